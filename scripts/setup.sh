@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs what QAV+ needs on Debian or Ubuntu (only the packages that are missing), then configures
+# and builds. Safe to run again.
+#   scripts/setup.sh [preset]      preset: dev (default), dev-asan, release
+set -euo pipefail
+cd "$(dirname "$0")/.."
+preset="${1:-dev}"
+
+packages=(
+  build-essential cmake ninja-build pkg-config clang-format
+  qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
+  libsqlite3-dev sqlite3 libpq-dev libzip-dev
+  postgresql poppler-utils xvfb xauth fonts-dejavu-core
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo_cmd=""
+  [ "$(id -u)" -eq 0 ] || sudo_cmd="sudo"
+  echo "Installing: ${missing[*]}"
+  $sudo_cmd apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+cmake --preset "$preset"
+cmake --build --preset "$preset"

@@ -1,0 +1,32 @@
+#pragma once
+// Texts of the local tables: Windows-1252 repertoire, fixed widths, trailing spaces not significant.
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+namespace qav::text {
+
+// True when every character has a Windows-1252 code (the repertoire of the tables, the settings
+// files and the server).
+bool isWin1252(const QString& value);
+// The first character outside Windows-1252, for error messages; nullopt when there is none.
+std::optional<QChar> firstNonWin1252(const QString& value);
+// Encode / decode Windows-1252 (the 0x80-0x9F range included: "€", "Š", "‰", ...). Encoding a
+// character outside the repertoire gives nullopt; bytes 0x81, 0x8D, 0x8F, 0x90, 0x9D decode to the
+// C1 control of the same number, as the platform's code page does.
+std::optional<QByteArray> toWin1252(const QString& value);
+QString fromWin1252(const QByteArray& bytes);
+// Bytes that are valid UTF-8 decode as UTF-8, anything else as Windows-1252 (settings files written
+// by older installations).
+QString decodeUtf8OrWin1252(const QByteArray& bytes);
+
+// Trailing spaces removed (fixed-width fields are space-padded; comparisons ignore the padding).
+QString rtrim(const QString& value);
+// Cut to at most `width` characters, then trailing spaces removed.
+QString fit(const QString& value, int width);
+// The form used for case-insensitive keys and searches: upper case over the whole Windows-1252
+// repertoire ("ç" and "Ç", "ã" and "Ã" are equal), trailing spaces removed.
+QString foldCase(const QString& value);
+
+}  // namespace qav::text

@@ -1,0 +1,9 @@
+#pragma once
+// One function per qavtool command; each takes the arguments after the command name and returns
+// the process exit status.
+
+namespace qavtool {
+int runValidar(int argc, char** argv);
+int runCalcular(int argc, char** argv);
+int runCodigoLiberacao(int argc, char** argv);
+}  // namespace qavtool

@@ -1,0 +1,34 @@
+// qavtool: the business rules from the command line, for scripts and for the commercial department.
+#include "tools/qavtool/Commands.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+void usage() {
+    std::fputs("uso:\n"
+               "  qavtool validar cpf VALOR\n"
+               "  qavtool validar cnpj VALOR\n"
+               "  qavtool validar ie UF VALOR\n"
+               "  qavtool validar --lote            (linhas tipo<TAB>uf<TAB>valor na entrada)\n"
+               "  qavtool calcular                  (pedido em JSON na entrada)\n"
+               "  qavtool codigo-liberacao NUMERO CLIENTE TOTAL CHAVE\n",
+               stderr);
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        usage();
+        return 2;
+    }
+    const char* command = argv[1];
+    if (std::strcmp(command, "validar") == 0)
+        return qavtool::runValidar(argc - 2, argv + 2);
+    if (std::strcmp(command, "calcular") == 0)
+        return qavtool::runCalcular(argc - 2, argv + 2);
+    if (std::strcmp(command, "codigo-liberacao") == 0)
+        return qavtool::runCodigoLiberacao(argc - 2, argv + 2);
+    usage();
+    return 2;
+}
