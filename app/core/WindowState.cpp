@@ -60,10 +60,12 @@ bool saveWindowState(IniFile& ini, QStringView sectionName, const WindowGeometry
     const QString section = sectionName.toString();
     bool ok = ini.writeString(section, maximize, yesNo(state.maximized));
     ok = ini.writeString(section, minimize, yesNo(state.minimized)) && ok;
-    const bool normal = !state.maximized && !state.minimized;
-    const bool sized = normal && state.resizable;
-    ok = putOrRemove(ini, section, xPos, normal, state.x) && ok;
-    ok = putOrRemove(ini, section, yPos, normal, state.y) && ok;
+    // A minimised window keeps the position it had before: it reopens normal where it was last
+    // seen. A maximised one stores none; it reopens maximised.
+    const bool positioned = !state.maximized;
+    const bool sized = positioned && state.resizable;
+    ok = putOrRemove(ini, section, xPos, positioned, state.x) && ok;
+    ok = putOrRemove(ini, section, yPos, positioned, state.y) && ok;
     ok = putOrRemove(ini, section, widthKey, sized, state.width) && ok;
     ok = putOrRemove(ini, section, heightKey, sized, state.height) && ok;
     return ok;

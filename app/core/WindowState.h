@@ -10,6 +10,8 @@
 
 namespace qav {
 
+// x, y, width and height are the window's normal geometry (client area), the one it returns to
+// from the minimised or maximised state.
 struct WindowGeometry {
     bool maximized = false;
     bool minimized = false;
@@ -55,9 +57,10 @@ inline constexpr QStringView BrowsePauta = u"BrowsePauta";
 QStringList todas();
 } // namespace janela
 
-// Writes "Maximize"/"Minimize" as "Yes"/"No"; a window in its normal state also writes "XPos" and
-// "YPos" (and "Width"/"Height" when resizable), and any of those four keys not written is removed so
-// no stale value survives. False when the file could not be written (not reported further).
+// Writes "Maximize"/"Minimize" as "Yes"/"No"; a window that is not maximised also writes "XPos" and
+// "YPos" (and "Width"/"Height" when resizable) from its normal geometry, and any of those four keys
+// not written is removed so no stale value survives. False when the file could not be written (not
+// reported further).
 bool saveWindowState(IniFile& ini, QStringView section, const WindowGeometry& state);
 
 // The state to give a window whose own defaults are `defaults`; nullopt when the section was never

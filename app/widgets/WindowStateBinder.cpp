@@ -32,38 +32,44 @@ WindowStateBinder::WindowStateBinder(QWidget* window, QStringView section, const
 }
 
 void WindowStateBinder::restore() {
+    const QRect current = window_->geometry();
     WindowGeometry defaults;
-    defaults.x = window_->x();
-    defaults.y = window_->y();
-    defaults.width = window_->width();
-    defaults.height = window_->height();
-    defaults.resizable = window_->minimumSize() != window_->maximumSize();
+    defaults.x = current.x();
+    defaults.y = current.y();
+    defaults.width = current.width();
+    defaults.height = current.height();
+    defaults.resizable = resizable();
     const auto state = restoreWindowState(ini_, section_, defaults);
     if (!state)
         return;
-    if (!state->maximized)
-        window_->setWindowState(window_->windowState() & ~(Qt::WindowMaximized | Qt::WindowMinimized));
-    const QSize size = defaults.resizable && state->width > 0 && state->height > 0
-                           ? QSize(state->width, state->height)
-                           : window_->size();
-    if (onSomeScreen(QRect(QPoint(state->x, state->y), size)))
-        window_->move(state->x, state->y);
-    if (size != window_->size())
-        window_->resize(size);
+    window_->setWindowState(window_->windowState() & ~(Qt::WindowMaximized | Qt::WindowMinimized));
+    QRect target(state->x, state->y, state->width, state->height);
+    if (target.width() <= 0 || target.height() <= 0)
+        target.setSize(current.size());
+    if (!onSomeScreen(target))
+        target.moveTopLeft(current.topLeft());
+    window_->setGeometry(target);
     if (state->maximized)
-        window_->setWindowState((window_->windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
+        window_->setWindowState(window_->windowState() | Qt::WindowMaximized);
 }
 
 void WindowStateBinder::save() {
+    // The normal geometry is where a minimised or maximised window returns to.
+    const QRect normal =
+        window_->isMinimized() || window_->isMaximized() ? window_->normalGeometry() : window_->geometry();
     WindowGeometry state;
     state.maximized = window_->isMaximized();
     state.minimized = window_->isMinimized();
-    state.x = window_->x();
-    state.y = window_->y();
-    state.width = window_->width();
-    state.height = window_->height();
-    state.resizable = window_->minimumSize() != window_->maximumSize();
+    state.x = normal.x();
+    state.y = normal.y();
+    state.width = normal.width();
+    state.height = normal.height();
+    state.resizable = resizable();
     saveWindowState(ini_, section_, state);
+}
+
+bool WindowStateBinder::resizable() const {
+    return window_->minimumSize() != window_->maximumSize();
 }
 
 bool WindowStateBinder::eventFilter(QObject* watched, QEvent* event) {

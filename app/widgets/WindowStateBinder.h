@@ -25,6 +25,7 @@ protected:
 
 private:
     WindowStateBinder(QWidget* window, QStringView section, const QString& iniPath);
+    bool resizable() const;
 
     QWidget* window_;
     QString section_;
