@@ -2,6 +2,7 @@
 
 #include "store/core/TableSchema.h"
 
+#include <algorithm>
 #include <sqlite3.h>
 
 namespace qav {
