@@ -2,7 +2,7 @@
 // Calendar dates as day numbers, the form every date field of the local tables holds.
 //
 // Day 0 means "no date". Day numbers follow the usual standard-date convention of business
-// languages on the desktop: day 4 is 1 January 1801, so day 1 is 28 December 1800 and every real
+// languages on the desktop: day 4 is 1 January 1801, so day 0 is 28 December 1800 and every real
 // date is positive. Dates compare and subtract as plain day counts.
 
 #include <cstdint>

@@ -9,7 +9,9 @@
 // Overflow (a magnitude beyond 10^26) throws DecimalOverflow instead of wrapping. Division by zero
 // throws DivisionByZero; the order rules that want "0 when the divisor is 0" call divOrZero().
 
+#ifndef Q_MOC_RUN  // moc cannot read the standard <compare> header; it needs none of it
 #include <compare>
+#endif
 #include <cstdint>
 #include <optional>
 #include <stdexcept>
@@ -90,6 +92,10 @@ public:
     friend std::strong_ordering operator<=>(const Decimal& a, const Decimal& b);
 
 private:
+    // Builds a value from its sign and magnitude in units of 10^-12; throws DecimalOverflow when the
+    // magnitude is 10^38 or more. Zero always comes out positive.
+    static Decimal fromMagnitude(bool negative, std::uint64_t hi, std::uint64_t lo);
+
     // Magnitude in units of 10^-12, sign apart (so that rounding half away from zero works on the
     // magnitude alone). Zero is never negative.
     bool m_negative = false;
