@@ -1,0 +1,47 @@
+// qavbd: checks and upgrades the tables of a data folder and records its database version.
+//
+//   qavbd auto [folder]   converts at once, without asking, and ends
+//   qavbd [x] [folder]    opens the window; converts only after the user confirms
+//
+// The folder (at most 20 characters, "dados" when absent) is a sibling of the current folder, the
+// program folder.
+
+#include "dbtool/widgets/ConverteBdWindow.h"
+#include "ui/widgets/StandardWarningBox.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QStyleHints>
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    const bool unattended = args.size() > 1 && args.at(1).compare(QLatin1String("auto"), Qt::CaseInsensitive) == 0;
+    const QString folderName = args.size() > 2 && !args.at(2).trimmed().isEmpty() ? args.at(2).trimmed()
+                                                                                   : QStringLiteral("dados");
+    if (folderName.size() > 20 || folderName.contains(u'/') || folderName.contains(u'\\') ||
+        folderName == QLatin1String("..")) {
+        std::fprintf(stderr, "qavbd: nome de pasta inválido: %s\n", qPrintable(folderName));
+        return 2;
+    }
+    const QString folder = QDir::cleanPath(QDir::current().absoluteFilePath(QStringLiteral("../") + folderName));
+
+    int exitCode = 0;
+    qav::setEndProgramFunction([&exitCode](const QString& finalText) {
+        std::fprintf(stderr, "qavbd: %s\n", qPrintable(finalText));
+        exitCode = 1;
+    });
+    qav::ConverteBdWindow window(folder);
+    if (unattended) {
+        window.show();
+        window.convertNow();
+    } else {
+        window.exec();
+    }
+    if (!window.result().endText.isEmpty()) {
+        std::fprintf(stderr, "qavbd: %s\n", qPrintable(window.result().endText));
+        return 1;
+    }
+    return exitCode;
+}

@@ -1,0 +1,128 @@
+#include "store/core/Connection.h"
+
+#include "store/core/Text.h"
+
+#include <QFile>
+#include <sqlite3.h>
+
+namespace qav {
+
+namespace {
+// Case-insensitive keys are kept in shadow columns folded with this function; the upgrade tool uses
+// it in SQL to fill them for rows it copies.
+void foldFunction(sqlite3_context* context, int, sqlite3_value** args) {
+    const auto* raw = reinterpret_cast<const char*>(sqlite3_value_text(args[0]));
+    const QByteArray folded = text::foldCase(QString::fromUtf8(raw ? raw : "")).toUtf8();
+    sqlite3_result_text(context, folded.constData(), static_cast<int>(folded.size()), SQLITE_TRANSIENT);
+}
+}  // namespace
+
+std::unique_ptr<Connection> Connection::open(const QString& path, bool create, StoreError* error) {
+    if (!create && !QFile::exists(path)) {
+        *error = {ErrorCode::FileNotFound, errorText(ErrorCode::FileNotFound), {}, {}};
+        return nullptr;
+    }
+    sqlite3* db = nullptr;
+    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_NOMUTEX;
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        *error = storeErrorFrom(rc, QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc)));
+        sqlite3_close(db);
+        return nullptr;
+    }
+    sqlite3_extended_result_codes(db, 1);
+    // Another window or process may be writing: wait for it rather than fail at once.
+    sqlite3_busy_timeout(db, 10000);
+    sqlite3_create_function(db, "qav_fold", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, foldFunction,
+                            nullptr, nullptr);
+    std::unique_ptr<Connection> connection(new Connection(db, path));
+    // Rollback journal (never WAL): a transaction over several attached table files is atomic only
+    // in this mode. Full synchronisation: an order must survive a power cut right after it is saved.
+    if (!connection->exec("PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL;", error))
+        return nullptr;
+    return connection;
+}
+
+Connection::~Connection() {
+    dropStatements();
+    sqlite3_close(m_db);
+}
+
+void Connection::dropStatements() {
+    for (auto& entry : m_statements)
+        sqlite3_finalize(entry.second);
+    m_statements.clear();
+}
+
+sqlite3_stmt* Connection::statement(const std::string& sql, StoreError* error) {
+    const auto it = m_statements.find(sql);
+    if (it != m_statements.end()) {
+        sqlite3_reset(it->second);
+        sqlite3_clear_bindings(it->second);
+        return it->second;
+    }
+    sqlite3_stmt* statement = nullptr;
+    const int rc = sqlite3_prepare_v3(m_db, sql.c_str(), static_cast<int>(sql.size()), SQLITE_PREPARE_PERSISTENT,
+                                      &statement, nullptr);
+    if (rc != SQLITE_OK) {
+        *error = lastError();
+        return nullptr;
+    }
+    m_statements.emplace(sql, statement);
+    return statement;
+}
+
+bool Connection::exec(const std::string& sql, StoreError* error) {
+    char* message = nullptr;
+    const int rc = sqlite3_exec(m_db, sql.c_str(), nullptr, nullptr, &message);
+    if (rc != SQLITE_OK) {
+        *error = storeErrorFrom(rc, QString::fromUtf8(message ? message : sqlite3_errstr(rc)));
+        sqlite3_free(message);
+        return false;
+    }
+    return true;
+}
+
+StoreError Connection::lastError() const {
+    return storeErrorFrom(sqlite3_extended_errcode(m_db), QString::fromUtf8(sqlite3_errmsg(m_db)));
+}
+
+bool Connection::inTransaction() const { return sqlite3_get_autocommit(m_db) == 0; }
+
+StoreError storeErrorFrom(int sqliteCode, const QString& message) {
+    ErrorCode code = ErrorCode::FileSystemError;
+    switch (sqliteCode & 0xff) {
+    case SQLITE_CONSTRAINT:
+        if (sqliteCode == SQLITE_CONSTRAINT_UNIQUE || sqliteCode == SQLITE_CONSTRAINT_PRIMARYKEY)
+            code = ErrorCode::CreatesDuplicateKey;
+        break;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        code = ErrorCode::FileLocked;
+        break;
+    case SQLITE_NOTADB:
+    case SQLITE_CORRUPT:
+        code = ErrorCode::InvalidDataFile;
+        break;
+    case SQLITE_CANTOPEN:
+        code = ErrorCode::FileNotFound;
+        break;
+    case SQLITE_PERM:
+    case SQLITE_READONLY:
+        code = ErrorCode::AccessDenied;
+        break;
+    default:
+        break;
+    }
+    StoreError error{code, errorText(code), message, QString::number(sqliteCode)};
+    if (code != ErrorCode::FileSystemError)
+        error.text = errorText(code) + QStringLiteral(": ") + message;
+    return error;
+}
+
+StatementReset::~StatementReset() {
+    if (m_statement)
+        sqlite3_reset(m_statement);
+}
+
+}  // namespace qav

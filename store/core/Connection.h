@@ -1,0 +1,61 @@
+#pragma once
+// One SQLite connection with its prepared statements, reused for every operation of the same shape.
+
+#include "store/core/StoreError.h"
+
+#include <QString>
+#include <memory>
+#include <string>
+#include <unordered_map>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace qav {
+
+class Connection {
+public:
+    // Opens (never creates) an existing file; `create` allows a missing file to be created.
+    static std::unique_ptr<Connection> open(const QString& path, bool create, StoreError* error);
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    sqlite3* handle() const { return m_db; }
+    const QString& path() const { return m_path; }
+
+    // A prepared statement for this SQL, prepared once and kept; reset and unbound before it is
+    // handed out. nullptr with `error` filled when it does not prepare.
+    sqlite3_stmt* statement(const std::string& sql, StoreError* error);
+    // Runs SQL without results (several statements allowed).
+    bool exec(const std::string& sql, StoreError* error);
+    // The storage engine's last failure as a store error (code 90 with the engine's text and code,
+    // or the specific code for duplicates, locks and damaged files).
+    StoreError lastError() const;
+    void dropStatements();
+
+    bool inTransaction() const;
+
+private:
+    Connection(sqlite3* db, QString path) : m_db(db), m_path(std::move(path)) {}
+    sqlite3* m_db;
+    QString m_path;
+    std::unordered_map<std::string, sqlite3_stmt*> m_statements;
+};
+
+// Maps an SQLite result code (and message) to the store's error codes.
+StoreError storeErrorFrom(int sqliteCode, const QString& message);
+
+// RAII reset of a statement once its rows have been read, so that no read lock stays behind.
+class StatementReset {
+public:
+    explicit StatementReset(sqlite3_stmt* statement) : m_statement(statement) {}
+    ~StatementReset();
+    StatementReset(const StatementReset&) = delete;
+    StatementReset& operator=(const StatementReset&) = delete;
+
+private:
+    sqlite3_stmt* m_statement;
+};
+
+}  // namespace qav

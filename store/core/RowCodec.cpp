@@ -1,0 +1,131 @@
+#include "store/core/RowCodec.h"
+
+#include "store/core/TableSchema.h"
+#include "store/core/Text.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <sqlite3.h>
+
+namespace qav::rowcodec {
+
+namespace {
+void bindText(sqlite3_stmt* statement, int parameter, const QString& value) {
+    const QByteArray utf8 = value.toUtf8();
+    sqlite3_bind_text(statement, parameter, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
+}
+
+QJsonValue elementJson(const Record& record, int field, int element) {
+    const FieldDef& def = record.def().fields[static_cast<size_t>(field)];
+    switch (def.type) {
+    case FieldType::Decimal:
+        return QString::fromStdString(record.decimal(field, element).toString(def.scale));
+    case FieldType::Real64:
+        return record.real(field, element);
+    case FieldType::Text:
+    case FieldType::ZText:
+    case FieldType::Memo:
+        return record.text(field, element);
+    default:
+        return static_cast<qint64>(record.integer(field, element));
+    }
+}
+
+void setElementFromJson(Record& record, int field, int element, const QJsonValue& value) {
+    if (value.isString())
+        record.setText(field, value.toString(), element);
+    else if (value.isDouble())
+        record.setReal(field, value.toDouble(), element);
+}
+
+QString columnText(sqlite3_stmt* statement, int column) {
+    const auto* raw = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
+    return raw ? QString::fromUtf8(raw, sqlite3_column_bytes(statement, column)) : QString();
+}
+}  // namespace
+
+void bindField(sqlite3_stmt* statement, int parameter, const Record& record, int field, int element) {
+    const FieldDef& def = record.def().fields[static_cast<size_t>(field)];
+    if (def.isArray()) {
+        QJsonArray array;
+        for (int e = 0; e < def.count; ++e)
+            array.append(elementJson(record, field, e));
+        bindText(statement, parameter, QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Compact)));
+        return;
+    }
+    switch (def.type) {
+    case FieldType::Decimal: {
+        const std::string text = record.decimal(field, element).toString(def.scale);
+        sqlite3_bind_text(statement, parameter, text.c_str(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+        break;
+    }
+    case FieldType::Real64:
+        sqlite3_bind_double(statement, parameter, record.real(field, element));
+        break;
+    case FieldType::Text:
+    case FieldType::ZText:
+    case FieldType::Memo:
+        bindText(statement, parameter, record.text(field, element));
+        break;
+    default:
+        sqlite3_bind_int64(statement, parameter, record.integer(field, element));
+    }
+}
+
+void bindKeyValue(sqlite3_stmt* statement, int parameter, const Record& record, const KeyDef& key,
+                  const KeyComponent& component) {
+    const FieldDef& def = record.def().fields[static_cast<size_t>(component.field)];
+    if (key.caseInsensitive && def.isText())
+        bindText(statement, parameter, text::foldCase(record.text(component.field)));
+    else
+        bindField(statement, parameter, record, component.field);
+}
+
+int bindRecord(sqlite3_stmt* statement, int first, const Record& record) {
+    const TableDef& table = record.def();
+    int parameter = first;
+    for (int f = 0; f < static_cast<int>(table.fields.size()); ++f)
+        bindField(statement, parameter++, record, f);
+    for (const int f : schema::shadowedFields(table))
+        bindText(statement, parameter++, text::foldCase(record.text(f)));
+    return parameter;
+}
+
+void readRecord(sqlite3_stmt* statement, int first, Record& record) {
+    const TableDef& table = record.def();
+    for (int f = 0; f < static_cast<int>(table.fields.size()); ++f) {
+        const FieldDef& def = table.fields[static_cast<size_t>(f)];
+        const int column = first + f;
+        const int type = sqlite3_column_type(statement, column);
+        if (def.isArray()) {
+            const QJsonArray array = QJsonDocument::fromJson(columnText(statement, column).toUtf8()).array();
+            for (int e = 0; e < def.count; ++e)
+                setElementFromJson(record, f, e, e < array.size() ? array.at(e) : QJsonValue());
+            continue;
+        }
+        if (type == SQLITE_NULL)
+            continue;  // keeps the blank value
+        Record::Value& slot = record.slot(table.slotOffset[static_cast<size_t>(f)]);
+        switch (def.type) {
+        case FieldType::Decimal: {
+            // Our own rows hold canonical text; a row written by another tool may hold a number.
+            const auto* raw = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
+            const auto parsed = Decimal::parse(raw ? raw : "");
+            slot = parsed ? parsed->rounded(def.scale) : Decimal();
+            break;
+        }
+        case FieldType::Real64:
+            slot = sqlite3_column_double(statement, column);
+            break;
+        case FieldType::Text:
+        case FieldType::ZText:
+        case FieldType::Memo:
+            slot = columnText(statement, column);
+            break;
+        default:
+            slot = static_cast<std::int64_t>(sqlite3_column_int64(statement, column));
+        }
+    }
+}
+
+}  // namespace qav::rowcodec

@@ -1,0 +1,25 @@
+#pragma once
+// Conversion between a record buffer and the columns of its SQLite row.
+//
+// On disk: integers and day numbers as INTEGER; real64 as REAL; decimals as TEXT with exactly the
+// field's places ("12.5000"), so they stay exact and readable; texts as TEXT in UTF-8 without the
+// trailing spaces of the fixed width; an array field as a JSON array in one TEXT column.
+
+#include "store/core/Record.h"
+
+struct sqlite3_stmt;
+
+namespace qav::rowcodec {
+
+// Binds the fields and then the shadow columns of `record`, starting at parameter `first` (1-based).
+// Returns the next free parameter number.
+int bindRecord(sqlite3_stmt* statement, int first, const Record& record);
+// Binds one field value (element `element`) as it is stored, for key comparisons.
+void bindField(sqlite3_stmt* statement, int parameter, const Record& record, int field, int element = 0);
+// Binds the value a key component compares on: the folded text for case-insensitive text keys.
+void bindKeyValue(sqlite3_stmt* statement, int parameter, const Record& record, const KeyDef& key,
+                  const KeyComponent& component);
+// Reads the fields from columns starting at `first` (0-based) into `record`.
+void readRecord(sqlite3_stmt* statement, int first, Record& record);
+
+}  // namespace qav::rowcodec

@@ -1,0 +1,78 @@
+#include "store/core/Store.h"
+
+#include "store/core/TableSchema.h"
+
+#include <QDir>
+#include <sqlite3.h>
+
+namespace qav {
+
+std::atomic<std::uint64_t> Store::s_writeGeneration{0};
+
+Store::Store(QString folder) : m_folder(std::move(folder)) {}
+
+Store::~Store() = default;
+
+QString Store::filePath(const TableDef& table) const {
+    return QDir(m_folder).filePath(QString::fromLatin1(table.fileName));
+}
+
+Connection* Store::acquire(const TableDef& table, StoreError* error) {
+    OpenFile& file = m_files[&table];
+    if (!file.connection) {
+        auto connection = Connection::open(filePath(table), false, error);
+        if (!connection || !structureMatches(*connection, table, error)) {
+            m_files.erase(&table);
+            return nullptr;
+        }
+        file.connection = std::move(connection);
+    }
+    ++file.useCount;
+    return file.connection.get();
+}
+
+void Store::release(const TableDef& table) {
+    const auto it = m_files.find(&table);
+    if (it == m_files.end())
+        return;
+    if (--it->second.useCount <= 0)
+        m_files.erase(it);
+}
+
+int Store::useCount(const TableDef& table) const {
+    const auto it = m_files.find(&table);
+    return it == m_files.end() ? 0 : it->second.useCount;
+}
+
+bool Store::structureMatches(Connection& connection, const TableDef& table, StoreError* error) {
+    const std::string sql = "PRAGMA table_info(" + schema::quoted(table.tableName().toStdString()) + ")";
+    sqlite3_stmt* statement = connection.statement(sql, error);
+    if (!statement)
+        return false;
+    StatementReset reset(statement);
+    std::vector<std::pair<std::string, std::string>> stored;
+    int rc;
+    while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+        const auto* name = reinterpret_cast<const char*>(sqlite3_column_text(statement, 1));
+        const auto* type = reinterpret_cast<const char*>(sqlite3_column_text(statement, 2));
+        stored.emplace_back(name ? name : "", type ? type : "");
+    }
+    if (rc != SQLITE_DONE) {
+        *error = connection.lastError();
+        return false;
+    }
+    std::vector<std::pair<std::string, std::string>> declared;
+    for (const FieldDef& field : table.fields)
+        declared.emplace_back(field.name, schema::columnType(field));
+    for (const int f : schema::shadowedFields(table))
+        declared.emplace_back(schema::shadowColumn(table.fields[static_cast<size_t>(f)]), "TEXT");
+    declared.emplace_back("_rev", "INTEGER");
+    declared.emplace_back("_hold", "TEXT");
+    if (stored == declared)
+        return true;
+    *error = {ErrorCode::StructureMismatch, errorText(ErrorCode::StructureMismatch),
+              QStringLiteral("estrutura de %1 difere da declarada").arg(QString::fromLatin1(table.fileName)), {}};
+    return false;
+}
+
+}  // namespace qav

@@ -1,0 +1,51 @@
+#pragma once
+// The local tables of one data folder, as one window sees them.
+//
+// Every window that works on its own copies of the records (a list, a form, a report) makes its own
+// Store over the bound folder; the Tables of one Store share one SQLite connection per file, opened
+// on first use and closed when its use count drops to zero.
+
+#include "store/core/Connection.h"
+#include "store/core/TableDef.h"
+
+#include <QString>
+#include <atomic>
+#include <cstdint>
+#include <map>
+#include <memory>
+
+namespace qav {
+
+class Store {
+public:
+    explicit Store(QString folder);
+    ~Store();
+    Store(const Store&) = delete;
+    Store& operator=(const Store&) = delete;
+
+    const QString& folder() const { return m_folder; }
+    QString filePath(const TableDef& table) const;
+
+    // The connection of a table file, checked against the declared structure when it opens.
+    Connection* acquire(const TableDef& table, StoreError* error);
+    void release(const TableDef& table);
+    int useCount(const TableDef& table) const;
+
+    // Compares a file's columns with the declaration: the same names and declared types, in order.
+    static bool structureMatches(Connection& connection, const TableDef& table, StoreError* error);
+
+    // Raised by every write in this process, so that read-ahead pages of walks are refreshed.
+    static std::uint64_t writeGeneration() { return s_writeGeneration.load(std::memory_order_relaxed); }
+    static void noteWrite() { s_writeGeneration.fetch_add(1, std::memory_order_relaxed); }
+
+private:
+    struct OpenFile {
+        std::unique_ptr<Connection> connection;
+        int useCount = 0;
+    };
+    QString m_folder;
+    std::map<const TableDef*, OpenFile> m_files;
+    static std::atomic<std::uint64_t> s_writeGeneration;
+};
+
+}  // namespace qav

@@ -1,0 +1,664 @@
+#include "store/core/Table.h"
+
+#include "store/core/ProcessInfo.h"
+#include "store/core/RowCodec.h"
+#include "store/core/TableSchema.h"
+
+#include <QElapsedTimer>
+#include <QRandomGenerator>
+#include <QThread>
+#include <sqlite3.h>
+
+namespace qav {
+
+namespace {
+constexpr int kPageSize = 128;
+
+struct Term {
+    std::string expression;
+    bool descending;
+};
+
+// "Comes after (or at) the values ?first.. in key order" for terms sorted in the given directions.
+// Plain row values when every term sorts ascending (SQLite turns them into an index range scan);
+// the expanded form otherwise.
+std::string compareInKeyOrder(const std::vector<Term>& terms, int first, bool after, bool orEqual) {
+    const auto parameter = [first](size_t i) { return "?" + std::to_string(first + static_cast<int>(i)); };
+    bool allAscending = true;
+    for (const Term& t : terms)
+        allAscending = allAscending && !t.descending;
+    if (allAscending || terms.size() == 1) {
+        const bool flip = terms.size() == 1 && terms[0].descending;
+        std::string op = (after != flip) ? ">" : "<";
+        if (orEqual)
+            op += "=";
+        std::string left = "(", right = "(";
+        for (size_t i = 0; i < terms.size(); ++i) {
+            left += (i ? ", " : "") + terms[i].expression;
+            right += (i ? ", " : "") + parameter(i);
+        }
+        return left + ") " + op + " " + right + ")";
+    }
+    std::string sql = "(";
+    for (size_t i = 0; i < terms.size(); ++i) {
+        if (i)
+            sql += " OR ";
+        sql += "(";
+        for (size_t j = 0; j < i; ++j)
+            sql += terms[j].expression + " = " + parameter(j) + " AND ";
+        const bool greater = after != terms[i].descending;
+        sql += terms[i].expression + (greater ? " > " : " < ") + parameter(i) + ")";
+    }
+    if (orEqual) {
+        sql += " OR (";
+        for (size_t j = 0; j < terms.size(); ++j)
+            sql += (j ? " AND " : "") + terms[j].expression + " = " + parameter(j);
+        sql += ")";
+    }
+    return sql + ")";
+}
+
+void bindVariant(sqlite3_stmt* statement, int parameter, const QVariant& value) {
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Bool:
+        sqlite3_bind_int64(statement, parameter, value.toLongLong());
+        break;
+    case QMetaType::Double:
+        sqlite3_bind_double(statement, parameter, value.toDouble());
+        break;
+    default: {
+        const QByteArray utf8 = value.toString().toUtf8();
+        sqlite3_bind_text(statement, parameter, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
+    }
+    }
+}
+}  // namespace
+
+Table::Table(Store& store, const TableDef& def) : m_store(&store), m_def(&def), m_record(def) {
+    m_selectColumns = "rowid, \"_rev\", ";
+    for (size_t i = 0; i < def.fields.size(); ++i)
+        m_selectColumns += (i ? ", " : "") + schema::quoted(def.fields[i].name);
+}
+
+Table::Table(Store& store, std::string_view name) : Table(store, [name]() -> const TableDef& {
+    const TableDef* def = findTable(name);
+    if (!def)
+        throw std::invalid_argument("tabela desconhecida: " + std::string(name));
+    return *def;
+}()) {}
+
+Table::~Table() {
+    while (m_openCount > 0)
+        close();
+}
+
+bool Table::open() {
+    if (m_openCount == 0) {
+        StoreError error;
+        m_ownConnection = m_store->acquire(*m_def, &error);
+        if (!m_ownConnection) {
+            fail(error);
+            return false;
+        }
+        m_connection = m_ownConnection;
+        m_schema = "main";
+    }
+    ++m_openCount;
+    m_error = {};
+    return true;
+}
+
+void Table::close() {
+    if (m_openCount == 0)
+        return;
+    if (--m_openCount > 0)
+        return;
+    release();
+    if (m_batchStarted)
+        rollbackBatch();
+    m_walk = Walk();
+    m_connection = nullptr;
+    m_ownConnection = nullptr;
+    m_store->release(*m_def);
+}
+
+Status Table::fail(StoreError error) {
+    m_error = std::move(error);
+    setLastStoreError(m_error);
+    return Status::Error;
+}
+
+Status Table::failFromConnection() { return fail(m_connection->lastError()); }
+
+bool Table::ensureOpen() {
+    if (m_connection)
+        return true;
+    fail({ErrorCode::FileNotOpen, errorText(ErrorCode::FileNotOpen), {}, {}});
+    return false;
+}
+
+std::string Table::qualifiedName() const {
+    return schema::quoted(m_schema) + "." + schema::quoted(m_def->tableName().toStdString());
+}
+
+const KeyDef* Table::findKey(std::string_view key) {
+    const int index = m_def->keyIndex(key);
+    if (index < 0) {
+        fail({ErrorCode::InvalidFileName, QStringLiteral("Chave desconhecida: %1").arg(QString::fromUtf8(key.data(), static_cast<int>(key.size()))), {}, {}});
+        return nullptr;
+    }
+    return &m_def->keys[static_cast<size_t>(index)];
+}
+
+void Table::route(Connection* connection, const std::string& schemaName) {
+    m_connection = connection;
+    m_schema = schemaName;
+    m_walk.page.clear();
+}
+
+void Table::unroute() {
+    m_connection = m_ownConnection;
+    m_schema = "main";
+    m_walk.page.clear();
+}
+
+Status Table::get(std::string_view keyName) {
+    if (!ensureOpen())
+        return Status::Error;
+    const KeyDef* key = findKey(keyName);
+    if (!key)
+        return Status::Error;
+    std::string sql = "SELECT " + m_selectColumns + " FROM " + qualifiedName() + " WHERE ";
+    for (size_t i = 0; i < key->components.size(); ++i)
+        sql += (i ? " AND " : "") + schema::keyColumn(*m_def, *key, key->components[i]) + " = ?" +
+               std::to_string(i + 1);
+    const std::string opt = schema::optCondition(*m_def, *key);
+    if (!opt.empty())
+        sql += " AND " + opt;
+    sql += " ORDER BY rowid LIMIT 1";
+    sqlite3_stmt* statement = m_connection->statement(sql, &m_error);
+    if (!statement)
+        return fail(m_error);
+    StatementReset reset(statement);
+    for (size_t i = 0; i < key->components.size(); ++i)
+        rowcodec::bindKeyValue(statement, static_cast<int>(i + 1), m_record, *key, key->components[i]);
+    const int rc = sqlite3_step(statement);
+    if (rc == SQLITE_DONE) {
+        m_error = {ErrorCode::RecordNotFound, errorText(ErrorCode::RecordNotFound), {}, {}};
+        return Status::NotFound;
+    }
+    if (rc != SQLITE_ROW)
+        return failFromConnection();
+    rowcodec::readRecord(statement, 2, m_record);
+    m_record.setOrigin(sqlite3_column_int64(statement, 0), sqlite3_column_int64(statement, 1));
+    m_error = {};
+    return Status::Ok;
+}
+
+Status Table::seek(std::string_view keyName, int components) {
+    if (!ensureOpen())
+        return Status::Error;
+    const KeyDef* key = findKey(keyName);
+    if (!key)
+        return Status::Error;
+    const int all = static_cast<int>(key->components.size());
+    return startWalk(static_cast<int>(key - m_def->keys.data()), false,
+                     components < 0 || components > all ? all : components, true);
+}
+
+Status Table::seekFirst(std::string_view keyName) {
+    if (!ensureOpen())
+        return Status::Error;
+    const KeyDef* key = findKey(keyName);
+    if (!key)
+        return Status::Error;
+    if (key->runtime) {
+        m_walk.key = -3;
+        m_walk.runtimeIndex = -1;
+        m_walk.forward = true;
+        return Status::Ok;
+    }
+    return startWalk(static_cast<int>(key - m_def->keys.data()), true, 0, true);
+}
+
+Status Table::seekLast(std::string_view keyName) {
+    if (!ensureOpen())
+        return Status::Error;
+    const KeyDef* key = findKey(keyName);
+    if (!key)
+        return Status::Error;
+    if (key->runtime) {
+        m_walk.key = -3;
+        m_walk.runtimeIndex = static_cast<std::int64_t>(m_walk.runtimeRows.size());
+        m_walk.forward = false;
+        return Status::Ok;
+    }
+    return startWalk(static_cast<int>(key - m_def->keys.data()), true, 0, false);
+}
+
+Status Table::seekPhysical() {
+    if (!ensureOpen())
+        return Status::Error;
+    return startWalk(-1, true, 0, true);
+}
+
+Status Table::startWalk(int key, bool unbounded, int components, bool forward) {
+    std::vector<std::int64_t> runtimeRows = std::move(m_walk.runtimeRows);
+    m_walk = Walk();
+    m_walk.runtimeRows = std::move(runtimeRows);
+    m_walk.key = key;
+    m_walk.unbounded = unbounded;
+    m_walk.inclusive = true;
+    m_walk.components = components;
+    m_walk.forward = forward;
+    if (!unbounded)
+        m_walk.position = m_record;
+    // seekLast walks backwards from the end; next() after it has nothing.
+    m_walk.pageAtEnd = false;
+    return Status::Ok;
+}
+
+Status Table::next() { return step(true); }
+Status Table::previous() { return step(false); }
+
+Status Table::step(bool forward) {
+    if (!ensureOpen())
+        return Status::Error;
+    if (m_walk.key == -2)
+        return fail({ErrorCode::RecordNotAvailable, QStringLiteral("Nenhuma sequência iniciada"), {}, {}});
+    if (m_walk.key == -3)
+        return stepRuntime(forward);
+    const bool stale = m_walk.pageGeneration != Store::writeGeneration();
+    if (forward != m_walk.forward || stale) {
+        m_walk.page.clear();
+        m_walk.pageAtEnd = false;
+        m_walk.forward = forward;
+    }
+    if (m_walk.page.empty()) {
+        if (m_walk.pageAtEnd)
+            return Status::EndOfFile;
+        const Status fetched = fetchPage(forward);
+        if (fetched != Status::Ok)
+            return fetched;
+        if (m_walk.page.empty()) {
+            m_error = {ErrorCode::RecordNotAvailable, errorText(ErrorCode::RecordNotAvailable), {}, {}};
+            return Status::EndOfFile;
+        }
+    }
+    m_record = std::move(m_walk.page.front());
+    m_walk.page.pop_front();
+    // The walk goes on after this record, whatever the caller does with the buffer.
+    m_walk.position = m_record;
+    m_walk.unbounded = false;
+    m_walk.inclusive = false;
+    m_walk.haveRowId = true;
+    m_walk.rowId = m_record.rowId();
+    m_error = {};
+    return Status::Ok;
+}
+
+Status Table::fetchPage(bool forward) {
+    std::vector<Term> terms;
+    const KeyDef* key = m_walk.key >= 0 ? &m_def->keys[static_cast<size_t>(m_walk.key)] : nullptr;
+    if (key)
+        for (const KeyComponent& c : key->components)
+            terms.push_back({schema::keyColumn(*m_def, *key, c), c.descending});
+
+    std::string where;
+    const auto addCondition = [&where](const std::string& condition) {
+        if (condition.empty())
+            return;
+        where += where.empty() ? " WHERE " : " AND ";
+        where += condition;
+    };
+    // The filter comes first so that its plain ? parameters take the numbers 1..n.
+    if (!m_filter.empty())
+        addCondition("(" + m_filter + ")");
+    if (key)
+        addCondition(schema::optCondition(*m_def, *key));
+    const int first = static_cast<int>(m_filterParameters.size()) + 1;
+    std::vector<Term> positionTerms;
+    if (!m_walk.unbounded) {
+        if (m_walk.inclusive) {
+            positionTerms.assign(terms.begin(), terms.begin() + m_walk.components);
+        } else {
+            positionTerms = terms;
+            positionTerms.push_back({"rowid", false});
+        }
+        if (!positionTerms.empty())
+            addCondition(compareInKeyOrder(positionTerms, first, forward, m_walk.inclusive));
+    }
+    std::string order = " ORDER BY ";
+    for (const Term& t : terms)
+        order += t.expression + ((t.descending != !forward) ? " DESC, " : ", ");
+    order += forward ? "rowid" : "rowid DESC";
+    const std::string sql = "SELECT " + m_selectColumns + " FROM " + qualifiedName() + where + order +
+                            " LIMIT " + std::to_string(kPageSize);
+
+    sqlite3_stmt* statement = m_connection->statement(sql, &m_error);
+    if (!statement)
+        return fail(m_error);
+    StatementReset reset(statement);
+    for (size_t i = 0; i < m_filterParameters.size(); ++i)
+        bindVariant(statement, static_cast<int>(i + 1), m_filterParameters[i]);
+    if (!m_walk.unbounded && key) {
+        const size_t keyTerms = m_walk.inclusive ? static_cast<size_t>(m_walk.components) : key->components.size();
+        for (size_t i = 0; i < keyTerms; ++i)
+            rowcodec::bindKeyValue(statement, first + static_cast<int>(i), *m_walk.position, *key,
+                                   key->components[i]);
+        if (!m_walk.inclusive)
+            sqlite3_bind_int64(statement, first + static_cast<int>(keyTerms), m_walk.rowId);
+    } else if (!m_walk.unbounded && !m_walk.inclusive) {
+        sqlite3_bind_int64(statement, first, m_walk.rowId);  // physical order
+    }
+    m_walk.pageGeneration = Store::writeGeneration();
+    int rc;
+    while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+        Record row(*m_def);
+        rowcodec::readRecord(statement, 2, row);
+        row.setOrigin(sqlite3_column_int64(statement, 0), sqlite3_column_int64(statement, 1));
+        m_walk.page.push_back(std::move(row));
+    }
+    if (rc != SQLITE_DONE)
+        return failFromConnection();
+    // A short page is the last one: the walk ends when it has been read.
+    m_walk.pageAtEnd = static_cast<int>(m_walk.page.size()) < kPageSize;
+    return Status::Ok;
+}
+
+Status Table::buildRuntimeKey(const std::vector<KeyComponent>& order) {
+    if (!ensureOpen())
+        return Status::Error;
+    std::string sql = "SELECT rowid FROM " + qualifiedName();
+    if (!m_filter.empty())
+        sql += " WHERE (" + m_filter + ")";
+    sql += " ORDER BY ";
+    for (const KeyComponent& c : order) {
+        const FieldDef& field = m_def->fields.at(static_cast<size_t>(c.field));
+        sql += field.isText() ? "qav_fold(" + schema::quoted(field.name) + ")" : schema::quoted(field.name);
+        sql += c.descending ? " DESC, " : ", ";
+    }
+    sql += "rowid";
+    sqlite3_stmt* statement = m_connection->statement(sql, &m_error);
+    if (!statement)
+        return fail(m_error);
+    StatementReset reset(statement);
+    for (size_t i = 0; i < m_filterParameters.size(); ++i)
+        bindVariant(statement, static_cast<int>(i + 1), m_filterParameters[i]);
+    std::vector<std::int64_t> rows;
+    int rc;
+    while ((rc = sqlite3_step(statement)) == SQLITE_ROW)
+        rows.push_back(sqlite3_column_int64(statement, 0));
+    if (rc != SQLITE_DONE)
+        return failFromConnection();
+    m_walk = Walk();
+    m_walk.key = -3;
+    m_walk.runtimeRows = std::move(rows);
+    return Status::Ok;
+}
+
+Status Table::stepRuntime(bool forward) {
+    const auto size = static_cast<std::int64_t>(m_walk.runtimeRows.size());
+    while (true) {
+        m_walk.runtimeIndex += forward ? 1 : -1;
+        if (m_walk.runtimeIndex < 0 || m_walk.runtimeIndex >= size) {
+            m_walk.runtimeIndex = std::clamp<std::int64_t>(m_walk.runtimeIndex, -1, size);
+            return Status::EndOfFile;
+        }
+        const Status status = fetchRow(m_walk.runtimeRows[static_cast<size_t>(m_walk.runtimeIndex)], m_record);
+        if (status != Status::NotFound)  // a record deleted since the key was built is passed over
+            return status;
+    }
+}
+
+Status Table::fetchRow(std::int64_t rowId, Record& into) {
+    const std::string sql = "SELECT " + m_selectColumns + " FROM " + qualifiedName() + " WHERE rowid = ?1";
+    sqlite3_stmt* statement = m_connection->statement(sql, &m_error);
+    if (!statement)
+        return fail(m_error);
+    StatementReset reset(statement);
+    sqlite3_bind_int64(statement, 1, rowId);
+    const int rc = sqlite3_step(statement);
+    if (rc == SQLITE_DONE)
+        return Status::NotFound;
+    if (rc != SQLITE_ROW)
+        return failFromConnection();
+    rowcodec::readRecord(statement, 2, into);
+    into.setOrigin(sqlite3_column_int64(statement, 0), sqlite3_column_int64(statement, 1));
+    return Status::Ok;
+}
+
+void Table::setFilter(std::string condition, std::vector<QVariant> parameters) {
+    m_filter = std::move(condition);
+    m_filterParameters = std::move(parameters);
+    m_walk.page.clear();
+    m_walk.pageAtEnd = false;
+}
+
+Status Table::add() {
+    if (!ensureOpen())
+        return Status::Error;
+    const int columns = schema::storedColumnCount(*m_def);
+    std::string sql = "INSERT INTO " + qualifiedName() + " (" + schema::columnList(*m_def) + ") VALUES (";
+    for (int i = 0; i < columns; ++i)
+        sql += i ? ", ?" : "?";
+    sql += ")";
+    sqlite3_stmt* statement = m_connection->statement(sql, &m_error);
+    if (!statement)
+        return fail(m_error);
+    StatementReset reset(statement);
+    rowcodec::bindRecord(statement, 1, m_record);
+    if (sqlite3_step(statement) != SQLITE_DONE)
+        return failFromConnection();
+    m_record.setOrigin(sqlite3_last_insert_rowid(m_connection->handle()), 1);
+    Store::noteWrite();
+    m_error = {};
+    return Status::Ok;
+}
+
+Status Table::put() {
+    if (!ensureOpen())
+        return Status::Error;
+    if (m_record.rowId() == 0)
+        return fail({ErrorCode::RecordNotAvailable, errorText(ErrorCode::RecordNotAvailable), {}, {}});
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const int columns = schema::storedColumnCount(*m_def);
+        std::string sql = "UPDATE " + qualifiedName() + " SET (" + schema::columnList(*m_def) + ") = (";
+        for (int i = 0; i < columns; ++i)
+            sql += i ? ", ?" : "?";
+        const std::string p = std::to_string(columns + 1);
+        const std::string r = std::to_string(columns + 2);
+        const std::string h = std::to_string(columns + 3);
+        sql += "), \"_rev\" = \"_rev\" + 1, \"_hold\" = '' WHERE rowid = ?" + p + " AND \"_rev\" = ?" + r +
+               " AND (\"_hold\" = '' OR \"_hold\" = ?" + h + ")";
+        sqlite3_stmt* statement = m_connection->statement(sql, &m_error);
+        if (!statement)
+            return fail(m_error);
+        StatementReset reset(statement);
+        rowcodec::bindRecord(statement, 1, m_record);
+        sqlite3_bind_int64(statement, columns + 1, m_record.rowId());
+        sqlite3_bind_int64(statement, columns + 2, m_record.revision());
+        const std::string token = holdToken();
+        sqlite3_bind_text(statement, columns + 3, token.c_str(), static_cast<int>(token.size()), SQLITE_TRANSIENT);
+        if (sqlite3_step(statement) != SQLITE_DONE)
+            return failFromConnection();
+        if (sqlite3_changes(m_connection->handle()) == 1) {
+            m_record.setOrigin(m_record.rowId(), m_record.revision() + 1);
+            if (m_heldRow == m_record.rowId())
+                m_heldRow = 0;
+            Store::noteWrite();
+            m_error = {};
+            return Status::Ok;
+        }
+        // Nothing written: find out why.
+        const std::string probe = "SELECT \"_rev\", \"_hold\" FROM " + qualifiedName() + " WHERE rowid = ?1";
+        sqlite3_stmt* check = m_connection->statement(probe, &m_error);
+        if (!check)
+            return fail(m_error);
+        StatementReset resetCheck(check);
+        sqlite3_bind_int64(check, 1, m_record.rowId());
+        if (sqlite3_step(check) != SQLITE_ROW || sqlite3_column_int64(check, 0) != m_record.revision())
+            return fail({ErrorCode::RecordChangedByAnotherStation,
+                         errorText(ErrorCode::RecordChangedByAnotherStation), {}, {}});
+        const std::string holder = reinterpret_cast<const char*>(sqlite3_column_text(check, 1));
+        const std::int64_t holderPid = std::stoll(holder.substr(0, holder.find(':')));
+        if (processIsRunning(holderPid) || attempt > 0)
+            return fail({ErrorCode::RecordHeld, errorText(ErrorCode::RecordHeld), {}, {}});
+        // A hold left by a program that ended: clear it and write again.
+        const std::string clearSql = "UPDATE " + qualifiedName() + " SET \"_hold\" = '' WHERE rowid = ?1";
+        if (sqlite3_stmt* clearHold = m_connection->statement(clearSql, &m_error)) {
+            StatementReset resetClear(clearHold);
+            sqlite3_bind_int64(clearHold, 1, m_record.rowId());
+            sqlite3_step(clearHold);
+        }
+    }
+    return Status::Error;
+}
+
+Status Table::remove() {
+    if (!ensureOpen())
+        return Status::Error;
+    if (m_record.rowId() == 0)
+        return fail({ErrorCode::RecordNotAvailable, errorText(ErrorCode::RecordNotAvailable), {}, {}});
+    const std::string sql = "DELETE FROM " + qualifiedName() + " WHERE rowid = ?1 AND \"_rev\" = ?2";
+    sqlite3_stmt* statement = m_connection->statement(sql, &m_error);
+    if (!statement)
+        return fail(m_error);
+    StatementReset reset(statement);
+    sqlite3_bind_int64(statement, 1, m_record.rowId());
+    sqlite3_bind_int64(statement, 2, m_record.revision());
+    if (sqlite3_step(statement) != SQLITE_DONE)
+        return failFromConnection();
+    if (sqlite3_changes(m_connection->handle()) != 1)
+        return fail({ErrorCode::RecordChangedByAnotherStation, errorText(ErrorCode::RecordChangedByAnotherStation),
+                     {}, {}});
+    if (m_heldRow == m_record.rowId())
+        m_heldRow = 0;
+    m_record.setOrigin(0, 0);
+    Store::noteWrite();
+    m_error = {};
+    return Status::Ok;
+}
+
+std::int64_t Table::count() {
+    if (!ensureOpen())
+        return -1;
+    sqlite3_stmt* statement = m_connection->statement("SELECT count(*) FROM " + qualifiedName(), &m_error);
+    if (!statement)
+        return -1;
+    StatementReset reset(statement);
+    if (sqlite3_step(statement) != SQLITE_ROW) {
+        failFromConnection();
+        return -1;
+    }
+    return sqlite3_column_int64(statement, 0);
+}
+
+bool Table::beginBatch() {
+    if (!ensureOpen())
+        return false;
+    if (m_connection->inTransaction())
+        return true;  // already inside a batch or a transaction: it commits there
+    if (!m_connection->exec("BEGIN IMMEDIATE", &m_error)) {
+        fail(m_error);
+        return false;
+    }
+    m_batchStarted = true;
+    return true;
+}
+
+bool Table::endBatch() {
+    if (!m_batchStarted)
+        return true;
+    m_batchStarted = false;
+    Store::noteWrite();
+    if (!m_connection->exec("COMMIT", &m_error)) {
+        fail(m_error);
+        m_connection->exec("ROLLBACK", &m_error);
+        return false;
+    }
+    return true;
+}
+
+bool Table::rollbackBatch() {
+    if (!m_batchStarted)
+        return true;
+    m_batchStarted = false;
+    Store::noteWrite();
+    return m_connection->exec("ROLLBACK", &m_error);
+}
+
+std::string Table::holdToken() const {
+    return std::to_string(currentProcessId()) + ":" + std::to_string(reinterpret_cast<std::uintptr_t>(this));
+}
+
+Status Table::hold(int waitMs) {
+    if (!ensureOpen())
+        return Status::Error;
+    if (m_record.rowId() == 0)
+        return fail({ErrorCode::RecordNotAvailable, errorText(ErrorCode::RecordNotAvailable), {}, {}});
+    const std::string token = holdToken();
+    const std::string take = "UPDATE " + qualifiedName() +
+                             " SET \"_hold\" = ?1 WHERE rowid = ?2 AND (\"_hold\" = '' OR \"_hold\" = ?1 OR "
+                             "\"_hold\" = ?3)";
+    const std::string probe = "SELECT \"_hold\" FROM " + qualifiedName() + " WHERE rowid = ?1";
+    QElapsedTimer timer;
+    timer.start();
+    std::string staleHolder = "\x01";  // matches no real holder
+    while (true) {
+        sqlite3_stmt* statement = m_connection->statement(take, &m_error);
+        if (!statement)
+            return fail(m_error);
+        {
+            StatementReset reset(statement);
+            sqlite3_bind_text(statement, 1, token.c_str(), static_cast<int>(token.size()), SQLITE_TRANSIENT);
+            sqlite3_bind_int64(statement, 2, m_record.rowId());
+            sqlite3_bind_text(statement, 3, staleHolder.c_str(), static_cast<int>(staleHolder.size()),
+                              SQLITE_TRANSIENT);
+            if (sqlite3_step(statement) != SQLITE_DONE)
+                return failFromConnection();
+        }
+        if (sqlite3_changes(m_connection->handle()) == 1) {
+            m_heldRow = m_record.rowId();
+            m_error = {};
+            return Status::Ok;
+        }
+        sqlite3_stmt* check = m_connection->statement(probe, &m_error);
+        if (!check)
+            return fail(m_error);
+        StatementReset resetCheck(check);
+        sqlite3_bind_int64(check, 1, m_record.rowId());
+        if (sqlite3_step(check) != SQLITE_ROW)
+            return fail({ErrorCode::RecordChangedByAnotherStation,
+                         errorText(ErrorCode::RecordChangedByAnotherStation), {}, {}});
+        const std::string holder = reinterpret_cast<const char*>(sqlite3_column_text(check, 0));
+        if (!processIsRunning(std::stoll(holder.substr(0, holder.find(':'))))) {
+            staleHolder = holder;  // left by a program that ended: take it over
+            continue;
+        }
+        if (timer.elapsed() >= waitMs)
+            return fail({ErrorCode::RecordHeld, errorText(ErrorCode::RecordHeld), {}, {}});
+        QThread::msleep(100);
+    }
+}
+
+void Table::release() {
+    if (m_heldRow == 0 || !m_connection)
+        return;
+    const std::string sql = "UPDATE " + qualifiedName() + " SET \"_hold\" = '' WHERE rowid = ?1 AND \"_hold\" = ?2";
+    StoreError error;
+    if (sqlite3_stmt* statement = m_connection->statement(sql, &error)) {
+        StatementReset reset(statement);
+        const std::string token = holdToken();
+        sqlite3_bind_int64(statement, 1, m_heldRow);
+        sqlite3_bind_text(statement, 2, token.c_str(), static_cast<int>(token.size()), SQLITE_TRANSIENT);
+        sqlite3_step(statement);
+    }
+    m_heldRow = 0;
+}
+
+}  // namespace qav

@@ -1,0 +1,134 @@
+#pragma once
+// A cursor over one local table with its own record buffer: the operations every list, form,
+// report and download uses. End of file and record not found are results, not failures.
+
+#include "store/core/Record.h"
+#include "store/core/Store.h"
+
+#include <QVariant>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qav {
+
+enum class Status {
+    Ok,
+    EndOfFile,  // a walk passed its last record
+    NotFound,   // a lookup found nothing
+    Error,      // see Table::error()
+};
+
+class Table {
+public:
+    Table(Store& store, const TableDef& def);
+    Table(Store& store, std::string_view name);  // file name, prefix or table name
+    ~Table();
+    Table(const Table&) = delete;
+    Table& operator=(const Table&) = delete;
+
+    const TableDef& def() const { return *m_def; }
+    Store& store() const { return *m_store; }
+    // Opens with a use count: every open needs its close; the file closes with the last one.
+    bool open();
+    void close();
+    bool isOpen() const { return m_openCount > 0; }
+    const StoreError& error() const { return m_error; }
+
+    Record& rec() { return m_record; }
+    const Record& rec() const { return m_record; }
+    void clear() { m_record.clear(); }
+
+    // The record whose key components equal those in the buffer (the first in physical order when
+    // the key allows duplicates).
+    Status get(std::string_view key);
+
+    // Walks. `seek` positions at the first record not less than the first `components` key values
+    // of the buffer (all components when -1); next() then reads forwards from there and previous()
+    // backwards from the last record not greater. seekFirst/seekLast walk the whole key.
+    Status seek(std::string_view key, int components = -1);
+    Status seekFirst(std::string_view key);
+    Status seekLast(std::string_view key);
+    Status seekPhysical();  // the order records were added in
+    Status next();
+    Status previous();
+
+    // Run-time key: the order a list or report asks for, built now over the records that pass the
+    // filter (walked with seekFirst("KEYTMP")/seekLast("KEYTMP")).
+    Status buildRuntimeKey(const std::vector<KeyComponent>& order);
+
+    // Limits walks to records that satisfy an SQL condition on the columns (with ? parameters).
+    void setFilter(std::string condition, std::vector<QVariant> parameters = {});
+    void clearFilter() { setFilter({}); }
+
+    Status add();     // adds the buffer as a new record
+    Status put();     // writes the buffer over the record it was read from
+    Status remove();  // deletes the record the buffer was read from
+    std::int64_t count();
+
+    // A large set of adds and changes in one transaction (a download); the store keeps it fast and
+    // all-or-nothing.
+    bool beginBatch();
+    bool endBatch();
+    bool rollbackBatch();
+
+    // Holds the record in the buffer for this editor; another editor waits up to `waitMs` and then
+    // gets RecordHeld. A hold ends with put(), release() or close(); a hold left by a process that
+    // ended does not count.
+    Status hold(int waitMs = 5000);
+    void release();
+
+    // Used by Transaction: routes this table's statements through another connection and schema.
+    void route(Connection* connection, const std::string& schemaName);
+    void unroute();
+    Connection* connection() const { return m_connection; }
+
+private:
+    struct Walk {
+        int key = -2;  // -2 none, -1 physical order, -3 run-time key, else index into def().keys
+        bool unbounded = true;
+        bool inclusive = true;
+        int components = 0;
+        bool haveRowId = false;
+        std::int64_t rowId = 0;
+        std::optional<Record> position;
+        bool forward = true;
+        std::deque<Record> page;
+        std::uint64_t pageGeneration = 0;
+        bool pageAtEnd = false;
+        std::vector<std::int64_t> runtimeRows;
+        std::int64_t runtimeIndex = -1;
+    };
+
+    Status fail(StoreError error);
+    Status failFromConnection();
+    bool ensureOpen();
+    std::string qualifiedName() const;
+    const KeyDef* findKey(std::string_view key);
+    Status startWalk(int key, bool unbounded, int components, bool forward);
+    Status step(bool forward);
+    Status fetchPage(bool forward);
+    Status stepRuntime(bool forward);
+    Status fetchRow(std::int64_t rowId, Record& into);
+    std::string whereForWalk(bool forward, std::vector<std::function<void(sqlite3_stmt*, int)>>& binders);
+    std::string holdToken() const;
+
+    Store* m_store;
+    const TableDef* m_def;
+    Record m_record;
+    StoreError m_error;
+    int m_openCount = 0;
+    Connection* m_ownConnection = nullptr;
+    Connection* m_connection = nullptr;
+    std::string m_schema = "main";
+    std::string m_selectColumns;
+    std::string m_filter;
+    std::vector<QVariant> m_filterParameters;
+    Walk m_walk;
+    bool m_batchStarted = false;
+    std::int64_t m_heldRow = 0;
+};
+
+}  // namespace qav

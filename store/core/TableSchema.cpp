@@ -1,0 +1,163 @@
+#include "store/core/TableSchema.h"
+
+#include <algorithm>
+
+namespace qav::schema {
+
+std::string quoted(const std::string& identifier) { return '"' + identifier + '"'; }
+
+std::string columnType(const FieldDef& field) {
+    std::string base;
+    switch (field.type) {
+    case FieldType::Int32:
+        base = "INT32";
+        break;
+    case FieldType::Int16:
+        base = "INT16";
+        break;
+    case FieldType::UInt8:
+        base = "UINT8";
+        break;
+    case FieldType::Date:
+        base = "DATE_INT";
+        break;
+    case FieldType::Real64:
+        base = "REAL64";
+        break;
+    case FieldType::Decimal:
+        base = "DECIMAL_TEXT(" + std::to_string(field.size) + "," + std::to_string(field.scale) + ")";
+        break;
+    case FieldType::Text:
+        base = "CHAR(" + std::to_string(field.size) + ")";
+        break;
+    case FieldType::ZText:
+        base = "ZCHAR(" + std::to_string(field.size) + ")";
+        break;
+    case FieldType::Memo:
+        base = "MEMO_TEXT(" + std::to_string(field.size) + ")";
+        break;
+    }
+    if (field.isArray()) {
+        // An array field is one column holding a JSON array of its elements.
+        const auto paren = base.find('(');
+        const std::string name = base.substr(0, paren);
+        const std::string size = paren == std::string::npos ? "" : base.substr(paren);
+        return "JSON_ARRAY" + std::to_string(field.count) + "_OF_" + name + "_TEXT" + size;
+    }
+    return base;
+}
+
+namespace {
+std::string defaultValue(const FieldDef& field) {
+    if (field.isArray())
+        return "'[]'";
+    switch (field.type) {
+    case FieldType::Decimal:
+        return "'0'";
+    case FieldType::Text:
+    case FieldType::ZText:
+    case FieldType::Memo:
+        return "''";
+    case FieldType::Real64:
+        return "0.0";
+    default:
+        return "0";
+    }
+}
+}  // namespace
+
+std::string shadowColumn(const FieldDef& field) { return std::string("_ci_") + field.name; }
+
+bool isShadowed(const TableDef& table, int field) {
+    if (!table.fields[static_cast<size_t>(field)].isText())
+        return false;
+    for (const KeyDef& key : table.keys)
+        if (key.caseInsensitive)
+            for (const KeyComponent& c : key.components)
+                if (c.field == field)
+                    return true;
+    return false;
+}
+
+std::vector<int> shadowedFields(const TableDef& table) {
+    std::vector<int> fields;
+    for (int i = 0; i < static_cast<int>(table.fields.size()); ++i)
+        if (isShadowed(table, i))
+            fields.push_back(i);
+    return fields;
+}
+
+std::string keyColumn(const TableDef& table, const KeyDef& key, const KeyComponent& component) {
+    const FieldDef& field = table.fields[static_cast<size_t>(component.field)];
+    if (key.caseInsensitive && field.isText())
+        return quoted(shadowColumn(field));
+    return quoted(field.name);
+}
+
+std::string optCondition(const TableDef& table, const KeyDef& key) {
+    if (!key.opt || key.components.empty())
+        return {};
+    std::string condition = "(NOT (";
+    for (size_t i = 0; i < key.components.size(); ++i) {
+        const FieldDef& field = table.fields[static_cast<size_t>(key.components[i].field)];
+        if (i)
+            condition += " AND ";
+        condition += quoted(field.name) + (field.isText() ? " = ''" : " = 0");
+    }
+    return condition + "))";
+}
+
+std::string createTableSql(const TableDef& table, const std::string& tableName) {
+    std::string sql = "CREATE TABLE " + tableName + " (";
+    for (const FieldDef& field : table.fields)
+        sql += quoted(field.name) + " " + columnType(field) + " NOT NULL DEFAULT " + defaultValue(field) + ", ";
+    for (const int f : shadowedFields(table))
+        sql += quoted(shadowColumn(table.fields[static_cast<size_t>(f)])) + " TEXT NOT NULL DEFAULT '', ";
+    sql += "\"_rev\" INTEGER NOT NULL DEFAULT 1, \"_hold\" TEXT NOT NULL DEFAULT '')";
+    return sql;
+}
+
+std::vector<std::string> createIndexSql(const TableDef& table, const std::string& tableName) {
+    std::vector<std::string> statements;
+    const std::string bare = table.tableName().toStdString();
+    // Index names live in the schema of the file; the table name may be prefixed by a schema.
+    const auto dot = tableName.find('.');
+    const std::string schemaPrefix = dot == std::string::npos ? "" : tableName.substr(0, dot + 1);
+    for (const KeyDef& key : table.keys) {
+        if (key.runtime || key.components.empty())
+            continue;
+        std::string sql = std::string(key.unique ? "CREATE UNIQUE INDEX " : "CREATE INDEX ") + schemaPrefix +
+                          quoted(bare + "_" + key.name) + " ON " + quoted(bare) + " (";
+        for (size_t i = 0; i < key.components.size(); ++i) {
+            if (i)
+                sql += ", ";
+            sql += keyColumn(table, key, key.components[i]);
+            if (key.components[i].descending)
+                sql += " DESC";
+        }
+        sql += ")";
+        const std::string opt = optCondition(table, key);
+        if (!opt.empty())
+            sql += " WHERE " + opt;
+        statements.push_back(sql);
+    }
+    return statements;
+}
+
+std::string columnList(const TableDef& table) {
+    std::string list;
+    for (const FieldDef& field : table.fields) {
+        if (!list.empty())
+            list += ", ";
+        list += quoted(field.name);
+    }
+    for (const int f : shadowedFields(table))
+        list += ", " + quoted(shadowColumn(table.fields[static_cast<size_t>(f)]));
+    return list;
+}
+
+int storedColumnCount(const TableDef& table) {
+    return static_cast<int>(table.fields.size() + shadowedFields(table).size());
+}
+
+}  // namespace qav::schema

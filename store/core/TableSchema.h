@@ -1,0 +1,41 @@
+#pragma once
+// How a declared table is laid out in its SQLite file.
+//
+// One column per field, named as the field. Hidden columns, all starting with "_":
+//  - "_ci_<FIELD>": upper-case copy of a text field that takes part in a case-insensitive key, so
+//    that the key's index sorts "ç" with "Ç" (SQLite's own NOCASE knows only ASCII);
+//  - "_rev": revision of the record, raised by every change, to detect a change made by another
+//    window or station since the record was read;
+//  - "_hold": who holds the record for editing ("" when nobody does).
+// Each key with fixed components is an index "<table>_<KEY>"; unique keys are unique indexes; keys
+// with the opt attribute are partial indexes that leave out records whose components are all blank.
+
+#include "store/core/TableDef.h"
+
+#include <string>
+#include <vector>
+
+namespace qav::schema {
+
+// Declared SQL type of a field's column. The name carries the field type and size, and its wording
+// gives the column the right SQLite affinity (INTEGER, REAL or TEXT).
+std::string columnType(const FieldDef& field);
+std::string quoted(const std::string& identifier);  // "NAME"
+std::string shadowColumn(const FieldDef& field);     // _ci_NAME
+// Fields with a shadow column: text fields that are components of a case-insensitive key.
+std::vector<int> shadowedFields(const TableDef& table);
+bool isShadowed(const TableDef& table, int field);
+
+// The column a key component sorts on (the shadow column for folded texts).
+std::string keyColumn(const TableDef& table, const KeyDef& key, const KeyComponent& component);
+// "(NOT (c1 = '' AND c2 = 0))" for an opt key, empty otherwise.
+std::string optCondition(const TableDef& table, const KeyDef& key);
+
+std::string createTableSql(const TableDef& table, const std::string& tableName);
+std::vector<std::string> createIndexSql(const TableDef& table, const std::string& tableName);
+
+// The column list in storage order: the fields, then the shadow columns.
+std::string columnList(const TableDef& table);
+int storedColumnCount(const TableDef& table);
+
+}  // namespace qav::schema

@@ -1,0 +1,99 @@
+#include "store/core/Transaction.h"
+
+#include "store/core/TableSchema.h"
+
+#include <algorithm>
+#include <sqlite3.h>
+
+namespace qav {
+
+Transaction::Transaction(std::initializer_list<Table*> tables) : m_tables(tables) {}
+
+Transaction::~Transaction() {
+    if (m_active)
+        rollback();
+}
+
+bool Transaction::begin() {
+    if (m_tables.empty() || static_cast<int>(m_tables.size()) > kMaxTables) {
+        m_error = {ErrorCode::FileSystemError, QStringLiteral("Transação com número de tabelas inválido"), {}, {}};
+        return false;
+    }
+    for (Table* table : m_tables) {
+        if (!table->isOpen() || !table->connection()) {
+            m_error = {ErrorCode::FileNotOpen, errorText(ErrorCode::FileNotOpen), {}, {}};
+            return false;
+        }
+    }
+    m_connection = m_tables.front()->connection();
+    const QString mainPath = m_connection->path();
+    for (Table* table : m_tables) {
+        const QString path = table->store().filePath(table->def());
+        if (path == mainPath) {
+            table->route(m_connection, "main");
+            continue;
+        }
+        const std::string alias = "t_" + table->def().tableName().toStdString();
+        const bool attached = std::find(m_attached.begin(), m_attached.end(), alias) != m_attached.end();
+        if (!attached) {
+            sqlite3_stmt* statement = m_connection->statement("ATTACH DATABASE ?1 AS " + schema::quoted(alias), &m_error);
+            if (!statement) {
+                detach();
+                return false;
+            }
+            StatementReset reset(statement);
+            const QByteArray utf8 = path.toUtf8();
+            sqlite3_bind_text(statement, 1, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
+            if (sqlite3_step(statement) != SQLITE_DONE) {
+                m_error = m_connection->lastError();
+                detach();
+                return false;
+            }
+            m_attached.push_back(alias);
+        }
+        table->route(m_connection, alias);
+    }
+    if (!m_connection->exec("BEGIN IMMEDIATE", &m_error)) {
+        detach();
+        return false;
+    }
+    m_active = true;
+    return true;
+}
+
+bool Transaction::commit() {
+    if (!m_active)
+        return false;
+    m_active = false;
+    Store::noteWrite();
+    if (!m_connection->exec("COMMIT", &m_error)) {
+        StoreError ignored;
+        m_connection->exec("ROLLBACK", &ignored);
+        detach();
+        return false;
+    }
+    detach();
+    return true;
+}
+
+void Transaction::rollback() {
+    if (m_active) {
+        StoreError ignored;
+        m_connection->exec("ROLLBACK", &ignored);
+        m_active = false;
+        Store::noteWrite();
+    }
+    detach();
+}
+
+void Transaction::detach() {
+    for (Table* table : m_tables)
+        table->unroute();
+    for (const std::string& alias : m_attached) {
+        StoreError ignored;
+        m_connection->exec("DETACH DATABASE " + schema::quoted(alias), &ignored);
+    }
+    m_attached.clear();
+}
+
+}  // namespace qav

@@ -1,0 +1,41 @@
+#pragma once
+// Changes to several tables that must land together (an order with its items and accessories; an
+// order with its new customer): after a crash or a kill at any moment, all of them are in the files
+// or none is.
+//
+// The tables' files are attached to the connection of the first one for the duration, so that one
+// SQLite transaction (rollback journal, with a super-journal across the files) covers them all.
+// SQLite attaches at most 10 files to a connection, so a transaction takes at most 10 tables.
+
+#include "store/core/Table.h"
+
+#include <initializer_list>
+#include <vector>
+
+namespace qav {
+
+class Transaction {
+public:
+    explicit Transaction(std::initializer_list<Table*> tables);
+    ~Transaction();  // rolls back when not committed
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+
+    bool begin();
+    bool commit();
+    void rollback();
+    const StoreError& error() const { return m_error; }
+
+    static constexpr int kMaxTables = 10;
+
+private:
+    void detach();
+
+    std::vector<Table*> m_tables;
+    std::vector<std::string> m_attached;
+    Connection* m_connection = nullptr;
+    bool m_active = false;
+    StoreError m_error;
+};
+
+}  // namespace qav

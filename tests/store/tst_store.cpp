@@ -1,0 +1,568 @@
+// The local table store: keys and their attributes, walks, change detection, holds and bad files.
+#include "store/core/Table.h"
+#include "store/core/TableFile.h"
+#include "tests/support/TempDataFolder.h"
+
+#include <QFile>
+#include <QTest>
+#include <sqlite3.h>
+
+using namespace qav;
+
+namespace {
+// Adds a product with the given id and name to company 1.
+Status addProduto(Table& produto, int id, const QString& nome) {
+    produto.clear();
+    produto.rec().setInteger("ID_EMPRESA", 1);
+    produto.rec().setInteger("ID", id);
+    produto.rec().setText("CODIGO", QStringLiteral("%1").arg(id, 6, 10, QLatin1Char('0')));
+    produto.rec().setText("NOME", nome);
+    return produto.add();
+}
+
+QStringList walkNames(Table& table, const char* field, bool forward = true) {
+    QStringList names;
+    while ((forward ? table.next() : table.previous()) == Status::Ok)
+        names << table.rec().text(field);
+    return names;
+}
+}  // namespace
+
+class TestStore : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void catalogueDeclaresEveryTable();
+    void blankRecord();
+    void addGetAndNotFound();
+    void uniqueKeyRefusedAndTableUnchanged_data();
+    void uniqueKeyRefusedAndTableUnchanged();
+    void optKeyLeavesBlankRecordsOut();
+    void caseInsensitiveKeysFoldAccentedLetters();
+    void descendingComponentGivesNewestFirst();
+    void partialKeySeekWalksBothWays();
+    void longWalksCrossPagesInKeyOrder();
+    void writesDuringAWalkAreSeen();
+    void physicalOrderAndRuntimeKeyAndFilter();
+    void changeByAnotherWindowIsDetected();
+    void holdMakesOthersWait();
+    void fieldValuesAreCheckedOnTheWayIn();
+    void arraysAndMemosRoundTrip();
+    void batchCommitsOrRollsBack();
+    void useCountKeepsFileOpen();
+    void badFilesAreReported();
+    void filesReadWithPlainSqlite();
+};
+
+void TestStore::catalogueDeclaresEveryTable() {
+    QCOMPARE(catalogue().size(), size_t(28));
+    QCOMPARE(QString::fromLatin1(catalogue().front().fileName), QStringLiteral("acessori.tps"));
+    QCOMPARE(QString::fromLatin1(catalogue().back().fileName), QStringLiteral("qavtipoped.tps"));
+    for (const TableDef& table : catalogue()) {
+        int primaries = 0;
+        for (const KeyDef& key : table.keys) {
+            primaries += key.primary ? 1 : 0;
+            QVERIFY2(key.runtime == key.components.empty(), key.name);
+            for (const KeyComponent& c : key.components)
+                QVERIFY(c.field >= 0 && c.field < static_cast<int>(table.fields.size()));
+        }
+        QVERIFY2(primaries <= 1, table.fileName);
+    }
+    const TableDef* clientes = findTable("CLI");
+    QVERIFY(clientes);
+    QCOMPARE(clientes->fields.size(), size_t(120));  // 117 fields and three memos
+    QCOMPARE(clientes->fields[48].count, 3);         // PRINC_PRODU ×3
+    QCOMPARE(findTable("pedidos")->structureVersion, 19);
+    QCOMPARE(findTable("peditens.tps")->label, "vendas_i");
+    const FieldDef& vlCusto = findTable("produto")->fields[54];
+    QCOMPARE(vlCusto.name, "VL_CUSTO");
+    QCOMPARE(vlCusto.size, 21);
+    QCOMPARE(vlCusto.scale, 6);
+}
+
+void TestStore::blankRecord() {
+    Record record(*findTable("pedidos"));
+    record.setInteger("ID", 7);
+    record.setText("OBS", QStringLiteral("x"));
+    record.clear();
+    QCOMPARE(record.integer("ID"), 0);
+    QCOMPARE(record.real("TOTAL"), 0.0);
+    QCOMPARE(record.decimal("VL_ICMSST"), Decimal(0));
+    QVERIFY(record.text("OBS").isEmpty());
+    QVERIFY(record.date("DATA").isNull());
+}
+
+void TestStore::addGetAndNotFound() {
+    test::TempDataFolder folder;
+    Table pedidos(folder.store(), "pedidos");
+    QVERIFY(pedidos.open());
+    pedidos.rec().setInteger("ID", 1);
+    pedidos.rec().setInteger("NUMER", 100);
+    pedidos.rec().setReal("TOTAL", 1234.56);
+    pedidos.rec().setDecimal("VL_ICMSST", *Decimal::parse("12.345"));
+    QCOMPARE(pedidos.add(), Status::Ok);
+    pedidos.clear();
+    pedidos.rec().setInteger("ID", 1);
+    QCOMPARE(pedidos.get("KEYID"), Status::Ok);
+    QCOMPARE(pedidos.rec().integer("NUMER"), 100);
+    QCOMPARE(pedidos.rec().real("TOTAL"), 1234.56);
+    QCOMPARE(pedidos.rec().decimal("VL_ICMSST").toString(2), std::string("12.35"));
+    pedidos.rec().setInteger("ID", 2);
+    QCOMPARE(pedidos.get("KEYID"), Status::NotFound);
+    QCOMPARE(pedidos.error().code, ErrorCode::RecordNotFound);
+    QCOMPARE(pedidos.count(), 1);
+    QCOMPARE(pedidos.seekFirst("KEYID"), Status::Ok);
+    QCOMPARE(pedidos.next(), Status::Ok);
+    QCOMPARE(pedidos.next(), Status::EndOfFile);
+    QCOMPARE(pedidos.get("NOSUCHKEY"), Status::Error);
+}
+
+void TestStore::uniqueKeyRefusedAndTableUnchanged_data() {
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QStringList>("fields");
+    QTest::addColumn<QVariantList>("first");
+    QTest::addColumn<QVariantList>("second");
+    QTest::addColumn<bool>("refused");
+    const QStringList item{QStringLiteral("ID_VENDASI"), QStringLiteral("ID_VENDA"), QStringLiteral("PRODU"),
+                           QStringLiteral("OBS")};
+    QTest::newRow("same product, same observation") << "peditens" << item << QVariantList{1, 10, 5, QStringLiteral("A")}
+                                                    << QVariantList{2, 10, 5, QStringLiteral("a ")} << true;
+    QTest::newRow("same product, other observation") << "peditens" << item << QVariantList{1, 10, 5, QStringLiteral("A")}
+                                                     << QVariantList{2, 10, 5, QStringLiteral("B")} << false;
+    QTest::newRow("same product, other order") << "peditens" << item << QVariantList{1, 10, 5, QString()}
+                                               << QVariantList{2, 11, 5, QString()} << false;
+    const QStringList acess{QStringLiteral("ID_VENDASI"), QStringLiteral("ID_ACESSORIO")};
+    QTest::newRow("accessory twice on one item") << "pedacess" << acess << QVariantList{1, 3} << QVariantList{1, 3} << true;
+    QTest::newRow("accessory on two items") << "pedacess" << acess << QVariantList{1, 3} << QVariantList{2, 3} << false;
+    const QStringList pauta{QStringLiteral("ID"), QStringLiteral("ID_EMPRESA"), QStringLiteral("CODIGO"),
+                            QStringLiteral("NUM_PAUTA")};
+    QTest::newRow("price-list number, other case") << "pauta" << pauta << QVariantList{250001, 1, 25, QStringLiteral("tab-ção")}
+                                                   << QVariantList{260001, 1, 26, QStringLiteral("TAB-ÇÃO")} << true;
+    QTest::newRow("price-list code in two companies") << "pauta" << pauta << QVariantList{250001, 1, 25, QString()}
+                                                      << QVariantList{250002, 2, 25, QString()} << false;
+    QTest::newRow("price-list code twice in a company") << "pauta" << pauta << QVariantList{250001, 1, 25, QString()}
+                                                        << QVariantList{260001, 1, 25, QString()} << true;
+    const QStringList produto{QStringLiteral("ID"), QStringLiteral("ID_EMPRESA"), QStringLiteral("CODIGO")};
+    QTest::newRow("product id in two companies") << "produto" << produto << QVariantList{7, 1, QStringLiteral("A")}
+                                                 << QVariantList{7, 2, QStringLiteral("A")} << false;
+    QTest::newRow("product id twice in a company") << "produto" << produto << QVariantList{7, 1, QStringLiteral("A")}
+                                                   << QVariantList{7, 1, QStringLiteral("B")} << true;
+    const QStringList st{QStringLiteral("ID_EMPRESA"), QStringLiteral("COD_ST"), QStringLiteral("UF"),
+                         QStringLiteral("ST_ESPECIFICA"), QStringLiteral("CONTRIBUINTE_ICMS")};
+    QTest::newRow("sticms same rule") << "sticms" << st << QVariantList{1, 10, QStringLiteral("SP"), QString(), 1}
+                                      << QVariantList{1, 10, QStringLiteral("sp"), QString(), 1} << true;
+    QTest::newRow("sticms other customer type") << "sticms" << st << QVariantList{1, 10, QStringLiteral("SP"), QString(), 1}
+                                                << QVariantList{1, 10, QStringLiteral("SP"), QString(), 0} << false;
+}
+
+void TestStore::uniqueKeyRefusedAndTableUnchanged() {
+    QFETCH(QString, table);
+    QFETCH(QStringList, fields);
+    QFETCH(QVariantList, first);
+    QFETCH(QVariantList, second);
+    QFETCH(bool, refused);
+    test::TempDataFolder folder;
+    Table t(folder.store(), table.toStdString());
+    QVERIFY(t.open());
+    const auto fill = [&](const QVariantList& values) {
+        t.clear();
+        for (int i = 0; i < fields.size(); ++i)
+            t.rec().setText(fields[i].toStdString(), values[i].toString());
+    };
+    fill(first);
+    QCOMPARE(t.add(), Status::Ok);
+    fill(second);
+    QCOMPARE(t.add(), refused ? Status::Error : Status::Ok);
+    if (refused)
+        QCOMPARE(t.error().code, ErrorCode::CreatesDuplicateKey);
+    QCOMPARE(t.count(), refused ? 1 : 2);
+}
+
+void TestStore::optKeyLeavesBlankRecordsOut() {
+    test::TempDataFolder folder;
+    Table clientes(folder.store(), "clientes");
+    QVERIFY(clientes.open());
+    for (int id = 1; id <= 3; ++id) {  // any number of customers without a document
+        clientes.clear();
+        clientes.rec().setInteger("ID", id);
+        QCOMPARE(clientes.add(), Status::Ok);
+    }
+    clientes.clear();
+    clientes.rec().setInteger("ID", 4);
+    clientes.rec().setText("CGCPF", QStringLiteral("11.222.333/0001-81"));
+    QCOMPARE(clientes.add(), Status::Ok);
+    clientes.rec().setInteger("ID", 5);
+    QCOMPARE(clientes.add(), Status::Error);  // same document and suffix
+    clientes.rec().setText("SUF_CGCPF", QStringLiteral("1"));
+    QCOMPARE(clientes.add(), Status::Ok);  // same document, other suffix
+
+    // Blank documents are not in the key: a lookup does not find them, a walk does not visit them...
+    clientes.clear();
+    QCOMPARE(clientes.get("KEYCGC"), Status::NotFound);
+    QCOMPARE(clientes.seekFirst("KEYCGC"), Status::Ok);
+    QStringList ids;
+    while (clientes.next() == Status::Ok)
+        ids << QString::number(clientes.rec().integer("ID"));
+    QCOMPARE(ids, (QStringList{QStringLiteral("4"), QStringLiteral("5")}));
+    // ... but they are stored and found through the primary key.
+    clientes.clear();
+    clientes.rec().setInteger("ID", 2);
+    QCOMPARE(clientes.get("KEYID"), Status::Ok);
+}
+
+void TestStore::caseInsensitiveKeysFoldAccentedLetters() {
+    test::TempDataFolder folder;
+    Table clientes(folder.store(), "clientes");
+    QVERIFY(clientes.open());
+    const QStringList razoes{QStringLiteral("Ótica Visão"), QStringLiteral("ação comercial"),
+                             QStringLiteral("Bazar"), QStringLiteral("AÇÃO COMERCIAL LTDA"), QStringLiteral("abc")};
+    for (int i = 0; i < razoes.size(); ++i) {
+        clientes.clear();
+        clientes.rec().setInteger("ID", i + 1);
+        clientes.rec().setText("RAZAO", razoes[i]);
+        QCOMPARE(clientes.add(), Status::Ok);
+    }
+    clientes.clear();
+    clientes.rec().setText("RAZAO", QStringLiteral("AÇÃO COMERCIAL"));
+    QCOMPARE(clientes.get("KEYRAZAO"), Status::Ok);
+    QCOMPARE(clientes.rec().text("RAZAO"), QStringLiteral("ação comercial"));
+    QCOMPARE(clientes.seekFirst("KEYRAZAO"), Status::Ok);
+    QCOMPARE(walkNames(clientes, "RAZAO"),
+             (QStringList{QStringLiteral("abc"), QStringLiteral("ação comercial"),
+                          QStringLiteral("AÇÃO COMERCIAL LTDA"), QStringLiteral("Bazar"), QStringLiteral("Ótica Visão")}));
+}
+
+void TestStore::descendingComponentGivesNewestFirst() {
+    test::TempDataFolder folder;
+    Table pedcon(folder.store(), "pedcon");
+    QVERIFY(pedcon.open());
+    const int dates[] = {20, 50, 10, 40};
+    int id = 0;
+    for (int cliente : {7, 8}) {
+        for (int day : dates) {
+            pedcon.clear();
+            pedcon.rec().setInteger("ID_PEDCON", ++id);
+            pedcon.rec().setInteger("NUMERO", id);
+            pedcon.rec().setInteger("ID_CLIENTE", cliente);
+            pedcon.rec().setDate("DATA_PEDIDO", Date::fromYmd(2026, 1, day / 10));
+            QCOMPARE(pedcon.add(), Status::Ok);
+        }
+    }
+    pedcon.clear();
+    pedcon.rec().setInteger("ID_CLIENTE", 8);
+    QCOMPARE(pedcon.seek("KEYID_CLIENTE", 1), Status::Ok);
+    QStringList seen;
+    while (pedcon.next() == Status::Ok && pedcon.rec().integer("ID_CLIENTE") == 8)
+        seen << QString::number(pedcon.rec().date("DATA_PEDIDO").day());
+    QCOMPARE(seen, (QStringList{QStringLiteral("5"), QStringLiteral("4"), QStringLiteral("2"), QStringLiteral("1")}));
+    // Walking back from customer 8 gives customer 7 oldest last... newest-first order reversed.
+    pedcon.rec().setInteger("ID_CLIENTE", 7);
+    pedcon.rec().setDate("DATA_PEDIDO", Date::fromYmd(2026, 1, 3));  // between the 4th and the 2nd
+    QCOMPARE(pedcon.seek("KEYID_CLIENTE"), Status::Ok);
+    QCOMPARE(pedcon.next(), Status::Ok);
+    QCOMPARE(pedcon.rec().date("DATA_PEDIDO").day(), 2);
+}
+
+void TestStore::partialKeySeekWalksBothWays() {
+    test::TempDataFolder folder;
+    Table produto(folder.store(), "produto");
+    QVERIFY(produto.open());
+    int id = 0;
+    for (const char* nome : {"CANETA AZUL", "CADERNO", "CANECA", "BORRACHA", "DURex", "CANETA PRETA"})
+        QCOMPARE(addProduto(produto, ++id, QString::fromLatin1(nome)), Status::Ok);
+    produto.clear();
+    produto.rec().setText("NOME", QStringLiteral("cane"));
+    QCOMPARE(produto.seek("KEYNOME"), Status::Ok);
+    QCOMPARE(walkNames(produto, "NOME"), (QStringList{QStringLiteral("CANECA"), QStringLiteral("CANETA AZUL"),
+                                                      QStringLiteral("CANETA PRETA"), QStringLiteral("DURex")}));
+    produto.rec().setText("NOME", QStringLiteral("CANE"));
+    QCOMPARE(produto.seek("KEYNOME"), Status::Ok);
+    QCOMPARE(walkNames(produto, "NOME", false),
+             (QStringList{QStringLiteral("CADERNO"), QStringLiteral("BORRACHA")}));
+    // Changing direction in the middle goes back over the record just read.
+    QCOMPARE(produto.seekFirst("KEYNOME"), Status::Ok);
+    QCOMPARE(produto.next(), Status::Ok);
+    QCOMPARE(produto.next(), Status::Ok);
+    QCOMPARE(produto.rec().text("NOME"), QStringLiteral("CADERNO"));
+    QCOMPARE(produto.previous(), Status::Ok);
+    QCOMPARE(produto.rec().text("NOME"), QStringLiteral("BORRACHA"));
+    QCOMPARE(produto.previous(), Status::EndOfFile);
+}
+
+void TestStore::longWalksCrossPagesInKeyOrder() {
+    test::TempDataFolder folder;
+    Table produto(folder.store(), "produto");
+    QVERIFY(produto.open());
+    QVERIFY(produto.beginBatch());
+    const int total = 1000;
+    for (int i = 0; i < total; ++i)  // names in an order unlike the ids, with duplicates
+        QCOMPARE(addProduto(produto, i + 1, QStringLiteral("PRODUTO %1").arg((i * 7919) % 500, 4, 10, QLatin1Char('0'))),
+                 Status::Ok);
+    QVERIFY(produto.endBatch());
+    QCOMPARE(produto.seekFirst("KEYNOME"), Status::Ok);
+    const QStringList forward = walkNames(produto, "NOME");
+    QCOMPARE(forward.size(), total);
+    QStringList sorted = forward;
+    std::sort(sorted.begin(), sorted.end());
+    QCOMPARE(forward, sorted);
+    QCOMPARE(produto.seekLast("KEYNOME"), Status::Ok);
+    QStringList backward = walkNames(produto, "NOME", false);
+    std::reverse(backward.begin(), backward.end());
+    QCOMPARE(backward, forward);
+}
+
+void TestStore::writesDuringAWalkAreSeen() {
+    test::TempDataFolder folder;
+    Table produto(folder.store(), "produto");
+    Table writer(folder.store(), "produto");
+    QVERIFY(produto.open());
+    QVERIFY(writer.open());
+    for (int i = 1; i <= 5; ++i)
+        QCOMPARE(addProduto(writer, i, QStringLiteral("P%1").arg(i)), Status::Ok);
+    QCOMPARE(produto.seekFirst("KEYNOME"), Status::Ok);
+    QCOMPARE(produto.next(), Status::Ok);  // P1; the rest of the page is read ahead
+    QCOMPARE(addProduto(writer, 9, QStringLiteral("P2A")), Status::Ok);
+    writer.rec().setInteger("ID", 4);
+    QCOMPARE(writer.get("KEYID"), Status::Ok);
+    QCOMPARE(writer.remove(), Status::Ok);
+    QCOMPARE(walkNames(produto, "NOME"),
+             (QStringList{QStringLiteral("P2"), QStringLiteral("P2A"), QStringLiteral("P3"), QStringLiteral("P5")}));
+}
+
+void TestStore::physicalOrderAndRuntimeKeyAndFilter() {
+    test::TempDataFolder folder;
+    Table produto(folder.store(), "produto");
+    QVERIFY(produto.open());
+    int id = 0;
+    for (const char* nome : {"beta", "Alfa", "gama", "Delta"})
+        QCOMPARE(addProduto(produto, ++id, QString::fromLatin1(nome)), Status::Ok);
+    QCOMPARE(produto.seekPhysical(), Status::Ok);
+    QCOMPARE(walkNames(produto, "NOME"), (QStringList{QStringLiteral("beta"), QStringLiteral("Alfa"),
+                                                      QStringLiteral("gama"), QStringLiteral("Delta")}));
+    const int nome = findTable("produto")->fieldIndex("NOME");
+    QCOMPARE(produto.buildRuntimeKey({{nome, true}}), Status::Ok);
+    QCOMPARE(produto.seekFirst("KEYTMP"), Status::Error);  // produto has no run-time key
+    Table clientes(folder.store(), "clientes");
+    QVERIFY(clientes.open());
+    for (const char* razao : {"beta", "Alfa", "gama", "Delta"}) {
+        clientes.clear();
+        clientes.rec().setInteger("ID", ++id);
+        clientes.rec().setText("RAZAO", QString::fromLatin1(razao));
+        QCOMPARE(clientes.add(), Status::Ok);
+    }
+    const int razao = findTable("clientes")->fieldIndex("RAZAO");
+    QCOMPARE(clientes.buildRuntimeKey({{razao, true}}), Status::Ok);
+    QCOMPARE(clientes.seekFirst("KEYTMP"), Status::Ok);
+    QCOMPARE(walkNames(clientes, "RAZAO"), (QStringList{QStringLiteral("gama"), QStringLiteral("Delta"),
+                                                        QStringLiteral("beta"), QStringLiteral("Alfa")}));
+    clientes.setFilter("\"ID\" > ?", {6});
+    QCOMPARE(clientes.seekFirst("KEYRAZAO"), Status::Ok);
+    QCOMPARE(walkNames(clientes, "RAZAO"), (QStringList{QStringLiteral("Delta"), QStringLiteral("gama")}));
+}
+
+void TestStore::changeByAnotherWindowIsDetected() {
+    test::TempDataFolder folder;
+    Store otherWindow(folder.path());
+    Table mine(folder.store(), "clientes");
+    Table theirs(otherWindow, "clientes");
+    QVERIFY(mine.open());
+    QVERIFY(theirs.open());
+    mine.rec().setInteger("ID", 1);
+    mine.rec().setText("NOME", QStringLiteral("Original"));
+    QCOMPARE(mine.add(), Status::Ok);
+    theirs.rec().setInteger("ID", 1);
+    QCOMPARE(theirs.get("KEYID"), Status::Ok);
+    theirs.rec().setText("NOME", QStringLiteral("Deles"));
+    QCOMPARE(theirs.put(), Status::Ok);
+    mine.rec().setText("NOME", QStringLiteral("Meu"));
+    QCOMPARE(mine.put(), Status::Error);
+    QCOMPARE(mine.error().code, ErrorCode::RecordChangedByAnotherStation);
+    QCOMPARE(mine.error().number(), 89);
+    QCOMPARE(mine.remove(), Status::Error);
+    QCOMPARE(mine.error().number(), 89);
+    QCOMPARE(mine.get("KEYID"), Status::Ok);  // read again, then the change goes through
+    QCOMPARE(mine.rec().text("NOME"), QStringLiteral("Deles"));
+    mine.rec().setText("NOME", QStringLiteral("Meu"));
+    QCOMPARE(mine.put(), Status::Ok);
+    QCOMPARE(mine.put(), Status::Ok);  // a second put of the same buffer is not a conflict
+}
+
+void TestStore::holdMakesOthersWait() {
+    test::TempDataFolder folder;
+    Store otherWindow(folder.path());
+    Table mine(folder.store(), "pedidos");
+    Table theirs(otherWindow, "pedidos");
+    QVERIFY(mine.open());
+    QVERIFY(theirs.open());
+    mine.rec().setInteger("ID", 1);
+    QCOMPARE(mine.add(), Status::Ok);
+    QCOMPARE(mine.hold(), Status::Ok);
+    theirs.rec().setInteger("ID", 1);
+    QCOMPARE(theirs.get("KEYID"), Status::Ok);
+    QCOMPARE(theirs.hold(200), Status::Error);
+    QCOMPARE(theirs.error().code, ErrorCode::RecordHeld);
+    theirs.rec().setInteger("NUMER", 5);
+    QCOMPARE(theirs.put(), Status::Error);
+    QCOMPARE(theirs.error().code, ErrorCode::RecordHeld);
+    mine.release();
+    QCOMPARE(theirs.hold(200), Status::Ok);
+    QCOMPARE(theirs.put(), Status::Ok);  // the put ends the hold
+    QCOMPARE(mine.get("KEYID"), Status::Ok);
+    QCOMPARE(mine.hold(200), Status::Ok);
+
+    // A hold left by a program that is no longer running does not count.
+    QVERIFY(mine.rec().rowId() > 0);
+    sqlite3* raw = nullptr;
+    QCOMPARE(sqlite3_open(folder.filePath("pedidos.tps").toUtf8().constData(), &raw), SQLITE_OK);
+    QCOMPARE(sqlite3_exec(raw, "UPDATE pedidos SET _hold = '999999999:1'", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(raw);
+    QCOMPARE(theirs.get("KEYID"), Status::Ok);
+    QCOMPARE(theirs.hold(200), Status::Ok);
+}
+
+void TestStore::fieldValuesAreCheckedOnTheWayIn() {
+    Record item(*findTable("peditens"));
+    item.setDecimal("PRUNI", *Decimal::parse("1.23455"));  // decimal(15,4)
+    QCOMPARE(item.decimal("PRUNI").toString(4), std::string("1.2346"));
+    item.setDecimal("PRUNI", *Decimal::parse("-1.23455"));
+    QCOMPARE(item.decimal("PRUNI").toString(4), std::string("-1.2346"));
+    QVERIFY_THROWS_EXCEPTION(FieldValueError, item.setDecimal("DESCP", Decimal(100000)));  // decimal(7,2)
+    item.setDecimal("DESCP", *Decimal::parse("99999.994"));
+    QCOMPARE(item.decimal("DESCP").toString(2), std::string("99999.99"));
+    QVERIFY_THROWS_EXCEPTION(FieldValueError, item.setInteger("STATUS", 256));  // uint8
+    QVERIFY_THROWS_EXCEPTION(FieldValueError, item.setInteger("STATUS", -1));
+    QVERIFY_THROWS_EXCEPTION(FieldValueError, item.setText("OBS", QStringLiteral("seta → aqui")));
+    QVERIFY_THROWS_EXCEPTION(FieldValueError, item.setText("QTD", QStringLiteral("doze")));
+    item.setText("OBS", QStringLiteral("Ação € “aspas” ") + QString(200, u'x'));
+    QCOMPARE(item.text("OBS").size(), 100);  // text(100)
+    QVERIFY(item.text("OBS").startsWith(QStringLiteral("Ação € “aspas”")));
+    item.setText("OBS", QStringLiteral("com espaços   "));
+    QCOMPARE(item.text("OBS"), QStringLiteral("com espaços"));
+    Record empresa(*findTable("empresa"));
+    empresa.setText("DIR_PRODUTOS", QString(400, u'd'));  // ztext(300) holds 299
+    QCOMPARE(empresa.text("DIR_PRODUTOS").size(), 299);
+    QVERIFY_THROWS_EXCEPTION(FieldValueError, empresa.integer("NO_SUCH_FIELD"));
+}
+
+void TestStore::arraysAndMemosRoundTrip() {
+    test::TempDataFolder folder;
+    Table clientes(folder.store(), "clientes");
+    QVERIFY(clientes.open());
+    clientes.rec().setInteger("ID", 1);
+    clientes.rec().setText("PRINC_PRODU", QStringLiteral("Parafusos"), 0);
+    clientes.rec().setText("PRINC_PRODU", QStringLiteral("Porcas \"M8\""), 2);
+    clientes.rec().setInteger("PERC_VENDAS", 60, 0);
+    clientes.rec().setInteger("PERC_VENDAS", 40, 1);
+    const QString memo = QStringLiteral("Linha 1\nLinha 2 com acentuação\n") + QString(20000, u'z');
+    clientes.rec().setText("OBS", memo);
+    QCOMPARE(clientes.add(), Status::Ok);
+    Record written = clientes.rec();
+    clientes.clear();
+    clientes.rec().setInteger("ID", 1);
+    QCOMPARE(clientes.get("KEYID"), Status::Ok);
+    QCOMPARE(clientes.rec().text("PRINC_PRODU", 2), QStringLiteral("Porcas \"M8\""));
+    QVERIFY(clientes.rec().text("PRINC_PRODU", 1).isEmpty());
+    QCOMPARE(clientes.rec().integer("PERC_VENDAS", 1), 40);
+    QCOMPARE(clientes.rec().text("OBS"), memo);
+    QVERIFY(clientes.rec() == written);
+    QVERIFY_THROWS_EXCEPTION(FieldValueError, clientes.rec().text("PRINC_PRODU", 3));
+}
+
+void TestStore::batchCommitsOrRollsBack() {
+    test::TempDataFolder folder;
+    Table pauxpro(folder.store(), "pauxpro");
+    QVERIFY(pauxpro.open());
+    QVERIFY(pauxpro.beginBatch());
+    for (int i = 1; i <= 500; ++i) {
+        pauxpro.clear();
+        pauxpro.rec().setInteger("ID_PAUTA", 250001);
+        pauxpro.rec().setInteger("ID_PROD", i);
+        QCOMPARE(pauxpro.add(), Status::Ok);
+    }
+    QVERIFY(pauxpro.rollbackBatch());
+    QCOMPARE(pauxpro.count(), 0);
+    QVERIFY(pauxpro.beginBatch());
+    for (int i = 1; i <= 500; ++i) {
+        pauxpro.rec().setInteger("ID_PROD", i);
+        QCOMPARE(pauxpro.add(), Status::Ok);
+    }
+    QVERIFY(pauxpro.endBatch());
+    Store otherWindow(folder.path());
+    Table other(otherWindow, "pauxpro");
+    QVERIFY(other.open());
+    QCOMPARE(other.count(), 500);
+}
+
+void TestStore::useCountKeepsFileOpen() {
+    test::TempDataFolder folder;
+    Table empresa(folder.store(), "empresa");
+    QVERIFY(empresa.open());
+    QVERIFY(empresa.open());
+    QCOMPARE(folder.store().useCount(empresa.def()), 1);
+    empresa.close();
+    QVERIFY(empresa.isOpen());
+    QCOMPARE(empresa.count(), 0);
+    empresa.close();
+    QVERIFY(!empresa.isOpen());
+    QCOMPARE(folder.store().useCount(empresa.def()), 0);
+    QCOMPARE(empresa.count(), -1);
+    QCOMPARE(empresa.error().code, ErrorCode::FileNotOpen);
+}
+
+void TestStore::badFilesAreReported() {
+    test::TempDataFolder folder(false);
+    Table pedidos(folder.store(), "pedidos");
+    QVERIFY(!pedidos.open());
+    QCOMPARE(pedidos.error().code, ErrorCode::FileNotFound);
+
+    QFile garbage(folder.filePath("pedidos.tps"));
+    QVERIFY(garbage.open(QIODevice::WriteOnly));
+    garbage.write(QByteArray(8192, 'G'));
+    garbage.close();
+    QVERIFY(!pedidos.open());
+    QCOMPARE(pedidos.error().code, ErrorCode::InvalidDataFile);
+
+    StoreError error;
+    QVERIFY(createTableFile(folder.filePath("clientes.tps"), *findTable("produto"), &error));  // wrong table
+    Table clientes(folder.store(), "clientes");
+    QVERIFY(!clientes.open());
+    QCOMPARE(clientes.error().code, ErrorCode::StructureMismatch);
+}
+
+void TestStore::filesReadWithPlainSqlite() {
+    test::TempDataFolder folder;
+    {
+        Table produto(folder.store(), "produto");
+        QVERIFY(produto.open());
+        produto.rec().setInteger("ID", 45);
+        produto.rec().setText("NOME", QStringLiteral("Caneta Ç"));
+        produto.rec().setDecimal("PRECO", *Decimal::parse("10.5"));
+        produto.rec().setDate("DATAP", Date::fromYmd(2026, 12, 7));
+        QCOMPARE(produto.add(), Status::Ok);
+    }
+    // Any SQLite tool reads the file: no function or collation of ours is needed.
+    sqlite3* raw = nullptr;
+    QCOMPARE(sqlite3_open_v2(folder.filePath("produto.tps").toUtf8().constData(), &raw, SQLITE_OPEN_READONLY, nullptr),
+             SQLITE_OK);
+    sqlite3_stmt* statement = nullptr;
+    QCOMPARE(sqlite3_prepare_v2(raw,
+                                "SELECT NOME, PRECO, date(DATAP - 4 + 2378861.5) FROM produto "
+                                "WHERE _ci_NOME = 'CANETA Ç'",
+                                -1, &statement, nullptr),
+             SQLITE_OK);
+    QCOMPARE(sqlite3_step(statement), SQLITE_ROW);
+    QCOMPARE(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0))),
+             QStringLiteral("Caneta Ç"));
+    QCOMPARE(QByteArray(reinterpret_cast<const char*>(sqlite3_column_text(statement, 1))), QByteArray("10.5000"));
+    QCOMPARE(QByteArray(reinterpret_cast<const char*>(sqlite3_column_text(statement, 2))), QByteArray("2026-12-07"));
+    sqlite3_finalize(statement);
+    int version = 0;
+    sqlite3_prepare_v2(raw, "PRAGMA user_version", -1, &statement, nullptr);
+    if (sqlite3_step(statement) == SQLITE_ROW)
+        version = sqlite3_column_int(statement, 0);
+    sqlite3_finalize(statement);
+    sqlite3_close(raw);
+    QCOMPARE(version, 26);
+}
+
+QTEST_GUILESS_MAIN(TestStore)
+#include "tst_store.moc"

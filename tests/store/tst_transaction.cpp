@@ -1,0 +1,250 @@
+// Changes to several tables land together or not at all, even when the program is killed mid-way.
+#include "store/core/Table.h"
+#include "store/core/Transaction.h"
+#include "tests/support/TempDataFolder.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTest>
+#include <cstdio>
+
+using namespace qav;
+
+namespace {
+constexpr int kItems = 20000;
+
+void fillPedido(Table& pedidos, int id) {
+    pedidos.clear();
+    pedidos.rec().setInteger("ID", id);
+    pedidos.rec().setInteger("NUMER", id);
+    pedidos.rec().setInteger("SITUA", 1);
+}
+
+void fillItem(Table& itens, int idVenda, int idItem) {
+    itens.clear();
+    itens.rec().setInteger("ID_VENDASI", idItem);
+    itens.rec().setInteger("ID_VENDA", idVenda);
+    itens.rec().setInteger("PRODU", idItem);
+    itens.rec().setDecimal("QTD", Decimal(idItem % 7 + 1));
+}
+
+// Run in a child process: writes an order with many items in one transaction (or a long batch of
+// prices), telling the parent on stdout when the writing is under way, then lingers so that the
+// parent can kill it at any moment.
+int childMain(const QString& mode, const QString& folder) {
+    Store store(folder);
+    Table pedidos(store, "pedidos");
+    Table itens(store, "peditens");
+    Table acessorios(store, "pedacess");
+    if (!pedidos.open() || !itens.open() || !acessorios.open())
+        return 3;
+    if (mode == QLatin1String("batch")) {
+        Table pauxpro(store, "pauxpro");
+        if (!pauxpro.open() || !pauxpro.beginBatch())
+            return 3;
+        for (int i = 1; i <= 200000; ++i) {
+            pauxpro.clear();
+            pauxpro.rec().setInteger("ID_PAUTA", 250001);
+            pauxpro.rec().setInteger("ID_PROD", i);
+            if (pauxpro.add() != Status::Ok)
+                return 4;
+            if (i == 1000) {
+                std::puts("writing");
+                std::fflush(stdout);
+            }
+        }
+        return pauxpro.endBatch() ? 0 : 5;
+    }
+    const int orderId = mode.toInt();
+    Transaction transaction({&pedidos, &itens, &acessorios});
+    if (!transaction.begin())
+        return 3;
+    fillPedido(pedidos, orderId);
+    if (pedidos.add() != Status::Ok)
+        return 4;
+    for (int i = 1; i <= kItems; ++i) {
+        fillItem(itens, orderId, orderId * 100000 + i);
+        if (itens.add() != Status::Ok)
+            return 4;
+        acessorios.clear();
+        acessorios.rec().setInteger("ID_VENDASI", orderId * 100000 + i);
+        acessorios.rec().setInteger("ID_ACESSORIO", 1);
+        if (acessorios.add() != Status::Ok)
+            return 4;
+        if (i == 100) {
+            std::puts("writing");
+            std::fflush(stdout);
+        }
+    }
+    return transaction.commit() ? 0 : 5;
+}
+
+std::int64_t countWhere(Store& store, const char* table, const char* condition) {
+    Table t(store, table);
+    if (!t.open())
+        return -1;
+    t.setFilter(condition);
+    std::int64_t n = 0;
+    t.seekPhysical();
+    while (t.next() == Status::Ok)
+        ++n;
+    return n;
+}
+}  // namespace
+
+class TestTransaction : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void commitWritesAllTables();
+    void rollbackUndoesAllTables();
+    void failedAddInsideTransactionKeepsOthers();
+    void tooManyTablesRefused();
+    void killedBatchLeavesNothing();
+    void killedTransactionLeavesAllOrNothing();
+};
+
+void TestTransaction::commitWritesAllTables() {
+    test::TempDataFolder folder;
+    Table pedidos(folder.store(), "pedidos");
+    Table itens(folder.store(), "peditens");
+    QVERIFY(pedidos.open() && itens.open());
+    Transaction transaction({&pedidos, &itens});
+    QVERIFY(transaction.begin());
+    fillPedido(pedidos, 1);
+    QCOMPARE(pedidos.add(), Status::Ok);
+    for (int i = 1; i <= 3; ++i) {
+        fillItem(itens, 1, i);
+        QCOMPARE(itens.add(), Status::Ok);
+    }
+    QVERIFY(transaction.commit());
+    Store otherWindow(folder.path());
+    QCOMPARE(countWhere(otherWindow, "pedidos", "1"), 1);
+    QCOMPARE(countWhere(otherWindow, "peditens", "ID_VENDA = 1"), 3);
+    // The tables work on their own again after the transaction.
+    fillItem(itens, 1, 4);
+    QCOMPARE(itens.add(), Status::Ok);
+    QCOMPARE(itens.count(), 4);
+}
+
+void TestTransaction::rollbackUndoesAllTables() {
+    test::TempDataFolder folder;
+    Table pedidos(folder.store(), "pedidos");
+    Table itens(folder.store(), "peditens");
+    QVERIFY(pedidos.open() && itens.open());
+    fillPedido(pedidos, 1);
+    QCOMPARE(pedidos.add(), Status::Ok);
+    {
+        Transaction transaction({&pedidos, &itens});
+        QVERIFY(transaction.begin());
+        pedidos.rec().setInteger("SITUA", 3);
+        QCOMPARE(pedidos.put(), Status::Ok);
+        fillItem(itens, 1, 1);
+        QCOMPARE(itens.add(), Status::Ok);
+        // Leaving the scope without commit rolls back.
+    }
+    QCOMPARE(itens.count(), 0);
+    pedidos.clear();
+    pedidos.rec().setInteger("ID", 1);
+    QCOMPARE(pedidos.get("KEYID"), Status::Ok);
+    QCOMPARE(pedidos.rec().integer("SITUA"), 1);
+}
+
+void TestTransaction::failedAddInsideTransactionKeepsOthers() {
+    test::TempDataFolder folder;
+    Table pedidos(folder.store(), "pedidos");
+    Table clientes(folder.store(), "clientes");
+    QVERIFY(pedidos.open() && clientes.open());
+    clientes.rec().setInteger("ID", 900001);
+    QCOMPARE(clientes.add(), Status::Ok);
+    Transaction transaction({&pedidos, &clientes});
+    QVERIFY(transaction.begin());
+    fillPedido(pedidos, 1);
+    QCOMPARE(pedidos.add(), Status::Ok);
+    clientes.rec().setInteger("ID", 900001);  // duplicate: refused, the transaction goes on
+    QCOMPARE(clientes.add(), Status::Error);
+    QCOMPARE(clientes.error().code, ErrorCode::CreatesDuplicateKey);
+    clientes.rec().setInteger("ID", 900002);
+    QCOMPARE(clientes.add(), Status::Ok);
+    QVERIFY(transaction.commit());
+    QCOMPARE(pedidos.count(), 1);
+    QCOMPARE(clientes.count(), 2);
+}
+
+void TestTransaction::tooManyTablesRefused() {
+    test::TempDataFolder folder;
+    std::vector<std::unique_ptr<Table>> tables;
+    for (int i = 0; i < 11; ++i) {
+        tables.push_back(std::make_unique<Table>(folder.store(), catalogue()[static_cast<size_t>(i)]));
+        QVERIFY(tables.back()->open());
+    }
+    Transaction transaction({tables[0].get(), tables[1].get(), tables[2].get(), tables[3].get(), tables[4].get(),
+                             tables[5].get(), tables[6].get(), tables[7].get(), tables[8].get(), tables[9].get(),
+                             tables[10].get()});
+    QVERIFY(!transaction.begin());
+    Transaction ten({tables[0].get(), tables[1].get(), tables[2].get(), tables[3].get(), tables[4].get(),
+                     tables[5].get(), tables[6].get(), tables[7].get(), tables[8].get(), tables[9].get()});
+    QVERIFY2(ten.begin(), qPrintable(ten.error().text + ten.error().driverText));
+    QVERIFY(ten.commit());
+}
+
+void TestTransaction::killedBatchLeavesNothing() {
+    test::TempDataFolder folder;
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--child"), QStringLiteral("batch"), folder.path()});
+    QVERIFY(child.waitForStarted());
+    QVERIFY(child.waitForReadyRead(20000));
+    QCOMPARE(child.readLine().trimmed(), QByteArray("writing"));
+    QTest::qWait(150);
+    child.kill();
+    QVERIFY(child.waitForFinished());
+    QVERIFY2(child.exitStatus() == QProcess::CrashExit, "the batch ended before it could be killed");
+    Store store(folder.path());  // the next open rolls the interrupted batch back
+    Table pauxpro(store, "pauxpro");
+    QVERIFY(pauxpro.open());
+    QCOMPARE(pauxpro.count(), 0);
+    pauxpro.rec().setInteger("ID_PROD", 1);
+    QCOMPARE(pauxpro.add(), Status::Ok);  // and the file works
+}
+
+void TestTransaction::killedTransactionLeavesAllOrNothing() {
+    test::TempDataFolder folder;
+    int committed = 0;
+    int interrupted = 0;
+    for (int round = 1; round <= 6; ++round) {
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--child"), QString::number(round), folder.path()});
+        QVERIFY(child.waitForStarted());
+        QVERIFY(child.waitForReadyRead(20000));
+        // Kill at a different moment each round: early, in the middle, around the commit.
+        QTest::qWait(static_cast<int>(QRandomGenerator::global()->bounded(50, 1500)));
+        child.kill();
+        QVERIFY(child.waitForFinished());
+        const bool finished = child.exitStatus() == QProcess::NormalExit;
+        if (finished)
+            QCOMPARE(child.exitCode(), 0);
+        Store store(folder.path());
+        const std::int64_t orders = countWhere(store, "pedidos", qPrintable(QStringLiteral("ID = %1").arg(round)));
+        const std::int64_t items = countWhere(store, "peditens", qPrintable(QStringLiteral("ID_VENDA = %1").arg(round)));
+        const std::int64_t accessories = countWhere(
+            store, "pedacess",
+            qPrintable(QStringLiteral("ID_VENDASI BETWEEN %1 AND %2").arg(round * 100000).arg(round * 100000 + kItems)));
+        QVERIFY2((orders == 1 && items == kItems && accessories == kItems) ||
+                     (orders == 0 && items == 0 && accessories == 0),
+                 qPrintable(QStringLiteral("round %1: %2 orders, %3 items, %4 accessories")
+                                .arg(round).arg(orders).arg(items).arg(accessories)));
+        (orders == 1 ? committed : interrupted)++;
+    }
+    qInfo("%d rounds committed, %d interrupted", committed, interrupted);
+    QVERIFY(interrupted > 0);
+}
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    if (argc == 4 && QByteArray(argv[1]) == "--child")
+        return childMain(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
+    TestTransaction test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_transaction.moc"

@@ -1,0 +1,223 @@
+// Windows-1252 texts: the code page both ways, the UTF-8 fallback, trimming, fitting and case folding.
+#include "store/core/Text.h"
+
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+namespace text = qav::text;
+
+namespace {
+
+// The 27 characters of bytes 0x80-0x9F, from the published code page chart (0 where undefined).
+constexpr char16_t kChart[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                 0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+bool isDefined(int byte) {
+    return byte < 0x80 || byte >= 0xA0 || kChart[byte - 0x80] != 0;
+}
+
+char16_t charOf(int byte) {
+    return byte < 0x80 || byte >= 0xA0 ? static_cast<char16_t>(byte) : kChart[byte - 0x80];
+}
+
+} // namespace
+
+class TestText : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void everyDefinedCharacterRoundTrips();
+    void undefinedBytesReadAsC1Controls();
+    void refusesCharactersOutsideTheCodePage_data();
+    void refusesCharactersOutsideTheCodePage();
+    void decodeUtf8OrWin1252_data();
+    void decodeUtf8OrWin1252();
+    void rtrim_data();
+    void rtrim();
+    void fit_data();
+    void fit();
+    void foldCase_data();
+    void foldCase();
+    void foldCaseStaysInTheCodePage();
+};
+
+void TestText::everyDefinedCharacterRoundTrips() {
+    int defined = 0;
+    QString all;
+    QByteArray allBytes;
+    for (int b = 0; b < 256; ++b) {
+        if (!isDefined(b))
+            continue;
+        ++defined;
+        const QString one(QChar(charOf(b)));
+        QVERIFY2(text::isWin1252(one), qPrintable(u"byte %1"_s.arg(b, 2, 16)));
+        const auto encoded = text::toWin1252(one);
+        QVERIFY(encoded.has_value());
+        QCOMPARE(encoded->size(), 1);
+        QCOMPARE(static_cast<unsigned char>(encoded->at(0)), static_cast<unsigned char>(b));
+        QCOMPARE(text::fromWin1252(*encoded), one);
+        all += one;
+        allBytes += static_cast<char>(b);
+    }
+    QCOMPARE(defined, 251);
+    QCOMPARE(text::toWin1252(all), std::optional<QByteArray>(allBytes));
+    QCOMPARE(text::fromWin1252(allBytes), all);
+    QCOMPARE(text::firstNonWin1252(all), std::nullopt);
+    // A few by name.
+    QCOMPARE(text::toWin1252(u"€ Š ‰ — ™ Ÿ ç Ã"_s),
+             std::optional<QByteArray>(QByteArray("\x80 \x8A \x89 \x97 \x99 \x9F \xE7 \xC3")));
+}
+
+void TestText::undefinedBytesReadAsC1Controls() {
+    for (const int b : {0x81, 0x8D, 0x8F, 0x90, 0x9D}) {
+        const QByteArray byte(1, static_cast<char>(b));
+        const QString decoded = text::fromWin1252(byte);
+        QCOMPARE(decoded.size(), 1);
+        QCOMPARE(decoded.at(0).unicode(), static_cast<char16_t>(b));
+        // Written back they give the same byte, so no byte of a file is lost.
+        QCOMPARE(text::toWin1252(decoded), std::optional<QByteArray>(byte));
+    }
+    // The other C1 controls have no byte: 0x80 is the euro sign.
+    QVERIFY(!text::isWin1252(QString(QChar(char16_t(0x80)))));
+    QVERIFY(!text::isWin1252(QString(QChar(char16_t(0x9F)))));
+    QCOMPARE(text::fromWin1252(QByteArray("\x80")), u"€"_s);
+}
+
+void TestText::refusesCharactersOutsideTheCodePage_data() {
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<int>("firstBad"); // index of the first character outside the code page
+    QTest::newRow("arrow") << u"a→b"_s << 1;
+    QTest::newRow("emoji") << u"Pedido 😀 ok"_s << 7;
+    QTest::newRow("greek") << u"Ωmega"_s << 0;
+    QTest::newRow("cyrillic after accents") << u"açãoЖ"_s << 4;
+    QTest::newRow("C1 0x80") << QString(QChar(char16_t(0x80))) << 0;
+    QTest::newRow("capital y with diaeresis is fine, ŷ not") << u"Ÿŷ"_s << 1;
+}
+
+void TestText::refusesCharactersOutsideTheCodePage() {
+    QFETCH(QString, value);
+    QFETCH(int, firstBad);
+    QVERIFY(!text::isWin1252(value));
+    QCOMPARE(text::toWin1252(value), std::nullopt);
+    QCOMPARE(text::firstNonWin1252(value), std::optional<QChar>(value.at(firstBad)));
+}
+
+void TestText::decodeUtf8OrWin1252_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("ascii") << QByteArray("Empresa=1") << u"Empresa=1"_s;
+    QTest::newRow("empty") << QByteArray() << QString();
+    QTest::newRow("utf-8 accents") << QByteArray("S\xC3\xA3o Jo\xC3\xA3o") << u"São João"_s;
+    QTest::newRow("utf-8 euro") << QByteArray("\xE2\x82\xAC 10") << u"€ 10"_s;
+    QTest::newRow("utf-8 with bom") << QByteArray("\xEF\xBB\xBF"
+                                                  "a\xC3\xA7")
+                                    << u"aç"_s;
+    QTest::newRow("win-1252 accents") << QByteArray("S\xE3o Jo\xE3o") << u"São João"_s;
+    QTest::newRow("win-1252 euro") << QByteArray("\x80 10") << u"€ 10"_s;
+    QTest::newRow("mixed falls back whole") << QByteArray("\xC3\xA7 e \xE7") << u"Ã§ e ç"_s;
+    QTest::newRow("overlong slash") << QByteArray("\xC0\xAF") << u"À¯"_s;
+    QTest::newRow("encoded surrogate") << QByteArray("\xED\xA0\x80") << u"í\u00A0€"_s;
+    QTest::newRow("truncated sequence") << QByteArray("ab\xC3") << u"abÃ"_s;
+    QTest::newRow("above U+10FFFF") << QByteArray("\xF4\x90\x80\x80") << u"ô\u0090€€"_s;
+    QTest::newRow("utf-8 four bytes") << QByteArray("\xF0\x9F\x98\x80") << u"😀"_s;
+}
+
+void TestText::decodeUtf8OrWin1252() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, expected);
+    QCOMPARE(text::decodeUtf8OrWin1252(bytes), expected);
+}
+
+void TestText::rtrim_data() {
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("padded") << u"ABC   "_s << u"ABC"_s;
+    QTest::newRow("leading kept") << u"  ABC"_s << u"  ABC"_s;
+    QTest::newRow("inner kept") << u"A B  "_s << u"A B"_s;
+    QTest::newRow("all spaces") << u"    "_s << QString();
+    QTest::newRow("empty") << QString() << QString();
+    QTest::newRow("tab is not padding") << u"A\t"_s << u"A\t"_s;
+    QTest::newRow("no-break space is not padding") << u"A\u00A0"_s << u"A\u00A0"_s;
+}
+
+void TestText::rtrim() {
+    QFETCH(QString, value);
+    QFETCH(QString, expected);
+    QCOMPARE(text::rtrim(value), expected);
+}
+
+void TestText::fit_data() {
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("shorter") << u"Rua A"_s << 10 << u"Rua A"_s;
+    QTest::newRow("exact") << u"Rua A"_s << 5 << u"Rua A"_s;
+    QTest::newRow("cut") << u"Avenida Brasil"_s << 7 << u"Avenida"_s;
+    QTest::newRow("cut then trimmed") << u"Avenida Brasil"_s << 8 << u"Avenida"_s;
+    QTest::newRow("padding trimmed") << u"ABC      "_s << 20 << u"ABC"_s;
+    QTest::newRow("zero width") << u"ABC"_s << 0 << QString();
+    QTest::newRow("negative width") << u"ABC"_s << -1 << QString();
+    QTest::newRow("accents count once") << u"ÇÃÕÉ"_s << 2 << u"ÇÃ"_s;
+    QTest::newRow("no half surrogate") << u"ab😀"_s << 3 << u"ab"_s;
+}
+
+void TestText::fit() {
+    QFETCH(QString, value);
+    QFETCH(int, width);
+    QFETCH(QString, expected);
+    QCOMPARE(text::fit(value, width), expected);
+}
+
+void TestText::foldCase_data() {
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("ascii") << u"Joao da Silva"_s << u"JOAO DA SILVA"_s;
+    QTest::newRow("cedilla") << u"ç"_s << u"Ç"_s;
+    QTest::newRow("tilde") << u"ã"_s << u"Ã"_s;
+    QTest::newRow("words") << u"São João Ação"_s << u"SÃO JOÃO AÇÃO"_s;
+    QTest::newRow("acute grave circumflex") << u"áéíóú àè âêô"_s << u"ÁÉÍÓÚ ÀÈ ÂÊÔ"_s;
+    QTest::newRow("y diaeresis") << u"ÿ"_s << u"Ÿ"_s;
+    QTest::newRow("s caron") << u"š"_s << u"Š"_s;
+    QTest::newRow("z caron") << u"ž"_s << u"Ž"_s;
+    QTest::newRow("oe") << u"œ"_s << u"Œ"_s;
+    QTest::newRow("sharp s stays") << u"Straße"_s << u"STRAßE"_s;
+    QTest::newRow("micro stays") << u"µm"_s << u"µM"_s;
+    QTest::newRow("division sign stays") << u"a÷b"_s << u"A÷B"_s;
+    QTest::newRow("eth and thorn") << u"ðþ"_s << u"ÐÞ"_s;
+    QTest::newRow("already upper") << u"ÇÃO 123"_s << u"ÇÃO 123"_s;
+    QTest::newRow("trailing spaces removed") << u"abc   "_s << u"ABC"_s;
+    QTest::newRow("upper with trailing spaces") << u"ABC   "_s << u"ABC"_s;
+    QTest::newRow("empty") << QString() << QString();
+    QTest::newRow("digits and symbols") << u"12,5% / R$"_s << u"12,5% / R$"_s;
+}
+
+void TestText::foldCase() {
+    QFETCH(QString, value);
+    QFETCH(QString, expected);
+    QCOMPARE(text::foldCase(value), expected);
+    QCOMPARE(text::foldCase(expected), expected); // folding twice changes nothing
+}
+
+void TestText::foldCaseStaysInTheCodePage() {
+    // Every character of the code page folds to a character of the code page.
+    for (int b = 0; b < 256; ++b) {
+        if (!isDefined(b) || b == 0x20)
+            continue;
+        const QString one(QChar(charOf(b)));
+        const QString folded = text::foldCase(one);
+        QCOMPARE(folded.size(), 1);
+        QVERIFY2(text::isWin1252(folded), qPrintable(u"byte %1"_s.arg(b, 2, 16)));
+        // Qt's Unicode tables as the reference: where the upper case is itself in the code page it
+        // is the folded form, otherwise the character stays as it is ("ß", "µ", "ƒ").
+        const QString up = one.toUpper();
+        if (up.size() == 1 && text::isWin1252(up))
+            QCOMPARE(folded, up);
+        else
+            QCOMPARE(folded, one);
+    }
+}
+
+QTEST_GUILESS_MAIN(TestText)
+#include "tst_text.moc"

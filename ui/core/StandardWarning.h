@@ -1,0 +1,47 @@
+#pragma once
+// The numbered standard warnings: failures of the local tables and the routine questions of lists and
+// forms, composed from fixed texts, the caller's texts and the current error. The same numbers and
+// texts serve qavplus and qavbd. Showing the box is ui/widgets/StandardWarningBox.
+
+#include "store/core/StoreError.h"
+#include "ui/core/MessageTypes.h"
+
+#include <QString>
+
+namespace qav {
+
+struct ComposedWarning {
+    int number = 0;
+    QString caption;
+    QString text; // line breaks as "\n"
+    QList<Button> buttons;
+    Button defaultButton = Button::Ok;
+    Icon icon = Icon::Warning;
+    bool showsError = false;      // the text includes the error description
+    Button endsOn = Button::None; // the answer that ends the program (None: never ends it)
+    QString finalText;            // the text the program ends with
+
+    // True when this answer ends the program. A box with only OK ends it whatever closes it.
+    bool endsProgram(Button pressed) const;
+    // The LONG result: the button for the questions, 2 when warning 2 asks to rebuild the keys, else 0.
+    int result(Button pressed) const;
+};
+
+// The error description: the driver's text and code for driver errors (90, 100), otherwise the error
+// text and number, at most 150 characters.
+QString errorDescription(const StoreError& error);
+
+// Warnings 1 to 38; any other number gives an empty warning (number 0, no text).
+ComposedWarning composeWarning(int number, const QString& text1, const QString& text2,
+                               const StoreError& error);
+
+// The pending error: a caller may fill it before a warning to have that error described instead of
+// the last table error. Kept per thread, like the table buffers, so a window never shows another
+// window's error.
+void setPendingError(StoreError error);
+void clearPendingError();
+bool hasPendingError();
+// The error a warning describes now: the pending one (emptying the slot) or the last table error.
+StoreError takeCurrentError();
+
+} // namespace qav

@@ -1,0 +1,20 @@
+#pragma once
+// Shows a standard warning and returns its LONG result. Warnings that leave no way to go on end the
+// program after the box closes, through a replaceable function so tests can watch it happen.
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace qav {
+
+// Receives the final text ("Invalid File!", ...). The default writes it to the error output and
+// ends the process with exit code 1; it does not return.
+using EndProgramFunction = std::function<void(const QString& finalText)>;
+void setEndProgramFunction(EndProgramFunction function); // empty: back to the default
+
+int standardWarning(int number, const QString& text1 = {}, const QString& text2 = {},
+                    QWidget* parent = nullptr);
+
+} // namespace qav
