@@ -214,7 +214,8 @@ void SelecionaEmpresa::fillCompanies(int idAtivo) {
         return;
     }
     QTreeWidgetItem* ativo = nullptr;
-    for (Status s = empresa_->seekPhysical(); s == Status::Ok; s = empresa_->next()) {
+    empresa_->seekPhysical();
+    while (empresa_->next() == Status::Ok) {
         auto* item = new QTreeWidgetItem(lista_);
         const int id = static_cast<int>(empresa_->rec().integer("ID_EMPRESA"));
         item->setText(0, text::rtrim(empresa_->rec().text("NOME")));
