@@ -72,7 +72,9 @@ SelecionaEmpresa::SelecionaEmpresa(Settings settings, QWidget* parent)
     cancelar_->setAutoDefault(false);
 
     auto* grid = new QGridLayout(this);
-    grid->addWidget(new QLabel(QStringLiteral("&Pasta:"), this), 0, 0);
+    auto* labelPasta = new QLabel(QStringLiteral("&Pasta:"), this);
+    labelPasta->setBuddy(pasta_);
+    grid->addWidget(labelPasta, 0, 0);
     grid->addWidget(pasta_, 0, 1);
     grid->addWidget(novaPasta_, 0, 2);
     auto* labelEmpresa = new QLabel(QStringLiteral("&Empresa:"), this);

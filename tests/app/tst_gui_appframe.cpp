@@ -465,6 +465,44 @@ private Q_SLOTS:
         QVERIFY(windows.at(0)->pos() != windows.at(1)->pos());
     }
 
+    // The frame as drawn: a picture of it, its "&Sistema" menu and the company selection, saved to
+    // $QAV_SCREENSHOT_DIR when that is set (for a look by eye).
+    void frameAsDrawn() {
+        company([](Record& r) {
+            r.setInteger("PERMITIR_FLEX", 1);
+            r.setText("BLOQ_RELATORIOS", u"S"_s);
+        });
+        inst->addEmpresa(u"dados"_s, 2, u"OUTRA EMPRESA LTDA"_s);
+        const QString dir = qEnvironmentVariable("QAV_SCREENSHOT_DIR");
+        QImage selection;
+        whenSelectionOpens([&selection](SelecionaEmpresa* dlg) {
+            selection = dlg->grab().toImage();
+            dlg->findChild<QLineEdit*>(u"idEmpresa"_s)->setText(u"1"_s);
+            dlg->findChild<QPushButton*>(u"ok"_s)->click();
+        });
+        AppFrame frame(inst->settings());
+        QVERIFY(frame.open());
+        frame.resize(900, 600);
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        QTest::qWait(50);
+        const QImage picture = frame.grab().toImage();
+        QCOMPARE(picture.size(), frame.size() * picture.devicePixelRatio());
+        QVERIFY(!selection.isNull());
+        // The background picture fills the MDI area: its centre is not the plain window colour.
+        const QPoint centre = frame.mdiArea()->mapTo(&frame, frame.mdiArea()->rect().center());
+        QVERIFY(picture.pixelColor(centre) != frame.palette().color(QPalette::Window));
+        QMenu* sistema = frame.menu(u"menuSistema");
+        frame.menuBar()->setActiveAction(sistema->menuAction());
+        QTRY_VERIFY(sistema->isVisible());
+        const QImage menuPicture = sistema->grab().toImage();
+        sistema->close();
+        if (!dir.isEmpty()) {
+            QVERIFY(picture.save(dir + u"/appframe.png"_s));
+            QVERIFY(menuPicture.save(dir + u"/menu-sistema.png"_s));
+            QVERIFY(selection.save(dir + u"/seleciona-empresa.png"_s));
+        }
+    }
+
     void menuTitlesAreTheSystemsOwn() {
         company();
         auto frame = openFrame();
