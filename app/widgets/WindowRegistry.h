@@ -40,7 +40,8 @@ inline constexpr QStringView RelClientesInativos = u"RelClientesInativos";
 } // namespace janelaMenu
 
 // What an opener gets: where to put an MDI child and how to end the program (after a backup or a
-// restore). `frame` is the parent for modal windows.
+// restore). `frame` is the parent for modal windows; `mdiArea` is null when the window is started
+// from the company selection (the communication run), before the frame exists.
 struct WindowContext {
     QWidget* frame = nullptr;
     QMdiArea* mdiArea = nullptr;
