@@ -1,0 +1,44 @@
+#include "customers/core/ProdutoRegras.h"
+
+#include "store/core/Text.h"
+
+namespace qav::produto {
+
+ListFilter filtro(Situacao situacao, int idEmpresa, const QString& pesquisa) {
+    ListFilter result{"\"ID_EMPRESA\" = ?", {idEmpresa}};
+    if (situacao != Situacao::Todos)
+        result = result.and_("\"ATIVO\" = ?", {static_cast<int>(situacao)});
+    // Folded as the name's shadow column is; spaces the user typed after a word still count, the
+    // name being compared as if padded with one space.
+    const QString folded = text::foldCase(pesquisa);
+    if (!folded.isEmpty()) {
+        const QString trailing = pesquisa.mid(text::rtrim(pesquisa).size()).left(1);
+        result = result.and_("instr(\"_ci_NOME\" || ' ', ?) > 0", {folded + trailing});
+    }
+    return result;
+}
+
+QStringList codigosParaLocalizar(const QString& digitado) {
+    const QString codigo = text::foldCase(digitado.trimmed());
+    if (codigo.isEmpty())
+        return {};
+    QStringList codigos{codigo};
+    bool numero = codigo.size() < 6;
+    for (const QChar c : codigo)
+        numero = numero && c.isDigit() && c.unicode() < 128;
+    if (numero)
+        codigos << codigo.rightJustified(6, QLatin1Char('0'));
+    return codigos;
+}
+
+Decimal precoItemUnico(const Decimal& preco, const Decimal& qtdEmbalagem) {
+    if (qtdEmbalagem > Decimal(0))
+        return (preco / qtdEmbalagem).rounded(4);
+    return preco.rounded(4);
+}
+
+bool promocional(const Record& produto) {
+    return produto.integer("PRECO_PROMOCIONAL") != 0;
+}
+
+} // namespace qav::produto

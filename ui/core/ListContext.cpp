@@ -1,0 +1,13 @@
+#include "ui/core/ListContext.h"
+
+#include "app/core/Session.h"
+
+#include <QDir>
+
+namespace qav {
+
+ListContext ListContext::current() {
+    return {boundFolder().path, idEmpAtiva(), QDir::currentPath()};
+}
+
+} // namespace qav

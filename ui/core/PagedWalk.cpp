@@ -1,0 +1,131 @@
+#include "ui/core/PagedWalk.h"
+
+#include "store/core/TableSchema.h"
+
+#include <sqlite3.h>
+
+namespace qav {
+
+PagedWalk::PagedWalk(Store& store, const TableDef& table) : m_forward(store, table), m_backward(store, table) {}
+
+bool PagedWalk::open() {
+    if (!m_forward.open()) {
+        m_error = m_forward.error();
+        return false;
+    }
+    if (!m_backward.open()) {
+        m_error = m_backward.error();
+        m_forward.close();
+        return false;
+    }
+    return true;
+}
+
+void PagedWalk::setFilter(std::string condition, std::vector<QVariant> parameters) {
+    m_filter = std::move(condition);
+    m_parameters = std::move(parameters);
+    m_forward.setFilter(m_filter, m_parameters);
+    m_backward.setFilter(m_filter, m_parameters);
+}
+
+Status PagedWalk::failWith(const Table& table) {
+    m_error = table.error();
+    m_atEnd = m_atStart = true;
+    return Status::Error;
+}
+
+Status PagedWalk::startAtFirst() { return begin(true, nullptr, 0); }
+
+Status PagedWalk::startAt(const Record& values, int components) { return begin(false, &values, components); }
+
+Status PagedWalk::begin(bool first, const Record* values, int components) {
+    m_error = {};
+    m_atEnd = m_atStart = false;
+    for (Table* table : {&m_forward, &m_backward}) {
+        Status status;
+        if (first) {
+            status = table->seekFirst(m_key);
+        } else {
+            table->rec() = *values;
+            status = table->seek(m_key, components);
+        }
+        if (status != Status::Ok)
+            return failWith(*table);
+    }
+    // The backward cursor steps onto the starting record (the same one the forward cursor reads
+    // first), so that it goes on strictly before it.
+    const Status status = m_backward.next();
+    if (status == Status::Error)
+        return failWith(m_backward);
+    if (status == Status::EndOfFile)
+        m_atEnd = m_atStart = true;
+    return Status::Ok;
+}
+
+Status PagedWalk::readForward(int count, std::vector<Record>& into) {
+    for (int i = 0; i < count && !m_atEnd; ++i) {
+        const Status status = m_forward.next();
+        if (status == Status::EndOfFile)
+            m_atEnd = true;
+        else if (status != Status::Ok)
+            return failWith(m_forward);
+        else
+            into.push_back(m_forward.rec());
+    }
+    return m_atEnd ? Status::EndOfFile : Status::Ok;
+}
+
+Status PagedWalk::readBackward(int count, std::vector<Record>& into) {
+    for (int i = 0; i < count && !m_atStart; ++i) {
+        const Status status = m_backward.previous();
+        if (status == Status::EndOfFile)
+            m_atStart = true;
+        else if (status != Status::Ok)
+            return failWith(m_backward);
+        else
+            into.push_back(m_backward.rec());
+    }
+    return m_atStart ? Status::EndOfFile : Status::Ok;
+}
+
+std::int64_t PagedWalk::countMatching() {
+    Connection* connection = m_forward.connection();
+    if (!connection)
+        return -1;
+    const TableDef& table = def();
+    std::string where;
+    if (!m_filter.empty())
+        where = "(" + m_filter + ")";
+    const int keyIndex = table.keyIndex(m_key);
+    if (keyIndex >= 0) {
+        const std::string opt = schema::optCondition(table, table.keys[static_cast<size_t>(keyIndex)]);
+        if (!opt.empty())
+            where += (where.empty() ? "" : " AND ") + opt;
+    }
+    const std::string sql = "SELECT count(*) FROM " + schema::quoted(table.tableName().toStdString()) +
+                            (where.empty() ? std::string() : " WHERE " + where);
+    sqlite3_stmt* statement = connection->statement(sql, &m_error);
+    if (!statement)
+        return -1;
+    StatementReset reset(statement);
+    for (size_t i = 0; i < m_parameters.size(); ++i) {
+        const QVariant& value = m_parameters[i];
+        const int parameter = static_cast<int>(i + 1);
+        if (value.typeId() == QMetaType::QString || value.typeId() == QMetaType::QByteArray) {
+            const QByteArray utf8 = value.toString().toUtf8();
+            sqlite3_bind_text(statement, parameter, utf8.constData(), static_cast<int>(utf8.size()),
+                              SQLITE_TRANSIENT);
+        } else if (value.typeId() == QMetaType::Double) {
+            sqlite3_bind_double(statement, parameter, value.toDouble());
+        } else {
+            sqlite3_bind_int64(statement, parameter, value.toLongLong());
+        }
+    }
+    if (sqlite3_step(statement) != SQLITE_ROW) {
+        m_error = connection->lastError();
+        return -1;
+    }
+    return sqlite3_column_int64(statement, 0);
+}
+
+} // namespace qav

@@ -1,0 +1,56 @@
+#pragma once
+// Reads a table in key order a page at a time, forwards and backwards from a starting record, so a
+// list shows the part of a large table the user is looking at without reading the rest. Two cursors
+// over the same table: one goes on after the last record read, the other before the first.
+
+#include "store/core/Table.h"
+
+#include <QVariant>
+#include <string>
+#include <vector>
+
+namespace qav {
+
+class PagedWalk {
+public:
+    PagedWalk(Store& store, const TableDef& table);
+
+    bool open();
+    const StoreError& error() const { return m_error; }
+    const TableDef& def() const { return m_forward.def(); }
+
+    // Takes effect at the next start.
+    void setOrder(std::string key) { m_key = std::move(key); }
+    const std::string& order() const { return m_key; }
+    void setFilter(std::string condition, std::vector<QVariant> parameters = {});
+
+    // From the first record of the order.
+    Status startAtFirst();
+    // From the first record not less than the first `components` key values of `values`.
+    Status startAt(const Record& values, int components);
+
+    // Appends up to `count` records after the last one read; EndOfFile once nothing is left.
+    Status readForward(int count, std::vector<Record>& into);
+    // Appends up to `count` records before the first one read, nearest first.
+    Status readBackward(int count, std::vector<Record>& into);
+    bool atEnd() const { return m_atEnd; }
+    bool atStart() const { return m_atStart; }
+
+    // How many records pass the filter (and the key's opt rule); -1 on failure.
+    std::int64_t countMatching();
+
+private:
+    Status begin(bool first, const Record* values, int components);
+    Status failWith(const Table& table);
+
+    Table m_forward;
+    Table m_backward;
+    std::string m_key;
+    std::string m_filter;
+    std::vector<QVariant> m_parameters;
+    StoreError m_error;
+    bool m_atEnd = true;
+    bool m_atStart = true;
+};
+
+} // namespace qav

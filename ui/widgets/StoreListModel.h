@@ -1,0 +1,72 @@
+#pragma once
+// A list over one local table in the order of one of its keys, with an optional filter. It holds
+// only the pages the user has reached: the first page when it (re)loads, more as the view scrolls
+// down (fetchMore) or up (fetchBefore), so that a list of 200,000 products opens at once. A locate
+// restarts the pages at a given record.
+
+#include "store/core/Store.h"
+#include "ui/core/PagedWalk.h"
+#include "ui/widgets/ListColumn.h"
+
+#include <QAbstractTableModel>
+#include <deque>
+#include <optional>
+#include <vector>
+
+namespace qav {
+
+class StoreListModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    StoreListModel(Store& store, const TableDef& table, std::vector<ListColumn> columns,
+                   QObject* parent = nullptr);
+
+    bool open();
+    const TableDef& def() const { return m_walk.def(); }
+    const StoreError& error() const { return m_walk.error(); }
+
+    // Take effect at the next reload or locate.
+    void setOrder(std::string key) { m_walk.setOrder(std::move(key)); }
+    const std::string& order() const { return m_walk.order(); }
+    void setFilter(std::string condition, std::vector<QVariant> parameters = {});
+    int pageSize() const { return m_pageSize; }
+    void setPageSize(int rows) { m_pageSize = rows; }
+
+    // From the first record of the order. False (and loadFailed) when the table cannot be read.
+    bool reload();
+    // Restarts at the first record not less than the first `components` key values of `values`;
+    // returns its row, or nullopt when no record is at or after them (the list then ends there).
+    std::optional<int> locate(const Record& values, int components);
+    // Records that pass the filter, counted without loading them; -1 on failure.
+    std::int64_t countMatching() { return m_walk.countMatching(); }
+
+    const Record& record(int row) const { return m_rows.at(static_cast<size_t>(row)); }
+    // Row of the loaded record with this field value, or -1.
+    int findLoaded(int field, std::int64_t value) const;
+    void refreshColumn(int column); // a computed column whose source changed
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    bool canFetchMore(const QModelIndex& parent) const override;
+    void fetchMore(const QModelIndex& parent) override;
+    bool canFetchBefore() const { return !m_walk.atStart(); }
+    // Prepends the page before the first loaded record; returns how many rows came in.
+    int fetchBefore();
+
+Q_SIGNALS:
+    // Warning 36 when the view cannot start, 35 when a record cannot be read.
+    void loadFailed(int warning, const StoreError& error);
+
+private:
+    bool restart(const Record* values, int components);
+
+    PagedWalk m_walk;
+    std::vector<ListColumn> m_columns;
+    std::deque<Record> m_rows;
+    int m_pageSize = 64;
+    bool m_opened = false;
+};
+
+} // namespace qav
