@@ -1,0 +1,19 @@
+#pragma once
+// The payment-form list ("Formas de Pagamento") of the active company.
+
+#include "customers/widgets/ReferenceList.h"
+
+namespace qav {
+
+class BrowseFormaPag : public ReferenceList {
+    Q_OBJECT
+public:
+    enum Column { Codigo, Descricao, Acrescimo, Cobranca };
+
+    explicit BrowseFormaPag(const ListContext& context = ListContext::current(), QWidget* parent = nullptr);
+
+    // The look-up: the code (FORPAG:CODIGO) of the payment form chosen.
+    static std::optional<int> selecionar(QWidget* parent, const ListContext& context = ListContext::current());
+};
+
+} // namespace qav

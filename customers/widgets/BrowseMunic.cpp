@@ -1,0 +1,26 @@
+#include "customers/widgets/BrowseMunic.h"
+
+namespace qav {
+
+namespace {
+ReferenceList::Definition definition() {
+    const TableDef& t = tableDef("municip");
+    return {"municip",
+            QStringLiteral("Municípios"),
+            {ListColumn::digits(t, QStringLiteral("Id"), "ID", 6), ListColumn::text(t, QStringLiteral("Município"), "NOME"),
+             ListColumn::text(t, QStringLiteral("UF"), "ESTADO")},
+            {{QStringLiteral("Município"), "KEYNOME"}, {QStringLiteral("Id"), "KEYID"}},
+            {}};
+}
+} // namespace
+
+BrowseMunic::BrowseMunic(const ListContext& context, QWidget* parent) : ReferenceList(context, definition(), parent) {
+    setObjectName(QStringLiteral("BrowseMunic"));
+}
+
+std::optional<int> BrowseMunic::selecionar(QWidget* parent, const ListContext& context) {
+    const std::optional<Record> chosen = select(new BrowseMunic(context), parent, u"BrowseMunic", context);
+    return chosen ? std::optional<int>(static_cast<int>(chosen->integer("ID"))) : std::nullopt;
+}
+
+} // namespace qav

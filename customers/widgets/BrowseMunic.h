@@ -1,0 +1,19 @@
+#pragma once
+// The municipality list ("Municípios"): every municipality of the folder.
+
+#include "customers/widgets/ReferenceList.h"
+
+namespace qav {
+
+class BrowseMunic : public ReferenceList {
+    Q_OBJECT
+public:
+    enum Column { Id, Municipio, Uf };
+
+    explicit BrowseMunic(const ListContext& context = ListContext::current(), QWidget* parent = nullptr);
+
+    // The look-up: the id (MUN:ID) of the municipality chosen.
+    static std::optional<int> selecionar(QWidget* parent, const ListContext& context = ListContext::current());
+};
+
+} // namespace qav

@@ -1,0 +1,19 @@
+#pragma once
+// The price-list list ("Pauta de Preços") of the active company.
+
+#include "customers/widgets/ReferenceList.h"
+
+namespace qav {
+
+class BrowsePauta : public ReferenceList {
+    Q_OBJECT
+public:
+    enum Column { Codigo, NumPauta, ValidadeInicial, ValidadeFinal, Descricao };
+
+    explicit BrowsePauta(const ListContext& context = ListContext::current(), QWidget* parent = nullptr);
+
+    // The look-up: the code (PAUTA:CODIGO) of the price list chosen.
+    static std::optional<int> selecionar(QWidget* parent, const ListContext& context = ListContext::current());
+};
+
+} // namespace qav
