@@ -40,7 +40,8 @@ Status PagedWalk::startAt(const Record& values, int components) { return begin(f
 
 Status PagedWalk::begin(bool first, const Record* values, int components) {
     m_error = {};
-    m_atEnd = m_atStart = false;
+    m_atEnd = false;
+    m_atStart = first;
     for (Table* table : {&m_forward, &m_backward}) {
         Status status;
         if (first) {

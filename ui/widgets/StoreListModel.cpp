@@ -28,6 +28,7 @@ std::optional<int> StoreListModel::locate(const Record& values, int components) 
 }
 
 bool StoreListModel::restart(const Record* values, int components) {
+    m_changing = true;
     beginResetModel();
     m_rows.clear();
     std::vector<Record> page;
@@ -40,6 +41,7 @@ bool StoreListModel::restart(const Record* values, int components) {
     for (Record& record : page)
         m_rows.push_back(std::move(record));
     endResetModel();
+    m_changing = false;
     if (status == Status::Error) {
         Q_EMIT loadFailed(36, m_walk.error());
         return false;
@@ -93,7 +95,7 @@ QVariant StoreListModel::headerData(int section, Qt::Orientation orientation, in
 }
 
 bool StoreListModel::canFetchMore(const QModelIndex& parent) const {
-    return !parent.isValid() && m_opened && !m_walk.atEnd();
+    return !parent.isValid() && m_opened && !m_changing && !m_walk.atEnd();
 }
 
 void StoreListModel::fetchMore(const QModelIndex& parent) {
@@ -103,26 +105,30 @@ void StoreListModel::fetchMore(const QModelIndex& parent) {
     const Status status = m_walk.readForward(m_pageSize, page);
     if (!page.empty()) {
         const int first = rowCount();
+        m_changing = true;
         beginInsertRows({}, first, first + static_cast<int>(page.size()) - 1);
         for (Record& record : page)
             m_rows.push_back(std::move(record));
         endInsertRows();
+        m_changing = false;
     }
     if (status == Status::Error)
         Q_EMIT loadFailed(35, m_walk.error());
 }
 
 int StoreListModel::fetchBefore() {
-    if (!canFetchBefore() || !m_opened)
+    if (!canFetchBefore() || !m_opened || m_changing)
         return 0;
     std::vector<Record> page;
     const Status status = m_walk.readBackward(m_pageSize, page);
     const int count = static_cast<int>(page.size());
     if (count > 0) {
+        m_changing = true;
         beginInsertRows({}, 0, count - 1);
         for (Record& record : page)
             m_rows.push_front(std::move(record));
         endInsertRows();
+        m_changing = false;
     }
     if (status == Status::Error)
         Q_EMIT loadFailed(35, m_walk.error());

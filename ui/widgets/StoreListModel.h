@@ -67,6 +67,9 @@ private:
     std::deque<Record> m_rows;
     int m_pageSize = 64;
     bool m_opened = false;
+    // Set while the rows change and their signals run: a handler of those signals asking for more
+    // rows gets none, so one page never pulls in the next by itself.
+    bool m_changing = false;
 };
 
 } // namespace qav
