@@ -1,0 +1,241 @@
+#include "app/core/Session.h"
+#include "app/widgets/WindowRegistry.h"
+#include "customers/widgets/BrowseFormaPag.h"
+#include "customers/widgets/BrowseMunic.h"
+#include "customers/widgets/BrowsePauta.h"
+#include "customers/widgets/BrowseVendedor.h"
+#include "customers/widgets/ReferenceWindows.h"
+#include "tests/customers/ModalHelper.h"
+#include "tests/customers/ProdutoFixture.h"
+#include "tests/support/TempDataFolder.h"
+
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTableView>
+#include <QtTest>
+
+using namespace qav;
+using namespace qav::test;
+using namespace Qt::StringLiterals;
+
+class TestGuiReferencias : public QObject {
+    Q_OBJECT
+
+private:
+    TempDataFolder* folder = nullptr;
+    QTemporaryDir programFolder;
+
+    ListContext context() const { return {folder->path(), 1, programFolder.path()}; }
+
+    static QStringList column(ListWindow& list, int col) {
+        QStringList values;
+        for (int row = 0; row < list.model()->rowCount(); ++row)
+            values << list.model()->index(row, col).data().toString();
+        return values;
+    }
+    static QStringList headers(ListWindow& list) {
+        QStringList values;
+        for (int c = 0; c < list.model()->columnCount(); ++c)
+            values << list.model()->headerData(c, Qt::Horizontal).toString();
+        return values;
+    }
+    static QStringList tabNames(ListWindow& list) {
+        QStringList names;
+        for (int i = 0; i < list.tabs()->count(); ++i)
+            names << list.tabs()->tabText(i);
+        return names;
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        folder = new TempDataFolder;
+        Store& store = folder->store();
+        Table ven(store, "vendedor");
+        QVERIFY(ven.open());
+        const auto vendedor = [&](int id, int emp, int codigo, int ativo, const QString& nome) {
+            ven.clear();
+            ven.rec().setInteger("ID_VENDEDOR", id);
+            ven.rec().setInteger("ID_EMPRESA", emp);
+            ven.rec().setInteger("CODIGO", codigo);
+            ven.rec().setInteger("ATIVO", ativo);
+            ven.rec().setText("NOME", nome);
+            QCOMPARE(ven.add(), Status::Ok);
+        };
+        vendedor(1, 1, 7, 1, u"Zélia"_s);
+        vendedor(2, 2, 3, 1, u"Antônio"_s);
+        vendedor(3, 1, 5, 0, u"Bruno inativo"_s);
+        vendedor(4, 1, 12, 1, u"carlos"_s);
+
+        Table fp(store, "formapag");
+        QVERIFY(fp.open());
+        const auto forma = [&](int emp, int codigo, const QString& descr, const QString& acresc, int banco) {
+            fp.clear();
+            fp.rec().setInteger("ID_FORMAPAG", codigo * 10000 + emp);
+            fp.rec().setInteger("ID_EMPRESA", emp);
+            fp.rec().setInteger("CODIGO", codigo);
+            fp.rec().setText("DESCR", descr);
+            fp.rec().setDecimal("ACRESC", dec(acresc));
+            fp.rec().setInteger("COBR_BAN", banco);
+            QCOMPARE(fp.add(), Status::Ok);
+        };
+        forma(1, 7, u"Boleto 30 dias"_s, u"2.5"_s, 1);
+        forma(1, 2, u"A vista"_s, u"0"_s, 0);
+        forma(2, 1, u"Outra empresa"_s, u"0"_s, 0);
+
+        Table mun(store, "municip");
+        QVERIFY(mun.open());
+        for (const auto& [id, nome, uf] : {std::tuple{3550308, u"São Paulo"_s, u"SP"_s},
+                                          std::tuple{4106902, u"Curitiba"_s, u"PR"_s},
+                                          std::tuple{3509502, u"Campinas"_s, u"SP"_s}}) {
+            mun.clear();
+            mun.rec().setInteger("ID", id);
+            mun.rec().setText("NOME", nome);
+            mun.rec().setText("ESTADO", uf);
+            QCOMPARE(mun.add(), Status::Ok);
+        }
+
+        addPauta(store, 250001, 1, 25, u"Tabela Sul"_s);
+        addPauta(store, 30001, 1, 3, u"Atacado"_s);
+        addPauta(store, 90001, 1, 9, u"Exclusiva de um cliente"_s, 1);
+        addPauta(store, 250002, 2, 25, u"Tabela da outra empresa"_s);
+        Table pauta(store, "pauta");
+        QVERIFY(pauta.open());
+        pauta.rec().setInteger("ID", 30001);
+        QCOMPARE(pauta.get("KEYID"), Status::Ok);
+        pauta.rec().setDate("DT_INI", Date::fromYmd(2026, 1, 1));
+        pauta.rec().setDate("DT_FIM", Date::fromYmd(2026, 12, 31));
+        QCOMPARE(pauta.put(), Status::Ok);
+    }
+    void cleanupTestCase() { delete folder; }
+
+    void vendedores() {
+        BrowseVendedor list(context());
+        QCOMPARE(list.windowTitle(), u"Vendedores"_s);
+        QCOMPARE(headers(list), (QStringList{u"Id"_s, u"Nome"_s}));
+        QCOMPARE(tabNames(list), (QStringList{u"Id"_s, u"Nome"_s}));
+        // Active salespeople of every company, none inactive.
+        QCOMPARE(column(list, BrowseVendedor::Id), (QStringList{u"003"_s, u"007"_s, u"012"_s}));
+        list.tabs()->setCurrentIndex(1);
+        QCOMPARE(column(list, BrowseVendedor::Nome), (QStringList{u"Antônio"_s, u"carlos"_s, u"Zélia"_s}));
+        QTest::keyClicks(list.findChild<QLineEdit*>(u"localizador"_s), u"Z"_s);
+        QCOMPARE(list.current()->text("NOME"), u"Zélia"_s);
+    }
+
+    void formasDePagamento() {
+        BrowseFormaPag list(context());
+        QCOMPARE(list.windowTitle(), u"Formas de Pagamento"_s);
+        QCOMPARE(headers(list), (QStringList{u"Código"_s, u"Descrição"_s, u"Acrescimo"_s, u"Cobrança"_s}));
+        QCOMPARE(tabNames(list), (QStringList{u"Descrição"_s, u"Código"_s}));
+        // Only the active company's, in description order.
+        QCOMPARE(column(list, BrowseFormaPag::Codigo), (QStringList{u"000002"_s, u"000007"_s}));
+        QCOMPARE(column(list, BrowseFormaPag::Acrescimo), (QStringList{u"0,00"_s, u"2,50"_s}));
+        QCOMPARE(column(list, BrowseFormaPag::Cobranca), (QStringList{u"Carteira"_s, u"Bancaria"_s}));
+        list.tabs()->setCurrentIndex(1);
+        QTest::keyClicks(list.findChild<QLineEdit*>(u"localizador"_s), u"5"_s);
+        QCOMPARE(list.current()->integer("CODIGO"), 7);
+        QTest::keyClicks(list.findChild<QLineEdit*>(u"localizador"_s), u"x"_s); // not a number: stays
+        QCOMPARE(list.current()->integer("CODIGO"), 7);
+    }
+
+    void municipios() {
+        BrowseMunic list(context());
+        QCOMPARE(list.windowTitle(), u"Municípios"_s);
+        QCOMPARE(headers(list), (QStringList{u"Id"_s, u"Município"_s, u"UF"_s}));
+        QCOMPARE(tabNames(list), (QStringList{u"Município"_s, u"Id"_s}));
+        QCOMPARE(column(list, BrowseMunic::Municipio), (QStringList{u"Campinas"_s, u"Curitiba"_s, u"São Paulo"_s}));
+        QTest::keyClicks(list.findChild<QLineEdit*>(u"localizador"_s), u"cu"_s);
+        QCOMPARE(list.current()->text("ESTADO"), u"PR"_s);
+        list.tabs()->setCurrentIndex(1);
+        QCOMPARE(column(list, BrowseMunic::Id), (QStringList{u"3509502"_s, u"3550308"_s, u"4106902"_s}));
+    }
+
+    void pautas_data() {
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<QStringList>("codigos");
+        QTest::newRow("Código") << 0 << QStringList{u"000003"_s, u"000025"_s};
+        QTest::newRow("Descrição") << 1 << QStringList{u"000003"_s, u"000025"_s};
+    }
+    void pautas() {
+        QFETCH(int, tab);
+        QFETCH(QStringList, codigos);
+        BrowsePauta list(context());
+        QCOMPARE(list.windowTitle(), u"Pauta de Preços"_s);
+        QCOMPARE(headers(list), (QStringList{u"Código"_s, u"Nº Pauta"_s, u"Validade Inicial"_s,
+                                             u"Validade Final"_s, u"Descrição"_s}));
+        QCOMPARE(tabNames(list), (QStringList{u"Código"_s, u"Descrição"_s}));
+        list.tabs()->setCurrentIndex(tab);
+        // The active company's lists open to every customer, under both orders.
+        QCOMPARE(column(list, BrowsePauta::Codigo), codigos);
+        QCOMPARE(column(list, BrowsePauta::ValidadeInicial), (QStringList{u"01/01/2026"_s, u""_s}));
+        QCOMPARE(column(list, BrowsePauta::ValidadeFinal), (QStringList{u"31/12/2026"_s, u""_s}));
+    }
+
+    void selectionsReturnTheirCodes() {
+        whenModal([](QWidget* modal) {
+            auto* view = modal->findChild<QTableView*>(u"lista"_s);
+            view->setCurrentIndex(view->model()->index(2, 0));
+            modal->findChild<QPushButton*>(u"botaoSelecionar"_s)->click();
+        });
+        QCOMPARE(BrowseVendedor::selecionar(nullptr, context()), std::optional<int>(12));
+        whenModal([](QWidget* modal) {
+            auto* view = modal->findChild<QTableView*>(u"lista"_s);
+            view->setCurrentIndex(view->model()->index(1, 0));
+            Q_EMIT view->doubleClicked(view->model()->index(1, 0));
+        });
+        QCOMPARE(BrowseFormaPag::selecionar(nullptr, context()), std::optional<int>(7));
+        whenModal([](QWidget* modal) {
+            QTest::keyClick(modal->findChild<QTableView*>(u"lista"_s), Qt::Key_Return);
+        });
+        QCOMPARE(BrowseMunic::selecionar(nullptr, context()), std::optional<int>(3509502));
+        whenModal([](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Escape); });
+        QCOMPARE(BrowsePauta::selecionar(nullptr, context()), std::nullopt);
+    }
+
+    void emptyListOffersNothingToSelect() {
+        TempDataFolder empty;
+        bool enabled = true;
+        whenModal([&](QWidget* modal) {
+            auto* select = modal->findChild<QPushButton*>(u"botaoSelecionar"_s);
+            enabled = select->isEnabled();
+            select->click();
+            QTest::keyClick(modal->findChild<QTableView*>(u"lista"_s), Qt::Key_Return);
+            modal->findChild<QPushButton*>(u"botaoFechar"_s)->click();
+        });
+        QCOMPARE(BrowseMunic::selecionar(nullptr, {empty.path(), 1, programFolder.path()}), std::nullopt);
+        QVERIFY(!enabled);
+    }
+
+    void menuEntriesOpenTheLists() {
+        bindFolder({u"dados"_s, folder->path()});
+        setIdEmpAtiva(1);
+        registerReferenceWindows();
+        QMdiArea area;
+        WindowContext ctx;
+        ctx.frame = &area;
+        ctx.mdiArea = &area;
+        ctx.programFolder = programFolder.path();
+        const QList<std::pair<QStringView, QString>> entries{{janelaMenu::browseprodutos, u"Produtos"_s},
+                                                             {janelaMenu::BrowseFORMAPAG, u"Formas de Pagamento"_s},
+                                                             {janelaMenu::BrowseVendedor, u"Vendedores"_s},
+                                                             {janelaMenu::BrowseMunic, u"Municípios"_s}};
+        for (const auto& [name, title] : entries) {
+            QVERIFY(WindowRegistry::has(name));
+            QVERIFY(WindowRegistry::open(name, ctx));
+            QCOMPARE(area.subWindowList().last()->widget()->windowTitle(), title);
+            QCOMPARE(area.subWindowList().last()->widget()->objectName(), name.toString());
+        }
+        QCOMPARE(area.subWindowList().size(), 4);
+        // "&Fechar" closes the child window.
+        auto* list = qobject_cast<ListWindow*>(area.subWindowList().last()->widget());
+        QVERIFY(list);
+        QCOMPARE(list->model()->rowCount(), 3);
+        list->findChild<QPushButton*>(u"botaoFechar"_s)->click();
+        QTRY_COMPARE(area.subWindowList().size(), 3);
+    }
+};
+
+QTEST_MAIN(TestGuiReferencias)
+#include "tst_gui_referencias.moc"
