@@ -15,8 +15,9 @@
 using namespace qav;
 
 namespace {
-const char* const kWords[] = {"PARAFUSO", "PORCA", "ARRUELA", "CANO", "JOELHO", "LUVA", "TORNEIRA", "REGISTRO",
-                              "VÁLVULA", "CONEXÃO", "BUCHA", "ABRAÇADEIRA", "FITA", "COLA", "TINTA", "PINCEL"};
+const char* const kWords[] = {"PARAFUSO", "PORCA",    "ARRUELA", "CANO",    "JOELHO", "LUVA",
+                              "TORNEIRA", "REGISTRO", "VÁLVULA", "CONEXÃO", "BUCHA",  "ABRAÇADEIRA",
+                              "FITA",     "COLA",     "TINTA",   "PINCEL"};
 const char* const kSizes[] = {"1/2\"", "3/4\"", "1\"", "M6", "M8", "M10", "20MM", "25MM", "32MM", "50MM"};
 constexpr int kProducts = 200000;
 constexpr int kPage = 64;
@@ -77,7 +78,8 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QTemporaryDir folder;
     StoreError error;
-    if (!createTableFile(QDir(folder.path()).filePath(QStringLiteral("produto.tps")), *findTable("produto"), &error)) {
+    if (!createTableFile(QDir(folder.path()).filePath(QStringLiteral("produto.tps")), *findTable("produto"),
+                         &error)) {
         std::fprintf(stderr, "%s\n", qPrintable(error.text));
         return 1;
     }

@@ -24,7 +24,8 @@ BrowseFormaPag::BrowseFormaPag(const ListContext& context, QWidget* parent)
 }
 
 std::optional<int> BrowseFormaPag::selecionar(QWidget* parent, const ListContext& context) {
-    const std::optional<Record> chosen = select(new BrowseFormaPag(context), parent, u"BrowseFORMAPAG", context);
+    const std::optional<Record> chosen =
+        select(new BrowseFormaPag(context), parent, u"BrowseFORMAPAG", context);
     return chosen ? std::optional<int>(static_cast<int>(chosen->integer("CODIGO"))) : std::nullopt;
 }
 

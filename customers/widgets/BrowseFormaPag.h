@@ -13,7 +13,8 @@ public:
     explicit BrowseFormaPag(const ListContext& context = ListContext::current(), QWidget* parent = nullptr);
 
     // The look-up: the code (FORPAG:CODIGO) of the payment form chosen.
-    static std::optional<int> selecionar(QWidget* parent, const ListContext& context = ListContext::current());
+    static std::optional<int> selecionar(QWidget* parent,
+                                         const ListContext& context = ListContext::current());
 };
 
 } // namespace qav

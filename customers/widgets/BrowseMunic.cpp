@@ -7,14 +7,16 @@ ReferenceList::Definition definition() {
     const TableDef& t = tableDef("municip");
     return {"municip",
             QStringLiteral("Municípios"),
-            {ListColumn::digits(t, QStringLiteral("Id"), "ID", 6), ListColumn::text(t, QStringLiteral("Município"), "NOME"),
+            {ListColumn::digits(t, QStringLiteral("Id"), "ID", 6),
+             ListColumn::text(t, QStringLiteral("Município"), "NOME"),
              ListColumn::text(t, QStringLiteral("UF"), "ESTADO")},
             {{QStringLiteral("Município"), "KEYNOME"}, {QStringLiteral("Id"), "KEYID"}},
             {}};
 }
 } // namespace
 
-BrowseMunic::BrowseMunic(const ListContext& context, QWidget* parent) : ReferenceList(context, definition(), parent) {
+BrowseMunic::BrowseMunic(const ListContext& context, QWidget* parent)
+    : ReferenceList(context, definition(), parent) {
     setObjectName(QStringLiteral("BrowseMunic"));
 }
 

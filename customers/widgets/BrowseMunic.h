@@ -13,7 +13,8 @@ public:
     explicit BrowseMunic(const ListContext& context = ListContext::current(), QWidget* parent = nullptr);
 
     // The look-up: the id (MUN:ID) of the municipality chosen.
-    static std::optional<int> selecionar(QWidget* parent, const ListContext& context = ListContext::current());
+    static std::optional<int> selecionar(QWidget* parent,
+                                         const ListContext& context = ListContext::current());
 };
 
 } // namespace qav

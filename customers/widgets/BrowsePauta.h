@@ -13,7 +13,8 @@ public:
     explicit BrowsePauta(const ListContext& context = ListContext::current(), QWidget* parent = nullptr);
 
     // The look-up: the code (PAUTA:CODIGO) of the price list chosen.
-    static std::optional<int> selecionar(QWidget* parent, const ListContext& context = ListContext::current());
+    static std::optional<int> selecionar(QWidget* parent,
+                                         const ListContext& context = ListContext::current());
 };
 
 } // namespace qav

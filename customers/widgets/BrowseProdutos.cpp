@@ -21,7 +21,8 @@ namespace qav {
 std::vector<ListColumn> BrowseProdutos::columns(BrowseProdutos* self) {
     const TableDef& t = tableDef("produto");
     ListColumn preco = ListColumn::computed(
-        QStringLiteral("Preço 1"), [self](const Record& p) { return br::numero(self->m_precos.preco1(p), 4); }, true);
+        QStringLiteral("Preço 1"),
+        [self](const Record& p) { return br::numero(self->m_precos.preco1(p), 4); }, true);
     preco.background = [](const Record& p) {
         return produto::promocional(p) ? QVariant(promocional()) : QVariant();
     };
@@ -38,7 +39,8 @@ BrowseProdutos::BrowseProdutos(const ListContext& context, QWidget* parent)
     : ListWindow(std::make_shared<Store>(context.dataFolder), tableDef("produto"), columns(this),
                  QStringLiteral("Produtos"), parent),
       m_context(context), m_precos(store()), m_locatorLabel(new QLabel(this)), m_locator(new QLineEdit(this)),
-      m_pauta(new QLineEdit(this)), m_pautaDescricao(new QLabel(this)), m_precoItemUnico(new QLineEdit(this)) {
+      m_pauta(new QLineEdit(this)), m_pautaDescricao(new QLabel(this)),
+      m_precoItemUnico(new QLineEdit(this)) {
     setObjectName(QStringLiteral("browseprodutos"));
     QTabBar* bar = addTabs({QStringLiteral("Código"), QStringLiteral("Nome"), QStringLiteral("Nome - Filtro"),
                             QStringLiteral("Referência")});
@@ -46,9 +48,10 @@ BrowseProdutos::BrowseProdutos(const ListContext& context, QWidget* parent)
     auto* options = new QHBoxLayout;
     options->addWidget(new QLabel(QStringLiteral("Situação:"), this));
     auto* group = new QButtonGroup(this);
-    const std::pair<const char*, produto::Situacao> situations[] = {{" Ativos", produto::Situacao::Ativos},
-                                                                   {" Inativos", produto::Situacao::Inativos},
-                                                                   {" Todos", produto::Situacao::Todos}};
+    const std::pair<const char*, produto::Situacao> situations[] = {
+        {" Ativos", produto::Situacao::Ativos},
+        {" Inativos", produto::Situacao::Inativos},
+        {" Todos", produto::Situacao::Todos}};
     for (const auto& [caption, value] : situations) {
         auto* button = new QRadioButton(QString::fromUtf8(caption), this);
         button->setObjectName(QStringLiteral("situacao") + QString::fromUtf8(caption).trimmed());
@@ -225,7 +228,8 @@ bool BrowseProdutos::posicionarNoId(int idProduto) {
 void BrowseProdutos::currentChanged() {
     const Record* p = current();
     m_precoItemUnico->setText(
-        p ? br::numero(produto::precoItemUnico(m_precos.preco1(*p), p->decimal("QTD_EMBALAGEM")), 4) : QString());
+        p ? br::numero(produto::precoItemUnico(m_precos.preco1(*p), p->decimal("QTD_EMBALAGEM")), 4)
+          : QString());
 }
 
 void BrowseProdutos::consultar(const Record& p) {

@@ -26,7 +26,8 @@ public:
 
     // The look-up: opens on the product chosen last (qav.ini, "Consulta Produto"/"Id") and returns
     // the id (PRO:ID) of the product chosen, remembering it there.
-    static std::optional<int> selecionar(QWidget* parent, const ListContext& context = ListContext::current());
+    static std::optional<int> selecionar(QWidget* parent,
+                                         const ListContext& context = ListContext::current());
 
     void setSituacao(produto::Situacao situacao);
     // The typed price-list code: 0 or empty for none. A code the company does not have opens the

@@ -9,7 +9,8 @@ ReferenceList::Definition definition() {
     const TableDef& t = tableDef("vendedor");
     return {"vendedor",
             QStringLiteral("Vendedores"),
-            {ListColumn::digits(t, QStringLiteral("Id"), "CODIGO", 3), ListColumn::text(t, QStringLiteral("Nome"), "NOME")},
+            {ListColumn::digits(t, QStringLiteral("Id"), "CODIGO", 3),
+             ListColumn::text(t, QStringLiteral("Nome"), "NOME")},
             {{QStringLiteral("Id"), "KEYCODIGO"}, {QStringLiteral("Nome"), "KEYNOME"}},
             referencia::filtroVendedores()};
 }
@@ -21,7 +22,8 @@ BrowseVendedor::BrowseVendedor(const ListContext& context, QWidget* parent)
 }
 
 std::optional<int> BrowseVendedor::selecionar(QWidget* parent, const ListContext& context) {
-    const std::optional<Record> chosen = select(new BrowseVendedor(context), parent, u"BrowseVendedor", context);
+    const std::optional<Record> chosen =
+        select(new BrowseVendedor(context), parent, u"BrowseVendedor", context);
     return chosen ? std::optional<int>(static_cast<int>(chosen->integer("CODIGO"))) : std::nullopt;
 }
 

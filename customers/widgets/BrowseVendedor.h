@@ -13,7 +13,8 @@ public:
     explicit BrowseVendedor(const ListContext& context = ListContext::current(), QWidget* parent = nullptr);
 
     // The look-up: the code (VEN:CODIGO) of the salesperson chosen.
-    static std::optional<int> selecionar(QWidget* parent, const ListContext& context = ListContext::current());
+    static std::optional<int> selecionar(QWidget* parent,
+                                         const ListContext& context = ListContext::current());
 };
 
 } // namespace qav

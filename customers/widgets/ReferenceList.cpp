@@ -49,7 +49,8 @@ void ReferenceList::chooseTab(int tab) {
 void ReferenceList::localizar(const QString& text) {
     const int tab = tabs()->currentIndex();
     const TableDef& def = model()->def();
-    const KeyDef& key = def.keys[static_cast<size_t>(def.keyIndex(m_definition.tabs[static_cast<size_t>(tab)].key))];
+    const KeyDef& key =
+        def.keys[static_cast<size_t>(def.keyIndex(m_definition.tabs[static_cast<size_t>(tab)].key))];
     const int field = key.components.front().field;
     if (text.trimmed().isEmpty()) {
         model()->reload();

@@ -89,7 +89,8 @@ UpdProduto::UpdProduto(const Record& p, QWidget* parent) : QDialog(parent) {
 
 void UpdProduto::consultar(QWidget* parent, const Record& produto, const QString& programFolder) {
     UpdProduto form(produto, parent);
-    WindowStateBinder::attach(&form, u"UpdProduto", QDir(programFolder).filePath(QStringLiteral("qavplus.INI")));
+    WindowStateBinder::attach(&form, u"UpdProduto",
+                              QDir(programFolder).filePath(QStringLiteral("qavplus.INI")));
     form.exec();
 }
 

@@ -50,7 +50,8 @@ inline void addProduto(Table& produto, const NovoProduto& p) {
     QVERIFY2(produto.add() == Status::Ok, qPrintable(produto.error().text));
 }
 
-inline void addPauta(Store& store, int id, int idEmpresa, int codigo, const QString& descricao, int exclusiva = 0) {
+inline void addPauta(Store& store, int id, int idEmpresa, int codigo, const QString& descricao,
+                     int exclusiva = 0) {
     Table pauta(store, "pauta");
     QVERIFY(pauta.open());
     pauta.rec().setInteger("ID", id);

@@ -39,8 +39,9 @@ private Q_SLOTS:
         folder = new TempDataFolder;
         Table produto(folder->store(), "produto");
         QVERIFY(produto.open());
-        const auto add = [&](int id, const QString& codigo, const QString& nome, int ativo, const QString& preco,
-                             const QString& refer, const QString& qtdEmb = u"0"_s, bool promo = false, int emp = 1) {
+        const auto add = [&](int id, const QString& codigo, const QString& nome, int ativo,
+                             const QString& preco, const QString& refer, const QString& qtdEmb = u"0"_s,
+                             bool promo = false, int emp = 1) {
             NovoProduto p = produtoDe(emp, id, codigo, nome, ativo, preco);
             p.refer = refer;
             p.qtdEmbalagem = qtdEmb;
@@ -66,7 +67,8 @@ private Q_SLOTS:
         QCOMPARE(list.tabs()->tabText(0), u"Código"_s);
         QVERIFY(list.findChild<QRadioButton*>(u"situacaoAtivos"_s)->isChecked());
         QCOMPARE(column(list, BrowseProdutos::Codigo), (QStringList{u"000045"_s, u"B10"_s, u"C30"_s}));
-        QCOMPARE(column(list, BrowseProdutos::Id), (QStringList{u"00000001"_s, u"00000002"_s, u"00000004"_s}));
+        QCOMPARE(column(list, BrowseProdutos::Id),
+                 (QStringList{u"00000001"_s, u"00000002"_s, u"00000004"_s}));
         QCOMPARE(list.model()->headerData(BrowseProdutos::Preco1, Qt::Horizontal).toString(), u"Preço 1"_s);
     }
 
@@ -104,9 +106,9 @@ private Q_SLOTS:
         QTest::newRow("Nome") << 1 << u"Nome"_s
                               << QStringList{u"00000002"_s, u"00000004"_s, u"00000001"_s, u"00000003"_s,
                                              u"00000005"_s};
-        QTest::newRow("Nome - Filtro") << 2 << u"Nome - Filtro"_s
-                                       << QStringList{u"00000002"_s, u"00000004"_s, u"00000001"_s,
-                                                      u"00000003"_s, u"00000005"_s};
+        QTest::newRow("Nome - Filtro")
+            << 2 << u"Nome - Filtro"_s
+            << QStringList{u"00000002"_s, u"00000004"_s, u"00000001"_s, u"00000003"_s, u"00000005"_s};
         QTest::newRow("Referência") << 3 << u"Referência"_s
                                     << QStringList{u"00000004"_s, u"00000002"_s, u"00000003"_s, u"00000001"_s,
                                                    u"00000005"_s};
@@ -136,7 +138,8 @@ private Q_SLOTS:
         list.findChild<QRadioButton*>(u"situacaoTodos"_s)->click();
         QLineEdit* search = entry(list, u"localizador"_s);
         QTest::keyClicks(search, u"par"_s);
-        QCOMPARE(column(list, BrowseProdutos::Id), (QStringList{u"00000002"_s, u"00000001"_s, u"00000005"_s}));
+        QCOMPARE(column(list, BrowseProdutos::Id),
+                 (QStringList{u"00000002"_s, u"00000001"_s, u"00000005"_s}));
         QTest::keyClicks(search, u"afuso"_s);
         // Every product of the company with the word, whatever its case or place; not the other
         // company's.
@@ -196,7 +199,8 @@ private Q_SLOTS:
         list.show();
         QTest::keyClicks(entry(list, u"localizador"_s), u"45"_s);
         QCOMPARE(list.current()->integer("ID"), 1);
-        QCOMPARE(list.model()->index(list.currentRow(), BrowseProdutos::Preco1).data().toString(), u"24,0000"_s);
+        QCOMPARE(list.model()->index(list.currentRow(), BrowseProdutos::Preco1).data().toString(),
+                 u"24,0000"_s);
         QCOMPARE(entry(list, u"precoItemUnico"_s)->text(), u"2,0000"_s);
         list.setCurrentRow(list.model()->findLoaded(list.model()->def().fieldIndex("ID"), 4));
         QCOMPARE(entry(list, u"precoItemUnico"_s)->text(), u"80,0000"_s); // no package quantity
@@ -222,7 +226,8 @@ private Q_SLOTS:
         // No list: the products' own prices; the records were not changed.
         pauta->clear();
         Q_EMIT pauta->editingFinished();
-        QCOMPARE(column(list, BrowseProdutos::Preco1), (QStringList{u"24,0000"_s, u"3,5000"_s, u"80,0000"_s}));
+        QCOMPARE(column(list, BrowseProdutos::Preco1),
+                 (QStringList{u"24,0000"_s, u"3,5000"_s, u"80,0000"_s}));
         QCOMPARE(list.findChild<QLabel*>(u"pautaDescricao"_s)->text(), QString());
     }
 
@@ -247,7 +252,8 @@ private Q_SLOTS:
         pauta->setText(u"98"_s);
         Q_EMIT pauta->editingFinished();
         QCOMPARE(pauta->text(), QString()); // nothing chosen: no price list
-        QCOMPARE(column(list, BrowseProdutos::Preco1), (QStringList{u"24,0000"_s, u"3,5000"_s, u"80,0000"_s}));
+        QCOMPARE(column(list, BrowseProdutos::Preco1),
+                 (QStringList{u"24,0000"_s, u"3,5000"_s, u"80,0000"_s}));
     }
 
     void promotionalCellIsGreenAlsoHighlighted() {

@@ -87,9 +87,9 @@ private Q_SLOTS:
 
         Table mun(store, "municip");
         QVERIFY(mun.open());
-        for (const auto& [id, nome, uf] : {std::tuple{3550308, u"São Paulo"_s, u"SP"_s},
-                                          std::tuple{4106902, u"Curitiba"_s, u"PR"_s},
-                                          std::tuple{3509502, u"Campinas"_s, u"SP"_s}}) {
+        for (const auto& [id, nome, uf] :
+             {std::tuple{3550308, u"São Paulo"_s, u"SP"_s}, std::tuple{4106902, u"Curitiba"_s, u"PR"_s},
+              std::tuple{3509502, u"Campinas"_s, u"SP"_s}}) {
             mun.clear();
             mun.rec().setInteger("ID", id);
             mun.rec().setText("NOME", nome);
@@ -145,7 +145,8 @@ private Q_SLOTS:
         QCOMPARE(list.windowTitle(), u"Municípios"_s);
         QCOMPARE(headers(list), (QStringList{u"Id"_s, u"Município"_s, u"UF"_s}));
         QCOMPARE(tabNames(list), (QStringList{u"Município"_s, u"Id"_s}));
-        QCOMPARE(column(list, BrowseMunic::Municipio), (QStringList{u"Campinas"_s, u"Curitiba"_s, u"São Paulo"_s}));
+        QCOMPARE(column(list, BrowseMunic::Municipio),
+                 (QStringList{u"Campinas"_s, u"Curitiba"_s, u"São Paulo"_s}));
         QTest::keyClicks(list.findChild<QLineEdit*>(u"localizador"_s), u"cu"_s);
         QCOMPARE(list.current()->text("ESTADO"), u"PR"_s);
         list.tabs()->setCurrentIndex(1);
@@ -217,10 +218,11 @@ private Q_SLOTS:
         ctx.frame = &area;
         ctx.mdiArea = &area;
         ctx.programFolder = programFolder.path();
-        const QList<std::pair<QStringView, QString>> entries{{janelaMenu::browseprodutos, u"Produtos"_s},
-                                                             {janelaMenu::BrowseFORMAPAG, u"Formas de Pagamento"_s},
-                                                             {janelaMenu::BrowseVendedor, u"Vendedores"_s},
-                                                             {janelaMenu::BrowseMunic, u"Municípios"_s}};
+        const QList<std::pair<QStringView, QString>> entries{
+            {janelaMenu::browseprodutos, u"Produtos"_s},
+            {janelaMenu::BrowseFORMAPAG, u"Formas de Pagamento"_s},
+            {janelaMenu::BrowseVendedor, u"Vendedores"_s},
+            {janelaMenu::BrowseMunic, u"Municípios"_s}};
         for (const auto& [name, title] : entries) {
             QVERIFY(WindowRegistry::has(name));
             QVERIFY(WindowRegistry::open(name, ctx));

@@ -87,33 +87,34 @@ private Q_SLOTS:
         QTest::addColumn<QString>("pesquisa");
         QTest::addColumn<QStringList>("esperado");
         QTest::newRow("active") << produto::Situacao::Ativos << 1 << u""_s
-                                << QStringList{u"ARRUELA P/ PARAFUSO"_s, u"Cano d'água"_s, u"FITA VEDA ROSCA"_s,
-                                               u"Parafuso Sextavado 1/2"_s};
+                                << QStringList{u"ARRUELA P/ PARAFUSO"_s, u"Cano d'água"_s,
+                                               u"FITA VEDA ROSCA"_s, u"Parafuso Sextavado 1/2"_s};
         QTest::newRow("inactive") << produto::Situacao::Inativos << 1 << u""_s
                                   << QStringList{u"CONEXÃO ÁGUA"_s, u"Porca M8"_s};
         QTest::newRow("all") << produto::Situacao::Todos << 1 << u""_s
-                             << QStringList{u"ARRUELA P/ PARAFUSO"_s, u"Cano d'água"_s, u"CONEXÃO ÁGUA"_s,
-                                            u"FITA VEDA ROSCA"_s, u"Parafuso Sextavado 1/2"_s, u"Porca M8"_s};
-        QTest::newRow("other company") << produto::Situacao::Todos << 2 << u""_s
-                                       << QStringList{u"Parafuso da outra empresa"_s};
-        QTest::newRow("lower case word anywhere") << produto::Situacao::Ativos << 1 << u"parafuso"_s
-                                                  << QStringList{u"ARRUELA P/ PARAFUSO"_s,
-                                                                 u"Parafuso Sextavado 1/2"_s};
-        QTest::newRow("middle of a word") << produto::Situacao::Todos << 1 << u"ros"_s
-                                          << QStringList{u"FITA VEDA ROSCA"_s};
-        QTest::newRow("accented letters any case") << produto::Situacao::Todos << 1 << u"água"_s
-                                                   << QStringList{u"Cano d'água"_s, u"CONEXÃO ÁGUA"_s};
-        QTest::newRow("quote in the search") << produto::Situacao::Todos << 1 << u"d'á"_s
-                                             << QStringList{u"Cano d'água"_s};
-        QTest::newRow("typed space after a word") << produto::Situacao::Todos << 1 << u"cano "_s
-                                                  << QStringList{u"Cano d'água"_s};
-        QTest::newRow("word then space, word at the end") << produto::Situacao::Todos << 1 << u"m8 "_s
-                                                           << QStringList{u"Porca M8"_s};
-        QTest::newRow("space inside a word does not match") << produto::Situacao::Todos << 1 << u"para "_s
-                                                             << QStringList{};
+                             << QStringList{u"ARRUELA P/ PARAFUSO"_s,    u"Cano d'água"_s,
+                                            u"CONEXÃO ÁGUA"_s,           u"FITA VEDA ROSCA"_s,
+                                            u"Parafuso Sextavado 1/2"_s, u"Porca M8"_s};
+        QTest::newRow("other company")
+            << produto::Situacao::Todos << 2 << u""_s << QStringList{u"Parafuso da outra empresa"_s};
+        QTest::newRow("lower case word anywhere")
+            << produto::Situacao::Ativos << 1 << u"parafuso"_s
+            << QStringList{u"ARRUELA P/ PARAFUSO"_s, u"Parafuso Sextavado 1/2"_s};
+        QTest::newRow("middle of a word")
+            << produto::Situacao::Todos << 1 << u"ros"_s << QStringList{u"FITA VEDA ROSCA"_s};
+        QTest::newRow("accented letters any case")
+            << produto::Situacao::Todos << 1 << u"água"_s << QStringList{u"Cano d'água"_s, u"CONEXÃO ÁGUA"_s};
+        QTest::newRow("quote in the search")
+            << produto::Situacao::Todos << 1 << u"d'á"_s << QStringList{u"Cano d'água"_s};
+        QTest::newRow("typed space after a word")
+            << produto::Situacao::Todos << 1 << u"cano "_s << QStringList{u"Cano d'água"_s};
+        QTest::newRow("word then space, word at the end")
+            << produto::Situacao::Todos << 1 << u"m8 "_s << QStringList{u"Porca M8"_s};
+        QTest::newRow("space inside a word does not match")
+            << produto::Situacao::Todos << 1 << u"para "_s << QStringList{};
         QTest::newRow("nothing matches") << produto::Situacao::Todos << 1 << u"xyz"_s << QStringList{};
-        QTest::newRow("SQL text is a plain search") << produto::Situacao::Todos << 1 << u"') OR 1=1 --"_s
-                                                    << QStringList{};
+        QTest::newRow("SQL text is a plain search")
+            << produto::Situacao::Todos << 1 << u"') OR 1=1 --"_s << QStringList{};
     }
     void filtro() {
         QFETCH(produto::Situacao, situacao);
@@ -176,7 +177,7 @@ private Q_SLOTS:
         produto.rec().setInteger("ID_EMPRESA", 1);
         QCOMPARE(produto.get("KEYID"), Status::Ok);
         QCOMPARE(QString::fromStdString(precos.preco1(produto.rec()).toString(4)), esperado);
-        QCOMPARE(QString::fromStdString(precos.preco1(produto.rec()).toString(4)), esperado); // cached
+        QCOMPARE(QString::fromStdString(precos.preco1(produto.rec()).toString(4)), esperado);    // cached
         QCOMPARE(produto.rec().decimal("PRECO"), idProduto == 1 ? dec(u"24"_s) : dec(u"7.5"_s)); // untouched
     }
 

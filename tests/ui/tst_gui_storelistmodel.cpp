@@ -36,8 +36,7 @@ std::vector<ListColumn> columns() {
         return r.integer("PRECO_PROMOCIONAL") ? QVariant(QColor(0, 255, 0)) : QVariant();
     };
     return {ListColumn::digits(t, u"Id"_s, "ID", 8), ListColumn::text(t, u"Nome"_s, "NOME"), preco,
-            ListColumn::date(t, u"Data"_s, "DATAP"),
-            ListColumn::computed(u"Dobro"_s, [](const Record& r) {
+            ListColumn::date(t, u"Data"_s, "DATAP"), ListColumn::computed(u"Dobro"_s, [](const Record& r) {
                 return QString::fromStdString((r.decimal("PRECO") * Decimal(2)).toString(1));
             })};
 }
@@ -57,8 +56,9 @@ private Q_SLOTS:
         QVERIFY(produto.open());
         QVERIFY(produto.beginBatch());
         for (int i = 1; i <= products; ++i) {
-            NovoProduto p = produtoDe(1, i, u"%1"_s.arg(i, 6, 10, QLatin1Char('0')), u"PRODUTO %1"_s.arg(i, 4, 10, QLatin1Char('0')), 1,
-                                      u"%1.5"_s.arg(i * 1000));
+            NovoProduto p =
+                produtoDe(1, i, u"%1"_s.arg(i, 6, 10, QLatin1Char('0')),
+                          u"PRODUTO %1"_s.arg(i, 4, 10, QLatin1Char('0')), 1, u"%1.5"_s.arg(i * 1000));
             p.promocional = i % 2 == 0;
             addProduto(produto, p);
         }
@@ -161,7 +161,8 @@ private Q_SLOTS:
     }
 
     void listWindowButtonsKeysAndPopup() {
-        EditableList list(std::make_shared<Store>(folder->path()), *findTable("produto"), columns(), u"Lista"_s);
+        EditableList list(std::make_shared<Store>(folder->path()), *findTable("produto"), columns(),
+                          u"Lista"_s);
         list.offerAll();
         list.model()->setOrder("KEYID");
         QVERIFY(list.model()->open());
@@ -211,7 +212,8 @@ private Q_SLOTS:
     }
 
     void scrollingUpBringsThePageBefore() {
-        EditableList list(std::make_shared<Store>(folder->path()), *findTable("produto"), columns(), u"Lista"_s);
+        EditableList list(std::make_shared<Store>(folder->path()), *findTable("produto"), columns(),
+                          u"Lista"_s);
         list.model()->setOrder("KEYID");
         list.model()->setPageSize(10);
         QVERIFY(list.model()->open());

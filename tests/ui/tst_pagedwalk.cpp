@@ -13,7 +13,7 @@ class TestPagedWalk : public QObject {
 private:
     TempDataFolder* folder = nullptr;
     // Municipalities: several share a name, one has none (left out of the opt name key).
-    const QList<std::pair<int, QString>> rows{{1, u"Santos"_s},  {2, u"Campinas"_s}, {3, u"São Paulo"_s},
+    const QList<std::pair<int, QString>> rows{{1, u"Santos"_s},  {2, u"Campinas"_s},  {3, u"São Paulo"_s},
                                               {4, u"Bauru"_s},   {5, u"São Paulo"_s}, {6, u"Americana"_s},
                                               {7, u"Jundiaí"_s}, {8, u""_s},          {9, u"são paulo"_s},
                                               {10, u"Itu"_s}};
@@ -66,9 +66,10 @@ private Q_SLOTS:
         QTest::addColumn<QList<int>>("after");
         QTest::addColumn<QList<int>>("before");
         QTest::newRow("between names") << u"s"_s << QList<int>{1, 3, 5, 9} << QList<int>{7, 10, 2, 4, 6};
-        QTest::newRow("first of equal names") << u"SÃO PAULO"_s << QList<int>{3, 5, 9}
-                                              << QList<int>{1, 7, 10, 2, 4, 6};
-        QTest::newRow("before everything") << u"A"_s << QList<int>{6, 4, 2, 10, 7, 1, 3, 5, 9} << QList<int>{};
+        QTest::newRow("first of equal names")
+            << u"SÃO PAULO"_s << QList<int>{3, 5, 9} << QList<int>{1, 7, 10, 2, 4, 6};
+        QTest::newRow("before everything")
+            << u"A"_s << QList<int>{6, 4, 2, 10, 7, 1, 3, 5, 9} << QList<int>{};
         QTest::newRow("past the end") << u"Z"_s << QList<int>{} << QList<int>{};
     }
     void locateThenBothWays() {
@@ -113,10 +114,11 @@ private Q_SLOTS:
         QVERIFY(walk.open());
         walk.setOrder("KEYNOME");
         walk.setFilter("no_such_column = 1");
-        QCOMPARE(walk.startAtFirst(), Status::Error);
+        walk.startAtFirst();
         std::vector<Record> read;
-        QCOMPARE(walk.readForward(5, read), Status::EndOfFile);
+        QCOMPARE(walk.readForward(5, read), Status::Error);
         QVERIFY(read.empty());
+        QVERIFY(walk.atEnd());
         QVERIFY(!walk.error().text.isEmpty());
         QCOMPARE(walk.countMatching(), -1);
     }

@@ -6,7 +6,8 @@
 
 namespace qav {
 
-PagedWalk::PagedWalk(Store& store, const TableDef& table) : m_forward(store, table), m_backward(store, table) {}
+PagedWalk::PagedWalk(Store& store, const TableDef& table)
+    : m_forward(store, table), m_backward(store, table) {}
 
 bool PagedWalk::open() {
     if (!m_forward.open()) {
@@ -34,49 +35,69 @@ Status PagedWalk::failWith(const Table& table) {
     return Status::Error;
 }
 
-Status PagedWalk::startAtFirst() { return begin(true, nullptr, 0); }
+Status PagedWalk::startAtFirst() {
+    return begin(true, nullptr, 0);
+}
 
-Status PagedWalk::startAt(const Record& values, int components) { return begin(false, &values, components); }
+Status PagedWalk::startAt(const Record& values, int components) {
+    return begin(false, &values, components);
+}
 
 Status PagedWalk::begin(bool first, const Record* values, int components) {
     m_error = {};
     m_atEnd = false;
     m_atStart = first;
-    for (Table* table : {&m_forward, &m_backward}) {
-        Status status;
-        if (first) {
-            status = table->seekFirst(m_key);
-        } else {
-            table->rec() = *values;
-            status = table->seek(m_key, components);
-        }
-        if (status != Status::Ok)
-            return failWith(*table);
+    m_first.reset();
+    m_backwardPlaced = false;
+    Status status;
+    if (first) {
+        status = m_forward.seekFirst(m_key);
+    } else {
+        m_forward.rec() = *values;
+        status = m_forward.seek(m_key, components);
     }
-    // The backward cursor steps onto the starting record (the same one the forward cursor reads
-    // first), so that it goes on strictly before it.
+    return status == Status::Ok ? Status::Ok : failWith(m_forward);
+}
+
+Status PagedWalk::positionBackward() {
+    m_backwardPlaced = true;
+    if (!m_first) {
+        m_atStart = true; // nothing read: nothing before either
+        return Status::Ok;
+    }
+    // The first record read is the first in key order with its key values (an equal one added
+    // earlier would have come first), so seeking on all of them and stepping once lands on it; the
+    // cursor then goes on strictly before it.
+    m_backward.rec() = *m_first;
+    if (m_backward.seek(m_key) != Status::Ok)
+        return failWith(m_backward);
     const Status status = m_backward.next();
     if (status == Status::Error)
         return failWith(m_backward);
     if (status == Status::EndOfFile)
-        m_atEnd = m_atStart = true;
+        m_atStart = true;
     return Status::Ok;
 }
 
 Status PagedWalk::readForward(int count, std::vector<Record>& into) {
     for (int i = 0; i < count && !m_atEnd; ++i) {
         const Status status = m_forward.next();
-        if (status == Status::EndOfFile)
+        if (status == Status::EndOfFile) {
             m_atEnd = true;
-        else if (status != Status::Ok)
+        } else if (status != Status::Ok) {
             return failWith(m_forward);
-        else
+        } else {
+            if (!m_first)
+                m_first = m_forward.rec();
             into.push_back(m_forward.rec());
+        }
     }
     return m_atEnd ? Status::EndOfFile : Status::Ok;
 }
 
 Status PagedWalk::readBackward(int count, std::vector<Record>& into) {
+    if (!m_backwardPlaced && !m_atStart && positionBackward() == Status::Error)
+        return Status::Error;
     for (int i = 0; i < count && !m_atStart; ++i) {
         const Status status = m_backward.previous();
         if (status == Status::EndOfFile)

@@ -6,6 +6,7 @@
 #include "store/core/Table.h"
 
 #include <QVariant>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,7 @@ public:
 private:
     Status begin(bool first, const Record* values, int components);
     Status failWith(const Table& table);
+    Status positionBackward();
 
     Table m_forward;
     Table m_backward;
@@ -51,6 +53,10 @@ private:
     StoreError m_error;
     bool m_atEnd = true;
     bool m_atStart = true;
+    // The first record the forward cursor read; the backward cursor is placed on it only when the
+    // list first asks for the records before it (most lists never do).
+    std::optional<Record> m_first;
+    bool m_backwardPlaced = false;
 };
 
 } // namespace qav

@@ -17,7 +17,9 @@ void StoreListModel::setFilter(std::string condition, std::vector<QVariant> para
     m_walk.setFilter(std::move(condition), std::move(parameters));
 }
 
-bool StoreListModel::reload() { return restart(nullptr, 0); }
+bool StoreListModel::reload() {
+    return restart(nullptr, 0);
+}
 
 std::optional<int> StoreListModel::locate(const Record& values, int components) {
     if (!restart(&values, components) || m_rows.empty())
