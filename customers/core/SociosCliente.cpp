@@ -56,7 +56,9 @@ ReservaId SociosCliente::reservarNovo(QString* mensagemBloqueio) {
         reserva.status = Status::Error;
         reserva.erro = socios_.error();
         desistirNovo(reserva.id);
+        return reserva;
     }
+    reservado_ = socios_.rec();
     return reserva;
 }
 

@@ -27,6 +27,8 @@ public:
     // A new partner: its id is reserved at once by adding an empty record under the next id (held
     // for this form). The buffer of the table holds it afterwards.
     ReservaId reservarNovo(QString* mensagemBloqueio);
+    // The record of the last reservation, as the partner form starts from it.
+    const Record& reservado() const { return reservado_; }
     // The partner form confirmed a new partner, or a change.
     void incluir(const Record& socio);
     void alterar(const Record& socio);
@@ -43,6 +45,7 @@ public:
 
 private:
     Table& socios_;
+    Record reservado_{socios_.def()};
     std::vector<Record> lista_;
     std::vector<std::int64_t> novos_;     // reserved ids, in the file as empty records
     std::vector<std::int64_t> alterados_; // ids read from the file and changed
