@@ -228,45 +228,38 @@ Status Table::get(std::string_view keyName) {
     return Status::Ok;
 }
 
+const KeyDef* Table::keyForWalk(std::string_view keyName) {
+    return ensureOpen() ? findKey(keyName) : nullptr;
+}
+
 Status Table::seek(std::string_view keyName, int components) {
-    if (!ensureOpen())
-        return Status::Error;
-    const KeyDef* key = findKey(keyName);
+    const KeyDef* key = keyForWalk(keyName);
     if (!key)
         return Status::Error;
+    if (key->runtime)  // the run-time key has no values to position on: it starts at its beginning
+        return walkFromEnd(*key, true);
     const int all = static_cast<int>(key->components.size());
     return startWalk(static_cast<int>(key - m_def->keys.data()), false,
                      components < 0 || components > all ? all : components, true);
 }
 
 Status Table::seekFirst(std::string_view keyName) {
-    if (!ensureOpen())
-        return Status::Error;
-    const KeyDef* key = findKey(keyName);
-    if (!key)
-        return Status::Error;
-    if (key->runtime) {
-        m_walk.key = -3;
-        m_walk.runtimeIndex = -1;
-        m_walk.forward = true;
-        return Status::Ok;
-    }
-    return startWalk(static_cast<int>(key - m_def->keys.data()), true, 0, true);
+    const KeyDef* key = keyForWalk(keyName);
+    return key ? walkFromEnd(*key, true) : Status::Error;
 }
 
 Status Table::seekLast(std::string_view keyName) {
-    if (!ensureOpen())
-        return Status::Error;
-    const KeyDef* key = findKey(keyName);
-    if (!key)
-        return Status::Error;
-    if (key->runtime) {
-        m_walk.key = -3;
-        m_walk.runtimeIndex = static_cast<std::int64_t>(m_walk.runtimeRows.size());
-        m_walk.forward = false;
-        return Status::Ok;
-    }
-    return startWalk(static_cast<int>(key - m_def->keys.data()), true, 0, false);
+    const KeyDef* key = keyForWalk(keyName);
+    return key ? walkFromEnd(*key, false) : Status::Error;
+}
+
+Status Table::walkFromEnd(const KeyDef& key, bool fromStart) {
+    if (!key.runtime)
+        return startWalk(static_cast<int>(&key - m_def->keys.data()), true, 0, fromStart);
+    m_walk.key = -3;
+    m_walk.runtimeIndex = fromStart ? -1 : static_cast<std::int64_t>(m_walk.runtimeRows.size());
+    m_walk.forward = fromStart;
+    return Status::Ok;
 }
 
 Status Table::seekPhysical() {

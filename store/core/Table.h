@@ -107,6 +107,8 @@ private:
     bool ensureOpen();
     std::string qualifiedName() const;
     const KeyDef* findKey(std::string_view key);
+    const KeyDef* keyForWalk(std::string_view key);
+    Status walkFromEnd(const KeyDef& key, bool fromStart);
     Status startWalk(int key, bool unbounded, int components, bool forward);
     Status step(bool forward);
     Status fetchPage(bool forward);
