@@ -3,12 +3,17 @@
 #include "store/core/Text.h"
 
 #include <QFile>
+#include <QMutex>
 #include <QSaveFile>
 #include <QStringList>
 
 namespace qav {
 
 namespace {
+
+// Windows on different threads may write the same file; each read-modify-write runs alone so no
+// window's value is lost to another's.
+QMutex writeMutex;
 
 struct Lines {
     QStringList lines;
@@ -157,6 +162,7 @@ bool IniFile::removeKey(const QString& section, const QString& key) {
 bool IniFile::store(const QString& section, const QString& key, const std::optional<QString>& value) {
     if (!storable(section, key, value))
         return false;
+    QMutexLocker lock(&writeMutex);
     Lines content = load(path_);
     if (!content.read && QFile::exists(path_))
         return false; // present but unreadable: rewriting it would lose its other settings

@@ -1,0 +1,64 @@
+#include "orders/core/FlexComissao.h"
+
+#include "orders/core/Aritmetica.h"
+
+namespace qav {
+
+namespace {
+constexpr int kEscala = PedidoItem::Escala::PR_PAUTA_LIQ;
+
+bool loteCompleto(const PedidoItem& item, const Produto& produto) {
+    if (produto.TX_DESC_LOTE.isZero() || produto.LOTE_MUL_VENDA.isZero())
+        return false;
+    if (item.QTD_PECAS != 0 && multiploInteiro(Decimal(item.QTD_PECAS), produto.LOTE_MUL_VENDA))
+        return true;
+    return !item.QTD.isZero() && multiploInteiro(item.QTD, produto.LOTE_MUL_VENDA);
+}
+} // namespace
+
+Decimal precoPautaLiquido(const PedidoItem& item, const Produto& produto, const FormaPag& formaPag,
+                          const Vendedor& vendedor, const Decimal& fator) {
+    Decimal preco = item.PRECO_PAUTA;
+    if (item.PRECO_COM_IPI != 0)
+        preco = guardar(semAcrescimo(preco, produto.ALIQ_IPI * fator), kEscala);
+    preco = guardar(menosPercentual(preco, formaPag.DESCO), kEscala);
+    preco = guardar(menosPercentual(preco, vendedor.DESC_PAUTA_FLEX), kEscala);
+    if (loteCompleto(item, produto))
+        preco = guardar(menosPercentual(preco, produto.TX_DESC_LOTE), kEscala);
+    return preco;
+}
+
+Decimal valorFlex(const PedidoItem& item, bool pedidoFlex) {
+    if (!pedidoFlex)
+        return Decimal();
+    return guardar(item.VL_LIQUIDO - item.PR_PAUTA_LIQ * item.QTD, PedidoItem::Escala::VL_FLEX);
+}
+
+Decimal descontoSobrePautaLiquida(const Decimal& precoPautaLiq, const Decimal& valorLiquido,
+                                  const Decimal& qtd) {
+    if (qtd.isZero() || precoPautaLiq.isZero())
+        return Decimal();
+    // (P - L / Q) / P x 100 = (P x Q - L) x 100 / (P x Q), one division.
+    const Decimal pautaTotal = precoPautaLiq * qtd;
+    return ((pautaTotal - valorLiquido) * Decimal(100) / pautaTotal).rounded(2);
+}
+
+RateioComissao ratearComissao(const Decimal& comissao, const Decimal& desconto, const Decimal& descRateio) {
+    RateioComissao r;
+    r.desconto = desconto;
+    r.limite = comissao < descRateio ? comissao : descRateio;
+    Decimal taxa = comissao;
+    if (desconto <= r.limite) {
+        if (desconto > Decimal())
+            taxa = comissao - desconto / Decimal(2);
+    } else {
+        taxa = comissao - r.limite / Decimal(2);
+        r.excedido = true;
+    }
+    if (taxa.isNegative())
+        taxa = Decimal();
+    r.COMIS = guardar(taxa, PedidoItem::Escala::COMIS);
+    return r;
+}
+
+} // namespace qav

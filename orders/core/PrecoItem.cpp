@@ -1,0 +1,159 @@
+#include "orders/core/PrecoItem.h"
+
+#include "orders/core/Aritmetica.h"
+#include "orders/core/FatorBase.h"
+#include "orders/core/FlexComissao.h"
+#include "orders/core/IcmsSt.h"
+#include "orders/core/Ipi.h"
+#include "orders/core/Quantidade.h"
+
+namespace qav {
+
+namespace {
+using E = PedidoItem::Escala;
+
+Decimal numeroNoTexto(const QString& texto) {
+    int valor = 0;
+    bool algum = false;
+    for (const QChar c : texto.trimmed()) {
+        if (!c.isDigit())
+            break;
+        valor = valor * 10 + c.digitValue();
+        algum = true;
+    }
+    return algum ? Decimal(valor) : Decimal();
+}
+
+bool comecaComUf(const QString& prazo, const QString& uf) {
+    return !uf.isEmpty() && QString::compare(prazo.left(2), uf, Qt::CaseInsensitive) == 0;
+}
+} // namespace
+
+Produto produtoComPrecosDaPauta(const Produto& produto, const DadosPedido& dados) {
+    Produto resultado = produto;
+    if (dados.pauta) {
+        const PautaProduto* linha = dados.pautaProduto(produto.ID);
+        resultado.PRECO = linha ? linha->PRECO1 : Decimal();
+        resultado.PREC2 = linha ? linha->PRECO2 : Decimal();
+        resultado.PREC3 = linha ? linha->PRECO3 : Decimal();
+    }
+    return resultado;
+}
+
+void definirPrecoInicial(PedidoItem& item, const Pedido& pedido, const DadosPedido& dados,
+                         const std::vector<Decimal>& valoresAcessorios, ResultadoItem& resultado) {
+    const Produto produto = produtoComPrecosDaPauta(dados.produto(item.PRODU), dados);
+    item.PRECO_PAUTA = guardar(produto.PRECO, E::PRECO_PAUTA);
+    item.PRUNI = guardar(produto.PRECO, E::PRUNI);
+    item.VALOR_PRODUTO = guardar(produto.PRECO, E::VALOR_PRODUTO);
+
+    const Decimal acrescimo = dados.formaPagOuZeros().ACRESC;
+    if (!acrescimo.isZero()) {
+        item.PRUNI = guardar(comAcrescimo(item.PRUNI, acrescimo), E::PRUNI);
+        item.VALOR_PRODUTO = guardar(comAcrescimo(item.VALOR_PRODUTO, acrescimo), E::VALOR_PRODUTO);
+    }
+    if (!produto.TX_DESC_LOTE.isZero() && !item.QTD.isZero() &&
+        multiploInteiro(item.QTD, produto.LOTE_MUL_VENDA)) {
+        item.PRUNI = guardar(menosPercentual(item.PRUNI, produto.TX_DESC_LOTE), E::PRUNI);
+        item.VALOR_PRODUTO =
+            guardar(menosPercentual(item.VALOR_PRODUTO, produto.TX_DESC_LOTE), E::VALOR_PRODUTO);
+    }
+    recalcularItem(item, pedido, dados, valoresAcessorios, resultado);
+    ratearComissaoItem(item, pedido, dados, resultado);
+}
+
+void recalcularItem(PedidoItem& item, const Pedido& pedido, const DadosPedido& dados,
+                    const std::vector<Decimal>& valoresAcessorios, ResultadoItem& resultado) {
+    const Produto& produto = dados.produto(item.PRODU);
+    const Decimal fator(fatorBaseItem(pedido.OBS, dados));
+
+    item.PR_PAUTA_LIQ = precoPautaLiquido(item, produto, dados.formaPagOuZeros(), dados.vendedor, fator);
+    if (produto.vendidoPorPeca())
+        item.QTD = quantidadePorPecas(item.QTD_PECAS, item.COMPRIMENTO, produto.PESO_METRO);
+
+    Decimal acessorios;
+    for (const Decimal& valor : valoresAcessorios)
+        acessorios += valor;
+    item.VALOR_ACESSORIOS = guardar(acessorios, E::VALOR_ACESSORIOS);
+    item.PRUNI = guardar(item.VALOR_PRODUTO + item.VALOR_ACESSORIOS, E::PRUNI);
+    item.TOTAL = guardar(item.QTD * item.PRUNI, E::TOTAL);
+    if (!item.DESCP.isZero() || dados.qavcfg.descontosBloqueados())
+        item.DESCV = (item.TOTAL * item.DESCP).truncated(0) / Decimal(100);
+    item.TOTAL = (item.TOTAL - item.DESCV).rounded(2);
+
+    Decimal liquido = item.TOTAL - percentual(item.TOTAL, pedido.DESCP);
+    if (item.PRECO_COM_IPI != 0)
+        liquido = semAcrescimo(liquido, produto.ALIQ_IPI);
+    item.VL_LIQUIDO = guardar(liquido, E::VL_LIQUIDO);
+
+    const Ipi ipi = calcularIpi(baseIpiItem(item, produto), Decimal(1), produto.ALIQ_IPI);
+    item.BC_IPI = ipi.BC_IPI;
+    item.VL_IPI = ipi.VL_IPI;
+
+    const StIcms& regra = regraIcmsSt(dados, pedido.ID_EMPRESA, produto, contribuinteIcmsItem(dados.cliente));
+    item.VL_ICMSST =
+        calcularIcmsSt(regra, dados.pautaProduto(item.PRODU),
+                       {item.QTD, item.VL_LIQUIDO, item.VL_IPI, Decimal(1), item.PRODU}, resultado.mensagens);
+
+    resultado.TOT_TRIB = item.VL_LIQUIDO + item.VL_IPI + item.VL_ICMSST;
+    resultado.PRECO_ITEM = Decimal::divOrZero(resultado.TOT_TRIB, item.QTD);
+    if (produto.QTD_EMBALAGEM > Decimal())
+        resultado.PRECO_ITEM = resultado.PRECO_ITEM / produto.QTD_EMBALAGEM;
+}
+
+void ratearComissaoItem(PedidoItem& item, const Pedido& pedido, const DadosPedido& dados,
+                        ResultadoItem& resultado) {
+    const Produto& produto = dados.produto(item.PRODU);
+    const Vendedor& vendedor = dados.vendedor;
+    const PautaProduto* linha = dados.pautaProduto(item.PRODU);
+    if (linha != nullptr && !linha->TX_COMISSAO.isZero())
+        item.COMIS = linha->TX_COMISSAO;
+    else if (vendedor.ORIGEM_COM == 1)
+        item.COMIS = vendedor.TAXA_COMISSAO;
+    else if (vendedor.ORIGEM_COM == 2)
+        item.COMIS = produto.TAXA_COMISSAO;
+
+    resultado.excessoComissao = false;
+    if (item.COMIS.isZero() || vendedor.DESC_RATEIO_COM.isZero() || item.VL_LIQUIDO.isZero() ||
+        pedido.DESC_CLIENTE_REDE != 0 || produto.PRECO_PROMOCIONAL != 0)
+        return;
+    const Decimal d = descontoSobrePautaLiquida(item.PR_PAUTA_LIQ, item.VL_LIQUIDO, item.QTD);
+    const RateioComissao rateio = ratearComissao(item.COMIS, d, vendedor.DESC_RATEIO_COM);
+    item.COMIS = rateio.COMIS;
+    if (rateio.excedido) {
+        resultado.excessoComissao = true;
+        resultado.desconto = rateio.desconto;
+        resultado.limite = rateio.limite;
+        resultado.mensagens.push_back(
+            {QStringLiteral("Aviso"), mensagem::descontoAcimaRateioItem(rateio.desconto, rateio.limite)});
+    }
+}
+
+bool definirPrecoPorComissao(PedidoItem& item, const DadosPedido& dados) {
+    const PautaProduto* linha = dados.pautaProduto(item.PRODU);
+    if (linha == nullptr || linha->TX_COMISSAO.isZero() || linha->DIVISOR.isZero())
+        return false;
+    const Decimal divisor = linha->DIVISOR + linha->TX_COMISSAO - item.COMIS;
+    if (divisor.isZero())
+        return false;
+    item.VALOR_PRODUTO = guardar(linha->PRECO1 * linha->DIVISOR / divisor, E::VALOR_PRODUTO);
+    return true;
+}
+
+std::optional<Decimal> precoPorMedida(const QString& observacao, const Produto& produto, const QString& uf) {
+    if (observacao.size() < 4 || observacao.at(3).toUpper() != QLatin1Char('X'))
+        return std::nullopt;
+    const QString estado = semBrancosFinais(uf);
+    Decimal precoM2;
+    if (comecaComUf(produto.PRAZO, estado))
+        precoM2 = produto.PRECO;
+    else if (comecaComUf(produto.PRAZ2, estado))
+        precoM2 = produto.PREC2;
+    else if (comecaComUf(produto.PRAZ3, estado))
+        precoM2 = produto.PREC3;
+    const Decimal largura = numeroNoTexto(observacao.mid(0, 3));
+    const Decimal altura = numeroNoTexto(observacao.mid(4, 3));
+    return (altura * largura * precoM2 / Decimal(10000)).rounded(2);
+}
+
+} // namespace qav

@@ -1,0 +1,28 @@
+#include "orders/core/SaldoFlex.h"
+
+namespace qav {
+
+SaldoFlex calcularSaldoFlex(const Pedido& pedido, const std::vector<PedidoItem>& itens,
+                            const std::vector<OutroPedido>& outros, const QavCfg& qavcfg) {
+    SaldoFlex saldo;
+    if (pedido.PED_FLEX == 0)
+        return saldo;
+    for (const OutroPedido& outro : outros) {
+        if (outro.ID == pedido.ID || outro.SITUA < 1 || outro.SITUA > 2)
+            continue;
+        const bool conta = pedido.SITUA == 1 || (pedido.SITUA == 2 && outro.SITUA == 2);
+        if (!conta)
+            continue;
+        const Decimal flex = outro.PED_FLEX != 0 ? outro.VL_FLEX : Decimal();
+        if (flex > Decimal())
+            saldo.FLEX_OUTROS_CRE += flex;
+        else
+            saldo.FLEX_OUTROS_DEB += flex;
+    }
+    for (const PedidoItem& item : itens)
+        saldo.VL_FLEX += item.VL_FLEX;
+    saldo.SALDO_FLEX = qavcfg.SALDO_FLEX + saldo.FLEX_OUTROS_DEB;
+    return saldo;
+}
+
+} // namespace qav
