@@ -509,10 +509,10 @@ Result checkBackup(const QString& archivePath) {
 Result restoreBackup(const QString& archivePath, const QString& dataFolder, const RestoreHooks& hooks) {
     const QString folder = QDir::cleanPath(QDir(dataFolder).absolutePath());
     const QFileInfo folderInfo(folder);
-    if (!QDir().mkpath(folder))
-        return failure(
-            QStringLiteral("Não foi possível criar a pasta %1.").arg(QDir::toNativeSeparators(folder)));
     const QDir data(folder);
+    if (!QDir().mkpath(folderInfo.absolutePath()))
+        return failure(QStringLiteral("Não foi possível criar a pasta %1.")
+                           .arg(QDir::toNativeSeparators(folderInfo.absolutePath())));
 
     // 1. The whole archive, extracted and checked beside the folder (the same disk, so the files
     //    move into place by renaming).
@@ -526,6 +526,9 @@ Result restoreBackup(const QString& archivePath, const QString& dataFolder, cons
     QString why;
     if (!extractAndCheck(archivePath, staging.path(), &names, &why))
         return failure(refused(why));
+    if (!QDir().mkpath(folder))
+        return failure(QStringLiteral("Não foi possível criar a pasta %1.|Nada foi alterado.")
+                           .arg(QDir::toNativeSeparators(folder)));
 
     // 2. The current files kept, exactly as they are.
     const QString kept = keptCopyFolder(folder, QDateTime::currentDateTime());

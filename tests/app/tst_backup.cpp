@@ -169,6 +169,7 @@ private Q_SLOTS:
     void failureHalfWayLeavesFolderAsItWas();
     void archiveWithoutBdVerMakesTheUpgradeRun();
     void keptCopyFolderNamesDoNotCollide();
+    void refusedArchiveCreatesNoFolder();
 };
 
 void TestBackup::defaultArchiveName() {
@@ -527,6 +528,17 @@ void TestBackup::keptCopyFolderNamesDoNotCollide() {
     QCOMPARE(first, parent.filePath(QStringLiteral("dados-anterior-2026-03-05_14-30-00")));
     QVERIFY(QDir().mkpath(first));
     QCOMPARE(backup::keptCopyFolder(data, when), first + QStringLiteral("-2"));
+}
+
+void TestBackup::refusedArchiveCreatesNoFolder() {
+    QTemporaryDir elsewhere;
+    const QString archive = elsewhere.filePath(QStringLiteral("copia.zip"));
+    QVERIFY(writeZip(archive, {{QStringLiteral("leiame.txt"), "ola"}}));
+    QTemporaryDir parent;
+    const QString data = parent.filePath(QStringLiteral("dados"));
+    QVERIFY(!backup::restoreBackup(archive, data).ok);
+    QVERIFY(!QFileInfo::exists(data));
+    QVERIFY(QDir(parent.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestBackup)
