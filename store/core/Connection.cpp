@@ -38,7 +38,7 @@ std::unique_ptr<Connection> Connection::open(const QString& path, bool create, S
     std::unique_ptr<Connection> connection(new Connection(db, path));
     // Rollback journal (never WAL): a transaction over several attached table files is atomic only
     // in this mode. Full synchronisation: an order must survive a power cut right after it is saved.
-    if (!connection->exec("PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL;", error))
+    if (!connection->exec("PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL; PRAGMA cache_size=-16000;", error))
         return nullptr;
     return connection;
 }

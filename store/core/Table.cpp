@@ -121,6 +121,8 @@ void Table::close() {
     if (m_batchStarted)
         rollbackBatch();
     m_walk = Walk();
+    m_cache.clear();
+    m_cacheConnection = nullptr;
     m_connection = nullptr;
     m_ownConnection = nullptr;
     m_store->release(*m_def);
@@ -166,21 +168,40 @@ void Table::unroute() {
     m_walk.page.clear();
 }
 
+sqlite3_stmt* Table::cached(int slot, const std::function<std::string()>& buildSql) {
+    if (m_cacheConnection != m_connection || m_cacheSchema != m_schema) {
+        m_cache.assign(m_cache.size(), nullptr);
+        m_cacheConnection = m_connection;
+        m_cacheSchema = m_schema;
+    }
+    if (slot >= static_cast<int>(m_cache.size()))
+        m_cache.resize(static_cast<size_t>(slot) + 1, nullptr);
+    sqlite3_stmt*& statement = m_cache[static_cast<size_t>(slot)];
+    if (statement) {
+        sqlite3_reset(statement);
+        return statement;
+    }
+    statement = m_connection->statement(buildSql(), &m_error);
+    return statement;
+}
+
 Status Table::get(std::string_view keyName) {
     if (!ensureOpen())
         return Status::Error;
     const KeyDef* key = findKey(keyName);
     if (!key)
         return Status::Error;
-    std::string sql = "SELECT " + m_selectColumns + " FROM " + qualifiedName() + " WHERE ";
-    for (size_t i = 0; i < key->components.size(); ++i)
-        sql += (i ? " AND " : "") + schema::keyColumn(*m_def, *key, key->components[i]) + " = ?" +
-               std::to_string(i + 1);
-    const std::string opt = schema::optCondition(*m_def, *key);
-    if (!opt.empty())
-        sql += " AND " + opt;
-    sql += " ORDER BY rowid LIMIT 1";
-    sqlite3_stmt* statement = m_connection->statement(sql, &m_error);
+    const int keyIndex = static_cast<int>(key - m_def->keys.data());
+    sqlite3_stmt* statement = cached(GetShape + keyIndex, [&] {
+        std::string sql = "SELECT " + m_selectColumns + " FROM " + qualifiedName() + " WHERE ";
+        for (size_t i = 0; i < key->components.size(); ++i)
+            sql += (i ? " AND " : "") + schema::keyColumn(*m_def, *key, key->components[i]) + " = ?" +
+                   std::to_string(i + 1);
+        const std::string opt = schema::optCondition(*m_def, *key);
+        if (!opt.empty())
+            sql += " AND " + opt;
+        return sql + " ORDER BY rowid LIMIT 1";
+    });
     if (!statement)
         return fail(m_error);
     StatementReset reset(statement);
@@ -291,8 +312,14 @@ Status Table::step(bool forward) {
     }
     m_record = std::move(m_walk.page.front());
     m_walk.page.pop_front();
-    // The walk goes on after this record, whatever the caller does with the buffer.
-    m_walk.position = m_record;
+    // The walk goes on after this record, whatever the caller does with the buffer: keep the values
+    // of the key's components (copying only those keeps long walks fast).
+    if (!m_walk.position)
+        m_walk.position.emplace(*m_def);
+    if (m_walk.key >= 0)
+        for (const KeyComponent& c : m_def->keys[static_cast<size_t>(m_walk.key)].components)
+            m_walk.position->slot(m_def->slotOffset[static_cast<size_t>(c.field)]) =
+                m_record.slot(m_def->slotOffset[static_cast<size_t>(c.field)]);
     m_walk.unbounded = false;
     m_walk.inclusive = false;
     m_walk.haveRowId = true;
@@ -416,8 +443,9 @@ Status Table::stepRuntime(bool forward) {
 }
 
 Status Table::fetchRow(std::int64_t rowId, Record& into) {
-    const std::string sql = "SELECT " + m_selectColumns + " FROM " + qualifiedName() + " WHERE rowid = ?1";
-    sqlite3_stmt* statement = m_connection->statement(sql, &m_error);
+    sqlite3_stmt* statement = cached(FetchRowShape, [this] {
+        return "SELECT " + m_selectColumns + " FROM " + qualifiedName() + " WHERE rowid = ?1";
+    });
     if (!statement)
         return fail(m_error);
     StatementReset reset(statement);
@@ -442,12 +470,13 @@ void Table::setFilter(std::string condition, std::vector<QVariant> parameters) {
 Status Table::add() {
     if (!ensureOpen())
         return Status::Error;
-    const int columns = schema::storedColumnCount(*m_def);
-    std::string sql = "INSERT INTO " + qualifiedName() + " (" + schema::columnList(*m_def) + ") VALUES (";
-    for (int i = 0; i < columns; ++i)
-        sql += i ? ", ?" : "?";
-    sql += ")";
-    sqlite3_stmt* statement = m_connection->statement(sql, &m_error);
+    sqlite3_stmt* statement = cached(AddShape, [this] {
+        const int columns = schema::storedColumnCount(*m_def);
+        std::string sql = "INSERT INTO " + qualifiedName() + " (" + schema::columnList(*m_def) + ") VALUES (";
+        for (int i = 0; i < columns; ++i)
+            sql += i ? ", ?" : "?";
+        return sql + ")";
+    });
     if (!statement)
         return fail(m_error);
     StatementReset reset(statement);
@@ -467,15 +496,16 @@ Status Table::put() {
         return fail({ErrorCode::RecordNotAvailable, errorText(ErrorCode::RecordNotAvailable), {}, {}});
     for (int attempt = 0; attempt < 2; ++attempt) {
         const int columns = schema::storedColumnCount(*m_def);
-        std::string sql = "UPDATE " + qualifiedName() + " SET (" + schema::columnList(*m_def) + ") = (";
-        for (int i = 0; i < columns; ++i)
-            sql += i ? ", ?" : "?";
-        const std::string p = std::to_string(columns + 1);
-        const std::string r = std::to_string(columns + 2);
-        const std::string h = std::to_string(columns + 3);
-        sql += "), \"_rev\" = \"_rev\" + 1, \"_hold\" = '' WHERE rowid = ?" + p + " AND \"_rev\" = ?" + r +
-               " AND (\"_hold\" = '' OR \"_hold\" = ?" + h + ")";
-        sqlite3_stmt* statement = m_connection->statement(sql, &m_error);
+        sqlite3_stmt* statement = cached(PutShape, [this, columns] {
+            std::string sql = "UPDATE " + qualifiedName() + " SET (" + schema::columnList(*m_def) + ") = (";
+            for (int i = 0; i < columns; ++i)
+                sql += i ? ", ?" : "?";
+            const std::string p = std::to_string(columns + 1);
+            const std::string r = std::to_string(columns + 2);
+            const std::string h = std::to_string(columns + 3);
+            return sql + "), \"_rev\" = \"_rev\" + 1, \"_hold\" = '' WHERE rowid = ?" + p + " AND \"_rev\" = ?" + r +
+                   " AND (\"_hold\" = '' OR \"_hold\" = ?" + h + ")";
+        });
         if (!statement)
             return fail(m_error);
         StatementReset reset(statement);
@@ -524,8 +554,9 @@ Status Table::remove() {
         return Status::Error;
     if (m_record.rowId() == 0)
         return fail({ErrorCode::RecordNotAvailable, errorText(ErrorCode::RecordNotAvailable), {}, {}});
-    const std::string sql = "DELETE FROM " + qualifiedName() + " WHERE rowid = ?1 AND \"_rev\" = ?2";
-    sqlite3_stmt* statement = m_connection->statement(sql, &m_error);
+    sqlite3_stmt* statement = cached(DeleteShape, [this] {
+        return "DELETE FROM " + qualifiedName() + " WHERE rowid = ?1 AND \"_rev\" = ?2";
+    });
     if (!statement)
         return fail(m_error);
     StatementReset reset(statement);
@@ -547,7 +578,7 @@ Status Table::remove() {
 std::int64_t Table::count() {
     if (!ensureOpen())
         return -1;
-    sqlite3_stmt* statement = m_connection->statement("SELECT count(*) FROM " + qualifiedName(), &m_error);
+    sqlite3_stmt* statement = cached(CountShape, [this] { return "SELECT count(*) FROM " + qualifiedName(); });
     if (!statement)
         return -1;
     StatementReset reset(statement);

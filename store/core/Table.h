@@ -114,6 +114,9 @@ private:
     Status fetchRow(std::int64_t rowId, Record& into);
     std::string whereForWalk(bool forward, std::vector<std::function<void(sqlite3_stmt*, int)>>& binders);
     std::string holdToken() const;
+    // The statement of one fixed operation shape, prepared once per connection and schema.
+    enum Shape { AddShape, PutShape, ProbeShape, FetchRowShape, DeleteShape, CountShape, GetShape };
+    sqlite3_stmt* cached(int slot, const std::function<std::string()>& buildSql);
 
     Store* m_store;
     const TableDef* m_def;
@@ -129,6 +132,9 @@ private:
     Walk m_walk;
     bool m_batchStarted = false;
     std::int64_t m_heldRow = 0;
+    std::vector<sqlite3_stmt*> m_cache;
+    const Connection* m_cacheConnection = nullptr;
+    std::string m_cacheSchema;
 };
 
 }  // namespace qav

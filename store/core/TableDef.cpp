@@ -46,6 +46,15 @@ void TableDef::finalize() {
     }
     for (int i = 0; i < static_cast<int>(keys.size()); ++i)
         keyByName.emplace(upper(keys[i].name), i);
+    shadowed.clear();
+    for (int f = 0; f < static_cast<int>(fields.size()); ++f) {
+        bool inFoldedKey = false;
+        for (const KeyDef& key : keys)
+            for (const KeyComponent& c : key.components)
+                inFoldedKey = inFoldedKey || (key.caseInsensitive && c.field == f);
+        if (inFoldedKey && fields[static_cast<size_t>(f)].isText())
+            shadowed.push_back(f);
+    }
 }
 
 const TableDef* findTable(std::string_view nameOrPrefix) {

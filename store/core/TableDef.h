@@ -64,6 +64,8 @@ struct TableDef {
     int slotCount = 0;
     std::unordered_map<std::string, int> fieldByName;  // upper-case name -> index
     std::unordered_map<std::string, int> keyByName;    // upper-case name -> index
+    // Text fields that take part in a case-insensitive key (they get a folded shadow column).
+    std::vector<int> shadowed;
     void finalize();
 };
 

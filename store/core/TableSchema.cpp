@@ -69,23 +69,10 @@ std::string defaultValue(const FieldDef& field) {
 std::string shadowColumn(const FieldDef& field) { return std::string("_ci_") + field.name; }
 
 bool isShadowed(const TableDef& table, int field) {
-    if (!table.fields[static_cast<size_t>(field)].isText())
-        return false;
-    for (const KeyDef& key : table.keys)
-        if (key.caseInsensitive)
-            for (const KeyComponent& c : key.components)
-                if (c.field == field)
-                    return true;
-    return false;
+    return std::find(table.shadowed.begin(), table.shadowed.end(), field) != table.shadowed.end();
 }
 
-std::vector<int> shadowedFields(const TableDef& table) {
-    std::vector<int> fields;
-    for (int i = 0; i < static_cast<int>(table.fields.size()); ++i)
-        if (isShadowed(table, i))
-            fields.push_back(i);
-    return fields;
-}
+const std::vector<int>& shadowedFields(const TableDef& table) { return table.shadowed; }
 
 std::string keyColumn(const TableDef& table, const KeyDef& key, const KeyComponent& component) {
     const FieldDef& field = table.fields[static_cast<size_t>(component.field)];

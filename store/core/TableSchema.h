@@ -23,7 +23,7 @@ std::string columnType(const FieldDef& field);
 std::string quoted(const std::string& identifier);  // "NAME"
 std::string shadowColumn(const FieldDef& field);     // _ci_NAME
 // Fields with a shadow column: text fields that are components of a case-insensitive key.
-std::vector<int> shadowedFields(const TableDef& table);
+const std::vector<int>& shadowedFields(const TableDef& table);
 bool isShadowed(const TableDef& table, int field);
 
 // The column a key component sorts on (the shadow column for folded texts).

@@ -1,0 +1,107 @@
+#include "app/core/DatabaseUpgrade.h"
+
+#include "app/core/Version.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QMutex>
+#include <QProcess>
+
+namespace qav {
+
+namespace {
+
+QMutex runnerMutex;
+UpgradeRunner installedRunner;
+
+} // namespace
+
+QString qavbdExecutable() {
+#ifdef Q_OS_WIN
+    const QString name = QStringLiteral("qavbd.exe");
+#else
+    const QString name = QStringLiteral("qavbd");
+#endif
+    return QDir(QCoreApplication::applicationDirPath()).filePath(name);
+}
+
+UpgradeRun runUpgradeTool(const QString& executable, const QString& programFolder, const QString& pasta) {
+    QProcess process;
+    process.setProgram(executable);
+    QStringList arguments{QStringLiteral("auto")};
+    if (!pasta.isEmpty())
+        arguments.append(pasta);
+    process.setArguments(arguments);
+    process.setWorkingDirectory(programFolder);
+    process.setProcessChannelMode(QProcess::ForwardedChannels);
+    process.start();
+    UpgradeRun run;
+    if (!process.waitForStarted(-1)) {
+        run.outcome = UpgradeRun::Outcome::FailedToStart;
+        run.errorText = process.errorString();
+        return run;
+    }
+    // The tool converts every table of the folder; there is no sensible time limit.
+    process.waitForFinished(-1);
+    if (process.exitStatus() == QProcess::CrashExit) {
+        run.outcome = UpgradeRun::Outcome::Crashed;
+        run.errorText = process.errorString();
+        return run;
+    }
+    run.exitCode = process.exitCode();
+    return run;
+}
+
+void setUpgradeRunner(UpgradeRunner runner) {
+    QMutexLocker lock(&runnerMutex);
+    installedRunner = std::move(runner);
+}
+
+UpgradeRun runUpgrade(const QString& programFolder, const QString& pasta) {
+    UpgradeRunner runner;
+    {
+        QMutexLocker lock(&runnerMutex);
+        runner = installedRunner;
+    }
+    if (runner)
+        return runner(programFolder, pasta);
+    return runUpgradeTool(qavbdExecutable(), programFolder, pasta);
+}
+
+UpgradeCheck ensureDatabaseCurrent(const Settings& settings, const QString& pasta,
+                                   const QString& argumentoPasta) {
+    UpgradeCheck check;
+    check.versaoAntes = settings.versaoBd(pasta);
+    check.versaoDepois = check.versaoAntes;
+    if (check.versaoAntes >= versaoBdRequerida) {
+        check.current = true;
+        return check;
+    }
+    check.ran = true;
+    check.run = runUpgrade(settings.programFolder(), argumentoPasta);
+    check.versaoDepois = settings.versaoBd(pasta);
+    check.current = check.versaoDepois >= versaoBdRequerida;
+    return check;
+}
+
+QString upgradeFailureText(const UpgradeCheck& check, const QString& pasta) {
+    const QString folder = QStringLiteral("\"..\\") + pasta + QStringLiteral("\"");
+    switch (check.run.outcome) {
+    case UpgradeRun::Outcome::FailedToStart:
+        return QStringLiteral("Não foi possível executar o programa de atualização do banco de dados (qavbd) "
+                              "para a pasta ") +
+               folder + QStringLiteral(".|") + check.run.errorText;
+    case UpgradeRun::Outcome::Crashed:
+        return QStringLiteral(
+                   "O programa de atualização do banco de dados (qavbd) terminou com falha na pasta ") +
+               folder + QStringLiteral(".|") + check.run.errorText;
+    case UpgradeRun::Outcome::Finished:
+        break;
+    }
+    return QStringLiteral("O banco de dados da pasta ") + folder +
+           QStringLiteral(" não foi atualizado (versão %1, requerida %2).")
+               .arg(check.versaoDepois)
+               .arg(versaoBdRequerida);
+}
+
+} // namespace qav

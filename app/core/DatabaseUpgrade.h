@@ -1,0 +1,56 @@
+#pragma once
+// Keeping a data folder's tables at the structure this build needs: when the folder's bd.ver is
+// below versaoBdRequerida the upgrade tool qavbd is run on it ("qavbd auto [folder]", the program
+// folder as its current folder) and waited for.
+//
+// The run itself is a replaceable function so tests can watch it; the default starts the qavbd
+// executable found next to this program.
+
+#include "app/core/Settings.h"
+
+#include <QString>
+#include <functional>
+
+namespace qav {
+
+struct UpgradeRun {
+    enum class Outcome {
+        Finished,      // ran to its end (its exit status is in exitCode)
+        FailedToStart, // missing, not executable, ...
+        Crashed,
+    };
+    Outcome outcome = Outcome::Finished;
+    int exitCode = 0;
+    QString errorText; // why it did not start or finish
+};
+
+// `pasta` empty: "qavbd auto" (the main folder "dados"); otherwise "qavbd auto <pasta>".
+using UpgradeRunner = std::function<UpgradeRun(const QString& programFolder, const QString& pasta)>;
+
+// The qavbd executable beside the running program ("qavbd.exe" on Windows).
+QString qavbdExecutable();
+// Starts `executable` with "auto" (and the folder) in `programFolder` and waits for it to end.
+UpgradeRun runUpgradeTool(const QString& executable, const QString& programFolder, const QString& pasta);
+
+// The runner in use; empty restores the default (runUpgradeTool on qavbdExecutable()).
+void setUpgradeRunner(UpgradeRunner runner);
+UpgradeRun runUpgrade(const QString& programFolder, const QString& pasta);
+
+struct UpgradeCheck {
+    bool ran = false;     // the tool was started
+    bool current = false; // the folder now records the required version
+    int versaoAntes = 0;
+    int versaoDepois = 0;
+    UpgradeRun run;
+};
+
+// Reads the folder's version and runs the tool when it is below the required one. `argumentoPasta`
+// is the folder as passed on the command line (empty for the plain start-up call on "dados").
+UpgradeCheck ensureDatabaseCurrent(const Settings& settings, const QString& pasta,
+                                   const QString& argumentoPasta);
+
+// The message for a folder left below the required version: the tool did not start, crashed, or
+// ended without recording the version.
+QString upgradeFailureText(const UpgradeCheck& check, const QString& pasta);
+
+} // namespace qav

@@ -1,0 +1,64 @@
+#include "app/core/FrameConfig.h"
+
+#include "store/core/Table.h"
+#include "store/core/Text.h"
+
+namespace qav {
+
+namespace {
+
+ConfiguracaoFrame fromRecord(const Record& rec) {
+    ConfiguracaoFrame cfg;
+    cfg.encontrada = true;
+    cfg.codVendedor = static_cast<int>(rec.integer("COD_VENDEDOR"));
+    cfg.dtUltCom = rec.date("DT_ULT_COM");
+    cfg.diasBloqueio = static_cast<int>(rec.integer("DIAS_BLOQUEIO"));
+    cfg.sistemaBloqueado = rec.integer("SISTEMA_BLOQUEADO") != 0;
+    cfg.ativaRelCom = rec.integer("ATIVA_REL_COM") != 0;
+    cfg.bloqRelatorios = text::rtrim(rec.text("BLOQ_RELATORIOS"));
+    cfg.permitirFlex = rec.integer("PERMITIR_FLEX") != 0;
+    cfg.qavHub = static_cast<int>(rec.integer("QAV_HUB"));
+    return cfg;
+}
+
+} // namespace
+
+ConfiguracaoFrame readConfiguracao(Store& store, int idEmpresa) {
+    Table qavcfg(store, "qavcfg.tps");
+    if (!qavcfg.open())
+        return {};
+    qavcfg.clear();
+    qavcfg.rec().setInteger("ID_EMPRESA", idEmpresa);
+    ConfiguracaoFrame cfg;
+    if (qavcfg.get("KEYID_EMPRESA") == Status::Ok)
+        cfg = fromRecord(qavcfg.rec());
+    qavcfg.close();
+    return cfg;
+}
+
+DadosFrame readDadosFrame(Store& store, int idEmpresa) {
+    DadosFrame dados;
+    dados.configuracao = readConfiguracao(store, idEmpresa);
+
+    Table empresa(store, "empresa.tps");
+    if (empresa.open()) {
+        empresa.clear();
+        empresa.rec().setInteger("ID_EMPRESA", idEmpresa);
+        if (empresa.get("KEYID") == Status::Ok)
+            dados.nomeEmpresa = text::rtrim(empresa.rec().text("NOME"));
+        empresa.close();
+    }
+
+    Table vendedor(store, "vendedor.tps");
+    if (vendedor.open()) {
+        vendedor.clear();
+        vendedor.rec().setInteger("CODIGO", dados.configuracao.codVendedor);
+        vendedor.rec().setInteger("ID_EMPRESA", idEmpresa);
+        if (vendedor.get("KEYCODIGO") == Status::Ok)
+            dados.nomeVendedor = text::rtrim(vendedor.rec().text("NOME"));
+        vendedor.close();
+    }
+    return dados;
+}
+
+} // namespace qav

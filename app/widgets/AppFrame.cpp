@@ -1,0 +1,364 @@
+#include "app/widgets/AppFrame.h"
+
+#include "app/core/CommunicationLock.h"
+#include "app/core/FrameText.h"
+#include "app/core/Session.h"
+#include "app/core/Version.h"
+#include "app/core/WindowState.h"
+#include "app/widgets/Artwork.h"
+#include "app/widgets/ButtonCaptions.h"
+#include "app/widgets/SelecionaEmpresa.h"
+#include "app/widgets/WindowRegistry.h"
+#include "app/widgets/WindowStateBinder.h"
+#include "store/core/Clock.h"
+#include "ui/widgets/MessageBox.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPrintDialog>
+#include <QStatusBar>
+#include <QTimer>
+
+namespace qav {
+
+namespace {
+
+constexpr int tickMs = 1000;
+
+// The entries whose window runs on the frame's thread and is waited for; the configuration is read
+// again afterwards (a communication run may have lifted the lock).
+bool isModalEntry(QStringView name) {
+    return name == janelaMenu::Comunicacao || name == janelaMenu::IntegracaoGerente ||
+           name == janelaMenu::CopiaDeSeguranca || name == janelaMenu::RestauraCopia;
+}
+
+} // namespace
+
+AppFrame::AppFrame(Settings settings, QWidget* parent) : QMainWindow(parent), settings_(std::move(settings)) {
+    setObjectName(QStringLiteral("APPFRAME"));
+    setWindowTitle(QStringLiteral("QAV+ ") + versaoPrograma.toString());
+    setWindowIcon(programIcon());
+    resize(1000, 700);
+
+    mdi_ = new QMdiArea(this);
+    mdi_->setObjectName(QStringLiteral("mdiArea"));
+    mdi_->viewport()->installEventFilter(this);
+    setCentralWidget(mdi_);
+
+    const QStringList zoneNames = {QStringLiteral("zona1"), QStringLiteral("zona2"), QStringLiteral("zona3"),
+                                   QStringLiteral("zona4")};
+    for (int i = 0; i < 4; ++i) {
+        zones_[i] = new QLabel(this);
+        zones_[i]->setObjectName(zoneNames.at(i));
+        zones_[i]->setContentsMargins(6, 0, 6, 0);
+        statusBar()->addWidget(zones_[i], i == 0 ? 1 : 0);
+    }
+    zones_[0]->setText(QStringLiteral("QAV+ Força de Vendas"));
+
+    timer_ = new QTimer(this);
+    timer_->setObjectName(QStringLiteral("relogio"));
+    timer_->setInterval(tickMs);
+    connect(timer_, &QTimer::timeout, this, [this] {
+        updateClock();
+        // A communication run clears the lock in the table; the menus come back at the next tick.
+        if (!cadastros_->menuAction()->isEnabled())
+            refreshConfiguration();
+    });
+
+    buildMenu();
+    WindowStateBinder::attach(this, janela::Main, settings_.qavplusIni().path());
+}
+
+AppFrame::~AppFrame() = default;
+
+bool AppFrame::open() {
+    installButtonCaptions();
+    {
+        SelecionaEmpresa selecao(settings_);
+        if (selecao.run() != SelecionaEmpresa::Escolhida || idEmpAtiva() == 0)
+            return false;
+        dados_.nomeEmpresa = selecao.nomeEmpresa();
+    }
+    const int idEmpresa = idEmpAtiva();
+    zones_[1]->setText(QStringLiteral("Pasta: ") + boundFolder().name);
+    updateClock();
+    show();
+
+    Store store(boundFolder().path);
+    const DadosFrame lidos = readDadosFrame(store, idEmpresa);
+    dados_.configuracao = lidos.configuracao;
+    dados_.nomeVendedor = lidos.nomeVendedor;
+    if (dados_.nomeEmpresa.isEmpty())
+        dados_.nomeEmpresa = lidos.nomeEmpresa;
+
+    const LockCheck lock = applyCommunicationLock(store, idEmpresa, Clock::today(), dados_.configuracao);
+    lockHeldInMemory_ = lock.lockedNow && lock.writeError.isError();
+    if (lock.writeError.isError())
+        MessageBox::show(lockWriteErrorText(lock.writeError), QStringLiteral("Erro"), Icon::Critical,
+                         {Button::Ok}, Button::Ok, this);
+
+    setWindowTitle(
+        frameCaption(idEmpresa, dados_.nomeEmpresa, dados_.configuracao.codVendedor, dados_.nomeVendedor));
+    applyMenuRules();
+    if (dados_.configuracao.sistemaBloqueado)
+        showLockMessage();
+
+    qApp->installEventFilter(this);
+    timer_->start();
+    return true;
+}
+
+void AppFrame::showLockMessage() {
+    MessageBox::show(textoSistemaBloqueado, QStringLiteral("Aviso"), Icon::Warning, {Button::Ok}, Button::Ok,
+                     this);
+}
+
+void AppFrame::refreshConfiguration() {
+    if (idEmpAtiva() == 0)
+        return;
+    Store store(boundFolder().path);
+    dados_.configuracao = readConfiguracao(store, idEmpAtiva());
+    // A lock that could not be written stays in force until the program ends.
+    if (lockHeldInMemory_)
+        dados_.configuracao.sistemaBloqueado = true;
+    applyMenuRules();
+}
+
+void AppFrame::applyMenuRules() {
+    state_ = menuState(dados_.configuracao);
+    cadastros_->menuAction()->setEnabled(state_.cadastros);
+    consultas_->menuAction()->setEnabled(state_.consultas);
+    relatorios_->menuAction()->setEnabled(state_.relatorios);
+    for (auto it = entries_.cbegin(); it != entries_.cend(); ++it) {
+        const QString& name = it.key();
+        QAction* entry = it.value();
+        const bool available = WindowRegistry::has(name);
+        bool allowed = true;
+        if (name == janelaMenu::ConsultaSaldoFlex)
+            allowed = state_.flex;
+        else if (name == janelaMenu::IntegracaoGerente)
+            allowed = state_.integracaoGerente;
+        entry->setEnabled(available && allowed);
+        entry->setToolTip(available ? QString() : unavailableEntryTip());
+    }
+    entries_.value(janelaMenu::RelComissao.toString())->setVisible(state_.comissaoVisivel);
+}
+
+void AppFrame::updateClock() {
+    const DateTimeParts now = Clock::now();
+    zones_[2]->setText(statusDateText(now.date));
+    zones_[3]->setText(statusTimeText(now));
+}
+
+QAction* AppFrame::action(QStringView objectName) const {
+    return findChild<QAction*>(objectName.toString());
+}
+
+QMenu* AppFrame::menu(QStringView objectName) const {
+    return findChild<QMenu*>(objectName.toString());
+}
+
+WindowContext AppFrame::context() {
+    WindowContext context;
+    context.frame = this;
+    context.mdiArea = mdi_;
+    context.programFolder = settings_.programFolder();
+    context.endProgram = [this] { close(); };
+    return context;
+}
+
+QAction* AppFrame::addEntry(QMenu* menu, const QString& text, QStringView name) {
+    QAction* entry = menu->addAction(text);
+    entry->setObjectName(name.toString());
+    entries_.insert(name.toString(), entry);
+    const QString key = name.toString();
+    connect(entry, &QAction::triggered, this, [this, key] {
+        WindowContext ctx = context();
+        if (key == janelaMenu::ConsultaCTR)
+            ctx.arguments = {QStringLiteral("3"), QString()};
+        WindowRegistry::open(key, ctx);
+        if (isModalEntry(key))
+            refreshConfiguration();
+    });
+    return entry;
+}
+
+void AppFrame::buildMenu() {
+    const auto newMenu = [this](QMenu* parent, const QString& title, const char* name) {
+        QMenu* m = parent ? parent->addMenu(title) : menuBar()->addMenu(title);
+        m->setObjectName(QString::fromLatin1(name));
+        m->setToolTipsVisible(true);
+        return m;
+    };
+    const auto plainEntry = [](QMenu* menu, const QString& text, const char* name) {
+        QAction* entry = menu->addAction(text);
+        entry->setObjectName(QString::fromLatin1(name));
+        return entry;
+    };
+
+    sistema_ = newMenu(nullptr, QStringLiteral("&Sistema"), "menuSistema");
+    QMenu* administracao = newMenu(sistema_, QStringLiteral("&Administração"), "menuAdministracao");
+    addEntry(administracao, QStringLiteral("&Atualização dados Gerente"), janelaMenu::AtDadosGerente);
+    addEntry(administracao, QStringLiteral("&Representantes"), janelaMenu::BrwREPRE);
+    connect(plainEntry(sistema_, QStringLiteral("Configurar &Impressoras"), "configurarImpressoras"),
+            &QAction::triggered, this, [this] { printerSetup(); });
+    QMenu* utilitarios = newMenu(sistema_, QStringLiteral("&Utilitários"), "menuUtilitarios");
+    addEntry(utilitarios, QStringLiteral("&Cópia de Segurança"), janelaMenu::CopiaDeSeguranca);
+    addEntry(utilitarios, QStringLiteral("&Restaura Cópia de Segurança"), janelaMenu::RestauraCopia);
+    addEntry(sistema_, QStringLiteral("&Comunicação"), janelaMenu::Comunicacao);
+    addEntry(sistema_, QStringLiteral("Integração &Gerente"), janelaMenu::IntegracaoGerente);
+    sistema_->addSeparator();
+    connect(plainEntry(sistema_, QStringLiteral("&Fim"), "fim"), &QAction::triggered, this,
+            [this] { close(); });
+
+    QMenu* editar = newMenu(nullptr, QStringLiteral("E&ditar"), "menuEditar");
+    connect(plainEntry(editar, QStringLiteral("&Recortar"), "recortar"), &QAction::triggered, this,
+            [this] { clipboard("cut()"); });
+    connect(plainEntry(editar, QStringLiteral("&Copiar"), "copiar"), &QAction::triggered, this,
+            [this] { clipboard("copy()"); });
+    connect(plainEntry(editar, QStringLiteral("Co&lar"), "colar"), &QAction::triggered, this,
+            [this] { clipboard("paste()"); });
+
+    cadastros_ = newMenu(nullptr, QStringLiteral("&Cadastros"), "menuCadastros");
+    addEntry(cadastros_, QStringLiteral("Pr&odutos"), janelaMenu::browseprodutos);
+    addEntry(cadastros_, QStringLiteral("&Formas de Pagto"), janelaMenu::BrowseFORMAPAG);
+    addEntry(cadastros_, QStringLiteral("&Vendedores"), janelaMenu::BrowseVendedor);
+    addEntry(cadastros_, QStringLiteral("&Municípios"), janelaMenu::BrowseMunic);
+    addEntry(cadastros_, QStringLiteral("&Clientes"), janelaMenu::BrowseCLIENTES);
+    addEntry(cadastros_, QStringLiteral("&Pedidos"), janelaMenu::BrowsePEDIDO);
+
+    consultas_ = newMenu(nullptr, QStringLiteral("C&onsultas"), "menuConsultas");
+    addEntry(consultas_, QStringLiteral("&Pedidos"), janelaMenu::ConsultaPedidos);
+    addEntry(consultas_, QStringLiteral("Contas a &Receber"), janelaMenu::ConsultaCTR);
+    addEntry(consultas_, QStringLiteral("&Flex"), janelaMenu::ConsultaSaldoFlex);
+
+    relatorios_ = newMenu(nullptr, QStringLiteral("&Relatórios"), "menuRelatorios");
+    addEntry(relatorios_, QStringLiteral("&Clientes"), janelaMenu::RelClientes);
+    addEntry(relatorios_, QStringLiteral("&Pedidos"), janelaMenu::RelPedidos);
+    addEntry(relatorios_, QStringLiteral("Contas a &Receber"), janelaMenu::RelCTR);
+    addEntry(relatorios_, QStringLiteral("Co&missão"), janelaMenu::RelComissao);
+    addEntry(relatorios_, QStringLiteral("Pedidos Con&sulta"), janelaMenu::RelPedidoConsulta);
+    addEntry(relatorios_, QStringLiteral("C&lientes Inativos"), janelaMenu::RelClientesInativos);
+
+    QMenu* janelaMenuBar = newMenu(nullptr, QStringLiteral("&Janela"), "menuJanela");
+    connect(plainEntry(janelaMenuBar, QStringLiteral("&Lado a Lado"), "ladoALado"), &QAction::triggered, mdi_,
+            &QMdiArea::tileSubWindows);
+    connect(plainEntry(janelaMenuBar, QStringLiteral("Em &Cascata"), "emCascata"), &QAction::triggered, mdi_,
+            &QMdiArea::cascadeSubWindows);
+    connect(plainEntry(janelaMenuBar, QStringLiteral("&Organizar Ícones"), "organizarIcones"),
+            &QAction::triggered, this, [this] { arrangeIcons(); });
+
+    applyMenuRules();
+}
+
+void AppFrame::openSistemaMenu() {
+    menuBar()->setActiveAction(sistema_->menuAction());
+}
+
+void AppFrame::clipboard(const char* slot) {
+    QWidget* target = QApplication::focusWidget();
+    if (auto* combo = qobject_cast<QComboBox*>(target); combo && combo->lineEdit())
+        target = combo->lineEdit();
+    if (target && target->metaObject()->indexOfMethod(slot) >= 0) {
+        const QByteArray name(slot, static_cast<qsizetype>(qstrlen(slot)) - 2);
+        QMetaObject::invokeMethod(target, name.constData());
+    }
+}
+
+void AppFrame::arrangeIcons() {
+    // Minimised windows in a row along the bottom of the frame, left to right.
+    int x = 0;
+    const int bottom = mdi_->viewport()->height();
+    const auto windows = mdi_->subWindowList(QMdiArea::CreationOrder);
+    for (QMdiSubWindow* window : windows) {
+        if (!window->isMinimized())
+            continue;
+        const QSize size = window->size();
+        if (x > 0 && x + size.width() > mdi_->viewport()->width())
+            x = 0;
+        window->move(x, bottom - size.height());
+        x += size.width();
+    }
+}
+
+void AppFrame::printerSetup() {
+    if (!printer_)
+        printer_ = std::make_unique<QPrinter>();
+    QPrintDialog dialog(printer_.get(), this);
+    dialog.setWindowTitle(QStringLiteral("Configurar Impressoras"));
+    dialog.exec();
+}
+
+void AppFrame::closeEvent(QCloseEvent* event) {
+    // Every child window closes first; one that refuses (unsaved changes kept) keeps the frame open.
+    mdi_->closeAllSubWindows();
+    const auto windows = mdi_->subWindowList();
+    for (const QMdiSubWindow* window : windows)
+        if (window->isVisible()) {
+            event->ignore();
+            return;
+        }
+    timer_->stop();
+    qApp->removeEventFilter(this);
+    WindowRegistry::runClosingHooks();
+    event->accept();
+}
+
+void AppFrame::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && idEmpAtiva() != 0)
+        refreshConfiguration();
+    QMainWindow::changeEvent(event);
+}
+
+bool AppFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == mdi_->viewport()) {
+        if (event->type() == QEvent::Resize)
+            mdi_->setBackground(backgroundPicture(mdi_->viewport()->size()));
+        return false;
+    }
+    // Alt alone, or Alt+Space, opens "&Sistema" instead of the window's system menu.
+    const auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != this)
+        return false;
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Alt) {
+            if (!key->isAutoRepeat())
+                altAlone_ = true;
+            return false;
+        }
+        altAlone_ = false;
+        if (key->key() == Qt::Key_Space && (key->modifiers() & Qt::AltModifier)) {
+            openSistemaMenu();
+            return true;
+        }
+        return false;
+    }
+    case QEvent::KeyRelease: {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Alt && altAlone_) {
+            altAlone_ = false;
+            openSistemaMenu();
+            return true;
+        }
+        return false;
+    }
+    case QEvent::MouseButtonPress:
+    case QEvent::FocusOut:
+        altAlone_ = false;
+        return false;
+    default:
+        return false;
+    }
+}
+
+} // namespace qav

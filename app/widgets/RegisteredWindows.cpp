@@ -1,0 +1,13 @@
+#include "app/widgets/RegisteredWindows.h"
+
+#include "app/widgets/WindowRegistry.h"
+
+namespace qav {
+
+void registerWindows() {
+    // Each window's module adds its opener here, e.g.
+    //   WindowRegistry::add(janelaMenu::BrowseCLIENTES, [](const WindowContext& c) { ... });
+    // Entries without one stay disabled in the menu.
+}
+
+} // namespace qav

@@ -1,0 +1,72 @@
+#pragma once
+// The company selection: the user picks the data folder and the company to work with. Choosing a
+// folder brings its tables up to date (running qavbd when its bd.ver is old), binds the tables to it
+// and lists its companies; the folder and the company chosen in each folder are remembered in
+// qav.cfg. Ctrl+K unlocks the folder list, the new-folder button and the communication button.
+
+#include "app/core/Settings.h"
+
+#include <QDialog>
+#include <QStringList>
+#include <memory>
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QTreeWidget;
+
+namespace qav {
+
+class Store;
+class Table;
+
+class SelecionaEmpresa : public QDialog {
+    Q_OBJECT
+public:
+    enum Resultado { Escolhida = 1, Cancelada = 2 };
+
+    explicit SelecionaEmpresa(Settings settings, QWidget* parent = nullptr);
+    ~SelecionaEmpresa() override;
+
+    // Opens the window (binding the current folder), waits for the user and returns Escolhida with
+    // id_emp_ativa set, or Cancelada with id_emp_ativa 0.
+    int run();
+
+    // The opening steps alone, for callers that show the window themselves.
+    void prepare();
+    bool selectFolder(const QString& pasta);
+    void createFolder(const QString& pasta);
+    void unlockAdministration(); // Ctrl+K
+
+    const QStringList& folderList() const { return folders_; }
+    const QString& currentFolder() const { return current_; }
+    QString nomeEmpresa() const { return nomeEmpresa_; }
+
+    void done(int result) override;
+
+private:
+    void chooseCompany();
+    void runCommunication();
+    void fillCompanies(int idAtivo);
+    void updateControls();
+    void closeEmpresa();
+
+    Settings settings_;
+    QStringList folders_;
+    QString current_;
+    QString nomeEmpresa_;
+    bool unlocked_ = false;
+    bool closed_ = false;
+    std::unique_ptr<Store> store_;
+    std::unique_ptr<Table> empresa_;
+
+    QLineEdit* idEmpresa_;
+    QTreeWidget* lista_;
+    QComboBox* pasta_;
+    QPushButton* novaPasta_;
+    QPushButton* comunicacao_;
+    QPushButton* ok_;
+    QPushButton* cancelar_;
+};
+
+} // namespace qav

@@ -1,0 +1,52 @@
+#include "app/widgets/Startup.h"
+
+#include "app/core/DataFolders.h"
+#include "app/core/DatabaseUpgrade.h"
+#include "app/widgets/AppFrame.h"
+#include "app/widgets/ButtonCaptions.h"
+#include "app/widgets/RegisteredWindows.h"
+#include "ui/widgets/MessageBox.h"
+
+#include <QApplication>
+#include <QDir>
+#include <cstdio>
+
+namespace qav {
+
+namespace {
+
+void fail(const QString& text) {
+    std::fprintf(stderr, "qavplus: %s\n",
+                 qPrintable(QString(text).replace(QLatin1Char('|'), QLatin1Char(' '))));
+    MessageBox::show(text, QStringLiteral("Erro"), Icon::Critical, {Button::Ok}, Button::Ok);
+}
+
+} // namespace
+
+int prepareStart(const Settings& settings) {
+    installButtonCaptions();
+    if (!ensureMainDataFolder(settings.programFolder())) {
+        fail(QStringLiteral("Erro ao criar diretório de dados."));
+        return 1;
+    }
+    const UpgradeCheck check = ensureDatabaseCurrent(settings, pastaPrincipal, QString());
+    if (!check.current) {
+        // Going on would open tables of an older structure.
+        fail(upgradeFailureText(check, pastaPrincipal) + QStringLiteral("|O programa será encerrado."));
+        return 1;
+    }
+    return 0;
+}
+
+int runQavplus() {
+    const Settings settings(QDir::currentPath());
+    if (const int exitCode = prepareStart(settings); exitCode != 0)
+        return exitCode;
+    registerWindows();
+    AppFrame frame(settings);
+    if (!frame.open())
+        return 0;
+    return QApplication::exec();
+}
+
+} // namespace qav

@@ -1,0 +1,17 @@
+#pragma once
+// The life of qavplus: the working folders, the database version, the main frame and its event loop.
+
+#include "app/core/Settings.h"
+
+namespace qav {
+
+// Steps before the frame: the main data folder must exist ("Erro ao criar diretório de dados." and
+// exit code 1 when it cannot be created) and its tables must be at the required version (qavbd is run
+// and waited for; when it cannot bring them there the program says why and ends with exit code 1).
+// 0 when the program may go on.
+int prepareStart(const Settings& settings);
+
+// The whole program, the current folder being the program folder; returns the exit code.
+int runQavplus();
+
+} // namespace qav

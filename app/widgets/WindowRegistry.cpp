@@ -1,0 +1,84 @@
+#include "app/widgets/WindowRegistry.h"
+
+#include "app/widgets/WindowStateBinder.h"
+
+#include <QDir>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMutex>
+#include <map>
+#include <vector>
+
+namespace qav {
+
+namespace {
+
+QMutex mutex;
+std::map<QString, WindowOpener>& openers() {
+    static std::map<QString, WindowOpener> map;
+    return map;
+}
+std::vector<std::function<void()>>& closingHooks() {
+    static std::vector<std::function<void()>> hooks;
+    return hooks;
+}
+
+} // namespace
+
+QMdiSubWindow* WindowContext::addChild(QWidget* window, QStringView section) const {
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    QMdiSubWindow* sub = mdiArea->addSubWindow(window);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    WindowStateBinder::attach(sub, section, QDir(programFolder).filePath(QStringLiteral("qavplus.INI")));
+    sub->show();
+    return sub;
+}
+
+void WindowRegistry::add(QStringView name, WindowOpener opener) {
+    QMutexLocker lock(&mutex);
+    openers()[name.toString()] = std::move(opener);
+}
+
+void WindowRegistry::remove(QStringView name) {
+    QMutexLocker lock(&mutex);
+    openers().erase(name.toString());
+}
+
+bool WindowRegistry::has(QStringView name) {
+    QMutexLocker lock(&mutex);
+    return openers().count(name.toString()) > 0;
+}
+
+bool WindowRegistry::open(QStringView name, const WindowContext& context) {
+    WindowOpener opener;
+    {
+        QMutexLocker lock(&mutex);
+        const auto it = openers().find(name.toString());
+        if (it == openers().end())
+            return false;
+        opener = it->second;
+    }
+    opener(context);
+    return true;
+}
+
+void WindowRegistry::addClosingHook(std::function<void()> hook) {
+    QMutexLocker lock(&mutex);
+    closingHooks().push_back(std::move(hook));
+}
+
+void WindowRegistry::runClosingHooks() {
+    std::vector<std::function<void()>> hooks;
+    {
+        QMutexLocker lock(&mutex);
+        hooks = closingHooks();
+    }
+    for (const auto& hook : hooks)
+        hook();
+}
+
+QString unavailableEntryTip() {
+    return QStringLiteral("Não disponível nesta versão.");
+}
+
+} // namespace qav
