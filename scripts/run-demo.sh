@@ -9,7 +9,8 @@ cd "$(dirname "$0")/.."
 repo="$(pwd)"
 
 scripts/setup.sh dev
-cmake --build build/dev -j2 --target qavdemo qavbd
+cmake --build build/dev -j2 --target qavdemo
+# qavplus finds the upgrade tool qavbd beside itself (its build copies it there).
 if ! cmake --build build/dev -j2 --target qavplus; then
   echo "run-demo: the qavplus target could not be built (is it in this checkout yet?)" >&2
 fi
@@ -26,10 +27,6 @@ if [ ! -x "$qavplus" ]; then
   echo "run-demo: $qavplus does not exist yet: the demo folder is ready in demo-run/demo," >&2
   echo "run-demo: start qavplus with demo-run/pgms as its working folder once it is built." >&2
   exit 1
-fi
-# qavplus starts the upgrade tool from its program folder.
-if [ -x "$repo/build/dev/dbtool/qavbd" ]; then
-  ln -sf "$repo/build/dev/dbtool/qavbd" demo-run/pgms/qavbd
 fi
 
 cd demo-run/pgms
