@@ -90,6 +90,7 @@ BrowseClientes::BrowseClientes(const ContextoClientes& contexto, bool selecao, Q
     lista_->setSelectionMode(QAbstractItemView::SingleSelection);
     lista_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lista_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    lista_->horizontalHeader()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
     lista_->verticalHeader()->hide();
     lista_->setContextMenuPolicy(Qt::CustomContextMenu);
 
@@ -314,9 +315,7 @@ void registerCustomerWindows() {
             return;
         }
         // The list keeps no position of its own in qavplus.INI.
-        QMdiSubWindow* sub = c.mdiArea->addSubWindow(lista);
-        sub->setAttribute(Qt::WA_DeleteOnClose);
-        sub->show();
+        c.addChild(lista, {});
     });
 }
 
