@@ -35,10 +35,11 @@ bool createAll(const QString& folder) {
     return true;
 }
 
-const char* const kWords[] = {"PARAFUSO", "PORCA", "ARRUELA", "CANO", "JOELHO", "LUVA", "TORNEIRA", "REGISTRO",
-                              "VÁLVULA", "CONEXÃO", "BUCHA", "ABRAÇADEIRA", "FITA", "COLA", "TINTA", "PINCEL"};
+const char* const kWords[] = {"PARAFUSO", "PORCA",    "ARRUELA", "CANO",    "JOELHO", "LUVA",
+                              "TORNEIRA", "REGISTRO", "VÁLVULA", "CONEXÃO", "BUCHA",  "ABRAÇADEIRA",
+                              "FITA",     "COLA",     "TINTA",   "PINCEL"};
 const char* const kSizes[] = {"1/2\"", "3/4\"", "1\"", "M6", "M8", "M10", "20MM", "25MM", "32MM", "50MM"};
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);

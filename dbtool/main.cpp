@@ -17,15 +17,17 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
-    const bool unattended = args.size() > 1 && args.at(1).compare(QLatin1String("auto"), Qt::CaseInsensitive) == 0;
-    const QString folderName = args.size() > 2 && !args.at(2).trimmed().isEmpty() ? args.at(2).trimmed()
-                                                                                   : QStringLiteral("dados");
+    const bool unattended =
+        args.size() > 1 && args.at(1).compare(QLatin1String("auto"), Qt::CaseInsensitive) == 0;
+    const QString folderName =
+        args.size() > 2 && !args.at(2).trimmed().isEmpty() ? args.at(2).trimmed() : QStringLiteral("dados");
     if (folderName.size() > 20 || folderName.contains(u'/') || folderName.contains(u'\\') ||
         folderName == QLatin1String("..")) {
         std::fprintf(stderr, "qavbd: nome de pasta inválido: %s\n", qPrintable(folderName));
         return 2;
     }
-    const QString folder = QDir::cleanPath(QDir::current().absoluteFilePath(QStringLiteral("../") + folderName));
+    const QString folder =
+        QDir::cleanPath(QDir::current().absoluteFilePath(QStringLiteral("../") + folderName));
 
     int exitCode = 0;
     qav::setEndProgramFunction([&exitCode](const QString& finalText) {

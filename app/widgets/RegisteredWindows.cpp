@@ -1,14 +1,32 @@
 #include "app/widgets/RegisteredWindows.h"
 
+#include "app/core/Session.h"
+#include "app/widgets/BackupDialogs.h"
 #include "app/widgets/WindowRegistry.h"
+#include "customers/widgets/BrowseClientes.h"
 #include "customers/widgets/ReferenceWindows.h"
 
 namespace qav {
 
+namespace {
+// A backup or a restore ends the program when it succeeds, so that no window keeps a table open
+// over files that were just replaced.
+void registerBackupWindows() {
+    WindowRegistry::add(janelaMenu::CopiaDeSeguranca, [](const WindowContext& context) {
+        if (copiaDeSeguranca(context.frame, boundFolder().path) && context.endProgram)
+            context.endProgram();
+    });
+    WindowRegistry::add(janelaMenu::RestauraCopia, [](const WindowContext& context) {
+        if (restauraCopia(context.frame, boundFolder().path) && context.endProgram)
+            context.endProgram();
+    });
+}
+} // namespace
+
 void registerWindows() {
-    // Each window's module adds its opener here, e.g.
-    //   WindowRegistry::add(janelaMenu::BrowseCLIENTES, [](const WindowContext& c) { ... });
-    // Entries without one stay disabled in the menu.
+    // Each window's module adds its openers here; entries without one stay disabled in the menu.
+    registerBackupWindows();
+    registerCustomerWindows();
     registerReferenceWindows();
 }
 

@@ -3,6 +3,7 @@
 #include "app/widgets/WindowStateBinder.h"
 
 #include <QDir>
+#include <QStyle>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMutex>
@@ -27,9 +28,19 @@ std::vector<std::function<void()>>& closingHooks() {
 
 QMdiSubWindow* WindowContext::addChild(QWidget* window, QStringView section) const {
     window->setAttribute(Qt::WA_DeleteOnClose);
+    const bool sized = window->testAttribute(Qt::WA_Resized);
+    const QSize wanted = window->size();
     QMdiSubWindow* sub = mdiArea->addSubWindow(window);
     sub->setAttribute(Qt::WA_DeleteOnClose);
-    WindowStateBinder::attach(sub, section, QDir(programFolder).filePath(QStringLiteral("qavplus.INI")));
+    if (sized) {
+        // The area sizes a new child from its size hint; a window that chose its size keeps it
+        // (plus the child's frame and title bar) until a saved position says otherwise.
+        const int border = sub->style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, sub);
+        const int title = sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sub);
+        sub->resize(wanted + QSize(2 * border, title + border));
+    }
+    if (!section.isEmpty())
+        WindowStateBinder::attach(sub, section, QDir(programFolder).filePath(QStringLiteral("qavplus.INI")));
     sub->show();
     return sub;
 }

@@ -52,7 +52,7 @@ struct WindowContext {
     QStringList arguments;
 
     // Adds `window` to the frame's MDI area, remembering its position under `section` in
-    // qavplus.INI, and shows it. The child closes with the frame.
+    // qavplus.INI (none when `section` is empty), and shows it. The child closes with the frame.
     QMdiSubWindow* addChild(QWidget* window, QStringView section) const;
 };
 

@@ -16,10 +16,10 @@ Converter::Converter(QString dataFolder, ConverterHooks hooks)
 
 const std::vector<const char*>& Converter::tableOrder() {
     static const std::vector<const char*> order = {
-        "qavcfg.tps",   "empresa.tps",  "grupo.tps",    "pedacess.tps", "acessori.tps", "municip.tps",
-        "ctr.tps",      "formapag.tps", "supxven.tps",  "represen.tps", "clientes.tps", "pedicon.tps",
-        "prazopag.tps", "peditens.tps", "transp.tps",   "pedidos.tps",  "portador.tps", "produto.tps",
-        "rex.tps",      "vendedor.tps", "pedcon.tps",   "cfgsis.tps",   "socios.tps",   "sticms.tps",
+        "qavcfg.tps",   "empresa.tps",  "grupo.tps",    "pedacess.tps",  "acessori.tps", "municip.tps",
+        "ctr.tps",      "formapag.tps", "supxven.tps",  "represen.tps",  "clientes.tps", "pedicon.tps",
+        "prazopag.tps", "peditens.tps", "transp.tps",   "pedidos.tps",   "portador.tps", "produto.tps",
+        "rex.tps",      "vendedor.tps", "pedcon.tps",   "cfgsis.tps",    "socios.tps",   "sticms.tps",
         "pauta.tps",    "pauxpro.tps",  "cstfrete.tps", "qavtipoped.tps"};
     return order;
 }
@@ -36,7 +36,8 @@ ConversionResult Converter::run() {
     // be converted is converted again at the next start instead of being taken as current.
     if (result.failedTables == 0) {
         IniFile bdVer(QDir(m_folder).filePath(QStringLiteral("bd.ver")));
-        result.completed = bdVer.writeInt(QStringLiteral("QAVPlus"), QStringLiteral("VersaoBD"), versaoBdRequerida);
+        result.completed =
+            bdVer.writeInt(QStringLiteral("QAVPlus"), QStringLiteral("VersaoBD"), versaoBdRequerida);
         if (!result.completed)
             result.endText = QStringLiteral("Erro ao gravar bd.ver");
     }
@@ -48,7 +49,8 @@ bool Converter::convertTable(const char* fileName, ConversionResult& result) {
     const QString path = QDir(m_folder).filePath(QString::fromLatin1(fileName));
     const QString shownPath = QDir::toNativeSeparators(path);
     if (m_hooks.progress)
-        m_hooks.progress(QStringLiteral("Verificando Arquivos..."), shownPath, QString::fromLatin1(table->label));
+        m_hooks.progress(QStringLiteral("Verificando Arquivos..."), shownPath,
+                         QString::fromLatin1(table->label));
 
     const auto warn = [this, &shownPath](int number, const StoreError& error) {
         setPendingError(error);
@@ -118,4 +120,4 @@ bool Converter::convertTable(const char* fileName, ConversionResult& result) {
     return endWith("Disk Error");
 }
 
-}  // namespace qav::upgrade
+} // namespace qav::upgrade

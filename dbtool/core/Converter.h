@@ -18,8 +18,8 @@ struct ConverterHooks {
 };
 
 struct ConversionResult {
-    bool completed = false;  // every table open, version written
-    QString endText;         // non-empty when the program must end ("Disk Error", ...)
+    bool completed = false; // every table open, version written
+    QString endText;        // non-empty when the program must end ("Disk Error", ...)
     int failedTables = 0;
 };
 
@@ -39,4 +39,4 @@ private:
     ConverterHooks m_hooks;
 };
 
-}  // namespace qav::upgrade
+} // namespace qav::upgrade

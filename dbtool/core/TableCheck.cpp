@@ -1,7 +1,7 @@
 #include "dbtool/core/TableCheck.h"
 
-#include "dbtool/core/ValueConversion.h"
 #include "dbtool/core/UpgradeRules.h"
+#include "dbtool/core/ValueConversion.h"
 #include "store/core/Connection.h"
 #include "store/core/Store.h"
 #include "store/core/TableFile.h"
@@ -17,7 +17,8 @@ namespace {
 using schema::quoted;
 
 // Rows of a one-column query as texts.
-bool queryTexts(Connection& connection, const std::string& sql, std::vector<QString>* out, StoreError* error) {
+bool queryTexts(Connection& connection, const std::string& sql, std::vector<QString>* out,
+                StoreError* error) {
     sqlite3_stmt* statement = connection.statement(sql, error);
     if (!statement)
         return false;
@@ -34,7 +35,9 @@ bool queryTexts(Connection& connection, const std::string& sql, std::vector<QStr
     return true;
 }
 
-QString normalisedSql(QString sql) { return sql.simplified().remove(u'"').toUpper(); }
+QString normalisedSql(QString sql) {
+    return sql.simplified().remove(u'"').toUpper();
+}
 
 bool indexesMatch(Connection& connection, const TableDef& table, StoreError* error) {
     std::vector<QString> stored;
@@ -63,7 +66,7 @@ CheckResult classify(const StoreError& error) {
         return CheckResult::InvalidDataFile;
     }
 }
-}  // namespace
+} // namespace
 
 CheckResult checkTable(const QString& path, const TableDef& table, StoreError* error) {
     if (!QFile::exists(path)) {
@@ -82,9 +85,11 @@ CheckResult checkTable(const QString& path, const TableDef& table, StoreError* e
     });
     if (!hasOurTable) {
         if (tables.empty())
-            return CheckResult::StructureDiffers;  // an empty database: the upgrade creates the table
-        *error = {ErrorCode::InvalidDataFile, errorText(ErrorCode::InvalidDataFile),
-                  QStringLiteral("o arquivo não contém a tabela %1").arg(name), {}};
+            return CheckResult::StructureDiffers; // an empty database: the upgrade creates the table
+        *error = {ErrorCode::InvalidDataFile,
+                  errorText(ErrorCode::InvalidDataFile),
+                  QStringLiteral("o arquivo não contém a tabela %1").arg(name),
+                  {}};
         return CheckResult::InvalidDataFile;
     }
     std::vector<QString> problems;
@@ -137,8 +142,10 @@ bool upgradeTable(const QString& path, const TableDef& table, StoreError* error)
         if (t.compare(name, Qt::CaseInsensitive) == 0)
             storedName = t;
     if (storedName.isEmpty() && !tables.empty()) {
-        *error = {ErrorCode::InvalidDataFile, errorText(ErrorCode::InvalidDataFile),
-                  QStringLiteral("o arquivo não contém a tabela %1").arg(name), {}};
+        *error = {ErrorCode::InvalidDataFile,
+                  errorText(ErrorCode::InvalidDataFile),
+                  QStringLiteral("o arquivo não contém a tabela %1").arg(name),
+                  {}};
         return false;
     }
     const std::string bare = name.toStdString();
@@ -166,16 +173,18 @@ bool upgradeTable(const QString& path, const TableDef& table, StoreError* error)
         return {};
     };
     std::vector<QString> oldIndexes;
-    if (!queryTexts(*connection,
-                    "SELECT name FROM sqlite_master WHERE type = 'index' AND sql IS NOT NULL AND tbl_name = '" +
-                        storedName.toStdString() + "'",
-                    &oldIndexes, error))
+    if (!queryTexts(
+            *connection,
+            "SELECT name FROM sqlite_master WHERE type = 'index' AND sql IS NOT NULL AND tbl_name = '" +
+                storedName.toStdString() + "'",
+            &oldIndexes, error))
         return abandon();
     for (const QString& index : oldIndexes)
         if (!connection->exec("DROP INDEX " + quoted(index.toStdString()), error))
             return abandon();
     const std::string oldTable = quoted("_upgrade_" + bare);
-    if (!connection->exec("ALTER TABLE " + quoted(storedName.toStdString()) + " RENAME TO " + oldTable, error) ||
+    if (!connection->exec("ALTER TABLE " + quoted(storedName.toStdString()) + " RENAME TO " + oldTable,
+                          error) ||
         !createTableIn(*connection, table, quoted(bare), error))
         return abandon();
 
@@ -195,13 +204,13 @@ bool upgradeTable(const QString& path, const TableDef& table, StoreError* error)
         } else if (const auto initial = initialValue(table, field)) {
             source = conversionCall(field, "'" + initial->toStdString() + "'");
         } else {
-            continue;  // the column's blank default
+            continue; // the column's blank default
         }
         targets += ", " + quoted(field.name);
         sources += ", " + source;
     }
-    const std::string copy = "INSERT INTO " + quoted(bare) + " (" + targets + ") SELECT " + sources + " FROM " +
-                             oldTable + " ORDER BY rowid";
+    const std::string copy = "INSERT INTO " + quoted(bare) + " (" + targets + ") SELECT " + sources +
+                             " FROM " + oldTable + " ORDER BY rowid";
     if (!connection->exec(copy, error))
         return abandon();
     std::string folds;
@@ -227,4 +236,4 @@ bool rebuildKeys(const QString& path, const TableDef& table, StoreError* error) 
     return connection->exec("REINDEX " + quoted(table.tableName().toStdString()), error);
 }
 
-}  // namespace qav::upgrade
+} // namespace qav::upgrade

@@ -12,9 +12,9 @@ enum class CheckResult {
     Ok,
     FileNotFound,
     FileLocked,
-    InvalidKeyFile,     // the records are sound, a key index is damaged
-    StructureDiffers,   // an older (or other) structure: an upgrade brings it to the declared one
-    InvalidDataFile,    // not a table file of ours, or damaged records
+    InvalidKeyFile,   // the records are sound, a key index is damaged
+    StructureDiffers, // an older (or other) structure: an upgrade brings it to the declared one
+    InvalidDataFile,  // not a table file of ours, or damaged records
 };
 
 // Opens the file read-only and looks: is it an SQLite file, does it hold our table, with the declared
@@ -34,4 +34,4 @@ bool createTable(const QString& path, const TableDef& table, StoreError* error);
 // Rebuilds the key indexes from the records.
 bool rebuildKeys(const QString& path, const TableDef& table, StoreError* error);
 
-}  // namespace qav::upgrade
+} // namespace qav::upgrade

@@ -6,7 +6,7 @@ namespace qav::upgrade {
 
 namespace {
 struct Rule {
-    const char* table;  // table name (file name without extension)
+    const char* table; // table name (file name without extension)
     const char* field;
     const char* value;
 };
@@ -47,7 +47,7 @@ bool matches(const Rule& rule, const TableDef& table, const FieldDef& field) {
     return table.tableName().compare(QLatin1String(rule.table), Qt::CaseInsensitive) == 0 &&
            QLatin1String(field.name).compare(QLatin1String(rule.field), Qt::CaseInsensitive) == 0;
 }
-}  // namespace
+} // namespace
 
 std::optional<QString> initialValue(const TableDef& table, const FieldDef& field) {
     for (const Rule& rule : kInitialValues)
@@ -71,4 +71,4 @@ bool isAutoNumbered(const TableDef& table, const FieldDef& field) {
     return false;
 }
 
-}  // namespace qav::upgrade
+} // namespace qav::upgrade

@@ -19,4 +19,4 @@ bool isAutoNumbered(const TableDef& table, const FieldDef& field);
 // Four-letter user name given to the server connection settings when that field is new.
 inline constexpr const char* kDefaultBdUsuario = "qavp";
 
-}  // namespace qav::upgrade
+} // namespace qav::upgrade

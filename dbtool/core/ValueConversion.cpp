@@ -61,8 +61,9 @@ void convert(sqlite3_context* context, int, sqlite3_value** args) {
         }
         case FieldType::Real64: {
             const auto d = decimalOf(value);
-            sqlite3_result_double(context, sqlite3_value_type(value) == SQLITE_FLOAT ? sqlite3_value_double(value)
-                                                                                     : (d ? d->toDouble() : 0.0));
+            sqlite3_result_double(context, sqlite3_value_type(value) == SQLITE_FLOAT
+                                               ? sqlite3_value_double(value)
+                                               : (d ? d->toDouble() : 0.0));
             return;
         }
         case FieldType::Decimal: {
@@ -103,17 +104,17 @@ void convert(sqlite3_context* context, int, sqlite3_value** args) {
         sqlite3_result_error(context, "valor grande demais para o campo", -1);
     }
 }
-}  // namespace
+} // namespace
 
 void registerConversionFunction(Connection& connection) {
-    sqlite3_create_function(connection.handle(), "qav_convert", 5, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
-                            convert, nullptr, nullptr);
+    sqlite3_create_function(connection.handle(), "qav_convert", 5, SQLITE_UTF8 | SQLITE_DETERMINISTIC,
+                            nullptr, convert, nullptr, nullptr);
 }
 
 std::string conversionCall(const FieldDef& field, const std::string& expression) {
     return "qav_convert(" + expression + ", " + std::to_string(static_cast<int>(field.type)) + ", " +
-           std::to_string(field.size) + ", " + std::to_string(field.scale) + ", " + std::to_string(field.count) +
-           ")";
+           std::to_string(field.size) + ", " + std::to_string(field.scale) + ", " +
+           std::to_string(field.count) + ")";
 }
 
-}  // namespace qav::upgrade
+} // namespace qav::upgrade

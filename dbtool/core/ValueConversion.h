@@ -19,4 +19,4 @@ void registerConversionFunction(Connection& connection);
 // The SQL call that converts `expression` to `field`'s type.
 std::string conversionCall(const FieldDef& field, const std::string& expression);
 
-}  // namespace qav::upgrade
+} // namespace qav::upgrade

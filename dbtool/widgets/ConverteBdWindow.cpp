@@ -20,7 +20,7 @@ QGroupBox* group(const QString& title, QLabel* content) {
     layout->addWidget(content);
     return box;
 }
-}  // namespace
+} // namespace
 
 ConverteBdWindow::ConverteBdWindow(QString dataFolder, QWidget* parent)
     : QDialog(parent), m_folder(std::move(dataFolder)), m_action(new QLabel), m_file(new QLabel),
@@ -53,9 +53,9 @@ ConverteBdWindow::ConverteBdWindow(QString dataFolder, QWidget* parent)
 }
 
 void ConverteBdWindow::confirmAndConvert() {
-    const Button answer =
-        MessageBox::show(QStringLiteral("Confirma executar rotina de conversão de base de dados?"),
-                         QStringLiteral("Confirme"), Icon::Question, {Button::Yes, Button::No}, Button::Yes, this);
+    const Button answer = MessageBox::show(
+        QStringLiteral("Confirma executar rotina de conversão de base de dados?"), QStringLiteral("Confirme"),
+        Icon::Question, {Button::Yes, Button::No}, Button::Yes, this);
     if (answer == Button::Yes)
         convertNow();
 }
@@ -67,7 +67,9 @@ void ConverteBdWindow::convertNow() {
     hooks.progress = [this](const QString& action, const QString& file, const QString& label) {
         showProgress(action, file, label);
     };
-    hooks.warning = [this](int number, const QString& text1) { return standardWarning(number, text1, {}, this); };
+    hooks.warning = [this](int number, const QString& text1) {
+        return standardWarning(number, text1, {}, this);
+    };
     m_result = upgrade::Converter(m_folder, hooks).run();
     m_convert->setEnabled(true);
     m_close->setEnabled(true);
@@ -85,4 +87,4 @@ void ConverteBdWindow::showProgress(const QString& action, const QString& file, 
     QApplication::processEvents();
 }
 
-}  // namespace qav
+} // namespace qav

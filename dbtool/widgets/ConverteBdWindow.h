@@ -33,4 +33,4 @@ private:
     upgrade::ConversionResult m_result;
 };
 
-}  // namespace qav
+} // namespace qav

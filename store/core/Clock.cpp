@@ -9,7 +9,7 @@ std::function<DateTimeParts()>& overrideSource() {
     static std::function<DateTimeParts()> source;
     return source;
 }
-}  // namespace
+} // namespace
 
 DateTimeParts Clock::now() {
     if (const auto& source = overrideSource())
@@ -20,6 +20,8 @@ DateTimeParts Clock::now() {
     return {Date::fromYmd(d.year(), d.month(), d.day()), t.hour(), t.minute(), t.second()};
 }
 
-void Clock::setOverride(std::function<DateTimeParts()> source) { overrideSource() = std::move(source); }
+void Clock::setOverride(std::function<DateTimeParts()> source) {
+    overrideSource() = std::move(source);
+}
 
-}  // namespace qav
+} // namespace qav

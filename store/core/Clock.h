@@ -23,4 +23,4 @@ public:
     static void setOverride(std::function<DateTimeParts()> source);
 };
 
-}  // namespace qav
+} // namespace qav

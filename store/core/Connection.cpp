@@ -15,7 +15,7 @@ void foldFunction(sqlite3_context* context, int, sqlite3_value** args) {
     const QByteArray folded = text::foldCase(QString::fromUtf8(raw ? raw : "")).toUtf8();
     sqlite3_result_text(context, folded.constData(), static_cast<int>(folded.size()), SQLITE_TRANSIENT);
 }
-}  // namespace
+} // namespace
 
 std::unique_ptr<Connection> Connection::open(const QString& path, bool create, StoreError* error) {
     if (!create && !QFile::exists(path)) {
@@ -38,7 +38,8 @@ std::unique_ptr<Connection> Connection::open(const QString& path, bool create, S
     std::unique_ptr<Connection> connection(new Connection(db, path));
     // Rollback journal (never WAL): a transaction over several attached table files is atomic only
     // in this mode. Full synchronisation: an order must survive a power cut right after it is saved.
-    if (!connection->exec("PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL; PRAGMA cache_size=-16000;", error))
+    if (!connection->exec("PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL; PRAGMA cache_size=-16000;",
+                          error))
         return nullptr;
     return connection;
 }
@@ -62,8 +63,8 @@ sqlite3_stmt* Connection::statement(const std::string& sql, StoreError* error) {
         return it->second;
     }
     sqlite3_stmt* statement = nullptr;
-    const int rc = sqlite3_prepare_v3(m_db, sql.c_str(), static_cast<int>(sql.size()), SQLITE_PREPARE_PERSISTENT,
-                                      &statement, nullptr);
+    const int rc = sqlite3_prepare_v3(m_db, sql.c_str(), static_cast<int>(sql.size()),
+                                      SQLITE_PREPARE_PERSISTENT, &statement, nullptr);
     if (rc != SQLITE_OK) {
         *error = lastError();
         return nullptr;
@@ -87,7 +88,9 @@ StoreError Connection::lastError() const {
     return storeErrorFrom(sqlite3_extended_errcode(m_db), QString::fromUtf8(sqlite3_errmsg(m_db)));
 }
 
-bool Connection::inTransaction() const { return sqlite3_get_autocommit(m_db) == 0; }
+bool Connection::inTransaction() const {
+    return sqlite3_get_autocommit(m_db) == 0;
+}
 
 StoreError storeErrorFrom(int sqliteCode, const QString& message) {
     ErrorCode code = ErrorCode::FileSystemError;
@@ -125,4 +128,4 @@ StatementReset::~StatementReset() {
         sqlite3_reset(m_statement);
 }
 
-}  // namespace qav
+} // namespace qav

@@ -58,4 +58,4 @@ private:
     sqlite3_stmt* m_statement;
 };
 
-}  // namespace qav
+} // namespace qav

@@ -9,7 +9,7 @@
 // Overflow (a magnitude beyond 10^26) throws DecimalOverflow instead of wrapping. Division by zero
 // throws DivisionByZero; the order rules that want "0 when the divisor is 0" call divOrZero().
 
-#ifndef Q_MOC_RUN  // moc cannot read the standard <compare> header; it needs none of it
+#ifndef Q_MOC_RUN // moc cannot read the standard <compare> header; it needs none of it
 #include <compare>
 #endif
 #include <cstdint>
@@ -32,13 +32,13 @@ public:
 
 class Decimal {
 public:
-    static constexpr int kScale = 12;  // places held internally
+    static constexpr int kScale = 12; // places held internally
     static constexpr int kMaxIntegerDigits = 26;
 
     constexpr Decimal() = default;
-    Decimal(int value);      // NOLINT(google-explicit-constructor): integers are exact decimals
-    Decimal(long value);     // NOLINT
-    Decimal(long long value);  // NOLINT
+    Decimal(int value);       // NOLINT(google-explicit-constructor): integers are exact decimals
+    Decimal(long value);      // NOLINT
+    Decimal(long long value); // NOLINT
 
     // Parses "123", "-0.5", "1234.5678", "+7", ".5" (a point as separator, no exponent, no spaces).
     // More than 12 places are rounded half away from zero. Returns nullopt on anything else.
@@ -78,8 +78,8 @@ public:
     Decimal operator-() const;
     Decimal& operator+=(const Decimal& other);
     Decimal& operator-=(const Decimal& other);
-    Decimal& operator*=(const Decimal& other);  // exact product rounded to 12 places
-    Decimal& operator/=(const Decimal& other);  // quotient rounded to 12 places; throws DivisionByZero
+    Decimal& operator*=(const Decimal& other); // exact product rounded to 12 places
+    Decimal& operator/=(const Decimal& other); // quotient rounded to 12 places; throws DivisionByZero
     friend Decimal operator+(Decimal a, const Decimal& b) { return a += b; }
     friend Decimal operator-(Decimal a, const Decimal& b) { return a -= b; }
     friend Decimal operator*(Decimal a, const Decimal& b) { return a *= b; }
@@ -103,6 +103,6 @@ private:
     std::uint64_t m_lo = 0;
 };
 
-std::string to_string(const Decimal& d);  // toString(), for test output
+std::string to_string(const Decimal& d); // toString(), for test output
 
-}  // namespace qav
+} // namespace qav

@@ -12,7 +12,9 @@
 
 namespace qav {
 
-std::int64_t currentProcessId() { return QCoreApplication::applicationPid(); }
+std::int64_t currentProcessId() {
+    return QCoreApplication::applicationPid();
+}
 
 bool processIsRunning(std::int64_t processId) {
     if (processId <= 0)
@@ -30,4 +32,4 @@ bool processIsRunning(std::int64_t processId) {
 #endif
 }
 
-}  // namespace qav
+} // namespace qav

@@ -9,4 +9,4 @@ namespace qav {
 std::int64_t currentProcessId();
 bool processIsRunning(std::int64_t processId);
 
-}  // namespace qav
+} // namespace qav

@@ -33,9 +33,11 @@ std::pair<std::int64_t, std::int64_t> integerRange(FieldType type) {
         return {std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()};
     }
 }
-}  // namespace
+} // namespace
 
-Record::Record(const TableDef& def) : m_def(&def) { clear(); }
+Record::Record(const TableDef& def) : m_def(&def) {
+    clear();
+}
 
 void Record::clear() {
     m_values.clear();
@@ -100,7 +102,9 @@ Decimal Record::decimal(int field, int element) const {
     return Decimal::parse(std::get<QString>(v).trimmed().toStdString()).value_or(Decimal());
 }
 
-Date Record::date(int field, int element) const { return Date(static_cast<std::int32_t>(integer(field, element))); }
+Date Record::date(int field, int element) const {
+    return Date(static_cast<std::int32_t>(integer(field, element)));
+}
 
 QString Record::text(int field, int element) const {
     const Value& v = m_values[static_cast<size_t>(slotIndex(field, element))];
@@ -186,7 +190,9 @@ void Record::setDecimal(int field, const Decimal& value, int element) {
     }
 }
 
-void Record::setDate(int field, Date value, int element) { setInteger(field, value.dayNumber(), element); }
+void Record::setDate(int field, Date value, int element) {
+    setInteger(field, value.dayNumber(), element);
+}
 
 void Record::setText(int field, const QString& value, int element) {
     const FieldDef& def = m_def->fields.at(static_cast<size_t>(field));
@@ -216,10 +222,13 @@ void Record::setText(int field, const QString& value, int element) {
         fail(field, QStringLiteral("o caractere \"%1\" (U+%2) não pode ser gravado")
                         .arg(*bad)
                         .arg(bad->unicode(), 4, 16, QLatin1Char('0')));
-    QString stored = def.type == FieldType::Memo ? value.left(def.maxLength()) : text::fit(value, def.maxLength());
+    QString stored =
+        def.type == FieldType::Memo ? value.left(def.maxLength()) : text::fit(value, def.maxLength());
     m_values[static_cast<size_t>(slotIndex(field, element))] = std::move(stored);
 }
 
-bool operator==(const Record& a, const Record& b) { return a.m_def == b.m_def && a.m_values == b.m_values; }
+bool operator==(const Record& a, const Record& b) {
+    return a.m_def == b.m_def && a.m_values == b.m_values;
+}
 
-}  // namespace qav
+} // namespace qav

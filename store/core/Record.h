@@ -34,7 +34,7 @@ public:
     void clear();
 
     // By field index (fast) and by field name (case-insensitive). `element` is for array fields.
-    int field(std::string_view name) const;  // throws FieldValueError for an unknown name
+    int field(std::string_view name) const; // throws FieldValueError for an unknown name
 
     std::int64_t integer(int field, int element = 0) const;
     double real(int field, int element = 0) const;
@@ -48,7 +48,9 @@ public:
     void setDate(int field, Date value, int element = 0);
     void setText(int field, const QString& value, int element = 0);
 
-    std::int64_t integer(std::string_view name, int element = 0) const { return integer(field(name), element); }
+    std::int64_t integer(std::string_view name, int element = 0) const {
+        return integer(field(name), element);
+    }
     double real(std::string_view name, int element = 0) const { return real(field(name), element); }
     Decimal decimal(std::string_view name, int element = 0) const { return decimal(field(name), element); }
     Date date(std::string_view name, int element = 0) const { return date(field(name), element); }
@@ -56,7 +58,9 @@ public:
     void setInteger(std::string_view name, std::int64_t value, int element = 0) {
         setInteger(field(name), value, element);
     }
-    void setReal(std::string_view name, double value, int element = 0) { setReal(field(name), value, element); }
+    void setReal(std::string_view name, double value, int element = 0) {
+        setReal(field(name), value, element);
+    }
     void setDecimal(std::string_view name, const Decimal& value, int element = 0) {
         setDecimal(field(name), value, element);
     }
@@ -78,7 +82,7 @@ public:
         m_revision = revision;
     }
 
-    friend bool operator==(const Record& a, const Record& b);  // same table and field values
+    friend bool operator==(const Record& a, const Record& b); // same table and field values
 
 private:
     int slotIndex(int field, int element) const;
@@ -90,4 +94,4 @@ private:
     std::int64_t m_revision = 0;
 };
 
-}  // namespace qav
+} // namespace qav

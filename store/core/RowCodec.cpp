@@ -12,7 +12,8 @@ namespace qav::rowcodec {
 namespace {
 void bindText(sqlite3_stmt* statement, int parameter, const QString& value) {
     const QByteArray utf8 = value.toUtf8();
-    sqlite3_bind_text(statement, parameter, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
+    sqlite3_bind_text(statement, parameter, utf8.constData(), static_cast<int>(utf8.size()),
+                      SQLITE_TRANSIENT);
 }
 
 QJsonValue elementJson(const Record& record, int field, int element) {
@@ -42,7 +43,7 @@ QString columnText(sqlite3_stmt* statement, int column) {
     const auto* raw = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
     return raw ? QString::fromUtf8(raw, sqlite3_column_bytes(statement, column)) : QString();
 }
-}  // namespace
+} // namespace
 
 void bindField(sqlite3_stmt* statement, int parameter, const Record& record, int field, int element) {
     const FieldDef& def = record.def().fields[static_cast<size_t>(field)];
@@ -50,13 +51,15 @@ void bindField(sqlite3_stmt* statement, int parameter, const Record& record, int
         QJsonArray array;
         for (int e = 0; e < def.count; ++e)
             array.append(elementJson(record, field, e));
-        bindText(statement, parameter, QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Compact)));
+        bindText(statement, parameter,
+                 QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Compact)));
         return;
     }
     switch (def.type) {
     case FieldType::Decimal: {
         const std::string text = record.decimal(field, element).toString(def.scale);
-        sqlite3_bind_text(statement, parameter, text.c_str(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+        sqlite3_bind_text(statement, parameter, text.c_str(), static_cast<int>(text.size()),
+                          SQLITE_TRANSIENT);
         break;
     }
     case FieldType::Real64:
@@ -104,7 +107,7 @@ void readRecord(sqlite3_stmt* statement, int first, Record& record) {
             continue;
         }
         if (type == SQLITE_NULL)
-            continue;  // keeps the blank value
+            continue; // keeps the blank value
         Record::Value& slot = record.slot(table.slotOffset[static_cast<size_t>(f)]);
         switch (def.type) {
         case FieldType::Decimal: {
@@ -128,4 +131,4 @@ void readRecord(sqlite3_stmt* statement, int first, Record& record) {
     }
 }
 
-}  // namespace qav::rowcodec
+} // namespace qav::rowcodec

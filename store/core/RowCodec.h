@@ -22,4 +22,4 @@ void bindKeyValue(sqlite3_stmt* statement, int parameter, const Record& record, 
 // Reads the fields from columns starting at `first` (0-based) into `record`.
 void readRecord(sqlite3_stmt* statement, int first, Record& record);
 
-}  // namespace qav::rowcodec
+} // namespace qav::rowcodec

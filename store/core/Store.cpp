@@ -70,9 +70,11 @@ bool Store::structureMatches(Connection& connection, const TableDef& table, Stor
     declared.emplace_back("_hold", "TEXT");
     if (stored == declared)
         return true;
-    *error = {ErrorCode::StructureMismatch, errorText(ErrorCode::StructureMismatch),
-              QStringLiteral("estrutura de %1 difere da declarada").arg(QString::fromLatin1(table.fileName)), {}};
+    *error = {ErrorCode::StructureMismatch,
+              errorText(ErrorCode::StructureMismatch),
+              QStringLiteral("estrutura de %1 difere da declarada").arg(QString::fromLatin1(table.fileName)),
+              {}};
     return false;
 }
 
-}  // namespace qav
+} // namespace qav

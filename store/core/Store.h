@@ -48,4 +48,4 @@ private:
     static std::atomic<std::uint64_t> s_writeGeneration;
 };
 
-}  // namespace qav
+} // namespace qav

@@ -14,24 +14,24 @@ enum class ErrorCode : int {
     AccessDenied = 5,
     InvalidFileName = 26,
     FileLocked = 32,
-    RecordNotAvailable = 33,  // end of file in a walk
-    RecordNotFound = 35,      // lookup found nothing
+    RecordNotAvailable = 33, // end of file in a walk
+    RecordNotFound = 35,     // lookup found nothing
     FileNotOpen = 37,
-    RecordHeld = 43,           // another editor holds the record
+    RecordHeld = 43, // another editor holds the record
     CreatesDuplicateKey = 40,
-    InvalidDataFile = 47,      // the file is not a table file, or is damaged
+    InvalidDataFile = 47, // the file is not a table file, or is damaged
     InvalidKeyFile = 46,
     FileAlreadyOpen = 52,
     RecordChangedByAnotherStation = 89,
-    FileSystemError = 90,      // reported by the storage engine: see driverText/driverCode
-    StructureMismatch = 47 + 1000,  // declared fields differ from the stored ones (upgrade needed)
+    FileSystemError = 90,          // reported by the storage engine: see driverText/driverCode
+    StructureMismatch = 47 + 1000, // declared fields differ from the stored ones (upgrade needed)
 };
 
 struct StoreError {
     ErrorCode code = ErrorCode::None;
-    QString text;         // readable text of the code
-    QString driverText;   // the storage engine's own message, for FileSystemError
-    QString driverCode;   // the storage engine's own code, for FileSystemError
+    QString text;       // readable text of the code
+    QString driverText; // the storage engine's own message, for FileSystemError
+    QString driverCode; // the storage engine's own code, for FileSystemError
 
     bool isError() const { return code != ErrorCode::None; }
     int number() const { return static_cast<int>(code) >= 1000 ? 47 : static_cast<int>(code); }
@@ -45,4 +45,4 @@ const StoreError& lastStoreError();
 void setLastStoreError(StoreError error);
 void clearLastStoreError();
 
-}  // namespace qav
+} // namespace qav

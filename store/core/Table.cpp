@@ -72,11 +72,12 @@ void bindVariant(sqlite3_stmt* statement, int parameter, const QVariant& value) 
         break;
     default: {
         const QByteArray utf8 = value.toString().toUtf8();
-        sqlite3_bind_text(statement, parameter, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
+        sqlite3_bind_text(statement, parameter, utf8.constData(), static_cast<int>(utf8.size()),
+                          SQLITE_TRANSIENT);
     }
     }
 }
-}  // namespace
+} // namespace
 
 Table::Table(Store& store, const TableDef& def) : m_store(&store), m_def(&def), m_record(def) {
     m_selectColumns = "rowid, \"_rev\", ";
@@ -84,12 +85,13 @@ Table::Table(Store& store, const TableDef& def) : m_store(&store), m_def(&def), 
         m_selectColumns += (i ? ", " : "") + schema::quoted(def.fields[i].name);
 }
 
-Table::Table(Store& store, std::string_view name) : Table(store, [name]() -> const TableDef& {
-    const TableDef* def = findTable(name);
-    if (!def)
-        throw std::invalid_argument("tabela desconhecida: " + std::string(name));
-    return *def;
-}()) {}
+Table::Table(Store& store, std::string_view name)
+    : Table(store, [name]() -> const TableDef& {
+          const TableDef* def = findTable(name);
+          if (!def)
+              throw std::invalid_argument("tabela desconhecida: " + std::string(name));
+          return *def;
+      }()) {}
 
 Table::~Table() {
     while (m_openCount > 0)
@@ -134,7 +136,9 @@ Status Table::fail(StoreError error) {
     return Status::Error;
 }
 
-Status Table::failFromConnection() { return fail(m_connection->lastError()); }
+Status Table::failFromConnection() {
+    return fail(m_connection->lastError());
+}
 
 bool Table::ensureOpen() {
     if (m_connection)
@@ -150,7 +154,11 @@ std::string Table::qualifiedName() const {
 const KeyDef* Table::findKey(std::string_view key) {
     const int index = m_def->keyIndex(key);
     if (index < 0) {
-        fail({ErrorCode::InvalidFileName, QStringLiteral("Chave desconhecida: %1").arg(QString::fromUtf8(key.data(), static_cast<int>(key.size()))), {}, {}});
+        fail({ErrorCode::InvalidFileName,
+              QStringLiteral("Chave desconhecida: %1")
+                  .arg(QString::fromUtf8(key.data(), static_cast<int>(key.size()))),
+              {},
+              {}});
         return nullptr;
     }
     return &m_def->keys[static_cast<size_t>(index)];
@@ -220,45 +228,38 @@ Status Table::get(std::string_view keyName) {
     return Status::Ok;
 }
 
+const KeyDef* Table::keyForWalk(std::string_view keyName) {
+    return ensureOpen() ? findKey(keyName) : nullptr;
+}
+
 Status Table::seek(std::string_view keyName, int components) {
-    if (!ensureOpen())
-        return Status::Error;
-    const KeyDef* key = findKey(keyName);
+    const KeyDef* key = keyForWalk(keyName);
     if (!key)
         return Status::Error;
+    if (key->runtime)  // the run-time key has no values to position on: it starts at its beginning
+        return walkFromEnd(*key, true);
     const int all = static_cast<int>(key->components.size());
     return startWalk(static_cast<int>(key - m_def->keys.data()), false,
                      components < 0 || components > all ? all : components, true);
 }
 
 Status Table::seekFirst(std::string_view keyName) {
-    if (!ensureOpen())
-        return Status::Error;
-    const KeyDef* key = findKey(keyName);
-    if (!key)
-        return Status::Error;
-    if (key->runtime) {
-        m_walk.key = -3;
-        m_walk.runtimeIndex = -1;
-        m_walk.forward = true;
-        return Status::Ok;
-    }
-    return startWalk(static_cast<int>(key - m_def->keys.data()), true, 0, true);
+    const KeyDef* key = keyForWalk(keyName);
+    return key ? walkFromEnd(*key, true) : Status::Error;
 }
 
 Status Table::seekLast(std::string_view keyName) {
-    if (!ensureOpen())
-        return Status::Error;
-    const KeyDef* key = findKey(keyName);
-    if (!key)
-        return Status::Error;
-    if (key->runtime) {
-        m_walk.key = -3;
-        m_walk.runtimeIndex = static_cast<std::int64_t>(m_walk.runtimeRows.size());
-        m_walk.forward = false;
-        return Status::Ok;
-    }
-    return startWalk(static_cast<int>(key - m_def->keys.data()), true, 0, false);
+    const KeyDef* key = keyForWalk(keyName);
+    return key ? walkFromEnd(*key, false) : Status::Error;
+}
+
+Status Table::walkFromEnd(const KeyDef& key, bool fromStart) {
+    if (!key.runtime)
+        return startWalk(static_cast<int>(&key - m_def->keys.data()), true, 0, fromStart);
+    m_walk.key = -3;
+    m_walk.runtimeIndex = fromStart ? -1 : static_cast<std::int64_t>(m_walk.runtimeRows.size());
+    m_walk.forward = fromStart;
+    return Status::Ok;
 }
 
 Status Table::seekPhysical() {
@@ -283,8 +284,12 @@ Status Table::startWalk(int key, bool unbounded, int components, bool forward) {
     return Status::Ok;
 }
 
-Status Table::next() { return step(true); }
-Status Table::previous() { return step(false); }
+Status Table::next() {
+    return step(true);
+}
+Status Table::previous() {
+    return step(false);
+}
 
 Status Table::step(bool forward) {
     if (!ensureOpen())
@@ -373,14 +378,15 @@ Status Table::fetchPage(bool forward) {
     for (size_t i = 0; i < m_filterParameters.size(); ++i)
         bindVariant(statement, static_cast<int>(i + 1), m_filterParameters[i]);
     if (!m_walk.unbounded && key) {
-        const size_t keyTerms = m_walk.inclusive ? static_cast<size_t>(m_walk.components) : key->components.size();
+        const size_t keyTerms =
+            m_walk.inclusive ? static_cast<size_t>(m_walk.components) : key->components.size();
         for (size_t i = 0; i < keyTerms; ++i)
             rowcodec::bindKeyValue(statement, first + static_cast<int>(i), *m_walk.position, *key,
                                    key->components[i]);
         if (!m_walk.inclusive)
             sqlite3_bind_int64(statement, first + static_cast<int>(keyTerms), m_walk.rowId);
     } else if (!m_walk.unbounded && !m_walk.inclusive) {
-        sqlite3_bind_int64(statement, first, m_walk.rowId);  // physical order
+        sqlite3_bind_int64(statement, first, m_walk.rowId); // physical order
     }
     m_walk.pageGeneration = Store::writeGeneration();
     int rc;
@@ -436,8 +442,9 @@ Status Table::stepRuntime(bool forward) {
             m_walk.runtimeIndex = std::clamp<std::int64_t>(m_walk.runtimeIndex, -1, size);
             return Status::EndOfFile;
         }
-        const Status status = fetchRow(m_walk.runtimeRows[static_cast<size_t>(m_walk.runtimeIndex)], m_record);
-        if (status != Status::NotFound)  // a record deleted since the key was built is passed over
+        const Status status =
+            fetchRow(m_walk.runtimeRows[static_cast<size_t>(m_walk.runtimeIndex)], m_record);
+        if (status != Status::NotFound) // a record deleted since the key was built is passed over
             return status;
     }
 }
@@ -503,8 +510,8 @@ Status Table::put() {
             const std::string p = std::to_string(columns + 1);
             const std::string r = std::to_string(columns + 2);
             const std::string h = std::to_string(columns + 3);
-            return sql + "), \"_rev\" = \"_rev\" + 1, \"_hold\" = '' WHERE rowid = ?" + p + " AND \"_rev\" = ?" + r +
-                   " AND (\"_hold\" = '' OR \"_hold\" = ?" + h + ")";
+            return sql + "), \"_rev\" = \"_rev\" + 1, \"_hold\" = '' WHERE rowid = ?" + p +
+                   " AND \"_rev\" = ?" + r + " AND (\"_hold\" = '' OR \"_hold\" = ?" + h + ")";
         });
         if (!statement)
             return fail(m_error);
@@ -513,7 +520,8 @@ Status Table::put() {
         sqlite3_bind_int64(statement, columns + 1, m_record.rowId());
         sqlite3_bind_int64(statement, columns + 2, m_record.revision());
         const std::string token = holdToken();
-        sqlite3_bind_text(statement, columns + 3, token.c_str(), static_cast<int>(token.size()), SQLITE_TRANSIENT);
+        sqlite3_bind_text(statement, columns + 3, token.c_str(), static_cast<int>(token.size()),
+                          SQLITE_TRANSIENT);
         if (sqlite3_step(statement) != SQLITE_DONE)
             return failFromConnection();
         if (sqlite3_changes(m_connection->handle()) == 1) {
@@ -533,7 +541,9 @@ Status Table::put() {
         sqlite3_bind_int64(check, 1, m_record.rowId());
         if (sqlite3_step(check) != SQLITE_ROW || sqlite3_column_int64(check, 0) != m_record.revision())
             return fail({ErrorCode::RecordChangedByAnotherStation,
-                         errorText(ErrorCode::RecordChangedByAnotherStation), {}, {}});
+                         errorText(ErrorCode::RecordChangedByAnotherStation),
+                         {},
+                         {}});
         const std::string holder = reinterpret_cast<const char*>(sqlite3_column_text(check, 1));
         const std::int64_t holderPid = std::stoll(holder.substr(0, holder.find(':')));
         if (processIsRunning(holderPid) || attempt > 0)
@@ -565,8 +575,10 @@ Status Table::remove() {
     if (sqlite3_step(statement) != SQLITE_DONE)
         return failFromConnection();
     if (sqlite3_changes(m_connection->handle()) != 1)
-        return fail({ErrorCode::RecordChangedByAnotherStation, errorText(ErrorCode::RecordChangedByAnotherStation),
-                     {}, {}});
+        return fail({ErrorCode::RecordChangedByAnotherStation,
+                     errorText(ErrorCode::RecordChangedByAnotherStation),
+                     {},
+                     {}});
     if (m_heldRow == m_record.rowId())
         m_heldRow = 0;
     m_record.setOrigin(0, 0);
@@ -578,7 +590,8 @@ Status Table::remove() {
 std::int64_t Table::count() {
     if (!ensureOpen())
         return -1;
-    sqlite3_stmt* statement = cached(CountShape, [this] { return "SELECT count(*) FROM " + qualifiedName(); });
+    sqlite3_stmt* statement =
+        cached(CountShape, [this] { return "SELECT count(*) FROM " + qualifiedName(); });
     if (!statement)
         return -1;
     StatementReset reset(statement);
@@ -593,7 +606,7 @@ bool Table::beginBatch() {
     if (!ensureOpen())
         return false;
     if (m_connection->inTransaction())
-        return true;  // already inside a batch or a transaction: it commits there
+        return true; // already inside a batch or a transaction: it commits there
     if (!m_connection->exec("BEGIN IMMEDIATE", &m_error)) {
         fail(m_error);
         return false;
@@ -639,7 +652,7 @@ Status Table::hold(int waitMs) {
     const std::string probe = "SELECT \"_hold\" FROM " + qualifiedName() + " WHERE rowid = ?1";
     QElapsedTimer timer;
     timer.start();
-    std::string staleHolder = "\x01";  // matches no real holder
+    std::string staleHolder = "\x01"; // matches no real holder
     while (true) {
         sqlite3_stmt* statement = m_connection->statement(take, &m_error);
         if (!statement)
@@ -665,10 +678,12 @@ Status Table::hold(int waitMs) {
         sqlite3_bind_int64(check, 1, m_record.rowId());
         if (sqlite3_step(check) != SQLITE_ROW)
             return fail({ErrorCode::RecordChangedByAnotherStation,
-                         errorText(ErrorCode::RecordChangedByAnotherStation), {}, {}});
+                         errorText(ErrorCode::RecordChangedByAnotherStation),
+                         {},
+                         {}});
         const std::string holder = reinterpret_cast<const char*>(sqlite3_column_text(check, 0));
         if (!processIsRunning(std::stoll(holder.substr(0, holder.find(':'))))) {
-            staleHolder = holder;  // left by a program that ended: take it over
+            staleHolder = holder; // left by a program that ended: take it over
             continue;
         }
         if (timer.elapsed() >= waitMs)
@@ -680,7 +695,8 @@ Status Table::hold(int waitMs) {
 void Table::release() {
     if (m_heldRow == 0 || !m_connection)
         return;
-    const std::string sql = "UPDATE " + qualifiedName() + " SET \"_hold\" = '' WHERE rowid = ?1 AND \"_hold\" = ?2";
+    const std::string sql =
+        "UPDATE " + qualifiedName() + " SET \"_hold\" = '' WHERE rowid = ?1 AND \"_hold\" = ?2";
     StoreError error;
     if (sqlite3_stmt* statement = m_connection->statement(sql, &error)) {
         StatementReset reset(statement);
@@ -692,4 +708,4 @@ void Table::release() {
     m_heldRow = 0;
 }
 
-}  // namespace qav
+} // namespace qav

@@ -16,15 +16,15 @@ namespace qav {
 
 enum class Status {
     Ok,
-    EndOfFile,  // a walk passed its last record
-    NotFound,   // a lookup found nothing
-    Error,      // see Table::error()
+    EndOfFile, // a walk passed its last record
+    NotFound,  // a lookup found nothing
+    Error,     // see Table::error()
 };
 
 class Table {
 public:
     Table(Store& store, const TableDef& def);
-    Table(Store& store, std::string_view name);  // file name, prefix or table name
+    Table(Store& store, std::string_view name); // file name, prefix or table name
     ~Table();
     Table(const Table&) = delete;
     Table& operator=(const Table&) = delete;
@@ -51,7 +51,7 @@ public:
     Status seek(std::string_view key, int components = -1);
     Status seekFirst(std::string_view key);
     Status seekLast(std::string_view key);
-    Status seekPhysical();  // the order records were added in
+    Status seekPhysical(); // the order records were added in
     Status next();
     Status previous();
 
@@ -63,9 +63,9 @@ public:
     void setFilter(std::string condition, std::vector<QVariant> parameters = {});
     void clearFilter() { setFilter({}); }
 
-    Status add();     // adds the buffer as a new record
-    Status put();     // writes the buffer over the record it was read from
-    Status remove();  // deletes the record the buffer was read from
+    Status add();    // adds the buffer as a new record
+    Status put();    // writes the buffer over the record it was read from
+    Status remove(); // deletes the record the buffer was read from
     std::int64_t count();
 
     // A large set of adds and changes in one transaction (a download); the store keeps it fast and
@@ -87,7 +87,7 @@ public:
 
 private:
     struct Walk {
-        int key = -2;  // -2 none, -1 physical order, -3 run-time key, else index into def().keys
+        int key = -2; // -2 none, -1 physical order, -3 run-time key, else index into def().keys
         bool unbounded = true;
         bool inclusive = true;
         int components = 0;
@@ -107,6 +107,8 @@ private:
     bool ensureOpen();
     std::string qualifiedName() const;
     const KeyDef* findKey(std::string_view key);
+    const KeyDef* keyForWalk(std::string_view key);
+    Status walkFromEnd(const KeyDef& key, bool fromStart);
     Status startWalk(int key, bool unbounded, int components, bool forward);
     Status step(bool forward);
     Status fetchPage(bool forward);
@@ -137,4 +139,4 @@ private:
     std::string m_cacheSchema;
 };
 
-}  // namespace qav
+} // namespace qav

@@ -12,7 +12,7 @@ std::string upper(std::string_view name) {
                    [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
     return result;
 }
-}  // namespace
+} // namespace
 
 QString TableDef::tableName() const {
     const std::string_view file(fileName);
@@ -67,4 +67,4 @@ const TableDef* findTable(std::string_view nameOrPrefix) {
     return nullptr;
 }
 
-}  // namespace qav
+} // namespace qav

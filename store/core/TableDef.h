@@ -15,9 +15,9 @@ enum class FieldType { Int32, Int16, UInt8, Date, Real64, Decimal, Text, ZText, 
 struct FieldDef {
     const char* name;
     FieldType type;
-    int size = 0;   // characters for texts, digits (precision) for decimals
-    int scale = 0;  // places after the point for decimals
-    int count = 1;  // elements of an array field (×k)
+    int size = 0;  // characters for texts, digits (precision) for decimals
+    int scale = 0; // places after the point for decimals
+    int count = 1; // elements of an array field (×k)
 
     bool isText() const {
         return type == FieldType::Text || type == FieldType::ZText || type == FieldType::Memo;
@@ -29,41 +29,41 @@ struct FieldDef {
 };
 
 struct KeyComponent {
-    int field;  // index into TableDef::fields
+    int field; // index into TableDef::fields
     bool descending = false;
 };
 
 struct KeyDef {
     const char* name;
-    std::vector<KeyComponent> components;  // empty for the run-time key
+    std::vector<KeyComponent> components; // empty for the run-time key
     bool primary = false;
     bool unique = false;
     bool caseInsensitive = false;
-    bool opt = false;  // records whose components are all blank or zero are left out of the key
+    bool opt = false; // records whose components are all blank or zero are left out of the key
     bool runtime = false;
 };
 
 struct TableDef {
-    const char* fileName = "";       // "pedidos.tps"
-    const char* prefix = "";         // "VDA"
-    const char* upgradePrefix = "";  // "vda": short prefix the upgrade tool declares
-    const char* label = "";          // "vendas": label shown by the upgrade tool and the warnings
-    int structureVersion = 0;        // goes up whenever the declared structure changes
+    const char* fileName = "";      // "pedidos.tps"
+    const char* prefix = "";        // "VDA"
+    const char* upgradePrefix = ""; // "vda": short prefix the upgrade tool declares
+    const char* label = "";         // "vendas": label shown by the upgrade tool and the warnings
+    int structureVersion = 0;       // goes up whenever the declared structure changes
     std::vector<FieldDef> fields;
     std::vector<KeyDef> keys;
 
     // The table name inside its file: the file name without its extension ("pedidos").
     QString tableName() const;
-    int fieldIndex(std::string_view name) const;  // case-insensitive; -1 when absent
-    int keyIndex(std::string_view name) const;    // case-insensitive; -1 when absent
+    int fieldIndex(std::string_view name) const; // case-insensitive; -1 when absent
+    int keyIndex(std::string_view name) const;   // case-insensitive; -1 when absent
     const KeyDef* primaryKey() const;
 
     // Derived once from the fields when the catalogue is built: where each field's values start in
     // a record buffer (array fields take one slot per element) and the name look-ups.
     std::vector<int> slotOffset;
     int slotCount = 0;
-    std::unordered_map<std::string, int> fieldByName;  // upper-case name -> index
-    std::unordered_map<std::string, int> keyByName;    // upper-case name -> index
+    std::unordered_map<std::string, int> fieldByName; // upper-case name -> index
+    std::unordered_map<std::string, int> keyByName;   // upper-case name -> index
     // Text fields that take part in a case-insensitive key (they get a folded shadow column).
     std::vector<int> shadowed;
     void finalize();
@@ -74,4 +74,4 @@ const std::vector<TableDef>& catalogue();
 // By file name ("pedidos.tps"), record prefix ("VDA") or table name ("pedidos"); nullptr if unknown.
 const TableDef* findTable(std::string_view nameOrPrefix);
 
-}  // namespace qav
+} // namespace qav

@@ -8,7 +8,8 @@
 
 namespace qav {
 
-bool createTableIn(Connection& connection, const TableDef& table, const std::string& tableName, StoreError* error) {
+bool createTableIn(Connection& connection, const TableDef& table, const std::string& tableName,
+                   StoreError* error) {
     if (!connection.exec(schema::createTableSql(table, tableName), error))
         return false;
     for (const std::string& sql : schema::createIndexSql(table, tableName))
@@ -50,4 +51,4 @@ int storedStructureVersion(Connection& connection, StoreError* error) {
     return sqlite3_column_int(statement, 0);
 }
 
-}  // namespace qav
+} // namespace qav

@@ -4,7 +4,9 @@
 
 namespace qav::schema {
 
-std::string quoted(const std::string& identifier) { return '"' + identifier + '"'; }
+std::string quoted(const std::string& identifier) {
+    return '"' + identifier + '"';
+}
 
 std::string columnType(const FieldDef& field) {
     std::string base;
@@ -64,15 +66,19 @@ std::string defaultValue(const FieldDef& field) {
         return "0";
     }
 }
-}  // namespace
+} // namespace
 
-std::string shadowColumn(const FieldDef& field) { return std::string("_ci_") + field.name; }
+std::string shadowColumn(const FieldDef& field) {
+    return std::string("_ci_") + field.name;
+}
 
 bool isShadowed(const TableDef& table, int field) {
     return std::find(table.shadowed.begin(), table.shadowed.end(), field) != table.shadowed.end();
 }
 
-const std::vector<int>& shadowedFields(const TableDef& table) { return table.shadowed; }
+const std::vector<int>& shadowedFields(const TableDef& table) {
+    return table.shadowed;
+}
 
 std::string keyColumn(const TableDef& table, const KeyDef& key, const KeyComponent& component) {
     const FieldDef& field = table.fields[static_cast<size_t>(component.field)];
@@ -97,7 +103,8 @@ std::string optCondition(const TableDef& table, const KeyDef& key) {
 std::string createTableSql(const TableDef& table, const std::string& tableName) {
     std::string sql = "CREATE TABLE " + tableName + " (";
     for (const FieldDef& field : table.fields)
-        sql += quoted(field.name) + " " + columnType(field) + " NOT NULL DEFAULT " + defaultValue(field) + ", ";
+        sql +=
+            quoted(field.name) + " " + columnType(field) + " NOT NULL DEFAULT " + defaultValue(field) + ", ";
     for (const int f : shadowedFields(table))
         sql += quoted(shadowColumn(table.fields[static_cast<size_t>(f)])) + " TEXT NOT NULL DEFAULT '', ";
     sql += "\"_rev\" INTEGER NOT NULL DEFAULT 1, \"_hold\" TEXT NOT NULL DEFAULT '')";
@@ -147,4 +154,4 @@ int storedColumnCount(const TableDef& table) {
     return static_cast<int>(table.fields.size() + shadowedFields(table).size());
 }
 
-}  // namespace qav::schema
+} // namespace qav::schema

@@ -20,8 +20,8 @@ namespace qav::schema {
 // Declared SQL type of a field's column. The name carries the field type and size, and its wording
 // gives the column the right SQLite affinity (INTEGER, REAL or TEXT).
 std::string columnType(const FieldDef& field);
-std::string quoted(const std::string& identifier);  // "NAME"
-std::string shadowColumn(const FieldDef& field);     // _ci_NAME
+std::string quoted(const std::string& identifier); // "NAME"
+std::string shadowColumn(const FieldDef& field);   // _ci_NAME
 // Fields with a shadow column: text fields that are components of a case-insensitive key.
 const std::vector<int>& shadowedFields(const TableDef& table);
 bool isShadowed(const TableDef& table, int field);
@@ -38,4 +38,4 @@ std::vector<std::string> createIndexSql(const TableDef& table, const std::string
 std::string columnList(const TableDef& table);
 int storedColumnCount(const TableDef& table);
 
-}  // namespace qav::schema
+} // namespace qav::schema

@@ -29,4 +29,4 @@ QString fit(const QString& value, int width);
 // repertoire ("ç" and "Ç", "ã" and "Ã" are equal), trailing spaces removed.
 QString foldCase(const QString& value);
 
-}  // namespace qav::text
+} // namespace qav::text

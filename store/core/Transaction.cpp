@@ -16,7 +16,8 @@ Transaction::~Transaction() {
 
 bool Transaction::begin() {
     if (m_tables.empty() || static_cast<int>(m_tables.size()) > kMaxTables) {
-        m_error = {ErrorCode::FileSystemError, QStringLiteral("Transação com número de tabelas inválido"), {}, {}};
+        m_error = {
+            ErrorCode::FileSystemError, QStringLiteral("Transação com número de tabelas inválido"), {}, {}};
         return false;
     }
     for (Table* table : m_tables) {
@@ -36,14 +37,16 @@ bool Transaction::begin() {
         const std::string alias = "t_" + table->def().tableName().toStdString();
         const bool attached = std::find(m_attached.begin(), m_attached.end(), alias) != m_attached.end();
         if (!attached) {
-            sqlite3_stmt* statement = m_connection->statement("ATTACH DATABASE ?1 AS " + schema::quoted(alias), &m_error);
+            sqlite3_stmt* statement =
+                m_connection->statement("ATTACH DATABASE ?1 AS " + schema::quoted(alias), &m_error);
             if (!statement) {
                 detach();
                 return false;
             }
             StatementReset reset(statement);
             const QByteArray utf8 = path.toUtf8();
-            sqlite3_bind_text(statement, 1, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
+            sqlite3_bind_text(statement, 1, utf8.constData(), static_cast<int>(utf8.size()),
+                              SQLITE_TRANSIENT);
             if (sqlite3_step(statement) != SQLITE_DONE) {
                 m_error = m_connection->lastError();
                 detach();
@@ -96,4 +99,4 @@ void Transaction::detach() {
     m_attached.clear();
 }
 
-}  // namespace qav
+} // namespace qav

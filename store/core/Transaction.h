@@ -17,7 +17,7 @@ namespace qav {
 class Transaction {
 public:
     explicit Transaction(std::initializer_list<Table*> tables);
-    ~Transaction();  // rolls back when not committed
+    ~Transaction(); // rolls back when not committed
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
 
@@ -38,4 +38,4 @@ private:
     StoreError m_error;
 };
 
-}  // namespace qav
+} // namespace qav

@@ -39,8 +39,8 @@ QByteArray hashOf(const QString& path) {
 }
 
 int versaoBd(const QString& folder) {
-    return IniFile(QDir(folder).filePath(QStringLiteral("bd.ver"))).readInt(QStringLiteral("QAVPlus"),
-                                                                            QStringLiteral("VersaoBD"), 0);
+    return IniFile(QDir(folder).filePath(QStringLiteral("bd.ver")))
+        .readInt(QStringLiteral("QAVPlus"), QStringLiteral("VersaoBD"), 0);
 }
 
 struct Run {
@@ -59,8 +59,10 @@ Run convert(const QString& folder, int answer = 0) {
     return run;
 }
 
-QString qavbdPath() { return QStringLiteral(QAV_TEST_BINARY_DIR "/dbtool/qavbd"); }
-}  // namespace
+QString qavbdPath() {
+    return QStringLiteral(QAV_TEST_BINARY_DIR "/dbtool/qavbd");
+}
+} // namespace
 
 class TestUpgrade : public QObject {
     Q_OBJECT
@@ -122,7 +124,7 @@ void TestUpgrade::oldPedidosKeepsFormerFieldValues() {
     QCOMPARE(pedidos.get("KEYID"), Status::Ok);
     QCOMPARE(pedidos.rec().integer("COD_FORMAPAG"), 7);
     QCOMPARE(pedidos.rec().integer("COD_VENDEDOR"), 33);
-    QCOMPARE(pedidos.rec().integer("EXP_GERENTE"), 1);  // new field with its initial value
+    QCOMPARE(pedidos.rec().integer("EXP_GERENTE"), 1); // new field with its initial value
     QCOMPARE(pedidos.rec().real("TOTAL"), 150.25);
     QCOMPARE(pedidos.rec().decimal("VL_ICMSST").toString(2), std::string("1.50"));
     QCOMPARE(pedidos.rec().text("OBS"), QStringLiteral("primeiro"));
@@ -151,8 +153,9 @@ void TestUpgrade::peditensWithoutItemIdGetsConsecutiveIds() {
                     .arg(QString::fromStdString(itens.rec().decimal("VALOR_PRODUTO").toString(4)))
                     .arg(QString::fromStdString(itens.rec().decimal("PRUNI").toString(4)))
                     .arg(itens.rec().integer("STATUS"));
-    QCOMPARE(seen, (QStringList{QStringLiteral("1:10:12.5000:12.5000:1"), QStringLiteral("2:10:3.1416:3.1416:1"),
-                                QStringLiteral("3:11:12.5000:12.5000:1")}));
+    QCOMPARE(seen,
+             (QStringList{QStringLiteral("1:10:12.5000:12.5000:1"), QStringLiteral("2:10:3.1416:3.1416:1"),
+                          QStringLiteral("3:11:12.5000:12.5000:1")}));
 }
 
 void TestUpgrade::valueThatDoesNotFitLeavesFileAsItWas() {
@@ -259,11 +262,13 @@ void TestUpgrade::killedUpgradeLeavesOldOrNew() {
     QVERIFY(QDir().mkpath(dados));
     const QString path = QDir(dados).filePath(QStringLiteral("pauxpro.tps"));
     const int rows = 150000;
-    QVERIFY(execRaw(path, qPrintable(QStringLiteral(
-                              "CREATE TABLE pauxpro (ID_PAUTA INTEGER, ID_PROD INTEGER, PRECO1 TEXT, MARGE TEXT);"
-                              "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
-                              "INSERT INTO pauxpro SELECT 10001, i, i || '.5', '12.5' FROM n;")
-                                         .arg(rows))));
+    QVERIFY(execRaw(
+        path,
+        qPrintable(QStringLiteral(
+                       "CREATE TABLE pauxpro (ID_PAUTA INTEGER, ID_PROD INTEGER, PRECO1 TEXT, MARGE TEXT);"
+                       "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
+                       "INSERT INTO pauxpro SELECT 10001, i, i || '.5', '12.5' FROM n;")
+                       .arg(rows))));
     int upgraded = 0;
     for (int round = 0; round < 4 && upgraded == 0; ++round) {
         QProcess qavbd;
@@ -281,7 +286,7 @@ void TestUpgrade::killedUpgradeLeavesOldOrNew() {
         sqlite3_stmt* statement = nullptr;
         sqlite3_prepare_v2(db, "SELECT count(*) FROM pauxpro", -1, &statement, nullptr);
         QCOMPARE(sqlite3_step(statement), SQLITE_ROW);
-        QCOMPARE(sqlite3_column_int(statement, 0), rows);  // old or new structure, never fewer rows
+        QCOMPARE(sqlite3_column_int(statement, 0), rows); // old or new structure, never fewer rows
         sqlite3_finalize(statement);
         sqlite3_close(db);
         upgraded += check == CheckResult::Ok ? 1 : 0;

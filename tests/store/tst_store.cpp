@@ -26,7 +26,7 @@ QStringList walkNames(Table& table, const char* field, bool forward = true) {
         names << table.rec().text(field);
     return names;
 }
-}  // namespace
+} // namespace
 
 class TestStore : public QObject {
     Q_OBJECT
@@ -69,8 +69,8 @@ void TestStore::catalogueDeclaresEveryTable() {
     }
     const TableDef* clientes = findTable("CLI");
     QVERIFY(clientes);
-    QCOMPARE(clientes->fields.size(), size_t(120));  // 117 fields and three memos
-    QCOMPARE(clientes->fields[48].count, 3);         // PRINC_PRODU ×3
+    QCOMPARE(clientes->fields.size(), size_t(120)); // 117 fields and three memos
+    QCOMPARE(clientes->fields[48].count, 3);        // PRINC_PRODU ×3
     QCOMPARE(findTable("pedidos")->structureVersion, 19);
     QCOMPARE(findTable("peditens.tps")->label, "vendas_i");
     const FieldDef& vlCusto = findTable("produto")->fields[54];
@@ -124,34 +124,45 @@ void TestStore::uniqueKeyRefusedAndTableUnchanged_data() {
     QTest::addColumn<bool>("refused");
     const QStringList item{QStringLiteral("ID_VENDASI"), QStringLiteral("ID_VENDA"), QStringLiteral("PRODU"),
                            QStringLiteral("OBS")};
-    QTest::newRow("same product, same observation") << "peditens" << item << QVariantList{1, 10, 5, QStringLiteral("A")}
-                                                    << QVariantList{2, 10, 5, QStringLiteral("a ")} << true;
-    QTest::newRow("same product, other observation") << "peditens" << item << QVariantList{1, 10, 5, QStringLiteral("A")}
-                                                     << QVariantList{2, 10, 5, QStringLiteral("B")} << false;
+    QTest::newRow("same product, same observation")
+        << "peditens" << item << QVariantList{1, 10, 5, QStringLiteral("A")}
+        << QVariantList{2, 10, 5, QStringLiteral("a ")} << true;
+    QTest::newRow("same product, other observation")
+        << "peditens" << item << QVariantList{1, 10, 5, QStringLiteral("A")}
+        << QVariantList{2, 10, 5, QStringLiteral("B")} << false;
     QTest::newRow("same product, other order") << "peditens" << item << QVariantList{1, 10, 5, QString()}
                                                << QVariantList{2, 11, 5, QString()} << false;
     const QStringList acess{QStringLiteral("ID_VENDASI"), QStringLiteral("ID_ACESSORIO")};
-    QTest::newRow("accessory twice on one item") << "pedacess" << acess << QVariantList{1, 3} << QVariantList{1, 3} << true;
-    QTest::newRow("accessory on two items") << "pedacess" << acess << QVariantList{1, 3} << QVariantList{2, 3} << false;
+    QTest::newRow("accessory twice on one item")
+        << "pedacess" << acess << QVariantList{1, 3} << QVariantList{1, 3} << true;
+    QTest::newRow("accessory on two items")
+        << "pedacess" << acess << QVariantList{1, 3} << QVariantList{2, 3} << false;
     const QStringList pauta{QStringLiteral("ID"), QStringLiteral("ID_EMPRESA"), QStringLiteral("CODIGO"),
                             QStringLiteral("NUM_PAUTA")};
-    QTest::newRow("price-list number, other case") << "pauta" << pauta << QVariantList{250001, 1, 25, QStringLiteral("tab-ção")}
-                                                   << QVariantList{260001, 1, 26, QStringLiteral("TAB-ÇÃO")} << true;
-    QTest::newRow("price-list code in two companies") << "pauta" << pauta << QVariantList{250001, 1, 25, QString()}
-                                                      << QVariantList{250002, 2, 25, QString()} << false;
-    QTest::newRow("price-list code twice in a company") << "pauta" << pauta << QVariantList{250001, 1, 25, QString()}
-                                                        << QVariantList{260001, 1, 25, QString()} << true;
+    QTest::newRow("price-list number, other case")
+        << "pauta" << pauta << QVariantList{250001, 1, 25, QStringLiteral("tab-ção")}
+        << QVariantList{260001, 1, 26, QStringLiteral("TAB-ÇÃO")} << true;
+    QTest::newRow("price-list code in two companies")
+        << "pauta" << pauta << QVariantList{250001, 1, 25, QString()}
+        << QVariantList{250002, 2, 25, QString()} << false;
+    QTest::newRow("price-list code twice in a company")
+        << "pauta" << pauta << QVariantList{250001, 1, 25, QString()}
+        << QVariantList{260001, 1, 25, QString()} << true;
     const QStringList produto{QStringLiteral("ID"), QStringLiteral("ID_EMPRESA"), QStringLiteral("CODIGO")};
-    QTest::newRow("product id in two companies") << "produto" << produto << QVariantList{7, 1, QStringLiteral("A")}
-                                                 << QVariantList{7, 2, QStringLiteral("A")} << false;
-    QTest::newRow("product id twice in a company") << "produto" << produto << QVariantList{7, 1, QStringLiteral("A")}
-                                                   << QVariantList{7, 1, QStringLiteral("B")} << true;
+    QTest::newRow("product id in two companies")
+        << "produto" << produto << QVariantList{7, 1, QStringLiteral("A")}
+        << QVariantList{7, 2, QStringLiteral("A")} << false;
+    QTest::newRow("product id twice in a company")
+        << "produto" << produto << QVariantList{7, 1, QStringLiteral("A")}
+        << QVariantList{7, 1, QStringLiteral("B")} << true;
     const QStringList st{QStringLiteral("ID_EMPRESA"), QStringLiteral("COD_ST"), QStringLiteral("UF"),
                          QStringLiteral("ST_ESPECIFICA"), QStringLiteral("CONTRIBUINTE_ICMS")};
-    QTest::newRow("sticms same rule") << "sticms" << st << QVariantList{1, 10, QStringLiteral("SP"), QString(), 1}
-                                      << QVariantList{1, 10, QStringLiteral("sp"), QString(), 1} << true;
-    QTest::newRow("sticms other customer type") << "sticms" << st << QVariantList{1, 10, QStringLiteral("SP"), QString(), 1}
-                                                << QVariantList{1, 10, QStringLiteral("SP"), QString(), 0} << false;
+    QTest::newRow("sticms same rule")
+        << "sticms" << st << QVariantList{1, 10, QStringLiteral("SP"), QString(), 1}
+        << QVariantList{1, 10, QStringLiteral("sp"), QString(), 1} << true;
+    QTest::newRow("sticms other customer type")
+        << "sticms" << st << QVariantList{1, 10, QStringLiteral("SP"), QString(), 1}
+        << QVariantList{1, 10, QStringLiteral("SP"), QString(), 0} << false;
 }
 
 void TestStore::uniqueKeyRefusedAndTableUnchanged() {
@@ -181,7 +192,7 @@ void TestStore::optKeyLeavesBlankRecordsOut() {
     test::TempDataFolder folder;
     Table clientes(folder.store(), "clientes");
     QVERIFY(clientes.open());
-    for (int id = 1; id <= 3; ++id) {  // any number of customers without a document
+    for (int id = 1; id <= 3; ++id) { // any number of customers without a document
         clientes.clear();
         clientes.rec().setInteger("ID", id);
         QCOMPARE(clientes.add(), Status::Ok);
@@ -191,9 +202,9 @@ void TestStore::optKeyLeavesBlankRecordsOut() {
     clientes.rec().setText("CGCPF", QStringLiteral("11.222.333/0001-81"));
     QCOMPARE(clientes.add(), Status::Ok);
     clientes.rec().setInteger("ID", 5);
-    QCOMPARE(clientes.add(), Status::Error);  // same document and suffix
+    QCOMPARE(clientes.add(), Status::Error); // same document and suffix
     clientes.rec().setText("SUF_CGCPF", QStringLiteral("1"));
-    QCOMPARE(clientes.add(), Status::Ok);  // same document, other suffix
+    QCOMPARE(clientes.add(), Status::Ok); // same document, other suffix
 
     // Blank documents are not in the key: a lookup does not find them, a walk does not visit them...
     clientes.clear();
@@ -214,7 +225,8 @@ void TestStore::caseInsensitiveKeysFoldAccentedLetters() {
     Table clientes(folder.store(), "clientes");
     QVERIFY(clientes.open());
     const QStringList razoes{QStringLiteral("Ótica Visão"), QStringLiteral("ação comercial"),
-                             QStringLiteral("Bazar"), QStringLiteral("AÇÃO COMERCIAL LTDA"), QStringLiteral("abc")};
+                             QStringLiteral("Bazar"), QStringLiteral("AÇÃO COMERCIAL LTDA"),
+                             QStringLiteral("abc")};
     for (int i = 0; i < razoes.size(); ++i) {
         clientes.clear();
         clientes.rec().setInteger("ID", i + 1);
@@ -228,7 +240,8 @@ void TestStore::caseInsensitiveKeysFoldAccentedLetters() {
     QCOMPARE(clientes.seekFirst("KEYRAZAO"), Status::Ok);
     QCOMPARE(walkNames(clientes, "RAZAO"),
              (QStringList{QStringLiteral("abc"), QStringLiteral("ação comercial"),
-                          QStringLiteral("AÇÃO COMERCIAL LTDA"), QStringLiteral("Bazar"), QStringLiteral("Ótica Visão")}));
+                          QStringLiteral("AÇÃO COMERCIAL LTDA"), QStringLiteral("Bazar"),
+                          QStringLiteral("Ótica Visão")}));
 }
 
 void TestStore::descendingComponentGivesNewestFirst() {
@@ -253,10 +266,11 @@ void TestStore::descendingComponentGivesNewestFirst() {
     QStringList seen;
     while (pedcon.next() == Status::Ok && pedcon.rec().integer("ID_CLIENTE") == 8)
         seen << QString::number(pedcon.rec().date("DATA_PEDIDO").day());
-    QCOMPARE(seen, (QStringList{QStringLiteral("5"), QStringLiteral("4"), QStringLiteral("2"), QStringLiteral("1")}));
+    QCOMPARE(seen, (QStringList{QStringLiteral("5"), QStringLiteral("4"), QStringLiteral("2"),
+                                QStringLiteral("1")}));
     // Walking back from customer 8 gives customer 7 oldest last... newest-first order reversed.
     pedcon.rec().setInteger("ID_CLIENTE", 7);
-    pedcon.rec().setDate("DATA_PEDIDO", Date::fromYmd(2026, 1, 3));  // between the 4th and the 2nd
+    pedcon.rec().setDate("DATA_PEDIDO", Date::fromYmd(2026, 1, 3)); // between the 4th and the 2nd
     QCOMPARE(pedcon.seek("KEYID_CLIENTE"), Status::Ok);
     QCOMPARE(pedcon.next(), Status::Ok);
     QCOMPARE(pedcon.rec().date("DATA_PEDIDO").day(), 2);
@@ -272,8 +286,9 @@ void TestStore::partialKeySeekWalksBothWays() {
     produto.clear();
     produto.rec().setText("NOME", QStringLiteral("cane"));
     QCOMPARE(produto.seek("KEYNOME"), Status::Ok);
-    QCOMPARE(walkNames(produto, "NOME"), (QStringList{QStringLiteral("CANECA"), QStringLiteral("CANETA AZUL"),
-                                                      QStringLiteral("CANETA PRETA"), QStringLiteral("DURex")}));
+    QCOMPARE(walkNames(produto, "NOME"),
+             (QStringList{QStringLiteral("CANECA"), QStringLiteral("CANETA AZUL"),
+                          QStringLiteral("CANETA PRETA"), QStringLiteral("DURex")}));
     produto.rec().setText("NOME", QStringLiteral("CANE"));
     QCOMPARE(produto.seek("KEYNOME"), Status::Ok);
     QCOMPARE(walkNames(produto, "NOME", false),
@@ -294,8 +309,9 @@ void TestStore::longWalksCrossPagesInKeyOrder() {
     QVERIFY(produto.open());
     QVERIFY(produto.beginBatch());
     const int total = 1000;
-    for (int i = 0; i < total; ++i)  // names in an order unlike the ids, with duplicates
-        QCOMPARE(addProduto(produto, i + 1, QStringLiteral("PRODUTO %1").arg((i * 7919) % 500, 4, 10, QLatin1Char('0'))),
+    for (int i = 0; i < total; ++i) // names in an order unlike the ids, with duplicates
+        QCOMPARE(addProduto(produto, i + 1,
+                            QStringLiteral("PRODUTO %1").arg((i * 7919) % 500, 4, 10, QLatin1Char('0'))),
                  Status::Ok);
     QVERIFY(produto.endBatch());
     QCOMPARE(produto.seekFirst("KEYNOME"), Status::Ok);
@@ -319,13 +335,13 @@ void TestStore::writesDuringAWalkAreSeen() {
     for (int i = 1; i <= 5; ++i)
         QCOMPARE(addProduto(writer, i, QStringLiteral("P%1").arg(i)), Status::Ok);
     QCOMPARE(produto.seekFirst("KEYNOME"), Status::Ok);
-    QCOMPARE(produto.next(), Status::Ok);  // P1; the rest of the page is read ahead
+    QCOMPARE(produto.next(), Status::Ok); // P1; the rest of the page is read ahead
     QCOMPARE(addProduto(writer, 9, QStringLiteral("P2A")), Status::Ok);
     writer.rec().setInteger("ID", 4);
     QCOMPARE(writer.get("KEYID"), Status::Ok);
     QCOMPARE(writer.remove(), Status::Ok);
-    QCOMPARE(walkNames(produto, "NOME"),
-             (QStringList{QStringLiteral("P2"), QStringLiteral("P2A"), QStringLiteral("P3"), QStringLiteral("P5")}));
+    QCOMPARE(walkNames(produto, "NOME"), (QStringList{QStringLiteral("P2"), QStringLiteral("P2A"),
+                                                      QStringLiteral("P3"), QStringLiteral("P5")}));
 }
 
 void TestStore::physicalOrderAndRuntimeKeyAndFilter() {
@@ -340,7 +356,7 @@ void TestStore::physicalOrderAndRuntimeKeyAndFilter() {
                                                       QStringLiteral("gama"), QStringLiteral("Delta")}));
     const int nome = findTable("produto")->fieldIndex("NOME");
     QCOMPARE(produto.buildRuntimeKey({{nome, true}}), Status::Ok);
-    QCOMPARE(produto.seekFirst("KEYTMP"), Status::Error);  // produto has no run-time key
+    QCOMPARE(produto.seekFirst("KEYTMP"), Status::Error); // produto has no run-time key
     Table clientes(folder.store(), "clientes");
     QVERIFY(clientes.open());
     for (const char* razao : {"beta", "Alfa", "gama", "Delta"}) {
@@ -379,11 +395,11 @@ void TestStore::changeByAnotherWindowIsDetected() {
     QCOMPARE(mine.error().number(), 89);
     QCOMPARE(mine.remove(), Status::Error);
     QCOMPARE(mine.error().number(), 89);
-    QCOMPARE(mine.get("KEYID"), Status::Ok);  // read again, then the change goes through
+    QCOMPARE(mine.get("KEYID"), Status::Ok); // read again, then the change goes through
     QCOMPARE(mine.rec().text("NOME"), QStringLiteral("Deles"));
     mine.rec().setText("NOME", QStringLiteral("Meu"));
     QCOMPARE(mine.put(), Status::Ok);
-    QCOMPARE(mine.put(), Status::Ok);  // a second put of the same buffer is not a conflict
+    QCOMPARE(mine.put(), Status::Ok); // a second put of the same buffer is not a conflict
 }
 
 void TestStore::holdMakesOthersWait() {
@@ -405,7 +421,7 @@ void TestStore::holdMakesOthersWait() {
     QCOMPARE(theirs.error().code, ErrorCode::RecordHeld);
     mine.release();
     QCOMPARE(theirs.hold(200), Status::Ok);
-    QCOMPARE(theirs.put(), Status::Ok);  // the put ends the hold
+    QCOMPARE(theirs.put(), Status::Ok); // the put ends the hold
     QCOMPARE(mine.get("KEYID"), Status::Ok);
     QCOMPARE(mine.hold(200), Status::Ok);
 
@@ -413,7 +429,8 @@ void TestStore::holdMakesOthersWait() {
     QVERIFY(mine.rec().rowId() > 0);
     sqlite3* raw = nullptr;
     QCOMPARE(sqlite3_open(folder.filePath("pedidos.tps").toUtf8().constData(), &raw), SQLITE_OK);
-    QCOMPARE(sqlite3_exec(raw, "UPDATE pedidos SET _hold = '999999999:1'", nullptr, nullptr, nullptr), SQLITE_OK);
+    QCOMPARE(sqlite3_exec(raw, "UPDATE pedidos SET _hold = '999999999:1'", nullptr, nullptr, nullptr),
+             SQLITE_OK);
     sqlite3_close(raw);
     QCOMPARE(theirs.get("KEYID"), Status::Ok);
     QCOMPARE(theirs.hold(200), Status::Ok);
@@ -421,24 +438,24 @@ void TestStore::holdMakesOthersWait() {
 
 void TestStore::fieldValuesAreCheckedOnTheWayIn() {
     Record item(*findTable("peditens"));
-    item.setDecimal("PRUNI", *Decimal::parse("1.23455"));  // decimal(15,4)
+    item.setDecimal("PRUNI", *Decimal::parse("1.23455")); // decimal(15,4)
     QCOMPARE(item.decimal("PRUNI").toString(4), std::string("1.2346"));
     item.setDecimal("PRUNI", *Decimal::parse("-1.23455"));
     QCOMPARE(item.decimal("PRUNI").toString(4), std::string("-1.2346"));
-    QVERIFY_THROWS_EXCEPTION(FieldValueError, item.setDecimal("DESCP", Decimal(100000)));  // decimal(7,2)
+    QVERIFY_THROWS_EXCEPTION(FieldValueError, item.setDecimal("DESCP", Decimal(100000))); // decimal(7,2)
     item.setDecimal("DESCP", *Decimal::parse("99999.994"));
     QCOMPARE(item.decimal("DESCP").toString(2), std::string("99999.99"));
-    QVERIFY_THROWS_EXCEPTION(FieldValueError, item.setInteger("STATUS", 256));  // uint8
+    QVERIFY_THROWS_EXCEPTION(FieldValueError, item.setInteger("STATUS", 256)); // uint8
     QVERIFY_THROWS_EXCEPTION(FieldValueError, item.setInteger("STATUS", -1));
     QVERIFY_THROWS_EXCEPTION(FieldValueError, item.setText("OBS", QStringLiteral("seta → aqui")));
     QVERIFY_THROWS_EXCEPTION(FieldValueError, item.setText("QTD", QStringLiteral("doze")));
     item.setText("OBS", QStringLiteral("Ação € “aspas” ") + QString(200, u'x'));
-    QCOMPARE(item.text("OBS").size(), 100);  // text(100)
+    QCOMPARE(item.text("OBS").size(), 100); // text(100)
     QVERIFY(item.text("OBS").startsWith(QStringLiteral("Ação € “aspas”")));
     item.setText("OBS", QStringLiteral("com espaços   "));
     QCOMPARE(item.text("OBS"), QStringLiteral("com espaços"));
     Record empresa(*findTable("empresa"));
-    empresa.setText("DIR_PRODUTOS", QString(400, u'd'));  // ztext(300) holds 299
+    empresa.setText("DIR_PRODUTOS", QString(400, u'd')); // ztext(300) holds 299
     QCOMPARE(empresa.text("DIR_PRODUTOS").size(), 299);
     QVERIFY_THROWS_EXCEPTION(FieldValueError, empresa.integer("NO_SUCH_FIELD"));
 }
@@ -522,7 +539,7 @@ void TestStore::badFilesAreReported() {
     QCOMPARE(pedidos.error().code, ErrorCode::InvalidDataFile);
 
     StoreError error;
-    QVERIFY(createTableFile(folder.filePath("clientes.tps"), *findTable("produto"), &error));  // wrong table
+    QVERIFY(createTableFile(folder.filePath("clientes.tps"), *findTable("produto"), &error)); // wrong table
     Table clientes(folder.store(), "clientes");
     QVERIFY(!clientes.open());
     QCOMPARE(clientes.error().code, ErrorCode::StructureMismatch);
@@ -541,7 +558,8 @@ void TestStore::filesReadWithPlainSqlite() {
     }
     // Any SQLite tool reads the file: no function or collation of ours is needed.
     sqlite3* raw = nullptr;
-    QCOMPARE(sqlite3_open_v2(folder.filePath("produto.tps").toUtf8().constData(), &raw, SQLITE_OPEN_READONLY, nullptr),
+    QCOMPARE(sqlite3_open_v2(folder.filePath("produto.tps").toUtf8().constData(), &raw, SQLITE_OPEN_READONLY,
+                             nullptr),
              SQLITE_OK);
     sqlite3_stmt* statement = nullptr;
     QCOMPARE(sqlite3_prepare_v2(raw,
@@ -552,8 +570,10 @@ void TestStore::filesReadWithPlainSqlite() {
     QCOMPARE(sqlite3_step(statement), SQLITE_ROW);
     QCOMPARE(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0))),
              QStringLiteral("Caneta Ç"));
-    QCOMPARE(QByteArray(reinterpret_cast<const char*>(sqlite3_column_text(statement, 1))), QByteArray("10.5000"));
-    QCOMPARE(QByteArray(reinterpret_cast<const char*>(sqlite3_column_text(statement, 2))), QByteArray("2026-12-07"));
+    QCOMPARE(QByteArray(reinterpret_cast<const char*>(sqlite3_column_text(statement, 1))),
+             QByteArray("10.5000"));
+    QCOMPARE(QByteArray(reinterpret_cast<const char*>(sqlite3_column_text(statement, 2))),
+             QByteArray("2026-12-07"));
     sqlite3_finalize(statement);
     int version = 0;
     sqlite3_prepare_v2(raw, "PRAGMA user_version", -1, &statement, nullptr);

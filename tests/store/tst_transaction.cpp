@@ -91,7 +91,7 @@ std::int64_t countWhere(Store& store, const char* table, const char* condition) 
         ++n;
     return n;
 }
-}  // namespace
+} // namespace
 
 class TestTransaction : public QObject {
     Q_OBJECT
@@ -161,7 +161,7 @@ void TestTransaction::failedAddInsideTransactionKeepsOthers() {
     QVERIFY(transaction.begin());
     fillPedido(pedidos, 1);
     QCOMPARE(pedidos.add(), Status::Ok);
-    clientes.rec().setInteger("ID", 900001);  // duplicate: refused, the transaction goes on
+    clientes.rec().setInteger("ID", 900001); // duplicate: refused, the transaction goes on
     QCOMPARE(clientes.add(), Status::Error);
     QCOMPARE(clientes.error().code, ErrorCode::CreatesDuplicateKey);
     clientes.rec().setInteger("ID", 900002);
@@ -178,9 +178,9 @@ void TestTransaction::tooManyTablesRefused() {
         tables.push_back(std::make_unique<Table>(folder.store(), catalogue()[static_cast<size_t>(i)]));
         QVERIFY(tables.back()->open());
     }
-    Transaction transaction({tables[0].get(), tables[1].get(), tables[2].get(), tables[3].get(), tables[4].get(),
-                             tables[5].get(), tables[6].get(), tables[7].get(), tables[8].get(), tables[9].get(),
-                             tables[10].get()});
+    Transaction transaction({tables[0].get(), tables[1].get(), tables[2].get(), tables[3].get(),
+                             tables[4].get(), tables[5].get(), tables[6].get(), tables[7].get(),
+                             tables[8].get(), tables[9].get(), tables[10].get()});
     QVERIFY(!transaction.begin());
     Transaction ten({tables[0].get(), tables[1].get(), tables[2].get(), tables[3].get(), tables[4].get(),
                      tables[5].get(), tables[6].get(), tables[7].get(), tables[8].get(), tables[9].get()});
@@ -191,7 +191,8 @@ void TestTransaction::tooManyTablesRefused() {
 void TestTransaction::killedBatchLeavesNothing() {
     test::TempDataFolder folder;
     QProcess child;
-    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--child"), QStringLiteral("batch"), folder.path()});
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--child"), QStringLiteral("batch"), folder.path()});
     QVERIFY(child.waitForStarted());
     QVERIFY(child.waitForReadyRead(20000));
     QCOMPARE(child.readLine().trimmed(), QByteArray("writing"));
@@ -199,12 +200,12 @@ void TestTransaction::killedBatchLeavesNothing() {
     child.kill();
     QVERIFY(child.waitForFinished());
     QVERIFY2(child.exitStatus() == QProcess::CrashExit, "the batch ended before it could be killed");
-    Store store(folder.path());  // the next open rolls the interrupted batch back
+    Store store(folder.path()); // the next open rolls the interrupted batch back
     Table pauxpro(store, "pauxpro");
     QVERIFY(pauxpro.open());
     QCOMPARE(pauxpro.count(), 0);
     pauxpro.rec().setInteger("ID_PROD", 1);
-    QCOMPARE(pauxpro.add(), Status::Ok);  // and the file works
+    QCOMPARE(pauxpro.add(), Status::Ok); // and the file works
 }
 
 void TestTransaction::killedTransactionLeavesAllOrNothing() {
@@ -213,27 +214,34 @@ void TestTransaction::killedTransactionLeavesAllOrNothing() {
     int interrupted = 0;
     for (int round = 1; round <= 6; ++round) {
         QProcess child;
-        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--child"), QString::number(round), folder.path()});
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--child"), QString::number(round), folder.path()});
         QVERIFY(child.waitForStarted());
         QVERIFY(child.waitForReadyRead(20000));
         // Kill at a different moment each round: early, in the middle, around the commit.
         QTest::qWait(static_cast<int>(QRandomGenerator::global()->bounded(50, 1500)));
         child.kill();
-        child.waitForFinished();  // false when the child had already ended by itself
+        child.waitForFinished(); // false when the child had already ended by itself
         QCOMPARE(child.state(), QProcess::NotRunning);
         const bool finished = child.exitStatus() == QProcess::NormalExit;
         if (finished)
             QCOMPARE(child.exitCode(), 0);
         Store store(folder.path());
-        const std::int64_t orders = countWhere(store, "pedidos", qPrintable(QStringLiteral("ID = %1").arg(round)));
-        const std::int64_t items = countWhere(store, "peditens", qPrintable(QStringLiteral("ID_VENDA = %1").arg(round)));
-        const std::int64_t accessories = countWhere(
-            store, "pedacess",
-            qPrintable(QStringLiteral("ID_VENDASI BETWEEN %1 AND %2").arg(round * 100000).arg(round * 100000 + kItems)));
+        const std::int64_t orders =
+            countWhere(store, "pedidos", qPrintable(QStringLiteral("ID = %1").arg(round)));
+        const std::int64_t items =
+            countWhere(store, "peditens", qPrintable(QStringLiteral("ID_VENDA = %1").arg(round)));
+        const std::int64_t accessories = countWhere(store, "pedacess",
+                                                    qPrintable(QStringLiteral("ID_VENDASI BETWEEN %1 AND %2")
+                                                                   .arg(round * 100000)
+                                                                   .arg(round * 100000 + kItems)));
         QVERIFY2((orders == 1 && items == kItems && accessories == kItems) ||
                      (orders == 0 && items == 0 && accessories == 0),
                  qPrintable(QStringLiteral("round %1: %2 orders, %3 items, %4 accessories")
-                                .arg(round).arg(orders).arg(items).arg(accessories)));
+                                .arg(round)
+                                .arg(orders)
+                                .arg(items)
+                                .arg(accessories)));
         (orders == 1 ? committed : interrupted)++;
     }
     qInfo("%d rounds committed, %d interrupted", committed, interrupted);

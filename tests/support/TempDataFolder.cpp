@@ -21,4 +21,4 @@ QString TempDataFolder::filePath(const char* fileName) const {
     return QDir(m_dir.path()).filePath(QString::fromLatin1(fileName));
 }
 
-}  // namespace qav::test
+} // namespace qav::test

@@ -22,4 +22,4 @@ private:
     std::unique_ptr<Store> m_store;
 };
 
-}  // namespace qav::test
+} // namespace qav::test

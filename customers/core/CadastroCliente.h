@@ -1,0 +1,74 @@
+#pragma once
+// The storage side of the customer form: reserving a new customer, reading one for a change, saving
+// it with its partners in one transaction, giving a reservation back, deleting a customer with its
+// partners. The form keeps its own copy of the record (`registro()`), so a save that fails leaves
+// nothing half written and the form can try again.
+
+#include "customers/core/RegrasCliente.h"
+#include "customers/core/ReservaRegistro.h"
+#include "customers/core/SociosCliente.h"
+#include "store/core/Record.h"
+#include "store/core/Store.h"
+#include "store/core/Table.h"
+
+#include <cstdint>
+#include <optional>
+
+namespace qav {
+
+class CadastroCliente {
+public:
+    explicit CadastroCliente(Store& store);
+    ~CadastroCliente();
+    CadastroCliente(const CadastroCliente&) = delete;
+    CadastroCliente& operator=(const CadastroCliente&) = delete;
+
+    bool abrir();
+    const StoreError& erro() const { return erro_; }
+
+    Record& registro() { return registro_; }
+    const Record& registro() const { return registro_; }
+    const Record& original() const { return original_; }
+    bool algoMudou() const { return !(registro_ == original_) || socios_.mudou(); }
+    SociosCliente& socios() { return socios_; }
+    Table& tabelaSocios() { return tabelaSocios_; }
+    bool reservado() const { return reservado_; }
+
+    // A new customer: the defaults, then the next local id reserved by adding the record at once,
+    // held for this form and read again. `mensagemBloqueio` receives the text shown when it cannot
+    // be held (the reservation is then given back).
+    ReservaId reservarNovo(const clientes::PadroesNovoCliente& padroes, QString* mensagemBloqueio);
+    // The customer `id` with its partners, for a change or a view.
+    Status ler(std::int64_t id);
+
+    struct Resultado {
+        bool ok = false;
+        StoreError erro;
+        QString campoDuplicado;  // "Id" or "CNPJ/CPF + Sufixo" when a key would repeat
+        bool comPedidos = false; // delete refused: the customer has orders
+    };
+    // Writes the customer and its partners together. A change that altered nothing writes nothing.
+    Resultado gravar();
+    // Cancelling an insert: the reserved record and the partners' reservations go.
+    void desistir();
+    // Deletes the customer read by ler() with its partners; refused while orders name it.
+    Resultado excluir();
+
+    // Another customer with this document and suffix (the key CLI:KEYCGC), if any.
+    std::optional<std::int64_t> outroComDocumento(const QString& cgcpf, const QString& sufixo,
+                                                  std::int64_t idProprio);
+
+private:
+    Store& store_;
+    Table clientes_;
+    Table tabelaSocios_;
+    Table pedidos_;
+    SociosCliente socios_;
+    Record registro_;
+    Record original_;
+    bool reservado_ = false;
+    bool aberto_ = false;
+    StoreError erro_;
+};
+
+} // namespace qav

@@ -1,0 +1,103 @@
+#include "customers/core/ConsultasCliente.h"
+
+#include "store/core/Table.h"
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace qav {
+
+namespace {
+
+// Opens a table of the store for one look-up and closes it again.
+class Aberta {
+public:
+    Aberta(Store& store, const char* nome) : t(store, nome) { ok = t.open(); }
+    ~Aberta() {
+        if (ok)
+            t.close();
+    }
+    Table t;
+    bool ok = false;
+};
+
+} // namespace
+
+std::optional<Municipio> buscarMunicipio(Store& store, std::int64_t id) {
+    if (id == 0)
+        return std::nullopt;
+    Aberta m(store, "municip.tps");
+    if (!m.ok)
+        return std::nullopt;
+    m.t.clear();
+    m.t.rec().setInteger("ID", id);
+    if (m.t.get("KEYID") != Status::Ok)
+        return std::nullopt;
+    return Municipio{id, m.t.rec().text("NOME").trimmed(), m.t.rec().text("ESTADO").trimmed()};
+}
+
+std::vector<std::pair<std::int64_t, QString>> listaMunicipios(Store& store) {
+    std::vector<std::pair<std::int64_t, QString>> linhas;
+    Aberta m(store, "municip.tps");
+    if (!m.ok)
+        return linhas;
+    Status s = m.t.seekFirst("KEYNOME");
+    while (s == Status::Ok && (s = m.t.next()) == Status::Ok)
+        linhas.emplace_back(m.t.rec().integer("ID"),
+                            m.t.rec().text("NOME").trimmed() + u" - "_s + m.t.rec().text("ESTADO").trimmed());
+    return linhas;
+}
+
+QString nomeVendedor(Store& store, int idEmpresa, std::int64_t codigo) {
+    if (codigo == 0)
+        return {};
+    Aberta v(store, "vendedor.tps");
+    if (!v.ok)
+        return {};
+    v.t.clear();
+    v.t.rec().setInteger("CODIGO", codigo);
+    v.t.rec().setInteger("ID_EMPRESA", idEmpresa);
+    if (v.t.get("KEYCODIGO") != Status::Ok)
+        return {};
+    return v.t.rec().text("NOME").trimmed();
+}
+
+bool pautaExiste(Store& store, int idEmpresa, std::int64_t codigo) {
+    Aberta p(store, "pauta.tps");
+    if (!p.ok)
+        return false;
+    p.t.clear();
+    p.t.rec().setInteger("CODIGO", codigo);
+    p.t.rec().setInteger("ID_EMPRESA", idEmpresa);
+    return p.t.get("KEYCODIGO") == Status::Ok;
+}
+
+std::vector<std::pair<std::int64_t, QString>> listaPautas(Store& store, int idEmpresa) {
+    std::vector<std::pair<std::int64_t, QString>> linhas;
+    Aberta p(store, "pauta.tps");
+    if (!p.ok)
+        return linhas;
+    Status s = p.t.seekFirst("KEYCODIGO");
+    while (s == Status::Ok && (s = p.t.next()) == Status::Ok) {
+        if (p.t.rec().integer("ID_EMPRESA") == idEmpresa)
+            linhas.emplace_back(p.t.rec().integer("CODIGO"), p.t.rec().text("DESCRICAO").trimmed());
+    }
+    return linhas;
+}
+
+ConfiguracaoClientes configuracaoClientes(Store& store, int idEmpresa) {
+    ConfiguracaoClientes c;
+    Aberta q(store, "qavcfg.tps");
+    if (!q.ok)
+        return c;
+    q.t.clear();
+    q.t.rec().setInteger("ID_EMPRESA", idEmpresa);
+    if (q.t.get("KEYID_EMPRESA") != Status::Ok)
+        return c;
+    c.bloqueios1 = static_cast<int>(q.t.rec().integer("BLOQUEIOS1"));
+    c.codVendedor = q.t.rec().integer("COD_VENDEDOR");
+    return c;
+}
+
+} // namespace qav

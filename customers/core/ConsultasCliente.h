@@ -1,0 +1,39 @@
+#pragma once
+// Look-ups the customer windows make in the reference tables: municipalities, representatives,
+// price lists and the configuration record of the active company.
+
+#include "store/core/Store.h"
+
+#include <QString>
+#include <cstdint>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace qav {
+
+struct Municipio {
+    std::int64_t id = 0;
+    QString nome;
+    QString estado;
+};
+
+std::optional<Municipio> buscarMunicipio(Store& store, std::int64_t id);
+// Every municipality as (id, "name - state"), by name: the rows of the choice list.
+std::vector<std::pair<std::int64_t, QString>> listaMunicipios(Store& store);
+
+// The name of the representative `codigo` of the company; empty when unknown.
+QString nomeVendedor(Store& store, int idEmpresa, std::int64_t codigo);
+
+// The price lists of the company by code: existence and the rows of the choice list.
+bool pautaExiste(Store& store, int idEmpresa, std::int64_t codigo);
+std::vector<std::pair<std::int64_t, QString>> listaPautas(Store& store, int idEmpresa);
+
+// From the configuration record of the company (0 when there is none).
+struct ConfiguracaoClientes {
+    int bloqueios1 = 0;
+    std::int64_t codVendedor = 0;
+};
+ConfiguracaoClientes configuracaoClientes(Store& store, int idEmpresa);
+
+} // namespace qav

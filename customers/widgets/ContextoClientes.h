@@ -1,0 +1,22 @@
+#pragma once
+// Where the customer windows work: the bound data folder (each window makes its own Store over it),
+// the program folder with the settings files, and the active company.
+
+#include "app/core/Settings.h"
+
+#include <QString>
+
+namespace qav {
+
+struct ContextoClientes {
+    QString pastaDados;
+    QString pastaPrograma;
+    int idEmpresa = 0;
+
+    // The bound folder and id_emp_ativa of the session.
+    static ContextoClientes daSessao(const QString& pastaPrograma);
+    Settings settings() const { return Settings(pastaPrograma); }
+    QString iniJanelas() const; // qavplus.INI
+};
+
+} // namespace qav

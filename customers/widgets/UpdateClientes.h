@@ -1,0 +1,105 @@
+#pragma once
+// The customer form UpdateCLIENTES (window "Clientes"): six tabs shown by person type, the field
+// checks run when a field is left and again on "&OK", the partner list, the address windows, and the
+// save of the customer with its partners in one transaction. A new customer's id is reserved when
+// the form opens and given back when it is cancelled; after each saved insert the form prepares the
+// next new customer.
+
+#include "customers/core/CadastroCliente.h"
+#include "customers/widgets/CamposRegistro.h"
+#include "customers/widgets/ContextoClientes.h"
+
+#include <QDialog>
+#include <memory>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+
+namespace qav {
+
+class AbaCadastro;
+class AbaJuridica1;
+class AbaOutras;
+class AbaPessoaFisica;
+class AbaSocios;
+
+class UpdateClientes : public QDialog {
+    Q_OBJECT
+public:
+    enum Pedido { Inserir = 1, Alterar = 2, Excluir = 3, Consultar = 4 };
+
+    UpdateClientes(const ContextoClientes& contexto, Pedido pedido, std::int64_t id,
+                   QWidget* parent = nullptr);
+    ~UpdateClientes() override;
+
+    // Reserves the new customer or reads the one asked for. False: a message was shown and the form
+    // is to close as cancelled.
+    bool preparar();
+    // Runs the form modally: the customer saved last (0 when none), or for a change the customer's id
+    // when it was saved.
+    static std::int64_t executar(const ContextoClientes& contexto, Pedido pedido, std::int64_t id,
+                                 QWidget* parent = nullptr);
+
+    std::int64_t idAtual() const { return cadastro_.registro().integer("ID"); }
+    std::int64_t ultimoGravado() const { return ultimoGravado_; }
+    CadastroCliente& cadastro() { return cadastro_; }
+
+    // "&OK": true when the customer was saved (or deleted).
+    bool confirmar();
+    void reject() override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void montar();
+    void ligarVerificacoes();
+    void paraTela();
+    void daTela();
+    void aplicarPessoa();
+    bool prepararNovo();
+    void mostrarMunicipio();
+    void mostrarVendedor();
+
+    // Field checks; each keeps the focus in its field when it fails.
+    bool saindoDoCampo() const;
+    bool verificarDocumento();
+    bool verificarMunicipio();
+    bool verificarPauta();
+    bool verificarIndicador();
+    bool verificarInscricao(bool aoSairDoCampo);
+    bool verificarReferencias();
+    void formatarCeps();
+    bool recusar(QWidget* campo, const clientes::Verificacao& v);
+    bool verificarTudo();
+
+    ContextoClientes contexto_;
+    Pedido pedido_;
+    std::int64_t idPedido_;
+    std::unique_ptr<Store> store_;
+    CadastroCliente cadastro_;
+    CamposRegistro campos_;
+    std::int64_t ultimoGravado_ = 0;
+    QString uf_;
+    bool inscricaoRecusada_ = false;
+    bool fechando_ = false;
+
+    QLabel* id_;
+    QLabel* dica_;
+    QTabWidget* abas_;
+    AbaCadastro* cadastroAba_;
+    AbaPessoaFisica* pessoaFisica_;
+    AbaJuridica1* juridica1_;
+    QWidget* juridica2_;
+    AbaSocios* socios_;
+    AbaOutras* outras_;
+    QPushButton* entrega_;
+    QPushButton* cobranca_;
+    QPushButton* ok_;
+    QPushButton* cancelar_;
+};
+
+} // namespace qav

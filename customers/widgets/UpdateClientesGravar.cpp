@@ -1,0 +1,144 @@
+// Opening, confirming and cancelling the customer form.
+#include "customers/widgets/UpdateClientes.h"
+
+#include "customers/core/ConsultasCliente.h"
+#include "customers/widgets/AbaCadastro.h"
+#include "customers/widgets/AbaSocios.h"
+#include "store/core/Clock.h"
+#include "ui/core/StandardWarning.h"
+#include "ui/widgets/MessageBox.h"
+#include "ui/widgets/StandardWarningBox.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+
+namespace qav {
+
+bool UpdateClientes::preparar() {
+    if (!cadastro_.abrir()) {
+        setPendingError(cadastro_.erro());
+        standardWarning(30, u"clientes"_s, {}, parentWidget());
+        return false;
+    }
+    if (pedido_ == Inserir)
+        return prepararNovo();
+    if (cadastro_.ler(idPedido_) != Status::Ok) {
+        setPendingError(cadastro_.erro());
+        standardWarning(35, u"clientes"_s, {}, parentWidget());
+        return false;
+    }
+    paraTela();
+    return true;
+}
+
+bool UpdateClientes::prepararNovo() {
+    const ConfiguracaoClientes cfg = configuracaoClientes(*store_, contexto_.idEmpresa);
+    const clientes::PadroesNovoCliente padroes{
+        Clock::today(), clientes::pessoaProposta(contexto_.settings().clientesPessoa()), cfg.codVendedor};
+    while (true) {
+        QString mensagem;
+        const ReservaId reserva = cadastro_.reservarNovo(padroes, &mensagem);
+        if (reserva.status == Status::Ok)
+            break;
+        if (reserva.numeracaoFalhou) {
+            setPendingError(reserva.erro);
+            if (standardWarning(25, {}, {}, this) == static_cast<int>(Button::Retry))
+                continue;
+            return false;
+        }
+        if (mensagem.isEmpty()) {
+            setPendingError(reserva.erro);
+            standardWarning(14, {}, {}, this);
+        } else {
+            MessageBox::show(mensagem, u"Aviso"_s, Icon::Warning, {Button::Ok}, Button::Ok, this);
+        }
+        return false;
+    }
+    paraTela();
+    return true;
+}
+
+bool UpdateClientes::confirmar() {
+    if (pedido_ == Consultar) {
+        accept();
+        return false;
+    }
+    if (pedido_ == Excluir) {
+        if (standardWarning(32, {}, {}, this) != static_cast<int>(Button::Ok))
+            return false;
+        const CadastroCliente::Resultado r = cadastro_.excluir();
+        if (r.comPedidos) {
+            standardWarning(13, u"pedidos"_s, {}, this);
+            return false;
+        }
+        if (!r.ok) {
+            setPendingError(r.erro);
+            standardWarning(17, u"clientes"_s, {}, this);
+            return false;
+        }
+        accept();
+        return true;
+    }
+    daTela();
+    Record& r = cadastro_.registro();
+    const int pessoa = static_cast<int>(r.integer("PESSO"));
+    if (clientes::tornaConsumidorFinal(pessoa, r.text("INSCR"))) {
+        r.setInteger("CONSFINAL", 1);
+        cadastroAba_->consumidorFinal->setChecked(true);
+    }
+    const clientes::Verificacao socios = clientes::verificarSocios(pessoa, cadastro_.socios().quantidade());
+    if (!socios.aceita) {
+        MessageBox::show(socios.texto, socios.titulo, Icon::Warning, {Button::Ok}, Button::Ok, this);
+        abas_->setCurrentWidget(socios_);
+        socios_->lista()->setFocus();
+        return false;
+    }
+    if (clientes::avisaAlteracaoDoServidor(pedido_ == Alterar, idAtual(), cadastro_.algoMudou()))
+        MessageBox::show(clientes::textoAvisoAlteracaoServidor(), clientes::tituloAvisoAlteracaoServidor(),
+                         Icon::Warning, {Button::Ok}, Button::Ok, this);
+    if (!verificarTudo())
+        return false;
+    daTela();
+    const CadastroCliente::Resultado gravado = cadastro_.gravar();
+    if (!gravado.ok) {
+        if (!gravado.campoDuplicado.isEmpty()) {
+            standardWarning(24, gravado.campoDuplicado, {}, this);
+        } else if (gravado.erro.code == ErrorCode::RecordChangedByAnotherStation) {
+            // Show what the other station saved; the user makes the changes again.
+            standardWarning(38, {}, {}, this);
+            if (cadastro_.ler(idAtual()) == Status::Ok) {
+                paraTela();
+            } else {
+                setPendingError(gravado.erro);
+                standardWarning(15, u"clientes"_s, {}, this);
+                QDialog::reject();
+            }
+        } else {
+            setPendingError(gravado.erro);
+            standardWarning(pedido_ == Inserir ? 14 : 15, u"clientes"_s, {}, this);
+        }
+        return false;
+    }
+    if (pedido_ == Inserir) {
+        ultimoGravado_ = idAtual();
+        if (!prepararNovo())
+            QDialog::accept();
+        return true;
+    }
+    accept();
+    return true;
+}
+
+void UpdateClientes::reject() {
+    fechando_ = true;
+    cadastro_.desistir();
+    QDialog::reject();
+}
+
+} // namespace qav

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Sets up, builds and starts qavplus on a demonstration data folder:
+#   demo-run/pgms  the program folder (qav.cfg points at the demo folder)
+#   demo-run/demo  the data folder, created once with qavdemo (delete it to start afresh)
+# Without a display ($DISPLAY and $WAYLAND_DISPLAY empty) the program runs under xvfb-run.
+#   scripts/run-demo.sh [--produtos N] [--clientes N]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+repo="$(pwd)"
+
+scripts/setup.sh dev
+cmake --build build/dev -j2 --target qavdemo
+# qavplus finds the upgrade tool qavbd beside itself (its build copies it there).
+if ! cmake --build build/dev -j2 --target qavplus; then
+  echo "run-demo: the qavplus target could not be built (is it in this checkout yet?)" >&2
+fi
+
+mkdir -p demo-run/pgms
+if [ ! -d demo-run/demo ]; then
+  build/dev/tools/qavdemo/qavdemo demo-run/pgms demo "$@"
+else
+  echo "run-demo: using the existing demo-run/demo (remove it to generate it again)"
+fi
+
+qavplus="$repo/build/dev/app/qavplus"
+if [ ! -x "$qavplus" ]; then
+  echo "run-demo: $qavplus does not exist yet: the demo folder is ready in demo-run/demo," >&2
+  echo "run-demo: start qavplus with demo-run/pgms as its working folder once it is built." >&2
+  exit 1
+fi
+
+cd demo-run/pgms
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  echo "run-demo: no display found; running qavplus under xvfb-run -a (nothing will be visible)"
+  exec xvfb-run -a "$qavplus"
+fi
+exec "$qavplus"

@@ -1,0 +1,128 @@
+// The backup and restore entries of the main frame: cancelling does nothing, success returns true
+// (the caller ends the program), refusals and the confirmation leave the folder alone.
+#include "app/core/IniFile.h"
+#include "app/widgets/BackupDialogs.h"
+#include "store/core/Table.h"
+#include "tests/support/TempDataFolder.h"
+#include "ui/widgets/MessageBox.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+using namespace qav;
+
+namespace {
+
+std::int64_t countOf(const QString& folder, const char* table) {
+    Store store(folder);
+    Table t(store, table);
+    return t.open() ? t.count() : -1;
+}
+
+void addGrupo(const QString& folder, int id) {
+    Store store(folder);
+    Table grupo(store, "grupo");
+    QVERIFY(grupo.open());
+    grupo.rec().setInteger("ID_EMPRESA", 1);
+    grupo.rec().setInteger("ID", id);
+    grupo.rec().setText("NOME", QStringLiteral("Ferragens %1").arg(id));
+    QCOMPARE(grupo.add(), Status::Ok);
+}
+
+} // namespace
+
+class TestBackupDialogs : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init() { MessageBox::clearShown(); }
+    void cancelledDialogsDoNothing();
+    void backupThenRestore();
+    void foreignArchiveIsRefusedWithAMessage();
+    void restoreNotConfirmedChangesNothing();
+};
+
+void TestBackupDialogs::cancelledDialogsDoNothing() {
+    test::TempDataFolder folder;
+    setNextBackupFileName(QString());
+    QVERIFY(!copiaDeSeguranca(nullptr, folder.path()));
+    setNextBackupFileName(QString());
+    QVERIFY(!restauraCopia(nullptr, folder.path()));
+    QVERIFY(MessageBox::shown().isEmpty());
+}
+
+void TestBackupDialogs::backupThenRestore() {
+    test::TempDataFolder folder;
+    addGrupo(folder.path(), 1);
+    QTemporaryDir elsewhere;
+    setNextBackupFileName(elsewhere.filePath(QStringLiteral("copia"))); // ".zip" is added
+    MessageBox::setNextAnswers({Button::Ok});
+    QVERIFY(copiaDeSeguranca(nullptr, folder.path()));
+    const QString archive = elsewhere.filePath(QStringLiteral("copia.zip"));
+    QVERIFY(QFile::exists(archive));
+    QCOMPARE(MessageBox::shown().size(), 1);
+    QCOMPARE(MessageBox::shown().front().caption, QStringLiteral("Aviso"));
+    QVERIFY(MessageBox::shown().front().text.contains(QDir::toNativeSeparators(archive)));
+
+    addGrupo(folder.path(), 2);
+    QCOMPARE(countOf(folder.path(), "grupo"), 2);
+    MessageBox::clearShown();
+    setNextBackupFileName(archive);
+    MessageBox::setNextAnswers({Button::Yes, Button::Ok});
+    QVERIFY(restauraCopia(nullptr, folder.path()));
+    QCOMPARE(countOf(folder.path(), "grupo"), 1);
+    const auto boxes = MessageBox::shown();
+    QCOMPARE(boxes.size(), 2);
+    QCOMPARE(boxes[0].caption, QStringLiteral("Confirma"));
+    QCOMPARE(boxes[0].defaultButton, Button::No);
+    QCOMPARE(boxes[1].caption, QStringLiteral("Aviso"));
+    QVERIFY(boxes[1].text.contains(QStringLiteral("-anterior-")));
+    // The kept copy lies beside the temporary folder: remove it with it.
+    QDir parent(folder.path());
+    parent.cdUp();
+    const QStringList kept =
+        parent.entryList({QDir(folder.path()).dirName() + QStringLiteral("-anterior-*")}, QDir::Dirs);
+    QCOMPARE(kept.size(), 1);
+    QVERIFY(QDir(parent.filePath(kept.front())).removeRecursively());
+}
+
+void TestBackupDialogs::foreignArchiveIsRefusedWithAMessage() {
+    test::TempDataFolder folder;
+    addGrupo(folder.path(), 1);
+    QTemporaryDir elsewhere;
+    const QString archive = elsewhere.filePath(QStringLiteral("fotos.zip"));
+    QFile file(archive);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("not an archive");
+    file.close();
+    setNextBackupFileName(archive);
+    MessageBox::setNextAnswers({Button::Ok});
+    QVERIFY(!restauraCopia(nullptr, folder.path()));
+    QCOMPARE(MessageBox::shown().size(), 1); // no confirmation asked for a refused archive
+    QCOMPARE(MessageBox::shown().front().caption, QStringLiteral("Erro"));
+    QCOMPARE(MessageBox::shown().front().icon, Icon::Critical);
+    QCOMPARE(countOf(folder.path(), "grupo"), 1);
+}
+
+void TestBackupDialogs::restoreNotConfirmedChangesNothing() {
+    test::TempDataFolder folder;
+    QTemporaryDir elsewhere;
+    const QString archive = elsewhere.filePath(QStringLiteral("copia.zip"));
+    setNextBackupFileName(archive);
+    MessageBox::setNextAnswers({Button::Ok});
+    QVERIFY(copiaDeSeguranca(nullptr, folder.path()));
+    addGrupo(folder.path(), 1);
+    MessageBox::clearShown();
+    setNextBackupFileName(archive);
+    MessageBox::setNextAnswers({Button::No});
+    QVERIFY(!restauraCopia(nullptr, folder.path()));
+    QCOMPARE(countOf(folder.path(), "grupo"), 1);
+    QDir parent(folder.path());
+    parent.cdUp();
+    QVERIFY(parent.entryList({QDir(folder.path()).dirName() + QStringLiteral("-anterior-*")}, QDir::Dirs)
+                .isEmpty());
+}
+
+QTEST_MAIN(TestBackupDialogs)
+#include "tst_gui_backupdialogs.moc"

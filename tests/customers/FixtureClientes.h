@@ -1,0 +1,126 @@
+#pragma once
+// A data folder with real table files and a program folder for the settings, with helpers that add
+// customers, municipalities and the company's configuration, and that act on the modal window the
+// code under test opens next.
+
+#include "customers/widgets/ContextoClientes.h"
+#include "store/core/Record.h"
+#include "store/core/Table.h"
+#include "tests/support/TempDataFolder.h"
+#include "ui/widgets/MessageBox.h"
+
+#include <QApplication>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <functional>
+#include <optional>
+#include <stdexcept>
+
+namespace qav::test {
+
+class FixtureClientes {
+public:
+    static constexpr int idEmpresa = 1;
+
+    FixtureClientes() {
+        municipio(10, QStringLiteral("CAMPINAS"), QStringLiteral("SP"));
+        adicionar("qavcfg.tps", [](Record& r) {
+            r.setInteger("ID_EMPRESA", idEmpresa);
+            r.setInteger("COD_VENDEDOR", 12);
+        });
+    }
+
+    ContextoClientes contexto() const { return {dados.path(), programa.path(), idEmpresa}; }
+    Store& store() { return dados.store(); }
+
+    void adicionar(const char* tabela, const std::function<void(Record&)>& preencher) {
+        Table t(dados.store(), tabela);
+        if (!t.open())
+            throw std::runtime_error("table does not open");
+        t.clear();
+        preencher(t.rec());
+        if (t.add() != Status::Ok)
+            throw std::runtime_error(t.error().text.toStdString());
+        t.close();
+    }
+
+    void municipio(std::int64_t id, const QString& nome, const QString& uf) {
+        adicionar("municip.tps", [&](Record& r) {
+            r.setInteger("ID", id);
+            r.setText("NOME", nome);
+            r.setText("ESTADO", uf);
+        });
+    }
+
+    void cliente(std::int64_t id, const QString& razao, int ativo = 1, const QString& cgcpf = {}) {
+        adicionar("clientes.tps", [&](Record& r) {
+            r.setInteger("ID", id);
+            r.setText("RAZAO", razao);
+            r.setInteger("ATIVO", ativo);
+            r.setText("CGCPF", cgcpf);
+            r.setInteger("ID_MUNICIPIO", 10);
+        });
+    }
+
+    void bloqueios(int valor) {
+        Table t(dados.store(), "qavcfg.tps");
+        t.open();
+        t.clear();
+        t.rec().setInteger("ID_EMPRESA", idEmpresa);
+        if (t.get("KEYID_EMPRESA") != Status::Ok)
+            throw std::runtime_error("no configuration");
+        t.rec().setInteger("BLOQUEIOS1", valor);
+        t.put();
+        t.close();
+    }
+
+    // The stored customer `id`, or nullopt when there is none.
+    std::optional<Record> lerCliente(std::int64_t id) {
+        Table t(dados.store(), "clientes.tps");
+        t.open();
+        t.clear();
+        t.rec().setInteger("ID", id);
+        std::optional<Record> r;
+        if (t.get("KEYID") == Status::Ok)
+            r = t.rec();
+        t.close();
+        return r;
+    }
+
+    std::int64_t contar(const char* tabela) {
+        Table t(dados.store(), tabela);
+        t.open();
+        const std::int64_t n = t.count();
+        t.close();
+        return n;
+    }
+
+    // Every message box shown, as "caption: text".
+    static QStringList mensagens() {
+        QStringList texts;
+        for (const auto& box : MessageBox::shown())
+            texts << box.caption + QStringLiteral(": ") + box.text;
+        return texts;
+    }
+
+    // Runs `acao` on the next modal window of type T once it is shown (polling the event loop).
+    template <typename T> static void quandoAbrir(std::function<void(T*)> acao) {
+        auto* timer = new QTimer;
+        timer->setInterval(10);
+        QObject::connect(timer, &QTimer::timeout, [timer, acao] {
+            if (T* w = qobject_cast<T*>(QApplication::activeModalWidget())) {
+                timer->stop();
+                timer->deleteLater();
+                acao(w);
+            }
+        });
+        timer->start();
+    }
+
+private:
+    TempDataFolder dados;
+    QTemporaryDir programa;
+};
+
+} // namespace qav::test

@@ -1,0 +1,390 @@
+// The customer form "Clientes" driven through its widgets on real table files.
+#include "customers/widgets/UpdSocios.h"
+#include "customers/widgets/UpdateClientes.h"
+#include "store/core/Clock.h"
+#include "tests/customers/FixtureClientes.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QtTest>
+#include <memory>
+
+using namespace qav;
+using namespace qav::test;
+using namespace Qt::StringLiterals;
+
+class TestGuiClientes : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<FixtureClientes> fx;
+
+    template <typename T> static T* campo(QWidget* w, const char* nome) {
+        T* f = w->findChild<T*>(QString::fromLatin1(nome));
+        if (!f)
+            qFatal("no child %s", nome);
+        return f;
+    }
+
+    std::unique_ptr<UpdateClientes> abrir(UpdateClientes::Pedido pedido, std::int64_t id = 0) {
+        auto form = std::make_unique<UpdateClientes>(fx->contexto(), pedido, id);
+        if (!form->preparar())
+            return nullptr;
+        form->show();
+        return form;
+    }
+
+    static void escolher(QComboBox* c, int valor) {
+        const int i = c->findData(valor);
+        QVERIFY(i >= 0);
+        c->setCurrentIndex(i);
+        Q_EMIT c->activated(i);
+    }
+
+    static void digitar(QLineEdit* e, const QString& texto) {
+        e->setFocus();
+        e->clear();
+        QTest::keyClicks(e, texto);
+        QTest::keyClick(e, Qt::Key_Return);
+    }
+
+    // Everything a customer of type `pessoa` needs to be saved, apart from partners.
+    void preencher(UpdateClientes* f, int pessoa, const QString& razao) {
+        escolher(campo<QComboBox>(f, "pessoa"), pessoa);
+        digitar(campo<QLineEdit>(f, "razao"), razao);
+        digitar(campo<QLineEdit>(f, "municipio"), u"10"_s);
+        escolher(campo<QComboBox>(f, "indicadorIe"), 9);
+        campo<QPlainTextEdit>(f, "referenciasComerciais")->setPlainText(u"Fornecedor A (19)3232-0000"_s);
+    }
+
+    void adicionarSocio(UpdateClientes* f, const QString& nome) {
+        FixtureClientes::quandoAbrir<UpdSocios>([nome](UpdSocios* s) {
+            s->findChild<QLineEdit*>(u"nome"_s)->setText(nome);
+            QLineEdit* doc = s->findChild<QLineEdit*>(u"documento"_s);
+            doc->setText(u"52998224725"_s);
+            s->findChild<QPushButton*>(u"ok"_s)->click();
+        });
+        campo<QPushButton>(f, "novoSocio")->click();
+    }
+
+private Q_SLOTS:
+    void init() {
+        fx = std::make_unique<FixtureClientes>();
+        MessageBox::clearShown();
+        MessageBox::setNextAnswers(QList<Button>(20, Button::Ok));
+        Clock::setOverride([] { return DateTimeParts{Date::fromYmd(2026, 3, 9), 10, 0, 0}; });
+    }
+    void cleanup() {
+        MessageBox::setNextAnswers({});
+        Clock::setOverride({});
+    }
+
+    void primeiroClienteLocal() {
+        auto f = abrir(UpdateClientes::Inserir);
+        QVERIFY(f);
+        QCOMPARE(campo<QLabel>(f.get(), "id")->text(), u"900001"_s);
+        QCOMPARE(f->windowTitle(), u"Novo"_s);
+        // Defaults of a new customer.
+        QCOMPARE(campo<QComboBox>(f.get(), "pessoa")->currentData().toInt(), 1);
+        QCOMPARE(campo<QComboBox>(f.get(), "classe")->currentData().toString(), u"B"_s);
+        QVERIFY(campo<QCheckBox>(f.get(), "ativo")->isChecked());
+        QCOMPARE(campo<QLineEdit>(f.get(), "vendedor")->text(), u"12"_s);
+        QCOMPARE(campo<QLineEdit>(f.get(), "dataCadastro")->text(), u"09/03/2026"_s);
+        QCOMPARE(fx->contar("clientes.tps"), 1); // reserved at once
+    }
+
+    void idsAposClientesDoServidor() {
+        fx->cliente(7, u"SETE"_s);
+        fx->cliente(1500, u"MIL E QUINHENTOS"_s);
+        auto f = abrir(UpdateClientes::Inserir);
+        QVERIFY(f);
+        QCOMPARE(campo<QLabel>(f.get(), "id")->text(), u"901501"_s);
+        preencher(f.get(), 2, u"PESSOA UM"_s);
+        campo<QPushButton>(f.get(), "ok")->click();
+        QVERIFY2(FixtureClientes::mensagens().isEmpty(),
+                 qPrintable(FixtureClientes::mensagens().join(u'\n')));
+        // Saved, and the form prepares the next new customer.
+        QCOMPARE(f->ultimoGravado(), 901501);
+        QCOMPARE(campo<QLabel>(f.get(), "id")->text(), u"901502"_s);
+        const auto gravado = fx->lerCliente(901501);
+        QVERIFY(gravado);
+        QCOMPARE(gravado->text("RAZAO"), u"PESSOA UM"_s);
+        QCOMPARE(gravado->integer("CONSFINAL"), 1); // a person is a final consumer
+        QVERIFY(fx->lerCliente(901502));
+        campo<QPushButton>(f.get(), "cancelar")->click();
+        QVERIFY(!fx->lerCliente(901502));
+        QCOMPARE(fx->contar("clientes.tps"), 3);
+    }
+
+    void cancelarRemoveReserva() {
+        auto f = abrir(UpdateClientes::Inserir);
+        QVERIFY(f);
+        adicionarSocio(f.get(), u"SOCIO"_s);
+        QCOMPARE(fx->contar("socios.tps"), 1);
+        campo<QPushButton>(f.get(), "cancelar")->click();
+        QCOMPARE(fx->contar("clientes.tps"), 0);
+        QCOMPARE(fx->contar("socios.tps"), 0);
+        QCOMPARE(f->result(), int(QDialog::Rejected));
+    }
+
+    void isentoEmQualquerCaixa_data() {
+        QTest::addColumn<QString>("inscricao");
+        QTest::newRow("isento") << u"isento"_s;
+        QTest::newRow("ISENTO") << u"ISENTO"_s;
+        QTest::newRow("Isento") << u"Isento"_s;
+    }
+    void isentoEmQualquerCaixa() {
+        QFETCH(QString, inscricao);
+        auto f = abrir(UpdateClientes::Inserir);
+        QVERIFY(f);
+        preencher(f.get(), 1, u"EMPRESA ISENTA"_s);
+        digitar(campo<QLineEdit>(f.get(), "inscricao"), inscricao);
+        QVERIFY(!campo<QCheckBox>(f.get(), "consumidorFinal")->isChecked());
+        adicionarSocio(f.get(), u"ANA"_s);
+        QCOMPARE(campo<QTableWidget>(f.get(), "socios")->rowCount(), 1);
+        campo<QPushButton>(f.get(), "ok")->click();
+        QVERIFY2(FixtureClientes::mensagens().isEmpty(),
+                 qPrintable(FixtureClientes::mensagens().join(u'\n')));
+        const auto gravado = fx->lerCliente(900001);
+        QVERIFY(gravado);
+        QCOMPARE(gravado->integer("CONSFINAL"), 1);
+        QCOMPARE(gravado->text("INSCR"), inscricao);
+        // The partner was written with the customer, under the customer's id.
+        Table socios(fx->store(), "socios.tps");
+        QVERIFY(socios.open());
+        socios.clear();
+        socios.rec().setInteger("ID_SOCIO", 1);
+        QCOMPARE(socios.get("KEYID"), Status::Ok);
+        QCOMPARE(socios.rec().integer("ID_CLIENTE"), 900001);
+        QCOMPARE(socios.rec().text("NOME"), u"ANA"_s);
+        QCOMPARE(socios.rec().text("CPF_CNPJ"), u"529.982.247-25"_s);
+        socios.close();
+    }
+
+    void empresaComInscricaoNaoEConsumidorFinal() {
+        auto f = abrir(UpdateClientes::Inserir);
+        QVERIFY(f);
+        preencher(f.get(), 1, u"CONTRIBUINTE"_s);
+        escolher(campo<QComboBox>(f.get(), "indicadorIe"), 1);
+        digitar(campo<QLineEdit>(f.get(), "inscricao"), u"110.042.490.114"_s);
+        adicionarSocio(f.get(), u"ANA"_s);
+        campo<QPushButton>(f.get(), "ok")->click();
+        QVERIFY(FixtureClientes::mensagens().isEmpty());
+        QCOMPARE(fx->lerCliente(900001)->integer("CONSFINAL"), 0);
+    }
+
+    void inscricaoInvalidaParaAUf() {
+        auto f = abrir(UpdateClientes::Inserir);
+        QVERIFY(f);
+        preencher(f.get(), 1, u"IE ERRADA"_s);
+        escolher(campo<QComboBox>(f.get(), "indicadorIe"), 1);
+        adicionarSocio(f.get(), u"ANA"_s);
+        digitar(campo<QLineEdit>(f.get(), "inscricao"), u"110042490115"_s);
+        QVERIFY(campo<QLabel>(f.get(), "dica")->text().contains(u"SP"_s));
+        // Going straight to "&OK" does not save the refused registration.
+        campo<QPushButton>(f.get(), "ok")->click();
+        QVERIFY(fx->lerCliente(900001)->text("RAZAO").isEmpty());
+        digitar(campo<QLineEdit>(f.get(), "inscricao"), u"110042490114"_s);
+        campo<QPushButton>(f.get(), "ok")->click();
+        QCOMPARE(fx->lerCliente(900001)->text("RAZAO"), u"IE ERRADA"_s);
+    }
+
+    void empresaSemSociosRecusada() {
+        auto f = abrir(UpdateClientes::Inserir);
+        QVERIFY(f);
+        preencher(f.get(), 1, u"SEM SOCIOS"_s);
+        campo<QPushButton>(f.get(), "ok")->click();
+        QCOMPARE(FixtureClientes::mensagens(),
+                 QStringList{u"Aviso: Favor informar os sócios proprietários!"_s});
+        QCOMPARE(campo<QTabWidget>(f.get(), "abas")->currentIndex(), 4);
+        QVERIFY(fx->lerCliente(900001)->text("RAZAO").isEmpty()); // nothing saved
+        QCOMPARE(f->ultimoGravado(), 0);
+    }
+
+    void exportacaoSemSociosGravada() {
+        auto f = abrir(UpdateClientes::Inserir);
+        QVERIFY(f);
+        preencher(f.get(), 3, u"EXPORTADOR"_s);
+        campo<QPushButton>(f.get(), "ok")->click();
+        QVERIFY(FixtureClientes::mensagens().isEmpty());
+        QCOMPARE(fx->lerCliente(900001)->text("RAZAO"), u"EXPORTADOR"_s);
+    }
+
+    void referenciasVaziasRecusadas_data() {
+        QTest::addColumn<int>("pessoa");
+        QTest::newRow("person") << 2;
+        QTest::newRow("export") << 3;
+    }
+    void referenciasVaziasRecusadas() {
+        QFETCH(int, pessoa);
+        auto f = abrir(UpdateClientes::Inserir);
+        QVERIFY(f);
+        preencher(f.get(), pessoa, u"SEM REFERENCIAS"_s);
+        campo<QPlainTextEdit>(f.get(), "referenciasComerciais")->setPlainText(u"   "_s);
+        campo<QPushButton>(f.get(), "ok")->click();
+        QCOMPARE(FixtureClientes::mensagens(),
+                 QStringList{u"Aviso: Favor informar fornecedores com telefone!"_s});
+        QVERIFY(fx->lerCliente(900001)->text("RAZAO").isEmpty());
+    }
+
+    void catorzeDigitosViramCnpj() {
+        auto f = abrir(UpdateClientes::Inserir);
+        QVERIFY(f);
+        QLineEdit* doc = campo<QLineEdit>(f.get(), "documento");
+        digitar(doc, u"11222333000181"_s);
+        QCOMPARE(doc->text(), u"11.222.333/0001-81"_s);
+        QVERIFY(FixtureClientes::mensagens().isEmpty());
+        QCOMPARE(campo<QLabel>(f.get(), "rotuloDocumento")->text(), u"CNPJ: "_s);
+        digitar(doc, u"11222333000182"_s);
+        QCOMPARE(doc->text(), u"11.222.333/0001-82"_s);
+        QCOMPARE(FixtureClientes::mensagens(), QStringList{u"Erro: CNPJ inválido!"_s});
+    }
+
+    void cpfInvalido() {
+        auto f = abrir(UpdateClientes::Inserir);
+        QVERIFY(f);
+        escolher(campo<QComboBox>(f.get(), "pessoa"), 2);
+        QLineEdit* doc = campo<QLineEdit>(f.get(), "documento");
+        digitar(doc, u"52998224726"_s);
+        QCOMPARE(doc->text(), u"529.982.247-26"_s);
+        QCOMPARE(FixtureClientes::mensagens(), QStringList{u"Erro: CPF inválido!"_s});
+    }
+
+    void documentoJaCadastrado() {
+        fx->cliente(900005, u"JA EXISTE"_s, 1, u"11.222.333/0001-81"_s);
+        auto f = abrir(UpdateClientes::Inserir);
+        QVERIFY(f);
+        QCOMPARE(campo<QLabel>(f.get(), "id")->text(), u"900006"_s);
+        digitar(campo<QLineEdit>(f.get(), "documento"), u"11222333000181"_s);
+        QCOMPARE(FixtureClientes::mensagens(), QStringList{u"Aviso: Cliente já cadastrado ( Id: 900005)."_s});
+        // Another suffix is a customer of its own.
+        MessageBox::clearShown();
+        digitar(campo<QLineEdit>(f.get(), "sufixo"), u"2"_s);
+        digitar(campo<QLineEdit>(f.get(), "documento"), u"11222333000181"_s);
+        QVERIFY(FixtureClientes::mensagens().isEmpty());
+    }
+
+    void abasPorTipoDePessoa_data() {
+        QTest::addColumn<int>("pessoa");
+        QTest::addColumn<bool>("fisica");
+        QTest::addColumn<bool>("juridica");
+        QTest::newRow("company") << 1 << false << true;
+        QTest::newRow("person") << 2 << true << false;
+        QTest::newRow("export") << 3 << false << true;
+    }
+    void abasPorTipoDePessoa() {
+        QFETCH(int, pessoa);
+        QFETCH(bool, fisica);
+        QFETCH(bool, juridica);
+        auto f = abrir(UpdateClientes::Inserir);
+        QVERIFY(f);
+        escolher(campo<QComboBox>(f.get(), "pessoa"), pessoa);
+        QTabWidget* abas = campo<QTabWidget>(f.get(), "abas");
+        QCOMPARE(abas->isTabVisible(1), fisica);
+        for (int i = 2; i <= 4; ++i)
+            QCOMPARE(abas->isTabVisible(i), juridica);
+        QVERIFY(abas->isTabVisible(0));
+        QVERIFY(abas->isTabVisible(5));
+        // The choice is proposed for the next new customer.
+        QCOMPARE(fx->contexto().settings().clientesPessoa(), pessoa);
+        f->reject();
+        auto seguinte = abrir(UpdateClientes::Inserir);
+        QCOMPARE(campo<QComboBox>(seguinte.get(), "pessoa")->currentData().toInt(), pessoa);
+    }
+
+    void alteradoPorOutraJanela() {
+        fx->cliente(900010, u"ORIGINAL"_s);
+        auto f = abrir(UpdateClientes::Alterar, 900010);
+        QVERIFY(f);
+        QCOMPARE(f->windowTitle(), u"Edita"_s);
+        // Another window saves the customer meanwhile.
+        CadastroCliente outra(fx->store());
+        QVERIFY(outra.abrir());
+        QCOMPARE(outra.ler(900010), Status::Ok);
+        outra.registro().setText("RAZAO", u"PELA OUTRA"_s);
+        QVERIFY(outra.gravar().ok);
+
+        preencher(f.get(), 2, u"PELA PRIMEIRA"_s);
+        campo<QPushButton>(f.get(), "ok")->click();
+        const QList<MessageBox::Shown> caixas = MessageBox::shown();
+        QCOMPARE(caixas.size(), 1);
+        QCOMPARE(caixas[0].caption, u"Registro não pode ser gravado"_s);
+        // The other window's changes are shown; the user makes the changes again.
+        QCOMPARE(campo<QLineEdit>(f.get(), "razao")->text(), u"PELA OUTRA"_s);
+        QVERIFY(f->isVisible());
+        preencher(f.get(), 2, u"DE NOVO"_s);
+        campo<QPushButton>(f.get(), "ok")->click();
+        QCOMPARE(fx->lerCliente(900010)->text("RAZAO"), u"DE NOVO"_s);
+        QCOMPARE(f->result(), int(QDialog::Accepted));
+    }
+
+    void alteracaoDeClienteDoServidorAvisa() {
+        fx->cliente(1500, u"DO SERVIDOR"_s);
+        auto f = abrir(UpdateClientes::Alterar, 1500);
+        QVERIFY(f);
+        preencher(f.get(), 2, u"MUDADO"_s);
+        campo<QPushButton>(f.get(), "ok")->click();
+        QCOMPARE(FixtureClientes::mensagens(),
+                 QStringList{u"ATENÇÃO: As alterações feitas no cadastro do cliente, depois de transmitido o "
+                             u"pedido,\nnão serão mais atualizadas na Matriz!"_s});
+        // The change is saved on the workstation all the same.
+        QCOMPARE(fx->lerCliente(1500)->text("RAZAO"), u"MUDADO"_s);
+    }
+
+    void consultaSomenteLeitura() {
+        fx->cliente(1500, u"DO SERVIDOR"_s);
+        auto f = abrir(UpdateClientes::Consultar, 1500);
+        QVERIFY(f);
+        QCOMPARE(f->windowTitle(), u"Consultar"_s);
+        QVERIFY(campo<QLineEdit>(f.get(), "razao")->isReadOnly());
+        QVERIFY(!campo<QComboBox>(f.get(), "pessoa")->isEnabled());
+        campo<QPushButton>(f.get(), "ok")->click();
+        QCOMPARE(fx->lerCliente(1500)->revision(), 1); // nothing written
+    }
+
+    void classeDRetiraCredito() {
+        auto f = abrir(UpdateClientes::Inserir);
+        QVERIFY(f);
+        QCheckBox* credito = campo<QCheckBox>(f.get(), "creditoLiberado");
+        credito->setChecked(true);
+        QComboBox* classe = campo<QComboBox>(f.get(), "classe");
+        const int d = classe->findData(u"D"_s);
+        classe->setCurrentIndex(d);
+        Q_EMIT classe->activated(d);
+        QVERIFY(!credito->isChecked());
+    }
+
+    void enderecoDeEntrega() {
+        fx->municipio(20, u"SANTOS"_s, u"SP"_s);
+        auto f = abrir(UpdateClientes::Inserir);
+        QVERIFY(f);
+        FixtureClientes::quandoAbrir<QDialog>([](QDialog* d) {
+            QCOMPARE(d->objectName(), u"EndEntrega"_s);
+            QCOMPARE(d->windowTitle(), u"Endereço de Entrega"_s);
+            d->findChild<QLineEdit*>(u"endereco"_s)->setText(u"RUA DO PORTO"_s);
+            QLineEdit* mun = d->findChild<QLineEdit*>(u"municipio"_s);
+            mun->setText(u"20"_s);
+            Q_EMIT mun->editingFinished();
+            QCOMPARE(d->findChild<QLabel*>(u"cidade"_s)->text(), u"SANTOS"_s);
+            d->findChild<QLineEdit*>(u"cep"_s)->setText(u"11010000"_s);
+            d->findChild<QPushButton*>(u"fechar"_s)->click();
+        });
+        campo<QPushButton>(f.get(), "enderecoEntrega")->click();
+        preencher(f.get(), 2, u"COM ENTREGA"_s);
+        campo<QPushButton>(f.get(), "ok")->click();
+        const auto r = fx->lerCliente(900001);
+        QCOMPARE(r->text("E_ENDER"), u"RUA DO PORTO"_s);
+        QCOMPARE(r->integer("ID_MUNICIPIO_ENTREGA"), 20);
+        QCOMPARE(r->text("E_MUNIC"), u"SANTOS"_s);
+        QCOMPARE(r->text("E_ESTAD"), u"SP"_s);
+        QCOMPARE(r->text("E_CEP"), u"11010-000"_s);
+    }
+};
+
+QTEST_MAIN(TestGuiClientes)
+#include "tst_gui_clientes.moc"
