@@ -100,6 +100,7 @@ BrowseProdutos::BrowseProdutos(const ListContext& context, QWidget* parent)
     applyFilter();
     connect(bar, &QTabBar::currentChanged, this, &BrowseProdutos::chooseTab);
     chooseTab(TabCodigo);
+    fitColumns();
 }
 
 void BrowseProdutos::chooseTab(int tab) {

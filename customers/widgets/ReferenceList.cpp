@@ -34,6 +34,7 @@ ReferenceList::ReferenceList(const ListContext& context, Definition definition, 
     model()->open();
     connect(bar, &QTabBar::currentChanged, this, &ReferenceList::chooseTab);
     chooseTab(0);
+    fitColumns();
 }
 
 void ReferenceList::chooseTab(int tab) {

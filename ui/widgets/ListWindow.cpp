@@ -36,6 +36,7 @@ ListWindow::ListWindow(std::shared_ptr<Store> store, const TableDef& table, std:
     m_view->setContextMenuPolicy(Qt::CustomContextMenu);
     m_view->verticalHeader()->hide();
     m_view->horizontalHeader()->setStretchLastSection(true);
+    m_view->setWordWrap(false);
     m_view->installEventFilter(this);
     layout->addWidget(m_view, 1);
     m_bottom = new QVBoxLayout;
@@ -82,6 +83,19 @@ QPushButton* ListWindow::addButton(const QString& text, const QString& objectNam
     button->setObjectName(objectName);
     m_buttons->insertWidget(m_buttons->count(), button);
     return button;
+}
+
+void ListWindow::fitColumns() {
+    // Columns as wide as what the first page shows, a long name no wider than about 45 characters,
+    // and a window that shows them: the lists open readable without dragging column borders.
+    m_view->resizeColumnsToContents();
+    const int widest = m_view->fontMetrics().averageCharWidth() * 45;
+    int total = 0;
+    for (int column = 0; column < m_model->columnCount(); ++column) {
+        m_view->setColumnWidth(column, std::min(m_view->columnWidth(column) + 8, widest));
+        total += m_view->columnWidth(column);
+    }
+    resize(std::max(width(), std::min(total + 60, 1100)), std::max(height(), 480));
 }
 
 void ListWindow::setActions(int actions) {
