@@ -4,8 +4,6 @@
 
 #include <algorithm>
 
-using namespace Qt::StringLiterals;
-
 namespace qav {
 
 namespace {
@@ -37,18 +35,6 @@ std::optional<Municipio> buscarMunicipio(Store& store, std::int64_t id) {
     return Municipio{id, m.t.rec().text("NOME").trimmed(), m.t.rec().text("ESTADO").trimmed()};
 }
 
-std::vector<std::pair<std::int64_t, QString>> listaMunicipios(Store& store) {
-    std::vector<std::pair<std::int64_t, QString>> linhas;
-    Aberta m(store, "municip.tps");
-    if (!m.ok)
-        return linhas;
-    Status s = m.t.seekFirst("KEYNOME");
-    while (s == Status::Ok && (s = m.t.next()) == Status::Ok)
-        linhas.emplace_back(m.t.rec().integer("ID"),
-                            m.t.rec().text("NOME").trimmed() + u" - "_s + m.t.rec().text("ESTADO").trimmed());
-    return linhas;
-}
-
 QString nomeVendedor(Store& store, int idEmpresa, std::int64_t codigo) {
     if (codigo == 0)
         return {};
@@ -71,19 +57,6 @@ bool pautaExiste(Store& store, int idEmpresa, std::int64_t codigo) {
     p.t.rec().setInteger("CODIGO", codigo);
     p.t.rec().setInteger("ID_EMPRESA", idEmpresa);
     return p.t.get("KEYCODIGO") == Status::Ok;
-}
-
-std::vector<std::pair<std::int64_t, QString>> listaPautas(Store& store, int idEmpresa) {
-    std::vector<std::pair<std::int64_t, QString>> linhas;
-    Aberta p(store, "pauta.tps");
-    if (!p.ok)
-        return linhas;
-    Status s = p.t.seekFirst("KEYCODIGO");
-    while (s == Status::Ok && (s = p.t.next()) == Status::Ok) {
-        if (p.t.rec().integer("ID_EMPRESA") == idEmpresa)
-            linhas.emplace_back(p.t.rec().integer("CODIGO"), p.t.rec().text("DESCRICAO").trimmed());
-    }
-    return linhas;
 }
 
 ConfiguracaoClientes configuracaoClientes(Store& store, int idEmpresa) {

@@ -7,8 +7,6 @@
 #include <QString>
 #include <cstdint>
 #include <optional>
-#include <utility>
-#include <vector>
 
 namespace qav {
 
@@ -19,15 +17,12 @@ struct Municipio {
 };
 
 std::optional<Municipio> buscarMunicipio(Store& store, std::int64_t id);
-// Every municipality as (id, "name - state"), by name: the rows of the choice list.
-std::vector<std::pair<std::int64_t, QString>> listaMunicipios(Store& store);
 
 // The name of the representative `codigo` of the company; empty when unknown.
 QString nomeVendedor(Store& store, int idEmpresa, std::int64_t codigo);
 
-// The price lists of the company by code: existence and the rows of the choice list.
+// Whether the company has the price list `codigo`.
 bool pautaExiste(Store& store, int idEmpresa, std::int64_t codigo);
-std::vector<std::pair<std::int64_t, QString>> listaPautas(Store& store, int idEmpresa);
 
 // From the configuration record of the company (0 when there is none).
 struct ConfiguracaoClientes {

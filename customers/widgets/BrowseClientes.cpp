@@ -4,7 +4,7 @@
 #include "customers/core/CadastroCliente.h"
 #include "customers/core/ConsultasCliente.h"
 #include "customers/core/RegrasCliente.h"
-#include "customers/widgets/EscolhaCodigo.h"
+#include "customers/widgets/ResolverReferencia.h"
 #include "customers/widgets/UpdateClientes.h"
 #include "ui/core/StandardWarning.h"
 #include "ui/widgets/MessageBox.h"
@@ -208,7 +208,7 @@ void BrowseClientes::localizarDocumento() {
 
 void BrowseClientes::escolherMunicipio() {
     const std::optional<Municipio> m =
-        resolverMunicipio(*store_, municipio_->text().trimmed().toLongLong(), this);
+        resolverMunicipio(*store_, municipio_->text().trimmed().toLongLong(), contexto_.listas(), this);
     if (m) {
         idMunicipio_ = m->id;
         municipio_->setText(QString::number(m->id));

@@ -3,6 +3,7 @@
 // the program folder with the settings files, and the active company.
 
 #include "app/core/Settings.h"
+#include "ui/core/ListContext.h"
 
 #include <QString>
 
@@ -17,6 +18,8 @@ struct ContextoClientes {
     static ContextoClientes daSessao(const QString& pastaPrograma);
     Settings settings() const { return Settings(pastaPrograma); }
     QString iniJanelas() const; // qavplus.INI
+    // Where the reference lists opened as look-ups read their tables and keep their window state.
+    ListContext listas() const { return {pastaDados, idEmpresa, pastaPrograma}; }
 };
 
 } // namespace qav

@@ -3,8 +3,8 @@
 #include "app/core/WindowState.h"
 #include "app/widgets/WindowStateBinder.h"
 #include "customers/core/RegrasCliente.h"
-#include "customers/widgets/EscolhaCodigo.h"
 #include "customers/widgets/Montagem.h"
+#include "customers/widgets/ResolverReferencia.h"
 
 #include <QPushButton>
 #include <QTimer>
@@ -15,8 +15,9 @@ using namespace Qt::StringLiterals;
 namespace qav {
 
 EnderecoCliente::EnderecoCliente(Tipo tipo, Record& cliente, Store& store, bool somenteLeitura,
-                                 const QString& iniJanelas, QWidget* parent)
-    : QDialog(parent), tipo_(tipo), cliente_(cliente), store_(store), somenteLeitura_(somenteLeitura) {
+                                 const ContextoClientes& contexto, QWidget* parent)
+    : QDialog(parent), tipo_(tipo), cliente_(cliente), store_(store), somenteLeitura_(somenteLeitura),
+      listas_(contexto.listas()) {
     setObjectName(tipo == Entrega ? u"EndEntrega"_s : u"EndCobranca"_s);
     setWindowTitle(tipo == Entrega ? u"Endereço de Entrega"_s : u"Endereço de Cobrança"_s);
     auto* layout = new QVBoxLayout(this);
@@ -56,7 +57,8 @@ EnderecoCliente::EnderecoCliente(Tipo tipo, Record& cliente, Store& store, bool 
     });
     connect(cep_, &QLineEdit::editingFinished, this,
             [this] { cep_->setText(clientes::formatarCep(cep_->text())); });
-    WindowStateBinder::attach(this, tipo == Entrega ? janela::EndEntrega : janela::EndCobranca, iniJanelas);
+    WindowStateBinder::attach(this, tipo == Entrega ? janela::EndEntrega : janela::EndCobranca,
+                              contexto.iniJanelas());
 }
 
 bool EnderecoCliente::verificarMunicipio() {
@@ -66,7 +68,7 @@ bool EnderecoCliente::verificarMunicipio() {
         estado_->clear();
         return true;
     }
-    const std::optional<Municipio> m = resolverMunicipio(store_, id, this);
+    const std::optional<Municipio> m = resolverMunicipio(store_, id, listas_, this);
     if (!m)
         return false;
     municipio_->setText(QString::number(m->id));
@@ -92,14 +94,14 @@ void EnderecoCliente::done(int resultado) {
     QDialog::done(resultado);
 }
 
-void endEntrega(Record& cliente, Store& store, bool somenteLeitura, const QString& iniJanelas,
+void endEntrega(Record& cliente, Store& store, bool somenteLeitura, const ContextoClientes& contexto,
                 QWidget* parent) {
-    EnderecoCliente(EnderecoCliente::Entrega, cliente, store, somenteLeitura, iniJanelas, parent).exec();
+    EnderecoCliente(EnderecoCliente::Entrega, cliente, store, somenteLeitura, contexto, parent).exec();
 }
 
-void endCobranca(Record& cliente, Store& store, bool somenteLeitura, const QString& iniJanelas,
+void endCobranca(Record& cliente, Store& store, bool somenteLeitura, const ContextoClientes& contexto,
                  QWidget* parent) {
-    EnderecoCliente(EnderecoCliente::Cobranca, cliente, store, somenteLeitura, iniJanelas, parent).exec();
+    EnderecoCliente(EnderecoCliente::Cobranca, cliente, store, somenteLeitura, contexto, parent).exec();
 }
 
 } // namespace qav

@@ -3,6 +3,7 @@
 // Cobrança" (EndCobranca). They edit the form's record buffer; the values are saved with the customer
 // by the form's "&OK".
 
+#include "customers/widgets/ContextoClientes.h"
 #include "store/core/Record.h"
 #include "store/core/Store.h"
 
@@ -18,8 +19,8 @@ class EnderecoCliente : public QDialog {
 public:
     enum Tipo { Entrega, Cobranca };
 
-    EnderecoCliente(Tipo tipo, Record& cliente, Store& store, bool somenteLeitura, const QString& iniJanelas,
-                    QWidget* parent = nullptr);
+    EnderecoCliente(Tipo tipo, Record& cliente, Store& store, bool somenteLeitura,
+                    const ContextoClientes& contexto, QWidget* parent = nullptr);
 
     // Looks the municipality up and copies its town and state; false when the user gave up the choice.
     bool verificarMunicipio();
@@ -34,6 +35,7 @@ private:
     Record& cliente_;
     Store& store_;
     bool somenteLeitura_;
+    ListContext listas_;
     QLineEdit* endereco_;
     QLineEdit* numero_ = nullptr;
     QLineEdit* bairro_;
@@ -44,9 +46,9 @@ private:
 };
 
 // EndEntrega() and EndCobranca().
-void endEntrega(Record& cliente, Store& store, bool somenteLeitura, const QString& iniJanelas,
+void endEntrega(Record& cliente, Store& store, bool somenteLeitura, const ContextoClientes& contexto,
                 QWidget* parent);
-void endCobranca(Record& cliente, Store& store, bool somenteLeitura, const QString& iniJanelas,
+void endCobranca(Record& cliente, Store& store, bool somenteLeitura, const ContextoClientes& contexto,
                  QWidget* parent);
 
 } // namespace qav

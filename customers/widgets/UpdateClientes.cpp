@@ -98,9 +98,9 @@ void UpdateClientes::montar() {
         daTela();
         const bool leitura = pedido_ == Consultar || pedido_ == Excluir;
         if (entrega)
-            endEntrega(cadastro_.registro(), *store_, leitura, contexto_.iniJanelas(), this);
+            endEntrega(cadastro_.registro(), *store_, leitura, contexto_, this);
         else
-            endCobranca(cadastro_.registro(), *store_, leitura, contexto_.iniJanelas(), this);
+            endCobranca(cadastro_.registro(), *store_, leitura, contexto_, this);
     };
     connect(entrega_, &QPushButton::clicked, this, [abrirEndereco] { abrirEndereco(true); });
     connect(cobranca_, &QPushButton::clicked, this, [abrirEndereco] { abrirEndereco(false); });

@@ -6,7 +6,7 @@
 #include "customers/widgets/AbaJuridica.h"
 #include "customers/widgets/AbaOutras.h"
 #include "customers/widgets/AbaSocios.h"
-#include "customers/widgets/EscolhaCodigo.h"
+#include "customers/widgets/ResolverReferencia.h"
 #include "ui/widgets/MessageBox.h"
 
 #include <QApplication>
@@ -110,7 +110,8 @@ bool UpdateClientes::verificarDocumento() {
 
 bool UpdateClientes::verificarMunicipio() {
     QLineEdit* campo = cadastroAba_->municipio;
-    const std::optional<Municipio> m = resolverMunicipio(*store_, campo->text().trimmed().toLongLong(), this);
+    const std::optional<Municipio> m =
+        resolverMunicipio(*store_, campo->text().trimmed().toLongLong(), contexto_.listas(), this);
     if (!m)
         return recusar(campo, Verificacao::recusa({}, {}, u"Escolha o município."_s));
     campo->setText(QString::number(m->id));
@@ -125,7 +126,7 @@ bool UpdateClientes::verificarPauta() {
     const std::int64_t codigo = campo->text().trimmed().toLongLong();
     if (codigo == 0) // no price list of its own
         return true;
-    const std::optional<std::int64_t> escolhida = resolverPauta(*store_, contexto_.idEmpresa, codigo, this);
+    const std::optional<std::int64_t> escolhida = resolverPauta(*store_, codigo, contexto_.listas(), this);
     if (!escolhida)
         return recusar(campo, Verificacao::recusa({}, {}, u"Escolha a pauta de preços."_s));
     campo->setText(QString::number(*escolhida));

@@ -3,6 +3,7 @@
 #include "customers/widgets/UpdateClientes.h"
 #include "store/core/Clock.h"
 #include "tests/customers/FixtureClientes.h"
+#include "tests/customers/ModalHelper.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTableWidget>
 #include <QtTest>
 #include <memory>
@@ -60,6 +62,31 @@ class TestGuiClientes : public QObject {
         digitar(campo<QLineEdit>(f, "municipio"), u"10"_s);
         escolher(campo<QComboBox>(f, "indicadorIe"), 9);
         campo<QPlainTextEdit>(f, "referenciasComerciais")->setPlainText(u"Fornecedor A (19)3232-0000"_s);
+    }
+
+    // Answers the next look-up list: chooses row `linha`, or gives the choice up when it is negative.
+    // `aberta` receives the name of the list that opened.
+    static void responderLista(QString& aberta, int linha) {
+        whenModal([&aberta, linha](QWidget* modal) {
+            aberta = modal->objectName();
+            auto* lista = modal->findChild<QTableView*>(u"lista"_s);
+            if (!lista || linha < 0) {
+                QTest::keyClick(modal, Qt::Key_Escape);
+                return;
+            }
+            lista->setCurrentIndex(lista->model()->index(linha, 0));
+            modal->findChild<QPushButton*>(u"botaoSelecionar"_s)->click();
+        });
+    }
+
+    void pauta(std::int64_t id, std::int64_t codigo, const QString& descricao) {
+        fx->adicionar("pauta.tps", [&](Record& r) {
+            r.setInteger("ID", id);
+            r.setInteger("ID_EMPRESA", FixtureClientes::idEmpresa);
+            r.setInteger("CODIGO", codigo);
+            r.setText("NUM_PAUTA", QString::number(codigo));
+            r.setText("DESCRICAO", descricao);
+        });
     }
 
     void adicionarSocio(UpdateClientes* f, const QString& nome) {
@@ -383,6 +410,72 @@ private Q_SLOTS:
         QCOMPARE(r->text("E_MUNIC"), u"SANTOS"_s);
         QCOMPARE(r->text("E_ESTAD"), u"SP"_s);
         QCOMPARE(r->text("E_CEP"), u"11010-000"_s);
+    }
+
+    void municipioDesconhecidoAbreALista() {
+        fx->municipio(20, u"SANTOS"_s, u"SP"_s);
+        auto f = abrir(UpdateClientes::Inserir);
+        QVERIFY(f);
+        QString aberta;
+        responderLista(aberta, 1); // by name: CAMPINAS, SANTOS
+        digitar(campo<QLineEdit>(f.get(), "municipio"), u"99"_s);
+        QCOMPARE(aberta, u"BrowseMunic"_s);
+        QCOMPARE(campo<QLineEdit>(f.get(), "municipio")->text(), u"20"_s);
+        QCOMPARE(campo<QLabel>(f.get(), "municipioNome")->text(), u"SANTOS - SP"_s);
+        QVERIFY(campo<QLabel>(f.get(), "dica")->text().isEmpty());
+    }
+
+    void desistirDoMunicipioRecusaOCampo() {
+        auto f = abrir(UpdateClientes::Inserir);
+        QVERIFY(f);
+        QString aberta;
+        responderLista(aberta, -1);
+        digitar(campo<QLineEdit>(f.get(), "municipio"), u"99"_s);
+        QCOMPARE(aberta, u"BrowseMunic"_s);
+        QCOMPARE(campo<QLabel>(f.get(), "dica")->text(), u"Escolha o município."_s);
+        QCOMPARE(campo<QLineEdit>(f.get(), "municipio")->text(), u"99"_s);
+        QVERIFY(campo<QLabel>(f.get(), "municipioNome")->text().isEmpty());
+    }
+
+    void pautaDesconhecidaAbreALista() {
+        pauta(30001, 3, u"ATACADO"_s);
+        pauta(50001, 5, u"VAREJO"_s);
+        auto f = abrir(UpdateClientes::Inserir);
+        QVERIFY(f);
+        QString aberta;
+        responderLista(aberta, 1); // by code: 3, 5
+        digitar(campo<QLineEdit>(f.get(), "pauta"), u"4"_s);
+        QCOMPARE(aberta, u"BrowsePauta"_s);
+        QCOMPARE(campo<QLineEdit>(f.get(), "pauta")->text(), u"5"_s);
+        responderLista(aberta, -1);
+        digitar(campo<QLineEdit>(f.get(), "pauta"), u"7"_s);
+        QCOMPARE(campo<QLabel>(f.get(), "dica")->text(), u"Escolha a pauta de preços."_s);
+    }
+
+    void enderecoComMunicipioDesconhecido() {
+        fx->municipio(20, u"SANTOS"_s, u"SP"_s);
+        auto f = abrir(UpdateClientes::Inserir);
+        QVERIFY(f);
+        QString aberta;
+        FixtureClientes::quandoAbrir<QDialog>([&aberta](QDialog* d) {
+            QLineEdit* mun = d->findChild<QLineEdit*>(u"municipio"_s);
+            responderLista(aberta, 1);
+            mun->setText(u"99"_s);
+            Q_EMIT mun->editingFinished();
+            QCOMPARE(mun->text(), u"20"_s);
+            QCOMPARE(d->findChild<QLabel*>(u"cidade"_s)->text(), u"SANTOS"_s);
+            QCOMPARE(d->findChild<QLabel*>(u"estado"_s)->text(), u"SP"_s);
+            d->findChild<QPushButton*>(u"fechar"_s)->click();
+        });
+        campo<QPushButton>(f.get(), "enderecoCobranca")->click();
+        QCOMPARE(aberta, u"BrowseMunic"_s);
+        preencher(f.get(), 2, u"COM COBRANCA"_s);
+        campo<QPushButton>(f.get(), "ok")->click();
+        const auto r = fx->lerCliente(900001);
+        QVERIFY(r);
+        QCOMPARE(r->integer("ID_MUNICIPIO_COBRANCA"), 20);
+        QCOMPARE(r->text("C_MUNIC"), u"SANTOS"_s);
+        QCOMPARE(r->text("C_ESTAD"), u"SP"_s);
     }
 };
 

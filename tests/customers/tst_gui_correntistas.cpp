@@ -4,6 +4,7 @@
 #include "customers/widgets/BrowseClientes.h"
 #include "customers/widgets/UpdateClientes.h"
 #include "tests/customers/FixtureClientes.h"
+#include "tests/customers/ModalHelper.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -96,6 +97,23 @@ private Q_SLOTS:
         QTest::keyClick(e, Qt::Key_Return);
         QCOMPARE(campo<QLabel>(&b, "municipioNome")->text(), u"CAMPINAS - SP"_s);
         QCOMPARE(ids(b).size(), 3); // by name, whatever their situation
+    }
+
+    void municipioDesconhecidoAbreALista() {
+        BrowseClientes b(fx->contexto(), false);
+        campo<QTabWidget>(&b, "abas")->setCurrentIndex(4);
+        QString aberta;
+        whenModal([&aberta](QWidget* modal) {
+            aberta = modal->objectName();
+            QTest::keyClick(modal->findChild<QTableView*>(u"lista"_s), Qt::Key_Return);
+        });
+        QLineEdit* e = campo<QLineEdit>(&b, "municipio");
+        QTest::keyClicks(e, u"99"_s);
+        QTest::keyClick(e, Qt::Key_Return);
+        QCOMPARE(aberta, u"BrowseMunic"_s);
+        QCOMPARE(e->text(), u"10"_s);
+        QCOMPARE(campo<QLabel>(&b, "municipioNome")->text(), u"CAMPINAS - SP"_s);
+        QCOMPARE(ids(b).size(), 3);
     }
 
     void clienteDoServidorSomenteLeitura() {
