@@ -1,0 +1,68 @@
+// The upgrade tool's window: nothing is converted until the user confirms.
+#include "app/core/IniFile.h"
+#include "dbtool/widgets/ConverteBdWindow.h"
+#include "ui/widgets/MessageBox.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace qav;
+
+class TestConverteBd : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void convertsOnlyAfterConfirmation();
+    void closeConvertsNothing();
+};
+
+void TestConverteBd::convertsOnlyAfterConfirmation() {
+    QTemporaryDir dir;
+    const QString folder = QDir(dir.path()).filePath(QStringLiteral("dados"));
+    ConverteBdWindow window(folder);
+    window.show();
+    QCOMPARE(window.windowTitle(), QStringLiteral("Converte BD"));
+    auto* convert = window.findChild<QPushButton*>(QStringLiteral("converte"));
+    QVERIFY(convert);
+    QCOMPARE(convert->text(), QStringLiteral("&Converte"));
+
+    MessageBox::clearShown();
+    MessageBox::setNextAnswers({Button::No});
+    QTest::mouseClick(convert, Qt::LeftButton);
+    QCOMPARE(MessageBox::shown().size(), 1);
+    QCOMPARE(MessageBox::shown().front().caption, QStringLiteral("Confirme"));
+    QCOMPARE(MessageBox::shown().front().text,
+             QStringLiteral("Confirma executar rotina de conversão de base de dados?"));
+    QVERIFY(window.isVisible()); // No leaves the window open...
+    QVERIFY(
+        QDir(folder).entryList({QStringLiteral("*.tps")}, QDir::Files).isEmpty()); // ...and converts nothing
+
+    MessageBox::setNextAnswers({Button::Yes});
+    QTest::mouseClick(convert, Qt::LeftButton);
+    QVERIFY(!window.isVisible()); // Yes converts and closes
+    QCOMPARE(QDir(folder).entryList({QStringLiteral("*.tps")}, QDir::Files).size(), 28);
+    QCOMPARE(IniFile(QDir(folder).filePath(QStringLiteral("bd.ver")))
+                 .readInt(QStringLiteral("QAVPlus"), QStringLiteral("VersaoBD"), 0),
+             186);
+    QCOMPARE(window.findChild<QLabel*>(QStringLiteral("acao"))->text(),
+             QStringLiteral("Verificando Arquivos..."));
+    QCOMPARE(window.findChild<QLabel*>(QStringLiteral("tabela"))->text(), QStringLiteral("qavtipoped"));
+}
+
+void TestConverteBd::closeConvertsNothing() {
+    QTemporaryDir dir;
+    const QString folder = QDir(dir.path()).filePath(QStringLiteral("dados"));
+    ConverteBdWindow window(folder);
+    window.show();
+    MessageBox::clearShown();
+    QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("fechar")), Qt::LeftButton);
+    QVERIFY(!window.isVisible());
+    QVERIFY(MessageBox::shown().isEmpty());
+    QVERIFY(!QDir(folder).exists());
+}
+
+QTEST_MAIN(TestConverteBd)
+#include "tst_gui_convertebd.moc"
