@@ -162,34 +162,32 @@ std::string Date::weekdayName() const {
     return isValid() ? std::string(kNames[dayOfWeek()]) : std::string();
 }
 
-std::optional<Date> Date::fromBr(std::string_view text) {
+namespace {
+// The three text forms differ only in separator and field order: day first (Brazilian, one or two
+// digits for day and month) or year first (two digits each).
+std::optional<Date> parseDate(std::string_view text, char separator, bool dayFirst) {
     text = trimmed(text);
     if (text.empty())
         return Date();
     std::array<std::string_view, 3> f;
-    if (!split3(text, '/', f))
+    if (!split3(text, separator, f))
         return std::nullopt;
-    return fromFields(number(f[2], 4, 4), number(f[1], 1, 2), number(f[0], 1, 2));
+    if (dayFirst)
+        return fromFields(number(f[2], 4, 4), number(f[1], 1, 2), number(f[0], 1, 2));
+    return fromFields(number(f[0], 4, 4), number(f[1], 2, 2), number(f[2], 2, 2));
+}
+} // namespace
+
+std::optional<Date> Date::fromBr(std::string_view text) {
+    return parseDate(text, '/', true);
 }
 
 std::optional<Date> Date::fromIso(std::string_view text) {
-    text = trimmed(text);
-    if (text.empty())
-        return Date();
-    std::array<std::string_view, 3> f;
-    if (!split3(text, '-', f))
-        return std::nullopt;
-    return fromFields(number(f[0], 4, 4), number(f[1], 2, 2), number(f[2], 2, 2));
+    return parseDate(text, '-', false);
 }
 
 std::optional<Date> Date::fromServer(std::string_view text) {
-    text = trimmed(text);
-    if (text.empty())
-        return Date();
-    std::array<std::string_view, 3> f;
-    if (!split3(text, '/', f))
-        return std::nullopt;
-    return fromFields(number(f[0], 4, 4), number(f[1], 2, 2), number(f[2], 2, 2));
+    return parseDate(text, '/', false);
 }
 
 std::string Date::toBr() const {
