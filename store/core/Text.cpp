@@ -187,4 +187,63 @@ QString foldCase(const QString& value) {
     return out;
 }
 
+namespace {
+// Base letter of an upper-case accented letter of Windows-1252; the letter itself otherwise.
+char16_t withoutAccent(char16_t c) {
+    switch (c) {
+    case 0xC0:
+    case 0xC1:
+    case 0xC2:
+    case 0xC3:
+    case 0xC4:
+    case 0xC5:
+        return u'A';
+    case 0xC7:
+        return u'C';
+    case 0xC8:
+    case 0xC9:
+    case 0xCA:
+    case 0xCB:
+        return u'E';
+    case 0xCC:
+    case 0xCD:
+    case 0xCE:
+    case 0xCF:
+        return u'I';
+    case 0xD1:
+        return u'N';
+    case 0xD2:
+    case 0xD3:
+    case 0xD4:
+    case 0xD5:
+    case 0xD6:
+    case 0xD8:
+        return u'O';
+    case 0xD9:
+    case 0xDA:
+    case 0xDB:
+    case 0xDC:
+        return u'U';
+    case 0xDD:
+        return u'Y';
+    case 0x160:
+        return u'S';
+    case 0x17D:
+        return u'Z';
+    case 0x178:
+        return u'Y';
+    default:
+        return c;
+    }
+}
+} // namespace
+
+QString foldSearch(const QString& value) {
+    QString out = foldCase(value);
+    QChar* p = out.data();
+    for (qsizetype i = 0, n = out.size(); i < n; ++i)
+        p[i] = QChar(withoutAccent(p[i].unicode()));
+    return out;
+}
+
 } // namespace qav::text

@@ -28,5 +28,8 @@ QString fit(const QString& value, int width);
 // The form used for case-insensitive keys and searches: upper case over the whole Windows-1252
 // repertoire ("ç" and "Ç", "ã" and "Ã" are equal), trailing spaces removed.
 QString foldCase(const QString& value);
+// The form used for searches as a Brazilian user types them: foldCase, then the accents taken off
+// ("Antônio" and "ANTONIO", "DOBRADIÇA" and "dobradica" are equal).
+QString foldSearch(const QString& value);
 
 } // namespace qav::text
