@@ -3,7 +3,7 @@
 // folders offered for choice are remembered in qav.cfg ("Pasta 1" .. "Pasta 9"); "dados" is always
 // offered, and a remembered folder that no longer exists is dropped.
 
-#include "app/core/Settings.h"
+#include "base/core/Settings.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #include "app/core/DatabaseUpgrade.h"
 
-#include "app/core/Version.h"
+#include "base/core/Version.h"
 
 #include <QCoreApplication>
 #include <QDir>

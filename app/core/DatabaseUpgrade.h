@@ -6,7 +6,7 @@
 // The run itself is a replaceable function so tests can watch it; the default starts the qavbd
 // executable found next to this program.
 
-#include "app/core/Settings.h"
+#include "base/core/Settings.h"
 
 #include <QString>
 #include <functional>

@@ -1,6 +1,6 @@
 #include "app/core/FrameText.h"
 
-#include "app/core/Version.h"
+#include "base/core/Version.h"
 #include "store/core/Text.h"
 
 #include <QStringList>

@@ -5,7 +5,7 @@
 
 #include "app/core/FrameConfig.h"
 #include "app/core/MenuRules.h"
-#include "app/core/Settings.h"
+#include "base/core/Settings.h"
 
 #include <QHash>
 #include <QMainWindow>

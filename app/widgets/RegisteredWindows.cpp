@@ -1,8 +1,8 @@
 #include "app/widgets/RegisteredWindows.h"
 
-#include "app/core/Session.h"
+#include "base/core/Session.h"
 #include "app/widgets/BackupDialogs.h"
-#include "app/widgets/WindowRegistry.h"
+#include "ui/widgets/WindowRegistry.h"
 #include "customers/widgets/BrowseClientes.h"
 #include "customers/widgets/ReferenceWindows.h"
 

@@ -2,8 +2,8 @@
 
 #include "app/core/DataFolders.h"
 #include "app/core/DatabaseUpgrade.h"
-#include "app/core/Session.h"
-#include "app/widgets/WindowRegistry.h"
+#include "base/core/Session.h"
+#include "ui/widgets/WindowRegistry.h"
 #include "store/core/Table.h"
 #include "store/core/Text.h"
 #include "ui/core/StandardWarning.h"

@@ -4,7 +4,7 @@
 // and lists its companies; the folder and the company chosen in each folder are remembered in
 // qav.cfg. Ctrl+K unlocks the folder list, the new-folder button and the communication button.
 
-#include "app/core/Settings.h"
+#include "base/core/Settings.h"
 
 #include <QDialog>
 #include <QStringList>

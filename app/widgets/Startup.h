@@ -1,7 +1,7 @@
 #pragma once
 // The life of qavplus: the working folders, the database version, the main frame and its event loop.
 
-#include "app/core/Settings.h"
+#include "base/core/Settings.h"
 
 namespace qav {
 

@@ -1,6 +1,6 @@
 #include "customers/widgets/BrowseClientes.h"
 
-#include "app/widgets/WindowRegistry.h"
+#include "ui/widgets/WindowRegistry.h"
 #include "customers/core/CadastroCliente.h"
 #include "customers/core/ConsultasCliente.h"
 #include "customers/core/RegrasCliente.h"

@@ -1,6 +1,6 @@
 #include "customers/widgets/BrowseProdutos.h"
 
-#include "app/core/Settings.h"
+#include "base/core/Settings.h"
 #include "customers/widgets/BrowsePauta.h"
 #include "customers/widgets/PromoCellDelegate.h"
 #include "customers/widgets/ReferenceList.h"

@@ -1,6 +1,6 @@
 #include "customers/widgets/ContextoClientes.h"
 
-#include "app/core/Session.h"
+#include "base/core/Session.h"
 
 #include <QDir>
 

@@ -2,7 +2,7 @@
 // Where the customer windows work: the bound data folder (each window makes its own Store over it),
 // the program folder with the settings files, and the active company.
 
-#include "app/core/Settings.h"
+#include "base/core/Settings.h"
 #include "ui/core/ListContext.h"
 
 #include <QString>

@@ -1,7 +1,7 @@
 #include "customers/widgets/EnderecoCliente.h"
 
-#include "app/core/WindowState.h"
-#include "app/widgets/WindowStateBinder.h"
+#include "base/core/WindowState.h"
+#include "ui/widgets/WindowStateBinder.h"
 #include "customers/core/RegrasCliente.h"
 #include "customers/widgets/Montagem.h"
 #include "customers/widgets/ResolverReferencia.h"

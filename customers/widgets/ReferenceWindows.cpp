@@ -1,6 +1,6 @@
 #include "customers/widgets/ReferenceWindows.h"
 
-#include "app/widgets/WindowRegistry.h"
+#include "ui/widgets/WindowRegistry.h"
 #include "customers/widgets/BrowseFormaPag.h"
 #include "customers/widgets/BrowseMunic.h"
 #include "customers/widgets/BrowseProdutos.h"

@@ -1,6 +1,6 @@
 #include "customers/widgets/UpdProduto.h"
 
-#include "app/widgets/WindowStateBinder.h"
+#include "ui/widgets/WindowStateBinder.h"
 #include "store/core/Text.h"
 #include "ui/core/FormatoBr.h"
 

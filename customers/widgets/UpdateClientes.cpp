@@ -1,7 +1,7 @@
 #include "customers/widgets/UpdateClientes.h"
 
-#include "app/core/WindowState.h"
-#include "app/widgets/WindowStateBinder.h"
+#include "base/core/WindowState.h"
+#include "ui/widgets/WindowStateBinder.h"
 #include "customers/core/ConsultasCliente.h"
 #include "customers/widgets/AbaCadastro.h"
 #include "customers/widgets/AbaJuridica.h"

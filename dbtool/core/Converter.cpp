@@ -1,7 +1,7 @@
 #include "dbtool/core/Converter.h"
 
-#include "app/core/IniFile.h"
-#include "app/core/Version.h"
+#include "base/core/IniFile.h"
+#include "base/core/Version.h"
 #include "dbtool/core/TableCheck.h"
 #include "store/core/TableDef.h"
 #include "ui/core/StandardWarning.h"

@@ -1,6 +1,6 @@
 #include "dbtool/widgets/ConverteBdWindow.h"
 
-#include "app/core/Version.h"
+#include "base/core/Version.h"
 #include "ui/widgets/MessageBox.h"
 #include "ui/widgets/StandardWarningBox.h"
 

@@ -5,8 +5,8 @@
 
 #include "app/core/DataFolders.h"
 #include "app/core/DatabaseUpgrade.h"
-#include "app/core/Settings.h"
-#include "app/core/Version.h"
+#include "base/core/Settings.h"
+#include "base/core/Version.h"
 #include "store/core/Record.h"
 #include "store/core/Store.h"
 #include "store/core/Table.h"

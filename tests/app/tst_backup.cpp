@@ -1,7 +1,7 @@
 // Backup and restore of a data folder: a restore gives back every record, a bad archive is refused
 // before anything changes, and a failure half-way leaves the folder as it was.
 #include "app/core/Backup.h"
-#include "app/core/IniFile.h"
+#include "base/core/IniFile.h"
 #include "store/core/Table.h"
 #include "tests/support/TempDataFolder.h"
 

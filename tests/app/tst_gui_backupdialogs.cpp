@@ -1,6 +1,6 @@
 // The backup and restore entries of the main frame: cancelling does nothing, success returns true
 // (the caller ends the program), refusals and the confirmation leave the folder alone.
-#include "app/core/IniFile.h"
+#include "base/core/IniFile.h"
 #include "app/widgets/BackupDialogs.h"
 #include "store/core/Table.h"
 #include "tests/support/TempDataFolder.h"

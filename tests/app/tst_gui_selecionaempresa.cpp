@@ -1,6 +1,6 @@
-#include "app/core/Session.h"
+#include "base/core/Session.h"
 #include "app/widgets/SelecionaEmpresa.h"
-#include "app/widgets/WindowRegistry.h"
+#include "ui/widgets/WindowRegistry.h"
 #include "tests/app/ShellFixture.h"
 #include "ui/widgets/MessageBox.h"
 

@@ -1,6 +1,6 @@
-#include "app/core/IniFile.h"
-#include "app/core/WindowState.h"
-#include "app/widgets/WindowStateBinder.h"
+#include "base/core/IniFile.h"
+#include "base/core/WindowState.h"
+#include "ui/widgets/WindowStateBinder.h"
 
 #include <QTemporaryDir>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "app/core/IniFile.h"
+#include "base/core/IniFile.h"
 
 #include <QFile>
 #include <QTemporaryDir>

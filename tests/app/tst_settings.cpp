@@ -1,5 +1,5 @@
-#include "app/core/Settings.h"
-#include "app/core/Version.h"
+#include "base/core/Settings.h"
+#include "base/core/Version.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
 // Folder creation and the settings-store write of the utility library.
-#include "app/core/Utils.h"
+#include "base/core/Utils.h"
 
 #include <QDir>
 #include <QFile>

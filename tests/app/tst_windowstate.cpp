@@ -1,4 +1,4 @@
-#include "app/core/WindowState.h"
+#include "base/core/WindowState.h"
 
 #include <QFile>
 #include <QTemporaryDir>

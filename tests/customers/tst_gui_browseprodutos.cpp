@@ -1,4 +1,4 @@
-#include "app/core/Settings.h"
+#include "base/core/Settings.h"
 #include "customers/widgets/BrowseProdutos.h"
 #include "tests/customers/ModalHelper.h"
 #include "tests/customers/ProdutoFixture.h"

@@ -1,6 +1,6 @@
 // The customer list "Correntistas" driven through its widgets on real table files.
-#include "app/core/Session.h"
-#include "app/widgets/WindowRegistry.h"
+#include "base/core/Session.h"
+#include "ui/widgets/WindowRegistry.h"
 #include "customers/widgets/BrowseClientes.h"
 #include "customers/widgets/UpdateClientes.h"
 #include "tests/customers/FixtureClientes.h"

@@ -1,5 +1,5 @@
-#include "app/core/Session.h"
-#include "app/widgets/WindowRegistry.h"
+#include "base/core/Session.h"
+#include "ui/widgets/WindowRegistry.h"
 #include "customers/widgets/BrowseFormaPag.h"
 #include "customers/widgets/BrowseMunic.h"
 #include "customers/widgets/BrowsePauta.h"

@@ -1,5 +1,5 @@
 // The upgrade tool's window: nothing is converted until the user confirms.
-#include "app/core/IniFile.h"
+#include "base/core/IniFile.h"
 #include "dbtool/widgets/ConverteBdWindow.h"
 #include "ui/widgets/MessageBox.h"
 

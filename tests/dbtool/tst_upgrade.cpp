@@ -1,6 +1,6 @@
 // The upgrade tool: creating missing tables, carrying data over to a new structure, refusing bad
 // files without touching them, and recording the folder's version.
-#include "app/core/IniFile.h"
+#include "base/core/IniFile.h"
 #include "dbtool/core/Converter.h"
 #include "dbtool/core/TableCheck.h"
 #include "store/core/Table.h"

@@ -2,7 +2,7 @@
 // Creates the data folder FOLDER (default "demo") beside PROGRAM_FOLDER with demonstration data and
 // points the program's qav.cfg at it, so that qavplus started in PROGRAM_FOLDER opens on it.
 
-#include "app/core/DemoData.h"
+#include "tools/qavdemo/DemoData.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "ui/core/ListContext.h"
 
-#include "app/core/Session.h"
+#include "base/core/Session.h"
 
 #include <QDir>
 

@@ -1,6 +1,6 @@
 #include "ui/widgets/ListWindow.h"
 
-#include "app/widgets/WindowStateBinder.h"
+#include "ui/widgets/WindowStateBinder.h"
 #include "ui/core/StandardWarning.h"
 #include "ui/widgets/StandardWarningBox.h"
 

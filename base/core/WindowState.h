@@ -2,7 +2,7 @@
 // The position memory of the windows: each window keeps its state in qavplus.INI under a section named
 // after its procedure, saved when it closes and restored when it opens.
 
-#include "app/core/IniFile.h"
+#include "base/core/IniFile.h"
 
 #include <QStringList>
 #include <QStringView>

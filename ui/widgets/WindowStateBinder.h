@@ -1,7 +1,7 @@
 #pragma once
 // Gives a window its remembered position: restored the first time it is shown, saved when it closes.
 
-#include "app/core/IniFile.h"
+#include "base/core/IniFile.h"
 
 #include <QObject>
 #include <QString>

@@ -4,7 +4,7 @@
 // section or key gives the default; a failed write is not reported (the value starts with its
 // default next time), but the setters return false for callers that care.
 
-#include "app/core/IniFile.h"
+#include "base/core/IniFile.h"
 
 #include <QString>
 

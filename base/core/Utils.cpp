@@ -1,4 +1,4 @@
-#include "app/core/Utils.h"
+#include "base/core/Utils.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "app/core/Session.h"
+#include "base/core/Session.h"
 
 #include <QMutex>
 #include <atomic>

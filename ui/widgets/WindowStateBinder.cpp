@@ -1,6 +1,6 @@
-#include "app/widgets/WindowStateBinder.h"
+#include "ui/widgets/WindowStateBinder.h"
 
-#include "app/core/WindowState.h"
+#include "base/core/WindowState.h"
 
 #include <QEvent>
 #include <QGuiApplication>

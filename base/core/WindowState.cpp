@@ -1,4 +1,4 @@
-#include "app/core/WindowState.h"
+#include "base/core/WindowState.h"
 
 namespace qav {
 

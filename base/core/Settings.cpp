@@ -1,4 +1,4 @@
-#include "app/core/Settings.h"
+#include "base/core/Settings.h"
 
 #include "store/core/Text.h"
 

@@ -1,6 +1,6 @@
-#include "app/core/DemoData.h"
+#include "tools/qavdemo/DemoData.h"
 
-#include "app/core/Settings.h"
+#include "base/core/Settings.h"
 #include "customers/core/DocumentChecks.h"
 #include "dbtool/core/Converter.h"
 #include "store/core/Clock.h"

@@ -1,6 +1,6 @@
-#include "app/widgets/WindowRegistry.h"
+#include "ui/widgets/WindowRegistry.h"
 
-#include "app/widgets/WindowStateBinder.h"
+#include "ui/widgets/WindowStateBinder.h"
 
 #include <QDir>
 #include <QStyle>
