@@ -2,16 +2,16 @@
 
 #include "app/core/CommunicationLock.h"
 #include "app/core/FrameText.h"
-#include "base/core/Session.h"
-#include "base/core/Version.h"
-#include "base/core/WindowState.h"
 #include "app/widgets/Artwork.h"
 #include "app/widgets/ButtonCaptions.h"
 #include "app/widgets/SelecionaEmpresa.h"
-#include "ui/widgets/WindowRegistry.h"
-#include "ui/widgets/WindowStateBinder.h"
+#include "base/core/Session.h"
+#include "base/core/Version.h"
+#include "base/core/WindowState.h"
 #include "store/core/Clock.h"
 #include "ui/widgets/MessageBox.h"
+#include "ui/widgets/WindowRegistry.h"
+#include "ui/widgets/WindowStateBinder.h"
 
 #include <QApplication>
 #include <QCloseEvent>

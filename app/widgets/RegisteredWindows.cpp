@@ -1,10 +1,10 @@
 #include "app/widgets/RegisteredWindows.h"
 
-#include "base/core/Session.h"
 #include "app/widgets/BackupDialogs.h"
-#include "ui/widgets/WindowRegistry.h"
+#include "base/core/Session.h"
 #include "customers/widgets/BrowseClientes.h"
 #include "customers/widgets/ReferenceWindows.h"
+#include "ui/widgets/WindowRegistry.h"
 
 namespace qav {
 

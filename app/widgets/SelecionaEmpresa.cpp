@@ -3,12 +3,12 @@
 #include "app/core/DataFolders.h"
 #include "app/core/DatabaseUpgrade.h"
 #include "base/core/Session.h"
-#include "ui/widgets/WindowRegistry.h"
 #include "store/core/Table.h"
 #include "store/core/Text.h"
 #include "ui/core/StandardWarning.h"
 #include "ui/widgets/MessageBox.h"
 #include "ui/widgets/StandardWarningBox.h"
+#include "ui/widgets/WindowRegistry.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -1,6 +1,5 @@
 #include "customers/widgets/BrowseClientes.h"
 
-#include "ui/widgets/WindowRegistry.h"
 #include "customers/core/CadastroCliente.h"
 #include "customers/core/ConsultasCliente.h"
 #include "customers/core/RegrasCliente.h"
@@ -9,6 +8,7 @@
 #include "ui/core/StandardWarning.h"
 #include "ui/widgets/MessageBox.h"
 #include "ui/widgets/StandardWarningBox.h"
+#include "ui/widgets/WindowRegistry.h"
 
 #include <QDialog>
 #include <QGroupBox>

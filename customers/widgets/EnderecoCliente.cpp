@@ -1,10 +1,10 @@
 #include "customers/widgets/EnderecoCliente.h"
 
 #include "base/core/WindowState.h"
-#include "ui/widgets/WindowStateBinder.h"
 #include "customers/core/RegrasCliente.h"
 #include "customers/widgets/Montagem.h"
 #include "customers/widgets/ResolverReferencia.h"
+#include "ui/widgets/WindowStateBinder.h"
 
 #include <QPushButton>
 #include <QTimer>

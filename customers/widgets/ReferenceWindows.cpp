@@ -1,10 +1,10 @@
 #include "customers/widgets/ReferenceWindows.h"
 
-#include "ui/widgets/WindowRegistry.h"
 #include "customers/widgets/BrowseFormaPag.h"
 #include "customers/widgets/BrowseMunic.h"
 #include "customers/widgets/BrowseProdutos.h"
 #include "customers/widgets/BrowseVendedor.h"
+#include "ui/widgets/WindowRegistry.h"
 
 namespace qav {
 

@@ -1,8 +1,8 @@
 #include "customers/widgets/UpdProduto.h"
 
-#include "ui/widgets/WindowStateBinder.h"
 #include "store/core/Text.h"
 #include "ui/core/FormatoBr.h"
+#include "ui/widgets/WindowStateBinder.h"
 
 #include <QDir>
 #include <QFormLayout>

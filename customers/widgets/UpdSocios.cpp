@@ -1,9 +1,9 @@
 #include "customers/widgets/UpdSocios.h"
 
 #include "base/core/WindowState.h"
-#include "ui/widgets/WindowStateBinder.h"
 #include "customers/core/RegrasCliente.h"
 #include "customers/widgets/Montagem.h"
+#include "ui/widgets/WindowStateBinder.h"
 
 #include <QDialogButtonBox>
 #include <QPushButton>

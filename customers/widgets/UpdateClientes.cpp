@@ -1,7 +1,6 @@
 #include "customers/widgets/UpdateClientes.h"
 
 #include "base/core/WindowState.h"
-#include "ui/widgets/WindowStateBinder.h"
 #include "customers/core/ConsultasCliente.h"
 #include "customers/widgets/AbaCadastro.h"
 #include "customers/widgets/AbaJuridica.h"
@@ -9,6 +8,7 @@
 #include "customers/widgets/AbaPessoaFisica.h"
 #include "customers/widgets/AbaSocios.h"
 #include "customers/widgets/EnderecoCliente.h"
+#include "ui/widgets/WindowStateBinder.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

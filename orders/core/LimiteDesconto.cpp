@@ -10,4 +10,4 @@ Decimal limiteComDescontoFormaPag(const Decimal& limite, const Decimal& desconto
     return menosPercentual(limite, descontoFormaPag) + descontoFormaPag;
 }
 
-}  // namespace qav
+} // namespace qav

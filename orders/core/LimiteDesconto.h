@@ -10,4 +10,4 @@ namespace qav {
 // discount.
 Decimal limiteComDescontoFormaPag(const Decimal& limite, const Decimal& descontoFormaPag);
 
-}  // namespace qav
+} // namespace qav

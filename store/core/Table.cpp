@@ -236,7 +236,7 @@ Status Table::seek(std::string_view keyName, int components) {
     const KeyDef* key = keyForWalk(keyName);
     if (!key)
         return Status::Error;
-    if (key->runtime)  // the run-time key has no values to position on: it starts at its beginning
+    if (key->runtime) // the run-time key has no values to position on: it starts at its beginning
         return walkFromEnd(*key, true);
     const int all = static_cast<int>(key->components.size());
     return startWalk(static_cast<int>(key - m_def->keys.data()), false,

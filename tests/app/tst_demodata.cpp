@@ -1,10 +1,10 @@
 // The demonstration data folder: it opens, every table holds what it should, documents are valid,
 // every product has prices in both price lists, and the same seed gives the same folder.
-#include "tools/qavdemo/DemoData.h"
 #include "base/core/Settings.h"
 #include "customers/core/DocumentChecks.h"
 #include "dbtool/core/TableCheck.h"
 #include "store/core/Table.h"
+#include "tools/qavdemo/DemoData.h"
 
 #include <QDir>
 #include <QTemporaryDir>

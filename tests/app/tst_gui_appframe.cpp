@@ -1,11 +1,11 @@
-#include "base/core/Session.h"
-#include "base/core/WindowState.h"
 #include "app/widgets/AppFrame.h"
 #include "app/widgets/SelecionaEmpresa.h"
-#include "ui/widgets/WindowRegistry.h"
+#include "base/core/Session.h"
+#include "base/core/WindowState.h"
 #include "store/core/Clock.h"
 #include "tests/app/ShellFixture.h"
 #include "ui/widgets/MessageBox.h"
+#include "ui/widgets/WindowRegistry.h"
 
 #include <QAction>
 #include <QApplication>

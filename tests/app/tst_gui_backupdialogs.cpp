@@ -1,7 +1,7 @@
 // The backup and restore entries of the main frame: cancelling does nothing, success returns true
 // (the caller ends the program), refusals and the confirmation leave the folder alone.
-#include "base/core/IniFile.h"
 #include "app/widgets/BackupDialogs.h"
+#include "base/core/IniFile.h"
 #include "store/core/Table.h"
 #include "tests/support/TempDataFolder.h"
 #include "ui/widgets/MessageBox.h"

@@ -1,8 +1,8 @@
-#include "base/core/Session.h"
 #include "app/widgets/SelecionaEmpresa.h"
-#include "ui/widgets/WindowRegistry.h"
+#include "base/core/Session.h"
 #include "tests/app/ShellFixture.h"
 #include "ui/widgets/MessageBox.h"
+#include "ui/widgets/WindowRegistry.h"
 
 #include <QComboBox>
 #include <QLineEdit>

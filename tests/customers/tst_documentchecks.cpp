@@ -369,17 +369,17 @@ void TestDocumentChecks::ie_data() {
     // 1,3,4,5,6,7,8,10),
     // twelfth on the first eleven (weights 3,2,10..2), the last digit of the remainder mod 11; rural producer
     // "P", 8 digits, a check digit as the ninth above, 3 digits.
-    ieRow("SP", "110.042.490.114", true);    // published example
-    ieRow("SP", "123.456.785.120", true);    // computed
-    ieRow("SP", "P-01100424.3/002", true);   // published example, rural producer
-    ieRow("SP", "p-01100424.3/002", true);   // lower-case p
-    ieRow("SP", "P-12345678.5/001", true);   // computed, rural producer
-    ieRow("SP", "110042490115", false);      // wrong check digit
-    ieRow("SP", "110042410914", false);      // digits swapped
-    ieRow("SP", "10042490114", false);       // one digit short
-    ieRow("SP", "1110042490114", false);     // one digit more
-    ieRow("SP", "P-01100424.4/002", false);  // rural producer, wrong check digit
-    ieRow("SP", "P0110042430", false);       // rural producer, too short
+    ieRow("SP", "110.042.490.114", true);   // published example
+    ieRow("SP", "123.456.785.120", true);   // computed
+    ieRow("SP", "P-01100424.3/002", true);  // published example, rural producer
+    ieRow("SP", "p-01100424.3/002", true);  // lower-case p
+    ieRow("SP", "P-12345678.5/001", true);  // computed, rural producer
+    ieRow("SP", "110042490115", false);     // wrong check digit
+    ieRow("SP", "110042410914", false);     // digits swapped
+    ieRow("SP", "10042490114", false);      // one digit short
+    ieRow("SP", "1110042490114", false);    // one digit more
+    ieRow("SP", "P-01100424.4/002", false); // rural producer, wrong check digit
+    ieRow("SP", "P0110042430", false);      // rural producer, too short
     // SEFAZ-TO rules: 9 digits, modulo 11 (current); 11 digits with category 01, 02, 03 or 99 in digits 3-4,
     // left out of the modulo-11 check digit (older).
     ieRow("TO", "29.01.022783-6", true); // published example, older form

@@ -1,10 +1,10 @@
 // The customer list "Correntistas" driven through its widgets on real table files.
 #include "base/core/Session.h"
-#include "ui/widgets/WindowRegistry.h"
 #include "customers/widgets/BrowseClientes.h"
 #include "customers/widgets/UpdateClientes.h"
 #include "tests/customers/FixtureClientes.h"
 #include "tests/customers/ModalHelper.h"
+#include "ui/widgets/WindowRegistry.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,5 +1,4 @@
 #include "base/core/Session.h"
-#include "ui/widgets/WindowRegistry.h"
 #include "customers/widgets/BrowseFormaPag.h"
 #include "customers/widgets/BrowseMunic.h"
 #include "customers/widgets/BrowsePauta.h"
@@ -8,6 +7,7 @@
 #include "tests/customers/ModalHelper.h"
 #include "tests/customers/ProdutoFixture.h"
 #include "tests/support/TempDataFolder.h"
+#include "ui/widgets/WindowRegistry.h"
 
 #include <QLineEdit>
 #include <QMdiArea>

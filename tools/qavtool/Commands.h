@@ -6,4 +6,4 @@ namespace qavtool {
 int runValidar(int argc, char** argv);
 int runCalcular(int argc, char** argv);
 int runCodigoLiberacao(int argc, char** argv);
-}  // namespace qavtool
+} // namespace qavtool

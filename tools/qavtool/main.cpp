@@ -15,7 +15,7 @@ void usage() {
                "  qavtool codigo-liberacao NUMERO CLIENTE TOTAL CHAVE\n",
                stderr);
 }
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2) {

@@ -1,8 +1,8 @@
 #include "ui/widgets/ListWindow.h"
 
-#include "ui/widgets/WindowStateBinder.h"
 #include "ui/core/StandardWarning.h"
 #include "ui/widgets/StandardWarningBox.h"
+#include "ui/widgets/WindowStateBinder.h"
 
 #include <QBoxLayout>
 #include <QDialog>

@@ -3,10 +3,10 @@
 #include "ui/widgets/WindowStateBinder.h"
 
 #include <QDir>
-#include <QStyle>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMutex>
+#include <QStyle>
 #include <map>
 #include <vector>
 
