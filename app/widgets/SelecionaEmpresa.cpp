@@ -16,6 +16,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QIntValidator>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -101,10 +102,10 @@ SelecionaEmpresa::SelecionaEmpresa(Settings settings, QWidget* parent)
         if (!selectFolder(pasta_->itemText(index)))
             updateControls();
     });
-    connect(pasta_->lineEdit(), &QLineEdit::returnPressed, this, [this] {
-        if (!selectFolder(pasta_->currentText().trimmed()))
-            updateControls();
-    });
+    // Enter in the folder field switches to the folder typed and nothing more: it must not also press
+    // OK, which would close the window with a company the user never chose.
+    pasta_->installEventFilter(this);
+    pasta_->lineEdit()->installEventFilter(this);
     connect(novaPasta_, &QPushButton::clicked, this,
             [this] { createFolder(pasta_->currentText().trimmed()); });
     connect(comunicacao_, &QPushButton::clicked, this, [this] { runCommunication(); });
@@ -112,6 +113,18 @@ SelecionaEmpresa::SelecionaEmpresa(Settings settings, QWidget* parent)
     connect(unlock, &QShortcut::activated, this, [this] { unlockAdministration(); });
 
     updateControls();
+}
+
+bool SelecionaEmpresa::eventFilter(QObject* watched, QEvent* event) {
+    if ((watched == pasta_ || watched == pasta_->lineEdit()) && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (!selectFolder(pasta_->currentText().trimmed()))
+                updateControls();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 SelecionaEmpresa::~SelecionaEmpresa() {
@@ -178,8 +191,8 @@ bool SelecionaEmpresa::selectFolder(const QString& pasta) {
 
 void SelecionaEmpresa::createFolder(const QString& pasta) {
     if (!validFolderName(pasta)) {
-        MessageBox::show(QStringLiteral("Nome de pasta inválido!"), QStringLiteral("Aviso"), Icon::Warning,
-                         {Button::Ok}, Button::Ok, this);
+        MessageBox::show(textoPastaInvalida, QStringLiteral("Aviso"), Icon::Warning, {Button::Ok}, Button::Ok,
+                         this);
         return;
     }
     if (!folders_.contains(pasta) && folderListFull(folders_)) {

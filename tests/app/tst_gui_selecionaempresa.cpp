@@ -4,6 +4,7 @@
 #include "ui/widgets/MessageBox.h"
 #include "ui/widgets/WindowRegistry.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -346,6 +347,57 @@ private Q_SLOTS:
         QCOMPARE(shownTexts(), QStringList{u"Aviso: Pasta \"..\\xyz\" não existe!"_s});
         QCOMPARE(dlg.currentFolder(), u"dados"_s);
         QCOMPARE(child<QTreeWidget>(&dlg, "listaEmpresas")->topLevelItemCount(), 2);
+    }
+
+    // Enter in the folder field switches the folder and nothing more: the window stays open, with
+    // no company chosen for the user.
+    void enterInTheFolderFieldOnlySwitchesTheFolder_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("empresa");
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow("another folder") << u"outra"_s << u"outra"_s << u"5"_s << QStringList{};
+        QTest::newRow("folder without a remembered company")
+            << u"vazia"_s << u"vazia"_s << QString() << QStringList{};
+        QTest::newRow("folder that does not exist")
+            << u"xyz"_s << u"dados"_s << u"1"_s << QStringList{u"Aviso: Pasta \"..\\xyz\" não existe!"_s};
+    }
+
+    void enterInTheFolderFieldOnlySwitchesTheFolder() {
+        QFETCH(QString, typed);
+        QFETCH(QString, folder);
+        QFETCH(QString, empresa);
+        QFETCH(QStringList, texts);
+        twoFolders();
+        inst->createFolder(u"vazia"_s);
+        inst->settings().setPastaNumerada(2, u"vazia"_s);
+        inst->settings().setEmpresaDaPasta(u"dados"_s, 1);
+        inst->settings().setEmpresaDaPasta(u"outra"_s, 5);
+        SelecionaEmpresa dlg(inst->settings());
+        dlg.prepare();
+        dlg.show();
+        dlg.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dlg));
+        auto* combo = child<QComboBox>(&dlg, "pasta");
+        combo->setFocus();
+        QTRY_VERIFY(combo->hasFocus());
+        combo->lineEdit()->selectAll();
+        QTest::keyClicks(QApplication::focusWidget(), typed);
+        QCOMPARE(combo->currentText(), typed);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(shownTexts(), texts);
+        QVERIFY(dlg.isVisible());
+        QCOMPARE(dlg.result(), 0);
+        QCOMPARE(dlg.currentFolder(), folder);
+        QCOMPARE(child<QLineEdit>(&dlg, "idEmpresa")->text(), empresa);
+        QCOMPARE(inst->settings().empresaDaPasta(u"dados"_s), 1); // nothing chosen, nothing written
+        // Enter in the company field is still OK.
+        if (!empresa.isEmpty()) {
+            child<QLineEdit>(&dlg, "idEmpresa")->setFocus();
+            QTest::keyClick(child<QLineEdit>(&dlg, "idEmpresa"), Qt::Key_Return);
+            QCOMPARE(dlg.result(), int(QDialog::Accepted));
+            QCOMPARE(idEmpAtiva(), empresa.toInt());
+        }
     }
 
     void upgradeToolThatCannotStartKeepsThePreviousFolder() {
