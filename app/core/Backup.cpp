@@ -3,6 +3,7 @@
 #include "base/core/IniFile.h"
 #include "base/core/Version.h"
 #include "dbtool/core/TableCheck.h"
+#include "store/core/Clock.h"
 #include "store/core/TableDef.h"
 
 #include <QDir>
@@ -37,6 +38,13 @@ QString fileNameOf(const TableDef& table) {
 
 std::filesystem::path fsPath(const QString& path) {
     return std::filesystem::path(path.toStdU16String());
+}
+
+// The program's clock (fixed by the tests) as a date and time.
+QDateTime clockDateTime() {
+    const DateTimeParts now = Clock::now();
+    return {QDate(now.date.year(), now.date.month(), now.date.day()),
+            QTime(now.hour, now.minute, now.second)};
 }
 
 Result failure(const QString& message) {
@@ -531,7 +539,7 @@ Result restoreBackup(const QString& archivePath, const QString& dataFolder, cons
                            .arg(QDir::toNativeSeparators(folder)));
 
     // 2. The current files kept, exactly as they are.
-    const QString kept = keptCopyFolder(folder, QDateTime::currentDateTime());
+    const QString kept = keptCopyFolder(folder, clockDateTime());
     if (!QDir().mkpath(kept))
         return failure(QStringLiteral("Não foi possível criar a pasta %1.|Nada foi alterado.")
                            .arg(QDir::toNativeSeparators(kept)));

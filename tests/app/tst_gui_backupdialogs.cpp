@@ -2,6 +2,7 @@
 // (the caller ends the program), refusals and the confirmation leave the folder alone.
 #include "app/widgets/BackupDialogs.h"
 #include "base/core/IniFile.h"
+#include "store/core/Clock.h"
 #include "store/core/Table.h"
 #include "tests/support/TempDataFolder.h"
 #include "ui/widgets/MessageBox.h"
@@ -9,6 +10,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
 
 using namespace qav;
@@ -41,6 +43,7 @@ private Q_SLOTS:
     void backupThenRestore();
     void foreignArchiveIsRefusedWithAMessage();
     void restoreNotConfirmedChangesNothing();
+    void namesFollowTheClock();
 };
 
 void TestBackupDialogs::cancelledDialogsDoNothing() {
@@ -122,6 +125,31 @@ void TestBackupDialogs::restoreNotConfirmedChangesNothing() {
     parent.cdUp();
     QVERIFY(parent.entryList({QDir(folder.path()).dirName() + QStringLiteral("-anterior-*")}, QDir::Dirs)
                 .isEmpty());
+}
+
+void TestBackupDialogs::namesFollowTheClock() {
+    Clock::setOverride([] { return DateTimeParts{Date::fromYmd(2025, 12, 31), 23, 59, 58}; });
+    test::TempDataFolder folder;
+    addGrupo(folder.path(), 1);
+    setNextBackupFileName(QString());
+    QVERIFY(!copiaDeSeguranca(nullptr, folder.path()));
+    QCOMPARE(QFileInfo(lastProposedBackupFileName()).fileName(), QStringLiteral("QAV_2025-12-31.zip"));
+
+    // The restore keeps the replaced files in a folder named with the clock's date and time.
+    QTemporaryDir elsewhere;
+    const QString archive = elsewhere.filePath(QStringLiteral("copia.zip"));
+    setNextBackupFileName(archive);
+    MessageBox::setNextAnswers({Button::Ok});
+    QVERIFY(copiaDeSeguranca(nullptr, folder.path()));
+    setNextBackupFileName(archive);
+    MessageBox::setNextAnswers({Button::Yes, Button::Ok});
+    QVERIFY(restauraCopia(nullptr, folder.path()));
+    Clock::setOverride({});
+    QDir parent(folder.path());
+    parent.cdUp();
+    const QString kept = QDir(folder.path()).dirName() + QStringLiteral("-anterior-2025-12-31_23-59-58");
+    QVERIFY(parent.exists(kept));
+    QVERIFY(QDir(parent.filePath(kept)).removeRecursively());
 }
 
 QTEST_MAIN(TestBackupDialogs)
