@@ -84,6 +84,9 @@ private Q_SLOTS:
     void singleFieldBecomingAnArrayKeepsItsValue();
     void cutAndRefusedValuesAreLogged();
     void caseInsensitiveUniqueKeyIsFilledWhileCopying();
+    void failedTableDoesNotStopTheOthers();
+    void storeRefusesATableNotCurrentNamingIt_data();
+    void storeRefusesATableNotCurrentNamingIt();
     void qavbdRefusesWhatIsNotAPlainFolderName_data();
     void qavbdRefusesWhatIsNotAPlainFolderName();
 };
@@ -437,6 +440,56 @@ void TestUpgrade::caseInsensitiveUniqueKeyIsFilledWhileCopying() {
     produto.rec().setText("CODIGO", QStringLiteral("PAR-12"));
     QCOMPARE(produto.get("KEYCODIGO"), Status::Ok);
     QCOMPARE(produto.rec().text("NOME"), QStringLiteral("Parafuso 12"));
+}
+
+void TestUpgrade::failedTableDoesNotStopTheOthers() {
+    QTemporaryDir dir;
+    QFile garbage(QDir(dir.path()).filePath(QStringLiteral("clientes.tps")));
+    QVERIFY(garbage.open(QIODevice::WriteOnly));
+    garbage.write(QByteArray(4096, '\x5a'));
+    garbage.close();
+    const Run run = convert(dir.path());
+    QCOMPARE(run.warnings, QList<int>{30});
+    QVERIFY(!run.result.completed);
+    QCOMPARE(run.result.failed, QStringList{QStringLiteral("clientes.tps")});
+    // The tables after it in the order are still created and current.
+    for (const char* later : {"pedidos.tps", "produto.tps", "qavtipoped.tps"}) {
+        StoreError error;
+        QCOMPARE(checkTable(QDir(dir.path()).filePath(QString::fromLatin1(later)), *findTable(later), &error),
+                 CheckResult::Ok);
+    }
+    QCOMPARE(versaoBd(dir.path()), 0); // tried again at the next start
+}
+
+void TestUpgrade::storeRefusesATableNotCurrentNamingIt_data() {
+    QTest::addColumn<QByteArray>("sql");
+    QTest::newRow("old fields") << QByteArray("CREATE TABLE clientes (ID INTEGER, NOME TEXT);"
+                                              "INSERT INTO clientes VALUES (5, 'Ferragens');");
+    QTest::newRow("older structure version") << QByteArray("PRAGMA user_version = 16;");
+}
+
+void TestUpgrade::storeRefusesATableNotCurrentNamingIt() {
+    QFETCH(QByteArray, sql);
+    QTemporaryDir dir;
+    const QString path = QDir(dir.path()).filePath(QStringLiteral("clientes.tps"));
+    if (!sql.startsWith("CREATE")) {
+        StoreError error;
+        QVERIFY(createTableFile(path, *findTable("clientes"), &error));
+    }
+    QVERIFY(execRaw(path, sql.constData()));
+    {
+        Store store(dir.path());
+        Table clientes(store, "clientes");
+        QVERIFY(!clientes.open());
+        QCOMPARE(clientes.error().code, ErrorCode::StructureMismatch);
+        QVERIFY2(clientes.error().text.contains(QStringLiteral("clientes.tps")),
+                 qPrintable(clientes.error().text));
+    }
+    // Once upgraded, the store takes it.
+    QVERIFY(convert(dir.path()).result.completed);
+    Store store(dir.path());
+    Table clientes(store, "clientes");
+    QVERIFY(clientes.open());
 }
 
 void TestUpgrade::qavbdRefusesWhatIsNotAPlainFolderName_data() {
