@@ -9,6 +9,7 @@
 #include "base/core/Settings.h"
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 namespace qav {
@@ -52,5 +53,16 @@ UpgradeCheck ensureDatabaseCurrent(const Settings& settings, const QString& past
 // The message for a folder left below the required version: the tool did not start, crashed, or
 // ended without recording the version.
 QString upgradeFailureText(const UpgradeCheck& check, const QString& pasta);
+
+// The tables of a data folder that the store refuses to open: missing, damaged, or of another
+// structure than this build's. In the order of the table catalogue.
+QStringList tabelasRecusadas(const QString& folderPath);
+
+// What the user is told after a failed upgrade, before the program goes on: why, which tables
+// cannot be used, where the upgrade logged the values it cut or refused, and how to repair the
+// folder. A failed upgrade never ends the program: backup, restore and the communication run are
+// the ways to repair the folder.
+QString upgradeReport(const UpgradeCheck& check, const QString& pasta, const QString& folderPath,
+                      const QStringList& recusadas);
 
 } // namespace qav

@@ -92,9 +92,14 @@ bool copiaDeSeguranca(QWidget* parent, const QString& dataFolder) {
                          parent);
         return false;
     }
-    MessageBox::show(
-        QStringLiteral("Cópia de segurança gravada em|%1|O programa será encerrado.").arg(shown(archive)),
-        QStringLiteral("Aviso"), Icon::Information, {Button::Ok}, Button::Ok, parent);
+    const QString damaged = result.copiedAsIs.isEmpty()
+                                ? QString()
+                                : QStringLiteral("Tabelas danificadas, copiadas como estavam: %1.|")
+                                      .arg(result.copiedAsIs.join(u", "));
+    MessageBox::show(QStringLiteral("Cópia de segurança gravada em|%1|%2O programa será encerrado.")
+                         .arg(shown(archive), damaged),
+                     QStringLiteral("Aviso"), result.copiedAsIs.isEmpty() ? Icon::Information : Icon::Warning,
+                     {Button::Ok}, Button::Ok, parent);
     return true;
 }
 

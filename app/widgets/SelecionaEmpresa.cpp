@@ -12,6 +12,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -141,7 +142,7 @@ void SelecionaEmpresa::prepare() {
     QString inicial = settings_.pasta();
     if (!folders_.contains(inicial))
         inicial = pastaPrincipal;
-    // A folder that cannot be brought up to date falls back to the main one.
+    // A folder that cannot be opened at all falls back to the main one.
     if (!selectFolder(inicial) && inicial != pastaPrincipal)
         selectFolder(pastaPrincipal);
     updateControls();
@@ -154,9 +155,11 @@ bool SelecionaEmpresa::selectFolder(const QString& pasta) {
         return false;
     }
     closeEmpresa();
+    const QString path = dataFolderPath(settings_.programFolder(), pasta);
     const UpgradeCheck check = ensureDatabaseCurrent(settings_, pasta, pasta);
-    if (!check.current) {
-        // Old tables are never opened: the previous folder stays bound.
+    QStringList recusadas;
+    if (!check.current && !QFileInfo(path).isDir()) {
+        // Nothing to open there: the previous folder stays bound.
         MessageBox::show(upgradeFailureText(check, pasta), QStringLiteral("Erro"), Icon::Critical,
                          {Button::Ok}, Button::Ok, this);
         if (!current_.isEmpty()) {
@@ -166,13 +169,19 @@ bool SelecionaEmpresa::selectFolder(const QString& pasta) {
         }
         return false;
     }
+    if (!check.current) {
+        // The folder is opened all the same: the store refuses only the tables that are not current,
+        // and its companies can still be chosen to back up, restore or communicate.
+        recusadas = tabelasRecusadas(path);
+        MessageBox::show(upgradeReport(check, pasta, path, recusadas), QStringLiteral("Erro"), Icon::Critical,
+                         {Button::Ok}, Button::Ok, this);
+    }
 
     current_ = pasta;
-    const QString path = dataFolderPath(settings_.programFolder(), pasta);
     bindFolder({pasta, path});
     store_ = std::make_unique<Store>(path);
     empresa_ = std::make_unique<Table>(*store_, "empresa.tps");
-    if (!empresa_->open()) {
+    if (!empresa_->open() && !recusadas.contains(QStringLiteral("empresa.tps"))) {
         setPendingError(empresa_->error());
         standardWarning(30, QDir::toNativeSeparators(store_->filePath(empresa_->def())), {}, this);
     }

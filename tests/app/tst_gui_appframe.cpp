@@ -2,7 +2,9 @@
 #include "app/widgets/SelecionaEmpresa.h"
 #include "base/core/Session.h"
 #include "base/core/WindowState.h"
+#include "customers/widgets/BrowseClientes.h"
 #include "store/core/Clock.h"
+#include "store/core/Connection.h"
 #include "tests/app/ShellFixture.h"
 #include "ui/widgets/MessageBox.h"
 #include "ui/widgets/WindowRegistry.h"
@@ -463,6 +465,36 @@ private Q_SLOTS:
         frame->action(u"emCascata")->trigger();
         QVERIFY(windows.at(0)->geometry().intersects(windows.at(1)->geometry()));
         QVERIFY(windows.at(0)->pos() != windows.at(1)->pos());
+    }
+
+    // A table left at an old structure by a failed upgrade: the window that needs it says which
+    // table it is, stays a window that closes cleanly, and the rest of the program goes on.
+    void windowOverATableNotCurrentNamesItAndCloses() {
+        company();
+        const QString clientes = inst->folder(u"dados"_s) + u"/clientes.tps"_s;
+        QVERIFY(QFile::remove(clientes));
+        {
+            StoreError error;
+            auto old = Connection::open(clientes, true, &error);
+            QVERIFY(old);
+            QVERIFY(old->exec(
+                "CREATE TABLE clientes (ID INTEGER, NOME TEXT); INSERT INTO clientes VALUES (1, 'x')",
+                &error));
+        }
+        registerCustomerWindows();
+        auto frame = openFrame();
+        QVERIFY(frame);
+        MessageBox::clearShown();
+        frame->action(janelaMenu::BrowseCLIENTES)->trigger();
+        QTRY_VERIFY(!MessageBox::shown().isEmpty());
+        QVERIFY2(MessageBox::shown().front().text.contains(u"clientes.tps"_s),
+                 qPrintable(MessageBox::shown().front().text));
+        for (QMdiSubWindow* window : frame->mdiArea()->subWindowList())
+            window->close();
+        QTRY_VERIFY(frame->mdiArea()->subWindowList().isEmpty());
+        QVERIFY(frame->isVisible());
+        QVERIFY(frame->action(janelaMenu::CopiaDeSeguranca));
+        QVERIFY(enabled(*frame, "menuSistema"));
     }
 
     // The frame as drawn: a picture of it, its "&Sistema" menu and the company selection, saved to

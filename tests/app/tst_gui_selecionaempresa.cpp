@@ -400,22 +400,42 @@ private Q_SLOTS:
         }
     }
 
-    void upgradeToolThatCannotStartKeepsThePreviousFolder() {
+    // A folder whose upgrade failed is still opened, after saying so: its companies can be chosen,
+    // and backup, restore and communication can repair it.
+    void upgradeToolThatCannotStartStillOpensTheFolder() {
         twoFolders();
         settingsVersion(u"outra"_s, 185);
         recorder.failToStart = true;
         SelecionaEmpresa dlg(inst->settings());
         dlg.prepare();
-        QVERIFY(!dlg.selectFolder(u"outra"_s));
+        QVERIFY(dlg.selectFolder(u"outra"_s));
         QCOMPARE(MessageBox::shown().size(), 1);
         QVERIFY(MessageBox::shown().at(0).text.startsWith(
             u"Não foi possível executar o programa de atualização do banco de dados (qavbd) para a pasta \"..\\outra\"."_s));
-        QCOMPARE(dlg.currentFolder(), u"dados"_s);
-        QCOMPARE(boundFolder().name, u"dados"_s);
-        // The previous folder still works.
-        child<QLineEdit>(&dlg, "idEmpresa")->setText(u"1"_s);
+        QCOMPARE(dlg.currentFolder(), u"outra"_s);
+        QCOMPARE(boundFolder().name, u"outra"_s);
+        child<QLineEdit>(&dlg, "idEmpresa")->setText(u"5"_s);
         child<QPushButton>(&dlg, "ok")->click();
-        QCOMPARE(idEmpAtiva(), 1);
+        QCOMPARE(idEmpAtiva(), 5);
+    }
+
+    void folderWithADamagedCompanyTableStaysUsable() {
+        twoFolders();
+        settingsVersion(u"outra"_s, 185);
+        QFile empresa(inst->folder(u"outra"_s) + u"/empresa.tps"_s);
+        QVERIFY(empresa.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        empresa.write(QByteArray(4096, 'x'));
+        empresa.close();
+        recorder.failToStart = true;
+        SelecionaEmpresa dlg(inst->settings());
+        dlg.prepare();
+        QVERIFY(dlg.selectFolder(u"outra"_s));
+        QCOMPARE(MessageBox::shown().size(), 1); // the tables are named once
+        QVERIFY(MessageBox::shown().at(0).text.contains(u"empresa.tps"_s));
+        QCOMPARE(child<QTreeWidget>(&dlg, "listaEmpresas")->topLevelItemCount(), 0);
+        // No company to choose here, but another folder can still be chosen.
+        QVERIFY(dlg.selectFolder(u"dados"_s));
+        QCOMPARE(child<QTreeWidget>(&dlg, "listaEmpresas")->topLevelItemCount(), 2);
     }
 
 private:
