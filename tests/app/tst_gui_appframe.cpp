@@ -236,7 +236,10 @@ private Q_SLOTS:
         auto frame = openFrame();
         QVERIFY(frame);
         QVERIFY(!enabled(*frame, "menuCadastros"));
-        QTest::qWait(1200); // ticks pass; still locked
+        // Two ticks pass while the table still says locked: the menus stay disabled.
+        QSignalSpy ticks(frame->findChild<QTimer*>(u"relogio"_s), &QTimer::timeout);
+        QVERIFY(ticks.wait(5000));
+        QVERIFY(ticks.wait(5000));
         QVERIFY(!enabled(*frame, "menuCadastros"));
         // A communication run clears the flag in the table.
         inst->changeConfiguracao(u"dados"_s, 1, [](Record& r) { r.setInteger("SISTEMA_BLOQUEADO", 0); });
@@ -419,7 +422,8 @@ private Q_SLOTS:
         QTest::keyPress(frame.get(), Qt::Key_Alt, Qt::AltModifier);
         QTest::keyClick(frame.get(), Qt::Key_F4, Qt::AltModifier);
         QTest::keyRelease(frame.get(), Qt::Key_Alt, Qt::NoModifier);
-        QTest::qWait(50);
+        // Opening the menu makes it the menu bar's active entry at once: it did not happen.
+        QVERIFY(frame->menuBar()->activeAction() != sistema->menuAction());
         QVERIFY(!sistema->isVisible());
     }
 
@@ -516,13 +520,13 @@ private Q_SLOTS:
         QVERIFY(frame.open());
         frame.resize(900, 600);
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
-        QTest::qWait(50);
+        // The background picture fills the MDI area once laid out: its centre is not the plain
+        // window colour.
+        const QPoint centre = frame.mdiArea()->mapTo(&frame, frame.mdiArea()->rect().center());
+        QTRY_VERIFY(frame.grab().toImage().pixelColor(centre) != frame.palette().color(QPalette::Window));
         const QImage picture = frame.grab().toImage();
         QCOMPARE(picture.size(), frame.size() * picture.devicePixelRatio());
         QVERIFY(!selection.isNull());
-        // The background picture fills the MDI area: its centre is not the plain window colour.
-        const QPoint centre = frame.mdiArea()->mapTo(&frame, frame.mdiArea()->rect().center());
-        QVERIFY(picture.pixelColor(centre) != frame.palette().color(QPalette::Window));
         QMenu* sistema = frame.menu(u"menuSistema");
         frame.menuBar()->setActiveAction(sistema->menuAction());
         QTRY_VERIFY(sistema->isVisible());
