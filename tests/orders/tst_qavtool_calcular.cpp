@@ -1,5 +1,7 @@
 // The qavtool commands as the commercial department and scripts run them: calcular (JSON in and out)
 // and codigo-liberacao.
+#include "tests/support/Programs.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -171,5 +173,4 @@ private Q_SLOTS:
 };
 
 QTEST_GUILESS_MAIN(TstQavtoolCalcular)
-#include "tests/support/Programs.h"
 #include "tst_qavtool_calcular.moc"
