@@ -1,5 +1,7 @@
 // The qavtool commands as the commercial department and scripts run them: calcular (JSON in and out)
 // and codigo-liberacao.
+#include "tests/support/Programs.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
