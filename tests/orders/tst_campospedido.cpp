@@ -184,7 +184,7 @@ private Q_SLOTS:
         QCOMPARE(problemas, QStringList());
     }
 
-    void campoForaDoCatalogoParaOPrograma_data() {
+    void membroSoSeLigaACampoQueOComporta_data() {
         QTest::addColumn<QByteArray>("tabela");
         QTest::addColumn<QByteArray>("campo");
         QTest::addColumn<int>("genero");
@@ -214,7 +214,7 @@ private Q_SLOTS:
         QTest::newRow("campo em serie")
             << QByteArray("clientes.tps") << QByteArray("PRINC_PRODU") << texto << false;
     }
-    void campoForaDoCatalogoParaOPrograma() {
+    void membroSoSeLigaACampoQueOComporta() {
         QFETCH(QByteArray, tabela);
         QFETCH(QByteArray, campo);
         QFETCH(int, genero);
