@@ -157,10 +157,9 @@ private Q_SLOTS:
         QTest::newRow("chave 3 digitos") << QStringList{QStringLiteral("1"), QStringLiteral("1"),
                                                         QStringLiteral("10.01"), QStringLiteral("100")}
                                          << 2 << QByteArray();
-        QTest::newRow("total com virgula")
-            << QStringList{QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("10), QStringLiteral(01"),
-                           QStringLiteral("11")}
-            << 2 << QByteArray();
+        QTest::newRow("total com virgula") << QStringList{QStringLiteral("1"), QStringLiteral("1"),
+                                                          QStringLiteral("10,01"), QStringLiteral("11")}
+                                           << 2 << QByteArray();
         QTest::newRow("faltam argumentos")
             << QStringList{QStringLiteral("1"), QStringLiteral("1")} << 2 << QByteArray();
     }
