@@ -7,6 +7,7 @@
 #include "store/core/Clock.h"
 #include "store/core/Table.h"
 #include "store/core/TableFile.h"
+#include "tests/support/Programs.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -63,7 +64,7 @@ Run convert(const QString& folder, int answer = 0) {
 }
 
 QString qavbdPath() {
-    return QStringLiteral(QAV_TEST_BINARY_DIR "/dbtool/qavbd");
+    return qav::test::programPath(QStringLiteral("qavbd"));
 }
 } // namespace
 
