@@ -133,12 +133,16 @@ private Q_SLOTS:
         QVERIFY(produto.open(QIODevice::WriteOnly | QIODevice::Truncate));
         produto.write(QByteArray(4096, 'x'));
         produto.close();
-        setUpgradeRunner([crash](const QString&, const QString&) {
+        setUpgradeRunner([crash, dados](const QString&, const QString&) {
             UpgradeRun run;
             if (crash) {
                 run.outcome = UpgradeRun::Outcome::Crashed;
                 run.errorText = u"Process crashed"_s;
             } else {
+                // What the tool leaves when it refuses a value.
+                QFile log(dados + u"/qavbd.log"_s);
+                if (log.open(QIODevice::WriteOnly | QIODevice::Append))
+                    log.write("2026-01-05 08:00:00  clientes.tps  ID=1  LIMCRED: valor \"x\" recusado\n");
                 run.exitCode = 1;
             }
             return run;
@@ -150,6 +154,7 @@ private Q_SLOTS:
         QVERIFY2(text.contains(u"clientes.tps, produto.tps"_s), qPrintable(text));
         QVERIFY(!text.contains(u"pedidos.tps"_s));
         QVERIFY(!text.contains(u"encerrado"_s));
+        QCOMPARE(text.contains(u"..\\dados\\qavbd.log"_s), !crash);
     }
 
     void realUpgradeToolBuildsTheMainFolder() {
