@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QMutex>
 #include <QProcess>
+#include <QSet>
 
 namespace qav {
 
@@ -16,6 +17,11 @@ namespace {
 
 QMutex runnerMutex;
 UpgradeRunner installedRunner;
+QSet<QString> failedFolders; // under runnerMutex
+
+QString folderKey(const Settings& settings, const QString& pasta) {
+    return QDir::cleanPath(QDir(settings.programFolder()).absoluteFilePath(QStringLiteral("../") + pasta));
+}
 
 } // namespace
 
@@ -80,10 +86,22 @@ UpgradeCheck ensureDatabaseCurrent(const Settings& settings, const QString& past
         check.current = true;
         return check;
     }
+    const QString key = folderKey(settings, pasta);
+    {
+        QMutexLocker lock(&runnerMutex);
+        if (failedFolders.contains(key)) {
+            check.repeated = true;
+            return check;
+        }
+    }
     check.ran = true;
     check.run = runUpgrade(settings.programFolder(), argumentoPasta);
     check.versaoDepois = settings.versaoBd(pasta);
     check.current = check.versaoDepois >= versaoBdRequerida;
+    if (!check.current) {
+        QMutexLocker lock(&runnerMutex);
+        failedFolders.insert(key);
+    }
     return check;
 }
 

@@ -38,15 +38,18 @@ void setUpgradeRunner(UpgradeRunner runner);
 UpgradeRun runUpgrade(const QString& programFolder, const QString& pasta);
 
 struct UpgradeCheck {
-    bool ran = false;     // the tool was started
-    bool current = false; // the folder now records the required version
+    bool ran = false;      // the tool was started
+    bool current = false;  // the folder now records the required version
+    bool repeated = false; // the tool already failed on this folder in this session: not run again
     int versaoAntes = 0;
     int versaoDepois = 0;
     UpgradeRun run;
 };
 
 // Reads the folder's version and runs the tool when it is below the required one. `argumentoPasta`
-// is the folder as passed on the command line (empty for the plain start-up call on "dados").
+// is the folder as passed on the command line (empty for the plain start-up call on "dados"). A
+// folder the tool failed on is not tried again in the same session (start-up and the company
+// selection both look at "dados"): it would fail the same way, and the user has been told.
 UpgradeCheck ensureDatabaseCurrent(const Settings& settings, const QString& pasta,
                                    const QString& argumentoPasta);
 

@@ -160,8 +160,9 @@ bool SelecionaEmpresa::selectFolder(const QString& pasta) {
     QStringList recusadas;
     if (!check.current && !QFileInfo(path).isDir()) {
         // Nothing to open there: the previous folder stays bound.
-        MessageBox::show(upgradeFailureText(check, pasta), QStringLiteral("Erro"), Icon::Critical,
-                         {Button::Ok}, Button::Ok, this);
+        if (!check.repeated)
+            MessageBox::show(upgradeFailureText(check, pasta), QStringLiteral("Erro"), Icon::Critical,
+                             {Button::Ok}, Button::Ok, this);
         if (!current_.isEmpty()) {
             store_ = std::make_unique<Store>(dataFolderPath(settings_.programFolder(), current_));
             empresa_ = std::make_unique<Table>(*store_, "empresa.tps");
@@ -173,8 +174,9 @@ bool SelecionaEmpresa::selectFolder(const QString& pasta) {
         // The folder is opened all the same: the store refuses only the tables that are not current,
         // and its companies can still be chosen to back up, restore or communicate.
         recusadas = tabelasRecusadas(path);
-        MessageBox::show(upgradeReport(check, pasta, path, recusadas), QStringLiteral("Erro"), Icon::Critical,
-                         {Button::Ok}, Button::Ok, this);
+        if (!check.repeated)
+            MessageBox::show(upgradeReport(check, pasta, path, recusadas), QStringLiteral("Erro"),
+                             Icon::Critical, {Button::Ok}, Button::Ok, this);
     }
 
     current_ = pasta;

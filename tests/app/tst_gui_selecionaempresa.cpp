@@ -405,6 +405,22 @@ private Q_SLOTS:
         QCOMPARE(idEmpAtiva(), 5);
     }
 
+    // Choosing the folder again in the same session does not run the tool again, nor repeat what
+    // was already said about it.
+    void failedUpgradeIsTriedOncePerSession() {
+        twoFolders();
+        settingsVersion(u"outra"_s, 185);
+        recorder.failToStart = true;
+        SelecionaEmpresa dlg(inst->settings());
+        dlg.prepare();
+        QVERIFY(dlg.selectFolder(u"outra"_s));
+        QVERIFY(dlg.selectFolder(u"dados"_s));
+        QVERIFY(dlg.selectFolder(u"outra"_s));
+        QCOMPARE(recorder.runs, QStringList{u"outra"_s});
+        QCOMPARE(MessageBox::shown().size(), 1);
+        QCOMPARE(dlg.currentFolder(), u"outra"_s);
+    }
+
     void folderWithADamagedCompanyTableStaysUsable() {
         twoFolders();
         settingsVersion(u"outra"_s, 185);
