@@ -495,6 +495,32 @@ private Q_SLOTS:
         QVERIFY(enabled(*frame, "menuSistema"));
     }
 
+    // The company's configuration table left unreadable by a failed upgrade: its lock cannot be
+    // known, so the system stays locked until a communication run or a restore repairs it, and
+    // "Sistema" stays usable for those.
+    void unreadableConfigurationKeepsTheSystemLocked() {
+        company();
+        const QString qavcfg = inst->folder(u"dados"_s) + u"/qavcfg.tps"_s;
+        QVERIFY(QFile::remove(qavcfg));
+        {
+            StoreError error;
+            auto old = Connection::open(qavcfg, true, &error);
+            QVERIFY(old);
+            QVERIFY(old->exec("CREATE TABLE qavcfg (ID_EMPRESA INTEGER, COD_VENDEDOR INTEGER);"
+                              "INSERT INTO qavcfg VALUES (1, 12)",
+                              &error));
+        }
+        auto frame = openFrame();
+        QVERIFY(frame);
+        QCOMPARE(shownBoxes(), QStringList{textoBloqueio});
+        QVERIFY(!enabled(*frame, "menuCadastros"));
+        QVERIFY(!enabled(*frame, "menuConsultas"));
+        QVERIFY(!enabled(*frame, "menuRelatorios"));
+        QVERIFY(enabled(*frame, "menuSistema"));
+        frame->refreshConfiguration();
+        QVERIFY(!enabled(*frame, "menuCadastros"));
+    }
+
     // The frame as drawn: a picture of it, its "&Sistema" menu and the company selection, saved to
     // $QAV_SCREENSHOT_DIR when that is set (for a look by eye).
     void frameAsDrawn() {
