@@ -1,5 +1,6 @@
 #include "store/core/Connection.h"
 
+#include "store/core/DecimalCollation.h"
 #include "store/core/Text.h"
 
 #include <QFile>
@@ -35,6 +36,13 @@ std::unique_ptr<Connection> Connection::open(const QString& path, bool create, S
     sqlite3_busy_timeout(db, 10000);
     sqlite3_create_function(db, "qav_fold", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, foldFunction,
                             nullptr, nullptr);
+    // Decimal fields compare and sort by value only through this collation: without it no list or
+    // report may run, so a connection that lacks it is no connection.
+    if (!registerDecimalCollation(db)) {
+        *error = storeErrorFrom(sqlite3_extended_errcode(db), QString::fromUtf8(sqlite3_errmsg(db)));
+        sqlite3_close(db);
+        return nullptr;
+    }
     std::unique_ptr<Connection> connection(new Connection(db, path));
     // Rollback journal (never WAL): a transaction over several attached table files is atomic only
     // in this mode. Full synchronisation: an order must survive a power cut right after it is saved.

@@ -1,5 +1,7 @@
 #include "store/core/Table.h"
 
+#include "store/core/DecimalCollation.h"
+#include "store/core/DecimalCondition.h"
 #include "store/core/ProcessInfo.h"
 #include "store/core/RowCodec.h"
 #include "store/core/TableSchema.h"
@@ -412,7 +414,12 @@ Status Table::buildRuntimeKey(const std::vector<KeyComponent>& order) {
     sql += " ORDER BY ";
     for (const KeyComponent& c : order) {
         const FieldDef& field = m_def->fields.at(static_cast<size_t>(c.field));
-        sql += field.isText() ? "qav_fold(" + schema::quoted(field.name) + ")" : schema::quoted(field.name);
+        if (field.isText())
+            sql += "qav_fold(" + schema::quoted(field.name) + ")";
+        else if (field.type == FieldType::Decimal && !field.isArray())
+            sql += schema::quoted(field.name) + " COLLATE " + kDecimalCollation; // by value, not as text
+        else
+            sql += schema::quoted(field.name);
         sql += c.descending ? " DESC, " : ", ";
     }
     sql += "rowid";
@@ -468,7 +475,7 @@ Status Table::fetchRow(std::int64_t rowId, Record& into) {
 }
 
 void Table::setFilter(std::string condition, std::vector<QVariant> parameters) {
-    m_filter = std::move(condition);
+    m_filter = condition.empty() ? std::string() : withDecimalOrder(*m_def, condition);
     m_filterParameters = std::move(parameters);
     m_walk.page.clear();
     m_walk.pageAtEnd = false;
