@@ -614,8 +614,9 @@ bool Table::beginBatch() {
         return false;
     if (m_connection->inTransaction())
         return true; // already inside a batch or a transaction: it commits there
-    if (!m_connection->exec("BEGIN IMMEDIATE", &m_error)) {
-        fail(m_error);
+    StoreError error;
+    if (!m_connection->begin(&error)) {
+        fail(error);
         return false;
     }
     m_batchStarted = true;
@@ -626,21 +627,22 @@ bool Table::endBatch() {
     if (!m_batchStarted)
         return true;
     m_batchStarted = false;
-    Store::noteWrite();
-    if (!m_connection->exec("COMMIT", &m_error)) {
-        fail(m_error);
-        m_connection->exec("ROLLBACK", &m_error);
-        return false;
-    }
-    return true;
+    StoreError error;
+    if (m_connection->commit(&error))
+        return true;
+    fail(error);
+    return false;
 }
 
 bool Table::rollbackBatch() {
     if (!m_batchStarted)
         return true;
     m_batchStarted = false;
-    Store::noteWrite();
-    return m_connection->exec("ROLLBACK", &m_error);
+    StoreError error;
+    if (m_connection->rollback(&error))
+        return true;
+    fail(error);
+    return false;
 }
 
 std::string Table::holdToken() const {

@@ -71,7 +71,7 @@ public:
     std::int64_t count();
 
     // A large set of adds and changes in one transaction (a download); the store keeps it fast and
-    // all-or-nothing.
+    // all-or-nothing. A failed end is in error(); see Connection::commit() and rollback().
     bool beginBatch();
     bool endBatch();
     bool rollbackBatch();

@@ -1,6 +1,7 @@
 // Changes to several tables land together or not at all, even when the program is killed mid-way.
 #include "store/core/Table.h"
 #include "store/core/Transaction.h"
+#include "tests/support/FailingDisk.h"
 #include "tests/support/TempDataFolder.h"
 
 #include <QCoreApplication>
@@ -8,8 +9,10 @@
 #include <QRandomGenerator>
 #include <QTest>
 #include <cstdio>
+#include <sqlite3.h>
 
 using namespace qav;
+Q_DECLARE_METATYPE(qav::ErrorCode)
 
 namespace {
 constexpr int kItems = 20000;
@@ -100,6 +103,8 @@ private Q_SLOTS:
     void rollbackUndoesAllTables();
     void failedAddInsideTransactionKeepsOthers();
     void tooManyTablesRefused();
+    void failedEndLeavesTheTablesAsBefore_data();
+    void failedEndLeavesTheTablesAsBefore();
     void killedBatchLeavesNothing();
     void killedTransactionLeavesAllOrNothing();
 };
@@ -186,6 +191,100 @@ void TestTransaction::tooManyTablesRefused() {
                      tables[5].get(), tables[6].get(), tables[7].get(), tables[8].get(), tables[9].get()});
     QVERIFY2(ten.begin(), qPrintable(ten.error().text + ten.error().driverText));
     QVERIFY(ten.commit());
+}
+
+// A batch of one table or a transaction over several whose commit or rollback fails on the disk: the
+// caller is told, the connection is out of the transaction, and once the disk works again the files
+// hold what they held before it began, and the tables take new work.
+void TestTransaction::failedEndLeavesTheTablesAsBefore_data() {
+    QTest::addColumn<bool>("batch");
+    QTest::addColumn<bool>("commit");
+    QTest::addColumn<bool>("diskFails"); // otherwise another window goes on reading the file
+    QTest::addColumn<ErrorCode>("code");
+    QTest::newRow("batch, commit fails on the disk") << true << true << true << ErrorCode::FileSystemError;
+    QTest::newRow("batch, rollback fails on the disk") << true << false << true << ErrorCode::FileSystemError;
+    QTest::newRow("batch, commit waits for a reader in vain")
+        << true << true << false << ErrorCode::FileLocked;
+    QTest::newRow("transaction, commit fails on the disk")
+        << false << true << true << ErrorCode::FileSystemError;
+    QTest::newRow("transaction, rollback fails on the disk")
+        << false << false << true << ErrorCode::FileSystemError;
+    QTest::newRow("transaction, commit waits for a reader in vain")
+        << false << true << false << ErrorCode::FileLocked;
+}
+
+void TestTransaction::failedEndLeavesTheTablesAsBefore() {
+    QFETCH(bool, batch);
+    QFETCH(bool, commit);
+    QFETCH(bool, diskFails);
+    QFETCH(ErrorCode, code);
+    test::TempDataFolder folder;
+    test::FailingDisk disk;
+    Table pedidos(folder.store(), "pedidos");
+    Table itens(folder.store(), "peditens");
+    QVERIFY(pedidos.open() && itens.open());
+    fillPedido(pedidos, 1);
+    QCOMPARE(pedidos.add(), Status::Ok);
+    // A short wait for a reader to finish; on a failing disk, a small cache, so that the
+    // transaction's pages reach the file before it ends and a rollback has to write them back (a
+    // reader could not even start then).
+    StoreError ignored;
+    QVERIFY(pedidos.connection()->exec(diskFails ? "PRAGMA cache_size = 5" : "PRAGMA busy_timeout = 100",
+                                       &ignored));
+
+    Transaction transaction({&pedidos, &itens});
+    QVERIFY(batch ? pedidos.beginBatch() : transaction.begin());
+    pedidos.rec().setInteger("SITUA", 3);
+    QCOMPARE(pedidos.put(), Status::Ok);
+    for (int i = 1; i <= 500; ++i) {
+        fillPedido(pedidos, 100 + i);
+        QCOMPARE(pedidos.add(), Status::Ok);
+        if (!batch) {
+            fillItem(itens, 1, i);
+            QCOMPARE(itens.add(), Status::Ok);
+        }
+    }
+    sqlite3* reader = nullptr;
+    sqlite3_stmt* reading = nullptr;
+    if (diskFails) {
+        disk.setFailing(true);
+    } else { // another window in the middle of reading the orders
+        QCOMPARE(sqlite3_open(folder.filePath("pedidos.tps").toUtf8().constData(), &reader), SQLITE_OK);
+        QCOMPARE(sqlite3_prepare_v2(reader, "SELECT ID FROM pedidos", -1, &reading, nullptr), SQLITE_OK);
+        QCOMPARE(sqlite3_step(reading), SQLITE_ROW);
+    }
+    bool ended = false;
+    if (batch)
+        ended = commit ? pedidos.endBatch() : pedidos.rollbackBatch();
+    else
+        ended = commit ? transaction.commit() : transaction.rollback();
+    QVERIFY(!ended);
+    const StoreError& error = batch ? pedidos.error() : transaction.error();
+    QCOMPARE(error.code, code);
+    QVERIFY(!error.driverText.isEmpty());
+    QVERIFY(!pedidos.connection()->inTransaction());
+    QVERIFY(!itens.connection()->inTransaction());
+    disk.setFailing(false);
+    sqlite3_finalize(reading);
+    sqlite3_close(reader);
+
+    for (Store* store : {&folder.store(), static_cast<Store*>(nullptr)}) {
+        Store otherWindow(folder.path());
+        Table p(store ? *store : otherWindow, "pedidos");
+        Table i(store ? *store : otherWindow, "peditens");
+        QVERIFY(p.open() && i.open());
+        QCOMPARE(p.count(), 1);
+        QCOMPARE(i.count(), 0);
+        p.rec().setInteger("ID", 1);
+        QCOMPARE(p.get("KEYID"), Status::Ok);
+        QCOMPARE(p.rec().integer("SITUA"), 1);
+    }
+    Transaction again({&pedidos, &itens});
+    QVERIFY(batch ? pedidos.beginBatch() : again.begin());
+    fillPedido(pedidos, 2);
+    QCOMPARE(pedidos.add(), Status::Ok);
+    QVERIFY(batch ? pedidos.endBatch() : again.commit());
+    QCOMPARE(pedidos.count(), 2);
 }
 
 void TestTransaction::killedBatchLeavesNothing() {
