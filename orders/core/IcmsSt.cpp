@@ -1,5 +1,7 @@
 #include "orders/core/IcmsSt.h"
 
+#include "store/core/Text.h"
+
 #include "orders/core/Aritmetica.h"
 
 namespace qav {
@@ -35,7 +37,7 @@ Decimal calcularIcmsSt(const StIcms& regra, const PautaProduto* linhaPauta, cons
         return Decimal();
     const Decimal icmsProprio = percentual(percentual(base.VL_LIQUIDO, regra.PERC_BC_ICMS), regra.ALIQ_ICMS);
 
-    if (semBrancosFinais(regra.MODAL_BC_ICMSST) == QStringLiteral("5")) {
+    if (text::rtrim(regra.MODAL_BC_ICMSST) == QStringLiteral("5")) {
         if (linhaPauta == nullptr || linhaPauta->VALOR_PAUTA_ICMS_ST <= Decimal()) {
             mensagens.push_back({QStringLiteral("Aviso"), mensagem::pautaIcmsStIndefinida(base.idProduto)});
             return Decimal();

@@ -1,5 +1,7 @@
 #include "orders/core/PrecoItem.h"
 
+#include "store/core/Text.h"
+
 #include "orders/core/Aritmetica.h"
 #include "orders/core/FatorBase.h"
 #include "orders/core/FlexComissao.h"
@@ -13,12 +15,15 @@ namespace {
 using E = PedidoItem::Escala;
 
 Decimal numeroNoTexto(const QString& texto) {
-    int valor = 0;
+    // A measure has a handful of digits; a longer run of digits is read up to what a measure can
+    // be, never past what the integer holds.
+    constexpr long long kMaiorMedida = 999'999'999'999LL;
+    long long valor = 0;
     bool algum = false;
     for (const QChar c : texto.trimmed()) {
-        if (!c.isDigit())
+        if (!text::isAsciiDigit(c) || valor > kMaiorMedida / 10)
             break;
-        valor = valor * 10 + c.digitValue();
+        valor = valor * 10 + (c.unicode() - u'0');
         algum = true;
     }
     return algum ? Decimal(valor) : Decimal();
@@ -143,7 +148,7 @@ bool definirPrecoPorComissao(PedidoItem& item, const DadosPedido& dados) {
 std::optional<Decimal> precoPorMedida(const QString& observacao, const Produto& produto, const QString& uf) {
     if (observacao.size() < 4 || observacao.at(3).toUpper() != QLatin1Char('X'))
         return std::nullopt;
-    const QString estado = semBrancosFinais(uf);
+    const QString estado = text::rtrim(uf);
     Decimal precoM2;
     if (comecaComUf(produto.PRAZO, estado))
         precoM2 = produto.PRECO;

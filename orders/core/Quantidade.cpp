@@ -1,5 +1,7 @@
 #include "orders/core/Quantidade.h"
 
+#include "store/core/Text.h"
+
 #include "orders/core/Aritmetica.h"
 
 namespace qav {
@@ -23,12 +25,11 @@ VerificacaoLote verificarLote(const Decimal& quantidade, const Produto& produto,
     v.quantidadeValida = proximoMultiploLote(quantidade, produto.LOTE_MUL_VENDA);
     if (produto.PERMITIR_DIF_LOTE >= 2)
         return v;
-    const QString unidade =
-        produto.vendidoPorPeca() ? QStringLiteral("PÇS") : semBrancosFinais(produto.UNIDA);
+    const QString unidade = produto.vendidoPorPeca() ? QStringLiteral("PÇS") : text::rtrim(produto.UNIDA);
     v.mensagem =
         Mensagem{QStringLiteral("Aviso"), mensagem::quantidadeForaDoLote(v.quantidadeValida, unidade)};
     v.voltarAoCampo =
-        produto.PERMITIR_DIF_LOTE == 0 && semBrancosFinais(qavcfg.BLOQ_VOLUMES) == QStringLiteral("S");
+        produto.PERMITIR_DIF_LOTE == 0 && text::rtrim(qavcfg.BLOQ_VOLUMES) == QStringLiteral("S");
     return v;
 }
 

@@ -17,7 +17,7 @@ class TstQavtoolCalcular : public QObject {
 
     static Execucao executar(const QStringList& argumentos, const QByteArray& entrada = {}) {
         QProcess processo;
-        processo.start(QStringLiteral(QAV_TEST_BINARY_DIR "/tools/qavtool/qavtool"), argumentos);
+        processo.start(qav::test::programPath(QStringLiteral("qavtool")), argumentos);
         if (!processo.waitForStarted(10000))
             return {};
         processo.write(entrada);
@@ -171,4 +171,5 @@ private Q_SLOTS:
 };
 
 QTEST_GUILESS_MAIN(TstQavtoolCalcular)
+#include "tests/support/Programs.h"
 #include "tst_qavtool_calcular.moc"
