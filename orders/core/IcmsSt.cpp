@@ -3,6 +3,7 @@
 #include "store/core/Text.h"
 
 #include "orders/core/Aritmetica.h"
+#include "orders/core/CamposPedido.h"
 
 namespace qav {
 
@@ -43,7 +44,7 @@ Decimal calcularIcmsSt(const StIcms& regra, const PautaProduto* linhaPauta, cons
             return Decimal();
         }
         const Decimal baseSt = (base.QTD * linhaPauta->VALOR_PAUTA_ICMS_ST).rounded(2);
-        return guardar(percentual(baseSt, regra.ALIQ_ICMSST) - icmsProprio, PedidoItem::Escala::VL_ICMSST);
+        return guardar<&PedidoItem::VL_ICMSST>(percentual(baseSt, regra.ALIQ_ICMSST) - icmsProprio);
     }
 
     if (regra.PERC_MARG_VL_ICMSST.isZero())
@@ -51,8 +52,7 @@ Decimal calcularIcmsSt(const StIcms& regra, const PautaProduto* linhaPauta, cons
     Decimal baseSt = (base.VL_LIQUIDO * base.fator + base.VL_IPI).rounded(2);
     baseSt = (baseSt + percentual(baseSt, regra.PERC_MARG_VL_ICMSST)).rounded(2);
     baseSt = (baseSt - percentual(baseSt, regra.PERC_RED_BC_ICMSST)).rounded(2);
-    return guardar(percentual(baseSt, regra.ALIQ_ICMSST) - icmsProprio * base.fator,
-                   PedidoItem::Escala::VL_ICMSST);
+    return guardar<&PedidoItem::VL_ICMSST>(percentual(baseSt, regra.ALIQ_ICMSST) - icmsProprio * base.fator);
 }
 
 } // namespace qav

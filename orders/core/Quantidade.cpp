@@ -3,12 +3,12 @@
 #include "store/core/Text.h"
 
 #include "orders/core/Aritmetica.h"
+#include "orders/core/CamposPedido.h"
 
 namespace qav {
 
 Decimal quantidadePorPecas(int pecas, int comprimentoMm, const Decimal& pesoMetro) {
-    return guardar(Decimal(pecas) * Decimal(comprimentoMm) * pesoMetro / Decimal(1000),
-                   PedidoItem::Escala::QTD);
+    return guardar<&PedidoItem::QTD>(Decimal(pecas) * Decimal(comprimentoMm) * pesoMetro / Decimal(1000));
 }
 
 Decimal proximoMultiploLote(const Decimal& quantidade, const Decimal& lote) {

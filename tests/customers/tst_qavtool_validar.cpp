@@ -164,5 +164,4 @@ void TestQavtoolValidar::loteManyLines() {
 }
 
 QTEST_GUILESS_MAIN(TestQavtoolValidar)
-#include "tests/support/Programs.h"
 #include "tst_qavtool_validar.moc"
