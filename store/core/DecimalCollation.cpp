@@ -121,6 +121,64 @@ int compareBytes(std::string_view a, std::string_view b) {
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 
+// The form the store itself writes ("-12.50", "0.0000"): an optional sign, digits, an optional
+// point and digits. Read without the exponent and space handling of parse(), since sorting a list
+// compares each value many times.
+struct PlainDecimal {
+    bool negative = false;
+    std::string_view whole;    // without leading zeros
+    std::string_view fraction; // without trailing zeros
+    bool isZero() const { return whole.empty() && fraction.empty(); }
+};
+
+bool parsePlain(std::string_view text, PlainDecimal& value) {
+    size_t i = 0;
+    const size_t n = text.size();
+    if (i < n && (text[i] == '-' || text[i] == '+'))
+        value.negative = text[i++] == '-';
+    const size_t wholeStart = i;
+    while (i < n && isDigit(text[i]))
+        ++i;
+    value.whole = text.substr(wholeStart, i - wholeStart);
+    bool anyDigit = !value.whole.empty();
+    if (i < n && text[i] == '.') {
+        const size_t fractionStart = ++i;
+        while (i < n && isDigit(text[i]))
+            ++i;
+        value.fraction = text.substr(fractionStart, i - fractionStart);
+        anyDigit = anyDigit || !value.fraction.empty();
+    }
+    if (i != n || !anyDigit)
+        return false;
+    while (!value.whole.empty() && value.whole.front() == '0')
+        value.whole.remove_prefix(1);
+    while (!value.fraction.empty() && value.fraction.back() == '0')
+        value.fraction.remove_suffix(1);
+    if (value.isZero())
+        value.negative = false;
+    return true;
+}
+
+int comparePlainMagnitudes(const PlainDecimal& a, const PlainDecimal& b) {
+    if (a.whole.size() != b.whole.size())
+        return a.whole.size() < b.whole.size() ? -1 : 1;
+    if (const int c = compareBytes(a.whole, b.whole); c != 0)
+        return c;
+    // Fractions without trailing zeros: where one is a prefix of the other, the longer is larger.
+    return compareBytes(a.fraction, b.fraction);
+}
+
+int comparePlain(const PlainDecimal& x, const PlainDecimal& y) {
+    const int signX = x.isZero() ? 0 : (x.negative ? -1 : 1);
+    const int signY = y.isZero() ? 0 : (y.negative ? -1 : 1);
+    if (signX != signY)
+        return signX < signY ? -1 : 1;
+    if (signX == 0)
+        return 0;
+    const int magnitude = comparePlainMagnitudes(x, y);
+    return x.negative ? -magnitude : magnitude;
+}
+
 int collate(void*, int sizeA, const void* a, int sizeB, const void* b) {
     return compareDecimalText(std::string_view(static_cast<const char*>(a), static_cast<size_t>(sizeA)),
                               std::string_view(static_cast<const char*>(b), static_cast<size_t>(sizeB)));
@@ -129,6 +187,10 @@ int collate(void*, int sizeA, const void* a, int sizeB, const void* b) {
 } // namespace
 
 int compareDecimalText(std::string_view a, std::string_view b) {
+    PlainDecimal plainA;
+    PlainDecimal plainB;
+    if (parsePlain(a, plainA) && parsePlain(b, plainB))
+        return comparePlain(plainA, plainB);
     DecimalValue x;
     DecimalValue y;
     const bool xIsNumber = parse(a, x);

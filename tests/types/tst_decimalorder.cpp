@@ -31,6 +31,9 @@ void TestDecimalOrder::compareByValue_data() {
     QTest::newRow("negatives, scales differ") << QByteArray("-2.5") << QByteArray("-2.50") << 0;
     QTest::newRow("last place decides") << QByteArray("1234.5678") << QByteArray("1234.5679") << -1;
     QTest::newRow("leading zeros") << QByteArray("007.5") << QByteArray("7.50") << 0;
+    QTest::newRow("fraction continues") << QByteArray("1.5") << QByteArray("1.51") << -1;
+    QTest::newRow("negative fractions") << QByteArray("-0.5") << QByteArray("-0.05") << -1;
+    QTest::newRow("point without fraction") << QByteArray("5.") << QByteArray("5") << 0;
     QTest::newRow("small fractions") << QByteArray("0.05") << QByteArray("0.5") << -1;
     QTest::newRow("no leading digit") << QByteArray(".5") << QByteArray("0.5") << 0;
     QTest::newRow("plus sign") << QByteArray("+3") << QByteArray("3.0") << 0;
