@@ -8,14 +8,18 @@ ListFilter filtro(Situacao situacao, int idEmpresa, const QString& pesquisa) {
     ListFilter result{"\"ID_EMPRESA\" = ?", {idEmpresa}};
     if (situacao != Situacao::Todos)
         result = result.and_("\"ATIVO\" = ?", {static_cast<int>(situacao)});
-    // Folded as the name's shadow column is; spaces the user typed after a word still count, the
-    // name being compared as if padded with one space.
-    const QString folded = text::foldCase(pesquisa);
-    if (!folded.isEmpty()) {
-        const QString trailing = pesquisa.mid(text::rtrim(pesquisa).size()).left(1);
-        result = result.and_("instr(\"_ci_NOME\" || ' ', ?) > 0", {folded + trailing});
-    }
-    return result;
+    // The name key keeps the name without accents first: the typed text, without its accents, is
+    // looked for there (a match in the accented form that may follow is a match in the first part as
+    // well). A space typed after a word still counts, the name being compared as if padded with one
+    // space: the word may also end the name, where the key ends or its accented form begins.
+    const QString folded = text::foldSearch(pesquisa);
+    if (folded.isEmpty())
+        return result;
+    if (text::rtrim(pesquisa).size() == pesquisa.size())
+        return result.and_("instr(\"_ci_NOME\", ?) > 0", {folded});
+    const QChar separator(text::kKeySeparator);
+    return result.and_("(instr(\"_ci_NOME\", ?) > 0 OR instr(\"_ci_NOME\" || ?, ?) > 0)",
+                       {folded + u' ', QString(separator), folded + separator});
 }
 
 QStringList codigosParaLocalizar(const QString& digitado) {

@@ -8,11 +8,12 @@
 namespace qav {
 
 namespace {
-// Case-insensitive keys are kept in shadow columns folded with this function; the upgrade tool uses
-// it in SQL to fill them for rows it copies.
+// Case-insensitive keys are kept in shadow columns folded with this function (text::foldKey); the
+// upgrade tool uses it in SQL to fill them for rows it copies, and orders asked for at run time sort
+// on it.
 void foldFunction(sqlite3_context* context, int, sqlite3_value** args) {
     const auto* raw = reinterpret_cast<const char*>(sqlite3_value_text(args[0]));
-    const QByteArray folded = text::foldCase(QString::fromUtf8(raw ? raw : "")).toUtf8();
+    const QByteArray folded = text::foldKey(QString::fromUtf8(raw ? raw : "")).toUtf8();
     sqlite3_result_text(context, folded.constData(), static_cast<int>(folded.size()), SQLITE_TRANSIENT);
 }
 } // namespace
