@@ -1,6 +1,7 @@
 #include "customers/core/ProdutoRegras.h"
 
 #include "store/core/Text.h"
+#include "ui/core/TextSearch.h"
 
 namespace qav::produto {
 
@@ -8,18 +9,7 @@ ListFilter filtro(Situacao situacao, int idEmpresa, const QString& pesquisa) {
     ListFilter result{"\"ID_EMPRESA\" = ?", {idEmpresa}};
     if (situacao != Situacao::Todos)
         result = result.and_("\"ATIVO\" = ?", {static_cast<int>(situacao)});
-    // The name key keeps the name without accents first: the typed text, without its accents, is
-    // looked for there (a match in the accented form that may follow is a match in the first part as
-    // well). A space typed after a word still counts, the name being compared as if padded with one
-    // space: the word may also end the name, where the key ends or its accented form begins.
-    const QString folded = text::foldSearch(pesquisa);
-    if (folded.isEmpty())
-        return result;
-    if (text::rtrim(pesquisa).size() == pesquisa.size())
-        return result.and_("instr(\"_ci_NOME\", ?) > 0", {folded});
-    const QChar separator(text::kKeySeparator);
-    return result.and_("(instr(\"_ci_NOME\", ?) > 0 OR instr(\"_ci_NOME\" || ?, ?) > 0)",
-                       {folded + u' ', QString(separator), folded + separator});
+    return result.and_(containsText(*findTable("produto"), "NOME", pesquisa));
 }
 
 QStringList codigosParaLocalizar(const QString& digitado) {

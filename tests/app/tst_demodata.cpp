@@ -66,7 +66,8 @@ void TestDemoData::initTestCase() {
 }
 
 void TestDemoData::folderOpens() {
-    QCOMPARE(Settings(m_root.filePath(QStringLiteral("pgms"))).versaoBd(QStringLiteral("demo")), versaoBdRequerida);
+    QCOMPARE(Settings(m_root.filePath(QStringLiteral("pgms"))).versaoBd(QStringLiteral("demo")),
+             versaoBdRequerida);
     for (const TableDef& def : catalogue()) {
         StoreError error;
         QCOMPARE(upgrade::checkTable(QDir(m_folder).filePath(QString::fromLatin1(def.fileName)), def, &error),

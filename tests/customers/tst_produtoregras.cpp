@@ -123,8 +123,8 @@ private Q_SLOTS:
         QTest::newRow("nothing matches") << produto::Situacao::Todos << 1 << u"xyz"_s << QStringList{};
         QTest::newRow("name order ignores accents")
             << produto::Situacao::Todos << 3 << u""_s
-            << QStringList{u"Ábaco escolar"_s,          u"Antonio Carlos Rocha"_s, u"ANTÔNIO RIBEIRO"_s,
-                           u"CAIXA P/ DOBRADIÇA"_s,     u"DOBRADIÇA CAMARÃO 3\""_s, u"Dobradiça comum"_s,
+            << QStringList{u"Ábaco escolar"_s,        u"Antonio Carlos Rocha"_s,  u"ANTÔNIO RIBEIRO"_s,
+                           u"CAIXA P/ DOBRADIÇA"_s,   u"DOBRADIÇA CAMARÃO 3\""_s, u"Dobradiça comum"_s,
                            u"Gabarito p/ dobradica"_s};
         QTest::newRow("typed without the cedilla")
             << produto::Situacao::Todos << 3 << u"dobradica"_s

@@ -266,8 +266,10 @@ void TestStore::nameKeysSortAsIfWithoutAccents_data() {
         << QStringList{QStringLiteral("Icém"), QStringLiteral("IÇARA"), QStringLiteral("Ibirama")}
         << QStringList{QStringLiteral("Ibirama"), QStringLiteral("IÇARA"), QStringLiteral("Icém")};
     QTest::newRow("accented first letter")
-        << QStringList{QStringLiteral("Avaré"), QStringLiteral("Águas de Lindóia"), QStringLiteral("americana")}
-        << QStringList{QStringLiteral("Águas de Lindóia"), QStringLiteral("americana"), QStringLiteral("Avaré")};
+        << QStringList{QStringLiteral("Avaré"), QStringLiteral("Águas de Lindóia"),
+                       QStringLiteral("americana")}
+        << QStringList{QStringLiteral("Águas de Lindóia"), QStringLiteral("americana"),
+                       QStringLiteral("Avaré")};
     QTest::newRow("without accents just before with them")
         << QStringList{QStringLiteral("Paraná"), QStringLiteral("Pará"), QStringLiteral("PARA"),
                        QStringLiteral("Para de Minas")}
@@ -335,7 +337,8 @@ void TestStore::lookupTellsAccentedNamesApart() {
     municip.clear();
     municip.rec().setText("NOME", QStringLiteral("sao"));
     QCOMPARE(municip.seek("KEYNOME"), Status::Ok);
-    QCOMPARE(walkNames(municip, "NOME"), (QStringList{QStringLiteral("São Paulo"), QStringLiteral("Sorocaba")}));
+    QCOMPARE(walkNames(municip, "NOME"),
+             (QStringList{QStringLiteral("São Paulo"), QStringLiteral("Sorocaba")}));
 }
 
 void TestStore::descendingComponentGivesNewestFirst() {
