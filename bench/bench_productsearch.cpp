@@ -53,68 +53,81 @@ bool fill(Store& store) {
 }
 
 // The same work done by SQLite alone through its C API on the same file: the first page of matches
-// in name order, every column of each row read, and the count of all matches.
+// in name order, every column of each row read, and the count of all matches. The condition is the
+// search rule written by hand: the accent-free text in the name key, and, when a space was typed
+// after a word, the word followed by a space or ending the name (where the key ends or its accented
+// form begins).
 class BareQuery {
 public:
     explicit BareQuery(const QString& path) {
         sqlite3_open_v2(path.toUtf8().constData(), &m_db, SQLITE_OPEN_READONLY, nullptr);
         sqlite3_exec(m_db, "PRAGMA cache_size=-16000", nullptr, nullptr, nullptr);
-        const std::string where =
-            " FROM produto WHERE ID_EMPRESA = ?1 AND ATIVO = ?2 AND instr(_ci_NOME, ?3) > 0";
-        const std::string page =
-            "SELECT *" + where + " ORDER BY _ci_NOME, rowid LIMIT " + std::to_string(kPage);
-        const std::string count = "SELECT count(*)" + where;
-        sqlite3_prepare_v2(m_db, page.c_str(), -1, &m_page, nullptr);
-        sqlite3_prepare_v2(m_db, count.c_str(), -1, &m_count, nullptr);
+        const std::string word =
+            " FROM produto WHERE ID_EMPRESA = ?2 AND ATIVO = ?3 AND instr(_ci_NOME, ?1) > 0";
+        const std::string wordThenSpace = " FROM produto WHERE ID_EMPRESA = ?2 AND ATIVO = ?3 AND "
+                                          "(instr(_ci_NOME, ?1 || ' ') > 0 OR instr(_ci_NOME || char(1), ?1 "
+                                          "|| char(1)) > 0)";
+        const std::string order = " ORDER BY _ci_NOME, rowid LIMIT " + std::to_string(kPage);
+        for (int space = 0; space < 2; ++space) {
+            const std::string& where = space ? wordThenSpace : word;
+            sqlite3_prepare_v2(m_db, ("SELECT *" + where + order).c_str(), -1, &m_page[space], nullptr);
+            sqlite3_prepare_v2(m_db, ("SELECT count(*)" + where).c_str(), -1, &m_count[space], nullptr);
+        }
     }
     ~BareQuery() {
-        sqlite3_finalize(m_page);
-        sqlite3_finalize(m_count);
+        for (int space = 0; space < 2; ++space) {
+            sqlite3_finalize(m_page[space]);
+            sqlite3_finalize(m_count[space]);
+        }
         sqlite3_close(m_db);
     }
-    bool ok() const { return m_page && m_count; }
+    bool ok() const { return m_page[0] && m_count[0] && m_page[1] && m_count[1]; }
 
     // Rows of the first page, every column read.
     int page(const QString& typed) {
-        bind(m_page, text::foldSearch(typed).toUtf8());
+        sqlite3_stmt* statement = bind(m_page, typed);
         int rows = 0;
-        while (sqlite3_step(m_page) == SQLITE_ROW) {
+        while (sqlite3_step(statement) == SQLITE_ROW) {
             ++rows;
-            for (int c = 0, n = sqlite3_column_count(m_page); c < n; ++c) {
-                switch (sqlite3_column_type(m_page, c)) {
+            for (int c = 0, n = sqlite3_column_count(statement); c < n; ++c) {
+                switch (sqlite3_column_type(statement, c)) {
                 case SQLITE_INTEGER:
-                    m_sink += sqlite3_column_int64(m_page, c);
+                    m_sink += sqlite3_column_int64(statement, c);
                     break;
                 case SQLITE_FLOAT:
-                    m_sink += static_cast<std::int64_t>(sqlite3_column_double(m_page, c));
+                    m_sink += static_cast<std::int64_t>(sqlite3_column_double(statement, c));
                     break;
                 default:
-                    m_sink += sqlite3_column_bytes(m_page, c) + (sqlite3_column_text(m_page, c) ? 1 : 0);
+                    m_sink +=
+                        sqlite3_column_bytes(statement, c) + (sqlite3_column_text(statement, c) ? 1 : 0);
                 }
             }
         }
-        sqlite3_reset(m_page);
+        sqlite3_reset(statement);
         return rows;
     }
     // The count of all matches.
     std::int64_t count(const QString& typed) {
-        bind(m_count, text::foldSearch(typed).toUtf8());
+        sqlite3_stmt* statement = bind(m_count, typed);
         const std::int64_t matches =
-            sqlite3_step(m_count) == SQLITE_ROW ? sqlite3_column_int64(m_count, 0) : -1;
-        sqlite3_reset(m_count);
+            sqlite3_step(statement) == SQLITE_ROW ? sqlite3_column_int64(statement, 0) : -1;
+        sqlite3_reset(statement);
         return matches;
     }
 
 private:
-    static void bind(sqlite3_stmt* statement, const QByteArray& needle) {
-        sqlite3_bind_int(statement, 1, 1);
-        sqlite3_bind_int(statement, 2, 1);
-        sqlite3_bind_text(statement, 3, needle.constData(), static_cast<int>(needle.size()),
+    static sqlite3_stmt* bind(sqlite3_stmt* const (&statements)[2], const QString& typed) {
+        const QByteArray needle = text::foldSearch(typed).toUtf8();
+        sqlite3_stmt* statement = statements[typed.endsWith(u' ') ? 1 : 0];
+        sqlite3_bind_text(statement, 1, needle.constData(), static_cast<int>(needle.size()),
                           SQLITE_TRANSIENT);
+        sqlite3_bind_int(statement, 2, 1); // company 1
+        sqlite3_bind_int(statement, 3, 1); // active products
+        return statement;
     }
     sqlite3* m_db = nullptr;
-    sqlite3_stmt* m_page = nullptr;
-    sqlite3_stmt* m_count = nullptr;
+    sqlite3_stmt* m_page[2] = {};
+    sqlite3_stmt* m_count[2] = {};
     std::int64_t m_sink = 0;
 };
 

@@ -1,6 +1,7 @@
 // The demonstration data folder: it opens, every table holds what it should, documents are valid,
 // every product has prices in both price lists, and the same seed gives the same folder.
 #include "base/core/Settings.h"
+#include "base/core/Version.h"
 #include "customers/core/DocumentChecks.h"
 #include "dbtool/core/TableCheck.h"
 #include "store/core/Table.h"
