@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QString>
 #include <optional>
+#include <string_view>
 
 namespace qav::text {
 
@@ -42,5 +43,20 @@ QString foldKey(const QString& value);
 inline constexpr char16_t kKeySeparator = 0x0001;
 // The digits of a value, in order, everything else left out ("706.588.110-53" gives "70658811053").
 QString digitsOnly(const QString& value);
+
+// '0' to '9' only: documents, codes and typed numbers take no other digits.
+constexpr bool isAsciiDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+constexpr bool isAsciiDigit(QChar c) {
+    return c.unicode() >= u'0' && c.unicode() <= u'9';
+}
+// True when every character is an ASCII digit (also for an empty text).
+constexpr bool allAsciiDigits(std::string_view s) {
+    for (char c : s)
+        if (!isAsciiDigit(c))
+            return false;
+    return true;
+}
 
 } // namespace qav::text
