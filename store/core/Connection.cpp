@@ -24,7 +24,7 @@ void digitsFunction(sqlite3_context* context, int, sqlite3_value** args) {
     std::string digits;
     digits.reserve(static_cast<size_t>(size));
     for (int i = 0; raw && i < size; ++i)
-        if (raw[i] >= '0' && raw[i] <= '9')
+        if (text::isAsciiDigit(static_cast<char>(raw[i])))
             digits += static_cast<char>(raw[i]);
     sqlite3_result_text(context, digits.data(), static_cast<int>(digits.size()), SQLITE_TRANSIENT);
 }

@@ -268,7 +268,7 @@ QString digitsOnly(const QString& value) {
     QString digits;
     digits.reserve(value.size());
     for (const QChar c : value)
-        if (c >= u'0' && c <= u'9')
+        if (isAsciiDigit(c))
             digits += c;
     return digits;
 }
