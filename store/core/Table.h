@@ -59,6 +59,11 @@ public:
     // filter (walked with seekFirst("KEYTMP")/seekLast("KEYTMP")).
     Status buildRuntimeKey(const std::vector<KeyComponent>& order);
 
+    // How many records a walk reads from the file at a time (kDefaultPageSize unless set): a list that
+    // shows 64 rows asks for 64, so that a search stops scanning once it has found them.
+    static constexpr int kDefaultPageSize = 128;
+    void setPageSize(int records) { m_pageSize = records < 1 ? 1 : records; }
+
     // Limits walks to records that satisfy an SQL condition on the columns (with ? parameters).
     void setFilter(std::string condition, std::vector<QVariant> parameters = {});
     void clearFilter() { setFilter({}); }
@@ -125,6 +130,7 @@ private:
     Record m_record;
     StoreError m_error;
     int m_openCount = 0;
+    int m_pageSize = kDefaultPageSize;
     Connection* m_ownConnection = nullptr;
     Connection* m_connection = nullptr;
     std::string m_schema = "main";
