@@ -56,7 +56,8 @@ public:
     Status previous();
 
     // Run-time key: the order a list or report asks for, built now over the records that pass the
-    // filter (walked with seekFirst("KEYTMP")/seekLast("KEYTMP")).
+    // filter (walked with seekFirst("KEYTMP")/seekLast("KEYTMP")). Texts sort without regard to
+    // case, decimals by value.
     Status buildRuntimeKey(const std::vector<KeyComponent>& order);
 
     // How many records a walk reads from the file at a time (kDefaultPageSize unless set): a list that
@@ -65,6 +66,7 @@ public:
     void setPageSize(int records) { m_pageSize = records < 1 ? 1 : records; }
 
     // Limits walks to records that satisfy an SQL condition on the columns (with ? parameters).
+    // Decimal fields named in it compare by value ("PRECO > 5" finds 10.00).
     void setFilter(std::string condition, std::vector<QVariant> parameters = {});
     void clearFilter() { setFilter({}); }
 
@@ -74,7 +76,7 @@ public:
     std::int64_t count();
 
     // A large set of adds and changes in one transaction (a download); the store keeps it fast and
-    // all-or-nothing.
+    // all-or-nothing. A failed end is in error(); see Connection::commit() and rollback().
     bool beginBatch();
     bool endBatch();
     bool rollbackBatch();
