@@ -122,7 +122,7 @@ private Q_SLOTS:
         QVERIFY(frame);
         QVERIFY(frame->isVisible());
         QCOMPARE(frame->windowTitle(),
-                 u"QAV+ 2026.186 [ 000001 EMPRESA TESTE ] - [ 000012 - JOAO DA SILVA ]"_s);
+                 u"QAV+ 2026.187 [ 000001 EMPRESA TESTE ] - [ 000012 - JOAO DA SILVA ]"_s);
         QVERIFY(!frame->windowIcon().isNull());
         QCOMPARE(frame->objectName(), u"APPFRAME"_s);
     }
@@ -131,7 +131,7 @@ private Q_SLOTS:
         company([](Record& r) { r.setInteger("COD_VENDEDOR", 99); });
         auto frame = openFrame();
         QVERIFY(frame);
-        QCOMPARE(frame->windowTitle(), u"QAV+ 2026.186 [ 000001 EMPRESA TESTE ] - [ 000099 -  ]"_s);
+        QCOMPARE(frame->windowTitle(), u"QAV+ 2026.187 [ 000001 EMPRESA TESTE ] - [ 000099 -  ]"_s);
     }
 
     void statusBarShowsWeekdayDateAndTime() {
@@ -301,7 +301,7 @@ private Q_SLOTS:
         WindowRegistry::add(janelaMenu::IntegracaoGerente, [](const WindowContext&) {});
         auto frame = openFrame(4);
         QVERIFY(frame);
-        QCOMPARE(frame->windowTitle(), u"QAV+ 2026.186 [ 000004 SEM CONFIGURACAO ] - [ 000000 -  ]"_s);
+        QCOMPARE(frame->windowTitle(), u"QAV+ 2026.187 [ 000004 SEM CONFIGURACAO ] - [ 000000 -  ]"_s);
         QVERIFY(enabled(*frame, "menuCadastros"));
         QVERIFY(enabled(*frame, "menuRelatorios"));
         QVERIFY(!frame->action(janelaMenu::IntegracaoGerente)->isEnabled());
