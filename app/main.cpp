@@ -2,11 +2,10 @@
 // folders are its siblings. Takes no arguments.
 
 #include "app/widgets/Startup.h"
-
-#include <QApplication>
+#include "ui/widgets/GuardedApplication.h"
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    qav::GuardedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("qavplus"));
     return qav::runQavplus();
 }
