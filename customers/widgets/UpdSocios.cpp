@@ -114,7 +114,7 @@ void UpdSocios::reject() {
         return;
     }
     fechando_ = true;
-    const int resposta = standardWarning(33, {}, {}, this);
+    const int resposta = standardWarning(Aviso::GravarAlteracoes, {}, {}, this);
     fechando_ = false;
     if (resposta == static_cast<int>(Button::Yes))
         accept();

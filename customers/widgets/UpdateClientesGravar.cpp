@@ -142,7 +142,7 @@ void UpdateClientes::reject() {
     }
     // No field check runs while the question is up or the form closes.
     fechando_ = true;
-    const int resposta = standardWarning(33, {}, {}, this);
+    const int resposta = standardWarning(Aviso::GravarAlteracoes, {}, {}, this);
     fechando_ = false;
     if (resposta == static_cast<int>(Button::Yes)) {
         const bool insercao = pedido_ == Inserir;

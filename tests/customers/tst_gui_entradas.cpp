@@ -177,6 +177,23 @@ class TestGuiEntradas : public QObject {
         QVERIFY(janela->isVisible());
     }
 
+    // A long text takes neither a character outside Windows-1252 nor more than its field's size.
+    static void memoRecusaTudoQueNaoCabe(QWidget* janela, QPlainTextEdit* m) {
+        mostrarAbaDe(janela, m);
+        const QString nome = janela->objectName() + u'.' + m->objectName();
+        QVERIFY2(m->property("qavCampo").toString().startsWith(u"CLI:"_s), qPrintable(nome));
+        for (const QString& ruim : {u"Fornecedor Łódź"_s, QString(64001, u'A')}) {
+            MessageBox::clearShown();
+            m->clear();
+            m->setFocus();
+            m->insertPlainText(ruim);
+            QVERIFY2(text::isWin1252(m->toPlainText()), qPrintable(nome));
+            QVERIFY2(m->toPlainText().size() <= 64000, qPrintable(nome));
+            QVERIFY2(!MessageBox::shown().isEmpty(), qPrintable(nome));
+        }
+        m->clear();
+    }
+
     // Every entry the window shows, tab by tab.
     static void percorrerEntradas(QWidget* janela, std::set<QLineEdit*>& vistas) {
         auto* abas = janela->findChild<QTabWidget*>(u"abas"_s);
@@ -194,6 +211,8 @@ class TestGuiEntradas : public QObject {
                 recusaTudoQueNaoCabe(janela, e);
             }
         }
+        for (QPlainTextEdit* m : janela->findChildren<QPlainTextEdit*>())
+            memoRecusaTudoQueNaoCabe(janela, m);
     }
 
     void dadosDasListas() {
@@ -475,6 +494,27 @@ private Q_SLOTS:
         QTest::qWait(50);
         QVERIFY(QApplication::focusWidget() != refs);
         QVERIFY(MessageBox::shown().isEmpty());
+    }
+
+    // Esc in the partner form asks too; "&Não" gives the typed partner up.
+    void escNoSocioPergunta() {
+        auto f = abrir(UpdateClientes::Inserir);
+        QVERIFY(f);
+        bool perguntou = false;
+        FixtureClientes::quandoAbrir<UpdSocios>([&](UpdSocios* s) {
+            s->findChild<QLineEdit*>(u"nome"_s)->setText(u"ANA"_s);
+            MessageBox::clearShown();
+            MessageBox::setNextAnswers({Button::Cancel});
+            QTest::keyClick(s, Qt::Key_Escape);
+            perguntou = MessageBox::shown().size() == 1 && s->isVisible();
+            MessageBox::setNextAnswers({Button::No});
+            QTest::keyClick(s, Qt::Key_Escape);
+        });
+        campo<QPushButton>(f.get(), "novoSocio")->click();
+        QVERIFY(perguntou);
+        QCOMPARE(MessageBox::shown().at(0).caption, u"Alteração Cancelada"_s);
+        QCOMPARE(campo<QTableWidget>(f.get(), "socios")->rowCount(), 0);
+        QCOMPARE(fx->contar("socios.tps"), 0);
     }
 
     // Esc asks before throwing typed data away; without changes it just closes.

@@ -238,7 +238,7 @@ void showRefusal(const FieldRefusal& refusal, const FieldValidator* validator, Q
         return;
     case FieldRefusal::OutOfRange:
         if (validator) {
-            standardWarning(10, entryLabel(entry), validator->rangeText(), entry);
+            standardWarning(Aviso::ValorForaFaixa, entryLabel(entry), validator->rangeText(), entry);
             return;
         }
         text = u"Valor fora do intervalo aceito."_s;
