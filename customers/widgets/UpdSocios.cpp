@@ -3,10 +3,9 @@
 #include "base/core/WindowState.h"
 #include "customers/core/RegrasCliente.h"
 #include "customers/widgets/Montagem.h"
-#include "ui/widgets/WindowStateBinder.h"
-
 #include "ui/widgets/MessageBox.h"
 #include "ui/widgets/StandardWarningBox.h"
+#include "ui/widgets/WindowStateBinder.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -96,8 +95,12 @@ void UpdSocios::accept() {
     if (!verificarEntrada())
         return;
     Record socio = socio_;
-    if (!paraRegistro(socio))
+    if (const std::optional<CamposRegistro::Recusa> recusa = campos_.gravar(socio)) {
+        MessageBox::show(recusa->texto, recusa->titulo, Icon::Critical, {Button::Ok}, Button::Ok, this);
+        recusa->campo->setFocus();
         return;
+    }
+    socio.setDate("MA_ENTRADA", *clientes::lerMesAno(entrada_->text()));
     socio_ = socio;
     QDialog::accept();
 }

@@ -131,7 +131,7 @@ bool UpdateClientes::verificarMunicipio(bool aoSairDoCampo) {
         mostrarMunicipio();
         return true;
     }
-    // What was typed (an id or the beginning of a name) opens the list on it when it is no id found.
+    // An id not found opens the municipality list; the beginning of a name opens it on that name.
     const std::optional<Municipio> m = resolverMunicipio(*store_, digitado, contexto_.listas(), this);
     if (!m)
         return recusar(campo, Verificacao::recusa({}, {}, u"Escolha o município."_s));
