@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPlainTextEdit>
+#include <QSignalBlocker>
 #include <string>
 
 namespace qav {
@@ -52,6 +53,9 @@ void CamposRegistro::inteiro(QLineEdit* w, const char* campo, int elemento) {
     vinculos_.push_back({w,
                          [=](const Record& r) {
                              const std::int64_t v = r.integer(f, elemento);
+                             // A stored value outside a range the form narrows (a share above 100
+                             // from the server) is shown as it is, without a refusal.
+                             const QSignalBlocker calado(w);
                              w->setText(v ? QString::number(v) : QString());
                          },
                          [=](Record& r) {

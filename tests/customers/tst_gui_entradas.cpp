@@ -283,6 +283,20 @@ private Q_SLOTS:
         QVERIFY(f->isVisible());
     }
 
+    // A share above 100 that came from the server opens without a refusal and stays as it was.
+    void valorAntigoForaDaFaixaAbreSemRecusa() {
+        fx->adicionar("clientes.tps", [](Record& r) {
+            r.setInteger("ID", 1500);
+            r.setInteger("PESSO", 1);
+            r.setText("RAZAO", u"DO SERVIDOR"_s);
+            r.setInteger("PERC_VENDAS", 200, 0);
+        });
+        auto f = abrir(UpdateClientes::Consultar, 1500);
+        QVERIFY(f);
+        QCOMPARE(campo<QLineEdit>(f.get(), "percentual1")->text(), u"200"_s);
+        QVERIFY(MessageBox::shown().isEmpty());
+    }
+
     // Every entry of the customer form (all tabs), of the partner form and of the two address
     // windows refuses what its field cannot hold; afterwards nothing of it is in the files.
     void todasAsEntradasDoCadastro() {
