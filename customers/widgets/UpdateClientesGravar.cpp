@@ -48,7 +48,8 @@ bool UpdateClientes::prepararNovo() {
             break;
         if (reserva.numeracaoFalhou) {
             setPendingError(reserva.erro);
-            if (standardWarning(Aviso::ErroNumeracaoAutomatica, {}, {}, this) == static_cast<int>(Button::Retry))
+            if (standardWarning(Aviso::ErroNumeracaoAutomatica, {}, {}, this) ==
+                static_cast<int>(Button::Retry))
                 continue;
             return false;
         }
@@ -121,7 +122,8 @@ bool UpdateClientes::confirmar() {
             }
         } else {
             setPendingError(gravado.erro);
-            standardWarning(pedido_ == Inserir ? Aviso::ErroIncluir : Aviso::ErroGravar, u"clientes"_s, {}, this);
+            standardWarning(pedido_ == Inserir ? Aviso::ErroIncluir : Aviso::ErroGravar, u"clientes"_s, {},
+                            this);
         }
         return false;
     }
