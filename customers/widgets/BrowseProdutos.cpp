@@ -170,7 +170,7 @@ void BrowseProdutos::localizarCodigo(const QString& text) {
     }
     // No code as typed nor with the zeros: the nearest code after the typed one.
     values.setText("CODIGO", codigos.front());
-    if (const std::optional<int> row = model()->locate(values, 1))
+    if (const std::optional<int> row = model()->locateNearest(values, 1))
         setCurrentRow(*row);
 }
 
@@ -185,7 +185,7 @@ void BrowseProdutos::localizarReferencia(const QString& text) {
     } catch (const FieldValueError&) {
         return;
     }
-    if (const std::optional<int> row = model()->locate(values, 1))
+    if (const std::optional<int> row = model()->locateNearest(values, 1))
         setCurrentRow(*row);
 }
 

@@ -71,7 +71,7 @@ void ReferenceList::localizar(const QString& text) {
             return; // not a number: the list stays where it is
         values.setInteger(field, number);
     }
-    if (const std::optional<int> row = model()->locate(values, 1))
+    if (const std::optional<int> row = model()->locateNearest(values, 1))
         setCurrentRow(*row);
 }
 

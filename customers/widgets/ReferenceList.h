@@ -30,7 +30,7 @@ public:
     ReferenceList(const ListContext& context, Definition definition, QWidget* parent = nullptr);
 
     // Positions the list on the first record whose tab's first order field is not less than `text`
-    // (a number for numeric fields).
+    // (a number for numeric fields), or on the last record when none comes after it.
     void localizar(const QString& text);
 
 protected:
