@@ -79,6 +79,7 @@ BrowseProdutos::BrowseProdutos(const ListContext& context, QWidget* parent)
     locatorRow->addWidget(m_locatorLabel);
     locatorRow->addWidget(m_locator, 1);
     topArea()->addLayout(locatorRow);
+    setSearchField(m_locator);
     connect(m_locator, &QLineEdit::textEdited, this, &BrowseProdutos::locatorEdited);
 
     auto* unitRow = new QHBoxLayout;

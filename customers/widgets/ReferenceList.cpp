@@ -29,6 +29,7 @@ ReferenceList::ReferenceList(const ListContext& context, Definition definition, 
     row->addWidget(m_locatorLabel);
     row->addWidget(m_locator, 1);
     topArea()->addLayout(row);
+    setSearchField(m_locator);
     connect(m_locator, &QLineEdit::textEdited, this, &ReferenceList::localizar);
     model()->setFilter(m_definition.filter.condition, m_definition.filter.parameters);
     model()->open();
