@@ -7,6 +7,7 @@
 // program folder.
 
 #include "dbtool/widgets/ConverteBdWindow.h"
+#include "ui/core/QtTranslations.h"
 #include "ui/widgets/StandardWarningBox.h"
 
 #include <QApplication>
@@ -16,6 +17,7 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    qav::installQtTranslations(app);
     const QStringList args = app.arguments();
     const bool unattended =
         args.size() > 1 && args.at(1).compare(QLatin1String("auto"), Qt::CaseInsensitive) == 0;
