@@ -13,7 +13,6 @@
 
 #include <QCoreApplication>
 #include <QDialog>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -87,8 +86,12 @@ BrowseClientes::BrowseClientes(const ContextoClientes& contexto, bool selecao, Q
     m_municipioNome->setObjectName(u"municipioNome"_s);
     paginaMunicipio->layout()->addWidget(m_municipioNome);
 
-    auto* situacao = new QGroupBox(u"Situação:"_s, this);
-    situacao->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    // One line for the situation, so that the rows keep the height of the window.
+    auto* situacao = new QWidget(this);
+    situacao->setObjectName(u"situacao"_s);
+    auto* situacaoLayout = new QHBoxLayout(situacao);
+    situacaoLayout->setContentsMargins(0, 0, 0, 0);
+    situacaoLayout->addWidget(new QLabel(u"Situação:"_s, situacao));
     m_ativos = new QRadioButton(u" Ativos"_s, situacao);
     m_ativos->setObjectName(u"ativos"_s);
     m_inativos = new QRadioButton(u" Inativos"_s, situacao);
@@ -96,7 +99,6 @@ BrowseClientes::BrowseClientes(const ContextoClientes& contexto, bool selecao, Q
     m_todos = new QRadioButton(u" Todos"_s, situacao);
     m_todos->setObjectName(u"todos"_s);
     m_ativos->setChecked(true);
-    auto* situacaoLayout = new QHBoxLayout(situacao);
     for (QRadioButton* b : {m_ativos, m_inativos, m_todos}) {
         situacaoLayout->addWidget(b);
         connect(b, &QRadioButton::toggled, this, [this](bool ligado) {
@@ -116,6 +118,7 @@ BrowseClientes::BrowseClientes(const ContextoClientes& contexto, bool selecao, Q
     m_lista->verticalHeader()->hide();
     m_lista->setContextMenuPolicy(Qt::CustomContextMenu);
     m_lista->installEventFilter(this);
+    m_lista->viewport()->installEventFilter(this);
     {
         // Fixed columns as wide as their longest value; the name takes what is left (ajustarColunas).
         const QFontMetrics fm = m_lista->fontMetrics();
@@ -412,7 +415,7 @@ void BrowseClientes::showEvent(QShowEvent* event) {
 }
 
 bool BrowseClientes::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_lista && event->type() == QEvent::Resize) {
+    if (watched == m_lista->viewport() && event->type() == QEvent::Resize) {
         ajustarColunas();
         return QWidget::eventFilter(watched, event);
     }
