@@ -1,5 +1,7 @@
 #include "customers/core/DocumentChecks.h"
 
+#include "store/core/Text.h"
+
 #include "customers/core/InscricaoEstadual.h"
 
 #include <array>
@@ -40,17 +42,6 @@ bool normalise(QStringView text, std::string& out, std::size_t maxLength) {
     return true;
 }
 
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-bool allDigits(std::string_view s) {
-    for (char c : s)
-        if (!isDigit(c))
-            return false;
-    return true;
-}
-
 bool allEqual(std::string_view s) {
     return s.find_first_not_of(s.front()) == std::string_view::npos;
 }
@@ -63,7 +54,8 @@ int checkDigit(int sum) {
 
 QString format(QStringView text, std::size_t length, const char* picture, bool digitsOnly) {
     std::string plain;
-    if (!normalise(text, plain, length) || plain.size() != length || (digitsOnly && !allDigits(plain)))
+    if (!normalise(text, plain, length) || plain.size() != length ||
+        (digitsOnly && !text::allAsciiDigits(plain)))
         return text.toString();
     QString result;
     std::size_t next = 0;
@@ -121,7 +113,7 @@ QString formatCnpj(QStringView text) {
 
 bool cpfValido(QStringView text) {
     std::string s;
-    if (!normalise(text, s, 11) || s.size() != 11 || !allDigits(s) || allEqual(s))
+    if (!normalise(text, s, 11) || s.size() != 11 || !text::allAsciiDigits(s) || allEqual(s))
         return false;
     int sum1 = 0;
     int sum2 = 0;
@@ -137,7 +129,8 @@ bool cpfValido(QStringView text) {
 
 bool cnpjValido(QStringView text) {
     std::string s;
-    if (!normalise(text, s, 14) || s.size() != 14 || !isDigit(s[12]) || !isDigit(s[13]) || allEqual(s))
+    if (!normalise(text, s, 14) || s.size() != 14 || !text::isAsciiDigit(s[12]) ||
+        !text::isAsciiDigit(s[13]) || allEqual(s))
         return false;
     // Each of the twelve base characters counts as its ASCII code minus 48: the digits keep their
     // value and the letters A-Z, used by the alphanumeric CNPJ, count 17 to 42.
@@ -167,7 +160,7 @@ bool ieValida(QStringView ie, QStringView uf) {
     // Only São Paulo's rural producer registration has a letter: the leading "P".
     const bool ruralSp = state->rule == ie::sp && s[0] == 'P';
     const std::string_view number = ruralSp ? std::string_view(s).substr(1) : std::string_view(s);
-    if (number.empty() || !allDigits(number))
+    if (number.empty() || !text::allAsciiDigits(number))
         return false;
     // No state issues the number zero.
     if (number.find_first_not_of('0') == std::string_view::npos)

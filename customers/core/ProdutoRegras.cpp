@@ -25,7 +25,7 @@ QStringList codigosParaLocalizar(const QString& digitado) {
     QStringList codigos{codigo};
     bool numero = codigo.size() < 6;
     for (const QChar c : codigo)
-        numero = numero && c.isDigit() && c.unicode() < 128;
+        numero = numero && text::isAsciiDigit(c);
     if (numero)
         codigos << codigo.rightJustified(6, QLatin1Char('0'));
     return codigos;

@@ -1,5 +1,7 @@
 #include "customers/core/RegrasCliente.h"
 
+#include "store/core/FormatoBr.h"
+
 #include "customers/core/DocumentChecks.h"
 #include "store/core/Record.h"
 
@@ -107,7 +109,7 @@ Verificacao verificarDocumento(int pessoa, const QString& texto) {
 }
 
 QString idSeisDigitos(std::int64_t id) {
-    return u"%1"_s.arg(static_cast<qlonglong>(id), 6, 10, QChar(u'0'));
+    return br::digitos(static_cast<long long>(id), 6);
 }
 
 QString mensagemClienteJaCadastrado(std::int64_t idExistente) {

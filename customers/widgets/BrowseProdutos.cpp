@@ -5,8 +5,8 @@
 #include "customers/widgets/PromoCellDelegate.h"
 #include "customers/widgets/ReferenceList.h"
 #include "customers/widgets/UpdProduto.h"
+#include "store/core/FormatoBr.h"
 #include "store/core/Text.h"
-#include "ui/core/FormatoBr.h"
 
 #include <QButtonGroup>
 #include <QHBoxLayout>

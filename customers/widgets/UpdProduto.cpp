@@ -1,7 +1,7 @@
 #include "customers/widgets/UpdProduto.h"
 
+#include "store/core/FormatoBr.h"
 #include "store/core/Text.h"
-#include "ui/core/FormatoBr.h"
 #include "ui/widgets/WindowStateBinder.h"
 
 #include <QDir>

@@ -1,5 +1,7 @@
 #include "orders/core/DadosPedido.h"
 
+#include "store/core/Text.h"
+
 #include "orders/core/Mensagens.h"
 
 namespace qav {
@@ -12,7 +14,7 @@ const StIcms kStIcmsVazio{};
 
 // Text key components compare as the table keys do: case-insensitive, trailing blanks ignored.
 bool mesmaChave(const QString& a, const QString& b) {
-    return QString::compare(semBrancosFinais(a), semBrancosFinais(b), Qt::CaseInsensitive) == 0;
+    return QString::compare(text::rtrim(a), text::rtrim(b), Qt::CaseInsensitive) == 0;
 }
 } // namespace
 
@@ -37,7 +39,7 @@ const Pauta& DadosPedido::pautaOuZeros() const {
 }
 
 QString DadosPedido::ufCliente() const {
-    return semBrancosFinais(municipio.ESTADO);
+    return text::rtrim(municipio.ESTADO);
 }
 
 bool DadosPedido::opcaoAtiva(int codigo) const {

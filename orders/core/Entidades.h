@@ -2,9 +2,10 @@
 // The rows the order rules work on: only the fields the rules read or write, named as in the local
 // tables. The order forms copy table records into these structs and the results back.
 //
-// Decimal fields carry their table scale in a nested `Escala`; a value written into a field goes
-// through guardar(), which rounds half away from zero to that scale. The real64 money fields of the
-// order header (TOTPR, DESCP, DESCV, IPI, FRETE, TOTAL, COMIS) are held exactly and never rounded.
+// A decimal member keeps the scale of its field in the table catalogue (CamposPedido.h binds each
+// member to its field); a value written into it goes through guardar(), which rounds half away from
+// zero to that scale. The real64 money fields of the order header (TOTPR, DESCP, DESCV, IPI, FRETE,
+// TOTAL, COMIS) and of the customer (LIMCRED) are held exactly and never rounded.
 
 #include "store/core/Decimal.h"
 
@@ -19,15 +20,6 @@ inline Decimal guardar(const Decimal& valor, int escala) {
 }
 
 struct Pedido {
-    struct Escala {
-        static constexpr int TX_FRETE = 2;
-        static constexpr int VL_ICMSST = 2;
-        static constexpr int PESO_LIQUIDO = 3;
-        static constexpr int PESO_BRUTO = 3;
-        static constexpr int VOL_M3 = 3;
-        // real64 fields are exact; they are shown and exported with two decimals.
-        static constexpr int MOEDA = 2;
-    };
     int ID = 0;
     int ID_EMPRESA = 0;
     int NUMER = 0;
@@ -57,24 +49,6 @@ struct Pedido {
 };
 
 struct PedidoItem {
-    struct Escala {
-        static constexpr int QTD = 3;
-        static constexpr int PRUNI = 4;
-        static constexpr int DESCP = 2;
-        static constexpr int DESCV = 2;
-        static constexpr int TOTAL = 2;
-        static constexpr int VL_LIQUIDO = 4;
-        static constexpr int BC_IPI = 2;
-        static constexpr int VL_IPI = 2;
-        static constexpr int VL_ICMSST = 2;
-        static constexpr int COMIS = 2;
-        static constexpr int VALOR_PRODUTO = 4;
-        static constexpr int VALOR_ACESSORIOS = 2;
-        static constexpr int PRECO_PAUTA = 4;
-        static constexpr int PR_PAUTA_LIQ = 4;
-        static constexpr int VL_FLEX = 2;
-        static constexpr int VL_DESC_TOTAL = 2;
-    };
     int ID_VENDASI = 0;
     int ID_VENDA = 0;
     int PRODU = 0;
@@ -101,24 +75,6 @@ struct PedidoItem {
 };
 
 struct Produto {
-    struct Escala {
-        static constexpr int PESOL = 3;
-        static constexpr int PESOB = 3;
-        static constexpr int VOL_M3 = 6;
-        static constexpr int PRECO = 4;
-        static constexpr int PREC2 = 4;
-        static constexpr int PREC3 = 4;
-        static constexpr int DESC_MAX = 2;
-        static constexpr int ALIQ_IPI = 2;
-        static constexpr int TAXA_COMISSAO = 2;
-        static constexpr int PESO_METRO = 3;
-        static constexpr int QTD_EMBALAGEM = 4;
-        static constexpr int ALIQ_PIS = 2;
-        static constexpr int ALIQ_COFINS = 2;
-        static constexpr int PESO_FATOR = 3;
-        static constexpr int LOTE_MUL_VENDA = 3;
-        static constexpr int TX_DESC_LOTE = 2;
-    };
     int ID_EMPRESA = 0;
     int ID = 0;
     int COD_ST = 0;
@@ -154,10 +110,6 @@ struct Produto {
 };
 
 struct Pauta {
-    struct Escala {
-        static constexpr int VL_PEDIDO = 2;
-        static constexpr int TX_DESCONTO = 2;
-    };
     int ID = 0;
     int ID_EMPRESA = 0;
     int CODIGO = 0;
@@ -168,12 +120,6 @@ struct Pauta {
 };
 
 struct PautaProduto { // pauxpro.tps
-    struct Escala {
-        static constexpr int PRECO = 4; // PRECO1 .. PRECO3
-        static constexpr int VALOR_PAUTA_ICMS_ST = 2;
-        static constexpr int DIVISOR = 6;
-        static constexpr int TX_COMISSAO = 2;
-    };
     int ID_PAUTA = 0;
     int ID_PROD = 0;
     Decimal PRECO1;
@@ -185,10 +131,6 @@ struct PautaProduto { // pauxpro.tps
 };
 
 struct FormaPag {
-    struct Escala {
-        static constexpr int DESCO = 2;
-        static constexpr int ACRESC = 2;
-    };
     int ID_FORMAPAG = 0;
     int ID_EMPRESA = 0;
     int CODIGO = 0;
@@ -215,13 +157,6 @@ struct Municipio {
 };
 
 struct Vendedor {
-    struct Escala {
-        static constexpr int TAXA_COMISSAO = 2;
-        static constexpr int TX_DESCMAX = 2;
-        static constexpr int DESC_PAUTA_FLEX = 2;
-        static constexpr int DESC_RATEIO_COM = 2;
-        static constexpr int VL_PED_MINIMO = 2;
-    };
     int ID_EMPRESA = 0;
     int CODIGO = 0;
     int ORIGEM_COM = 0;
@@ -233,9 +168,6 @@ struct Vendedor {
 };
 
 struct QavCfg {
-    struct Escala {
-        static constexpr int SALDO_FLEX = 2;
-    };
     // Bits of BLOQUEIOS1.
     static constexpr int kPrecoMinimoPauta = 1;
     static constexpr int kDescontosBloqueados = 2;
@@ -257,13 +189,6 @@ struct Empresa {
 };
 
 struct StIcms {
-    struct Escala {
-        static constexpr int PERC_BC_ICMS = 2;
-        static constexpr int ALIQ_ICMS = 2;
-        static constexpr int PERC_MARG_VL_ICMSST = 2;
-        static constexpr int ALIQ_ICMSST = 2;
-        static constexpr int PERC_RED_BC_ICMSST = 2;
-    };
     int ID_EMPRESA = 0;
     int COD_ST = 0;
     int CONTRIBUINTE_ICMS = 0;
@@ -283,9 +208,6 @@ struct CfgSis {
 };
 
 struct CstFrete {
-    struct Escala {
-        static constexpr int VL_CUSTO_M3 = 6;
-    };
     int ID_REGIAO = 0;
     int ID_MUN_CARREG = 0;
     Decimal VL_CUSTO_M3;

@@ -1,12 +1,11 @@
 #include "orders/core/FlexComissao.h"
 
 #include "orders/core/Aritmetica.h"
+#include "orders/core/CamposPedido.h"
 
 namespace qav {
 
 namespace {
-constexpr int kEscala = PedidoItem::Escala::PR_PAUTA_LIQ;
-
 bool loteCompleto(const PedidoItem& item, const Produto& produto) {
     if (produto.TX_DESC_LOTE.isZero() || produto.LOTE_MUL_VENDA.isZero())
         return false;
@@ -20,18 +19,18 @@ Decimal precoPautaLiquido(const PedidoItem& item, const Produto& produto, const 
                           const Vendedor& vendedor, const Decimal& fator) {
     Decimal preco = item.PRECO_PAUTA;
     if (item.PRECO_COM_IPI != 0)
-        preco = guardar(semAcrescimo(preco, produto.ALIQ_IPI * fator), kEscala);
-    preco = guardar(menosPercentual(preco, formaPag.DESCO), kEscala);
-    preco = guardar(menosPercentual(preco, vendedor.DESC_PAUTA_FLEX), kEscala);
+        preco = guardar<&PedidoItem::PR_PAUTA_LIQ>(semAcrescimo(preco, produto.ALIQ_IPI * fator));
+    preco = guardar<&PedidoItem::PR_PAUTA_LIQ>(menosPercentual(preco, formaPag.DESCO));
+    preco = guardar<&PedidoItem::PR_PAUTA_LIQ>(menosPercentual(preco, vendedor.DESC_PAUTA_FLEX));
     if (loteCompleto(item, produto))
-        preco = guardar(menosPercentual(preco, produto.TX_DESC_LOTE), kEscala);
+        preco = guardar<&PedidoItem::PR_PAUTA_LIQ>(menosPercentual(preco, produto.TX_DESC_LOTE));
     return preco;
 }
 
 Decimal valorFlex(const PedidoItem& item, bool pedidoFlex) {
     if (!pedidoFlex)
         return Decimal();
-    return guardar(item.VL_LIQUIDO - item.PR_PAUTA_LIQ * item.QTD, PedidoItem::Escala::VL_FLEX);
+    return guardar<&PedidoItem::VL_FLEX>(item.VL_LIQUIDO - item.PR_PAUTA_LIQ * item.QTD);
 }
 
 Decimal descontoSobrePautaLiquida(const Decimal& precoPautaLiq, const Decimal& valorLiquido,
@@ -57,7 +56,7 @@ RateioComissao ratearComissao(const Decimal& comissao, const Decimal& desconto, 
     }
     if (taxa.isNegative())
         taxa = Decimal();
-    r.COMIS = guardar(taxa, PedidoItem::Escala::COMIS);
+    r.COMIS = guardar<&PedidoItem::COMIS>(taxa);
     return r;
 }
 

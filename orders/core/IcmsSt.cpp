@@ -1,6 +1,9 @@
 #include "orders/core/IcmsSt.h"
 
+#include "store/core/Text.h"
+
 #include "orders/core/Aritmetica.h"
+#include "orders/core/CamposPedido.h"
 
 namespace qav {
 
@@ -35,13 +38,13 @@ Decimal calcularIcmsSt(const StIcms& regra, const PautaProduto* linhaPauta, cons
         return Decimal();
     const Decimal icmsProprio = percentual(percentual(base.VL_LIQUIDO, regra.PERC_BC_ICMS), regra.ALIQ_ICMS);
 
-    if (semBrancosFinais(regra.MODAL_BC_ICMSST) == QStringLiteral("5")) {
+    if (text::rtrim(regra.MODAL_BC_ICMSST) == QStringLiteral("5")) {
         if (linhaPauta == nullptr || linhaPauta->VALOR_PAUTA_ICMS_ST <= Decimal()) {
             mensagens.push_back({QStringLiteral("Aviso"), mensagem::pautaIcmsStIndefinida(base.idProduto)});
             return Decimal();
         }
         const Decimal baseSt = (base.QTD * linhaPauta->VALOR_PAUTA_ICMS_ST).rounded(2);
-        return guardar(percentual(baseSt, regra.ALIQ_ICMSST) - icmsProprio, PedidoItem::Escala::VL_ICMSST);
+        return guardar<&PedidoItem::VL_ICMSST>(percentual(baseSt, regra.ALIQ_ICMSST) - icmsProprio);
     }
 
     if (regra.PERC_MARG_VL_ICMSST.isZero())
@@ -49,8 +52,7 @@ Decimal calcularIcmsSt(const StIcms& regra, const PautaProduto* linhaPauta, cons
     Decimal baseSt = (base.VL_LIQUIDO * base.fator + base.VL_IPI).rounded(2);
     baseSt = (baseSt + percentual(baseSt, regra.PERC_MARG_VL_ICMSST)).rounded(2);
     baseSt = (baseSt - percentual(baseSt, regra.PERC_RED_BC_ICMSST)).rounded(2);
-    return guardar(percentual(baseSt, regra.ALIQ_ICMSST) - icmsProprio * base.fator,
-                   PedidoItem::Escala::VL_ICMSST);
+    return guardar<&PedidoItem::VL_ICMSST>(percentual(baseSt, regra.ALIQ_ICMSST) - icmsProprio * base.fator);
 }
 
 } // namespace qav

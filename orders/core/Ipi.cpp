@@ -1,6 +1,7 @@
 #include "orders/core/Ipi.h"
 
 #include "orders/core/Aritmetica.h"
+#include "orders/core/CamposPedido.h"
 
 namespace qav {
 
@@ -24,7 +25,7 @@ Decimal baseIpiItem(const PedidoItem& item, const Produto& produto) {
 Ipi calcularIpi(const Decimal& base, const Decimal& fator, const Decimal& aliquotaIpi) {
     Ipi ipi;
     ipi.BC_IPI = (base * fator).rounded(2);
-    ipi.VL_IPI = guardar(percentual(ipi.BC_IPI, aliquotaIpi), PedidoItem::Escala::VL_IPI);
+    ipi.VL_IPI = guardar<&PedidoItem::VL_IPI>(percentual(ipi.BC_IPI, aliquotaIpi));
     return ipi;
 }
 

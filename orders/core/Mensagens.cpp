@@ -1,41 +1,9 @@
 #include "orders/core/Mensagens.h"
 
+#include "store/core/FormatoBr.h"
+#include "store/core/Text.h"
+
 namespace qav {
-
-QString semBrancosFinais(const QString& texto) {
-    qsizetype fim = texto.size();
-    while (fim > 0 && texto.at(fim - 1) == QLatin1Char(' '))
-        --fim;
-    return texto.left(fim);
-}
-
-QString numeroBr(const Decimal& valor, int casas) {
-    QString texto = QString::fromStdString(valor.toString(casas));
-    texto.replace(QLatin1Char('.'), QLatin1Char(','));
-    return texto;
-}
-
-QString moedaBr(const Decimal& valor) {
-    const QString texto = QString::fromStdString(valor.toString(2));
-    const bool negativo = texto.startsWith(QLatin1Char('-'));
-    const QString semSinal = negativo ? texto.mid(1) : texto;
-    const qsizetype ponto = semSinal.indexOf(QLatin1Char('.'));
-    const QString inteiro = semSinal.left(ponto);
-    QString agrupado;
-    for (qsizetype i = 0; i < inteiro.size(); ++i) {
-        if (i > 0 && (inteiro.size() - i) % 3 == 0)
-            agrupado += QLatin1Char('.');
-        agrupado += inteiro.at(i);
-    }
-    return (negativo ? QStringLiteral("-") : QString()) + agrupado + QLatin1Char(',') +
-           semSinal.mid(ponto + 1);
-}
-
-QString numeroSimplesBr(const Decimal& valor) {
-    QString texto = QString::fromStdString(valor.toString());
-    texto.replace(QLatin1Char('.'), QLatin1Char(','));
-    return texto;
-}
 
 namespace mensagem {
 
@@ -46,15 +14,15 @@ QString pautaIcmsStIndefinida(int idProduto) {
 }
 
 QString descontoAcimaRateioItem(const Decimal& desconto, const Decimal& limite) {
-    return QStringLiteral("Desconto de ") + numeroBr(desconto, 2) +
-           QStringLiteral("% é superior a taxa de rateio da comissão ") + numeroBr(limite, 2) +
+    return QStringLiteral("Desconto de ") + br::numeroSemMilhar(desconto, 2) +
+           QStringLiteral("% é superior a taxa de rateio da comissão ") + br::numeroSemMilhar(limite, 2) +
            QStringLiteral("% do vendedor!");
 }
 
 QString descontoAcimaRateioPedido(const Decimal& desconto, const Decimal& limite, int idProduto,
                                   const QString& nomeProduto) {
     return descontoAcimaRateioItem(desconto, limite) + QStringLiteral("|Produto: ") +
-           QString::number(idProduto) + QLatin1Char(' ') + semBrancosFinais(nomeProduto);
+           QString::number(idProduto) + QLatin1Char(' ') + text::rtrim(nomeProduto);
 }
 
 QString freteInvalido(int idRegiao, int idMunCarga) {
@@ -67,7 +35,7 @@ QString precosAlteradosFormaPag() {
 
 QString quantidadeForaDoLote(const Decimal& quantidadeValida, const QString& unidade) {
     return QStringLiteral("Quantidade diverge da volume na embalagem do produto!|Quantidade válida: ") +
-           numeroSimplesBr(quantidadeValida) + QLatin1Char(' ') + unidade;
+           br::numeroSimples(quantidadeValida) + QLatin1Char(' ') + unidade;
 }
 
 } // namespace mensagem

@@ -15,17 +15,6 @@ struct Mensagem {
 };
 using Mensagens = std::vector<Mensagem>;
 
-// Text of fixed-width fields without the padding.
-QString semBrancosFinais(const QString& texto);
-
-// Numbers as the user reads them: decimal comma, `casas` decimals, no thousands separator
-// ("12,50", "-3,00").
-QString numeroBr(const Decimal& valor, int casas);
-// Money with thousands grouped: "1.234,56".
-QString moedaBr(const Decimal& valor);
-// A plain number: no trailing zeros, decimal comma ("36", "1,5").
-QString numeroSimplesBr(const Decimal& valor);
-
 namespace mensagem {
 QString pautaIcmsStIndefinida(int idProduto);
 QString descontoAcimaRateioPedido(const Decimal& desconto, const Decimal& limite, int idProduto,

@@ -1,6 +1,9 @@
 #include "orders/core/PrecoItem.h"
 
+#include "store/core/Text.h"
+
 #include "orders/core/Aritmetica.h"
+#include "orders/core/CamposPedido.h"
 #include "orders/core/FatorBase.h"
 #include "orders/core/FlexComissao.h"
 #include "orders/core/IcmsSt.h"
@@ -10,15 +13,16 @@
 namespace qav {
 
 namespace {
-using E = PedidoItem::Escala;
-
 Decimal numeroNoTexto(const QString& texto) {
-    int valor = 0;
+    // A measure has a handful of digits; a longer run of digits is read up to what a measure can
+    // be, never past what the integer holds.
+    constexpr long long kMaiorMedida = 999'999'999'999LL;
+    long long valor = 0;
     bool algum = false;
     for (const QChar c : texto.trimmed()) {
-        if (!c.isDigit())
+        if (!text::isAsciiDigit(c) || valor > kMaiorMedida / 10)
             break;
-        valor = valor * 10 + c.digitValue();
+        valor = valor * 10 + (c.unicode() - u'0');
         algum = true;
     }
     return algum ? Decimal(valor) : Decimal();
@@ -43,20 +47,20 @@ Produto produtoComPrecosDaPauta(const Produto& produto, const DadosPedido& dados
 void definirPrecoInicial(PedidoItem& item, const Pedido& pedido, const DadosPedido& dados,
                          const std::vector<Decimal>& valoresAcessorios, ResultadoItem& resultado) {
     const Produto produto = produtoComPrecosDaPauta(dados.produto(item.PRODU), dados);
-    item.PRECO_PAUTA = guardar(produto.PRECO, E::PRECO_PAUTA);
-    item.PRUNI = guardar(produto.PRECO, E::PRUNI);
-    item.VALOR_PRODUTO = guardar(produto.PRECO, E::VALOR_PRODUTO);
+    item.PRECO_PAUTA = guardar<&PedidoItem::PRECO_PAUTA>(produto.PRECO);
+    item.PRUNI = guardar<&PedidoItem::PRUNI>(produto.PRECO);
+    item.VALOR_PRODUTO = guardar<&PedidoItem::VALOR_PRODUTO>(produto.PRECO);
 
     const Decimal acrescimo = dados.formaPagOuZeros().ACRESC;
     if (!acrescimo.isZero()) {
-        item.PRUNI = guardar(comAcrescimo(item.PRUNI, acrescimo), E::PRUNI);
-        item.VALOR_PRODUTO = guardar(comAcrescimo(item.VALOR_PRODUTO, acrescimo), E::VALOR_PRODUTO);
+        item.PRUNI = guardar<&PedidoItem::PRUNI>(comAcrescimo(item.PRUNI, acrescimo));
+        item.VALOR_PRODUTO = guardar<&PedidoItem::VALOR_PRODUTO>(comAcrescimo(item.VALOR_PRODUTO, acrescimo));
     }
     if (!produto.TX_DESC_LOTE.isZero() && !item.QTD.isZero() &&
         multiploInteiro(item.QTD, produto.LOTE_MUL_VENDA)) {
-        item.PRUNI = guardar(menosPercentual(item.PRUNI, produto.TX_DESC_LOTE), E::PRUNI);
+        item.PRUNI = guardar<&PedidoItem::PRUNI>(menosPercentual(item.PRUNI, produto.TX_DESC_LOTE));
         item.VALOR_PRODUTO =
-            guardar(menosPercentual(item.VALOR_PRODUTO, produto.TX_DESC_LOTE), E::VALOR_PRODUTO);
+            guardar<&PedidoItem::VALOR_PRODUTO>(menosPercentual(item.VALOR_PRODUTO, produto.TX_DESC_LOTE));
     }
     recalcularItem(item, pedido, dados, valoresAcessorios, resultado);
     ratearComissaoItem(item, pedido, dados, resultado);
@@ -74,9 +78,9 @@ void recalcularItem(PedidoItem& item, const Pedido& pedido, const DadosPedido& d
     Decimal acessorios;
     for (const Decimal& valor : valoresAcessorios)
         acessorios += valor;
-    item.VALOR_ACESSORIOS = guardar(acessorios, E::VALOR_ACESSORIOS);
-    item.PRUNI = guardar(item.VALOR_PRODUTO + item.VALOR_ACESSORIOS, E::PRUNI);
-    item.TOTAL = guardar(item.QTD * item.PRUNI, E::TOTAL);
+    item.VALOR_ACESSORIOS = guardar<&PedidoItem::VALOR_ACESSORIOS>(acessorios);
+    item.PRUNI = guardar<&PedidoItem::PRUNI>(item.VALOR_PRODUTO + item.VALOR_ACESSORIOS);
+    item.TOTAL = guardar<&PedidoItem::TOTAL>(item.QTD * item.PRUNI);
     if (!item.DESCP.isZero() || dados.qavcfg.descontosBloqueados())
         item.DESCV = (item.TOTAL * item.DESCP).truncated(0) / Decimal(100);
     item.TOTAL = (item.TOTAL - item.DESCV).rounded(2);
@@ -84,7 +88,7 @@ void recalcularItem(PedidoItem& item, const Pedido& pedido, const DadosPedido& d
     Decimal liquido = item.TOTAL - percentual(item.TOTAL, pedido.DESCP);
     if (item.PRECO_COM_IPI != 0)
         liquido = semAcrescimo(liquido, produto.ALIQ_IPI);
-    item.VL_LIQUIDO = guardar(liquido, E::VL_LIQUIDO);
+    item.VL_LIQUIDO = guardar<&PedidoItem::VL_LIQUIDO>(liquido);
 
     const Ipi ipi = calcularIpi(baseIpiItem(item, produto), Decimal(1), produto.ALIQ_IPI);
     item.BC_IPI = ipi.BC_IPI;
@@ -136,14 +140,14 @@ bool definirPrecoPorComissao(PedidoItem& item, const DadosPedido& dados) {
     const Decimal divisor = linha->DIVISOR + linha->TX_COMISSAO - item.COMIS;
     if (divisor.isZero())
         return false;
-    item.VALOR_PRODUTO = guardar(linha->PRECO1 * linha->DIVISOR / divisor, E::VALOR_PRODUTO);
+    item.VALOR_PRODUTO = guardar<&PedidoItem::VALOR_PRODUTO>(linha->PRECO1 * linha->DIVISOR / divisor);
     return true;
 }
 
 std::optional<Decimal> precoPorMedida(const QString& observacao, const Produto& produto, const QString& uf) {
     if (observacao.size() < 4 || observacao.at(3).toUpper() != QLatin1Char('X'))
         return std::nullopt;
-    const QString estado = semBrancosFinais(uf);
+    const QString estado = text::rtrim(uf);
     Decimal precoM2;
     if (comecaComUf(produto.PRAZO, estado))
         precoM2 = produto.PRECO;

@@ -1,12 +1,14 @@
 #include "orders/core/Quantidade.h"
 
+#include "store/core/Text.h"
+
 #include "orders/core/Aritmetica.h"
+#include "orders/core/CamposPedido.h"
 
 namespace qav {
 
 Decimal quantidadePorPecas(int pecas, int comprimentoMm, const Decimal& pesoMetro) {
-    return guardar(Decimal(pecas) * Decimal(comprimentoMm) * pesoMetro / Decimal(1000),
-                   PedidoItem::Escala::QTD);
+    return guardar<&PedidoItem::QTD>(Decimal(pecas) * Decimal(comprimentoMm) * pesoMetro / Decimal(1000));
 }
 
 Decimal proximoMultiploLote(const Decimal& quantidade, const Decimal& lote) {
@@ -23,12 +25,11 @@ VerificacaoLote verificarLote(const Decimal& quantidade, const Produto& produto,
     v.quantidadeValida = proximoMultiploLote(quantidade, produto.LOTE_MUL_VENDA);
     if (produto.PERMITIR_DIF_LOTE >= 2)
         return v;
-    const QString unidade =
-        produto.vendidoPorPeca() ? QStringLiteral("PÇS") : semBrancosFinais(produto.UNIDA);
+    const QString unidade = produto.vendidoPorPeca() ? QStringLiteral("PÇS") : text::rtrim(produto.UNIDA);
     v.mensagem =
         Mensagem{QStringLiteral("Aviso"), mensagem::quantidadeForaDoLote(v.quantidadeValida, unidade)};
     v.voltarAoCampo =
-        produto.PERMITIR_DIF_LOTE == 0 && semBrancosFinais(qavcfg.BLOQ_VOLUMES) == QStringLiteral("S");
+        produto.PERMITIR_DIF_LOTE == 0 && text::rtrim(qavcfg.BLOQ_VOLUMES) == QStringLiteral("S");
     return v;
 }
 

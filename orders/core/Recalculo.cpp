@@ -1,6 +1,7 @@
 #include "orders/core/Recalculo.h"
 
 #include "orders/core/Aritmetica.h"
+#include "orders/core/CamposPedido.h"
 #include "orders/core/DescontoPauta.h"
 #include "orders/core/FatorBase.h"
 #include "orders/core/FlexComissao.h"
@@ -12,8 +13,6 @@
 namespace qav {
 
 namespace {
-using E = PedidoItem::Escala;
-
 // Share of the header discount for item i of n (4 decimals). With a header % every item takes its own
 // percentage; with a typed value the items share it by value and the last one takes the remainder,
 // so that the shares always add up to the header discount.
@@ -86,16 +85,15 @@ ResultadoRecalculo recalcularPedido(Pedido& pedido, std::vector<PedidoItem>& ite
 
         const Decimal parcela = parcelaDesconto(pedido, item, i + 1 == itens.size(), somaParcelas);
         somaParcelas += parcela;
-        item.VL_DESC_TOTAL = guardar(item.DESCV + parcela, E::VL_DESC_TOTAL);
+        item.VL_DESC_TOTAL = guardar<&PedidoItem::VL_DESC_TOTAL>(item.DESCV + parcela);
         item.VL_LIQUIDO = item.TOTAL - parcela;
         if (item.PRECO_COM_IPI != 0)
             item.VL_LIQUIDO = semAcrescimo(item.VL_LIQUIDO, produto.ALIQ_IPI);
-        item.VL_LIQUIDO = guardar(item.VL_LIQUIDO, E::VL_LIQUIDO);
+        item.VL_LIQUIDO = guardar<&PedidoItem::VL_LIQUIDO>(item.VL_LIQUIDO);
 
-        pedido.PESO_LIQUIDO =
-            guardar(pedido.PESO_LIQUIDO + item.QTD * produto.PESOL, Pedido::Escala::PESO_LIQUIDO);
-        pedido.PESO_BRUTO = guardar(pedido.PESO_BRUTO + item.QTD * produto.PESOB, Pedido::Escala::PESO_BRUTO);
-        pedido.VOL_M3 = guardar(pedido.VOL_M3 + item.QTD * produto.VOL_M3, Pedido::Escala::VOL_M3);
+        pedido.PESO_LIQUIDO = guardar<&Pedido::PESO_LIQUIDO>(pedido.PESO_LIQUIDO + item.QTD * produto.PESOL);
+        pedido.PESO_BRUTO = guardar<&Pedido::PESO_BRUTO>(pedido.PESO_BRUTO + item.QTD * produto.PESOB);
+        pedido.VOL_M3 = guardar<&Pedido::VOL_M3>(pedido.VOL_M3 + item.QTD * produto.VOL_M3);
 
         const Ipi ipi = calcularIpi(baseIpiPedido(item, produto), fator, produto.ALIQ_IPI);
         item.BC_IPI = ipi.BC_IPI;
@@ -112,7 +110,7 @@ ResultadoRecalculo recalcularPedido(Pedido& pedido, std::vector<PedidoItem>& ite
 
         if (item.PRECO_COM_IPI == 0)
             pedido.IPI += item.VL_IPI;
-        pedido.VL_ICMSST = guardar(pedido.VL_ICMSST + item.VL_ICMSST, Pedido::Escala::VL_ICMSST);
+        pedido.VL_ICMSST = guardar<&Pedido::VL_ICMSST>(pedido.VL_ICMSST + item.VL_ICMSST);
     }
 
     pedido.TOTAL = pedido.TOTPR + pedido.VL_ICMSST + pedido.IPI - pedido.DESCV;

@@ -1,15 +1,14 @@
 #include "orders/core/Repreco.h"
 
 #include "orders/core/Aritmetica.h"
+#include "orders/core/CamposPedido.h"
 
 namespace qav {
 
 namespace {
-using E = PedidoItem::Escala;
-
-Decimal trocarAcrescimo(const Decimal& preco, const Decimal& anterior, const Decimal& novo, int escala) {
-    const Decimal semAnterior = guardar(semAcrescimo(preco, anterior), escala);
-    return guardar(comAcrescimo(semAnterior, novo), escala);
+Decimal trocarAcrescimo(const Decimal& preco, const Decimal& anterior, const Decimal& novo, int casas) {
+    const Decimal semAnterior = guardar(semAcrescimo(preco, anterior), casas);
+    return guardar(comAcrescimo(semAnterior, novo), casas);
 }
 } // namespace
 
@@ -22,9 +21,10 @@ Decimal reprecificarFormaPag(std::vector<PedidoItem>& itens, const DadosPedido& 
         return novo;
     const bool descontoFixo = dados.qavcfg.descontosBloqueados();
     for (PedidoItem& item : itens) {
-        item.PRUNI = trocarAcrescimo(item.PRUNI, acrescimoAnterior, novo, E::PRUNI);
-        item.VALOR_PRODUTO = trocarAcrescimo(item.VALOR_PRODUTO, acrescimoAnterior, novo, E::VALOR_PRODUTO);
-        item.TOTAL = guardar(item.QTD * item.PRUNI, E::TOTAL);
+        item.PRUNI = trocarAcrescimo(item.PRUNI, acrescimoAnterior, novo, escala<&PedidoItem::PRUNI>());
+        item.VALOR_PRODUTO = trocarAcrescimo(item.VALOR_PRODUTO, acrescimoAnterior, novo,
+                                             escala<&PedidoItem::VALOR_PRODUTO>());
+        item.TOTAL = guardar<&PedidoItem::TOTAL>(item.QTD * item.PRUNI);
         if (!item.DESCP.isZero() || descontoFixo)
             item.DESCV = (item.TOTAL * item.DESCP).truncated(0) / Decimal(100);
         item.TOTAL = (item.TOTAL - item.DESCV).rounded(2);

@@ -1,4 +1,6 @@
 // Decimal to and from text: the plain form with a point, the Brazilian form typed by users, and the
+
+#include "store/core/Text.h"
 // shortest text of a double.
 #include "store/core/Decimal.h"
 
@@ -17,17 +19,6 @@ namespace {
 void checkPlaces(int places) {
     if (places < 0 || places > Decimal::kScale)
         throw std::invalid_argument("Decimal: places must be between 0 and 12");
-}
-
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-bool allDigits(std::string_view s) {
-    for (char c : s)
-        if (!isDigit(c))
-            return false;
-    return true;
 }
 
 // The digits of a number written as integer digits followed by fraction digits, with the decimal
@@ -109,7 +100,7 @@ std::optional<Decimal> Decimal::parse(std::string_view text) {
         point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
     if (whole.empty() && fraction.empty())
         return std::nullopt;
-    if (!allDigits(whole) || !allDigits(fraction))
+    if (!text::allAsciiDigits(whole) || !text::allAsciiDigits(fraction))
         return std::nullopt;
     const auto m = magnitudeOf({whole, fraction, static_cast<int>(whole.size())}, kScale);
     if (!m)
@@ -139,7 +130,7 @@ std::optional<Decimal> Decimal::parseBr(std::string_view text) {
             whole = whole.substr(0, point);
             if (whole.empty() && fraction.empty())
                 return std::nullopt;
-            if (!allDigits(whole) || !allDigits(fraction))
+            if (!text::allAsciiDigits(whole) || !text::allAsciiDigits(fraction))
                 return std::nullopt;
             const auto m = magnitudeOf({whole, fraction, static_cast<int>(whole.size())}, kScale);
             if (!m)
@@ -149,7 +140,7 @@ std::optional<Decimal> Decimal::parseBr(std::string_view text) {
     }
     if (whole.empty() && fraction.empty())
         return std::nullopt;
-    if (!allDigits(fraction))
+    if (!text::allAsciiDigits(fraction))
         return std::nullopt;
     // Points in the integer part must group it in thousands: "1.234.567", never "12.34".
     std::string digits;
@@ -161,7 +152,7 @@ std::optional<Decimal> Decimal::parseBr(std::string_view text) {
             const std::size_t point = whole.find('.', groupStart);
             const std::string_view group = whole.substr(groupStart, point - groupStart);
             const bool sizeOk = firstGroup ? !group.empty() && group.size() <= 3 : group.size() == 3;
-            if (!sizeOk || !allDigits(group))
+            if (!sizeOk || !text::allAsciiDigits(group))
                 return std::nullopt;
             digits.append(group);
             if (point == std::string_view::npos)
@@ -170,7 +161,7 @@ std::optional<Decimal> Decimal::parseBr(std::string_view text) {
             firstGroup = false;
         }
     } else {
-        if (!allDigits(whole))
+        if (!text::allAsciiDigits(whole))
             return std::nullopt;
         digits.assign(whole);
     }

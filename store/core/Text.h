@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QString>
 #include <optional>
+#include <string_view>
 
 namespace qav::text {
 
@@ -31,5 +32,20 @@ QString foldCase(const QString& value);
 // The form used for searches as a Brazilian user types them: foldCase, then the accents taken off
 // ("Antônio" and "ANTONIO", "DOBRADIÇA" and "dobradica" are equal).
 QString foldSearch(const QString& value);
+
+// '0' to '9' only: documents, codes and typed numbers take no other digits.
+constexpr bool isAsciiDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+constexpr bool isAsciiDigit(QChar c) {
+    return c.unicode() >= u'0' && c.unicode() <= u'9';
+}
+// True when every character is an ASCII digit (also for an empty text).
+constexpr bool allAsciiDigits(std::string_view s) {
+    for (char c : s)
+        if (!isAsciiDigit(c))
+            return false;
+    return true;
+}
 
 } // namespace qav::text

@@ -4,6 +4,7 @@
 #include "base/core/WindowState.h"
 #include "store/core/Clock.h"
 #include "tests/app/ShellFixture.h"
+#include "tests/support/gui/GuiSupport.h"
 #include "ui/widgets/MessageBox.h"
 #include "ui/widgets/WindowRegistry.h"
 
@@ -62,13 +63,6 @@ class TestGuiAppFrame : public QObject {
 
 private:
     std::unique_ptr<Installation> inst;
-
-    static QStringList shownTexts() {
-        QStringList texts;
-        for (const auto& box : MessageBox::shown())
-            texts << box.caption + u": "_s + box.text;
-        return texts;
-    }
 
     // Company 1 "EMPRESA TESTE" with representative 12, configured by `fill`.
     void company(const std::function<void(Record&)>& fill = [](Record&) {}) {
@@ -177,7 +171,7 @@ private Q_SLOTS:
         auto frame = openFrame();
         QVERIFY(frame);
         QCOMPARE(inst->configuracao(u"dados"_s, 1).integer("SISTEMA_BLOQUEADO"), bloqueado ? 1 : 0);
-        QCOMPARE(shownTexts(), bloqueado ? QStringList{textoBloqueio} : QStringList{});
+        QCOMPARE(shownBoxes(), bloqueado ? QStringList{textoBloqueio} : QStringList{});
         if (bloqueado)
             QCOMPARE(MessageBox::shown().at(0).icon, Icon::Warning);
         QCOMPARE(enabled(*frame, "menuCadastros"), !bloqueado);
@@ -199,7 +193,7 @@ private Q_SLOTS:
             MessageBox::clearShown();
             auto frame = openFrame();
             QVERIFY(frame);
-            QCOMPARE(shownTexts(), QStringList{textoBloqueio});
+            QCOMPARE(shownBoxes(), QStringList{textoBloqueio});
             frame->close();
         }
     }
@@ -218,7 +212,7 @@ private Q_SLOTS:
 
         auto frame = openFrame();
         QVERIFY(frame);
-        QCOMPARE(shownTexts(),
+        QCOMPARE(shownBoxes(),
                  (QStringList{u"Erro: Erro (43) ao gravar configuração do QAV+!"_s, textoBloqueio}));
         QCOMPARE(MessageBox::shown().at(0).icon, Icon::Critical);
         QVERIFY(!enabled(*frame, "menuCadastros"));
@@ -263,7 +257,7 @@ private Q_SLOTS:
         QVERIFY(enabled(*frame, "menuCadastros"));
         QVERIFY(enabled(*frame, "menuConsultas"));
         QVERIFY(!enabled(*frame, "menuRelatorios"));
-        QVERIFY(shownTexts().isEmpty());
+        QVERIFY(shownBoxes().isEmpty());
     }
 
     void configurationSwitches_data() {
@@ -307,7 +301,7 @@ private Q_SLOTS:
         QVERIFY(enabled(*frame, "menuRelatorios"));
         QVERIFY(!frame->action(janelaMenu::IntegracaoGerente)->isEnabled());
         QVERIFY(!frame->action(janelaMenu::RelComissao)->isVisible());
-        QVERIFY(shownTexts().isEmpty());
+        QVERIFY(shownBoxes().isEmpty());
     }
 
     void entriesWithoutAWindowAreDisabledWithAReason() {

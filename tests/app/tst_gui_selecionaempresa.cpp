@@ -1,6 +1,7 @@
 #include "app/widgets/SelecionaEmpresa.h"
 #include "base/core/Session.h"
 #include "tests/app/ShellFixture.h"
+#include "tests/support/gui/GuiSupport.h"
 #include "ui/widgets/MessageBox.h"
 #include "ui/widgets/WindowRegistry.h"
 
@@ -21,20 +22,6 @@ class TestGuiSelecionaEmpresa : public QObject {
 private:
     std::unique_ptr<Installation> inst;
     UpgradeRecorder recorder;
-
-    static QStringList shownTexts() {
-        QStringList texts;
-        for (const auto& box : MessageBox::shown())
-            texts << box.caption + u": "_s + box.text;
-        return texts;
-    }
-
-    template <typename T> static T* child(QWidget* w, const char* name) {
-        T* found = w->findChild<T*>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no child %s", name);
-        return found;
-    }
 
     // Two folders: "dados" with companies 1 and 2, "outra" with company 5.
     void twoFolders() {
@@ -189,7 +176,7 @@ private Q_SLOTS:
         dlg.show();
         child<QLineEdit>(&dlg, "idEmpresa")->setText(u"5"_s); // exists only in "outra"
         child<QPushButton>(&dlg, "ok")->click();
-        QCOMPARE(shownTexts(), QStringList{u"Aviso: Empresa inválida!"_s});
+        QCOMPARE(shownBoxes(), QStringList{u"Aviso: Empresa inválida!"_s});
         QVERIFY(dlg.isVisible());
         QCOMPARE(idEmpAtiva(), 0);
         QCOMPARE(inst->settings().empresaDaPasta(u"dados"_s), 0);
@@ -202,7 +189,7 @@ private Q_SLOTS:
         dlg.show();
         child<QLineEdit>(&dlg, "idEmpresa")->clear();
         child<QPushButton>(&dlg, "ok")->click();
-        QCOMPARE(shownTexts(), QStringList{u"Aviso: Empresa inválida!"_s});
+        QCOMPARE(shownBoxes(), QStringList{u"Aviso: Empresa inválida!"_s});
         QVERIFY(dlg.isVisible());
     }
 
@@ -299,7 +286,7 @@ private Q_SLOTS:
 
         combo->setEditText(u"nova"_s);
         child<QPushButton>(&dlg, "novaPasta")->click();
-        QCOMPARE(shownTexts(), QStringList{u"Aviso: Pasta já esiste!"_s});
+        QCOMPARE(shownBoxes(), QStringList{u"Aviso: Pasta já esiste!"_s});
 
         dlg.reject();
         QCOMPARE(inst->settings().pastaNumerada(1), u"nova"_s);
@@ -312,7 +299,7 @@ private Q_SLOTS:
         dlg.prepare();
         dlg.createFolder(u".."_s);
         dlg.createFolder(u"a\\b"_s);
-        QCOMPARE(shownTexts(),
+        QCOMPARE(shownBoxes(),
                  (QStringList{u"Aviso: Nome de pasta inválido!"_s, u"Aviso: Nome de pasta inválido!"_s}));
         QCOMPARE(dlg.folderList(), QStringList{u"dados"_s});
         QVERIFY(recorder.runs.isEmpty());
@@ -326,7 +313,7 @@ private Q_SLOTS:
         SelecionaEmpresa dlg(inst->settings());
         dlg.prepare();
         dlg.createFolder(u"ruim"_s);
-        const QStringList texts = shownTexts();
+        const QStringList texts = shownBoxes();
         QCOMPARE(texts.size(), 2);
         QCOMPARE(texts.at(0), u"Erro: Erro (%1) ao criar pasta \"..\\ruim\"!"_s.arg(EEXIST));
         // The name is listed and selected, which runs the upgrade; that cannot make the folder either,
@@ -343,7 +330,7 @@ private Q_SLOTS:
         SelecionaEmpresa dlg(inst->settings());
         dlg.prepare();
         QVERIFY(!dlg.selectFolder(u"xyz"_s));
-        QCOMPARE(shownTexts(), QStringList{u"Aviso: Pasta \"..\\xyz\" não existe!"_s});
+        QCOMPARE(shownBoxes(), QStringList{u"Aviso: Pasta \"..\\xyz\" não existe!"_s});
         QCOMPARE(dlg.currentFolder(), u"dados"_s);
         QCOMPARE(child<QTreeWidget>(&dlg, "listaEmpresas")->topLevelItemCount(), 2);
     }

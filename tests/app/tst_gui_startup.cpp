@@ -1,6 +1,8 @@
 #include "app/widgets/ButtonCaptions.h"
 #include "app/widgets/Startup.h"
 #include "tests/app/ShellFixture.h"
+#include "tests/support/Programs.h"
+#include "tests/support/gui/GuiSupport.h"
 #include "ui/widgets/MessageBox.h"
 
 #include <QDialogButtonBox>
@@ -16,7 +18,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 QString realQavbd() {
-    return QStringLiteral(QAV_TEST_BINARY_DIR "/dbtool/qavbd");
+    return qav::test::programPath(QStringLiteral("qavbd"));
 }
 
 } // namespace
@@ -27,13 +29,6 @@ class TestGuiStartup : public QObject {
 private:
     std::unique_ptr<Installation> inst;
     UpgradeRecorder recorder;
-
-    static QStringList shownTexts() {
-        QStringList texts;
-        for (const auto& box : MessageBox::shown())
-            texts << box.caption + u": "_s + box.text;
-        return texts;
-    }
 
 private Q_SLOTS:
     void init() {
@@ -60,7 +55,7 @@ private Q_SLOTS:
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
         QCOMPARE(prepareStart(inst->settings()), 1);
-        QCOMPARE(shownTexts(), QStringList{u"Erro: Erro ao criar diretório de dados."_s});
+        QCOMPARE(shownBoxes(), QStringList{u"Erro: Erro ao criar diretório de dados."_s});
         QVERIFY(recorder.runs.isEmpty()); // nothing else runs
     }
 
@@ -96,7 +91,7 @@ private Q_SLOTS:
         inst->createFolder(u"dados"_s, 185);
         recorder.failToStart = true;
         QCOMPARE(prepareStart(inst->settings()), 1);
-        const QStringList texts = shownTexts();
+        const QStringList texts = shownBoxes();
         QCOMPARE(texts.size(), 1);
         QVERIFY(texts.at(0).startsWith(
             u"Erro: Não foi possível executar o programa de atualização do banco de dados (qavbd) para a pasta \"..\\dados\"."_s));

@@ -1,4 +1,6 @@
 // qavtool validar, run as a separate process: single values, the batch form and the exit statuses.
+#include "tests/support/Programs.h"
+
 #include <QFileInfo>
 #include <QProcess>
 #include <QTest>
@@ -14,7 +16,7 @@ struct Run {
 };
 
 QString qavtoolPath() {
-    return QStringLiteral(QAV_TEST_BINARY_DIR "/tools/qavtool/qavtool");
+    return qav::test::programPath(QStringLiteral("qavtool"));
 }
 
 Run runQavtool(const QStringList& arguments, const QByteArray& input = {}) {

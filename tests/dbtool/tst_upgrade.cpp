@@ -5,6 +5,7 @@
 #include "dbtool/core/TableCheck.h"
 #include "store/core/Table.h"
 #include "store/core/TableFile.h"
+#include "tests/support/Programs.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -60,7 +61,7 @@ Run convert(const QString& folder, int answer = 0) {
 }
 
 QString qavbdPath() {
-    return QStringLiteral(QAV_TEST_BINARY_DIR "/dbtool/qavbd");
+    return qav::test::programPath(QStringLiteral("qavbd"));
 }
 } // namespace
 

@@ -1,5 +1,7 @@
 // The qavtool commands as the commercial department and scripts run them: calcular (JSON in and out)
 // and codigo-liberacao.
+#include "tests/support/Programs.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -17,7 +19,7 @@ class TstQavtoolCalcular : public QObject {
 
     static Execucao executar(const QStringList& argumentos, const QByteArray& entrada = {}) {
         QProcess processo;
-        processo.start(QStringLiteral(QAV_TEST_BINARY_DIR "/tools/qavtool/qavtool"), argumentos);
+        processo.start(qav::test::programPath(QStringLiteral("qavtool")), argumentos);
         if (!processo.waitForStarted(10000))
             return {};
         processo.write(entrada);
@@ -155,10 +157,9 @@ private Q_SLOTS:
         QTest::newRow("chave 3 digitos") << QStringList{QStringLiteral("1"), QStringLiteral("1"),
                                                         QStringLiteral("10.01"), QStringLiteral("100")}
                                          << 2 << QByteArray();
-        QTest::newRow("total com virgula")
-            << QStringList{QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("10), QStringLiteral(01"),
-                           QStringLiteral("11")}
-            << 2 << QByteArray();
+        QTest::newRow("total com virgula") << QStringList{QStringLiteral("1"), QStringLiteral("1"),
+                                                          QStringLiteral("10,01"), QStringLiteral("11")}
+                                           << 2 << QByteArray();
         QTest::newRow("faltam argumentos")
             << QStringList{QStringLiteral("1"), QStringLiteral("1")} << 2 << QByteArray();
     }

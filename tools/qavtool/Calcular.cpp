@@ -1,6 +1,7 @@
 // qavtool calcular: recalculates an order given as JSON on standard input and writes the results as
 // JSON on standard output. Decimals are written as strings with exactly the scale of their field.
 #include "orders/core/AnaliseLucro.h"
+#include "orders/core/CamposPedido.h"
 #include "orders/core/Recalculo.h"
 #include "orders/core/Repreco.h"
 #include "tools/qavtool/Commands.h"
@@ -17,40 +18,48 @@ namespace qavtool {
 namespace {
 using qav::Decimal;
 
-QJsonValue dec(const Decimal& valor, int escala) {
-    return QString::fromStdString(valor.toString(escala));
+// The real64 money fields of the order are held exactly; they are shown and written with two decimals.
+constexpr int kCasasMoeda = 2;
+
+QJsonValue dec(const Decimal& valor, int casas) {
+    return QString::fromStdString(valor.toString(casas));
+}
+
+// A decimal member written with the scale of its field.
+template <auto membro, typename S> QJsonValue campo(const S& linha) {
+    return dec(linha.*membro, qav::escala<membro>());
 }
 
 QJsonObject saidaPedido(const qav::Pedido& p) {
-    using E = qav::Pedido::Escala;
+    using P = qav::Pedido;
     QJsonObject o;
-    o[QStringLiteral("TOTPR")] = dec(p.TOTPR, E::MOEDA);
-    o[QStringLiteral("DESCV")] = dec(p.DESCV, E::MOEDA);
-    o[QStringLiteral("IPI")] = dec(p.IPI, E::MOEDA);
-    o[QStringLiteral("VL_ICMSST")] = dec(p.VL_ICMSST, E::VL_ICMSST);
-    o[QStringLiteral("TOTAL")] = dec(p.TOTAL, E::MOEDA);
-    o[QStringLiteral("PESO_LIQUIDO")] = dec(p.PESO_LIQUIDO, E::PESO_LIQUIDO);
-    o[QStringLiteral("PESO_BRUTO")] = dec(p.PESO_BRUTO, E::PESO_BRUTO);
-    o[QStringLiteral("VOL_M3")] = dec(p.VOL_M3, E::VOL_M3);
+    o[QStringLiteral("TOTPR")] = dec(p.TOTPR, kCasasMoeda);
+    o[QStringLiteral("DESCV")] = dec(p.DESCV, kCasasMoeda);
+    o[QStringLiteral("IPI")] = dec(p.IPI, kCasasMoeda);
+    o[QStringLiteral("VL_ICMSST")] = campo<&P::VL_ICMSST>(p);
+    o[QStringLiteral("TOTAL")] = dec(p.TOTAL, kCasasMoeda);
+    o[QStringLiteral("PESO_LIQUIDO")] = campo<&P::PESO_LIQUIDO>(p);
+    o[QStringLiteral("PESO_BRUTO")] = campo<&P::PESO_BRUTO>(p);
+    o[QStringLiteral("VOL_M3")] = campo<&P::VOL_M3>(p);
     return o;
 }
 
 QJsonObject saidaItem(const qav::PedidoItem& i) {
-    using E = qav::PedidoItem::Escala;
+    using I = qav::PedidoItem;
     QJsonObject o;
     o[QStringLiteral("ID_VENDASI")] = i.ID_VENDASI;
-    o[QStringLiteral("PRUNI")] = dec(i.PRUNI, E::PRUNI);
-    o[QStringLiteral("VALOR_PRODUTO")] = dec(i.VALOR_PRODUTO, E::VALOR_PRODUTO);
-    o[QStringLiteral("DESCV")] = dec(i.DESCV, E::DESCV);
-    o[QStringLiteral("TOTAL")] = dec(i.TOTAL, E::TOTAL);
-    o[QStringLiteral("VL_DESC_TOTAL")] = dec(i.VL_DESC_TOTAL, E::VL_DESC_TOTAL);
-    o[QStringLiteral("VL_LIQUIDO")] = dec(i.VL_LIQUIDO, E::VL_LIQUIDO);
-    o[QStringLiteral("BC_IPI")] = dec(i.BC_IPI, E::BC_IPI);
-    o[QStringLiteral("VL_IPI")] = dec(i.VL_IPI, E::VL_IPI);
-    o[QStringLiteral("VL_ICMSST")] = dec(i.VL_ICMSST, E::VL_ICMSST);
-    o[QStringLiteral("PR_PAUTA_LIQ")] = dec(i.PR_PAUTA_LIQ, E::PR_PAUTA_LIQ);
-    o[QStringLiteral("VL_FLEX")] = dec(i.VL_FLEX, E::VL_FLEX);
-    o[QStringLiteral("COMIS")] = dec(i.COMIS, E::COMIS);
+    o[QStringLiteral("PRUNI")] = campo<&I::PRUNI>(i);
+    o[QStringLiteral("VALOR_PRODUTO")] = campo<&I::VALOR_PRODUTO>(i);
+    o[QStringLiteral("DESCV")] = campo<&I::DESCV>(i);
+    o[QStringLiteral("TOTAL")] = campo<&I::TOTAL>(i);
+    o[QStringLiteral("VL_DESC_TOTAL")] = campo<&I::VL_DESC_TOTAL>(i);
+    o[QStringLiteral("VL_LIQUIDO")] = campo<&I::VL_LIQUIDO>(i);
+    o[QStringLiteral("BC_IPI")] = campo<&I::BC_IPI>(i);
+    o[QStringLiteral("VL_IPI")] = campo<&I::VL_IPI>(i);
+    o[QStringLiteral("VL_ICMSST")] = campo<&I::VL_ICMSST>(i);
+    o[QStringLiteral("PR_PAUTA_LIQ")] = campo<&I::PR_PAUTA_LIQ>(i);
+    o[QStringLiteral("VL_FLEX")] = campo<&I::VL_FLEX>(i);
+    o[QStringLiteral("COMIS")] = campo<&I::COMIS>(i);
     return o;
 }
 
@@ -96,7 +105,7 @@ QJsonObject saidaAnalise(const qav::AnaliseLucro& a) {
     o[QStringLiteral("TT_FRETE")] = dec(a.TT_FRETE, 2);
     o[QStringLiteral("TT_COMISSAO")] = dec(a.TT_COMISSAO, 2);
     o[QStringLiteral("NM_REGIAO")] = a.NM_REGIAO;
-    o[QStringLiteral("VL_CUSTO_M3")] = dec(a.VL_CUSTO_M3, qav::CstFrete::Escala::VL_CUSTO_M3);
+    o[QStringLiteral("VL_CUSTO_M3")] = dec(a.VL_CUSTO_M3, qav::escala<&qav::CstFrete::VL_CUSTO_M3>());
     return o;
 }
 

@@ -1,14 +1,12 @@
 #include "tools/qavtool/JsonExato.h"
 
+#include "store/core/Text.h"
+
 #include <string>
 
 namespace qavtool {
 
 namespace {
-bool digito(char c) {
-    return c >= '0' && c <= '9';
-}
-
 // Plain decimal text of a JSON number with an exponent; empty when the exponent is absurd (the reader
 // then reports the value as not a number).
 std::string semExpoente(const std::string& mantissa, long expoente) {
@@ -57,7 +55,7 @@ QByteArray citarNumeros(const QByteArray& json) {
                 saida += json[i++];
             continue;
         }
-        if (c != '-' && !digito(c)) {
+        if (c != '-' && !qav::text::isAsciiDigit(c)) {
             saida += c;
             ++i;
             continue;
@@ -68,12 +66,12 @@ QByteArray citarNumeros(const QByteArray& json) {
         if (json[j] == '-')
             ++j;
         const qsizetype inicioInteiro = j;
-        while (j < n && digito(json[j]))
+        while (j < n && qav::text::isAsciiDigit(json[j]))
             ++j;
         bool valido = j > inicioInteiro;
         if (valido && j < n && json[j] == '.') {
             const qsizetype inicioFracao = ++j;
-            while (j < n && digito(json[j]))
+            while (j < n && qav::text::isAsciiDigit(json[j]))
                 ++j;
             valido = j > inicioFracao;
         }
@@ -87,7 +85,7 @@ QByteArray citarNumeros(const QByteArray& json) {
             if (j < n && (json[j] == '+' || json[j] == '-'))
                 negativo = json[j++] == '-';
             const qsizetype inicioExpoente = j;
-            while (j < n && digito(json[j])) {
+            while (j < n && qav::text::isAsciiDigit(json[j])) {
                 if (expoente < 100000)
                     expoente = expoente * 10 + (json[j] - '0');
                 ++j;

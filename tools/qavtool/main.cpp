@@ -1,6 +1,8 @@
 // qavtool: the business rules from the command line, for scripts and for the commercial department.
 #include "tools/qavtool/Commands.h"
 
+#include "orders/core/CamposPedido.h"
+
 #include <cstdio>
 #include <cstring>
 
@@ -18,6 +20,9 @@ void usage() {
 } // namespace
 
 int main(int argc, char** argv) {
+    // A member of the order rules without its field in the table catalogue stops the program here
+    // (CampoForaDoCatalogo), before any order is calculated.
+    qav::verificarCampos();
     if (argc < 2) {
         usage();
         return 2;

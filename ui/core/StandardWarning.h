@@ -10,6 +10,48 @@
 
 namespace qav {
 
+// The warnings by name; the numbers are those of the table of standard warnings.
+enum class Aviso : int {
+    ArquivoInvalido = 1,        // "Invalid File": ends the program
+    ChaveInvalida = 2,          // "Invalid Key": rebuild (2) or end
+    ErroReconstruirChave = 3,   // ends the program
+    ErroCriarArquivo = 4,       // ends the program
+    ErroAbrirArquivoCriado = 5, // ends the program
+    ProcedimentoIndefinido = 6,
+    ErroLerRegistroChave = 7,
+    ValorAcimaLimite = 8,  // "must be lower than"
+    ValorAbaixoLimite = 9, // "must be higher than"
+    ValorForaFaixa = 10,   // "must be between"
+    ValorInvalido = 11,
+    ReferenciaImpedeGravar = 12,
+    ReferenciaImpedeExcluir = 13,
+    ErroIncluir = 14,
+    ErroGravar = 15, // code 89: changed by another station
+    TentarGravarNovamente = 16,
+    ErroExcluir = 17,
+    TentarExcluirNovamente = 18,
+    InclusaoNaoPermitida = 19,
+    AlteracaoNaoPermitida = 20,
+    ExclusaoNaoPermitida = 21,
+    CriacaoArquivoNaoPermitida = 22, // ends the program
+    CancelarAlteracao = 23,
+    ChaveDuplicada = 24,
+    ErroNumeracaoAutomatica = 25,
+    ErroCarregarArquivo = 26,
+    CancelarCarga = 27,
+    ArquivoSemTexto = 28,
+    FimDoArquivo = 29,
+    ErroAcessoArquivo = 30,
+    ErroProcessarAlteracao = 31,
+    ConfirmaExcluir = 32,
+    GravarAlteracoes = 33,
+    ErroTransacao = 34,
+    ErroLerRegistro = 35,
+    ErroAbrirVisao = 36,
+    RegistroIncluido = 37,
+    AlteradoPorOutraEstacao = 38,
+};
+
 struct ComposedWarning {
     int number = 0;
     QString caption;
@@ -34,6 +76,10 @@ QString errorDescription(const StoreError& error);
 // Warnings 1 to 38; any other number gives an empty warning (number 0, no text).
 ComposedWarning composeWarning(int number, const QString& text1, const QString& text2,
                                const StoreError& error);
+inline ComposedWarning composeWarning(Aviso aviso, const QString& text1, const QString& text2,
+                                      const StoreError& error) {
+    return composeWarning(static_cast<int>(aviso), text1, text2, error);
+}
 
 // The pending error: a caller may fill it before a warning to have that error described instead of
 // the last table error. Kept per thread, like the table buffers, so a window never shows another

@@ -1,7 +1,7 @@
 #include "ui/widgets/ListColumn.h"
 
+#include "store/core/FormatoBr.h"
 #include "store/core/Text.h"
-#include "ui/core/FormatoBr.h"
 
 #include <stdexcept>
 

@@ -2,6 +2,8 @@
 // Shows a standard warning and returns its LONG result. Warnings that leave no way to go on end the
 // program after the box closes, through a replaceable function so tests can watch it happen.
 
+#include "ui/core/StandardWarning.h"
+
 #include <QString>
 #include <functional>
 
@@ -16,5 +18,9 @@ void setEndProgramFunction(EndProgramFunction function); // empty: back to the d
 
 int standardWarning(int number, const QString& text1 = {}, const QString& text2 = {},
                     QWidget* parent = nullptr);
+inline int standardWarning(Aviso aviso, const QString& text1 = {}, const QString& text2 = {},
+                           QWidget* parent = nullptr) {
+    return standardWarning(static_cast<int>(aviso), text1, text2, parent);
+}
 
 } // namespace qav
