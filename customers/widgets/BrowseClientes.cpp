@@ -293,7 +293,8 @@ void BrowseClientes::municipioEditado(const QString& texto) {
 void BrowseClientes::escolherMunicipio() {
     const std::optional<std::int64_t> digitado = clientes::idMunicipioDigitado(m_municipio->text());
     if (!digitado) {
-        standardWarning(8, u"Município"_s, QString::number(clientes::limiteIdMunicipio), this);
+        standardWarning(Aviso::ValorAcimaLimite, u"Município"_s, QString::number(clientes::limiteIdMunicipio),
+                        this);
         m_municipio->setFocus();
         m_municipio->selectAll();
         return;
@@ -358,21 +359,21 @@ void BrowseClientes::excluir() {
         MessageBox::show(v.texto, v.titulo, Icon::Warning, {Button::Ok}, Button::Ok, this);
         return;
     }
-    if (standardWarning(32, {}, {}, this) != static_cast<int>(Button::Ok))
+    if (standardWarning(Aviso::ConfirmaExcluir, {}, {}, this) != static_cast<int>(Button::Ok))
         return;
     CadastroCliente cadastro(*m_store);
     if (!cadastro.abrir() || cadastro.ler(id) != Status::Ok) {
         setPendingError(cadastro.erro());
-        standardWarning(35, u"clientes"_s, {}, this);
+        standardWarning(Aviso::ErroLerRegistro, u"clientes"_s, {}, this);
         recarregar();
         return;
     }
     const CadastroCliente::Resultado r = cadastro.excluir();
     if (r.comPedidos) {
-        standardWarning(13, u"pedidos"_s, {}, this);
+        standardWarning(Aviso::ReferenciaImpedeExcluir, u"pedidos"_s, {}, this);
     } else if (!r.ok) {
         setPendingError(r.erro);
-        standardWarning(17, u"clientes"_s, {}, this);
+        standardWarning(Aviso::ErroExcluir, u"clientes"_s, {}, this);
     }
     recarregar();
 }
