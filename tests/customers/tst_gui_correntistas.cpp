@@ -239,8 +239,13 @@ private Q_SLOTS:
             campo<QTabWidget>(&b, "abas")->setCurrentIndex(aba);
         campo<QTabWidget>(&b, "abas")->setCurrentIndex(1);
         campo<QRadioButton>(&b, "todos")->click();
+        b.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&b));
         QTest::keyClicks(campo<QLineEdit>(&b, "localizaRazao"), u"cliente 1"_s);
         QCOMPARE(b.idAtual(), 910100);
+        // The customer found is in sight.
+        auto* lista = campo<QTableView>(&b, "lista");
+        QTRY_VERIFY(lista->viewport()->rect().contains(lista->visualRect(lista->currentIndex())));
         // Only the pages around the customer found are read; the rest comes as the user scrolls.
         QVERIFY(b.modelo().rowCount() < 153);
         while (b.modelo().canFetchBefore())
