@@ -1,9 +1,12 @@
 #include "store/core/Connection.h"
 
+#include "store/core/DecimalCollation.h"
+#include "store/core/Store.h"
 #include "store/core/Text.h"
 
 #include <QFile>
 #include <sqlite3.h>
+#include <vector>
 
 namespace qav {
 
@@ -35,6 +38,13 @@ std::unique_ptr<Connection> Connection::open(const QString& path, bool create, S
     sqlite3_busy_timeout(db, 10000);
     sqlite3_create_function(db, "qav_fold", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, foldFunction,
                             nullptr, nullptr);
+    // Decimal fields compare and sort by value only through this collation: without it no list or
+    // report may run, so a connection that lacks it is no connection.
+    if (!registerDecimalCollation(db)) {
+        *error = storeErrorFrom(sqlite3_extended_errcode(db), QString::fromUtf8(sqlite3_errmsg(db)));
+        sqlite3_close(db);
+        return nullptr;
+    }
     std::unique_ptr<Connection> connection(new Connection(db, path));
     // Rollback journal (never WAL): a transaction over several attached table files is atomic only
     // in this mode. Full synchronisation: an order must survive a power cut right after it is saved.
@@ -90,6 +100,75 @@ StoreError Connection::lastError() const {
 
 bool Connection::inTransaction() const {
     return sqlite3_get_autocommit(m_db) == 0;
+}
+
+bool Connection::begin(StoreError* error) {
+    return exec("BEGIN IMMEDIATE", error);
+}
+
+bool Connection::commit(StoreError* error) {
+    Store::noteWrite();
+    if (exec("COMMIT", error))
+        return true;
+    StoreError rollbackError;
+    if (!rollback(&rollbackError))
+        error->driverText +=
+            QStringLiteral(" / ") + rollbackError.text + QStringLiteral(": ") + rollbackError.driverText;
+    return false;
+}
+
+bool Connection::rollback(StoreError* error) {
+    Store::noteWrite(); // pages read ahead during the transaction may show what is undone now
+    StoreError failure;
+    bool done = true;
+    if (inTransaction()) {
+        done = exec("ROLLBACK", &failure);
+        if (inTransaction()) {
+            // Refused while a statement of ours was still running: stop them all and ask again.
+            resetStatements();
+            done = exec("ROLLBACK", &failure);
+        }
+    }
+    if (inTransaction()) {
+        *error = failure;
+        return false;
+    }
+    if (!readEveryFile(error))
+        return false;
+    if (!done)
+        *error = failure;
+    return done;
+}
+
+bool Connection::readEveryFile(StoreError* error) {
+    std::vector<std::string> schemas;
+    {
+        sqlite3_stmt* list = statement("SELECT name FROM pragma_database_list", error);
+        if (!list)
+            return false;
+        StatementReset reset(list);
+        int rc;
+        while ((rc = sqlite3_step(list)) == SQLITE_ROW)
+            schemas.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(list, 0)));
+        if (rc != SQLITE_DONE) {
+            *error = lastError();
+            return false;
+        }
+    }
+    for (const std::string& schemaName : schemas) {
+        std::string quoted = "\"";
+        for (const char c : schemaName)
+            quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+        quoted += '"';
+        if (!exec("PRAGMA " + quoted + ".schema_version", error))
+            return false;
+    }
+    return true;
+}
+
+void Connection::resetStatements() {
+    for (sqlite3_stmt* s = sqlite3_next_stmt(m_db, nullptr); s; s = sqlite3_next_stmt(m_db, s))
+        sqlite3_reset(s);
 }
 
 StoreError storeErrorFrom(int sqliteCode, const QString& message) {

@@ -36,7 +36,25 @@ public:
 
     bool inTransaction() const;
 
+    // The one way a table's batch and a transaction over several tables begin, commit and roll back.
+    //
+    // begin() opens a write transaction at once (another writer waits or fails here, not half-way).
+    // commit() makes it durable; when it fails, whatever it wrote is rolled back before it returns, so
+    // that the files hold all of it or none and the connection is out of the transaction; `error`
+    // tells why the commit failed.
+    // rollback() undoes it. The engine always leaves the transaction, but when the disk fails while
+    // the old pages are written back it keeps them in the journal and puts them back at the next
+    // read: rollback() reads every file of the connection at once, so that such a failure comes out
+    // here (false, with `error`) rather than in whoever reads next. The connection is out of the
+    // transaction either way.
+    bool begin(StoreError* error);
+    bool commit(StoreError* error);
+    bool rollback(StoreError* error);
+
 private:
+    bool readEveryFile(StoreError* error);
+    void resetStatements();
+
     Connection(sqlite3* db, QString path) : m_db(db), m_path(std::move(path)) {}
     sqlite3* m_db;
     QString m_path;

@@ -1,5 +1,7 @@
 #include "store/core/Table.h"
 
+#include "store/core/DecimalCollation.h"
+#include "store/core/DecimalCondition.h"
 #include "store/core/ProcessInfo.h"
 #include "store/core/RowCodec.h"
 #include "store/core/TableSchema.h"
@@ -412,7 +414,12 @@ Status Table::buildRuntimeKey(const std::vector<KeyComponent>& order) {
     sql += " ORDER BY ";
     for (const KeyComponent& c : order) {
         const FieldDef& field = m_def->fields.at(static_cast<size_t>(c.field));
-        sql += field.isText() ? "qav_fold(" + schema::quoted(field.name) + ")" : schema::quoted(field.name);
+        if (field.isText())
+            sql += "qav_fold(" + schema::quoted(field.name) + ")";
+        else if (field.type == FieldType::Decimal && !field.isArray())
+            sql += schema::quoted(field.name) + " COLLATE " + kDecimalCollation; // by value, not as text
+        else
+            sql += schema::quoted(field.name);
         sql += c.descending ? " DESC, " : ", ";
     }
     sql += "rowid";
@@ -468,7 +475,7 @@ Status Table::fetchRow(std::int64_t rowId, Record& into) {
 }
 
 void Table::setFilter(std::string condition, std::vector<QVariant> parameters) {
-    m_filter = std::move(condition);
+    m_filter = condition.empty() ? std::string() : withDecimalOrder(*m_def, condition);
     m_filterParameters = std::move(parameters);
     m_walk.page.clear();
     m_walk.pageAtEnd = false;
@@ -607,8 +614,9 @@ bool Table::beginBatch() {
         return false;
     if (m_connection->inTransaction())
         return true; // already inside a batch or a transaction: it commits there
-    if (!m_connection->exec("BEGIN IMMEDIATE", &m_error)) {
-        fail(m_error);
+    StoreError error;
+    if (!m_connection->begin(&error)) {
+        fail(error);
         return false;
     }
     m_batchStarted = true;
@@ -619,21 +627,22 @@ bool Table::endBatch() {
     if (!m_batchStarted)
         return true;
     m_batchStarted = false;
-    Store::noteWrite();
-    if (!m_connection->exec("COMMIT", &m_error)) {
-        fail(m_error);
-        m_connection->exec("ROLLBACK", &m_error);
-        return false;
-    }
-    return true;
+    StoreError error;
+    if (m_connection->commit(&error))
+        return true;
+    fail(error);
+    return false;
 }
 
 bool Table::rollbackBatch() {
     if (!m_batchStarted)
         return true;
     m_batchStarted = false;
-    Store::noteWrite();
-    return m_connection->exec("ROLLBACK", &m_error);
+    StoreError error;
+    if (m_connection->rollback(&error))
+        return true;
+    fail(error);
+    return false;
 }
 
 std::string Table::holdToken() const {

@@ -56,10 +56,12 @@ public:
     Status previous();
 
     // Run-time key: the order a list or report asks for, built now over the records that pass the
-    // filter (walked with seekFirst("KEYTMP")/seekLast("KEYTMP")).
+    // filter (walked with seekFirst("KEYTMP")/seekLast("KEYTMP")). Texts sort without regard to
+    // case, decimals by value.
     Status buildRuntimeKey(const std::vector<KeyComponent>& order);
 
     // Limits walks to records that satisfy an SQL condition on the columns (with ? parameters).
+    // Decimal fields named in it compare by value ("PRECO > 5" finds 10.00).
     void setFilter(std::string condition, std::vector<QVariant> parameters = {});
     void clearFilter() { setFilter({}); }
 
@@ -69,7 +71,7 @@ public:
     std::int64_t count();
 
     // A large set of adds and changes in one transaction (a download); the store keeps it fast and
-    // all-or-nothing.
+    // all-or-nothing. A failed end is in error(); see Connection::commit() and rollback().
     bool beginBatch();
     bool endBatch();
     bool rollbackBatch();

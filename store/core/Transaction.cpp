@@ -56,7 +56,7 @@ bool Transaction::begin() {
         }
         table->route(m_connection, alias);
     }
-    if (!m_connection->exec("BEGIN IMMEDIATE", &m_error)) {
+    if (!m_connection->begin(&m_error)) {
         detach();
         return false;
     }
@@ -68,25 +68,19 @@ bool Transaction::commit() {
     if (!m_active)
         return false;
     m_active = false;
-    Store::noteWrite();
-    if (!m_connection->exec("COMMIT", &m_error)) {
-        StoreError ignored;
-        m_connection->exec("ROLLBACK", &ignored);
-        detach();
-        return false;
-    }
+    const bool committed = m_connection->commit(&m_error);
     detach();
-    return true;
+    return committed;
 }
 
-void Transaction::rollback() {
+bool Transaction::rollback() {
+    bool rolledBack = true;
     if (m_active) {
-        StoreError ignored;
-        m_connection->exec("ROLLBACK", &ignored);
         m_active = false;
-        Store::noteWrite();
+        rolledBack = m_connection->rollback(&m_error);
     }
     detach();
+    return rolledBack;
 }
 
 void Transaction::detach() {

@@ -22,8 +22,11 @@ public:
     Transaction& operator=(const Transaction&) = delete;
 
     bool begin();
+    // Both end the transaction and give the tables back to their own connections. A failed commit
+    // leaves nothing of the transaction in the files; a failed rollback is reported, the files are
+    // put right from the journal (see Connection::rollback).
     bool commit();
-    void rollback();
+    bool rollback();
     const StoreError& error() const { return m_error; }
 
     static constexpr int kMaxTables = 10;

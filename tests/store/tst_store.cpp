@@ -1,4 +1,5 @@
 // The local table store: keys and their attributes, walks, change detection, holds and bad files.
+#include "store/core/DecimalCollation.h"
 #include "store/core/Table.h"
 #include "store/core/TableFile.h"
 #include "tests/support/TempDataFolder.h"
@@ -8,6 +9,7 @@
 #include <sqlite3.h>
 
 using namespace qav;
+using namespace Qt::StringLiterals;
 
 namespace {
 // Adds a product with the given id and name to company 1.
@@ -18,6 +20,37 @@ Status addProduto(Table& produto, int id, const QString& nome) {
     produto.rec().setText("CODIGO", QStringLiteral("%1").arg(id, 6, 10, QLatin1Char('0')));
     produto.rec().setText("NOME", nome);
     return produto.add();
+}
+
+// Orders 1..n whose VL_ICMSST holds exactly the given texts, as another tool may have written them
+// ("2.5" beside "2.50", "-0").
+void addPedidosWithIcmsSt(test::TempDataFolder& folder, const QStringList& values) {
+    {
+        Table pedidos(folder.store(), "pedidos");
+        QVERIFY(pedidos.open());
+        for (int id = 1; id <= values.size(); ++id) {
+            pedidos.clear();
+            pedidos.rec().setInteger("ID", id);
+            QCOMPARE(pedidos.add(), Status::Ok);
+        }
+    }
+    sqlite3* raw = nullptr;
+    QCOMPARE(sqlite3_open(folder.filePath("pedidos.tps").toUtf8().constData(), &raw), SQLITE_OK);
+    for (int id = 1; id <= values.size(); ++id) {
+        const QByteArray sql = QStringLiteral("UPDATE pedidos SET VL_ICMSST = '%1' WHERE ID = %2")
+                                   .arg(values[id - 1])
+                                   .arg(id)
+                                   .toUtf8();
+        QCOMPARE(sqlite3_exec(raw, sql.constData(), nullptr, nullptr, nullptr), SQLITE_OK);
+    }
+    sqlite3_close(raw);
+}
+
+QList<int> walkIds(Table& table) {
+    QList<int> ids;
+    while (table.next() == Status::Ok)
+        ids << static_cast<int>(table.rec().integer("ID"));
+    return ids;
 }
 
 QStringList walkNames(Table& table, const char* field, bool forward = true) {
@@ -43,6 +76,12 @@ private Q_SLOTS:
     void longWalksCrossPagesInKeyOrder();
     void writesDuringAWalkAreSeen();
     void physicalOrderAndRuntimeKeyAndFilter();
+    void runtimeKeyOrdersDecimalsByValue_data();
+    void runtimeKeyOrdersDecimalsByValue();
+    void filterComparesDecimalsByValue_data();
+    void filterComparesDecimalsByValue();
+    void ownSqlOrdersDecimalsByValue();
+    void noKeyOrdersDecimalsAsText();
     void changeByAnotherWindowIsDetected();
     void holdMakesOthersWait();
     void fieldValuesAreCheckedOnTheWayIn();
@@ -375,6 +414,106 @@ void TestStore::physicalOrderAndRuntimeKeyAndFilter() {
     QCOMPARE(walkNames(clientes, "RAZAO"), (QStringList{QStringLiteral("Delta"), QStringLiteral("gama")}));
 }
 
+void TestStore::runtimeKeyOrdersDecimalsByValue_data() {
+    QTest::addColumn<QStringList>("values");
+    QTest::addColumn<bool>("descending");
+    QTest::addColumn<QList<int>>("order");
+    QTest::newRow("more digits is more")
+        << QStringList{u"9.50"_s, u"10.00"_s, u"100.00"_s, u"2.00"_s} << false << QList<int>{4, 1, 2, 3};
+    QTest::newRow("negatives before zero")
+        << QStringList{u"-10.50"_s, u"2.00"_s, u"0.00"_s, u"-2.00"_s, u"-0.25"_s} << false
+        << QList<int>{1, 4, 5, 3, 2};
+    QTest::newRow("descending") << QStringList{u"9.50"_s, u"10.00"_s, u"100.00"_s, u"-1.00"_s} << true
+                                << QList<int>{3, 2, 1, 4};
+    // Equal values keep the order they were added in.
+    QTest::newRow("mixed scales and minus zero")
+        << QStringList{u"2.50"_s, u"2.5"_s, u"-0"_s, u"0.00"_s, u"10"_s, u"9.999"_s} << false
+        << QList<int>{3, 4, 1, 2, 6, 5};
+}
+
+void TestStore::runtimeKeyOrdersDecimalsByValue() {
+    QFETCH(QStringList, values);
+    QFETCH(bool, descending);
+    QFETCH(QList<int>, order);
+    test::TempDataFolder folder;
+    addPedidosWithIcmsSt(folder, values);
+    Table pedidos(folder.store(), "pedidos");
+    QVERIFY(pedidos.open());
+    const int field = pedidos.def().fieldIndex("VL_ICMSST");
+    QCOMPARE(pedidos.buildRuntimeKey({{field, descending}}), Status::Ok);
+    QCOMPARE(pedidos.seekFirst("KEYTMP"), Status::Ok);
+    QCOMPARE(walkIds(pedidos), order);
+}
+
+void TestStore::filterComparesDecimalsByValue_data() {
+    QTest::addColumn<QString>("condition");
+    QTest::addColumn<QVariantList>("parameters");
+    QTest::addColumn<QList<int>>("ids");
+    QTest::newRow("whole number") << u"VL_ICMSST > 5"_s << QVariantList{} << QList<int>{1, 2, 3};
+    QTest::newRow("quoted name, bound integer")
+        << u"\"VL_ICMSST\" > ?"_s << QVariantList{5} << QList<int>{1, 2, 3};
+    QTest::newRow("bound text") << u"VL_ICMSST > ?"_s << QVariantList{u"9.5"_s} << QList<int>{2, 3};
+    QTest::newRow("bound real") << u"VL_ICMSST >= ?"_s << QVariantList{9.5} << QList<int>{1, 2, 3};
+    QTest::newRow("zero in any form") << u"VL_ICMSST = 0"_s << QVariantList{} << QList<int>{6, 8};
+    QTest::newRow("negative") << u"VL_ICMSST < 0"_s << QVariantList{} << QList<int>{5};
+    QTest::newRow("between, other scale")
+        << u"VL_ICMSST BETWEEN 2.5 AND 10"_s << QVariantList{} << QList<int>{1, 2, 7};
+    QTest::newRow("in a list") << u"VL_ICMSST IN (2.5, 100)"_s << QVariantList{} << QList<int>{3, 7};
+    QTest::newRow("lower-case name, text literal")
+        << u"vl_icmsst = '2.50'"_s << QVariantList{} << QList<int>{7};
+    QTest::newRow("with other conditions")
+        << u"ID = 4 OR (VL_ICMSST <= -3.5 AND ID > 0)"_s << QVariantList{} << QList<int>{4, 5};
+    QTest::newRow("the name inside a text literal")
+        << u"OBS = 'VL_ICMSST > 5' OR VL_ICMSST = 100"_s << QVariantList{} << QList<int>{3};
+}
+
+void TestStore::filterComparesDecimalsByValue() {
+    QFETCH(QString, condition);
+    QFETCH(QVariantList, parameters);
+    QFETCH(QList<int>, ids);
+    test::TempDataFolder folder;
+    addPedidosWithIcmsSt(
+        folder, {u"9.50"_s, u"10.00"_s, u"100.00"_s, u"2.00"_s, u"-3.50"_s, u"0.00"_s, u"2.5"_s, u"-0"_s});
+    Table pedidos(folder.store(), "pedidos");
+    QVERIFY(pedidos.open());
+    pedidos.setFilter(condition.toStdString(), std::vector<QVariant>(parameters.begin(), parameters.end()));
+    QCOMPARE(pedidos.seekFirst("KEYID"), Status::Ok);
+    QCOMPARE(walkIds(pedidos), ids);
+    // The same filter under the run-time key.
+    QCOMPARE(pedidos.buildRuntimeKey({{pedidos.def().fieldIndex("ID"), false}}), Status::Ok);
+    QCOMPARE(pedidos.seekFirst("KEYTMP"), Status::Ok);
+    QCOMPARE(walkIds(pedidos), ids);
+}
+
+void TestStore::ownSqlOrdersDecimalsByValue() {
+    test::TempDataFolder folder;
+    addPedidosWithIcmsSt(folder, {u"9.50"_s, u"-1"_s, u"100.00"_s, u"10.0"_s});
+    Table pedidos(folder.store(), "pedidos");
+    QVERIFY(pedidos.open());
+    StoreError error;
+    sqlite3_stmt* statement = pedidos.connection()->statement(
+        "SELECT ID FROM pedidos WHERE VL_ICMSST COLLATE " + std::string(kDecimalCollation) +
+            " > 0 ORDER BY VL_ICMSST COLLATE " + kDecimalCollation + " DESC",
+        &error);
+    QVERIFY2(statement, qPrintable(error.driverText));
+    StatementReset reset(statement);
+    QList<int> ids;
+    while (sqlite3_step(statement) == SQLITE_ROW)
+        ids << sqlite3_column_int(statement, 0);
+    QCOMPARE(ids, (QList<int>{3, 4, 1}));
+}
+
+// An index keeps the stored text of a decimal, which orders "10.00" before "9.50"; a key with a
+// decimal component would need a column that orders by value.
+void TestStore::noKeyOrdersDecimalsAsText() {
+    for (const TableDef& table : catalogue())
+        for (const KeyDef& key : table.keys)
+            for (const KeyComponent& c : key.components)
+                QVERIFY2(table.fields[static_cast<size_t>(c.field)].type != FieldType::Decimal,
+                         qPrintable(QStringLiteral("%1 %2").arg(QLatin1String(table.fileName),
+                                                                QLatin1String(key.name))));
+}
+
 void TestStore::changeByAnotherWindowIsDetected() {
     test::TempDataFolder folder;
     Store otherWindow(folder.path());
@@ -574,6 +713,10 @@ void TestStore::filesReadWithPlainSqlite() {
              QByteArray("10.5000"));
     QCOMPARE(QByteArray(reinterpret_cast<const char*>(sqlite3_column_text(statement, 2))),
              QByteArray("2026-12-07"));
+    sqlite3_finalize(statement);
+    QCOMPARE(sqlite3_prepare_v2(raw, "PRAGMA integrity_check", -1, &statement, nullptr), SQLITE_OK);
+    QCOMPARE(sqlite3_step(statement), SQLITE_ROW);
+    QCOMPARE(QByteArray(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0))), QByteArray("ok"));
     sqlite3_finalize(statement);
     int version = 0;
     sqlite3_prepare_v2(raw, "PRAGMA user_version", -1, &statement, nullptr);

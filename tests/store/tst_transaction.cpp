@@ -1,18 +1,42 @@
 // Changes to several tables land together or not at all, even when the program is killed mid-way.
 #include "store/core/Table.h"
 #include "store/core/Transaction.h"
+#include "tests/support/FailingDisk.h"
 #include "tests/support/TempDataFolder.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTest>
 #include <cstdio>
+#include <sqlite3.h>
 
 using namespace qav;
+Q_DECLARE_METATYPE(qav::ErrorCode)
 
 namespace {
 constexpr int kItems = 20000;
+constexpr int kProgressStep = 2000; // the child tells the parent each time it has written this many
+
+// Reads the child's lines until `line` comes; false when the child ends or stays silent first.
+bool waitForLine(QProcess& child, const QByteArray& line) {
+    while (true) {
+        while (child.canReadLine())
+            if (child.readLine().trimmed() == line)
+                return true;
+        if (!child.waitForReadyRead(30000))
+            return false;
+    }
+}
+
+// The kill moments come from a seed that the test prints; QAV_KILL_SEED gives it back to replay
+// the moments of a failed run.
+quint32 killSeed() {
+    bool given = false;
+    const quint32 seed = qEnvironmentVariable("QAV_KILL_SEED").toUInt(&given);
+    return given ? seed : QRandomGenerator::global()->generate();
+}
 
 void fillPedido(Table& pedidos, int id) {
     pedidos.clear();
@@ -72,11 +96,13 @@ int childMain(const QString& mode, const QString& folder) {
         acessorios.rec().setInteger("ID_ACESSORIO", 1);
         if (acessorios.add() != Status::Ok)
             return 4;
-        if (i == 100) {
-            std::puts("writing");
+        if (i % kProgressStep == 0) {
+            std::printf("at %d\n", i);
             std::fflush(stdout);
         }
     }
+    std::puts("committing");
+    std::fflush(stdout);
     return transaction.commit() ? 0 : 5;
 }
 
@@ -100,6 +126,8 @@ private Q_SLOTS:
     void rollbackUndoesAllTables();
     void failedAddInsideTransactionKeepsOthers();
     void tooManyTablesRefused();
+    void failedEndLeavesTheTablesAsBefore_data();
+    void failedEndLeavesTheTablesAsBefore();
     void killedBatchLeavesNothing();
     void killedTransactionLeavesAllOrNothing();
 };
@@ -188,15 +216,112 @@ void TestTransaction::tooManyTablesRefused() {
     QVERIFY(ten.commit());
 }
 
+// A batch of one table or a transaction over several whose commit or rollback fails on the disk: the
+// caller is told, the connection is out of the transaction, and once the disk works again the files
+// hold what they held before it began, and the tables take new work.
+void TestTransaction::failedEndLeavesTheTablesAsBefore_data() {
+    QTest::addColumn<bool>("batch");
+    QTest::addColumn<bool>("commit");
+    QTest::addColumn<bool>("diskFails"); // otherwise another window goes on reading the file
+    QTest::addColumn<ErrorCode>("code");
+    QTest::newRow("batch, commit fails on the disk") << true << true << true << ErrorCode::FileSystemError;
+    QTest::newRow("batch, rollback fails on the disk") << true << false << true << ErrorCode::FileSystemError;
+    QTest::newRow("batch, commit waits for a reader in vain")
+        << true << true << false << ErrorCode::FileLocked;
+    QTest::newRow("transaction, commit fails on the disk")
+        << false << true << true << ErrorCode::FileSystemError;
+    QTest::newRow("transaction, rollback fails on the disk")
+        << false << false << true << ErrorCode::FileSystemError;
+    QTest::newRow("transaction, commit waits for a reader in vain")
+        << false << true << false << ErrorCode::FileLocked;
+}
+
+void TestTransaction::failedEndLeavesTheTablesAsBefore() {
+    QFETCH(bool, batch);
+    QFETCH(bool, commit);
+    QFETCH(bool, diskFails);
+    QFETCH(ErrorCode, code);
+    test::TempDataFolder folder;
+    test::FailingDisk disk;
+    Table pedidos(folder.store(), "pedidos");
+    Table itens(folder.store(), "peditens");
+    QVERIFY(pedidos.open() && itens.open());
+    fillPedido(pedidos, 1);
+    QCOMPARE(pedidos.add(), Status::Ok);
+    // A short wait for a reader to finish; on a failing disk, a small cache, so that the
+    // transaction's pages reach the file before it ends and a rollback has to write them back (a
+    // reader could not even start then).
+    StoreError ignored;
+    QVERIFY(pedidos.connection()->exec(diskFails ? "PRAGMA cache_size = 5" : "PRAGMA busy_timeout = 100",
+                                       &ignored));
+
+    Transaction transaction({&pedidos, &itens});
+    QVERIFY(batch ? pedidos.beginBatch() : transaction.begin());
+    pedidos.rec().setInteger("SITUA", 3);
+    QCOMPARE(pedidos.put(), Status::Ok);
+    for (int i = 1; i <= 500; ++i) {
+        fillPedido(pedidos, 100 + i);
+        QCOMPARE(pedidos.add(), Status::Ok);
+        if (!batch) {
+            fillItem(itens, 1, i);
+            QCOMPARE(itens.add(), Status::Ok);
+        }
+    }
+    sqlite3* reader = nullptr;
+    sqlite3_stmt* reading = nullptr;
+    if (diskFails) {
+        disk.setFailing(true);
+    } else { // another window in the middle of reading the orders
+        QCOMPARE(sqlite3_open(folder.filePath("pedidos.tps").toUtf8().constData(), &reader), SQLITE_OK);
+        QCOMPARE(sqlite3_prepare_v2(reader, "SELECT ID FROM pedidos", -1, &reading, nullptr), SQLITE_OK);
+        QCOMPARE(sqlite3_step(reading), SQLITE_ROW);
+    }
+    bool ended = false;
+    if (batch)
+        ended = commit ? pedidos.endBatch() : pedidos.rollbackBatch();
+    else
+        ended = commit ? transaction.commit() : transaction.rollback();
+    QVERIFY(!ended);
+    const StoreError& error = batch ? pedidos.error() : transaction.error();
+    QCOMPARE(error.code, code);
+    QVERIFY(!error.driverText.isEmpty());
+    QVERIFY(!pedidos.connection()->inTransaction());
+    QVERIFY(!itens.connection()->inTransaction());
+    disk.setFailing(false);
+    sqlite3_finalize(reading);
+    sqlite3_close(reader);
+
+    for (Store* store : {&folder.store(), static_cast<Store*>(nullptr)}) {
+        Store otherWindow(folder.path());
+        Table p(store ? *store : otherWindow, "pedidos");
+        Table i(store ? *store : otherWindow, "peditens");
+        QVERIFY(p.open() && i.open());
+        QCOMPARE(p.count(), 1);
+        QCOMPARE(i.count(), 0);
+        p.rec().setInteger("ID", 1);
+        QCOMPARE(p.get("KEYID"), Status::Ok);
+        QCOMPARE(p.rec().integer("SITUA"), 1);
+    }
+    Transaction again({&pedidos, &itens});
+    QVERIFY(batch ? pedidos.beginBatch() : again.begin());
+    fillPedido(pedidos, 2);
+    QCOMPARE(pedidos.add(), Status::Ok);
+    QVERIFY(batch ? pedidos.endBatch() : again.commit());
+    QCOMPARE(pedidos.count(), 2);
+}
+
 void TestTransaction::killedBatchLeavesNothing() {
     test::TempDataFolder folder;
+    const QString file = folder.filePath("pauxpro.tps");
+    const qint64 emptySize = QFileInfo(file).size();
     QProcess child;
     child.start(QCoreApplication::applicationFilePath(),
                 {QStringLiteral("--child"), QStringLiteral("batch"), folder.path()});
     QVERIFY(child.waitForStarted());
-    QVERIFY(child.waitForReadyRead(20000));
-    QCOMPARE(child.readLine().trimmed(), QByteArray("writing"));
-    QTest::qWait(150);
+    QVERIFY(waitForLine(child, "writing"));
+    // Kill once the batch has pushed pages of its own into the table file, so that the next open
+    // has them to undo.
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(file).size() > emptySize, 60000);
     child.kill();
     QVERIFY(child.waitForFinished());
     QVERIFY2(child.exitStatus() == QProcess::CrashExit, "the batch ended before it could be killed");
@@ -209,23 +334,43 @@ void TestTransaction::killedBatchLeavesNothing() {
 }
 
 void TestTransaction::killedTransactionLeavesAllOrNothing() {
+    const quint32 seed = killSeed();
+    qInfo("kill moments drawn from seed %u (QAV_KILL_SEED=%u draws them again)", seed, seed);
+    QRandomGenerator moments(seed);
     test::TempDataFolder folder;
     int committed = 0;
     int interrupted = 0;
+    constexpr int kMarks = kItems / kProgressStep;
     for (int round = 1; round <= 6; ++round) {
+        // Two rounds each early in the writing, late in it, and around the commit: a little after
+        // one of the child's progress lines.
+        const int stage = (round - 1) / 2;
+        const int mark = stage == 0   ? static_cast<int>(moments.bounded(1, kMarks / 2 + 1))
+                         : stage == 1 ? static_cast<int>(moments.bounded(kMarks / 2 + 1, kMarks + 1))
+                                      : kMarks + 1;
+        // Around the commit: the first of those rounds early in it, the second later or after it.
+        const int delayMs = static_cast<int>(stage < 2    ? moments.bounded(20)
+                                             : round == 5 ? moments.bounded(30)
+                                                          : moments.bounded(30, 200));
+        const QByteArray line = mark > kMarks ? QByteArray("committing")
+                                              : QByteArray("at ") + QByteArray::number(mark * kProgressStep);
+        const QString moment = QStringLiteral("seed %1, round %2: %3 ms after \"%4\"")
+                                   .arg(seed)
+                                   .arg(round)
+                                   .arg(delayMs)
+                                   .arg(QString::fromLatin1(line));
         QProcess child;
         child.start(QCoreApplication::applicationFilePath(),
                     {QStringLiteral("--child"), QString::number(round), folder.path()});
         QVERIFY(child.waitForStarted());
-        QVERIFY(child.waitForReadyRead(20000));
-        // Kill at a different moment each round: early, in the middle, around the commit.
-        QTest::qWait(static_cast<int>(QRandomGenerator::global()->bounded(50, 1500)));
+        QVERIFY2(waitForLine(child, line), qPrintable(moment));
+        QTest::qWait(delayMs); // the moment itself, not a wait for something
         child.kill();
         child.waitForFinished(); // false when the child had already ended by itself
         QCOMPARE(child.state(), QProcess::NotRunning);
         const bool finished = child.exitStatus() == QProcess::NormalExit;
         if (finished)
-            QCOMPARE(child.exitCode(), 0);
+            QVERIFY2(child.exitCode() == 0, qPrintable(moment));
         Store store(folder.path());
         const std::int64_t orders =
             countWhere(store, "pedidos", qPrintable(QStringLiteral("ID = %1").arg(round)));
@@ -237,12 +382,13 @@ void TestTransaction::killedTransactionLeavesAllOrNothing() {
                                                                    .arg(round * 100000 + kItems)));
         QVERIFY2((orders == 1 && items == kItems && accessories == kItems) ||
                      (orders == 0 && items == 0 && accessories == 0),
-                 qPrintable(QStringLiteral("round %1: %2 orders, %3 items, %4 accessories")
-                                .arg(round)
+                 qPrintable(QStringLiteral("%1: %2 orders, %3 items, %4 accessories")
+                                .arg(moment)
                                 .arg(orders)
                                 .arg(items)
                                 .arg(accessories)));
         (orders == 1 ? committed : interrupted)++;
+        qInfo("%s: %s", qPrintable(moment), orders == 1 ? "committed" : "left nothing");
     }
     qInfo("%d rounds committed, %d interrupted", committed, interrupted);
     QVERIFY(interrupted > 0);

@@ -109,6 +109,29 @@ private Q_SLOTS:
         QCOMPARE(walk.countMatching(), 10);
     }
 
+    // The count a list shows agrees with the records it walks when the filter compares a price.
+    void countComparesDecimalsByValue() {
+        Table produto(folder->store(), "produto");
+        QVERIFY(produto.open());
+        int id = 0;
+        for (const char* preco : {"9.50", "10.00", "100.00", "2.00", "-7.00"}) {
+            produto.clear();
+            produto.rec().setInteger("ID", ++id);
+            produto.rec().setText("CODIGO", QString::number(id));
+            produto.rec().setDecimal("PRECO", *Decimal::parse(preco));
+            QCOMPARE(produto.add(), Status::Ok);
+        }
+        PagedWalk walk(folder->store(), *findTable("produto"));
+        QVERIFY(walk.open());
+        walk.setOrder("KEYID");
+        walk.setFilter("PRECO > ?", {5});
+        QCOMPARE(walk.countMatching(), 3);
+        QCOMPARE(walk.startAtFirst(), Status::Ok);
+        std::vector<Record> read;
+        walk.readForward(10, read);
+        QCOMPARE(ids(read), (QList<int>{1, 2, 3}));
+    }
+
     void badFilterIsReported() {
         PagedWalk walk(folder->store(), *findTable("municip"));
         QVERIFY(walk.open());

@@ -1,5 +1,6 @@
 #include "ui/core/PagedWalk.h"
 
+#include "store/core/DecimalCondition.h"
 #include "store/core/TableSchema.h"
 
 #include <sqlite3.h>
@@ -126,7 +127,7 @@ std::int64_t PagedWalk::countMatching() {
     const TableDef& table = def();
     std::string where;
     if (!m_filter.empty())
-        where = "(" + m_filter + ")";
+        where = "(" + withDecimalOrder(table, m_filter) + ")"; // decimals compare by value, as in the walk
     const int keyIndex = table.keyIndex(m_key);
     if (keyIndex >= 0) {
         const std::string opt = schema::optCondition(table, table.keys[static_cast<size_t>(keyIndex)]);
