@@ -9,6 +9,7 @@
 #include "base/core/FolderName.h"
 #include "dbtool/widgets/ConverteBdWindow.h"
 #include "ui/core/QtTranslations.h"
+#include "ui/widgets/GuardedApplication.h"
 #include "ui/widgets/StandardWarningBox.h"
 
 #include <QApplication>
@@ -17,7 +18,7 @@
 #include <cstdio>
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    qav::GuardedApplication app(argc, argv);
     qav::installQtTranslations(app);
     const QStringList args = app.arguments();
     const bool unattended =

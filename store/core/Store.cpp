@@ -65,7 +65,8 @@ bool Store::structureMatches(Connection& connection, const TableDef& table, Stor
     for (const FieldDef& field : table.fields)
         declared.emplace_back(field.name, schema::columnType(field));
     for (const int f : schema::shadowedFields(table))
-        declared.emplace_back(schema::shadowColumn(table.fields[static_cast<size_t>(f)]), "TEXT");
+        declared.emplace_back(schema::shadowColumn(table.fields[static_cast<size_t>(f)]),
+                              schema::kShadowColumnType);
     declared.emplace_back("_rev", "INTEGER");
     declared.emplace_back("_hold", "TEXT");
     const QString file = QString::fromLatin1(table.fileName);

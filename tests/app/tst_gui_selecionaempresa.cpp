@@ -110,7 +110,8 @@ private Q_SLOTS:
         QTest::addColumn<bool>("runs");
         QTest::newRow("185") << 185 << true;
         QTest::newRow("no bd.ver") << 0 << true;
-        QTest::newRow("186") << 186 << false;
+        QTest::newRow("186, keys of the older form") << 186 << true;
+        QTest::newRow("187") << 187 << false;
         QTest::newRow("200") << 200 << false;
     }
 
@@ -128,7 +129,7 @@ private Q_SLOTS:
         Q_EMIT combo->activated(combo->currentIndex());
         QCOMPARE(dlg.currentFolder(), u"outra"_s);
         QCOMPARE(recorder.runs, runs ? QStringList{u"outra"_s} : QStringList{});
-        QVERIFY(inst->settings().versaoBd(u"outra"_s) >= 186);
+        QVERIFY(inst->settings().versaoBd(u"outra"_s) >= versaoBdRequerida);
     }
 
     void companyRememberedPerFolder() {

@@ -47,7 +47,7 @@ private Q_SLOTS:
         QVERIFY(dataFolderExists(inst->programFolder(), u"dados"_s));
         // A new folder has no bd.ver: the upgrade tool runs on the main folder, without a folder argument.
         QCOMPARE(recorder.runs, QStringList{QString()});
-        QCOMPARE(inst->settings().versaoBd(u"dados"_s), 186);
+        QCOMPARE(inst->settings().versaoBd(u"dados"_s), versaoBdRequerida);
         QVERIFY(MessageBox::shown().isEmpty());
     }
 
@@ -65,8 +65,9 @@ private Q_SLOTS:
         QTest::addColumn<bool>("runs");
         QTest::newRow("bd.ver 185") << 185 << true;
         QTest::newRow("bd.ver 1") << 1 << true;
-        QTest::newRow("bd.ver 186") << 186 << false;
+        QTest::newRow("bd.ver 186, keys of the older form") << 186 << true;
         QTest::newRow("bd.ver 187") << 187 << false;
+        QTest::newRow("bd.ver 188") << 188 << false;
     }
 
     void upgradeToolOnlyBelowTheRequiredVersion() {
@@ -164,7 +165,7 @@ private Q_SLOTS:
         });
         QCOMPARE(prepareStart(inst->settings()), 0);
         QVERIFY(MessageBox::shown().isEmpty());
-        QCOMPARE(inst->settings().versaoBd(u"dados"_s), 186);
+        QCOMPARE(inst->settings().versaoBd(u"dados"_s), versaoBdRequerida);
         for (const TableDef& table : catalogue())
             QVERIFY2(QFile::exists(inst->folder(u"dados"_s) + u'/' + QString::fromLatin1(table.fileName)),
                      table.fileName);
@@ -183,7 +184,7 @@ private Q_SLOTS:
         const UpgradeRun run = runUpgradeTool(realQavbd(), inst->programFolder(), u"filial"_s);
         QCOMPARE(run.outcome, UpgradeRun::Outcome::Finished);
         QCOMPARE(run.exitCode, 0);
-        QCOMPARE(inst->settings().versaoBd(u"filial"_s), 186);
+        QCOMPARE(inst->settings().versaoBd(u"filial"_s), versaoBdRequerida);
         QVERIFY(!QFile::exists(inst->folder(u"dados"_s) + u"/bd.ver"_s));
     }
 

@@ -1,5 +1,6 @@
 // The upgrade tool's window: nothing is converted until the user confirms.
 #include "base/core/IniFile.h"
+#include "base/core/Version.h"
 #include "dbtool/widgets/ConverteBdWindow.h"
 #include "store/core/Connection.h"
 #include "ui/widgets/MessageBox.h"
@@ -48,7 +49,7 @@ void TestConverteBd::convertsOnlyAfterConfirmation() {
     QCOMPARE(QDir(folder).entryList({QStringLiteral("*.tps")}, QDir::Files).size(), 28);
     QCOMPARE(IniFile(QDir(folder).filePath(QStringLiteral("bd.ver")))
                  .readInt(QStringLiteral("QAVPlus"), QStringLiteral("VersaoBD"), 0),
-             186);
+             versaoBdRequerida);
     QCOMPARE(window.findChild<QLabel*>(QStringLiteral("acao"))->text(),
              QStringLiteral("Verificando Arquivos..."));
     QCOMPARE(window.findChild<QLabel*>(QStringLiteral("tabela"))->text(), QStringLiteral("qavtipoped"));

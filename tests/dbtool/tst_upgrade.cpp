@@ -2,6 +2,7 @@
 // files without touching them, and recording the folder's version.
 #include "base/core/FolderName.h"
 #include "base/core/IniFile.h"
+#include "base/core/Version.h"
 #include "dbtool/core/Converter.h"
 #include "dbtool/core/TableCheck.h"
 #include "store/core/Clock.h"
@@ -74,6 +75,7 @@ private Q_SLOTS:
     void emptyFolderGetsEveryTable();
     void currentFolderIsLeftAlone();
     void oldPedidosKeepsFormerFieldValues();
+    void keysOfAnOlderBuildAreFoldedAgain();
     void peditensWithoutItemIdGetsConsecutiveIds();
     void valueThatDoesNotFitLeavesFileAsItWas();
     void garbageFileIsReportedAndKept_data();
@@ -102,7 +104,7 @@ void TestUpgrade::emptyFolderGetsEveryTable() {
         QCOMPARE(checkTable(QDir(dir.path()).filePath(QString::fromLatin1(table.fileName)), table, &error),
                  CheckResult::Ok);
     }
-    QCOMPARE(versaoBd(dir.path()), 186);
+    QCOMPARE(versaoBd(dir.path()), versaoBdRequerida);
 }
 
 void TestUpgrade::currentFolderIsLeftAlone() {
@@ -144,6 +146,63 @@ void TestUpgrade::oldPedidosKeepsFormerFieldValues() {
     pedidos.rec().setInteger("NUMER", 102);
     QCOMPARE(pedidos.get("KEYNUMER"), Status::Ok);
     QCOMPARE(pedidos.rec().integer("COD_FORMAPAG"), 9);
+}
+
+void TestUpgrade::keysOfAnOlderBuildAreFoldedAgain() {
+    QTemporaryDir dir;
+    const QString path = QDir(dir.path()).filePath(QStringLiteral("municip.tps"));
+    // municip.tps as the builds up to database version 186 wrote it: the name key's shadow column
+    // declared TEXT and holding only the upper case, accents and all.
+    QVERIFY(execRaw(
+        path,
+        "CREATE TABLE \"municip\" (\"ID\" INT32 NOT NULL DEFAULT 0, \"COD_RAIS\" INT32 NOT NULL DEFAULT 0, "
+        "\"CODIGO\" INT32 NOT NULL DEFAULT 0, \"NOME\" CHAR(30) NOT NULL DEFAULT '', "
+        "\"ESTADO\" CHAR(2) NOT NULL DEFAULT '', \"ID_REGIAO\" INT32 NOT NULL DEFAULT 0, "
+        "\"CST_FRETE_M3\" DECIMAL_TEXT(11,2) NOT NULL DEFAULT '0', \"_ci_NOME\" TEXT NOT NULL DEFAULT '', "
+        "\"_rev\" INTEGER NOT NULL DEFAULT 1, \"_hold\" TEXT NOT NULL DEFAULT '');"
+        "CREATE UNIQUE INDEX \"municip_KEYID\" ON \"municip\" (\"ID\") WHERE (NOT (\"ID\" = 0));"
+        "CREATE INDEX \"municip_KEYCOD_RAIS\" ON \"municip\" (\"COD_RAIS\") WHERE (NOT (\"COD_RAIS\" = 0));"
+        "CREATE INDEX \"municip_KEYCODIGO\" ON \"municip\" (\"CODIGO\") WHERE (NOT (\"CODIGO\" = 0));"
+        "CREATE INDEX \"municip_KEYNOME\" ON \"municip\" (\"_ci_NOME\") WHERE (NOT (\"NOME\" = ''));"
+        "CREATE INDEX \"municip_KEYID_REGIAO\" ON \"municip\" (\"ID_REGIAO\") WHERE (NOT (\"ID_REGIAO\" = "
+        "0));"
+        "INSERT INTO municip (ID, NOME, ESTADO, CST_FRETE_M3, _ci_NOME) VALUES "
+        "(1, 'Sorocaba', 'SP', '12.50', 'SOROCABA'), (2, 'São Paulo', 'SP', '10.00', 'SÃO PAULO'), "
+        "(3, 'Santos', 'SP', '0.00', 'SANTOS'), (4, 'São Carlos', 'SP', '0.00', 'SÃO CARLOS');"
+        "PRAGMA user_version = 102;"));
+    QVERIFY(IniFile(QDir(dir.path()).filePath(QStringLiteral("bd.ver")))
+                .writeInt(QStringLiteral("QAVPlus"), QStringLiteral("VersaoBD"), 186));
+    StoreError error;
+    QCOMPARE(checkTable(path, *findTable("municip"), &error), CheckResult::StructureDiffers);
+    {
+        Store store(dir.path());
+        Table municip(store, "municip");
+        QVERIFY(!municip.open()); // the program does not work on keys of the older form
+        QCOMPARE(municip.error().code, ErrorCode::StructureMismatch);
+    }
+
+    const Run run = convert(dir.path());
+    QVERIFY(run.result.completed);
+    QVERIFY(run.warnings.isEmpty());
+    QCOMPARE(checkTable(path, *findTable("municip"), &error), CheckResult::Ok);
+    QCOMPARE(versaoBd(dir.path()), versaoBdRequerida);
+    Store store(dir.path());
+    Table municip(store, "municip");
+    QVERIFY(municip.open());
+    QCOMPARE(municip.seekFirst("KEYNOME"), Status::Ok);
+    QStringList nomes;
+    while (municip.next() == Status::Ok)
+        nomes << municip.rec().text("NOME");
+    QCOMPARE(nomes, (QStringList{QStringLiteral("Santos"), QStringLiteral("São Carlos"),
+                                 QStringLiteral("São Paulo"), QStringLiteral("Sorocaba")}));
+    municip.clear();
+    municip.rec().setText("NOME", QStringLiteral("SÃO PAULO"));
+    QCOMPARE(municip.get("KEYNOME"), Status::Ok);
+    QCOMPARE(municip.rec().integer("ID"), 2);
+    QCOMPARE(municip.rec().decimal("CST_FRETE_M3").toString(2), std::string("10.00"));
+    municip.clear();
+    municip.rec().setText("NOME", QStringLiteral("Sao Paulo")); // another spelling, another name
+    QCOMPARE(municip.get("KEYNOME"), Status::NotFound);
 }
 
 void TestUpgrade::peditensWithoutItemIdGetsConsecutiveIds() {
@@ -257,12 +316,12 @@ void TestUpgrade::autoWithoutFolderConvertsDados() {
     QCOMPARE(qavbd.exitCode(), 0);
     const QString dados = QDir(dir.path()).filePath(QStringLiteral("dados"));
     QCOMPARE(QDir(dados).entryList({QStringLiteral("*.tps")}, QDir::Files).size(), 28);
-    QCOMPARE(versaoBd(dados), 186);
+    QCOMPARE(versaoBd(dados), versaoBdRequerida);
     // A named folder, and a name longer than 20 characters refused.
     qavbd.start(qavbdPath(), {QStringLiteral("auto"), QStringLiteral("filial2")});
     QVERIFY(qavbd.waitForFinished(60000));
     QCOMPARE(qavbd.exitCode(), 0);
-    QCOMPARE(versaoBd(QDir(dir.path()).filePath(QStringLiteral("filial2"))), 186);
+    QCOMPARE(versaoBd(QDir(dir.path()).filePath(QStringLiteral("filial2"))), versaoBdRequerida);
     qavbd.start(qavbdPath(), {QStringLiteral("auto"), QString(21, u'x')});
     QVERIFY(qavbd.waitForFinished(60000));
     QCOMPARE(qavbd.exitCode(), 2);
