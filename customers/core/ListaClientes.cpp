@@ -1,15 +1,14 @@
 #include "customers/core/ListaClientes.h"
 
+#include "store/core/TableDef.h"
+#include "ui/core/TextSearch.h"
+
 namespace qav::clientes {
 
 namespace {
 bool pontuacaoDeDocumento(QChar c) {
     return c == u'.' || c == u'/' || c == u'-' || c == u' ';
 }
-
-// The document column without the punctuation of the CNPJ and CPF pictures, in SQL.
-constexpr const char* documentoSemPontuacao =
-    "replace(replace(replace(replace(\"CGCPF\", '.', ''), '/', ''), '-', ''), ' ', '')";
 } // namespace
 
 const char* chaveDaOrdem(Ordem ordem) {
@@ -36,18 +35,11 @@ ListFilter filtroLista(Ordem ordem, Situacao situacao, std::int64_t idMunicipio,
     }
     if (situacao != Situacao::Todos)
         filtro = filtro.and_("\"ATIVO\" = ?", {situacao == Situacao::Ativos ? 1 : 0});
-    if (ordem == Ordem::PorDocumento && buscaPorDigitos(documento))
-        filtro =
-            filtro.and_(std::string(documentoSemPontuacao) + " LIKE ?", {digitosDocumento(documento) + u'%'});
+    if (ordem == Ordem::PorDocumento && buscaPorDigitos(documento)) {
+        const ListFilter digitos = containsDigits(*findTable("clientes.tps"), "CGCPF", documento);
+        filtro = filtro.and_(digitos.condition, digitos.parameters);
+    }
     return filtro;
-}
-
-QString digitosDocumento(const QString& documento) {
-    QString digitos;
-    for (const QChar c : documento)
-        if (c >= u'0' && c <= u'9')
-            digitos += c;
-    return digitos;
 }
 
 bool buscaPorDigitos(const QString& digitado) {

@@ -20,13 +20,11 @@ const char* chaveDaOrdem(Ordem ordem);
 
 // Customers in the chosen situation (every tab but the municipality's); on the municipality tab the
 // customers of `idMunicipio` whatever their situation, or every customer while no municipality is
-// chosen (0). `documento`, on the document tab: only customers whose document begins with the digits
-// typed, the punctuation of both ignored ("706588" finds 706.588.110-53).
+// chosen (0). `documento`, on the document tab: only customers whose document holds the digits typed,
+// the punctuation of both ignored ("706588" finds 706.588.110-53).
 ListFilter filtroLista(Ordem ordem, Situacao situacao, std::int64_t idMunicipio = 0,
                        const QString& documento = {});
 
-// The digits of a document, without its punctuation: "706.588.110-53" gives "70658811053".
-QString digitosDocumento(const QString& documento);
 // Whether the text typed in the document tab is a document to match by its digits: at least one
 // digit and nothing but digits, blanks and the punctuation of the CNPJ and CPF pictures.
 bool buscaPorDigitos(const QString& digitado);

@@ -74,8 +74,10 @@ private Q_SLOTS:
             << QList<qint64>{2, 1, 4};
         QTest::newRow("dígitos com a situação")
             << Ordem::PorDocumento << Situacao::Ativos << qint64(0) << u"7065881"_s << QList<qint64>{1, 4};
-        QTest::newRow("dígitos do meio não contam")
-            << Ordem::PorDocumento << Situacao::Todos << qint64(0) << u"588110"_s << QList<qint64>{};
+        QTest::newRow("dígitos do meio também acham")
+            << Ordem::PorDocumento << Situacao::Todos << qint64(0) << u"588110"_s << QList<qint64>{2, 1, 4};
+        QTest::newRow("dígitos que nenhum documento tem")
+            << Ordem::PorDocumento << Situacao::Todos << qint64(0) << u"999"_s << QList<qint64>{};
         QTest::newRow("texto que não é documento: sem filtro")
             << Ordem::PorDocumento << Situacao::Todos << qint64(0) << u"EX-12"_s << QList<qint64>{3, 2, 1, 4};
     }
