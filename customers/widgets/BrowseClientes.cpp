@@ -7,6 +7,7 @@
 #include "customers/widgets/ResolverReferencia.h"
 #include "customers/widgets/UpdateClientes.h"
 #include "ui/core/StandardWarning.h"
+#include "ui/widgets/FieldValidator.h"
 #include "ui/widgets/MessageBox.h"
 #include "ui/widgets/StandardWarningBox.h"
 #include "ui/widgets/WindowRegistry.h"
@@ -77,6 +78,12 @@ BrowseClientes::BrowseClientes(const ContextoClientes& contexto, bool selecao, Q
     m_localizaRazao = localizador(m_abas, u"Nome / Razão Social"_s, "localizaRazao");
     m_localizaDocumento = localizador(m_abas, u"CNPJ / CPF"_s, "localizaDocumento");
     m_localizaFantasia = localizador(m_abas, u"Fantasia"_s, "localizaFantasia");
+    // Each search takes only what its field can hold, with the field's message otherwise.
+    const TableDef& clientes = m_modelo->def();
+    limitToField(m_localizaId, clientes, "ID");
+    limitToField(m_localizaRazao, clientes, "RAZAO");
+    limitToField(m_localizaDocumento, clientes, "CGCPF");
+    limitToField(m_localizaFantasia, clientes, "NOME");
     QWidget* paginaMunicipio = nullptr;
     m_municipio = localizador(m_abas, u"Município"_s, "municipio", &paginaMunicipio);
     // A municipality id is a number; one too large for an id is refused when Enter asks for it.

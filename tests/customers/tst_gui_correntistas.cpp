@@ -417,6 +417,17 @@ private Q_SLOTS:
         // At least some 30 characters of the name, never a column collapsed to "…".
         QTRY_VERIFY(lista->columnWidth(1) >= lista->fontMetrics().averageCharWidth() * 30);
     }
+
+    void buscaRecusaOQueOCampoNaoGuarda() {
+        BrowseClientes b(fx->contexto(), false);
+        campo<QTabWidget>(&b, "abas")->setCurrentIndex(1);
+        QLineEdit* e = campo<QLineEdit>(&b, "localizaRazao");
+        QKeyEvent tecla(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, u"Ł"_s); // not in the files
+        QApplication::sendEvent(e, &tecla);
+        QCOMPARE(MessageBox::shown().size(), 1);
+        QCOMPARE(e->text(), QString());
+        QCOMPARE(ids(b), (QList<qint64>{900001, 1500}));
+    }
 };
 
 QTEST_MAIN(TestGuiCorrentistas)
