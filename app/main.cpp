@@ -3,6 +3,7 @@
 
 #include "app/widgets/Startup.h"
 #include "orders/core/CamposPedido.h"
+#include "ui/core/QtTranslations.h"
 #include "ui/widgets/GuardedApplication.h"
 
 int main(int argc, char** argv) {
@@ -10,5 +11,7 @@ int main(int argc, char** argv) {
     qav::verificarCampos();
     qav::GuardedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("qavplus"));
+    // Qt's own dialogs (files, printing) in Portuguese like the rest of the program.
+    qav::installQtTranslations(app);
     return qav::runQavplus();
 }

@@ -8,6 +8,7 @@
 
 #include "base/core/FolderName.h"
 #include "dbtool/widgets/ConverteBdWindow.h"
+#include "ui/core/QtTranslations.h"
 #include "ui/widgets/GuardedApplication.h"
 #include "ui/widgets/StandardWarningBox.h"
 
@@ -18,6 +19,7 @@
 
 int main(int argc, char** argv) {
     qav::GuardedApplication app(argc, argv);
+    qav::installQtTranslations(app);
     const QStringList args = app.arguments();
     const bool unattended =
         args.size() > 1 && args.at(1).compare(QLatin1String("auto"), Qt::CaseInsensitive) == 0;

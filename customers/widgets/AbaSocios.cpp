@@ -26,7 +26,9 @@ AbaSocios::AbaSocios(SociosCliente& socios, QString iniJanelas, QWidget* parent)
     lista_->setSelectionBehavior(QAbstractItemView::SelectRows);
     lista_->setSelectionMode(QAbstractItemView::SingleSelection);
     lista_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lista_->horizontalHeader()->setStretchLastSection(true);
+    // The name takes the room the document, the entry date and the quotas leave.
+    lista_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    lista_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     lista_->setContextMenuPolicy(Qt::CustomContextMenu);
 
     novo_ = new QPushButton(u"&Novo"_s, this);

@@ -2,18 +2,21 @@
 
 #include "customers/core/CadastroCliente.h"
 #include "customers/core/ConsultasCliente.h"
+#include "customers/core/ListaClientes.h"
 #include "customers/core/RegrasCliente.h"
 #include "customers/widgets/ResolverReferencia.h"
 #include "customers/widgets/UpdateClientes.h"
 #include "ui/core/StandardWarning.h"
+#include "ui/widgets/FieldValidator.h"
 #include "ui/widgets/MessageBox.h"
 #include "ui/widgets/StandardWarningBox.h"
 #include "ui/widgets/WindowRegistry.h"
 
+#include <QCoreApplication>
 #include <QDialog>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -21,8 +24,11 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -37,7 +43,9 @@ QLineEdit* localizador(QTabWidget* abas, const QString& titulo, const char* nome
     auto* layout = new QHBoxLayout(p);
     auto* e = new QLineEdit(p);
     e->setObjectName(QString::fromLatin1(nome));
-    layout->addWidget(new QLabel(u"Localizar:"_s, p));
+    auto* rotulo = new QLabel(u"Localizar:"_s, p);
+    rotulo->setBuddy(e);
+    layout->addWidget(rotulo);
     layout->addWidget(e);
     abas->addTab(p, titulo);
     if (pagina)
@@ -45,54 +53,94 @@ QLineEdit* localizador(QTabWidget* abas, const QString& titulo, const char* nome
     return e;
 }
 
+bool teclaEnter(const QKeyEvent* tecla) {
+    return tecla->key() == Qt::Key_Return || tecla->key() == Qt::Key_Enter;
+}
+
 } // namespace
 
 BrowseClientes::BrowseClientes(const ContextoClientes& contexto, bool selecao, QWidget* parent)
-    : QWidget(parent), contexto_(contexto), selecao_(selecao),
-      store_(std::make_unique<Store>(contexto.pastaDados)) {
+    : QWidget(parent), m_contexto(contexto), m_selecao(selecao),
+      m_store(std::make_unique<Store>(contexto.pastaDados)) {
     setObjectName(u"BrowseClientes"_s);
     setWindowTitle(u"Correntistas"_s);
-    modelo_ = new ClientesModelo(*store_, this);
+    m_modelo = new ClientesModelo(*m_store, this);
+    connect(m_modelo, &StoreListModel::loadFailed, this, [this](int aviso, const StoreError& erro) {
+        setPendingError(erro);
+        standardWarning(aviso, u"clientes"_s, {}, this);
+    });
 
-    abas_ = new QTabWidget(this);
-    abas_->setObjectName(u"abas"_s);
-    localizaId_ = localizador(abas_, u"Id"_s, "localizaId");
-    localizaRazao_ = localizador(abas_, u"Nome / Razão Social"_s, "localizaRazao");
-    localizaDocumento_ = localizador(abas_, u"CNPJ / CPF"_s, "localizaDocumento");
-    localizaFantasia_ = localizador(abas_, u"Fantasia"_s, "localizaFantasia");
+    m_abas = new QTabWidget(this);
+    m_abas->setObjectName(u"abas"_s);
+    // The search panel keeps its own height: the rows get the rest of the window.
+    m_abas->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    m_localizaId = localizador(m_abas, u"Id"_s, "localizaId");
+    m_localizaRazao = localizador(m_abas, u"Nome / Razão Social"_s, "localizaRazao");
+    m_localizaDocumento = localizador(m_abas, u"CNPJ / CPF"_s, "localizaDocumento");
+    m_localizaFantasia = localizador(m_abas, u"Fantasia"_s, "localizaFantasia");
+    // Each search takes only what its field can hold, with the field's message otherwise.
+    const TableDef& clientes = m_modelo->def();
+    limitToField(m_localizaId, clientes, "ID");
+    limitToField(m_localizaRazao, clientes, "RAZAO");
+    limitToField(m_localizaDocumento, clientes, "CGCPF");
+    limitToField(m_localizaFantasia, clientes, "NOME");
     QWidget* paginaMunicipio = nullptr;
-    municipio_ = localizador(abas_, u"Município"_s, "municipio", &paginaMunicipio);
-    municipioNome_ = new QLabel(paginaMunicipio);
-    municipioNome_->setObjectName(u"municipioNome"_s);
-    paginaMunicipio->layout()->addWidget(municipioNome_);
+    m_municipio = localizador(m_abas, u"Município"_s, "municipio", &paginaMunicipio);
+    // A municipality id is a number; one too large for an id is refused when Enter asks for it.
+    m_municipio->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(u"\\d{0,10}"_s), m_municipio));
+    m_municipioNome = new QLabel(paginaMunicipio);
+    m_municipioNome->setObjectName(u"municipioNome"_s);
+    paginaMunicipio->layout()->addWidget(m_municipioNome);
 
-    auto* situacao = new QGroupBox(u"Situação:"_s, this);
-    ativos_ = new QRadioButton(u" Ativos"_s, situacao);
-    ativos_->setObjectName(u"ativos"_s);
-    inativos_ = new QRadioButton(u" Inativos"_s, situacao);
-    inativos_->setObjectName(u"inativos"_s);
-    todos_ = new QRadioButton(u" Todos"_s, situacao);
-    todos_->setObjectName(u"todos"_s);
-    ativos_->setChecked(true);
+    // One line for the situation, so that the rows keep the height of the window.
+    auto* situacao = new QWidget(this);
+    situacao->setObjectName(u"situacao"_s);
     auto* situacaoLayout = new QHBoxLayout(situacao);
-    for (QRadioButton* b : {ativos_, inativos_, todos_}) {
+    situacaoLayout->setContentsMargins(0, 0, 0, 0);
+    situacaoLayout->addWidget(new QLabel(u"Situação:"_s, situacao));
+    m_ativos = new QRadioButton(u" Ativos"_s, situacao);
+    m_ativos->setObjectName(u"ativos"_s);
+    m_inativos = new QRadioButton(u" Inativos"_s, situacao);
+    m_inativos->setObjectName(u"inativos"_s);
+    m_todos = new QRadioButton(u" Todos"_s, situacao);
+    m_todos->setObjectName(u"todos"_s);
+    m_ativos->setChecked(true);
+    for (QRadioButton* b : {m_ativos, m_inativos, m_todos}) {
         situacaoLayout->addWidget(b);
         connect(b, &QRadioButton::toggled, this, [this](bool ligado) {
             if (ligado)
                 recarregar();
         });
     }
+    situacaoLayout->addStretch();
 
-    lista_ = new QTableView(this);
-    lista_->setObjectName(u"lista"_s);
-    lista_->setModel(modelo_);
-    lista_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    lista_->setSelectionMode(QAbstractItemView::SingleSelection);
-    lista_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lista_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
-    lista_->horizontalHeader()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
-    lista_->verticalHeader()->hide();
-    lista_->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_lista = new QTableView(this);
+    m_lista->setObjectName(u"lista"_s);
+    m_lista->setModel(m_modelo);
+    m_lista->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_lista->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_lista->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_lista->setWordWrap(false);
+    m_lista->verticalHeader()->hide();
+    m_lista->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_lista->installEventFilter(this);
+    m_lista->viewport()->installEventFilter(this);
+    {
+        // Fixed columns as wide as their longest value; the name takes what is left (ajustarColunas).
+        const QFontMetrics fm = m_lista->fontMetrics();
+        const int margem = 2 * fm.averageCharWidth() + 8;
+        QHeaderView* cabecalho = m_lista->horizontalHeader();
+        cabecalho->setStretchLastSection(false);
+        cabecalho->setSectionResizeMode(QHeaderView::Interactive);
+        m_lista->setColumnWidth(ClientesModelo::ColunaId, fm.horizontalAdvance(u"0000000"_s) + margem);
+        m_lista->setColumnWidth(ClientesModelo::ColunaDocumento,
+                                fm.horizontalAdvance(u"00.000.000/0000-00 / 000"_s) + margem);
+        m_lista->setColumnWidth(ClientesModelo::ColunaMunicipio, fm.averageCharWidth() * 24 + margem);
+        m_lista->setColumnWidth(ClientesModelo::ColunaUf, fm.horizontalAdvance(u"UFW"_s) + margem);
+    }
+    connect(m_lista->verticalScrollBar(), &QScrollBar::valueChanged, this,
+            &BrowseClientes::carregarAnteriores);
 
     auto botao = [this](const QString& texto, const char* nome, void (BrowseClientes::*acao)()) {
         auto* b = new QPushButton(texto, this);
@@ -101,118 +149,168 @@ BrowseClientes::BrowseClientes(const ContextoClientes& contexto, bool selecao, Q
         connect(b, &QPushButton::clicked, this, acao);
         return b;
     };
-    selecionar_ = botao(u"&Selecionar"_s, "selecionar", &BrowseClientes::selecionar);
-    novo_ = botao(u"&Novo"_s, "novo", &BrowseClientes::novo);
-    editar_ = botao(u"&Editar"_s, "editar", &BrowseClientes::editar);
-    excluir_ = botao(u"E&xcluir"_s, "excluir", &BrowseClientes::excluir);
-    consulta_ = botao(u"&Consulta"_s, "consulta", &BrowseClientes::consultar);
-    fechar_ = new QPushButton(u"&Fechar"_s, this);
-    fechar_->setObjectName(u"fechar"_s);
-    fechar_->setAutoDefault(false);
-    connect(fechar_, &QPushButton::clicked, this, [this] {
+    m_selecionar = botao(u"&Selecionar"_s, "selecionar", &BrowseClientes::selecionar);
+    m_novo = botao(u"&Novo"_s, "novo", &BrowseClientes::novo);
+    m_editar = botao(u"&Editar"_s, "editar", &BrowseClientes::editar);
+    m_excluir = botao(u"E&xcluir"_s, "excluir", &BrowseClientes::excluir);
+    m_consulta = botao(u"&Consulta"_s, "consulta", &BrowseClientes::consultar);
+    m_fechar = new QPushButton(u"&Fechar"_s, this);
+    m_fechar->setObjectName(u"fechar"_s);
+    m_fechar->setAutoDefault(false);
+    connect(m_fechar, &QPushButton::clicked, this, [this] {
         Q_EMIT fechar();
-        if (!selecao_)
+        if (!m_selecao)
             (parentWidget() && qobject_cast<QMdiSubWindow*>(parentWidget()) ? parentWidget() : this)->close();
     });
-    selecionar_->setVisible(selecao_);
+    m_selecionar->setVisible(m_selecao);
 
-    popup_ = new QMenu(this);
-    if (selecao_)
-        popup_->addAction(u"&Selecionar"_s, this, &BrowseClientes::selecionar);
-    popup_->addAction(u"&Novo"_s, this, &BrowseClientes::novo);
-    popup_->addAction(u"&Editar"_s, this, &BrowseClientes::editar);
-    popup_->addAction(u"E&xcluir"_s, this, &BrowseClientes::excluir);
-    popup_->addAction(u"&Consulta"_s, this, &BrowseClientes::consultar);
-    connect(lista_, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {
-        for (QAction* a : popup_->actions())
-            a->setEnabled(a->text() == u"&Novo"_s || modelo_->rowCount() > 0);
-        popup_->popup(lista_->viewport()->mapToGlobal(p));
+    m_popup = new QMenu(this);
+    if (m_selecao)
+        m_popup->addAction(u"&Selecionar"_s, this, &BrowseClientes::selecionar);
+    m_popup->addAction(u"&Novo"_s, this, &BrowseClientes::novo);
+    m_popup->addAction(u"&Editar"_s, this, &BrowseClientes::editar);
+    m_popup->addAction(u"E&xcluir"_s, this, &BrowseClientes::excluir);
+    m_popup->addAction(u"&Consulta"_s, this, &BrowseClientes::consultar);
+    connect(m_lista, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {
+        for (QAction* a : m_popup->actions())
+            a->setEnabled(a->text() == u"&Novo"_s || m_modelo->rowCount() > 0);
+        m_popup->popup(m_lista->viewport()->mapToGlobal(p));
     });
-    connect(lista_, &QTableView::doubleClicked, this, [this] { selecao_ ? selecionar() : editar(); });
+    connect(m_lista, &QTableView::doubleClicked, this, &BrowseClientes::ativar);
+    connect(m_lista->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &BrowseClientes::atualizarBotoes);
 
-    connect(abas_, &QTabWidget::currentChanged, this, [this] {
+    connect(m_abas, &QTabWidget::currentChanged, this, [this] {
         const std::int64_t id = idAtual();
         recarregar();
         posicionar(id);
+        localizadorAtual()->setFocus();
     });
-    for (QLineEdit* e : {localizaId_, localizaRazao_, localizaFantasia_, localizaDocumento_})
+    for (QLineEdit* e : {m_localizaId, m_localizaRazao, m_localizaFantasia}) {
         connect(e, &QLineEdit::textEdited, this, &BrowseClientes::localizar);
-    connect(localizaDocumento_, &QLineEdit::returnPressed, this, &BrowseClientes::localizarDocumento);
-    connect(municipio_, &QLineEdit::returnPressed, this, &BrowseClientes::escolherMunicipio);
+        e->installEventFilter(this);
+    }
+    connect(m_localizaDocumento, &QLineEdit::textEdited, this, &BrowseClientes::filtrarDocumento);
+    connect(m_localizaDocumento, &QLineEdit::returnPressed, this, &BrowseClientes::localizarDocumento);
+    connect(m_municipio, &QLineEdit::textEdited, this, &BrowseClientes::municipioEditado);
+    connect(m_municipio, &QLineEdit::returnPressed, this, &BrowseClientes::escolherMunicipio);
+    m_localizaDocumento->installEventFilter(this);
+    m_municipio->installEventFilter(this);
 
     auto* botoes = new QHBoxLayout;
-    for (QPushButton* b : {selecionar_, novo_, editar_, excluir_, consulta_})
+    for (QPushButton* b : {m_selecionar, m_novo, m_editar, m_excluir, m_consulta})
         botoes->addWidget(b);
     botoes->addStretch();
-    botoes->addWidget(fechar_);
+    botoes->addWidget(m_fechar);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(abas_);
+    layout->addWidget(m_abas);
     layout->addWidget(situacao);
-    layout->addWidget(lista_);
+    layout->addWidget(m_lista, 1);
     layout->addLayout(botoes);
-    resize(720, 480);
+    resize(760, 520);
     recarregar();
 }
 
-BrowseClientes::~BrowseClientes() = default;
+BrowseClientes::~BrowseClientes() {
+    // The model's cursors close their files in the store, which goes with this window.
+    m_lista->setModel(nullptr);
+    delete m_modelo;
+}
 
 ClientesModelo::Ordem BrowseClientes::ordem() const {
-    return static_cast<ClientesModelo::Ordem>(abas_->currentIndex());
+    return static_cast<ClientesModelo::Ordem>(m_abas->currentIndex());
 }
 
 ClientesModelo::Situacao BrowseClientes::situacao() const {
-    return ativos_->isChecked()     ? ClientesModelo::Ativos
-           : inativos_->isChecked() ? ClientesModelo::Inativos
-                                    : ClientesModelo::Todos;
+    return m_ativos->isChecked()     ? ClientesModelo::Situacao::Ativos
+           : m_inativos->isChecked() ? ClientesModelo::Situacao::Inativos
+                                     : ClientesModelo::Situacao::Todos;
+}
+
+QLineEdit* BrowseClientes::localizadorAtual() const {
+    const QLineEdit* const entradas[] = {m_localizaId, m_localizaRazao, m_localizaDocumento,
+                                         m_localizaFantasia, m_municipio};
+    return const_cast<QLineEdit*>(entradas[std::clamp(m_abas->currentIndex(), 0, 4)]);
 }
 
 std::int64_t BrowseClientes::idAtual() const {
-    return modelo_->idDaLinha(lista_->currentIndex().row());
+    return m_modelo->idDaLinha(m_lista->currentIndex().row());
+}
+
+void BrowseClientes::mostrarLinha(int linha) {
+    if (linha >= 0 && linha < m_modelo->rowCount()) {
+        const QModelIndex indice = m_modelo->index(linha, 0);
+        m_lista->setCurrentIndex(indice);
+        m_lista->scrollTo(indice, QAbstractItemView::PositionAtCenter);
+    }
+    atualizarBotoes();
 }
 
 void BrowseClientes::posicionar(std::int64_t id) {
-    int linha = modelo_->linhaDoId(id);
-    if (linha < 0 && modelo_->rowCount() > 0)
-        linha = 0;
-    if (linha >= 0)
-        lista_->setCurrentIndex(modelo_->index(linha, 0));
-    atualizarBotoes();
+    const std::optional<int> linha = m_modelo->posicionarNoId(id);
+    mostrarLinha(linha ? *linha : 0);
 }
 
 void BrowseClientes::recarregar() {
     const std::int64_t id = idAtual();
-    if (!modelo_->carregar(ordem(), situacao(), idMunicipio_))
-        standardWarning(35, u"clientes"_s, {}, this);
+    m_modelo->carregar(ordem(), situacao(), m_idMunicipio, m_localizaDocumento->text());
     posicionar(id);
 }
 
 void BrowseClientes::atualizarBotoes() {
-    const bool vazia = modelo_->rowCount() == 0;
-    editar_->setEnabled(!vazia);
-    excluir_->setEnabled(!vazia);
-    consulta_->setEnabled(!vazia);
-    selecionar_->setEnabled(!vazia);
+    const bool vazia = m_modelo->rowCount() == 0;
+    m_editar->setEnabled(!vazia);
+    m_excluir->setEnabled(!vazia);
+    m_consulta->setEnabled(!vazia);
+    m_selecionar->setEnabled(!vazia);
 }
 
 void BrowseClientes::localizar(const QString& texto) {
-    const int linha = modelo_->localizar(texto);
-    if (linha >= 0)
-        lista_->setCurrentIndex(modelo_->index(linha, 0));
+    const std::optional<int> linha = m_modelo->localizar(texto);
+    mostrarLinha(linha ? *linha : 0);
+}
+
+void BrowseClientes::filtrarDocumento(const QString& texto) {
+    // Digits find the documents that begin with them, whatever the punctuation typed or stored;
+    // anything else (a foreign document) positions the list as the other tabs do.
+    if (texto.trimmed().isEmpty() || clientes::buscaPorDigitos(texto)) {
+        m_modelo->carregar(ordem(), situacao(), m_idMunicipio, texto);
+        mostrarLinha(0);
+    } else {
+        m_modelo->carregar(ordem(), situacao(), m_idMunicipio);
+        localizar(texto);
+    }
 }
 
 void BrowseClientes::localizarDocumento() {
     // 11 characters are a CPF, 14 a CNPJ; the list positions on the document without suffix.
-    localizaDocumento_->setText(clientes::formatarDocumentoLocalizador(localizaDocumento_->text()));
-    localizar(localizaDocumento_->text());
+    m_localizaDocumento->setText(clientes::formatarDocumentoLocalizador(m_localizaDocumento->text()));
+    filtrarDocumento(m_localizaDocumento->text());
+}
+
+void BrowseClientes::municipioEditado(const QString& texto) {
+    if (!texto.trimmed().isEmpty() || m_idMunicipio == 0)
+        return;
+    // An empty entry: no municipality chosen, every customer again.
+    m_idMunicipio = 0;
+    m_municipioNome->clear();
+    recarregar();
 }
 
 void BrowseClientes::escolherMunicipio() {
-    const std::optional<Municipio> m =
-        resolverMunicipio(*store_, municipio_->text().trimmed().toLongLong(), contexto_.listas(), this);
+    const std::optional<std::int64_t> digitado = clientes::idMunicipioDigitado(m_municipio->text());
+    if (!digitado) {
+        standardWarning(Aviso::ValorAcimaLimite, u"Município"_s, QString::number(clientes::limiteIdMunicipio),
+                        this);
+        m_municipio->setFocus();
+        m_municipio->selectAll();
+        return;
+    }
+    const std::optional<Municipio> m = resolverMunicipio(*m_store, *digitado, m_contexto.listas(), this);
     if (m) {
-        idMunicipio_ = m->id;
-        municipio_->setText(QString::number(m->id));
-        municipioNome_->setText(m->nome + u" - "_s + m->estado);
+        m_idMunicipio = m->id;
+        m_municipio->setText(QString::number(m->id));
+        m_municipioNome->setText(m->nome + u" - "_s + m->estado);
     }
     recarregar();
 }
@@ -220,15 +318,22 @@ void BrowseClientes::escolherMunicipio() {
 void BrowseClientes::abrirFormulario(int pedido) {
     const std::int64_t id = idAtual();
     const std::int64_t resultado =
-        UpdateClientes::executar(contexto_, static_cast<UpdateClientes::Pedido>(pedido), id, this);
+        UpdateClientes::executar(m_contexto, static_cast<UpdateClientes::Pedido>(pedido), id, this);
     recarregar();
     if (resultado)
         posicionar(resultado);
 }
 
+void BrowseClientes::ativar() {
+    if (m_selecao)
+        selecionar();
+    else
+        editar();
+}
+
 void BrowseClientes::novo() {
     const clientes::Verificacao v =
-        clientes::podeIncluir(configuracaoClientes(*store_, contexto_.idEmpresa).bloqueios1);
+        clientes::podeIncluir(configuracaoClientes(*m_store, m_contexto.idEmpresa).bloqueios1);
     if (!v.aceita) {
         MessageBox::show(v.texto, v.titulo, Icon::Warning, {Button::Ok}, Button::Ok, this);
         return;
@@ -237,7 +342,7 @@ void BrowseClientes::novo() {
 }
 
 void BrowseClientes::editar() {
-    if (modelo_->rowCount() == 0)
+    if (m_modelo->rowCount() == 0)
         return;
     const clientes::Verificacao v = clientes::podeEditar(idAtual());
     if (!v.aceita) {
@@ -248,12 +353,12 @@ void BrowseClientes::editar() {
 }
 
 void BrowseClientes::consultar() {
-    if (modelo_->rowCount() > 0)
+    if (m_modelo->rowCount() > 0)
         abrirFormulario(UpdateClientes::Consultar);
 }
 
 void BrowseClientes::excluir() {
-    if (modelo_->rowCount() == 0)
+    if (m_modelo->rowCount() == 0)
         return;
     const std::int64_t id = idAtual();
     const clientes::Verificacao v = clientes::podeExcluir(id);
@@ -261,28 +366,109 @@ void BrowseClientes::excluir() {
         MessageBox::show(v.texto, v.titulo, Icon::Warning, {Button::Ok}, Button::Ok, this);
         return;
     }
-    if (standardWarning(32, {}, {}, this) != static_cast<int>(Button::Ok))
+    if (standardWarning(Aviso::ConfirmaExcluir, {}, {}, this) != static_cast<int>(Button::Ok))
         return;
-    CadastroCliente cadastro(*store_);
+    CadastroCliente cadastro(*m_store);
     if (!cadastro.abrir() || cadastro.ler(id) != Status::Ok) {
         setPendingError(cadastro.erro());
-        standardWarning(35, u"clientes"_s, {}, this);
+        standardWarning(Aviso::ErroLerRegistro, u"clientes"_s, {}, this);
         recarregar();
         return;
     }
     const CadastroCliente::Resultado r = cadastro.excluir();
     if (r.comPedidos) {
-        standardWarning(13, u"pedidos"_s, {}, this);
+        standardWarning(Aviso::ReferenciaImpedeExcluir, u"pedidos"_s, {}, this);
     } else if (!r.ok) {
         setPendingError(r.erro);
-        standardWarning(17, u"clientes"_s, {}, this);
+        standardWarning(Aviso::ErroExcluir, u"clientes"_s, {}, this);
     }
     recarregar();
 }
 
 void BrowseClientes::selecionar() {
-    if (selecao_ && modelo_->rowCount() > 0)
+    if (m_selecao && m_modelo->rowCount() > 0)
         Q_EMIT selecionado(idAtual());
+}
+
+int BrowseClientes::larguraMinimaNome(const QTableView* lista) {
+    return lista->fontMetrics().averageCharWidth() * 30;
+}
+
+void BrowseClientes::ajustarColunas() {
+    int outras = 0;
+    for (int coluna = 0; coluna < m_modelo->columnCount(); ++coluna)
+        if (coluna != ClientesModelo::ColunaRazao)
+            outras += m_lista->columnWidth(coluna);
+    m_lista->setColumnWidth(ClientesModelo::ColunaRazao,
+                            std::max(larguraMinimaNome(m_lista), m_lista->viewport()->width() - outras));
+}
+
+void BrowseClientes::carregarAnteriores(int valor) {
+    // At the top of the rows read: bring in the page before them, keeping the user's row in view.
+    QScrollBar* barra = m_lista->verticalScrollBar();
+    if (valor != barra->minimum() || !m_modelo->canFetchBefore())
+        return;
+    const int vieram = m_modelo->fetchBefore();
+    if (vieram > 0)
+        QTimer::singleShot(0, this, [this, vieram] {
+            m_lista->scrollTo(m_modelo->index(vieram, 0), QAbstractItemView::PositionAtTop);
+        });
+}
+
+void BrowseClientes::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // The first letters the user types go to the search of the tab shown.
+    if (!event->spontaneous())
+        localizadorAtual()->setFocus();
+}
+
+bool BrowseClientes::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_lista->viewport() && event->type() == QEvent::Resize) {
+        ajustarColunas();
+        return QWidget::eventFilter(watched, event);
+    }
+    if (event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    auto* tecla = static_cast<QKeyEvent*>(event);
+    if (watched == m_lista) {
+        switch (tecla->key()) {
+        case Qt::Key_Insert:
+            novo();
+            return true;
+        case Qt::Key_Delete:
+            excluir();
+            return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            ativar();
+            return true;
+        case Qt::Key_Up:
+        case Qt::Key_PageUp:
+            // Above the first row read: bring in the page before it.
+            if (m_lista->currentIndex().row() <= 0 && m_modelo->canFetchBefore())
+                m_modelo->fetchBefore();
+            break;
+        default:
+            break;
+        }
+        return QWidget::eventFilter(watched, event);
+    }
+    // In a search entry: the arrows move along the list, Enter opens (or chooses) the row found.
+    switch (tecla->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        QCoreApplication::sendEvent(m_lista, event);
+        return true;
+    default:
+        break;
+    }
+    if (teclaEnter(tecla) && watched != m_localizaDocumento && watched != m_municipio) {
+        ativar();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 std::optional<std::int64_t> selecionarCliente(const ContextoClientes& contexto, QWidget* parent,

@@ -1,7 +1,8 @@
 #pragma once
 // The customer list "Correntistas": tabs by id, name, document, trade name and municipality, the
 // situation filter, and the buttons that call the customer form. Opened from the menu as a window of
-// its own, or as a look-up that returns the chosen customer.
+// its own, or as a look-up that returns the chosen customer. Insert asks for a new customer, Delete
+// deletes the highlighted one, Enter and double click edit it (select it in a look-up).
 
 #include "customers/widgets/ClientesModelo.h"
 #include "customers/widgets/ContextoClientes.h"
@@ -27,10 +28,12 @@ public:
     BrowseClientes(const ContextoClientes& contexto, bool selecao, QWidget* parent = nullptr);
     ~BrowseClientes() override;
 
-    ClientesModelo& modelo() { return *modelo_; }
+    ClientesModelo& modelo() { return *m_modelo; }
     std::int64_t idAtual() const;
     void posicionar(std::int64_t id);
     void recarregar();
+    // The entry of the tab shown: where the user's typing goes.
+    QLineEdit* localizadorAtual() const;
 
     // The actions of the buttons and the popup.
     void novo();
@@ -39,43 +42,56 @@ public:
     void consultar();
     void selecionar();
 
+    // The name column takes the room the other columns leave, never less than it needs to be read.
+    static int larguraMinimaNome(const QTableView* lista);
+
 Q_SIGNALS:
     void selecionado(std::int64_t id);
     void fechar();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     ClientesModelo::Ordem ordem() const;
     ClientesModelo::Situacao situacao() const;
     void localizar(const QString& texto);
     void localizarDocumento();
+    void filtrarDocumento(const QString& texto);
     void escolherMunicipio();
+    void municipioEditado(const QString& texto);
     void abrirFormulario(int pedido);
+    void ativar();
     void atualizarBotoes();
+    void mostrarLinha(int linha);
+    void ajustarColunas();
+    void carregarAnteriores(int valor);
 
-    ContextoClientes contexto_;
-    bool selecao_;
-    std::unique_ptr<Store> store_;
-    ClientesModelo* modelo_;
-    std::int64_t idMunicipio_ = 0;
+    ContextoClientes m_contexto;
+    bool m_selecao;
+    std::unique_ptr<Store> m_store;
+    ClientesModelo* m_modelo;
+    std::int64_t m_idMunicipio = 0;
 
-    QTabWidget* abas_;
-    QLineEdit* localizaId_;
-    QLineEdit* localizaRazao_;
-    QLineEdit* localizaDocumento_;
-    QLineEdit* localizaFantasia_;
-    QLineEdit* municipio_;
-    QLabel* municipioNome_;
-    QRadioButton* ativos_;
-    QRadioButton* inativos_;
-    QRadioButton* todos_;
-    QTableView* lista_;
-    QPushButton* selecionar_;
-    QPushButton* novo_;
-    QPushButton* editar_;
-    QPushButton* excluir_;
-    QPushButton* consulta_;
-    QPushButton* fechar_;
-    QMenu* popup_;
+    QTabWidget* m_abas;
+    QLineEdit* m_localizaId;
+    QLineEdit* m_localizaRazao;
+    QLineEdit* m_localizaDocumento;
+    QLineEdit* m_localizaFantasia;
+    QLineEdit* m_municipio;
+    QLabel* m_municipioNome;
+    QRadioButton* m_ativos;
+    QRadioButton* m_inativos;
+    QRadioButton* m_todos;
+    QTableView* m_lista;
+    QPushButton* m_selecionar;
+    QPushButton* m_novo;
+    QPushButton* m_editar;
+    QPushButton* m_excluir;
+    QPushButton* m_consulta;
+    QPushButton* m_fechar;
+    QMenu* m_popup;
 };
 
 // The list as a look-up: the chosen customer's id, or nullopt when the user closed it.

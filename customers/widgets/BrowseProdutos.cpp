@@ -79,6 +79,7 @@ BrowseProdutos::BrowseProdutos(const ListContext& context, QWidget* parent)
     locatorRow->addWidget(m_locatorLabel);
     locatorRow->addWidget(m_locator, 1);
     topArea()->addLayout(locatorRow);
+    setSearchField(m_locator);
     connect(m_locator, &QLineEdit::textEdited, this, &BrowseProdutos::locatorEdited);
 
     auto* unitRow = new QHBoxLayout;
@@ -170,7 +171,7 @@ void BrowseProdutos::localizarCodigo(const QString& text) {
     }
     // No code as typed nor with the zeros: the nearest code after the typed one.
     values.setText("CODIGO", codigos.front());
-    if (const std::optional<int> row = model()->locate(values, 1))
+    if (const std::optional<int> row = model()->locateNearest(values, 1))
         setCurrentRow(*row);
 }
 
@@ -185,7 +186,7 @@ void BrowseProdutos::localizarReferencia(const QString& text) {
     } catch (const FieldValueError&) {
         return;
     }
-    if (const std::optional<int> row = model()->locate(values, 1))
+    if (const std::optional<int> row = model()->locateNearest(values, 1))
         setCurrentRow(*row);
 }
 

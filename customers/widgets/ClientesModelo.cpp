@@ -1,125 +1,115 @@
 #include "customers/widgets/ClientesModelo.h"
 
-#include "customers/core/ConsultasCliente.h"
 #include "customers/core/RegrasCliente.h"
 #include "store/core/Table.h"
-
-#include <algorithm>
-#include <map>
+#include "store/core/Text.h"
 
 using namespace Qt::StringLiterals;
 
 namespace qav {
 
-ClientesModelo::ClientesModelo(Store& store, QObject* parent) : QAbstractTableModel(parent), store_(store) {}
-
-bool ClientesModelo::carregar(Ordem ordem, Situacao situacao, std::int64_t idMunicipio) {
-    beginResetModel();
-    ordem_ = ordem;
-    linhas_.clear();
-    Table clientes(store_, "clientes.tps");
-    bool ok = clientes.open();
-    if (ok) {
-        std::map<std::int64_t, std::optional<Municipio>> municipios;
-        Status s = clientes.seekPhysical();
-        while (s == Status::Ok && (s = clientes.next()) == Status::Ok) {
-            const Record& r = clientes.rec();
-            const std::int64_t mun = r.integer("ID_MUNICIPIO");
-            if (ordem == PorMunicipio) {
-                if (mun != idMunicipio)
-                    continue;
-            } else if (situacao != Todos && r.integer("ATIVO") != (situacao == Ativos ? 1 : 0)) {
-                continue;
-            }
-            auto it = municipios.find(mun);
-            if (it == municipios.end())
-                it = municipios.emplace(mun, buscarMunicipio(store_, mun)).first;
-            linhas_.push_back({r.integer("ID"), r.text("RAZAO").trimmed(), r.text("CGCPF").trimmed(),
-                               r.text("SUF_CGCPF").trimmed(), r.text("NOME").trimmed(),
-                               it->second ? it->second->nome : QString(),
-                               it->second ? it->second->estado : QString()});
-        }
-        ok = s != Status::Error;
-        clientes.close();
-    }
-    std::stable_sort(linhas_.begin(), linhas_.end(), [this](const Linha& a, const Linha& b) {
-        if (ordem_ == PorId)
-            return a.id < b.id;
-        const QString ka = chave(a);
-        const QString kb = chave(b);
-        return ka != kb ? ka < kb : a.id < b.id;
+std::vector<ListColumn> ClientesModelo::colunas(ClientesModelo* self) {
+    const TableDef& t = *findTable("clientes.tps");
+    ListColumn id = ListColumn::computed(
+        u"Id"_s, [](const Record& r) { return clientes::idSeisDigitos(r.integer("ID")); }, true);
+    ListColumn documento = ListColumn::computed(u"CNPJ/CPF"_s, [](const Record& r) {
+        const QString numero = text::rtrim(r.text("CGCPF"));
+        const QString sufixo = r.text("SUF_CGCPF").trimmed();
+        return sufixo.isEmpty() ? numero : numero + u" / "_s + sufixo;
     });
-    endResetModel();
-    return ok;
+    ListColumn nomeMunicipio = ListColumn::computed(u"Municipio"_s, [self](const Record& r) {
+        const std::optional<qav::Municipio>& m = self->municipio(r.integer("ID_MUNICIPIO"));
+        return m ? m->nome : QString();
+    });
+    ListColumn uf = ListColumn::computed(u"UF"_s, [self](const Record& r) {
+        const std::optional<qav::Municipio>& m = self->municipio(r.integer("ID_MUNICIPIO"));
+        return m ? m->estado : QString();
+    });
+    return {id, ListColumn::text(t, u"Nome / Razão Social"_s, "RAZAO"), documento, nomeMunicipio, uf};
 }
 
-QString ClientesModelo::chave(const Linha& linha) const {
-    switch (ordem_) {
-    case PorDocumento:
-        return linha.documento.toUpper() + QChar(u'\x01') + linha.sufixo.toUpper();
-    case PorFantasia:
-        return linha.fantasia.toUpper();
-    default:
-        return linha.razao.toUpper();
-    }
+ClientesModelo::ClientesModelo(Store& store, QObject* parent)
+    : StoreListModel(store, *findTable("clientes.tps"), colunas(this), parent), m_store(store) {
+    open();
 }
 
-int ClientesModelo::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(linhas_.size());
+bool ClientesModelo::carregar(Ordem ordem, Situacao situacao, std::int64_t idMunicipio,
+                              const QString& documento) {
+    m_ordem = ordem;
+    m_municipios.clear();
+    setOrder(clientes::chaveDaOrdem(ordem));
+    const ListFilter filtro = clientes::filtroLista(ordem, situacao, idMunicipio, documento);
+    setFilter(filtro.condition, filtro.parameters);
+    return reload();
 }
 
-int ClientesModelo::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : 5;
-}
-
-QVariant ClientesModelo::data(const QModelIndex& index, int role) const {
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount())
-        return {};
-    const Linha& l = linhas_[static_cast<size_t>(index.row())];
-    switch (index.column()) {
-    case 0:
-        return clientes::idSeisDigitos(l.id);
-    case 1:
-        return l.razao;
-    case 2:
-        return l.sufixo.isEmpty() ? l.documento : l.documento + u" / "_s + l.sufixo;
-    case 3:
-        return l.municipio;
-    default:
-        return l.uf;
-    }
-}
-
-QVariant ClientesModelo::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
-        return {};
-    static const QStringList titulos = {u"Id"_s, u"Nome / Razão Social"_s, u"CNPJ/CPF"_s, u"Municipio"_s,
-                                        u"UF"_s};
-    return titulos.value(section);
+const std::optional<qav::Municipio>& ClientesModelo::municipio(std::int64_t id) const {
+    auto it = m_municipios.find(id);
+    if (it == m_municipios.end())
+        it = m_municipios.emplace(id, buscarMunicipio(m_store, id)).first;
+    return it->second;
 }
 
 std::int64_t ClientesModelo::idDaLinha(int linha) const {
-    return linha >= 0 && linha < rowCount() ? linhas_[static_cast<size_t>(linha)].id : 0;
+    return linha >= 0 && linha < rowCount() ? record(linha).integer("ID") : 0;
 }
 
 int ClientesModelo::linhaDoId(std::int64_t id) const {
-    for (size_t i = 0; i < linhas_.size(); ++i)
-        if (linhas_[i].id == id)
-            return static_cast<int>(i);
-    return -1;
+    return findLoaded(def().fieldIndex("ID"), id);
 }
 
-int ClientesModelo::localizar(const QString& texto) const {
-    if (linhas_.empty())
-        return -1;
-    const QString alvo = texto.trimmed().toUpper();
-    for (size_t i = 0; i < linhas_.size(); ++i) {
-        const bool alcancou =
-            ordem_ == PorId ? linhas_[i].id >= alvo.toLongLong() : chave(linhas_[i]) >= alvo;
-        if (alcancou)
-            return static_cast<int>(i);
+std::optional<int> ClientesModelo::posicionarNoId(std::int64_t id) {
+    if (id == 0)
+        return std::nullopt;
+    const int carregada = linhaDoId(id);
+    if (carregada >= 0)
+        return carregada;
+    Table clientes(m_store, def());
+    if (!clientes.open())
+        return std::nullopt;
+    clientes.rec().setInteger("ID", id);
+    if (clientes.get("KEYID") != Status::Ok)
+        return std::nullopt;
+    const KeyDef& chave = def().keys[static_cast<size_t>(def().keyIndex(order()))];
+    // A customer the list does not show (another situation, another municipality): its neighbours.
+    const std::optional<int> vizinho =
+        locateNearest(clientes.rec(), static_cast<int>(chave.components.size()));
+    const int linha = linhaDoId(id);
+    return linha >= 0 ? std::optional<int>(linha) : vizinho;
+}
+
+std::optional<int> ClientesModelo::localizar(const QString& texto) {
+    if (texto.trimmed().isEmpty()) {
+        reload();
+        return rowCount() > 0 ? std::optional<int>(0) : std::nullopt;
     }
-    return static_cast<int>(linhas_.size()) - 1;
+    Record valores(def());
+    try {
+        switch (m_ordem) {
+        case Ordem::PorId: {
+            bool ok = false;
+            const qlonglong id = texto.trimmed().toLongLong(&ok);
+            if (!ok)
+                return std::nullopt; // not a number: the list stays where it is
+            valores.setInteger("ID", std::clamp<qlonglong>(id, 0, std::numeric_limits<std::int32_t>::max()));
+            break;
+        }
+        case Ordem::PorDocumento:
+            valores.setText("CGCPF", texto);
+            break;
+        case Ordem::PorFantasia:
+            valores.setText("NOME", text::foldSearch(texto));
+            break;
+        case Ordem::PorRazao:
+        case Ordem::PorMunicipio:
+            // Names are found as the user types them: "antonio r" finds "Antônio Ribeiro".
+            valores.setText("RAZAO", text::foldSearch(texto));
+            break;
+        }
+    } catch (const FieldValueError&) {
+        return std::nullopt; // more than the field can hold: nothing to find
+    }
+    return locateNearest(valores, 1);
 }
 
 } // namespace qav

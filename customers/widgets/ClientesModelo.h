@@ -1,54 +1,51 @@
 #pragma once
-// The rows of the customer list: every customer of the folder that passes the situation filter (or of
-// one municipality), in the order of the list's tab, with the town and state of its municipality.
+// The rows of the customer list, read a page at a time from clientes.tps in the order of the list's
+// tab: every customer that passes the situation filter (or of one municipality), with the town and
+// state of its municipality.
 
-#include "store/core/Store.h"
+#include "customers/core/ConsultasCliente.h"
+#include "customers/core/ListaClientes.h"
+#include "ui/widgets/StoreListModel.h"
 
-#include <QAbstractTableModel>
 #include <QString>
 #include <cstdint>
-#include <vector>
+#include <map>
+#include <optional>
 
 namespace qav {
 
-class ClientesModelo : public QAbstractTableModel {
+class ClientesModelo : public StoreListModel {
     Q_OBJECT
 public:
-    enum Ordem { PorId, PorRazao, PorDocumento, PorFantasia, PorMunicipio };
-    enum Situacao { Ativos, Inativos, Todos };
+    using Ordem = clientes::Ordem;
+    using Situacao = clientes::Situacao;
+    enum Column { ColunaId, ColunaRazao, ColunaDocumento, ColunaMunicipio, ColunaUf };
 
     explicit ClientesModelo(Store& store, QObject* parent = nullptr);
 
-    // Reads the customers again. The situation filter applies to every order except PorMunicipio,
-    // which lists the customers of `idMunicipio` whatever their situation.
-    bool carregar(Ordem ordem, Situacao situacao, std::int64_t idMunicipio = 0);
-
-    int rowCount(const QModelIndex& parent = {}) const override;
-    int columnCount(const QModelIndex& parent = {}) const override;
-    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    // Reads the first page again under the tab's order and filter (see clientes::filtroLista).
+    bool carregar(Ordem ordem, Situacao situacao, std::int64_t idMunicipio = 0,
+                  const QString& documento = {});
+    Ordem ordem() const { return m_ordem; }
 
     std::int64_t idDaLinha(int linha) const;
-    int linhaDoId(std::int64_t id) const; // -1 when not listed
-    // The first row whose value in the current order is not less than `texto` (the locator of the
-    // tab); -1 for an empty list.
-    int localizar(const QString& texto) const;
+    int linhaDoId(std::int64_t id) const; // among the rows read; -1 when not there
+    // Restarts the pages at the customer `id`: its row, or the row of its nearest neighbour in the
+    // list's order when the list does not show it; nullopt for an unknown id or an empty list.
+    std::optional<int> posicionarNoId(std::int64_t id);
+    // The tab's locator: restarts the pages at the first customer whose value in the tab's order is
+    // not less than `texto` (names compared as the user types them: case and accents ignored), or at
+    // the last customer when none comes after it; its row, nullopt for an empty list.
+    std::optional<int> localizar(const QString& texto);
 
 private:
-    struct Linha {
-        std::int64_t id = 0;
-        QString razao;
-        QString documento;
-        QString sufixo;
-        QString fantasia;
-        QString municipio;
-        QString uf;
-    };
-    QString chave(const Linha& linha) const;
+    static std::vector<ListColumn> colunas(ClientesModelo* self);
+    const std::optional<qav::Municipio>& municipio(std::int64_t id) const;
 
-    Store& store_;
-    Ordem ordem_ = PorId;
-    std::vector<Linha> linhas_;
+    Store& m_store;
+    Ordem m_ordem = Ordem::PorId;
+    // Municipalities already looked up for the rows shown (a page shows a few towns many times).
+    mutable std::map<std::int64_t, std::optional<qav::Municipio>> m_municipios;
 };
 
 } // namespace qav

@@ -32,6 +32,7 @@ ReferenceList::ReferenceList(const ListContext& context, Definition definition, 
     row->addWidget(m_locatorLabel);
     row->addWidget(m_locator, 1);
     topArea()->addLayout(row);
+    setSearchField(m_locator);
     connect(m_locator, &QLineEdit::textEdited, this, &ReferenceList::localizar);
     model()->setFilter(m_definition.filter.condition, m_definition.filter.parameters);
     model()->open();
@@ -107,7 +108,7 @@ void ReferenceList::localizar(const QString& text) {
             return; // not a number the field can hold: the list stays where it is
         values.setInteger(field, number);
     }
-    if (const std::optional<int> row = model()->locate(values, 1))
+    if (const std::optional<int> row = model()->locateNearest(values, 1))
         setCurrentRow(*row);
 }
 

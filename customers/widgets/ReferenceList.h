@@ -30,7 +30,7 @@ public:
     ReferenceList(const ListContext& context, Definition definition, QWidget* parent = nullptr);
 
     // Positions the list on the first record whose tab's first order field is not less than `text`
-    // (a number for numeric fields).
+    // (a number for numeric fields), or on the last record when none comes after it.
     void localizar(const QString& text);
     // Opens on what the user typed in a caller's entry: a number in the first tab ordered by a
     // number, a text in the first ordered by a text, with the locator holding it. Nothing happens for

@@ -36,7 +36,10 @@ UpdSocios::UpdSocios(const Record& socio, Pedido pedido, const QString& iniJanel
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
     layout->addLayout(form);
-    campos_.texto(montagem::entrada(form, u"Nome/Razão Social:"_s, "nome"), "NOME");
+    QLineEdit* nome = montagem::entrada(form, u"Nome/Razão Social:"_s, "nome");
+    // Wide enough for the whole name (40 capitals) without scrolling inside the entry.
+    nome->setMinimumWidth(nome->fontMetrics().horizontalAdvance(QString(40, u'N')) + 16);
+    campos_.texto(nome, "NOME");
     documento_ = montagem::entrada(form, u"CPF/CNPJ:"_s, "documento");
     campos_.texto(documento_, "CPF_CNPJ");
     campos_.texto(montagem::entrada(form, u"Nacionalidade:"_s, "nacionalidade"), "NACIONA");

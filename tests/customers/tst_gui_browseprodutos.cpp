@@ -4,6 +4,7 @@
 #include "tests/customers/ProdutoFixture.h"
 #include "tests/support/TempDataFolder.h"
 
+#include <QAbstractItemModelTester>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -331,6 +332,33 @@ private Q_SLOTS:
         QCOMPARE(BrowseProdutos::selecionar(nullptr, context()), std::nullopt);
         QCOMPARE(openedOn, 4);
         QCOMPARE(settings.consultaProdutoId(), 4); // closing without a choice keeps it
+    }
+
+    void modelUnderTheModelTester() {
+        BrowseProdutos list(context());
+        QAbstractItemModelTester tester(list.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+        list.findChild<QRadioButton*>(u"situacaoTodos"_s)->click();
+        for (int tab = 0; tab < 4; ++tab) {
+            list.tabs()->setCurrentIndex(tab);
+            QTest::keyClicks(entry(list, u"localizador"_s), u"par"_s);
+        }
+        list.setPauta(u"25"_s);
+        QVERIFY(list.model()->rowCount() > 0);
+    }
+
+    void enterInTheSearchOpensTheProduct() {
+        BrowseProdutos list(context());
+        list.show();
+        QVERIFY(QTest::qWaitForWindowActive(&list));
+        QTRY_COMPARE(QApplication::focusWidget(), entry(list, u"localizador"_s));
+        QString opened;
+        whenModal([&](QWidget* modal) {
+            opened = modal->findChild<QLineEdit*>(u"CODIGO"_s)->text();
+            modal->findChild<QPushButton*>(u"botaoFechar"_s)->click();
+        });
+        QTest::keyClicks(QApplication::focusWidget(), u"c3"_s);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTRY_COMPARE(opened, u"C30"_s);
     }
 };
 

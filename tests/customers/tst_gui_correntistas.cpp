@@ -6,6 +6,9 @@
 #include "tests/customers/ModalHelper.h"
 #include "ui/widgets/WindowRegistry.h"
 
+#include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -50,6 +53,23 @@ private Q_SLOTS:
         MessageBox::setNextAnswers(QList<Button>(20, Button::Ok));
     }
     void cleanup() { MessageBox::setNextAnswers({}); }
+
+    // A customer with its trade name and document, in municipality `municipio`.
+    void clienteCompleto(std::int64_t id, const QString& razao, const QString& fantasia, const QString& cgcpf,
+                         std::int64_t municipio = 10) {
+        fx->adicionar("clientes.tps", [&](Record& r) {
+            r.setInteger("ID", id);
+            r.setText("RAZAO", razao);
+            r.setText("NOME", fantasia);
+            r.setText("CGCPF", cgcpf);
+            r.setInteger("ATIVO", 1);
+            r.setInteger("ID_MUNICIPIO", municipio);
+        });
+    }
+
+    static int linhasVisiveis(QTableView* lista) {
+        return lista->viewport()->height() / std::max(1, lista->verticalHeader()->defaultSectionSize());
+    }
 
     void colunasEAtivos() {
         BrowseClientes b(fx->contexto(), false);
@@ -208,6 +228,205 @@ private Q_SLOTS:
         QCOMPARE(ids(*lista), (QList<qint64>{1500, 900001})); // the session's folder
         QVERIFY(MessageBox::shown().isEmpty());
         area.closeAllSubWindows();
+    }
+
+    void modeloSobOTesterDeModelos() {
+        for (int i = 0; i < 150; ++i)
+            clienteCompleto(910000 + i, u"CLIENTE %1"_s.arg(i, 3, 10, QLatin1Char('0')), {}, {});
+        BrowseClientes b(fx->contexto(), false);
+        QAbstractItemModelTester tester(&b.modelo(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+        for (int aba = 0; aba < 5; ++aba)
+            campo<QTabWidget>(&b, "abas")->setCurrentIndex(aba);
+        campo<QTabWidget>(&b, "abas")->setCurrentIndex(1);
+        campo<QRadioButton>(&b, "todos")->click();
+        b.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&b));
+        QTest::keyClicks(campo<QLineEdit>(&b, "localizaRazao"), u"cliente 1"_s);
+        QCOMPARE(b.idAtual(), 910100);
+        // The customer found is in sight.
+        auto* lista = campo<QTableView>(&b, "lista");
+        QTRY_VERIFY(lista->viewport()->rect().contains(lista->visualRect(lista->currentIndex())));
+        // Only the pages around the customer found are read; the rest comes as the user scrolls.
+        QVERIFY(b.modelo().rowCount() < 153);
+        while (b.modelo().canFetchBefore())
+            b.modelo().fetchBefore();
+        while (b.modelo().canFetchMore({}))
+            b.modelo().fetchMore({});
+        QCOMPARE(b.modelo().rowCount(), 153);
+        QCOMPARE(b.modelo().idDaLinha(0), 900001);
+    }
+
+    void municipioSemEscolhaMostraTodos() {
+        fx->municipio(20, u"JUNDIAI"_s, u"SP"_s);
+        clienteCompleto(900003, u"BETA"_s, {}, {}, 20);
+        BrowseClientes b(fx->contexto(), false);
+        campo<QTabWidget>(&b, "abas")->setCurrentIndex(4);
+        // No municipality typed: every customer, by name, whatever its situation.
+        QCOMPARE(ids(b), (QList<qint64>{900001, 900003, 900002, 1500}));
+        QLineEdit* e = campo<QLineEdit>(&b, "municipio");
+        QTest::keyClicks(e, u"20"_s);
+        QTest::keyClick(e, Qt::Key_Return);
+        QCOMPARE(ids(b), (QList<qint64>{900003}));
+        QCOMPARE(campo<QLabel>(&b, "municipioNome")->text(), u"JUNDIAI - SP"_s);
+        QTest::keyClick(e, Qt::Key_Backspace);
+        QTest::keyClick(e, Qt::Key_Backspace);
+        QCOMPARE(ids(b), (QList<qint64>{900001, 900003, 900002, 1500}));
+    }
+
+    void municipioForaDoIntervalo_data() {
+        QTest::addColumn<QString>("digitado");
+        QTest::newRow("2^31") << u"2147483648"_s;
+        QTest::newRow("dez noves") << u"9999999999"_s;
+        QTest::newRow("mais do que cabe") << u"99999999999999"_s;
+    }
+    void municipioForaDoIntervalo() {
+        QFETCH(QString, digitado);
+        BrowseClientes b(fx->contexto(), false);
+        campo<QTabWidget>(&b, "abas")->setCurrentIndex(4);
+        QLineEdit* e = campo<QLineEdit>(&b, "municipio");
+        QTest::keyClicks(e, digitado);
+        QTest::keyClick(e, Qt::Key_Return);
+        QCOMPARE(MessageBox::shown().size(), 1);
+        QCOMPARE(MessageBox::shown()[0].caption, u"Range Error"_s);
+        QCOMPARE(ids(b).size(), 3); // the list as it was
+    }
+
+    void teclasDaLista_data() {
+        QTest::addColumn<int>("tecla");
+        QTest::addColumn<QString>("formulario"); // caption of the form opened; empty: none
+        QTest::addColumn<bool>("excluido");
+        QTest::newRow("Insert: novo") << int(Qt::Key_Insert) << u"Novo"_s << false;
+        QTest::newRow("Enter: editar") << int(Qt::Key_Return) << u"Edita"_s << false;
+        QTest::newRow("Delete: excluir") << int(Qt::Key_Delete) << QString() << true;
+    }
+    void teclasDaLista() {
+        QFETCH(int, tecla);
+        QFETCH(QString, formulario);
+        QFETCH(bool, excluido);
+        BrowseClientes b(fx->contexto(), false);
+        b.posicionar(900001);
+        QString aberto;
+        if (!formulario.isEmpty())
+            FixtureClientes::quandoAbrir<UpdateClientes>([&aberto](UpdateClientes* f) {
+                aberto = f->windowTitle();
+                f->reject();
+            });
+        QTest::keyClick(campo<QTableView>(&b, "lista"), Qt::Key(tecla));
+        if (!formulario.isEmpty())
+            QTRY_COMPARE(aberto, formulario);
+        QCOMPARE(!fx->lerCliente(900001), excluido);
+    }
+
+    void enterNaBuscaAbreOCliente() {
+        BrowseClientes b(fx->contexto(), false);
+        campo<QTabWidget>(&b, "abas")->setCurrentIndex(1);
+        qint64 editado = 0;
+        FixtureClientes::quandoAbrir<UpdateClientes>([&editado](UpdateClientes* f) {
+            editado = f->idAtual();
+            f->reject();
+        });
+        QLineEdit* e = campo<QLineEdit>(&b, "localizaRazao");
+        QTest::keyClicks(e, u"alf"_s);
+        QTest::keyClick(e, Qt::Key_Return);
+        QTRY_COMPARE(editado, 900001);
+    }
+
+    void enterNaBuscaEscolheNaConsulta() {
+        FixtureClientes::quandoAbrir<QDialog>([](QDialog* d) {
+            auto* lista = d->findChild<BrowseClientes*>();
+            lista->findChild<QTabWidget*>(u"abas"_s)->setCurrentIndex(1);
+            QLineEdit* e = lista->findChild<QLineEdit*>(u"localizaRazao"_s);
+            QTest::keyClicks(e, u"ser"_s);
+            QTest::keyClick(e, Qt::Key_Return);
+            if (d->isVisible())
+                d->reject(); // Enter chose nothing
+        });
+        QCOMPARE(selecionarCliente(fx->contexto()), std::optional<std::int64_t>(1500));
+    }
+
+    void abreComOCursorNaBusca() {
+        BrowseClientes b(fx->contexto(), false);
+        b.show();
+        QVERIFY(QTest::qWaitForWindowActive(&b));
+        QTRY_COMPARE(QApplication::focusWidget(), campo<QLineEdit>(&b, "localizaId"));
+        campo<QTabWidget>(&b, "abas")->setCurrentIndex(1);
+        QTRY_COMPARE(QApplication::focusWidget(), campo<QLineEdit>(&b, "localizaRazao"));
+        // The letters typed at once go to the search.
+        QTest::keyClicks(QApplication::focusWidget(), u"ser"_s);
+        QCOMPARE(b.idAtual(), 1500);
+
+        QString foco;
+        FixtureClientes::quandoAbrir<QDialog>([&foco](QDialog* d) {
+            QTRY_VERIFY(QApplication::focusWidget());
+            foco = QApplication::focusWidget()->objectName();
+            d->reject();
+        });
+        selecionarCliente(fx->contexto());
+        QCOMPARE(foco, u"localizaId"_s);
+    }
+
+    void buscaComoOUsuarioDigita_data() {
+        QTest::addColumn<int>("aba");
+        QTest::addColumn<QString>("digitado");
+        QTest::addColumn<qint64>("esperado");
+        QTest::newRow("nome sem acentos") << 1 << u"antonio r"_s << qint64(900010);
+        QTest::newRow("nome com acentos") << 1 << u"ANTÔNIO S"_s << qint64(900011);
+        QTest::newRow("fantasia sem acentos") << 3 << u"ze d"_s << qint64(900010);
+        QTest::newRow("CPF só com dígitos") << 2 << u"706588"_s << qint64(900010);
+        QTest::newRow("CPF pontuado pela metade") << 2 << u"706.58"_s << qint64(900010);
+        QTest::newRow("CNPJ só com dígitos") << 2 << u"112223"_s << qint64(1500);
+    }
+    void buscaComoOUsuarioDigita() {
+        QFETCH(int, aba);
+        QFETCH(QString, digitado);
+        QFETCH(qint64, esperado);
+        clienteCompleto(900010, u"Antônio Ribeiro"_s, u"Zé do Boné"_s, u"706.588.110-53"_s);
+        clienteCompleto(900011, u"ANTONIO SILVA"_s, u"ZEBRA"_s, u"800.000.000-00"_s);
+        BrowseClientes b(fx->contexto(), false);
+        campo<QTabWidget>(&b, "abas")->setCurrentIndex(aba);
+        static const char* const entradas[] = {"localizaId", "localizaRazao", "localizaDocumento",
+                                               "localizaFantasia"};
+        QTest::keyClicks(campo<QLineEdit>(&b, entradas[aba]), digitado);
+        QCOMPARE(b.idAtual(), esperado);
+    }
+
+    void painelDeBuscaNaoTomaAsLinhas() {
+        for (int i = 0; i < 60; ++i)
+            clienteCompleto(910000 + i, u"CLIENTE %1"_s.arg(i), {}, {});
+        // The list as the menu opens it in a 1366x768 screen: the frame's menu, tool and status bars
+        // leave about 640 pixels to the window.
+        QMdiArea area;
+        area.resize(1366, 640);
+        auto* b = new BrowseClientes(fx->contexto(), false);
+        QMdiSubWindow* janela = area.addSubWindow(b);
+        area.show();
+        janela->showMaximized();
+        QVERIFY(QTest::qWaitForWindowExposed(&area));
+        QTRY_VERIFY(linhasVisiveis(campo<QTableView>(b, "lista")) >= 12);
+    }
+
+    void colunaDoNomeLegivelLadoALado() {
+        QMdiArea area;
+        area.resize(1366, 640);
+        for (int i = 0; i < 6; ++i)
+            area.addSubWindow(new BrowseClientes(fx->contexto(), false))->show();
+        area.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&area));
+        area.tileSubWindows();
+        auto* lista = campo<QTableView>(area.subWindowList().first()->widget(), "lista");
+        // At least some 30 characters of the name, never a column collapsed to "…".
+        QTRY_VERIFY(lista->columnWidth(1) >= lista->fontMetrics().averageCharWidth() * 30);
+    }
+
+    void buscaRecusaOQueOCampoNaoGuarda() {
+        BrowseClientes b(fx->contexto(), false);
+        campo<QTabWidget>(&b, "abas")->setCurrentIndex(1);
+        QLineEdit* e = campo<QLineEdit>(&b, "localizaRazao");
+        QKeyEvent tecla(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, u"Ł"_s); // not in the files
+        QApplication::sendEvent(e, &tecla);
+        QCOMPARE(MessageBox::shown().size(), 1);
+        QCOMPARE(e->text(), QString());
+        QCOMPARE(ids(b), (QList<qint64>{900001, 1500}));
     }
 };
 

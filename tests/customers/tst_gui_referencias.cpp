@@ -10,6 +10,9 @@
 #include "ui/widgets/MessageBox.h"
 #include "ui/widgets/WindowRegistry.h"
 
+#include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -111,6 +114,25 @@ private Q_SLOTS:
         QCOMPARE(pauta.put(), Status::Ok);
     }
     void cleanupTestCase() { delete folder; }
+
+    // A folder with many municipalities, more than a page and a window hold.
+    static void manyMunicipalities(TempDataFolder& many) {
+        Table mun(many.store(), "municip");
+        QVERIFY(mun.open());
+        QVERIFY(mun.beginBatch());
+        for (int i = 0; i < 300; ++i) {
+            mun.clear();
+            mun.rec().setInteger("ID", 1000 + i);
+            mun.rec().setText("NOME", u"MUNICIPIO %1"_s.arg(i, 3, 10, QLatin1Char('0')));
+            mun.rec().setText("ESTADO", u"SP"_s);
+            QCOMPARE(mun.add(), Status::Ok);
+        }
+        QVERIFY(mun.endBatch());
+    }
+    static bool currentRowInView(QTableView* view) {
+        return view->currentIndex().isValid() &&
+               view->viewport()->rect().contains(view->visualRect(view->currentIndex()));
+    }
 
     void vendedores() {
         BrowseVendedor list(context());
@@ -251,6 +273,95 @@ private Q_SLOTS:
         QCOMPARE(list->model()->rowCount(), 4); // the four municipalities
         list->findChild<QPushButton*>(u"botaoFechar"_s)->click();
         QTRY_COMPARE(area.subWindowList().size(), 3);
+    }
+
+    void modelsUnderTheModelTester() {
+        for (int tab = 0; tab < 2; ++tab) {
+            BrowseMunic munic(context());
+            QAbstractItemModelTester t1(munic.model(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+            BrowsePauta pauta(context());
+            QAbstractItemModelTester t2(pauta.model(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+            BrowseVendedor vendedor(context());
+            QAbstractItemModelTester t3(vendedor.model(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+            BrowseFormaPag forma(context());
+            QAbstractItemModelTester t4(forma.model(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+            for (ListWindow* list : std::initializer_list<ListWindow*>{&munic, &pauta, &vendedor, &forma}) {
+                list->tabs()->setCurrentIndex(tab);
+                const bool numeric =
+                    list->tabs()->tabText(tab) == u"Id"_s || list->tabs()->tabText(tab) == u"Código"_s;
+                QTest::keyClicks(list->findChild<QLineEdit*>(u"localizador"_s),
+                                 numeric ? u"99999999"_s : u"zz"_s);
+                // Typed past the last record: the list stays on its last records.
+                QVERIFY(list->model()->rowCount() > 0);
+                QCOMPARE(list->currentRow(), list->model()->rowCount() - 1);
+            }
+        }
+    }
+
+    void foundRowIsScrolledIntoView() {
+        TempDataFolder many;
+        manyMunicipalities(many);
+        const ListContext manyContext{many.path(), 1, programFolder.path()};
+        BrowseMunic list(manyContext);
+        list.resize(600, 400);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        QTest::keyClicks(list.findChild<QLineEdit*>(u"localizador"_s), u"municipio 25"_s);
+        QCOMPARE(list.current()->text("NOME"), u"MUNICIPIO 250"_s);
+        QTRY_VERIFY(currentRowInView(list.view()));
+
+        bool inView = false;
+        QString name;
+        whenModal([&](QWidget* modal) {
+            QTest::keyClicks(modal->findChild<QLineEdit*>(u"localizador"_s), u"municipio 28"_s);
+            auto* view = modal->findChild<QTableView*>(u"lista"_s);
+            QTRY_VERIFY(currentRowInView(view));
+            inView = true;
+            name = view->currentIndex().siblingAtColumn(BrowseMunic::Municipio).data().toString();
+            QTest::keyClick(modal, Qt::Key_Escape);
+        });
+        QCOMPARE(BrowseMunic::selecionar(nullptr, manyContext), std::nullopt);
+        QVERIFY(inView);
+        QCOMPARE(name, u"MUNICIPIO 280"_s);
+    }
+
+    void opensWithTheCursorInTheSearch() {
+        BrowseMunic list(context());
+        list.show();
+        QVERIFY(QTest::qWaitForWindowActive(&list));
+        QTRY_COMPARE(QApplication::focusWidget(), list.findChild<QLineEdit*>(u"localizador"_s));
+
+        // A look-up: the letters typed at once find the row, Enter chooses it.
+        whenModal([](QWidget* modal) {
+            QTRY_VERIFY(QApplication::focusWidget());
+            QTest::keyClicks(QApplication::focusWidget(), u"cu"_s);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            if (modal->isVisible())
+                QTest::keyClick(modal, Qt::Key_Escape); // Enter chose nothing
+        });
+        QCOMPARE(BrowseMunic::selecionar(nullptr, context()), std::optional<int>(4106902));
+    }
+
+    void lookupsShowTheirColumns() {
+        for (int list = 0; list < 2; ++list) {
+            int needed = 0;
+            int shown = 0;
+            whenModal([&](QWidget* modal) {
+                auto* view = modal->findChild<QTableView*>(u"lista"_s);
+                needed = view->horizontalHeader()->length();
+                shown = view->viewport()->width();
+                QTest::keyClick(modal, Qt::Key_Escape);
+            });
+            if (list == 0)
+                BrowsePauta::selecionar(nullptr, context());
+            else
+                BrowseMunic::selecionar(nullptr, context());
+            QVERIFY2(needed > 0 && needed <= shown, qPrintable(u"%1 > %2"_s.arg(needed).arg(shown)));
+        }
     }
 };
 

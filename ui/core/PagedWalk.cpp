@@ -44,6 +44,15 @@ Status PagedWalk::startAt(const Record& values, int components) {
     return begin(false, &values, components);
 }
 
+Status PagedWalk::startAtEnd() {
+    m_error = {};
+    m_atEnd = true;
+    m_atStart = false;
+    m_first.reset();
+    m_backwardPlaced = true;
+    return m_backward.seekLast(m_key) == Status::Ok ? Status::Ok : failWith(m_backward);
+}
+
 Status PagedWalk::begin(bool first, const Record* values, int components) {
     m_error = {};
     m_atEnd = false;

@@ -29,6 +29,8 @@ public:
     Status startAtFirst();
     // From the first record not less than the first `components` key values of `values`.
     Status startAt(const Record& values, int components);
+    // From the end of the order: nothing comes after; readBackward gives the last records.
+    Status startAtEnd();
 
     // Appends up to `count` records after the last one read; EndOfFile once nothing is left.
     Status readForward(int count, std::vector<Record>& into);

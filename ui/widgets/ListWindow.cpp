@@ -5,10 +5,12 @@
 #include "ui/widgets/WindowStateBinder.h"
 
 #include <QBoxLayout>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDir>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
@@ -142,6 +144,17 @@ QTabBar* ListWindow::addTabs(const QStringList& names) {
     return m_tabs;
 }
 
+void ListWindow::setSearchField(QLineEdit* field) {
+    m_searchField = field;
+    field->installEventFilter(this);
+}
+
+void ListWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (m_searchField && !event->spontaneous())
+        m_searchField->setFocus();
+}
+
 const Record* ListWindow::current() const {
     const int row = currentRow();
     return row >= 0 ? &m_model->record(row) : nullptr;
@@ -157,6 +170,9 @@ void ListWindow::setCurrentRow(int row) {
         return;
     const QModelIndex index = m_model->index(row, 0);
     m_view->setCurrentIndex(index);
+    // The rows may just have been read again: lay them out first, or the scroll is measured on the
+    // rows that were there before and the row found stays out of sight.
+    m_view->doItemsLayout();
     m_view->scrollTo(index, QAbstractItemView::PositionAtCenter);
 }
 
@@ -223,7 +239,27 @@ void ListWindow::keepScrolling(int value) {
         });
 }
 
+bool ListWindow::searchFieldKey(QKeyEvent* key) {
+    switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        activate();
+        return true;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        QCoreApplication::sendEvent(m_view, key);
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool ListWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_searchField && m_searchField && event->type() == QEvent::KeyPress &&
+        searchFieldKey(static_cast<QKeyEvent*>(event)))
+        return true;
     if (watched != m_view || event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
@@ -297,8 +333,13 @@ std::optional<Record> ListWindow::runSelection(ListWindow* list, QWidget* parent
         dialog.accept();
     });
     connect(list, &ListWindow::closeRequested, &dialog, &QDialog::reject);
+    // As large as the list made itself for its columns, until a remembered size says otherwise.
+    dialog.resize(list->size());
     WindowStateBinder::attach(&dialog, section, QDir(programFolder).filePath(QStringLiteral("qavplus.INI")));
-    list->view()->setFocus();
+    if (list->m_searchField)
+        list->m_searchField->setFocus();
+    else
+        list->view()->setFocus();
     dialog.exec();
     return chosen;
 }

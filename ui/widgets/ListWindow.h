@@ -13,6 +13,7 @@
 #include <optional>
 
 class QBoxLayout;
+class QLineEdit;
 class QMenu;
 class QPushButton;
 class QTabBar;
@@ -64,6 +65,10 @@ protected:
     QBoxLayout* topArea() const { return m_top; }
     QBoxLayout* bottomArea() const { return m_bottom; }
     QTabBar* addTabs(const QStringList& names);
+    // The entry where the user searches: it has the cursor when the window opens, so the first
+    // letters typed are not lost; Enter there opens (or chooses) the row found and the arrow keys
+    // move along the list.
+    void setSearchField(QLineEdit* field);
 
     virtual void inserir() {}
     virtual void alterar(const Record&) {}
@@ -80,8 +85,10 @@ protected:
     void fitColumns();
 
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    bool searchFieldKey(QKeyEvent* key);
     void updateButtons();
     void popup(const QPoint& position);
     void keepScrolling(int value);
@@ -91,6 +98,7 @@ private:
     StoreListModel* m_model;
     QTableView* m_view;
     QTabBar* m_tabs = nullptr;
+    QLineEdit* m_searchField = nullptr;
     QBoxLayout* m_top;
     QBoxLayout* m_bottom;
     QBoxLayout* m_buttons;

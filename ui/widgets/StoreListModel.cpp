@@ -29,6 +29,36 @@ std::optional<int> StoreListModel::locate(const Record& values, int components) 
     return before;
 }
 
+std::optional<int> StoreListModel::locateNearest(const Record& values, int components) {
+    if (const std::optional<int> row = locate(values, components))
+        return row;
+    if (!restartAtEnd() || m_rows.empty())
+        return std::nullopt;
+    return rowCount() - 1;
+}
+
+bool StoreListModel::restartAtEnd() {
+    m_changing = true;
+    beginResetModel();
+    m_rows.clear();
+    std::vector<Record> page;
+    Status status = Status::Error;
+    if (m_opened) {
+        status = m_walk.startAtEnd();
+        if (status != Status::Error)
+            status = m_walk.readBackward(m_pageSize, page);
+    }
+    for (Record& record : page)
+        m_rows.push_front(std::move(record));
+    endResetModel();
+    m_changing = false;
+    if (status == Status::Error) {
+        Q_EMIT loadFailed(36, m_walk.error());
+        return false;
+    }
+    return true;
+}
+
 bool StoreListModel::restart(const Record* values, int components) {
     m_changing = true;
     beginResetModel();

@@ -37,6 +37,10 @@ public:
     // Restarts at the first record not less than the first `components` key values of `values`;
     // returns its row, or nullopt when no record is at or after them (the list then ends there).
     std::optional<int> locate(const Record& values, int components);
+    // As locate, but when no record comes at or after the values the list shows its last records
+    // and the row is the last one (a locator typed past the end stays on the end of the list);
+    // nullopt only for an empty list.
+    std::optional<int> locateNearest(const Record& values, int components);
     // Records that pass the filter, counted without loading them; -1 on failure.
     std::int64_t countMatching() { return m_walk.countMatching(); }
 
@@ -61,6 +65,8 @@ Q_SIGNALS:
 
 private:
     bool restart(const Record* values, int components);
+    // Restarts at the end of the order with the last page read.
+    bool restartAtEnd();
 
     PagedWalk m_walk;
     std::vector<ListColumn> m_columns;
