@@ -5,6 +5,7 @@
 #include "customers/widgets/BrowseVendedor.h"
 #include "orders/core/ManutencaoPedido.h"
 #include "orders/core/SituacaoPedido.h"
+#include "orders/widgets/CabecalhoAgrupado.h"
 #include "orders/widgets/ExclusaoPedido.h"
 #include "orders/widgets/FormularioPedido.h"
 #include "store/core/Clock.h"
@@ -62,6 +63,9 @@ BrowsePEDIDO::BrowsePEDIDO(const ListContext& context, QWidget* parent)
       m_locator(new QLineEdit(this)), m_clienteRow(new QWidget(this)), m_clienteNome(new QLabel(this)),
       m_vendedorRow(new QWidget(this)), m_vendedorNome(new QLabel(this)) {
     setObjectName(QStringLiteral("BrowsePEDIDO"));
+    auto* header = new CabecalhoAgrupado(Qav, Erp, QStringLiteral("Número Pedido"), view());
+    header->setStretchLastSection(true);
+    view()->setHorizontalHeader(header);
     QTabBar* bar = addTabs({QStringLiteral("Número"), QStringLiteral("Cliente"), QStringLiteral("Vendedor")});
 
     auto* options = new QHBoxLayout;
