@@ -3,9 +3,10 @@
 //   qavbd auto [folder]   converts at once, without asking, and ends
 //   qavbd [x] [folder]    opens the window; converts only after the user confirms
 //
-// The folder (at most 20 characters, "dados" when absent) is a sibling of the current folder, the
-// program folder.
+// The folder (a plain folder name of at most 20 characters, "dados" when absent) is a sibling of the
+// current folder, the program folder.
 
+#include "base/core/FolderName.h"
 #include "dbtool/widgets/ConverteBdWindow.h"
 #include "ui/widgets/StandardWarningBox.h"
 
@@ -21,9 +22,10 @@ int main(int argc, char** argv) {
         args.size() > 1 && args.at(1).compare(QLatin1String("auto"), Qt::CaseInsensitive) == 0;
     const QString folderName =
         args.size() > 2 && !args.at(2).trimmed().isEmpty() ? args.at(2).trimmed() : QStringLiteral("dados");
-    if (folderName.size() > 20 || folderName.contains(u'/') || folderName.contains(u'\\') ||
-        folderName == QLatin1String("..")) {
-        std::fprintf(stderr, "qavbd: nome de pasta inválido: %s\n", qPrintable(folderName));
+    // Only a plain folder beside the program folder: ".", "..", a path or a drive would have the
+    // tables created somewhere else.
+    if (!qav::validFolderName(folderName, qav::pastaArgumentoMaxLength)) {
+        std::fprintf(stderr, "qavbd: %s (%s)\n", qPrintable(qav::textoPastaInvalida), qPrintable(folderName));
         return 2;
     }
     const QString folder =
@@ -41,6 +43,8 @@ int main(int argc, char** argv) {
     } else {
         window.exec();
     }
+    if (const QString text = qav::upgrade::finalText(window.result()); !text.isEmpty())
+        std::fprintf(stderr, "qavbd: %s\n", qPrintable(QString(text).replace(u'|', u' ')));
     if (!window.result().endText.isEmpty()) {
         std::fprintf(stderr, "qavbd: %s\n", qPrintable(window.result().endText));
         return 1;

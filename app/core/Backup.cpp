@@ -3,6 +3,7 @@
 #include "base/core/IniFile.h"
 #include "base/core/Version.h"
 #include "dbtool/core/TableCheck.h"
+#include "store/core/Clock.h"
 #include "store/core/TableDef.h"
 
 #include <QDir>
@@ -37,6 +38,13 @@ QString fileNameOf(const TableDef& table) {
 
 std::filesystem::path fsPath(const QString& path) {
     return std::filesystem::path(path.toStdU16String());
+}
+
+// The program's clock (fixed by the tests) as a date and time.
+QDateTime clockDateTime() {
+    const DateTimeParts now = Clock::now();
+    return {QDate(now.date.year(), now.date.month(), now.date.day()),
+            QTime(now.hour, now.minute, now.second)};
 }
 
 Result failure(const QString& message) {
@@ -90,7 +98,7 @@ SqlitePtr openSqlite(const QString& path, int flags, QString* why) {
 
 // A consistent copy of a table file through the engine's online backup: a write in progress in
 // another window is waited for, and a transaction left behind by a crash is rolled back first.
-bool snapshotTable(const QString& source, const QString& target, QString* why) {
+bool snapshotTable(const QString& source, const QString& target, QString* why, bool* unreadable) {
     SqlitePtr from = openSqlite(source, SQLITE_OPEN_READWRITE, why);
     if (!from)
         from = openSqlite(source, SQLITE_OPEN_READONLY, why); // a read-only medium
@@ -115,6 +123,7 @@ bool snapshotTable(const QString& source, const QString& target, QString* why) {
     sqlite3_backup_finish(copy);
     if (rc != SQLITE_DONE) {
         *why = QString::fromUtf8(sqlite3_errstr(rc));
+        *unreadable = (rc & 0xff) == SQLITE_NOTADB || (rc & 0xff) == SQLITE_CORRUPT;
         return false;
     }
     if (sqlite3_errcode(to.get()) != SQLITE_OK) {
@@ -414,12 +423,20 @@ Result createBackup(const QString& dataFolder, const QString& archivePath) {
         return failure(
             QStringLiteral("Não foi possível criar uma pasta temporária:|%1").arg(work.errorString()));
     QStringList names;
+    QStringList copiedAsIs;
     for (const TableDef& table : catalogue()) {
         QString why;
-        if (!snapshotTable(data.filePath(fileNameOf(table)), QDir(work.path()).filePath(fileNameOf(table)),
-                           &why))
+        bool unreadable = false;
+        const QString source = data.filePath(fileNameOf(table));
+        const QString copy = QDir(work.path()).filePath(fileNameOf(table));
+        // A damaged table (an upgrade that failed on it, a disk error) is kept as it is: the backup
+        // is how the user saves what is left before trying to repair the folder.
+        if (!snapshotTable(source, copy, &why, &unreadable) &&
+            !(unreadable && (!QFile::exists(copy) || QFile::remove(copy)) && copyExactly(source, copy)))
             return failure(QStringLiteral("Erro ao copiar %1:|%2|A cópia de segurança não foi feita.")
                                .arg(fileNameOf(table), why));
+        if (unreadable)
+            copiedAsIs << fileNameOf(table);
         names << fileNameOf(table);
     }
     if (QFileInfo(data.filePath(kBdVer)).isFile()) {
@@ -488,6 +505,7 @@ Result createBackup(const QString& dataFolder, const QString& archivePath) {
     Result result;
     result.ok = true;
     result.tables = static_cast<int>(catalogue().size());
+    result.copiedAsIs = copiedAsIs;
     return result;
 }
 
@@ -531,7 +549,7 @@ Result restoreBackup(const QString& archivePath, const QString& dataFolder, cons
                            .arg(QDir::toNativeSeparators(folder)));
 
     // 2. The current files kept, exactly as they are.
-    const QString kept = keptCopyFolder(folder, QDateTime::currentDateTime());
+    const QString kept = keptCopyFolder(folder, clockDateTime());
     if (!QDir().mkpath(kept))
         return failure(QStringLiteral("Não foi possível criar a pasta %1.|Nada foi alterado.")
                            .arg(QDir::toNativeSeparators(kept)));

@@ -2,7 +2,8 @@
 // Backup and restore of a data folder: its 28 table files and bd.ver in one zip archive.
 //
 // A backup copies each table through the storage engine's online backup, so a table that another
-// window is writing is copied as it was before or after that write, never half-way; the archive is
+// window is writing is copied as it was before or after that write, never half-way; a table the
+// engine cannot read (damaged) is copied byte for byte and named in the result. The archive is
 // written under a temporary name and renamed only when complete and read back.
 //
 // A restore checks the whole archive before it touches the folder (only our file names, no paths,
@@ -12,15 +13,17 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 namespace qav::backup {
 
 struct Result {
     bool ok = false;
-    QString message;  // why it failed, in words for the user; empty on success
-    QString keptCopy; // restore: the folder that holds the files that were replaced
-    int tables = 0;   // table files written or restored
+    QString message;        // why it failed, in words for the user; empty on success
+    QString keptCopy;       // restore: the folder that holds the files that were replaced
+    int tables = 0;         // table files written or restored
+    QStringList copiedAsIs; // backup: damaged tables the engine could not read, copied byte for byte
 };
 
 // The name proposed for a new archive: "QAV_" + yyyy-mm-dd + ".zip".

@@ -68,15 +68,6 @@ bool folderListFull(const QStringList& list) {
     return list.size() - (list.contains(pastaPrincipal) ? 1 : 0) >= Settings::pastasNumeradas;
 }
 
-bool validFolderName(const QString& pasta) {
-    if (pasta.isEmpty() || pasta.size() > pastaMaxLength || pasta == QLatin1String(".") ||
-        pasta == QLatin1String("..") || pasta.trimmed() != pasta || pasta.endsWith(QLatin1Char('.')))
-        return false;
-    static const QString refused = QStringLiteral("<>:\"/\\|?*");
-    return std::none_of(pasta.begin(), pasta.end(),
-                        [](QChar c) { return c.unicode() < 32 || refused.contains(c); });
-}
-
 int createDataFolder(const QString& programFolder, const QString& pasta) {
     std::error_code error;
     const std::filesystem::path path = dataFolderPath(programFolder, pasta).toStdU16String();

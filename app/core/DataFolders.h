@@ -3,6 +3,7 @@
 // folders offered for choice are remembered in qav.cfg ("Pasta 1" .. "Pasta 9"); "dados" is always
 // offered, and a remembered folder that no longer exists is dropped.
 
+#include "base/core/FolderName.h"
 #include "base/core/Settings.h"
 
 #include <QString>
@@ -11,7 +12,6 @@
 namespace qav {
 
 inline const QString pastaPrincipal = QStringLiteral("dados");
-inline constexpr int pastaMaxLength = 8;
 
 // Absolute path of the data folder `pasta`, a sibling of the program folder.
 QString dataFolderPath(const QString& programFolder, const QString& pasta);
@@ -29,10 +29,6 @@ QStringList numberedFolderKeys(const QStringList& list);
 void saveFolderList(const Settings& settings, const QStringList& list, const QString& current);
 // How many folders besides "dados" the keys can remember.
 bool folderListFull(const QStringList& list);
-
-// A folder name the user may type: 1 to 8 characters, no path separators, no "." or "..", none of
-// the characters the platform refuses in file names.
-bool validFolderName(const QString& pasta);
 
 // Start-up: the main data folder "dados" must exist beside the program folder; it is created when
 // missing. False when it cannot be created (or something that is not a folder has its name).

@@ -1,11 +1,15 @@
 #include "app/core/DatabaseUpgrade.h"
 
 #include "base/core/Version.h"
+#include "store/core/Store.h"
+#include "store/core/TableDef.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QMutex>
 #include <QProcess>
+#include <QSet>
 
 namespace qav {
 
@@ -13,6 +17,11 @@ namespace {
 
 QMutex runnerMutex;
 UpgradeRunner installedRunner;
+QSet<QString> failedFolders; // under runnerMutex
+
+QString folderKey(const Settings& settings, const QString& pasta) {
+    return QDir::cleanPath(QDir(settings.programFolder()).absoluteFilePath(QStringLiteral("../") + pasta));
+}
 
 } // namespace
 
@@ -77,10 +86,22 @@ UpgradeCheck ensureDatabaseCurrent(const Settings& settings, const QString& past
         check.current = true;
         return check;
     }
+    const QString key = folderKey(settings, pasta);
+    {
+        QMutexLocker lock(&runnerMutex);
+        if (failedFolders.contains(key)) {
+            check.repeated = true;
+            return check;
+        }
+    }
     check.ran = true;
     check.run = runUpgrade(settings.programFolder(), argumentoPasta);
     check.versaoDepois = settings.versaoBd(pasta);
     check.current = check.versaoDepois >= versaoBdRequerida;
+    if (!check.current) {
+        QMutexLocker lock(&runnerMutex);
+        failedFolders.insert(key);
+    }
     return check;
 }
 
@@ -102,6 +123,37 @@ QString upgradeFailureText(const UpgradeCheck& check, const QString& pasta) {
            QStringLiteral(" não foi atualizado (versão %1, requerida %2).")
                .arg(check.versaoDepois)
                .arg(versaoBdRequerida);
+}
+
+QStringList tabelasRecusadas(const QString& folderPath) {
+    QStringList names;
+    Store store(folderPath);
+    for (const TableDef& table : catalogue()) {
+        StoreError error;
+        if (store.acquire(table, &error))
+            store.release(table);
+        else
+            names << QString::fromLatin1(table.fileName);
+    }
+    return names;
+}
+
+QString upgradeReport(const UpgradeCheck& check, const QString& pasta, const QString& folderPath,
+                      const QStringList& recusadas) {
+    QString text = upgradeFailureText(check, pasta);
+    if (recusadas.size() == static_cast<qsizetype>(catalogue().size()))
+        text += QStringLiteral("|Nenhuma tabela da pasta pode ser usada.");
+    else if (!recusadas.isEmpty())
+        text += QStringLiteral("|Tabelas que não podem ser usadas: ") + recusadas.join(QStringLiteral(", ")) +
+                QLatin1Char('.');
+    const QString log = QDir(folderPath).filePath(QStringLiteral("qavbd.log"));
+    if (QFileInfo::exists(log))
+        text += QStringLiteral("|Valores cortados ou recusados na conversão: veja ") +
+                QStringLiteral("..\\") + pasta + QStringLiteral("\\qavbd.log.");
+    if (!recusadas.isEmpty())
+        text +=
+            QStringLiteral("|Para reparar a pasta, restaure uma cópia de segurança ou faça a comunicação.");
+    return text;
 }
 
 } // namespace qav

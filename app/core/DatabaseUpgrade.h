@@ -9,6 +9,7 @@
 #include "base/core/Settings.h"
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 namespace qav {
@@ -37,20 +38,34 @@ void setUpgradeRunner(UpgradeRunner runner);
 UpgradeRun runUpgrade(const QString& programFolder, const QString& pasta);
 
 struct UpgradeCheck {
-    bool ran = false;     // the tool was started
-    bool current = false; // the folder now records the required version
+    bool ran = false;      // the tool was started
+    bool current = false;  // the folder now records the required version
+    bool repeated = false; // the tool already failed on this folder in this session: not run again
     int versaoAntes = 0;
     int versaoDepois = 0;
     UpgradeRun run;
 };
 
 // Reads the folder's version and runs the tool when it is below the required one. `argumentoPasta`
-// is the folder as passed on the command line (empty for the plain start-up call on "dados").
+// is the folder as passed on the command line (empty for the plain start-up call on "dados"). A
+// folder the tool failed on is not tried again in the same session (start-up and the company
+// selection both look at "dados"): it would fail the same way, and the user has been told.
 UpgradeCheck ensureDatabaseCurrent(const Settings& settings, const QString& pasta,
                                    const QString& argumentoPasta);
 
 // The message for a folder left below the required version: the tool did not start, crashed, or
 // ended without recording the version.
 QString upgradeFailureText(const UpgradeCheck& check, const QString& pasta);
+
+// The tables of a data folder that the store refuses to open: missing, damaged, or of another
+// structure than this build's. In the order of the table catalogue.
+QStringList tabelasRecusadas(const QString& folderPath);
+
+// What the user is told after a failed upgrade, before the program goes on: why, which tables
+// cannot be used, where the upgrade logged the values it cut or refused, and how to repair the
+// folder. A failed upgrade never ends the program: backup, restore and the communication run are
+// the ways to repair the folder.
+QString upgradeReport(const UpgradeCheck& check, const QString& pasta, const QString& folderPath,
+                      const QStringList& recusadas);
 
 } // namespace qav

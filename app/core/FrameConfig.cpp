@@ -25,8 +25,14 @@ ConfiguracaoFrame fromRecord(const Record& rec) {
 
 ConfiguracaoFrame readConfiguracao(Store& store, int idEmpresa) {
     Table qavcfg(store, "qavcfg.tps");
-    if (!qavcfg.open())
-        return {};
+    if (!qavcfg.open()) {
+        // The company controls the workstation through this table: while it cannot be read (a
+        // damaged file, a structure left old by a failed upgrade) the system stays locked, with
+        // only "Sistema" (communication, backup, restore) to repair it.
+        ConfiguracaoFrame locked;
+        locked.sistemaBloqueado = true;
+        return locked;
+    }
     qavcfg.clear();
     qavcfg.rec().setInteger("ID_EMPRESA", idEmpresa);
     ConfiguracaoFrame cfg;

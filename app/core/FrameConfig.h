@@ -1,7 +1,8 @@
 #pragma once
 // What the main frame reads from the local tables when a company is chosen: the configuration
 // record of the company (qavcfg.tps), its name (empresa.tps) and the workstation's representative
-// (vendedor.tps). A missing record reads as blank: every flag 0, every text empty.
+// (vendedor.tps). A missing record reads as blank: every flag 0, every text empty; a configuration
+// table that cannot be read reads as locked.
 
 #include "store/core/Date.h"
 #include "store/core/Store.h"
@@ -31,7 +32,8 @@ struct DadosFrame {
     QString nomeVendedor; // VEN:NOME, trailing spaces cut; empty when the representative is unknown
 };
 
-// The configuration record of the company; blank when there is none or the table cannot be read.
+// The configuration record of the company; blank when there is none; locked (and otherwise blank)
+// when the table cannot be read.
 ConfiguracaoFrame readConfiguracao(Store& store, int idEmpresa);
 DadosFrame readDadosFrame(Store& store, int idEmpresa);
 

@@ -1,6 +1,7 @@
 #include "app/widgets/BackupDialogs.h"
 
 #include "app/core/Backup.h"
+#include "store/core/Clock.h"
 #include "ui/widgets/MessageBox.h"
 
 #include <QApplication>
@@ -22,7 +23,13 @@ QString filter() {
     return QStringLiteral("Cópias de segurança (*.zip);;Todos os arquivos (*)");
 }
 
+QString& lastProposed() {
+    static QString proposed;
+    return proposed;
+}
+
 QString askFileName(QWidget* parent, bool save, const QString& proposed) {
+    lastProposed() = proposed;
     if (std::optional<QString> answer = std::exchange(nextFileName(), std::nullopt))
         return *answer;
     return save ? QFileDialog::getSaveFileName(parent, QStringLiteral("Cópia de Segurança"), proposed,
@@ -55,14 +62,20 @@ void setNextBackupFileName(std::optional<QString> fileName) {
     nextFileName() = std::move(fileName);
 }
 
+QString lastProposedBackupFileName() {
+    return lastProposed();
+}
+
 QString defaultBackupDataFolder() {
     return QDir::cleanPath(QDir::current().filePath(QStringLiteral("../dados")));
 }
 
 bool copiaDeSeguranca(QWidget* parent, const QString& dataFolder) {
     const QString folder = dataFolder.isEmpty() ? defaultBackupDataFolder() : dataFolder;
+    const Date today = Clock::today();
     const QString proposed =
-        QDir(documentsFolder()).filePath(backup::defaultArchiveName(QDate::currentDate()));
+        QDir(documentsFolder())
+            .filePath(backup::defaultArchiveName(QDate(today.year(), today.month(), today.day())));
     QString archive = askFileName(parent, true, proposed);
     if (archive.isEmpty())
         return false;
@@ -79,9 +92,14 @@ bool copiaDeSeguranca(QWidget* parent, const QString& dataFolder) {
                          parent);
         return false;
     }
-    MessageBox::show(
-        QStringLiteral("Cópia de segurança gravada em|%1|O programa será encerrado.").arg(shown(archive)),
-        QStringLiteral("Aviso"), Icon::Information, {Button::Ok}, Button::Ok, parent);
+    const QString damaged = result.copiedAsIs.isEmpty()
+                                ? QString()
+                                : QStringLiteral("Tabelas danificadas, copiadas como estavam: %1.|")
+                                      .arg(result.copiedAsIs.join(u", "));
+    MessageBox::show(QStringLiteral("Cópia de segurança gravada em|%1|%2O programa será encerrado.")
+                         .arg(shown(archive), damaged),
+                     QStringLiteral("Aviso"), result.copiedAsIs.isEmpty() ? Icon::Information : Icon::Warning,
+                     {Button::Ok}, Button::Ok, parent);
     return true;
 }
 

@@ -21,5 +21,7 @@ bool restauraCopia(QWidget* parent, const QString& dataFolder = {});
 // Test hook: the next file dialog answers this file name without appearing (an empty name answers
 // as a cancelled dialog).
 void setNextBackupFileName(std::optional<QString> fileName);
+// The file name the last dialog proposed (what the user would have seen in it).
+QString lastProposedBackupFileName();
 
 } // namespace qav

@@ -12,10 +12,12 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QIntValidator>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -33,85 +35,97 @@ QString quotedFolder(const QString& pasta) {
 } // namespace
 
 SelecionaEmpresa::SelecionaEmpresa(Settings settings, QWidget* parent)
-    : QDialog(parent), settings_(std::move(settings)) {
+    : QDialog(parent), m_settings(std::move(settings)) {
     setObjectName(QStringLiteral("SelecionaEmpresa"));
     setWindowTitle(QStringLiteral("Seleção de Empresa"));
 
-    idEmpresa_ = new QLineEdit(this);
-    idEmpresa_->setObjectName(QStringLiteral("idEmpresa"));
-    idEmpresa_->setValidator(new QIntValidator(0, 999999999, idEmpresa_));
-    idEmpresa_->setMaxLength(9);
+    m_idEmpresa = new QLineEdit(this);
+    m_idEmpresa->setObjectName(QStringLiteral("idEmpresa"));
+    m_idEmpresa->setValidator(new QIntValidator(0, 999999999, m_idEmpresa));
+    m_idEmpresa->setMaxLength(9);
 
-    lista_ = new QTreeWidget(this);
-    lista_->setObjectName(QStringLiteral("listaEmpresas"));
-    lista_->setColumnCount(2);
-    lista_->setHeaderLabels({QStringLiteral("Empresa"), QStringLiteral("Código")});
-    lista_->setRootIsDecorated(false);
-    lista_->setAllColumnsShowFocus(true);
-    lista_->header()->setStretchLastSection(false);
-    lista_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
-    lista_->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    m_lista = new QTreeWidget(this);
+    m_lista->setObjectName(QStringLiteral("listaEmpresas"));
+    m_lista->setColumnCount(2);
+    m_lista->setHeaderLabels({QStringLiteral("Empresa"), QStringLiteral("Código")});
+    m_lista->setRootIsDecorated(false);
+    m_lista->setAllColumnsShowFocus(true);
+    m_lista->header()->setStretchLastSection(false);
+    m_lista->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    m_lista->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
 
-    pasta_ = new QComboBox(this);
-    pasta_->setObjectName(QStringLiteral("pasta"));
-    pasta_->setEditable(true);
-    pasta_->setInsertPolicy(QComboBox::NoInsert);
-    pasta_->lineEdit()->setMaxLength(pastaMaxLength);
+    m_pasta = new QComboBox(this);
+    m_pasta->setObjectName(QStringLiteral("pasta"));
+    m_pasta->setEditable(true);
+    m_pasta->setInsertPolicy(QComboBox::NoInsert);
+    m_pasta->lineEdit()->setMaxLength(pastaMaxLength);
 
-    novaPasta_ = new QPushButton(QStringLiteral("&Nova Pasta"), this);
-    novaPasta_->setObjectName(QStringLiteral("novaPasta"));
-    novaPasta_->setAutoDefault(false);
-    comunicacao_ = new QPushButton(QStringLiteral("Co&municação"), this);
-    comunicacao_->setObjectName(QStringLiteral("comunicacao"));
-    comunicacao_->setAutoDefault(false);
-    ok_ = new QPushButton(MessageBox::buttonCaption(Button::Ok), this);
-    ok_->setObjectName(QStringLiteral("ok"));
-    ok_->setDefault(true);
-    cancelar_ = new QPushButton(MessageBox::buttonCaption(Button::Cancel), this);
-    cancelar_->setObjectName(QStringLiteral("cancelar"));
-    cancelar_->setAutoDefault(false);
+    m_novaPasta = new QPushButton(QStringLiteral("&Nova Pasta"), this);
+    m_novaPasta->setObjectName(QStringLiteral("novaPasta"));
+    m_novaPasta->setAutoDefault(false);
+    m_comunicacao = new QPushButton(QStringLiteral("Co&municação"), this);
+    m_comunicacao->setObjectName(QStringLiteral("comunicacao"));
+    m_comunicacao->setAutoDefault(false);
+    m_ok = new QPushButton(MessageBox::buttonCaption(Button::Ok), this);
+    m_ok->setObjectName(QStringLiteral("ok"));
+    m_ok->setDefault(true);
+    m_cancelar = new QPushButton(MessageBox::buttonCaption(Button::Cancel), this);
+    m_cancelar->setObjectName(QStringLiteral("cancelar"));
+    m_cancelar->setAutoDefault(false);
 
     auto* grid = new QGridLayout(this);
     auto* labelPasta = new QLabel(QStringLiteral("&Pasta:"), this);
-    labelPasta->setBuddy(pasta_);
+    labelPasta->setBuddy(m_pasta);
     grid->addWidget(labelPasta, 0, 0);
-    grid->addWidget(pasta_, 0, 1);
-    grid->addWidget(novaPasta_, 0, 2);
+    grid->addWidget(m_pasta, 0, 1);
+    grid->addWidget(m_novaPasta, 0, 2);
     auto* labelEmpresa = new QLabel(QStringLiteral("&Empresa:"), this);
-    labelEmpresa->setBuddy(idEmpresa_);
+    labelEmpresa->setBuddy(m_idEmpresa);
     grid->addWidget(labelEmpresa, 1, 0);
-    grid->addWidget(idEmpresa_, 1, 1);
-    grid->addWidget(lista_, 2, 0, 1, 3);
+    grid->addWidget(m_idEmpresa, 1, 1);
+    grid->addWidget(m_lista, 2, 0, 1, 3);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(comunicacao_);
+    buttons->addWidget(m_comunicacao);
     buttons->addStretch();
-    buttons->addWidget(ok_);
-    buttons->addWidget(cancelar_);
+    buttons->addWidget(m_ok);
+    buttons->addWidget(m_cancelar);
     grid->addLayout(buttons, 3, 0, 1, 3);
     resize(460, 340);
 
-    connect(lista_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
+    connect(m_lista, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
         if (item)
-            idEmpresa_->setText(item->text(1));
+            m_idEmpresa->setText(item->text(1));
     });
-    connect(lista_, &QTreeWidget::itemDoubleClicked, this, [this] { chooseCompany(); });
-    connect(ok_, &QPushButton::clicked, this, [this] { chooseCompany(); });
-    connect(cancelar_, &QPushButton::clicked, this, [this] { reject(); });
-    connect(pasta_, &QComboBox::activated, this, [this](int index) {
-        if (!selectFolder(pasta_->itemText(index)))
+    connect(m_lista, &QTreeWidget::itemDoubleClicked, this, [this] { chooseCompany(); });
+    connect(m_ok, &QPushButton::clicked, this, [this] { chooseCompany(); });
+    connect(m_cancelar, &QPushButton::clicked, this, [this] { reject(); });
+    connect(m_pasta, &QComboBox::activated, this, [this](int index) {
+        if (!selectFolder(m_pasta->itemText(index)))
             updateControls();
     });
-    connect(pasta_->lineEdit(), &QLineEdit::returnPressed, this, [this] {
-        if (!selectFolder(pasta_->currentText().trimmed()))
-            updateControls();
-    });
-    connect(novaPasta_, &QPushButton::clicked, this,
-            [this] { createFolder(pasta_->currentText().trimmed()); });
-    connect(comunicacao_, &QPushButton::clicked, this, [this] { runCommunication(); });
+    // Enter in the folder field switches to the folder typed and nothing more: it must not also press
+    // OK, which would close the window with a company the user never chose.
+    m_pasta->installEventFilter(this);
+    m_pasta->lineEdit()->installEventFilter(this);
+    connect(m_novaPasta, &QPushButton::clicked, this,
+            [this] { createFolder(m_pasta->currentText().trimmed()); });
+    connect(m_comunicacao, &QPushButton::clicked, this, [this] { runCommunication(); });
     auto* unlock = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_K), this);
     connect(unlock, &QShortcut::activated, this, [this] { unlockAdministration(); });
 
     updateControls();
+}
+
+bool SelecionaEmpresa::eventFilter(QObject* watched, QEvent* event) {
+    if ((watched == m_pasta || watched == m_pasta->lineEdit()) && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (!selectFolder(m_pasta->currentText().trimmed()))
+                updateControls();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 SelecionaEmpresa::~SelecionaEmpresa() {
@@ -124,174 +138,184 @@ int SelecionaEmpresa::run() {
 }
 
 void SelecionaEmpresa::prepare() {
-    folders_ = buildFolderList(settings_);
-    QString inicial = settings_.pasta();
-    if (!folders_.contains(inicial))
+    m_folders = buildFolderList(m_settings);
+    QString inicial = m_settings.pasta();
+    if (!m_folders.contains(inicial))
         inicial = pastaPrincipal;
-    // A folder that cannot be brought up to date falls back to the main one.
+    // A folder that cannot be opened at all falls back to the main one.
     if (!selectFolder(inicial) && inicial != pastaPrincipal)
         selectFolder(pastaPrincipal);
     updateControls();
 }
 
 bool SelecionaEmpresa::selectFolder(const QString& pasta) {
-    if (!folders_.contains(pasta)) {
+    if (!m_folders.contains(pasta)) {
         MessageBox::show(QStringLiteral("Pasta ") + quotedFolder(pasta) + QStringLiteral(" não existe!"),
                          QStringLiteral("Aviso"), Icon::Warning, {Button::Ok}, Button::Ok, this);
         return false;
     }
     closeEmpresa();
-    const UpgradeCheck check = ensureDatabaseCurrent(settings_, pasta, pasta);
-    if (!check.current) {
-        // Old tables are never opened: the previous folder stays bound.
-        MessageBox::show(upgradeFailureText(check, pasta), QStringLiteral("Erro"), Icon::Critical,
-                         {Button::Ok}, Button::Ok, this);
-        if (!current_.isEmpty()) {
-            store_ = std::make_unique<Store>(dataFolderPath(settings_.programFolder(), current_));
-            empresa_ = std::make_unique<Table>(*store_, "empresa.tps");
-            empresa_->open();
+    const QString path = dataFolderPath(m_settings.programFolder(), pasta);
+    const UpgradeCheck check = ensureDatabaseCurrent(m_settings, pasta, pasta);
+    QStringList recusadas;
+    if (!check.current && !QFileInfo(path).isDir()) {
+        // Nothing to open there: the previous folder stays bound.
+        if (!check.repeated)
+            MessageBox::show(upgradeFailureText(check, pasta), QStringLiteral("Erro"), Icon::Critical,
+                             {Button::Ok}, Button::Ok, this);
+        if (!m_current.isEmpty()) {
+            m_store = std::make_unique<Store>(dataFolderPath(m_settings.programFolder(), m_current));
+            m_empresa = std::make_unique<Table>(*m_store, "empresa.tps");
+            m_empresa->open();
         }
         return false;
     }
-
-    current_ = pasta;
-    const QString path = dataFolderPath(settings_.programFolder(), pasta);
-    bindFolder({pasta, path});
-    store_ = std::make_unique<Store>(path);
-    empresa_ = std::make_unique<Table>(*store_, "empresa.tps");
-    if (!empresa_->open()) {
-        setPendingError(empresa_->error());
-        standardWarning(30, QDir::toNativeSeparators(store_->filePath(empresa_->def())), {}, this);
+    if (!check.current) {
+        // The folder is opened all the same: the store refuses only the tables that are not current,
+        // and its companies can still be chosen to back up, restore or communicate.
+        recusadas = tabelasRecusadas(path);
+        if (!check.repeated)
+            MessageBox::show(upgradeReport(check, pasta, path, recusadas), QStringLiteral("Erro"),
+                             Icon::Critical, {Button::Ok}, Button::Ok, this);
     }
-    const int idAtivo = settings_.empresaDaPasta(pasta);
+
+    m_current = pasta;
+    bindFolder({pasta, path});
+    m_store = std::make_unique<Store>(path);
+    m_empresa = std::make_unique<Table>(*m_store, "empresa.tps");
+    if (!m_empresa->open() && !recusadas.contains(QStringLiteral("empresa.tps"))) {
+        setPendingError(m_empresa->error());
+        standardWarning(30, QDir::toNativeSeparators(m_store->filePath(m_empresa->def())), {}, this);
+    }
+    const int idAtivo = m_settings.empresaDaPasta(pasta);
     setIdEmpAtiva(idAtivo);
-    idEmpresa_->setText(idAtivo ? QString::number(idAtivo) : QString());
+    m_idEmpresa->setText(idAtivo ? QString::number(idAtivo) : QString());
     fillCompanies(idAtivo);
 
-    const QSignalBlocker block(pasta_);
-    pasta_->clear();
-    pasta_->addItems(folders_);
-    pasta_->setCurrentIndex(static_cast<int>(folders_.indexOf(pasta)));
+    const QSignalBlocker block(m_pasta);
+    m_pasta->clear();
+    m_pasta->addItems(m_folders);
+    m_pasta->setCurrentIndex(static_cast<int>(m_folders.indexOf(pasta)));
     updateControls();
     return true;
 }
 
 void SelecionaEmpresa::createFolder(const QString& pasta) {
     if (!validFolderName(pasta)) {
-        MessageBox::show(QStringLiteral("Nome de pasta inválido!"), QStringLiteral("Aviso"), Icon::Warning,
-                         {Button::Ok}, Button::Ok, this);
+        MessageBox::show(textoPastaInvalida, QStringLiteral("Aviso"), Icon::Warning, {Button::Ok}, Button::Ok,
+                         this);
         return;
     }
-    if (!folders_.contains(pasta) && folderListFull(folders_)) {
+    if (!m_folders.contains(pasta) && folderListFull(m_folders)) {
         MessageBox::show(
             QStringLiteral("Limite de pastas atingido!|Podem ser lembradas até %1 pastas além de \"dados\".")
                 .arg(Settings::pastasNumeradas),
             QStringLiteral("Aviso"), Icon::Warning, {Button::Ok}, Button::Ok, this);
         return;
     }
-    const int error = createDataFolder(settings_.programFolder(), pasta);
+    const int error = createDataFolder(m_settings.programFolder(), pasta);
     if (error != 0)
         MessageBox::show(QStringLiteral("Erro (") + QString::number(error) +
                              QStringLiteral(") ao criar pasta ") + quotedFolder(pasta) + QLatin1Char('!'),
                          QStringLiteral("Erro"), Icon::Critical, {Button::Ok}, Button::Ok, this);
-    if (folders_.contains(pasta)) {
+    if (m_folders.contains(pasta)) {
         MessageBox::show(QStringLiteral("Pasta já esiste!"), QStringLiteral("Aviso"), Icon::Warning,
                          {Button::Ok}, Button::Ok, this);
         return;
     }
-    folders_ = withFolder(folders_, pasta);
+    m_folders = withFolder(m_folders, pasta);
     if (!selectFolder(pasta))
         updateControls();
 }
 
 void SelecionaEmpresa::unlockAdministration() {
-    unlocked_ = true;
+    m_unlocked = true;
     updateControls();
 }
 
 void SelecionaEmpresa::fillCompanies(int idAtivo) {
-    lista_->clear();
-    if (!empresa_ || !empresa_->isOpen()) {
+    m_lista->clear();
+    if (!m_empresa || !m_empresa->isOpen()) {
         updateControls();
         return;
     }
     QTreeWidgetItem* ativo = nullptr;
-    empresa_->seekPhysical();
-    while (empresa_->next() == Status::Ok) {
-        auto* item = new QTreeWidgetItem(lista_);
-        const int id = static_cast<int>(empresa_->rec().integer("ID_EMPRESA"));
-        item->setText(0, text::rtrim(empresa_->rec().text("NOME")));
+    m_empresa->seekPhysical();
+    while (m_empresa->next() == Status::Ok) {
+        auto* item = new QTreeWidgetItem(m_lista);
+        const int id = static_cast<int>(m_empresa->rec().integer("ID_EMPRESA"));
+        item->setText(0, text::rtrim(m_empresa->rec().text("NOME")));
         item->setText(1, QString::number(id));
         item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
         if (id == idAtivo && !ativo)
             ativo = item;
     }
     if (ativo)
-        lista_->setCurrentItem(ativo);
+        m_lista->setCurrentItem(ativo);
     updateControls();
 }
 
 void SelecionaEmpresa::updateControls() {
-    const bool semEmpresas = lista_->topLevelItemCount() == 0;
-    pasta_->setEnabled(unlocked_ || folders_.size() > 1);
-    novaPasta_->setEnabled(unlocked_);
+    const bool semEmpresas = m_lista->topLevelItemCount() == 0;
+    m_pasta->setEnabled(m_unlocked || m_folders.size() > 1);
+    m_novaPasta->setEnabled(m_unlocked);
     const bool haComunicacao = WindowRegistry::has(janelaMenu::Comunicacao);
-    comunicacao_->setEnabled(haComunicacao && (unlocked_ || semEmpresas));
-    comunicacao_->setToolTip(haComunicacao ? QString() : unavailableEntryTip());
-    if (current_.isEmpty())
+    m_comunicacao->setEnabled(haComunicacao && (m_unlocked || semEmpresas));
+    m_comunicacao->setToolTip(haComunicacao ? QString() : unavailableEntryTip());
+    if (m_current.isEmpty())
         return;
-    if (pasta_->currentText() != current_) {
-        const QSignalBlocker block(pasta_);
-        pasta_->setCurrentIndex(static_cast<int>(folders_.indexOf(current_)));
-        pasta_->setEditText(current_);
+    if (m_pasta->currentText() != m_current) {
+        const QSignalBlocker block(m_pasta);
+        m_pasta->setCurrentIndex(static_cast<int>(m_folders.indexOf(m_current)));
+        m_pasta->setEditText(m_current);
     }
 }
 
 void SelecionaEmpresa::chooseCompany() {
-    const int id = idEmpresa_->text().trimmed().toInt();
+    const int id = m_idEmpresa->text().trimmed().toInt();
     bool found = false;
-    if (empresa_ && empresa_->isOpen() && id != 0) {
-        empresa_->clear();
-        empresa_->rec().setInteger("ID_EMPRESA", id);
-        found = empresa_->get("KEYID") == Status::Ok;
+    if (m_empresa && m_empresa->isOpen() && id != 0) {
+        m_empresa->clear();
+        m_empresa->rec().setInteger("ID_EMPRESA", id);
+        found = m_empresa->get("KEYID") == Status::Ok;
     }
     if (!found) {
         MessageBox::show(QStringLiteral("Empresa inválida!"), QStringLiteral("Aviso"), Icon::Warning,
                          {Button::Ok}, Button::Ok, this);
-        idEmpresa_->setFocus();
+        m_idEmpresa->setFocus();
         return;
     }
-    nomeEmpresa_ = text::rtrim(empresa_->rec().text("NOME"));
-    settings_.setEmpresaDaPasta(current_, id);
+    m_nomeEmpresa = text::rtrim(m_empresa->rec().text("NOME"));
+    m_settings.setEmpresaDaPasta(m_current, id);
     setIdEmpAtiva(id);
     accept();
 }
 
 void SelecionaEmpresa::runCommunication() {
-    setIdEmpAtiva(idEmpresa_->text().trimmed().toInt());
+    setIdEmpAtiva(m_idEmpresa->text().trimmed().toInt());
     WindowContext context;
     context.frame = this;
-    context.programFolder = settings_.programFolder();
+    context.programFolder = m_settings.programFolder();
     context.endProgram = [this] { reject(); };
     // The communication run replaces the folder's tables: let it have them, then list again.
     closeEmpresa();
     WindowRegistry::open(janelaMenu::Comunicacao, context);
-    if (!closed_)
-        selectFolder(current_);
+    if (!m_closed)
+        selectFolder(m_current);
 }
 
 void SelecionaEmpresa::closeEmpresa() {
-    if (empresa_ && empresa_->isOpen())
-        empresa_->close();
-    empresa_.reset();
-    store_.reset();
+    if (m_empresa && m_empresa->isOpen())
+        m_empresa->close();
+    m_empresa.reset();
+    m_store.reset();
 }
 
 void SelecionaEmpresa::done(int result) {
-    if (!closed_) {
-        closed_ = true;
-        if (!current_.isEmpty())
-            saveFolderList(settings_, folders_, current_);
+    if (!m_closed) {
+        m_closed = true;
+        if (!m_current.isEmpty())
+            saveFolderList(m_settings, m_folders, m_current);
         if (result != QDialog::Accepted)
             setIdEmpAtiva(0);
         closeEmpresa();

@@ -38,11 +38,14 @@ public:
     void createFolder(const QString& pasta);
     void unlockAdministration(); // Ctrl+K
 
-    const QStringList& folderList() const { return folders_; }
-    const QString& currentFolder() const { return current_; }
-    QString nomeEmpresa() const { return nomeEmpresa_; }
+    const QStringList& folderList() const { return m_folders; }
+    const QString& currentFolder() const { return m_current; }
+    QString nomeEmpresa() const { return m_nomeEmpresa; }
 
     void done(int result) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void chooseCompany();
@@ -51,22 +54,22 @@ private:
     void updateControls();
     void closeEmpresa();
 
-    Settings settings_;
-    QStringList folders_;
-    QString current_;
-    QString nomeEmpresa_;
-    bool unlocked_ = false;
-    bool closed_ = false;
-    std::unique_ptr<Store> store_;
-    std::unique_ptr<Table> empresa_;
+    Settings m_settings;
+    QStringList m_folders;
+    QString m_current;
+    QString m_nomeEmpresa;
+    bool m_unlocked = false;
+    bool m_closed = false;
+    std::unique_ptr<Store> m_store;
+    std::unique_ptr<Table> m_empresa;
 
-    QLineEdit* idEmpresa_;
-    QTreeWidget* lista_;
-    QComboBox* pasta_;
-    QPushButton* novaPasta_;
-    QPushButton* comunicacao_;
-    QPushButton* ok_;
-    QPushButton* cancelar_;
+    QLineEdit* m_idEmpresa;
+    QTreeWidget* m_lista;
+    QComboBox* m_pasta;
+    QPushButton* m_novaPasta;
+    QPushButton* m_comunicacao;
+    QPushButton* m_ok;
+    QPushButton* m_cancelar;
 };
 
 } // namespace qav

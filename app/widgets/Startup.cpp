@@ -31,9 +31,10 @@ int prepareStart(const Settings& settings) {
     }
     const UpgradeCheck check = ensureDatabaseCurrent(settings, pastaPrincipal, QString());
     if (!check.current) {
-        // Going on would open tables of an older structure.
-        fail(upgradeFailureText(check, pastaPrincipal) + QStringLiteral("|O programa será encerrado."));
-        return 1;
+        // The program goes on: the store refuses only the tables that are not current, and backup,
+        // restore and the communication run stay at hand to repair the folder.
+        const QString folder = dataFolderPath(settings.programFolder(), pastaPrincipal);
+        fail(upgradeReport(check, pastaPrincipal, folder, tabelasRecusadas(folder)));
     }
     return 0;
 }

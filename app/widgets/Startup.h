@@ -6,9 +6,9 @@
 namespace qav {
 
 // Steps before the frame: the main data folder must exist ("Erro ao criar diretório de dados." and
-// exit code 1 when it cannot be created) and its tables must be at the required version (qavbd is run
-// and waited for; when it cannot bring them there the program says why and ends with exit code 1).
-// 0 when the program may go on.
+// exit code 1 when it cannot be created), and qavbd is run and waited for when its tables are older
+// than this build. When it cannot bring them up to date the program says why and which tables cannot
+// be used, and goes on. 0 when the program may go on.
 int prepareStart(const Settings& settings);
 
 // The whole program, the current folder being the program folder; returns the exit code.

@@ -1,6 +1,7 @@
 #include "customers/core/ProdutoRegras.h"
 
 #include "store/core/Text.h"
+#include "ui/core/TextSearch.h"
 
 namespace qav::produto {
 
@@ -8,14 +9,7 @@ ListFilter filtro(Situacao situacao, int idEmpresa, const QString& pesquisa) {
     ListFilter result{"\"ID_EMPRESA\" = ?", {idEmpresa}};
     if (situacao != Situacao::Todos)
         result = result.and_("\"ATIVO\" = ?", {static_cast<int>(situacao)});
-    // Folded as the name's shadow column is; spaces the user typed after a word still count, the
-    // name being compared as if padded with one space.
-    const QString folded = text::foldCase(pesquisa);
-    if (!folded.isEmpty()) {
-        const QString trailing = pesquisa.mid(text::rtrim(pesquisa).size()).left(1);
-        result = result.and_("instr(\"_ci_NOME\" || ' ', ?) > 0", {folded + trailing});
-    }
-    return result;
+    return result.and_(containsText(*findTable("produto"), "NOME", pesquisa));
 }
 
 QStringList codigosParaLocalizar(const QString& digitado) {

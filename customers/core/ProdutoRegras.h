@@ -15,8 +15,9 @@ namespace qav::produto {
 enum class Situacao { Inativos = 0, Ativos = 1, Todos = 2 };
 
 // Products of the company in the chosen situation, and, when `pesquisa` is not empty, only those
-// whose name contains it anywhere, whatever the case ("parafuso" finds "Parafuso Sextavado" and
-// "ARRUELA P/ PARAFUSO").
+// whose name contains it anywhere, as typed, whatever the case and the accents ("parafuso" finds
+// "Parafuso Sextavado" and "ARRUELA P/ PARAFUSO", "dobradica" finds "DOBRADIÇA", "antonio r" finds
+// "ANTÔNIO RIBEIRO").
 ListFilter filtro(Situacao situacao, int idEmpresa, const QString& pesquisa = {});
 
 // The codes a typed code is looked for under, in turn: as typed (upper case, as the code key

@@ -181,7 +181,7 @@ void BrowseProdutos::localizarReferencia(const QString& text) {
     }
     Record values(model()->def());
     try {
-        values.setText("REFER", text);
+        values.setText("REFER", text::foldSearch(text)); // the key sorts as if without accents
     } catch (const FieldValueError&) {
         return;
     }

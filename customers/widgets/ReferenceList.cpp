@@ -1,5 +1,7 @@
 #include "customers/widgets/ReferenceList.h"
 
+#include "store/core/Text.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -60,7 +62,9 @@ void ReferenceList::localizar(const QString& text) {
     Record values(def);
     if (def.fields[static_cast<size_t>(field)].isText()) {
         try {
-            values.setText(field, text);
+            // A name typed without its accents (or with other ones) lands on the first name that reads
+            // the same: the key sorts names as if they had none.
+            values.setText(field, key.caseInsensitive ? text::foldSearch(text) : text);
         } catch (const FieldValueError&) {
             return; // a character no record can hold: nothing to find
         }

@@ -3,10 +3,12 @@
 #include "base/core/IniFile.h"
 #include "base/core/Version.h"
 #include "dbtool/core/TableCheck.h"
+#include "store/core/Clock.h"
 #include "store/core/TableDef.h"
 #include "ui/core/StandardWarning.h"
 
 #include <QDir>
+#include <QFile>
 #include <QThread>
 
 namespace qav::upgrade {
@@ -29,9 +31,15 @@ ConversionResult Converter::run() {
     if (m_hooks.progress)
         m_hooks.progress(QStringLiteral("Verificando Arquivos..."), {}, {});
     QDir().mkpath(m_folder);
-    for (const char* fileName : tableOrder())
-        if (!convertTable(fileName, result))
+    for (const char* fileName : tableOrder()) {
+        const Outcome outcome = convertTable(fileName, result);
+        if (outcome == Outcome::EndRequested)
             return result;
+        if (outcome == Outcome::Failed) {
+            ++result.failedTables;
+            result.failed << QString::fromLatin1(fileName);
+        }
+    }
     // The version is recorded only when every table opens: a folder left with a table that could not
     // be converted is converted again at the next start instead of being taken as current.
     if (result.failedTables == 0) {
@@ -44,7 +52,51 @@ ConversionResult Converter::run() {
     return result;
 }
 
-bool Converter::convertTable(const char* fileName, ConversionResult& result) {
+QString finalText(const ConversionResult& result) {
+    if (result.loggedValues == 0)
+        return {};
+    return QStringLiteral("Valores cortados ou recusados na conversão: %1.|Veja o registro em %2.")
+        .arg(result.loggedValues)
+        .arg(QDir::toNativeSeparators(result.logFile));
+}
+
+void Converter::logNotes(const char* fileName, const std::vector<ConversionNote>& notes, bool converted,
+                         ConversionResult& result) {
+    QStringList lines;
+    const DateTimeParts now = Clock::now();
+    const QString stamp = QStringLiteral("%1-%2-%3 %4:%5:%6")
+                              .arg(now.date.year(), 4, 10, QLatin1Char('0'))
+                              .arg(now.date.month(), 2, 10, QLatin1Char('0'))
+                              .arg(now.date.day(), 2, 10, QLatin1Char('0'))
+                              .arg(now.hour, 2, 10, QLatin1Char('0'))
+                              .arg(now.minute, 2, 10, QLatin1Char('0'))
+                              .arg(now.second, 2, 10, QLatin1Char('0'));
+    for (const ConversionNote& note : notes) {
+        // A cut only happened when the table was converted; a refusal is always worth knowing.
+        if (!note.refused && !converted)
+            continue;
+        QString line = stamp + QStringLiteral("  ") + QString::fromLatin1(fileName) + QStringLiteral("  ") +
+                       note.record + QStringLiteral("  ") + note.field + QStringLiteral(": valor \"") +
+                       note.oldValue + QLatin1Char('"');
+        if (note.refused)
+            line += QStringLiteral(" recusado (%1); a tabela não foi convertida").arg(note.why);
+        else
+            line += QStringLiteral(" cortado para \"%1\"").arg(note.newValue);
+        lines << line;
+    }
+    if (lines.isEmpty())
+        return;
+    const QString path = QDir(m_folder).filePath(nomeLogConversao);
+    QFile log(path);
+    if (!log.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text))
+        return;
+    log.write((lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
+    log.close();
+    result.logFile = path;
+    result.loggedValues += static_cast<int>(lines.size());
+}
+
+Converter::Outcome Converter::convertTable(const char* fileName, ConversionResult& result) {
     const TableDef* table = findTable(fileName);
     const QString path = QDir(m_folder).filePath(QString::fromLatin1(fileName));
     const QString shownPath = QDir::toNativeSeparators(path);
@@ -56,10 +108,18 @@ bool Converter::convertTable(const char* fileName, ConversionResult& result) {
         setPendingError(error);
         return m_hooks.warning ? m_hooks.warning(number, shownPath) : 0;
     };
-    // Warnings that end the program leave through here when the hook returns (tests, auto mode).
-    const auto endWith = [&result](const char* text) {
-        result.endText = QString::fromLatin1(text);
-        return false;
+    // The table is left as it is; the run goes on with the next one. The first failure gives the
+    // run its final text.
+    const auto failWith = [&result](const char* text) {
+        if (result.endText.isEmpty())
+            result.endText = QString::fromLatin1(text);
+        return Outcome::Failed;
+    };
+    const auto upgrade = [&](StoreError* upgradeError) {
+        std::vector<ConversionNote> notes;
+        const bool upgraded = upgradeTable(path, *table, upgradeError, &notes);
+        logNotes(fileName, notes, upgraded, result);
+        return upgraded;
     };
 
     StoreError error;
@@ -73,51 +133,52 @@ bool Converter::convertTable(const char* fileName, ConversionResult& result) {
     }
     switch (check) {
     case CheckResult::Ok:
-        return true;
+        return Outcome::Converted;
     case CheckResult::FileNotFound:
         if (!createTable(path, *table, &error)) {
             warn(4, error);
-            return endWith("File Creation Error!");
+            return failWith("File Creation Error!");
         }
         if (checkTable(path, *table, &error) != CheckResult::Ok) {
             warn(5, error);
-            return endWith("File Creation Error!");
+            return failWith("File Creation Error!");
         }
-        return true;
+        return Outcome::Converted;
     case CheckResult::InvalidKeyFile:
-        if (warn(2, error) != 2)
-            return endWith("Invalid Key!");
+        if (warn(2, error) != 2) {
+            result.endText = QStringLiteral("Invalid Key!");
+            return Outcome::EndRequested;
+        }
         if (!rebuildKeys(path, *table, &error)) {
             warn(3, error);
-            return endWith("Error Rebuilding Key!");
+            return failWith("Error Rebuilding Key!");
         }
         check = checkTable(path, *table, &error);
         if (check == CheckResult::Ok)
-            return true;
+            return Outcome::Converted;
         if (check != CheckResult::StructureDiffers) {
             warn(3, error);
-            return endWith("Error Rebuilding Key!");
+            return failWith("Error Rebuilding Key!");
         }
         [[fallthrough]];
     case CheckResult::StructureDiffers:
-        if (!upgradeTable(path, *table, &error) || checkTable(path, *table, &error) != CheckResult::Ok) {
+        if (!upgrade(&error) || checkTable(path, *table, &error) != CheckResult::Ok) {
             warn(1, error);
-            return endWith("Invalid File!");
+            return failWith("Invalid File!");
         }
-        return true;
+        return Outcome::Converted;
     case CheckResult::FileLocked:
     case CheckResult::InvalidDataFile:
         break;
     }
     // A damaged or foreign file: one upgrade attempt (which never touches a file it cannot read),
-    // then the file access warning, after which the program ends.
+    // then the file access warning.
     StoreError upgradeError;
-    if (check == CheckResult::InvalidDataFile && upgradeTable(path, *table, &upgradeError) &&
+    if (check == CheckResult::InvalidDataFile && upgrade(&upgradeError) &&
         checkTable(path, *table, &error) == CheckResult::Ok)
-        return true;
-    ++result.failedTables;
+        return Outcome::Converted;
     warn(30, error);
-    return endWith("Disk Error");
+    return failWith("Disk Error");
 }
 
 } // namespace qav::upgrade

@@ -9,6 +9,7 @@
 
 #include <QFile>
 #include <QStringList>
+#include <functional>
 #include <sqlite3.h>
 
 namespace qav::upgrade {
@@ -65,6 +66,28 @@ CheckResult classify(const StoreError& error) {
     default:
         return CheckResult::InvalidDataFile;
     }
+}
+// An SQL text expression naming a record of the old table by the fields of its primary key (or first
+// unique key) that the old table has, as "ID=7" or "ID=5, ID_EMPRESA=1"; by its position when it has
+// none of them.
+std::string recordExpression(const TableDef& table,
+                             const std::function<QString(const FieldDef&)>& sourceColumn) {
+    const KeyDef* key = table.primaryKey();
+    if (!key)
+        for (const KeyDef& candidate : table.keys)
+            if (candidate.unique && !candidate.components.empty() && !key)
+                key = &candidate;
+    std::string expression;
+    if (key)
+        for (const KeyComponent& component : key->components) {
+            const FieldDef& field = table.fields[static_cast<size_t>(component.field)];
+            const QString from = sourceColumn(field);
+            if (from.isEmpty())
+                continue; // a key field the old table did not have yet
+            expression += (expression.empty() ? "'" : " || ', ") + std::string(field.name) + "=' || ifnull(" +
+                          quoted(from.toStdString()) + ", '')";
+        }
+    return expression.empty() ? "'registro ' || rowid" : expression;
 }
 } // namespace
 
@@ -125,13 +148,24 @@ bool createTable(const QString& path, const TableDef& table, StoreError* error) 
     return createTableFile(path, table, error);
 }
 
-bool upgradeTable(const QString& path, const TableDef& table, StoreError* error) {
+bool upgradeTable(const QString& path, const TableDef& table, StoreError* error,
+                  std::vector<ConversionNote>* notes) {
     if (!QFile::exists(path))
         return createTableFile(path, table, error);
     auto connection = Connection::open(path, false, error);
     if (!connection)
         return false;
-    registerConversionFunction(*connection);
+    std::vector<ConversionNote> found;
+    registerConversionFunction(*connection, &found);
+    // Whatever was cut or refused is reported, whether or not the table could be converted.
+    struct Report {
+        std::vector<ConversionNote>& found;
+        std::vector<ConversionNote>* notes;
+        ~Report() {
+            if (notes)
+                notes->insert(notes->end(), found.begin(), found.end());
+        }
+    } report{found, notes};
 
     std::vector<QString> tables;
     if (!queryTexts(*connection, "SELECT name FROM sqlite_master WHERE type = 'table'", &tables, error))
@@ -188,17 +222,23 @@ bool upgradeTable(const QString& path, const TableDef& table, StoreError* error)
         !createTableIn(*connection, table, quoted(bare), error))
         return abandon();
 
-    std::string targets = "rowid";
-    std::string sources = "rowid";
-    for (const FieldDef& field : table.fields) {
-        std::string source;
+    const auto sourceColumn = [&](const FieldDef& field) {
         QString from = oldColumn(QString::fromLatin1(field.name));
         if (from.isEmpty())
             for (const QString& former : formerNames(table, field))
                 if (from.isEmpty())
                     from = oldColumn(former);
+        return from;
+    };
+    const std::string record = recordExpression(table, sourceColumn);
+
+    std::string targets = "rowid";
+    std::string sources = "rowid";
+    for (const FieldDef& field : table.fields) {
+        std::string source;
+        const QString from = sourceColumn(field);
         if (!from.isEmpty()) {
-            source = conversionCall(field, quoted(from.toStdString()));
+            source = conversionCall(field, quoted(from.toStdString()), record);
         } else if (isAutoNumbered(table, field)) {
             source = "row_number() OVER (ORDER BY rowid)";
         } else if (const auto initial = initialValue(table, field)) {
@@ -209,9 +249,38 @@ bool upgradeTable(const QString& path, const TableDef& table, StoreError* error)
         targets += ", " + quoted(field.name);
         sources += ", " + source;
     }
+    // The folded copies of the texts in case-insensitive keys are filled while copying, so that the
+    // unique keys compare each record's own text rather than a blank one; the exact folds of the
+    // converted texts are set below.
+    for (const int f : schema::shadowedFields(table)) {
+        const FieldDef& field = table.fields[static_cast<size_t>(f)];
+        const QString from = sourceColumn(field);
+        std::string text;
+        if (!from.isEmpty())
+            text = "substr(ifnull(" + quoted(from.toStdString()) + ", ''), 1, " +
+                   std::to_string(field.maxLength()) + ")";
+        else if (const auto initial = initialValue(table, field))
+            text = "'" + initial->toStdString() + "'";
+        else
+            continue;
+        targets += ", " + quoted(schema::shadowColumn(field));
+        sources += ", qav_fold(" + text + ")";
+    }
     const std::string copy = "INSERT INTO " + quoted(bare) + " (" + targets + ") SELECT " + sources +
                              " FROM " + oldTable + " ORDER BY rowid";
-    if (!connection->exec(copy, error))
+    const bool copied = connection->exec(copy, error);
+    // A number the new field cannot hold is not cut: the table stays as it was, and every such
+    // value has been noted.
+    const auto refused =
+        std::find_if(found.begin(), found.end(), [](const ConversionNote& n) { return n.refused; });
+    if (refused != found.end()) {
+        *error = {ErrorCode::FileSystemError, errorText(ErrorCode::FileSystemError),
+                  QStringLiteral("valor %1 não cabe no campo %2 (%3)")
+                      .arg(refused->oldValue, refused->field, refused->record),
+                  QStringLiteral("qavbd")};
+        return abandon();
+    }
+    if (!copied)
         return abandon();
     std::string folds;
     for (const int f : schema::shadowedFields(table)) {

@@ -1,6 +1,7 @@
 #pragma once
 // Checks a table file against its declaration and brings it to the declared structure.
 
+#include "dbtool/core/ValueConversion.h"
 #include "store/core/StoreError.h"
 #include "store/core/TableDef.h"
 
@@ -23,10 +24,13 @@ CheckResult checkTable(const QString& path, const TableDef& table, StoreError* e
 
 // Rewrites the table to the declared structure inside one transaction: the fields it had keep their
 // values (converted to the declared type), renamed fields take their former field's value, new
-// fields start with their initial value. Should anything fail (disk full, a value that does not fit
-// the new type, the program killed) the file stays as it was. A file that is not an SQLite file, or
-// that holds other tables than ours, is never touched.
-bool upgradeTable(const QString& path, const TableDef& table, StoreError* error);
+// fields start with their initial value, and a single field that became an array keeps its value
+// as the first element. A text longer than its new width is cut; should anything else fail (disk
+// full, a number that does not fit the new type, the program killed) the file stays as it was. A
+// file that is not an SQLite file, or that holds other tables than ours, is never touched.
+// `notes`, when given, receives every value cut and every value refused.
+bool upgradeTable(const QString& path, const TableDef& table, StoreError* error,
+                  std::vector<ConversionNote>* notes = nullptr);
 
 // Creates the table file empty (used when it is missing).
 bool createTable(const QString& path, const TableDef& table, StoreError* error);

@@ -73,6 +73,8 @@ void ConverteBdWindow::convertNow() {
     m_result = upgrade::Converter(m_folder, hooks).run();
     m_convert->setEnabled(true);
     m_close->setEnabled(true);
+    if (const QString text = upgrade::finalText(m_result); !text.isEmpty())
+        MessageBox::show(text, QStringLiteral("Aviso"), Icon::Warning, {Button::Ok}, Button::Ok, this);
     if (m_result.endText.isEmpty())
         accept();
     else

@@ -11,12 +11,25 @@
 namespace qav {
 
 namespace {
-// Case-insensitive keys are kept in shadow columns folded with this function; the upgrade tool uses
-// it in SQL to fill them for rows it copies.
+// Case-insensitive keys are kept in shadow columns folded with this function (text::foldKey); the
+// upgrade tool uses it in SQL to fill them for rows it copies, and orders asked for at run time sort
+// on it.
 void foldFunction(sqlite3_context* context, int, sqlite3_value** args) {
     const auto* raw = reinterpret_cast<const char*>(sqlite3_value_text(args[0]));
-    const QByteArray folded = text::foldCase(QString::fromUtf8(raw ? raw : "")).toUtf8();
+    const QByteArray folded = text::foldKey(QString::fromUtf8(raw ? raw : "")).toUtf8();
     sqlite3_result_text(context, folded.constData(), static_cast<int>(folded.size()), SQLITE_TRANSIENT);
+}
+
+// The digits of a text, for searches that ignore the punctuation of documents and telephones.
+void digitsFunction(sqlite3_context* context, int, sqlite3_value** args) {
+    const auto* raw = sqlite3_value_text(args[0]);
+    const int size = sqlite3_value_bytes(args[0]);
+    std::string digits;
+    digits.reserve(static_cast<size_t>(size));
+    for (int i = 0; raw && i < size; ++i)
+        if (text::isAsciiDigit(static_cast<char>(raw[i])))
+            digits += static_cast<char>(raw[i]);
+    sqlite3_result_text(context, digits.data(), static_cast<int>(digits.size()), SQLITE_TRANSIENT);
 }
 } // namespace
 
@@ -37,6 +50,8 @@ std::unique_ptr<Connection> Connection::open(const QString& path, bool create, S
     // Another window or process may be writing: wait for it rather than fail at once.
     sqlite3_busy_timeout(db, 10000);
     sqlite3_create_function(db, "qav_fold", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, foldFunction,
+                            nullptr, nullptr);
+    sqlite3_create_function(db, "qav_digits", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, digitsFunction,
                             nullptr, nullptr);
     // Decimal fields compare and sort by value only through this collation: without it no list or
     // report may run, so a connection that lacks it is no connection.

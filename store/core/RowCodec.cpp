@@ -79,7 +79,7 @@ void bindKeyValue(sqlite3_stmt* statement, int parameter, const Record& record, 
                   const KeyComponent& component) {
     const FieldDef& def = record.def().fields[static_cast<size_t>(component.field)];
     if (key.caseInsensitive && def.isText())
-        bindText(statement, parameter, text::foldCase(record.text(component.field)));
+        bindText(statement, parameter, text::foldKey(record.text(component.field)));
     else
         bindField(statement, parameter, record, component.field);
 }
@@ -90,7 +90,7 @@ int bindRecord(sqlite3_stmt* statement, int first, const Record& record) {
     for (int f = 0; f < static_cast<int>(table.fields.size()); ++f)
         bindField(statement, parameter++, record, f);
     for (const int f : schema::shadowedFields(table))
-        bindText(statement, parameter++, text::foldCase(record.text(f)));
+        bindText(statement, parameter++, text::foldKey(record.text(f)));
     return parameter;
 }
 

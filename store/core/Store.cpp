@@ -65,16 +65,36 @@ bool Store::structureMatches(Connection& connection, const TableDef& table, Stor
     for (const FieldDef& field : table.fields)
         declared.emplace_back(field.name, schema::columnType(field));
     for (const int f : schema::shadowedFields(table))
-        declared.emplace_back(schema::shadowColumn(table.fields[static_cast<size_t>(f)]), "TEXT");
+        declared.emplace_back(schema::shadowColumn(table.fields[static_cast<size_t>(f)]),
+                              schema::kShadowColumnType);
     declared.emplace_back("_rev", "INTEGER");
     declared.emplace_back("_hold", "TEXT");
-    if (stored == declared)
-        return true;
-    *error = {ErrorCode::StructureMismatch,
-              errorText(ErrorCode::StructureMismatch),
-              QStringLiteral("estrutura de %1 difere da declarada").arg(QString::fromLatin1(table.fileName)),
-              {}};
-    return false;
+    const QString file = QString::fromLatin1(table.fileName);
+    // The text names the table: a window that cannot open it says which one needs the upgrade.
+    const auto refuse = [&](const QString& text) {
+        *error = {ErrorCode::StructureMismatch,
+                  text,
+                  QStringLiteral("estrutura de %1 difere da declarada").arg(file),
+                  {}};
+        return false;
+    };
+    if (stored != declared)
+        return refuse(QStringLiteral("Estrutura de %1 desatualizada").arg(file));
+    // Same fields, but the keys or rules of another structure version.
+    sqlite3_stmt* version = connection.statement("PRAGMA user_version", error);
+    if (!version)
+        return false;
+    StatementReset resetVersion(version);
+    if (sqlite3_step(version) != SQLITE_ROW) {
+        *error = connection.lastError();
+        return false;
+    }
+    const int storedVersion = sqlite3_column_int(version, 0);
+    if (storedVersion < table.structureVersion)
+        return refuse(QStringLiteral("Estrutura de %1 desatualizada").arg(file));
+    if (storedVersion > table.structureVersion)
+        return refuse(QStringLiteral("Estrutura de %1 mais nova que a deste programa").arg(file));
+    return true;
 }
 
 } // namespace qav

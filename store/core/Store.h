@@ -31,7 +31,8 @@ public:
     void release(const TableDef& table);
     int useCount(const TableDef& table) const;
 
-    // Compares a file's columns with the declaration: the same names and declared types, in order.
+    // Compares a file with the declaration: the same columns (names and declared types, in order) and
+    // the same structure version. A table of another structure is refused, the error naming it.
     static bool structureMatches(Connection& connection, const TableDef& table, StoreError* error);
 
     // Raised by every write in this process, so that read-ahead pages of walks are refreshed.

@@ -14,7 +14,6 @@
 namespace qav {
 
 namespace {
-constexpr int kPageSize = 128;
 
 struct Term {
     std::string expression;
@@ -371,7 +370,7 @@ Status Table::fetchPage(bool forward) {
         order += t.expression + ((t.descending != !forward) ? " DESC, " : ", ");
     order += forward ? "rowid" : "rowid DESC";
     const std::string sql = "SELECT " + m_selectColumns + " FROM " + qualifiedName() + where + order +
-                            " LIMIT " + std::to_string(kPageSize);
+                            " LIMIT " + std::to_string(m_pageSize);
 
     sqlite3_stmt* statement = m_connection->statement(sql, &m_error);
     if (!statement)
@@ -401,7 +400,7 @@ Status Table::fetchPage(bool forward) {
     if (rc != SQLITE_DONE)
         return failFromConnection();
     // A short page is the last one: the walk ends when it has been read.
-    m_walk.pageAtEnd = static_cast<int>(m_walk.page.size()) < kPageSize;
+    m_walk.pageAtEnd = static_cast<int>(m_walk.page.size()) < m_pageSize;
     return Status::Ok;
 }
 

@@ -60,6 +60,11 @@ public:
     // case, decimals by value.
     Status buildRuntimeKey(const std::vector<KeyComponent>& order);
 
+    // How many records a walk reads from the file at a time (kDefaultPageSize unless set): a list that
+    // shows 64 rows asks for 64, so that a search stops scanning once it has found them.
+    static constexpr int kDefaultPageSize = 128;
+    void setPageSize(int records) { m_pageSize = records < 1 ? 1 : records; }
+
     // Limits walks to records that satisfy an SQL condition on the columns (with ? parameters).
     // Decimal fields named in it compare by value ("PRECO > 5" finds 10.00).
     void setFilter(std::string condition, std::vector<QVariant> parameters = {});
@@ -127,6 +132,7 @@ private:
     Record m_record;
     StoreError m_error;
     int m_openCount = 0;
+    int m_pageSize = kDefaultPageSize;
     Connection* m_ownConnection = nullptr;
     Connection* m_connection = nullptr;
     std::string m_schema = "main";

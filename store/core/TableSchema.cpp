@@ -106,7 +106,8 @@ std::string createTableSql(const TableDef& table, const std::string& tableName) 
         sql +=
             quoted(field.name) + " " + columnType(field) + " NOT NULL DEFAULT " + defaultValue(field) + ", ";
     for (const int f : shadowedFields(table))
-        sql += quoted(shadowColumn(table.fields[static_cast<size_t>(f)])) + " TEXT NOT NULL DEFAULT '', ";
+        sql += quoted(shadowColumn(table.fields[static_cast<size_t>(f)])) + " " + kShadowColumnType +
+               " NOT NULL DEFAULT '', ";
     sql += "\"_rev\" INTEGER NOT NULL DEFAULT 1, \"_hold\" TEXT NOT NULL DEFAULT '')";
     return sql;
 }

@@ -2,8 +2,10 @@
 // How a declared table is laid out in its SQLite file.
 //
 // One column per field, named as the field. Hidden columns, all starting with "_":
-//  - "_ci_<FIELD>": upper-case copy of a text field that takes part in a case-insensitive key, so
-//    that the key's index sorts "ç" with "Ç" (SQLite's own NOCASE knows only ASCII);
+//  - "_ci_<FIELD>": the key form (text::foldKey) of a text field that takes part in a
+//    case-insensitive key, so that the key's index sorts "ç" with "Ç" and "São" with "Santos" (SQLite's
+//    own NOCASE knows only ASCII case); its declared type names that form, so a file whose shadow
+//    columns hold an older form differs from the declaration and goes through the upgrade;
 //  - "_rev": revision of the record, raised by every change, to detect a change made by another
 //    window or station since the record was read;
 //  - "_hold": who holds the record for editing ("" when nobody does).
@@ -22,6 +24,9 @@ namespace qav::schema {
 std::string columnType(const FieldDef& field);
 std::string quoted(const std::string& identifier); // "NAME"
 std::string shadowColumn(const FieldDef& field);   // _ci_NAME
+// Declared type of the shadow columns (text affinity). Files of earlier builds declared "TEXT" and held
+// only the upper case.
+inline constexpr const char* kShadowColumnType = "FOLDED_KEY_TEXT";
 // Fields with a shadow column: text fields that are components of a case-insensitive key.
 const std::vector<int>& shadowedFields(const TableDef& table);
 bool isShadowed(const TableDef& table, int field);

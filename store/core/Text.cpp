@@ -246,4 +246,31 @@ QString foldSearch(const QString& value) {
     return out;
 }
 
+QString foldKey(const QString& value) {
+    const QString folded = foldCase(value);
+    QString key = folded;
+    QChar* p = key.data();
+    bool accented = false;
+    for (qsizetype i = 0, n = key.size(); i < n; ++i) {
+        const char16_t base = withoutAccent(p[i].unicode());
+        accented = accented || base != p[i].unicode();
+        p[i] = QChar(base);
+    }
+    if (!accented)
+        return key;
+    key.reserve(2 * key.size() + 1);
+    key += QChar(kKeySeparator);
+    key += folded;
+    return key;
+}
+
+QString digitsOnly(const QString& value) {
+    QString digits;
+    digits.reserve(value.size());
+    for (const QChar c : value)
+        if (isAsciiDigit(c))
+            digits += c;
+    return digits;
+}
+
 } // namespace qav::text

@@ -32,6 +32,17 @@ QString foldCase(const QString& value);
 // The form used for searches as a Brazilian user types them: foldCase, then the accents taken off
 // ("Antônio" and "ANTONIO", "DOBRADIÇA" and "dobradica" are equal).
 QString foldSearch(const QString& value);
+// The form case-insensitive keys keep and compare: the accent-free form of foldSearch, followed, only
+// when the value has accents, by kKeySeparator and the foldCase form. Names sort as if written
+// without accents ("São Paulo" before "Sorocaba", "Içara" between "Ibirama" and "Icém"), a name just
+// before the same name with accents, and two names that differ only by an accent stay two keys
+// ("AÇO" and "ACO" are different codes, "aço" and "AÇO" the same).
+QString foldKey(const QString& value);
+// Comes before every character a text of the tables holds in practice, so that a shorter accent-free
+// form sorts before a longer one that starts with it.
+inline constexpr char16_t kKeySeparator = 0x0001;
+// The digits of a value, in order, everything else left out ("706.588.110-53" gives "70658811053").
+QString digitsOnly(const QString& value);
 
 // '0' to '9' only: documents, codes and typed numbers take no other digits.
 constexpr bool isAsciiDigit(char c) {

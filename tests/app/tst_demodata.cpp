@@ -1,6 +1,7 @@
 // The demonstration data folder: it opens, every table holds what it should, documents are valid,
 // every product has prices in both price lists, and the same seed gives the same folder.
 #include "base/core/Settings.h"
+#include "base/core/Version.h"
 #include "customers/core/DocumentChecks.h"
 #include "dbtool/core/TableCheck.h"
 #include "store/core/Table.h"
@@ -66,7 +67,8 @@ void TestDemoData::initTestCase() {
 }
 
 void TestDemoData::folderOpens() {
-    QCOMPARE(Settings(m_root.filePath(QStringLiteral("pgms"))).versaoBd(QStringLiteral("demo")), 186);
+    QCOMPARE(Settings(m_root.filePath(QStringLiteral("pgms"))).versaoBd(QStringLiteral("demo")),
+             versaoBdRequerida);
     for (const TableDef& def : catalogue()) {
         StoreError error;
         QCOMPARE(upgrade::checkTable(QDir(m_folder).filePath(QString::fromLatin1(def.fileName)), def, &error),

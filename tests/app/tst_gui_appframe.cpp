@@ -2,7 +2,9 @@
 #include "app/widgets/SelecionaEmpresa.h"
 #include "base/core/Session.h"
 #include "base/core/WindowState.h"
+#include "customers/widgets/BrowseClientes.h"
 #include "store/core/Clock.h"
+#include "store/core/Connection.h"
 #include "tests/app/ShellFixture.h"
 #include "tests/support/gui/GuiSupport.h"
 #include "ui/widgets/MessageBox.h"
@@ -120,7 +122,7 @@ private Q_SLOTS:
         QVERIFY(frame);
         QVERIFY(frame->isVisible());
         QCOMPARE(frame->windowTitle(),
-                 u"QAV+ 2026.186 [ 000001 EMPRESA TESTE ] - [ 000012 - JOAO DA SILVA ]"_s);
+                 u"QAV+ 2026.187 [ 000001 EMPRESA TESTE ] - [ 000012 - JOAO DA SILVA ]"_s);
         QVERIFY(!frame->windowIcon().isNull());
         QCOMPARE(frame->objectName(), u"APPFRAME"_s);
     }
@@ -129,7 +131,7 @@ private Q_SLOTS:
         company([](Record& r) { r.setInteger("COD_VENDEDOR", 99); });
         auto frame = openFrame();
         QVERIFY(frame);
-        QCOMPARE(frame->windowTitle(), u"QAV+ 2026.186 [ 000001 EMPRESA TESTE ] - [ 000099 -  ]"_s);
+        QCOMPARE(frame->windowTitle(), u"QAV+ 2026.187 [ 000001 EMPRESA TESTE ] - [ 000099 -  ]"_s);
     }
 
     void statusBarShowsWeekdayDateAndTime() {
@@ -228,7 +230,10 @@ private Q_SLOTS:
         auto frame = openFrame();
         QVERIFY(frame);
         QVERIFY(!enabled(*frame, "menuCadastros"));
-        QTest::qWait(1200); // ticks pass; still locked
+        // Two ticks pass while the table still says locked: the menus stay disabled.
+        QSignalSpy ticks(frame->findChild<QTimer*>(u"relogio"_s), &QTimer::timeout);
+        QVERIFY(ticks.wait(5000));
+        QVERIFY(ticks.wait(5000));
         QVERIFY(!enabled(*frame, "menuCadastros"));
         // A communication run clears the flag in the table.
         inst->changeConfiguracao(u"dados"_s, 1, [](Record& r) { r.setInteger("SISTEMA_BLOQUEADO", 0); });
@@ -296,7 +301,7 @@ private Q_SLOTS:
         WindowRegistry::add(janelaMenu::IntegracaoGerente, [](const WindowContext&) {});
         auto frame = openFrame(4);
         QVERIFY(frame);
-        QCOMPARE(frame->windowTitle(), u"QAV+ 2026.186 [ 000004 SEM CONFIGURACAO ] - [ 000000 -  ]"_s);
+        QCOMPARE(frame->windowTitle(), u"QAV+ 2026.187 [ 000004 SEM CONFIGURACAO ] - [ 000000 -  ]"_s);
         QVERIFY(enabled(*frame, "menuCadastros"));
         QVERIFY(enabled(*frame, "menuRelatorios"));
         QVERIFY(!frame->action(janelaMenu::IntegracaoGerente)->isEnabled());
@@ -411,7 +416,8 @@ private Q_SLOTS:
         QTest::keyPress(frame.get(), Qt::Key_Alt, Qt::AltModifier);
         QTest::keyClick(frame.get(), Qt::Key_F4, Qt::AltModifier);
         QTest::keyRelease(frame.get(), Qt::Key_Alt, Qt::NoModifier);
-        QTest::qWait(50);
+        // Opening the menu makes it the menu bar's active entry at once: it did not happen.
+        QVERIFY(frame->menuBar()->activeAction() != sistema->menuAction());
         QVERIFY(!sistema->isVisible());
     }
 
@@ -459,6 +465,62 @@ private Q_SLOTS:
         QVERIFY(windows.at(0)->pos() != windows.at(1)->pos());
     }
 
+    // A table left at an old structure by a failed upgrade: the window that needs it says which
+    // table it is, stays a window that closes cleanly, and the rest of the program goes on.
+    void windowOverATableNotCurrentNamesItAndCloses() {
+        company();
+        const QString clientes = inst->folder(u"dados"_s) + u"/clientes.tps"_s;
+        QVERIFY(QFile::remove(clientes));
+        {
+            StoreError error;
+            auto old = Connection::open(clientes, true, &error);
+            QVERIFY(old);
+            QVERIFY(old->exec(
+                "CREATE TABLE clientes (ID INTEGER, NOME TEXT); INSERT INTO clientes VALUES (1, 'x')",
+                &error));
+        }
+        registerCustomerWindows();
+        auto frame = openFrame();
+        QVERIFY(frame);
+        MessageBox::clearShown();
+        frame->action(janelaMenu::BrowseCLIENTES)->trigger();
+        QTRY_VERIFY(!MessageBox::shown().isEmpty());
+        QVERIFY2(MessageBox::shown().front().text.contains(u"clientes.tps"_s),
+                 qPrintable(MessageBox::shown().front().text));
+        for (QMdiSubWindow* window : frame->mdiArea()->subWindowList())
+            window->close();
+        QTRY_VERIFY(frame->mdiArea()->subWindowList().isEmpty());
+        QVERIFY(frame->isVisible());
+        QVERIFY(frame->action(janelaMenu::CopiaDeSeguranca));
+        QVERIFY(enabled(*frame, "menuSistema"));
+    }
+
+    // The company's configuration table left unreadable by a failed upgrade: its lock cannot be
+    // known, so the system stays locked until a communication run or a restore repairs it, and
+    // "Sistema" stays usable for those.
+    void unreadableConfigurationKeepsTheSystemLocked() {
+        company();
+        const QString qavcfg = inst->folder(u"dados"_s) + u"/qavcfg.tps"_s;
+        QVERIFY(QFile::remove(qavcfg));
+        {
+            StoreError error;
+            auto old = Connection::open(qavcfg, true, &error);
+            QVERIFY(old);
+            QVERIFY(old->exec("CREATE TABLE qavcfg (ID_EMPRESA INTEGER, COD_VENDEDOR INTEGER);"
+                              "INSERT INTO qavcfg VALUES (1, 12)",
+                              &error));
+        }
+        auto frame = openFrame();
+        QVERIFY(frame);
+        QCOMPARE(shownBoxes(), QStringList{textoBloqueio});
+        QVERIFY(!enabled(*frame, "menuCadastros"));
+        QVERIFY(!enabled(*frame, "menuConsultas"));
+        QVERIFY(!enabled(*frame, "menuRelatorios"));
+        QVERIFY(enabled(*frame, "menuSistema"));
+        frame->refreshConfiguration();
+        QVERIFY(!enabled(*frame, "menuCadastros"));
+    }
+
     // The frame as drawn: a picture of it, its "&Sistema" menu and the company selection, saved to
     // $QAV_SCREENSHOT_DIR when that is set (for a look by eye).
     void frameAsDrawn() {
@@ -478,13 +540,13 @@ private Q_SLOTS:
         QVERIFY(frame.open());
         frame.resize(900, 600);
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
-        QTest::qWait(50);
+        // The background picture fills the MDI area once laid out: its centre is not the plain
+        // window colour.
+        const QPoint centre = frame.mdiArea()->mapTo(&frame, frame.mdiArea()->rect().center());
+        QTRY_VERIFY(frame.grab().toImage().pixelColor(centre) != frame.palette().color(QPalette::Window));
         const QImage picture = frame.grab().toImage();
         QCOMPARE(picture.size(), frame.size() * picture.devicePixelRatio());
         QVERIFY(!selection.isNull());
-        // The background picture fills the MDI area: its centre is not the plain window colour.
-        const QPoint centre = frame.mdiArea()->mapTo(&frame, frame.mdiArea()->rect().center());
-        QVERIFY(picture.pixelColor(centre) != frame.palette().color(QPalette::Window));
         QMenu* sistema = frame.menu(u"menuSistema");
         frame.menuBar()->setActiveAction(sistema->menuAction());
         QTRY_VERIFY(sistema->isVisible());

@@ -2,6 +2,8 @@
 // (the caller ends the program), refusals and the confirmation leave the folder alone.
 #include "app/widgets/BackupDialogs.h"
 #include "base/core/IniFile.h"
+#include "store/core/Clock.h"
+#include "store/core/Connection.h"
 #include "store/core/Table.h"
 #include "tests/support/TempDataFolder.h"
 #include "ui/widgets/MessageBox.h"
@@ -9,6 +11,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
 
 using namespace qav;
@@ -41,6 +44,8 @@ private Q_SLOTS:
     void backupThenRestore();
     void foreignArchiveIsRefusedWithAMessage();
     void restoreNotConfirmedChangesNothing();
+    void namesFollowTheClock();
+    void folderLeftByAFailedUpgradeIsBackedUpAndRestored();
 };
 
 void TestBackupDialogs::cancelledDialogsDoNothing() {
@@ -122,6 +127,85 @@ void TestBackupDialogs::restoreNotConfirmedChangesNothing() {
     parent.cdUp();
     QVERIFY(parent.entryList({QDir(folder.path()).dirName() + QStringLiteral("-anterior-*")}, QDir::Dirs)
                 .isEmpty());
+}
+
+void TestBackupDialogs::namesFollowTheClock() {
+    Clock::setOverride([] { return DateTimeParts{Date::fromYmd(2025, 12, 31), 23, 59, 58}; });
+    test::TempDataFolder folder;
+    addGrupo(folder.path(), 1);
+    setNextBackupFileName(QString());
+    QVERIFY(!copiaDeSeguranca(nullptr, folder.path()));
+    QCOMPARE(QFileInfo(lastProposedBackupFileName()).fileName(), QStringLiteral("QAV_2025-12-31.zip"));
+
+    // The restore keeps the replaced files in a folder named with the clock's date and time.
+    QTemporaryDir elsewhere;
+    const QString archive = elsewhere.filePath(QStringLiteral("copia.zip"));
+    setNextBackupFileName(archive);
+    MessageBox::setNextAnswers({Button::Ok});
+    QVERIFY(copiaDeSeguranca(nullptr, folder.path()));
+    setNextBackupFileName(archive);
+    MessageBox::setNextAnswers({Button::Yes, Button::Ok});
+    QVERIFY(restauraCopia(nullptr, folder.path()));
+    Clock::setOverride({});
+    QDir parent(folder.path());
+    parent.cdUp();
+    const QString kept = QDir(folder.path()).dirName() + QStringLiteral("-anterior-2025-12-31_23-59-58");
+    QVERIFY(parent.exists(kept));
+    QVERIFY(QDir(parent.filePath(kept)).removeRecursively());
+}
+
+// A failed upgrade can leave a damaged table and an old one behind: the backup keeps them as they
+// are, and a good copy can be restored over them.
+void TestBackupDialogs::folderLeftByAFailedUpgradeIsBackedUpAndRestored() {
+    test::TempDataFolder folder;
+    addGrupo(folder.path(), 1);
+    QTemporaryDir elsewhere;
+    const QString good = elsewhere.filePath(QStringLiteral("boa.zip"));
+    setNextBackupFileName(good);
+    MessageBox::setNextAnswers({Button::Ok});
+    QVERIFY(copiaDeSeguranca(nullptr, folder.path()));
+
+    const QByteArray damaged(4096, 'x');
+    QFile clientes(folder.filePath("clientes.tps"));
+    QVERIFY(clientes.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    clientes.write(damaged);
+    clientes.close();
+    QVERIFY(QFile::remove(folder.filePath("produto.tps")));
+    {
+        StoreError error;
+        auto old = Connection::open(folder.filePath("produto.tps"), true, &error);
+        QVERIFY(old);
+        QVERIFY(old->exec("CREATE TABLE produto (ID INTEGER, NOME TEXT); INSERT INTO produto VALUES (1, 'x')",
+                          &error));
+    }
+
+    MessageBox::clearShown();
+    const QString asItIs = elsewhere.filePath(QStringLiteral("danificada.zip"));
+    setNextBackupFileName(asItIs);
+    MessageBox::setNextAnswers({Button::Ok});
+    QVERIFY(copiaDeSeguranca(nullptr, folder.path()));
+    QCOMPARE(MessageBox::shown().size(), 1);
+    QCOMPARE(MessageBox::shown().front().caption, QStringLiteral("Aviso"));
+    QVERIFY(
+        MessageBox::shown().front().text.contains(QStringLiteral("copiadas como estavam: clientes.tps.")));
+
+    setNextBackupFileName(good);
+    MessageBox::setNextAnswers({Button::Yes, Button::Ok});
+    QVERIFY(restauraCopia(nullptr, folder.path()));
+    QCOMPARE(countOf(folder.path(), "grupo"), 1);
+    QCOMPARE(countOf(folder.path(), "clientes"), 0);
+    QCOMPARE(countOf(folder.path(), "produto"), 0);
+    // The damaged file was kept beside the folder, byte for byte.
+    QDir parent(folder.path());
+    parent.cdUp();
+    const QStringList kept =
+        parent.entryList({QDir(folder.path()).dirName() + QStringLiteral("-anterior-*")}, QDir::Dirs);
+    QCOMPARE(kept.size(), 1);
+    QFile keptClientes(parent.filePath(kept.front()) + QStringLiteral("/clientes.tps"));
+    QVERIFY(keptClientes.open(QIODevice::ReadOnly));
+    QCOMPARE(keptClientes.readAll(), damaged);
+    keptClientes.close();
+    QVERIFY(QDir(parent.filePath(kept.front())).removeRecursively());
 }
 
 QTEST_MAIN(TestBackupDialogs)

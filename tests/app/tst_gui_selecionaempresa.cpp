@@ -5,6 +5,7 @@
 #include "ui/widgets/MessageBox.h"
 #include "ui/widgets/WindowRegistry.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -109,7 +110,8 @@ private Q_SLOTS:
         QTest::addColumn<bool>("runs");
         QTest::newRow("185") << 185 << true;
         QTest::newRow("no bd.ver") << 0 << true;
-        QTest::newRow("186") << 186 << false;
+        QTest::newRow("186, keys of the older form") << 186 << true;
+        QTest::newRow("187") << 187 << false;
         QTest::newRow("200") << 200 << false;
     }
 
@@ -127,7 +129,7 @@ private Q_SLOTS:
         Q_EMIT combo->activated(combo->currentIndex());
         QCOMPARE(dlg.currentFolder(), u"outra"_s);
         QCOMPARE(recorder.runs, runs ? QStringList{u"outra"_s} : QStringList{});
-        QVERIFY(inst->settings().versaoBd(u"outra"_s) >= 186);
+        QVERIFY(inst->settings().versaoBd(u"outra"_s) >= versaoBdRequerida);
     }
 
     void companyRememberedPerFolder() {
@@ -335,22 +337,108 @@ private Q_SLOTS:
         QCOMPARE(child<QTreeWidget>(&dlg, "listaEmpresas")->topLevelItemCount(), 2);
     }
 
-    void upgradeToolThatCannotStartKeepsThePreviousFolder() {
+    // Enter in the folder field switches the folder and nothing more: the window stays open, with
+    // no company chosen for the user.
+    void enterInTheFolderFieldOnlySwitchesTheFolder_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("empresa");
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow("another folder") << u"outra"_s << u"outra"_s << u"5"_s << QStringList{};
+        QTest::newRow("folder without a remembered company")
+            << u"vazia"_s << u"vazia"_s << QString() << QStringList{};
+        QTest::newRow("folder that does not exist")
+            << u"xyz"_s << u"dados"_s << u"1"_s << QStringList{u"Aviso: Pasta \"..\\xyz\" não existe!"_s};
+    }
+
+    void enterInTheFolderFieldOnlySwitchesTheFolder() {
+        QFETCH(QString, typed);
+        QFETCH(QString, folder);
+        QFETCH(QString, empresa);
+        QFETCH(QStringList, texts);
+        twoFolders();
+        inst->createFolder(u"vazia"_s);
+        inst->settings().setPastaNumerada(2, u"vazia"_s);
+        inst->settings().setEmpresaDaPasta(u"dados"_s, 1);
+        inst->settings().setEmpresaDaPasta(u"outra"_s, 5);
+        SelecionaEmpresa dlg(inst->settings());
+        dlg.prepare();
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        // The keys go where the keyboard sends them when the folder field has the focus: the combo
+        // box, which hands them to its line edit.
+        auto* combo = child<QComboBox>(&dlg, "pasta");
+        combo->lineEdit()->selectAll();
+        QTest::keyClicks(combo, typed);
+        QCOMPARE(combo->currentText(), typed);
+        QTest::keyClick(combo, Qt::Key_Return);
+        QCOMPARE(shownBoxes(), texts);
+        QVERIFY(dlg.isVisible());
+        QCOMPARE(dlg.result(), 0);
+        QCOMPARE(dlg.currentFolder(), folder);
+        QCOMPARE(child<QLineEdit>(&dlg, "idEmpresa")->text(), empresa);
+        QCOMPARE(inst->settings().empresaDaPasta(u"dados"_s), 1); // nothing chosen, nothing written
+        // Enter in the company field is still OK.
+        if (!empresa.isEmpty()) {
+            child<QLineEdit>(&dlg, "idEmpresa")->setFocus();
+            QTest::keyClick(child<QLineEdit>(&dlg, "idEmpresa"), Qt::Key_Return);
+            QCOMPARE(dlg.result(), int(QDialog::Accepted));
+            QCOMPARE(idEmpAtiva(), empresa.toInt());
+        }
+    }
+
+    // A folder whose upgrade failed is still opened, after saying so: its companies can be chosen,
+    // and backup, restore and communication can repair it.
+    void upgradeToolThatCannotStartStillOpensTheFolder() {
         twoFolders();
         settingsVersion(u"outra"_s, 185);
         recorder.failToStart = true;
         SelecionaEmpresa dlg(inst->settings());
         dlg.prepare();
-        QVERIFY(!dlg.selectFolder(u"outra"_s));
+        QVERIFY(dlg.selectFolder(u"outra"_s));
         QCOMPARE(MessageBox::shown().size(), 1);
         QVERIFY(MessageBox::shown().at(0).text.startsWith(
             u"Não foi possível executar o programa de atualização do banco de dados (qavbd) para a pasta \"..\\outra\"."_s));
-        QCOMPARE(dlg.currentFolder(), u"dados"_s);
-        QCOMPARE(boundFolder().name, u"dados"_s);
-        // The previous folder still works.
-        child<QLineEdit>(&dlg, "idEmpresa")->setText(u"1"_s);
+        QCOMPARE(dlg.currentFolder(), u"outra"_s);
+        QCOMPARE(boundFolder().name, u"outra"_s);
+        child<QLineEdit>(&dlg, "idEmpresa")->setText(u"5"_s);
         child<QPushButton>(&dlg, "ok")->click();
-        QCOMPARE(idEmpAtiva(), 1);
+        QCOMPARE(idEmpAtiva(), 5);
+    }
+
+    // Choosing the folder again in the same session does not run the tool again, nor repeat what
+    // was already said about it.
+    void failedUpgradeIsTriedOncePerSession() {
+        twoFolders();
+        settingsVersion(u"outra"_s, 185);
+        recorder.failToStart = true;
+        SelecionaEmpresa dlg(inst->settings());
+        dlg.prepare();
+        QVERIFY(dlg.selectFolder(u"outra"_s));
+        QVERIFY(dlg.selectFolder(u"dados"_s));
+        QVERIFY(dlg.selectFolder(u"outra"_s));
+        QCOMPARE(recorder.runs, QStringList{u"outra"_s});
+        QCOMPARE(MessageBox::shown().size(), 1);
+        QCOMPARE(dlg.currentFolder(), u"outra"_s);
+    }
+
+    void folderWithADamagedCompanyTableStaysUsable() {
+        twoFolders();
+        settingsVersion(u"outra"_s, 185);
+        QFile empresa(inst->folder(u"outra"_s) + u"/empresa.tps"_s);
+        QVERIFY(empresa.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        empresa.write(QByteArray(4096, 'x'));
+        empresa.close();
+        recorder.failToStart = true;
+        SelecionaEmpresa dlg(inst->settings());
+        dlg.prepare();
+        QVERIFY(dlg.selectFolder(u"outra"_s));
+        QCOMPARE(MessageBox::shown().size(), 1); // the tables are named once
+        QVERIFY(MessageBox::shown().at(0).text.contains(u"empresa.tps"_s));
+        QCOMPARE(child<QTreeWidget>(&dlg, "listaEmpresas")->topLevelItemCount(), 0);
+        // No company to choose here, but another folder can still be chosen.
+        QVERIFY(dlg.selectFolder(u"dados"_s));
+        QCOMPARE(child<QTreeWidget>(&dlg, "listaEmpresas")->topLevelItemCount(), 2);
     }
 
 private:

@@ -1,5 +1,6 @@
 #include "app/widgets/ButtonCaptions.h"
 #include "app/widgets/Startup.h"
+#include "store/core/Connection.h"
 #include "tests/app/ShellFixture.h"
 #include "tests/support/Programs.h"
 #include "tests/support/gui/GuiSupport.h"
@@ -46,7 +47,7 @@ private Q_SLOTS:
         QVERIFY(dataFolderExists(inst->programFolder(), u"dados"_s));
         // A new folder has no bd.ver: the upgrade tool runs on the main folder, without a folder argument.
         QCOMPARE(recorder.runs, QStringList{QString()});
-        QCOMPARE(inst->settings().versaoBd(u"dados"_s), 186);
+        QCOMPARE(inst->settings().versaoBd(u"dados"_s), versaoBdRequerida);
         QVERIFY(MessageBox::shown().isEmpty());
     }
 
@@ -64,8 +65,9 @@ private Q_SLOTS:
         QTest::addColumn<bool>("runs");
         QTest::newRow("bd.ver 185") << 185 << true;
         QTest::newRow("bd.ver 1") << 1 << true;
-        QTest::newRow("bd.ver 186") << 186 << false;
+        QTest::newRow("bd.ver 186, keys of the older form") << 186 << true;
         QTest::newRow("bd.ver 187") << 187 << false;
+        QTest::newRow("bd.ver 188") << 188 << false;
     }
 
     void upgradeToolOnlyBelowTheRequiredVersion() {
@@ -87,25 +89,73 @@ private Q_SLOTS:
         QCOMPARE(recorder.runs.size(), 1);
     }
 
-    void upgradeToolThatCannotStartEndsTheProgram() {
+    // A folder that could not be upgraded must not lock the user out: backup, restore and the
+    // communication run are the ways to repair it.
+    void upgradeToolThatCannotStartLetsTheProgramGoOn() {
         inst->createFolder(u"dados"_s, 185);
         recorder.failToStart = true;
-        QCOMPARE(prepareStart(inst->settings()), 1);
+        QCOMPARE(prepareStart(inst->settings()), 0);
         const QStringList texts = shownBoxes();
         QCOMPARE(texts.size(), 1);
         QVERIFY(texts.at(0).startsWith(
             u"Erro: Não foi possível executar o programa de atualização do banco de dados (qavbd) para a pasta \"..\\dados\"."_s));
-        QVERIFY(texts.at(0).endsWith(u"O programa será encerrado."_s));
+        QVERIFY(!texts.at(0).contains(u"encerrado"_s));
     }
 
-    void missingUpgradeToolBesideTheProgramEndsTheProgram() {
+    void missingUpgradeToolBesideTheProgramLetsTheProgramGoOn() {
         // The default runner looks for qavbd beside the running program; there is none beside the tests.
         setUpgradeRunner({});
         inst->createFolder(u"dados"_s, 185);
-        QCOMPARE(prepareStart(inst->settings()), 1);
+        QCOMPARE(prepareStart(inst->settings()), 0);
         QCOMPARE(MessageBox::shown().size(), 1);
         QVERIFY(MessageBox::shown().at(0).text.contains(u"qavbd"_s));
         QCOMPARE(inst->settings().versaoBd(u"dados"_s), 185);
+    }
+
+    void failedUpgradeNamesTheTablesLeftBehind_data() {
+        QTest::addColumn<bool>("crash");
+        QTest::newRow("tool crashed") << true;
+        QTest::newRow("tool ended without the version") << false;
+    }
+
+    void failedUpgradeNamesTheTablesLeftBehind() {
+        QFETCH(bool, crash);
+        inst->createFolder(u"dados"_s, 185);
+        const QString dados = inst->folder(u"dados"_s);
+        // An old customer table and a damaged product table; the others are current.
+        QVERIFY(QFile::remove(dados + u"/clientes.tps"_s));
+        {
+            StoreError error;
+            auto connection = Connection::open(dados + u"/clientes.tps"_s, true, &error);
+            QVERIFY(connection);
+            QVERIFY(connection->exec("CREATE TABLE clientes (ID INTEGER, NOME TEXT)", &error));
+        }
+        QFile produto(dados + u"/produto.tps"_s);
+        QVERIFY(produto.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        produto.write(QByteArray(4096, 'x'));
+        produto.close();
+        setUpgradeRunner([crash, dados](const QString&, const QString&) {
+            UpgradeRun run;
+            if (crash) {
+                run.outcome = UpgradeRun::Outcome::Crashed;
+                run.errorText = u"Process crashed"_s;
+            } else {
+                // What the tool leaves when it refuses a value.
+                QFile log(dados + u"/qavbd.log"_s);
+                if (log.open(QIODevice::WriteOnly | QIODevice::Append))
+                    log.write("2026-01-05 08:00:00  clientes.tps  ID=1  LIMCRED: valor \"x\" recusado\n");
+                run.exitCode = 1;
+            }
+            return run;
+        });
+        QCOMPARE(prepareStart(inst->settings()), 0);
+        QCOMPARE(MessageBox::shown().size(), 1);
+        const QString text = MessageBox::shown().at(0).text;
+        QCOMPARE(MessageBox::shown().at(0).caption, u"Erro"_s);
+        QVERIFY2(text.contains(u"clientes.tps, produto.tps"_s), qPrintable(text));
+        QVERIFY(!text.contains(u"pedidos.tps"_s));
+        QVERIFY(!text.contains(u"encerrado"_s));
+        QCOMPARE(text.contains(u"..\\dados\\qavbd.log"_s), !crash);
     }
 
     void realUpgradeToolBuildsTheMainFolder() {
@@ -115,7 +165,7 @@ private Q_SLOTS:
         });
         QCOMPARE(prepareStart(inst->settings()), 0);
         QVERIFY(MessageBox::shown().isEmpty());
-        QCOMPARE(inst->settings().versaoBd(u"dados"_s), 186);
+        QCOMPARE(inst->settings().versaoBd(u"dados"_s), versaoBdRequerida);
         for (const TableDef& table : catalogue())
             QVERIFY2(QFile::exists(inst->folder(u"dados"_s) + u'/' + QString::fromLatin1(table.fileName)),
                      table.fileName);
@@ -134,7 +184,7 @@ private Q_SLOTS:
         const UpgradeRun run = runUpgradeTool(realQavbd(), inst->programFolder(), u"filial"_s);
         QCOMPARE(run.outcome, UpgradeRun::Outcome::Finished);
         QCOMPARE(run.exitCode, 0);
-        QCOMPARE(inst->settings().versaoBd(u"filial"_s), 186);
+        QCOMPARE(inst->settings().versaoBd(u"filial"_s), versaoBdRequerida);
         QVERIFY(!QFile::exists(inst->folder(u"dados"_s) + u"/bd.ver"_s));
     }
 

@@ -132,10 +132,10 @@ private Q_SLOTS:
         QDir().mkpath(dados);
         QCOMPARE(s.versaoBd(u"dados"_s), 0);
         QVERIFY(s.setVersaoBd(u"dados"_s, versaoBdRequerida));
-        QCOMPARE(s.versaoBd(u"dados"_s), 186);
+        QCOMPARE(s.versaoBd(u"dados"_s), versaoBdRequerida);
         QFile file(QDir(dados).filePath(u"bd.ver"_s));
         QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), QByteArray("[QAVPlus]\r\nVersaoBD=186\r\n"));
+        QCOMPARE(file.readAll(), QByteArray("[QAVPlus]\r\nVersaoBD=187\r\n"));
         QVERIFY(!s.setVersaoBd(u"naoexiste"_s, 186)); // no such data folder
     }
 
@@ -151,7 +151,7 @@ private Q_SLOTS:
     }
 
     void versionConstants() {
-        QCOMPARE(versaoBdRequerida, 186);
+        QCOMPARE(versaoBdRequerida, 187);
         QCOMPARE(versaoPrograma.toString(), u"2026."_s + QString::number(versaoBdRequerida));
     }
 };

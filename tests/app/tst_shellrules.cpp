@@ -212,13 +212,13 @@ private Q_SLOTS:
         QTest::addColumn<QString>("vendedor");
         QTest::addColumn<QString>("expected");
         QTest::newRow("full") << 1 << u"EMPRESA TESTE   "_s << 12 << u"JOAO DA SILVA  "_s
-                              << u"QAV+ 2026.186 [ 000001 EMPRESA TESTE ] - [ 000012 - JOAO DA SILVA ]"_s;
+                              << u"QAV+ 2026.187 [ 000001 EMPRESA TESTE ] - [ 000012 - JOAO DA SILVA ]"_s;
         QTest::newRow("representative unknown")
-            << 1 << u"EMPRESA"_s << 12 << u""_s << u"QAV+ 2026.186 [ 000001 EMPRESA ] - [ 000012 -  ]"_s;
+            << 1 << u"EMPRESA"_s << 12 << u""_s << u"QAV+ 2026.187 [ 000001 EMPRESA ] - [ 000012 -  ]"_s;
         QTest::newRow("six-digit ids") << 123456 << u"ÇÃO LTDA"_s << 654321 << u"MARIA"_s
-                                       << u"QAV+ 2026.186 [ 123456 ÇÃO LTDA ] - [ 654321 - MARIA ]"_s;
+                                       << u"QAV+ 2026.187 [ 123456 ÇÃO LTDA ] - [ 654321 - MARIA ]"_s;
         QTest::newRow("no representative code")
-            << 7 << u"X"_s << 0 << u""_s << u"QAV+ 2026.186 [ 000007 X ] - [ 000000 -  ]"_s;
+            << 7 << u"X"_s << 0 << u""_s << u"QAV+ 2026.187 [ 000007 X ] - [ 000000 -  ]"_s;
     }
 
     void caption() {
@@ -363,7 +363,7 @@ private Q_SLOTS:
         QTest::addColumn<bool>("runs");
         QTest::newRow("no bd.ver") << 0 << true;
         QTest::newRow("185") << 185 << true;
-        QTest::newRow("186") << 186 << false;
+        QTest::newRow("186, keys of the older form") << 186 << true;
         QTest::newRow("187") << 187 << false;
     }
 
@@ -392,7 +392,7 @@ private Q_SLOTS:
         QVERIFY(!check.current);
         QCOMPARE(
             upgradeFailureText(check, u"dados"_s),
-            u"O banco de dados da pasta \"..\\dados\" não foi atualizado (versão 185, requerida 186)."_s);
+            u"O banco de dados da pasta \"..\\dados\" não foi atualizado (versão 185, requerida 187)."_s);
     }
 
     void missingUpgradeToolDoesNotStart() {

@@ -151,6 +151,10 @@ private Q_SLOTS:
         QTest::keyClicks(search, u"zarc"_s);
         search->insert(u"ã"_s); // typed as the keyboard would (QTest types ASCII only)
         QCOMPARE(column(list, BrowseProdutos::Id), (QStringList{u"00000005"_s}));
+        // Typed without the accent, as most keyboards in the field are used, and two words as one piece.
+        search->clear();
+        QTest::keyClicks(search, u"ZARCAO P"_s);
+        QCOMPARE(column(list, BrowseProdutos::Nome), (QStringList{u"Zarcão parafusado"_s}));
         QTest::keyClick(search, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(search, Qt::Key_Delete);
         QCOMPARE(list.model()->rowCount(), 5); // an empty entry removes the condition

@@ -89,7 +89,7 @@ private Q_SLOTS:
         QVERIFY(mun.open());
         for (const auto& [id, nome, uf] :
              {std::tuple{3550308, u"São Paulo"_s, u"SP"_s}, std::tuple{4106902, u"Curitiba"_s, u"PR"_s},
-              std::tuple{3509502, u"Campinas"_s, u"SP"_s}}) {
+              std::tuple{3509502, u"Campinas"_s, u"SP"_s}, std::tuple{3552205, u"Sorocaba"_s, u"SP"_s}}) {
             mun.clear();
             mun.rec().setInteger("ID", id);
             mun.rec().setText("NOME", nome);
@@ -146,11 +146,20 @@ private Q_SLOTS:
         QCOMPARE(headers(list), (QStringList{u"Id"_s, u"Município"_s, u"UF"_s}));
         QCOMPARE(tabNames(list), (QStringList{u"Município"_s, u"Id"_s}));
         QCOMPARE(column(list, BrowseMunic::Municipio),
-                 (QStringList{u"Campinas"_s, u"Curitiba"_s, u"São Paulo"_s}));
-        QTest::keyClicks(list.findChild<QLineEdit*>(u"localizador"_s), u"cu"_s);
+                 (QStringList{u"Campinas"_s, u"Curitiba"_s, u"São Paulo"_s, u"Sorocaba"_s}));
+        auto* localizador = list.findChild<QLineEdit*>(u"localizador"_s);
+        QTest::keyClicks(localizador, u"cu"_s);
         QCOMPARE(list.current()->text("ESTADO"), u"PR"_s);
+        // Typed without the accent, the name is found all the same.
+        localizador->clear();
+        QTest::keyClicks(localizador, u"sao"_s);
+        QCOMPARE(list.current()->text("NOME"), u"São Paulo"_s);
+        localizador->clear();
+        QTest::keyClicks(localizador, u"so"_s);
+        QCOMPARE(list.current()->text("NOME"), u"Sorocaba"_s);
         list.tabs()->setCurrentIndex(1);
-        QCOMPARE(column(list, BrowseMunic::Id), (QStringList{u"3509502"_s, u"3550308"_s, u"4106902"_s}));
+        QCOMPARE(column(list, BrowseMunic::Id),
+                 (QStringList{u"3509502"_s, u"3550308"_s, u"3552205"_s, u"4106902"_s}));
     }
 
     void pautas_data() {
@@ -233,7 +242,7 @@ private Q_SLOTS:
         // "&Fechar" closes the child window.
         auto* list = qobject_cast<ListWindow*>(area.subWindowList().last()->widget());
         QVERIFY(list);
-        QCOMPARE(list->model()->rowCount(), 3);
+        QCOMPARE(list->model()->rowCount(), 4); // the four municipalities
         list->findChild<QPushButton*>(u"botaoFechar"_s)->click();
         QTRY_COMPARE(area.subWindowList().size(), 3);
     }

@@ -39,6 +39,14 @@ private:
         addProduto(produto, produtoDe(1, 5, u"X3"_s, u"CONEXÃO ÁGUA"_s, 0));
         addProduto(produto, produtoDe(2, 6, u"000045"_s, u"Parafuso da outra empresa"_s, 1));
         addProduto(produto, produtoDe(1, 7, u"X4"_s, u"FITA VEDA ROSCA"_s, 1));
+        // Company 3: names as the server sends them, with and without their accents.
+        addProduto(produto, produtoDe(3, 8, u"D1"_s, u"DOBRADIÇA CAMARÃO 3\""_s, 1));
+        addProduto(produto, produtoDe(3, 9, u"D2"_s, u"Dobradiça comum"_s, 1));
+        addProduto(produto, produtoDe(3, 10, u"D3"_s, u"CAIXA P/ DOBRADIÇA"_s, 1));
+        addProduto(produto, produtoDe(3, 11, u"D4"_s, u"Gabarito p/ dobradica"_s, 1));
+        addProduto(produto, produtoDe(3, 12, u"A1"_s, u"ANTÔNIO RIBEIRO"_s, 1));
+        addProduto(produto, produtoDe(3, 13, u"A2"_s, u"Antonio Carlos Rocha"_s, 1));
+        addProduto(produto, produtoDe(3, 14, u"A3"_s, u"Ábaco escolar"_s, 1));
     }
 
 private Q_SLOTS:
@@ -113,6 +121,34 @@ private Q_SLOTS:
         QTest::newRow("space inside a word does not match")
             << produto::Situacao::Todos << 1 << u"para "_s << QStringList{};
         QTest::newRow("nothing matches") << produto::Situacao::Todos << 1 << u"xyz"_s << QStringList{};
+        QTest::newRow("name order ignores accents")
+            << produto::Situacao::Todos << 3 << u""_s
+            << QStringList{u"Ábaco escolar"_s,        u"Antonio Carlos Rocha"_s,  u"ANTÔNIO RIBEIRO"_s,
+                           u"CAIXA P/ DOBRADIÇA"_s,   u"DOBRADIÇA CAMARÃO 3\""_s, u"Dobradiça comum"_s,
+                           u"Gabarito p/ dobradica"_s};
+        QTest::newRow("typed without the cedilla")
+            << produto::Situacao::Todos << 3 << u"dobradica"_s
+            << QStringList{u"CAIXA P/ DOBRADIÇA"_s, u"DOBRADIÇA CAMARÃO 3\""_s, u"Dobradiça comum"_s,
+                           u"Gabarito p/ dobradica"_s};
+        QTest::newRow("typed with the cedilla")
+            << produto::Situacao::Todos << 3 << u"DOBRADIÇA"_s
+            << QStringList{u"CAIXA P/ DOBRADIÇA"_s, u"DOBRADIÇA CAMARÃO 3\""_s, u"Dobradiça comum"_s,
+                           u"Gabarito p/ dobradica"_s};
+        QTest::newRow("typed without the accents")
+            << produto::Situacao::Ativos << 1 << u"agua"_s << QStringList{u"Cano d'água"_s};
+        QTest::newRow("accented word then space, word at the end")
+            << produto::Situacao::Todos << 3 << u"dobradiça "_s
+            << QStringList{u"CAIXA P/ DOBRADIÇA"_s, u"DOBRADIÇA CAMARÃO 3\""_s, u"Dobradiça comum"_s,
+                           u"Gabarito p/ dobradica"_s};
+        QTest::newRow("word then space in an accented name")
+            << produto::Situacao::Todos << 3 << u"camarao "_s << QStringList{u"DOBRADIÇA CAMARÃO 3\""_s};
+        QTest::newRow("two words as typed, the second begun")
+            << produto::Situacao::Todos << 3 << u"antonio r"_s << QStringList{u"ANTÔNIO RIBEIRO"_s};
+        QTest::newRow("the words in another order do not match")
+            << produto::Situacao::Todos << 3 << u"ribeiro antonio"_s << QStringList{};
+        QTest::newRow("a word typed with its accent finds it without")
+            << produto::Situacao::Todos << 3 << u"antônio"_s
+            << QStringList{u"Antonio Carlos Rocha"_s, u"ANTÔNIO RIBEIRO"_s};
         QTest::newRow("SQL text is a plain search")
             << produto::Situacao::Todos << 1 << u"') OR 1=1 --"_s << QStringList{};
     }

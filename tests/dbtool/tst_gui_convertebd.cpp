@@ -1,6 +1,8 @@
 // The upgrade tool's window: nothing is converted until the user confirms.
 #include "base/core/IniFile.h"
+#include "base/core/Version.h"
 #include "dbtool/widgets/ConverteBdWindow.h"
+#include "store/core/Connection.h"
 #include "ui/widgets/MessageBox.h"
 
 #include <QApplication>
@@ -17,6 +19,7 @@ class TestConverteBd : public QObject {
 private Q_SLOTS:
     void convertsOnlyAfterConfirmation();
     void closeConvertsNothing();
+    void finalMessageNamesTheLogOfCutValues();
 };
 
 void TestConverteBd::convertsOnlyAfterConfirmation() {
@@ -46,7 +49,7 @@ void TestConverteBd::convertsOnlyAfterConfirmation() {
     QCOMPARE(QDir(folder).entryList({QStringLiteral("*.tps")}, QDir::Files).size(), 28);
     QCOMPARE(IniFile(QDir(folder).filePath(QStringLiteral("bd.ver")))
                  .readInt(QStringLiteral("QAVPlus"), QStringLiteral("VersaoBD"), 0),
-             186);
+             versaoBdRequerida);
     QCOMPARE(window.findChild<QLabel*>(QStringLiteral("acao"))->text(),
              QStringLiteral("Verificando Arquivos..."));
     QCOMPARE(window.findChild<QLabel*>(QStringLiteral("tabela"))->text(), QStringLiteral("qavtipoped"));
@@ -62,6 +65,39 @@ void TestConverteBd::closeConvertsNothing() {
     QVERIFY(!window.isVisible());
     QVERIFY(MessageBox::shown().isEmpty());
     QVERIFY(!QDir(folder).exists());
+}
+
+void TestConverteBd::finalMessageNamesTheLogOfCutValues() {
+    QTemporaryDir dir;
+    {
+        StoreError error;
+        auto old = Connection::open(QDir(dir.path()).filePath(QStringLiteral("grupo.tps")), true, &error);
+        QVERIFY(old);
+        // NOME is text(40) now.
+        QVERIFY(old->exec(
+            "CREATE TABLE grupo (ID INTEGER, NOME TEXT);"
+            "INSERT INTO grupo VALUES (1, 'Ferragens, parafusos, porcas, arruelas e pregos de aço');",
+            &error));
+    }
+    ConverteBdWindow window(dir.path());
+    window.show();
+    MessageBox::clearShown();
+    MessageBox::setNextAnswers({Button::Ok});
+    window.convertNow();
+    QVERIFY(window.result().completed);
+    QCOMPARE(MessageBox::shown().size(), 1);
+    QCOMPARE(MessageBox::shown().front().caption, QStringLiteral("Aviso"));
+    QVERIFY(MessageBox::shown().front().text.contains(
+        QDir::toNativeSeparators(QDir(dir.path()).filePath(QStringLiteral("qavbd.log")))));
+
+    // A run with nothing cut ends without a message.
+    QTemporaryDir clean;
+    ConverteBdWindow quiet(clean.path());
+    quiet.show();
+    MessageBox::clearShown();
+    quiet.convertNow();
+    QVERIFY(quiet.result().completed);
+    QVERIFY(MessageBox::shown().isEmpty());
 }
 
 QTEST_MAIN(TestConverteBd)

@@ -2,6 +2,7 @@
 #include "store/core/Text.h"
 
 #include <QTest>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 namespace text = qav::text;
@@ -41,6 +42,13 @@ private Q_SLOTS:
     void foldCase_data();
     void foldCase();
     void foldCaseStaysInTheCodePage();
+    void foldSearch_data();
+    void foldSearch();
+    void foldKeySortsAsIfWithoutAccents_data();
+    void foldKeySortsAsIfWithoutAccents();
+    void foldKeyKeepsAccentedNamesApart();
+    void digitsOnly_data();
+    void digitsOnly();
 };
 
 void TestText::everyDefinedCharacterRoundTrips() {
@@ -217,6 +225,76 @@ void TestText::foldCaseStaysInTheCodePage() {
         else
             QCOMPARE(folded, one);
     }
+}
+
+void TestText::foldSearch_data() {
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("cedilla") << u"Dobradiça"_s << u"DOBRADICA"_s;
+    QTest::newRow("tilde and circumflex") << u"Antônio São João"_s << u"ANTONIO SAO JOAO"_s;
+    QTest::newRow("every vowel accent") << u"áàâãä éèêë íìîï óòôõö úùûü"_s << u"AAAAA EEEE IIII OOOOO UUUU"_s;
+    QTest::newRow("upper case accents") << u"ÁÀÂÃÄÅ ÇÑÝ"_s << u"AAAAAA CNY"_s;
+    QTest::newRow("y diaeresis") << u"ÿ"_s << u"Y"_s;
+    QTest::newRow("caron letters") << u"šž ŠŽ"_s << u"SZ SZ"_s;
+    QTest::newRow("letters without a base stay") << u"ßæðþ"_s << u"ßÆÐÞ"_s;
+    QTest::newRow("symbols stay") << u"1º 2ª 3/4\" 50%"_s << u"1º 2ª 3/4\" 50%"_s;
+    QTest::newRow("trailing spaces removed") << u"ação  "_s << u"ACAO"_s;
+    QTest::newRow("empty") << QString() << QString();
+}
+
+void TestText::foldSearch() {
+    QFETCH(QString, value);
+    QFETCH(QString, expected);
+    QCOMPARE(text::foldSearch(value), expected);
+    QCOMPARE(text::foldSearch(expected), expected);
+}
+
+void TestText::foldKeySortsAsIfWithoutAccents_data() {
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("São Paulo before Sorocaba") << QStringList{u"Sorocaba"_s, u"São Paulo"_s, u"Santos"_s}
+                                               << QStringList{u"Santos"_s, u"São Paulo"_s, u"Sorocaba"_s};
+    QTest::newRow("cedilla among its neighbours") << QStringList{u"Icém"_s, u"Içara"_s, u"Ibirama"_s}
+                                                  << QStringList{u"Ibirama"_s, u"Içara"_s, u"Icém"_s};
+    QTest::newRow("accented first letter") << QStringList{u"Avaré"_s, u"Águas de Lindóia"_s, u"americana"_s}
+                                           << QStringList{u"Águas de Lindóia"_s, u"americana"_s, u"Avaré"_s};
+    QTest::newRow("without accents just before with them")
+        << QStringList{u"Paraná"_s, u"Pará"_s, u"PARA"_s, u"Para de Minas"_s}
+        << QStringList{u"PARA"_s, u"Pará"_s, u"Para de Minas"_s, u"Paraná"_s};
+}
+
+void TestText::foldKeySortsAsIfWithoutAccents() {
+    QFETCH(QStringList, names);
+    QFETCH(QStringList, expected);
+    // The keys are compared as the tables' indexes compare them: code unit by code unit.
+    std::sort(names.begin(), names.end(),
+              [](const QString& a, const QString& b) { return text::foldKey(a) < text::foldKey(b); });
+    QCOMPARE(names, expected);
+}
+
+void TestText::foldKeyKeepsAccentedNamesApart() {
+    QCOMPARE(text::foldKey(u"Curitiba  "_s), u"CURITIBA"_s); // without accents: the upper case
+    QCOMPARE(text::foldKey(u"aço"_s), text::foldKey(u"AÇO"_s));
+    QVERIFY(text::foldKey(u"AÇO"_s) != text::foldKey(u"ACO"_s));
+    QVERIFY(text::foldKey(u"Pará"_s) != text::foldKey(u"Para"_s));
+    QVERIFY(text::foldKey(u"Pará"_s).startsWith(text::foldSearch(u"Pará"_s)));
+}
+
+void TestText::digitsOnly_data() {
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("CPF") << u"706.588.110-53"_s << u"70658811053"_s;
+    QTest::newRow("CNPJ") << u"11.222.333/0001-81"_s << u"11222333000181"_s;
+    QTest::newRow("telephone") << u"(51) 3333-4444"_s << u"5133334444"_s;
+    QTest::newRow("only digits") << u"706588"_s << u"706588"_s;
+    QTest::newRow("no digits") << u"ISENTO"_s << QString();
+    QTest::newRow("other scripts' digits are not ours") << u"1٢3"_s << u"13"_s;
+}
+
+void TestText::digitsOnly() {
+    QFETCH(QString, value);
+    QFETCH(QString, expected);
+    QCOMPARE(text::digitsOnly(value), expected);
 }
 
 QTEST_GUILESS_MAIN(TestText)

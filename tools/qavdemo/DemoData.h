@@ -27,8 +27,8 @@ struct Outcome {
     QMap<QString, std::int64_t> records; // file name -> records written
 };
 
-// Creates the folder's 28 tables (bd.ver = 186) when missing and fills them. A folder whose
-// empresa.tps already holds a company is left alone (the demonstration data would mix with it).
+// Creates the folder's 28 tables (bd.ver = the version the program requires) when missing and fills them. A
+// folder whose empresa.tps already holds a company is left alone (the demonstration data would mix with it).
 Outcome generate(const QString& dataFolder, const Options& options);
 
 // Points qav.cfg of the program folder at the data folder `pasta` (a sibling of the program folder)

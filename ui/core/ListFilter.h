@@ -21,6 +21,7 @@ struct ListFilter {
             result.parameters.push_back(std::move(value));
         return result;
     }
+    ListFilter and_(const ListFilter& other) const { return and_(other.condition, other.parameters); }
 };
 
 } // namespace qav

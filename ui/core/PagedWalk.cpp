@@ -81,6 +81,7 @@ Status PagedWalk::positionBackward() {
 }
 
 Status PagedWalk::readForward(int count, std::vector<Record>& into) {
+    m_forward.setPageSize(count); // no more read from the file than the list asked for
     for (int i = 0; i < count && !m_atEnd; ++i) {
         const Status status = m_forward.next();
         if (status == Status::EndOfFile) {
@@ -99,6 +100,7 @@ Status PagedWalk::readForward(int count, std::vector<Record>& into) {
 Status PagedWalk::readBackward(int count, std::vector<Record>& into) {
     if (!m_backwardPlaced && !m_atStart && positionBackward() == Status::Error)
         return Status::Error;
+    m_backward.setPageSize(count);
     for (int i = 0; i < count && !m_atStart; ++i) {
         const Status status = m_backward.previous();
         if (status == Status::EndOfFile)

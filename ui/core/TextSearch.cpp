@@ -1,0 +1,49 @@
+#include "ui/core/TextSearch.h"
+
+#include "store/core/TableSchema.h"
+#include "store/core/Text.h"
+
+#include <stdexcept>
+
+namespace qav {
+
+namespace {
+const FieldDef& textField(const TableDef& table, std::string_view field, int* index) {
+    *index = table.fieldIndex(field);
+    if (*index < 0 || !table.fields[static_cast<size_t>(*index)].isText())
+        throw std::invalid_argument("campo de texto desconhecido: " + std::string(field));
+    return table.fields[static_cast<size_t>(*index)];
+}
+} // namespace
+
+ListFilter containsText(const TableDef& table, std::string_view field, const QString& typed) {
+    int index = 0;
+    const FieldDef& def = textField(table, field, &index);
+    // The key form keeps the text without accents first: the typed text, without its accents, is
+    // looked for there (a match in the accented form that may follow is a match in the first part
+    // as well). A field without a shadow column is folded the same way on the fly.
+    const std::string folded = schema::isShadowed(table, index)
+                                   ? schema::quoted(schema::shadowColumn(def))
+                                   : "qav_fold(" + schema::quoted(def.name) + ")";
+    const QString needle = text::foldSearch(typed);
+    if (needle.isEmpty())
+        return {};
+    if (text::rtrim(typed).size() == typed.size())
+        return {"instr(" + folded + ", ?) > 0", {needle}};
+    // The text compared as if padded with one space: a word typed with a space after it may also end
+    // the text, where the key form ends or where its accented form begins.
+    const QChar separator(text::kKeySeparator);
+    return {"(instr(" + folded + ", ?) > 0 OR instr(" + folded + " || ?, ?) > 0)",
+            {needle + u' ', QString(separator), needle + separator}};
+}
+
+ListFilter containsDigits(const TableDef& table, std::string_view field, const QString& typed) {
+    int index = 0;
+    const FieldDef& def = textField(table, field, &index);
+    const QString digits = text::digitsOnly(typed);
+    if (digits.isEmpty())
+        return {};
+    return {"instr(qav_digits(" + schema::quoted(def.name) + "), ?) > 0", {digits}};
+}
+
+} // namespace qav
