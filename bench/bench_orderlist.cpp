@@ -1,7 +1,8 @@
 // The order list on 100,000 orders of one company (and 2,000 of another in the same files): the time
 // until the list window shows its first page, for each tab order and situation filter the user
 // starts with, beside the bare SQLite query that reads the same first page (64 orders with their
-// customer names) from the same files.
+// customer names) from the same files. The number order leaves out orders without a number, as the
+// key does, so the query says so too (and SQLite can use the key's partial index).
 #include "base/core/Settings.h"
 #include "orders/widgets/BrowsePEDIDO.h"
 #include "store/core/TableFile.h"
@@ -140,8 +141,9 @@ int main(int argc, char** argv) {
         const char* order;
     };
     const Case cases[] = {
-        {"Número, Todas", 5, BrowsePEDIDO::TabNumero, "p.ID_EMPRESA = 1", "p.NUMER"},
-        {"Número, Cancelado", 4, BrowsePEDIDO::TabNumero, "p.ID_EMPRESA = 1 AND p.SITUA = 4", "p.NUMER"},
+        {"Número, Todas", 5, BrowsePEDIDO::TabNumero, "p.ID_EMPRESA = 1 AND NOT (p.NUMER = 0)", "p.NUMER"},
+        {"Número, Cancelado", 4, BrowsePEDIDO::TabNumero,
+         "p.ID_EMPRESA = 1 AND p.SITUA = 4 AND NOT (p.NUMER = 0)", "p.NUMER"},
         {"Cliente 77, Todas", 5, BrowsePEDIDO::TabCliente, "p.ID_EMPRESA = 1 AND p.CLIEN = 77",
          "p.CLIEN, p.rowid"},
         {"Vendedor 104, Todas", 5, BrowsePEDIDO::TabVendedor, "p.ID_EMPRESA = 1 AND p.COD_VENDEDOR = 104",
