@@ -66,6 +66,12 @@ BrowsePEDIDO::BrowsePEDIDO(const ListContext& context, QWidget* parent)
     auto* header = new CabecalhoAgrupado(Qav, Erp, QStringLiteral("Número Pedido"), view());
     header->setStretchLastSection(true);
     view()->setHorizontalHeader(header);
+    // The new header hears of a reload after the list has put the highlight on the first row, and
+    // takes it away: put it back once the header is done.
+    connect(model(), &QAbstractItemModel::modelReset, this, [this] {
+        if (currentRow() < 0 && model()->rowCount() > 0)
+            setCurrentRow(0);
+    });
     QTabBar* bar = addTabs({QStringLiteral("Número"), QStringLiteral("Cliente"), QStringLiteral("Vendedor")});
 
     auto* options = new QHBoxLayout;

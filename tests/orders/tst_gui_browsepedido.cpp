@@ -17,6 +17,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTableView>
@@ -305,6 +306,31 @@ private Q_SLOTS:
         // The other orders keep theirs.
         QCOMPARE(contar("peditens", "KEYORDEM", "ID_VENDA = 12"), 1u);
         QCOMPARE(contar("pedacess", "KEYID_ACESSORIO", "ID_VENDASI = 110"), 1u);
+    }
+
+    // The popup of the list: the record's items greyed while the list is empty.
+    void popupGreyedWhenEmpty() {
+        janelasPedido::registrarFormulario(
+            [](QWidget*, const ListContext&, const PedidoAberto&) -> std::optional<int> { return {}; });
+        BrowsePEDIDO list(context());
+        list.show();
+        const auto popup = [&list] {
+            QStringList items;
+            QTimer::singleShot(50, [&items] {
+                if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                    for (QAction* a : menu->actions())
+                        items << (a->isEnabled() ? u""_s : u"~"_s) + a->text();
+                    menu->close();
+                }
+            });
+            Q_EMIT list.view()->customContextMenuRequested(QPoint(5, 5));
+            return items;
+        };
+        QCOMPARE(popup(), (QStringList{u"&Novo"_s, u"&Editar"_s, u"E&xcluir"_s, u"&Imprimir / PDF / e-mail"_s,
+                                       u"Duplicar"_s}));
+        list.tabs()->setCurrentIndex(BrowsePEDIDO::TabCliente); // no customer chosen: no rows
+        QCOMPARE(popup(), (QStringList{u"&Novo"_s, u"~&Editar"_s, u"~E&xcluir"_s,
+                                       u"~&Imprimir / PDF / e-mail"_s, u"~Duplicar"_s}));
     }
 
     void formButtonsWaitForTheForm() {
