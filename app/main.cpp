@@ -3,13 +3,12 @@
 
 #include "app/widgets/Startup.h"
 #include "orders/core/CamposPedido.h"
-
-#include <QApplication>
+#include "ui/widgets/GuardedApplication.h"
 
 int main(int argc, char** argv) {
     // The order rules' members are checked against the table catalogue before any window opens.
     qav::verificarCampos();
-    QApplication app(argc, argv);
+    qav::GuardedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("qavplus"));
     return qav::runQavplus();
 }

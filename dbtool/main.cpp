@@ -8,6 +8,7 @@
 
 #include "base/core/FolderName.h"
 #include "dbtool/widgets/ConverteBdWindow.h"
+#include "ui/widgets/GuardedApplication.h"
 #include "ui/widgets/StandardWarningBox.h"
 
 #include <QApplication>
@@ -16,7 +17,7 @@
 #include <cstdio>
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    qav::GuardedApplication app(argc, argv);
     const QStringList args = app.arguments();
     const bool unattended =
         args.size() > 1 && args.at(1).compare(QLatin1String("auto"), Qt::CaseInsensitive) == 0;

@@ -8,6 +8,7 @@
 #include "base/core/Session.h"
 #include "base/core/Version.h"
 #include "base/core/WindowState.h"
+#include "customers/core/ReservasPendentes.h"
 #include "store/core/Clock.h"
 #include "ui/widgets/MessageBox.h"
 #include "ui/widgets/WindowRegistry.h"
@@ -93,6 +94,8 @@ bool AppFrame::open() {
     show();
 
     Store store(boundFolder().path);
+    // New customers and partners left half-made by a program that ended go before anyone lists them.
+    removerReservasAbandonadas(store);
     const DadosFrame lidos = readDadosFrame(store, idEmpresa);
     dados_.configuracao = lidos.configuracao;
     dados_.nomeVendedor = lidos.nomeVendedor;

@@ -31,6 +31,7 @@ public:
     const Record& original() const { return original_; }
     bool algoMudou() const { return !(registro_ == original_) || socios_.mudou(); }
     SociosCliente& socios() { return socios_; }
+    const SociosCliente& socios() const { return socios_; }
     Table& tabelaSocios() { return tabelaSocios_; }
     bool reservado() const { return reservado_; }
 

@@ -3,6 +3,7 @@
 #include "store/core/Table.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace qav {
 
@@ -20,10 +21,16 @@ public:
     bool ok = false;
 };
 
+// Codes are 32-bit in every table: a larger number typed somewhere names no record.
+bool codigoPossivel(std::int64_t codigo) {
+    return codigo != 0 && codigo >= std::numeric_limits<std::int32_t>::min() &&
+           codigo <= std::numeric_limits<std::int32_t>::max();
+}
+
 } // namespace
 
 std::optional<Municipio> buscarMunicipio(Store& store, std::int64_t id) {
-    if (id == 0)
+    if (!codigoPossivel(id))
         return std::nullopt;
     Aberta m(store, "municip.tps");
     if (!m.ok)
@@ -36,7 +43,7 @@ std::optional<Municipio> buscarMunicipio(Store& store, std::int64_t id) {
 }
 
 QString nomeVendedor(Store& store, int idEmpresa, std::int64_t codigo) {
-    if (codigo == 0)
+    if (!codigoPossivel(codigo))
         return {};
     Aberta v(store, "vendedor.tps");
     if (!v.ok)
@@ -50,6 +57,8 @@ QString nomeVendedor(Store& store, int idEmpresa, std::int64_t codigo) {
 }
 
 bool pautaExiste(Store& store, int idEmpresa, std::int64_t codigo) {
+    if (!codigoPossivel(codigo))
+        return false;
     Aberta p(store, "pauta.tps");
     if (!p.ok)
         return false;
@@ -57,6 +66,20 @@ bool pautaExiste(Store& store, int idEmpresa, std::int64_t codigo) {
     p.t.rec().setInteger("CODIGO", codigo);
     p.t.rec().setInteger("ID_EMPRESA", idEmpresa);
     return p.t.get("KEYCODIGO") == Status::Ok;
+}
+
+std::optional<QString> formaPagamento(Store& store, int idEmpresa, std::int64_t codigo) {
+    if (!codigoPossivel(codigo))
+        return std::nullopt;
+    Aberta f(store, "formapag.tps");
+    if (!f.ok)
+        return std::nullopt;
+    f.t.clear();
+    f.t.rec().setInteger("CODIGO", codigo);
+    f.t.rec().setInteger("ID_EMPRESA", idEmpresa);
+    if (f.t.get("KEYCODIGO") != Status::Ok)
+        return std::nullopt;
+    return f.t.rec().text("DESCR").trimmed();
 }
 
 ConfiguracaoClientes configuracaoClientes(Store& store, int idEmpresa) {

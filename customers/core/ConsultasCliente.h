@@ -24,6 +24,10 @@ QString nomeVendedor(Store& store, int idEmpresa, std::int64_t codigo);
 // Whether the company has the price list `codigo`.
 bool pautaExiste(Store& store, int idEmpresa, std::int64_t codigo);
 
+// The description of the company's payment form `codigo` (FORPAG:KEYCODIGO); nullopt when the
+// company has no such payment form.
+std::optional<QString> formaPagamento(Store& store, int idEmpresa, std::int64_t codigo);
+
 // From the configuration record of the company (0 when there is none).
 struct ConfiguracaoClientes {
     int bloqueios1 = 0;

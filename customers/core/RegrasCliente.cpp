@@ -5,6 +5,8 @@
 #include "customers/core/DocumentChecks.h"
 #include "store/core/Record.h"
 
+#include <QRegularExpression>
+
 using namespace Qt::StringLiterals;
 
 namespace qav::clientes {
@@ -153,6 +155,66 @@ Verificacao verificarInscricao(int indicador, int pessoa, const QString& inscric
 
 QString emMinusculas(const QString& texto) {
     return texto.toLower();
+}
+
+Verificacao verificarEmail(const QString& texto) {
+    static const QRegularExpression separadores(u"[;,]"_s);
+    for (const QString& endereco : texto.split(separadores, Qt::SkipEmptyParts)) {
+        const QString e = endereco.trimmed();
+        const qsizetype arroba = e.indexOf(u'@');
+        if (e.isEmpty())
+            continue;
+        if (arroba <= 0 || arroba == e.size() - 1 || e.indexOf(u'@', arroba + 1) >= 0 || e.contains(u' '))
+            return Verificacao::recusa(u"E-mail inválido!"_s, aviso);
+    }
+    return Verificacao::ok();
+}
+
+namespace {
+bool semDigitos(const QString& texto) {
+    for (QChar c : texto)
+        if (c.isDigit())
+            return false;
+    return true;
+}
+} // namespace
+
+std::optional<Date> lerData(const QString& texto) {
+    if (semDigitos(texto))
+        return Date();
+    const std::optional<Date> d = Date::fromBr(texto.trimmed().toStdString());
+    if (d && d->isNull()) // "00/00/0000"
+        return Date();
+    if (!d || !d->isValid())
+        return std::nullopt;
+    return d;
+}
+
+Verificacao verificarData(const QString& texto) {
+    return lerData(texto) ? Verificacao::ok() : Verificacao::recusa(u"Data inválida!"_s, u"Erro"_s);
+}
+
+std::optional<Date> lerMesAno(const QString& texto) {
+    if (semDigitos(texto))
+        return Date();
+    const QStringList partes = texto.split(u'/');
+    if (partes.size() != 2)
+        return std::nullopt;
+    bool mesOk = false;
+    bool anoOk = false;
+    const int mes = partes[0].trimmed().toInt(&mesOk);
+    const int ano = partes[1].trimmed().toInt(&anoOk);
+    if (!mesOk || !anoOk || partes[1].trimmed().size() != 4)
+        return std::nullopt;
+    const Date d = Date::fromYmd(ano, mes, 1);
+    if (!d.isValid())
+        return std::nullopt;
+    return d;
+}
+
+Verificacao verificarMesAno(const QString& texto) {
+    return lerMesAno(texto) ? Verificacao::ok()
+                            : Verificacao::recusa(u"Mês/Ano de entrada inválido!"_s, u"Erro"_s);
 }
 
 QString normalizarClasse(const QString& classe) {

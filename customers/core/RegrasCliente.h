@@ -8,6 +8,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 namespace qav {
 
@@ -96,6 +97,19 @@ Verificacao verificarInscricao(int indicador, int pessoa, const QString& inscric
                                bool aoSairDoCampo);
 
 QString emMinusculas(const QString& texto); // e-mail and www
+// An e-mail is blank or an address with something on both sides of "@" (several addresses may be
+// separated by ";" or ","); anything else is refused, as no mail could reach it.
+Verificacao verificarEmail(const QString& texto);
+
+// A date entry "dd/mm/yyyy": nothing typed is no date; anything else must be a real calendar date
+// (31/02/2020 is refused, not stored as no date). nullopt: refused.
+std::optional<Date> lerData(const QString& texto);
+Verificacao verificarData(const QString& texto);
+// The partner's month and year of entry "mm/yyyy", kept as the first day of that month.
+std::optional<Date> lerMesAno(const QString& texto);
+Verificacao verificarMesAno(const QString& texto);
+// Shares of sales, of imports and of exports are percentages.
+inline constexpr int percentualMaximo = 100;
 QString normalizarClasse(const QString& classe);
 // Class "D" takes the credit release away.
 bool classeRetiraCredito(const QString& classe);

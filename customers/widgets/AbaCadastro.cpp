@@ -1,6 +1,7 @@
 #include "customers/widgets/AbaCadastro.h"
 
 #include "customers/widgets/Montagem.h"
+#include "ui/widgets/FieldValidator.h"
 
 using namespace Qt::StringLiterals;
 
@@ -31,6 +32,9 @@ AbaCadastro::AbaCadastro(CamposRegistro& campos, QWidget* parent) : QWidget(pare
 
     municipio = montagem::entrada(form, u"Município:"_s, "municipio");
     campos.inteiro(municipio, "ID_MUNICIPIO");
+    // The id, or the beginning of the municipality's name to choose it from the list.
+    qobject_cast<FieldValidator*>(const_cast<QValidator*>(municipio->validator()))
+        ->acceptNameOf(*findTable("municip.tps"), "NOME");
     municipioNome = montagem::rotulo(this, "municipioNome");
     form->addRow(QString(), municipioNome);
     cep = montagem::entrada(form, u"CEP:"_s, "cep");

@@ -1,5 +1,6 @@
 #include "customers/widgets/AbaJuridica.h"
 
+#include "customers/core/RegrasCliente.h"
 #include "customers/widgets/Montagem.h"
 
 using namespace Qt::StringLiterals;
@@ -45,12 +46,15 @@ AbaJuridica2::AbaJuridica2(CamposRegistro& campos, QWidget* parent) : QWidget(pa
         const QByteArray parte = "percentual" + QByteArray::number(i + 1);
         campos.texto(montagem::entrada(form, u"Produto principal %1:"_s.arg(i + 1), produto.constData()),
                      "PRINC_PRODU", i);
-        campos.inteiro(montagem::entrada(form, u"% das vendas:"_s, parte.constData()), "PERC_VENDAS", i);
+        campos.inteiro(montagem::entrada(form, u"% das vendas:"_s, parte.constData()), "PERC_VENDAS", i, 0,
+                       clientes::percentualMaximo);
     }
     campos.marca(montagem::marca(form, u"Importa"_s, "importa"), "IMPORTA");
-    campos.inteiro(montagem::entrada(form, u"% importado:"_s, "percentualImporta"), "P_IMPORTA");
+    campos.inteiro(montagem::entrada(form, u"% importado:"_s, "percentualImporta"), "P_IMPORTA", 0, 0,
+                   clientes::percentualMaximo);
     campos.marca(montagem::marca(form, u"Exporta"_s, "exporta"), "EXPORTA");
-    campos.inteiro(montagem::entrada(form, u"% exportado:"_s, "percentualExporta"), "P_EXPORTA");
+    campos.inteiro(montagem::entrada(form, u"% exportado:"_s, "percentualExporta"), "P_EXPORTA", 0, 0,
+                   clientes::percentualMaximo);
 }
 
 } // namespace qav

@@ -9,11 +9,15 @@ namespace qav {
 AbaOutras::AbaOutras(CamposRegistro& campos, QWidget* parent) : QWidget(parent) {
     setObjectName(u"abaOutras"_s);
     auto* form = new QFormLayout(this);
-    campos.inteiro(montagem::entrada(form, u"Forma de pagamento:"_s, "formaPagamento"), "FORMA_PAG");
+    formaPagamento = montagem::entrada(form, u"Forma de pagamento:"_s, "formaPagamento");
+    campos.inteiro(formaPagamento, "FORMA_PAG");
+    formaPagamentoNome = montagem::rotulo(this, "formaPagamentoNome");
+    form->addRow(QString(), formaPagamentoNome);
     campos.texto(montagem::entrada(form, u"Inscrição Suframa:"_s, "suframa"), "INSCR_SUFRAMA");
     email = montagem::entrada(form, u"E-mail:"_s, "email");
     campos.texto(email, "E_MAIL");
-    campos.texto(montagem::entrada(form, u"E-mail para pedidos:"_s, "emailQav"), "EMAIL_QAV");
+    emailQav = montagem::entrada(form, u"E-mail para pedidos:"_s, "emailQav");
+    campos.texto(emailQav, "EMAIL_QAV");
     www = montagem::entrada(form, u"www:"_s, "www");
     campos.texto(www, "WWW");
     pauta = montagem::entrada(form, u"Pauta de preços:"_s, "pauta");

@@ -8,6 +8,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 
@@ -18,7 +19,10 @@ class AbaOutras : public QWidget {
 public:
     AbaOutras(CamposRegistro& campos, QWidget* parent = nullptr);
 
+    QLineEdit* formaPagamento;
+    QLabel* formaPagamentoNome;
     QLineEdit* email;
+    QLineEdit* emailQav;
     QLineEdit* www;
     QLineEdit* pauta;
     QPlainTextEdit* referenciasComerciais;

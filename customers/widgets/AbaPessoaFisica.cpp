@@ -10,7 +10,7 @@ AbaPessoaFisica::AbaPessoaFisica(CamposRegistro& campos, QWidget* parent) : QWid
     setObjectName(u"abaPessoaFisica"_s);
     auto* form = new QFormLayout(this);
     apelido = montagem::entrada(form, u"Apelido:"_s, "apelido");
-    apelido->setMaxLength(40);
+    campos.limitar(apelido, "NOME");
     campos.opcao(montagem::opcoes(form, u"Estado civil:"_s, "estadoCivil",
                                   {{1, u"Solteiro(a)"_s},
                                    {2, u"Casado(a)"_s},

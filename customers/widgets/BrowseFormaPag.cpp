@@ -23,9 +23,11 @@ BrowseFormaPag::BrowseFormaPag(const ListContext& context, QWidget* parent)
     setObjectName(QStringLiteral("BrowseFORMAPAG"));
 }
 
-std::optional<int> BrowseFormaPag::selecionar(QWidget* parent, const ListContext& context) {
-    const std::optional<Record> chosen =
-        select(new BrowseFormaPag(context), parent, u"BrowseFORMAPAG", context);
+std::optional<int> BrowseFormaPag::selecionar(QWidget* parent, const ListContext& context,
+                                              const QString& inicial) {
+    auto* list = new BrowseFormaPag(context);
+    list->locateFrom(inicial);
+    const std::optional<Record> chosen = select(list, parent, u"BrowseFORMAPAG", context);
     return chosen ? std::optional<int>(static_cast<int>(chosen->integer("CODIGO"))) : std::nullopt;
 }
 

@@ -20,8 +20,11 @@ BrowseMunic::BrowseMunic(const ListContext& context, QWidget* parent)
     setObjectName(QStringLiteral("BrowseMunic"));
 }
 
-std::optional<int> BrowseMunic::selecionar(QWidget* parent, const ListContext& context) {
-    const std::optional<Record> chosen = select(new BrowseMunic(context), parent, u"BrowseMunic", context);
+std::optional<int> BrowseMunic::selecionar(QWidget* parent, const ListContext& context,
+                                           const QString& inicial) {
+    auto* list = new BrowseMunic(context);
+    list->locateFrom(inicial);
+    const std::optional<Record> chosen = select(list, parent, u"BrowseMunic", context);
     return chosen ? std::optional<int>(static_cast<int>(chosen->integer("ID"))) : std::nullopt;
 }
 

@@ -27,8 +27,11 @@ BrowsePauta::BrowsePauta(const ListContext& context, QWidget* parent)
     setObjectName(QStringLiteral("BrowsePauta"));
 }
 
-std::optional<int> BrowsePauta::selecionar(QWidget* parent, const ListContext& context) {
-    const std::optional<Record> chosen = select(new BrowsePauta(context), parent, u"BrowsePauta", context);
+std::optional<int> BrowsePauta::selecionar(QWidget* parent, const ListContext& context,
+                                           const QString& inicial) {
+    auto* list = new BrowsePauta(context);
+    list->locateFrom(inicial);
+    const std::optional<Record> chosen = select(list, parent, u"BrowsePauta", context);
     return chosen ? std::optional<int>(static_cast<int>(chosen->integer("CODIGO"))) : std::nullopt;
 }
 

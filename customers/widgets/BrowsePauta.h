@@ -13,8 +13,9 @@ public:
     explicit BrowsePauta(const ListContext& context = ListContext::current(), QWidget* parent = nullptr);
 
     // The look-up: the code (PAUTA:CODIGO) of the price list chosen.
-    static std::optional<int> selecionar(QWidget* parent,
-                                         const ListContext& context = ListContext::current());
+    // `inicial`: what the user typed in the caller's entry; the list opens located on it.
+    static std::optional<int> selecionar(QWidget* parent, const ListContext& context = ListContext::current(),
+                                         const QString& inicial = {});
 };
 
 } // namespace qav

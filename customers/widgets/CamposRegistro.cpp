@@ -1,10 +1,14 @@
 #include "customers/widgets/CamposRegistro.h"
 
+#include "customers/core/RegrasCliente.h"
+#include "ui/widgets/FieldValidator.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPlainTextEdit>
+#include <QSignalBlocker>
 #include <string>
 
 namespace qav {
@@ -35,45 +39,72 @@ double realDeTexto(const QString& texto) {
 
 void CamposRegistro::texto(QLineEdit* w, const char* campo, int elemento) {
     const int f = def_.fieldIndex(campo);
-    w->setMaxLength(def_.fields[static_cast<size_t>(f)].maxLength());
+    limitToField(w, def_, campo);
     vinculos_.push_back({w, [=](const Record& r) { w->setText(r.text(f, elemento)); },
-                         [=](Record& r) { r.setText(f, w->text(), elemento); }});
+                         [=](Record& r) {
+                             r.setText(f, w->text(), elemento);
+                             return QString();
+                         }});
 }
 
 void CamposRegistro::inteiro(QLineEdit* w, const char* campo, int elemento) {
     const int f = def_.fieldIndex(campo);
+    limitToField(w, def_, campo);
     vinculos_.push_back({w,
                          [=](const Record& r) {
                              const std::int64_t v = r.integer(f, elemento);
+                             // A stored value outside a range the form narrows (a share above 100
+                             // from the server) is shown as it is, without a refusal.
+                             const QSignalBlocker calado(w);
                              w->setText(v ? QString::number(v) : QString());
                          },
-                         [=](Record& r) { r.setInteger(f, w->text().trimmed().toLongLong(), elemento); }});
+                         [=](Record& r) {
+                             r.setInteger(f, w->text().trimmed().toLongLong(), elemento);
+                             return QString();
+                         }});
+}
+
+void CamposRegistro::inteiro(QLineEdit* w, const char* campo, int elemento, std::int64_t minimo,
+                             std::int64_t maximo) {
+    inteiro(w, campo, elemento);
+    qobject_cast<FieldValidator*>(const_cast<QValidator*>(w->validator()))->setRange(minimo, maximo);
 }
 
 void CamposRegistro::real(QLineEdit* w, const char* campo) {
     const int f = def_.fieldIndex(campo);
+    limitToField(w, def_, campo);
     vinculos_.push_back({w, [=](const Record& r) { w->setText(realBr(r.real(f))); },
                          [=](Record& r) {
                              // An unchanged display keeps the stored value to the last binary digit.
                              if (w->text() != realBr(r.real(f)))
                                  r.setReal(f, realDeTexto(w->text()));
+                             return QString();
                          }});
 }
 
 void CamposRegistro::data(QLineEdit* w, const char* campo) {
     const int f = def_.fieldIndex(campo);
-    w->setInputMask(QStringLiteral("99/99/9999;_"));
+    // Digits allowed but not required: the entry can be emptied, which is no date.
+    w->setInputMask(QStringLiteral("00/00/0000;_"));
+    w->setProperty("qavCampo", QString::fromLatin1(def_.prefix) + u':' + QString::fromLatin1(campo));
+    datas_.push_back(w);
     vinculos_.push_back({w, [=](const Record& r) { w->setText(QString::fromStdString(r.date(f).toBr())); },
                          [=](Record& r) {
-                             const std::string t = w->text().toStdString();
-                             r.setDate(f, Date::fromBr(t).value_or(r.date(f)));
+                             const clientes::Verificacao v = clientes::verificarData(w->text());
+                             if (!v.aceita)
+                                 return v.texto;
+                             r.setDate(f, *clientes::lerData(w->text()));
+                             return QString();
                          }});
 }
 
 void CamposRegistro::marca(QCheckBox* w, const char* campo) {
     const int f = def_.fieldIndex(campo);
     vinculos_.push_back({w, [=](const Record& r) { w->setChecked(r.integer(f) != 0); },
-                         [=](Record& r) { r.setInteger(f, w->isChecked() ? 1 : 0); }});
+                         [=](Record& r) {
+                             r.setInteger(f, w->isChecked() ? 1 : 0);
+                             return QString();
+                         }});
 }
 
 void CamposRegistro::opcao(QComboBox* w, const char* campo) {
@@ -91,13 +122,22 @@ void CamposRegistro::opcao(QComboBox* w, const char* campo) {
                                  r.setText(f, v.toString());
                              else
                                  r.setInteger(f, v.toInt());
+                             return QString();
                          }});
 }
 
 void CamposRegistro::memo(QPlainTextEdit* w, const char* campo) {
     const int f = def_.fieldIndex(campo);
+    limitToField(w, def_, campo);
     vinculos_.push_back({w, [=](const Record& r) { w->setPlainText(r.text(f)); },
-                         [=](Record& r) { r.setText(f, w->toPlainText()); }});
+                         [=](Record& r) {
+                             r.setText(f, w->toPlainText());
+                             return QString();
+                         }});
+}
+
+void CamposRegistro::limitar(QLineEdit* w, const char* campo) const {
+    limitToField(w, def_, campo);
 }
 
 void CamposRegistro::carregar(const Record& r) const {
@@ -105,9 +145,21 @@ void CamposRegistro::carregar(const Record& r) const {
         v.carregar(r);
 }
 
-void CamposRegistro::gravar(Record& r) const {
-    for (const Vinculo& v : vinculos_)
-        v.gravar(r);
+std::optional<CamposRegistro::Recusa> CamposRegistro::gravar(Record& r) const {
+    std::optional<Recusa> primeira;
+    for (const Vinculo& v : vinculos_) {
+        QString motivo;
+        try {
+            motivo = v.gravar(r);
+        } catch (const FieldValueError& e) {
+            // The entries let nothing through that the field cannot hold; should one ever do, its
+            // value is not taken and the user is told, instead of losing the whole form.
+            motivo = QString::fromStdString(e.what());
+        }
+        if (!motivo.isEmpty() && !primeira)
+            primeira = Recusa{v.widget, motivo, QStringLiteral("Erro")};
+    }
+    return primeira;
 }
 
 void CamposRegistro::somenteLeitura(bool sim) const {

@@ -4,6 +4,7 @@
 #include "customers/core/RegrasCliente.h"
 #include "customers/widgets/Montagem.h"
 #include "customers/widgets/ResolverReferencia.h"
+#include "ui/widgets/FieldValidator.h"
 #include "ui/widgets/WindowStateBinder.h"
 
 #include <QPushButton>
@@ -42,6 +43,15 @@ EnderecoCliente::EnderecoCliente(Tipo tipo, Record& cliente, Store& store, bool 
     form->addRow(u"UF:"_s, estado_);
     cep_ = montagem::entrada(form, u"CEP:"_s, "cep");
     cep_->setText(cliente.text(campo("E_CEP", "C_CEP")));
+    // Each entry takes only what its field of the customer can hold.
+    const TableDef& def = cliente.def();
+    limitToField(endereco_, def, campo("E_ENDER", "C_ENDER"));
+    if (numero_)
+        limitToField(numero_, def, "E_NUMERO");
+    limitToField(bairro_, def, campo("E_BAIRR", "C_BAIRR"));
+    limitToField(cep_, def, campo("E_CEP", "C_CEP"));
+    limitToField(municipio_, def, campo("ID_MUNICIPIO_ENTREGA", "ID_MUNICIPIO_COBRANCA"))
+        ->acceptNameOf(*findTable("municip.tps"), "NOME");
     for (QLineEdit* e : {endereco_, numero_, bairro_, municipio_, cep_})
         if (e)
             e->setReadOnly(somenteLeitura);
@@ -62,13 +72,14 @@ EnderecoCliente::EnderecoCliente(Tipo tipo, Record& cliente, Store& store, bool 
 }
 
 bool EnderecoCliente::verificarMunicipio() {
-    const std::int64_t id = municipio_->text().trimmed().toLongLong();
-    if (id == 0) { // no separate address
+    const QString digitado = municipio_->text().trimmed();
+    if (digitado.isEmpty() || digitado == u"0"_s) { // no separate address
         cidade_->clear();
         estado_->clear();
         return true;
     }
-    const std::optional<Municipio> m = resolverMunicipio(store_, id, listas_, this);
+    // An id, or the beginning of a name on which the municipality list opens.
+    const std::optional<Municipio> m = resolverMunicipio(store_, digitado, listas_, this);
     if (!m)
         return false;
     municipio_->setText(QString::number(m->id));

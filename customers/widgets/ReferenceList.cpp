@@ -1,6 +1,7 @@
 #include "customers/widgets/ReferenceList.h"
 
 #include "store/core/Text.h"
+#include "ui/widgets/FieldValidator.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -45,8 +46,39 @@ void ReferenceList::chooseTab(int tab) {
     const Tab& chosen = m_definition.tabs[static_cast<size_t>(tab)];
     m_locatorLabel->setText(chosen.name + QLatin1Char(':'));
     m_locator->clear();
+    // The locator takes only what the tab's field can hold: a 10-digit code or a name in another
+    // alphabet is refused as it is typed, with the field's message.
+    const TableDef& def = model()->def();
+    limitToField(m_locator, def, def.fields[static_cast<size_t>(firstField(tab))].name);
     model()->setOrder(chosen.key);
     model()->reload();
+}
+
+int ReferenceList::firstField(int tab) const {
+    const TableDef& def = model()->def();
+    const KeyDef& key =
+        def.keys[static_cast<size_t>(def.keyIndex(m_definition.tabs[static_cast<size_t>(tab)].key))];
+    return key.components.front().field;
+}
+
+void ReferenceList::locateFrom(const QString& text) {
+    const QString typed = text.trimmed();
+    if (typed.isEmpty())
+        return;
+    bool number = false;
+    typed.toLongLong(&number);
+    const TableDef& def = model()->def();
+    for (int tab = 0; tab < static_cast<int>(m_definition.tabs.size()); ++tab) {
+        if (def.fields[static_cast<size_t>(firstField(tab))].isText() == number)
+            continue;
+        tabs()->setCurrentIndex(tab);
+        const FieldValidator validator(def, firstField(tab));
+        if (validator.refusal(typed))
+            return;
+        m_locator->setText(typed);
+        localizar(typed);
+        return;
+    }
 }
 
 void ReferenceList::localizar(const QString& text) {
@@ -71,8 +103,8 @@ void ReferenceList::localizar(const QString& text) {
     } else {
         bool ok = false;
         const long long number = text.trimmed().toLongLong(&ok);
-        if (!ok)
-            return; // not a number: the list stays where it is
+        if (!ok || FieldValidator(def, field).refusal(text))
+            return; // not a number the field can hold: the list stays where it is
         values.setInteger(field, number);
     }
     if (const std::optional<int> row = model()->locate(values, 1))

@@ -32,6 +32,10 @@ public:
     // Positions the list on the first record whose tab's first order field is not less than `text`
     // (a number for numeric fields).
     void localizar(const QString& text);
+    // Opens on what the user typed in a caller's entry: a number in the first tab ordered by a
+    // number, a text in the first ordered by a text, with the locator holding it. Nothing happens for
+    // an empty text or one no locator could take.
+    void locateFrom(const QString& text);
 
 protected:
     static std::optional<Record> select(ReferenceList* list, QWidget* parent, QStringView section,
@@ -39,6 +43,7 @@ protected:
 
 private:
     void chooseTab(int tab);
+    int firstField(int tab) const; // the first field of the tab's order
 
     Definition m_definition;
     QLabel* m_locatorLabel;

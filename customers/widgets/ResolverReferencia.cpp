@@ -1,15 +1,34 @@
 #include "customers/widgets/ResolverReferencia.h"
 
+#include "customers/widgets/BrowseFormaPag.h"
 #include "customers/widgets/BrowseMunic.h"
 #include "customers/widgets/BrowsePauta.h"
 
 namespace qav {
 
+namespace {
+
+QString codigoDigitado(std::int64_t codigo) {
+    return codigo ? QString::number(codigo) : QString();
+}
+
+} // namespace
+
 std::optional<Municipio> resolverMunicipio(Store& store, std::int64_t id, const ListContext& listas,
                                            QWidget* parent) {
-    if (auto m = buscarMunicipio(store, id))
-        return m;
-    const std::optional<int> escolhido = BrowseMunic::selecionar(parent, listas);
+    return resolverMunicipio(store, codigoDigitado(id), listas, parent);
+}
+
+std::optional<Municipio> resolverMunicipio(Store& store, const QString& digitado, const ListContext& listas,
+                                           QWidget* parent) {
+    bool numero = false;
+    const std::int64_t id = digitado.trimmed().toLongLong(&numero);
+    if (numero)
+        if (auto m = buscarMunicipio(store, id))
+            return m;
+    // A name is carried into the list, which opens on it; an id not found opens the list as it is.
+    const std::optional<int> escolhido =
+        BrowseMunic::selecionar(parent, listas, numero ? QString() : digitado.trimmed());
     if (!escolhido)
         return std::nullopt;
     return buscarMunicipio(store, *escolhido);
@@ -20,6 +39,16 @@ std::optional<std::int64_t> resolverPauta(Store& store, std::int64_t codigo, con
     if (pautaExiste(store, listas.idEmpresa, codigo))
         return codigo;
     const std::optional<int> escolhida = BrowsePauta::selecionar(parent, listas);
+    if (!escolhida)
+        return std::nullopt;
+    return *escolhida;
+}
+
+std::optional<std::int64_t> resolverFormaPag(Store& store, std::int64_t codigo, const ListContext& listas,
+                                             QWidget* parent) {
+    if (formaPagamento(store, listas.idEmpresa, codigo))
+        return codigo;
+    const std::optional<int> escolhida = BrowseFormaPag::selecionar(parent, listas);
     if (!escolhida)
         return std::nullopt;
     return *escolhida;

@@ -3,10 +3,14 @@
 #include "base/core/WindowState.h"
 #include "customers/core/RegrasCliente.h"
 #include "customers/widgets/Montagem.h"
+#include "ui/widgets/MessageBox.h"
+#include "ui/widgets/StandardWarningBox.h"
 #include "ui/widgets/WindowStateBinder.h"
 
+#include <QApplication>
 #include <QDialogButtonBox>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -21,17 +25,10 @@ QString mesAno(Date d) {
                       : u"%1/%2"_s.arg(d.month(), 2, 10, QChar(u'0')).arg(d.year(), 4, 10, QChar(u'0'));
 }
 
-Date deMesAno(const QString& texto) {
-    const QStringList partes = texto.split(u'/');
-    if (partes.size() != 2)
-        return {};
-    return Date::fromYmd(partes[1].trimmed().toInt(), partes[0].trimmed().toInt(), 1);
-}
-
 } // namespace
 
 UpdSocios::UpdSocios(const Record& socio, Pedido pedido, const QString& iniJanelas, QWidget* parent)
-    : QDialog(parent), socio_(socio), campos_(socio.def()) {
+    : QDialog(parent), socio_(socio), original_(socio), campos_(socio.def()), pedido_(pedido) {
     setObjectName(u"UpdSOCIOS"_s);
     setWindowTitle(pedido == Inserir   ? u"Novo Sócio"_s
                    : pedido == Alterar ? u"Editar Sócio"_s
@@ -44,7 +41,9 @@ UpdSocios::UpdSocios(const Record& socio, Pedido pedido, const QString& iniJanel
     campos_.texto(documento_, "CPF_CNPJ");
     campos_.texto(montagem::entrada(form, u"Nacionalidade:"_s, "nacionalidade"), "NACIONA");
     entrada_ = montagem::entrada(form, u"Mês/Ano de entrada:"_s, "entrada");
-    entrada_->setInputMask(u"99/9999;_"_s);
+    // Digits allowed but not required: the entry can be emptied (no date).
+    entrada_->setInputMask(u"00/0000;_"_s);
+    entrada_->setProperty("qavCampo", u"SOC:MA_ENTRADA"_s);
     campos_.real(montagem::entrada(form, u"Valor das quotas:"_s, "quotas"), "VL_QUOTAS");
     campos_.texto(montagem::entrada(form, u"Função na empresa:"_s, "funcao"), "FUNCAO");
     campos_.carregar(socio_);
@@ -58,9 +57,13 @@ UpdSocios::UpdSocios(const Record& socio, Pedido pedido, const QString& iniJanel
     ok->setEnabled(pedido != Consultar);
     botoes->addButton(u"&Cancelar"_s, QDialogButtonBox::RejectRole)->setObjectName(u"cancelar"_s);
     connect(botoes, &QDialogButtonBox::accepted, this, &UpdSocios::accept);
-    connect(botoes, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(botoes, &QDialogButtonBox::rejected, this, &UpdSocios::cancelar);
     layout->addWidget(botoes);
     connect(documento_, &QLineEdit::editingFinished, this, &UpdSocios::formatarDocumento);
+    connect(entrada_, &QLineEdit::editingFinished, this, [this] {
+        if (!fechando_ && QApplication::focusWidget() != findChild<QPushButton*>(u"cancelar"_s))
+            verificarEntrada();
+    });
     WindowStateBinder::attach(this, janela::UpdSOCIOS, iniJanelas);
 }
 
@@ -70,11 +73,61 @@ void UpdSocios::formatarDocumento() {
         documento_->setText(f);
 }
 
+bool UpdSocios::verificarEntrada() {
+    const clientes::Verificacao v = clientes::verificarMesAno(entrada_->text());
+    if (v.aceita)
+        return true;
+    MessageBox::show(v.texto, v.titulo, Icon::Critical, {Button::Ok}, Button::Ok, this);
+    QTimer::singleShot(0, entrada_, [this] { entrada_->setFocus(); });
+    return false;
+}
+
+bool UpdSocios::paraRegistro(Record& socio) const {
+    const std::optional<Date> entrada = clientes::lerMesAno(entrada_->text());
+    const bool recusado = campos_.gravar(socio).has_value();
+    if (entrada)
+        socio.setDate("MA_ENTRADA", *entrada);
+    return entrada && !recusado;
+}
+
 void UpdSocios::accept() {
     formatarDocumento();
-    campos_.gravar(socio_);
-    socio_.setDate("MA_ENTRADA", deMesAno(entrada_->text()));
+    if (!verificarEntrada())
+        return;
+    Record socio = socio_;
+    if (const std::optional<CamposRegistro::Recusa> recusa = campos_.gravar(socio)) {
+        MessageBox::show(recusa->texto, recusa->titulo, Icon::Critical, {Button::Ok}, Button::Ok, this);
+        recusa->campo->setFocus();
+        return;
+    }
+    socio.setDate("MA_ENTRADA", *clientes::lerMesAno(entrada_->text()));
+    socio_ = socio;
     QDialog::accept();
+}
+
+void UpdSocios::reject() {
+    if (pedido_ == Consultar) {
+        cancelar();
+        return;
+    }
+    Record atual = original_;
+    paraRegistro(atual);
+    if (atual == original_) {
+        cancelar();
+        return;
+    }
+    fechando_ = true;
+    const int resposta = standardWarning(Aviso::GravarAlteracoes, {}, {}, this);
+    fechando_ = false;
+    if (resposta == static_cast<int>(Button::Yes))
+        accept();
+    else if (resposta == static_cast<int>(Button::No))
+        cancelar();
+}
+
+void UpdSocios::cancelar() {
+    fechando_ = true;
+    QDialog::reject();
 }
 
 } // namespace qav

@@ -19,13 +19,23 @@ public:
     UpdSocios(const Record& socio, Pedido pedido, const QString& iniJanelas, QWidget* parent = nullptr);
 
     const Record& socio() const { return socio_; }
+    // "&OK": refused, with its message, while the month and year of entry is no real month.
     void accept() override;
+    // Esc or the close box: asks before throwing typed data away.
+    void reject() override;
+    void cancelar();
 
 private:
     void formatarDocumento();
+    bool verificarEntrada();
+    // The entries into `socio`; false when one of them could not be taken.
+    bool paraRegistro(Record& socio) const;
 
     Record socio_;
+    Record original_;
     CamposRegistro campos_;
+    Pedido pedido_;
+    bool fechando_ = false;
     QLineEdit* documento_;
     QLineEdit* entrada_;
 };

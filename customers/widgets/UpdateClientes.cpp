@@ -93,9 +93,11 @@ void UpdateClientes::montar() {
     ok_ = botao(u"&OK"_s, "ok");
     cancelar_ = botao(u"&Cancelar"_s, "cancelar");
     connect(ok_, &QPushButton::clicked, this, [this] { confirmar(); });
-    connect(cancelar_, &QPushButton::clicked, this, &UpdateClientes::reject);
+    connect(cancelar_, &QPushButton::clicked, this, &UpdateClientes::cancelar);
     const auto abrirEndereco = [this](bool entrega) {
-        daTela();
+        // The address windows work on the record: the entries go into it first (an entry that
+        // cannot be taken keeps its field's value and is refused again on "&OK").
+        campos_.gravar(cadastro_.registro());
         const bool leitura = pedido_ == Consultar || pedido_ == Excluir;
         if (entrega)
             endEntrega(cadastro_.registro(), *store_, leitura, contexto_, this);
@@ -133,6 +135,7 @@ void UpdateClientes::paraTela() {
     uf_ = m ? m->estado : QString();
     mostrarMunicipio();
     mostrarVendedor();
+    mostrarFormaPag();
     aplicarPessoa();
     socios_->mostrar();
     const bool leitura = pedido_ == Consultar || pedido_ == Excluir;
@@ -141,10 +144,23 @@ void UpdateClientes::paraTela() {
     socios_->setSomenteLeitura(leitura);
     setWindowTitle(pedido_ == Inserir ? u"Novo"_s : pedido_ == Alterar ? u"Edita"_s : u"Consultar"_s);
     abas_->setCurrentIndex(AbaIndCadastro);
+    // The cursor starts in the first field, so the user types at once.
+    (leitura ? static_cast<QWidget*>(ok_) : cadastroAba_->pessoa)->setFocus();
 }
 
-void UpdateClientes::daTela() {
-    campos_.gravar(cadastro_.registro());
+bool UpdateClientes::daTela() {
+    const std::optional<CamposRegistro::Recusa> recusa = campos_.gravar(cadastro_.registro());
+    if (!recusa)
+        return true;
+    return recusar(recusa->campo, clientes::Verificacao::recusa(recusa->texto, recusa->titulo));
+}
+
+bool UpdateClientes::alterado() const {
+    if (pedido_ == Consultar || pedido_ == Excluir)
+        return false;
+    Record atual = cadastro_.registro();
+    campos_.gravar(atual);
+    return !(atual == cadastro_.original()) || cadastro_.socios().mudou();
 }
 
 void UpdateClientes::aplicarPessoa() {
@@ -163,6 +179,12 @@ void UpdateClientes::mostrarMunicipio() {
     cadastroAba_->municipioNome->setText(m ? m->nome + u" - "_s + m->estado : QString());
 }
 
+void UpdateClientes::mostrarFormaPag() {
+    outras_->formaPagamentoNome->setText(
+        formaPagamento(*store_, contexto_.idEmpresa, outras_->formaPagamento->text().trimmed().toLongLong())
+            .value_or(QString()));
+}
+
 void UpdateClientes::mostrarVendedor() {
     cadastroAba_->vendedorNome->setText(
         nomeVendedor(*store_, contexto_.idEmpresa, cadastroAba_->vendedor->text().trimmed().toLongLong()));
@@ -176,12 +198,6 @@ void UpdateClientes::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QDialog::keyPressEvent(event);
-}
-
-bool UpdateClientes::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == outras_->referenciasComerciais && event->type() == QEvent::FocusOut && saindoDoCampo())
-        verificarReferencias();
-    return QDialog::eventFilter(watched, event);
 }
 
 std::int64_t UpdateClientes::executar(const ContextoClientes& contexto, Pedido pedido, std::int64_t id,

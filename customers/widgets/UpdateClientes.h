@@ -48,27 +48,38 @@ public:
 
     // "&OK": true when the customer was saved (or deleted).
     bool confirmar();
+    // Esc or the window's close box: when something was typed, asks whether to save it first.
     void reject() override;
+    // "&Cancelar": gives the typing and a reserved customer up.
+    void cancelar();
+    // Whether the entries differ from the customer as it was read or reserved.
+    bool alterado() const;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void montar();
     void ligarVerificacoes();
     void paraTela();
-    void daTela();
+    // The entries into the record; false (with the message, the focus on the entry) when one holds a
+    // value its field cannot take.
+    bool daTela();
     void aplicarPessoa();
     bool prepararNovo();
     void mostrarMunicipio();
     void mostrarVendedor();
+    void mostrarFormaPag();
 
     // Field checks; each keeps the focus in its field when it fails.
     bool saindoDoCampo() const;
     bool verificarDocumento();
-    bool verificarMunicipio();
+    // Leaving an empty municipality asks nothing; "&OK" requires it.
+    bool verificarMunicipio(bool aoSairDoCampo);
     bool verificarPauta();
+    bool verificarFormaPag();
+    bool verificarEmail(QLineEdit* campo);
+    bool verificarData(QLineEdit* campo);
     bool verificarIndicador();
     bool verificarInscricao(bool aoSairDoCampo);
     bool verificarReferencias();

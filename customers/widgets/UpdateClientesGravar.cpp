@@ -85,7 +85,8 @@ bool UpdateClientes::confirmar() {
         accept();
         return true;
     }
-    daTela();
+    if (!daTela())
+        return false;
     Record& r = cadastro_.registro();
     const int pessoa = static_cast<int>(r.integer("PESSO"));
     if (clientes::tornaConsumidorFinal(pessoa, r.text("INSCR"))) {
@@ -102,9 +103,8 @@ bool UpdateClientes::confirmar() {
     if (clientes::avisaAlteracaoDoServidor(pedido_ == Alterar, idAtual(), cadastro_.algoMudou()))
         MessageBox::show(clientes::textoAvisoAlteracaoServidor(), clientes::tituloAvisoAlteracaoServidor(),
                          Icon::Warning, {Button::Ok}, Button::Ok, this);
-    if (!verificarTudo())
+    if (!verificarTudo() || !daTela())
         return false;
-    daTela();
     const CadastroCliente::Resultado gravado = cadastro_.gravar();
     if (!gravado.ok) {
         if (!gravado.campoDuplicado.isEmpty()) {
@@ -136,6 +136,26 @@ bool UpdateClientes::confirmar() {
 }
 
 void UpdateClientes::reject() {
+    if (!alterado()) {
+        cancelar();
+        return;
+    }
+    // No field check runs while the question is up or the form closes.
+    fechando_ = true;
+    const int resposta = standardWarning(Aviso::GravarAlteracoes, {}, {}, this);
+    fechando_ = false;
+    if (resposta == static_cast<int>(Button::Yes)) {
+        const bool insercao = pedido_ == Inserir;
+        // Saved: a change closes the form by itself; an insert has already reserved the next new
+        // customer, which is given back.
+        if (confirmar() && insercao)
+            cancelar();
+    } else if (resposta == static_cast<int>(Button::No)) {
+        cancelar();
+    }
+}
+
+void UpdateClientes::cancelar() {
     fechando_ = true;
     cadastro_.desistir();
     QDialog::reject();

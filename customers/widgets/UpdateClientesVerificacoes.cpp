@@ -39,7 +39,7 @@ void UpdateClientes::ligarVerificacoes() {
     });
     connect(c->municipio, &QLineEdit::editingFinished, this, [this] {
         if (saindoDoCampo())
-            verificarMunicipio();
+            verificarMunicipio(true);
     });
     connect(c->vendedor, &QLineEdit::editingFinished, this, &UpdateClientes::mostrarVendedor);
     connect(c->cep, &QLineEdit::editingFinished, this, &UpdateClientes::formatarCeps);
@@ -51,8 +51,23 @@ void UpdateClientes::ligarVerificacoes() {
         if (!fechando_ && QApplication::focusWidget() != cancelar_)
             inscricaoRecusada_ = !verificarInscricao(true);
     });
-    for (QLineEdit* e : {outras_->email, outras_->www})
-        connect(e, &QLineEdit::editingFinished, this, [e] { e->setText(clientes::emMinusculas(e->text())); });
+    for (QLineEdit* e : {outras_->email, outras_->emailQav, outras_->www})
+        connect(e, &QLineEdit::editingFinished, this, [this, e] {
+            e->setText(clientes::emMinusculas(e->text()));
+            if (e != outras_->www && saindoDoCampo())
+                verificarEmail(e);
+        });
+    connect(outras_->formaPagamento, &QLineEdit::editingFinished, this, [this] {
+        if (saindoDoCampo())
+            verificarFormaPag();
+        else
+            mostrarFormaPag();
+    });
+    for (QLineEdit* e : campos_.datas())
+        connect(e, &QLineEdit::editingFinished, this, [this, e] {
+            if (saindoDoCampo())
+                verificarData(e);
+        });
     connect(outras_->pauta, &QLineEdit::editingFinished, this, [this] {
         if (saindoDoCampo())
             verificarPauta();
@@ -61,7 +76,6 @@ void UpdateClientes::ligarVerificacoes() {
         if (clientes::classeRetiraCredito(outras_->classe->currentData().toString()))
             outras_->creditoLiberado->setChecked(false);
     });
-    outras_->referenciasComerciais->installEventFilter(this);
 }
 
 // A field is being left towards another field: not when the form closes, nor towards "&OK" (which
@@ -108,10 +122,17 @@ bool UpdateClientes::verificarDocumento() {
     return true;
 }
 
-bool UpdateClientes::verificarMunicipio() {
+bool UpdateClientes::verificarMunicipio(bool aoSairDoCampo) {
     QLineEdit* campo = cadastroAba_->municipio;
-    const std::optional<Municipio> m =
-        resolverMunicipio(*store_, campo->text().trimmed().toLongLong(), contexto_.listas(), this);
+    const QString digitado = campo->text().trimmed();
+    if (aoSairDoCampo && digitado.isEmpty()) {
+        // Passing through the empty field opens nothing; "&OK" asks for the municipality.
+        uf_.clear();
+        mostrarMunicipio();
+        return true;
+    }
+    // An id not found opens the municipality list; the beginning of a name opens it on that name.
+    const std::optional<Municipio> m = resolverMunicipio(*store_, digitado, contexto_.listas(), this);
     if (!m)
         return recusar(campo, Verificacao::recusa({}, {}, u"Escolha o município."_s));
     campo->setText(QString::number(m->id));
@@ -131,6 +152,31 @@ bool UpdateClientes::verificarPauta() {
         return recusar(campo, Verificacao::recusa({}, {}, u"Escolha a pauta de preços."_s));
     campo->setText(QString::number(*escolhida));
     return true;
+}
+
+bool UpdateClientes::verificarFormaPag() {
+    QLineEdit* campo = outras_->formaPagamento;
+    const std::int64_t codigo = campo->text().trimmed().toLongLong();
+    if (codigo == 0) { // no default payment form
+        mostrarFormaPag();
+        return true;
+    }
+    const std::optional<std::int64_t> escolhida = resolverFormaPag(*store_, codigo, contexto_.listas(), this);
+    if (!escolhida) {
+        mostrarFormaPag();
+        return recusar(campo, Verificacao::recusa({}, {}, u"Escolha a forma de pagamento."_s));
+    }
+    campo->setText(QString::number(*escolhida));
+    mostrarFormaPag();
+    return true;
+}
+
+bool UpdateClientes::verificarEmail(QLineEdit* campo) {
+    return recusar(campo, clientes::verificarEmail(campo->text()));
+}
+
+bool UpdateClientes::verificarData(QLineEdit* campo) {
+    return recusar(campo, clientes::verificarData(campo->text()));
 }
 
 bool UpdateClientes::verificarIndicador() {
@@ -160,13 +206,17 @@ void UpdateClientes::formatarCeps() {
 
 bool UpdateClientes::verificarTudo() {
     formatarCeps();
-    for (QLineEdit* e : {outras_->email, outras_->www})
+    for (QLineEdit* e : {outras_->email, outras_->emailQav, outras_->www})
         e->setText(clientes::emMinusculas(e->text()));
     if (clientes::classeRetiraCredito(outras_->classe->currentData().toString()))
         outras_->creditoLiberado->setChecked(false);
-    if (!verificarDocumento() || !verificarMunicipio() || !verificarPauta() || !verificarIndicador() ||
-        !verificarInscricao(false))
+    if (!verificarDocumento() || !verificarMunicipio(false) || !verificarPauta() || !verificarFormaPag() ||
+        !verificarIndicador() || !verificarInscricao(false) || !verificarEmail(outras_->email) ||
+        !verificarEmail(outras_->emailQav))
         return false;
+    for (QLineEdit* e : campos_.datas())
+        if (!verificarData(e))
+            return false;
     // A registration refused when the user left it for "&OK" stays refused until it is right.
     if (inscricaoRecusada_ && !verificarInscricao(true))
         return false;

@@ -5,6 +5,7 @@
 #include "customers/widgets/BrowseClientes.h"
 #include "store/core/Clock.h"
 #include "store/core/Connection.h"
+#include "store/core/Table.h"
 #include "tests/app/ShellFixture.h"
 #include "tests/support/gui/GuiSupport.h"
 #include "ui/widgets/MessageBox.h"
@@ -23,6 +24,7 @@
 #include <QtTest>
 #include <functional>
 #include <memory>
+#include <sqlite3.h>
 
 using namespace qav;
 using namespace qav::test;
@@ -114,6 +116,41 @@ private Q_SLOTS:
         QVERIFY(!frame.open());
         QVERIFY(!frame.isVisible());
         QCOMPARE(idEmpAtiva(), 0);
+    }
+
+    // A new customer left reserved by a program that ended (a crash) is gone once the frame is open;
+    // the customers saved before stay.
+    void abandonedNewCustomerRemovedAtStart() {
+        company();
+        {
+            Store store(inst->folder(u"dados"_s));
+            Table clientes(store, "clientes.tps");
+            QVERIFY(clientes.open());
+            for (const int id : {900001, 900002}) {
+                clientes.clear();
+                clientes.rec().setInteger("ID", id);
+                clientes.rec().setInteger("ATIVO", 1);
+                QCOMPARE(clientes.add(), Status::Ok);
+            }
+            clientes.close();
+        }
+        sqlite3* db = nullptr;
+        const QString file = inst->folder(u"dados"_s) + u"/clientes.tps"_s;
+        QCOMPARE(sqlite3_open(file.toUtf8().constData(), &db), SQLITE_OK);
+        QCOMPARE(sqlite3_exec(db, "UPDATE clientes SET _hold = '999999999:1' WHERE \"ID\" = 900002", nullptr,
+                              nullptr, nullptr),
+                 SQLITE_OK);
+        sqlite3_close(db);
+        auto frame = openFrame();
+        QVERIFY(frame);
+        Store store(inst->folder(u"dados"_s));
+        Table clientes(store, "clientes.tps");
+        QVERIFY(clientes.open());
+        QCOMPARE(clientes.count(), 1);
+        clientes.rec().setInteger("ID", 900001);
+        QCOMPARE(clientes.get("KEYID"), Status::Ok);
+        clientes.close();
+        frame->close();
     }
 
     void captionNamesBuildCompanyAndRepresentative() {

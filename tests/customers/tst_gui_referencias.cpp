@@ -7,6 +7,7 @@
 #include "tests/customers/ModalHelper.h"
 #include "tests/customers/ProdutoFixture.h"
 #include "tests/support/TempDataFolder.h"
+#include "ui/widgets/MessageBox.h"
 #include "ui/widgets/WindowRegistry.h"
 
 #include <QLineEdit>
@@ -136,8 +137,13 @@ private Q_SLOTS:
         list.tabs()->setCurrentIndex(1);
         QTest::keyClicks(list.findChild<QLineEdit*>(u"localizador"_s), u"5"_s);
         QCOMPARE(list.current()->integer("CODIGO"), 7);
-        QTest::keyClicks(list.findChild<QLineEdit*>(u"localizador"_s), u"x"_s); // not a number: stays
+        // Not a number: refused with a message, the list stays.
+        MessageBox::clearShown();
+        MessageBox::setNextAnswers({Button::Ok});
+        QTest::keyClicks(list.findChild<QLineEdit*>(u"localizador"_s), u"x"_s);
         QCOMPARE(list.current()->integer("CODIGO"), 7);
+        QCOMPARE(list.findChild<QLineEdit*>(u"localizador"_s)->text(), u"5"_s);
+        QCOMPARE(MessageBox::shown().size(), 1);
     }
 
     void municipios() {
