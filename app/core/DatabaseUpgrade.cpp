@@ -82,11 +82,14 @@ UpgradeCheck ensureDatabaseCurrent(const Settings& settings, const QString& past
     UpgradeCheck check;
     check.versaoAntes = settings.versaoBd(pasta);
     check.versaoDepois = check.versaoAntes;
-    if (check.versaoAntes >= versaoBdRequerida) {
+    const QString key = folderKey(settings, pasta);
+    // bd.ver alone is not enough: a build may store a table differently under the same version (the
+    // keys of names, say), and a table file may be missing. Either way the tool brings the folder
+    // in line, and the folder is current only when every table opens.
+    if (check.versaoAntes >= versaoBdRequerida && tabelasRecusadas(key).isEmpty()) {
         check.current = true;
         return check;
     }
-    const QString key = folderKey(settings, pasta);
     {
         QMutexLocker lock(&runnerMutex);
         if (failedFolders.contains(key)) {
@@ -97,7 +100,7 @@ UpgradeCheck ensureDatabaseCurrent(const Settings& settings, const QString& past
     check.ran = true;
     check.run = runUpgrade(settings.programFolder(), argumentoPasta);
     check.versaoDepois = settings.versaoBd(pasta);
-    check.current = check.versaoDepois >= versaoBdRequerida;
+    check.current = check.versaoDepois >= versaoBdRequerida && tabelasRecusadas(key).isEmpty();
     if (!check.current) {
         QMutexLocker lock(&runnerMutex);
         failedFolders.insert(key);
@@ -119,10 +122,12 @@ QString upgradeFailureText(const UpgradeCheck& check, const QString& pasta) {
     case UpgradeRun::Outcome::Finished:
         break;
     }
-    return QStringLiteral("O banco de dados da pasta ") + folder +
-           QStringLiteral(" não foi atualizado (versão %1, requerida %2).")
-               .arg(check.versaoDepois)
-               .arg(versaoBdRequerida);
+    QString text =
+        QStringLiteral("O banco de dados da pasta ") + folder + QStringLiteral(" não foi atualizado");
+    // With bd.ver current, what is left behind are tables: the report names them.
+    if (check.versaoDepois < versaoBdRequerida)
+        text += QStringLiteral(" (versão %1, requerida %2)").arg(check.versaoDepois).arg(versaoBdRequerida);
+    return text + QLatin1Char('.');
 }
 
 QStringList tabelasRecusadas(const QString& folderPath) {

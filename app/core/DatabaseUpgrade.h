@@ -46,9 +46,10 @@ struct UpgradeCheck {
     UpgradeRun run;
 };
 
-// Reads the folder's version and runs the tool when it is below the required one. `argumentoPasta`
-// is the folder as passed on the command line (empty for the plain start-up call on "dados"). A
-// folder the tool failed on is not tried again in the same session (start-up and the company
+// Reads the folder's version and runs the tool when it is below the required one, or when a table
+// of the folder does not open as this build declares it (missing, or stored in an older form).
+// `argumentoPasta` is the folder as passed on the command line (empty for the plain start-up call on
+// "dados"). A folder the tool failed on is not tried again in the same session (start-up and the company
 // selection both look at "dados"): it would fail the same way, and the user has been told.
 UpgradeCheck ensureDatabaseCurrent(const Settings& settings, const QString& pasta,
                                    const QString& argumentoPasta);

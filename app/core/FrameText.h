@@ -7,7 +7,7 @@
 
 namespace qav {
 
-// "QAV+ 2026.187 [ 000001 EMPRESA ] - [ 000012 - VENDEDOR ]": the build, the active company and the
+// "QAV+ 2026.186 [ 000001 EMPRESA ] - [ 000012 - VENDEDOR ]": the build, the active company and the
 // workstation's representative. Names lose their trailing spaces.
 QString frameCaption(int idEmpresa, const QString& nomeEmpresa, int codVendedor, const QString& nomeVendedor);
 

@@ -185,7 +185,7 @@ bool SelecionaEmpresa::selectFolder(const QString& pasta) {
     m_empresa = std::make_unique<Table>(*m_store, "empresa.tps");
     if (!m_empresa->open() && !recusadas.contains(QStringLiteral("empresa.tps"))) {
         setPendingError(m_empresa->error());
-        standardWarning(30, QDir::toNativeSeparators(m_store->filePath(m_empresa->def())), {}, this);
+        standardWarning(Aviso::ErroAcessoArquivo, QDir::toNativeSeparators(m_store->filePath(m_empresa->def())), {}, this);
     }
     const int idAtivo = m_settings.empresaDaPasta(pasta);
     setIdEmpAtiva(idAtivo);

@@ -114,7 +114,7 @@ void AbaSocios::novo() {
     QString mensagem;
     const ReservaId reserva = socios_.reservarNovo(&mensagem);
     if (reserva.numeracaoFalhou) {
-        if (standardWarning(25, {}, {}, this) == static_cast<int>(Button::Retry))
+        if (standardWarning(Aviso::ErroNumeracaoAutomatica, {}, {}, this) == static_cast<int>(Button::Retry))
             novo();
         return;
     }
@@ -148,7 +148,7 @@ void AbaSocios::excluir() {
     const std::int64_t id = idAtual();
     if (somenteLeitura_ || !socios_.socio(id))
         return;
-    if (standardWarning(32, {}, {}, this) != static_cast<int>(Button::Ok))
+    if (standardWarning(Aviso::ConfirmaExcluir, {}, {}, this) != static_cast<int>(Button::Ok))
         return;
     socios_.excluir(id);
     mostrar();

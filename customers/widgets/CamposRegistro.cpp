@@ -1,40 +1,25 @@
 #include "customers/widgets/CamposRegistro.h"
 
 #include "customers/core/RegrasCliente.h"
+#include "store/core/FormatoBr.h"
 #include "ui/widgets/FieldValidator.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
 #include <string>
 
 namespace qav {
 
-namespace {
-
-const QLocale& brasil() {
-    static const QLocale locale(QLocale::Portuguese, QLocale::Brazil);
-    return locale;
-}
-
-} // namespace
-
 QString realBr(double valor) {
-    return brasil().toString(valor, 'f', 2);
+    return br::numero(Decimal::fromDouble(valor, 2), 2);
 }
 
 double realDeTexto(const QString& texto) {
-    bool ok = false;
-    const double v = brasil().toDouble(texto.trimmed(), &ok);
-    if (ok)
-        return v;
-    QString t = texto.trimmed();
-    t.remove(QLatin1Char('.'));
-    t.replace(QLatin1Char(','), QLatin1Char('.'));
-    return t.toDouble();
+    const std::optional<Decimal> valor = br::lerNumero(texto);
+    return valor ? valor->toDouble() : 0.0;
 }
 
 void CamposRegistro::texto(QLineEdit* w, const char* campo, int elemento) {

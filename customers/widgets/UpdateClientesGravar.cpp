@@ -23,14 +23,14 @@ namespace qav {
 bool UpdateClientes::preparar() {
     if (!cadastro_.abrir()) {
         setPendingError(cadastro_.erro());
-        standardWarning(30, u"clientes"_s, {}, parentWidget());
+        standardWarning(Aviso::ErroAcessoArquivo, u"clientes"_s, {}, parentWidget());
         return false;
     }
     if (pedido_ == Inserir)
         return prepararNovo();
     if (cadastro_.ler(idPedido_) != Status::Ok) {
         setPendingError(cadastro_.erro());
-        standardWarning(35, u"clientes"_s, {}, parentWidget());
+        standardWarning(Aviso::ErroLerRegistro, u"clientes"_s, {}, parentWidget());
         return false;
     }
     paraTela();
@@ -48,13 +48,13 @@ bool UpdateClientes::prepararNovo() {
             break;
         if (reserva.numeracaoFalhou) {
             setPendingError(reserva.erro);
-            if (standardWarning(25, {}, {}, this) == static_cast<int>(Button::Retry))
+            if (standardWarning(Aviso::ErroNumeracaoAutomatica, {}, {}, this) == static_cast<int>(Button::Retry))
                 continue;
             return false;
         }
         if (mensagem.isEmpty()) {
             setPendingError(reserva.erro);
-            standardWarning(14, {}, {}, this);
+            standardWarning(Aviso::ErroIncluir, {}, {}, this);
         } else {
             MessageBox::show(mensagem, u"Aviso"_s, Icon::Warning, {Button::Ok}, Button::Ok, this);
         }
@@ -70,16 +70,16 @@ bool UpdateClientes::confirmar() {
         return false;
     }
     if (pedido_ == Excluir) {
-        if (standardWarning(32, {}, {}, this) != static_cast<int>(Button::Ok))
+        if (standardWarning(Aviso::ConfirmaExcluir, {}, {}, this) != static_cast<int>(Button::Ok))
             return false;
         const CadastroCliente::Resultado r = cadastro_.excluir();
         if (r.comPedidos) {
-            standardWarning(13, u"pedidos"_s, {}, this);
+            standardWarning(Aviso::ReferenciaImpedeExcluir, u"pedidos"_s, {}, this);
             return false;
         }
         if (!r.ok) {
             setPendingError(r.erro);
-            standardWarning(17, u"clientes"_s, {}, this);
+            standardWarning(Aviso::ErroExcluir, u"clientes"_s, {}, this);
             return false;
         }
         accept();
@@ -108,20 +108,20 @@ bool UpdateClientes::confirmar() {
     const CadastroCliente::Resultado gravado = cadastro_.gravar();
     if (!gravado.ok) {
         if (!gravado.campoDuplicado.isEmpty()) {
-            standardWarning(24, gravado.campoDuplicado, {}, this);
+            standardWarning(Aviso::ChaveDuplicada, gravado.campoDuplicado, {}, this);
         } else if (gravado.erro.code == ErrorCode::RecordChangedByAnotherStation) {
             // Show what the other station saved; the user makes the changes again.
-            standardWarning(38, {}, {}, this);
+            standardWarning(Aviso::AlteradoPorOutraEstacao, {}, {}, this);
             if (cadastro_.ler(idAtual()) == Status::Ok) {
                 paraTela();
             } else {
                 setPendingError(gravado.erro);
-                standardWarning(15, u"clientes"_s, {}, this);
+                standardWarning(Aviso::ErroGravar, u"clientes"_s, {}, this);
                 QDialog::reject();
             }
         } else {
             setPendingError(gravado.erro);
-            standardWarning(pedido_ == Inserir ? 14 : 15, u"clientes"_s, {}, this);
+            standardWarning(pedido_ == Inserir ? Aviso::ErroIncluir : Aviso::ErroGravar, u"clientes"_s, {}, this);
         }
         return false;
     }

@@ -110,7 +110,7 @@ private Q_SLOTS:
         QTest::addColumn<bool>("runs");
         QTest::newRow("185") << 185 << true;
         QTest::newRow("no bd.ver") << 0 << true;
-        QTest::newRow("186, keys of the older form") << 186 << true;
+        QTest::newRow("186") << 186 << false;
         QTest::newRow("187") << 187 << false;
         QTest::newRow("200") << 200 << false;
     }

@@ -65,7 +65,7 @@ private Q_SLOTS:
         QTest::addColumn<bool>("runs");
         QTest::newRow("bd.ver 185") << 185 << true;
         QTest::newRow("bd.ver 1") << 1 << true;
-        QTest::newRow("bd.ver 186, keys of the older form") << 186 << true;
+        QTest::newRow("bd.ver 186") << 186 << false;
         QTest::newRow("bd.ver 187") << 187 << false;
         QTest::newRow("bd.ver 188") << 188 << false;
     }

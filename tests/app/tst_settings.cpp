@@ -135,7 +135,7 @@ private Q_SLOTS:
         QCOMPARE(s.versaoBd(u"dados"_s), versaoBdRequerida);
         QFile file(QDir(dados).filePath(u"bd.ver"_s));
         QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), QByteArray("[QAVPlus]\r\nVersaoBD=187\r\n"));
+        QCOMPARE(file.readAll(), QByteArray("[QAVPlus]\r\nVersaoBD=186\r\n"));
         QVERIFY(!s.setVersaoBd(u"naoexiste"_s, 186)); // no such data folder
     }
 
@@ -151,7 +151,7 @@ private Q_SLOTS:
     }
 
     void versionConstants() {
-        QCOMPARE(versaoBdRequerida, 187);
+        QCOMPARE(versaoBdRequerida, 186);
         QCOMPARE(versaoPrograma.toString(), u"2026."_s + QString::number(versaoBdRequerida));
     }
 };

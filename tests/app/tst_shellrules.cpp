@@ -7,6 +7,7 @@
 #include "tests/app/ShellFixture.h"
 
 #include <QtTest>
+#include <sqlite3.h>
 
 using namespace qav;
 using namespace qav::test;
@@ -212,13 +213,13 @@ private Q_SLOTS:
         QTest::addColumn<QString>("vendedor");
         QTest::addColumn<QString>("expected");
         QTest::newRow("full") << 1 << u"EMPRESA TESTE   "_s << 12 << u"JOAO DA SILVA  "_s
-                              << u"QAV+ 2026.187 [ 000001 EMPRESA TESTE ] - [ 000012 - JOAO DA SILVA ]"_s;
+                              << u"QAV+ 2026.186 [ 000001 EMPRESA TESTE ] - [ 000012 - JOAO DA SILVA ]"_s;
         QTest::newRow("representative unknown")
-            << 1 << u"EMPRESA"_s << 12 << u""_s << u"QAV+ 2026.187 [ 000001 EMPRESA ] - [ 000012 -  ]"_s;
+            << 1 << u"EMPRESA"_s << 12 << u""_s << u"QAV+ 2026.186 [ 000001 EMPRESA ] - [ 000012 -  ]"_s;
         QTest::newRow("six-digit ids") << 123456 << u"ÇÃO LTDA"_s << 654321 << u"MARIA"_s
-                                       << u"QAV+ 2026.187 [ 123456 ÇÃO LTDA ] - [ 654321 - MARIA ]"_s;
+                                       << u"QAV+ 2026.186 [ 123456 ÇÃO LTDA ] - [ 654321 - MARIA ]"_s;
         QTest::newRow("no representative code")
-            << 7 << u"X"_s << 0 << u""_s << u"QAV+ 2026.187 [ 000007 X ] - [ 000000 -  ]"_s;
+            << 7 << u"X"_s << 0 << u""_s << u"QAV+ 2026.186 [ 000007 X ] - [ 000000 -  ]"_s;
     }
 
     void caption() {
@@ -363,7 +364,7 @@ private Q_SLOTS:
         QTest::addColumn<bool>("runs");
         QTest::newRow("no bd.ver") << 0 << true;
         QTest::newRow("185") << 185 << true;
-        QTest::newRow("186, keys of the older form") << 186 << true;
+        QTest::newRow("186") << 186 << false;
         QTest::newRow("187") << 187 << false;
     }
 
@@ -382,6 +383,32 @@ private Q_SLOTS:
         QCOMPARE(check.versaoAntes, versao);
     }
 
+    // A build may store a table differently under the same bd.ver: the table's own structure version
+    // tells, and the tool runs for it. A run that leaves it behind is reported by the table's name.
+    void tableOfAnOlderStructureIsUpgradedUnderTheSameVersion() {
+        Installation inst;
+        inst.createFolder(u"outra"_s);
+        const QString municip = QDir(inst.folder(u"outra"_s)).filePath(u"municip.tps"_s);
+        {
+            sqlite3* db = nullptr;
+            QCOMPARE(sqlite3_open(municip.toUtf8().constData(), &db), SQLITE_OK);
+            QCOMPARE(sqlite3_exec(db, "PRAGMA user_version = 1", nullptr, nullptr, nullptr), SQLITE_OK);
+            sqlite3_close(db);
+        }
+        UpgradeRecorder recorder; // creates missing tables, leaves the older one as it is
+        setUpgradeRunner(recorder.runner());
+        const UpgradeCheck check = ensureDatabaseCurrent(inst.settings(), u"outra"_s, u"outra"_s);
+        setUpgradeRunner({});
+        QCOMPARE(recorder.runs, QStringList{u"outra"_s});
+        QVERIFY(!check.current);
+        const QStringList recusadas = tabelasRecusadas(inst.folder(u"outra"_s));
+        QCOMPARE(recusadas, QStringList{u"municip.tps"_s});
+        const QString report = upgradeReport(check, u"outra"_s, inst.folder(u"outra"_s), recusadas);
+        QVERIFY2(report.startsWith(u"O banco de dados da pasta \"..\\outra\" não foi atualizado.|"_s),
+                 qPrintable(report));
+        QVERIFY2(report.contains(u"municip.tps"_s), qPrintable(report));
+    }
+
     void upgradeThatLeavesTheVersionIsReported() {
         Installation inst;
         inst.createFolder(u"dados"_s, 185);
@@ -392,7 +419,7 @@ private Q_SLOTS:
         QVERIFY(!check.current);
         QCOMPARE(
             upgradeFailureText(check, u"dados"_s),
-            u"O banco de dados da pasta \"..\\dados\" não foi atualizado (versão 185, requerida 187)."_s);
+            u"O banco de dados da pasta \"..\\dados\" não foi atualizado (versão 185, requerida 186)."_s);
     }
 
     void missingUpgradeToolDoesNotStart() {
