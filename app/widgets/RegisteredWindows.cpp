@@ -4,6 +4,7 @@
 #include "base/core/Session.h"
 #include "customers/widgets/BrowseClientes.h"
 #include "customers/widgets/ReferenceWindows.h"
+#include "orders/widgets/OrderWindows.h"
 #include "ui/widgets/WindowRegistry.h"
 
 namespace qav {
@@ -28,6 +29,7 @@ void registerWindows() {
     registerBackupWindows();
     registerCustomerWindows();
     registerReferenceWindows();
+    registerOrderWindows();
 }
 
 } // namespace qav

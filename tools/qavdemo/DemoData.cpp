@@ -993,8 +993,11 @@ bool Generator::pedidos() {
         r.setInteger("ID", id);
         r.setInteger("ID_EMPRESA", m_options.idEmpresa);
         r.setInteger("COD_VENDEDOR", m_options.codVendedor);
+        // Every order has its number from the moment it is entered (the highest + 1); a transmitted
+        // one also carries the number the back office gave it.
+        r.setInteger("NUMER", id);
         if (situacao == 3)
-            r.setInteger("NUMER", 60000 + id); // the number the server gave on transmission
+            r.setInteger("NUM_ERP", 60000 + id);
         r.setInteger("SITUA", situacao);
         r.setInteger("DATA", m_hoje.addDays(-(quantos - id) * 3).dayNumber());
         r.setInteger("CLIEN", cliente);

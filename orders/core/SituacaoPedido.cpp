@@ -1,0 +1,20 @@
+#include "orders/core/SituacaoPedido.h"
+
+namespace qav::situacao {
+
+QString letra(int situa) {
+    switch (situa) {
+    case Pendente:
+        return QStringLiteral("P");
+    case Liberado:
+        return QStringLiteral("L");
+    case Transmitido:
+        return QStringLiteral("T");
+    case Cancelado:
+        return QStringLiteral("C");
+    default:
+        return QString();
+    }
+}
+
+} // namespace qav::situacao

@@ -1,0 +1,8 @@
+#pragma once
+// Registers the order windows with the menu.
+
+namespace qav {
+
+void registerOrderWindows();
+
+} // namespace qav

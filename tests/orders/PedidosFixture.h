@@ -1,0 +1,89 @@
+#pragma once
+// Orders, items and accessory rows written straight into real table files, and read back, for the
+// tests of the order list and of the work on whole orders.
+
+#include "store/core/Decimal.h"
+#include "store/core/Table.h"
+
+#include <QString>
+#include <functional>
+#include <stdexcept>
+#include <vector>
+
+namespace qav::test {
+
+inline void adicionar(Store& store, const char* tabela, const std::function<void(Record&)>& preencher) {
+    Table t(store, tabela);
+    if (!t.open())
+        throw std::runtime_error("table does not open");
+    t.clear();
+    preencher(t.rec());
+    if (t.add() != Status::Ok)
+        throw std::runtime_error(t.error().text.toStdString());
+}
+
+struct NovoPedido {
+    int id = 0;
+    int empresa = 1;
+    int numero = 0;
+    int situa = 1;
+    int cliente = 0;
+    int vendedor = 0;
+    int data = 0; // day number
+    int numErp = 0;
+    double total = 0;
+};
+
+inline void pedido(Store& store, const NovoPedido& p) {
+    adicionar(store, "pedidos", [&](Record& r) {
+        r.setInteger("ID", p.id);
+        r.setInteger("ID_EMPRESA", p.empresa);
+        r.setInteger("NUMER", p.numero);
+        r.setInteger("SITUA", p.situa);
+        r.setInteger("CLIEN", p.cliente);
+        r.setInteger("COD_VENDEDOR", p.vendedor);
+        r.setInteger("DATA", p.data);
+        r.setInteger("NUM_ERP", p.numErp);
+        r.setReal("TOTAL", p.total);
+        r.setReal("TOTPR", p.total);
+        r.setInteger("COD_LIBERACAO", 12345678);
+        r.setText("OBS", QStringLiteral("Entregar pela manhã"));
+    });
+}
+
+inline void item(Store& store, int idItem, int idPedido, int produto, const char* qtd) {
+    adicionar(store, "peditens", [&](Record& r) {
+        r.setInteger("ID_VENDASI", idItem);
+        r.setInteger("ID_VENDA", idPedido);
+        r.setInteger("PRODU", produto);
+        r.setDecimal("QTD", Decimal::parse(qtd).value());
+        r.setDecimal("PRUNI", Decimal::parse("12.5").value());
+        r.setDecimal("VALOR_ACESSORIOS", Decimal::parse("1.25").value());
+        r.setText("OBS", QStringLiteral("item %1").arg(produto));
+    });
+}
+
+inline void acessorio(Store& store, int idItem, int idAcessorio) {
+    adicionar(store, "pedacess", [&](Record& r) {
+        r.setInteger("ID_VENDASI", idItem);
+        r.setInteger("ID_ACESSORIO", idAcessorio);
+        r.setDecimal("VALOR", Decimal::parse("0.75").value());
+    });
+}
+
+// Every record of a table that passes `condition`, in the order of `key`.
+inline std::vector<Record> registros(Store& store, const char* tabela, const char* key,
+                                     const std::string& condition) {
+    Table t(store, tabela);
+    std::vector<Record> into;
+    if (!t.open())
+        throw std::runtime_error("table does not open");
+    t.setFilter(condition);
+    if (t.seekFirst(key) == Status::Error)
+        throw std::runtime_error(t.error().text.toStdString());
+    while (t.next() == Status::Ok)
+        into.push_back(t.rec());
+    return into;
+}
+
+} // namespace qav::test
