@@ -29,7 +29,7 @@ bool codigoPossivel(std::int64_t codigo) {
 
 } // namespace
 
-std::optional<Municipio> buscarMunicipio(Store& store, std::int64_t id) {
+std::optional<MunicipioCadastro> buscarMunicipio(Store& store, std::int64_t id) {
     if (!codigoPossivel(id))
         return std::nullopt;
     Aberta m(store, "municip.tps");
@@ -39,7 +39,7 @@ std::optional<Municipio> buscarMunicipio(Store& store, std::int64_t id) {
     m.t.rec().setInteger("ID", id);
     if (m.t.get("KEYID") != Status::Ok)
         return std::nullopt;
-    return Municipio{id, m.t.rec().text("NOME").trimmed(), m.t.rec().text("ESTADO").trimmed()};
+    return MunicipioCadastro{id, m.t.rec().text("NOME").trimmed(), m.t.rec().text("ESTADO").trimmed()};
 }
 
 QString nomeVendedor(Store& store, int idEmpresa, std::int64_t codigo) {

@@ -10,13 +10,13 @@
 
 namespace qav {
 
-struct Municipio {
+struct MunicipioCadastro {
     std::int64_t id = 0;
     QString nome;
     QString estado;
 };
 
-std::optional<Municipio> buscarMunicipio(Store& store, std::int64_t id);
+std::optional<MunicipioCadastro> buscarMunicipio(Store& store, std::int64_t id);
 
 // The name of the representative `codigo` of the company; empty when unknown.
 QString nomeVendedor(Store& store, int idEmpresa, std::int64_t codigo);

@@ -306,7 +306,8 @@ void BrowseClientes::escolherMunicipio() {
         m_municipio->selectAll();
         return;
     }
-    const std::optional<Municipio> m = resolverMunicipio(*m_store, *digitado, m_contexto.listas(), this);
+    const std::optional<MunicipioCadastro> m =
+        resolverMunicipio(*m_store, *digitado, m_contexto.listas(), this);
     if (m) {
         m_idMunicipio = m->id;
         m_municipio->setText(QString::number(m->id));

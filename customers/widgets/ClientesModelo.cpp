@@ -18,11 +18,11 @@ std::vector<ListColumn> ClientesModelo::colunas(ClientesModelo* self) {
         return sufixo.isEmpty() ? numero : numero + u" / "_s + sufixo;
     });
     ListColumn nomeMunicipio = ListColumn::computed(u"Municipio"_s, [self](const Record& r) {
-        const std::optional<qav::Municipio>& m = self->municipio(r.integer("ID_MUNICIPIO"));
+        const std::optional<qav::MunicipioCadastro>& m = self->municipio(r.integer("ID_MUNICIPIO"));
         return m ? m->nome : QString();
     });
     ListColumn uf = ListColumn::computed(u"UF"_s, [self](const Record& r) {
-        const std::optional<qav::Municipio>& m = self->municipio(r.integer("ID_MUNICIPIO"));
+        const std::optional<qav::MunicipioCadastro>& m = self->municipio(r.integer("ID_MUNICIPIO"));
         return m ? m->estado : QString();
     });
     return {id, ListColumn::text(t, u"Nome / Razão Social"_s, "RAZAO"), documento, nomeMunicipio, uf};
@@ -43,7 +43,7 @@ bool ClientesModelo::carregar(Ordem ordem, Situacao situacao, std::int64_t idMun
     return reload();
 }
 
-const std::optional<qav::Municipio>& ClientesModelo::municipio(std::int64_t id) const {
+const std::optional<qav::MunicipioCadastro>& ClientesModelo::municipio(std::int64_t id) const {
     auto it = m_municipios.find(id);
     if (it == m_municipios.end())
         it = m_municipios.emplace(id, buscarMunicipio(m_store, id)).first;

@@ -40,12 +40,12 @@ public:
 
 private:
     static std::vector<ListColumn> colunas(ClientesModelo* self);
-    const std::optional<qav::Municipio>& municipio(std::int64_t id) const;
+    const std::optional<qav::MunicipioCadastro>& municipio(std::int64_t id) const;
 
     Store& m_store;
     Ordem m_ordem = Ordem::PorId;
     // Municipalities already looked up for the rows shown (a page shows a few towns many times).
-    mutable std::map<std::int64_t, std::optional<qav::Municipio>> m_municipios;
+    mutable std::map<std::int64_t, std::optional<qav::MunicipioCadastro>> m_municipios;
 };
 
 } // namespace qav

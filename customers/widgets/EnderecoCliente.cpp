@@ -79,7 +79,7 @@ bool EnderecoCliente::verificarMunicipio() {
         return true;
     }
     // An id, or the beginning of a name on which the municipality list opens.
-    const std::optional<Municipio> m = resolverMunicipio(store_, digitado, listas_, this);
+    const std::optional<MunicipioCadastro> m = resolverMunicipio(store_, digitado, listas_, this);
     if (!m)
         return false;
     municipio_->setText(QString::number(m->id));
@@ -92,7 +92,7 @@ void EnderecoCliente::done(int resultado) {
     if (!somenteLeitura_) {
         cep_->setText(clientes::formatarCep(cep_->text()));
         const std::int64_t id = municipio_->text().trimmed().toLongLong();
-        const std::optional<Municipio> m = buscarMunicipio(store_, id);
+        const std::optional<MunicipioCadastro> m = buscarMunicipio(store_, id);
         cliente_.setText(campo("E_ENDER", "C_ENDER"), endereco_->text());
         if (numero_)
             cliente_.setText("E_NUMERO", numero_->text());

@@ -14,13 +14,13 @@ QString codigoDigitado(std::int64_t codigo) {
 
 } // namespace
 
-std::optional<Municipio> resolverMunicipio(Store& store, std::int64_t id, const ListContext& listas,
-                                           QWidget* parent) {
+std::optional<MunicipioCadastro> resolverMunicipio(Store& store, std::int64_t id, const ListContext& listas,
+                                                   QWidget* parent) {
     return resolverMunicipio(store, codigoDigitado(id), listas, parent);
 }
 
-std::optional<Municipio> resolverMunicipio(Store& store, const QString& digitado, const ListContext& listas,
-                                           QWidget* parent) {
+std::optional<MunicipioCadastro> resolverMunicipio(Store& store, const QString& digitado,
+                                                   const ListContext& listas, QWidget* parent) {
     bool numero = false;
     const std::int64_t id = digitado.trimmed().toLongLong(&numero);
     if (numero)

@@ -16,12 +16,12 @@ namespace qav {
 
 // The municipality `id`, or the one chosen from the municipality list when it is not found; nullopt
 // when the user gave up the choice.
-std::optional<Municipio> resolverMunicipio(Store& store, std::int64_t id, const ListContext& listas,
-                                           QWidget* parent);
+std::optional<MunicipioCadastro> resolverMunicipio(Store& store, std::int64_t id, const ListContext& listas,
+                                                   QWidget* parent);
 // The same for what the user typed in a municipality entry: an id, or the beginning of a name, on
 // which the list opens.
-std::optional<Municipio> resolverMunicipio(Store& store, const QString& digitado, const ListContext& listas,
-                                           QWidget* parent);
+std::optional<MunicipioCadastro> resolverMunicipio(Store& store, const QString& digitado,
+                                                   const ListContext& listas, QWidget* parent);
 // The price list `codigo` of the active company, or the one chosen from the price-list list when it is
 // not found; nullopt when the user gave up the choice.
 std::optional<std::int64_t> resolverPauta(Store& store, std::int64_t codigo, const ListContext& listas,

@@ -131,7 +131,7 @@ void UpdateClientes::paraTela() {
     id_->setText(clientes::idSeisDigitos(r.integer("ID")));
     dica_->clear();
     inscricaoRecusada_ = false;
-    const std::optional<Municipio> m = buscarMunicipio(*store_, r.integer("ID_MUNICIPIO"));
+    const std::optional<MunicipioCadastro> m = buscarMunicipio(*store_, r.integer("ID_MUNICIPIO"));
     uf_ = m ? m->estado : QString();
     mostrarMunicipio();
     mostrarVendedor();
@@ -174,7 +174,7 @@ void UpdateClientes::aplicarPessoa() {
 }
 
 void UpdateClientes::mostrarMunicipio() {
-    const std::optional<Municipio> m =
+    const std::optional<MunicipioCadastro> m =
         buscarMunicipio(*store_, cadastroAba_->municipio->text().trimmed().toLongLong());
     cadastroAba_->municipioNome->setText(m ? m->nome + u" - "_s + m->estado : QString());
 }

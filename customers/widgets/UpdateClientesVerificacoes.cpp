@@ -132,7 +132,7 @@ bool UpdateClientes::verificarMunicipio(bool aoSairDoCampo) {
         return true;
     }
     // An id not found opens the municipality list; the beginning of a name opens it on that name.
-    const std::optional<Municipio> m = resolverMunicipio(*store_, digitado, contexto_.listas(), this);
+    const std::optional<MunicipioCadastro> m = resolverMunicipio(*store_, digitado, contexto_.listas(), this);
     if (!m)
         return recusar(campo, Verificacao::recusa({}, {}, u"Escolha o município."_s));
     campo->setText(QString::number(m->id));
