@@ -96,28 +96,6 @@ public:
         return n;
     }
 
-    // Every message box shown, as "caption: text".
-    static QStringList mensagens() {
-        QStringList texts;
-        for (const auto& box : MessageBox::shown())
-            texts << box.caption + QStringLiteral(": ") + box.text;
-        return texts;
-    }
-
-    // Runs `acao` on the next modal window of type T once it is shown (polling the event loop).
-    template <typename T> static void quandoAbrir(std::function<void(T*)> acao) {
-        auto* timer = new QTimer;
-        timer->setInterval(10);
-        QObject::connect(timer, &QTimer::timeout, [timer, acao] {
-            if (T* w = qobject_cast<T*>(QApplication::activeModalWidget())) {
-                timer->stop();
-                timer->deleteLater();
-                acao(w);
-            }
-        });
-        timer->start();
-    }
-
 private:
     TempDataFolder dados;
     QTemporaryDir programa;

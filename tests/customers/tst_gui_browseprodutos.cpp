@@ -1,8 +1,8 @@
 #include "base/core/Settings.h"
 #include "customers/widgets/BrowseProdutos.h"
-#include "tests/customers/ModalHelper.h"
 #include "tests/customers/ProdutoFixture.h"
 #include "tests/support/TempDataFolder.h"
+#include "tests/support/gui/GuiSupport.h"
 
 #include <QAbstractItemModelTester>
 #include <QDialog>

@@ -3,7 +3,7 @@
 #include "customers/widgets/UpdateClientes.h"
 #include "store/core/Clock.h"
 #include "tests/customers/FixtureClientes.h"
-#include "tests/customers/ModalHelper.h"
+#include "tests/support/gui/GuiSupport.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -25,13 +25,6 @@ class TestGuiClientes : public QObject {
     Q_OBJECT
 
     std::unique_ptr<FixtureClientes> fx;
-
-    template <typename T> static T* campo(QWidget* w, const char* nome) {
-        T* f = w->findChild<T*>(QString::fromLatin1(nome));
-        if (!f)
-            qFatal("no child %s", nome);
-        return f;
-    }
 
     std::unique_ptr<UpdateClientes> abrir(UpdateClientes::Pedido pedido, std::int64_t id = 0) {
         auto form = std::make_unique<UpdateClientes>(fx->contexto(), pedido, id);
@@ -57,11 +50,11 @@ class TestGuiClientes : public QObject {
 
     // Everything a customer of type `pessoa` needs to be saved, apart from partners.
     void preencher(UpdateClientes* f, int pessoa, const QString& razao) {
-        escolher(campo<QComboBox>(f, "pessoa"), pessoa);
-        digitar(campo<QLineEdit>(f, "razao"), razao);
-        digitar(campo<QLineEdit>(f, "municipio"), u"10"_s);
-        escolher(campo<QComboBox>(f, "indicadorIe"), 9);
-        campo<QPlainTextEdit>(f, "referenciasComerciais")->setPlainText(u"Fornecedor A (19)3232-0000"_s);
+        escolher(child<QComboBox>(f, "pessoa"), pessoa);
+        digitar(child<QLineEdit>(f, "razao"), razao);
+        digitar(child<QLineEdit>(f, "municipio"), u"10"_s);
+        escolher(child<QComboBox>(f, "indicadorIe"), 9);
+        child<QPlainTextEdit>(f, "referenciasComerciais")->setPlainText(u"Fornecedor A (19)3232-0000"_s);
     }
 
     // Answers the next look-up list: chooses row `linha`, or gives the choice up when it is negative.
@@ -90,13 +83,13 @@ class TestGuiClientes : public QObject {
     }
 
     void adicionarSocio(UpdateClientes* f, const QString& nome) {
-        FixtureClientes::quandoAbrir<UpdSocios>([nome](UpdSocios* s) {
+        whenModal<UpdSocios>([nome](UpdSocios* s) {
             s->findChild<QLineEdit*>(u"nome"_s)->setText(nome);
             QLineEdit* doc = s->findChild<QLineEdit*>(u"documento"_s);
             doc->setText(u"52998224725"_s);
             s->findChild<QPushButton*>(u"ok"_s)->click();
         });
-        campo<QPushButton>(f, "novoSocio")->click();
+        child<QPushButton>(f, "novoSocio")->click();
     }
 
 private Q_SLOTS:
@@ -114,14 +107,14 @@ private Q_SLOTS:
     void primeiroClienteLocal() {
         auto f = abrir(UpdateClientes::Inserir);
         QVERIFY(f);
-        QCOMPARE(campo<QLabel>(f.get(), "id")->text(), u"900001"_s);
+        QCOMPARE(child<QLabel>(f.get(), "id")->text(), u"900001"_s);
         QCOMPARE(f->windowTitle(), u"Novo"_s);
         // Defaults of a new customer.
-        QCOMPARE(campo<QComboBox>(f.get(), "pessoa")->currentData().toInt(), 1);
-        QCOMPARE(campo<QComboBox>(f.get(), "classe")->currentData().toString(), u"B"_s);
-        QVERIFY(campo<QCheckBox>(f.get(), "ativo")->isChecked());
-        QCOMPARE(campo<QLineEdit>(f.get(), "vendedor")->text(), u"12"_s);
-        QCOMPARE(campo<QLineEdit>(f.get(), "dataCadastro")->text(), u"09/03/2026"_s);
+        QCOMPARE(child<QComboBox>(f.get(), "pessoa")->currentData().toInt(), 1);
+        QCOMPARE(child<QComboBox>(f.get(), "classe")->currentData().toString(), u"B"_s);
+        QVERIFY(child<QCheckBox>(f.get(), "ativo")->isChecked());
+        QCOMPARE(child<QLineEdit>(f.get(), "vendedor")->text(), u"12"_s);
+        QCOMPARE(child<QLineEdit>(f.get(), "dataCadastro")->text(), u"09/03/2026"_s);
         QCOMPARE(fx->contar("clientes.tps"), 1); // reserved at once
     }
 
@@ -130,20 +123,19 @@ private Q_SLOTS:
         fx->cliente(1500, u"MIL E QUINHENTOS"_s);
         auto f = abrir(UpdateClientes::Inserir);
         QVERIFY(f);
-        QCOMPARE(campo<QLabel>(f.get(), "id")->text(), u"901501"_s);
+        QCOMPARE(child<QLabel>(f.get(), "id")->text(), u"901501"_s);
         preencher(f.get(), 2, u"PESSOA UM"_s);
-        campo<QPushButton>(f.get(), "ok")->click();
-        QVERIFY2(FixtureClientes::mensagens().isEmpty(),
-                 qPrintable(FixtureClientes::mensagens().join(u'\n')));
+        child<QPushButton>(f.get(), "ok")->click();
+        QVERIFY2(shownBoxes().isEmpty(), qPrintable(shownBoxes().join(u'\n')));
         // Saved, and the form prepares the next new customer.
         QCOMPARE(f->ultimoGravado(), 901501);
-        QCOMPARE(campo<QLabel>(f.get(), "id")->text(), u"901502"_s);
+        QCOMPARE(child<QLabel>(f.get(), "id")->text(), u"901502"_s);
         const auto gravado = fx->lerCliente(901501);
         QVERIFY(gravado);
         QCOMPARE(gravado->text("RAZAO"), u"PESSOA UM"_s);
         QCOMPARE(gravado->integer("CONSFINAL"), 1); // a person is a final consumer
         QVERIFY(fx->lerCliente(901502));
-        campo<QPushButton>(f.get(), "cancelar")->click();
+        child<QPushButton>(f.get(), "cancelar")->click();
         QVERIFY(!fx->lerCliente(901502));
         QCOMPARE(fx->contar("clientes.tps"), 3);
     }
@@ -153,7 +145,7 @@ private Q_SLOTS:
         QVERIFY(f);
         adicionarSocio(f.get(), u"SOCIO"_s);
         QCOMPARE(fx->contar("socios.tps"), 1);
-        campo<QPushButton>(f.get(), "cancelar")->click();
+        child<QPushButton>(f.get(), "cancelar")->click();
         QCOMPARE(fx->contar("clientes.tps"), 0);
         QCOMPARE(fx->contar("socios.tps"), 0);
         QCOMPARE(f->result(), int(QDialog::Rejected));
@@ -170,13 +162,12 @@ private Q_SLOTS:
         auto f = abrir(UpdateClientes::Inserir);
         QVERIFY(f);
         preencher(f.get(), 1, u"EMPRESA ISENTA"_s);
-        digitar(campo<QLineEdit>(f.get(), "inscricao"), inscricao);
-        QVERIFY(!campo<QCheckBox>(f.get(), "consumidorFinal")->isChecked());
+        digitar(child<QLineEdit>(f.get(), "inscricao"), inscricao);
+        QVERIFY(!child<QCheckBox>(f.get(), "consumidorFinal")->isChecked());
         adicionarSocio(f.get(), u"ANA"_s);
-        QCOMPARE(campo<QTableWidget>(f.get(), "socios")->rowCount(), 1);
-        campo<QPushButton>(f.get(), "ok")->click();
-        QVERIFY2(FixtureClientes::mensagens().isEmpty(),
-                 qPrintable(FixtureClientes::mensagens().join(u'\n')));
+        QCOMPARE(child<QTableWidget>(f.get(), "socios")->rowCount(), 1);
+        child<QPushButton>(f.get(), "ok")->click();
+        QVERIFY2(shownBoxes().isEmpty(), qPrintable(shownBoxes().join(u'\n')));
         const auto gravado = fx->lerCliente(900001);
         QVERIFY(gravado);
         QCOMPARE(gravado->integer("CONSFINAL"), 1);
@@ -197,11 +188,11 @@ private Q_SLOTS:
         auto f = abrir(UpdateClientes::Inserir);
         QVERIFY(f);
         preencher(f.get(), 1, u"CONTRIBUINTE"_s);
-        escolher(campo<QComboBox>(f.get(), "indicadorIe"), 1);
-        digitar(campo<QLineEdit>(f.get(), "inscricao"), u"110.042.490.114"_s);
+        escolher(child<QComboBox>(f.get(), "indicadorIe"), 1);
+        digitar(child<QLineEdit>(f.get(), "inscricao"), u"110.042.490.114"_s);
         adicionarSocio(f.get(), u"ANA"_s);
-        campo<QPushButton>(f.get(), "ok")->click();
-        QVERIFY(FixtureClientes::mensagens().isEmpty());
+        child<QPushButton>(f.get(), "ok")->click();
+        QVERIFY(shownBoxes().isEmpty());
         QCOMPARE(fx->lerCliente(900001)->integer("CONSFINAL"), 0);
     }
 
@@ -209,15 +200,15 @@ private Q_SLOTS:
         auto f = abrir(UpdateClientes::Inserir);
         QVERIFY(f);
         preencher(f.get(), 1, u"IE ERRADA"_s);
-        escolher(campo<QComboBox>(f.get(), "indicadorIe"), 1);
+        escolher(child<QComboBox>(f.get(), "indicadorIe"), 1);
         adicionarSocio(f.get(), u"ANA"_s);
-        digitar(campo<QLineEdit>(f.get(), "inscricao"), u"110042490115"_s);
-        QVERIFY(campo<QLabel>(f.get(), "dica")->text().contains(u"SP"_s));
+        digitar(child<QLineEdit>(f.get(), "inscricao"), u"110042490115"_s);
+        QVERIFY(child<QLabel>(f.get(), "dica")->text().contains(u"SP"_s));
         // Going straight to "&OK" does not save the refused registration.
-        campo<QPushButton>(f.get(), "ok")->click();
+        child<QPushButton>(f.get(), "ok")->click();
         QVERIFY(fx->lerCliente(900001)->text("RAZAO").isEmpty());
-        digitar(campo<QLineEdit>(f.get(), "inscricao"), u"110042490114"_s);
-        campo<QPushButton>(f.get(), "ok")->click();
+        digitar(child<QLineEdit>(f.get(), "inscricao"), u"110042490114"_s);
+        child<QPushButton>(f.get(), "ok")->click();
         QCOMPARE(fx->lerCliente(900001)->text("RAZAO"), u"IE ERRADA"_s);
     }
 
@@ -225,10 +216,9 @@ private Q_SLOTS:
         auto f = abrir(UpdateClientes::Inserir);
         QVERIFY(f);
         preencher(f.get(), 1, u"SEM SOCIOS"_s);
-        campo<QPushButton>(f.get(), "ok")->click();
-        QCOMPARE(FixtureClientes::mensagens(),
-                 QStringList{u"Aviso: Favor informar os sócios proprietários!"_s});
-        QCOMPARE(campo<QTabWidget>(f.get(), "abas")->currentIndex(), 4);
+        child<QPushButton>(f.get(), "ok")->click();
+        QCOMPARE(shownBoxes(), QStringList{u"Aviso: Favor informar os sócios proprietários!"_s});
+        QCOMPARE(child<QTabWidget>(f.get(), "abas")->currentIndex(), 4);
         QVERIFY(fx->lerCliente(900001)->text("RAZAO").isEmpty()); // nothing saved
         QCOMPARE(f->ultimoGravado(), 0);
     }
@@ -237,8 +227,8 @@ private Q_SLOTS:
         auto f = abrir(UpdateClientes::Inserir);
         QVERIFY(f);
         preencher(f.get(), 3, u"EXPORTADOR"_s);
-        campo<QPushButton>(f.get(), "ok")->click();
-        QVERIFY(FixtureClientes::mensagens().isEmpty());
+        child<QPushButton>(f.get(), "ok")->click();
+        QVERIFY(shownBoxes().isEmpty());
         QCOMPARE(fx->lerCliente(900001)->text("RAZAO"), u"EXPORTADOR"_s);
     }
 
@@ -252,48 +242,47 @@ private Q_SLOTS:
         auto f = abrir(UpdateClientes::Inserir);
         QVERIFY(f);
         preencher(f.get(), pessoa, u"SEM REFERENCIAS"_s);
-        campo<QPlainTextEdit>(f.get(), "referenciasComerciais")->setPlainText(u"   "_s);
-        campo<QPushButton>(f.get(), "ok")->click();
-        QCOMPARE(FixtureClientes::mensagens(),
-                 QStringList{u"Aviso: Favor informar fornecedores com telefone!"_s});
+        child<QPlainTextEdit>(f.get(), "referenciasComerciais")->setPlainText(u"   "_s);
+        child<QPushButton>(f.get(), "ok")->click();
+        QCOMPARE(shownBoxes(), QStringList{u"Aviso: Favor informar fornecedores com telefone!"_s});
         QVERIFY(fx->lerCliente(900001)->text("RAZAO").isEmpty());
     }
 
     void catorzeDigitosViramCnpj() {
         auto f = abrir(UpdateClientes::Inserir);
         QVERIFY(f);
-        QLineEdit* doc = campo<QLineEdit>(f.get(), "documento");
+        QLineEdit* doc = child<QLineEdit>(f.get(), "documento");
         digitar(doc, u"11222333000181"_s);
         QCOMPARE(doc->text(), u"11.222.333/0001-81"_s);
-        QVERIFY(FixtureClientes::mensagens().isEmpty());
-        QCOMPARE(campo<QLabel>(f.get(), "rotuloDocumento")->text(), u"CNPJ: "_s);
+        QVERIFY(shownBoxes().isEmpty());
+        QCOMPARE(child<QLabel>(f.get(), "rotuloDocumento")->text(), u"CNPJ: "_s);
         digitar(doc, u"11222333000182"_s);
         QCOMPARE(doc->text(), u"11.222.333/0001-82"_s);
-        QCOMPARE(FixtureClientes::mensagens(), QStringList{u"Erro: CNPJ inválido!"_s});
+        QCOMPARE(shownBoxes(), QStringList{u"Erro: CNPJ inválido!"_s});
     }
 
     void cpfInvalido() {
         auto f = abrir(UpdateClientes::Inserir);
         QVERIFY(f);
-        escolher(campo<QComboBox>(f.get(), "pessoa"), 2);
-        QLineEdit* doc = campo<QLineEdit>(f.get(), "documento");
+        escolher(child<QComboBox>(f.get(), "pessoa"), 2);
+        QLineEdit* doc = child<QLineEdit>(f.get(), "documento");
         digitar(doc, u"52998224726"_s);
         QCOMPARE(doc->text(), u"529.982.247-26"_s);
-        QCOMPARE(FixtureClientes::mensagens(), QStringList{u"Erro: CPF inválido!"_s});
+        QCOMPARE(shownBoxes(), QStringList{u"Erro: CPF inválido!"_s});
     }
 
     void documentoJaCadastrado() {
         fx->cliente(900005, u"JA EXISTE"_s, 1, u"11.222.333/0001-81"_s);
         auto f = abrir(UpdateClientes::Inserir);
         QVERIFY(f);
-        QCOMPARE(campo<QLabel>(f.get(), "id")->text(), u"900006"_s);
-        digitar(campo<QLineEdit>(f.get(), "documento"), u"11222333000181"_s);
-        QCOMPARE(FixtureClientes::mensagens(), QStringList{u"Aviso: Cliente já cadastrado ( Id: 900005)."_s});
+        QCOMPARE(child<QLabel>(f.get(), "id")->text(), u"900006"_s);
+        digitar(child<QLineEdit>(f.get(), "documento"), u"11222333000181"_s);
+        QCOMPARE(shownBoxes(), QStringList{u"Aviso: Cliente já cadastrado ( Id: 900005)."_s});
         // Another suffix is a customer of its own.
         MessageBox::clearShown();
-        digitar(campo<QLineEdit>(f.get(), "sufixo"), u"2"_s);
-        digitar(campo<QLineEdit>(f.get(), "documento"), u"11222333000181"_s);
-        QVERIFY(FixtureClientes::mensagens().isEmpty());
+        digitar(child<QLineEdit>(f.get(), "sufixo"), u"2"_s);
+        digitar(child<QLineEdit>(f.get(), "documento"), u"11222333000181"_s);
+        QVERIFY(shownBoxes().isEmpty());
     }
 
     void abasPorTipoDePessoa_data() {
@@ -310,8 +299,8 @@ private Q_SLOTS:
         QFETCH(bool, juridica);
         auto f = abrir(UpdateClientes::Inserir);
         QVERIFY(f);
-        escolher(campo<QComboBox>(f.get(), "pessoa"), pessoa);
-        QTabWidget* abas = campo<QTabWidget>(f.get(), "abas");
+        escolher(child<QComboBox>(f.get(), "pessoa"), pessoa);
+        QTabWidget* abas = child<QTabWidget>(f.get(), "abas");
         QCOMPARE(abas->isTabVisible(1), fisica);
         for (int i = 2; i <= 4; ++i)
             QCOMPARE(abas->isTabVisible(i), juridica);
@@ -321,7 +310,7 @@ private Q_SLOTS:
         QCOMPARE(fx->contexto().settings().clientesPessoa(), pessoa);
         f->reject();
         auto seguinte = abrir(UpdateClientes::Inserir);
-        QCOMPARE(campo<QComboBox>(seguinte.get(), "pessoa")->currentData().toInt(), pessoa);
+        QCOMPARE(child<QComboBox>(seguinte.get(), "pessoa")->currentData().toInt(), pessoa);
     }
 
     void alteradoPorOutraJanela() {
@@ -337,15 +326,15 @@ private Q_SLOTS:
         QVERIFY(outra.gravar().ok);
 
         preencher(f.get(), 2, u"PELA PRIMEIRA"_s);
-        campo<QPushButton>(f.get(), "ok")->click();
+        child<QPushButton>(f.get(), "ok")->click();
         const QList<MessageBox::Shown> caixas = MessageBox::shown();
         QCOMPARE(caixas.size(), 1);
         QCOMPARE(caixas[0].caption, u"Registro não pode ser gravado"_s);
         // The other window's changes are shown; the user makes the changes again.
-        QCOMPARE(campo<QLineEdit>(f.get(), "razao")->text(), u"PELA OUTRA"_s);
+        QCOMPARE(child<QLineEdit>(f.get(), "razao")->text(), u"PELA OUTRA"_s);
         QVERIFY(f->isVisible());
         preencher(f.get(), 2, u"DE NOVO"_s);
-        campo<QPushButton>(f.get(), "ok")->click();
+        child<QPushButton>(f.get(), "ok")->click();
         QCOMPARE(fx->lerCliente(900010)->text("RAZAO"), u"DE NOVO"_s);
         QCOMPARE(f->result(), int(QDialog::Accepted));
     }
@@ -355,8 +344,8 @@ private Q_SLOTS:
         auto f = abrir(UpdateClientes::Alterar, 1500);
         QVERIFY(f);
         preencher(f.get(), 2, u"MUDADO"_s);
-        campo<QPushButton>(f.get(), "ok")->click();
-        QCOMPARE(FixtureClientes::mensagens(),
+        child<QPushButton>(f.get(), "ok")->click();
+        QCOMPARE(shownBoxes(),
                  QStringList{u"ATENÇÃO: As alterações feitas no cadastro do cliente, depois de transmitido o "
                              u"pedido,\nnão serão mais atualizadas na Matriz!"_s});
         // The change is saved on the workstation all the same.
@@ -368,18 +357,18 @@ private Q_SLOTS:
         auto f = abrir(UpdateClientes::Consultar, 1500);
         QVERIFY(f);
         QCOMPARE(f->windowTitle(), u"Consultar"_s);
-        QVERIFY(campo<QLineEdit>(f.get(), "razao")->isReadOnly());
-        QVERIFY(!campo<QComboBox>(f.get(), "pessoa")->isEnabled());
-        campo<QPushButton>(f.get(), "ok")->click();
+        QVERIFY(child<QLineEdit>(f.get(), "razao")->isReadOnly());
+        QVERIFY(!child<QComboBox>(f.get(), "pessoa")->isEnabled());
+        child<QPushButton>(f.get(), "ok")->click();
         QCOMPARE(fx->lerCliente(1500)->revision(), 1); // nothing written
     }
 
     void classeDRetiraCredito() {
         auto f = abrir(UpdateClientes::Inserir);
         QVERIFY(f);
-        QCheckBox* credito = campo<QCheckBox>(f.get(), "creditoLiberado");
+        QCheckBox* credito = child<QCheckBox>(f.get(), "creditoLiberado");
         credito->setChecked(true);
-        QComboBox* classe = campo<QComboBox>(f.get(), "classe");
+        QComboBox* classe = child<QComboBox>(f.get(), "classe");
         const int d = classe->findData(u"D"_s);
         classe->setCurrentIndex(d);
         Q_EMIT classe->activated(d);
@@ -390,7 +379,7 @@ private Q_SLOTS:
         fx->municipio(20, u"SANTOS"_s, u"SP"_s);
         auto f = abrir(UpdateClientes::Inserir);
         QVERIFY(f);
-        FixtureClientes::quandoAbrir<QDialog>([](QDialog* d) {
+        whenModal<QDialog>([](QDialog* d) {
             QCOMPARE(d->objectName(), u"EndEntrega"_s);
             QCOMPARE(d->windowTitle(), u"Endereço de Entrega"_s);
             d->findChild<QLineEdit*>(u"endereco"_s)->setText(u"RUA DO PORTO"_s);
@@ -401,9 +390,9 @@ private Q_SLOTS:
             d->findChild<QLineEdit*>(u"cep"_s)->setText(u"11010000"_s);
             d->findChild<QPushButton*>(u"fechar"_s)->click();
         });
-        campo<QPushButton>(f.get(), "enderecoEntrega")->click();
+        child<QPushButton>(f.get(), "enderecoEntrega")->click();
         preencher(f.get(), 2, u"COM ENTREGA"_s);
-        campo<QPushButton>(f.get(), "ok")->click();
+        child<QPushButton>(f.get(), "ok")->click();
         const auto r = fx->lerCliente(900001);
         QCOMPARE(r->text("E_ENDER"), u"RUA DO PORTO"_s);
         QCOMPARE(r->integer("ID_MUNICIPIO_ENTREGA"), 20);
@@ -418,11 +407,11 @@ private Q_SLOTS:
         QVERIFY(f);
         QString aberta;
         responderLista(aberta, 1); // by name: CAMPINAS, SANTOS
-        digitar(campo<QLineEdit>(f.get(), "municipio"), u"99"_s);
+        digitar(child<QLineEdit>(f.get(), "municipio"), u"99"_s);
         QCOMPARE(aberta, u"BrowseMunic"_s);
-        QCOMPARE(campo<QLineEdit>(f.get(), "municipio")->text(), u"20"_s);
-        QCOMPARE(campo<QLabel>(f.get(), "municipioNome")->text(), u"SANTOS - SP"_s);
-        QVERIFY(campo<QLabel>(f.get(), "dica")->text().isEmpty());
+        QCOMPARE(child<QLineEdit>(f.get(), "municipio")->text(), u"20"_s);
+        QCOMPARE(child<QLabel>(f.get(), "municipioNome")->text(), u"SANTOS - SP"_s);
+        QVERIFY(child<QLabel>(f.get(), "dica")->text().isEmpty());
     }
 
     void desistirDoMunicipioRecusaOCampo() {
@@ -430,11 +419,11 @@ private Q_SLOTS:
         QVERIFY(f);
         QString aberta;
         responderLista(aberta, -1);
-        digitar(campo<QLineEdit>(f.get(), "municipio"), u"99"_s);
+        digitar(child<QLineEdit>(f.get(), "municipio"), u"99"_s);
         QCOMPARE(aberta, u"BrowseMunic"_s);
-        QCOMPARE(campo<QLabel>(f.get(), "dica")->text(), u"Escolha o município."_s);
-        QCOMPARE(campo<QLineEdit>(f.get(), "municipio")->text(), u"99"_s);
-        QVERIFY(campo<QLabel>(f.get(), "municipioNome")->text().isEmpty());
+        QCOMPARE(child<QLabel>(f.get(), "dica")->text(), u"Escolha o município."_s);
+        QCOMPARE(child<QLineEdit>(f.get(), "municipio")->text(), u"99"_s);
+        QVERIFY(child<QLabel>(f.get(), "municipioNome")->text().isEmpty());
     }
 
     void pautaDesconhecidaAbreALista() {
@@ -444,12 +433,12 @@ private Q_SLOTS:
         QVERIFY(f);
         QString aberta;
         responderLista(aberta, 1); // by code: 3, 5
-        digitar(campo<QLineEdit>(f.get(), "pauta"), u"4"_s);
+        digitar(child<QLineEdit>(f.get(), "pauta"), u"4"_s);
         QCOMPARE(aberta, u"BrowsePauta"_s);
-        QCOMPARE(campo<QLineEdit>(f.get(), "pauta")->text(), u"5"_s);
+        QCOMPARE(child<QLineEdit>(f.get(), "pauta")->text(), u"5"_s);
         responderLista(aberta, -1);
-        digitar(campo<QLineEdit>(f.get(), "pauta"), u"7"_s);
-        QCOMPARE(campo<QLabel>(f.get(), "dica")->text(), u"Escolha a pauta de preços."_s);
+        digitar(child<QLineEdit>(f.get(), "pauta"), u"7"_s);
+        QCOMPARE(child<QLabel>(f.get(), "dica")->text(), u"Escolha a pauta de preços."_s);
     }
 
     void enderecoComMunicipioDesconhecido() {
@@ -457,7 +446,7 @@ private Q_SLOTS:
         auto f = abrir(UpdateClientes::Inserir);
         QVERIFY(f);
         QString aberta;
-        FixtureClientes::quandoAbrir<QDialog>([&aberta](QDialog* d) {
+        whenModal<QDialog>([&aberta](QDialog* d) {
             QLineEdit* mun = d->findChild<QLineEdit*>(u"municipio"_s);
             responderLista(aberta, 1);
             mun->setText(u"99"_s);
@@ -467,10 +456,10 @@ private Q_SLOTS:
             QCOMPARE(d->findChild<QLabel*>(u"estado"_s)->text(), u"SP"_s);
             d->findChild<QPushButton*>(u"fechar"_s)->click();
         });
-        campo<QPushButton>(f.get(), "enderecoCobranca")->click();
+        child<QPushButton>(f.get(), "enderecoCobranca")->click();
         QCOMPARE(aberta, u"BrowseMunic"_s);
         preencher(f.get(), 2, u"COM COBRANCA"_s);
-        campo<QPushButton>(f.get(), "ok")->click();
+        child<QPushButton>(f.get(), "ok")->click();
         const auto r = fx->lerCliente(900001);
         QVERIFY(r);
         QCOMPARE(r->integer("ID_MUNICIPIO_COBRANCA"), 20);

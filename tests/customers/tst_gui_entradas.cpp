@@ -9,7 +9,7 @@
 #include "store/core/Clock.h"
 #include "store/core/Text.h"
 #include "tests/customers/FixtureClientes.h"
-#include "tests/customers/ModalHelper.h"
+#include "tests/support/gui/GuiSupport.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -94,13 +94,6 @@ class TestGuiEntradas : public QObject {
     Q_OBJECT
 
     std::unique_ptr<FixtureClientes> fx;
-
-    template <typename T> static T* campo(QWidget* w, const char* nome) {
-        T* f = w->findChild<T*>(QString::fromLatin1(nome));
-        if (!f)
-            qFatal("no child %s", nome);
-        return f;
-    }
 
     std::unique_ptr<UpdateClientes> abrir(UpdateClientes::Pedido pedido, std::int64_t id = 0) {
         auto form = std::make_unique<UpdateClientes>(fx->contexto(), pedido, id);
@@ -273,8 +266,8 @@ private Q_SLOTS:
         QFETCH(QString, fica);
         auto f = abrir(UpdateClientes::Inserir);
         QVERIFY(f);
-        escolher(campo<QComboBox>(f.get(), "pessoa"), pessoa);
-        QLineEdit* e = campo<QLineEdit>(f.get(), entrada.toLatin1().constData());
+        escolher(child<QComboBox>(f.get(), "pessoa"), pessoa);
+        QLineEdit* e = child<QLineEdit>(f.get(), entrada.toLatin1().constData());
         mostrarAbaDe(f.get(), e);
         e->setFocus();
         teclar(e, digitado);
@@ -293,7 +286,7 @@ private Q_SLOTS:
         });
         auto f = abrir(UpdateClientes::Consultar, 1500);
         QVERIFY(f);
-        QCOMPARE(campo<QLineEdit>(f.get(), "percentual1")->text(), u"200"_s);
+        QCOMPARE(child<QLineEdit>(f.get(), "percentual1")->text(), u"200"_s);
         QVERIFY(MessageBox::shown().isEmpty());
     }
 
@@ -307,31 +300,31 @@ private Q_SLOTS:
         QVERIFY(f);
         QVERIFY(QTest::qWaitForWindowActive(f.get()));
         std::set<QLineEdit*> vistas;
-        escolher(campo<QComboBox>(f.get(), "pessoa"), 2);
+        escolher(child<QComboBox>(f.get(), "pessoa"), 2);
         percorrerEntradas(f.get(), vistas);
-        escolher(campo<QComboBox>(f.get(), "pessoa"), 1);
+        escolher(child<QComboBox>(f.get(), "pessoa"), 1);
         percorrerEntradas(f.get(), vistas);
         QVERIFY(vistas.size() > 50);
 
         bool socioVisto = false;
-        FixtureClientes::quandoAbrir<UpdSocios>([&](UpdSocios* s) {
+        whenModal<UpdSocios>([&](UpdSocios* s) {
             std::set<QLineEdit*> doSocio;
             percorrerEntradas(s, doSocio);
             socioVisto = doSocio.size() == 6;
             s->findChild<QPushButton*>(u"ok"_s)->click();
         });
-        campo<QPushButton>(f.get(), "novoSocio")->click();
+        child<QPushButton>(f.get(), "novoSocio")->click();
         QVERIFY(socioVisto);
 
         for (const char* botao : {"enderecoEntrega", "enderecoCobranca"}) {
             int vistasNoEndereco = 0;
-            FixtureClientes::quandoAbrir<QDialog>([&](QDialog* d) {
+            whenModal<QDialog>([&](QDialog* d) {
                 std::set<QLineEdit*> doEndereco;
                 percorrerEntradas(d, doEndereco);
                 vistasNoEndereco = static_cast<int>(doEndereco.size());
                 d->findChild<QPushButton*>(u"fechar"_s)->click();
             });
-            campo<QPushButton>(f.get(), botao)->click();
+            child<QPushButton>(f.get(), botao)->click();
             QVERIFY(vistasNoEndereco >= 4);
         }
         QVERIFY(f->isVisible());
@@ -355,7 +348,7 @@ private Q_SLOTS:
         listas.push_back(std::make_unique<BrowsePauta>(contexto));
         for (auto& lista : listas) {
             lista->show();
-            QLineEdit* localizador = campo<QLineEdit>(lista.get(), "localizador");
+            QLineEdit* localizador = child<QLineEdit>(lista.get(), "localizador");
             for (int aba = 0; aba < lista->tabs()->count(); ++aba) {
                 lista->tabs()->setCurrentIndex(aba);
                 recusaTudoQueNaoCabe(lista.get(), localizador);
@@ -382,19 +375,19 @@ private Q_SLOTS:
         });
         auto f = abrir(UpdateClientes::Alterar, 900020);
         QVERIFY(f);
-        QLineEdit* nascimento = campo<QLineEdit>(f.get(), "nascimento");
+        QLineEdit* nascimento = child<QLineEdit>(f.get(), "nascimento");
         QCOMPARE(nascimento->text(), u"17/05/1980"_s);
         mostrarAbaDe(f.get(), nascimento);
         digitar(nascimento, u"31022020"_s);
-        QCOMPARE(FixtureClientes::mensagens(), QStringList{u"Erro: Data inválida!"_s});
-        campo<QPushButton>(f.get(), "ok")->click();
+        QCOMPARE(shownBoxes(), QStringList{u"Erro: Data inválida!"_s});
+        child<QPushButton>(f.get(), "ok")->click();
         QVERIFY(f->isVisible());
         QCOMPARE(fx->lerCliente(900020)->date("NASCT"), Date::fromYmd(1980, 5, 17));
 
         nascimento->selectAll();
         QTest::keyClick(nascimento, Qt::Key_Delete);
         QTest::keyClick(nascimento, Qt::Key_Return);
-        campo<QPushButton>(f.get(), "ok")->click();
+        child<QPushButton>(f.get(), "ok")->click();
         QCOMPARE(f->result(), int(QDialog::Accepted));
         QCOMPARE(fx->lerCliente(900020)->date("NASCT"), Date());
     }
@@ -403,7 +396,7 @@ private Q_SLOTS:
         auto f = abrir(UpdateClientes::Inserir);
         QVERIFY(f);
         bool continuouAberto = false;
-        FixtureClientes::quandoAbrir<UpdSocios>([&](UpdSocios* s) {
+        whenModal<UpdSocios>([&](UpdSocios* s) {
             s->findChild<QLineEdit*>(u"nome"_s)->setText(u"ANA"_s);
             QLineEdit* entrada = s->findChild<QLineEdit*>(u"entrada"_s);
             entrada->setFocus();
@@ -416,10 +409,10 @@ private Q_SLOTS:
             QTest::keyClicks(entrada, u"122020"_s);
             s->findChild<QPushButton*>(u"ok"_s)->click();
         });
-        campo<QPushButton>(f.get(), "novoSocio")->click();
+        child<QPushButton>(f.get(), "novoSocio")->click();
         QVERIFY(continuouAberto);
-        QVERIFY(FixtureClientes::mensagens().contains(u"Erro: Mês/Ano de entrada inválido!"_s));
-        QCOMPARE(campo<QTableWidget>(f.get(), "socios")->item(0, 2)->text(), u"12/2020"_s);
+        QVERIFY(shownBoxes().contains(u"Erro: Mês/Ano de entrada inválido!"_s));
+        QCOMPARE(child<QTableWidget>(f.get(), "socios")->item(0, 2)->text(), u"12/2020"_s);
     }
 
     // The payment form is a code of the active company's payment forms, chosen from BrowseFORMAPAG
@@ -428,7 +421,7 @@ private Q_SLOTS:
         dadosDasListas();
         auto f = abrir(UpdateClientes::Inserir);
         QVERIFY(f);
-        QLineEdit* forma = campo<QLineEdit>(f.get(), "formaPagamento");
+        QLineEdit* forma = child<QLineEdit>(f.get(), "formaPagamento");
         mostrarAbaDe(f.get(), forma);
         forma->setFocus();
         QTest::keyClicks(forma, u"bol"_s);
@@ -449,22 +442,22 @@ private Q_SLOTS:
     void emailSemArrobaRecusado() {
         auto f = abrir(UpdateClientes::Inserir);
         QVERIFY(f);
-        escolher(campo<QComboBox>(f.get(), "pessoa"), 3);
-        digitar(campo<QLineEdit>(f.get(), "razao"), u"EXPORTADOR"_s);
-        digitar(campo<QLineEdit>(f.get(), "municipio"), u"10"_s);
-        escolher(campo<QComboBox>(f.get(), "indicadorIe"), 9);
-        campo<QPlainTextEdit>(f.get(), "referenciasComerciais")->setPlainText(u"Fornecedor A"_s);
-        QLineEdit* email = campo<QLineEdit>(f.get(), "email");
+        escolher(child<QComboBox>(f.get(), "pessoa"), 3);
+        digitar(child<QLineEdit>(f.get(), "razao"), u"EXPORTADOR"_s);
+        digitar(child<QLineEdit>(f.get(), "municipio"), u"10"_s);
+        escolher(child<QComboBox>(f.get(), "indicadorIe"), 9);
+        child<QPlainTextEdit>(f.get(), "referenciasComerciais")->setPlainText(u"Fornecedor A"_s);
+        QLineEdit* email = child<QLineEdit>(f.get(), "email");
         mostrarAbaDe(f.get(), email);
         MessageBox::clearShown();
         digitar(email, u"vendas.empresa.com.br"_s);
-        QCOMPARE(FixtureClientes::mensagens(), QStringList{u"Aviso: E-mail inválido!"_s});
+        QCOMPARE(shownBoxes(), QStringList{u"Aviso: E-mail inválido!"_s});
         MessageBox::clearShown();
-        campo<QPushButton>(f.get(), "ok")->click();
-        QCOMPARE(FixtureClientes::mensagens(), QStringList{u"Aviso: E-mail inválido!"_s});
+        child<QPushButton>(f.get(), "ok")->click();
+        QCOMPARE(shownBoxes(), QStringList{u"Aviso: E-mail inválido!"_s});
         QVERIFY(fx->lerCliente(900001)->text("RAZAO").isEmpty());
         digitar(email, u"vendas@empresa.com.br"_s);
-        campo<QPushButton>(f.get(), "ok")->click();
+        child<QPushButton>(f.get(), "ok")->click();
         QCOMPARE(fx->lerCliente(900001)->text("E_MAIL"), u"vendas@empresa.com.br"_s);
     }
 
@@ -481,17 +474,17 @@ private Q_SLOTS:
             atual = lista->currentIndex().siblingAtColumn(1).data().toString();
             modal->findChild<QPushButton*>(u"botaoSelecionar"_s)->click();
         });
-        digitar(campo<QLineEdit>(f.get(), "municipio"), u"sant"_s);
+        digitar(child<QLineEdit>(f.get(), "municipio"), u"sant"_s);
         QCOMPARE(localizado, u"sant"_s);
         QCOMPARE(atual, u"SANTOS"_s);
-        QCOMPARE(campo<QLineEdit>(f.get(), "municipio")->text(), u"20"_s);
+        QCOMPARE(child<QLineEdit>(f.get(), "municipio")->text(), u"20"_s);
     }
 
     void abreNoPrimeiroCampo() {
         auto f = abrir(UpdateClientes::Inserir);
         QVERIFY(f);
         QVERIFY(QTest::qWaitForWindowActive(f.get()));
-        QTRY_COMPARE(QApplication::focusWidget(), campo<QComboBox>(f.get(), "pessoa"));
+        QTRY_COMPARE(QApplication::focusWidget(), child<QComboBox>(f.get(), "pessoa"));
     }
 
     // Leaving the empty commercial references asks nothing: the check waits for "&OK".
@@ -499,7 +492,7 @@ private Q_SLOTS:
         auto f = abrir(UpdateClientes::Inserir);
         QVERIFY(f);
         QVERIFY(QTest::qWaitForWindowActive(f.get()));
-        QPlainTextEdit* refs = campo<QPlainTextEdit>(f.get(), "referenciasComerciais");
+        QPlainTextEdit* refs = child<QPlainTextEdit>(f.get(), "referenciasComerciais");
         mostrarAbaDe(f.get(), refs);
         refs->setFocus();
         QTRY_COMPARE(QApplication::focusWidget(), refs);
@@ -515,7 +508,7 @@ private Q_SLOTS:
         auto f = abrir(UpdateClientes::Inserir);
         QVERIFY(f);
         bool perguntou = false;
-        FixtureClientes::quandoAbrir<UpdSocios>([&](UpdSocios* s) {
+        whenModal<UpdSocios>([&](UpdSocios* s) {
             s->findChild<QLineEdit*>(u"nome"_s)->setText(u"ANA"_s);
             MessageBox::clearShown();
             MessageBox::setNextAnswers({Button::Cancel});
@@ -524,10 +517,10 @@ private Q_SLOTS:
             MessageBox::setNextAnswers({Button::No});
             QTest::keyClick(s, Qt::Key_Escape);
         });
-        campo<QPushButton>(f.get(), "novoSocio")->click();
+        child<QPushButton>(f.get(), "novoSocio")->click();
         QVERIFY(perguntou);
         QCOMPARE(MessageBox::shown().at(0).caption, u"Alteração Cancelada"_s);
-        QCOMPARE(campo<QTableWidget>(f.get(), "socios")->rowCount(), 0);
+        QCOMPARE(child<QTableWidget>(f.get(), "socios")->rowCount(), 0);
         QCOMPARE(fx->contar("socios.tps"), 0);
     }
 
@@ -535,13 +528,13 @@ private Q_SLOTS:
     void escPerguntaAntesDeDescartar() {
         auto f = abrir(UpdateClientes::Inserir);
         QVERIFY(f);
-        digitar(campo<QLineEdit>(f.get(), "razao"), u"DIGITADO"_s);
+        digitar(child<QLineEdit>(f.get(), "razao"), u"DIGITADO"_s);
         MessageBox::setNextAnswers({Button::Cancel});
         QTest::keyClick(f.get(), Qt::Key_Escape);
         QCOMPARE(MessageBox::shown().size(), 1);
         QCOMPARE(MessageBox::shown().at(0).caption, u"Alteração Cancelada"_s);
         QVERIFY(f->isVisible());
-        QCOMPARE(campo<QLineEdit>(f.get(), "razao")->text(), u"DIGITADO"_s);
+        QCOMPARE(child<QLineEdit>(f.get(), "razao")->text(), u"DIGITADO"_s);
         MessageBox::setNextAnswers({Button::No});
         QTest::keyClick(f.get(), Qt::Key_Escape);
         QVERIFY(!f->isVisible());

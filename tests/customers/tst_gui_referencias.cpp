@@ -4,9 +4,9 @@
 #include "customers/widgets/BrowsePauta.h"
 #include "customers/widgets/BrowseVendedor.h"
 #include "customers/widgets/ReferenceWindows.h"
-#include "tests/customers/ModalHelper.h"
 #include "tests/customers/ProdutoFixture.h"
 #include "tests/support/TempDataFolder.h"
+#include "tests/support/gui/GuiSupport.h"
 #include "ui/widgets/MessageBox.h"
 #include "ui/widgets/WindowRegistry.h"
 

@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <type_traits>
 
 namespace qav::test {
 
@@ -24,7 +25,7 @@ template <typename T> T* child(const QObject* parent, const char* name) {
 
 // Runs `action` on the next modal window of type T once it is shown (the event loop keeps running,
 // so call this before the click that opens the window).
-template <typename T = QWidget> void whenModal(std::function<void(T*)> action) {
+template <typename T = QWidget> void whenModal(std::function<void(std::type_identity_t<T>*)> action) {
     auto* timer = new QTimer;
     timer->setInterval(10);
     QObject::connect(timer, &QTimer::timeout, [timer, action] {
