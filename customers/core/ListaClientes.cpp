@@ -1,5 +1,8 @@
 #include "customers/core/ListaClientes.h"
 
+#include "customers/core/ReservasPendentes.h"
+#include "store/core/Text.h"
+
 #include "store/core/TableDef.h"
 #include "ui/core/TextSearch.h"
 
@@ -27,7 +30,8 @@ const char* chaveDaOrdem(Ordem ordem) {
 }
 
 ListFilter filtroLista(Ordem ordem, Situacao situacao, std::int64_t idMunicipio, const QString& documento) {
-    ListFilter filtro;
+    // A customer whose form is still creating it is only a place taken: no tab lists it.
+    ListFilter filtro = semReservasEmAndamento();
     if (ordem == Ordem::PorMunicipio) {
         if (idMunicipio != 0)
             filtro = filtro.and_("\"ID_MUNICIPIO\" = ?", {static_cast<qlonglong>(idMunicipio)});
@@ -45,7 +49,7 @@ ListFilter filtroLista(Ordem ordem, Situacao situacao, std::int64_t idMunicipio,
 bool buscaPorDigitos(const QString& digitado) {
     bool algumDigito = false;
     for (const QChar c : digitado) {
-        if (c >= u'0' && c <= u'9')
+        if (text::isAsciiDigit(c))
             algumDigito = true;
         else if (!pontuacaoDeDocumento(c))
             return false;

@@ -2,6 +2,7 @@
 // program ended without confirming or cancelling it (a crash, a power cut) is removed at the next
 // start; while a window is still filling one in, no list or upload sees it.
 #include "customers/core/CadastroCliente.h"
+#include "customers/core/ListaClientes.h"
 #include "customers/core/ReservasPendentes.h"
 #include "tests/support/TempDataFolder.h"
 
@@ -18,12 +19,12 @@ namespace {
 const PadroesNovoCliente padroes{Date::fromYmd(2026, 3, 9), PessoaJuridica, 12};
 
 // The ids a walk of the table sees through the filter of the lists and uploads.
-QList<std::int64_t> visiveis(Store& store, const char* tabela, const char* campoId) {
+QList<std::int64_t> visiveis(Store& store, const char* tabela, const char* campoId,
+                             const ListFilter& filtro = semReservasEmAndamento()) {
     Table t(store, tabela);
     QList<std::int64_t> ids;
     if (!t.open())
         return ids;
-    const ListFilter filtro = semReservasEmAndamento();
     t.setFilter(filtro.condition, filtro.parameters);
     t.clear();
     Status s = t.seekFirst("KEYID");
@@ -100,6 +101,11 @@ private Q_SLOTS:
         QCOMPARE(aberto.socios().reservarNovo(nullptr).status, Status::Ok);
         QVERIFY(visiveis(pasta->store(), "clientes.tps", "ID").isEmpty());
         QVERIFY(visiveis(pasta->store(), "socios.tps", "ID_SOCIO").isEmpty());
+        // Nor does the customer list, on any of its tabs.
+        for (const Ordem ordem :
+             {Ordem::PorId, Ordem::PorRazao, Ordem::PorDocumento, Ordem::PorFantasia, Ordem::PorMunicipio})
+            QVERIFY(visiveis(pasta->store(), "clientes.tps", "ID", filtroLista(ordem, Situacao::Todos))
+                        .isEmpty());
         Store outraJanela(pasta->path());
         QCOMPARE(removerReservasAbandonadas(outraJanela), 0);
         QCOMPARE(contar(pasta->store(), "clientes.tps"), 1);
@@ -107,6 +113,9 @@ private Q_SLOTS:
         aberto.registro().setText("RAZAO", u"NOVO"_s);
         QVERIFY(aberto.gravar().ok);
         QCOMPARE(visiveis(pasta->store(), "clientes.tps", "ID"), QList<std::int64_t>{900001});
+        QCOMPARE(
+            visiveis(pasta->store(), "clientes.tps", "ID", filtroLista(Ordem::PorRazao, Situacao::Todos)),
+            QList<std::int64_t>{900001});
     }
 };
 
