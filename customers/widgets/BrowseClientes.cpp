@@ -65,7 +65,7 @@ BrowseClientes::BrowseClientes(const ContextoClientes& contexto, bool selecao, Q
     setObjectName(u"BrowseClientes"_s);
     setWindowTitle(u"Correntistas"_s);
     m_modelo = new ClientesModelo(*m_store, this);
-    connect(m_modelo, &StoreListModel::loadFailed, this, [this](int aviso, const StoreError& erro) {
+    connect(m_modelo, &StoreListModel::loadFailed, this, [this](Aviso aviso, const StoreError& erro) {
         setPendingError(erro);
         standardWarning(aviso, u"clientes"_s, {}, this);
     });

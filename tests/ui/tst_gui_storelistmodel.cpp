@@ -156,7 +156,7 @@ private Q_SLOTS:
         QVERIFY(model.open());
         QVERIFY(!model.reload());
         QCOMPARE(spy.count(), 1);
-        QCOMPARE(spy.at(0).at(0).toInt(), 36);
+        QCOMPARE(spy.at(0).at(0).value<Aviso>(), Aviso::ErroAbrirVisao);
         QCOMPARE(model.rowCount(), 0);
     }
 

@@ -311,10 +311,11 @@ void ListWindow::closeWindow() {
     close();
 }
 
-void ListWindow::showLoadFailure(int warning, const StoreError& error) {
+void ListWindow::showLoadFailure(Aviso warning, const StoreError& error) {
     setPendingError(error);
     standardWarning(warning, QString::fromLatin1(m_model->def().label), {}, this);
-    if (warning == 35)
+    // A record that cannot be read leaves nothing to show: back to the previous window.
+    if (warning == Aviso::ErroLerRegistro)
         QTimer::singleShot(0, this, &ListWindow::closeWindow);
 }
 

@@ -79,7 +79,7 @@ protected:
     virtual void currentChanged() {}
     void closeWindow();
     // Shows the warning of a failed load (35 closes the window: it cannot go on reading).
-    void showLoadFailure(int warning, const StoreError& error);
+    void showLoadFailure(Aviso warning, const StoreError& error);
     // Sizes the columns to the rows shown and the window to the columns; call once the first page
     // is loaded, before the window is shown.
     void fitColumns();

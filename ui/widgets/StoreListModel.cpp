@@ -9,7 +9,7 @@ StoreListModel::StoreListModel(Store& store, const TableDef& table, std::vector<
 bool StoreListModel::open() {
     m_opened = m_walk.open();
     if (!m_opened)
-        Q_EMIT loadFailed(36, m_walk.error());
+        Q_EMIT loadFailed(Aviso::ErroAbrirVisao, m_walk.error());
     return m_opened;
 }
 
@@ -53,7 +53,7 @@ bool StoreListModel::restartAtEnd() {
     endResetModel();
     m_changing = false;
     if (status == Status::Error) {
-        Q_EMIT loadFailed(36, m_walk.error());
+        Q_EMIT loadFailed(Aviso::ErroAbrirVisao, m_walk.error());
         return false;
     }
     return true;
@@ -75,7 +75,7 @@ bool StoreListModel::restart(const Record* values, int components) {
     endResetModel();
     m_changing = false;
     if (status == Status::Error) {
-        Q_EMIT loadFailed(36, m_walk.error());
+        Q_EMIT loadFailed(Aviso::ErroAbrirVisao, m_walk.error());
         return false;
     }
     return true;
@@ -145,7 +145,7 @@ void StoreListModel::fetchMore(const QModelIndex& parent) {
         m_changing = false;
     }
     if (status == Status::Error)
-        Q_EMIT loadFailed(35, m_walk.error());
+        Q_EMIT loadFailed(Aviso::ErroLerRegistro, m_walk.error());
 }
 
 int StoreListModel::fetchBefore() {
@@ -163,7 +163,7 @@ int StoreListModel::fetchBefore() {
         m_changing = false;
     }
     if (status == Status::Error)
-        Q_EMIT loadFailed(35, m_walk.error());
+        Q_EMIT loadFailed(Aviso::ErroLerRegistro, m_walk.error());
     return count;
 }
 

@@ -6,6 +6,7 @@
 
 #include "store/core/Store.h"
 #include "ui/core/PagedWalk.h"
+#include "ui/core/StandardWarning.h"
 #include "ui/widgets/ListColumn.h"
 
 #include <QAbstractTableModel>
@@ -61,7 +62,7 @@ public:
 
 Q_SIGNALS:
     // Warning 36 when the view cannot start, 35 when a record cannot be read.
-    void loadFailed(int warning, const StoreError& error);
+    void loadFailed(qav::Aviso warning, const qav::StoreError& error);
 
 private:
     bool restart(const Record* values, int components);
