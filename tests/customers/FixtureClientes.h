@@ -4,16 +4,19 @@
 // code under test opens next.
 
 #include "customers/widgets/ContextoClientes.h"
+#include "customers/widgets/UpdateClientes.h"
 #include "store/core/Record.h"
 #include "store/core/Table.h"
 #include "tests/support/TempDataFolder.h"
 #include "ui/widgets/MessageBox.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 
@@ -32,6 +35,24 @@ public:
     }
 
     ContextoClientes contexto() const { return {dados.path(), programa.path(), idEmpresa}; }
+
+    // The customer form for `pedido`, shown; nullptr when it refuses to open.
+    std::unique_ptr<UpdateClientes> abrir(UpdateClientes::Pedido pedido, std::int64_t id = 0) const {
+        auto form = std::make_unique<UpdateClientes>(contexto(), pedido, id);
+        if (!form->preparar())
+            return nullptr;
+        form->show();
+        return form;
+    }
+
+    // Chooses the entry of `c` whose data is `valor`, as a user picking it would.
+    static void escolher(QComboBox* c, int valor) {
+        const int i = c->findData(valor);
+        if (i < 0)
+            qFatal("no entry %d in %s", valor, qPrintable(c->objectName()));
+        c->setCurrentIndex(i);
+        Q_EMIT c->activated(i);
+    }
     Store& store() { return dados.store(); }
 
     void adicionar(const char* tabela, const std::function<void(Record&)>& preencher) {

@@ -26,21 +26,6 @@ class TestGuiClientes : public QObject {
 
     std::unique_ptr<FixtureClientes> fx;
 
-    std::unique_ptr<UpdateClientes> abrir(UpdateClientes::Pedido pedido, std::int64_t id = 0) {
-        auto form = std::make_unique<UpdateClientes>(fx->contexto(), pedido, id);
-        if (!form->preparar())
-            return nullptr;
-        form->show();
-        return form;
-    }
-
-    static void escolher(QComboBox* c, int valor) {
-        const int i = c->findData(valor);
-        QVERIFY(i >= 0);
-        c->setCurrentIndex(i);
-        Q_EMIT c->activated(i);
-    }
-
     static void digitar(QLineEdit* e, const QString& texto) {
         e->setFocus();
         e->clear();
@@ -50,10 +35,10 @@ class TestGuiClientes : public QObject {
 
     // Everything a customer of type `pessoa` needs to be saved, apart from partners.
     void preencher(UpdateClientes* f, int pessoa, const QString& razao) {
-        escolher(child<QComboBox>(f, "pessoa"), pessoa);
+        FixtureClientes::escolher(child<QComboBox>(f, "pessoa"), pessoa);
         digitar(child<QLineEdit>(f, "razao"), razao);
         digitar(child<QLineEdit>(f, "municipio"), u"10"_s);
-        escolher(child<QComboBox>(f, "indicadorIe"), 9);
+        FixtureClientes::escolher(child<QComboBox>(f, "indicadorIe"), 9);
         child<QPlainTextEdit>(f, "referenciasComerciais")->setPlainText(u"Fornecedor A (19)3232-0000"_s);
     }
 
@@ -105,7 +90,7 @@ private Q_SLOTS:
     }
 
     void primeiroClienteLocal() {
-        auto f = abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(UpdateClientes::Inserir);
         QVERIFY(f);
         QCOMPARE(child<QLabel>(f.get(), "id")->text(), u"900001"_s);
         QCOMPARE(f->windowTitle(), u"Novo"_s);
@@ -121,7 +106,7 @@ private Q_SLOTS:
     void idsAposClientesDoServidor() {
         fx->cliente(7, u"SETE"_s);
         fx->cliente(1500, u"MIL E QUINHENTOS"_s);
-        auto f = abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(UpdateClientes::Inserir);
         QVERIFY(f);
         QCOMPARE(child<QLabel>(f.get(), "id")->text(), u"901501"_s);
         preencher(f.get(), 2, u"PESSOA UM"_s);
@@ -141,7 +126,7 @@ private Q_SLOTS:
     }
 
     void cancelarRemoveReserva() {
-        auto f = abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(UpdateClientes::Inserir);
         QVERIFY(f);
         adicionarSocio(f.get(), u"SOCIO"_s);
         QCOMPARE(fx->contar("socios.tps"), 1);
@@ -159,7 +144,7 @@ private Q_SLOTS:
     }
     void isentoEmQualquerCaixa() {
         QFETCH(QString, inscricao);
-        auto f = abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(UpdateClientes::Inserir);
         QVERIFY(f);
         preencher(f.get(), 1, u"EMPRESA ISENTA"_s);
         digitar(child<QLineEdit>(f.get(), "inscricao"), inscricao);
@@ -185,10 +170,10 @@ private Q_SLOTS:
     }
 
     void empresaComInscricaoNaoEConsumidorFinal() {
-        auto f = abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(UpdateClientes::Inserir);
         QVERIFY(f);
         preencher(f.get(), 1, u"CONTRIBUINTE"_s);
-        escolher(child<QComboBox>(f.get(), "indicadorIe"), 1);
+        FixtureClientes::escolher(child<QComboBox>(f.get(), "indicadorIe"), 1);
         digitar(child<QLineEdit>(f.get(), "inscricao"), u"110.042.490.114"_s);
         adicionarSocio(f.get(), u"ANA"_s);
         child<QPushButton>(f.get(), "ok")->click();
@@ -197,10 +182,10 @@ private Q_SLOTS:
     }
 
     void inscricaoInvalidaParaAUf() {
-        auto f = abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(UpdateClientes::Inserir);
         QVERIFY(f);
         preencher(f.get(), 1, u"IE ERRADA"_s);
-        escolher(child<QComboBox>(f.get(), "indicadorIe"), 1);
+        FixtureClientes::escolher(child<QComboBox>(f.get(), "indicadorIe"), 1);
         adicionarSocio(f.get(), u"ANA"_s);
         digitar(child<QLineEdit>(f.get(), "inscricao"), u"110042490115"_s);
         QVERIFY(child<QLabel>(f.get(), "dica")->text().contains(u"SP"_s));
@@ -213,7 +198,7 @@ private Q_SLOTS:
     }
 
     void empresaSemSociosRecusada() {
-        auto f = abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(UpdateClientes::Inserir);
         QVERIFY(f);
         preencher(f.get(), 1, u"SEM SOCIOS"_s);
         child<QPushButton>(f.get(), "ok")->click();
@@ -224,7 +209,7 @@ private Q_SLOTS:
     }
 
     void exportacaoSemSociosGravada() {
-        auto f = abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(UpdateClientes::Inserir);
         QVERIFY(f);
         preencher(f.get(), 3, u"EXPORTADOR"_s);
         child<QPushButton>(f.get(), "ok")->click();
@@ -239,7 +224,7 @@ private Q_SLOTS:
     }
     void referenciasVaziasRecusadas() {
         QFETCH(int, pessoa);
-        auto f = abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(UpdateClientes::Inserir);
         QVERIFY(f);
         preencher(f.get(), pessoa, u"SEM REFERENCIAS"_s);
         child<QPlainTextEdit>(f.get(), "referenciasComerciais")->setPlainText(u"   "_s);
@@ -249,7 +234,7 @@ private Q_SLOTS:
     }
 
     void catorzeDigitosViramCnpj() {
-        auto f = abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(UpdateClientes::Inserir);
         QVERIFY(f);
         QLineEdit* doc = child<QLineEdit>(f.get(), "documento");
         digitar(doc, u"11222333000181"_s);
@@ -262,9 +247,9 @@ private Q_SLOTS:
     }
 
     void cpfInvalido() {
-        auto f = abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(UpdateClientes::Inserir);
         QVERIFY(f);
-        escolher(child<QComboBox>(f.get(), "pessoa"), 2);
+        FixtureClientes::escolher(child<QComboBox>(f.get(), "pessoa"), 2);
         QLineEdit* doc = child<QLineEdit>(f.get(), "documento");
         digitar(doc, u"52998224726"_s);
         QCOMPARE(doc->text(), u"529.982.247-26"_s);
@@ -273,7 +258,7 @@ private Q_SLOTS:
 
     void documentoJaCadastrado() {
         fx->cliente(900005, u"JA EXISTE"_s, 1, u"11.222.333/0001-81"_s);
-        auto f = abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(UpdateClientes::Inserir);
         QVERIFY(f);
         QCOMPARE(child<QLabel>(f.get(), "id")->text(), u"900006"_s);
         digitar(child<QLineEdit>(f.get(), "documento"), u"11222333000181"_s);
@@ -297,9 +282,9 @@ private Q_SLOTS:
         QFETCH(int, pessoa);
         QFETCH(bool, fisica);
         QFETCH(bool, juridica);
-        auto f = abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(UpdateClientes::Inserir);
         QVERIFY(f);
-        escolher(child<QComboBox>(f.get(), "pessoa"), pessoa);
+        FixtureClientes::escolher(child<QComboBox>(f.get(), "pessoa"), pessoa);
         QTabWidget* abas = child<QTabWidget>(f.get(), "abas");
         QCOMPARE(abas->isTabVisible(1), fisica);
         for (int i = 2; i <= 4; ++i)
@@ -309,13 +294,13 @@ private Q_SLOTS:
         // The choice is proposed for the next new customer.
         QCOMPARE(fx->contexto().settings().clientesPessoa(), pessoa);
         f->reject();
-        auto seguinte = abrir(UpdateClientes::Inserir);
+        auto seguinte = fx->abrir(UpdateClientes::Inserir);
         QCOMPARE(child<QComboBox>(seguinte.get(), "pessoa")->currentData().toInt(), pessoa);
     }
 
     void alteradoPorOutraJanela() {
         fx->cliente(900010, u"ORIGINAL"_s);
-        auto f = abrir(UpdateClientes::Alterar, 900010);
+        auto f = fx->abrir(UpdateClientes::Alterar, 900010);
         QVERIFY(f);
         QCOMPARE(f->windowTitle(), u"Edita"_s);
         // Another window saves the customer meanwhile.
@@ -341,7 +326,7 @@ private Q_SLOTS:
 
     void alteracaoDeClienteDoServidorAvisa() {
         fx->cliente(1500, u"DO SERVIDOR"_s);
-        auto f = abrir(UpdateClientes::Alterar, 1500);
+        auto f = fx->abrir(UpdateClientes::Alterar, 1500);
         QVERIFY(f);
         preencher(f.get(), 2, u"MUDADO"_s);
         child<QPushButton>(f.get(), "ok")->click();
@@ -354,7 +339,7 @@ private Q_SLOTS:
 
     void consultaSomenteLeitura() {
         fx->cliente(1500, u"DO SERVIDOR"_s);
-        auto f = abrir(UpdateClientes::Consultar, 1500);
+        auto f = fx->abrir(UpdateClientes::Consultar, 1500);
         QVERIFY(f);
         QCOMPARE(f->windowTitle(), u"Consultar"_s);
         QVERIFY(child<QLineEdit>(f.get(), "razao")->isReadOnly());
@@ -364,7 +349,7 @@ private Q_SLOTS:
     }
 
     void classeDRetiraCredito() {
-        auto f = abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(UpdateClientes::Inserir);
         QVERIFY(f);
         QCheckBox* credito = child<QCheckBox>(f.get(), "creditoLiberado");
         credito->setChecked(true);
@@ -377,7 +362,7 @@ private Q_SLOTS:
 
     void enderecoDeEntrega() {
         fx->municipio(20, u"SANTOS"_s, u"SP"_s);
-        auto f = abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(UpdateClientes::Inserir);
         QVERIFY(f);
         whenModal<QDialog>([](QDialog* d) {
             QCOMPARE(d->objectName(), u"EndEntrega"_s);
@@ -403,7 +388,7 @@ private Q_SLOTS:
 
     void municipioDesconhecidoAbreALista() {
         fx->municipio(20, u"SANTOS"_s, u"SP"_s);
-        auto f = abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(UpdateClientes::Inserir);
         QVERIFY(f);
         QString aberta;
         responderLista(aberta, 1); // by name: CAMPINAS, SANTOS
@@ -415,7 +400,7 @@ private Q_SLOTS:
     }
 
     void desistirDoMunicipioRecusaOCampo() {
-        auto f = abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(UpdateClientes::Inserir);
         QVERIFY(f);
         QString aberta;
         responderLista(aberta, -1);
@@ -429,7 +414,7 @@ private Q_SLOTS:
     void pautaDesconhecidaAbreALista() {
         pauta(30001, 3, u"ATACADO"_s);
         pauta(50001, 5, u"VAREJO"_s);
-        auto f = abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(UpdateClientes::Inserir);
         QVERIFY(f);
         QString aberta;
         responderLista(aberta, 1); // by code: 3, 5
@@ -443,7 +428,7 @@ private Q_SLOTS:
 
     void enderecoComMunicipioDesconhecido() {
         fx->municipio(20, u"SANTOS"_s, u"SP"_s);
-        auto f = abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(UpdateClientes::Inserir);
         QVERIFY(f);
         QString aberta;
         whenModal<QDialog>([&aberta](QDialog* d) {

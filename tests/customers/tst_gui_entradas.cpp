@@ -95,21 +95,6 @@ class TestGuiEntradas : public QObject {
 
     std::unique_ptr<FixtureClientes> fx;
 
-    std::unique_ptr<UpdateClientes> abrir(UpdateClientes::Pedido pedido, std::int64_t id = 0) {
-        auto form = std::make_unique<UpdateClientes>(fx->contexto(), pedido, id);
-        if (!form->preparar())
-            return nullptr;
-        form->show();
-        return form;
-    }
-
-    static void escolher(QComboBox* c, int valor) {
-        const int i = c->findData(valor);
-        QVERIFY(i >= 0);
-        c->setCurrentIndex(i);
-        Q_EMIT c->activated(i);
-    }
-
     // Types `texto` key by key, also the characters no key of the test keyboard has.
     static void teclar(QWidget* w, const QString& texto) {
         for (QChar c : texto) {
@@ -264,9 +249,9 @@ private Q_SLOTS:
         QFETCH(QString, entrada);
         QFETCH(QString, digitado);
         QFETCH(QString, fica);
-        auto f = abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(UpdateClientes::Inserir);
         QVERIFY(f);
-        escolher(child<QComboBox>(f.get(), "pessoa"), pessoa);
+        FixtureClientes::escolher(child<QComboBox>(f.get(), "pessoa"), pessoa);
         QLineEdit* e = child<QLineEdit>(f.get(), entrada.toLatin1().constData());
         mostrarAbaDe(f.get(), e);
         e->setFocus();
@@ -284,7 +269,7 @@ private Q_SLOTS:
             r.setText("RAZAO", u"DO SERVIDOR"_s);
             r.setInteger("PERC_VENDAS", 200, 0);
         });
-        auto f = abrir(UpdateClientes::Consultar, 1500);
+        auto f = fx->abrir(UpdateClientes::Consultar, 1500);
         QVERIFY(f);
         QCOMPARE(child<QLineEdit>(f.get(), "percentual1")->text(), u"200"_s);
         QVERIFY(MessageBox::shown().isEmpty());
@@ -296,13 +281,13 @@ private Q_SLOTS:
         fx->cliente(900010, u"JA GRAVADO"_s);
         const QList<Record> clientesAntes = registros(fx->store(), "clientes.tps");
         const QList<Record> sociosAntes = registros(fx->store(), "socios.tps");
-        auto f = abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(UpdateClientes::Inserir);
         QVERIFY(f);
         QVERIFY(QTest::qWaitForWindowActive(f.get()));
         std::set<QLineEdit*> vistas;
-        escolher(child<QComboBox>(f.get(), "pessoa"), 2);
+        FixtureClientes::escolher(child<QComboBox>(f.get(), "pessoa"), 2);
         percorrerEntradas(f.get(), vistas);
-        escolher(child<QComboBox>(f.get(), "pessoa"), 1);
+        FixtureClientes::escolher(child<QComboBox>(f.get(), "pessoa"), 1);
         percorrerEntradas(f.get(), vistas);
         QVERIFY(vistas.size() > 50);
 
@@ -373,7 +358,7 @@ private Q_SLOTS:
             r.setText("I_COM", u"Fornecedor (19)3232-0000"_s);
             r.setDate("NASCT", Date::fromYmd(1980, 5, 17));
         });
-        auto f = abrir(UpdateClientes::Alterar, 900020);
+        auto f = fx->abrir(UpdateClientes::Alterar, 900020);
         QVERIFY(f);
         QLineEdit* nascimento = child<QLineEdit>(f.get(), "nascimento");
         QCOMPARE(nascimento->text(), u"17/05/1980"_s);
@@ -393,7 +378,7 @@ private Q_SLOTS:
     }
 
     void mesDeEntradaDoSocioImpossivel() {
-        auto f = abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(UpdateClientes::Inserir);
         QVERIFY(f);
         bool continuouAberto = false;
         whenModal<UpdSocios>([&](UpdSocios* s) {
@@ -419,7 +404,7 @@ private Q_SLOTS:
     // when it is not found.
     void formaDePagamentoSoExistente() {
         dadosDasListas();
-        auto f = abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(UpdateClientes::Inserir);
         QVERIFY(f);
         QLineEdit* forma = child<QLineEdit>(f.get(), "formaPagamento");
         mostrarAbaDe(f.get(), forma);
@@ -440,12 +425,12 @@ private Q_SLOTS:
     }
 
     void emailSemArrobaRecusado() {
-        auto f = abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(UpdateClientes::Inserir);
         QVERIFY(f);
-        escolher(child<QComboBox>(f.get(), "pessoa"), 3);
+        FixtureClientes::escolher(child<QComboBox>(f.get(), "pessoa"), 3);
         digitar(child<QLineEdit>(f.get(), "razao"), u"EXPORTADOR"_s);
         digitar(child<QLineEdit>(f.get(), "municipio"), u"10"_s);
-        escolher(child<QComboBox>(f.get(), "indicadorIe"), 9);
+        FixtureClientes::escolher(child<QComboBox>(f.get(), "indicadorIe"), 9);
         child<QPlainTextEdit>(f.get(), "referenciasComerciais")->setPlainText(u"Fornecedor A"_s);
         QLineEdit* email = child<QLineEdit>(f.get(), "email");
         mostrarAbaDe(f.get(), email);
@@ -464,7 +449,7 @@ private Q_SLOTS:
     // A name typed in the municipality entry opens the municipality list on that name.
     void nomeDoMunicipioLevadoParaALista() {
         fx->municipio(20, u"SANTOS"_s, u"SP"_s);
-        auto f = abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(UpdateClientes::Inserir);
         QVERIFY(f);
         QString localizado;
         QString atual;
@@ -481,7 +466,7 @@ private Q_SLOTS:
     }
 
     void abreNoPrimeiroCampo() {
-        auto f = abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(UpdateClientes::Inserir);
         QVERIFY(f);
         QVERIFY(QTest::qWaitForWindowActive(f.get()));
         QTRY_COMPARE(QApplication::focusWidget(), child<QComboBox>(f.get(), "pessoa"));
@@ -489,7 +474,7 @@ private Q_SLOTS:
 
     // Leaving the empty commercial references asks nothing: the check waits for "&OK".
     void referenciasConferidasSoNoOk() {
-        auto f = abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(UpdateClientes::Inserir);
         QVERIFY(f);
         QVERIFY(QTest::qWaitForWindowActive(f.get()));
         QPlainTextEdit* refs = child<QPlainTextEdit>(f.get(), "referenciasComerciais");
@@ -505,7 +490,7 @@ private Q_SLOTS:
 
     // Esc in the partner form asks too; "&Não" gives the typed partner up.
     void escNoSocioPergunta() {
-        auto f = abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(UpdateClientes::Inserir);
         QVERIFY(f);
         bool perguntou = false;
         whenModal<UpdSocios>([&](UpdSocios* s) {
@@ -526,7 +511,7 @@ private Q_SLOTS:
 
     // Esc asks before throwing typed data away; without changes it just closes.
     void escPerguntaAntesDeDescartar() {
-        auto f = abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(UpdateClientes::Inserir);
         QVERIFY(f);
         digitar(child<QLineEdit>(f.get(), "razao"), u"DIGITADO"_s);
         MessageBox::setNextAnswers({Button::Cancel});
@@ -541,7 +526,7 @@ private Q_SLOTS:
         QVERIFY(!fx->lerCliente(900001));
 
         MessageBox::clearShown();
-        auto g = abrir(UpdateClientes::Inserir);
+        auto g = fx->abrir(UpdateClientes::Inserir);
         QVERIFY(g);
         QTest::keyClick(g.get(), Qt::Key_Escape);
         QVERIFY(!g->isVisible());

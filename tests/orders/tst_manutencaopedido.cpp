@@ -3,6 +3,7 @@
 #include "orders/core/ManutencaoPedido.h"
 #include "store/core/Transaction.h"
 #include "tests/orders/PedidosFixture.h"
+#include "tests/support/KillTest.h"
 #include "tests/support/TempDataFolder.h"
 
 #include <QCoreApplication>
@@ -18,22 +19,6 @@ namespace {
 constexpr int kItems = 10000;
 constexpr int kProgressStep = 1000; // the child tells the parent each time it has done this many
 const Date kHoje = Date::fromYmd(2026, 12, 8);
-
-bool waitForLine(QProcess& child, const QByteArray& line) {
-    while (true) {
-        while (child.canReadLine())
-            if (child.readLine().trimmed() == line)
-                return true;
-        if (!child.waitForReadyRead(30000))
-            return false;
-    }
-}
-
-quint32 killSeed() {
-    bool given = false;
-    const quint32 seed = qEnvironmentVariable("QAV_KILL_SEED").toUInt(&given);
-    return given ? seed : QRandomGenerator::global()->generate();
-}
 
 // Order 1 (number 41) with kItems items, each with one accessory row, written in one go.
 bool prepararPedidoGrande(Store& store) {

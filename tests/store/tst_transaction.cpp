@@ -2,6 +2,7 @@
 #include "store/core/Table.h"
 #include "store/core/Transaction.h"
 #include "tests/support/FailingDisk.h"
+#include "tests/support/KillTest.h"
 #include "tests/support/TempDataFolder.h"
 
 #include <QCoreApplication>
@@ -13,30 +14,13 @@
 #include <sqlite3.h>
 
 using namespace qav;
+using qav::test::killSeed;
+using qav::test::waitForLine;
 Q_DECLARE_METATYPE(qav::ErrorCode)
 
 namespace {
 constexpr int kItems = 20000;
 constexpr int kProgressStep = 2000; // the child tells the parent each time it has written this many
-
-// Reads the child's lines until `line` comes; false when the child ends or stays silent first.
-bool waitForLine(QProcess& child, const QByteArray& line) {
-    while (true) {
-        while (child.canReadLine())
-            if (child.readLine().trimmed() == line)
-                return true;
-        if (!child.waitForReadyRead(30000))
-            return false;
-    }
-}
-
-// The kill moments come from a seed that the test prints; QAV_KILL_SEED gives it back to replay
-// the moments of a failed run.
-quint32 killSeed() {
-    bool given = false;
-    const quint32 seed = qEnvironmentVariable("QAV_KILL_SEED").toUInt(&given);
-    return given ? seed : QRandomGenerator::global()->generate();
-}
 
 void fillPedido(Table& pedidos, int id) {
     pedidos.clear();
