@@ -104,9 +104,9 @@ Converter::Outcome Converter::convertTable(const char* fileName, ConversionResul
         m_hooks.progress(QStringLiteral("Verificando Arquivos..."), shownPath,
                          QString::fromLatin1(table->label));
 
-    const auto warn = [this, &shownPath](int number, const StoreError& error) {
+    const auto warn = [this, &shownPath](Aviso aviso, const StoreError& error) {
         setPendingError(error);
-        return m_hooks.warning ? m_hooks.warning(number, shownPath) : 0;
+        return m_hooks.warning ? m_hooks.warning(aviso, shownPath) : 0;
     };
     // The table is left as it is; the run goes on with the next one. The first failure gives the
     // run its final text.
@@ -136,34 +136,34 @@ Converter::Outcome Converter::convertTable(const char* fileName, ConversionResul
         return Outcome::Converted;
     case CheckResult::FileNotFound:
         if (!createTable(path, *table, &error)) {
-            warn(4, error);
+            warn(Aviso::ErroCriarArquivo, error);
             return failWith("File Creation Error!");
         }
         if (checkTable(path, *table, &error) != CheckResult::Ok) {
-            warn(5, error);
+            warn(Aviso::ErroAbrirArquivoCriado, error);
             return failWith("File Creation Error!");
         }
         return Outcome::Converted;
     case CheckResult::InvalidKeyFile:
-        if (warn(2, error) != 2) {
+        if (warn(Aviso::ChaveInvalida, error) != 2) {
             result.endText = QStringLiteral("Invalid Key!");
             return Outcome::EndRequested;
         }
         if (!rebuildKeys(path, *table, &error)) {
-            warn(3, error);
+            warn(Aviso::ErroReconstruirChave, error);
             return failWith("Error Rebuilding Key!");
         }
         check = checkTable(path, *table, &error);
         if (check == CheckResult::Ok)
             return Outcome::Converted;
         if (check != CheckResult::StructureDiffers) {
-            warn(3, error);
+            warn(Aviso::ErroReconstruirChave, error);
             return failWith("Error Rebuilding Key!");
         }
         [[fallthrough]];
     case CheckResult::StructureDiffers:
         if (!upgrade(&error) || checkTable(path, *table, &error) != CheckResult::Ok) {
-            warn(1, error);
+            warn(Aviso::ArquivoInvalido, error);
             return failWith("Invalid File!");
         }
         return Outcome::Converted;
@@ -177,7 +177,7 @@ Converter::Outcome Converter::convertTable(const char* fileName, ConversionResul
     if (check == CheckResult::InvalidDataFile && upgrade(&upgradeError) &&
         checkTable(path, *table, &error) == CheckResult::Ok)
         return Outcome::Converted;
-    warn(30, error);
+    warn(Aviso::ErroAcessoArquivo, error);
     return failWith("Disk Error");
 }
 

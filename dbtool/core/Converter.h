@@ -4,6 +4,7 @@
 
 #include "dbtool/core/ValueConversion.h"
 #include "store/core/StoreError.h"
+#include "ui/core/StandardWarning.h"
 
 #include <QString>
 #include <QStringList>
@@ -16,7 +17,7 @@ struct ConverterHooks {
     std::function<void(const QString& action, const QString& file, const QString& label)> progress;
     // Shows standard warning `number` about `text1` (the error is set as pending before the call)
     // and returns its result.
-    std::function<int(int number, const QString& text1)> warning;
+    std::function<int(Aviso aviso, const QString& text1)> warning;
 };
 
 struct ConversionResult {

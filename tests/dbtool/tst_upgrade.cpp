@@ -56,8 +56,8 @@ struct Run {
 Run convert(const QString& folder, int answer = 0) {
     Run run;
     ConverterHooks hooks;
-    hooks.warning = [&run, answer](int number, const QString&) {
-        run.warnings << number;
+    hooks.warning = [&run, answer](Aviso aviso, const QString&) {
+        run.warnings << static_cast<int>(aviso);
         return answer;
     };
     run.result = Converter(folder, hooks).run();
