@@ -17,7 +17,9 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -122,7 +124,11 @@ void UpdateClientes::montar() {
     layout->addWidget(abas_);
     layout->addWidget(dica_);
     layout->addLayout(botoes);
-    resize(640, 560);
+    // Wide enough for every tab's caption (all tabs are visible here, before the person type hides
+    // some) and tall enough for the longest tab where the screen allows it.
+    const QRect tela = screen() ? screen()->availableGeometry() : QRect(0, 0, 1366, 768);
+    resize(qMin(tela.width(), qMax(640, abas_->tabBar()->sizeHint().width() + 48)),
+           qMin(tela.height() - 60, 680));
 }
 
 void UpdateClientes::paraTela() {
