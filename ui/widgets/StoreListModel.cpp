@@ -37,41 +37,26 @@ std::optional<int> StoreListModel::locateNearest(const Record& values, int compo
     return rowCount() - 1;
 }
 
-bool StoreListModel::restartAtEnd() {
+bool StoreListModel::restart(const Record* values, int components, From from) {
     m_changing = true;
     beginResetModel();
     m_rows.clear();
     std::vector<Record> page;
     Status status = Status::Error;
     if (m_opened) {
-        status = m_walk.startAtEnd();
-        if (status != Status::Error)
-            status = m_walk.readBackward(m_pageSize, page);
+        if (from == From::End) {
+            status = m_walk.startAtEnd();
+            if (status != Status::Error)
+                status = m_walk.readBackward(m_pageSize, page);
+        } else {
+            status = values ? m_walk.startAt(*values, components) : m_walk.startAtFirst();
+            if (status != Status::Error)
+                status = m_walk.readForward(m_pageSize, page);
+        }
     }
+    // A backward page comes nearest first.
     for (Record& record : page)
-        m_rows.push_front(std::move(record));
-    endResetModel();
-    m_changing = false;
-    if (status == Status::Error) {
-        Q_EMIT loadFailed(Aviso::ErroAbrirVisao, m_walk.error());
-        return false;
-    }
-    return true;
-}
-
-bool StoreListModel::restart(const Record* values, int components) {
-    m_changing = true;
-    beginResetModel();
-    m_rows.clear();
-    std::vector<Record> page;
-    Status status = Status::Error;
-    if (m_opened) {
-        status = values ? m_walk.startAt(*values, components) : m_walk.startAtFirst();
-        if (status != Status::Error)
-            status = m_walk.readForward(m_pageSize, page);
-    }
-    for (Record& record : page)
-        m_rows.push_back(std::move(record));
+        from == From::End ? m_rows.push_front(std::move(record)) : m_rows.push_back(std::move(record));
     endResetModel();
     m_changing = false;
     if (status == Status::Error) {

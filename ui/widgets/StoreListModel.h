@@ -65,9 +65,11 @@ Q_SIGNALS:
     void loadFailed(qav::Aviso warning, const qav::StoreError& error);
 
 private:
-    bool restart(const Record* values, int components);
-    // Restarts at the end of the order with the last page read.
-    bool restartAtEnd();
+    // Restarts at `values` (the first record when null) with the next page read, or at the end of
+    // the order with the last page read.
+    enum class From { Values, End };
+    bool restart(const Record* values, int components, From from = From::Values);
+    bool restartAtEnd() { return restart(nullptr, 0, From::End); }
 
     PagedWalk m_walk;
     std::vector<ListColumn> m_columns;
