@@ -160,8 +160,14 @@ template <> const Mapeamento<Cliente>& campos<Cliente>() {
         {"INDICADOR_IE", &C::INDICADOR_IE},
         {"DESC_CLIENTE_REDE", &C::DESC_CLIENTE_REDE},
         {"ID_REGIAO", &C::ID_REGIAO},
+        {"COD_VENDEDOR", &C::COD_VENDEDOR},
+        {"LIB_CRED", &C::LIB_CRED},
+        {"ALERTA", &C::ALERTA},
+        {"FORMA_PAG", &C::FORMA_PAG},
+        {"COD_PAUTA", &C::COD_PAUTA},
         {"ST_ESPECIFICA", &C::ST_ESPECIFICA},
         {"LIMCRED", &C::LIMCRED},
+        {"TX_DESC_PEDIDO", &C::TX_DESC_PEDIDO},
     };
     static const Mapeamento<C> m("clientes.tps", lista);
     return m;
@@ -184,6 +190,7 @@ template <> const Mapeamento<Vendedor>& campos<Vendedor>() {
         {"ORIGEM_COM", &V::ORIGEM_COM},           {"TAXA_COMISSAO", &V::TAXA_COMISSAO},
         {"TX_DESCMAX", &V::TX_DESCMAX},           {"DESC_PAUTA_FLEX", &V::DESC_PAUTA_FLEX},
         {"DESC_RATEIO_COM", &V::DESC_RATEIO_COM}, {"VL_PED_MINIMO", &V::VL_PED_MINIMO},
+        {"QAV_TODOS_CLIENTES", &V::QAV_TODOS_CLIENTES}, {"PERMITIR_ANALISE_LUCRO", &V::PERMITIR_ANALISE_LUCRO},
     };
     static const Mapeamento<V> m("vendedor.tps", lista);
     return m;
@@ -195,6 +202,11 @@ template <> const Mapeamento<QavCfg>& campos<QavCfg>() {
         {"ID_EMPRESA", &Q::ID_EMPRESA},     {"BLOQUEIOS1", &Q::BLOQUEIOS1},
         {"PRECO_PADRAO", &Q::PRECO_PADRAO}, {"PRECO_COM_IPI", &Q::PRECO_COM_IPI},
         {"BLOQ_VOLUMES", &Q::BLOQ_VOLUMES}, {"SALDO_FLEX", &Q::SALDO_FLEX},
+        {"COD_VENDEDOR", &Q::COD_VENDEDOR}, {"PERMITIR_FLEX", &Q::PERMITIR_FLEX},
+        {"DIAS_BLOQ_CREDITO", &Q::DIAS_BLOQ_CREDITO}, {"BLOQ_PAUTA", &Q::BLOQ_PAUTA},
+        {"BLOQ_FRETE", &Q::BLOQ_FRETE}, {"ATIVAR_PROD_PAUTA", &Q::ATIVAR_PROD_PAUTA},
+        {"ATIVA_LEIT_COD_BARRAS", &Q::ATIVA_LEIT_COD_BARRAS}, {"ATIVA_ENTREGA_IMEDIATA", &Q::ATIVA_ENTREGA_IMEDIATA},
+        {"SISTEMA", &Q::SISTEMA},
     };
     static const Mapeamento<Q> m("qavcfg.tps", lista);
     return m;

@@ -147,8 +147,14 @@ struct Cliente {
     int INDICADOR_IE = 0;
     int DESC_CLIENTE_REDE = 0;
     int ID_REGIAO = 0;
+    int COD_VENDEDOR = 0;
+    int LIB_CRED = 0;
+    int ALERTA = 0;
+    int FORMA_PAG = 0;
+    int COD_PAUTA = 0;
     QString ST_ESPECIFICA;
     Decimal LIMCRED; // real64
+    Decimal TX_DESC_PEDIDO;
 };
 
 struct Municipio {
@@ -160,6 +166,8 @@ struct Vendedor {
     int ID_EMPRESA = 0;
     int CODIGO = 0;
     int ORIGEM_COM = 0;
+    int QAV_TODOS_CLIENTES = 0;     // may sell to customers of other representatives
+    int PERMITIR_ANALISE_LUCRO = 0; // sees the profit analysis
     Decimal TAXA_COMISSAO;
     Decimal TX_DESCMAX;
     Decimal DESC_PAUTA_FLEX;
@@ -177,10 +185,20 @@ struct QavCfg {
     int BLOQUEIOS1 = 0;
     int PRECO_PADRAO = 0;
     int PRECO_COM_IPI = 0;
+    int COD_VENDEDOR = 0;      // the workstation's representative
+    int PERMITIR_FLEX = 0;     // new orders are flex orders
+    int DIAS_BLOQ_CREDITO = 0; // days overdue from which a receivable blocks release; 0 = off
+    int BLOQ_PAUTA = 0;
+    int BLOQ_FRETE = 0; // 1 or 2: the freight responsibility is forced
+    int ATIVAR_PROD_PAUTA = 0;
+    int ATIVA_LEIT_COD_BARRAS = 0;
+    int ATIVA_ENTREGA_IMEDIATA = 0;
+    QString SISTEMA; // "gerente" on a manager's workstation
     QString BLOQ_VOLUMES;
     Decimal SALDO_FLEX;
 
     bool descontosBloqueados() const { return (BLOQUEIOS1 & kDescontosBloqueados) != 0; }
+    bool limiteCreditoAtivo() const { return (BLOQUEIOS1 & kLimiteCredito) != 0; }
 };
 
 struct Empresa {

@@ -1,0 +1,102 @@
+#pragma once
+// An order being entered or edited: its header, items and the items' accessory rows, held in memory
+// while the form is open and written together, in one store transaction, when the order is
+// confirmed. After a crash or a kill at any moment the order is in the files whole, as it was before
+// or as confirmed, never half-written; a new order that is cancelled (or whose program dies) leaves
+// nothing behind.
+
+#include "orders/core/DadosPedido.h"
+#include "orders/core/RegrasLiberacao.h"
+#include "store/core/Date.h"
+#include "store/core/Record.h"
+#include "store/core/Store.h"
+
+#include <QString>
+#include <vector>
+
+namespace qav {
+
+struct ItemEmEdicao {
+    Record item;                  // peditens.tps
+    std::vector<Record> acessorios; // pedacess.tps rows of the item
+};
+
+struct FalhaEdicao {
+    enum class Tipo {
+        Nenhuma,
+        NaoEncontrado,     // the order (or its reference row) is not in the file
+        AlteradoPorOutro,  // another window or station changed or deleted the order since it was read
+        Duplicado,         // id or number already taken (see campo: "Id" or "Número")
+        Arquivo,           // a table failed: nothing was written (see erro)
+    };
+    Tipo tipo = Tipo::Nenhuma;
+    QString campo;    // Duplicado: "Id" or "Número"
+    QString mensagem; // "Erro (n) ao gravar pedido!" and the like
+    StoreError erro;
+    bool ok() const { return tipo == Tipo::Nenhuma; }
+};
+
+class EdicaoPedido {
+public:
+    explicit EdicaoPedido(Store& store);
+
+    // Reads order `idPedido` with its items (item-id order) and their accessory rows.
+    FalhaEdicao abrir(int idPedido);
+
+    // Primes a new order of company `idEmpresa`, in memory only: DATA = hoje, TIPOV 1, SITUA 1,
+    // INF_USUARIO 1, COD_VENDEDOR and PED_FLEX from the company's qavcfg row, FCONTA from BLOQ_FRETE
+    // (1 or 2) or else from the order with the highest number, PRODUTO_ENTREGUE 1 with immediate
+    // delivery, COMIS from the representative when its commission comes from it (ORIGEM_COM 1), and
+    // ID and NUMER one above the highest of the folder (every company). `inicio` carries values the
+    // caller sets beforehand (customer or representative of the order list's tab); its non-zero
+    // CLIEN and COD_VENDEDOR are kept.
+    FalhaEdicao novo(int idEmpresa, Date hoje, const Record* inicio = nullptr);
+
+    bool novoPedido() const { return m_novo; }
+    Record& pedido() { return m_pedido; }
+    const Record& pedido() const { return m_pedido; }
+    std::vector<ItemEmEdicao>& itens() { return m_itens; }
+    const std::vector<ItemEmEdicao>& itens() const { return m_itens; }
+    // True when header, items or accessories differ from what was read (or primed).
+    bool alterado() const;
+
+    // The reference rows the rules need for the order as it stands now (customer, its municipality,
+    // representative, company, qavcfg, payment form, price list, tax tables, freight costs, the
+    // products of the items and their price-list rows). Missing rows count as rows of zeros.
+    FalhaEdicao carregarDados(DadosPedido& dados) const;
+    // The other orders of the folder with their items' flex, for the flex balance; empty unless the
+    // order is a flex order.
+    FalhaEdicao outrosPedidos(std::vector<OutroPedido>& outros) const;
+    // The receivables of the order's customer (read without holding the file).
+    FalhaEdicao titulosDoCliente(std::vector<Titulo>& titulos) const;
+
+    // Recalculates header and items through the order rules and writes the results back into the
+    // records (only the computed fields change).
+    ResultadoRecalculo recalcular(const DadosPedido& dados, const std::vector<OutroPedido>& outros);
+
+    // Bar-code reading: the product of the order's company with PRO:COD_BARRAS = the first 14
+    // characters of `codigo`; the order's item of that product with a blank observation gets one unit
+    // more, or is created (price from the order's price list when it has one, else PRO:PRECO;
+    // commission by the representative's ORIGEM_COM; next item id). Returns false, changing nothing,
+    // when no product has the code. The caller recalculates afterwards.
+    bool lerCodigoBarras(const QString& codigo, const DadosPedido& dados, FalhaEdicao& falha);
+
+    // Writes the order in one transaction: a new order is added (its ID and NUMER taken again as one
+    // above the highest inside the transaction when another window took them meanwhile), an edited
+    // one updated only when alterado(), after checking that nobody changed it since it was read
+    // (AlteradoPorOutro otherwise, and nothing is written). Items and accessory rows removed in
+    // memory are deleted, changed ones updated, new ones added. Also writes CLI:FORMA_PAG =
+    // COD_FORMAPAG into the customer, in the same transaction. On success the records read become the
+    // new originals.
+    FalhaEdicao gravar();
+
+private:
+    Store& m_store;
+    bool m_novo = false;
+    Record m_pedido;
+    Record m_original;
+    std::vector<ItemEmEdicao> m_itens;
+    std::vector<ItemEmEdicao> m_itensOriginais;
+};
+
+} // namespace qav
