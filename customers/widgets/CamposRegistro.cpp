@@ -67,6 +67,18 @@ void CamposRegistro::real(QLineEdit* w, const char* campo) {
                          }});
 }
 
+void CamposRegistro::decimal(QLineEdit* w, const char* campo) {
+    const int f = def_.fieldIndex(campo);
+    const int casas = def_.fields[static_cast<size_t>(f)].scale;
+    limitToField(w, def_, campo);
+    vinculos_.push_back({w, [=](const Record& r) { w->setText(br::numero(r.decimal(f), casas)); },
+                         [=](Record& r) {
+                             const std::optional<Decimal> valor = br::lerNumero(w->text());
+                             r.setDecimal(f, valor ? *valor : Decimal());
+                             return QString();
+                         }});
+}
+
 void CamposRegistro::data(QLineEdit* w, const char* campo) {
     const int f = def_.fieldIndex(campo);
     // Digits allowed but not required: the entry can be emptied, which is no date.

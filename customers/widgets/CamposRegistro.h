@@ -27,6 +27,8 @@ public:
     // A whole number the business keeps within `minimo`..`maximo` (inside its type's range).
     void inteiro(QLineEdit* w, const char* campo, int elemento, std::int64_t minimo, std::int64_t maximo);
     void real(QLineEdit* w, const char* campo);
+    // A decimal(p,s) field, shown with its s places.
+    void decimal(QLineEdit* w, const char* campo);
     void data(QLineEdit* w, const char* campo);
     void marca(QCheckBox* w, const char* campo);
     // The item data is the stored value: a number, or a text for text fields.

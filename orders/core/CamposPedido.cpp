@@ -186,11 +186,16 @@ template <> const Mapeamento<Municipio>& campos<Municipio>() {
 template <> const Mapeamento<Vendedor>& campos<Vendedor>() {
     using V = Vendedor;
     static const Campo<V> lista[] = {
-        {"ID_EMPRESA", &V::ID_EMPRESA},           {"CODIGO", &V::CODIGO},
-        {"ORIGEM_COM", &V::ORIGEM_COM},           {"TAXA_COMISSAO", &V::TAXA_COMISSAO},
-        {"TX_DESCMAX", &V::TX_DESCMAX},           {"DESC_PAUTA_FLEX", &V::DESC_PAUTA_FLEX},
-        {"DESC_RATEIO_COM", &V::DESC_RATEIO_COM}, {"VL_PED_MINIMO", &V::VL_PED_MINIMO},
-        {"QAV_TODOS_CLIENTES", &V::QAV_TODOS_CLIENTES}, {"PERMITIR_ANALISE_LUCRO", &V::PERMITIR_ANALISE_LUCRO},
+        {"ID_EMPRESA", &V::ID_EMPRESA},
+        {"CODIGO", &V::CODIGO},
+        {"ORIGEM_COM", &V::ORIGEM_COM},
+        {"TAXA_COMISSAO", &V::TAXA_COMISSAO},
+        {"TX_DESCMAX", &V::TX_DESCMAX},
+        {"DESC_PAUTA_FLEX", &V::DESC_PAUTA_FLEX},
+        {"DESC_RATEIO_COM", &V::DESC_RATEIO_COM},
+        {"VL_PED_MINIMO", &V::VL_PED_MINIMO},
+        {"QAV_TODOS_CLIENTES", &V::QAV_TODOS_CLIENTES},
+        {"PERMITIR_ANALISE_LUCRO", &V::PERMITIR_ANALISE_LUCRO},
     };
     static const Mapeamento<V> m("vendedor.tps", lista);
     return m;
@@ -199,13 +204,20 @@ template <> const Mapeamento<Vendedor>& campos<Vendedor>() {
 template <> const Mapeamento<QavCfg>& campos<QavCfg>() {
     using Q = QavCfg;
     static const Campo<Q> lista[] = {
-        {"ID_EMPRESA", &Q::ID_EMPRESA},     {"BLOQUEIOS1", &Q::BLOQUEIOS1},
-        {"PRECO_PADRAO", &Q::PRECO_PADRAO}, {"PRECO_COM_IPI", &Q::PRECO_COM_IPI},
-        {"BLOQ_VOLUMES", &Q::BLOQ_VOLUMES}, {"SALDO_FLEX", &Q::SALDO_FLEX},
-        {"COD_VENDEDOR", &Q::COD_VENDEDOR}, {"PERMITIR_FLEX", &Q::PERMITIR_FLEX},
-        {"DIAS_BLOQ_CREDITO", &Q::DIAS_BLOQ_CREDITO}, {"BLOQ_PAUTA", &Q::BLOQ_PAUTA},
-        {"BLOQ_FRETE", &Q::BLOQ_FRETE}, {"ATIVAR_PROD_PAUTA", &Q::ATIVAR_PROD_PAUTA},
-        {"ATIVA_LEIT_COD_BARRAS", &Q::ATIVA_LEIT_COD_BARRAS}, {"ATIVA_ENTREGA_IMEDIATA", &Q::ATIVA_ENTREGA_IMEDIATA},
+        {"ID_EMPRESA", &Q::ID_EMPRESA},
+        {"BLOQUEIOS1", &Q::BLOQUEIOS1},
+        {"PRECO_PADRAO", &Q::PRECO_PADRAO},
+        {"PRECO_COM_IPI", &Q::PRECO_COM_IPI},
+        {"BLOQ_VOLUMES", &Q::BLOQ_VOLUMES},
+        {"SALDO_FLEX", &Q::SALDO_FLEX},
+        {"COD_VENDEDOR", &Q::COD_VENDEDOR},
+        {"PERMITIR_FLEX", &Q::PERMITIR_FLEX},
+        {"DIAS_BLOQ_CREDITO", &Q::DIAS_BLOQ_CREDITO},
+        {"BLOQ_PAUTA", &Q::BLOQ_PAUTA},
+        {"BLOQ_FRETE", &Q::BLOQ_FRETE},
+        {"ATIVAR_PROD_PAUTA", &Q::ATIVAR_PROD_PAUTA},
+        {"ATIVA_LEIT_COD_BARRAS", &Q::ATIVA_LEIT_COD_BARRAS},
+        {"ATIVA_ENTREGA_IMEDIATA", &Q::ATIVA_ENTREGA_IMEDIATA},
         {"SISTEMA", &Q::SISTEMA},
     };
     static const Mapeamento<Q> m("qavcfg.tps", lista);

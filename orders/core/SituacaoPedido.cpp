@@ -17,4 +17,19 @@ QString letra(int situa) {
     }
 }
 
+QString texto(int situa) {
+    switch (situa) {
+    case Pendente:
+        return QStringLiteral("Pendente");
+    case Liberado:
+        return QStringLiteral("Liberado");
+    case Transmitido:
+        return QStringLiteral("Transmitido");
+    case Cancelado:
+        return QStringLiteral("Cancelado");
+    default:
+        return QString();
+    }
+}
+
 } // namespace qav::situacao

@@ -17,6 +17,8 @@ inline constexpr int Todas = 5;
 
 // The letter the order list shows: P, L, T, C, blank for any other value.
 QString letra(int situa);
+// "Pendente", "Liberado", "Transmitido", "Cancelado"; empty for any other value.
+QString texto(int situa);
 
 inline bool somenteLeitura(const Pedido& pedido) {
     return pedido.SITUA == Transmitido;

@@ -1,11 +1,13 @@
 #include "orders/widgets/OrderWindows.h"
 
 #include "orders/widgets/BrowsePEDIDO.h"
+#include "orders/widgets/UpdatePEDIDO.h"
 #include "ui/widgets/WindowRegistry.h"
 
 namespace qav {
 
 void registerOrderWindows() {
+    janelasPedido::registrarFormulario(&UpdatePEDIDO::executar);
     WindowRegistry::add(janelaMenu::BrowsePEDIDO, [](const WindowContext& context) {
         ListContext list = ListContext::current();
         list.programFolder = context.programFolder;

@@ -1,0 +1,698 @@
+#include "orders/widgets/UpdatePEDIDO.h"
+
+#include "base/core/WindowState.h"
+#include "customers/core/ConsultasCliente.h"
+#include "customers/widgets/ContextoClientes.h"
+#include "orders/core/AnaliseLucro.h"
+#include "orders/core/CamposPedido.h"
+#include "orders/core/Frete.h"
+#include "orders/core/ReferenciasPedido.h"
+#include "orders/core/Repreco.h"
+#include "orders/core/SituacaoPedido.h"
+#include "orders/widgets/ExclusaoPedido.h"
+#include "orders/widgets/ItensPedidoModelo.h"
+#include "orders/widgets/PainelRegras.h"
+#include "store/core/Clock.h"
+#include "store/core/FormatoBr.h"
+#include "ui/widgets/FieldValidator.h"
+#include "ui/widgets/MessageBox.h"
+#include "ui/widgets/StandardWarningBox.h"
+#include "ui/widgets/WindowRegistry.h"
+#include "ui/widgets/WindowStateBinder.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace qav {
+
+namespace {
+
+int s_abertos = 0;
+
+enum AbaIndice { AbaPedido, AbaProdutos, AbaOutras, AbaFlex, AbaObsEntrega, AbaAnalise };
+
+QLineEdit* entrada(const char* nome, int largura = 0) {
+    auto* e = new QLineEdit;
+    e->setObjectName(QString::fromLatin1(nome));
+    if (largura > 0)
+        e->setMaximumWidth(largura);
+    return e;
+}
+
+QLabel* valor(const char* nome) {
+    auto* l = new QLabel;
+    l->setObjectName(QString::fromLatin1(nome));
+    l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return l;
+}
+
+// A read-only money display, right aligned like the entries beside it.
+QLabel* total(const char* nome) {
+    QLabel* l = valor(nome);
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    l->setFrameShape(QFrame::StyledPanel);
+    l->setMinimumWidth(110);
+    return l;
+}
+
+QHBoxLayout* linha(std::initializer_list<QWidget*> widgets, bool esticar = true) {
+    auto* h = new QHBoxLayout;
+    for (QWidget* w : widgets)
+        h->addWidget(w);
+    if (esticar)
+        h->addStretch();
+    return h;
+}
+
+} // namespace
+
+UpdatePEDIDO::UpdatePEDIDO(const ListContext& contexto, RequisicaoPedido requisicao, QWidget* parent)
+    : QDialog(parent), m_contexto(contexto), m_requisicao(requisicao),
+      m_store(std::make_unique<Store>(contexto.dataFolder)),
+      m_edicao(std::make_unique<EdicaoPedido>(*m_store)), m_campos(*findTable("pedidos.tps")) {
+    setObjectName(u"UpdatePEDIDO"_s);
+    ++s_abertos;
+    montar();
+    ligar();
+    const ContextoClientes clientes{contexto.dataFolder, contexto.programFolder, contexto.idEmpresa};
+    WindowStateBinder::attach(this, janela::UpdatePEDIDO, clientes.iniJanelas());
+}
+
+UpdatePEDIDO::~UpdatePEDIDO() {
+    --s_abertos;
+}
+
+int UpdatePEDIDO::abertos() {
+    return s_abertos;
+}
+
+std::optional<int> UpdatePEDIDO::executar(QWidget* parent, const ListContext& contexto,
+                                          const PedidoAberto& pedido) {
+    if (pedido.requisicao == RequisicaoPedido::Excluir) {
+        if (!pedido.pedido)
+            return std::nullopt;
+        Store store(contexto.dataFolder);
+        const int id = static_cast<int>(pedido.pedido->integer("ID"));
+        if (excluirPedidoConfirmado(parent, store, id, static_cast<int>(pedido.pedido->integer("SITUA"))))
+            return id;
+        return std::nullopt;
+    }
+    UpdatePEDIDO form(contexto, pedido.requisicao, parent);
+    if (!form.preparar(pedido.pedido))
+        return std::nullopt;
+    if (form.exec() == QDialog::Accepted && form.idGravado() != 0)
+        return form.idGravado();
+    return std::nullopt;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Building the window
+
+void UpdatePEDIDO::montar() {
+    m_abas = new QTabWidget;
+    m_abas->setObjectName(u"abas"_s);
+    m_abas->addTab(montarAbaPedido(), u"Pedido"_s);
+    m_abas->addTab(montarAbaProdutos(), u"Produtos"_s);
+    m_abas->addTab(montarAbaOutras(), u"Outras Informações"_s);
+    m_abaFlex = montarAbaFlex();
+    m_abas->addTab(m_abaFlex, u"Flex"_s);
+    m_obsEntrega = new QPlainTextEdit;
+    m_obsEntrega->setObjectName(u"obsEntrega"_s);
+    m_obsEntrega->setTabChangesFocus(true);
+    m_campos.memo(m_obsEntrega, "OBS_ENTREGA");
+    m_abas->addTab(m_obsEntrega, u"Observação Entrega"_s);
+    m_abaAnalise = montarAbaAnalise();
+    m_abas->addTab(m_abaAnalise, u"Analise"_s);
+
+    // Below the tabs: the header discount and the totals of the whole order.
+    m_descp = entrada("descp", 90);
+    m_campos.real(m_descp, "DESCP");
+    m_descv = entrada("descv", 120);
+    m_campos.real(m_descv, "DESCV");
+    m_ipi = total("ipi");
+    m_icmsSt = total("icmsSt");
+    m_total = total("total");
+    auto* totais = new QGridLayout;
+    totais->addWidget(new QLabel(u"Desconto %:"_s), 0, 0);
+    totais->addWidget(m_descp, 0, 1);
+    totais->addWidget(new QLabel(u"Valor Desconto:"_s), 0, 2);
+    totais->addWidget(m_descv, 0, 3);
+    totais->addWidget(new QLabel(u"IPI:"_s), 0, 4);
+    totais->addWidget(m_ipi, 0, 5);
+    totais->addWidget(new QLabel(u"ICMS-ST:"_s), 0, 6);
+    totais->addWidget(m_icmsSt, 0, 7);
+    totais->addWidget(new QLabel(u"Total:"_s), 0, 8);
+    totais->addWidget(m_total, 0, 9);
+    totais->setColumnStretch(10, 1);
+
+    m_ok = new QPushButton(u"&OK"_s);
+    m_ok->setObjectName(u"ok"_s);
+    m_ok->setDefault(true);
+    m_cancelar = new QPushButton(u"&Cancelar"_s);
+    m_cancelar->setObjectName(u"cancelar"_s);
+    m_consultaPedidos = new QPushButton(u"Consulta &Pedidos"_s);
+    m_consultaPedidos->setObjectName(u"consultaPedidos"_s);
+    if (!WindowRegistry::has(janelaMenu::ConsultaPedidos)) {
+        m_consultaPedidos->setEnabled(false);
+        m_consultaPedidos->setToolTip(unavailableEntryTip());
+    }
+    auto* botoes = new QHBoxLayout;
+    botoes->addWidget(m_consultaPedidos);
+    botoes->addStretch();
+    botoes->addWidget(m_ok);
+    botoes->addWidget(m_cancelar);
+
+    auto* esquerda = new QVBoxLayout;
+    esquerda->addWidget(m_abas, 1);
+    esquerda->addLayout(totais);
+    esquerda->addLayout(botoes);
+
+    m_painelRegras = new PainelRegras;
+    m_painelRegras->setMinimumWidth(260);
+    m_painelRegras->setMaximumWidth(340);
+
+    auto* principal = new QHBoxLayout(this);
+    principal->addLayout(esquerda, 1);
+    principal->addWidget(m_painelRegras);
+    resize(1080, 600);
+}
+
+QWidget* UpdatePEDIDO::montarAbaPedido() {
+    auto* aba = new QWidget;
+    auto* f = new QFormLayout(aba);
+    m_numero = valor("numero");
+    m_data = valor("data");
+    m_situacao = new QComboBox;
+    m_situacao->setObjectName(u"situacao"_s);
+    for (int s = situacao::Pendente; s <= situacao::Cancelado; ++s)
+        m_situacao->addItem(situacao::texto(s), s);
+    f->addRow(u"Número:"_s, linha({m_numero, new QLabel(u"   Data:"_s), m_data, new QLabel(u"   Situação:"_s),
+                                   m_situacao}));
+
+    m_cliente = entrada("cliente", 90);
+    m_campos.inteiro(m_cliente, "CLIEN");
+    m_clienteNome = valor("clienteNome");
+    f->addRow(u"Id do Cliente:"_s, linha({m_cliente, m_clienteNome}));
+    m_contato = entrada("contato", 240);
+    m_campos.texto(m_contato, "CONTA");
+    f->addRow(u"Contato:"_s, m_contato);
+    m_formaPag = entrada("formaPag", 90);
+    m_campos.inteiro(m_formaPag, "COD_FORMAPAG");
+    m_formaPagNome = valor("formaPagNome");
+    f->addRow(u"Forma de Pagamento:"_s, linha({m_formaPag, m_formaPagNome}));
+    m_pauta = entrada("pauta", 90);
+    m_campos.inteiro(m_pauta, "COD_PAUTA");
+    m_pautaNome = valor("pautaNome");
+    f->addRow(u"Pauta de Preços:"_s, linha({m_pauta, m_pautaNome}));
+    m_tipo = new QComboBox;
+    m_tipo->setObjectName(u"tipo"_s);
+    f->addRow(u"Tipo do Pedido:"_s, linha({m_tipo}));
+    m_vendedor = valor("vendedor");
+    f->addRow(u"Vendedor:"_s, m_vendedor);
+    m_numOc = entrada("numOc", 160);
+    m_campos.texto(m_numOc, "NUM_OC");
+    f->addRow(u"Número OC:"_s, m_numOc);
+    m_codigoLiberacao = entrada("codigoLiberacao", 120);
+    m_campos.inteiro(m_codigoLiberacao, "COD_LIBERACAO", 0, 0, 99999999);
+    f->addRow(u"Código de Liberação:"_s, m_codigoLiberacao);
+    m_obs = entrada("obs");
+    m_campos.texto(m_obs, "OBS");
+    f->addRow(u"Observação:"_s, m_obs);
+    m_endEntrega = new QPushButton(u"En&d. Entrega"_s);
+    m_endEntrega->setObjectName(u"endEntrega"_s);
+    m_endereco = valor("endereco");
+    m_endereco->setWordWrap(true);
+    f->addRow(m_endEntrega, m_endereco);
+    return aba;
+}
+
+QWidget* UpdatePEDIDO::montarAbaProdutos() {
+    auto* aba = new QWidget;
+    auto* v = new QVBoxLayout(aba);
+    m_codigoBarras = entrada("codigoBarras", 220);
+    m_codigoBarras->setMaxLength(20);
+    v->addLayout(linha({new QLabel(u"Código de Barras:"_s), m_codigoBarras}));
+
+    m_itens = new QTableView;
+    m_itens->setObjectName(u"itens"_s);
+    m_itensModelo = new ItensPedidoModelo(m_edicao->itens(), this);
+    m_itens->setModel(m_itensModelo);
+    m_itens->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_itens->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_itens->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_itens->verticalHeader()->hide();
+    m_itens->setTabKeyNavigation(false);
+    m_itens->horizontalHeader()->setSectionResizeMode(ItensPedidoModelo::Descricao, QHeaderView::Stretch);
+    for (int c : {ItensPedidoModelo::Codigo, ItensPedidoModelo::Quantidade, ItensPedidoModelo::Preco,
+                  ItensPedidoModelo::Desconto, ItensPedidoModelo::Total})
+        m_itens->horizontalHeader()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+    v->addWidget(m_itens, 1);
+
+    // The item form opens from these buttons; until it is part of the program they stay disabled.
+    m_itemNovo = new QPushButton(u"&Novo"_s);
+    m_itemNovo->setObjectName(u"itemNovo"_s);
+    m_itemEditar = new QPushButton(u"&Editar"_s);
+    m_itemEditar->setObjectName(u"itemEditar"_s);
+    m_itemExcluir = new QPushButton(u"E&xcluir"_s);
+    m_itemExcluir->setObjectName(u"itemExcluir"_s);
+    for (QPushButton* b : {m_itemNovo, m_itemEditar, m_itemExcluir}) {
+        b->setEnabled(false);
+        b->setToolTip(unavailableEntryTip());
+    }
+    v->addLayout(linha({m_itemNovo, m_itemEditar, m_itemExcluir}));
+
+    m_txFrete = entrada("txFrete", 80);
+    m_campos.decimal(m_txFrete, "TX_FRETE");
+    m_frete = entrada("frete", 120);
+    m_campos.real(m_frete, "FRETE");
+    m_fconta = new QComboBox;
+    m_fconta->setObjectName(u"fconta"_s);
+    m_fconta->addItem(u"Emitente (CIF)"_s, 1);
+    m_fconta->addItem(u"Destinatário (FOB)"_s, 2);
+    m_campos.opcao(m_fconta, "FCONTA");
+    m_produtoEntregue = new QCheckBox(u"Produto Entregue"_s);
+    m_produtoEntregue->setObjectName(u"produtoEntregue"_s);
+    m_campos.marca(m_produtoEntregue, "PRODUTO_ENTREGUE");
+    m_totQtdade = total("totQtdade");
+    auto* frete = new QGridLayout;
+    frete->addWidget(new QLabel(u"Frete %:"_s), 0, 0);
+    frete->addWidget(m_txFrete, 0, 1);
+    frete->addWidget(new QLabel(u"Valor Frete:"_s), 0, 2);
+    frete->addWidget(m_frete, 0, 3);
+    frete->addWidget(new QLabel(u"Frete por conta:"_s), 0, 4);
+    frete->addWidget(m_fconta, 0, 5);
+    frete->addWidget(m_produtoEntregue, 1, 0, 1, 2);
+    frete->addWidget(new QLabel(u"Quantidade Total:"_s), 1, 2);
+    frete->addWidget(m_totQtdade, 1, 3);
+    frete->setColumnStretch(6, 1);
+    v->addLayout(frete);
+    return aba;
+}
+
+QWidget* UpdatePEDIDO::montarAbaOutras() {
+    auto* aba = new QWidget;
+    auto* f = new QFormLayout(aba);
+    m_descp2 = entrada("descp2", 90);
+    m_campos.real(m_descp2, "DESCP2");
+    m_descp3 = entrada("descp3", 90);
+    m_campos.real(m_descp3, "DESCP3");
+    m_descp4 = entrada("descp4", 90);
+    m_campos.real(m_descp4, "DESCP4");
+    f->addRow(u"Desconto 2 %:"_s, m_descp2);
+    f->addRow(u"Desconto 3 %:"_s, m_descp3);
+    f->addRow(u"Desconto 4 %:"_s, m_descp4);
+    m_transp = entrada("transp", 90);
+    m_campos.inteiro(m_transp, "TRANSP");
+    m_transpNome = valor("transpNome");
+    f->addRow(u"Transportador:"_s, linha({m_transp, m_transpNome}));
+    m_redesp = entrada("redesp", 90);
+    m_campos.inteiro(m_redesp, "REDESP");
+    m_redespNome = valor("redespNome");
+    f->addRow(u"Redespacho:"_s, linha({m_redesp, m_redespNome}));
+    return aba;
+}
+
+QWidget* UpdatePEDIDO::montarAbaFlex() {
+    auto* aba = new QWidget;
+    auto* f = new QFormLayout(aba);
+    m_vlFlex = total("vlFlex");
+    m_saldoFlex = total("saldoFlex");
+    m_saldoFlexEmpresa = total("saldoFlexEmpresa");
+    m_flexOutrosDeb = total("flexOutrosDeb");
+    m_flexOutrosCre = total("flexOutrosCre");
+    f->addRow(u"Flex do Pedido:"_s, m_vlFlex);
+    f->addRow(u"Saldo Disponível Flex:"_s, m_saldoFlex);
+    f->addRow(u"Saldo Flex (Empresa):"_s, m_saldoFlexEmpresa);
+    f->addRow(u"Flex de Outros Pedidos (-):"_s, m_flexOutrosDeb);
+    f->addRow(u"Flex de Outros Pedidos (+):"_s, m_flexOutrosCre);
+    return aba;
+}
+
+QWidget* UpdatePEDIDO::montarAbaAnalise() {
+    auto* aba = new QWidget;
+    auto* v = new QVBoxLayout(aba);
+    m_analise = new QTreeWidget;
+    m_analise->setObjectName(u"analise"_s);
+    m_analise->setRootIsDecorated(false);
+    m_analise->setHeaderLabels({u"Id"_s, u"Descrição"_s, u"Preço"_s, u"ICMS"_s, u"PIS"_s, u"COFINS"_s,
+                                u"M3"_s, u"Peso"_s, u"Bruto"_s, u"Líq."_s});
+    m_analise->headerItem()->setToolTip(3, u"Tributos"_s);
+    m_analise->headerItem()->setToolTip(4, u"Tributos"_s);
+    m_analise->headerItem()->setToolTip(5, u"Tributos"_s);
+    m_analise->headerItem()->setToolTip(8, u"Fator"_s);
+    m_analise->headerItem()->setToolTip(9, u"Fator"_s);
+    m_analise->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_analise->header()->setSectionResizeMode(1, QHeaderView::Stretch);
+    v->addWidget(m_analise, 1);
+    m_regiao = valor("regiao");
+    m_custoM3 = valor("custoM3");
+    m_carregamento = new QComboBox;
+    m_carregamento->setObjectName(u"carregamento"_s);
+    m_ttTributos = total("ttTributos");
+    m_ttComissao = total("ttComissao");
+    m_ttFrete = total("ttFrete");
+    auto* g = new QGridLayout;
+    g->addWidget(new QLabel(u"Região:"_s), 0, 0);
+    g->addWidget(m_regiao, 0, 1);
+    g->addWidget(new QLabel(u"Valor Custo M3:"_s), 0, 2);
+    g->addWidget(m_custoM3, 0, 3);
+    g->addWidget(new QLabel(u"Carregamento:"_s), 0, 4);
+    g->addWidget(m_carregamento, 0, 5);
+    g->addWidget(new QLabel(u"Tributos:"_s), 1, 0);
+    g->addWidget(m_ttTributos, 1, 1);
+    g->addWidget(new QLabel(u"Comissão:"_s), 1, 2);
+    g->addWidget(m_ttComissao, 1, 3);
+    g->addWidget(new QLabel(u"Frete:"_s), 1, 4);
+    g->addWidget(m_ttFrete, 1, 5);
+    g->setColumnStretch(6, 1);
+    v->addLayout(g);
+    return aba;
+}
+
+void UpdatePEDIDO::ligar() {
+    // A field's rule runs when the user leaves it after typing in it.
+    const auto aoSair = [this](QLineEdit* campo, auto regra) {
+        connect(campo, &QLineEdit::editingFinished, this, [this, campo, regra] {
+            if (m_fechando || !campo->isModified())
+                return;
+            campo->setModified(false);
+            regra();
+        });
+    };
+    aoSair(m_cliente, [this] { regraCliente(true); });
+    aoSair(m_formaPag, [this] { regraFormaPag(true); });
+    aoSair(m_pauta, [this] { regraPauta(true); });
+    aoSair(m_codigoLiberacao, [this] {
+        if (daTela())
+            regraCodigoLiberacao();
+        atualizar();
+    });
+    aoSair(m_txFrete, [this] { freteEditado(); });
+    aoSair(m_transp, [this] { regraTransportador(m_transp, "TRANSP"); });
+    aoSair(m_redesp, [this] { regraTransportador(m_redesp, "REDESP"); });
+    for (QLineEdit* campo :
+         {m_frete, m_descp, m_descv, m_descp2, m_descp3, m_descp4, m_obs, m_contato, m_numOc})
+        aoSair(campo, [this] { campoEditado(); });
+    connect(m_codigoBarras, &QLineEdit::returnPressed, this, &UpdatePEDIDO::lerCodigoBarras);
+    connect(m_situacao, &QComboBox::activated, this, &UpdatePEDIDO::situacaoEscolhida);
+    connect(m_fconta, &QComboBox::activated, this, [this] { campoEditado(); });
+    connect(m_tipo, &QComboBox::activated, this, [this] { campoEditado(); });
+    connect(m_produtoEntregue, &QCheckBox::clicked, this, [this] { campoEditado(); });
+    connect(m_carregamento, &QComboBox::activated, this, &UpdatePEDIDO::carregamentoEscolhido);
+    connect(m_endEntrega, &QPushButton::clicked, this, &UpdatePEDIDO::enderecoEntrega);
+    connect(m_ok, &QPushButton::clicked, this, &UpdatePEDIDO::confirmar);
+    connect(m_cancelar, &QPushButton::clicked, this, &UpdatePEDIDO::reject);
+    connect(m_consultaPedidos, &QPushButton::clicked, this, [this] {
+        WindowContext contexto;
+        contexto.frame = this;
+        contexto.programFolder = m_contexto.programFolder;
+        WindowRegistry::open(janelaMenu::ConsultaPedidos, contexto);
+    });
+    auto* restaurar = new QShortcut(QKeySequence(u"Ctrl+R"_s), this);
+    connect(restaurar, &QShortcut::activated, this, &UpdatePEDIDO::restaurarCampo);
+    for (QWidget* w : findChildren<QWidget*>())
+        if (qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) || qobject_cast<QCheckBox*>(w))
+            w->installEventFilter(this);
+}
+
+// Enter moves on like Tab in the entries (on a button or in a list it keeps its meaning), and the
+// keypad's decimal key types the comma the Brazilian numbers use.
+bool UpdatePEDIDO::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* tecla = static_cast<QKeyEvent*>(event);
+        auto* campo = qobject_cast<QLineEdit*>(watched);
+        if (campo && tecla->key() == Qt::Key_Period && (tecla->modifiers() & Qt::KeypadModifier)) {
+            campo->insert(u","_s);
+            return true;
+        }
+        const bool enter = tecla->key() == Qt::Key_Return || tecla->key() == Qt::Key_Enter;
+        if (enter && tecla->modifiers() == Qt::NoModifier && watched != m_codigoBarras) {
+            if (campo)
+                Q_EMIT campo->editingFinished(); // the rule runs before the focus moves
+            focusNextChild();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Opening
+
+bool UpdatePEDIDO::preparar(const Record* pedido) {
+    FalhaEdicao falha;
+    if (m_requisicao == RequisicaoPedido::Inserir) {
+        falha = m_edicao->novo(m_contexto.idEmpresa, Clock::today(), pedido);
+    } else {
+        if (!pedido)
+            return false;
+        falha = m_edicao->abrir(static_cast<int>(pedido->integer("ID")));
+    }
+    if (!falha.ok()) {
+        if (falha.tipo == FalhaEdicao::Tipo::NaoEncontrado) {
+            standardWarning(Aviso::ErroLerRegistro, u"vendas"_s, {}, parentWidget());
+        } else {
+            setPendingError(falha.erro);
+            standardWarning(Aviso::ErroAcessoArquivo, u"vendas"_s, {}, parentWidget());
+        }
+        return false;
+    }
+    const int situa = static_cast<int>(m_edicao->pedido().integer("SITUA"));
+    if (m_requisicao == RequisicaoPedido::Alterar && situa == situacao::Transmitido) {
+        m_requisicao = RequisicaoPedido::Consultar;
+        MessageBox::show(u"Pedido já transmitido! Somente consulta disponível!"_s, u"Aviso"_s, Icon::Warning,
+                         {Button::Ok}, Button::Ok, parentWidget());
+    }
+    setWindowTitle(m_requisicao == RequisicaoPedido::Inserir   ? u"Novo Pedido"_s
+                   : m_requisicao == RequisicaoPedido::Alterar ? u"Editar Pedido"_s
+                                                               : u"Consulta Pedido"_s);
+
+    m_edicao->carregarDados(m_dados);
+    m_acrescimoAnterior = m_dados.formaPagOuZeros().ACRESC;
+    bool tiposDaTabela = false;
+    for (const referencias::Opcao& o : referencias::tiposPedido(*m_store, tiposDaTabela))
+        m_tipo->addItem(o.texto, o.valor);
+    m_tipoLiberado = tiposDaTabela || m_dados.qavcfg.SISTEMA.trimmed() == u"gerente"_s;
+    for (const referencias::Opcao& o : referencias::municipiosCarregamento(*m_store))
+        m_carregamento->addItem(o.texto, o.valor);
+    m_campos.opcao(m_tipo, "TIPOV");
+    m_campos.opcao(m_carregamento, "ID_MUN_CARGA");
+    carregarTitulos();
+    carregarOutrosPedidos();
+    paraTela();
+    atualizar();
+
+    if (m_requisicao == RequisicaoPedido::Consultar) {
+        m_campos.somenteLeitura(true);
+        for (QWidget* w : {static_cast<QWidget*>(m_situacao), static_cast<QWidget*>(m_tipo),
+                           static_cast<QWidget*>(m_fconta), static_cast<QWidget*>(m_carregamento),
+                           static_cast<QWidget*>(m_produtoEntregue), static_cast<QWidget*>(m_codigoBarras),
+                           static_cast<QWidget*>(m_ok), static_cast<QWidget*>(m_endEntrega)})
+            w->setEnabled(false);
+        m_cancelar->setFocus();
+    } else if (m_requisicao == RequisicaoPedido::Inserir && m_edicao->pedido().integer("CLIEN") != 0) {
+        // Opened from a customer's orders: the order starts as if the customer had been typed.
+        regraCliente(true);
+        m_formaPag->setFocus();
+    } else {
+        m_cliente->setFocus();
+    }
+    return true;
+}
+
+void UpdatePEDIDO::carregarTitulos() {
+    m_titulos.clear();
+    m_edicao->titulosDoCliente(m_titulos);
+}
+
+void UpdatePEDIDO::carregarOutrosPedidos() {
+    m_outros.clear();
+    m_edicao->outrosPedidos(m_outros);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Showing the order
+
+void UpdatePEDIDO::paraTela() {
+    const Record& p = m_edicao->pedido();
+    m_campos.carregar(p);
+    m_numero->setText(QString::number(p.integer("NUMER")));
+    m_data->setText(br::data(Date(static_cast<std::int32_t>(p.integer("DATA")))));
+    const QSignalBlocker calado(m_situacao);
+    m_situacao->setCurrentIndex(m_situacao->findData(static_cast<int>(p.integer("SITUA"))));
+    m_ipi->setText(br::numero(Decimal::fromDouble(p.real("IPI"), 2), 2));
+    m_icmsSt->setText(br::numero(p.decimal("VL_ICMSST"), 2));
+    m_total->setText(br::numero(Decimal::fromDouble(p.real("TOTAL"), 2), 2));
+    m_totQtdade->setText(br::numero(m_recalculo.TOT_QTDADE, 3));
+    const QStringList endereco{
+        p.text("E_ENDER").trimmed(), p.text("E_NUMERO").trimmed(), p.text("E_BAIRR").trimmed(),
+        p.text("E_MUNIC").trimmed() + u" "_s + p.text("E_ESTAD").trimmed(), p.text("E_CEP").trimmed()};
+    QStringList partes;
+    for (const QString& parte : endereco)
+        if (!parte.trimmed().isEmpty())
+            partes << parte.trimmed();
+    m_endereco->setText(partes.join(u", "_s));
+
+    const SaldoFlex& flex = m_recalculo.flex;
+    m_vlFlex->setText(br::numero(flex.VL_FLEX, 2));
+    m_saldoFlex->setText(br::numero(flex.SALDO_FLEX, 2));
+    m_saldoFlexEmpresa->setText(br::numero(m_dados.qavcfg.SALDO_FLEX, 2));
+    m_flexOutrosDeb->setText(br::numero(flex.FLEX_OUTROS_DEB, 2));
+    m_flexOutrosCre->setText(br::numero(flex.FLEX_OUTROS_CRE, 2));
+}
+
+bool UpdatePEDIDO::daTela() {
+    if (m_requisicao == RequisicaoPedido::Consultar)
+        return true;
+    if (const std::optional<CamposRegistro::Recusa> recusa = m_campos.gravar(m_edicao->pedido()))
+        return recusarEm(recusa->campo, recusa->texto,
+                         recusa->titulo.isEmpty() ? u"Aviso"_s : recusa->titulo);
+    m_edicao->pedido().setInteger("SITUA", m_situacao->currentData().toInt());
+    return true;
+}
+
+void UpdatePEDIDO::atualizar() {
+    if (m_atualizando)
+        return;
+    m_atualizando = true;
+    m_edicao->carregarDados(m_dados);
+    recalcular();
+    habilitarCampos();
+    mostrarNomes();
+    paraTela();
+    mostrarRegras();
+    m_atualizando = false;
+}
+
+void UpdatePEDIDO::recalcular() {
+    m_recalculo = m_edicao->recalcular(m_dados, m_outros);
+    // Header discounts locked by the company: only a price-list discount by order value opens the
+    // first discount, and without one it stays at 0.
+    Record& p = m_edicao->pedido();
+    if (m_dados.qavcfg.descontosBloqueados() && m_recalculo.TX_DESC_PAUTA.isZero() &&
+        p.real("DESCP") != 0.0) {
+        p.setReal("DESCP", 0.0);
+        m_recalculo = m_edicao->recalcular(m_dados, m_outros);
+    }
+    mostrarMensagens(m_recalculo.mensagens);
+    m_itensModelo->recarregar(m_dados);
+
+    if (!m_dados.vendedor.PERMITIR_ANALISE_LUCRO)
+        return;
+    Pedido pedido;
+    lerRegistro(p, pedido);
+    std::vector<PedidoItem> itens(m_edicao->itens().size());
+    for (size_t i = 0; i < itens.size(); ++i)
+        lerRegistro(m_edicao->itens()[i].item, itens[i]);
+    Mensagens mensagens;
+    const std::optional<AnaliseLucro> analise = analisarLucro(pedido, itens, m_dados, mensagens);
+    mostrarMensagens(mensagens);
+    if (!analise)
+        return; // the previous analysis stays, as the message says
+    m_analise->clear();
+    for (const LinhaAnalise& l : analise->linhas) {
+        auto* item = new QTreeWidgetItem(m_analise);
+        if (!l.fechamento) {
+            item->setText(0, QString::number(l.ID));
+            item->setText(1, l.DESCRICAO.trimmed());
+            item->setText(2, br::numero(l.PRECO_UNIT, LinhaAnalise::Escala::PRECO_UNIT));
+            item->setText(3, br::numero(l.ALIQ_ICMS, LinhaAnalise::Escala::ALIQ));
+            item->setText(4, br::numero(l.ALIQ_PIS, LinhaAnalise::Escala::ALIQ));
+            item->setText(5, br::numero(l.ALIQ_COFINS, LinhaAnalise::Escala::ALIQ));
+            item->setText(6, br::numero(l.M3, LinhaAnalise::Escala::M3));
+            item->setText(7, br::numero(l.PESO, LinhaAnalise::Escala::PESO));
+        }
+        item->setText(8, br::numero(l.FATOR, LinhaAnalise::Escala::FATOR));
+        item->setText(9, br::numero(l.FATOR_LIQ, LinhaAnalise::Escala::FATOR));
+        for (int c = 2; c < 10; ++c)
+            item->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
+    }
+    m_regiao->setText(analise->NM_REGIAO.trimmed());
+    m_custoM3->setText(br::numero(analise->VL_CUSTO_M3, 2));
+    m_ttTributos->setText(br::numero(analise->TT_TRIBUTOS, 2));
+    m_ttComissao->setText(br::numero(analise->TT_COMISSAO, 2));
+    m_ttFrete->setText(br::numero(analise->TT_FRETE, 2));
+}
+
+// A rule's notice (a missing tax value, a missing freight cost) is shown once per window, not again
+// at every later recalculation of the same order.
+void UpdatePEDIDO::mostrarMensagens(const Mensagens& mensagens) {
+    for (const Mensagem& m : mensagens) {
+        const QString chave = m.titulo + QLatin1Char('\n') + m.texto;
+        if (m_mensagensVistas.contains(chave))
+            continue;
+        m_mensagensVistas.insert(chave);
+        MessageBox::show(m.texto, m.titulo, Icon::Warning, {Button::Ok}, Button::Ok, this);
+    }
+}
+
+void UpdatePEDIDO::mostrarRegras() {
+    Pedido pedido;
+    lerRegistro(m_edicao->pedido(), pedido);
+    std::vector<PedidoItem> itens(m_edicao->itens().size());
+    for (size_t i = 0; i < itens.size(); ++i)
+        lerRegistro(m_edicao->itens()[i].item, itens[i]);
+    const EntradaRegras entrada{pedido, itens, m_dados, m_recalculo, m_titulos, Clock::today()};
+    m_regras = avaliarRegras(entrada);
+    m_painelRegras->mostrar(m_regras);
+}
+
+void UpdatePEDIDO::habilitarCampos() {
+    if (m_requisicao == RequisicaoPedido::Consultar) {
+        m_abas->setTabVisible(AbaFlex, m_edicao->pedido().integer("PED_FLEX") != 0);
+        m_abas->setTabVisible(AbaAnalise, m_dados.vendedor.PERMITIR_ANALISE_LUCRO != 0);
+        return;
+    }
+    const Record& p = m_edicao->pedido();
+    const QavCfg& cfg = m_dados.qavcfg;
+    m_formaPag->setEnabled(!tipoSemFormaPag(static_cast<int>(p.integer("TIPOV"))));
+    m_frete->setEnabled(p.decimal("TX_FRETE") <= taxaFreteMinima());
+    const bool pautaExclusiva = referencias::pautaExclusivaCliente(*m_store, m_contexto.idEmpresa,
+                                                                   static_cast<int>(p.integer("COD_PAUTA")));
+    const bool pautaTravada =
+        !m_edicao->itens().empty() || (cfg.BLOQ_PAUTA != 0 && m_dados.cliente.COD_PAUTA != 0) ||
+        (p.integer("COD_PAUTA") != 0 && m_dados.cliente.COD_PAUTA != 0 && pautaExclusiva);
+    m_pauta->setEnabled(!pautaTravada);
+    const bool descontoPauta = m_recalculo.TX_DESC_PAUTA > Decimal();
+    m_descp->setEnabled(descontoPauta || !cfg.descontosBloqueados());
+    for (QLineEdit* w : {m_descv, m_descp2, m_descp3, m_descp4})
+        w->setEnabled(!cfg.descontosBloqueados());
+    m_codigoBarras->setEnabled(cfg.ATIVA_LEIT_COD_BARRAS != 0);
+    m_produtoEntregue->setEnabled(cfg.ATIVA_ENTREGA_IMEDIATA != 0);
+    m_fconta->setEnabled(cfg.BLOQ_FRETE != 1 && cfg.BLOQ_FRETE != 2);
+    m_tipo->setEnabled(m_tipoLiberado);
+    m_abas->setTabVisible(AbaFlex, p.integer("PED_FLEX") != 0);
+    m_abas->setTabVisible(AbaAnalise, m_dados.vendedor.PERMITIR_ANALISE_LUCRO != 0);
+}
+
+void UpdatePEDIDO::mostrarNomes() {
+    const Record& p = m_edicao->pedido();
+    const int empresa = m_contexto.idEmpresa;
+    m_clienteNome->setText(referencias::nomeCliente(*m_store, static_cast<int>(p.integer("CLIEN"))));
+    m_formaPagNome->setText(
+        formaPagamento(*m_store, empresa, p.integer("COD_FORMAPAG")).value_or(QString()).trimmed());
+    m_pautaNome->setText(referencias::nomePauta(*m_store, empresa, static_cast<int>(p.integer("COD_PAUTA"))));
+    const std::int64_t vendedor = p.integer("COD_VENDEDOR");
+    m_vendedor->setText(QString::number(vendedor) + u" - "_s +
+                        nomeVendedor(*m_store, empresa, vendedor).trimmed());
+    m_transpNome->setText(referencias::nomeTransportador(*m_store, static_cast<int>(p.integer("TRANSP"))));
+    m_redespNome->setText(referencias::nomeTransportador(*m_store, static_cast<int>(p.integer("REDESP"))));
+}
+
+} // namespace qav

@@ -1,0 +1,436 @@
+// The order form over real table files: an order typed from the keyboard and saved with its items,
+// a new order given up leaving nothing, a transmitted order only shown, two windows saving the same
+// order, and each commercial rule of the release refusing with its message just past its limit and
+// letting the order through at it.
+#include "orders/core/CodigoLiberacao.h"
+#include "orders/widgets/PainelRegras.h"
+#include "orders/widgets/UpdatePEDIDO.h"
+#include "store/core/Clock.h"
+#include "tests/orders/PedidosFixture.h"
+#include "tests/support/TempDataFolder.h"
+#include "tests/support/gui/GuiSupport.h"
+#include "ui/widgets/MessageBox.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTreeWidget>
+#include <QtTest>
+#include <memory>
+
+using namespace qav;
+using namespace qav::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const Date kHoje = Date::fromYmd(2026, 12, 8);
+constexpr int kVendedor = 7;
+constexpr int kCliente = 100;
+const char* const kBarras = "7891000000011";
+// Every box of these tests is answered No (or, having only OK, closed) without waiting for a click.
+const QList<Button> kRespostas(100, Button::No);
+
+Decimal dec(const char* texto) {
+    return Decimal::parse(texto).value();
+}
+
+} // namespace
+
+class TestGuiUpdatePedido : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TempDataFolder> m_folder;
+    std::unique_ptr<QTemporaryDir> m_program;
+
+    ListContext contexto() const { return {m_folder->path(), 1, m_program->path()}; }
+    Store& store() { return m_folder->store(); }
+
+    // The company's rules: credit limit on, receivables overdue 30 days block, the workstation's
+    // representative 7 with a 10 % discount limit and a 500,00 minimum; payment form 1 gives 5 %.
+    void referencias(const char* limcred) {
+        Store& s = store();
+        adicionar(s, "empresa", [](Record& r) {
+            r.setInteger("ID_EMPRESA", 1);
+            r.setText("NOME", u"EMPRESA DEMONSTRAÇÃO"_s);
+        });
+        adicionar(s, "municip", [](Record& r) {
+            r.setInteger("ID", 10);
+            r.setText("NOME", u"CURITIBA"_s);
+            r.setText("ESTADO", u"PR"_s);
+        });
+        adicionar(s, "qavcfg", [](Record& r) {
+            r.setInteger("ID_EMPRESA", 1);
+            r.setInteger("COD_VENDEDOR", kVendedor);
+            r.setInteger("BLOQUEIOS1", 4);
+            r.setInteger("DIAS_BLOQ_CREDITO", 30);
+            r.setInteger("ATIVA_LEIT_COD_BARRAS", 1);
+        });
+        adicionar(s, "vendedor", [](Record& r) {
+            r.setInteger("ID_VENDEDOR", 1);
+            r.setInteger("ID_EMPRESA", 1);
+            r.setInteger("CODIGO", kVendedor);
+            r.setText("NOME", u"JOÃO REPRESENTANTE"_s);
+            r.setInteger("ORIGEM_COM", 1);
+            r.setDecimal("TAXA_COMISSAO", dec("5"));
+            r.setDecimal("TX_DESCMAX", dec("10"));
+            r.setDecimal("VL_PED_MINIMO", dec("500"));
+        });
+        adicionar(s, "formapag", [](Record& r) {
+            r.setInteger("ID_FORMAPAG", 1);
+            r.setInteger("ID_EMPRESA", 1);
+            r.setInteger("CODIGO", 1);
+            r.setText("DESCR", u"30 DIAS"_s);
+            r.setDecimal("DESCO", dec("5"));
+        });
+        for (int id : {kCliente, 200})
+            adicionar(s, "clientes", [&](Record& r) {
+                r.setInteger("ID", id);
+                r.setText("RAZAO", u"CLIENTE %1 LTDA"_s.arg(id));
+                r.setInteger("COD_VENDEDOR", id == kCliente ? kVendedor : 9);
+                r.setReal("LIMCRED", dec(limcred).toDouble());
+                r.setInteger("LIB_CRED", 1);
+                r.setInteger("FORMA_PAG", 1);
+                r.setInteger("ID_MUNICIPIO", 10);
+            });
+        adicionar(s, "produto", [](Record& r) {
+            r.setInteger("ID_EMPRESA", 1);
+            r.setInteger("ID", 1);
+            r.setText("CODIGO", u"A-1"_s);
+            r.setText("NOME", u"PARAFUSO SEXTAVADO"_s);
+            r.setText("COD_BARRAS", QString::fromLatin1(kBarras));
+            r.setDecimal("PRECO", dec("10"));
+            r.setInteger("ATIVO", 1);
+        });
+    }
+
+    // Order 41 of customer 100: `qtd` units of product 1 at 10,00.
+    void pedido41(const char* qtd) {
+        pedido(store(), {.id = 41,
+                         .numero = 41,
+                         .situa = 1,
+                         .cliente = kCliente,
+                         .vendedor = kVendedor,
+                         .data = kHoje.dayNumber()});
+        Table pedidos(store(), "pedidos");
+        QVERIFY(pedidos.open());
+        pedidos.rec().setInteger("ID", 41);
+        QCOMPARE(pedidos.get("KEYID"), Status::Ok);
+        pedidos.rec().setInteger("FCONTA", 1);
+        pedidos.rec().setInteger("COD_FORMAPAG", 1);
+        pedidos.rec().setInteger("COD_LIBERACAO", 0);
+        QCOMPARE(pedidos.put(), Status::Ok);
+        adicionar(store(), "peditens", [&](Record& r) {
+            r.setInteger("ID_VENDASI", 1);
+            r.setInteger("ID_VENDA", 41);
+            r.setInteger("PRODU", 1);
+            r.setDecimal("QTD", dec(qtd));
+            r.setDecimal("PRUNI", dec("10"));
+            r.setDecimal("VALOR_PRODUTO", dec("10"));
+            r.setDecimal("PRECO_PAUTA", dec("10"));
+        });
+    }
+
+    void titulo(int diasVencido, const char* saldo) {
+        adicionar(store(), "ctr", [&](Record& r) {
+            r.setInteger("ID_EMPRESA", 1);
+            r.setText("NUMER", u"T1"_s);
+            r.setInteger("DEVED", kCliente);
+            r.setDate("VECTO", Date(kHoje.dayNumber() - diasVencido));
+            r.setDecimal("SALDO", dec(saldo));
+        });
+    }
+
+    Record lido(int id) {
+        Table pedidos(store(), "pedidos");
+        if (!pedidos.open())
+            qFatal("pedidos does not open");
+        pedidos.rec().setInteger("ID", id);
+        if (pedidos.get("KEYID") != Status::Ok)
+            qFatal("order %d not found", id);
+        return pedidos.rec();
+    }
+
+    std::unique_ptr<UpdatePEDIDO> abrir(RequisicaoPedido requisicao, const Record* pedido) {
+        auto form = std::make_unique<UpdatePEDIDO>(contexto(), requisicao);
+        if (!form->preparar(pedido))
+            return nullptr;
+        form->show();
+        return form;
+    }
+
+    // Types into an entry and leaves it, as the user does.
+    static void digitar(QLineEdit* campo, const QString& texto) {
+        campo->setFocus();
+        campo->selectAll();
+        QTest::keyClicks(campo, texto);
+        QTest::keyClick(campo, Qt::Key_Return);
+    }
+
+    static void escolher(QComboBox* combo, int valor) {
+        const int indice = combo->findData(valor);
+        combo->setCurrentIndex(indice);
+        Q_EMIT combo->activated(indice);
+    }
+
+private Q_SLOTS:
+    void init() {
+        m_folder = std::make_unique<TempDataFolder>();
+        m_program = std::make_unique<QTemporaryDir>();
+        Clock::setOverride([] { return DateTimeParts{kHoje, 10, 0, 0}; });
+        MessageBox::clearShown();
+        MessageBox::setNextAnswers(kRespostas);
+    }
+
+    void cleanup() {
+        MessageBox::setNextAnswers({});
+        Clock::setOverride({});
+        m_folder.reset();
+    }
+
+    // Customer typed, two readings of the bar code, the order saved: nothing is in the files before
+    // "&OK", then the order and its item are, with the number after the highest.
+    void newOrderTypedAndSavedWithItsItems() {
+        referencias("100000");
+        pedido41("100");
+        Record inicio(*findTable("pedidos.tps"));
+        auto form = abrir(RequisicaoPedido::Inserir, &inicio);
+        QVERIFY(form);
+        QCOMPARE(form->windowTitle(), u"Novo Pedido"_s);
+        QCOMPARE(child<QLabel>(form.get(), "numero")->text(), u"42"_s);
+
+        digitar(child<QLineEdit>(form.get(), "cliente"), u"100"_s);
+        QCOMPARE(child<QLabel>(form.get(), "clienteNome")->text(), u"CLIENTE 100 LTDA"_s);
+        QCOMPARE(child<QLineEdit>(form.get(), "formaPag")->text(), u"1"_s); // the customer's terms
+        QCOMPARE(child<QLineEdit>(form.get(), "descp")->text(), u"5,00"_s); // the payment form's discount
+
+        auto* barras = child<QLineEdit>(form.get(), "codigoBarras");
+        digitar(barras, u"0000"_s);
+        QVERIFY(shownBoxes().contains(u"Aviso: Código inválido!"_s));
+        digitar(barras, QString::fromLatin1(kBarras));
+        digitar(barras, QString::fromLatin1(kBarras));
+        auto* itens = child<QTableView>(form.get(), "itens");
+        QCOMPARE(itens->model()->rowCount(), 1);
+        QCOMPARE(itens->model()->index(0, 2).data().toString(), u"2,000"_s);
+        QCOMPARE(child<QLabel>(form.get(), "total")->text(), u"19,00"_s); // 2 x 10,00 less 5 %
+        QCOMPARE(registros(store(), "pedidos", "KEYID", "ID = 42").size(), size_t(0));
+
+        QVERIFY(form->confirmar());
+        const Record salvo = lido(42);
+        QCOMPARE(salvo.integer("NUMER"), 42);
+        QCOMPARE(salvo.integer("SITUA"), 1);
+        QCOMPARE(salvo.integer("CLIEN"), kCliente);
+        QCOMPARE(salvo.integer("FCONTA"), 1); // from the order with the highest number
+        QCOMPARE(Decimal::fromDouble(salvo.real("TOTAL"), 2), dec("19"));
+        const std::vector<Record> itensSalvos =
+            registros(store(), "peditens", "KEYID_VENDASI", "ID_VENDA = 42");
+        QCOMPARE(itensSalvos.size(), size_t(1));
+        QCOMPARE(itensSalvos[0].decimal("QTD"), dec("2"));
+    }
+
+    void newOrderGivenUpLeavesNothing() {
+        referencias("100000");
+        Record inicio(*findTable("pedidos.tps"));
+        inicio.setInteger("CLIEN", kCliente); // opened from the customer's tab of the list
+        auto form = abrir(RequisicaoPedido::Inserir, &inicio);
+        QVERIFY(form);
+        QCOMPARE(child<QLineEdit>(form.get(), "formaPag")->text(), u"1"_s);
+        digitar(child<QLineEdit>(form.get(), "codigoBarras"), QString::fromLatin1(kBarras));
+        // "gravar as alterações?" No (as every box of these tests is answered)
+        QTest::keyClick(form.get(), Qt::Key_Escape);
+        QVERIFY(!form->isVisible());
+        QVERIFY(
+            shownBoxes().contains(u"Alteração Cancelada: Você deseja gravar as alterações efetuadas neste "
+                                  "registro?"_s));
+        QCOMPARE(registros(store(), "pedidos", "KEYID", "1 = 1").size(), size_t(0));
+        QCOMPARE(registros(store(), "peditens", "KEYID_VENDASI", "1 = 1").size(), size_t(0));
+    }
+
+    void transmittedOrderIsOnlyShown() {
+        referencias("100000");
+        pedido41("100");
+        Table pedidos(store(), "pedidos");
+        QVERIFY(pedidos.open());
+        pedidos.rec().setInteger("ID", 41);
+        QCOMPARE(pedidos.get("KEYID"), Status::Ok);
+        pedidos.rec().setInteger("SITUA", 3);
+        QCOMPARE(pedidos.put(), Status::Ok);
+
+        const Record transmitido = lido(41);
+        auto form = abrir(RequisicaoPedido::Alterar, &transmitido);
+        QVERIFY(form);
+        QVERIFY(shownBoxes().contains(u"Aviso: Pedido já transmitido! Somente consulta disponível!"_s));
+        QCOMPARE(form->windowTitle(), u"Consulta Pedido"_s);
+        QVERIFY(!child<QPushButton>(form.get(), "ok")->isEnabled());
+        QVERIFY(child<QLineEdit>(form.get(), "cliente")->isReadOnly());
+        QVERIFY(!form->confirmar());
+        QCOMPARE(lido(41).revision(), transmitido.revision());
+    }
+
+    void transmittedCannotBeChosen() {
+        referencias("100000");
+        pedido41("100");
+        const Record pendente = lido(41);
+        auto form = abrir(RequisicaoPedido::Alterar, &pendente);
+        QVERIFY(form);
+        auto* situacao = child<QComboBox>(form.get(), "situacao");
+        escolher(situacao, 3);
+        QCOMPARE(situacao->currentData().toInt(), 1);
+        escolher(situacao, 4);
+        QCOMPARE(form->edicao().pedido().integer("SITUA"), 4);
+    }
+
+    // Two windows on the same order: the second save is refused with the notice of a record changed
+    // by another station, and the first window's save stays.
+    void secondWindowDoesNotOverwriteTheFirst() {
+        referencias("100000");
+        pedido41("100");
+        const Record original = lido(41);
+        auto primeira = abrir(RequisicaoPedido::Alterar, &original);
+        auto segunda = abrir(RequisicaoPedido::Alterar, &original);
+        QVERIFY(primeira && segunda);
+        digitar(child<QLineEdit>(primeira.get(), "descp"), u"1,00"_s);
+        digitar(child<QLineEdit>(segunda.get(), "descp"), u"2,00"_s);
+        QVERIFY(primeira->confirmar());
+        QVERIFY(!segunda->confirmar());
+        QVERIFY(segunda->isVisible());
+        QVERIFY(shownBoxes().contains(
+            u"Registro não pode ser gravado: Este registro foi alterado por outra estação. "
+            "As alterações seram visualizadas neste momento. Favor refazer as alterações."_s));
+        QCOMPARE(lido(41).real("DESCP"), 1.0);
+    }
+
+    void releaseRules_data() {
+        QTest::addColumn<QString>("qtd");
+        QTest::addColumn<QString>("descp");
+        QTest::addColumn<QString>("limcred");
+        QTest::addColumn<int>("diasVencido"); // -1: no receivable
+        QTest::addColumn<QString>("saldo");
+        QTest::addColumn<int>("chave");      // release code's key, -1: none
+        QTest::addColumn<QString>("recusa"); // empty: released
+
+        // Minimum 500,00.
+        QTest::newRow("minimum reached") << "50"
+                                         << ""
+                                         << "100000" << -1 << "" << -1 << "";
+        QTest::newRow("below minimum")
+            << "49"
+            << ""
+            << "100000" << -1 << "" << -1 << "Aviso: Pedido abaixo no mínimo (500,00)!";
+        // Representative's 10 % combined with the payment form's 5 %: 14,50 %.
+        QTest::newRow("discount at limit") << "100"
+                                           << "14,50"
+                                           << "100000" << -1 << "" << -1 << "";
+        QTest::newRow("discount past limit") << "100"
+                                             << "14,60"
+                                             << "100000" << -1 << "" << -1
+                                             << "Aviso: Desconto de 14,60% acima do máximo permitido para o "
+                                                "vendedor!\nDesconto máximo: 14,50%";
+        // Total 1.000,00.
+        QTest::newRow("credit limit equal to total") << "100"
+                                                     << ""
+                                                     << "1000" << -1 << "" << -1 << "";
+        QTest::newRow("credit limit below total")
+            << "100"
+            << ""
+            << "999,99" << -1 << "" << -1
+            << "Aviso: Limite de crédito do cliente (999.99) é menor que o total do pedido!";
+        QTest::newRow("receivable 29 days late") << "100"
+                                                 << ""
+                                                 << "100000" << 29 << "10" << -1 << "";
+        QTest::newRow("receivable 0,09 late") << "100"
+                                              << ""
+                                              << "100000" << 40 << "0,09" << -1 << "";
+        QTest::newRow("receivable 30 days late")
+            << "100"
+            << ""
+            << "100000" << 30 << "10" << -1
+            << "Títulos em Atraso: Cliente possui títulos em atraso.\nPara liberar crédito favor solicitar "
+               "código de "
+               "liberação junto ao setor comercial da empresa.\nDeseja consultar os títulos desse cliente?";
+        QTest::newRow("odd release key lets it through") << "100"
+                                                         << ""
+                                                         << "100000" << 30 << "10" << 37 << "";
+        QTest::newRow("even release key does not")
+            << "100"
+            << ""
+            << "100000" << 30 << "10" << 36
+            << "Títulos em Atraso: Cliente possui títulos em atraso.\nPara liberar crédito favor solicitar "
+               "código de "
+               "liberação junto ao setor comercial da empresa.\nDeseja consultar os títulos desse cliente?";
+    }
+
+    void releaseRules() {
+        QFETCH(QString, qtd);
+        QFETCH(QString, descp);
+        QFETCH(QString, limcred);
+        QFETCH(int, diasVencido);
+        QFETCH(QString, saldo);
+        QFETCH(int, chave);
+        QFETCH(QString, recusa);
+        referencias(qPrintable(QString(limcred).replace(u',', u'.')));
+        pedido41(qPrintable(qtd));
+        if (diasVencido >= 0)
+            titulo(diasVencido, qPrintable(QString(saldo).replace(u',', u'.')));
+        const Record original = lido(41);
+        auto form = abrir(RequisicaoPedido::Alterar, &original);
+        QVERIFY(form);
+        escolher(child<QComboBox>(form.get(), "situacao"), 2);
+        if (!descp.isEmpty())
+            digitar(child<QLineEdit>(form.get(), "descp"), descp);
+        if (chave >= 0) {
+            const Pedido p = [&] {
+                Pedido lidoAgora;
+                lerRegistro(form->edicao().pedido(), lidoAgora);
+                return lidoAgora;
+            }();
+            const std::optional<std::int32_t> codigo = gerarCodigoLiberacao(p.NUMER, p.CLIEN, p.TOTAL, chave);
+            QVERIFY(codigo);
+            digitar(child<QLineEdit>(form.get(), "codigoLiberacao"), QString::number(*codigo));
+        }
+        // The rules panel tells beforehand what "&OK" will say.
+        const bool painelRecusa =
+            std::any_of(form->regras().begin(), form->regras().end(),
+                        [](const ResultadoRegra& r) { return r.estado == ResultadoRegra::Estado::Recusa; });
+        QCOMPARE(painelRecusa, !recusa.isEmpty());
+
+        MessageBox::clearShown();
+        MessageBox::setNextAnswers(kRespostas);
+        const bool gravou = form->confirmar();
+        QCOMPARE(gravou, recusa.isEmpty());
+        if (recusa.isEmpty()) {
+            QVERIFY2(shownBoxes().isEmpty(), qPrintable(shownBoxes().join(u'\n')));
+            QCOMPARE(lido(41).integer("SITUA"), 2);
+        } else {
+            QVERIFY2(!shownBoxes().isEmpty() && shownBoxes().constFirst() == recusa,
+                     qPrintable(shownBoxes().join(u'\n')));
+            QCOMPARE(lido(41).revision(), original.revision());
+        }
+    }
+
+    // A valid code stops being valid when the total changes.
+    void releaseCodeRefusedAfterTheTotalChanges() {
+        referencias("100000");
+        pedido41("100");
+        titulo(30, "10");
+        const Record original = lido(41);
+        auto form = abrir(RequisicaoPedido::Alterar, &original);
+        QVERIFY(form);
+        escolher(child<QComboBox>(form.get(), "situacao"), 2);
+        const std::optional<std::int32_t> codigo = gerarCodigoLiberacao(41, kCliente, dec("1000"), 37);
+        QVERIFY(codigo);
+        digitar(child<QLineEdit>(form.get(), "codigoLiberacao"), QString::number(*codigo));
+        QVERIFY(shownBoxes().isEmpty());
+        digitar(child<QLineEdit>(form.get(), "descp"), u"6,00"_s);
+        MessageBox::setNextAnswers(kRespostas);
+        QVERIFY(!form->confirmar());
+        QCOMPARE(shownBoxes().constFirst(), u"Aviso: Código de liberação inválido!"_s);
+        QCOMPARE(form->focusWidget(), child<QLineEdit>(form.get(), "codigoLiberacao"));
+    }
+};
+
+QTEST_MAIN(TestGuiUpdatePedido)
+#include "tst_gui_updatepedido.moc"
