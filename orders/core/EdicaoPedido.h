@@ -12,25 +12,30 @@
 #include "store/core/Store.h"
 
 #include <QString>
+#include <functional>
 #include <vector>
 
 namespace qav {
 
 struct ItemEmEdicao {
-    Record item;                  // peditens.tps
+    Record item;                    // peditens.tps
     std::vector<Record> acessorios; // pedacess.tps rows of the item
 };
 
 struct FalhaEdicao {
     enum class Tipo {
         Nenhuma,
-        NaoEncontrado,     // the order (or its reference row) is not in the file
-        AlteradoPorOutro,  // another window or station changed or deleted the order since it was read
-        Duplicado,         // id or number already taken (see campo: "Id" or "Número")
-        Arquivo,           // a table failed: nothing was written (see erro)
+        NaoEncontrado,    // the order (or its reference row) is not in the file
+        AlteradoPorOutro, // another window or station changed or deleted the order since it was read
+        Duplicado,        // id or number already taken (see campo: "Id" or "Número")
+        Arquivo,          // a table failed: nothing was written (see erro)
+        Transmitido,      // the order is transmitted (the company's now): nothing was written; mensagem
+                          // "Pedido já transmitido! Somente consulta disponível!" (on saving) or
+                          // "Pedido já transmitido! Impossivel incluir!" (on a bar-code reading)
     };
     Tipo tipo = Tipo::Nenhuma;
-    QString campo;    // Duplicado: "Id" or "Número"
+    QString campo;    // Duplicado: "Id" or "Número", or "Id Pedido + Produto + Obs." for two items of
+                      // the same product with the same observation
     QString mensagem; // "Erro (n) ao gravar pedido!" and the like
     StoreError erro;
     bool ok() const { return tipo == Tipo::Nenhuma; }
@@ -78,7 +83,10 @@ public:
     // characters of `codigo`; the order's item of that product with a blank observation gets one unit
     // more, or is created (price from the order's price list when it has one, else PRO:PRECO;
     // commission by the representative's ORIGEM_COM; next item id). Returns false, changing nothing,
-    // when no product has the code. The caller recalculates afterwards.
+    // when no product has the code (falha NaoEncontrado, mensagem "Código inválido!"), when the entry
+    // is blank (falha Nenhuma), or when the order is transmitted (falha Transmitido). The new item
+    // also takes PRECO_COM_IPI from the company's qavcfg row and NUM_OC from the order, as every new
+    // item does. The caller recalculates afterwards, which sets the item's net value and taxes.
     bool lerCodigoBarras(const QString& codigo, const DadosPedido& dados, FalhaEdicao& falha);
 
     // Writes the order in one transaction: a new order is added (its ID and NUMER taken again as one
@@ -86,9 +94,16 @@ public:
     // one updated only when alterado(), after checking that nobody changed it since it was read
     // (AlteradoPorOutro otherwise, and nothing is written). Items and accessory rows removed in
     // memory are deleted, changed ones updated, new ones added. Also writes CLI:FORMA_PAG =
-    // COD_FORMAPAG into the customer, in the same transaction. On success the records read become the
-    // new originals.
+    // COD_FORMAPAG into the customer, in the same transaction (left out when the customer's form holds
+    // the customer, so that its own save still goes through). On success the records read become the
+    // new originals. An unchanged edited order writes nothing. A transmitted order (as read, or as the
+    // file holds it when the save starts) is never written: Transmitido.
     FalhaEdicao gravar();
+
+    // Told after each item written by gravar() (a large order takes a moment).
+    void acompanharGravacao(std::function<void(int itensGravados)> progresso) {
+        m_progresso = std::move(progresso);
+    }
 
 private:
     Store& m_store;
@@ -97,6 +112,7 @@ private:
     Record m_original;
     std::vector<ItemEmEdicao> m_itens;
     std::vector<ItemEmEdicao> m_itensOriginais;
+    std::function<void(int)> m_progresso;
 };
 
 } // namespace qav

@@ -77,7 +77,8 @@ std::vector<ResultadoRegra> avaliarRegras(const EntradaRegras& entrada);
 
 // The confirmation: the rules that apply, in order, up to and including the first refusal. The
 // minimum value stops everything after it; the discount rule reports every item before refusing.
-// Aviso results are included (their messages are shown, the order goes on).
+// Only results with something to show are listed: Aviso ones (their messages are shown, the order
+// goes on) and the refusal; an empty list confirms the order.
 std::vector<ResultadoRegra> regrasDaConfirmacao(const EntradaRegras& entrada);
 
 } // namespace qav

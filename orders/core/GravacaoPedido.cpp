@@ -1,0 +1,294 @@
+// Saving an order in edition: header, items, accessory rows and the customer's last payment form in
+// one store transaction, so that a crash or a kill leaves the order as it was or as confirmed.
+#include "orders/core/CamposPedido.h"
+#include "orders/core/EdicaoPedido.h"
+#include "orders/core/LeituraRegistro.h"
+#include "orders/core/LinhasDoPedido.h"
+#include "orders/core/SituacaoPedido.h"
+#include "store/core/Transaction.h"
+
+#include <algorithm>
+#include <map>
+#include <set>
+
+namespace qav {
+
+namespace {
+
+const QString kTransmitido = QStringLiteral("Pedido já transmitido! Somente consulta disponível!");
+const QString kChaveItem = QStringLiteral("Id Pedido + Produto + Obs.");
+
+int inteiro(const Record& registro, const char* campo) {
+    return static_cast<int>(registro.integer(campo));
+}
+
+FalhaEdicao falhaDe(const StoreError& erro, const char* acao) {
+    FalhaEdicao f;
+    f.erro = erro;
+    f.mensagem = QStringLiteral("Erro (%1) %2").arg(erro.number()).arg(QString::fromUtf8(acao));
+    switch (erro.code) {
+    case ErrorCode::RecordChangedByAnotherStation:
+        f.tipo = FalhaEdicao::Tipo::AlteradoPorOutro;
+        break;
+    case ErrorCode::CreatesDuplicateKey:
+        f.tipo = FalhaEdicao::Tipo::Duplicado;
+        break;
+    default:
+        f.tipo = FalhaEdicao::Tipo::Arquivo;
+    }
+    return f;
+}
+
+FalhaEdicao falhaDoItem(const Table& itens) {
+    FalhaEdicao f = falhaDe(itens.error(), "ao gravar item do pedido!");
+    if (f.tipo == FalhaEdicao::Tipo::Duplicado)
+        f.campo = kChaveItem;
+    return f;
+}
+
+// The order as the other windows left it: changed, deleted or transmitted since it was read.
+FalhaEdicao alteradoPorOutro() {
+    StoreError erro{ErrorCode::RecordChangedByAnotherStation,
+                    errorText(ErrorCode::RecordChangedByAnotherStation),
+                    {},
+                    {}};
+    return falhaDe(erro, "ao gravar pedido!");
+}
+
+FalhaEdicao transmitido() {
+    FalhaEdicao f;
+    f.tipo = FalhaEdicao::Tipo::Transmitido;
+    f.mensagem = kTransmitido;
+    return f;
+}
+
+bool existe(Table& tabela, const char* chave, const char* campo, int valor, Status& status) {
+    status = leitura::registro(tabela, chave, {{campo, valor}});
+    return status == Status::Ok;
+}
+
+// The tables of one save, written in one transaction.
+struct Gravacao {
+    explicit Gravacao(Store& store)
+        : pedidos(store, "pedidos"), itens(store, "peditens"), acessorios(store, "pedacess"),
+          clientes(store, "clientes") {}
+    Table pedidos;
+    Table itens;
+    Table acessorios;
+    Table clientes;
+
+    Table* abrir() {
+        for (Table* t : {&pedidos, &itens, &acessorios, &clientes})
+            if (!t->open())
+                return t;
+        return nullptr;
+    }
+};
+
+// A new order keeps the id and number shown while it was entered unless another window saved an
+// order with them meanwhile; then it takes the next free ones, read while the files are held.
+FalhaEdicao numerarNovo(Table& pedidos, Record& pedido) {
+    Status status = Status::Ok;
+    const int id = inteiro(pedido, "ID");
+    if (id <= 0 || existe(pedidos, "KEYID", "ID", id, status)) {
+        int maior = 0;
+        if (linhas::maiorValor(pedidos, "KEYID", maior) == Status::Error)
+            return falhaDe(pedidos.error(), "ao gravar pedido!");
+        pedido.setInteger("ID", maior + 1);
+    } else if (status == Status::Error) {
+        return falhaDe(pedidos.error(), "ao gravar pedido!");
+    }
+    const int numero = inteiro(pedido, "NUMER");
+    if (numero <= 0 || existe(pedidos, "KEYNUMER", "NUMER", numero, status)) {
+        int maior = 0;
+        if (linhas::maiorValor(pedidos, "KEYNUMER", maior) == Status::Error)
+            return falhaDe(pedidos.error(), "ao gravar pedido!");
+        pedido.setInteger("NUMER", maior + 1);
+    } else if (status == Status::Error) {
+        return falhaDe(pedidos.error(), "ao gravar pedido!");
+    }
+    return {};
+}
+
+// The customer's last payment form, for the next order. A customer whose form is open elsewhere
+// (held) is left alone: its own save would otherwise be refused as changed by another station, and
+// the order matters more than this convenience.
+FalhaEdicao gravarFormaPagCliente(Table& clientes, const Record& pedido) {
+    const int cliente = inteiro(pedido, "CLIEN");
+    if (cliente == 0)
+        return {};
+    const Status lido = leitura::registro(clientes, "KEYID", {{"ID", cliente}});
+    if (lido == Status::NotFound)
+        return {};
+    if (lido == Status::Error)
+        return falhaDe(clientes.error(), "ao gravar cliente!");
+    const int forma = inteiro(pedido, "COD_FORMAPAG");
+    if (inteiro(clientes.rec(), "FORMA_PAG") == forma)
+        return {};
+    clientes.rec().setInteger("FORMA_PAG", forma);
+    if (clientes.put() != Status::Ok && clientes.error().code != ErrorCode::RecordHeld)
+        return falhaDe(clientes.error(), "ao gravar cliente!");
+    return {};
+}
+
+} // namespace
+
+FalhaEdicao EdicaoPedido::gravar() {
+    if (inteiro(m_original, "SITUA") == situacao::Transmitido)
+        return transmitido();
+    if (!m_novo && !alterado())
+        return {};
+
+    Gravacao g(m_store);
+    if (Table* falhou = g.abrir())
+        return falhaDe(falhou->error(), "ao gravar pedido!");
+    Transaction transacao({&g.pedidos, &g.itens, &g.acessorios, &g.clientes});
+    if (!transacao.begin())
+        return falhaDe(transacao.error(), "ao gravar pedido!");
+
+    // Worked on copies: the members change only once the transaction is committed, so that a
+    // failed save leaves the order in memory as it was, ready to be saved again.
+    Record pedido = m_pedido;
+    std::vector<ItemEmEdicao> itens = m_itens;
+
+    // Header.
+    if (m_novo) {
+        if (FalhaEdicao f = numerarNovo(g.pedidos, pedido); !f.ok())
+            return f;
+        g.pedidos.rec() = pedido;
+        if (g.pedidos.add() != Status::Ok) {
+            FalhaEdicao f = falhaDe(g.pedidos.error(), "ao gravar pedido!");
+            if (f.tipo == FalhaEdicao::Tipo::Duplicado)
+                f.campo = QStringLiteral("Id");
+            return f;
+        }
+    } else {
+        // Every save of an order writes its header, so a header unchanged since it was read means
+        // that no other window saved the order meanwhile.
+        const Status lido = leitura::registro(g.pedidos, "KEYID", {{"ID", inteiro(m_original, "ID")}});
+        if (lido == Status::Error)
+            return falhaDe(g.pedidos.error(), "ao gravar pedido!");
+        if (lido == Status::NotFound)
+            return alteradoPorOutro();
+        if (inteiro(g.pedidos.rec(), "SITUA") == situacao::Transmitido)
+            return transmitido();
+        if (g.pedidos.rec().rowId() != m_original.rowId() ||
+            g.pedidos.rec().revision() != m_original.revision())
+            return alteradoPorOutro();
+        g.pedidos.rec() = pedido;
+        g.pedidos.rec().setOrigin(m_original.rowId(), m_original.revision());
+        if (g.pedidos.put() != Status::Ok)
+            return falhaDe(g.pedidos.error(), "ao gravar pedido!");
+    }
+    pedido = g.pedidos.rec();
+    const int idPedido = inteiro(pedido, "ID");
+
+    std::map<int, const ItemEmEdicao*> originais;
+    for (const ItemEmEdicao& original : m_itensOriginais)
+        originais[inteiro(original.item, "ID_VENDASI")] = &original;
+    std::set<int> mantidos;
+    for (const ItemEmEdicao& item : itens)
+        if (originais.count(inteiro(item.item, "ID_VENDASI")))
+            mantidos.insert(inteiro(item.item, "ID_VENDASI"));
+
+    // First every removal, so that a row added in place of a removed one does not meet it in a key.
+    for (const auto& [id, original] : originais) {
+        const bool mantido = mantidos.count(id) != 0;
+        const ItemEmEdicao* atual = nullptr;
+        if (mantido)
+            for (const ItemEmEdicao& item : itens)
+                if (inteiro(item.item, "ID_VENDASI") == id)
+                    atual = &item;
+        for (const Record& acessorio : original->acessorios) {
+            const bool fica =
+                atual && std::any_of(atual->acessorios.begin(), atual->acessorios.end(),
+                                     [&](const Record& a) { return a.rowId() == acessorio.rowId(); });
+            if (fica)
+                continue;
+            g.acessorios.rec() = acessorio;
+            if (g.acessorios.remove() != Status::Ok)
+                return falhaDe(g.acessorios.error(), "ao excluir itens do pedido.");
+        }
+        if (!mantido) {
+            g.itens.rec() = original->item;
+            if (g.itens.remove() != Status::Ok)
+                return falhaDe(g.itens.error(), "ao excluir itens do pedido.");
+        }
+    }
+
+    // New items keep the ids shown while they were entered unless another window took them.
+    int proximoId = 0;
+    if (linhas::maiorValor(g.itens, "KEYID_VENDASI", proximoId) == Status::Error)
+        return falhaDoItem(g.itens);
+    std::set<int> usados = mantidos;
+    for (const ItemEmEdicao& item : itens)
+        proximoId = std::max(proximoId, inteiro(item.item, "ID_VENDASI"));
+    ++proximoId;
+
+    int gravados = 0;
+    for (ItemEmEdicao& item : itens) {
+        const int id = inteiro(item.item, "ID_VENDASI");
+        const auto original = originais.find(id);
+        const bool novoItem = original == originais.end();
+        if (novoItem) {
+            Status status = Status::Ok;
+            int idNovo = id;
+            if (idNovo <= 0 || usados.count(idNovo) ||
+                existe(g.itens, "KEYID_VENDASI", "ID_VENDASI", idNovo, status))
+                idNovo = proximoId++;
+            else if (status == Status::Error)
+                return falhaDoItem(g.itens);
+            usados.insert(idNovo);
+            item.item.setInteger("ID_VENDASI", idNovo);
+            item.item.setInteger("ID_VENDA", idPedido);
+            g.itens.rec() = item.item;
+            if (g.itens.add() != Status::Ok)
+                return falhaDoItem(g.itens);
+            item.item = g.itens.rec();
+        } else {
+            item.item.setInteger("ID_VENDA", idPedido);
+            item.item.setOrigin(original->second->item.rowId(), original->second->item.revision());
+            if (!(item.item == original->second->item)) {
+                g.itens.rec() = item.item;
+                if (g.itens.put() != Status::Ok)
+                    return falhaDoItem(g.itens);
+                item.item = g.itens.rec();
+            }
+        }
+        const int idItem = inteiro(item.item, "ID_VENDASI");
+        for (Record& acessorio : item.acessorios) {
+            acessorio.setInteger("ID_VENDASI", idItem);
+            const Record* antes = nullptr;
+            if (!novoItem)
+                for (const Record& a : original->second->acessorios)
+                    if (acessorio.rowId() != 0 && a.rowId() == acessorio.rowId())
+                        antes = &a;
+            if (antes && acessorio == *antes)
+                continue;
+            if (!antes)
+                acessorio.setOrigin(0, 0);
+            g.acessorios.rec() = acessorio;
+            const Status escrito = antes ? g.acessorios.put() : g.acessorios.add();
+            if (escrito != Status::Ok)
+                return falhaDe(g.acessorios.error(), "ao gravar acessório!");
+            acessorio = g.acessorios.rec();
+        }
+        ++gravados;
+        if (m_progresso)
+            m_progresso(gravados);
+    }
+
+    if (FalhaEdicao f = gravarFormaPagCliente(g.clientes, pedido); !f.ok())
+        return f;
+    if (!transacao.commit())
+        return falhaDe(transacao.error(), "ao gravar pedido!");
+
+    m_pedido = pedido;
+    m_original = pedido;
+    m_itens = std::move(itens);
+    m_itensOriginais = m_itens;
+    m_novo = false;
+    return {};
+}
+
+} // namespace qav
