@@ -409,7 +409,6 @@ void UpdatePEDIDO::ligar() {
     for (QLineEdit* campo :
          {m_frete, m_descp, m_descv, m_descp2, m_descp3, m_descp4, m_obs, m_contato, m_numOc})
         aoSair(campo, [this] { campoEditado(); });
-    connect(m_codigoBarras, &QLineEdit::returnPressed, this, &UpdatePEDIDO::lerCodigoBarras);
     connect(m_situacao, &QComboBox::activated, this, &UpdatePEDIDO::situacaoEscolhida);
     connect(m_fconta, &QComboBox::activated, this, [this] { campoEditado(); });
     connect(m_tipo, &QComboBox::activated, this, [this] { campoEditado(); });
@@ -442,7 +441,11 @@ bool UpdatePEDIDO::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
         const bool enter = tecla->key() == Qt::Key_Return || tecla->key() == Qt::Key_Enter;
-        if (enter && tecla->modifiers() == Qt::NoModifier && watched != m_codigoBarras) {
+        if (enter && watched == m_codigoBarras) {
+            lerCodigoBarras(); // each reading adds one unit; it never confirms the order
+            return true;
+        }
+        if (enter && tecla->modifiers() == Qt::NoModifier) {
             if (campo)
                 Q_EMIT campo->editingFinished(); // the rule runs before the focus moves
             focusNextChild();

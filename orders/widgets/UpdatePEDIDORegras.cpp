@@ -269,11 +269,11 @@ void UpdatePEDIDO::lerCodigoBarras() {
         return;
     FalhaEdicao falha;
     if (!m_edicao->lerCodigoBarras(codigo, m_dados, falha)) {
-        if (!falha.ok())
+        if (falha.tipo == FalhaEdicao::Tipo::Arquivo)
             MessageBox::show(falha.mensagem, u"Erro"_s, Icon::Critical, {Button::Ok}, Button::Ok, this);
         else
-            MessageBox::show(u"Código inválido!"_s, u"Aviso"_s, Icon::Warning, {Button::Ok}, Button::Ok,
-                             this);
+            MessageBox::show(falha.mensagem.isEmpty() ? u"Código inválido!"_s : falha.mensagem, u"Aviso"_s,
+                             Icon::Warning, {Button::Ok}, Button::Ok, this);
         m_codigoBarras->setFocus();
         m_codigoBarras->selectAll();
         return;

@@ -2,6 +2,7 @@
 // a new order given up leaving nothing, a transmitted order only shown, two windows saving the same
 // order, and each commercial rule of the release refusing with its message just past its limit and
 // letting the order through at it.
+#include "orders/core/CamposPedido.h"
 #include "orders/core/CodigoLiberacao.h"
 #include "orders/widgets/PainelRegras.h"
 #include "orders/widgets/UpdatePEDIDO.h"
@@ -103,6 +104,7 @@ private:
             r.setText("NOME", u"PARAFUSO SEXTAVADO"_s);
             r.setText("COD_BARRAS", QString::fromLatin1(kBarras));
             r.setDecimal("PRECO", dec("10"));
+            r.setDecimal("DESC_MAX", dec("20")); // with the payment form's 5 %: 24 %
             r.setInteger("ATIVO", 1);
         });
     }
@@ -131,6 +133,7 @@ private:
             r.setDecimal("PRUNI", dec("10"));
             r.setDecimal("VALOR_PRODUTO", dec("10"));
             r.setDecimal("PRECO_PAUTA", dec("10"));
+            r.setDecimal("TOTAL", dec(qtd) * 10);
         });
     }
 
@@ -209,7 +212,7 @@ private Q_SLOTS:
 
         auto* barras = child<QLineEdit>(form.get(), "codigoBarras");
         digitar(barras, u"0000"_s);
-        QVERIFY(shownBoxes().contains(u"Aviso: Código inválido!"_s));
+        QVERIFY2(shownBoxes().contains(u"Aviso: Código inválido!"_s), qPrintable(shownBoxes().join(u'|')));
         digitar(barras, QString::fromLatin1(kBarras));
         digitar(barras, QString::fromLatin1(kBarras));
         auto* itens = child<QTableView>(form.get(), "itens");
@@ -337,7 +340,7 @@ private Q_SLOTS:
             << "100"
             << ""
             << "999,99" << -1 << "" << -1
-            << "Aviso: Limite de crédito do cliente (999.99) é menor que o total do pedido!";
+            << "Aviso: Limite de crédito do cliente (999,99) é menor que o total do pedido!";
         QTest::newRow("receivable 29 days late") << "100"
                                                  << ""
                                                  << "100000" << 29 << "10" << -1 << "";
