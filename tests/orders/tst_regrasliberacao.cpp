@@ -297,6 +297,8 @@ private Q_SLOTS:
 
         const ResultadoRegra r = c.regra(Regra::Descontos);
         conferir(r, esperado);
+        if (QTest::currentTestFailed())
+            return;
         for (const Mensagem& m : r.mensagens)
             QCOMPARE(m.titulo, QStringLiteral("Aviso"));
     }
@@ -525,6 +527,8 @@ private Q_SLOTS:
 
         const ResultadoRegra r = c.regra(Regra::TitulosAtraso);
         conferir(r, esperado);
+        if (QTest::currentTestFailed())
+            return;
         QCOMPARE(r.perguntaConsultarTitulos, esperado.estado == Estado::Recusa);
         for (const Mensagem& m : r.mensagens)
             QCOMPARE(m.titulo, QStringLiteral("Títulos em Atraso"));
