@@ -256,6 +256,9 @@ void TestDemoData::ordersAndHistoryPointAtRealRecords() {
         // one); a transmitted one also has the back office's.
         QCOMPARE(v.integer("NUMER"), v.integer("ID"));
         QCOMPARE(v.integer("NUM_ERP") != 0, v.integer("SITUA") == 3);
+        // The order form confirms an order only with the freight paid by one side or the other.
+        const auto fconta = v.integer("FCONTA");
+        QVERIFY2(fconta == 1 || fconta == 2, qPrintable(QString::number(fconta)));
     }
     QCOMPARE(situacoes, (QList<int>{1, 1, 2, 3, 3, 4, 1, 1, 1, 1, 1, 1, 1}));
     const auto itens = records(*m_store, "peditens");

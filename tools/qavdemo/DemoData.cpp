@@ -1148,7 +1148,7 @@ bool Generator::pedidos() {
         pedido.COD_FORMAPAG = demo.formaPag;
         pedido.COD_PAUTA = demo.pauta;
         pedido.TIPOV = 1;
-        pedido.FCONTA = 1;
+        pedido.FCONTA = 1; // "Emitente (CIF)": no order is confirmed without one side paying the freight
         pedido.PED_FLEX = demo.flex ? 1 : 0;
         pedido.OBS = QString::fromUtf8(demo.obs);
 
