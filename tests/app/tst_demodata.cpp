@@ -1,11 +1,15 @@
 // The demonstration data folder: it opens, every table holds what it should, documents are valid,
-// every product has prices in both price lists, and the same seed gives the same folder.
+// every product has prices in both price lists, its orders are totalled as the order rules total them
+// and each demonstration order runs into the release check it is there to show, and the same seed
+// gives the same folder.
 #include "base/core/Settings.h"
 #include "base/core/Version.h"
 #include "customers/core/DocumentChecks.h"
 #include "dbtool/core/TableCheck.h"
+#include "orders/core/CamposPedido.h"
 #include "store/core/Table.h"
 #include "tools/qavdemo/DemoData.h"
+#include "tools/qavdemo/PedidoDemo.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -42,6 +46,8 @@ private Q_SLOTS:
     void paymentFormsAndInstalments();
     void receivablesOpenOverdueAndPaid();
     void ordersAndHistoryPointAtRealRecords();
+    void ordersShowTheirReleaseCheck_data();
+    void ordersShowTheirReleaseCheck();
     void sameSeedSameFolder();
     void folderWithDataIsLeftAlone();
     void selectFolderPointsQavCfgAtIt();
@@ -82,10 +88,10 @@ void TestDemoData::tableCounts_data() {
     QTest::addColumn<QString>("table");
     QTest::addColumn<int>("expected");
     const std::vector<std::pair<const char*, int>> counts = {
-        {"empresa", 1},   {"qavcfg", 1},   {"vendedor", 1},   {"municip", 40},  {"grupo", 10},
+        {"empresa", 1},   {"qavcfg", 1},   {"vendedor", 2},   {"municip", 40},  {"grupo", 10},
         {"produto", 500}, {"pauta", 2},    {"pauxpro", 1000}, {"formapag", 5},  {"prazopag", 11},
         {"portador", 2},  {"transp", 3},   {"qavtipoped", 2}, {"sticms", 14},   {"cstfrete", 7},
-        {"clientes", 50}, {"ctr", 112},    {"pedcon", 100},   {"pedicon", 300}, {"pedidos", 6},
+        {"clientes", 53}, {"ctr", 114},    {"pedcon", 100},   {"pedicon", 300}, {"pedidos", 13},
         {"acessori", 0},  {"pedacess", 0}, {"socios", 0},     {"rex", 0},       {"supxven", 0},
         {"represen", 0},  {"cfgsis", 0}};
     for (const auto& [table, expected] : counts)
@@ -126,6 +132,21 @@ void TestDemoData::companyAndConfiguration() {
     ven.rec().setInteger("ID_EMPRESA", 1);
     QCOMPARE(ven.get("KEYCODIGO"), Status::Ok);
     QVERIFY(!ven.rec().text("NOME").isEmpty());
+
+    // The customer of another representative, whom this one may not sell to.
+    QCOMPARE(ven.rec().integer("QAV_TODOS_CLIENTES"), 0);
+    int deOutro = 0;
+    for (const Record& c : records(*m_store, "clientes")) {
+        if (c.integer("COD_VENDEDOR") == 101)
+            continue;
+        ++deOutro;
+        QCOMPARE(c.text("RAZAO"), QStringLiteral("CLIENTE DE OUTRO REPRESENTANTE LTDA"));
+        ven.clear();
+        ven.rec().setInteger("CODIGO", c.integer("COD_VENDEDOR"));
+        ven.rec().setInteger("ID_EMPRESA", 1);
+        QCOMPARE(ven.get("KEYCODIGO"), Status::Ok);
+    }
+    QCOMPARE(deOutro, 1);
 }
 
 void TestDemoData::customersHaveValidDocuments() {
@@ -215,9 +236,9 @@ void TestDemoData::receivablesOpenOverdueAndPaid() {
             ++(t.date("VECTO") < kHoje ? vencidos : abertos);
         }
     }
-    QCOMPARE(pagos, 50);
+    QCOMPARE(pagos, 51);
     QCOMPARE(abertos, 50);
-    QCOMPARE(vencidos, 12);
+    QCOMPARE(vencidos, 13);
 }
 
 void TestDemoData::ordersAndHistoryPointAtRealRecords() {
@@ -235,13 +256,17 @@ void TestDemoData::ordersAndHistoryPointAtRealRecords() {
         // one); a transmitted one also has the back office's.
         QCOMPARE(v.integer("NUMER"), v.integer("ID"));
         QCOMPARE(v.integer("NUM_ERP") != 0, v.integer("SITUA") == 3);
+        // The order form confirms an order only with the freight paid by one side or the other.
+        const auto fconta = v.integer("FCONTA");
+        QVERIFY2(fconta == 1 || fconta == 2, qPrintable(QString::number(fconta)));
     }
-    QCOMPARE(situacoes, (QList<int>{1, 1, 2, 3, 3, 4}));
+    QCOMPARE(situacoes, (QList<int>{1, 1, 2, 3, 3, 4, 1, 1, 1, 1, 1, 1, 1}));
     const auto itens = records(*m_store, "peditens");
-    QVERIFY(itens.size() >= 6 && itens.size() <= 18);
     QCOMPARE(m_outcome.records.value(QStringLiteral("peditens.tps")),
              static_cast<std::int64_t>(itens.size()));
+    QSet<int> pedidosComItens;
     for (const Record& i : itens) {
+        pedidosComItens.insert(static_cast<int>(i.integer("ID_VENDA")));
         produto.clear();
         produto.rec().setInteger("ID", i.integer("PRODU"));
         produto.rec().setInteger("ID_EMPRESA", 1);
@@ -249,12 +274,120 @@ void TestDemoData::ordersAndHistoryPointAtRealRecords() {
         const Decimal bruto = (i.decimal("QTD") * i.decimal("PRUNI")).rounded(2);
         QCOMPARE(i.decimal("TOTAL"), bruto - i.decimal("DESCV"));
     }
+    QCOMPARE(pedidosComItens.size(), situacoes.size());
     for (const Record& h : records(*m_store, "pedcon")) {
         clientes.clear();
         clientes.rec().setInteger("ID", h.integer("ID_CLIENTE"));
         QCOMPARE(clientes.get("KEYID"), Status::Ok);
         QVERIFY(h.date("DATA_PEDIDO") < kHoje);
     }
+}
+
+void TestDemoData::ordersShowTheirReleaseCheck_data() {
+    QTest::addColumn<int>("numero");
+    QTest::addColumn<QString>("recusa"); // the first check that refuses it when released; empty: none
+    QTest::newRow("ready to release") << 1 << QString();
+    QTest::newRow("below the minimum") << 2 << QStringLiteral("minimo");
+    QTest::newRow("released") << 3 << QString();
+    QTest::newRow("representative's discount limit") << 7 << QStringLiteral("vendedor");
+    QTest::newRow("product's discount limit") << 8 << QStringLiteral("produto");
+    QTest::newRow("price list without discounts") << 9 << QStringLiteral("pauta");
+    QTest::newRow("discount above commission") << 10 << QStringLiteral("comissao");
+    QTest::newRow("flex balance") << 11 << QStringLiteral("flex");
+    QTest::newRow("credit limit") << 12 << QStringLiteral("credito");
+    QTest::newRow("overdue receivable") << 13 << QStringLiteral("atraso");
+}
+
+void TestDemoData::ordersShowTheirReleaseCheck() {
+    QFETCH(int, numero);
+    QFETCH(QString, recusa);
+    Pedido pedido;
+    std::vector<PedidoItem> itens;
+    std::vector<OutroPedido> outros;
+    for (const Record& r : records(*m_store, "pedidos")) {
+        Pedido p;
+        lerRegistro(r, p);
+        if (p.NUMER == numero)
+            pedido = p;
+        else
+            outros.push_back({p.ID, p.SITUA, p.PED_FLEX, Decimal()});
+    }
+    QCOMPARE(pedido.NUMER, numero);
+    for (const Record& r : records(*m_store, "peditens")) {
+        PedidoItem item;
+        lerRegistro(r, item);
+        if (item.ID_VENDA == pedido.ID)
+            itens.push_back(item);
+        for (OutroPedido& outro : outros)
+            if (outro.ID == item.ID_VENDA)
+                outro.VL_FLEX += item.VL_FLEX;
+    }
+    QVERIFY(!itens.empty());
+    ordenarItens(itens);
+    DadosPedido dados;
+    QString erro;
+    QVERIFY2(demo::carregarDados(*m_store, pedido, itens, dados, erro), qPrintable(erro));
+
+    // The order as stored is the order as the order rules total it, released or not.
+    Pedido liberado = pedido;
+    liberado.SITUA = 2;
+    std::vector<PedidoItem> recalculados = itens;
+    const ResultadoRecalculo calculo = recalcularPedido(liberado, recalculados, dados, outros);
+    QCOMPARE(liberado.TOTPR, pedido.TOTPR);
+    QCOMPARE(liberado.DESCV, pedido.DESCV);
+    QCOMPARE(liberado.IPI, pedido.IPI);
+    QCOMPARE(liberado.VL_ICMSST, pedido.VL_ICMSST);
+    QCOMPARE(liberado.TOTAL, pedido.TOTAL);
+    for (size_t n = 0; n < itens.size(); ++n) {
+        QCOMPARE(recalculados[n].TOTAL, itens[n].TOTAL);
+        QCOMPARE(recalculados[n].VL_LIQUIDO, itens[n].VL_LIQUIDO);
+        QCOMPARE(recalculados[n].VL_IPI, itens[n].VL_IPI);
+        QCOMPARE(recalculados[n].VL_ICMSST, itens[n].VL_ICMSST);
+        QCOMPARE(recalculados[n].VL_FLEX, itens[n].VL_FLEX);
+        QCOMPARE(recalculados[n].COMIS, itens[n].COMIS);
+    }
+
+    // The figures the release checks weigh, in the order the checks are made.
+    QStringList recusas;
+    const Vendedor& vendedor = dados.vendedor;
+    if (!vendedor.VL_PED_MINIMO.isZero() && vendedor.VL_PED_MINIMO > pedido.TOTAL)
+        recusas << QStringLiteral("minimo");
+    // A limit combined with the payment form's discount as successive discounts.
+    const Decimal descontoForma = dados.formaPagOuZeros().DESCO;
+    const auto limite = [&](const Decimal& maximo) {
+        return descontoForma.isZero() ? maximo
+                                      : maximo - maximo / Decimal(100) * descontoForma + descontoForma;
+    };
+    for (const PedidoItem& item : itens) {
+        const Produto& produto = dados.produto(item.PRODU);
+        const PautaProduto* linha = dados.pautaProduto(item.PRODU);
+        const Decimal lista = linha != nullptr ? linha->PRECO1 : produto.PRECO;
+        const Decimal d = ((lista - item.VL_LIQUIDO / item.QTD) * Decimal(100) / lista).rounded(2);
+        if (dados.pautaOuZeros().BLOQ_DESCONTOS != 0 && d > Decimal())
+            recusas << QStringLiteral("pauta");
+        else if (!vendedor.TX_DESCMAX.isZero() && d > limite(vendedor.TX_DESCMAX))
+            recusas << QStringLiteral("vendedor");
+        else if (!produto.DESC_MAX.isZero() && d > limite(produto.DESC_MAX) && pedido.PED_FLEX == 0)
+            recusas << QStringLiteral("produto");
+    }
+    if (calculo.excessoComissao)
+        recusas << QStringLiteral("comissao");
+    if (pedido.PED_FLEX != 0 && calculo.flex.VL_FLEX.isNegative() &&
+        (calculo.flex.SALDO_FLEX + calculo.flex.VL_FLEX).isNegative())
+        recusas << QStringLiteral("flex");
+    if (dados.qavcfg.limiteCreditoAtivo() && dados.formaPagOuZeros().LIBERA_CREDITO != 1 &&
+        dados.cliente.LIMCRED < pedido.TOTAL)
+        recusas << QStringLiteral("credito");
+    const int dias = dados.qavcfg.DIAS_BLOQ_CREDITO;
+    for (const Record& titulo : records(*m_store, "ctr")) {
+        if (dias != 0 && titulo.integer("DEVED") == pedido.CLIEN &&
+            kHoje.dayNumber() - titulo.date("VECTO").dayNumber() >= dias &&
+            titulo.decimal("SALDO") > *Decimal::parse("0.09")) {
+            recusas << QStringLiteral("atraso");
+            break;
+        }
+    }
+    QCOMPARE(recusas.value(0), recusa);
 }
 
 void TestDemoData::sameSeedSameFolder() {
@@ -283,7 +416,7 @@ void TestDemoData::folderWithDataIsLeftAlone() {
     QVERIFY(again.error.contains(QStringLiteral("já tem dados")));
     Table clientes(*m_store, "clientes");
     QVERIFY(clientes.open());
-    QCOMPARE(clientes.count(), 50);
+    QCOMPARE(clientes.count(), 53);
 }
 
 void TestDemoData::selectFolderPointsQavCfgAtIt() {

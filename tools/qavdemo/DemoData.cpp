@@ -3,8 +3,10 @@
 #include "base/core/Settings.h"
 #include "customers/core/DocumentChecks.h"
 #include "dbtool/core/Converter.h"
+#include "orders/core/CamposPedido.h"
 #include "store/core/Clock.h"
 #include "store/core/Table.h"
+#include "tools/qavdemo/PedidoDemo.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -245,6 +247,11 @@ const std::array<Forma, 5> kFormas = {{
     {5, "28/42/56/70 dias", {28, 42, 56, 70}},
 }};
 
+// Days past the due date from which an open title keeps the customer's orders from being released.
+constexpr int kDiasBloqCredito = 30;
+// Products 1 and 2 have a maximum discount below the representative's.
+constexpr int kProdutosDescontoMenor = 2;
+
 Decimal cents(std::int64_t value) {
     return Decimal(static_cast<long long>(value)) / Decimal(100);
 }
@@ -351,7 +358,12 @@ private:
     bool clientes();
     bool receber();
     bool historico();
+    bool clientesNomeados(Batch& t);
     bool pedidos();
+    int outroVendedor() const { return m_options.codVendedor + 1; }
+    // An active customer of the representative whose credit limit is at least twice `valor`, taken in
+    // turn from `proximo` on; the one with the highest limit when none is; 0 when there is none at all.
+    int clienteComLimite(double valor, size_t& proximo) const;
 
     Store& m_store;
     Options m_options;
@@ -366,7 +378,17 @@ private:
         QString nome;
     };
     std::vector<Produto> m_produtos;
-    std::vector<int> m_clientes;
+    struct Cliente {
+        int id;
+        double limite; // LIMCRED
+        bool ativo;
+    };
+    std::vector<Cliente> m_clientes;
+    QSet<QString> m_documentos;
+    // The customers named after the check they let the user try.
+    int m_clienteEmAtraso = 0;
+    int m_clienteSemLimite = 0;
+    int m_clienteOutroVendedor = 0;
 };
 
 int Generator::dddOf(const Cidade& c) {
@@ -448,8 +470,8 @@ bool Generator::configuracao() {
     r.setText("BLOQ_RELATORIOS", QStringLiteral("N"));
     r.setText("BLOQ_VOLUMES", QStringLiteral("N"));
     r.setInteger("PERMITIR_FLEX", 1);
-    r.setDecimal("SALDO_FLEX", cents(125000));
-    r.setInteger("DIAS_BLOQ_CREDITO", 5);
+    r.setDecimal("SALDO_FLEX", cents(15000));
+    r.setInteger("DIAS_BLOQ_CREDITO", kDiasBloqCredito);
     r.setInteger("MODELO_PEDIDO", 1);
     r.setInteger("DIAS_HISTORICO", 180);
     r.setInteger("QAV_HUB", 0);
@@ -485,8 +507,28 @@ bool Generator::vendedor() {
     r.setInteger("COD_PAUTA2", 2);
     r.setDecimal("TX_DESCMAX", cents(1000));
     r.setDecimal("DESC_PAUTA_FLEX", cents(300));
-    r.setInteger("QAV_TODOS_CLIENTES", 1);
+    r.setDecimal("DESC_RATEIO_COM", cents(500));
+    r.setInteger("QAV_TODOS_CLIENTES", 0); // sells only to the customers of the representative
+    r.setInteger("PERMITIR_ANALISE_LUCRO", 1);
     r.setDecimal("VL_PED_MINIMO", cents(30000));
+    t.add();
+
+    // A colleague of another region, whose customers this representative may not sell to.
+    t.clear();
+    Record& o = t.rec();
+    o.setInteger("ID_VENDEDOR", 2);
+    o.setInteger("ID_EMPRESA", m_options.idEmpresa);
+    o.setInteger("CODIGO", outroVendedor());
+    o.setInteger("ATIVO", 1);
+    o.setText("NOME", QStringLiteral("Ana Paula Ribeiro"));
+    o.setText("MUNIC", QStringLiteral("Campinas"));
+    o.setText("UF", QStringLiteral("SP"));
+    o.setText("CGCPF", cpfFrom(456789012));
+    o.setInteger("DATA", m_hoje.addDays(-700).dayNumber());
+    o.setInteger("SIT_ATUAL", 1);
+    o.setInteger("ORIGEM_COM", 1);
+    o.setDecimal("TAXA_COMISSAO", cents(500));
+    o.setInteger("COD_PAUTA1", 1);
     t.add();
     return t.finish();
 }
@@ -559,7 +601,8 @@ bool Generator::produtos() {
         r.setDecimal("PREC2", (preco * Decimal(97) / Decimal(100)).rounded(2));
         r.setDecimal("PREC3", (preco * Decimal(94) / Decimal(100)).rounded(2));
         r.setDate("DATAP", m_hoje.addDays(-between(1, 60)));
-        r.setDecimal("DESC_MAX", cents(1000));
+        // The first two products allow less discount than the representative may give.
+        r.setDecimal("DESC_MAX", cents(id <= kProdutosDescontoMenor ? 500 : 1000));
         r.setDecimal("DESC_PADRAO", Decimal(0));
         r.setInteger("COD_ST", g.codSt);
         r.setDecimal("ALIQ_IPI", percent(g.ipi));
@@ -605,6 +648,7 @@ bool Generator::pautas() {
             r.setDecimal("TX_DESCONTO1", cents(200));
             r.setDecimal("VL_PEDIDO2", cents(500000));
             r.setDecimal("TX_DESCONTO2", cents(500));
+            r.setInteger("BLOQ_DESCONTOS", codigo == 2 ? 1 : 0); // promotional prices take no discount
             t.add();
         }
         if (!t.finish())
@@ -645,7 +689,7 @@ bool Generator::formasDePagamento() {
             r.setInteger("ID_EMPRESA", m_options.idEmpresa);
             r.setInteger("CODIGO", f.codigo);
             r.setText("DESCR", QString::fromUtf8(f.descr));
-            r.setDecimal("DESCO", f.codigo == 1 ? cents(300) : Decimal(0));
+            r.setDecimal("DESCO", f.codigo == 1 ? cents(500) : Decimal(0));
             r.setDecimal("ACRESC", f.prazos.size() > 3 ? cents(150) : Decimal(0));
             r.setInteger("NUMPARC", static_cast<int>(f.prazos.size()));
             r.setInteger("COBR_BAN", f.codigo == 1 ? 0 : 1);
@@ -792,7 +836,6 @@ bool Generator::fretes() {
 
 bool Generator::clientes() {
     Batch t(*this, "clientes");
-    QSet<QString> documentos;
     for (int id = 1; id <= m_options.clientes; ++id) {
         const size_t municipio = m_rng.bounded(static_cast<quint32>(kCidades.size()));
         const Cidade& c = kCidades[municipio];
@@ -800,8 +843,8 @@ bool Generator::clientes() {
         QString documento;
         do {
             documento = fisica ? cpfFrom(draw(100000000, 999999999)) : cnpjFrom(draw(10000000, 99999999), 1);
-        } while (documentos.contains(documento));
-        documentos.insert(documento);
+        } while (m_documentos.contains(documento));
+        m_documentos.insert(documento);
         const QString sobrenome = QString::fromUtf8(pick(kSobrenomes));
         const QString razao =
             fisica ? QString::fromUtf8(pick(kPrenomes)) + QLatin1Char(' ') + sobrenome
@@ -834,7 +877,9 @@ bool Generator::clientes() {
         r.setDate("DATA", m_hoje.addDays(-between(60, 2000)));
         r.setInteger("COD_VENDEDOR", m_options.codVendedor);
         r.setText("CLASSE", QStringLiteral("B"));
-        r.setReal("LIMCRED", static_cast<double>(between(10, 300)) * 100.0);
+        const double limite = static_cast<double>(between(10, 300)) * 100.0;
+        r.setReal("LIMCRED", limite);
+        r.setInteger("LIB_CRED", 1);
         r.setInteger("TOLATR", 5);
         r.setInteger("FORMA_PAG", between(1, static_cast<int>(kFormas.size())));
         r.setInteger("SIT_ATUAL", 1);
@@ -842,46 +887,115 @@ bool Generator::clientes() {
         r.setInteger("ID_REGIAO", c.regiao);
         r.setText("RAMO_ATIV", fisica ? QString() : QStringLiteral("Comércio varejista de ferragens"));
         t.add();
-        m_clientes.push_back(id);
+        m_clientes.push_back({id, limite, id % 23 != 0});
     }
-    return t.finish();
+    return clientesNomeados(t) && t.finish();
 }
 
-// Every customer has a paid title and an open one; every fourth also an overdue one.
+// One customer for each customer check of the order form, named after it.
+bool Generator::clientesNomeados(Batch& t) {
+    struct Nomeado {
+        const char* razao;
+        int* id;
+        int codVendedor;
+        double limite;
+        int libCred;
+    };
+    const std::array<Nomeado, 3> nomeados = {{
+        {"CLIENTE COM TÍTULOS EM ATRASO LTDA", &m_clienteEmAtraso, m_options.codVendedor, 20000.0, 1},
+        {"CLIENTE SEM LIMITE DE CRÉDITO LTDA", &m_clienteSemLimite, m_options.codVendedor, 500.0, 0},
+        {"CLIENTE DE OUTRO REPRESENTANTE LTDA", &m_clienteOutroVendedor, outroVendedor(), 15000.0, 1},
+    }};
+    const Cidade& c = kCidades[7]; // São José dos Campos
+    int id = m_options.clientes;
+    for (const Nomeado& n : nomeados) {
+        *n.id = ++id;
+        QString documento;
+        do {
+            documento = cnpjFrom(draw(10000000, 99999999), 1);
+        } while (m_documentos.contains(documento));
+        m_documentos.insert(documento);
+        const QString uf = QString::fromLatin1(c.uf);
+        t.clear();
+        Record& r = t.rec();
+        r.setInteger("ID", id);
+        r.setInteger("ATIVO", 1);
+        r.setInteger("PESSO", 1);
+        r.setText("CGCPF", documento);
+        r.setText("INSCR", inscricaoFrom(uf, m_rng.generate64()));
+        r.setInteger("INDICADOR_IE", 1);
+        r.setText("NOME", QString::fromUtf8(n.razao));
+        r.setText("RAZAO", QString::fromUtf8(n.razao));
+        r.setText("ENDER", QString::fromUtf8(pick(kRuas)));
+        r.setText("NUM_ENDERECO", QString::number(between(10, 3999)));
+        r.setText("BAIRR", QString::fromUtf8(pick(kBairros)));
+        r.setInteger("ID_MUNICIPIO", 8);
+        r.setText("CEP", cep(c.cep, between(0, 999)));
+        r.setText("E_MAIL", QStringLiteral("compras%1@cliente-demo.com.br").arg(id));
+        r.setText("EMAIL_QAV", QStringLiteral("compras%1@cliente-demo.com.br").arg(id));
+        r.setText("UF", uf);
+        r.setText("DDD", QString::number(dddOf(c)));
+        r.setText("TELEF", telefone(dddOf(c)).mid(4));
+        r.setDate("DATA", m_hoje.addDays(-between(60, 2000)));
+        r.setInteger("COD_VENDEDOR", n.codVendedor);
+        r.setText("CLASSE", QStringLiteral("B"));
+        r.setReal("LIMCRED", n.limite);
+        r.setInteger("LIB_CRED", n.libCred);
+        r.setInteger("TOLATR", 5);
+        r.setInteger("FORMA_PAG", 2);
+        r.setInteger("SIT_ATUAL", 1);
+        r.setInteger("COD_PAUTA", 1);
+        r.setInteger("ID_REGIAO", c.regiao);
+        r.setText("RAMO_ATIV", QStringLiteral("Comércio varejista de ferragens"));
+        t.add();
+    }
+    return true;
+}
+
+// Every customer has a paid title and an open one; every fourth also an overdue one. The customer
+// named for it has a paid title and one long overdue.
 bool Generator::receber() {
     Batch t(*this, "ctr");
     int numero = 0;
-    for (int cliente : m_clientes) {
-        for (int kind = 0; kind < (cliente % 4 == 0 ? 3 : 2); ++kind) {
+    const auto titulo = [&](int cliente, Date emissao, Date vencimento, const Decimal& valor, bool pago) {
+        t.clear();
+        Record& r = t.rec();
+        r.setInteger("ID_EMPRESA", m_options.idEmpresa);
+        r.setText("NUMER", QStringLiteral("%1").arg(++numero, 7, 10, QLatin1Char('0')));
+        r.setText("DOCTO", QStringLiteral("NF %1").arg(100000 + numero));
+        r.setInteger("DEVED", cliente);
+        r.setDate("EMISS", emissao);
+        r.setDate("VECTO", vencimento);
+        r.setDecimal("VALOR", valor);
+        if (pago) { // on the due date
+            r.setDate("DATA_RECBTO", vencimento);
+            r.setDecimal("RECBT", valor);
+            r.setDecimal("SALDO", Decimal(0));
+        } else {
+            r.setDecimal("SALDO", valor);
+        }
+        r.setDecimal("BCOMIS", valor);
+        r.setDecimal("COMIS", cents(500));
+        r.setText("PORTADOR", QStringLiteral("Banco do Brasil"));
+        r.setText("CARTEIRA", QStringLiteral("Simples"));
+        t.add();
+    };
+    for (const Cliente& c : m_clientes) {
+        for (int kind = 0; kind < (c.id % 4 == 0 ? 3 : 2); ++kind) {
             const Decimal valor = cents(between(15000, 450000));
             const Date emissao = m_hoje.addDays(kind == 0 ? -between(40, 120)
                                                           : (kind == 1 ? -between(1, 20) : -between(50, 90)));
             const Date vencimento =
                 kind == 0 ? emissao.addDays(28)
-                          : (kind == 1 ? m_hoje.addDays(between(5, 40)) : m_hoje.addDays(-between(5, 30)));
-            t.clear();
-            Record& r = t.rec();
-            r.setInteger("ID_EMPRESA", m_options.idEmpresa);
-            r.setText("NUMER", QStringLiteral("%1").arg(++numero, 7, 10, QLatin1Char('0')));
-            r.setText("DOCTO", QStringLiteral("NF %1").arg(100000 + numero));
-            r.setInteger("DEVED", cliente);
-            r.setDate("EMISS", emissao);
-            r.setDate("VECTO", vencimento);
-            r.setDecimal("VALOR", valor);
-            if (kind == 0) { // paid on the due date
-                r.setDate("DATA_RECBTO", vencimento);
-                r.setDecimal("RECBT", valor);
-                r.setDecimal("SALDO", Decimal(0));
-            } else {
-                r.setDecimal("SALDO", valor);
-            }
-            r.setDecimal("BCOMIS", valor);
-            r.setDecimal("COMIS", cents(500));
-            r.setText("PORTADOR", QStringLiteral("Banco do Brasil"));
-            r.setText("CARTEIRA", QStringLiteral("Simples"));
-            t.add();
+                          : (kind == 1 ? m_hoje.addDays(between(5, 40))
+                                       // overdue, but not yet long enough to hold the customer's orders
+                                       : m_hoje.addDays(-between(5, kDiasBloqCredito - 5)));
+            titulo(c.id, emissao, vencimento, valor, kind == 0);
         }
     }
+    titulo(m_clienteEmAtraso, m_hoje.addDays(-98), m_hoje.addDays(-70), cents(98000), true);
+    titulo(m_clienteEmAtraso, m_hoje.addDays(-68), m_hoje.addDays(-(kDiasBloqCredito + 10)), cents(185040),
+           false);
     return t.finish();
 }
 
@@ -890,7 +1004,8 @@ bool Generator::historico() {
     Batch pedcon(*this, "pedcon");
     Batch pedicon(*this, "pedicon");
     int id = 0;
-    for (int cliente : m_clientes) {
+    for (const Cliente& c : m_clientes) {
+        const int cliente = c.id;
         for (int k = 0; k < 2; ++k) {
             ++id;
             const Date data = m_hoje.addDays(-between(10, 170));
@@ -942,73 +1057,150 @@ bool Generator::historico() {
     return pedcon.finish() && pedicon.finish();
 }
 
-// A few orders of the representative: pending, released, transmitted and cancelled.
+int Generator::clienteComLimite(double valor, size_t& proximo) const {
+    const Cliente* maior = nullptr;
+    for (size_t n = 0; n < m_clientes.size(); ++n) {
+        const Cliente& c = m_clientes[(proximo + n) % m_clientes.size()];
+        if (!c.ativo)
+            continue;
+        if (c.limite >= 2 * valor) {
+            proximo = (proximo + n + 1) % m_clientes.size();
+            return c.id;
+        }
+        if (maior == nullptr || c.limite > maior->limite)
+            maior = &c;
+    }
+    return maior != nullptr ? maior->id : 0;
+}
+
+// Orders of the representative in every situation, and pending ones that each run into one of the
+// checks made when an order is released (in the order they are made). Each is entered as the order
+// form enters it: prices of its price list, the payment form's discount in the header, the item
+// discount typed, everything else computed by the order rules.
 bool Generator::pedidos() {
+    enum class Quem { Comum, SemLimite, EmAtraso };
+    struct Demo {
+        int situacao;
+        Quem cliente;
+        int formaPag;
+        int pauta;
+        bool flex;
+        int valor; // what the items come to before discounts, in reais, about
+        int itens;
+        int desconto;              // item discount, in hundredths of a percent
+        bool produtoDescontoMenor; // the first item is a product with a lower maximum discount
+        const char* obs;
+    };
+    const std::array<Demo, 13> demos = {{
+        {1, Quem::Comum, 2, 1, true, 900, 3, 0, false, "Pronto para liberar"},
+        {1, Quem::Comum, 3, 1, true, 150, 2, 0, false, "Abaixo do valor mínimo do pedido"},
+        {2, Quem::Comum, 4, 1, true, 1200, 3, 0, false, "Liberado para transmissão"},
+        {3, Quem::Comum, 1, 1, true, 800, 3, 0, false, "Transmitido"},
+        {3, Quem::Comum, 5, 2, true, 1500, 2, 0, false, "Transmitido"},
+        {4, Quem::Comum, 2, 1, true, 600, 2, 200, false, "Cancelado"},
+        {1, Quem::Comum, 1, 1, true, 800, 2, 1200, false, "Desconto acima do máximo do vendedor"},
+        {1, Quem::Comum, 2, 1, false, 600, 2, 700, true, "Desconto acima do máximo do produto"},
+        {1, Quem::Comum, 2, 2, true, 700, 2, 300, false, "Desconto em pauta que não permite descontos"},
+        {1, Quem::Comum, 2, 1, true, 700, 2, 900, false, "Desconto maior que a comissão"},
+        {1, Quem::Comum, 2, 1, true, 5000, 3, 750, false, "Flex acima do saldo"},
+        {1, Quem::SemLimite, 2, 1, true, 1200, 2, 0, false, "Acima do limite de crédito do cliente"},
+        {1, Quem::EmAtraso, 3, 1, true, 900, 2, 0, false, "Cliente com títulos em atraso"},
+    }};
+
     Batch cabecalhos(*this, "pedidos");
     Batch itens(*this, "peditens");
-    const std::array<int, 6> situacoes = {1, 1, 2, 3, 3, 4};
-    const int quantos = std::min(static_cast<int>(situacoes.size()), static_cast<int>(m_clientes.size()));
+    int id = 0;
     int item = 0;
-    for (int id = 1; id <= quantos; ++id) {
-        const int situacao = situacoes[static_cast<size_t>(id - 1)];
-        const int cliente = m_clientes[static_cast<size_t>(id - 1)];
-        Decimal totalProdutos;
-        Decimal totalIpi;
-        QSet<int> usados;
-        for (int n = 0; n < 3 && !m_produtos.empty(); ++n) {
+    size_t proximoCliente = 0;
+    // Products for any item: active, and not those with the lower maximum discount (when there are
+    // others), with a price that lets the quantity come near the value asked.
+    const auto produtoPara = [&](double valor, const QSet<int>& usados) -> const Produto* {
+        const Produto* achado = nullptr;
+        for (int tentativa = 0; tentativa < 200; ++tentativa) {
             const Produto& p = m_produtos[m_rng.bounded(static_cast<quint32>(m_produtos.size()))];
-            if (usados.contains(p.id)) // one line per product (key KEYID)
+            const bool comum = p.id > kProdutosDescontoMenor ||
+                               static_cast<int>(m_produtos.size()) <= kProdutosDescontoMenor;
+            if (usados.contains(p.id) || p.id % 97 == 0 || !comum)
                 continue;
-            usados.insert(p.id);
-            const Decimal qtd(between(2, 24));
-            const Decimal desconto = cents(between(0, 5) * 100);
-            const Decimal bruto = (qtd * p.preco).rounded(2);
-            const Decimal valorDesconto = (bruto * desconto / Decimal(100)).rounded(2);
-            const Decimal total = bruto - valorDesconto;
-            const Decimal ipi = (total * Decimal(p.ipi) / Decimal(100)).rounded(2);
-            totalProdutos += total;
-            totalIpi += ipi;
+            achado = &p;
+            if (p.preco.toDouble() * 4 <= valor)
+                break;
+        }
+        return achado;
+    };
+    for (const Demo& demo : demos) {
+        if (m_produtos.empty())
+            break;
+        const int cliente = demo.cliente == Quem::SemLimite ? m_clienteSemLimite
+                            : demo.cliente == Quem::EmAtraso
+                                ? m_clienteEmAtraso
+                                : clienteComLimite(demo.valor * 1.5, proximoCliente);
+        if (cliente == 0)
+            continue;
+        ++id;
+        Pedido pedido;
+        pedido.ID = id;
+        pedido.ID_EMPRESA = m_options.idEmpresa;
+        // Every order has its number from the moment it is entered (the highest + 1).
+        pedido.NUMER = id;
+        pedido.SITUA = demo.situacao;
+        pedido.CLIEN = cliente;
+        pedido.COD_FORMAPAG = demo.formaPag;
+        pedido.COD_PAUTA = demo.pauta;
+        pedido.TIPOV = 1;
+        pedido.FCONTA = 1; // "Emitente (CIF)": no order is confirmed without one side paying the freight
+        pedido.PED_FLEX = demo.flex ? 1 : 0;
+        pedido.OBS = QString::fromUtf8(demo.obs);
+
+        std::vector<PedidoItem> linhas;
+        QSet<int> usados;
+        const double porItem = static_cast<double>(demo.valor) / demo.itens;
+        for (int n = 0; n < demo.itens; ++n) {
+            const Produto* p = nullptr;
+            if (n == 0 && demo.produtoDescontoMenor)
+                p = &m_produtos.front();
+            else
+                p = produtoPara(porItem, usados);
+            if (p == nullptr) // a folder of very few products
+                break;
+            usados.insert(p->id);
+            PedidoItem linha;
+            linha.ID_VENDASI = ++item;
+            linha.ID_VENDA = id;
+            linha.PRODU = p->id;
+            linha.QTD = Decimal(std::max(1, static_cast<int>(porItem / p->preco.toDouble() + 0.5)));
+            linha.DESCP = cents(demo.desconto);
+            linhas.push_back(linha);
+        }
+
+        DadosPedido dados;
+        QString erro;
+        if (!carregarDados(m_store, pedido, linhas, dados, erro)) {
+            m_outcome->error = erro;
+            return false;
+        }
+        // Choosing the payment form brings its discount into the header.
+        pedido.DESCP = dados.formaPagOuZeros().DESCO;
+        pedido.COMIS = dados.vendedor.ORIGEM_COM == 1 ? dados.vendedor.TAXA_COMISSAO : Decimal();
+        montarPedido(pedido, linhas, dados);
+
+        for (const PedidoItem& linha : linhas) {
             itens.clear();
-            Record& i = itens.rec();
-            i.setInteger("ID_VENDASI", ++item);
-            i.setInteger("ID_VENDA", id);
-            i.setInteger("PRODU", p.id);
-            i.setDecimal("QTD", qtd);
-            i.setDecimal("PRUNI", p.preco);
-            i.setDecimal("DESCP", desconto);
-            i.setDecimal("DESCV", valorDesconto);
-            i.setDecimal("TOTAL", total);
-            i.setDecimal("VL_LIQUIDO", total);
-            i.setDecimal("BC_IPI", total);
-            i.setDecimal("VL_IPI", ipi);
-            i.setDecimal("COMIS", cents(500));
-            i.setDecimal("VALOR_PRODUTO", p.preco);
-            i.setDecimal("PRECO_PAUTA", p.preco);
-            i.setDecimal("PR_PAUTA_LIQ", p.preco);
-            i.setDecimal("VL_DESC_TOTAL", valorDesconto);
+            gravarRegistro(linha, itens.rec());
             itens.add();
         }
         cabecalhos.clear();
         Record& r = cabecalhos.rec();
-        r.setInteger("ID", id);
-        r.setInteger("ID_EMPRESA", m_options.idEmpresa);
+        gravarRegistro(pedido, r);
         r.setInteger("COD_VENDEDOR", m_options.codVendedor);
-        // Every order has its number from the moment it is entered (the highest + 1); a transmitted
-        // one also carries the number the back office gave it.
-        r.setInteger("NUMER", id);
-        if (situacao == 3)
+        r.setInteger("INF_USUARIO", 1);
+        // A transmitted order also carries the number the back office gave it.
+        if (demo.situacao == 3)
             r.setInteger("NUM_ERP", 60000 + id);
-        r.setInteger("SITUA", situacao);
-        r.setInteger("DATA", m_hoje.addDays(-(quantos - id) * 3).dayNumber());
-        r.setInteger("CLIEN", cliente);
-        r.setInteger("COD_FORMAPAG", (id % static_cast<int>(kFormas.size())) + 1);
-        r.setReal("TOTPR", totalProdutos.toDouble());
-        r.setReal("IPI", totalIpi.toDouble());
-        r.setReal("TOTAL", (totalProdutos + totalIpi).toDouble());
-        r.setReal("COMIS", 5.0);
-        r.setText("OBS", QStringLiteral("Pedido de demonstração %1").arg(id));
+        r.setInteger(
+            "DATA",
+            m_hoje.addDays(demo.situacao == 3 ? -20 - id : id - static_cast<int>(demos.size())).dayNumber());
         r.setInteger("TRANSP", 1 + id % 3);
-        r.setInteger("COD_PAUTA", 1);
         cabecalhos.add();
     }
     return cabecalhos.finish() && itens.finish();

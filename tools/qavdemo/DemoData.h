@@ -1,8 +1,9 @@
 #pragma once
 // A demonstration data folder: one company with its representative, customers with valid documents,
 // real municipalities, products in groups, two price lists, payment forms, tax substitution, freight,
-// receivables, order history and a few orders. Everything comes from a seeded generator, so the
-// same options always give the same folder; large counts make benchmark folders.
+// receivables, order history, orders in every situation and pending orders and named customers that
+// each run into one of the checks made when an order is released. Everything comes from a seeded
+// generator, so the same options always give the same folder; large counts make benchmark folders.
 
 #include "store/core/Date.h"
 
