@@ -230,6 +230,7 @@ private Q_SLOTS:
     void primesANewOrder();
     void newOrderIsInTheFilesOnlyOnceSaved();
     void sameProductTwiceWithTheSameObservationWritesNothing();
+    void customerOpenInItsFormDoesNotStopTheSave();
     void secondWindowOnTheSameOrderIsRefused_data();
     void secondWindowOnTheSameOrderIsRefused();
     void twoNewOrdersPrimedTogetherAreBothSaved();
@@ -412,6 +413,33 @@ void TestEdicaoPedido::sameProductTwiceWithTheSameObservationWritesNothing() {
     QVERIFY(edicao.gravar().ok());
     QCOMPARE(contar(store, "peditens"), 2u);
     QCOMPARE(contar(store, "pedacess"), 1u);
+}
+
+void TestEdicaoPedido::customerOpenInItsFormDoesNotStopTheSave() {
+    TempDataFolder folder;
+    Store& store = folder.store();
+    qavcfg(store, {});
+    cliente(store, 7, 3);
+    Table formularioCliente(store, "clientes"); // the customer form holds the customer it edits
+    QVERIFY(formularioCliente.open());
+    formularioCliente.rec().setInteger("ID", 7);
+    QCOMPARE(formularioCliente.get("KEYID"), Status::Ok);
+    QCOMPARE(formularioCliente.hold(0), Status::Ok);
+
+    EdicaoPedido edicao(store);
+    QVERIFY(edicao.novo(kEmpresa, kHoje).ok());
+    edicao.pedido().setInteger("CLIEN", 7);
+    edicao.pedido().setInteger("COD_FORMAPAG", 12);
+    edicao.itens().push_back({itemEmMemoria(1, 1, 5, "1"), {}});
+    const FalhaEdicao falha = edicao.gravar();
+    QVERIFY2(falha.ok(), qPrintable(falha.mensagem));
+    QCOMPARE(contar(store, "pedidos"), 1u);
+    QCOMPARE(contar(store, "peditens"), 1u);
+
+    // The customer form's own save still goes through, and the customer is as it left it.
+    formularioCliente.rec().setText("RAZAO", QStringLiteral("Cliente editado"));
+    QCOMPARE(formularioCliente.put(), Status::Ok);
+    QCOMPARE(registros(store, "clientes", "KEYID", "ID = 7").front().integer("FORMA_PAG"), 3);
 }
 
 void TestEdicaoPedido::secondWindowOnTheSameOrderIsRefused_data() {
