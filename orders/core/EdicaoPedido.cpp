@@ -83,6 +83,8 @@ FalhaEdicao EdicaoPedido::abrir(int idPedido) {
         return falhaArquivo(itens.error(), "ao ler itens do pedido!");
     std::vector<ItemEmEdicao> lidos;
     lidos.reserve(linhas.size());
+    // An item has one accessory row per subgroup, a few at most: read them a few at a time.
+    acessorios.setPageSize(4);
     for (Record& linha : linhas) {
         ItemEmEdicao item{std::move(linha), {}};
         if (linhas::acessoriosDoItem(acessorios, inteiro(item.item, "ID_VENDASI"), item.acessorios) ==

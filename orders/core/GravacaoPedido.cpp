@@ -186,19 +186,17 @@ FalhaEdicao EdicaoPedido::gravar() {
     std::map<int, const ItemEmEdicao*> originais;
     for (const ItemEmEdicao& original : m_itensOriginais)
         originais[inteiro(original.item, "ID_VENDASI")] = &original;
-    std::set<int> mantidos;
+    // The items of the order that stay, by id.
+    std::map<int, const ItemEmEdicao*> mantidos;
     for (const ItemEmEdicao& item : itens)
-        if (originais.count(inteiro(item.item, "ID_VENDASI")))
-            mantidos.insert(inteiro(item.item, "ID_VENDASI"));
+        if (const int id = inteiro(item.item, "ID_VENDASI"); originais.count(id))
+            mantidos[id] = &item;
 
     // First every removal, so that a row added in place of a removed one does not meet it in a key.
     for (const auto& [id, original] : originais) {
-        const bool mantido = mantidos.count(id) != 0;
-        const ItemEmEdicao* atual = nullptr;
-        if (mantido)
-            for (const ItemEmEdicao& item : itens)
-                if (inteiro(item.item, "ID_VENDASI") == id)
-                    atual = &item;
+        const auto ficou = mantidos.find(id);
+        const bool mantido = ficou != mantidos.end();
+        const ItemEmEdicao* atual = mantido ? ficou->second : nullptr;
         for (const Record& acessorio : original->acessorios) {
             const bool fica =
                 atual && std::any_of(atual->acessorios.begin(), atual->acessorios.end(),
@@ -220,7 +218,9 @@ FalhaEdicao EdicaoPedido::gravar() {
     int proximoId = 0;
     if (linhas::maiorValor(g.itens, "KEYID_VENDASI", proximoId) == Status::Error)
         return falhaDoItem(g.itens);
-    std::set<int> usados = mantidos;
+    std::set<int> usados;
+    for (const auto& [id, item] : mantidos)
+        usados.insert(id);
     for (const ItemEmEdicao& item : itens)
         proximoId = std::max(proximoId, inteiro(item.item, "ID_VENDASI"));
     ++proximoId;
