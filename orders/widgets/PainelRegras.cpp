@@ -1,7 +1,7 @@
 #include "orders/widgets/PainelRegras.h"
 
-#include <QHeaderView>
-#include <QTreeWidget>
+#include <QLabel>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace qav {
@@ -40,18 +40,16 @@ QString marca(ResultadoRegra::Estado estado) {
 
 PainelRegras::PainelRegras(QWidget* parent) : QGroupBox(QStringLiteral("Regras"), parent) {
     setObjectName(QStringLiteral("painelRegras"));
-    m_lista = new QTreeWidget(this);
-    m_lista->setObjectName(QStringLiteral("listaRegras"));
-    m_lista->setColumnCount(2);
-    m_lista->setHeaderHidden(true);
-    m_lista->setRootIsDecorated(false);
-    m_lista->setWordWrap(true);
-    m_lista->setSelectionMode(QAbstractItemView::NoSelection);
-    m_lista->setFocusPolicy(Qt::NoFocus); // read only: Tab goes past it
-    m_lista->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    m_lista->header()->setStretchLastSection(true);
+    auto* conteudo = new QWidget;
+    m_regras = new QVBoxLayout(conteudo);
+    m_regras->addStretch();
+    auto* rolagem = new QScrollArea;
+    rolagem->setWidget(conteudo);
+    rolagem->setWidgetResizable(true);
+    rolagem->setFrameShape(QFrame::NoFrame);
+    rolagem->setFocusPolicy(Qt::NoFocus); // read only: Tab goes past it
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_lista);
+    layout->addWidget(rolagem);
 }
 
 QString PainelRegras::nome(Regra regra) {
@@ -89,19 +87,40 @@ QString PainelRegras::estado(ResultadoRegra::Estado estado) {
 }
 
 void PainelRegras::mostrar(const std::vector<ResultadoRegra>& regras) {
-    m_lista->clear();
-    for (const ResultadoRegra& r : regras) {
-        auto* item = new QTreeWidgetItem(m_lista);
-        item->setText(0, marca(r.estado));
-        item->setForeground(0, cor(r.estado));
-        item->setTextAlignment(0, Qt::AlignHCenter | Qt::AlignTop);
-        item->setText(1, nome(r.regra) + QLatin1Char('\n') + r.resumo);
-        item->setToolTip(1, estado(r.estado));
-        item->setData(0, Qt::UserRole, static_cast<int>(r.estado));
-        item->setData(1, Qt::UserRole, static_cast<int>(r.regra));
-        if (r.estado == ResultadoRegra::Estado::Recusa)
-            item->setForeground(1, cor(r.estado));
+    while (m_rotulos.size() < regras.size()) {
+        auto* rotulo = new QLabel;
+        rotulo->setObjectName(QStringLiteral("regra%1").arg(m_rotulos.size()));
+        rotulo->setWordWrap(true);
+        rotulo->setTextFormat(Qt::RichText);
+        m_regras->insertWidget(static_cast<int>(m_rotulos.size()), rotulo);
+        m_rotulos.push_back(rotulo);
     }
+    for (size_t i = 0; i < m_rotulos.size(); ++i) {
+        QLabel* rotulo = m_rotulos[i];
+        rotulo->setVisible(i < regras.size());
+        if (i >= regras.size())
+            continue;
+        const ResultadoRegra& r = regras[i];
+        const QString corTexto = cor(r.estado).name();
+        const QString resumo =
+            r.estado == ResultadoRegra::Estado::Recusa
+                ? QStringLiteral("<span style=\"color:%1\">%2</span>").arg(corTexto, r.resumo.toHtmlEscaped())
+                : r.resumo.toHtmlEscaped();
+        rotulo->setText(QStringLiteral("<span style=\"color:%1\">%2</span> <b>%3</b><br>%4")
+                            .arg(corTexto, marca(r.estado), nome(r.regra).toHtmlEscaped(), resumo));
+        rotulo->setToolTip(estado(r.estado));
+        rotulo->setProperty("estado", static_cast<int>(r.estado));
+        rotulo->setProperty("linha", marca(r.estado) + QLatin1Char(' ') + nome(r.regra) +
+                                         QStringLiteral(": ") + r.resumo);
+    }
+}
+
+QStringList PainelRegras::linhas() const {
+    QStringList l;
+    for (const QLabel* rotulo : m_rotulos)
+        if (!rotulo->isHidden())
+            l << rotulo->property("linha").toString();
+    return l;
 }
 
 } // namespace qav

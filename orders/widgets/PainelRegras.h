@@ -7,7 +7,8 @@
 
 #include <QGroupBox>
 
-class QTreeWidget;
+class QLabel;
+class QVBoxLayout;
 
 namespace qav {
 
@@ -17,14 +18,16 @@ public:
     explicit PainelRegras(QWidget* parent = nullptr);
 
     void mostrar(const std::vector<ResultadoRegra>& regras);
-    QTreeWidget* lista() const { return m_lista; }
+    // One line per rule, in the order shown: the mark, the rule's name and its figure.
+    QStringList linhas() const;
 
     static QString nome(Regra regra);
     // "Passa", "Aviso", "Recusa", "Não se aplica".
     static QString estado(ResultadoRegra::Estado estado);
 
 private:
-    QTreeWidget* m_lista;
+    QVBoxLayout* m_regras;
+    std::vector<QLabel*> m_rotulos;
 };
 
 } // namespace qav

@@ -190,7 +190,7 @@ void UpdatePEDIDO::montar() {
     auto* principal = new QHBoxLayout(this);
     principal->addLayout(esquerda, 1);
     principal->addWidget(m_painelRegras);
-    resize(1080, 600);
+    resize(1180, 640);
 }
 
 QWidget* UpdatePEDIDO::montarAbaPedido() {
@@ -359,6 +359,7 @@ QWidget* UpdatePEDIDO::montarAbaAnalise() {
     m_analise->headerItem()->setToolTip(9, u"Fator"_s);
     m_analise->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_analise->header()->setSectionResizeMode(1, QHeaderView::Stretch);
+    m_analise->header()->setStretchLastSection(false);
     v->addWidget(m_analise, 1);
     m_regiao = valor("regiao");
     m_custoM3 = valor("custoM3");
@@ -494,6 +495,10 @@ bool UpdatePEDIDO::preparar(const Record* pedido) {
     m_tipoLiberado = tiposDaTabela || m_dados.qavcfg.SISTEMA.trimmed() == u"gerente"_s;
     for (const referencias::Opcao& o : referencias::municipiosCarregamento(*m_store))
         m_carregamento->addItem(o.texto, o.valor);
+    // A new order is loaded where the company loads, when it loads in one place only.
+    if (m_requisicao == RequisicaoPedido::Inserir && m_carregamento->count() == 1 &&
+        m_edicao->pedido().integer("ID_MUN_CARGA") == 0)
+        m_edicao->pedido().setInteger("ID_MUN_CARGA", m_carregamento->itemData(0).toInt());
     m_campos.opcao(m_tipo, "TIPOV");
     m_campos.opcao(m_carregamento, "ID_MUN_CARGA");
     carregarTitulos();
@@ -501,6 +506,7 @@ bool UpdatePEDIDO::preparar(const Record* pedido) {
     paraTela();
     atualizar();
 
+    m_avisosNaTela = m_requisicao != RequisicaoPedido::Consultar;
     if (m_requisicao == RequisicaoPedido::Consultar) {
         m_campos.somenteLeitura(true);
         for (QWidget* w : {static_cast<QWidget*>(m_situacao), static_cast<QWidget*>(m_tipo),
@@ -596,7 +602,10 @@ void UpdatePEDIDO::recalcular() {
     mostrarMensagens(m_recalculo.mensagens);
     m_itensModelo->recarregar(m_dados);
 
-    if (!m_dados.vendedor.PERMITIR_ANALISE_LUCRO)
+    // Until the loading municipality is chosen there is no freight cost to look up, and nothing to
+    // report as missing.
+    if (!m_dados.vendedor.PERMITIR_ANALISE_LUCRO ||
+        (p.integer("ID_MUN_CARGA") == 0 && p.integer("FCONTA") != 2))
         return;
     Pedido pedido;
     lerRegistro(p, pedido);
@@ -633,15 +642,18 @@ void UpdatePEDIDO::recalcular() {
     m_ttFrete->setText(br::numero(analise->TT_FRETE, 2));
 }
 
-// A rule's notice (a missing tax value, a missing freight cost) is shown once per window, not again
-// at every later recalculation of the same order.
+// A rule's notice (a missing tax value, a discount above the commission share) is shown once per
+// window, not again at every later recalculation of the same order. Those the order already had when
+// the form opened are not shown at all: the rules panel tells them, and a representative opening an
+// order (or looking at a transmitted one) is not met by a box per item.
 void UpdatePEDIDO::mostrarMensagens(const Mensagens& mensagens) {
     for (const Mensagem& m : mensagens) {
         const QString chave = m.titulo + QLatin1Char('\n') + m.texto;
         if (m_mensagensVistas.contains(chave))
             continue;
         m_mensagensVistas.insert(chave);
-        MessageBox::show(m.texto, m.titulo, Icon::Warning, {Button::Ok}, Button::Ok, this);
+        if (m_avisosNaTela)
+            MessageBox::show(m.texto, m.titulo, Icon::Warning, {Button::Ok}, Button::Ok, this);
     }
 }
 

@@ -115,6 +115,7 @@ private:
     bool m_atualizando = false;
     bool m_tipoLiberado = false; // the order type may be chosen
     QSet<QString> m_mensagensVistas;
+    bool m_avisosNaTela = false; // rule notices are shown once the form is open
 
     QTabWidget* m_abas = nullptr;
     QLabel* m_numero = nullptr;

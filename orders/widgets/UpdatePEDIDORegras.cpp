@@ -390,6 +390,9 @@ bool UpdatePEDIDO::gravar() {
             m_abas->setCurrentIndex(0);
             m_cliente->setFocus();
             break;
+        case FalhaEdicao::Tipo::Transmitido:
+            MessageBox::show(falha.mensagem, u"Aviso"_s, Icon::Warning, {Button::Ok}, Button::Ok, this);
+            break;
         case FalhaEdicao::Tipo::AlteradoPorOutro:
         case FalhaEdicao::Tipo::NaoEncontrado:
             // The other window's save stays; this one's typing is not written over it.

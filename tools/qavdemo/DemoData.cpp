@@ -595,6 +595,7 @@ bool Generator::produtos() {
         r.setText("COD_NCM", QString::fromLatin1(g.ncm));
         r.setDecimal("PESOL", Decimal(between(50, 25000)) / Decimal(1000));
         r.setDecimal("PESOB", r.decimal("PESOL") + Decimal(between(10, 500)) / Decimal(1000));
+        r.setDecimal("PESO_FATOR", r.decimal("PESOB")); // the profit analysis measures price per weight
         r.setDecimal("VOL_M3", Decimal(between(100, 90000)) / Decimal(1000000));
         r.setDecimal("QTD_VOLUME", Decimal(1));
         r.setDecimal("PRECO", preco);
@@ -1149,6 +1150,7 @@ bool Generator::pedidos() {
         pedido.COD_PAUTA = demo.pauta;
         pedido.TIPOV = 1;
         pedido.FCONTA = 1; // "Emitente (CIF)": no order is confirmed without one side paying the freight
+        pedido.ID_MUN_CARGA = 8; // loaded where the freight costs are quoted from, for the profit analysis
         pedido.PED_FLEX = demo.flex ? 1 : 0;
         pedido.OBS = QString::fromUtf8(demo.obs);
 
