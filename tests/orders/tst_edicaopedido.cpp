@@ -4,17 +4,13 @@
 #include "orders/core/CamposPedido.h"
 #include "orders/core/EdicaoPedido.h"
 #include "orders/core/ManutencaoPedido.h"
-#include "store/core/Transaction.h"
 #include "tests/orders/PedidosFixture.h"
 #include "tests/support/KillTest.h"
 #include "tests/support/TempDataFolder.h"
 
 #include <QCoreApplication>
-#include <QProcess>
-#include <QRandomGenerator>
 #include <QTest>
 #include <algorithm>
-#include <cstdio>
 #include <map>
 
 using namespace qav;
@@ -165,25 +161,6 @@ constexpr int kKillItems = 5000;
 constexpr int kKillStep = 500;
 constexpr int kKillReplaced = 10; // the edit removes the last items and adds as many new ones
 
-bool prepararPedidoGrande(Store& store) {
-    pedido(store, {.id = 1, .numero = 41, .situa = 1, .cliente = 7, .total = 10});
-    Table itens(store, "peditens");
-    Table acessorios(store, "pedacess");
-    if (!itens.open() || !acessorios.open())
-        return false;
-    Transaction t({&itens, &acessorios});
-    if (!t.begin())
-        return false;
-    for (int i = 1; i <= kKillItems; ++i) {
-        itens.rec() = itemEmMemoria(i, 1, i, "1", QStringLiteral("item %1").arg(i));
-        acessorios.rec() = acessorioEmMemoria(5, "0.75");
-        acessorios.rec().setInteger("ID_VENDASI", i);
-        if (itens.add() != Status::Ok || acessorios.add() != Status::Ok)
-            return false;
-    }
-    return t.commit();
-}
-
 // In the child: edits order 1 (every item to 2 units, the last ones replaced, a new observation) or
 // enters a new order of kKillItems items, and saves, telling the parent how far the save is.
 int childMain(const QString& mode, const QString& folder) {
@@ -212,13 +189,7 @@ int childMain(const QString& mode, const QString& folder) {
             edicao.itens().push_back(novo);
         }
     }
-    edicao.acompanharGravacao([](int feitos) {
-        if (feitos % kKillStep == 0)
-            std::printf("at %d\n", feitos);
-        if (feitos == kKillItems)
-            std::puts("committing");
-        std::fflush(stdout);
-    });
+    edicao.acompanharGravacao([](int feitos) { reportProgress(feitos, kKillItems, kKillStep); });
     return edicao.gravar().ok() ? 0 : 4;
 }
 } // namespace
@@ -879,39 +850,18 @@ void TestEdicaoPedido::killedSaveLeavesTheOrderWhole_data() {
 
 void TestEdicaoPedido::killedSaveLeavesTheOrderWhole() {
     QFETCH(QString, mode);
-    const quint32 seed = killSeed();
-    qInfo("kill moments drawn from seed %u (QAV_KILL_SEED=%u draws them again)", seed, seed);
-    QRandomGenerator moments(seed);
-    constexpr int kMarks = kKillItems / kKillStep;
+    KillMoments moments(kKillItems, kKillStep, mode);
     const bool editar = mode == QLatin1String("editar");
     int interrupted = 0;
     for (int round = 1; round <= 4; ++round) {
         TempDataFolder folder;
         qavcfg(folder.store(), {});
         if (editar)
-            QVERIFY(prepararPedidoGrande(folder.store()));
+            QVERIFY(prepararPedidoGrande(folder.store(), kKillItems));
         // Two rounds in the middle of the items, two around the commit.
-        const int mark = round <= 2 ? static_cast<int>(moments.bounded(1, kMarks)) : kMarks + 1;
-        const int delayMs = static_cast<int>(round <= 2 ? moments.bounded(20) : moments.bounded(40));
-        const QByteArray line = mark > kMarks ? QByteArray("committing")
-                                              : QByteArray("at ") + QByteArray::number(mark * kKillStep);
-        const QString moment = QStringLiteral("%1, seed %2, round %3: %4 ms after \"%5\"")
-                                   .arg(mode)
-                                   .arg(seed)
-                                   .arg(round)
-                                   .arg(delayMs)
-                                   .arg(QString::fromLatin1(line));
-        QProcess child;
-        child.start(QCoreApplication::applicationFilePath(),
-                    {QStringLiteral("--child"), mode, folder.path()});
-        QVERIFY(child.waitForStarted());
-        QVERIFY2(waitForLine(child, line), qPrintable(moment));
-        QTest::qWait(delayMs); // the moment itself, not a wait for something
-        child.kill();
-        child.waitForFinished();
-        QCOMPARE(child.state(), QProcess::NotRunning);
-        if (child.exitStatus() == QProcess::NormalExit)
-            QVERIFY2(child.exitCode() == 0, qPrintable(moment));
+        const KillMoment moment = moments.draw(round);
+        const QString fault = killChildAt(mode, folder.path(), moment);
+        QVERIFY2(fault.isEmpty(), qPrintable(fault));
 
         Store store(folder.path()); // the next open undoes what the killed process left
         const std::vector<Record> pedidos = registros(store, "pedidos", "KEYID", "1");
@@ -925,7 +875,7 @@ void TestEdicaoPedido::killedSaveLeavesTheOrderWhole() {
                                          [](const Record& r) { return r.text("OBS").startsWith(u"novo"); });
         bool done = false;
         const QString estado = QStringLiteral("%1: %2 orders, %3 items, %4 accessories")
-                                   .arg(moment)
+                                   .arg(moment.text)
                                    .arg(pedidos.size())
                                    .arg(itens.size())
                                    .arg(acessorios);
@@ -943,7 +893,7 @@ void TestEdicaoPedido::killedSaveLeavesTheOrderWhole() {
                      qPrintable(estado));
         }
         interrupted += done ? 0 : 1;
-        qInfo("%s: %s", qPrintable(moment), done ? "saved" : "left as before");
+        qInfo("%s: %s", qPrintable(moment.text), done ? "saved" : "left as before");
     }
     QVERIFY(interrupted > 0);
 }
