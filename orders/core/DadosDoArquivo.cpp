@@ -4,6 +4,7 @@
 #include "store/core/Table.h"
 
 #include <set>
+#include <type_traits>
 
 namespace qav {
 
@@ -47,22 +48,19 @@ FalhaLeitura carregarDadosDoArquivo(Store& store, const Pedido& pedido, int codV
     ler(empresas, leitura::linha(empresas, "KEYID", {{"ID_EMPRESA", empresa}}, dados.empresa));
     ler(configuracoes,
         leitura::linha(configuracoes, "KEYID_EMPRESA", {{"ID_EMPRESA", empresa}}, dados.qavcfg));
-    if (pedido.COD_FORMAPAG != 0) {
-        FormaPag forma;
-        const Status s = leitura::linha(formas, "KEYCODIGO",
-                                        {{"CODIGO", pedido.COD_FORMAPAG}, {"ID_EMPRESA", empresa}}, forma);
-        ler(formas, s);
+    // The payment form and the price list are the order's only when it names one of its company that
+    // exists.
+    const auto daEmpresa = [&](Table& t, int codigo, auto& destino) {
+        if (codigo == 0)
+            return;
+        typename std::remove_reference_t<decltype(destino)>::value_type linha;
+        const Status s = leitura::linha(t, "KEYCODIGO", {{"CODIGO", codigo}, {"ID_EMPRESA", empresa}}, linha);
+        ler(t, s);
         if (s == Status::Ok)
-            dados.formaPag = forma;
-    }
-    if (pedido.COD_PAUTA != 0) {
-        Pauta pauta;
-        const Status s = leitura::linha(pautas, "KEYCODIGO",
-                                        {{"CODIGO", pedido.COD_PAUTA}, {"ID_EMPRESA", empresa}}, pauta);
-        ler(pautas, s);
-        if (s == Status::Ok)
-            dados.pauta = pauta;
-    }
+            destino = linha;
+    };
+    daEmpresa(formas, pedido.COD_FORMAPAG, dados.formaPag);
+    daEmpresa(pautas, pedido.COD_PAUTA, dados.pauta);
     ler(stIcms, leitura::todas(stIcms, "KEYCOD_ST2", dados.stIcms));
     ler(opcoes, leitura::todas(opcoes, "KEYCODIGO", dados.cfgSis));
     ler(fretes, leitura::todas(fretes, "KEY_REGIAO_MUN_CARREG", dados.cstFrete));

@@ -2,13 +2,14 @@
 // before the save, the save of header, items and accessories in one transaction, two windows on the
 // same order, bar-code reading, and a process killed while it saves.
 #include "orders/core/CamposPedido.h"
+#include "orders/core/DadosDoArquivo.h"
 #include "orders/core/EdicaoPedido.h"
 #include "orders/core/ManutencaoPedido.h"
 #include "tests/orders/PedidosFixture.h"
 #include "tests/support/KillTest.h"
 #include "tests/support/TempDataFolder.h"
 
-#include <QCoreApplication>
+#include <QFile>
 #include <QTest>
 #include <algorithm>
 #include <map>
@@ -211,6 +212,8 @@ private Q_SLOTS:
     void barCodePricesTheNewItem();
     void barCodeAddsOneUnitToTheItemWithoutObservation();
     void readsWhatTheRulesNeed();
+    void unreadableTableIsNamed_data();
+    void unreadableTableIsNamed();
     void killedSaveLeavesTheOrderWhole_data();
     void killedSaveLeavesTheOrderWhole();
 };
@@ -842,6 +845,45 @@ void TestEdicaoPedido::readsWhatTheRulesNeed() {
     QVERIFY(titulos.empty());
 }
 
+void TestEdicaoPedido::unreadableTableIsNamed_data() {
+    QTest::addColumn<QString>("arquivo");
+    // A file that is not a table does not open: the first, a middle and the last table of the reading.
+    QTest::newRow("customers") << QStringLiteral("clientes.tps");
+    QTest::newRow("freight costs") << QStringLiteral("cstfrete.tps");
+    QTest::newRow("price-list rows") << QStringLiteral("pauxpro.tps");
+}
+
+void TestEdicaoPedido::unreadableTableIsNamed() {
+    QFETCH(QString, arquivo);
+    TempDataFolder folder;
+    qavcfg(folder.store(), {});
+    pauta(folder.store(), 50001, kEmpresa, 5);
+    {
+        QFile file(folder.path() + QLatin1Char('/') + arquivo);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(QByteArray("not a table file ").repeated(300));
+    }
+    Store store(folder.path());
+    Pedido pedido;
+    pedido.ID_EMPRESA = kEmpresa;
+    pedido.CLIEN = 7;
+    pedido.COD_PAUTA = 5;
+    DadosPedido dados;
+    const FalhaLeitura falha = carregarDadosDoArquivo(store, pedido, kVendedor, {3, 4}, dados);
+    QVERIFY(!falha.ok());
+    QCOMPARE(falha.arquivo, arquivo);
+    QVERIFY(falha.erro.isError());
+
+    // The order form says which reading failed, with the table's error number.
+    EdicaoPedido edicao(store);
+    QVERIFY(edicao.novo(kEmpresa, kHoje).ok());
+    edicao.pedido().setInteger("COD_PAUTA", 5);
+    edicao.itens().push_back({itemEmMemoria(1, 1, 3, "1"), {}});
+    const FalhaEdicao lida = edicao.carregarDados(dados);
+    QCOMPARE(lida.tipo, FalhaEdicao::Tipo::Arquivo);
+    QCOMPARE(lida.mensagem, QStringLiteral("Erro (%1) ao ler tabelas do pedido!").arg(falha.erro.number()));
+}
+
 void TestEdicaoPedido::killedSaveLeavesTheOrderWhole_data() {
     QTest::addColumn<QString>("mode");
     QTest::newRow("edited order") << QStringLiteral("editar");
@@ -899,11 +941,7 @@ void TestEdicaoPedido::killedSaveLeavesTheOrderWhole() {
 }
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    if (argc == 4 && QByteArray(argv[1]) == "--child")
-        return childMain(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
-    TestEdicaoPedido test;
-    return QTest::qExec(&test, argc, argv);
+    return qav::test::killTestMain<TestEdicaoPedido>(argc, argv, childMain);
 }
 
 #include "tst_edicaopedido.moc"

@@ -5,7 +5,6 @@
 #include "tests/support/KillTest.h"
 #include "tests/support/TempDataFolder.h"
 
-#include <QCoreApplication>
 #include <QTest>
 
 using namespace qav;
@@ -98,11 +97,7 @@ void TestManutencaoPedido::killedWorkLeavesTheOrderWholeOrGone() {
 }
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    if (argc == 4 && QByteArray(argv[1]) == "--child")
-        return childMain(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
-    TestManutencaoPedido test;
-    return QTest::qExec(&test, argc, argv);
+    return qav::test::killTestMain<TestManutencaoPedido>(argc, argv, childMain);
 }
 
 #include "tst_manutencaopedido.moc"

@@ -359,11 +359,7 @@ void TestTransaction::killedTransactionLeavesAllOrNothing() {
 }
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    if (argc == 4 && QByteArray(argv[1]) == "--child")
-        return childMain(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
-    TestTransaction test;
-    return QTest::qExec(&test, argc, argv);
+    return qav::test::killTestMain<TestTransaction>(argc, argv, childMain);
 }
 
 #include "tst_transaction.moc"

@@ -4,9 +4,11 @@
 // moment, see it end).
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QString>
+#include <QTest>
 
 namespace qav::test {
 
@@ -56,5 +58,16 @@ private:
 // for it to end. Empty when it was killed, or had already ended by itself with exit code 0; otherwise
 // what went wrong (it did not start, never printed the line, did not end, or failed).
 QString killChildAt(const QString& mode, const QString& folder, const KillMoment& moment);
+
+// The main of a test program that kills itself as a child: started with "--child <mode> <folder>" it
+// runs `childMain` (what the child does, its exit code), otherwise the tests of `Test`.
+template <typename Test>
+int killTestMain(int argc, char** argv, int (*childMain)(const QString& mode, const QString& folder)) {
+    QCoreApplication app(argc, argv);
+    if (argc == 4 && QByteArray(argv[1]) == "--child")
+        return childMain(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
+    Test test;
+    return QTest::qExec(&test, argc, argv);
+}
 
 } // namespace qav::test
