@@ -330,6 +330,7 @@ QWidget* UpdatePEDIDO::montarAbaOutras() {
 QWidget* UpdatePEDIDO::montarAbaFlex() {
     auto* aba = new QWidget;
     auto* f = new QFormLayout(aba);
+    f->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     m_vlFlex = total("vlFlex");
     m_saldoFlex = total("saldoFlex");
     m_saldoFlexEmpresa = total("saldoFlexEmpresa");
