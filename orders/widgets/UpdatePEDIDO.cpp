@@ -31,7 +31,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTreeWidget>
@@ -331,6 +330,7 @@ QWidget* UpdatePEDIDO::montarAbaOutras() {
 QWidget* UpdatePEDIDO::montarAbaFlex() {
     auto* aba = new QWidget;
     auto* f = new QFormLayout(aba);
+    f->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     m_vlFlex = total("vlFlex");
     m_saldoFlex = total("saldoFlex");
     m_saldoFlexEmpresa = total("saldoFlexEmpresa");
@@ -424,8 +424,6 @@ void UpdatePEDIDO::ligar() {
         contexto.programFolder = m_contexto.programFolder;
         WindowRegistry::open(janelaMenu::ConsultaPedidos, contexto);
     });
-    auto* restaurar = new QShortcut(QKeySequence(u"Ctrl+R"_s), this);
-    connect(restaurar, &QShortcut::activated, this, &UpdatePEDIDO::restaurarCampo);
     for (QWidget* w : findChildren<QWidget*>())
         if (qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) || qobject_cast<QCheckBox*>(w))
             w->installEventFilter(this);
@@ -439,6 +437,11 @@ bool UpdatePEDIDO::eventFilter(QObject* watched, QEvent* event) {
         auto* campo = qobject_cast<QLineEdit*>(watched);
         if (campo && tecla->key() == Qt::Key_Period && (tecla->modifiers() & Qt::KeypadModifier)) {
             campo->insert(u","_s);
+            return true;
+        }
+        // The restore key: the entry takes back what it held in the order saved last.
+        if (campo && tecla->key() == Qt::Key_R && tecla->modifiers() == Qt::ControlModifier) {
+            restaurarCampo();
             return true;
         }
         const bool enter = tecla->key() == Qt::Key_Return || tecla->key() == Qt::Key_Enter;

@@ -133,7 +133,8 @@ bool UpdatePEDIDO::regraCliente(bool interativo) {
             return regraFormaPag(true);
         }
     }
-    atualizar();
+    if (interativo) // the confirmation has just recalculated the order
+        atualizar();
     return true;
 }
 
@@ -175,7 +176,8 @@ bool UpdatePEDIDO::regraFormaPag(bool interativo) {
         for (const Mensagem& m : mensagens)
             MessageBox::show(m.texto, m.titulo, Icon::Information, {Button::Ok}, Button::Ok, this);
     }
-    atualizar();
+    if (interativo) // the confirmation has just recalculated the order
+        atualizar();
     return true;
 }
 

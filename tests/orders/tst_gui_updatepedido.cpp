@@ -137,6 +137,16 @@ private:
         });
     }
 
+    // Changes the first row of `tabela` (these tests keep one company row, one representative, ...).
+    void alterarPrimeiro(const char* tabela, const std::function<void(Record&)>& mudar) {
+        Table t(store(), tabela);
+        QVERIFY(t.open());
+        QCOMPARE(t.seekPhysical(), Status::Ok);
+        QCOMPARE(t.next(), Status::Ok);
+        mudar(t.rec());
+        QCOMPARE(t.put(), Status::Ok);
+    }
+
     void titulo(int diasVencido, const char* saldo) {
         adicionar(store(), "ctr", [&](Record& r) {
             r.setInteger("ID_EMPRESA", 1);
@@ -232,6 +242,16 @@ private Q_SLOTS:
             registros(store(), "peditens", "KEYID_VENDASI", "ID_VENDA = 42");
         QCOMPARE(itensSalvos.size(), size_t(1));
         QCOMPARE(itensSalvos[0].decimal("QTD"), dec("2"));
+
+        // The next order: the restore key copies into the focused entry what it held in the order
+        // saved last.
+        auto seguinte = abrir(RequisicaoPedido::Inserir, &inicio);
+        QVERIFY(seguinte);
+        QCOMPARE(child<QLabel>(seguinte.get(), "numero")->text(), u"43"_s);
+        auto* cliente = child<QLineEdit>(seguinte.get(), "cliente");
+        cliente->setFocus();
+        QTest::keyClick(cliente, Qt::Key_R, Qt::ControlModifier);
+        QCOMPARE(cliente->text(), u"100"_s);
     }
 
     void newOrderGivenUpLeavesNothing() {
@@ -412,6 +432,51 @@ private Q_SLOTS:
                      qPrintable(shownBoxes().join(u'\n')));
             QCOMPARE(lido(41).revision(), original.revision());
         }
+    }
+
+    // A flex order with a discount of 14,50 % sells 95,00 below the net list price (10,00 less the
+    // payment form's 5 %, times 100); the commission (5 %) shares at most 5 % of discount on the net
+    // list price, which the payment form's own 5 % does not count against.
+    void flexAndCommission_data() {
+        QTest::addColumn<QString>("saldoFlex"); // empty: not a flex order
+        QTest::addColumn<QString>("rateio");
+        QTest::addColumn<QString>("descp");
+        QTest::addColumn<QString>("recusa");
+        // clang-format off
+        QTest::newRow("flex balance covers it") << "95" << "0" << "14,50" << "";
+        QTest::newRow("flex balance short by a cent") << "94.99" << "0" << "14,50"
+            << "Aviso: Não há saldo Flex (94,99) para liberação do pedido!";
+        QTest::newRow("discount within the commission share") << "" << "5" << "5,00" << "";
+        QTest::newRow("discount above the commission share") << "" << "5" << "14,50"
+            << "Aviso: Desconto maior que a comissão!";
+        // clang-format on
+    }
+
+    void flexAndCommission() {
+        QFETCH(QString, saldoFlex);
+        QFETCH(QString, rateio);
+        QFETCH(QString, descp);
+        QFETCH(QString, recusa);
+        referencias("100000");
+        pedido41("100");
+        alterarPrimeiro("vendedor",
+                        [&](Record& r) { r.setDecimal("DESC_RATEIO_COM", dec(qPrintable(rateio))); });
+        if (!saldoFlex.isEmpty()) {
+            alterarPrimeiro("qavcfg",
+                            [&](Record& r) { r.setDecimal("SALDO_FLEX", dec(qPrintable(saldoFlex))); });
+            alterarPrimeiro("pedidos", [](Record& r) { r.setInteger("PED_FLEX", 1); });
+        }
+        const Record original = lido(41);
+        auto form = abrir(RequisicaoPedido::Alterar, &original);
+        QVERIFY(form);
+        escolher(child<QComboBox>(form.get(), "situacao"), 2);
+        digitar(child<QLineEdit>(form.get(), "descp"), descp);
+        MessageBox::clearShown();
+        QCOMPARE(form->confirmar(), recusa.isEmpty());
+        if (recusa.isEmpty())
+            QCOMPARE(lido(41).integer("SITUA"), 2);
+        else
+            QVERIFY2(shownBoxes().contains(recusa), qPrintable(shownBoxes().join(u'\n')));
     }
 
     // A valid code stops being valid when the total changes.
