@@ -6,6 +6,7 @@
 #include "orders/core/EdicaoPedido.h"
 #include "orders/core/ManutencaoPedido.h"
 #include "tests/orders/PedidosFixture.h"
+#include "tests/orders/ReferenciasFixture.h"
 #include "tests/support/KillTest.h"
 #include "tests/support/TempDataFolder.h"
 
@@ -30,48 +31,6 @@ QString S(const Decimal& valor, int casas) {
     return QString::fromStdString(valor.toString(casas));
 }
 
-struct Config {
-    int empresa = kEmpresa;
-    int bloqFrete = 0;
-    int permitirFlex = 0;
-    int entregaImediata = 0;
-    const char* saldoFlex = "0";
-};
-
-void qavcfg(Store& store, const Config& c) {
-    adicionar(store, "qavcfg", [&](Record& r) {
-        r.setInteger("ID_EMPRESA", c.empresa);
-        r.setInteger("COD_VENDEDOR", kVendedor);
-        r.setInteger("BLOQ_FRETE", c.bloqFrete);
-        r.setInteger("PERMITIR_FLEX", c.permitirFlex);
-        r.setInteger("ATIVA_ENTREGA_IMEDIATA", c.entregaImediata);
-        r.setDecimal("SALDO_FLEX", D(c.saldoFlex));
-    });
-}
-
-void vendedor(Store& store, int idVendedor, int empresa, int codigo, int origemCom, const char* taxa) {
-    adicionar(store, "vendedor", [&](Record& r) {
-        r.setInteger("ID_VENDEDOR", idVendedor);
-        r.setInteger("ID_EMPRESA", empresa);
-        r.setInteger("CODIGO", codigo);
-        r.setInteger("ORIGEM_COM", origemCom);
-        r.setDecimal("TAXA_COMISSAO", D(taxa));
-    });
-}
-
-void produto(Store& store, int empresa, int id, const char* barras, const char* preco,
-             const char* comissao = "0") {
-    adicionar(store, "produto", [&](Record& r) {
-        r.setInteger("ID_EMPRESA", empresa);
-        r.setInteger("ID", id);
-        r.setText("CODIGO", QStringLiteral("P%1").arg(id));
-        r.setText("COD_BARRAS", QString::fromLatin1(barras));
-        r.setText("NOME", QStringLiteral("Produto %1").arg(id));
-        r.setDecimal("PRECO", D(preco));
-        r.setDecimal("TAXA_COMISSAO", D(comissao));
-    });
-}
-
 void pauta(Store& store, int id, int empresa, int codigo) {
     adicionar(store, "pauta", [&](Record& r) {
         r.setInteger("ID", id);
@@ -87,14 +46,6 @@ void pautaProduto(Store& store, int idPauta, int idProduto, const char* preco1) 
         r.setInteger("ID_PAUTA", idPauta);
         r.setInteger("ID_PROD", idProduto);
         r.setDecimal("PRECO1", D(preco1));
-    });
-}
-
-void cliente(Store& store, int id, int formaPag, int idMunicipio = 0) {
-    adicionar(store, "clientes", [&](Record& r) {
-        r.setInteger("ID", id);
-        r.setInteger("FORMA_PAG", formaPag);
-        r.setInteger("ID_MUNICIPIO", idMunicipio);
     });
 }
 
@@ -255,10 +206,14 @@ void TestEdicaoPedido::primesANewOrder() {
 
     TempDataFolder folder;
     Store& store = folder.store();
-    qavcfg(store, {.bloqFrete = bloqFrete, .permitirFlex = permitirFlex, .entregaImediata = entregaImediata});
-    vendedor(store, 1, kEmpresa, kVendedor, origemCom, "6");
-    vendedor(store, 2, 2, kVendedor, 1, "9"); // same code in another company
-    vendedor(store, 3, kEmpresa, 202, 1, "3");
+    qavcfg(store, {.vendedor = kVendedor,
+                   .bloqFrete = bloqFrete,
+                   .permitirFlex = permitirFlex,
+                   .entregaImediata = entregaImediata});
+    vendedor(store, {.id = 1, .codigo = kVendedor, .origemCom = origemCom, .taxa = "6"});
+    // The same code in another company.
+    vendedor(store, {.id = 2, .empresa = 2, .codigo = kVendedor, .origemCom = 1, .taxa = "9"});
+    vendedor(store, {.id = 3, .codigo = 202, .origemCom = 1, .taxa = "3"});
     if (pedidosExistentes) {
         pedidoComFrete(store, 10, 2, 5, 1);
         pedidoComFrete(store, 3, kEmpresa, 40, 2);
@@ -293,16 +248,12 @@ void TestEdicaoPedido::primesANewOrder() {
 void TestEdicaoPedido::newOrderIsInTheFilesOnlyOnceSaved() {
     TempDataFolder folder;
     Store& store = folder.store();
-    qavcfg(store, {});
-    vendedor(store, 1, kEmpresa, kVendedor, 1, "5");
-    produto(store, kEmpresa, 1, "7891000000011", "10");
-    produto(store, kEmpresa, 2, "7891000000028", "4.5");
-    cliente(store, 7, 3);
-    adicionar(store, "formapag", [](Record& r) {
-        r.setInteger("ID_FORMAPAG", 120001);
-        r.setInteger("ID_EMPRESA", kEmpresa);
-        r.setInteger("CODIGO", 12);
-    });
+    qavcfg(store, {.vendedor = kVendedor});
+    vendedor(store, {.id = 1, .codigo = kVendedor, .origemCom = 1, .taxa = "5"});
+    produto(store, {.id = 1, .barras = "7891000000011", .preco = "10"});
+    produto(store, {.id = 2, .barras = "7891000000028", .preco = "4.5"});
+    cliente(store, {.id = 7, .formaPag = 3});
+    formaPag(store, {.id = 120001, .codigo = 12});
 
     {
         EdicaoPedido edicao(store);
@@ -368,7 +319,7 @@ void TestEdicaoPedido::newOrderIsInTheFilesOnlyOnceSaved() {
 void TestEdicaoPedido::sameProductTwiceWithTheSameObservationWritesNothing() {
     TempDataFolder folder;
     Store& store = folder.store();
-    qavcfg(store, {});
+    qavcfg(store, {.vendedor = kVendedor});
     EdicaoPedido edicao(store);
     QVERIFY(edicao.novo(kEmpresa, kHoje).ok());
     edicao.itens().push_back({itemEmMemoria(1, 1, 5, "1", QStringLiteral("azul")), {}});
@@ -392,8 +343,8 @@ void TestEdicaoPedido::sameProductTwiceWithTheSameObservationWritesNothing() {
 void TestEdicaoPedido::customerOpenInItsFormDoesNotStopTheSave() {
     TempDataFolder folder;
     Store& store = folder.store();
-    qavcfg(store, {});
-    cliente(store, 7, 3);
+    qavcfg(store, {.vendedor = kVendedor});
+    cliente(store, {.id = 7, .formaPag = 3});
     Table formularioCliente(store, "clientes"); // the customer form holds the customer it edits
     QVERIFY(formularioCliente.open());
     formularioCliente.rec().setInteger("ID", 7);
@@ -485,8 +436,8 @@ void TestEdicaoPedido::secondWindowOnTheSameOrderIsRefused() {
 void TestEdicaoPedido::twoNewOrdersPrimedTogetherAreBothSaved() {
     TempDataFolder folder;
     Store& store = folder.store();
-    qavcfg(store, {});
-    produto(store, kEmpresa, 1, "111", "10");
+    qavcfg(store, {.vendedor = kVendedor});
+    produto(store, {.id = 1, .barras = "111", .preco = "10"});
     pedidoDeTresItens(store); // order 1, number 41, items 1..3
 
     EdicaoPedido a(store);
@@ -583,7 +534,7 @@ void TestEdicaoPedido::savesRemovedChangedAndAddedItems() {
 void TestEdicaoPedido::transmittedOrderIsNeverWritten() {
     TempDataFolder folder;
     Store& store = folder.store();
-    produto(store, kEmpresa, 1, "111", "10");
+    produto(store, {.id = 1, .barras = "111", .preco = "10"});
     pedidoDeTresItens(store, 3);
     const Record antes = pedidoNoArquivo(store, 1);
 
@@ -629,10 +580,11 @@ void TestEdicaoPedido::barCodePricesTheNewItem() {
     QFETCH(QString, comis);
     TempDataFolder folder;
     Store& store = folder.store();
-    qavcfg(store, {});
-    vendedor(store, 1, kEmpresa, kVendedor, origemCom, "4");
-    produto(store, kEmpresa, 3, "7890000000031", "10", "7.5");
-    produto(store, 2, 3, "7890000000099", "99"); // same product id in another company
+    qavcfg(store, {.vendedor = kVendedor});
+    vendedor(store, {.id = 1, .codigo = kVendedor, .origemCom = origemCom, .taxa = "4"});
+    produto(store, {.id = 3, .barras = "7890000000031", .preco = "10", .comissao = "7.5"});
+    // The same product id in another company.
+    produto(store, {.empresa = 2, .id = 3, .barras = "7890000000099", .preco = "99"});
     pauta(store, 50001, kEmpresa, 5);
     pauta(store, 60002, 2, 6); // code 6 belongs to another company
     if (produtoNaPauta)
@@ -663,8 +615,9 @@ void TestEdicaoPedido::barCodePricesTheNewItem() {
 void TestEdicaoPedido::barCodeAddsOneUnitToTheItemWithoutObservation() {
     TempDataFolder folder;
     Store& store = folder.store();
-    produto(store, kEmpresa, 1, "555", "10");
-    produto(store, 2, 2, "777", "10"); // a code of another company
+    produto(store, {.id = 1, .barras = "555", .preco = "10"});
+    // A code of another company.
+    produto(store, {.empresa = 2, .id = 2, .barras = "777", .preco = "10"});
     pedido(store, {.id = 1, .numero = 41, .situa = 1});
     adicionar(store, "peditens", [](Record& r) { // the same product with an observation
         r.setInteger("ID_VENDASI", 1);
@@ -716,30 +669,22 @@ void TestEdicaoPedido::barCodeAddsOneUnitToTheItemWithoutObservation() {
 void TestEdicaoPedido::readsWhatTheRulesNeed() {
     TempDataFolder folder;
     Store& store = folder.store();
-    qavcfg(store, {.saldoFlex = "250"});
-    qavcfg(store, {.empresa = 2, .saldoFlex = "999"});
-    vendedor(store, 1, kEmpresa, kVendedor, 2, "5");
-    vendedor(store, 2, 2, kVendedor, 1, "9");
-    adicionar(store, "empresa", [](Record& r) {
-        r.setInteger("ID_EMPRESA", kEmpresa);
-        r.setInteger("ADIC_COMISSAO", 1);
-    });
-    cliente(store, 7, 0, 3550);
-    adicionar(store, "municip", [](Record& r) {
-        r.setInteger("ID", 3550);
-        r.setText("ESTADO", QStringLiteral("SP"));
-    });
+    qavcfg(store, {.vendedor = kVendedor, .saldoFlex = "250"});
+    qavcfg(store, {.empresa = 2, .vendedor = kVendedor, .saldoFlex = "999"});
+    vendedor(store, {.id = 1, .codigo = kVendedor, .origemCom = 2, .taxa = "5"});
+    vendedor(store, {.id = 2, .empresa = 2, .codigo = kVendedor, .origemCom = 1, .taxa = "9"});
+    empresa(store, {.id = kEmpresa, .adicComissao = 1});
+    cliente(store, {.id = 7, .municipio = 3550});
+    municipio(store, {.id = 3550, .estado = QStringLiteral("SP")});
     for (int empresa : {1, 2})
-        adicionar(store, "formapag", [&](Record& r) {
-            r.setInteger("ID_FORMAPAG", 120000 + empresa);
-            r.setInteger("ID_EMPRESA", empresa);
-            r.setInteger("CODIGO", 12);
-            r.setDecimal("ACRESC", D(empresa == 1 ? "3" : "8"));
-        });
+        formaPag(store, {.id = 120000 + empresa,
+                         .empresa = empresa,
+                         .codigo = 12,
+                         .acrescimo = empresa == 1 ? "3" : "8"});
     pauta(store, 50001, kEmpresa, 5);
     pauta(store, 50002, 2, 5);
-    produto(store, kEmpresa, 1, "1", "10");
-    produto(store, 2, 1, "1", "20");
+    produto(store, {.id = 1, .barras = "1", .preco = "10"});
+    produto(store, {.empresa = 2, .id = 1, .barras = "1", .preco = "20"});
     pautaProduto(store, 50001, 1, "9");
     pautaProduto(store, 50002, 1, "19");
     adicionar(store, "sticms", [](Record& r) { r.setInteger("COD_ST", 10); });
@@ -856,7 +801,7 @@ void TestEdicaoPedido::unreadableTableIsNamed_data() {
 void TestEdicaoPedido::unreadableTableIsNamed() {
     QFETCH(QString, arquivo);
     TempDataFolder folder;
-    qavcfg(folder.store(), {});
+    qavcfg(folder.store(), {.vendedor = kVendedor});
     pauta(folder.store(), 50001, kEmpresa, 5);
     {
         QFile file(folder.path() + QLatin1Char('/') + arquivo);
@@ -897,7 +842,7 @@ void TestEdicaoPedido::killedSaveLeavesTheOrderWhole() {
     int interrupted = 0;
     for (int round = 1; round <= 4; ++round) {
         TempDataFolder folder;
-        qavcfg(folder.store(), {});
+        qavcfg(folder.store(), {.vendedor = kVendedor});
         if (editar)
             QVERIFY(prepararPedidoGrande(folder.store(), kKillItems));
         // Two rounds in the middle of the items, two around the commit.
