@@ -2,6 +2,7 @@
 #include "base/core/WindowState.h"
 #include "ui/widgets/WindowStateBinder.h"
 
+#include <QDialog>
 #include <QTemporaryDir>
 #include <QWidget>
 #include <QtTest>
@@ -38,6 +39,27 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&again));
         QCOMPARE(again.geometry(), QRect(120, 130, 500, 350));
         again.close();
+    }
+
+    // A form ended by its OK or Cancel button is hidden, not closed: its place is kept all the same.
+    void dialogEndedByItsButtonsIsSaved_data() {
+        QTest::addColumn<bool>("aceito");
+        QTest::newRow("OK") << true;
+        QTest::newRow("Cancelar") << false;
+    }
+    void dialogEndedByItsButtonsIsSaved() {
+        QFETCH(bool, aceito);
+        const QString secao = aceito ? u"UpdatePEDIDO"_s : u"UpdatePED_ITEN"_s;
+        {
+            QDialog d;
+            d.setGeometry(50, 60, 400, 300);
+            WindowStateBinder::attach(&d, secao, ini());
+            d.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&d));
+            d.setGeometry(140, 150, 420, 310);
+            aceito ? d.accept() : d.reject();
+        }
+        QCOMPARE(IniFile(ini()).readInt(secao, u"Width"_s), 420);
     }
 
     void fixedSizeWindowKeepsItsSize() {

@@ -2,6 +2,7 @@
 
 #include "base/core/WindowState.h"
 
+#include <QDialog>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
@@ -29,6 +30,9 @@ WindowStateBinder* WindowStateBinder::attach(QWidget* window, QStringView sectio
 WindowStateBinder::WindowStateBinder(QWidget* window, QStringView section, const QString& iniPath)
     : QObject(window), window_(window), section_(section.toString()), ini_(iniPath) {
     window_->installEventFilter(this);
+    // A dialog ended by its buttons is hidden without a close event: its place is kept when it ends.
+    if (auto* dialog = qobject_cast<QDialog*>(window))
+        connect(dialog, &QDialog::finished, this, &WindowStateBinder::save);
 }
 
 void WindowStateBinder::restore() {
