@@ -94,6 +94,10 @@ UpdatePEDIDO::UpdatePEDIDO(const ListContext& contexto, RequisicaoPedido requisi
 }
 
 UpdatePEDIDO::~UpdatePEDIDO() {
+    // The entries lose their focus as they are destroyed after this form's members: no rule may run.
+    m_fechando = true;
+    for (QObject* entrada : findChildren<QObject*>())
+        entrada->disconnect(this);
     --s_abertos;
 }
 
