@@ -68,7 +68,11 @@ UpdatePED_ITEN::UpdatePED_ITEN(const ListContext& contexto, Store& store, Edicao
     WindowStateBinder::attach(this, janela::UpdatePED_ITEN, clientes.iniJanelas());
 }
 
-UpdatePED_ITEN::~UpdatePED_ITEN() = default;
+UpdatePED_ITEN::~UpdatePED_ITEN() {
+    // An entry left typed in loses its focus while the window goes: no rule runs then.
+    for (QLineEdit* campo : findChildren<QLineEdit*>())
+        campo->disconnect(this);
+}
 
 bool UpdatePED_ITEN::executar(QWidget* parent, const ListContext& contexto, Store& store,
                               EdicaoPedido& pedido, const DadosPedido& dados, RequisicaoItem requisicao,

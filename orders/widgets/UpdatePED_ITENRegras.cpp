@@ -158,10 +158,13 @@ bool UpdatePED_ITEN::regraProduto(bool interativo) {
 bool UpdatePED_ITEN::regraQuantidade() {
     textosParaItem();
     mostrarMensagens(m_edicao->alterarQuantidade(entradas().decimal("QTD")));
+    if (m_edicao->lote().voltarAoCampo) {
+        // The typed quantity stays for the representative to correct, and is refused again on "&OK".
+        m_qtd->setModified(true);
+        return reterFoco(m_qtd);
+    }
     paraTela();
     carregarUltimosPrecos();
-    if (m_edicao->lote().voltarAoCampo)
-        return reterFoco(m_qtd);
     return true;
 }
 
@@ -170,9 +173,11 @@ bool UpdatePED_ITEN::regraPecas(QLineEdit* campo) {
     const Record r = entradas();
     mostrarMensagens(m_edicao->alterarPecas(static_cast<int>(r.integer("QTD_PECAS")),
                                             static_cast<int>(r.integer("COMPRIMENTO"))));
-    paraTela();
-    if (campo == m_pecas && m_edicao->lote().voltarAoCampo)
+    if (m_edicao->lote().voltarAoCampo) {
+        campo->setModified(true);
         return reterFoco(m_pecas);
+    }
+    paraTela();
     return true;
 }
 

@@ -239,6 +239,72 @@ private Q_SLOTS:
         QCOMPARE(pedido.itens().size(), size_t(2));
     }
 
+    // Entries the item refuses keep the focus with their message: a quantity outside the sale lot
+    // where the company takes only whole lots, and the product the order already has with the same
+    // observation (it needs another observation to be sold twice).
+    void refusalsKeepTheFocus_data() {
+        QTest::addColumn<QString>("codigo");
+        QTest::addColumn<QString>("qtd");
+        QTest::addColumn<QString>("campo");
+        QTest::addColumn<QString>("mensagem");
+        QTest::newRow("quantity outside the lot")
+            << u"000123"_s << u"30"_s << u"qtd"_s
+            << u"Aviso: Quantidade diverge da volume na embalagem do produto!\nQuantidade válida: 36 PC"_s;
+        QTest::newRow("quantity in whole lots") << u"000123"_s << u"24"_s << QString() << QString();
+        QTest::newRow("same product, same observation")
+            << u"A-1"_s << u"1"_s << u"obs"_s
+            << u"AVISO! - Chave duplicada: Impossivel gravar registro, chave duplicada ao gravar: "
+               "Id Pedido + Produto + Obs."_s;
+    }
+
+    void refusalsKeepTheFocus() {
+        QFETCH(QString, codigo);
+        QFETCH(QString, qtd);
+        QFETCH(QString, campo);
+        QFETCH(QString, mensagem);
+        pedido41();
+        {
+            Table t(store(), "qavcfg");
+            QVERIFY(t.open());
+            QCOMPARE(t.seekPhysical(), Status::Ok);
+            QCOMPARE(t.next(), Status::Ok);
+            t.rec().setText("BLOQ_VOLUMES", u"S"_s);
+            QCOMPARE(t.put(), Status::Ok);
+            Table p(store(), "produto");
+            QVERIFY(p.open());
+            p.rec().setInteger("ID", 2);
+            p.rec().setInteger("ID_EMPRESA", 1);
+            QCOMPARE(p.get("KEYID"), Status::Ok);
+            p.rec().setDecimal("LOTE_MUL_VENDA", dec("12"));
+            QCOMPARE(p.put(), Status::Ok);
+        }
+        EdicaoPedido pedido(store());
+        QVERIFY(pedido.abrir(41).ok());
+        DadosPedido dados;
+        QVERIFY(pedido.carregarDados(dados).ok());
+        UpdatePED_ITEN form(contexto(), store(), pedido, dados, RequisicaoItem::Inserir, -1, false);
+        form.preparar();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        digitar(child<QLineEdit>(&form, "produto"), codigo);
+        digitar(child<QLineEdit>(&form, "qtd"), qtd);
+        if (campo != u"qtd"_s)
+            QCOMPARE(form.confirmar(), campo.isEmpty());
+        QCOMPARE(pedido.itens().size(), size_t(campo.isEmpty() ? 2 : 1));
+        if (campo.isEmpty()) {
+            QVERIFY2(shownBoxes().isEmpty(), qPrintable(shownBoxes().join(u'\n')));
+            return;
+        }
+        QCOMPARE(shownBoxes().value(0), mensagem);
+        QCOMPARE(form.focusWidget(), child<QLineEdit>(&form, qPrintable(campo)));
+        // Leaving the quantity as it is does not get it past "&OK".
+        MessageBox::clearShown();
+        QVERIFY(!form.confirmar());
+        QCOMPARE(shownBoxes().value(0), mensagem);
+        QCOMPARE(pedido.itens().size(), size_t(1));
+        QVERIFY(form.isVisible());
+    }
+
     // Cancel right after opening: nothing is added and the form returns cancelled.
     void cancelRightAfterOpeningLeavesNothing() {
         pedido41();
