@@ -137,10 +137,13 @@ struct Cena {
     std::optional<EdicaoItem> item;
 
     Store& store() { return folder.store(); }
-    bool abrir(int situa = 1) {
+    bool abrir(int situa = 1, int codPauta = 0) {
         qav::test::pedido(
             store(), {.id = 1, .numero = 41, .situa = situa, .cliente = kCliente, .vendedor = kVendedor});
-        if (!pedido.abrir(1).ok() || !pedido.carregarDados(dados).ok())
+        if (!pedido.abrir(1).ok())
+            return false;
+        pedido.pedido().setInteger("COD_PAUTA", codPauta);
+        if (!pedido.carregarDados(dados).ok())
             return false;
         item.emplace(store(), pedido, dados);
         item->novo();
@@ -169,6 +172,8 @@ private Q_SLOTS:
     void inactiveProductOnlyForAnItemAlreadyEntered();
     void quantityRules_data();
     void quantityRules();
+    void priceListPrices_data();
+    void priceListPrices();
     void measurePrice_data();
     void measurePrice();
     void accessoriesOffered_data();
@@ -339,6 +344,79 @@ void TestEdicaoItem::quantityRules() {
         QCOMPARE(S(cena.item->item().decimal("PRUNI"), 4), pruni);
     QCOMPARE(S(cena.item->item().decimal("TOTAL"), 2),
              S((cena.item->item().decimal("QTD") * cena.item->item().decimal("PRUNI")).rounded(2), 2));
+}
+
+void TestEdicaoItem::priceListPrices_data() {
+    QTest::addColumn<int>("codPauta");
+    QTest::addColumn<int>("precoPadrao");
+    QTest::addColumn<QString>("txComissao"); // of the product's row in the list
+    QTest::addColumn<QString>("oferecidos");
+    QTest::addColumn<QString>("precoPauta");
+    QTest::addColumn<bool>("comissaoVisivel");
+    QTest::addColumn<QString>("comComissao1"); // product value with a 1 % commission
+
+    // Product prices 10 / 9 / 8; list 25 has the product at 20 / 19 / 18, list 26 lacks it.
+    QTest::newRow("no price list") << 0 << 0 << "0"
+                                   << "10.00 9.00 8.00"
+                                   << "10.00" << false << "10.0000";
+    QTest::newRow("the list's prices") << 25 << 0 << "0"
+                                       << "20.00 19.00 18.00"
+                                       << "20.00" << false << "20.0000";
+    QTest::newRow("a default price offers the first") << 25 << 2 << "0"
+                                                      << "20.00"
+                                                      << "20.00" << false << "20.0000";
+    QTest::newRow("product outside the list") << 26 << 0 << "0"
+                                              << "0.00 0.00 0.00"
+                                              << "0.00" << false << "0.0000";
+    QTest::newRow("list price by commission") << 25 << 0 << "3"
+                                              << "20.00 19.00 18.00"
+                                              << "20.00" << true << "19.6078";
+}
+
+void TestEdicaoItem::priceListPrices() {
+    QFETCH(int, codPauta);
+    QFETCH(int, precoPadrao);
+    QFETCH(QString, txComissao);
+    QFETCH(QString, oferecidos);
+    QFETCH(QString, precoPauta);
+    QFETCH(bool, comissaoVisivel);
+    QFETCH(QString, comComissao1);
+
+    Cena cena;
+    referencias(cena.store(), {.precoPadrao = precoPadrao});
+    produto(cena.store(), {.prec2 = "9", .prec3 = "8"});
+    for (const int codigo : {25, 26})
+        adicionar(cena.store(), "pauta", [&](Record& r) {
+            r.setInteger("ID", codigo * 10000 + kEmpresa);
+            r.setInteger("ID_EMPRESA", kEmpresa);
+            r.setInteger("CODIGO", codigo);
+            r.setText("NUM_PAUTA", QString::number(codigo));
+            r.setInteger("ATIVO", 1);
+        });
+    adicionar(cena.store(), "pauxpro", [&](Record& r) {
+        r.setInteger("ID_PAUTA", 250001);
+        r.setInteger("ID_PROD", 1);
+        r.setDecimal("PRECO1", D("20"));
+        r.setDecimal("PRECO2", D("19"));
+        r.setDecimal("PRECO3", D("18"));
+        r.setDecimal("DIVISOR", D("100"));
+        r.setDecimal("TX_COMISSAO", D(txComissao.toLatin1().constData()));
+    });
+    QVERIFY(cena.abrir(1, codPauta));
+    QVERIFY(cena.escolher(QStringLiteral("123")));
+    cena.item->alterarQuantidade(D("1"));
+
+    QStringList precos;
+    for (const Decimal& p : cena.item->precosOferecidos())
+        precos << S(p, 2);
+    QCOMPARE(precos.join(QLatin1Char(' ')), oferecidos);
+    QCOMPARE(S(cena.item->item().decimal("PRECO_PAUTA"), 2), precoPauta);
+    QCOMPARE(cena.item->comissaoVisivel(), comissaoVisivel);
+
+    // A commission below the list's lowers the price; without a list rate the price stays.
+    cena.item->alterarComissao(D("1"));
+    QCOMPARE(S(cena.item->item().decimal("VALOR_PRODUTO"), 4), comComissao1);
+    QCOMPARE(S(cena.item->item().decimal("COMIS"), 2), QStringLiteral("1.00"));
 }
 
 void TestEdicaoItem::measurePrice_data() {
