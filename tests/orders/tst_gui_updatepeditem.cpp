@@ -15,9 +15,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableView>
+#include <QTableWidget>
 #include <QtTest>
 #include <memory>
+#include <tuple>
 
 using namespace qav;
 using namespace qav::test;
@@ -303,6 +306,89 @@ private Q_SLOTS:
         QCOMPARE(shownBoxes().value(0), mensagem);
         QCOMPARE(pedido.itens().size(), size_t(1));
         QVERIFY(form.isVisible());
+    }
+
+    // A product that requires two accessory subgroups: each added once with its price, the unit price
+    // then set through the product value, and "&OK" refused while one subgroup is missing.
+    void requiredAccessories() {
+        pedido41();
+        for (const auto& [id, subgrupo, descricao, nomeSubgrupo, preco] :
+             {std::tuple{1, 7, "PUXADOR CROMADO", "PUXADORES", "2.50"},
+              std::tuple{2, 8, "TRINCO SIMPLES", "TRINCOS", "1.00"}})
+            adicionar(store(), "acessori", [&](Record& r) {
+                r.setInteger("ID_EMPRESA", 1);
+                r.setInteger("ID_ACESSORIO", id);
+                r.setInteger("COD_SUBGRUPO", subgrupo);
+                r.setText("DESCRICAO", QString::fromLatin1(descricao));
+                r.setText("DESCR_SUBGRUPO", QString::fromLatin1(nomeSubgrupo));
+                r.setDecimal("PRECO", dec(preco));
+                r.setInteger("ATIVO", 1);
+            });
+        {
+            Table p(store(), "produto");
+            QVERIFY(p.open());
+            p.rec().setInteger("ID", 2);
+            p.rec().setInteger("ID_EMPRESA", 1);
+            QCOMPARE(p.get("KEYID"), Status::Ok);
+            p.rec().setInteger("COD_ACESS1", 7);
+            p.rec().setInteger("COD_ACESS2", 8);
+            QCOMPARE(p.put(), Status::Ok);
+        }
+        EdicaoPedido pedido(store());
+        QVERIFY(pedido.abrir(41).ok());
+        DadosPedido dados;
+        QVERIFY(pedido.carregarDados(dados).ok());
+        UpdatePED_ITEN form(contexto(), store(), pedido, dados, RequisicaoItem::Inserir, -1, false);
+        form.preparar();
+        form.show();
+        auto* abas = child<QTabWidget>(&form, "abas");
+        QVERIFY(!abas->isTabEnabled(1)); // no product yet
+        digitar(child<QLineEdit>(&form, "produto"), u"000123"_s);
+        digitar(child<QLineEdit>(&form, "qtd"), u"2"_s);
+        QVERIFY(abas->isTabEnabled(1));
+        abas->setCurrentIndex(1);
+        QCOMPARE(child<QComboBox>(&form, "subgrupo")->count(), 2);
+        QCOMPARE(child<QComboBox>(&form, "subgrupo")->currentText(), u"PUXADORES"_s);
+
+        auto* adicionar = child<QPushButton>(&form, "adicionar");
+        auto* acessorio = child<QComboBox>(&form, "acessorio");
+        adicionar->click();
+        acessorio->setCurrentIndex(0);
+        Q_EMIT acessorio->activated(0);
+        QCOMPARE(child<QLineEdit>(&form, "valorAcessorio")->text(), u"2,50"_s);
+        adicionar->click();
+        adicionar->click();
+        QCOMPARE(shownBoxes(),
+                 (QStringList{u"Aviso: Escolha o acessório primeiro!"_s, u"Aviso: Acessório já lançado!"_s}));
+        auto* linhas = child<QTableWidget>(&form, "acessoriosItem");
+        QCOMPARE(linhas->rowCount(), 1);
+        QCOMPARE(linhas->item(0, 1)->text(), u"PUXADOR CROMADO"_s);
+        QCOMPARE(child<QLabel>(&form, "pruniAcessorios")->text(), u"22,5000"_s);
+        QCOMPARE(child<QLabel>(&form, "total")->text(), u"45,00"_s);
+        QVERIFY(!child<QComboBox>(&form, "pruni")->isEnabled());
+
+        abas->setCurrentIndex(0);
+        MessageBox::clearShown();
+        QVERIFY(!form.confirmar());
+        QCOMPARE(shownBoxes(), QStringList{u"Aviso: Produto sem acessório (8-TRINCOS) obrigatório!"_s});
+        QCOMPARE(abas->currentIndex(), 1);
+        QCOMPARE(pedido.itens().size(), size_t(1));
+
+        // Removing asks first; No keeps the accessory.
+        MessageBox::clearShown();
+        linhas->clearSelection();
+        child<QPushButton>(&form, "remover")->click();
+        linhas->selectRow(0);
+        MessageBox::setNextAnswers({Button::No, Button::Yes});
+        child<QPushButton>(&form, "remover")->click();
+        QCOMPARE(linhas->rowCount(), 1);
+        child<QPushButton>(&form, "remover")->click();
+        QCOMPARE(linhas->rowCount(), 0);
+        QCOMPARE(shownBoxes(), (QStringList{u"Aviso: Primeiro selecione o acessório que você quer remover!"_s,
+                                            u"CONFIRME?: Confirme excluir o acessório selecionado?"_s,
+                                            u"CONFIRME?: Confirme excluir o acessório selecionado?"_s}));
+        QCOMPARE(child<QLabel>(&form, "total")->text(), u"40,00"_s);
+        QVERIFY(child<QComboBox>(&form, "pruni")->isEnabled());
     }
 
     // Cancel right after opening: nothing is added and the form returns cancelled.
