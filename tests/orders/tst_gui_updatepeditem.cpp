@@ -391,6 +391,56 @@ private Q_SLOTS:
         QVERIFY(child<QComboBox>(&form, "pruni")->isEnabled());
     }
 
+    // Measures at the start of the observation: the form asks, and on yes the price per square metre
+    // of the customer's state (the second price, PRAZ2 starting with PR) prices the item: 120 x 80 x
+    // 50,00 / 10000 = 48,00.
+    void measurePrice_data() {
+        QTest::addColumn<QString>("obs");
+        QTest::addColumn<int>("resposta");
+        QTest::addColumn<QString>("pruni");
+        QTest::addColumn<bool>("perguntou");
+        QTest::newRow("yes") << u"120X080 vidro"_s << int(Button::Yes) << u"48,0000"_s << true;
+        QTest::newRow("no") << u"120x080"_s << int(Button::No) << u"20,0000"_s << true;
+        QTest::newRow("no measures") << u"1200X80"_s << int(Button::Yes) << u"20,0000"_s << false;
+    }
+
+    void measurePrice() {
+        QFETCH(QString, obs);
+        QFETCH(int, resposta);
+        QFETCH(QString, pruni);
+        QFETCH(bool, perguntou);
+        pedido41();
+        {
+            Table p(store(), "produto");
+            QVERIFY(p.open());
+            p.rec().setInteger("ID", 2);
+            p.rec().setInteger("ID_EMPRESA", 1);
+            QCOMPARE(p.get("KEYID"), Status::Ok);
+            p.rec().setText("PRAZO", u"SC 30 DIAS"_s);
+            p.rec().setText("PRAZ2", u"PR 30 DIAS"_s);
+            p.rec().setDecimal("PREC2", dec("50"));
+            QCOMPARE(p.put(), Status::Ok);
+        }
+        EdicaoPedido pedido(store());
+        QVERIFY(pedido.abrir(41).ok());
+        DadosPedido dados;
+        QVERIFY(pedido.carregarDados(dados).ok());
+        UpdatePED_ITEN form(contexto(), store(), pedido, dados, RequisicaoItem::Inserir, -1, false);
+        form.preparar();
+        form.show();
+        digitar(child<QLineEdit>(&form, "produto"), u"000123"_s);
+        digitar(child<QLineEdit>(&form, "qtd"), u"1"_s);
+        MessageBox::setNextAnswers({static_cast<Button>(resposta)});
+        digitar(child<QLineEdit>(&form, "obs"), obs);
+        QCOMPARE(
+            shownBoxes().contains(u"Confirma calculo preço?: Deseja cacular o preço de venda pela medida?"_s),
+            perguntou);
+        QCOMPARE(child<QComboBox>(&form, "pruni")->currentText(), pruni);
+        MessageBox::setNextAnswers(kRespostas);
+        QVERIFY(form.confirmar());
+        QCOMPARE(pedido.itens().back().item.text("OBS").trimmed(), obs);
+    }
+
     // Cancel right after opening: nothing is added and the form returns cancelled.
     void cancelRightAfterOpeningLeavesNothing() {
         pedido41();
