@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
@@ -230,7 +231,11 @@ private Q_SLOTS:
         QVERIFY(child<QLineEdit>(&form, "produto")->text().isEmpty());
         QCOMPARE(form.itensGravados(), 1);
 
+        // The restore key brings back the product of the item saved last.
         auto* produto = child<QLineEdit>(&form, "produto");
+        QTest::keyClick(produto, Qt::Key_R, Qt::ControlModifier);
+        QCOMPARE(produto->text(), u"000123"_s);
+        produto->clear();
         QTest::keyClicks(produto, QString::fromLatin1(kBarras));
         QTest::keyClick(produto, Qt::Key_Return);
         QCOMPARE(produto->text(), u"A-1"_s);
@@ -570,6 +575,21 @@ private Q_SLOTS:
         QCOMPARE(child<QLabel>(form.get(), "total")->text(), u"0,00"_s);
         QVERIFY(!child<QPushButton>(form.get(), "itemEditar")->isEnabled());
         QVERIFY(!child<QPushButton>(form.get(), "itemExcluir")->isEnabled());
+        // The list's menu greys edit and delete when it is empty.
+        QStringList menu;
+        QTimer espera;
+        espera.setInterval(10);
+        connect(&espera, &QTimer::timeout, [&] {
+            if (auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                espera.stop();
+                for (QAction* a : popup->actions())
+                    menu << a->text() + (a->isEnabled() ? QString() : u" (off)"_s);
+                popup->close();
+            }
+        });
+        espera.start();
+        Q_EMIT itens->customContextMenuRequested(QPoint(5, 5));
+        QCOMPARE(menu, (QStringList{u"&Novo"_s, u"&Editar (off)"_s, u"E&xcluir (off)"_s}));
         // Only in the files once the order is confirmed (an order without items is not).
         QCOMPARE(registros(store(), "peditens", "KEYID_VENDASI", "ID_VENDA = 41").size(), size_t(1));
     }
