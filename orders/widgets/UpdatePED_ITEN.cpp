@@ -362,7 +362,10 @@ void UpdatePED_ITEN::mostrarProduto() {
 }
 
 void UpdatePED_ITEN::habilitarCampos() {
-    const bool acessoriosPossiveis = m_subgrupo->count() > 0 || !m_edicao->acessorios().empty();
+    const Produto& produto = m_edicao->produto();
+    const bool acessoriosPossiveis = produto.PERMITE_ACESSORIOS.trimmed() == u"S"_s ||
+                                     produto.COD_ACESS1 != 0 || produto.COD_ACESS2 != 0 ||
+                                     produto.COD_ACESS3 != 0 || !m_edicao->acessorios().empty();
     m_abas->setTabEnabled(AbaAcessorios, acessoriosPossiveis);
     m_comisRotulo->setVisible(m_edicao->comissaoVisivel());
     m_comis->setVisible(m_edicao->comissaoVisivel());
@@ -370,9 +373,8 @@ void UpdatePED_ITEN::habilitarCampos() {
         return;
 
     const Record& i = m_edicao->item();
-    const Produto& p = m_edicao->produto();
     // Products sold by pieces x length have their quantity computed as the weight.
-    const bool porPeca = p.vendidoPorPeca();
+    const bool porPeca = produto.vendidoPorPeca();
     m_qtd->setReadOnly(porPeca);
     m_pecas->setEnabled(porPeca);
     m_comprimento->setEnabled(porPeca);
