@@ -92,10 +92,9 @@ bool UpdatePED_ITEN::eventFilter(QObject* watched, QEvent* event) {
 
 bool UpdatePED_ITEN::reterFoco(QWidget* campo) {
     m_focoRetido = true;
-    if (campo->parentWidget() && !m_abas->currentWidget()->isAncestorOf(campo) && isAncestorOf(campo))
-        for (int aba = 0; aba < m_abas->count(); ++aba)
-            if (m_abas->widget(aba)->isAncestorOf(campo))
-                m_abas->setCurrentIndex(aba);
+    for (int aba = 0; aba < m_abas->count(); ++aba)
+        if (m_abas->widget(aba)->isAncestorOf(campo))
+            m_abas->setCurrentIndex(aba);
     campo->setFocus();
     if (auto* entrada = qobject_cast<QLineEdit*>(campo))
         entrada->selectAll();
