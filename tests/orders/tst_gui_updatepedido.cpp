@@ -280,6 +280,27 @@ private Q_SLOTS:
         QCOMPARE(form->edicao().pedido().integer("SITUA"), 4);
     }
 
+    // A reference table that can no longer be read (a damaged file) keeps the order from being
+    // confirmed against rows of zeros: the error is shown and nothing is written.
+    void unreadableReferenceTableRefusesTheConfirmation() {
+        referencias("100000");
+        pedido41("100");
+        const Record original = lido(41);
+        auto form = abrir(RequisicaoPedido::Alterar, &original);
+        QVERIFY(form);
+        digitar(child<QLineEdit>(form.get(), "descp"), u"1,00"_s);
+        QFile vendedores(QDir(m_folder->path()).filePath(u"vendedor.tps"_s));
+        QVERIFY(vendedores.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        vendedores.write(QByteArray(4096, 'x'));
+        vendedores.close();
+        MessageBox::clearShown();
+        QVERIFY(!form->confirmar());
+        QVERIFY2(!shownBoxes().isEmpty() && shownBoxes().constLast().startsWith(u"Erro: Erro ("_s) &&
+                     shownBoxes().constLast().endsWith(u"ao ler tabelas do pedido!"_s),
+                 qPrintable(shownBoxes().join(u'\n')));
+        QCOMPARE(lido(41).revision(), original.revision());
+    }
+
     // Two windows on the same order: the second save is refused with the notice of a record changed
     // by another station, and the first window's save stays.
     void secondWindowDoesNotOverwriteTheFirst() {
