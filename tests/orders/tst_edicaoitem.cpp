@@ -6,9 +6,11 @@
 #include "orders/core/EdicaoPedido.h"
 #include "tests/orders/FabricaPedido.h"
 #include "tests/orders/PedidosFixture.h"
+#include "tests/orders/ReferenciasFixture.h"
 #include "tests/support/TempDataFolder.h"
 
 #include <QTest>
+#include <functional>
 #include <optional>
 
 using namespace qav;
@@ -22,87 +24,34 @@ constexpr int kVendedor = 101;
 constexpr int kCliente = 7;
 const QString kChaveItem = QStringLiteral("Id Pedido + Produto + Obs.");
 
-struct Referencias {
-    int bloqueios1 = 0;
-    int precoPadrao = 0;
-    const char* bloqVolumes = "N";
-    const char* descRateio = "0";
-};
-
 // The company's settings, its representative, and customer 7 in a municipality of São Paulo.
-void referencias(Store& store, const Referencias& r = {}) {
-    adicionar(store, "qavcfg", [&](Record& c) {
-        c.setInteger("ID_EMPRESA", kEmpresa);
-        c.setInteger("COD_VENDEDOR", kVendedor);
-        c.setInteger("BLOQUEIOS1", r.bloqueios1);
-        c.setInteger("PRECO_PADRAO", r.precoPadrao);
-        c.setText("BLOQ_VOLUMES", QString::fromLatin1(r.bloqVolumes));
-    });
-    adicionar(store, "vendedor", [&](Record& v) {
-        v.setInteger("ID_VENDEDOR", 1);
-        v.setInteger("ID_EMPRESA", kEmpresa);
-        v.setInteger("CODIGO", kVendedor);
-        v.setInteger("ORIGEM_COM", 1);
-        v.setDecimal("TAXA_COMISSAO", D("5"));
-        v.setDecimal("DESC_RATEIO_COM", D(r.descRateio));
-    });
-    adicionar(store, "municip", [](Record& m) {
-        m.setInteger("ID", 3550);
-        m.setText("ESTADO", QStringLiteral("SP"));
-    });
-    adicionar(store, "clientes", [](Record& c) {
-        c.setInteger("ID", kCliente);
-        c.setInteger("ID_MUNICIPIO", 3550);
-    });
+void referencias(Store& store, const NovaConfiguracao& configuracao = {}, const char* descRateio = "0") {
+    NovaConfiguracao c = configuracao;
+    c.empresa = kEmpresa;
+    c.vendedor = kVendedor;
+    qavcfg(store, c);
+    vendedor(store, {.id = 1,
+                     .empresa = kEmpresa,
+                     .codigo = kVendedor,
+                     .origemCom = 1,
+                     .taxa = "5",
+                     .descRateio = descRateio});
+    municipio(store, {.id = 3550, .estado = QStringLiteral("SP")});
+    cliente(store, {.id = kCliente, .municipio = 3550});
 }
 
-struct NovoProduto {
-    int id = 1;
-    int empresa = kEmpresa;
-    const char* codigo = "000123";
-    const char* barras = "7891234567895";
-    const char* preco = "10";
-    const char* prec2 = "0";
-    const char* prec3 = "0";
-    const char* prazo = "";
-    const char* praz2 = "";
-    int ativo = 1;
-    int subcategoria = 0;
-    const char* lote = "0";
-    int permitirDifLote = 0;
-    const char* txDescLote = "0";
-    const char* descMax = "0";
-    int promocional = 0;
-    int acess1 = 0;
-    int acess2 = 0;
-    const char* permiteAcessorios = "N";
-};
-
-void produto(Store& store, const NovoProduto& p) {
-    adicionar(store, "produto", [&](Record& r) {
-        r.setInteger("ID_EMPRESA", p.empresa);
-        r.setInteger("ID", p.id);
-        r.setText("CODIGO", QString::fromLatin1(p.codigo));
-        r.setText("COD_BARRAS", QString::fromLatin1(p.barras));
-        r.setText("NOME", QStringLiteral("Porta de correr %1").arg(p.id));
-        r.setText("UNIDA", QStringLiteral("UN"));
-        r.setInteger("ATIVO", p.ativo);
-        r.setDecimal("PRECO", D(p.preco));
-        r.setDecimal("PREC2", D(p.prec2));
-        r.setDecimal("PREC3", D(p.prec3));
-        r.setText("PRAZO", QString::fromLatin1(p.prazo));
-        r.setText("PRAZ2", QString::fromLatin1(p.praz2));
-        r.setInteger("SUBCATEGORIA", p.subcategoria);
-        r.setDecimal("PESO_METRO", D("1.5"));
-        r.setDecimal("LOTE_MUL_VENDA", D(p.lote));
-        r.setInteger("PERMITIR_DIF_LOTE", p.permitirDifLote);
-        r.setDecimal("TX_DESC_LOTE", D(p.txDescLote));
-        r.setDecimal("DESC_MAX", D(p.descMax));
-        r.setInteger("PRECO_PROMOCIONAL", p.promocional);
-        r.setInteger("COD_ACESS1", p.acess1);
-        r.setInteger("COD_ACESS2", p.acess2);
-        r.setText("PERMITE_ACESSORIOS", QString::fromLatin1(p.permiteAcessorios));
-    });
+// Product 1, a sliding door: code 000123, active, 10.00 a unit, 1.5 kg a metre when sold by pieces.
+NovoProduto porta(const std::function<void(NovoProduto&)>& ajuste = {}) {
+    NovoProduto p{.id = 1,
+                  .codigo = QStringLiteral("000123"),
+                  .barras = "7891234567895",
+                  .preco = "10",
+                  .ativo = 1,
+                  .unidade = QStringLiteral("UN"),
+                  .pesoMetro = "1.5"};
+    if (ajuste)
+        ajuste(p);
+    return p;
 }
 
 void acessorioDaEmpresa(Store& store, int id, int subgrupo, const char* descricao, const char* preco,
@@ -221,10 +170,12 @@ void TestEdicaoItem::findsTheProduct() {
     QFETCH(QString, codigo);
     Cena cena;
     referencias(cena.store());
-    produto(cena.store(), {});
-    produto(cena.store(), {.id = 2, .codigo = "000000", .barras = ""});
-    produto(cena.store(), {.id = 3, .codigo = "AB-9", .barras = ""});
-    produto(cena.store(), {.id = 7, .empresa = 2, .codigo = "000777", .barras = "7890000000777"});
+    produto(cena.store(), porta());
+    produto(cena.store(), {.id = 2, .codigo = QStringLiteral("000000"), .ativo = 1});
+    produto(cena.store(), {.id = 3, .codigo = QStringLiteral("AB-9"), .ativo = 1});
+    produto(
+        cena.store(),
+        {.empresa = 2, .id = 7, .codigo = QStringLiteral("000777"), .barras = "7890000000777", .ativo = 1});
     QVERIFY(cena.abrir());
 
     const std::optional<Produto> achado = cena.item->buscarProduto(entrada);
@@ -234,7 +185,7 @@ void TestEdicaoItem::findsTheProduct() {
 void TestEdicaoItem::inactiveProductOnlyForAnItemAlreadyEntered() {
     Cena cena;
     referencias(cena.store());
-    produto(cena.store(), {.ativo = 0});
+    produto(cena.store(), porta([](NovoProduto& p) { p.ativo = 0; }));
     QVERIFY(cena.abrir());
     const std::optional<Produto> inativo = cena.item->buscarProduto(QStringLiteral("123"));
     QVERIFY(inativo);
@@ -327,10 +278,12 @@ void TestEdicaoItem::quantityRules() {
     referencias(cena.store(), {.bloqVolumes = bloqueio.constData()});
     const QByteArray l = lote.toLatin1();
     const QByteArray t = txDescLote.toLatin1();
-    produto(cena.store(), {.subcategoria = subcategoria,
-                           .lote = l.constData(),
-                           .permitirDifLote = permitirDif,
-                           .txDescLote = t.constData()});
+    produto(cena.store(), porta([&](NovoProduto& p) {
+                p.subcategoria = subcategoria;
+                p.lote = l.constData();
+                p.permitirDifLote = permitirDif;
+                p.txDescLote = t.constData();
+            }));
     QVERIFY(cena.abrir());
     QVERIFY(cena.escolher(QStringLiteral("123")));
     // A refused entry leaves the item as it was: no quantity yet, priced for none.
@@ -384,7 +337,10 @@ void TestEdicaoItem::priceListPrices() {
 
     Cena cena;
     referencias(cena.store(), {.precoPadrao = precoPadrao});
-    produto(cena.store(), {.prec2 = "9", .prec3 = "8"});
+    produto(cena.store(), porta([](NovoProduto& p) {
+                p.prec2 = "9";
+                p.prec3 = "8";
+            }));
     for (const int codigo : {25, 26})
         adicionar(cena.store(), "pauta", [&](Record& r) {
             r.setInteger("ID", codigo * 10000 + kEmpresa);
@@ -453,7 +409,12 @@ void TestEdicaoItem::measurePrice() {
     referencias(cena.store());
     const QByteArray p1 = prazo.toLatin1();
     const QByteArray p2 = praz2.toLatin1();
-    produto(cena.store(), {.preco = "40", .prec2 = "50", .prazo = p1.constData(), .praz2 = p2.constData()});
+    produto(cena.store(), porta([&](NovoProduto& p) {
+                p.preco = "40";
+                p.prec2 = "50";
+                p.prazo = p1.constData();
+                p.praz2 = p2.constData();
+            }));
     QVERIFY(cena.abrir());
     QVERIFY(cena.escolher(QStringLiteral("000123")));
     QVERIFY(cena.item->alterarQuantidade(D("2")).empty());
@@ -489,7 +450,11 @@ void TestEdicaoItem::accessoriesOffered() {
     referencias(cena.store());
     acessorios(cena.store());
     const QByteArray p = permite.toLatin1();
-    produto(cena.store(), {.acess1 = acess1, .acess2 = acess2, .permiteAcessorios = p.constData()});
+    produto(cena.store(), porta([&](NovoProduto& n) {
+                n.acess1 = acess1;
+                n.acess2 = acess2;
+                n.permiteAcessorios = p.constData();
+            }));
     QVERIFY(cena.abrir());
     QVERIFY(cena.item->subgrupos().empty()); // no product yet
     QVERIFY(cena.escolher(QStringLiteral("123")));
@@ -510,7 +475,7 @@ void TestEdicaoItem::accessoryRowsPriceTheItem() {
     Cena cena;
     referencias(cena.store());
     acessorios(cena.store());
-    produto(cena.store(), {.permiteAcessorios = "S"});
+    produto(cena.store(), porta([](NovoProduto& p) { p.permiteAcessorios = "S"; }));
     QVERIFY(cena.abrir());
     QVERIFY(cena.escolher(QStringLiteral("123")));
     QVERIFY(cena.item->alterarQuantidade(D("3")).empty());
@@ -659,15 +624,16 @@ void TestEdicaoItem::confirmation() {
 
     Cena cena;
     const QByteArray rateio = descRateio.toLatin1();
-    referencias(cena.store(),
-                {.bloqueios1 = bloqueios, .precoPadrao = precoPadrao, .descRateio = rateio.constData()});
+    referencias(cena.store(), {.bloqueios1 = bloqueios, .precoPadrao = precoPadrao}, rateio.constData());
     acessorios(cena.store());
     const QByteArray maximo = descMax.toLatin1();
-    produto(cena.store(), {.prec3 = "9.5",
-                           .descMax = maximo.constData(),
-                           .promocional = promocional,
-                           .acess1 = 10,
-                           .acess2 = 20});
+    produto(cena.store(), porta([&](NovoProduto& p) {
+                p.prec3 = "9.5";
+                p.descMax = maximo.constData();
+                p.promocional = promocional;
+                p.acess1 = 10;
+                p.acess2 = 20;
+            }));
     QVERIFY(cena.abrir());
     cena.pedido.pedido().setInteger("PED_FLEX", flex ? 1 : 0);
     EdicaoItem& item = *cena.item;
@@ -710,7 +676,7 @@ void TestEdicaoItem::newItemIdsAboveFolderAndOrder() {
 
     Cena cena;
     referencias(cena.store());
-    produto(cena.store(), {});
+    produto(cena.store(), porta());
     if (maiorNaPasta > 0) {
         qav::test::pedido(cena.store(), {.id = 2, .numero = 42, .cliente = kCliente});
         item(cena.store(), maiorNaPasta, 2, 1, "1");
@@ -740,7 +706,7 @@ void TestEdicaoItem::changeWorksOnACopyUntilSaved() {
     Cena cena;
     referencias(cena.store());
     acessorios(cena.store());
-    produto(cena.store(), {.permiteAcessorios = "S"});
+    produto(cena.store(), porta([](NovoProduto& p) { p.permiteAcessorios = "S"; }));
     qav::test::pedido(cena.store(), {.id = 1, .numero = 41, .cliente = kCliente, .vendedor = kVendedor});
     adicionar(cena.store(), "peditens", [](Record& r) {
         r.setInteger("ID_VENDASI", 5);
@@ -824,7 +790,7 @@ void TestEdicaoItem::sameProductAndObservationRefused() {
 
     Cena cena;
     referencias(cena.store());
-    produto(cena.store(), {});
+    produto(cena.store(), porta());
     QVERIFY(cena.abrir());
     const auto salvarCom = [&](const QString& obs) {
         Mensagem m;
@@ -847,7 +813,7 @@ void TestEdicaoItem::observationPrefixCutToTheField() {
     Cena cena;
     referencias(cena.store());
     acessorios(cena.store());
-    produto(cena.store(), {.permiteAcessorios = "S"});
+    produto(cena.store(), porta([](NovoProduto& p) { p.permiteAcessorios = "S"; }));
     QVERIFY(cena.abrir());
     QVERIFY(cena.escolher(QStringLiteral("123")));
     cena.item->alterarQuantidade(D("1"));
@@ -866,7 +832,7 @@ void TestEdicaoItem::transmittedOrderIsOnlyViewed() {
     Cena cena;
     referencias(cena.store());
     acessorios(cena.store());
-    produto(cena.store(), {.permiteAcessorios = "S"});
+    produto(cena.store(), porta([](NovoProduto& p) { p.permiteAcessorios = "S"; }));
     qav::test::pedido(cena.store(), {.id = 1, .numero = 41, .situa = 3, .cliente = kCliente});
     item(cena.store(), 5, 1, 1, "2");
     QVERIFY(cena.pedido.abrir(1).ok());
@@ -893,8 +859,8 @@ void TestEdicaoItem::transmittedOrderIsOnlyViewed() {
 void TestEdicaoItem::lastPricesOfTheCustomer() {
     Cena cena;
     referencias(cena.store());
-    produto(cena.store(), {});
-    produto(cena.store(), {.id = 2, .codigo = "000200", .barras = ""});
+    produto(cena.store(), porta());
+    produto(cena.store(), {.id = 2, .codigo = QStringLiteral("000200"), .preco = "10", .ativo = 1});
     const Date inicio = Date::fromYmd(2026, 1, 5);
     int idPedcon = 0;
     const auto historico = [&](int numero, int diasDepois, int situacao, int cliente, int empresa,
@@ -947,7 +913,7 @@ void TestEdicaoItem::lastPricesOfTheCustomer() {
 void TestEdicaoItem::valueOutsideItsFieldLeavesTheItemAsItWas() {
     Cena cena;
     referencias(cena.store());
-    produto(cena.store(), {});
+    produto(cena.store(), porta());
     QVERIFY(cena.abrir());
     QVERIFY(cena.escolher(QStringLiteral("123")));
     cena.item->alterarQuantidade(D("2"));
