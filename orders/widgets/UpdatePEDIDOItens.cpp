@@ -53,9 +53,9 @@ void UpdatePEDIDO::itemNovo() {
                          {Button::Ok}, Button::Ok, this);
         return;
     }
-    if (!daTela())
+    // Items are priced against the reference rows: none is added while a table cannot be read.
+    if (!daTela() || !lerDados())
         return;
-    m_edicao->carregarDados(m_dados);
     // Where the company sells by price list, items need one that exists and is active.
     if (m_dados.qavcfg.ATIVAR_PROD_PAUTA != 0 || m_edicao->pedido().integer("COD_PAUTA") != 0) {
         const QString recusa = !m_dados.pauta              ? u"Pauta de preços inválida!"_s
@@ -88,7 +88,8 @@ void UpdatePEDIDO::itemEditar() {
         m_requisicao == RequisicaoPedido::Consultar && !transmitido(m_edicao->pedido())
             ? RequisicaoItem::Consultar
             : RequisicaoItem::Alterar;
-    m_edicao->carregarDados(m_dados);
+    if (!lerDados() && requisicao != RequisicaoItem::Consultar)
+        return;
     UpdatePED_ITEN::executar(this, m_contexto, *m_store, *m_edicao, m_dados, requisicao, linha,
                              !m_recalculo.TX_DESC_PAUTA.isZero());
     atualizar();
