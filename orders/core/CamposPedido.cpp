@@ -99,6 +99,14 @@ template <> const Mapeamento<Produto>& campos<Produto>() {
         {"PESO_FATOR", &P::PESO_FATOR},
         {"LOTE_MUL_VENDA", &P::LOTE_MUL_VENDA},
         {"TX_DESC_LOTE", &P::TX_DESC_LOTE},
+        {"ATIVO", &P::ATIVO},
+        {"COD_ACESS1", &P::COD_ACESS1},
+        {"COD_ACESS2", &P::COD_ACESS2},
+        {"COD_ACESS3", &P::COD_ACESS3},
+        {"COD_BARRAS", &P::COD_BARRAS},
+        {"PERMITE_ACESSORIOS", &P::PERMITE_ACESSORIOS},
+        {"CLASSE_ABC", &P::CLASSE_ABC},
+        {"QTD_ESTOQUE", &P::QTD_ESTOQUE},
     };
     static const Mapeamento<P> m("produto.tps", lista);
     return m;

@@ -40,7 +40,8 @@ struct UltimoPreco {
 };
 
 // A refusal of the confirmation, in the order the checks run; `campo` names the entry to put the
-// focus on: "produto", "preco" (unit price), "acessorios" or empty.
+// focus on: "produto", "quantidade", "pecas", "preco" (unit price), "acessorios" or empty. A product
+// that is not the company's has no text to show (mensagem.texto empty): only the focus moves.
 struct RecusaItem {
     Mensagem mensagem;
     QString campo;
@@ -111,17 +112,30 @@ public:
     // The customer's last prices of the product, newest first, at most 10 orders.
     std::vector<UltimoPreco> ultimosPrecos() const;
 
-    // "&OK": the checks in order (product exists, promotional price, commission excess, required
-    // accessories, maximum discount, minimum price); the first refusal ends them. Empty when the
+    // "&OK": the checks in order (product exists, the quantity entry's sale-lot rule again,
+    // promotional price, commission excess, required accessories, maximum discount, minimum price);
+    // the first refusal ends them. Empty when the
     // item may be saved. Warnings that do not refuse (a flex order over the product's limit) are
     // returned in `avisos`.
     std::optional<RecusaItem> verificar(Mensagens& avisos) const;
     // Puts the item with its accessory rows into the order (the observation takes the accessories'
-    // prefix). Refused with the duplicate message naming "Id Pedido + Produto + Obs." when another
-    // item of the order has the same product and observation. Insert: then primes the next item.
+    // prefix). Runs verificar() first and is refused with its first refusal (its warnings are
+    // verificar()'s to show). Refused when another item of the order has the same product and
+    // observation: that refusal alone has an empty `titulo`, and its `texto` is the key's name
+    // "Id Pedido + Produto + Obs." for the standard duplicate-key warning. Insert: then primes the
+    // next item; change: the item is read again from the order, as abrir() does.
     std::optional<Mensagem> salvar();
 
 private:
+    // Reads the product's row of the order's price list into the reference rows.
+    void carregarPautaProduto(int idProduto, std::optional<Mensagem>& falha);
+    // Prices (precoInicial) or recalculates `linha` and makes it the item; false, with the reason in
+    // `mensagens` and the item unchanged, when a value does not fit its field.
+    bool recalcular(PedidoItem& linha, bool precoInicial, Mensagens& mensagens);
+    Mensagens recalcular(PedidoItem& linha);
+    // The observation as saved: the accessories' descriptions, " # ", the representative's text.
+    QString observacaoComAcessorios() const;
+
     Store& m_store;
     EdicaoPedido& m_pedido;
     DadosPedido m_dados;

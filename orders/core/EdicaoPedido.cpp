@@ -4,6 +4,7 @@
 #include "orders/core/DadosDoArquivo.h"
 #include "orders/core/LeituraRegistro.h"
 #include "orders/core/LinhasDoPedido.h"
+#include "orders/core/ProcuraProduto.h"
 #include "orders/core/SituacaoPedido.h"
 #include "store/core/Text.h"
 #include "store/core/Transaction.h"
@@ -265,6 +266,17 @@ ResultadoRecalculo EdicaoPedido::recalcular(const DadosPedido& dados,
     return resultado;
 }
 
+FalhaEdicao EdicaoPedido::proximoIdItem(int& id) const {
+    Table itens(m_store, "peditens");
+    int maiorItem = 0;
+    if (!itens.open() || linhas::maiorValor(itens, "KEYID_VENDASI", maiorItem) == Status::Error)
+        return falhaArquivo(itens.error(), "ao ler itens do pedido!");
+    for (const ItemEmEdicao& i : m_itens)
+        maiorItem = std::max(maiorItem, inteiro(i.item, "ID_VENDASI"));
+    id = maiorItem + 1;
+    return {};
+}
+
 bool EdicaoPedido::lerCodigoBarras(const QString& codigo, const DadosPedido& dados,
                                    FalhaEdicao& falhaLeitura) {
     falhaLeitura = {};
@@ -282,11 +294,8 @@ bool EdicaoPedido::lerCodigoBarras(const QString& codigo, const DadosPedido& dad
         falhaLeitura = falhaArquivo(produtos.error(), "ao ler produto!");
         return false;
     }
-    produtos.clearFilter();
-    produtos.clear();
-    produtos.rec().setText("COD_BARRAS", entrada);
-    produtos.rec().setInteger("ID_EMPRESA", empresa);
-    const Status achado = produtos.get("KEYCOD_BARRAS");
+    Produto produto;
+    const Status achado = procura::porCodigoBarras(produtos, empresa, entrada, produto);
     if (achado == Status::NotFound) {
         falhaLeitura = falha(FalhaEdicao::Tipo::NaoEncontrado, QStringLiteral("Código inválido!"));
         return false;
@@ -295,8 +304,6 @@ bool EdicaoPedido::lerCodigoBarras(const QString& codigo, const DadosPedido& dad
         falhaLeitura = falhaArquivo(produtos.error(), "ao ler produto!");
         return false;
     }
-    Produto produto;
-    lerRegistro(produtos.rec(), produto);
 
     // The product's item without an observation takes the unit; an item with an observation is a
     // different sale of the product (measures, finish) and stays as it is.
@@ -320,17 +327,12 @@ bool EdicaoPedido::lerCodigoBarras(const QString& codigo, const DadosPedido& dad
             }
             preco = linha.PRECO1;
         }
-        Table itens(m_store, "peditens");
-        int maiorItem = 0;
-        if (!itens.open() || linhas::maiorValor(itens, "KEYID_VENDASI", maiorItem) == Status::Error) {
-            falhaLeitura = falhaArquivo(itens.error(), "ao ler itens do pedido!");
+        int idItem = 0;
+        if (falhaLeitura = proximoIdItem(idItem); !falhaLeitura.ok())
             return false;
-        }
-        for (const ItemEmEdicao& i : m_itens)
-            maiorItem = std::max(maiorItem, inteiro(i.item, "ID_VENDASI"));
 
         Record item(mapeamento::tabela("peditens.tps"));
-        item.setInteger("ID_VENDASI", maiorItem + 1);
+        item.setInteger("ID_VENDASI", idItem);
         item.setInteger("ID_VENDA", inteiro(m_pedido, "ID"));
         item.setInteger("PRODU", produto.ID);
         item.setDecimal("PRECO_PAUTA", preco);

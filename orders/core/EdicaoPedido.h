@@ -79,6 +79,11 @@ public:
     // records (only the computed fields change).
     ResultadoRecalculo recalcular(const DadosPedido& dados, const std::vector<OutroPedido>& outros);
 
+    // The id a new item of this order takes: one above the highest item id of the folder (every
+    // order) and of this order's items in memory. Provisional: the save takes the next free one when
+    // another window took it meanwhile.
+    FalhaEdicao proximoIdItem(int& id) const;
+
     // Bar-code reading: the product of the order's company with PRO:COD_BARRAS = the first 14
     // characters of `codigo`; the order's item of that product with a blank observation gets one unit
     // more, or is created (price from the order's price list when it has one, else PRO:PRECO;

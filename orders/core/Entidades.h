@@ -104,6 +104,15 @@ struct Produto {
     Decimal PESO_FATOR;
     Decimal LOTE_MUL_VENDA;
     Decimal TX_DESC_LOTE;
+    // What the item form needs to find, offer and show the product.
+    int ATIVO = 0;
+    int COD_ACESS1 = 0; // accessory subgroups the product requires (0: none)
+    int COD_ACESS2 = 0;
+    int COD_ACESS3 = 0;
+    QString COD_BARRAS;
+    QString PERMITE_ACESSORIOS; // "S": any accessory subgroup may be added
+    QString CLASSE_ABC;
+    Decimal QTD_ESTOQUE;
 
     // Sold by pieces x length, the quantity being the weight.
     bool vendidoPorPeca() const { return SUBCATEGORIA == 103 || SUBCATEGORIA == 1; }

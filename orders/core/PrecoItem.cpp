@@ -99,6 +99,10 @@ void recalcularItem(PedidoItem& item, const Pedido& pedido, const DadosPedido& d
         calcularIcmsSt(regra, dados.pautaProduto(item.PRODU),
                        {item.QTD, item.VL_LIQUIDO, item.VL_IPI, Decimal(1), item.PRODU}, resultado.mensagens);
 
+    totaisDoItem(item, produto, resultado);
+}
+
+void totaisDoItem(const PedidoItem& item, const Produto& produto, ResultadoItem& resultado) {
     resultado.TOT_TRIB = item.VL_LIQUIDO + item.VL_IPI + item.VL_ICMSST;
     resultado.PRECO_ITEM = Decimal::divOrZero(resultado.TOT_TRIB, item.QTD);
     if (produto.QTD_EMBALAGEM > Decimal())

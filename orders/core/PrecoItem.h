@@ -33,6 +33,9 @@ void definirPrecoInicial(PedidoItem& item, const Pedido& pedido, const DadosPedi
 void recalcularItem(PedidoItem& item, const Pedido& pedido, const DadosPedido& dados,
                     const std::vector<Decimal>& valoresAcessorios, ResultadoItem& resultado);
 
+// "Total com Tributos" and "Preço p/Item Único" of the item as it stands.
+void totaisDoItem(const PedidoItem& item, const Produto& produto, ResultadoItem& resultado);
+
 // Commission share after the initial price: the list's commission rate when the list row has one,
 // else the representative's or the product's as ORIGEM_COM says.
 void ratearComissaoItem(PedidoItem& item, const Pedido& pedido, const DadosPedido& dados,

@@ -267,17 +267,13 @@ QWidget* UpdatePEDIDO::montarAbaProdutos() {
         m_itens->horizontalHeader()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
     v->addWidget(m_itens, 1);
 
-    // The item form opens from these buttons; until it is part of the program they stay disabled.
+    m_itens->setContextMenuPolicy(Qt::CustomContextMenu);
     m_itemNovo = new QPushButton(u"&Novo"_s);
     m_itemNovo->setObjectName(u"itemNovo"_s);
     m_itemEditar = new QPushButton(u"&Editar"_s);
     m_itemEditar->setObjectName(u"itemEditar"_s);
     m_itemExcluir = new QPushButton(u"E&xcluir"_s);
     m_itemExcluir->setObjectName(u"itemExcluir"_s);
-    for (QPushButton* b : {m_itemNovo, m_itemEditar, m_itemExcluir}) {
-        b->setEnabled(false);
-        b->setToolTip(unavailableEntryTip());
-    }
     v->addLayout(linha({m_itemNovo, m_itemEditar, m_itemExcluir}));
 
     m_txFrete = entrada("txFrete", 80);
@@ -420,6 +416,15 @@ void UpdatePEDIDO::ligar() {
     connect(m_produtoEntregue, &QCheckBox::clicked, this, [this] { campoEditado(); });
     connect(m_carregamento, &QComboBox::activated, this, &UpdatePEDIDO::carregamentoEscolhido);
     connect(m_endEntrega, &QPushButton::clicked, this, &UpdatePEDIDO::enderecoEntrega);
+    connect(m_itemNovo, &QPushButton::clicked, this, &UpdatePEDIDO::itemNovo);
+    connect(m_itemEditar, &QPushButton::clicked, this, &UpdatePEDIDO::itemEditar);
+    connect(m_itemExcluir, &QPushButton::clicked, this, &UpdatePEDIDO::itemExcluir);
+    connect(m_itens, &QTableView::doubleClicked, this, [this] {
+        if (m_itensModelo->rowCount() > 0)
+            itemEditar();
+    });
+    connect(m_itens, &QWidget::customContextMenuRequested, this, &UpdatePEDIDO::menuItens);
+    m_itens->installEventFilter(this);
     connect(m_ok, &QPushButton::clicked, this, &UpdatePEDIDO::confirmar);
     connect(m_cancelar, &QPushButton::clicked, this, &UpdatePEDIDO::reject);
     connect(m_consultaPedidos, &QPushButton::clicked, this, [this] {
@@ -436,6 +441,11 @@ void UpdatePEDIDO::ligar() {
 // Enter moves on like Tab in the entries (on a button or in a list it keeps its meaning), and the
 // keypad's decimal key types the comma the Brazilian numbers use.
 bool UpdatePEDIDO::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && watched == m_itens) {
+        if (teclaNosItens(static_cast<QKeyEvent*>(event)))
+            return true;
+        return QDialog::eventFilter(watched, event);
+    }
     if (event->type() == QEvent::KeyPress) {
         auto* tecla = static_cast<QKeyEvent*>(event);
         auto* campo = qobject_cast<QLineEdit*>(watched);
@@ -689,6 +699,7 @@ void UpdatePEDIDO::mostrarRegras() {
 }
 
 void UpdatePEDIDO::habilitarCampos() {
+    habilitarBotoesItens();
     if (m_requisicao == RequisicaoPedido::Consultar) {
         m_abas->setTabVisible(AbaFlex, m_edicao->pedido().integer("PED_FLEX") != 0);
         m_abas->setTabVisible(AbaAnalise, m_dados.vendedor.PERMITIR_ANALISE_LUCRO != 0);

@@ -15,6 +15,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -93,6 +94,15 @@ private:
     void enderecoEntrega();
     void carregamentoEscolhido(int indice);
     void restaurarCampo();
+
+    // The item list: "&Novo", "&Editar", "E&xcluir", its menu and keys.
+    void itemNovo();
+    void itemEditar();
+    void itemExcluir();
+    int itemAtual() const;
+    void menuItens(const QPoint& posicao);
+    bool teclaNosItens(QKeyEvent* tecla);
+    void habilitarBotoesItens();
 
     bool recusarEm(QWidget* campo, const QString& texto, const QString& titulo = QStringLiteral("Aviso"));
     bool passagemDeConfirmacao();

@@ -51,6 +51,8 @@ struct NovaConfiguracao {
     int bloqueios1 = 0;
     int diasBloqCredito = 0;
     int leituraCodBarras = 0;
+    int precoPadrao = 0;
+    const char* bloqVolumes = ""; // "S": a quantity outside the sale lot is refused
 };
 
 inline void qavcfg(Store& store, const NovaConfiguracao& c) {
@@ -64,6 +66,8 @@ inline void qavcfg(Store& store, const NovaConfiguracao& c) {
         r.setInteger("BLOQUEIOS1", c.bloqueios1);
         r.setInteger("DIAS_BLOQ_CREDITO", c.diasBloqCredito);
         r.setInteger("ATIVA_LEIT_COD_BARRAS", c.leituraCodBarras);
+        r.setInteger("PRECO_PADRAO", c.precoPadrao);
+        r.setText("BLOQ_VOLUMES", QString::fromLatin1(c.bloqVolumes));
     });
 }
 
@@ -73,9 +77,10 @@ struct NovoVendedor {
     int codigo = 0;
     QString nome = {};
     int origemCom = 0;
-    const char* taxa = "0";    // TAXA_COMISSAO
-    const char* descMax = "0"; // TX_DESCMAX
-    const char* minimo = "0";  // VL_PED_MINIMO
+    const char* taxa = "0";       // TAXA_COMISSAO
+    const char* descMax = "0";    // TX_DESCMAX
+    const char* minimo = "0";     // VL_PED_MINIMO
+    const char* descRateio = "0"; // DESC_RATEIO_COM
 };
 
 inline void vendedor(Store& store, const NovoVendedor& v) {
@@ -88,6 +93,7 @@ inline void vendedor(Store& store, const NovoVendedor& v) {
         r.setDecimal("TAXA_COMISSAO", decimal(v.taxa));
         r.setDecimal("TX_DESCMAX", decimal(v.descMax));
         r.setDecimal("VL_PED_MINIMO", decimal(v.minimo));
+        r.setDecimal("DESC_RATEIO_COM", decimal(v.descRateio));
     });
 }
 
@@ -144,6 +150,21 @@ struct NovoProduto {
     const char* comissao = "0"; // TAXA_COMISSAO
     const char* descMax = "0";  // DESC_MAX
     int ativo = 0;
+    // Prices by state, sale by pieces x length, sale lot, promotion and accessories.
+    const char* prec2 = "0";
+    const char* prec3 = "0";
+    const char* prazo = ""; // PRAZO, PRAZ2: their first two characters name a state
+    const char* praz2 = "";
+    QString unidade = {};
+    int subcategoria = 0;
+    const char* pesoMetro = "0";
+    const char* lote = "0"; // LOTE_MUL_VENDA
+    int permitirDifLote = 0;
+    const char* txDescLote = "0";
+    int promocional = 0; // PRECO_PROMOCIONAL
+    int acess1 = 0;      // COD_ACESS1, COD_ACESS2: required accessory subgroups
+    int acess2 = 0;
+    const char* permiteAcessorios = "";
 };
 
 inline void produto(Store& store, const NovoProduto& p) {
@@ -157,6 +178,20 @@ inline void produto(Store& store, const NovoProduto& p) {
         r.setDecimal("TAXA_COMISSAO", decimal(p.comissao));
         r.setDecimal("DESC_MAX", decimal(p.descMax));
         r.setInteger("ATIVO", p.ativo);
+        r.setDecimal("PREC2", decimal(p.prec2));
+        r.setDecimal("PREC3", decimal(p.prec3));
+        r.setText("PRAZO", QString::fromLatin1(p.prazo));
+        r.setText("PRAZ2", QString::fromLatin1(p.praz2));
+        r.setText("UNIDA", p.unidade);
+        r.setInteger("SUBCATEGORIA", p.subcategoria);
+        r.setDecimal("PESO_METRO", decimal(p.pesoMetro));
+        r.setDecimal("LOTE_MUL_VENDA", decimal(p.lote));
+        r.setInteger("PERMITIR_DIF_LOTE", p.permitirDifLote);
+        r.setDecimal("TX_DESC_LOTE", decimal(p.txDescLote));
+        r.setInteger("PRECO_PROMOCIONAL", p.promocional);
+        r.setInteger("COD_ACESS1", p.acess1);
+        r.setInteger("COD_ACESS2", p.acess2);
+        r.setText("PERMITE_ACESSORIOS", QString::fromLatin1(p.permiteAcessorios));
     });
 }
 

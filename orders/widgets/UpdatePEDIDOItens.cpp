@@ -1,0 +1,155 @@
+// The order form's item list: new, change and delete of an item through the item form, with the
+// list's menu and keys. The items live in the order held in memory until the order is confirmed.
+#include "orders/core/SituacaoPedido.h"
+#include "orders/widgets/ItensPedidoModelo.h"
+#include "orders/widgets/UpdatePEDIDO.h"
+#include "orders/widgets/UpdatePED_ITEN.h"
+#include "ui/widgets/MessageBox.h"
+#include "ui/widgets/StandardWarningBox.h"
+
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
+
+using namespace Qt::StringLiterals;
+
+namespace qav {
+
+namespace {
+
+bool transmitido(const Record& pedido) {
+    return pedido.integer("SITUA") == situacao::Transmitido;
+}
+
+} // namespace
+
+int UpdatePEDIDO::itemAtual() const {
+    const int linhas = m_itensModelo->rowCount();
+    if (linhas == 0)
+        return -1;
+    const QModelIndex atual = m_itens->currentIndex();
+    return atual.isValid() && atual.row() < linhas ? atual.row() : -1;
+}
+
+// A transmitted order keeps its buttons so that the representative is told why nothing changes; an
+// order only looked at (not transmitted) offers nothing but the view of its items.
+void UpdatePEDIDO::habilitarBotoesItens() {
+    const bool vazia = m_itensModelo->rowCount() == 0;
+    const bool soConsulta = m_requisicao == RequisicaoPedido::Consultar && !transmitido(m_edicao->pedido());
+    m_itemNovo->setEnabled(!soConsulta);
+    m_itemEditar->setEnabled(!vazia);
+    m_itemExcluir->setEnabled(!soConsulta && !vazia);
+}
+
+void UpdatePEDIDO::itemNovo() {
+    if (!m_itemNovo->isEnabled())
+        return;
+    if (transmitido(m_edicao->pedido())) {
+        MessageBox::show(u"Pedido já transmitido! Impossivel incluir!"_s, u"Aviso"_s, Icon::Warning,
+                         {Button::Ok}, Button::Ok, this);
+        return;
+    }
+    // Items are priced against the reference rows: none is added while a table cannot be read.
+    if (!daTela() || !lerDados())
+        return;
+    // Where the company sells by price list, items need one that exists and is active.
+    if (m_dados.qavcfg.ATIVAR_PROD_PAUTA != 0 || m_edicao->pedido().integer("COD_PAUTA") != 0) {
+        const QString recusa = !m_dados.pauta              ? u"Pauta de preços inválida!"_s
+                               : m_dados.pauta->ATIVO == 0 ? u"Pauta de preços inativa!"_s
+                                                           : QString();
+        if (!recusa.isEmpty()) {
+            recusarEm(m_pauta, recusa);
+            return;
+        }
+    }
+    const size_t antes = m_edicao->itens().size();
+    const bool completado =
+        UpdatePED_ITEN::executar(this, m_contexto, *m_store, *m_edicao, m_dados, RequisicaoItem::Inserir, -1,
+                                 !m_recalculo.TX_DESC_PAUTA.isZero());
+    atualizar();
+    if (completado && m_edicao->itens().size() > antes)
+        m_itens->selectRow(static_cast<int>(m_edicao->itens().size()) - 1);
+    m_itens->setFocus();
+}
+
+void UpdatePEDIDO::itemEditar() {
+    const int linha = itemAtual();
+    if (linha < 0)
+        return;
+    if (m_requisicao != RequisicaoPedido::Consultar && !daTela())
+        return;
+    // A transmitted order opens its item for change, which the item form turns into a view with
+    // its notice; an order only looked at shows its item.
+    const RequisicaoItem requisicao =
+        m_requisicao == RequisicaoPedido::Consultar && !transmitido(m_edicao->pedido())
+            ? RequisicaoItem::Consultar
+            : RequisicaoItem::Alterar;
+    if (!lerDados() && requisicao != RequisicaoItem::Consultar)
+        return;
+    UpdatePED_ITEN::executar(this, m_contexto, *m_store, *m_edicao, m_dados, requisicao, linha,
+                             !m_recalculo.TX_DESC_PAUTA.isZero());
+    atualizar();
+    m_itens->selectRow(linha);
+    m_itens->setFocus();
+}
+
+void UpdatePEDIDO::itemExcluir() {
+    const int linha = itemAtual();
+    if (linha < 0 || !m_itemExcluir->isEnabled())
+        return;
+    if (transmitido(m_edicao->pedido())) {
+        MessageBox::show(u"Pedido já transmitido! Impossivel excluir!"_s, u"Aviso"_s, Icon::Warning,
+                         {Button::Ok}, Button::Ok, this);
+        return;
+    }
+    if (standardWarning(Aviso::ConfirmaExcluir, {}, {}, this) != static_cast<int>(Button::Ok))
+        return;
+    if (!daTela())
+        return;
+    // The item goes with its accessory rows; the files follow when the order is confirmed.
+    std::vector<ItemEmEdicao>& itens = m_edicao->itens();
+    itens.erase(itens.begin() + linha);
+    atualizar();
+    if (!itens.empty())
+        m_itens->selectRow(std::min(linha, static_cast<int>(itens.size()) - 1));
+    m_itens->setFocus();
+}
+
+void UpdatePEDIDO::menuItens(const QPoint& posicao) {
+    QMenu menu(this);
+    menu.setObjectName(u"menuItens"_s);
+    const bool vazia = m_itensModelo->rowCount() == 0;
+    QAction* novo = menu.addAction(u"&Novo"_s, this, &UpdatePEDIDO::itemNovo);
+    novo->setEnabled(m_itemNovo->isEnabled());
+    menu.addAction(u"&Editar"_s, this, &UpdatePEDIDO::itemEditar)->setEnabled(!vazia);
+    menu.addAction(u"E&xcluir"_s, this, &UpdatePEDIDO::itemExcluir)
+        ->setEnabled(!vazia && m_itemExcluir->isEnabled());
+    menu.exec(m_itens->viewport()->mapToGlobal(posicao));
+}
+
+// Insert adds an item; with items, Delete removes the current one and Ctrl+Enter changes it.
+bool UpdatePEDIDO::teclaNosItens(QKeyEvent* tecla) {
+    const bool vazia = m_itensModelo->rowCount() == 0;
+    const bool enter = tecla->key() == Qt::Key_Return || tecla->key() == Qt::Key_Enter;
+    if (tecla->key() == Qt::Key_Insert && tecla->modifiers() == Qt::NoModifier) {
+        itemNovo();
+        return true;
+    }
+    if (vazia)
+        return false;
+    if (tecla->key() == Qt::Key_Delete && tecla->modifiers() == Qt::NoModifier) {
+        itemExcluir();
+        return true;
+    }
+    if (enter && (tecla->modifiers() & Qt::ControlModifier)) {
+        itemEditar();
+        return true;
+    }
+    return false;
+}
+
+} // namespace qav
