@@ -6,6 +6,7 @@
 #include "tests/orders/CaracteristicasFixture.h"
 #include "tests/support/TempDataFolder.h"
 #include "tests/support/gui/GuiSupport.h"
+#include "ui/widgets/MessageBox.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -209,6 +210,20 @@ private Q_SLOTS:
         QFile ini(QDir(m_program->path()).filePath(u"qavplus.INI"_s));
         QVERIFY(ini.open(QIODevice::ReadOnly));
         QVERIFY(ini.readAll().contains("[ConsultaCaracteristica]"));
+    }
+
+    // A data folder whose product table cannot be opened: the failure is told once, not for
+    // every list, and the finder stays empty.
+    void tabelaQueNaoAbreAvisaUmaVez() {
+        TempDataFolder vazia(false);
+        MessageBox::clearShown();
+        MessageBox::setNextAnswers({Button::Ok});
+        ConsultaCaracteristica janela({vazia.path(), 1, m_program->path()});
+        const QStringList caixas = shownBoxes();
+        QCOMPARE(caixas.size(), 1);
+        QVERIFY2(caixas.constFirst().contains(u"produto"_s), qPrintable(caixas.constFirst()));
+        QCOMPARE(itens(caracteristica(&janela, 1)), QStringList{QString()});
+        QCOMPARE(child<QTreeWidget>(&janela, "produtos")->topLevelItemCount(), 0);
     }
 };
 
