@@ -1,6 +1,7 @@
 #include "orders/core/EdicaoPedido.h"
 
 #include "orders/core/CamposPedido.h"
+#include "orders/core/DadosDoArquivo.h"
 #include "orders/core/LeituraRegistro.h"
 #include "orders/core/LinhasDoPedido.h"
 #include "orders/core/SituacaoPedido.h"
@@ -9,7 +10,6 @@
 
 #include <algorithm>
 #include <numeric>
-#include <set>
 
 namespace qav {
 
@@ -169,86 +169,16 @@ bool EdicaoPedido::alterado() const {
 }
 
 FalhaEdicao EdicaoPedido::carregarDados(DadosPedido& dados) const {
-    dados = DadosPedido{};
     Pedido pedido;
     lerRegistro(m_pedido, pedido);
-    const int empresa = pedido.ID_EMPRESA;
-
-    Table clientes(m_store, "clientes");
-    Table municipios(m_store, "municip");
-    Table vendedores(m_store, "vendedor");
-    Table empresas(m_store, "empresa");
-    Table configuracoes(m_store, "qavcfg");
-    Table formas(m_store, "formapag");
-    Table pautas(m_store, "pauta");
-    Table stIcms(m_store, "sticms");
-    Table opcoes(m_store, "cfgsis");
-    Table fretes(m_store, "cstfrete");
-    Table produtos(m_store, "produto");
-    Table pautaProdutos(m_store, "pauxpro");
-    for (Table* t : {&clientes, &municipios, &vendedores, &empresas, &configuracoes, &formas, &pautas,
-                     &stIcms, &opcoes, &fretes, &produtos, &pautaProdutos})
-        if (!t->open())
-            return falhaArquivo(t->error(), "ao ler tabelas do pedido!");
-
-    // Each look-up: a missing row leaves the struct as zeros; only a failing table stops.
-    const auto conferir = [](Status status, Table& t) { return status == Status::Error ? &t : nullptr; };
-    Table* falhou = nullptr;
-    const auto ler = [&](Table& t, Status status) {
-        if (!falhou)
-            falhou = conferir(status, t);
-    };
-    ler(clientes, leitura::linha(clientes, "KEYID", {{"ID", pedido.CLIEN}}, dados.cliente));
-    ler(municipios,
-        leitura::linha(municipios, "KEYID", {{"ID", dados.cliente.ID_MUNICIPIO}}, dados.municipio));
-    ler(vendedores, leitura::linha(vendedores, "KEYCODIGO",
-                                   {{"CODIGO", inteiro(m_pedido, "COD_VENDEDOR")}, {"ID_EMPRESA", empresa}},
-                                   dados.vendedor));
-    ler(empresas, leitura::linha(empresas, "KEYID", {{"ID_EMPRESA", empresa}}, dados.empresa));
-    ler(configuracoes,
-        leitura::linha(configuracoes, "KEYID_EMPRESA", {{"ID_EMPRESA", empresa}}, dados.qavcfg));
-    if (pedido.COD_FORMAPAG != 0) {
-        FormaPag forma;
-        const Status s = leitura::linha(formas, "KEYCODIGO",
-                                        {{"CODIGO", pedido.COD_FORMAPAG}, {"ID_EMPRESA", empresa}}, forma);
-        ler(formas, s);
-        if (s == Status::Ok)
-            dados.formaPag = forma;
-    }
-    if (pedido.COD_PAUTA != 0) {
-        Pauta pauta;
-        const Status s = leitura::linha(pautas, "KEYCODIGO",
-                                        {{"CODIGO", pedido.COD_PAUTA}, {"ID_EMPRESA", empresa}}, pauta);
-        ler(pautas, s);
-        if (s == Status::Ok)
-            dados.pauta = pauta;
-    }
-    ler(stIcms, leitura::todas(stIcms, "KEYCOD_ST2", dados.stIcms));
-    ler(opcoes, leitura::todas(opcoes, "KEYCODIGO", dados.cfgSis));
-    ler(fretes, leitura::todas(fretes, "KEY_REGIAO_MUN_CARREG", dados.cstFrete));
-
-    std::set<int> vistos;
-    for (const ItemEmEdicao& item : m_itens) {
-        const int idProduto = inteiro(item.item, "PRODU");
-        if (falhou || !vistos.insert(idProduto).second)
-            continue;
-        Produto produto;
-        const Status s =
-            leitura::linha(produtos, "KEYID", {{"ID", idProduto}, {"ID_EMPRESA", empresa}}, produto);
-        ler(produtos, s);
-        if (s == Status::Ok)
-            dados.adicionarProduto(produto);
-        if (dados.pauta) {
-            PautaProduto linha;
-            const Status sp = leitura::linha(pautaProdutos, "KEYPRODUTO",
-                                             {{"ID_PROD", idProduto}, {"ID_PAUTA", dados.pauta->ID}}, linha);
-            ler(pautaProdutos, sp);
-            if (sp == Status::Ok)
-                dados.adicionarPautaProduto(linha);
-        }
-    }
-    if (falhou)
-        return falhaArquivo(falhou->error(), "ao ler tabelas do pedido!");
+    std::vector<int> produtos;
+    produtos.reserve(m_itens.size());
+    for (const ItemEmEdicao& item : m_itens)
+        produtos.push_back(inteiro(item.item, "PRODU"));
+    const FalhaLeitura falha =
+        carregarDadosDoArquivo(m_store, pedido, inteiro(m_pedido, "COD_VENDEDOR"), produtos, dados);
+    if (!falha.ok())
+        return falhaArquivo(falha.erro, "ao ler tabelas do pedido!");
     return {};
 }
 

@@ -490,7 +490,7 @@ bool UpdatePEDIDO::preparar(const Record* pedido) {
                    : m_requisicao == RequisicaoPedido::Alterar ? u"Editar Pedido"_s
                                                                : u"Consulta Pedido"_s);
 
-    m_edicao->carregarDados(m_dados);
+    lerDados();
     m_acrescimoAnterior = m_dados.formaPagOuZeros().ACRESC;
     bool tiposDaTabela = false;
     for (const referencias::Opcao& o : referencias::tiposPedido(*m_store, tiposDaTabela))
@@ -583,13 +583,26 @@ void UpdatePEDIDO::atualizar() {
     if (m_atualizando)
         return;
     m_atualizando = true;
-    m_edicao->carregarDados(m_dados);
+    lerDados();
     recalcular();
     habilitarCampos();
     mostrarNomes();
     paraTela();
     mostrarRegras();
     m_atualizando = false;
+}
+
+// The reference rows the rules read. A table that cannot be read is told (once per window, at every
+// change it would be the same) and keeps the order from being confirmed: its rules would be checked
+// against rows of zeros.
+bool UpdatePEDIDO::lerDados() {
+    const FalhaEdicao falha = m_edicao->carregarDados(m_dados);
+    m_erroDados = falha.ok() ? QString() : falha.mensagem;
+    if (!falha.ok() && !m_mensagensVistas.contains(m_erroDados)) {
+        m_mensagensVistas.insert(m_erroDados);
+        MessageBox::show(m_erroDados, u"Erro"_s, Icon::Critical, {Button::Ok}, Button::Ok, this);
+    }
+    return falha.ok();
 }
 
 void UpdatePEDIDO::recalcular() {

@@ -76,6 +76,7 @@ private:
     void mostrarMensagens(const Mensagens& mensagens);
     void habilitarCampos();
     void mostrarNomes();
+    bool lerDados();
     void carregarTitulos();
     void carregarOutrosPedidos();
 
@@ -115,6 +116,7 @@ private:
     bool m_atualizando = false;
     bool m_tipoLiberado = false; // the order type may be chosen
     QSet<QString> m_mensagensVistas;
+    QString m_erroDados;         // a reference table that could not be read, empty when all were
     bool m_avisosNaTela = false; // rule notices are shown once the form is open
 
     QTabWidget* m_abas = nullptr;

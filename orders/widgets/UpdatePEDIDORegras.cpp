@@ -95,7 +95,8 @@ bool UpdatePEDIDO::regraCliente(bool interativo) {
         m_cliente->setFocus();
         return false;
     }
-    m_edicao->carregarDados(m_dados);
+    if (!lerDados())
+        return recusarEm(nullptr, m_erroDados, u"Erro"_s);
     if (clienteDeOutroRepresentante(m_dados))
         return recusarEm(m_cliente, u"Cliente vínculado a outro representante/vendedor!"_s);
 
@@ -163,7 +164,8 @@ bool UpdatePEDIDO::regraFormaPag(bool interativo) {
         return false;
     }
     if (interativo) {
-        m_edicao->carregarDados(m_dados);
+        if (!lerDados())
+            return false;
         // The payment form's own discount replaces the header discount, and the item prices take its
         // surcharge in place of the previous one.
         p.setReal("DESCP", m_dados.formaPagOuZeros().DESCO.toDouble());
@@ -374,6 +376,8 @@ bool UpdatePEDIDO::confirmar() {
     if (fconta != 1 && fconta != 2)
         return recusarEm(m_fconta, u"Informe o frete: Emitente (CIF) ou Destinatário (FOB)."_s);
     atualizar();
+    if (!m_erroDados.isEmpty())
+        return recusarEm(nullptr, m_erroDados, u"Erro"_s);
     if (m_edicao->itens().empty())
         return recusarEm(m_itens,
                          u"Este pedido não contém nenhum produto;|portanto não pode ser confirmado!"_s,

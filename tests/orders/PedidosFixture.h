@@ -4,6 +4,7 @@
 
 #include "store/core/Decimal.h"
 #include "store/core/Table.h"
+#include "store/core/Transaction.h"
 
 #include <QString>
 #include <functional>
@@ -69,6 +70,39 @@ inline void acessorio(Store& store, int idItem, int idAcessorio) {
         r.setInteger("ID_ACESSORIO", idAcessorio);
         r.setDecimal("VALOR", Decimal::parse("0.75").value());
     });
+}
+
+// Order 1 (number 41) of customer 7 with `itens` items, written in one go, for the tests that kill a
+// process at work on a large order: item i is 1 unit of product i at 10.00 with the observation
+// "item i", and has accessory 5 at 0.75.
+inline bool prepararPedidoGrande(Store& store, int itens) {
+    pedido(store, {.id = 1, .numero = 41, .situa = 1, .cliente = 7, .total = 10});
+    Table tabelaItens(store, "peditens");
+    Table acessorios(store, "pedacess");
+    if (!tabelaItens.open() || !acessorios.open())
+        return false;
+    Transaction t({&tabelaItens, &acessorios});
+    if (!t.begin())
+        return false;
+    for (int i = 1; i <= itens; ++i) {
+        tabelaItens.clear();
+        Record& r = tabelaItens.rec();
+        r.setInteger("ID_VENDASI", i);
+        r.setInteger("ID_VENDA", 1);
+        r.setInteger("PRODU", i);
+        r.setDecimal("QTD", Decimal(1));
+        r.setDecimal("VALOR_PRODUTO", Decimal(10));
+        r.setDecimal("PRUNI", Decimal(10));
+        r.setDecimal("TOTAL", Decimal(10));
+        r.setText("OBS", QStringLiteral("item %1").arg(i));
+        acessorios.clear();
+        acessorios.rec().setInteger("ID_VENDASI", i);
+        acessorios.rec().setInteger("ID_ACESSORIO", 5);
+        acessorios.rec().setDecimal("VALOR", Decimal::parse("0.75").value());
+        if (tabelaItens.add() != Status::Ok || acessorios.add() != Status::Ok)
+            return false;
+    }
+    return t.commit();
 }
 
 // Every record of a table that passes `condition`, in the order of `key`.

@@ -2,19 +2,17 @@
 // before the save, the save of header, items and accessories in one transaction, two windows on the
 // same order, bar-code reading, and a process killed while it saves.
 #include "orders/core/CamposPedido.h"
+#include "orders/core/DadosDoArquivo.h"
 #include "orders/core/EdicaoPedido.h"
 #include "orders/core/ManutencaoPedido.h"
-#include "store/core/Transaction.h"
 #include "tests/orders/PedidosFixture.h"
+#include "tests/orders/ReferenciasFixture.h"
 #include "tests/support/KillTest.h"
 #include "tests/support/TempDataFolder.h"
 
-#include <QCoreApplication>
-#include <QProcess>
-#include <QRandomGenerator>
+#include <QFile>
 #include <QTest>
 #include <algorithm>
-#include <cstdio>
 #include <map>
 
 using namespace qav;
@@ -33,48 +31,6 @@ QString S(const Decimal& valor, int casas) {
     return QString::fromStdString(valor.toString(casas));
 }
 
-struct Config {
-    int empresa = kEmpresa;
-    int bloqFrete = 0;
-    int permitirFlex = 0;
-    int entregaImediata = 0;
-    const char* saldoFlex = "0";
-};
-
-void qavcfg(Store& store, const Config& c) {
-    adicionar(store, "qavcfg", [&](Record& r) {
-        r.setInteger("ID_EMPRESA", c.empresa);
-        r.setInteger("COD_VENDEDOR", kVendedor);
-        r.setInteger("BLOQ_FRETE", c.bloqFrete);
-        r.setInteger("PERMITIR_FLEX", c.permitirFlex);
-        r.setInteger("ATIVA_ENTREGA_IMEDIATA", c.entregaImediata);
-        r.setDecimal("SALDO_FLEX", D(c.saldoFlex));
-    });
-}
-
-void vendedor(Store& store, int idVendedor, int empresa, int codigo, int origemCom, const char* taxa) {
-    adicionar(store, "vendedor", [&](Record& r) {
-        r.setInteger("ID_VENDEDOR", idVendedor);
-        r.setInteger("ID_EMPRESA", empresa);
-        r.setInteger("CODIGO", codigo);
-        r.setInteger("ORIGEM_COM", origemCom);
-        r.setDecimal("TAXA_COMISSAO", D(taxa));
-    });
-}
-
-void produto(Store& store, int empresa, int id, const char* barras, const char* preco,
-             const char* comissao = "0") {
-    adicionar(store, "produto", [&](Record& r) {
-        r.setInteger("ID_EMPRESA", empresa);
-        r.setInteger("ID", id);
-        r.setText("CODIGO", QStringLiteral("P%1").arg(id));
-        r.setText("COD_BARRAS", QString::fromLatin1(barras));
-        r.setText("NOME", QStringLiteral("Produto %1").arg(id));
-        r.setDecimal("PRECO", D(preco));
-        r.setDecimal("TAXA_COMISSAO", D(comissao));
-    });
-}
-
 void pauta(Store& store, int id, int empresa, int codigo) {
     adicionar(store, "pauta", [&](Record& r) {
         r.setInteger("ID", id);
@@ -90,14 +46,6 @@ void pautaProduto(Store& store, int idPauta, int idProduto, const char* preco1) 
         r.setInteger("ID_PAUTA", idPauta);
         r.setInteger("ID_PROD", idProduto);
         r.setDecimal("PRECO1", D(preco1));
-    });
-}
-
-void cliente(Store& store, int id, int formaPag, int idMunicipio = 0) {
-    adicionar(store, "clientes", [&](Record& r) {
-        r.setInteger("ID", id);
-        r.setInteger("FORMA_PAG", formaPag);
-        r.setInteger("ID_MUNICIPIO", idMunicipio);
     });
 }
 
@@ -165,25 +113,6 @@ constexpr int kKillItems = 5000;
 constexpr int kKillStep = 500;
 constexpr int kKillReplaced = 10; // the edit removes the last items and adds as many new ones
 
-bool prepararPedidoGrande(Store& store) {
-    pedido(store, {.id = 1, .numero = 41, .situa = 1, .cliente = 7, .total = 10});
-    Table itens(store, "peditens");
-    Table acessorios(store, "pedacess");
-    if (!itens.open() || !acessorios.open())
-        return false;
-    Transaction t({&itens, &acessorios});
-    if (!t.begin())
-        return false;
-    for (int i = 1; i <= kKillItems; ++i) {
-        itens.rec() = itemEmMemoria(i, 1, i, "1", QStringLiteral("item %1").arg(i));
-        acessorios.rec() = acessorioEmMemoria(5, "0.75");
-        acessorios.rec().setInteger("ID_VENDASI", i);
-        if (itens.add() != Status::Ok || acessorios.add() != Status::Ok)
-            return false;
-    }
-    return t.commit();
-}
-
 // In the child: edits order 1 (every item to 2 units, the last ones replaced, a new observation) or
 // enters a new order of kKillItems items, and saves, telling the parent how far the save is.
 int childMain(const QString& mode, const QString& folder) {
@@ -212,13 +141,7 @@ int childMain(const QString& mode, const QString& folder) {
             edicao.itens().push_back(novo);
         }
     }
-    edicao.acompanharGravacao([](int feitos) {
-        if (feitos % kKillStep == 0)
-            std::printf("at %d\n", feitos);
-        if (feitos == kKillItems)
-            std::puts("committing");
-        std::fflush(stdout);
-    });
+    edicao.acompanharGravacao([](int feitos) { reportProgress(feitos, kKillItems, kKillStep); });
     return edicao.gravar().ok() ? 0 : 4;
 }
 } // namespace
@@ -240,6 +163,8 @@ private Q_SLOTS:
     void barCodePricesTheNewItem();
     void barCodeAddsOneUnitToTheItemWithoutObservation();
     void readsWhatTheRulesNeed();
+    void unreadableTableIsNamed_data();
+    void unreadableTableIsNamed();
     void killedSaveLeavesTheOrderWhole_data();
     void killedSaveLeavesTheOrderWhole();
 };
@@ -281,10 +206,14 @@ void TestEdicaoPedido::primesANewOrder() {
 
     TempDataFolder folder;
     Store& store = folder.store();
-    qavcfg(store, {.bloqFrete = bloqFrete, .permitirFlex = permitirFlex, .entregaImediata = entregaImediata});
-    vendedor(store, 1, kEmpresa, kVendedor, origemCom, "6");
-    vendedor(store, 2, 2, kVendedor, 1, "9"); // same code in another company
-    vendedor(store, 3, kEmpresa, 202, 1, "3");
+    qavcfg(store, {.vendedor = kVendedor,
+                   .bloqFrete = bloqFrete,
+                   .permitirFlex = permitirFlex,
+                   .entregaImediata = entregaImediata});
+    vendedor(store, {.id = 1, .codigo = kVendedor, .origemCom = origemCom, .taxa = "6"});
+    // The same code in another company.
+    vendedor(store, {.id = 2, .empresa = 2, .codigo = kVendedor, .origemCom = 1, .taxa = "9"});
+    vendedor(store, {.id = 3, .codigo = 202, .origemCom = 1, .taxa = "3"});
     if (pedidosExistentes) {
         pedidoComFrete(store, 10, 2, 5, 1);
         pedidoComFrete(store, 3, kEmpresa, 40, 2);
@@ -319,16 +248,12 @@ void TestEdicaoPedido::primesANewOrder() {
 void TestEdicaoPedido::newOrderIsInTheFilesOnlyOnceSaved() {
     TempDataFolder folder;
     Store& store = folder.store();
-    qavcfg(store, {});
-    vendedor(store, 1, kEmpresa, kVendedor, 1, "5");
-    produto(store, kEmpresa, 1, "7891000000011", "10");
-    produto(store, kEmpresa, 2, "7891000000028", "4.5");
-    cliente(store, 7, 3);
-    adicionar(store, "formapag", [](Record& r) {
-        r.setInteger("ID_FORMAPAG", 120001);
-        r.setInteger("ID_EMPRESA", kEmpresa);
-        r.setInteger("CODIGO", 12);
-    });
+    qavcfg(store, {.vendedor = kVendedor});
+    vendedor(store, {.id = 1, .codigo = kVendedor, .origemCom = 1, .taxa = "5"});
+    produto(store, {.id = 1, .barras = "7891000000011", .preco = "10"});
+    produto(store, {.id = 2, .barras = "7891000000028", .preco = "4.5"});
+    cliente(store, {.id = 7, .formaPag = 3});
+    formaPag(store, {.id = 120001, .codigo = 12});
 
     {
         EdicaoPedido edicao(store);
@@ -394,7 +319,7 @@ void TestEdicaoPedido::newOrderIsInTheFilesOnlyOnceSaved() {
 void TestEdicaoPedido::sameProductTwiceWithTheSameObservationWritesNothing() {
     TempDataFolder folder;
     Store& store = folder.store();
-    qavcfg(store, {});
+    qavcfg(store, {.vendedor = kVendedor});
     EdicaoPedido edicao(store);
     QVERIFY(edicao.novo(kEmpresa, kHoje).ok());
     edicao.itens().push_back({itemEmMemoria(1, 1, 5, "1", QStringLiteral("azul")), {}});
@@ -418,8 +343,8 @@ void TestEdicaoPedido::sameProductTwiceWithTheSameObservationWritesNothing() {
 void TestEdicaoPedido::customerOpenInItsFormDoesNotStopTheSave() {
     TempDataFolder folder;
     Store& store = folder.store();
-    qavcfg(store, {});
-    cliente(store, 7, 3);
+    qavcfg(store, {.vendedor = kVendedor});
+    cliente(store, {.id = 7, .formaPag = 3});
     Table formularioCliente(store, "clientes"); // the customer form holds the customer it edits
     QVERIFY(formularioCliente.open());
     formularioCliente.rec().setInteger("ID", 7);
@@ -511,8 +436,8 @@ void TestEdicaoPedido::secondWindowOnTheSameOrderIsRefused() {
 void TestEdicaoPedido::twoNewOrdersPrimedTogetherAreBothSaved() {
     TempDataFolder folder;
     Store& store = folder.store();
-    qavcfg(store, {});
-    produto(store, kEmpresa, 1, "111", "10");
+    qavcfg(store, {.vendedor = kVendedor});
+    produto(store, {.id = 1, .barras = "111", .preco = "10"});
     pedidoDeTresItens(store); // order 1, number 41, items 1..3
 
     EdicaoPedido a(store);
@@ -609,7 +534,7 @@ void TestEdicaoPedido::savesRemovedChangedAndAddedItems() {
 void TestEdicaoPedido::transmittedOrderIsNeverWritten() {
     TempDataFolder folder;
     Store& store = folder.store();
-    produto(store, kEmpresa, 1, "111", "10");
+    produto(store, {.id = 1, .barras = "111", .preco = "10"});
     pedidoDeTresItens(store, 3);
     const Record antes = pedidoNoArquivo(store, 1);
 
@@ -655,10 +580,11 @@ void TestEdicaoPedido::barCodePricesTheNewItem() {
     QFETCH(QString, comis);
     TempDataFolder folder;
     Store& store = folder.store();
-    qavcfg(store, {});
-    vendedor(store, 1, kEmpresa, kVendedor, origemCom, "4");
-    produto(store, kEmpresa, 3, "7890000000031", "10", "7.5");
-    produto(store, 2, 3, "7890000000099", "99"); // same product id in another company
+    qavcfg(store, {.vendedor = kVendedor});
+    vendedor(store, {.id = 1, .codigo = kVendedor, .origemCom = origemCom, .taxa = "4"});
+    produto(store, {.id = 3, .barras = "7890000000031", .preco = "10", .comissao = "7.5"});
+    // The same product id in another company.
+    produto(store, {.empresa = 2, .id = 3, .barras = "7890000000099", .preco = "99"});
     pauta(store, 50001, kEmpresa, 5);
     pauta(store, 60002, 2, 6); // code 6 belongs to another company
     if (produtoNaPauta)
@@ -689,8 +615,9 @@ void TestEdicaoPedido::barCodePricesTheNewItem() {
 void TestEdicaoPedido::barCodeAddsOneUnitToTheItemWithoutObservation() {
     TempDataFolder folder;
     Store& store = folder.store();
-    produto(store, kEmpresa, 1, "555", "10");
-    produto(store, 2, 2, "777", "10"); // a code of another company
+    produto(store, {.id = 1, .barras = "555", .preco = "10"});
+    // A code of another company.
+    produto(store, {.empresa = 2, .id = 2, .barras = "777", .preco = "10"});
     pedido(store, {.id = 1, .numero = 41, .situa = 1});
     adicionar(store, "peditens", [](Record& r) { // the same product with an observation
         r.setInteger("ID_VENDASI", 1);
@@ -742,30 +669,22 @@ void TestEdicaoPedido::barCodeAddsOneUnitToTheItemWithoutObservation() {
 void TestEdicaoPedido::readsWhatTheRulesNeed() {
     TempDataFolder folder;
     Store& store = folder.store();
-    qavcfg(store, {.saldoFlex = "250"});
-    qavcfg(store, {.empresa = 2, .saldoFlex = "999"});
-    vendedor(store, 1, kEmpresa, kVendedor, 2, "5");
-    vendedor(store, 2, 2, kVendedor, 1, "9");
-    adicionar(store, "empresa", [](Record& r) {
-        r.setInteger("ID_EMPRESA", kEmpresa);
-        r.setInteger("ADIC_COMISSAO", 1);
-    });
-    cliente(store, 7, 0, 3550);
-    adicionar(store, "municip", [](Record& r) {
-        r.setInteger("ID", 3550);
-        r.setText("ESTADO", QStringLiteral("SP"));
-    });
+    qavcfg(store, {.vendedor = kVendedor, .saldoFlex = "250"});
+    qavcfg(store, {.empresa = 2, .vendedor = kVendedor, .saldoFlex = "999"});
+    vendedor(store, {.id = 1, .codigo = kVendedor, .origemCom = 2, .taxa = "5"});
+    vendedor(store, {.id = 2, .empresa = 2, .codigo = kVendedor, .origemCom = 1, .taxa = "9"});
+    empresa(store, {.id = kEmpresa, .adicComissao = 1});
+    cliente(store, {.id = 7, .municipio = 3550});
+    municipio(store, {.id = 3550, .estado = QStringLiteral("SP")});
     for (int empresa : {1, 2})
-        adicionar(store, "formapag", [&](Record& r) {
-            r.setInteger("ID_FORMAPAG", 120000 + empresa);
-            r.setInteger("ID_EMPRESA", empresa);
-            r.setInteger("CODIGO", 12);
-            r.setDecimal("ACRESC", D(empresa == 1 ? "3" : "8"));
-        });
+        formaPag(store, {.id = 120000 + empresa,
+                         .empresa = empresa,
+                         .codigo = 12,
+                         .acrescimo = empresa == 1 ? "3" : "8"});
     pauta(store, 50001, kEmpresa, 5);
     pauta(store, 50002, 2, 5);
-    produto(store, kEmpresa, 1, "1", "10");
-    produto(store, 2, 1, "1", "20");
+    produto(store, {.id = 1, .barras = "1", .preco = "10"});
+    produto(store, {.empresa = 2, .id = 1, .barras = "1", .preco = "20"});
     pautaProduto(store, 50001, 1, "9");
     pautaProduto(store, 50002, 1, "19");
     adicionar(store, "sticms", [](Record& r) { r.setInteger("COD_ST", 10); });
@@ -871,6 +790,45 @@ void TestEdicaoPedido::readsWhatTheRulesNeed() {
     QVERIFY(titulos.empty());
 }
 
+void TestEdicaoPedido::unreadableTableIsNamed_data() {
+    QTest::addColumn<QString>("arquivo");
+    // A file that is not a table does not open: the first, a middle and the last table of the reading.
+    QTest::newRow("customers") << QStringLiteral("clientes.tps");
+    QTest::newRow("freight costs") << QStringLiteral("cstfrete.tps");
+    QTest::newRow("price-list rows") << QStringLiteral("pauxpro.tps");
+}
+
+void TestEdicaoPedido::unreadableTableIsNamed() {
+    QFETCH(QString, arquivo);
+    TempDataFolder folder;
+    qavcfg(folder.store(), {.vendedor = kVendedor});
+    pauta(folder.store(), 50001, kEmpresa, 5);
+    {
+        QFile file(folder.path() + QLatin1Char('/') + arquivo);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(QByteArray("not a table file ").repeated(300));
+    }
+    Store store(folder.path());
+    Pedido pedido;
+    pedido.ID_EMPRESA = kEmpresa;
+    pedido.CLIEN = 7;
+    pedido.COD_PAUTA = 5;
+    DadosPedido dados;
+    const FalhaLeitura falha = carregarDadosDoArquivo(store, pedido, kVendedor, {3, 4}, dados);
+    QVERIFY(!falha.ok());
+    QCOMPARE(falha.arquivo, arquivo);
+    QVERIFY(falha.erro.isError());
+
+    // The order form says which reading failed, with the table's error number.
+    EdicaoPedido edicao(store);
+    QVERIFY(edicao.novo(kEmpresa, kHoje).ok());
+    edicao.pedido().setInteger("COD_PAUTA", 5);
+    edicao.itens().push_back({itemEmMemoria(1, 1, 3, "1"), {}});
+    const FalhaEdicao lida = edicao.carregarDados(dados);
+    QCOMPARE(lida.tipo, FalhaEdicao::Tipo::Arquivo);
+    QCOMPARE(lida.mensagem, QStringLiteral("Erro (%1) ao ler tabelas do pedido!").arg(falha.erro.number()));
+}
+
 void TestEdicaoPedido::killedSaveLeavesTheOrderWhole_data() {
     QTest::addColumn<QString>("mode");
     QTest::newRow("edited order") << QStringLiteral("editar");
@@ -879,39 +837,18 @@ void TestEdicaoPedido::killedSaveLeavesTheOrderWhole_data() {
 
 void TestEdicaoPedido::killedSaveLeavesTheOrderWhole() {
     QFETCH(QString, mode);
-    const quint32 seed = killSeed();
-    qInfo("kill moments drawn from seed %u (QAV_KILL_SEED=%u draws them again)", seed, seed);
-    QRandomGenerator moments(seed);
-    constexpr int kMarks = kKillItems / kKillStep;
+    KillMoments moments(kKillItems, kKillStep, mode);
     const bool editar = mode == QLatin1String("editar");
     int interrupted = 0;
     for (int round = 1; round <= 4; ++round) {
         TempDataFolder folder;
-        qavcfg(folder.store(), {});
+        qavcfg(folder.store(), {.vendedor = kVendedor});
         if (editar)
-            QVERIFY(prepararPedidoGrande(folder.store()));
+            QVERIFY(prepararPedidoGrande(folder.store(), kKillItems));
         // Two rounds in the middle of the items, two around the commit.
-        const int mark = round <= 2 ? static_cast<int>(moments.bounded(1, kMarks)) : kMarks + 1;
-        const int delayMs = static_cast<int>(round <= 2 ? moments.bounded(20) : moments.bounded(40));
-        const QByteArray line = mark > kMarks ? QByteArray("committing")
-                                              : QByteArray("at ") + QByteArray::number(mark * kKillStep);
-        const QString moment = QStringLiteral("%1, seed %2, round %3: %4 ms after \"%5\"")
-                                   .arg(mode)
-                                   .arg(seed)
-                                   .arg(round)
-                                   .arg(delayMs)
-                                   .arg(QString::fromLatin1(line));
-        QProcess child;
-        child.start(QCoreApplication::applicationFilePath(),
-                    {QStringLiteral("--child"), mode, folder.path()});
-        QVERIFY(child.waitForStarted());
-        QVERIFY2(waitForLine(child, line), qPrintable(moment));
-        QTest::qWait(delayMs); // the moment itself, not a wait for something
-        child.kill();
-        child.waitForFinished();
-        QCOMPARE(child.state(), QProcess::NotRunning);
-        if (child.exitStatus() == QProcess::NormalExit)
-            QVERIFY2(child.exitCode() == 0, qPrintable(moment));
+        const KillMoment moment = moments.draw(round);
+        const QString fault = killChildAt(mode, folder.path(), moment);
+        QVERIFY2(fault.isEmpty(), qPrintable(fault));
 
         Store store(folder.path()); // the next open undoes what the killed process left
         const std::vector<Record> pedidos = registros(store, "pedidos", "KEYID", "1");
@@ -925,7 +862,7 @@ void TestEdicaoPedido::killedSaveLeavesTheOrderWhole() {
                                          [](const Record& r) { return r.text("OBS").startsWith(u"novo"); });
         bool done = false;
         const QString estado = QStringLiteral("%1: %2 orders, %3 items, %4 accessories")
-                                   .arg(moment)
+                                   .arg(moment.text)
                                    .arg(pedidos.size())
                                    .arg(itens.size())
                                    .arg(acessorios);
@@ -943,17 +880,13 @@ void TestEdicaoPedido::killedSaveLeavesTheOrderWhole() {
                      qPrintable(estado));
         }
         interrupted += done ? 0 : 1;
-        qInfo("%s: %s", qPrintable(moment), done ? "saved" : "left as before");
+        qInfo("%s: %s", qPrintable(moment.text), done ? "saved" : "left as before");
     }
     QVERIFY(interrupted > 0);
 }
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    if (argc == 4 && QByteArray(argv[1]) == "--child")
-        return childMain(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
-    TestEdicaoPedido test;
-    return QTest::qExec(&test, argc, argv);
+    return qav::test::killTestMain<TestEdicaoPedido>(argc, argv, childMain);
 }
 
 #include "tst_edicaopedido.moc"

@@ -8,6 +8,7 @@
 #include "orders/widgets/UpdatePEDIDO.h"
 #include "store/core/Clock.h"
 #include "tests/orders/PedidosFixture.h"
+#include "tests/orders/ReferenciasFixture.h"
 #include "tests/support/TempDataFolder.h"
 #include "tests/support/gui/GuiSupport.h"
 #include "ui/widgets/MessageBox.h"
@@ -54,59 +55,32 @@ private:
     // representative 7 with a 10 % discount limit and a 500,00 minimum; payment form 1 gives 5 %.
     void referencias(const char* limcred) {
         Store& s = store();
-        adicionar(s, "empresa", [](Record& r) {
-            r.setInteger("ID_EMPRESA", 1);
-            r.setText("NOME", u"EMPRESA DEMONSTRAÇÃO"_s);
-        });
-        adicionar(s, "municip", [](Record& r) {
-            r.setInteger("ID", 10);
-            r.setText("NOME", u"CURITIBA"_s);
-            r.setText("ESTADO", u"PR"_s);
-        });
-        adicionar(s, "qavcfg", [](Record& r) {
-            r.setInteger("ID_EMPRESA", 1);
-            r.setInteger("COD_VENDEDOR", kVendedor);
-            r.setInteger("BLOQUEIOS1", 4);
-            r.setInteger("DIAS_BLOQ_CREDITO", 30);
-            r.setInteger("ATIVA_LEIT_COD_BARRAS", 1);
-        });
-        adicionar(s, "vendedor", [](Record& r) {
-            r.setInteger("ID_VENDEDOR", 1);
-            r.setInteger("ID_EMPRESA", 1);
-            r.setInteger("CODIGO", kVendedor);
-            r.setText("NOME", u"JOÃO REPRESENTANTE"_s);
-            r.setInteger("ORIGEM_COM", 1);
-            r.setDecimal("TAXA_COMISSAO", dec("5"));
-            r.setDecimal("TX_DESCMAX", dec("10"));
-            r.setDecimal("VL_PED_MINIMO", dec("500"));
-        });
-        adicionar(s, "formapag", [](Record& r) {
-            r.setInteger("ID_FORMAPAG", 1);
-            r.setInteger("ID_EMPRESA", 1);
-            r.setInteger("CODIGO", 1);
-            r.setText("DESCR", u"30 DIAS"_s);
-            r.setDecimal("DESCO", dec("5"));
-        });
+        empresa(s, {.id = 1, .nome = u"EMPRESA DEMONSTRAÇÃO"_s});
+        municipio(s, {.id = 10, .nome = u"CURITIBA"_s, .estado = u"PR"_s});
+        qavcfg(s, {.vendedor = kVendedor, .bloqueios1 = 4, .diasBloqCredito = 30, .leituraCodBarras = 1});
+        vendedor(s, {.id = 1,
+                     .codigo = kVendedor,
+                     .nome = u"JOÃO REPRESENTANTE"_s,
+                     .origemCom = 1,
+                     .taxa = "5",
+                     .descMax = "10",
+                     .minimo = "500"});
+        formaPag(s, {.id = 1, .codigo = 1, .descricao = u"30 DIAS"_s, .desconto = "5"});
         for (int id : {kCliente, 200})
-            adicionar(s, "clientes", [&](Record& r) {
-                r.setInteger("ID", id);
-                r.setText("RAZAO", u"CLIENTE %1 LTDA"_s.arg(id));
-                r.setInteger("COD_VENDEDOR", id == kCliente ? kVendedor : 9);
-                r.setReal("LIMCRED", dec(limcred).toDouble());
-                r.setInteger("LIB_CRED", 1);
-                r.setInteger("FORMA_PAG", 1);
-                r.setInteger("ID_MUNICIPIO", 10);
-            });
-        adicionar(s, "produto", [](Record& r) {
-            r.setInteger("ID_EMPRESA", 1);
-            r.setInteger("ID", 1);
-            r.setText("CODIGO", u"A-1"_s);
-            r.setText("NOME", u"PARAFUSO SEXTAVADO"_s);
-            r.setText("COD_BARRAS", QString::fromLatin1(kBarras));
-            r.setDecimal("PRECO", dec("10"));
-            r.setDecimal("DESC_MAX", dec("20")); // with the payment form's 5 %: 24 %
-            r.setInteger("ATIVO", 1);
-        });
+            cliente(s, {.id = id,
+                        .razao = u"CLIENTE %1 LTDA"_s.arg(id),
+                        .vendedor = id == kCliente ? kVendedor : 9,
+                        .limcred = limcred,
+                        .libCred = 1,
+                        .formaPag = 1,
+                        .municipio = 10});
+        produto(s, {.id = 1,
+                    .codigo = u"A-1"_s,
+                    .nome = u"PARAFUSO SEXTAVADO"_s,
+                    .barras = kBarras,
+                    .preco = "10",
+                    .descMax = "20", // with the payment form's 5 %: 24 %
+                    .ativo = 1});
     }
 
     // Order 41 of customer 100: `qtd` units of product 1 at 10,00.
@@ -304,6 +278,27 @@ private Q_SLOTS:
         QCOMPARE(situacao->currentData().toInt(), 1);
         escolher(situacao, 4);
         QCOMPARE(form->edicao().pedido().integer("SITUA"), 4);
+    }
+
+    // A reference table that can no longer be read (a damaged file) keeps the order from being
+    // confirmed against rows of zeros: the error is shown and nothing is written.
+    void unreadableReferenceTableRefusesTheConfirmation() {
+        referencias("100000");
+        pedido41("100");
+        const Record original = lido(41);
+        auto form = abrir(RequisicaoPedido::Alterar, &original);
+        QVERIFY(form);
+        digitar(child<QLineEdit>(form.get(), "descp"), u"1,00"_s);
+        QFile vendedores(QDir(m_folder->path()).filePath(u"vendedor.tps"_s));
+        QVERIFY(vendedores.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        vendedores.write(QByteArray(4096, 'x'));
+        vendedores.close();
+        MessageBox::clearShown();
+        QVERIFY(!form->confirmar());
+        QVERIFY2(!shownBoxes().isEmpty() && shownBoxes().constLast().startsWith(u"Erro: Erro ("_s) &&
+                     shownBoxes().constLast().endsWith(u"ao ler tabelas do pedido!"_s),
+                 qPrintable(shownBoxes().join(u'\n')));
+        QCOMPARE(lido(41).revision(), original.revision());
     }
 
     // Two windows on the same order: the second save is refused with the notice of a record changed

@@ -14,7 +14,9 @@
 #include <sqlite3.h>
 
 using namespace qav;
-using qav::test::killSeed;
+using qav::test::killChildAt;
+using qav::test::KillMoment;
+using qav::test::reportProgress;
 using qav::test::waitForLine;
 Q_DECLARE_METATYPE(qav::ErrorCode)
 
@@ -80,13 +82,8 @@ int childMain(const QString& mode, const QString& folder) {
         acessorios.rec().setInteger("ID_ACESSORIO", 1);
         if (acessorios.add() != Status::Ok)
             return 4;
-        if (i % kProgressStep == 0) {
-            std::printf("at %d\n", i);
-            std::fflush(stdout);
-        }
+        reportProgress(i, kItems, kProgressStep);
     }
-    std::puts("committing");
-    std::fflush(stdout);
     return transaction.commit() ? 0 : 5;
 }
 
@@ -318,9 +315,8 @@ void TestTransaction::killedBatchLeavesNothing() {
 }
 
 void TestTransaction::killedTransactionLeavesAllOrNothing() {
-    const quint32 seed = killSeed();
-    qInfo("kill moments drawn from seed %u (QAV_KILL_SEED=%u draws them again)", seed, seed);
-    QRandomGenerator moments(seed);
+    test::KillMoments moments(kItems, kProgressStep);
+    QRandomGenerator& random = moments.random();
     test::TempDataFolder folder;
     int committed = 0;
     int interrupted = 0;
@@ -329,32 +325,16 @@ void TestTransaction::killedTransactionLeavesAllOrNothing() {
         // Two rounds each early in the writing, late in it, and around the commit: a little after
         // one of the child's progress lines.
         const int stage = (round - 1) / 2;
-        const int mark = stage == 0   ? static_cast<int>(moments.bounded(1, kMarks / 2 + 1))
-                         : stage == 1 ? static_cast<int>(moments.bounded(kMarks / 2 + 1, kMarks + 1))
+        const int mark = stage == 0   ? static_cast<int>(random.bounded(1, kMarks / 2 + 1))
+                         : stage == 1 ? static_cast<int>(random.bounded(kMarks / 2 + 1, kMarks + 1))
                                       : kMarks + 1;
         // Around the commit: the first of those rounds early in it, the second later or after it.
-        const int delayMs = static_cast<int>(stage < 2    ? moments.bounded(20)
-                                             : round == 5 ? moments.bounded(30)
-                                                          : moments.bounded(30, 200));
-        const QByteArray line = mark > kMarks ? QByteArray("committing")
-                                              : QByteArray("at ") + QByteArray::number(mark * kProgressStep);
-        const QString moment = QStringLiteral("seed %1, round %2: %3 ms after \"%4\"")
-                                   .arg(seed)
-                                   .arg(round)
-                                   .arg(delayMs)
-                                   .arg(QString::fromLatin1(line));
-        QProcess child;
-        child.start(QCoreApplication::applicationFilePath(),
-                    {QStringLiteral("--child"), QString::number(round), folder.path()});
-        QVERIFY(child.waitForStarted());
-        QVERIFY2(waitForLine(child, line), qPrintable(moment));
-        QTest::qWait(delayMs); // the moment itself, not a wait for something
-        child.kill();
-        child.waitForFinished(); // false when the child had already ended by itself
-        QCOMPARE(child.state(), QProcess::NotRunning);
-        const bool finished = child.exitStatus() == QProcess::NormalExit;
-        if (finished)
-            QVERIFY2(child.exitCode() == 0, qPrintable(moment));
+        const int delayMs = static_cast<int>(stage < 2    ? random.bounded(20)
+                                             : round == 5 ? random.bounded(30)
+                                                          : random.bounded(30, 200));
+        const KillMoment moment = moments.at(round, mark, delayMs);
+        const QString fault = killChildAt(QString::number(round), folder.path(), moment);
+        QVERIFY2(fault.isEmpty(), qPrintable(fault));
         Store store(folder.path());
         const std::int64_t orders =
             countWhere(store, "pedidos", qPrintable(QStringLiteral("ID = %1").arg(round)));
@@ -367,23 +347,19 @@ void TestTransaction::killedTransactionLeavesAllOrNothing() {
         QVERIFY2((orders == 1 && items == kItems && accessories == kItems) ||
                      (orders == 0 && items == 0 && accessories == 0),
                  qPrintable(QStringLiteral("%1: %2 orders, %3 items, %4 accessories")
-                                .arg(moment)
+                                .arg(moment.text)
                                 .arg(orders)
                                 .arg(items)
                                 .arg(accessories)));
         (orders == 1 ? committed : interrupted)++;
-        qInfo("%s: %s", qPrintable(moment), orders == 1 ? "committed" : "left nothing");
+        qInfo("%s: %s", qPrintable(moment.text), orders == 1 ? "committed" : "left nothing");
     }
     qInfo("%d rounds committed, %d interrupted", committed, interrupted);
     QVERIFY(interrupted > 0);
 }
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    if (argc == 4 && QByteArray(argv[1]) == "--child")
-        return childMain(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
-    TestTransaction test;
-    return QTest::qExec(&test, argc, argv);
+    return qav::test::killTestMain<TestTransaction>(argc, argv, childMain);
 }
 
 #include "tst_transaction.moc"

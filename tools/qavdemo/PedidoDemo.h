@@ -12,11 +12,10 @@
 
 namespace qav::demo {
 
-// The reference rows `pedido` is calculated against, read from the folder: its customer and the
-// customer's municipality, the representative, company and configuration of its company, its payment
-// form and price list, the tax-substitution rules, the system options, the freight costs, and the
-// products of `itens` with their rows in the price list. A row that is missing counts as a row of
-// zeros, as it does for the order rules. False, with `erro`, when a table cannot be read.
+// The reference rows `pedido` is calculated against, read from the folder as the order form reads
+// them (carregarDadosDoArquivo), for the products of `itens`, with the representative of the
+// workstation (its company's qavcfg row): every demonstration order is entered there. False, with
+// `erro`, when a table cannot be read.
 bool carregarDados(Store& store, const Pedido& pedido, const std::vector<PedidoItem>& itens,
                    DadosPedido& dados, QString& erro);
 
