@@ -3,36 +3,11 @@
 // into real table files for the tests of the characteristics finder. Company 1 is the one searched;
 // the rows of company 2 and the inactive ones must never show.
 
-#include "tests/orders/PedidosFixture.h"
+#include "tests/orders/ReferenciasFixture.h"
 
 #include <QString>
-#include <array>
 
 namespace qav::test {
-
-struct ProdutoComCaracteristicas {
-    int id = 0;
-    int empresa = 1;
-    bool ativo = true;
-    std::array<const char*, 5> caracteristicas = {"", "", "", "", ""};
-    std::array<int, 3> subgrupos = {0, 0, 0};
-};
-
-inline void produtoComCaracteristicas(Store& store, const ProdutoComCaracteristicas& p) {
-    adicionar(store, "produto", [&](Record& r) {
-        r.setInteger("ID_EMPRESA", p.empresa);
-        r.setInteger("ID", p.id);
-        r.setText("CODIGO", QStringLiteral("P%1").arg(p.id, 3, 10, QChar(u'0')));
-        r.setText("NOME", QStringLiteral("PRODUTO %1").arg(p.id));
-        r.setInteger("ATIVO", p.ativo ? 1 : 0);
-        for (int i = 0; i < 5; ++i)
-            r.setText(QStringLiteral("CARAC%1").arg(i + 1).toStdString(),
-                      QString::fromUtf8(p.caracteristicas[static_cast<size_t>(i)]));
-        for (int i = 0; i < 3; ++i)
-            r.setInteger(QStringLiteral("COD_ACESS%1").arg(i + 1).toStdString(),
-                         p.subgrupos[static_cast<size_t>(i)]);
-    });
-}
 
 inline void acessorioDoSubgrupo(Store& store, int id, int subgrupo, const char* descricao, const char* preco,
                                 int empresa = 1, bool ativo = true) {
@@ -50,30 +25,27 @@ inline void acessorioDoSubgrupo(Store& store, int id, int subgrupo, const char* 
 
 // Doors and windows, written out of key order, with other companies' and inactive products in between.
 inline void catalogoCaracteristicas(Store& store) {
-    produtoComCaracteristicas(
-        store, {.id = 1, .caracteristicas = {"PORTA", "MADEIRA", "80CM"}, .subgrupos = {10, 20, 10}});
-    produtoComCaracteristicas(store, {.id = 6, .caracteristicas = {"JANELA", "ALUMINIO", "120CM"}});
-    produtoComCaracteristicas(
-        store, {.id = 2, .caracteristicas = {"PORTA", "MADEIRA", "70CM"}, .subgrupos = {0, 30, 0}});
-    produtoComCaracteristicas(store, {.id = 3, .caracteristicas = {"porta", "Alumínio", "80CM"}});
-    produtoComCaracteristicas(store,
-                              {.id = 4, .ativo = false, .caracteristicas = {"PORTA", "VIDRO", "80CM"}});
-    produtoComCaracteristicas(store,
-                              {.id = 5, .empresa = 2, .caracteristicas = {"JANELA", "MADEIRA", "100CM"}});
-    produtoComCaracteristicas(store,
-                              {.id = 11, .empresa = 2, .caracteristicas = {"PORTA", "MADEIRA", "75CM"}});
-    produtoComCaracteristicas(store, {.id = 7});
-    produtoComCaracteristicas(store, {.id = 8, .caracteristicas = {"PORTA", "MADEIRA", "80CM"}});
-    produtoComCaracteristicas(store, {.id = 9, .caracteristicas = {"PORTA", "", "90CM"}});
-    produtoComCaracteristicas(store, {.id = 12, .caracteristicas = {"AÇO", "INOX"}});
-    produtoComCaracteristicas(store, {.id = 13, .caracteristicas = {"ACO", "CARBONO"}});
-    produtoComCaracteristicas(store, {.id = 14, .caracteristicas = {"aço", "GALVANIZADO"}});
-    produtoComCaracteristicas(store,
-                              {.id = 15,
-                               .caracteristicas = {"JANELA", "ALUMINIO", "120CM", "BRANCA", "2 FOLHAS"},
-                               .subgrupos = {20}});
-    produtoComCaracteristicas(
-        store, {.id = 16, .ativo = false, .caracteristicas = {"JANELA", "ALUMINIO", "120CM", "PRETA"}});
+    produto(
+        store,
+        {.id = 1, .ativo = 1, .caracteristicas = {"PORTA", "MADEIRA", "80CM"}, .subgrupos = {10, 20, 10}});
+    produto(store, {.id = 6, .ativo = 1, .caracteristicas = {"JANELA", "ALUMINIO", "120CM"}});
+    produto(store,
+            {.id = 2, .ativo = 1, .caracteristicas = {"PORTA", "MADEIRA", "70CM"}, .subgrupos = {0, 30, 0}});
+    produto(store, {.id = 3, .ativo = 1, .caracteristicas = {"porta", "Alumínio", "80CM"}});
+    produto(store, {.id = 4, .ativo = 0, .caracteristicas = {"PORTA", "VIDRO", "80CM"}});
+    produto(store, {.empresa = 2, .id = 5, .ativo = 1, .caracteristicas = {"JANELA", "MADEIRA", "100CM"}});
+    produto(store, {.empresa = 2, .id = 11, .ativo = 1, .caracteristicas = {"PORTA", "MADEIRA", "75CM"}});
+    produto(store, {.id = 7, .ativo = 1});
+    produto(store, {.id = 8, .ativo = 1, .caracteristicas = {"PORTA", "MADEIRA", "80CM"}});
+    produto(store, {.id = 9, .ativo = 1, .caracteristicas = {"PORTA", "", "90CM"}});
+    produto(store, {.id = 12, .ativo = 1, .caracteristicas = {"AÇO", "INOX"}});
+    produto(store, {.id = 13, .ativo = 1, .caracteristicas = {"ACO", "CARBONO"}});
+    produto(store, {.id = 14, .ativo = 1, .caracteristicas = {"aço", "GALVANIZADO"}});
+    produto(store, {.id = 15,
+                    .ativo = 1,
+                    .caracteristicas = {"JANELA", "ALUMINIO", "120CM", "BRANCA", "2 FOLHAS"},
+                    .subgrupos = {20}});
+    produto(store, {.id = 16, .ativo = 0, .caracteristicas = {"JANELA", "ALUMINIO", "120CM", "PRETA"}});
 
     acessorioDoSubgrupo(store, 102, 10, "PUXADOR DOURADO", "15.00");
     acessorioDoSubgrupo(store, 201, 20, "FECHADURA SIMPLES", "30.00");

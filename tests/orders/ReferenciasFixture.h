@@ -6,6 +6,7 @@
 #include "tests/orders/PedidosFixture.h"
 
 #include <QString>
+#include <array>
 
 namespace qav::test {
 
@@ -144,6 +145,8 @@ struct NovoProduto {
     const char* comissao = "0"; // TAXA_COMISSAO
     const char* descMax = "0";  // DESC_MAX
     int ativo = 0;
+    std::array<const char*, 5> caracteristicas = {"", "", "", "", ""}; // CARAC1..CARAC5
+    std::array<int, 3> subgrupos = {0, 0, 0};                          // COD_ACESS1..3
 };
 
 inline void produto(Store& store, const NovoProduto& p) {
@@ -157,6 +160,11 @@ inline void produto(Store& store, const NovoProduto& p) {
         r.setDecimal("TAXA_COMISSAO", decimal(p.comissao));
         r.setDecimal("DESC_MAX", decimal(p.descMax));
         r.setInteger("ATIVO", p.ativo);
+        for (size_t i = 0; i < p.caracteristicas.size(); ++i)
+            r.setText(QStringLiteral("CARAC%1").arg(i + 1).toStdString(),
+                      QString::fromUtf8(p.caracteristicas[i]));
+        for (size_t i = 0; i < p.subgrupos.size(); ++i)
+            r.setInteger(QStringLiteral("COD_ACESS%1").arg(i + 1).toStdString(), p.subgrupos[i]);
     });
 }
 

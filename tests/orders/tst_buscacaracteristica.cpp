@@ -122,8 +122,8 @@ private Q_SLOTS:
 
     void linhaDoProduto() {
         const ProdutoCaracteristica p = produto({u"PORTA"_s, u"Alumínio"_s, u"80CM"_s});
-        QCOMPARE(p.codigo, u"P003"_s);
-        QCOMPARE(p.nome, u"000003 - PRODUTO 3"_s);
+        QCOMPARE(p.codigo, u"P3"_s);
+        QCOMPARE(p.nome, u"000003 - Produto 3"_s);
         const ProdutoCaracteristica comSubgrupos = produto({u"PORTA"_s, u"MADEIRA"_s, u"70CM"_s});
         QCOMPARE(comSubgrupos.subgrupos, (std::array<int, 3>{0, 30, 0}));
     }
@@ -196,7 +196,7 @@ private Q_SLOTS:
         if (!c.escolha)
             return;
         QCOMPARE(c.escolha->idProduto, 1);
-        QCOMPARE(c.escolha->codigo, u"P001"_s);
+        QCOMPARE(c.escolha->codigo, u"P1"_s);
         QStringList obtidos;
         for (const AcessorioEscolhido& a : c.escolha->acessorios)
             obtidos.append(

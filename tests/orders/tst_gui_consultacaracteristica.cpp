@@ -96,7 +96,7 @@ private Q_SLOTS:
         QCOMPARE(itens(caracteristica(janela.get(), 4)), (QStringList{QString(), u"BRANCA"_s}));
         escolher(caracteristica(janela.get(), 4), u"BRANCA"_s);
         escolher(caracteristica(janela.get(), 5), u"2 FOLHAS"_s);
-        QCOMPARE(linhas(produtos, 0), QStringList{u"P015"_s});
+        QCOMPARE(linhas(produtos, 0), QStringList{u"P15"_s});
         QVERIFY(produtos->topLevelItem(0)->isSelected());
         QVERIFY(!acessorios(janela.get(), 1)->isHidden());
 
@@ -114,7 +114,7 @@ private Q_SLOTS:
         QCOMPARE(itens(caracteristica(janela.get(), 3)), (QStringList{QString(), u"80CM"_s}));
         QCOMPARE(produtos->topLevelItemCount(), 0);
         escolher(caracteristica(janela.get(), 3), u"80CM"_s);
-        QCOMPARE(linhas(produtos, 1), QStringList{u"000003 - PRODUTO 3"_s});
+        QCOMPARE(linhas(produtos, 1), QStringList{u"000003 - Produto 3"_s});
         QVERIFY(produtos->topLevelItem(0)->isSelected());
         QVERIFY(acessorios(janela.get(), 1)->isHidden());
         child<QPushButton>(janela.get(), "ok")->click();
@@ -131,7 +131,7 @@ private Q_SLOTS:
         escolher(caracteristica(janela.get(), 3), u"80CM"_s);
         auto* produtos = child<QTreeWidget>(janela.get(), "produtos");
         auto* ok = child<QPushButton>(janela.get(), "ok");
-        QCOMPARE(linhas(produtos, 0), (QStringList{u"P001"_s, u"P008"_s}));
+        QCOMPARE(linhas(produtos, 0), (QStringList{u"P1"_s, u"P8"_s}));
         QVERIFY(produtos->selectedItems().isEmpty());
 
         // No product chosen yet.
@@ -163,7 +163,7 @@ private Q_SLOTS:
         const std::optional<EscolhaCaracteristica>& e = janela->escolha();
         QVERIFY(e);
         QCOMPARE(e->idProduto, 1);
-        QCOMPARE(e->codigo, u"P001"_s);
+        QCOMPARE(e->codigo, u"P1"_s);
         QCOMPARE(e->acessorios.size(), size_t(2));
         QCOMPARE(e->acessorios[0].id, 101);
         QCOMPARE(e->acessorios[0].codSubgrupo, 10);
