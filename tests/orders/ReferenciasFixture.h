@@ -6,6 +6,7 @@
 #include "tests/orders/PedidosFixture.h"
 
 #include <QString>
+#include <array>
 
 namespace qav::test {
 
@@ -162,9 +163,9 @@ struct NovoProduto {
     int permitirDifLote = 0;
     const char* txDescLote = "0";
     int promocional = 0; // PRECO_PROMOCIONAL
-    int acess1 = 0;      // COD_ACESS1, COD_ACESS2: required accessory subgroups
-    int acess2 = 0;
     const char* permiteAcessorios = "";
+    std::array<const char*, 5> caracteristicas = {"", "", "", "", ""}; // CARAC1..CARAC5
+    std::array<int, 3> subgrupos = {0, 0, 0}; // COD_ACESS1..3: required accessory subgroups
 };
 
 inline void produto(Store& store, const NovoProduto& p) {
@@ -189,9 +190,12 @@ inline void produto(Store& store, const NovoProduto& p) {
         r.setInteger("PERMITIR_DIF_LOTE", p.permitirDifLote);
         r.setDecimal("TX_DESC_LOTE", decimal(p.txDescLote));
         r.setInteger("PRECO_PROMOCIONAL", p.promocional);
-        r.setInteger("COD_ACESS1", p.acess1);
-        r.setInteger("COD_ACESS2", p.acess2);
         r.setText("PERMITE_ACESSORIOS", QString::fromLatin1(p.permiteAcessorios));
+        for (size_t i = 0; i < p.caracteristicas.size(); ++i)
+            r.setText(QStringLiteral("CARAC%1").arg(i + 1).toStdString(),
+                      QString::fromUtf8(p.caracteristicas[i]));
+        for (size_t i = 0; i < p.subgrupos.size(); ++i)
+            r.setInteger(QStringLiteral("COD_ACESS%1").arg(i + 1).toStdString(), p.subgrupos[i]);
     });
 }
 

@@ -451,8 +451,7 @@ void TestEdicaoItem::accessoriesOffered() {
     acessorios(cena.store());
     const QByteArray p = permite.toLatin1();
     produto(cena.store(), porta([&](NovoProduto& n) {
-                n.acess1 = acess1;
-                n.acess2 = acess2;
+                n.subgrupos = {acess1, acess2, 0};
                 n.permiteAcessorios = p.constData();
             }));
     QVERIFY(cena.abrir());
@@ -631,8 +630,7 @@ void TestEdicaoItem::confirmation() {
                 p.prec3 = "9.5";
                 p.descMax = maximo.constData();
                 p.promocional = promocional;
-                p.acess1 = 10;
-                p.acess2 = 20;
+                p.subgrupos = {10, 20, 0};
             }));
     QVERIFY(cena.abrir());
     cena.pedido.pedido().setInteger("PED_FLEX", flex ? 1 : 0);
