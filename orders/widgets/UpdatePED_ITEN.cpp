@@ -117,9 +117,8 @@ QWidget* UpdatePED_ITEN::montarAbaItem() {
     m_produto->setMaxLength(14); // codes and bar codes are compared over 14 characters
     m_caracteristica = new QPushButton(u"Característica (F2)..."_s);
     m_caracteristica->setObjectName(u"caracteristica"_s);
-    // The characteristics finder is not part of this build yet.
-    m_caracteristica->setEnabled(false);
-    m_caracteristica->setToolTip(unavailableEntryTip());
+    m_caracteristica->setAutoDefault(false);
+    connect(m_caracteristica, &QPushButton::clicked, this, &UpdatePED_ITEN::buscarPorCaracteristica);
     m_nomeProduto = new QLabel;
     m_nomeProduto->setObjectName(u"nomeProduto"_s);
     m_nomeProduto->setWordWrap(true);

@@ -65,6 +65,9 @@ private:
     void habilitarCampos();
     void mostrarProduto();
     void mostrarAcessorios();
+    // "Característica (F2)...": the product found by its characteristics, with the accessories its
+    // required subgroups were given there.
+    void buscarPorCaracteristica();
     void carregarSubgrupos();
     void carregarAcessoriosDoSubgrupo();
     void carregarPrecosOferecidos();

@@ -3,6 +3,7 @@
 
 #include "customers/widgets/BrowseProdutos.h"
 #include "orders/core/LeituraRegistro.h"
+#include "orders/widgets/ConsultaCaracteristica.h"
 #include "store/core/FormatoBr.h"
 #include "ui/widgets/MessageBox.h"
 #include "ui/widgets/StandardWarningBox.h"
@@ -74,6 +75,11 @@ bool UpdatePED_ITEN::eventFilter(QObject* watched, QEvent* event) {
         // The restore key: the entry takes back what it held in the item saved last.
         if (campo && tecla->key() == Qt::Key_R && tecla->modifiers() == Qt::ControlModifier) {
             restaurarCampo();
+            return true;
+        }
+        if (tecla->key() == Qt::Key_F2 && tecla->modifiers() == Qt::NoModifier &&
+            m_caracteristica->isEnabled()) {
+            buscarPorCaracteristica();
             return true;
         }
         const bool enter = tecla->key() == Qt::Key_Return || tecla->key() == Qt::Key_Enter;
@@ -152,6 +158,22 @@ bool UpdatePED_ITEN::regraProduto(bool interativo) {
     carregarPrecosOferecidos();
     carregarUltimosPrecos();
     return true;
+}
+
+void UpdatePED_ITEN::buscarPorCaracteristica() {
+    const std::optional<EscolhaCaracteristica> escolha = ConsultaCaracteristica::selecionar(this, m_contexto);
+    if (!escolha)
+        return;
+    m_produto->setText(escolha->codigo); // then the product's rule, as if the code had been typed
+    if (!regraProduto(true))
+        return;
+    for (const AcessorioEscolhido& a : escolha->acessorios)
+        if (const std::optional<Mensagem> m = m_edicao->adicionarAcessorio(a.codSubgrupo, a.id, a.preco))
+            MessageBox::show(m->texto, m->titulo.isEmpty() ? u"Aviso"_s : m->titulo, Icon::Warning,
+                             {Button::Ok}, Button::Ok, this);
+    mostrarAcessorios();
+    paraTela();
+    m_qtd->setFocus();
 }
 
 bool UpdatePED_ITEN::regraQuantidade() {

@@ -2,6 +2,7 @@
 // staying open for the next, cancel with and without items saved, a code the company lacks opening
 // the product list, the order form's item buttons, keys and refusals, and a transmitted order whose
 // items are only shown.
+#include "orders/widgets/ConsultaCaracteristica.h"
 #include "orders/widgets/ItensPedidoModelo.h"
 #include "orders/widgets/UpdatePEDIDO.h"
 #include "orders/widgets/UpdatePED_ITEN.h"
@@ -19,6 +20,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
+#include <QTreeWidget>
 #include <QtTest>
 #include <memory>
 #include <tuple>
@@ -245,6 +247,57 @@ private Q_SLOTS:
         form.reject(); // the item half typed is given up; the saved one stays
         QCOMPARE(form.result(), int(QDialog::Accepted));
         QCOMPARE(pedido.itens().size(), size_t(2));
+    }
+
+    // "Característica (F2)...": the door found by its characteristics comes into the item with the
+    // handle chosen for the subgroup it requires, priced into the item.
+    void productFoundByItsCharacteristics() {
+        pedido41();
+        adicionar(store(), "produto", [](Record& r) {
+            r.setInteger("ID_EMPRESA", 1);
+            r.setInteger("ID", 30);
+            r.setText("CODIGO", u"PORTA-80"_s);
+            r.setText("NOME", u"PORTA DE MADEIRA 80 CM"_s);
+            r.setDecimal("PRECO", dec("300"));
+            r.setInteger("ATIVO", 1);
+            r.setText("CARAC1", u"PORTA"_s);
+            r.setText("CARAC2", u"MADEIRA"_s);
+            r.setInteger("COD_ACESS1", 10);
+        });
+        adicionar(store(), "acessori", [](Record& r) {
+            r.setInteger("ID_EMPRESA", 1);
+            r.setInteger("ID_ACESSORIO", 101);
+            r.setInteger("COD_SUBGRUPO", 10);
+            r.setText("DESCRICAO", u"PUXADOR CROMADO"_s);
+            r.setText("DESCR_SUBGRUPO", u"PUXADORES"_s);
+            r.setDecimal("PRECO", dec("12.5"));
+            r.setInteger("ATIVO", 1);
+        });
+        EdicaoPedido pedido(store());
+        QVERIFY(pedido.abrir(41).ok());
+        DadosPedido dados;
+        QVERIFY(pedido.carregarDados(dados).ok());
+        UpdatePED_ITEN form(contexto(), store(), pedido, dados, RequisicaoItem::Inserir, -1, false);
+        form.preparar();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        whenModal<ConsultaCaracteristica>([](ConsultaCaracteristica* finder) {
+            auto escolher = [finder](const char* lista, const QString& valor) {
+                auto* c = child<QComboBox>(finder, lista);
+                c->setCurrentIndex(c->findText(valor));
+            };
+            escolher("caracteristica1", u"PORTA"_s);
+            escolher("caracteristica2", u"MADEIRA"_s);
+            auto* acessorios = child<QTreeWidget>(finder, "acessorios1");
+            acessorios->setCurrentItem(acessorios->topLevelItem(0));
+            child<QPushButton>(finder, "ok")->click();
+        });
+        QTest::keyClick(child<QLineEdit>(&form, "produto"), Qt::Key_F2);
+        QCOMPARE(child<QLineEdit>(&form, "produto")->text(), u"PORTA-80"_s);
+        QCOMPARE(form.edicao().item().integer("PRODU"), 30);
+        QCOMPARE(form.edicao().acessorios().size(), size_t(1));
+        QCOMPARE(form.edicao().acessorios()[0].integer("ID_ACESSORIO"), 101);
+        QCOMPARE(form.edicao().item().decimal("PRUNI"), dec("312.5"));
     }
 
     // Entries the item refuses keep the focus with their message: a quantity outside the sale lot
