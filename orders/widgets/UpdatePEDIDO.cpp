@@ -12,6 +12,7 @@
 #include "orders/widgets/ExclusaoPedido.h"
 #include "orders/widgets/ItensPedidoModelo.h"
 #include "orders/widgets/PainelRegras.h"
+#include "orders/widgets/TeclasFormulario.h"
 #include "store/core/Clock.h"
 #include "store/core/FormatoBr.h"
 #include "ui/widgets/FieldValidator.h"
@@ -387,14 +388,11 @@ QWidget* UpdatePEDIDO::montarAbaAnalise() {
 }
 
 void UpdatePEDIDO::ligar() {
-    // A field's rule runs when the user leaves it after typing in it.
-    const auto aoSair = [this](QLineEdit* campo, auto regra) {
-        connect(campo, &QLineEdit::editingFinished, this, [this, campo, regra] {
-            if (m_fechando || !campo->isModified())
-                return;
-            campo->setModified(false);
-            regra();
-        });
+    // The restore key: the entry takes back what it held in the order saved last.
+    m_teclas =
+        TeclasFormulario({.restaurar = [this] { restaurarCampo(); }, .seguir = [this] { focusNextChild(); }});
+    const auto aoSair = [this](QLineEdit* campo, std::function<void()> regra) {
+        regraAoSair(this, campo, m_fechando, std::move(regra));
     };
     aoSair(m_cliente, [this] { regraCliente(true); });
     aoSair(m_formaPag, [this] { regraFormaPag(true); });
@@ -438,38 +436,23 @@ void UpdatePEDIDO::ligar() {
             w->installEventFilter(this);
 }
 
-// Enter moves on like Tab in the entries (on a button or in a list it keeps its meaning), and the
-// keypad's decimal key types the comma the Brazilian numbers use.
+// Besides the keys of every entry, the item list has keys of its own, and Enter in the bar-code
+// entry reads the code.
 bool UpdatePEDIDO::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && watched == m_itens) {
         if (teclaNosItens(static_cast<QKeyEvent*>(event)))
             return true;
         return QDialog::eventFilter(watched, event);
     }
-    if (event->type() == QEvent::KeyPress) {
-        auto* tecla = static_cast<QKeyEvent*>(event);
-        auto* campo = qobject_cast<QLineEdit*>(watched);
-        if (campo && tecla->key() == Qt::Key_Period && (tecla->modifiers() & Qt::KeypadModifier)) {
-            campo->insert(u","_s);
-            return true;
-        }
-        // The restore key: the entry takes back what it held in the order saved last.
-        if (campo && tecla->key() == Qt::Key_R && tecla->modifiers() == Qt::ControlModifier) {
-            restaurarCampo();
-            return true;
-        }
-        const bool enter = tecla->key() == Qt::Key_Return || tecla->key() == Qt::Key_Enter;
-        if (enter && watched == m_codigoBarras) {
+    if (event->type() == QEvent::KeyPress && watched == m_codigoBarras) {
+        const int tecla = static_cast<QKeyEvent*>(event)->key();
+        if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) {
             lerCodigoBarras(); // each reading adds one unit; it never confirms the order
             return true;
         }
-        if (enter && tecla->modifiers() == Qt::NoModifier) {
-            if (campo)
-                Q_EMIT campo->editingFinished(); // the rule runs before the focus moves
-            focusNextChild();
-            return true;
-        }
     }
+    if (m_teclas.tratar(watched, event))
+        return true;
     return QDialog::eventFilter(watched, event);
 }
 

@@ -7,6 +7,7 @@
 #include "customers/widgets/CamposRegistro.h"
 #include "orders/core/EdicaoPedido.h"
 #include "orders/widgets/FormularioPedido.h"
+#include "orders/widgets/TeclasFormulario.h"
 
 #include <QDialog>
 #include <QSet>
@@ -126,6 +127,7 @@ private:
     bool m_atualizando = false;
     bool m_tipoLiberado = false; // the order type may be chosen
     QSet<QString> m_mensagensVistas;
+    TeclasFormulario m_teclas;
     QString m_erroDados;         // a reference table that could not be read, empty when all were
     bool m_avisosNaTela = false; // rule notices are shown once the form is open
 

@@ -6,6 +6,7 @@
 
 #include "customers/widgets/CamposRegistro.h"
 #include "orders/core/EdicaoItem.h"
+#include "orders/widgets/TeclasFormulario.h"
 #include "ui/core/ListContext.h"
 
 #include <QDialog>
@@ -112,7 +113,7 @@ private:
     std::optional<PautaProduto> m_linhaPauta; // its row in the order's price list
     int m_gravados = 0;
     bool m_fechando = false;
-    bool m_focoRetido = false; // the rule just run kept the focus on its entry
+    TeclasFormulario m_teclas;
 
     QTabWidget* m_abas = nullptr;
     QLineEdit* m_produto = nullptr;

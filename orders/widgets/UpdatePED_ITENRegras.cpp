@@ -4,6 +4,7 @@
 #include "customers/widgets/BrowseProdutos.h"
 #include "orders/core/LeituraRegistro.h"
 #include "orders/widgets/ConsultaCaracteristica.h"
+#include "orders/widgets/TeclasFormulario.h"
 #include "store/core/FormatoBr.h"
 #include "ui/widgets/MessageBox.h"
 #include "ui/widgets/StandardWarningBox.h"
@@ -30,14 +31,15 @@ std::optional<Record>& ultimoGravado() {
 } // namespace
 
 void UpdatePED_ITEN::ligar() {
-    // A field's rule runs when the user leaves it after typing in it.
-    const auto aoSair = [this](QLineEdit* campo, auto regra) {
-        connect(campo, &QLineEdit::editingFinished, this, [this, campo, regra] {
-            if (m_fechando || !campo->isModified())
-                return;
-            campo->setModified(false);
-            regra();
-        });
+    // The restore key: the entry takes back what it held in the item saved last.
+    m_teclas = TeclasFormulario({.restaurar = [this] { restaurarCampo(); },
+                                 .seguir =
+                                     [this] {
+                                         if (isVisible())
+                                             focusNextChild();
+                                     }});
+    const auto aoSair = [this](QLineEdit* campo, std::function<void()> regra) {
+        regraAoSair(this, campo, m_fechando, std::move(regra));
     };
     aoSair(m_produto, [this] { regraProduto(true); });
     aoSair(m_qtd, [this] { regraQuantidade(); });
@@ -62,42 +64,23 @@ void UpdatePED_ITEN::ligar() {
             w->installEventFilter(this);
 }
 
-// Enter moves on like Tab in the entries (on a button it keeps its meaning), and the keypad's
-// decimal key types the comma of the Brazilian numbers.
+// Besides the keys of every entry, F2 finds the product by its characteristics.
 bool UpdatePED_ITEN::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         auto* tecla = static_cast<QKeyEvent*>(event);
-        auto* campo = qobject_cast<QLineEdit*>(watched);
-        if (campo && tecla->key() == Qt::Key_Period && (tecla->modifiers() & Qt::KeypadModifier)) {
-            campo->insert(u","_s);
-            return true;
-        }
-        // The restore key: the entry takes back what it held in the item saved last.
-        if (campo && tecla->key() == Qt::Key_R && tecla->modifiers() == Qt::ControlModifier) {
-            restaurarCampo();
-            return true;
-        }
         if (tecla->key() == Qt::Key_F2 && tecla->modifiers() == Qt::NoModifier &&
             m_caracteristica->isEnabled()) {
             buscarPorCaracteristica();
             return true;
         }
-        const bool enter = tecla->key() == Qt::Key_Return || tecla->key() == Qt::Key_Enter;
-        if (enter && tecla->modifiers() == Qt::NoModifier) {
-            m_focoRetido = false;
-            if (campo)
-                Q_EMIT campo->editingFinished(); // the rule runs before the focus moves
-            // A refused entry keeps the focus: the representative corrects it there.
-            if (!m_focoRetido && isVisible())
-                focusNextChild();
-            return true;
-        }
     }
+    if (m_teclas.tratar(watched, event))
+        return true;
     return QDialog::eventFilter(watched, event);
 }
 
 bool UpdatePED_ITEN::reterFoco(QWidget* campo) {
-    m_focoRetido = true;
+    m_teclas.reterFoco();
     for (int aba = 0; aba < m_abas->count(); ++aba)
         if (m_abas->widget(aba)->isAncestorOf(campo))
             m_abas->setCurrentIndex(aba);
