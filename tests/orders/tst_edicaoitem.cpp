@@ -111,7 +111,27 @@ QString textos(const Mensagens& mensagens) {
         t << m.texto;
     return t.join(QStringLiteral(" / "));
 }
+
+// One case of the item's checks on "&OK": the product, the company's locks, what was typed, and what
+// comes of it.
+struct CasoConfirmacao {
+    int promocional = 0;
+    const char* descMax = "0";
+    int bloqueios = 0;
+    int precoPadrao = 0;
+    bool flex = false;
+    const char* descRateio = "0"; // the representative shares the commission with discounts
+    const char* descp = "0";      // typed before the product is chosen
+    const char* descv = "0";
+    const char* preco = ""; // unit price typed; empty: the list price
+    bool doisAcessorios = true;
+    QString recusa = {}; // empty: accepted
+    QString campo = {};
+    QString avisos = {};
+};
 } // namespace
+
+Q_DECLARE_METATYPE(CasoConfirmacao)
 
 class TestEdicaoItem : public QObject {
     Q_OBJECT
@@ -510,151 +530,79 @@ void TestEdicaoItem::accessoryRowsPriceTheItem() {
 }
 
 void TestEdicaoItem::confirmation_data() {
-    QTest::addColumn<int>("promocional");
-    QTest::addColumn<QString>("descMax");
-    QTest::addColumn<int>("bloqueios");
-    QTest::addColumn<int>("precoPadrao");
-    QTest::addColumn<bool>("flex");
-    QTest::addColumn<QString>("descRateio"); // the representative shares the commission with discounts
-    QTest::addColumn<QString>("descp");      // typed before the product is chosen
-    QTest::addColumn<QString>("descv");
-    QTest::addColumn<QString>("preco"); // unit price typed; empty: the list price
-    QTest::addColumn<bool>("doisAcessorios");
-    QTest::addColumn<QString>("recusa"); // empty: accepted
-    QTest::addColumn<QString>("campo");
-    QTest::addColumn<QString>("avisos");
+    QTest::addColumn<CasoConfirmacao>("caso");
 
     const QString promocional = QStringLiteral("Produto com preço promocional. Desconto não permitido!");
     const QString acimaMaximo =
         QStringLiteral("Desconto de 6,00% acima do máximo permitido!|Desconto máximo: 5,00%");
     const QString abaixoPauta = QStringLiteral("Preço de venda não pode ser menor que o preço de pauta!");
+    const QString preco = QStringLiteral("preco");
 
-    QTest::newRow("plain item") << 0 << "0" << 0 << 0 << false << "0"
-                                << "0"
-                                << "0"
-                                << "" << true << ""
-                                << ""
-                                << "";
-    QTest::newRow("promotional with a discount") << 1 << "0" << 0 << 0 << false << "0"
-                                                 << "0"
-                                                 << "1"
-                                                 << "" << true << promocional << ""
-                                                 << "";
-    QTest::newRow("promotional without a discount") << 1 << "0" << 0 << 0 << false << "0"
-                                                    << "0"
-                                                    << "0"
-                                                    << "" << true << ""
-                                                    << ""
-                                                    << "";
-    QTest::newRow("discount above the commission share")
-        << 0 << "0" << 0 << 0 << false << "10"
-        << "20"
-        << "0"
-        << "" << true << "Desconto de 20,00% é superior a taxa de rateio da comissão 5,00% do vendedor!"
-        << ""
-        << "";
+    QTest::newRow("plain item") << CasoConfirmacao{};
+    QTest::newRow("promotional with a discount")
+        << CasoConfirmacao{.promocional = 1, .descv = "1", .recusa = promocional};
+    QTest::newRow("promotional without a discount") << CasoConfirmacao{.promocional = 1};
+    QTest::newRow("discount above the commission share") << CasoConfirmacao{
+        .descRateio = "10",
+        .descp = "20",
+        .recusa =
+            QStringLiteral("Desconto de 20,00% é superior a taxa de rateio da comissão 5,00% do vendedor!")};
     QTest::newRow("one of two required accessories")
-        << 0 << "0" << 0 << 0 << false << "0"
-        << "0"
-        << "0"
-        << "" << false << "Produto sem acessório (20-Vidros) obrigatório!"
-        << "acessorios"
-        << "";
-    QTest::newRow("above the product's maximum discount") << 0 << "5" << 0 << 0 << false << "0"
-                                                          << "0"
-                                                          << "6"
-                                                          << "" << true << acimaMaximo << ""
-                                                          << "";
-    QTest::newRow("flex order above the maximum is told only") << 0 << "5" << 0 << 0 << true << "0"
-                                                               << "0"
-                                                               << "6"
-                                                               << "" << true << ""
-                                                               << "" << acimaMaximo;
-    QTest::newRow("at the maximum discount") << 0 << "5" << 0 << 0 << false << "0"
-                                             << "0"
-                                             << "5"
-                                             << "" << true << ""
-                                             << ""
-                                             << "";
-    QTest::newRow("below the list price") << 0 << "0" << 1 << 1 << false << "0"
-                                          << "0"
-                                          << "0"
-                                          << "9.99" << true << abaixoPauta << "preco"
-                                          << "";
-    QTest::newRow("below the list price, flex order") << 0 << "0" << 1 << 1 << true << "0"
-                                                      << "0"
-                                                      << "0"
-                                                      << "9.99" << true << ""
-                                                      << "" << abaixoPauta;
-    QTest::newRow("below the list price allowed by the company") << 0 << "0" << 0 << 1 << false << "0"
-                                                                 << "0"
-                                                                 << "0"
-                                                                 << "9.99" << true << ""
-                                                                 << ""
-                                                                 << "";
+        << CasoConfirmacao{.doisAcessorios = false,
+                           .recusa = QStringLiteral("Produto sem acessório (20-Vidros) obrigatório!"),
+                           .campo = QStringLiteral("acessorios")};
+    QTest::newRow("above the product's maximum discount")
+        << CasoConfirmacao{.descMax = "5", .descv = "6", .recusa = acimaMaximo};
+    QTest::newRow("flex order above the maximum is told only")
+        << CasoConfirmacao{.descMax = "5", .flex = true, .descv = "6", .avisos = acimaMaximo};
+    QTest::newRow("at the maximum discount") << CasoConfirmacao{.descMax = "5", .descv = "5"};
+    QTest::newRow("below the list price") << CasoConfirmacao{
+        .bloqueios = 1, .precoPadrao = 1, .preco = "9.99", .recusa = abaixoPauta, .campo = preco};
+    QTest::newRow("below the list price, flex order") << CasoConfirmacao{
+        .bloqueios = 1, .precoPadrao = 1, .flex = true, .preco = "9.99", .avisos = abaixoPauta};
+    QTest::newRow("below the list price allowed by the company")
+        << CasoConfirmacao{.precoPadrao = 1, .preco = "9.99"};
     QTest::newRow("third price is the floor without a default price")
-        << 0 << "0" << 1 << 0 << false << "0"
-        << "0"
-        << "0"
-        << "9.40" << true << abaixoPauta << "preco"
-        << "";
-    QTest::newRow("above the third price") << 0 << "0" << 1 << 0 << false << "0"
-                                           << "0"
-                                           << "0"
-                                           << "9.60" << true << ""
-                                           << ""
-                                           << "";
+        << CasoConfirmacao{.bloqueios = 1, .preco = "9.40", .recusa = abaixoPauta, .campo = preco};
+    QTest::newRow("above the third price") << CasoConfirmacao{.bloqueios = 1, .preco = "9.60"};
 }
 
 void TestEdicaoItem::confirmation() {
-    QFETCH(int, promocional);
-    QFETCH(QString, descMax);
-    QFETCH(int, bloqueios);
-    QFETCH(int, precoPadrao);
-    QFETCH(bool, flex);
-    QFETCH(QString, descRateio);
-    QFETCH(QString, descp);
-    QFETCH(QString, descv);
-    QFETCH(QString, preco);
-    QFETCH(bool, doisAcessorios);
-    QFETCH(QString, recusa);
-    QFETCH(QString, campo);
-    QFETCH(QString, avisos);
+    QFETCH(CasoConfirmacao, caso);
 
     Cena cena;
-    const QByteArray rateio = descRateio.toLatin1();
-    referencias(cena.store(), {.bloqueios1 = bloqueios, .precoPadrao = precoPadrao}, rateio.constData());
+    referencias(cena.store(), {.bloqueios1 = caso.bloqueios, .precoPadrao = caso.precoPadrao},
+                caso.descRateio);
     acessorios(cena.store());
-    const QByteArray maximo = descMax.toLatin1();
     produto(cena.store(), porta([&](NovoProduto& p) {
                 p.prec3 = "9.5";
-                p.descMax = maximo.constData();
-                p.promocional = promocional;
+                p.descMax = caso.descMax;
+                p.promocional = caso.promocional;
                 p.subgrupos = {10, 20, 0};
             }));
     QVERIFY(cena.abrir());
-    cena.pedido.pedido().setInteger("PED_FLEX", flex ? 1 : 0);
+    cena.pedido.pedido().setInteger("PED_FLEX", caso.flex ? 1 : 0);
     EdicaoItem& item = *cena.item;
     item.alterarQuantidade(D("10"));
-    item.alterarDesconto(D(descp.toLatin1().constData()));
+    item.alterarDesconto(D(caso.descp));
     QVERIFY(cena.escolher(QStringLiteral("123")));
     QVERIFY(!item.adicionarAcessorio(10, 101, D("0")));
-    if (doisAcessorios)
+    if (caso.doisAcessorios)
         QVERIFY(!item.adicionarAcessorio(20, 201, D("0")));
-    if (!preco.isEmpty())
-        item.alterarPrecoUnitario(D(preco.toLatin1().constData()));
-    item.alterarValorDesconto(D(descv.toLatin1().constData()));
+    if (qstrlen(caso.preco) > 0)
+        item.alterarPrecoUnitario(D(caso.preco));
+    item.alterarValorDesconto(D(caso.descv));
 
     Mensagens vistos;
     const std::optional<RecusaItem> recusada = item.verificar(vistos);
-    QCOMPARE(recusada ? recusada->mensagem.texto : QString(), recusa);
-    QCOMPARE(recusada ? recusada->campo : QString(), campo);
-    QCOMPARE(textos(vistos), avisos);
+    QCOMPARE(recusada ? recusada->mensagem.texto : QString(), caso.recusa);
+    QCOMPARE(recusada ? recusada->campo : QString(), caso.campo);
+    QCOMPARE(textos(vistos), caso.avisos);
 
     // The save runs the same checks: a refused item stays out of the order.
     const std::optional<Mensagem> salvo = item.salvar();
-    QCOMPARE(salvo ? salvo->texto : QString(), recusa);
-    QCOMPARE(cena.pedido.itens().size(), std::size_t{recusa.isEmpty() ? 1u : 0u});
+    QCOMPARE(salvo ? salvo->texto : QString(), caso.recusa);
+    QCOMPARE(cena.pedido.itens().size(), std::size_t{caso.recusa.isEmpty() ? 1u : 0u});
 }
 
 void TestEdicaoItem::newItemIdsAboveFolderAndOrder_data() {

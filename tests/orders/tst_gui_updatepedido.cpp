@@ -7,9 +7,7 @@
 #include "orders/widgets/PainelRegras.h"
 #include "orders/widgets/UpdatePEDIDO.h"
 #include "store/core/Clock.h"
-#include "tests/orders/PedidosFixture.h"
-#include "tests/orders/ReferenciasFixture.h"
-#include "tests/support/TempDataFolder.h"
+#include "tests/orders/FormularioFixture.h"
 #include "tests/support/gui/GuiSupport.h"
 #include "ui/widgets/MessageBox.h"
 
@@ -26,31 +24,10 @@ using namespace qav;
 using namespace qav::test;
 using namespace Qt::StringLiterals;
 
-namespace {
-
-const Date kHoje = Date::fromYmd(2026, 12, 8);
-constexpr int kVendedor = 7;
-constexpr int kCliente = 100;
-const char* const kBarras = "7891000000011";
-// Every box of these tests is answered No (or, having only OK, closed) without waiting for a click.
-const QList<Button> kRespostas(100, Button::No);
-
-Decimal dec(const char* texto) {
-    return Decimal::parse(texto).value();
-}
-
-} // namespace
-
-class TestGuiUpdatePedido : public QObject {
+class TestGuiUpdatePedido : public QObject, private FormularioFixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<TempDataFolder> m_folder;
-    std::unique_ptr<QTemporaryDir> m_program;
-
-    ListContext contexto() const { return {m_folder->path(), 1, m_program->path()}; }
-    Store& store() { return m_folder->store(); }
-
     // The company's rules: credit limit on, receivables overdue 30 days block, the workstation's
     // representative 7 with a 10 % discount limit and a 500,00 minimum; payment form 1 gives 5 %.
     void referencias(const char* limcred) {
@@ -83,100 +60,20 @@ private:
                     .ativo = 1});
     }
 
-    // Order 41 of customer 100: `qtd` units of product 1 at 10,00.
-    void pedido41(const char* qtd) {
-        pedido(store(), {.id = 41,
-                         .numero = 41,
-                         .situa = 1,
-                         .cliente = kCliente,
-                         .vendedor = kVendedor,
-                         .data = kHoje.dayNumber()});
-        Table pedidos(store(), "pedidos");
-        QVERIFY(pedidos.open());
-        pedidos.rec().setInteger("ID", 41);
-        QCOMPARE(pedidos.get("KEYID"), Status::Ok);
-        pedidos.rec().setInteger("FCONTA", 1);
-        pedidos.rec().setInteger("COD_FORMAPAG", 1);
-        pedidos.rec().setInteger("COD_LIBERACAO", 0);
-        QCOMPARE(pedidos.put(), Status::Ok);
-        adicionar(store(), "peditens", [&](Record& r) {
-            r.setInteger("ID_VENDASI", 1);
-            r.setInteger("ID_VENDA", 41);
-            r.setInteger("PRODU", 1);
-            r.setDecimal("QTD", dec(qtd));
-            r.setDecimal("PRUNI", dec("10"));
-            r.setDecimal("VALOR_PRODUTO", dec("10"));
-            r.setDecimal("PRECO_PAUTA", dec("10"));
-            r.setDecimal("TOTAL", dec(qtd) * 10);
-        });
-    }
-
-    // Changes the first row of `tabela` (these tests keep one company row, one representative, ...).
-    void alterarPrimeiro(const char* tabela, const std::function<void(Record&)>& mudar) {
-        Table t(store(), tabela);
-        QVERIFY(t.open());
-        QCOMPARE(t.seekPhysical(), Status::Ok);
-        QCOMPARE(t.next(), Status::Ok);
-        mudar(t.rec());
-        QCOMPARE(t.put(), Status::Ok);
-    }
-
     void titulo(int diasVencido, const char* saldo) {
         adicionar(store(), "ctr", [&](Record& r) {
             r.setInteger("ID_EMPRESA", 1);
             r.setText("NUMER", u"T1"_s);
             r.setInteger("DEVED", kCliente);
             r.setDate("VECTO", Date(kHoje.dayNumber() - diasVencido));
-            r.setDecimal("SALDO", dec(saldo));
+            r.setDecimal("SALDO", decimal(saldo));
         });
     }
 
-    Record lido(int id) {
-        Table pedidos(store(), "pedidos");
-        if (!pedidos.open())
-            qFatal("pedidos does not open");
-        pedidos.rec().setInteger("ID", id);
-        if (pedidos.get("KEYID") != Status::Ok)
-            qFatal("order %d not found", id);
-        return pedidos.rec();
-    }
-
-    std::unique_ptr<UpdatePEDIDO> abrir(RequisicaoPedido requisicao, const Record* pedido) {
-        auto form = std::make_unique<UpdatePEDIDO>(contexto(), requisicao);
-        if (!form->preparar(pedido))
-            return nullptr;
-        form->show();
-        return form;
-    }
-
-    // Types into an entry and leaves it, as the user does.
-    static void digitar(QLineEdit* campo, const QString& texto) {
-        campo->setFocus();
-        campo->selectAll();
-        QTest::keyClicks(campo, texto);
-        QTest::keyClick(campo, Qt::Key_Return);
-    }
-
-    static void escolher(QComboBox* combo, int valor) {
-        const int indice = combo->findData(valor);
-        combo->setCurrentIndex(indice);
-        Q_EMIT combo->activated(indice);
-    }
-
 private Q_SLOTS:
-    void init() {
-        m_folder = std::make_unique<TempDataFolder>();
-        m_program = std::make_unique<QTemporaryDir>();
-        Clock::setOverride([] { return DateTimeParts{kHoje, 10, 0, 0}; });
-        MessageBox::clearShown();
-        MessageBox::setNextAnswers(kRespostas);
-    }
+    void init() { iniciar(); }
 
-    void cleanup() {
-        MessageBox::setNextAnswers({});
-        Clock::setOverride({});
-        m_folder.reset();
-    }
+    void cleanup() { encerrar(); }
 
     // Customer typed, two readings of the bar code, the order saved: nothing is in the files before
     // "&OK", then the order and its item are, with the number after the highest.
@@ -184,7 +81,7 @@ private Q_SLOTS:
         referencias("100000");
         pedido41("100");
         Record inicio(*findTable("pedidos.tps"));
-        auto form = abrir(RequisicaoPedido::Inserir, &inicio);
+        auto form = abrirPedido(RequisicaoPedido::Inserir, &inicio);
         QVERIFY(form);
         QCOMPARE(form->windowTitle(), u"Novo Pedido"_s);
         QCOMPARE(child<QLabel>(form.get(), "numero")->text(), u"42"_s);
@@ -211,15 +108,15 @@ private Q_SLOTS:
         QCOMPARE(salvo.integer("SITUA"), 1);
         QCOMPARE(salvo.integer("CLIEN"), kCliente);
         QCOMPARE(salvo.integer("FCONTA"), 1); // from the order with the highest number
-        QCOMPARE(Decimal::fromDouble(salvo.real("TOTAL"), 2), dec("19"));
+        QCOMPARE(Decimal::fromDouble(salvo.real("TOTAL"), 2), decimal("19"));
         const std::vector<Record> itensSalvos =
             registros(store(), "peditens", "KEYID_VENDASI", "ID_VENDA = 42");
         QCOMPARE(itensSalvos.size(), size_t(1));
-        QCOMPARE(itensSalvos[0].decimal("QTD"), dec("2"));
+        QCOMPARE(itensSalvos[0].decimal("QTD"), decimal("2"));
 
         // The next order: the restore key copies into the focused entry what it held in the order
         // saved last.
-        auto seguinte = abrir(RequisicaoPedido::Inserir, &inicio);
+        auto seguinte = abrirPedido(RequisicaoPedido::Inserir, &inicio);
         QVERIFY(seguinte);
         QCOMPARE(child<QLabel>(seguinte.get(), "numero")->text(), u"43"_s);
         auto* cliente = child<QLineEdit>(seguinte.get(), "cliente");
@@ -232,7 +129,7 @@ private Q_SLOTS:
         referencias("100000");
         Record inicio(*findTable("pedidos.tps"));
         inicio.setInteger("CLIEN", kCliente); // opened from the customer's tab of the list
-        auto form = abrir(RequisicaoPedido::Inserir, &inicio);
+        auto form = abrirPedido(RequisicaoPedido::Inserir, &inicio);
         QVERIFY(form);
         QCOMPARE(child<QLineEdit>(form.get(), "formaPag")->text(), u"1"_s);
         digitar(child<QLineEdit>(form.get(), "codigoBarras"), QString::fromLatin1(kBarras));
@@ -257,7 +154,7 @@ private Q_SLOTS:
         QCOMPARE(pedidos.put(), Status::Ok);
 
         const Record transmitido = lido(41);
-        auto form = abrir(RequisicaoPedido::Alterar, &transmitido);
+        auto form = abrirPedido(RequisicaoPedido::Alterar, &transmitido);
         QVERIFY(form);
         QVERIFY(shownBoxes().contains(u"Aviso: Pedido já transmitido! Somente consulta disponível!"_s));
         QCOMPARE(form->windowTitle(), u"Consulta Pedido"_s);
@@ -271,7 +168,7 @@ private Q_SLOTS:
         referencias("100000");
         pedido41("100");
         const Record pendente = lido(41);
-        auto form = abrir(RequisicaoPedido::Alterar, &pendente);
+        auto form = abrirPedido(RequisicaoPedido::Alterar, &pendente);
         QVERIFY(form);
         auto* situacao = child<QComboBox>(form.get(), "situacao");
         escolher(situacao, 3);
@@ -286,7 +183,7 @@ private Q_SLOTS:
         referencias("100000");
         pedido41("100");
         const Record original = lido(41);
-        auto form = abrir(RequisicaoPedido::Alterar, &original);
+        auto form = abrirPedido(RequisicaoPedido::Alterar, &original);
         QVERIFY(form);
         digitar(child<QLineEdit>(form.get(), "descp"), u"1,00"_s);
         QFile vendedores(QDir(m_folder->path()).filePath(u"vendedor.tps"_s));
@@ -307,8 +204,8 @@ private Q_SLOTS:
         referencias("100000");
         pedido41("100");
         const Record original = lido(41);
-        auto primeira = abrir(RequisicaoPedido::Alterar, &original);
-        auto segunda = abrir(RequisicaoPedido::Alterar, &original);
+        auto primeira = abrirPedido(RequisicaoPedido::Alterar, &original);
+        auto segunda = abrirPedido(RequisicaoPedido::Alterar, &original);
         QVERIFY(primeira && segunda);
         digitar(child<QLineEdit>(primeira.get(), "descp"), u"1,00"_s);
         digitar(child<QLineEdit>(segunda.get(), "descp"), u"2,00"_s);
@@ -394,7 +291,7 @@ private Q_SLOTS:
         if (diasVencido >= 0)
             titulo(diasVencido, qPrintable(QString(saldo).replace(u',', u'.')));
         const Record original = lido(41);
-        auto form = abrir(RequisicaoPedido::Alterar, &original);
+        auto form = abrirPedido(RequisicaoPedido::Alterar, &original);
         QVERIFY(form);
         escolher(child<QComboBox>(form.get(), "situacao"), 2);
         if (!descp.isEmpty())
@@ -455,14 +352,14 @@ private Q_SLOTS:
         referencias("100000");
         pedido41("100");
         alterarPrimeiro("vendedor",
-                        [&](Record& r) { r.setDecimal("DESC_RATEIO_COM", dec(qPrintable(rateio))); });
+                        [&](Record& r) { r.setDecimal("DESC_RATEIO_COM", decimal(qPrintable(rateio))); });
         if (!saldoFlex.isEmpty()) {
             alterarPrimeiro("qavcfg",
-                            [&](Record& r) { r.setDecimal("SALDO_FLEX", dec(qPrintable(saldoFlex))); });
+                            [&](Record& r) { r.setDecimal("SALDO_FLEX", decimal(qPrintable(saldoFlex))); });
             alterarPrimeiro("pedidos", [](Record& r) { r.setInteger("PED_FLEX", 1); });
         }
         const Record original = lido(41);
-        auto form = abrir(RequisicaoPedido::Alterar, &original);
+        auto form = abrirPedido(RequisicaoPedido::Alterar, &original);
         QVERIFY(form);
         escolher(child<QComboBox>(form.get(), "situacao"), 2);
         digitar(child<QLineEdit>(form.get(), "descp"), descp);
@@ -480,10 +377,10 @@ private Q_SLOTS:
         pedido41("100");
         titulo(30, "10");
         const Record original = lido(41);
-        auto form = abrir(RequisicaoPedido::Alterar, &original);
+        auto form = abrirPedido(RequisicaoPedido::Alterar, &original);
         QVERIFY(form);
         escolher(child<QComboBox>(form.get(), "situacao"), 2);
-        const std::optional<std::int32_t> codigo = gerarCodigoLiberacao(41, kCliente, dec("1000"), 37);
+        const std::optional<std::int32_t> codigo = gerarCodigoLiberacao(41, kCliente, decimal("1000"), 37);
         QVERIFY(codigo);
         digitar(child<QLineEdit>(form.get(), "codigoLiberacao"), QString::number(*codigo));
         QVERIFY(shownBoxes().isEmpty());

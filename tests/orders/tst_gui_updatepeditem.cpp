@@ -6,9 +6,7 @@
 #include "orders/widgets/ItensPedidoModelo.h"
 #include "orders/widgets/UpdatePEDIDO.h"
 #include "orders/widgets/UpdatePED_ITEN.h"
-#include "store/core/Clock.h"
-#include "tests/orders/PedidosFixture.h"
-#include "tests/support/TempDataFolder.h"
+#include "tests/orders/FormularioFixture.h"
 #include "tests/support/gui/GuiSupport.h"
 #include "ui/widgets/MessageBox.h"
 
@@ -29,135 +27,66 @@ using namespace qav;
 using namespace qav::test;
 using namespace Qt::StringLiterals;
 
-namespace {
-
-const Date kHoje = Date::fromYmd(2026, 12, 8);
-constexpr int kVendedor = 7;
-constexpr int kCliente = 100;
-const char* const kBarras = "7891000000011";
-const QList<Button> kRespostas(100, Button::No);
-
-Decimal dec(const char* texto) {
-    return Decimal::parse(texto).value();
-}
-
-} // namespace
-
-class TestGuiUpdatePedItem : public QObject {
+class TestGuiUpdatePedItem : public QObject, private FormularioFixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<TempDataFolder> m_folder;
-    std::unique_ptr<QTemporaryDir> m_program;
+    std::unique_ptr<EdicaoPedido> m_pedido;
+    DadosPedido m_dados;
 
-    ListContext contexto() const { return {m_folder->path(), 1, m_program->path()}; }
-    Store& store() { return m_folder->store(); }
+    // Order 41 read into memory, and the item form over it, shown, for a new item. Nothing when the
+    // order cannot be read.
+    std::unique_ptr<UpdatePED_ITEN> abrirItem() {
+        m_pedido = std::make_unique<EdicaoPedido>(store());
+        if (!m_pedido->abrir(41).ok() || !m_pedido->carregarDados(m_dados).ok())
+            return nullptr;
+        auto form = std::make_unique<UpdatePED_ITEN>(contexto(), store(), *m_pedido, m_dados,
+                                                     RequisicaoItem::Inserir, -1, false);
+        form->preparar();
+        form->show();
+        return form;
+    }
+
+    // Changes product `id` of the company.
+    void alterarProduto(int id, const std::function<void(Record&)>& mudar) {
+        Table p(store(), "produto");
+        QVERIFY(p.open());
+        p.rec().setInteger("ID", id);
+        p.rec().setInteger("ID_EMPRESA", 1);
+        QCOMPARE(p.get("KEYID"), Status::Ok);
+        mudar(p.rec());
+        QCOMPARE(p.put(), Status::Ok);
+    }
 
     // One company, its representative, one customer, payment form 1 without discount, and the
     // products A-1 (10,00, with a bar code) and 000123 (20,00).
     void referencias() {
         Store& s = store();
-        adicionar(s, "empresa", [](Record& r) { r.setInteger("ID_EMPRESA", 1); });
-        adicionar(s, "municip", [](Record& r) {
-            r.setInteger("ID", 10);
-            r.setText("ESTADO", u"PR"_s);
-        });
-        adicionar(s, "qavcfg", [](Record& r) {
-            r.setInteger("ID_EMPRESA", 1);
-            r.setInteger("COD_VENDEDOR", kVendedor);
-            r.setInteger("ATIVA_LEIT_COD_BARRAS", 1);
-        });
-        adicionar(s, "vendedor", [](Record& r) {
-            r.setInteger("ID_VENDEDOR", 1);
-            r.setInteger("ID_EMPRESA", 1);
-            r.setInteger("CODIGO", kVendedor);
-            r.setInteger("ORIGEM_COM", 1);
-            r.setDecimal("TAXA_COMISSAO", dec("5"));
-            r.setDecimal("TX_DESCMAX", dec("10"));
-        });
-        adicionar(s, "formapag", [](Record& r) {
-            r.setInteger("ID_FORMAPAG", 1);
-            r.setInteger("ID_EMPRESA", 1);
-            r.setInteger("CODIGO", 1);
-            r.setText("DESCR", u"A VISTA"_s);
-        });
-        adicionar(s, "clientes", [](Record& r) {
-            r.setInteger("ID", kCliente);
-            r.setText("RAZAO", u"CLIENTE 100 LTDA"_s);
-            r.setInteger("COD_VENDEDOR", kVendedor);
-            r.setReal("LIMCRED", 100000.0);
-            r.setInteger("LIB_CRED", 1);
-            r.setInteger("FORMA_PAG", 1);
-            r.setInteger("ID_MUNICIPIO", 10);
-        });
-        produto(1, "A-1", "PARAFUSO SEXTAVADO", "10", kBarras);
-        produto(2, "000123", "PORCA BORBOLETA", "20", "");
-    }
-
-    void produto(int id, const char* codigo, const char* nome, const char* preco, const char* barras) {
-        adicionar(store(), "produto", [&](Record& r) {
-            r.setInteger("ID_EMPRESA", 1);
-            r.setInteger("ID", id);
-            r.setText("CODIGO", QString::fromLatin1(codigo));
-            r.setText("NOME", QString::fromLatin1(nome));
-            r.setText("COD_BARRAS", QString::fromLatin1(barras));
-            r.setText("UNIDA", u"PC"_s);
-            r.setDecimal("PRECO", dec(preco));
-            r.setInteger("ATIVO", 1);
-        });
-    }
-
-    // Order 41 of the customer, pending (or as `situa` says), with 4 units of A-1.
-    void pedido41(int situa = 1) {
-        pedido(store(), {.id = 41,
-                         .numero = 41,
-                         .situa = situa,
-                         .cliente = kCliente,
-                         .vendedor = kVendedor,
-                         .data = kHoje.dayNumber()});
-        Table pedidos(store(), "pedidos");
-        QVERIFY(pedidos.open());
-        pedidos.rec().setInteger("ID", 41);
-        QCOMPARE(pedidos.get("KEYID"), Status::Ok);
-        pedidos.rec().setInteger("FCONTA", 1);
-        pedidos.rec().setInteger("COD_FORMAPAG", 1);
-        pedidos.rec().setInteger("COD_LIBERACAO", 0);
-        QCOMPARE(pedidos.put(), Status::Ok);
-        adicionar(store(), "peditens", [&](Record& r) {
-            r.setInteger("ID_VENDASI", 1);
-            r.setInteger("ID_VENDA", 41);
-            r.setInteger("PRODU", 1);
-            r.setDecimal("QTD", dec("4"));
-            r.setDecimal("PRUNI", dec("10"));
-            r.setDecimal("VALOR_PRODUTO", dec("10"));
-            r.setDecimal("PRECO_PAUTA", dec("10"));
-            r.setDecimal("TOTAL", dec("40"));
-        });
-    }
-
-    Record lido(int id) {
-        Table pedidos(store(), "pedidos");
-        if (!pedidos.open())
-            qFatal("pedidos does not open");
-        pedidos.rec().setInteger("ID", id);
-        if (pedidos.get("KEYID") != Status::Ok)
-            qFatal("order %d not found", id);
-        return pedidos.rec();
-    }
-
-    std::unique_ptr<UpdatePEDIDO> abrirPedido(RequisicaoPedido requisicao, const Record* pedido) {
-        auto form = std::make_unique<UpdatePEDIDO>(contexto(), requisicao);
-        if (!form->preparar(pedido))
-            return nullptr;
-        form->show();
-        return form;
-    }
-
-    static void digitar(QLineEdit* campo, const QString& texto) {
-        campo->setFocus();
-        campo->selectAll();
-        QTest::keyClicks(campo, texto);
-        QTest::keyClick(campo, Qt::Key_Return);
+        empresa(s, {.id = 1});
+        municipio(s, {.id = 10, .estado = u"PR"_s});
+        qavcfg(s, {.vendedor = kVendedor, .leituraCodBarras = 1});
+        vendedor(s, {.id = 1, .codigo = kVendedor, .origemCom = 1, .taxa = "5", .descMax = "10"});
+        formaPag(s, {.id = 1, .codigo = 1, .descricao = u"A VISTA"_s});
+        cliente(s, {.id = kCliente,
+                    .razao = u"CLIENTE 100 LTDA"_s,
+                    .vendedor = kVendedor,
+                    .limcred = "100000",
+                    .libCred = 1,
+                    .formaPag = 1,
+                    .municipio = 10});
+        produto(s, {.id = 1,
+                    .codigo = u"A-1"_s,
+                    .nome = u"PARAFUSO SEXTAVADO"_s,
+                    .barras = kBarras,
+                    .preco = "10",
+                    .ativo = 1,
+                    .unidade = u"PC"_s});
+        produto(s, {.id = 2,
+                    .codigo = u"000123"_s,
+                    .nome = u"PORCA BORBOLETA"_s,
+                    .preco = "20",
+                    .ativo = 1,
+                    .unidade = u"PC"_s});
     }
 
     // Enter from entry to entry until the focus is on "&OK", then Enter on it. False when the focus
@@ -190,18 +119,13 @@ private:
 
 private Q_SLOTS:
     void init() {
-        m_folder = std::make_unique<TempDataFolder>();
-        m_program = std::make_unique<QTemporaryDir>();
-        Clock::setOverride([] { return DateTimeParts{kHoje, 10, 0, 0}; });
-        MessageBox::clearShown();
-        MessageBox::setNextAnswers(kRespostas);
+        iniciar();
         referencias();
     }
 
     void cleanup() {
-        MessageBox::setNextAnswers({});
-        Clock::setOverride({});
-        m_folder.reset();
+        m_pedido.reset();
+        encerrar();
     }
 
     // A code read as a number ("123" is 000123), the quantity, Enter down to "&OK": the item is in
@@ -209,44 +133,39 @@ private Q_SLOTS:
     // code typed in the product entry shows the product's code.
     void wholeItemFromTheKeyboard() {
         pedido41();
-        EdicaoPedido pedido(store());
-        QVERIFY(pedido.abrir(41).ok());
-        DadosPedido dados;
-        QVERIFY(pedido.carregarDados(dados).ok());
-        UpdatePED_ITEN form(contexto(), store(), pedido, dados, RequisicaoItem::Inserir, -1, false);
-        form.preparar();
-        form.show();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
-        QCOMPARE(form.windowTitle(), u"Novo Item"_s);
+        auto form = abrirItem();
+        QVERIFY(form);
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QCOMPARE(form->windowTitle(), u"Novo Item"_s);
 
-        QVERIFY(itemDoTeclado(&form, u"123"_s, u"3"_s));
+        QVERIFY(itemDoTeclado(form.get(), u"123"_s, u"3"_s));
         QVERIFY2(shownBoxes().isEmpty(), qPrintable(shownBoxes().join(u'\n')));
-        QCOMPARE(pedido.itens().size(), size_t(2));
-        const Record& novo = pedido.itens().back().item;
+        QCOMPARE(m_pedido->itens().size(), size_t(2));
+        const Record& novo = m_pedido->itens().back().item;
         QCOMPARE(novo.integer("PRODU"), 2);
-        QCOMPARE(novo.decimal("QTD"), dec("3"));
-        QCOMPARE(novo.decimal("TOTAL"), dec("60"));
+        QCOMPARE(novo.decimal("QTD"), decimal("3"));
+        QCOMPARE(novo.decimal("TOTAL"), decimal("60"));
         QCOMPARE(novo.integer("ID_VENDA"), 41);
         QVERIFY(novo.integer("ID_VENDASI") > 1);
-        QVERIFY(form.isVisible());
-        QCOMPARE(form.focusWidget(), child<QLineEdit>(&form, "produto"));
-        QVERIFY(child<QLineEdit>(&form, "produto")->text().isEmpty());
-        QCOMPARE(form.itensGravados(), 1);
+        QVERIFY(form->isVisible());
+        QCOMPARE(form->focusWidget(), child<QLineEdit>(form.get(), "produto"));
+        QVERIFY(child<QLineEdit>(form.get(), "produto")->text().isEmpty());
+        QCOMPARE(form->itensGravados(), 1);
 
         // The restore key brings back the product of the item saved last.
-        auto* produto = child<QLineEdit>(&form, "produto");
+        auto* produto = child<QLineEdit>(form.get(), "produto");
         QTest::keyClick(produto, Qt::Key_R, Qt::ControlModifier);
         QCOMPARE(produto->text(), u"000123"_s);
         produto->clear();
         QTest::keyClicks(produto, QString::fromLatin1(kBarras));
         QTest::keyClick(produto, Qt::Key_Return);
         QCOMPARE(produto->text(), u"A-1"_s);
-        QCOMPARE(child<QLabel>(&form, "nomeProduto")->text(), u"PARAFUSO SEXTAVADO"_s);
-        QCOMPARE(child<QLabel>(&form, "unidade")->text(), u"PC"_s);
+        QCOMPARE(child<QLabel>(form.get(), "nomeProduto")->text(), u"PARAFUSO SEXTAVADO"_s);
+        QCOMPARE(child<QLabel>(form.get(), "unidade")->text(), u"PC"_s);
 
-        form.reject(); // the item half typed is given up; the saved one stays
-        QCOMPARE(form.result(), int(QDialog::Accepted));
-        QCOMPARE(pedido.itens().size(), size_t(2));
+        form->reject(); // the item half typed is given up; the saved one stays
+        QCOMPARE(form->result(), int(QDialog::Accepted));
+        QCOMPARE(m_pedido->itens().size(), size_t(2));
     }
 
     // "Característica (F2)...": the door found by its characteristics comes into the item with the
@@ -258,7 +177,7 @@ private Q_SLOTS:
             r.setInteger("ID", 30);
             r.setText("CODIGO", u"PORTA-80"_s);
             r.setText("NOME", u"PORTA DE MADEIRA 80 CM"_s);
-            r.setDecimal("PRECO", dec("300"));
+            r.setDecimal("PRECO", decimal("300"));
             r.setInteger("ATIVO", 1);
             r.setText("CARAC1", u"PORTA"_s);
             r.setText("CARAC2", u"MADEIRA"_s);
@@ -270,17 +189,12 @@ private Q_SLOTS:
             r.setInteger("COD_SUBGRUPO", 10);
             r.setText("DESCRICAO", u"PUXADOR CROMADO"_s);
             r.setText("DESCR_SUBGRUPO", u"PUXADORES"_s);
-            r.setDecimal("PRECO", dec("12.5"));
+            r.setDecimal("PRECO", decimal("12.5"));
             r.setInteger("ATIVO", 1);
         });
-        EdicaoPedido pedido(store());
-        QVERIFY(pedido.abrir(41).ok());
-        DadosPedido dados;
-        QVERIFY(pedido.carregarDados(dados).ok());
-        UpdatePED_ITEN form(contexto(), store(), pedido, dados, RequisicaoItem::Inserir, -1, false);
-        form.preparar();
-        form.show();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
+        auto form = abrirItem();
+        QVERIFY(form);
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
         whenModal<ConsultaCaracteristica>([](ConsultaCaracteristica* finder) {
             auto escolher = [finder](const char* lista, const QString& valor) {
                 auto* c = child<QComboBox>(finder, lista);
@@ -292,12 +206,12 @@ private Q_SLOTS:
             acessorios->setCurrentItem(acessorios->topLevelItem(0));
             child<QPushButton>(finder, "ok")->click();
         });
-        QTest::keyClick(child<QLineEdit>(&form, "produto"), Qt::Key_F2);
-        QCOMPARE(child<QLineEdit>(&form, "produto")->text(), u"PORTA-80"_s);
-        QCOMPARE(form.edicao().item().integer("PRODU"), 30);
-        QCOMPARE(form.edicao().acessorios().size(), size_t(1));
-        QCOMPARE(form.edicao().acessorios()[0].integer("ID_ACESSORIO"), 101);
-        QCOMPARE(form.edicao().item().decimal("PRUNI"), dec("312.5"));
+        QTest::keyClick(child<QLineEdit>(form.get(), "produto"), Qt::Key_F2);
+        QCOMPARE(child<QLineEdit>(form.get(), "produto")->text(), u"PORTA-80"_s);
+        QCOMPARE(form->edicao().item().integer("PRODU"), 30);
+        QCOMPARE(form->edicao().acessorios().size(), size_t(1));
+        QCOMPARE(form->edicao().acessorios()[0].integer("ID_ACESSORIO"), 101);
+        QCOMPARE(form->edicao().item().decimal("PRUNI"), decimal("312.5"));
     }
 
     // Entries the item refuses keep the focus with their message: a quantity outside the sale lot
@@ -324,46 +238,28 @@ private Q_SLOTS:
         QFETCH(QString, campo);
         QFETCH(QString, mensagem);
         pedido41();
-        {
-            Table t(store(), "qavcfg");
-            QVERIFY(t.open());
-            QCOMPARE(t.seekPhysical(), Status::Ok);
-            QCOMPARE(t.next(), Status::Ok);
-            t.rec().setText("BLOQ_VOLUMES", u"S"_s);
-            QCOMPARE(t.put(), Status::Ok);
-            Table p(store(), "produto");
-            QVERIFY(p.open());
-            p.rec().setInteger("ID", 2);
-            p.rec().setInteger("ID_EMPRESA", 1);
-            QCOMPARE(p.get("KEYID"), Status::Ok);
-            p.rec().setDecimal("LOTE_MUL_VENDA", dec("12"));
-            QCOMPARE(p.put(), Status::Ok);
-        }
-        EdicaoPedido pedido(store());
-        QVERIFY(pedido.abrir(41).ok());
-        DadosPedido dados;
-        QVERIFY(pedido.carregarDados(dados).ok());
-        UpdatePED_ITEN form(contexto(), store(), pedido, dados, RequisicaoItem::Inserir, -1, false);
-        form.preparar();
-        form.show();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
-        digitar(child<QLineEdit>(&form, "produto"), codigo);
-        digitar(child<QLineEdit>(&form, "qtd"), qtd);
+        alterarPrimeiro("qavcfg", [&](Record& r) { r.setText("BLOQ_VOLUMES", u"S"_s); });
+        alterarProduto(2, [](Record& r) { r.setDecimal("LOTE_MUL_VENDA", decimal("12")); });
+        auto form = abrirItem();
+        QVERIFY(form);
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        digitar(child<QLineEdit>(form.get(), "produto"), codigo);
+        digitar(child<QLineEdit>(form.get(), "qtd"), qtd);
         if (campo != u"qtd"_s)
-            QCOMPARE(form.confirmar(), campo.isEmpty());
-        QCOMPARE(pedido.itens().size(), size_t(campo.isEmpty() ? 2 : 1));
+            QCOMPARE(form->confirmar(), campo.isEmpty());
+        QCOMPARE(m_pedido->itens().size(), size_t(campo.isEmpty() ? 2 : 1));
         if (campo.isEmpty()) {
             QVERIFY2(shownBoxes().isEmpty(), qPrintable(shownBoxes().join(u'\n')));
             return;
         }
         QCOMPARE(shownBoxes().value(0), mensagem);
-        QCOMPARE(form.focusWidget(), child<QLineEdit>(&form, qPrintable(campo)));
+        QCOMPARE(form->focusWidget(), child<QLineEdit>(form.get(), qPrintable(campo)));
         // Leaving the quantity as it is does not get it past "&OK".
         MessageBox::clearShown();
-        QVERIFY(!form.confirmar());
+        QVERIFY(!form->confirmar());
         QCOMPARE(shownBoxes().value(0), mensagem);
-        QCOMPARE(pedido.itens().size(), size_t(1));
-        QVERIFY(form.isVisible());
+        QCOMPARE(m_pedido->itens().size(), size_t(1));
+        QVERIFY(form->isVisible());
     }
 
     // A product that requires two accessory subgroups: each added once with its price, the unit price
@@ -379,74 +275,63 @@ private Q_SLOTS:
                 r.setInteger("COD_SUBGRUPO", subgrupo);
                 r.setText("DESCRICAO", QString::fromLatin1(descricao));
                 r.setText("DESCR_SUBGRUPO", QString::fromLatin1(nomeSubgrupo));
-                r.setDecimal("PRECO", dec(preco));
+                r.setDecimal("PRECO", decimal(preco));
                 r.setInteger("ATIVO", 1);
             });
-        {
-            Table p(store(), "produto");
-            QVERIFY(p.open());
-            p.rec().setInteger("ID", 2);
-            p.rec().setInteger("ID_EMPRESA", 1);
-            QCOMPARE(p.get("KEYID"), Status::Ok);
-            p.rec().setInteger("COD_ACESS1", 7);
-            p.rec().setInteger("COD_ACESS2", 8);
-            QCOMPARE(p.put(), Status::Ok);
-        }
-        EdicaoPedido pedido(store());
-        QVERIFY(pedido.abrir(41).ok());
-        DadosPedido dados;
-        QVERIFY(pedido.carregarDados(dados).ok());
-        UpdatePED_ITEN form(contexto(), store(), pedido, dados, RequisicaoItem::Inserir, -1, false);
-        form.preparar();
-        form.show();
-        auto* abas = child<QTabWidget>(&form, "abas");
+        alterarProduto(2, [](Record& r) {
+            r.setInteger("COD_ACESS1", 7);
+            r.setInteger("COD_ACESS2", 8);
+        });
+        auto form = abrirItem();
+        QVERIFY(form);
+        auto* abas = child<QTabWidget>(form.get(), "abas");
         QVERIFY(!abas->isTabEnabled(1)); // no product yet
-        digitar(child<QLineEdit>(&form, "produto"), u"000123"_s);
-        digitar(child<QLineEdit>(&form, "qtd"), u"2"_s);
+        digitar(child<QLineEdit>(form.get(), "produto"), u"000123"_s);
+        digitar(child<QLineEdit>(form.get(), "qtd"), u"2"_s);
         QVERIFY(abas->isTabEnabled(1));
         abas->setCurrentIndex(1);
-        QCOMPARE(child<QComboBox>(&form, "subgrupo")->count(), 2);
-        QCOMPARE(child<QComboBox>(&form, "subgrupo")->currentText(), u"PUXADORES"_s);
+        QCOMPARE(child<QComboBox>(form.get(), "subgrupo")->count(), 2);
+        QCOMPARE(child<QComboBox>(form.get(), "subgrupo")->currentText(), u"PUXADORES"_s);
 
-        auto* adicionar = child<QPushButton>(&form, "adicionar");
-        auto* acessorio = child<QComboBox>(&form, "acessorio");
+        auto* adicionar = child<QPushButton>(form.get(), "adicionar");
+        auto* acessorio = child<QComboBox>(form.get(), "acessorio");
         adicionar->click();
         acessorio->setCurrentIndex(0);
         Q_EMIT acessorio->activated(0);
-        QCOMPARE(child<QLineEdit>(&form, "valorAcessorio")->text(), u"2,50"_s);
+        QCOMPARE(child<QLineEdit>(form.get(), "valorAcessorio")->text(), u"2,50"_s);
         adicionar->click();
         adicionar->click();
         QCOMPARE(shownBoxes(),
                  (QStringList{u"Aviso: Escolha o acessório primeiro!"_s, u"Aviso: Acessório já lançado!"_s}));
-        auto* linhas = child<QTableWidget>(&form, "acessoriosItem");
+        auto* linhas = child<QTableWidget>(form.get(), "acessoriosItem");
         QCOMPARE(linhas->rowCount(), 1);
         QCOMPARE(linhas->item(0, 1)->text(), u"PUXADOR CROMADO"_s);
-        QCOMPARE(child<QLabel>(&form, "pruniAcessorios")->text(), u"22,5000"_s);
-        QCOMPARE(child<QLabel>(&form, "total")->text(), u"45,00"_s);
-        QVERIFY(!child<QComboBox>(&form, "pruni")->isEnabled());
+        QCOMPARE(child<QLabel>(form.get(), "pruniAcessorios")->text(), u"22,5000"_s);
+        QCOMPARE(child<QLabel>(form.get(), "total")->text(), u"45,00"_s);
+        QVERIFY(!child<QComboBox>(form.get(), "pruni")->isEnabled());
 
         abas->setCurrentIndex(0);
         MessageBox::clearShown();
-        QVERIFY(!form.confirmar());
+        QVERIFY(!form->confirmar());
         QCOMPARE(shownBoxes(), QStringList{u"Aviso: Produto sem acessório (8-TRINCOS) obrigatório!"_s});
         QCOMPARE(abas->currentIndex(), 1);
-        QCOMPARE(pedido.itens().size(), size_t(1));
+        QCOMPARE(m_pedido->itens().size(), size_t(1));
 
         // Removing asks first; No keeps the accessory.
         MessageBox::clearShown();
         linhas->clearSelection();
-        child<QPushButton>(&form, "remover")->click();
+        child<QPushButton>(form.get(), "remover")->click();
         linhas->selectRow(0);
         MessageBox::setNextAnswers({Button::No, Button::Yes});
-        child<QPushButton>(&form, "remover")->click();
+        child<QPushButton>(form.get(), "remover")->click();
         QCOMPARE(linhas->rowCount(), 1);
-        child<QPushButton>(&form, "remover")->click();
+        child<QPushButton>(form.get(), "remover")->click();
         QCOMPARE(linhas->rowCount(), 0);
         QCOMPARE(shownBoxes(), (QStringList{u"Aviso: Primeiro selecione o acessório que você quer remover!"_s,
                                             u"CONFIRME?: Confirme excluir o acessório selecionado?"_s,
                                             u"CONFIRME?: Confirme excluir o acessório selecionado?"_s}));
-        QCOMPARE(child<QLabel>(&form, "total")->text(), u"40,00"_s);
-        QVERIFY(child<QComboBox>(&form, "pruni")->isEnabled());
+        QCOMPARE(child<QLabel>(form.get(), "total")->text(), u"40,00"_s);
+        QVERIFY(child<QComboBox>(form.get(), "pruni")->isEnabled());
     }
 
     // Measures at the start of the observation: the form asks, and on yes the price per square metre
@@ -468,52 +353,36 @@ private Q_SLOTS:
         QFETCH(QString, pruni);
         QFETCH(bool, perguntou);
         pedido41();
-        {
-            Table p(store(), "produto");
-            QVERIFY(p.open());
-            p.rec().setInteger("ID", 2);
-            p.rec().setInteger("ID_EMPRESA", 1);
-            QCOMPARE(p.get("KEYID"), Status::Ok);
-            p.rec().setText("PRAZO", u"SC 30 DIAS"_s);
-            p.rec().setText("PRAZ2", u"PR 30 DIAS"_s);
-            p.rec().setDecimal("PREC2", dec("50"));
-            QCOMPARE(p.put(), Status::Ok);
-        }
-        EdicaoPedido pedido(store());
-        QVERIFY(pedido.abrir(41).ok());
-        DadosPedido dados;
-        QVERIFY(pedido.carregarDados(dados).ok());
-        UpdatePED_ITEN form(contexto(), store(), pedido, dados, RequisicaoItem::Inserir, -1, false);
-        form.preparar();
-        form.show();
-        digitar(child<QLineEdit>(&form, "produto"), u"000123"_s);
-        digitar(child<QLineEdit>(&form, "qtd"), u"1"_s);
+        alterarProduto(2, [](Record& r) {
+            r.setText("PRAZO", u"SC 30 DIAS"_s);
+            r.setText("PRAZ2", u"PR 30 DIAS"_s);
+            r.setDecimal("PREC2", decimal("50"));
+        });
+        auto form = abrirItem();
+        QVERIFY(form);
+        digitar(child<QLineEdit>(form.get(), "produto"), u"000123"_s);
+        digitar(child<QLineEdit>(form.get(), "qtd"), u"1"_s);
         MessageBox::setNextAnswers({static_cast<Button>(resposta)});
-        digitar(child<QLineEdit>(&form, "obs"), obs);
+        digitar(child<QLineEdit>(form.get(), "obs"), obs);
         QCOMPARE(
             shownBoxes().contains(u"Confirma calculo preço?: Deseja cacular o preço de venda pela medida?"_s),
             perguntou);
-        QCOMPARE(child<QComboBox>(&form, "pruni")->currentText(), pruni);
+        QCOMPARE(child<QComboBox>(form.get(), "pruni")->currentText(), pruni);
         MessageBox::setNextAnswers(kRespostas);
-        QVERIFY(form.confirmar());
-        QCOMPARE(pedido.itens().back().item.text("OBS").trimmed(), obs);
+        QVERIFY(form->confirmar());
+        QCOMPARE(m_pedido->itens().back().item.text("OBS").trimmed(), obs);
     }
 
     // Cancel right after opening: nothing is added and the form returns cancelled.
     void cancelRightAfterOpeningLeavesNothing() {
         pedido41();
-        EdicaoPedido pedido(store());
-        QVERIFY(pedido.abrir(41).ok());
-        DadosPedido dados;
-        QVERIFY(pedido.carregarDados(dados).ok());
-        UpdatePED_ITEN form(contexto(), store(), pedido, dados, RequisicaoItem::Inserir, -1, false);
-        form.preparar();
-        form.show();
-        QTest::keyClick(&form, Qt::Key_Escape);
-        QVERIFY(!form.isVisible());
-        QCOMPARE(form.result(), int(QDialog::Rejected));
-        QCOMPARE(pedido.itens().size(), size_t(1));
-        QVERIFY(!pedido.alterado());
+        auto form = abrirItem();
+        QVERIFY(form);
+        QTest::keyClick(form.get(), Qt::Key_Escape);
+        QVERIFY(!form->isVisible());
+        QCOMPARE(form->result(), int(QDialog::Rejected));
+        QCOMPARE(m_pedido->itens().size(), size_t(1));
+        QVERIFY(!m_pedido->alterado());
         QVERIFY(shownBoxes().isEmpty());
     }
 
@@ -521,29 +390,24 @@ private Q_SLOTS:
     // on the product entry and nothing is chosen.
     void unknownCodeOpensTheProductList() {
         pedido41();
-        EdicaoPedido pedido(store());
-        QVERIFY(pedido.abrir(41).ok());
-        DadosPedido dados;
-        QVERIFY(pedido.carregarDados(dados).ok());
-        UpdatePED_ITEN form(contexto(), store(), pedido, dados, RequisicaoItem::Inserir, -1, false);
-        form.preparar();
-        form.show();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
+        auto form = abrirItem();
+        QVERIFY(form);
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
         bool listaAberta = false;
         whenModal([&](QWidget* lista) {
             listaAberta = lista->objectName() != u"UpdatePED_ITEN"_s;
             lista->findChild<QPushButton*>(u"botaoFechar"_s)->click();
         });
-        auto* produto = child<QLineEdit>(&form, "produto");
+        auto* produto = child<QLineEdit>(form.get(), "produto");
         QTest::keyClicks(produto, u"ZZZ"_s);
         QTest::keyClick(produto, Qt::Key_Return);
         QVERIFY(listaAberta);
-        QCOMPARE(form.focusWidget(), produto);
-        QCOMPARE(form.edicao().item().integer("PRODU"), 0);
+        QCOMPARE(form->focusWidget(), produto);
+        QCOMPARE(form->edicao().item().integer("PRODU"), 0);
         // "&OK" refuses the item without a product, the focus again on the entry.
-        QVERIFY(!form.confirmar());
-        QCOMPARE(pedido.itens().size(), size_t(1));
-        QCOMPARE(form.focusWidget(), produto);
+        QVERIFY(!form->confirmar());
+        QCOMPARE(m_pedido->itens().size(), size_t(1));
+        QCOMPARE(form->focusWidget(), produto);
     }
 
     // A new order: "&Novo" opens the item form, two items are typed and the form cancelled. Both are
@@ -583,9 +447,9 @@ private Q_SLOTS:
         const std::vector<Record> gravadosNoArquivo =
             registros(store(), "peditens", "KEYID_VENDASI", "ID_VENDA = " + std::to_string(id));
         QCOMPARE(gravadosNoArquivo.size(), size_t(2));
-        QCOMPARE(gravadosNoArquivo[0].decimal("QTD"), dec("2"));
+        QCOMPARE(gravadosNoArquivo[0].decimal("QTD"), decimal("2"));
         QCOMPARE(gravadosNoArquivo[1].integer("PRODU"), 2);
-        QCOMPARE(gravadosNoArquivo[1].decimal("QTD"), dec("5"));
+        QCOMPARE(gravadosNoArquivo[1].decimal("QTD"), decimal("5"));
     }
 
     // "&Editar" (and Ctrl+Enter) changes the item; "E&xcluir" (and Delete) asks first and removes it
@@ -667,12 +531,7 @@ private Q_SLOTS:
         QFETCH(QString, recusa);
         pedido41();
         {
-            Table t(store(), "qavcfg");
-            QVERIFY(t.open());
-            QCOMPARE(t.seekPhysical(), Status::Ok);
-            QCOMPARE(t.next(), Status::Ok);
-            t.rec().setInteger("ATIVAR_PROD_PAUTA", ativarProdPauta);
-            QCOMPARE(t.put(), Status::Ok);
+            alterarPrimeiro("qavcfg", [&](Record& r) { r.setInteger("ATIVAR_PROD_PAUTA", ativarProdPauta); });
             Table p(store(), "pedidos");
             QVERIFY(p.open());
             p.rec().setInteger("ID", 41);
@@ -711,7 +570,7 @@ private Q_SLOTS:
     // A transmitted order: new and delete are refused with their notices; its item opens only to
     // be looked at.
     void transmittedOrderItemsAreOnlyShown() {
-        pedido41(3);
+        pedido41("4", 3);
         const Record transmitido = lido(41);
         auto form = abrirPedido(RequisicaoPedido::Alterar, &transmitido);
         QVERIFY(form);
@@ -742,7 +601,7 @@ private Q_SLOTS:
         QVERIFY(!okHabilitado);
         QVERIFY(qtdSoLeitura);
         QCOMPARE(shownBoxes(), QStringList{u"Aviso: Pedido já transmitido! Somente consulta disponível!"_s});
-        QCOMPARE(form->edicao().itens()[0].item.decimal("QTD"), dec("4"));
+        QCOMPARE(form->edicao().itens()[0].item.decimal("QTD"), decimal("4"));
     }
 };
 
