@@ -112,6 +112,22 @@ QString textos(const Mensagens& mensagens) {
     return t.join(QStringLiteral(" / "));
 }
 
+// One case of the quantity rules: the product's sale lot, the company's lock on whole lots, what was
+// typed, and what the item holds afterwards.
+struct CasoQuantidade {
+    int subcategoria = 0; // 103 and 1: sold by pieces x length
+    const char* lote = "0";
+    int permitirDif = 0;
+    const char* bloqVolumes = "N";
+    const char* txDescLote = "0";
+    int quantidade = 0; // pieces for a product sold by pieces x length
+    int comprimento = 0;
+    QString mensagem = {};
+    bool voltar = false;
+    const char* qtd = "0.000";
+    const char* pruni = "10.0000";
+};
+
 // One case of the item's checks on "&OK": the product, the company's locks, what was typed, and what
 // comes of it.
 struct CasoConfirmacao {
@@ -131,6 +147,7 @@ struct CasoConfirmacao {
 };
 } // namespace
 
+Q_DECLARE_METATYPE(CasoQuantidade)
 Q_DECLARE_METATYPE(CasoConfirmacao)
 
 class TestEdicaoItem : public QObject {
@@ -227,94 +244,76 @@ void TestEdicaoItem::inactiveProductOnlyForAnItemAlreadyEntered() {
 }
 
 void TestEdicaoItem::quantityRules_data() {
-    QTest::addColumn<int>("subcategoria");
-    QTest::addColumn<QString>("lote");
-    QTest::addColumn<int>("permitirDif");
-    QTest::addColumn<QString>("bloqVolumes");
-    QTest::addColumn<QString>("txDescLote");
-    QTest::addColumn<int>("quantidade"); // pieces for a product sold by pieces x length
-    QTest::addColumn<int>("comprimento");
-    QTest::addColumn<QString>("mensagem");
-    QTest::addColumn<bool>("voltar");
-    QTest::addColumn<QString>("qtd");
-    QTest::addColumn<QString>("pruni");
+    QTest::addColumn<CasoQuantidade>("caso");
 
     const auto fora = [](const char8_t* valida) {
         return QStringLiteral("Quantidade diverge da volume na embalagem do produto!|Quantidade válida: ") +
                QString::fromUtf8(valida);
     };
-    QTest::newRow("pieces x length x weight per metre") << 103 << "0" << 0 << "N"
-                                                        << "0" << 10 << 6000 << "" << false << "90.000"
-                                                        << "10.0000";
-    QTest::newRow("subcategory 1 also by pieces") << 1 << "0" << 0 << "N"
-                                                  << "0" << 2 << 1000 << "" << false << "3.000"
-                                                  << "10.0000";
-    QTest::newRow("quantity outside the lot") << 0 << "12" << 0 << "N"
-                                              << "0" << 30 << 0 << fora(u8"36 UN") << false << "30.000"
-                                              << "10.0000";
-    QTest::newRow("pieces outside the lot") << 103 << "12" << 0 << "N"
-                                            << "0" << 30 << 1000 << fora(u8"36 PÇS") << false << "45.000"
-                                            << "10.0000";
-    QTest::newRow("whole lots") << 0 << "12" << 0 << "N"
-                                << "0" << 24 << 0 << "" << false << "24.000"
-                                << "10.0000";
-    QTest::newRow("company takes whole lots only") << 0 << "12" << 0 << "S"
-                                                   << "0" << 30 << 0 << fora(u8"36 UN") << true << "0.000"
-                                                   << "0.0000";
-    QTest::newRow("company takes whole lots only, pieces")
-        << 103 << "12" << 0 << "S"
-        << "0" << 30 << 1000 << fora(u8"36 PÇS") << true << "0.000"
-        << "0.0000";
-    QTest::newRow("product reports only") << 0 << "12" << 1 << "S"
-                                          << "0" << 30 << 0 << fora(u8"36 UN") << false << "30.000"
-                                          << "10.0000";
-    QTest::newRow("product takes any quantity") << 0 << "12" << 2 << "S"
-                                                << "0" << 30 << 0 << "" << false << "30.000"
-                                                << "10.0000";
-    QTest::newRow("whole lots 5 % cheaper") << 0 << "12" << 0 << "N"
-                                            << "5" << 24 << 0 << "" << false << "24.000"
-                                            << "9.5000";
-    QTest::newRow("one unit short of the lot pays full price")
-        << 0 << "12" << 0 << "N"
-        << "5" << 23 << 0 << fora(u8"24 UN") << false << "23.000"
-        << "10.0000";
+    QTest::newRow("pieces x length x weight per metre")
+        << CasoQuantidade{.subcategoria = 103, .quantidade = 10, .comprimento = 6000, .qtd = "90.000"};
+    QTest::newRow("subcategory 1 also by pieces")
+        << CasoQuantidade{.subcategoria = 1, .quantidade = 2, .comprimento = 1000, .qtd = "3.000"};
+    QTest::newRow("quantity outside the lot")
+        << CasoQuantidade{.lote = "12", .quantidade = 30, .mensagem = fora(u8"36 UN"), .qtd = "30.000"};
+    QTest::newRow("pieces outside the lot") << CasoQuantidade{.subcategoria = 103,
+                                                              .lote = "12",
+                                                              .quantidade = 30,
+                                                              .comprimento = 1000,
+                                                              .mensagem = fora(u8"36 PÇS"),
+                                                              .qtd = "45.000"};
+    QTest::newRow("whole lots") << CasoQuantidade{.lote = "12", .quantidade = 24, .qtd = "24.000"};
+    QTest::newRow("company takes whole lots only") << CasoQuantidade{.lote = "12",
+                                                                     .bloqVolumes = "S",
+                                                                     .quantidade = 30,
+                                                                     .mensagem = fora(u8"36 UN"),
+                                                                     .voltar = true,
+                                                                     .pruni = "0.0000"};
+    QTest::newRow("company takes whole lots only, pieces") << CasoQuantidade{.subcategoria = 103,
+                                                                             .lote = "12",
+                                                                             .bloqVolumes = "S",
+                                                                             .quantidade = 30,
+                                                                             .comprimento = 1000,
+                                                                             .mensagem = fora(u8"36 PÇS"),
+                                                                             .voltar = true,
+                                                                             .pruni = "0.0000"};
+    QTest::newRow("product reports only") << CasoQuantidade{.lote = "12",
+                                                            .permitirDif = 1,
+                                                            .bloqVolumes = "S",
+                                                            .quantidade = 30,
+                                                            .mensagem = fora(u8"36 UN"),
+                                                            .qtd = "30.000"};
+    QTest::newRow("product takes any quantity") << CasoQuantidade{
+        .lote = "12", .permitirDif = 2, .bloqVolumes = "S", .quantidade = 30, .qtd = "30.000"};
+    QTest::newRow("whole lots 5 % cheaper") << CasoQuantidade{
+        .lote = "12", .txDescLote = "5", .quantidade = 24, .qtd = "24.000", .pruni = "9.5000"};
+    QTest::newRow("one unit short of the lot pays full price") << CasoQuantidade{
+        .lote = "12", .txDescLote = "5", .quantidade = 23, .mensagem = fora(u8"24 UN"), .qtd = "23.000"};
 }
 
 void TestEdicaoItem::quantityRules() {
-    QFETCH(int, subcategoria);
-    QFETCH(QString, lote);
-    QFETCH(int, permitirDif);
-    QFETCH(QString, bloqVolumes);
-    QFETCH(QString, txDescLote);
-    QFETCH(int, quantidade);
-    QFETCH(int, comprimento);
-    QFETCH(QString, mensagem);
-    QFETCH(bool, voltar);
-    QFETCH(QString, qtd);
-    QFETCH(QString, pruni);
+    QFETCH(CasoQuantidade, caso);
 
     Cena cena;
-    const QByteArray bloqueio = bloqVolumes.toLatin1();
-    referencias(cena.store(), {.bloqVolumes = bloqueio.constData()});
-    const QByteArray l = lote.toLatin1();
-    const QByteArray t = txDescLote.toLatin1();
+    referencias(cena.store(), {.bloqVolumes = caso.bloqVolumes});
     produto(cena.store(), porta([&](NovoProduto& p) {
-                p.subcategoria = subcategoria;
-                p.lote = l.constData();
-                p.permitirDifLote = permitirDif;
-                p.txDescLote = t.constData();
+                p.subcategoria = caso.subcategoria;
+                p.lote = caso.lote;
+                p.permitirDifLote = caso.permitirDif;
+                p.txDescLote = caso.txDescLote;
             }));
     QVERIFY(cena.abrir());
     QVERIFY(cena.escolher(QStringLiteral("123")));
     // A refused entry leaves the item as it was: no quantity yet, priced for none.
-    const Mensagens mensagens = subcategoria == 0 ? cena.item->alterarQuantidade(Decimal(quantidade))
-                                                  : cena.item->alterarPecas(quantidade, comprimento);
+    const Mensagens mensagens = caso.subcategoria == 0
+                                    ? cena.item->alterarQuantidade(Decimal(caso.quantidade))
+                                    : cena.item->alterarPecas(caso.quantidade, caso.comprimento);
 
-    QCOMPARE(textos(mensagens), mensagem);
-    QCOMPARE(cena.item->lote().voltarAoCampo, voltar);
-    QCOMPARE(S(cena.item->item().decimal("QTD"), 3), qtd);
-    if (!voltar)
-        QCOMPARE(S(cena.item->item().decimal("PRUNI"), 4), pruni);
+    QCOMPARE(textos(mensagens), caso.mensagem);
+    QCOMPARE(cena.item->lote().voltarAoCampo, caso.voltar);
+    QCOMPARE(S(cena.item->item().decimal("QTD"), 3), QString::fromLatin1(caso.qtd));
+    if (!caso.voltar)
+        QCOMPARE(S(cena.item->item().decimal("PRUNI"), 4), QString::fromLatin1(caso.pruni));
     QCOMPARE(S(cena.item->item().decimal("TOTAL"), 2),
              S((cena.item->item().decimal("QTD") * cena.item->item().decimal("PRUNI")).rounded(2), 2));
 }
