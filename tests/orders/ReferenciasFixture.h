@@ -1,6 +1,6 @@
 #pragma once
 // The reference rows an order is entered against (company, municipality, the company's qavcfg row,
-// representative, payment form, customer, product), written straight into real table files for the
+// representative, payment form, customer, product, accessory), written straight into real table files for the
 // order tests. Each row is given by the fields a test cares about; the others stay blank.
 
 #include "tests/orders/PedidosFixture.h"
@@ -196,6 +196,28 @@ inline void produto(Store& store, const NovoProduto& p) {
                       QString::fromUtf8(p.caracteristicas[i]));
         for (size_t i = 0; i < p.subgrupos.size(); ++i)
             r.setInteger(QStringLiteral("COD_ACESS%1").arg(i + 1).toStdString(), p.subgrupos[i]);
+    });
+}
+
+struct NovoAcessorio {
+    int empresa = 1;
+    int id = 0;       // ID_ACESSORIO
+    int subgrupo = 0; // COD_SUBGRUPO
+    QString descricao = {};
+    QString nomeSubgrupo = {}; // DESCR_SUBGRUPO
+    const char* preco = "0";
+    int ativo = 1;
+};
+
+inline void acessorio(Store& store, const NovoAcessorio& a) {
+    adicionar(store, "acessori", [&](Record& r) {
+        r.setInteger("ID_EMPRESA", a.empresa);
+        r.setInteger("ID_ACESSORIO", a.id);
+        r.setInteger("COD_SUBGRUPO", a.subgrupo);
+        r.setText("DESCRICAO", a.descricao);
+        r.setText("DESCR_SUBGRUPO", a.nomeSubgrupo);
+        r.setDecimal("PRECO", decimal(a.preco));
+        r.setInteger("ATIVO", a.ativo);
     });
 }
 

@@ -56,15 +56,13 @@ NovoProduto porta(const std::function<void(NovoProduto&)>& ajuste = {}) {
 
 void acessorioDaEmpresa(Store& store, int id, int subgrupo, const char* descricao, const char* preco,
                         const char* nomeSubgrupo, int ativo = 1, int empresa = kEmpresa) {
-    adicionar(store, "acessori", [&](Record& r) {
-        r.setInteger("ID_EMPRESA", empresa);
-        r.setInteger("ID_ACESSORIO", id);
-        r.setInteger("COD_SUBGRUPO", subgrupo);
-        r.setText("DESCRICAO", QString::fromUtf8(descricao));
-        r.setDecimal("PRECO", D(preco));
-        r.setText("DESCR_SUBGRUPO", QString::fromUtf8(nomeSubgrupo));
-        r.setInteger("ATIVO", ativo);
-    });
+    acessorio(store, {.empresa = empresa,
+                      .id = id,
+                      .subgrupo = subgrupo,
+                      .descricao = QString::fromUtf8(descricao),
+                      .nomeSubgrupo = QString::fromUtf8(nomeSubgrupo),
+                      .preco = preco,
+                      .ativo = ativo});
 }
 
 // Handles, knobs, glass and kits; one inactive handle, one inactive subgroup, and another

@@ -21,7 +21,6 @@
 #include <QTreeWidget>
 #include <QtTest>
 #include <memory>
-#include <tuple>
 
 using namespace qav;
 using namespace qav::test;
@@ -172,26 +171,18 @@ private Q_SLOTS:
     // handle chosen for the subgroup it requires, priced into the item.
     void productFoundByItsCharacteristics() {
         pedido41();
-        adicionar(store(), "produto", [](Record& r) {
-            r.setInteger("ID_EMPRESA", 1);
-            r.setInteger("ID", 30);
-            r.setText("CODIGO", u"PORTA-80"_s);
-            r.setText("NOME", u"PORTA DE MADEIRA 80 CM"_s);
-            r.setDecimal("PRECO", decimal("300"));
-            r.setInteger("ATIVO", 1);
-            r.setText("CARAC1", u"PORTA"_s);
-            r.setText("CARAC2", u"MADEIRA"_s);
-            r.setInteger("COD_ACESS1", 10);
-        });
-        adicionar(store(), "acessori", [](Record& r) {
-            r.setInteger("ID_EMPRESA", 1);
-            r.setInteger("ID_ACESSORIO", 101);
-            r.setInteger("COD_SUBGRUPO", 10);
-            r.setText("DESCRICAO", u"PUXADOR CROMADO"_s);
-            r.setText("DESCR_SUBGRUPO", u"PUXADORES"_s);
-            r.setDecimal("PRECO", decimal("12.5"));
-            r.setInteger("ATIVO", 1);
-        });
+        produto(store(), {.id = 30,
+                          .codigo = u"PORTA-80"_s,
+                          .nome = u"PORTA DE MADEIRA 80 CM"_s,
+                          .preco = "300",
+                          .ativo = 1,
+                          .caracteristicas = {"PORTA", "MADEIRA"},
+                          .subgrupos = {10}});
+        acessorio(store(), {.id = 101,
+                            .subgrupo = 10,
+                            .descricao = u"PUXADOR CROMADO"_s,
+                            .nomeSubgrupo = u"PUXADORES"_s,
+                            .preco = "12.5"});
         auto form = abrirItem();
         QVERIFY(form);
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
@@ -266,18 +257,16 @@ private Q_SLOTS:
     // then set through the product value, and "&OK" refused while one subgroup is missing.
     void requiredAccessories() {
         pedido41();
-        for (const auto& [id, subgrupo, descricao, nomeSubgrupo, preco] :
-             {std::tuple{1, 7, "PUXADOR CROMADO", "PUXADORES", "2.50"},
-              std::tuple{2, 8, "TRINCO SIMPLES", "TRINCOS", "1.00"}})
-            adicionar(store(), "acessori", [&](Record& r) {
-                r.setInteger("ID_EMPRESA", 1);
-                r.setInteger("ID_ACESSORIO", id);
-                r.setInteger("COD_SUBGRUPO", subgrupo);
-                r.setText("DESCRICAO", QString::fromLatin1(descricao));
-                r.setText("DESCR_SUBGRUPO", QString::fromLatin1(nomeSubgrupo));
-                r.setDecimal("PRECO", decimal(preco));
-                r.setInteger("ATIVO", 1);
-            });
+        acessorio(store(), {.id = 1,
+                            .subgrupo = 7,
+                            .descricao = u"PUXADOR CROMADO"_s,
+                            .nomeSubgrupo = u"PUXADORES"_s,
+                            .preco = "2.50"});
+        acessorio(store(), {.id = 2,
+                            .subgrupo = 8,
+                            .descricao = u"TRINCO SIMPLES"_s,
+                            .nomeSubgrupo = u"TRINCOS"_s,
+                            .preco = "1.00"});
         alterarProduto(2, [](Record& r) {
             r.setInteger("COD_ACESS1", 7);
             r.setInteger("COD_ACESS2", 8);
