@@ -556,6 +556,39 @@ private Q_SLOTS:
         QCOMPARE(form->edicao().itens().size(), size_t(1));
     }
 
+    // The keypad's decimal key types the comma of the Brazilian numbers in the entries of both forms,
+    // where the full stop would not be read as the decimal separator.
+    void keypadDecimalKeyTypesTheComma_data() {
+        QTest::addColumn<bool>("noItem");
+        QTest::addColumn<QString>("campo");
+        QTest::newRow("order form, discount") << false << u"descp"_s;
+        QTest::newRow("item form, quantity") << true << u"qtd"_s;
+    }
+
+    void keypadDecimalKeyTypesTheComma() {
+        QFETCH(bool, noItem);
+        QFETCH(QString, campo);
+        pedido41();
+        std::unique_ptr<QWidget> form;
+        if (noItem) {
+            auto item = abrirItem();
+            QVERIFY(item);
+            digitar(child<QLineEdit>(item.get(), "produto"), u"000123"_s);
+            form = std::move(item);
+        } else {
+            const Record original = lido(41);
+            form = abrirPedido(RequisicaoPedido::Alterar, &original);
+            QVERIFY(form);
+        }
+        auto* entrada = child<QLineEdit>(form.get(), qPrintable(campo));
+        entrada->setFocus();
+        entrada->selectAll();
+        QTest::keyClick(entrada, Qt::Key_2);
+        QTest::keyClick(entrada, Qt::Key_Period, Qt::KeypadModifier);
+        QTest::keyClick(entrada, Qt::Key_5);
+        QCOMPARE(entrada->text(), u"2,5"_s);
+    }
+
     // A transmitted order: new and delete are refused with their notices; its item opens only to
     // be looked at.
     void transmittedOrderItemsAreOnlyShown() {
