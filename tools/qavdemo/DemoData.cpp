@@ -609,6 +609,10 @@ bool Generator::produtos() {
         r.setDecimal("ALIQ_IPI", percent(g.ipi));
         r.setDecimal("QTD_ESTOQUE", Decimal(between(0, 2500)));
         r.setText("PERMITE_ACESSORIOS", QStringLiteral("N"));
+        // Found by characteristics too: group, item, measure.
+        r.setText("CARAC1", QString::fromUtf8(g.nome).toUpper());
+        r.setText("CARAC2", QString::fromUtf8(g.itens[static_cast<size_t>(variante % 4)]).toUpper());
+        r.setText("CARAC3", QString::fromUtf8(g.medidas[static_cast<size_t>((variante / 4) % 5)]).toUpper());
         r.setInteger("SIT_ATUAL", 1);
         r.setDecimal("TAXA_COMISSAO", cents(id % 5 == 0 ? 300 : 500));
         r.setDate("DATA", m_hoje.addDays(-between(30, 700)));
