@@ -2,6 +2,8 @@
 // record.
 #include "orders/widgets/UpdatePEDIDO.h"
 
+#include "orders/widgets/MontagemFormulario.h"
+
 #include "orders/core/SituacaoPedido.h"
 #include "orders/widgets/ItensPedidoModelo.h"
 #include "orders/widgets/PainelRegras.h"
@@ -28,27 +30,11 @@ namespace qav {
 
 namespace {
 
-QLineEdit* entrada(const char* nome, int largura = 0) {
-    auto* e = new QLineEdit;
-    e->setObjectName(QString::fromLatin1(nome));
-    if (largura > 0)
-        e->setMaximumWidth(largura);
-    return e;
-}
-
+// A name or other text beside an entry.
 QLabel* valor(const char* nome) {
     auto* l = new QLabel;
     l->setObjectName(QString::fromLatin1(nome));
     l->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    return l;
-}
-
-// A read-only money display, right aligned like the entries beside it.
-QLabel* total(const char* nome) {
-    QLabel* l = valor(nome);
-    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    l->setFrameShape(QFrame::StyledPanel);
-    l->setMinimumWidth(110);
     return l;
 }
 
@@ -62,6 +48,9 @@ QHBoxLayout* linha(std::initializer_list<QWidget*> widgets, bool esticar = true)
 }
 
 } // namespace
+
+using montagem::camposNaLinha;
+using montagem::entrada;
 
 // ---------------------------------------------------------------------------------------------
 // Building the window
@@ -87,20 +76,16 @@ void UpdatePEDIDO::montar() {
     m_campos.real(m_descp, "DESCP");
     m_descv = entrada("descv", 120);
     m_campos.real(m_descv, "DESCV");
-    m_ipi = total("ipi");
-    m_icmsSt = total("icmsSt");
-    m_total = total("total");
+    m_ipi = montagem::figura("ipi");
+    m_icmsSt = montagem::figura("icmsSt");
+    m_total = montagem::figura("total");
     auto* totais = new QGridLayout;
-    totais->addWidget(new QLabel(u"Desconto %:"_s), 0, 0);
-    totais->addWidget(m_descp, 0, 1);
-    totais->addWidget(new QLabel(u"Valor Desconto:"_s), 0, 2);
-    totais->addWidget(m_descv, 0, 3);
-    totais->addWidget(new QLabel(u"IPI:"_s), 0, 4);
-    totais->addWidget(m_ipi, 0, 5);
-    totais->addWidget(new QLabel(u"ICMS-ST:"_s), 0, 6);
-    totais->addWidget(m_icmsSt, 0, 7);
-    totais->addWidget(new QLabel(u"Total:"_s), 0, 8);
-    totais->addWidget(m_total, 0, 9);
+    camposNaLinha(totais, 0,
+                  {{u"Desconto %:"_s, m_descp},
+                   {u"Valor Desconto:"_s, m_descv},
+                   {u"IPI:"_s, m_ipi},
+                   {u"ICMS-ST:"_s, m_icmsSt},
+                   {u"Total:"_s, m_total}});
     totais->setColumnStretch(10, 1);
 
     m_ok = new QPushButton(u"&OK"_s);
@@ -227,16 +212,13 @@ QWidget* UpdatePEDIDO::montarAbaProdutos() {
     m_produtoEntregue = new QCheckBox(u"Produto Entregue"_s);
     m_produtoEntregue->setObjectName(u"produtoEntregue"_s);
     m_campos.marca(m_produtoEntregue, "PRODUTO_ENTREGUE");
-    m_totQtdade = total("totQtdade");
+    m_totQtdade = montagem::figura("totQtdade");
     auto* frete = new QGridLayout;
-    frete->addWidget(new QLabel(u"Frete %:"_s), 0, 0);
-    frete->addWidget(m_txFrete, 0, 1);
-    frete->addWidget(new QLabel(u"Valor Frete:"_s), 0, 2);
-    frete->addWidget(m_frete, 0, 3);
-    frete->addWidget(new QLabel(u"Frete por conta:"_s), 0, 4);
-    frete->addWidget(m_fconta, 0, 5);
+    camposNaLinha(
+        frete, 0,
+        {{u"Frete %:"_s, m_txFrete}, {u"Valor Frete:"_s, m_frete}, {u"Frete por conta:"_s, m_fconta}});
     frete->addWidget(m_produtoEntregue, 1, 0, 1, 2);
-    frete->addWidget(new QLabel(u"Quantidade Total:"_s), 1, 2);
+    frete->addWidget(montagem::rotulo(u"Quantidade Total:"_s), 1, 2);
     frete->addWidget(m_totQtdade, 1, 3);
     frete->setColumnStretch(6, 1);
     v->addLayout(frete);
@@ -270,11 +252,11 @@ QWidget* UpdatePEDIDO::montarAbaFlex() {
     auto* aba = new QWidget;
     auto* f = new QFormLayout(aba);
     f->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
-    m_vlFlex = total("vlFlex");
-    m_saldoFlex = total("saldoFlex");
-    m_saldoFlexEmpresa = total("saldoFlexEmpresa");
-    m_flexOutrosDeb = total("flexOutrosDeb");
-    m_flexOutrosCre = total("flexOutrosCre");
+    m_vlFlex = montagem::figura("vlFlex");
+    m_saldoFlex = montagem::figura("saldoFlex");
+    m_saldoFlexEmpresa = montagem::figura("saldoFlexEmpresa");
+    m_flexOutrosDeb = montagem::figura("flexOutrosDeb");
+    m_flexOutrosCre = montagem::figura("flexOutrosCre");
     f->addRow(u"Flex do Pedido:"_s, m_vlFlex);
     f->addRow(u"Saldo Disponível Flex:"_s, m_saldoFlex);
     f->addRow(u"Saldo Flex (Empresa):"_s, m_saldoFlexEmpresa);
@@ -304,22 +286,15 @@ QWidget* UpdatePEDIDO::montarAbaAnalise() {
     m_custoM3 = valor("custoM3");
     m_carregamento = new QComboBox;
     m_carregamento->setObjectName(u"carregamento"_s);
-    m_ttTributos = total("ttTributos");
-    m_ttComissao = total("ttComissao");
-    m_ttFrete = total("ttFrete");
+    m_ttTributos = montagem::figura("ttTributos");
+    m_ttComissao = montagem::figura("ttComissao");
+    m_ttFrete = montagem::figura("ttFrete");
     auto* g = new QGridLayout;
-    g->addWidget(new QLabel(u"Região:"_s), 0, 0);
-    g->addWidget(m_regiao, 0, 1);
-    g->addWidget(new QLabel(u"Valor Custo M3:"_s), 0, 2);
-    g->addWidget(m_custoM3, 0, 3);
-    g->addWidget(new QLabel(u"Carregamento:"_s), 0, 4);
-    g->addWidget(m_carregamento, 0, 5);
-    g->addWidget(new QLabel(u"Tributos:"_s), 1, 0);
-    g->addWidget(m_ttTributos, 1, 1);
-    g->addWidget(new QLabel(u"Comissão:"_s), 1, 2);
-    g->addWidget(m_ttComissao, 1, 3);
-    g->addWidget(new QLabel(u"Frete:"_s), 1, 4);
-    g->addWidget(m_ttFrete, 1, 5);
+    camposNaLinha(
+        g, 0,
+        {{u"Região:"_s, m_regiao}, {u"Valor Custo M3:"_s, m_custoM3}, {u"Carregamento:"_s, m_carregamento}});
+    camposNaLinha(g, 1,
+                  {{u"Tributos:"_s, m_ttTributos}, {u"Comissão:"_s, m_ttComissao}, {u"Frete:"_s, m_ttFrete}});
     g->setColumnStretch(6, 1);
     v->addLayout(g);
     return aba;

@@ -1,5 +1,7 @@
 #include "orders/widgets/UpdatePED_ITEN.h"
 
+#include "orders/widgets/MontagemFormulario.h"
+
 #include "base/core/WindowState.h"
 #include "customers/widgets/ContextoClientes.h"
 #include "orders/core/LeituraRegistro.h"
@@ -28,32 +30,11 @@ namespace {
 
 enum AbaIndice { AbaItem, AbaAcessorios };
 
-QLineEdit* entrada(const char* nome, int largura = 0) {
-    auto* e = new QLineEdit;
-    e->setObjectName(QString::fromLatin1(nome));
-    if (largura > 0)
-        e->setMaximumWidth(largura);
-    return e;
-}
-
-// A read-only figure, right aligned like the entries beside it.
-QLabel* valor(const char* nome, int largura = 110) {
-    auto* l = new QLabel;
-    l->setObjectName(QString::fromLatin1(nome));
-    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    l->setFrameShape(QFrame::StyledPanel);
-    l->setMinimumWidth(largura);
-    l->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    return l;
-}
-
-QLabel* rotulo(const QString& texto) {
-    auto* l = new QLabel(texto);
-    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return l;
-}
-
 } // namespace
+
+using montagem::camposNaLinha;
+using montagem::entrada;
+using montagem::rotulo;
 
 UpdatePED_ITEN::UpdatePED_ITEN(const ListContext& contexto, Store& store, EdicaoPedido& pedido,
                                const DadosPedido& dados, RequisicaoItem requisicao, int indice,
@@ -135,12 +116,8 @@ QWidget* UpdatePED_ITEN::montarAbaItem() {
     m_campos.inteiro(m_pecas, "QTD_PECAS", 0, 0, 2147483647);
     m_comprimento = entrada("comprimento", 90);
     m_campos.inteiro(m_comprimento, "COMPRIMENTO", 0, 0, 2147483647);
-    g->addWidget(rotulo(u"Quantidade:"_s), 1, 0);
-    g->addWidget(m_qtd, 1, 1);
-    g->addWidget(rotulo(u"Peças:"_s), 1, 2);
-    g->addWidget(m_pecas, 1, 3);
-    g->addWidget(rotulo(u"Comprimento (mm):"_s), 1, 4);
-    g->addWidget(m_comprimento, 1, 5);
+    camposNaLinha(
+        g, 1, {{u"Quantidade:"_s, m_qtd}, {u"Peças:"_s, m_pecas}, {u"Comprimento (mm):"_s, m_comprimento}});
 
     m_obs = entrada("obs");
     m_campos.texto(m_obs, "OBS");
@@ -168,29 +145,22 @@ QWidget* UpdatePED_ITEN::montarAbaItem() {
     m_pruni->setMaximumWidth(160);
     m_pruni->lineEdit()->setObjectName(u"pruniEntrada"_s);
     m_campos.decimal(m_pruni->lineEdit(), "PRUNI");
-    m_ipi = valor("ipi");
-    m_total = valor("total");
-    g->addWidget(rotulo(u"Preço Unitário:"_s), 4, 0);
-    g->addWidget(m_pruni, 4, 1);
-    g->addWidget(rotulo(u"IPI:"_s), 4, 2);
-    g->addWidget(m_ipi, 4, 3);
-    g->addWidget(rotulo(u"Total:"_s), 4, 4);
-    g->addWidget(m_total, 4, 5);
+    m_ipi = montagem::figura("ipi");
+    m_total = montagem::figura("total");
+    camposNaLinha(g, 4, {{u"Preço Unitário:"_s, m_pruni}, {u"IPI:"_s, m_ipi}, {u"Total:"_s, m_total}});
 
-    m_icmsSt = valor("icmsSt");
-    m_totTrib = valor("totTrib");
-    m_precoItem = valor("precoItem");
-    g->addWidget(rotulo(u"ICMS-ST:"_s), 5, 0);
-    g->addWidget(m_icmsSt, 5, 1);
-    g->addWidget(rotulo(u"Total com Tributos:"_s), 5, 2);
-    g->addWidget(m_totTrib, 5, 3);
-    g->addWidget(rotulo(u"Preço p/Item Único:"_s), 5, 4);
-    g->addWidget(m_precoItem, 5, 5);
+    m_icmsSt = montagem::figura("icmsSt");
+    m_totTrib = montagem::figura("totTrib");
+    m_precoItem = montagem::figura("precoItem");
+    camposNaLinha(g, 5,
+                  {{u"ICMS-ST:"_s, m_icmsSt},
+                   {u"Total com Tributos:"_s, m_totTrib},
+                   {u"Preço p/Item Único:"_s, m_precoItem}});
 
-    m_estoque = valor("estoque");
-    m_classeAbc = valor("classeAbc", 40);
-    m_unidade = valor("unidade", 60);
-    m_lote = valor("lote");
+    m_estoque = montagem::figura("estoque");
+    m_classeAbc = montagem::figura("classeAbc", 40);
+    m_unidade = montagem::figura("unidade", 60);
+    m_lote = montagem::figura("lote");
     g->addWidget(rotulo(u"Estoque:"_s), 6, 0);
     g->addWidget(m_estoque, 6, 1);
     g->addWidget(rotulo(u"Classe ABC:"_s), 6, 2);
@@ -206,10 +176,7 @@ QWidget* UpdatePED_ITEN::montarAbaItem() {
     m_campos.texto(m_numOc, "NUM_OC");
     m_numItemOc = entrada("numItemOc", 90);
     m_campos.inteiro(m_numItemOc, "NUM_ITEM_OC", 0, 0, 2147483647);
-    g->addWidget(rotulo(u"Ordem de Compra:"_s), 7, 0);
-    g->addWidget(m_numOc, 7, 1);
-    g->addWidget(rotulo(u"Item da OC:"_s), 7, 2);
-    g->addWidget(m_numItemOc, 7, 3);
+    camposNaLinha(g, 7, {{u"Ordem de Compra:"_s, m_numOc}, {u"Item da OC:"_s, m_numItemOc}});
 
     m_ultimosPrecos = new QTreeWidget;
     m_ultimosPrecos->setObjectName(u"ultimosPrecos"_s);
@@ -260,16 +227,14 @@ QWidget* UpdatePED_ITEN::montarAbaAcessorios() {
     g->setColumnStretch(2, 1);
     v->addLayout(g);
 
-    m_vlAcessorios = valor("vlAcessorios");
-    m_vlProduto = valor("vlProduto");
-    m_pruniAcessorios = valor("pruniAcessorios");
+    m_vlAcessorios = montagem::figura("vlAcessorios");
+    m_vlProduto = montagem::figura("vlProduto");
+    m_pruniAcessorios = montagem::figura("pruniAcessorios");
     auto* t = new QGridLayout;
-    t->addWidget(rotulo(u"Valor Acessórios p/Unidade:"_s), 0, 0);
-    t->addWidget(m_vlAcessorios, 0, 1);
-    t->addWidget(rotulo(u"Valor Produto p/Unidade:"_s), 0, 2);
-    t->addWidget(m_vlProduto, 0, 3);
-    t->addWidget(rotulo(u"Preço Unitário:"_s), 0, 4);
-    t->addWidget(m_pruniAcessorios, 0, 5);
+    camposNaLinha(t, 0,
+                  {{u"Valor Acessórios p/Unidade:"_s, m_vlAcessorios},
+                   {u"Valor Produto p/Unidade:"_s, m_vlProduto},
+                   {u"Preço Unitário:"_s, m_pruniAcessorios}});
     t->setColumnStretch(6, 1);
     v->addLayout(t);
     return aba;
