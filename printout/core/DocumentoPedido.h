@@ -53,6 +53,7 @@ struct DocumentoPedido {
     int fconta = 0;    // who pays the freight
     int codPauta = 0;
     Decimal totalProdutos, ipi, frete, total, desconto, icmsSt, pesoBruto, volumeM3;
+    Decimal descontoPercentual; // VDA:DESCP, the order's first discount
     QString observacao, observacaoEntrega;
 
     Emitente emitente;
@@ -60,6 +61,8 @@ struct DocumentoPedido {
     QString vendedor;       // VEN:NOME
     QString formaPagamento; // FORPAG:DESCR
     QString pauta;          // PAUTA:DESCRICAO
+    QString transportador;  // TRA:NOME of the order's carrier
+    QString naturezaOperacao; // the order type's name ("Venda Normal", ...)
     std::vector<ItemImpresso> itens;
 };
 
