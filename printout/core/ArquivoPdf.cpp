@@ -22,12 +22,13 @@ QString tituloPdf(int numero) {
     return QStringLiteral("Pedido # ") + oitoDigitos(numero);
 }
 
-bool gravarPdf(const QString& arquivo, const DocumentoPedido& documento, Modelo modelo, const OpcoesDesenho& opcoes,
-               QString* erro) {
+bool gravarPdf(const QString& arquivo, const DocumentoPedido& documento, Modelo modelo,
+               const OpcoesDesenho& opcoes, QString* erro) {
     const QFileInfo info(arquivo);
     if (!QDir().mkpath(info.absolutePath())) {
         if (erro)
-            *erro = QStringLiteral("Não foi possível criar a pasta %1").arg(QDir::toNativeSeparators(info.absolutePath()));
+            *erro = QStringLiteral("Não foi possível criar a pasta %1")
+                        .arg(QDir::toNativeSeparators(info.absolutePath()));
         return false;
     }
     // Written beside the target and renamed over it at the end, so that a failure never leaves a
@@ -45,7 +46,8 @@ bool gravarPdf(const QString& arquivo, const DocumentoPedido& documento, Modelo 
     if (paginas == 0 || gravado.size() == 0) {
         gravado.remove();
         if (erro)
-            *erro = QStringLiteral("Não foi possível gravar o arquivo %1").arg(QDir::toNativeSeparators(arquivo));
+            *erro =
+                QStringLiteral("Não foi possível gravar o arquivo %1").arg(QDir::toNativeSeparators(arquivo));
         return false;
     }
     QFile::remove(arquivo);

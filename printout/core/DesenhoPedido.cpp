@@ -13,16 +13,16 @@ namespace qav::impressao {
 
 namespace {
 
-constexpr double kMargem = 10;     // mm around the page
+constexpr double kMargem = 10;      // mm around the page
 constexpr double kRodapePagina = 6; // page number band
 constexpr double kAlturaCaixa = 9.5;
-constexpr double kFolga = 1.2;     // padding inside cells
+constexpr double kFolga = 1.2; // padding inside cells
 
 // One thing in the flow of the pages below the header, and what it needs vertically.
 struct Bloco {
     enum Tipo { Cliente, Item, TituloNota, LinhaNota, Fechamento } tipo;
     double altura = 0;
-    int indice = 0;   // item, or line of the notes
+    int indice = 0; // item, or line of the notes
 };
 
 class Desenho {
@@ -75,9 +75,11 @@ private:
     }
 
     double alturaItem(const ItemImpresso& item) const {
-        double h = static_cast<double>(linhasDescricao(item).size()) * m_pg.linha(m_pg.fonteCorpo()) + 2 * kFolga;
+        double h =
+            static_cast<double>(linhasDescricao(item).size()) * m_pg.linha(m_pg.fonteCorpo()) + 2 * kFolga;
         if (!item.acessorios.isEmpty())
-            h += static_cast<double>(m_pg.quebrar(item.acessorios, m_pg.fonteNota(), m_pg.largura() - 12).size()) *
+            h += static_cast<double>(
+                     m_pg.quebrar(item.acessorios, m_pg.fonteNota(), m_pg.largura() - 12).size()) *
                  m_pg.linha(m_pg.fonteNota());
         return h;
     }
@@ -168,8 +170,9 @@ private:
 
     // ---- drawing
     double alturaCabecalho() const {
-        return std::max(22.0, m_pg.linha(m_pg.fonteEmitente()) +
-                                  static_cast<double>(m_l.linhasEmitente.size()) * m_pg.linha(m_pg.fonteCorpo())) +
+        return std::max(22.0,
+                        m_pg.linha(m_pg.fonteEmitente()) +
+                            static_cast<double>(m_l.linhasEmitente.size()) * m_pg.linha(m_pg.fonteCorpo())) +
                4;
     }
 
@@ -209,8 +212,9 @@ private:
     void rodapePagina(int pagina, int total) {
         const double y = m_pg.altura() - kRodapePagina + 2;
         m_pg.linhaHorizontal(0, m_pg.largura(), y - 1, 0.2);
-        m_pg.texto(0, y, 120, QStringLiteral("Pedido ") + formato::nove(m_d.numero) + QStringLiteral(" - ") +
-                                  m_d.emitente.nome,
+        m_pg.texto(0, y, 120,
+                   QStringLiteral("Pedido ") + formato::nove(m_d.numero) + QStringLiteral(" - ") +
+                       m_d.emitente.nome,
                    m_pg.fonteNota());
         m_pg.textoDireita(0, y, m_pg.largura(), QStringLiteral("Página %1 de %2").arg(pagina).arg(total),
                           m_pg.fonteNota());
@@ -307,11 +311,13 @@ private:
             m_pg.moldura(x, y, w, h, false);
             m_pg.linhaHorizontal(x + 6, x + w - 6, y + h - 5, 0.2);
             m_pg.textoCentro(x, y + h - 4.5, w,
-                             v == 0 ? QStringLiteral("Visto do Representante/Vendedor") : QStringLiteral("Visto do Cliente"),
+                             v == 0 ? QStringLiteral("Visto do Representante/Vendedor")
+                                    : QStringLiteral("Visto do Cliente"),
                              m_pg.fonteRotulo());
         }
         y += h + 2;
-        m_pg.textoCentro(0, y, m_pg.largura(), QStringLiteral("\"CONFIRMAÇÃO DO PEDIDO SUJEITO A APROVAÇÃO DE CRÉDITO!\""),
+        m_pg.textoCentro(0, y, m_pg.largura(),
+                         QStringLiteral("\"CONFIRMAÇÃO DO PEDIDO SUJEITO A APROVAÇÃO DE CRÉDITO!\""),
                          m_pg.fonteTitulo());
     }
 
@@ -324,11 +330,12 @@ private:
             desenharItem(m_d.itens[static_cast<size_t>(bloco.indice)], y);
             break;
         case Bloco::TituloNota:
-            m_pg.texto(0, y + 2, m_pg.largura(), m_notas[static_cast<size_t>(bloco.indice)].texto, m_pg.fonteTitulo());
+            m_pg.texto(0, y + 2, m_pg.largura(), m_notas[static_cast<size_t>(bloco.indice)].texto,
+                       m_pg.fonteTitulo());
             break;
         case Bloco::LinhaNota:
-            m_pg.texto(kFolga, y, m_pg.largura() - 2 * kFolga, m_notas[static_cast<size_t>(bloco.indice)].texto,
-                       m_pg.fonteCorpo());
+            m_pg.texto(kFolga, y, m_pg.largura() - 2 * kFolga,
+                       m_notas[static_cast<size_t>(bloco.indice)].texto, m_pg.fonteCorpo());
             break;
         case Bloco::Fechamento:
             desenharFechamento(y);

@@ -19,7 +19,8 @@ QString texto(const Record& r, const char* campo) {
 }
 
 // Looks one row up by its key; false (and a cleared buffer) when it is not there.
-bool procurar(Table& tabela, const char* chave, std::initializer_list<std::pair<const char*, std::int64_t>> valores) {
+bool procurar(Table& tabela, const char* chave,
+              std::initializer_list<std::pair<const char*, std::int64_t>> valores) {
     tabela.clearFilter();
     tabela.clear();
     for (const auto& [campo, valor] : valores)
@@ -44,8 +45,9 @@ bool abrir(std::initializer_list<Table*> tabelas, FalhaLeitura* falha) {
 }
 
 Emitente lerEmitente(const Record& r) {
-    return {texto(r, "NOME"), texto(r, "ENDER"), texto(r, "COMPLEMENTO"), texto(r, "BAIRR"), texto(r, "CEP"),
-            texto(r, "MUNIC"), texto(r, "UF"),   texto(r, "FONE"),        texto(r, "FAX"),   texto(r, "EMAIL")};
+    return {texto(r, "NOME"), texto(r, "ENDER"), texto(r, "COMPLEMENTO"), texto(r, "BAIRR"),
+            texto(r, "CEP"),  texto(r, "MUNIC"), texto(r, "UF"),          texto(r, "FONE"),
+            texto(r, "FAX"),  texto(r, "EMAIL")};
 }
 
 ClienteImpresso lerCliente(const Record& r) {
@@ -80,7 +82,9 @@ QString descricaoDoItem(const Record& item, const Record* produto) {
     if (produto) {
         base = text::rtrim(texto(*produto, "NOME") + QLatin1Char(' ') + texto(item, "OBS"));
         if (vendidoPorPecas(static_cast<int>(produto->integer("SUBCATEGORIA"))))
-            pecas = QStringLiteral(" (%1 PÇ x %2 MM)").arg(item.integer("QTD_PECAS")).arg(item.integer("COMPRIMENTO"));
+            pecas = QStringLiteral(" (%1 PÇ x %2 MM)")
+                        .arg(item.integer("QTD_PECAS"))
+                        .arg(item.integer("COMPRIMENTO"));
     } else {
         base = QStringLiteral("Id # %1 do produto inválido/%2")
                    .arg(item.integer("PRODU"))
@@ -168,7 +172,8 @@ bool pedidoTemItens(Store& store, int idPedido) {
     return itens.next() == Status::Ok && itens.rec().integer("ID_VENDA") == idPedido;
 }
 
-std::optional<DocumentoPedido> lerDocumento(Store& store, int idPedido, OrdemItens ordem, FalhaLeitura* falha) {
+std::optional<DocumentoPedido> lerDocumento(Store& store, int idPedido, OrdemItens ordem,
+                                            FalhaLeitura* falha) {
     Table pedidos(store, "pedidos");
     Table clientes(store, "clientes");
     Table municipios(store, "municip");
@@ -233,7 +238,8 @@ std::optional<DocumentoPedido> lerDocumento(Store& store, int idPedido, OrdemIte
         d.pauta = texto(pautas.rec(), "DESCRICAO");
 
     if (idTransportador != 0)
-        d.transportador = text::rtrim(referencias::nomeTransportador(store, static_cast<int>(idTransportador)));
+        d.transportador =
+            text::rtrim(referencias::nomeTransportador(store, static_cast<int>(idTransportador)));
     bool daTabela = false;
     for (const referencias::Opcao& opcao : referencias::tiposPedido(store, daTabela))
         if (opcao.valor == tipo)

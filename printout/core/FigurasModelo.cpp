@@ -31,7 +31,8 @@ QString textoFrete(Modelo modelo, int fconta) {
     // The order form stores 1 for the issuer paying (CIF); the landscape model calls the issuer the
     // sender there.
     case 1:
-        return modelo == Modelo::PaisagemSemComissao ? QStringLiteral("Remetente") : QStringLiteral("Emitente");
+        return modelo == Modelo::PaisagemSemComissao ? QStringLiteral("Remetente")
+                                                     : QStringLiteral("Emitente");
     case 2:
         return QStringLiteral("Destinatário");
     case 3:
@@ -48,7 +49,8 @@ LinhaPaisagem linhaPaisagem(const ItemImpresso& item) {
     linha.precoUnitario = item.precoUnitario.rounded(4);
     linha.liquido = item.total + item.descontoValor - item.valorDescontoTotal;
     if (ipiDentroDoPreco(item)) {
-        linha.precoUnitario = (item.precoUnitario / (Decimal(1) + item.aliquotaIpi / Decimal(100))).rounded(4);
+        linha.precoUnitario =
+            (item.precoUnitario / (Decimal(1) + item.aliquotaIpi / Decimal(100))).rounded(4);
         linha.liquido -= item.valorIpi;
     }
     linha.precoFinal =

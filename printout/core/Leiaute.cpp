@@ -18,7 +18,8 @@ QString arquivoLogo(const QString& nome) {
         return nome;
     const QDir pasta = info.absoluteDir();
     for (const QByteArray& formatoImagem : QImageReader::supportedImageFormats()) {
-        const QString outro = pasta.filePath(info.completeBaseName() + QLatin1Char('.') + QString::fromLatin1(formatoImagem));
+        const QString outro =
+            pasta.filePath(info.completeBaseName() + QLatin1Char('.') + QString::fromLatin1(formatoImagem));
         if (QFileInfo(outro).isFile() && QImageReader(outro).canRead())
             return outro;
     }
@@ -56,7 +57,8 @@ std::vector<QString> emitentePaisagem(const Emitente& e) {
         contato += QStringLiteral(" - FAX: ") + fmt::telefone(e.fax);
     if (!e.email.trimmed().isEmpty())
         contato += QStringLiteral(" - EMAIL: ") + e.email;
-    return {juntar({e.endereco, e.complemento, e.bairro}), juntar({fmt::cep(e.cep), e.municipio, e.uf}), contato};
+    return {juntar({e.endereco, e.complemento, e.bairro}), juntar({fmt::cep(e.cep), e.municipio, e.uf}),
+            contato};
 }
 
 // The landscape model's customer address, at most 500 characters.
@@ -67,8 +69,8 @@ QString enderecoPaisagem(const ClienteImpresso& c) {
     if (!c.email.trimmed().isEmpty())
         fones += QStringLiteral(" - EMAIL: ") + c.email;
     const QString endereco = c.endereco + (c.numero.isEmpty() ? QString() : QStringLiteral(", ") + c.numero);
-    return (juntar({endereco, c.complemento, c.bairro}) + QLatin1Char('\n') + juntar({c.cep, c.municipio, c.estado}) +
-            QLatin1Char('\n') + fones)
+    return (juntar({endereco, c.complemento, c.bairro}) + QLatin1Char('\n') +
+            juntar({c.cep, c.municipio, c.estado}) + QLatin1Char('\n') + fones)
         .left(500);
 }
 
@@ -105,7 +107,8 @@ std::vector<LinhaCaixas> clienteRetrato(const DocumentoPedido& d, Modelo modelo)
 
 std::vector<LinhaCaixas> clientePaisagem(const DocumentoPedido& d) {
     const ClienteImpresso& c = d.cliente;
-    const QString pauta = d.codPauta == 0 ? QString() : juntar({QString::number(d.codPauta), d.pauta}, QStringLiteral(" - "));
+    const QString pauta =
+        d.codPauta == 0 ? QString() : juntar({QString::number(d.codPauta), d.pauta}, QStringLiteral(" - "));
     return {{{QStringLiteral("Nome / Razão Social do Cliente"), c.razao, 3.2},
              {QStringLiteral("Código do Cliente"), c.id == 0 ? QString() : br::digitos(c.id, 6), 0.8},
              {QStringLiteral("CNPJ / CPF"), c.cgcpf, 1.2},
@@ -123,38 +126,51 @@ Caixa valor(const QString& rotulo, const QString& texto, bool destaque = false) 
 
 std::vector<Coluna> colunasRetrato(Modelo modelo) {
     std::vector<Coluna> c{
-        {QStringLiteral("Quantidade"), 18, true, [](const ItemImpresso& i) { return fmt::quantidade(i.quantidade); }},
-        {QStringLiteral("Un."), 10, false, [](const ItemImpresso& i) { return i.unidade; }},
+        {QStringLiteral("Quantidade"), 20, true,
+         [](const ItemImpresso& i) { return fmt::quantidade(i.quantidade); }},
+        {QStringLiteral("Un."), 11, false, [](const ItemImpresso& i) { return i.unidade; }},
         {QStringLiteral("Descrição do Produto"), 0, false, [](const ItemImpresso& i) { return i.descricao; }},
-        {QStringLiteral("Valor\nUnitário"), 22, true, [](const ItemImpresso& i) { return fmt::moeda(i.precoUnitario); }},
+        {QStringLiteral("Valor\nUnitário"), 22, true,
+         [](const ItemImpresso& i) { return fmt::moeda(i.precoUnitario); }},
     };
     if (modelo == Modelo::RetratoComComissao)
-        c.push_back({QStringLiteral("IPI"), 12, true, [](const ItemImpresso& i) { return fmt::percentual(i.aliquotaIpi); }});
+        c.push_back({QStringLiteral("IPI"), 12, true,
+                     [](const ItemImpresso& i) { return fmt::percentual(i.aliquotaIpi); }});
     else
         c.push_back({QStringLiteral("Desc."), 12, true,
                      [](const ItemImpresso& i) { return fmt::percentual(i.descontoPercentual); }});
-    c.push_back({QStringLiteral("Valor\nTotal"), 24, true, [](const ItemImpresso& i) { return fmt::moeda(i.total); }});
+    c.push_back({QStringLiteral("Valor\nTotal"), 24, true,
+                 [](const ItemImpresso& i) { return fmt::moeda(i.total); }});
     if (modelo == Modelo::RetratoSemComissao)
-        c.push_back({QStringLiteral("Valor do\nI.P.I."), 20, true, [](const ItemImpresso& i) { return fmt::moeda(i.valorIpi); }});
+        c.push_back({QStringLiteral("Valor do\nI.P.I."), 20, true,
+                     [](const ItemImpresso& i) { return fmt::moeda(i.valorIpi); }});
     if (modelo == Modelo::RetratoComComissao)
-        c.push_back({QStringLiteral("Com."), 12, true, [](const ItemImpresso& i) { return fmt::percentual(i.comissao); }});
+        c.push_back({QStringLiteral("Com."), 12, true,
+                     [](const ItemImpresso& i) { return fmt::percentual(i.comissao); }});
     return c;
 }
 
 std::vector<Coluna> colunasPaisagem() {
     return {
-        {QStringLiteral("Código"), 24, false, [](const ItemImpresso& i) { return i.codigo; }},
+        {QStringLiteral("Código"), 22, false, [](const ItemImpresso& i) { return i.codigo; }},
         {QStringLiteral("Descrição do Produto"), 0, false, [](const ItemImpresso& i) { return i.descricao; }},
-        {QStringLiteral("Quantidade"), 18, true, [](const ItemImpresso& i) { return fmt::quantidade(i.quantidade); }},
-        {QStringLiteral("Unidade"), 14, false, [](const ItemImpresso& i) { return i.unidade; }},
+        {QStringLiteral("Quantidade"), 20, true,
+         [](const ItemImpresso& i) { return fmt::quantidade(i.quantidade); }},
+        {QStringLiteral("Unidade"), 16, false, [](const ItemImpresso& i) { return i.unidade; }},
         {QStringLiteral("Preço\nUnitário"), 22, true,
          [](const ItemImpresso& i) { return fmt::preco4(linhaPaisagem(i).precoUnitario); }},
-        {QStringLiteral("Valor\nDesconto"), 20, true, [](const ItemImpresso& i) { return fmt::moeda(i.valorDescontoTotal); }},
-        {QStringLiteral("Total\nLiquido"), 22, true, [](const ItemImpresso& i) { return fmt::moeda(linhaPaisagem(i).liquido); }},
-        {QStringLiteral("IPI"), 12, true, [](const ItemImpresso& i) { return fmt::percentual(i.aliquotaIpi); }},
-        {QStringLiteral("Valor\nIPI"), 18, true, [](const ItemImpresso& i) { return fmt::moeda(i.valorIpi); }},
-        {QStringLiteral("ICMS-ST"), 18, true, [](const ItemImpresso& i) { return fmt::moeda(i.valorIcmsSt); }},
-        {QStringLiteral("Preço\nFinal"), 22, true, [](const ItemImpresso& i) { return fmt::preco4(linhaPaisagem(i).precoFinal); }},
+        {QStringLiteral("Valor\nDesconto"), 20, true,
+         [](const ItemImpresso& i) { return fmt::moeda(i.valorDescontoTotal); }},
+        {QStringLiteral("Total\nLiquido"), 22, true,
+         [](const ItemImpresso& i) { return fmt::moeda(linhaPaisagem(i).liquido); }},
+        {QStringLiteral("IPI"), 12, true,
+         [](const ItemImpresso& i) { return fmt::percentual(i.aliquotaIpi); }},
+        {QStringLiteral("Valor\nIPI"), 18, true,
+         [](const ItemImpresso& i) { return fmt::moeda(i.valorIpi); }},
+        {QStringLiteral("ICMS-ST"), 18, true,
+         [](const ItemImpresso& i) { return fmt::moeda(i.valorIcmsSt); }},
+        {QStringLiteral("Preço\nFinal"), 22, true,
+         [](const ItemImpresso& i) { return fmt::preco4(linhaPaisagem(i).precoFinal); }},
     };
 }
 

@@ -16,28 +16,28 @@ struct Caixa {
     QString rotulo;
     QString valor;
     double peso = 1;
-    bool numero = false;  // right-aligned
+    bool numero = false;   // right-aligned
     bool destaque = false; // bold value
 };
 using LinhaCaixas = std::vector<Caixa>;
 
 struct Coluna {
-    QString titulo;        // "Valor\nUnitário" prints on two lines
-    double largura = 0;    // millimetres; 0: the description, which takes the width left
-    bool numero = true;    // right-aligned, shrunk to fit rather than wrapped
+    QString titulo;     // "Valor\nUnitário" prints on two lines
+    double largura = 0; // millimetres; 0: the description, which takes the width left
+    bool numero = true; // right-aligned, shrunk to fit rather than wrapped
     std::function<QString(const ItemImpresso&)> valor;
 };
 
 struct Leiaute {
     QPageLayout::Orientation orientacao = QPageLayout::Portrait;
-    QString logo;                      // an image file Qt reads, or empty
-    QString tituloNumero;              // "Pedido:" or "Nº Pedido QAV"
+    QString logo;                        // an image file Qt reads, or empty
+    QString tituloNumero;                // "Pedido:" or "Nº Pedido QAV"
     std::vector<QString> linhasEmitente; // below the issuer's name
-    std::vector<LinhaCaixas> cliente;  // first page, under the header
+    std::vector<LinhaCaixas> cliente;    // first page, under the header
     std::vector<Coluna> colunas;
-    std::vector<LinhaCaixas> totais;   // last page, after the items and notes
-    std::vector<LinhaCaixas> rodape;   // after the totals
-    bool vistos = true;                // approval boxes and the credit notice
+    std::vector<LinhaCaixas> totais; // last page, after the items and notes
+    std::vector<LinhaCaixas> rodape; // after the totals
+    bool vistos = true;              // approval boxes and the credit notice
 };
 
 Leiaute montarLeiaute(const DocumentoPedido& documento, Modelo modelo, const OpcoesDesenho& opcoes);

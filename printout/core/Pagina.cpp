@@ -26,7 +26,8 @@ QFont fonte(double pontos, bool negrito = false, bool italico = false) {
 Pagina::Pagina(QPainter& painter)
     : m_p(painter), m_device(painter.device()), m_dpi(m_device->logicalDpiY()),
       m_largura(mm(m_device->width())), m_altura(mm(m_device->height())), m_corpo(fonte(7.5)),
-      m_titulo(fonte(7.5, true)), m_rotulo(fonte(5.8)), m_nota(fonte(6.8, false, true)), m_emitente(fonte(12, true)) {}
+      m_titulo(fonte(7.5, true)), m_rotulo(fonte(5.8)), m_nota(fonte(6.8, false, true)),
+      m_emitente(fonte(12, true)) {}
 
 double Pagina::linha(const QFont& f) const {
     return mm(QFontMetricsF(f, m_device).lineSpacing());

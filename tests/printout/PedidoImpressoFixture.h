@@ -98,7 +98,8 @@ inline void prepararReferenciasImpressas(Store& store, const PedidoImpresso& p) 
             r.setInteger("ID_EMPRESA", 1);
             r.setInteger("ID_ACESSORIO", a);
             r.setInteger("COD_SUBGRUPO", 10 + a);
-            r.setText("DESCRICAO", a == 1 ? QStringLiteral("Puxador cromado") : QStringLiteral("Trinco simples"));
+            r.setText("DESCRICAO",
+                      a == 1 ? QStringLiteral("Puxador cromado") : QStringLiteral("Trinco simples"));
             r.setText("DESCR_SUBGRUPO", a == 1 ? QStringLiteral("Puxadores") : QStringLiteral("Trincos"));
         });
 }

@@ -75,8 +75,10 @@ private Q_SLOTS:
         for (int m = 1; m <= 4; ++m) {
             const QByteArray nome = QByteArray::number(m);
             QTest::newRow(("model " + nome + ", 1 item").constData()) << m << 1 << false << false;
-            QTest::newRow(("model " + nome + ", 40 items, product missing").constData()) << m << 40 << true << false;
-            QTest::newRow(("model " + nome + ", 400 items, customer missing").constData()) << m << 400 << false << true;
+            QTest::newRow(("model " + nome + ", 40 items, product missing").constData())
+                << m << 40 << true << false;
+            QTest::newRow(("model " + nome + ", 400 items, customer missing").constData())
+                << m << 400 << false << true;
         }
     }
 
@@ -135,7 +137,8 @@ private Q_SLOTS:
             QVERIFY(ultima.contains(formato::moeda(doc->totalProdutos)));
         for (qsizetype n = 0; n < total; ++n) {
             const QString& pagina = paginas[n];
-            QVERIFY2(pagina.contains(QStringLiteral("Página %1 de %2").arg(n + 1).arg(total)), qPrintable(pagina));
+            QVERIFY2(pagina.contains(QStringLiteral("Página %1 de %2").arg(n + 1).arg(total)),
+                     qPrintable(pagina));
             QVERIFY(pagina.contains(formato::nove(42)));
             const bool temItens = pagina.contains(QStringLiteral("aço inox"));
             if (temItens)
@@ -171,9 +174,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("liquido");
         QTest::addColumn<QString>("final");
         // 3 x 110,00 with IPI 10 % inside: total 330,00, IPI 30,00, discount 6,00, ICMS-ST 3,00.
-        QTest::newRow("IPI inside the price") << true << "3" << "100.0000" << "294.00" << "109.0000";
-        QTest::newRow("IPI on top of the price") << false << "3" << "110.0000" << "324.00" << "119.0000";
-        QTest::newRow("no quantity") << false << "0" << "110.0000" << "324.00" << "0.0000";
+        QTest::newRow("IPI inside the price") << true << "3"
+                                              << "100.0000"
+                                              << "294.00"
+                                              << "109.0000";
+        QTest::newRow("IPI on top of the price") << false << "3"
+                                                 << "110.0000"
+                                                 << "324.00"
+                                                 << "119.0000";
+        QTest::newRow("no quantity") << false << "0"
+                                     << "110.0000"
+                                     << "324.00"
+                                     << "0.0000";
     }
 
     void landscapeFigures() {
@@ -201,22 +213,82 @@ private Q_SLOTS:
         documento.ipi = D("99");
         documento.itens = {item, item};
         const TotaisPaisagem totais = totaisPaisagem(documento);
-        QCOMPARE(QString::fromStdString(totais.produtos.toString(2)), comIpi ? QStringLiteral("600.00") : QStringLiteral("660.00"));
+        QCOMPARE(QString::fromStdString(totais.produtos.toString(2)),
+                 comIpi ? QStringLiteral("600.00") : QStringLiteral("660.00"));
         QCOMPARE(QString::fromStdString(totais.desconto.toString(2)), QStringLiteral("12.00"));
-        QCOMPARE(QString::fromStdString(totais.ipi.toString(2)), comIpi ? QStringLiteral("60.00") : QStringLiteral("99.00"));
+        QCOMPARE(QString::fromStdString(totais.ipi.toString(2)),
+                 comIpi ? QStringLiteral("60.00") : QStringLiteral("99.00"));
+    }
+
+    // The issuer's logo, kept in any format Qt reads under the expected name; a missing or unreadable
+    // one prints nothing and fails nothing.
+    void logo_data() {
+        QTest::addColumn<QString>("arquivo");
+        QTest::addColumn<bool>("imagem");
+        QTest::addColumn<int>("modelo");
+        QTest::newRow("png beside the expected wmf") << QStringLiteral("tmp/logo2.png") << true << 1;
+        QTest::newRow("landscape logo of company 1") << QStringLiteral("logo1.bmp") << true << 3;
+        QTest::newRow("another company's logo") << QStringLiteral("logo2.bmp") << false << 3;
+        QTest::newRow("unreadable file") << QStringLiteral("tmp/logo2.wmf") << false << 1;
+        QTest::newRow("no logo") << QString() << false << 4;
+    }
+
+    void logo() {
+        QFETCH(QString, arquivo);
+        QFETCH(bool, imagem);
+        QFETCH(int, modelo);
+        test::TempDataFolder pasta;
+        test::PedidoImpresso p;
+        test::prepararPedidoImpresso(pasta.store(), p);
+        QTemporaryDir programa;
+        if (!arquivo.isEmpty()) {
+            QDir(programa.path()).mkpath(QStringLiteral("tmp"));
+            const QString caminho = programa.filePath(arquivo);
+            if (arquivo.endsWith(QStringLiteral(".wmf"))) {
+                QFile lixo(caminho);
+                QVERIFY(lixo.open(QIODevice::WriteOnly));
+                lixo.write("not a picture");
+            } else {
+                QImage figura(120, 40, QImage::Format_RGB32);
+                figura.fill(Qt::darkBlue);
+                QVERIFY(figura.save(caminho));
+            }
+        }
+        const auto documento = lerDocumento(pasta.store(), kIdPedidoImpresso, OrdemItens::Produto, nullptr);
+        QVERIFY(documento);
+        OpcoesDesenho opcoes;
+        opcoes.pastaPrograma = programa.path();
+        const QString pdf = pasta.path() + QStringLiteral("/logo.pdf");
+        QString erro;
+        QVERIFY2(gravarPdf(pdf, *documento, static_cast<Modelo>(modelo), opcoes, &erro), qPrintable(erro));
+        QProcess lista;
+        lista.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf});
+        QVERIFY(lista.waitForFinished(60000));
+        // A heading of two lines, then one line per image.
+        const auto linhas =
+            QString::fromUtf8(lista.readAllStandardOutput()).trimmed().split(QLatin1Char('\n'));
+        QCOMPARE(linhas.size() > 2, imagem);
     }
 
     void qavtoolImprimir_data() {
         QTest::addColumn<QStringList>("argumentos");
         QTest::addColumn<int>("saida");
         QTest::addColumn<QString>("mensagem");
-        QTest::newRow("written") << QStringList{QStringLiteral("--pedido"), QStringLiteral("42"), QStringLiteral("--modelo"), QStringLiteral("2"), QStringLiteral("--ordem-produto")} << 0 << QString();
-        QTest::newRow("unknown order") << QStringList{QStringLiteral("--pedido"), QStringLiteral("43"), QStringLiteral("--modelo"), QStringLiteral("1")} << 1
-                                       << QStringLiteral("Pedido 43 não encontrado.");
-        QTest::newRow("model not offered") << QStringList{QStringLiteral("--pedido"), QStringLiteral("42"), QStringLiteral("--modelo"), QStringLiteral("3")} << 1
-                                           << QStringLiteral("Modelo 3 não é oferecido");
-        QTest::newRow("model out of range") << QStringList{QStringLiteral("--pedido"), QStringLiteral("42"), QStringLiteral("--modelo"), QStringLiteral("5")} << 2 << QStringLiteral("uso:");
-        QTest::newRow("no order") << QStringList{QStringLiteral("--modelo"), QStringLiteral("1")} << 2 << QStringLiteral("uso:");
+        QTest::newRow("written") << QStringList{QStringLiteral("--pedido"), QStringLiteral("42"),
+                                                QStringLiteral("--modelo"), QStringLiteral("2"),
+                                                QStringLiteral("--ordem-produto")}
+                                 << 0 << QString();
+        QTest::newRow("unknown order") << QStringList{QStringLiteral("--pedido"), QStringLiteral("43"),
+                                                      QStringLiteral("--modelo"), QStringLiteral("1")}
+                                       << 1 << QStringLiteral("Pedido 43 não encontrado.");
+        QTest::newRow("model not offered") << QStringList{QStringLiteral("--pedido"), QStringLiteral("42"),
+                                                          QStringLiteral("--modelo"), QStringLiteral("3")}
+                                           << 1 << QStringLiteral("Modelo 3 não é oferecido");
+        QTest::newRow("model out of range") << QStringList{QStringLiteral("--pedido"), QStringLiteral("42"),
+                                                           QStringLiteral("--modelo"), QStringLiteral("5")}
+                                            << 2 << QStringLiteral("uso:");
+        QTest::newRow("no order") << QStringList{QStringLiteral("--modelo"), QStringLiteral("1")} << 2
+                                  << QStringLiteral("uso:");
     }
 
     void qavtoolImprimir() {
@@ -232,7 +304,8 @@ private Q_SLOTS:
         const QString pdf = pasta.path() + QStringLiteral("/saida/p.pdf");
         QProcess tool;
         tool.start(test::programPath(QStringLiteral("qavtool")),
-                   QStringList{QStringLiteral("imprimir"), QStringLiteral("--pasta"), pasta.path(), QStringLiteral("--pdf"), pdf} +
+                   QStringList{QStringLiteral("imprimir"), QStringLiteral("--pasta"), pasta.path(),
+                               QStringLiteral("--pdf"), pdf} +
                        argumentos);
         QVERIFY(tool.waitForFinished(60000));
         const QString erro = QString::fromLocal8Bit(tool.readAllStandardError());

@@ -26,8 +26,9 @@ struct Pedido {
 };
 
 void uso() {
-    std::fputs("uso: qavtool imprimir --pasta DIR --pedido NUMERO --modelo 1..4 [--ordem-produto] --pdf ARQUIVO\n",
-               stderr);
+    std::fputs(
+        "uso: qavtool imprimir --pasta DIR --pedido NUMERO --modelo 1..4 [--ordem-produto] --pdf ARQUIVO\n",
+        stderr);
 }
 
 std::optional<int> inteiro(const char* texto) {
@@ -75,7 +76,9 @@ int falha(const QString& texto) {
 std::optional<std::pair<int, int>> procurarPedido(qav::Store& store, int numero, QString& erro) {
     qav::Table pedidos(store, "pedidos");
     if (!pedidos.open()) {
-        erro = QStringLiteral("Erro (%1) ao abrir pedidos.tps: %2").arg(pedidos.error().number()).arg(pedidos.error().text);
+        erro = QStringLiteral("Erro (%1) ao abrir pedidos.tps: %2")
+                   .arg(pedidos.error().number())
+                   .arg(pedidos.error().text);
         return std::nullopt;
     }
     pedidos.clear();
@@ -94,7 +97,8 @@ int modeloPedidoDaEmpresa(qav::Store& store, int idEmpresa) {
         return 0;
     cfg.clear();
     cfg.rec().setInteger("ID_EMPRESA", idEmpresa);
-    return cfg.get("KEYID_EMPRESA") == qav::Status::Ok ? static_cast<int>(cfg.rec().integer("MODELO_PEDIDO")) : 0;
+    return cfg.get("KEYID_EMPRESA") == qav::Status::Ok ? static_cast<int>(cfg.rec().integer("MODELO_PEDIDO"))
+                                                       : 0;
 }
 
 } // namespace
@@ -127,14 +131,16 @@ int runImprimir(int argc, char** argv) {
     for (const auto& m : qav::impressao::modelosOferecidos(modeloPedidoDaEmpresa(store, idEmpresa)))
         oferecido = oferecido || m.modelo == modelo;
     if (!oferecido)
-        return falha(QStringLiteral("Modelo %1 não é oferecido pela empresa %2.").arg(p->modelo).arg(idEmpresa));
+        return falha(
+            QStringLiteral("Modelo %1 não é oferecido pela empresa %2.").arg(p->modelo).arg(idEmpresa));
     if (!qav::impressao::pedidoTemItens(store, idPedido))
         return falha(QStringLiteral("Pedido sem itens!"));
 
     qav::impressao::FalhaLeitura falhaLeitura;
-    const auto documento = qav::impressao::lerDocumento(
-        store, idPedido, p->ordemProduto ? qav::impressao::OrdemItens::Produto : qav::impressao::OrdemItens::Entrada,
-        &falhaLeitura);
+    const auto documento = qav::impressao::lerDocumento(store, idPedido,
+                                                        p->ordemProduto ? qav::impressao::OrdemItens::Produto
+                                                                        : qav::impressao::OrdemItens::Entrada,
+                                                        &falhaLeitura);
     if (!documento)
         return falha(falhaLeitura.texto);
     qav::impressao::OpcoesDesenho opcoes;

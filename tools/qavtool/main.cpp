@@ -8,15 +8,16 @@
 
 namespace {
 void usage() {
-    std::fputs("uso:\n"
-               "  qavtool validar cpf VALOR\n"
-               "  qavtool validar cnpj VALOR\n"
-               "  qavtool validar ie UF VALOR\n"
-               "  qavtool validar --lote            (linhas tipo<TAB>uf<TAB>valor na entrada)\n"
-               "  qavtool calcular                  (pedido em JSON na entrada)\n"
-               "  qavtool codigo-liberacao NUMERO CLIENTE TOTAL CHAVE\n"
-               "  qavtool imprimir --pasta DIR --pedido NUMERO --modelo 1..4 [--ordem-produto] --pdf ARQUIVO\n",
-               stderr);
+    std::fputs(
+        "uso:\n"
+        "  qavtool validar cpf VALOR\n"
+        "  qavtool validar cnpj VALOR\n"
+        "  qavtool validar ie UF VALOR\n"
+        "  qavtool validar --lote            (linhas tipo<TAB>uf<TAB>valor na entrada)\n"
+        "  qavtool calcular                  (pedido em JSON na entrada)\n"
+        "  qavtool codigo-liberacao NUMERO CLIENTE TOTAL CHAVE\n"
+        "  qavtool imprimir --pasta DIR --pedido NUMERO --modelo 1..4 [--ordem-produto] --pdf ARQUIVO\n",
+        stderr);
 }
 } // namespace
 
