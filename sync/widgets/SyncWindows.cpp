@@ -1,0 +1,17 @@
+#include "sync/widgets/SyncWindows.h"
+
+#include "base/core/Session.h"
+#include "sync/widgets/Comunicacao.h"
+#include "ui/widgets/WindowRegistry.h"
+
+namespace qav {
+
+void registerSyncWindows() {
+    // The run holds the frame (or the company selection) until it ends: the window is modal on it.
+    WindowRegistry::add(janelaMenu::Comunicacao, [](const WindowContext& context) {
+        Comunicacao janela(boundFolder().path, context.frame);
+        janela.exec();
+    });
+}
+
+} // namespace qav
