@@ -6,9 +6,11 @@
 #include "store/core/Table.h"
 #include "sync/core/ConfiguracaoComunicacao.h"
 #include "sync/widgets/Comunicacao.h"
+#include "sync/widgets/SyncWindows.h"
 #include "tests/support/TempDataFolder.h"
 #include "tests/support/gui/GuiSupport.h"
 #include "ui/widgets/MessageBox.h"
+#include "ui/widgets/WindowRegistry.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -345,6 +347,32 @@ private Q_SLOTS:
         QVERIFY(child<QWidget>(j.get(), "tipo")->isEnabled());
         QVERIFY(!abaHabilitada(j.get(), "abaConfiguracao"));
         QVERIFY(child<QLineEdit>(j.get(), "progresso")->text().isEmpty());
+    }
+
+    // The menu entry and the company selection's button open the window modally over the bound
+    // folder, on the active company.
+    void registeredForTheMenu() {
+        configuracao(1);
+        configuracao(4, [](Record& r) { r.setText("BD_HOST", u"quatro"_s); });
+        setIdEmpAtiva(4);
+        bindFolder({u"dados"_s, dados->path()});
+        registerSyncWindows();
+        QVERIFY(WindowRegistry::has(janelaMenu::Comunicacao));
+        QWidget frame;
+        frame.show();
+        int empresa = 0;
+        bool modal = false;
+        whenModal<Comunicacao>([&](Comunicacao* janela) {
+            empresa = static_cast<int>(janela->registro().integer("ID_EMPRESA"));
+            modal = janela->isModal() && janela->parentWidget() == &frame;
+            janela->reject();
+        });
+        WindowContext contexto;
+        contexto.frame = &frame;
+        QVERIFY(WindowRegistry::open(janelaMenu::Comunicacao, contexto));
+        WindowRegistry::remove(janelaMenu::Comunicacao);
+        QCOMPARE(empresa, 4);
+        QVERIFY(modal);
     }
 
     // Closing during a run asks first; Yes lets the run stop and closes the window when it has.
