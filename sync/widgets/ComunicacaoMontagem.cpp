@@ -70,7 +70,7 @@ QWidget* Comunicacao::montarAbaComunicacao() {
     m_log->setRootIsDecorated(false);
     m_log->setUniformRowHeights(true);
     m_log->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_log->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    m_log->header()->resizeSection(0, m_log->fontMetrics().horizontalAdvance(u"00:00:00"_s) + 24);
     m_log->header()->setStretchLastSection(true);
 
     m_progresso = new QLineEdit;
@@ -197,6 +197,7 @@ QWidget* Comunicacao::montarAbaAvancada() {
     hub->setObjectName(u"QAV_HUB"_s);
     hub->addItem(u"0-Inativo"_s, 0);
     hub->addItem(u"1-Gerente"_s, 1);
+    hub->setMaximumWidth(200);
 
     m_campos.marca(leitor, "ATIVA_LEIT_COD_BARRAS");
     m_campos.marca(entrega, "ATIVA_ENTREGA_IMEDIATA");

@@ -47,9 +47,11 @@ void OuvinteJanela::contagem(long long feitas, long long esperadas) {
 void OuvinteJanela::mensagem(const QString& titulo, const QString& texto, sync::Icone icone) {
     if (m_encerrando)
         return;
-    naJanela([this, titulo, texto, icone] {
+    // The server's messages indent their second line with a tab, which a message box shows as a gap.
+    const QString linhas = QString(texto).remove(QLatin1Char('\t'));
+    naJanela([this, titulo, linhas, icone] {
         if (!m_encerrando)
-            MessageBox::show(texto, titulo, iconeDe(icone), {Button::Ok}, Button::Ok, m_janela);
+            MessageBox::show(linhas, titulo, iconeDe(icone), {Button::Ok}, Button::Ok, m_janela);
     });
 }
 

@@ -340,6 +340,7 @@ private Q_SLOTS:
         QCOMPARE(caixas.size(), 2);
         QCOMPARE(caixas[0], u"Confirma: Confirma comunicação?"_s);
         QVERIFY2(caixas[1].startsWith(u"Erro: ERRO CONEXÃO BANCO DE DADOS.\n"_s), qPrintable(caixas[1]));
+        QVERIFY(!caixas[1].contains(QLatin1Char('\t'))); // the server indents with a tab
         QCOMPARE(linhasLog(j.get()), QStringList{u"Conectando Servidor..."_s});
         QVERIFY(j->isVisible());
         QCOMPARE(j->result(), int(QDialog::Rejected));
