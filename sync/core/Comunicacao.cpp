@@ -3,6 +3,7 @@
 #include "store/core/Table.h"
 #include "store/core/Text.h"
 #include "sync/core/AtualizacaoEmpresa.h"
+#include "sync/core/ConfiguracaoComunicacao.h"
 
 namespace qav::sync {
 
@@ -126,17 +127,6 @@ bool concluir(ContextoComunicacao& c) {
     return true;
 }
 
-std::optional<Record> lerConfiguracao(Store& store, int idEmpresa) {
-    Table cfgs(store, "qavcfg");
-    if (!cfgs.open())
-        return std::nullopt;
-    cfgs.clear();
-    cfgs.rec().setInteger("ID_EMPRESA", idEmpresa);
-    if (cfgs.get("KEYID_EMPRESA") != Status::Ok)
-        return std::nullopt;
-    return cfgs.rec();
-}
-
 } // namespace
 
 Desfecho comunicar(Store& store, OuvinteComunicacao& ouvinte, const PedidoComunicacao& pedido,
@@ -155,6 +145,8 @@ Desfecho comunicar(Store& store, OuvinteComunicacao& ouvinte, const PedidoComuni
                          Icone::Aviso);
         return desfecho;
     }
+    if (pedido.configuracaoEditada)
+        copiarCamposEditaveis(*pedido.configuracaoEditada, *cfg);
     aplicarPadroes(*cfg);
     if (cfg->integer("ATIVA_ENTREGA_IMEDIATA") != 0 && cfg->integer("ID_ESTLOCAL") == 0) {
         ouvinte.mensagem(

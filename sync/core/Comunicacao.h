@@ -7,6 +7,7 @@
 #include "sync/core/ContextoComunicacao.h"
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace qav::sync {
@@ -26,6 +27,9 @@ struct PedidoComunicacao {
     TipoComunicacao tipo = TipoComunicacao::Parcial;
     bool formularioPedidoAberto = false; // an order form is open somewhere: no run
     bool confirmado = false;             // "Confirma comunicação?" already answered Yes
+    // The settings as the window shows them, typed but not yet saved: the run connects with their
+    // edited fields (the company's stored settings when absent).
+    std::optional<Record> configuracaoEditada;
 };
 
 enum class ResultadoComunicacao { NaoIniciada, Falhou, Sucesso };

@@ -65,6 +65,11 @@ const std::vector<const char*>& camposEditaveis() {
     return campos;
 }
 
+void copiarCamposEditaveis(const Record& de, Record& para) {
+    for (const char* campo : camposEditaveis())
+        copiarCampo(de, para, para.field(campo));
+}
+
 std::optional<Record> lerConfiguracao(Store& store, int idEmpresa) {
     Table cfgs(store, "qavcfg");
     if (!cfgs.open())
@@ -119,9 +124,7 @@ ResultadoGravacao gravarConfiguracao(Store& store, const Record& editada) {
         cfgs.rec().setInteger("ID_EMPRESA", idEmpresa);
     }
     Record& gravada = cfgs.rec();
-    for (const char* campo : camposEditaveis()) {
-        copiarCampo(editada, gravada, gravada.field(campo));
-    }
+    copiarCamposEditaveis(editada, gravada);
     if ((existia ? cfgs.put() : cfgs.add()) != Status::Ok) {
         resultado.codigoErro = numeroErro(cfgs.error());
         return resultado;

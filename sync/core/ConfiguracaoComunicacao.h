@@ -16,6 +16,9 @@ namespace qav::sync {
 // settings refresh of a run) and is kept as stored when the window saves.
 const std::vector<const char*>& camposEditaveis();
 
+// The edited fields of `de` over `para`.
+void copiarCamposEditaveis(const Record& de, Record& para);
+
 // The stored configuration of `idEmpresa`; nullopt when the company has none (or the file failed).
 std::optional<Record> lerConfiguracao(Store& store, int idEmpresa);
 

@@ -97,8 +97,14 @@ void Comunicacao::empresaDigitada() {
 void Comunicacao::comunicar() {
     if (m_trabalho)
         return;
+    if (const auto recusa = m_campos.gravar(m_registro)) {
+        MessageBox::show(recusa->texto, recusa->titulo, Icon::Warning, {Button::Ok}, Button::Ok, this);
+        recusa->campo->setFocus();
+        return;
+    }
     sync::PedidoComunicacao pedido;
     pedido.idEmpresa = static_cast<int>(m_registro.integer("ID_EMPRESA"));
+    pedido.configuracaoEditada = m_registro;
     pedido.tipo = static_cast<sync::TipoComunicacao>(m_tipo->checkedId());
     pedido.formularioPedidoAberto = UpdatePEDIDO::abertos() > 0;
 

@@ -320,6 +320,27 @@ private Q_SLOTS:
         QCOMPARE(j->focusWidget(), child<QLineEdit>(j.get(), qPrintable(campo)));
     }
 
+    // What the settings tab shows is what the run connects with, saved or not: the entry the
+    // message pointed at is fixed there and the run started again.
+    void typedSettingCountsForTheRun() {
+        configuracao(1, [&](Record& r) {
+            r.setText("BD_NOME", QString());
+            r.setInteger("BD_PORTA", portaLivre());
+        });
+        auto j = abrir();
+        MessageBox::setNextAnswers({Button::Yes, Button::Ok});
+        child<QPushButton>(j.get(), "comunicar")->click();
+        QTRY_VERIFY(!j->emComunicacao());
+        digitar(child<QLineEdit>(j.get(), "BD_NOME"), u"vendas"_s);
+        MessageBox::clearShown();
+        MessageBox::setNextAnswers({Button::Yes, Button::Ok});
+        child<QPushButton>(j.get(), "comunicar")->click();
+        QTRY_VERIFY(!j->emComunicacao());
+        const QStringList caixas = shownBoxes();
+        QCOMPARE(caixas.size(), 2);
+        QVERIFY2(caixas[1].startsWith(u"Erro: ERRO CONEXÃO BANCO DE DADOS."_s), qPrintable(caixas[1]));
+    }
+
     // Nothing answers at the server's address: the run says so and the window stays open with its
     // log. The run works on a thread of its own: the click returns while it still waits for its
     // first question, which only the window's event loop can answer.
