@@ -2,8 +2,7 @@
 --
 -- Customers: 1 and 4 belong to salesperson 5; 2 belongs to salesperson 5 with 6 as second
 -- salesperson (paid on receipt, 2.50%), has the exclusive price list 3 and a name with a quote, a
--- backslash and accents; 3 belongs to salesperson 6 only; 900500 carries an id of the workstations' own range and must be
--- ignored by them.
+-- backslash and accents; 3 belongs to salesperson 6 only.
 -- Orders of company 1: 101 (open), 102 (invoiced, situation 5) and 104 (released) - 103 is free;
 -- delivery 9001 delivers part of order 101 and was invoiced by invoice 5001. Company 2 has order 501.
 
@@ -30,11 +29,7 @@ INSERT INTO zor.corrent (id_corrent, ativo, pesso, consfinal, cgcpf, inscr, nome
     (4, 1, 1, 1, '529.982.247-25', NULL, 'Carlos Müller', 'Carlos Eduardo Müller', 'Rua Padre Anchieta', 'Ap. 301',
      'Bigorrilho', 4, '80730-000', NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, 'carlos.muller@email.com',
      '2022-04-04', 5, NULL, NULL, NULL, '41', '99876-5432', 'C', 2000.00, 0, 1, NULL, 2, NULL, NULL, '120', NULL,
-     1058, NULL, NULL, 9, NULL, '2025-06-01'),
-    (900500, 1, 2, 0, '22.333.444/0001-05', NULL, 'Id reservado', 'Cliente com Id da Faixa Local Ltda',
-     'Rua Sem Nome', NULL, 'Centro', 1, '88000-000', NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL,
-     '2023-01-01', 5, NULL, NULL, NULL, NULL, NULL, 'C', 0.00, 0, 1, NULL, 1, NULL, NULL, NULL, NULL, 1058, NULL,
-     NULL, 1, NULL, '2025-06-01');
+     1058, NULL, NULL, 9, NULL, '2025-06-01');
 
 INSERT INTO zor.sitpedido (id_sitpedido, descricao) VALUES
     (1, 'Em aberto'),
