@@ -13,7 +13,7 @@ QString tituloPdf(int numero);        // "Pedido # 00000123"
 
 // Writes the PDF (creating the folder when missing). False with `erro` when the file could not be
 // written.
-bool gravarPdf(const QString& arquivo, const DocumentoPedido& documento, Modelo modelo, const OpcoesDesenho& opcoes,
-               QString* erro);
+bool gravarPdf(const QString& arquivo, const DocumentoPedido& documento, Modelo modelo,
+               const OpcoesDesenho& opcoes, QString* erro);
 
 } // namespace qav::impressao

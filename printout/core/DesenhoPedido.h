@@ -15,6 +15,8 @@ namespace qav::impressao {
 struct OpcoesDesenho {
     // The program folder, where the issuer's logo files are looked for.
     QString pastaPrograma;
+    // A printer keeps the paper chosen in its dialog; other devices get A4.
+    bool manterPapel = false;
 };
 
 // Sets the device's page layout (A4, the model's orientation) and draws every page. Returns the number

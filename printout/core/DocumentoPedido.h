@@ -16,9 +16,9 @@ namespace qav::impressao {
 struct ItemImpresso {
     int idVendasi = 0;
     bool produtoEncontrado = false;
-    QString codigo;    // PRO:CODIGO
-    QString descricao; // product name, item note, pieces x length; at most 120 characters
-    QString unidade;   // PRO:UNIDA
+    QString codigo;             // PRO:CODIGO
+    QString descricao;          // product name, item note, pieces x length; at most 120 characters
+    QString unidade;            // PRO:UNIDA
     Decimal quantidade;         // VDAI:QTD
     Decimal precoUnitario;      // VDAI:PRUNI
     Decimal descontoPercentual; // VDAI:DESCP
@@ -49,17 +49,20 @@ struct DocumentoPedido {
     int idEmpresa = 0;
     int numero = 0; // VDA:NUMER
     Date data;
-    QString contato;   // VDA:CONTA
-    int fconta = 0;    // who pays the freight
+    QString contato; // VDA:CONTA
+    int fconta = 0;  // who pays the freight
     int codPauta = 0;
     Decimal totalProdutos, ipi, frete, total, desconto, icmsSt, pesoBruto, volumeM3;
+    Decimal descontoPercentual; // VDA:DESCP, the order's first discount
     QString observacao, observacaoEntrega;
 
     Emitente emitente;
     ClienteImpresso cliente;
-    QString vendedor;       // VEN:NOME
-    QString formaPagamento; // FORPAG:DESCR
-    QString pauta;          // PAUTA:DESCRICAO
+    QString vendedor;         // VEN:NOME
+    QString formaPagamento;   // FORPAG:DESCR
+    QString pauta;            // PAUTA:DESCRICAO
+    QString transportador;    // TRA:NOME of the order's carrier
+    QString naturezaOperacao; // the order type's name ("Venda Normal", ...)
     std::vector<ItemImpresso> itens;
 };
 
@@ -72,7 +75,8 @@ struct FalhaLeitura {
 // Reads order `idPedido` and everything its printout shows. Items in product order (product id,
 // then note) or in entry order. nullopt with `falha` when the order is not there or a table cannot
 // be read.
-std::optional<DocumentoPedido> lerDocumento(Store& store, int idPedido, OrdemItens ordem, FalhaLeitura* falha);
+std::optional<DocumentoPedido> lerDocumento(Store& store, int idPedido, OrdemItens ordem,
+                                            FalhaLeitura* falha);
 
 // Whether the order has at least one item (a printout of none is refused).
 bool pedidoTemItens(Store& store, int idPedido);

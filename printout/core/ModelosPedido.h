@@ -7,7 +7,12 @@
 
 namespace qav::impressao {
 
-enum class Modelo { RetratoSemComissao = 1, RetratoComComissao = 2, PaisagemSemComissao = 3, RetratoSemIpi = 4 };
+enum class Modelo {
+    RetratoSemComissao = 1,
+    RetratoComComissao = 2,
+    PaisagemSemComissao = 3,
+    RetratoSemIpi = 4
+};
 
 struct ModeloOferecido {
     Modelo modelo;

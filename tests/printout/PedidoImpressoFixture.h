@@ -1,8 +1,9 @@
 #pragma once
 // A data folder holding one order ready to print, with everything its printout looks up: the
 // issuer, the customer and town, the salesperson, the payment form, the price list and products
-// with accessories. Item i (1-based) is product i; every 7th item has two accessories, every 5th is
-// sold by pieces and length, and with `produtoAusente` the last item names a product that is not there.
+// with accessories. Items are entered from the last product to the first; every 5th product is sold
+// by pieces and length, every 7th item has two accessories, and with `produtoAusente` the product of
+// the highest id is not there.
 
 #include "store/core/Date.h"
 #include "store/core/Decimal.h"
@@ -97,7 +98,8 @@ inline void prepararReferenciasImpressas(Store& store, const PedidoImpresso& p) 
             r.setInteger("ID_EMPRESA", 1);
             r.setInteger("ID_ACESSORIO", a);
             r.setInteger("COD_SUBGRUPO", 10 + a);
-            r.setText("DESCRICAO", a == 1 ? QStringLiteral("Puxador cromado") : QStringLiteral("Trinco simples"));
+            r.setText("DESCRICAO",
+                      a == 1 ? QStringLiteral("Puxador cromado") : QStringLiteral("Trinco simples"));
             r.setText("DESCR_SUBGRUPO", a == 1 ? QStringLiteral("Puxadores") : QStringLiteral("Trincos"));
         });
 }
@@ -148,7 +150,7 @@ inline bool escreverItensImpressos(Store& store, const PedidoImpresso& p) {
         r.setDecimal("VL_IPI", (total * Decimal::parse("0.1").value()).rounded(2));
         r.setDecimal("VL_ICMSST", Decimal(1));
         r.setDecimal("COMIS", Decimal::parse("3.5").value());
-        if (pecas) {
+        if ((p.itens + 1 - i) % 5 == 0) { // the product is sold by pieces
             r.setInteger("QTD_PECAS", 4);
             r.setInteger("COMPRIMENTO", 1200);
         }

@@ -472,7 +472,7 @@ bool Generator::configuracao() {
     r.setInteger("PERMITIR_FLEX", 1);
     r.setDecimal("SALDO_FLEX", cents(15000));
     r.setInteger("DIAS_BLOQ_CREDITO", kDiasBloqCredito);
-    r.setInteger("MODELO_PEDIDO", 1);
+    r.setInteger("MODELO_PEDIDO", 0); // every printout model offered
     r.setInteger("DIAS_HISTORICO", 180);
     r.setInteger("QAV_HUB", 0);
     r.setText("TP_COM", QStringLiteral("Z"));

@@ -6,4 +6,5 @@ namespace qavtool {
 int runValidar(int argc, char** argv);
 int runCalcular(int argc, char** argv);
 int runCodigoLiberacao(int argc, char** argv);
+int runImprimir(int argc, char** argv);
 } // namespace qavtool

@@ -8,14 +8,16 @@
 
 namespace {
 void usage() {
-    std::fputs("uso:\n"
-               "  qavtool validar cpf VALOR\n"
-               "  qavtool validar cnpj VALOR\n"
-               "  qavtool validar ie UF VALOR\n"
-               "  qavtool validar --lote            (linhas tipo<TAB>uf<TAB>valor na entrada)\n"
-               "  qavtool calcular                  (pedido em JSON na entrada)\n"
-               "  qavtool codigo-liberacao NUMERO CLIENTE TOTAL CHAVE\n",
-               stderr);
+    std::fputs(
+        "uso:\n"
+        "  qavtool validar cpf VALOR\n"
+        "  qavtool validar cnpj VALOR\n"
+        "  qavtool validar ie UF VALOR\n"
+        "  qavtool validar --lote            (linhas tipo<TAB>uf<TAB>valor na entrada)\n"
+        "  qavtool calcular                  (pedido em JSON na entrada)\n"
+        "  qavtool codigo-liberacao NUMERO CLIENTE TOTAL CHAVE\n"
+        "  qavtool imprimir --pasta DIR --pedido NUMERO --modelo 1..4 [--ordem-produto] --pdf ARQUIVO\n",
+        stderr);
 }
 } // namespace
 
@@ -34,6 +36,8 @@ int main(int argc, char** argv) {
         return qavtool::runCalcular(argc - 2, argv + 2);
     if (std::strcmp(command, "codigo-liberacao") == 0)
         return qavtool::runCodigoLiberacao(argc - 2, argv + 2);
+    if (std::strcmp(command, "imprimir") == 0)
+        return qavtool::runImprimir(argc - 2, argv + 2);
     usage();
     return 2;
 }

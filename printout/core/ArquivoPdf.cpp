@@ -1,0 +1,64 @@
+#include "printout/core/ArquivoPdf.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QPdfWriter>
+#include <QStandardPaths>
+
+namespace qav::impressao {
+
+namespace {
+QString oitoDigitos(int numero) {
+    return QStringLiteral("%1").arg(numero, 8, 10, QLatin1Char('0'));
+}
+} // namespace
+
+QString arquivoPdfPedido(int numero) {
+    const QString pasta = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
+    return QDir(pasta).filePath(QStringLiteral("pedido_") + oitoDigitos(numero) + QStringLiteral(".pdf"));
+}
+
+QString tituloPdf(int numero) {
+    return QStringLiteral("Pedido # ") + oitoDigitos(numero);
+}
+
+bool gravarPdf(const QString& arquivo, const DocumentoPedido& documento, Modelo modelo,
+               const OpcoesDesenho& opcoes, QString* erro) {
+    const QFileInfo info(arquivo);
+    if (!QDir().mkpath(info.absolutePath())) {
+        if (erro)
+            *erro = QStringLiteral("Não foi possível criar a pasta %1")
+                        .arg(QDir::toNativeSeparators(info.absolutePath()));
+        return false;
+    }
+    // Written beside the target and renamed over it at the end, so that a failure never leaves a
+    // half-written order document where the viewer or the mail program would pick it up.
+    const QString provisorio = arquivo + QStringLiteral(".tmp");
+    int paginas = 0;
+    {
+        QPdfWriter pdf(provisorio);
+        pdf.setTitle(tituloPdf(documento.numero));
+        pdf.setCreator(QStringLiteral("QAV+"));
+        pdf.setResolution(600);
+        paginas = desenharPedido(pdf, documento, modelo, opcoes);
+    }
+    QFile gravado(provisorio);
+    if (paginas == 0 || gravado.size() == 0) {
+        gravado.remove();
+        if (erro)
+            *erro =
+                QStringLiteral("Não foi possível gravar o arquivo %1").arg(QDir::toNativeSeparators(arquivo));
+        return false;
+    }
+    QFile::remove(arquivo);
+    if (!gravado.rename(arquivo)) {
+        gravado.remove();
+        if (erro)
+            *erro = QStringLiteral("Não foi possível gravar o arquivo %1: %2")
+                        .arg(QDir::toNativeSeparators(arquivo), gravado.errorString());
+        return false;
+    }
+    return true;
+}
+
+} // namespace qav::impressao
