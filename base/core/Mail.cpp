@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #ifdef Q_OS_WIN
+#include <QDir>
 #include <QLibrary>
 #include <cstdint>
 #include <vector>
@@ -115,8 +116,7 @@ long enviarPorMapi(const QStringList& enderecos, const QString& assunto, const Q
     for (size_t i = 0; i < para.size(); ++i)
         para[i] = {0, kMapiTo, nomes[i].data(), enderecos8[i].data(), 0, nullptr};
 
-    QByteArray caminho8 =
-        QFileInfo(anexo).absoluteFilePath().replace(QLatin1Char('/'), QLatin1Char('\\')).toLocal8Bit();
+    QByteArray caminho8 = QDir::toNativeSeparators(QFileInfo(anexo).absoluteFilePath()).toLocal8Bit();
     QByteArray nome8 = QFileInfo(anexo).fileName().toLocal8Bit();
     MapiFileDesc arquivo{0, 0, kMapiPosicaoLivre, caminho8.data(), nome8.data(), nullptr};
 

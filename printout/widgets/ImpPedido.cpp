@@ -24,6 +24,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -93,8 +94,10 @@ ImpPedido::ImpPedido(const ListContext& contexto, int idPedido, QWidget* parent)
     m_ordemProduto->setChecked(settings.impPedidoOrdemProduto());
     preencherModelos();
     lerDocumento();
-    if (m_documento)
+    if (m_documento) {
         m_email->setText(impressao::emailInicial(m_documento->cliente));
+        m_email->setCursorPosition(0);
+    }
 
     // The check box is remembered at once, the model and the item order when the window closes.
     connect(m_outlook, &QCheckBox::toggled, this,
@@ -132,6 +135,8 @@ void ImpPedido::montar() {
     m_email = new QLineEdit(this);
     m_email->setObjectName(u"email"_s);
     m_email->setMaxLength(100);
+    // Wide enough to read a whole address of the usual length.
+    m_email->setMinimumWidth(fontMetrics().averageCharWidth() * 40);
     // The address is remembered in the customer's record: only what its field holds is taken.
     if (const TableDef* clientes = findTable("clientes"))
         limitToField(m_email, *clientes, "EMAIL_QAV");
@@ -221,6 +226,9 @@ void ImpPedido::visualizar() {
     QPrintPreviewDialog previa(&impressora, this);
     previa.setObjectName(u"previa"_s);
     previa.setWindowTitle(u"Pedido"_s);
+    // Large enough to read a page, on whatever screen the window is.
+    if (const QScreen* tela = screen())
+        previa.resize(tela->availableSize() * 8 / 10);
     connect(&previa, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* destino) {
         const BusyCursor ocupado;
         impressao::desenharPedido(*destino, *m_documento, *m_modelo, opcoes());
@@ -265,8 +273,12 @@ QString ImpPedido::gravarPdf() {
 
 void ImpPedido::gerarPdf() {
     const QString arquivo = gravarPdf();
-    if (!arquivo.isEmpty())
-        QDesktopServices::openUrl(QUrl::fromLocalFile(arquivo));
+    if (arquivo.isEmpty())
+        return;
+    // Without a program for PDF files the user would see nothing at all: at least say where it is.
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(arquivo)))
+        MessageBox::show(u"Não foi possível abrir o arquivo "_s + QDir::toNativeSeparators(arquivo) + u"!"_s,
+                         u"Erro"_s, Icon::Critical, {Button::Ok}, Button::None, this);
 }
 
 void ImpPedido::enviarEmail() {

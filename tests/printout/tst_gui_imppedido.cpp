@@ -394,6 +394,19 @@ private Q_SLOTS:
         QCOMPARE(inicio(pdf()), QByteArray("%PDF"));
     }
 
+    // Without a program for PDF files the user is told where the file is.
+    void pdfSemProgramaParaAbrir() {
+        preparar();
+        QDesktopServices::unsetUrlHandler(u"file"_s);
+        ImpPedido janela(contexto(), kIdPedidoImpresso);
+        MessageBox::setNextAnswers({Button::Ok});
+        child<QPushButton>(&janela, "pdf")->click();
+        QDesktopServices::setUrlHandler(u"file"_s, &m_abertos, "abrir");
+        QCOMPARE(shownBoxes(), QStringList{u"Erro: Não foi possível abrir o arquivo "_s +
+                                           QDir::toNativeSeparators(pdf()) + u"!"_s});
+        QCOMPARE(inicio(pdf()), QByteArray("%PDF"));
+    }
+
     // A PDF that cannot be written is reported and nothing is opened or sent.
     void pdfNaoGravado() {
         preparar();
