@@ -145,7 +145,9 @@ private:
         bool tabelaNaPagina = false;
         for (size_t b = 0; b < fluxo.size(); ++b) {
             const Bloco& bloco = fluxo[b];
-            double precisa = bloco.altura;
+            // A gap between the table and what follows it on the same page.
+            double folga = bloco.tipo != Bloco::Item && b > 0 && fluxo[b - 1].tipo == Bloco::Item ? 2 : 0;
+            double precisa = folga + bloco.altura;
             if (bloco.tipo == Bloco::Item && !tabelaNaPagina)
                 precisa += alturaTituloTabela();
             if (bloco.tipo == Bloco::TituloNota && b + 1 < fluxo.size())
@@ -153,15 +155,14 @@ private:
             if (y + precisa > util && y > 0) {
                 paginas.emplace_back();
                 y = 0;
+                folga = 0;
                 tabelaNaPagina = false;
             }
             if (bloco.tipo == Bloco::Item && !tabelaNaPagina) {
                 y += alturaTituloTabela();
                 tabelaNaPagina = true;
             }
-            if (bloco.tipo != Bloco::Item && bloco.tipo != Bloco::Cliente && tabelaNaPagina && y > 0 &&
-                (b == 0 || fluxo[b - 1].tipo == Bloco::Item))
-                y += 2; // a gap between the table and what follows it
+            y += folga;
             paginas.back().emplace_back(bloco, y);
             y += bloco.altura;
         }

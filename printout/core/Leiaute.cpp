@@ -202,7 +202,7 @@ std::vector<LinhaCaixas> totaisDoModelo(const DocumentoPedido& d, Modelo modelo)
                  valor(QStringLiteral("Total do ICMS-ST"), fmt::moeda(d.icmsSt)), pedido}};
     }
     case Modelo::RetratoSemIpi:
-        return {{Caixa{QStringLiteral("Preço (Ex IPI)"), QString(), 1}, frete, produtos,
+        return {{Caixa{QString(), QStringLiteral("Preço (Ex IPI)"), 1, false, true}, frete, produtos,
                  valor(QStringLiteral("Total do Pedido"), fmt::moeda(totalSemIpi(d)), true)}};
     }
     return {};
