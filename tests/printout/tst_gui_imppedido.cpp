@@ -137,6 +137,7 @@ private Q_SLOTS:
         m_tmp.reset();
     }
 
+    // A value that offers no model this program knows leaves nothing to print.
     void modelosDaEmpresa_data() {
         QTest::addColumn<int>("modeloPedido");
         QTest::addColumn<QStringList>("modelos");
@@ -146,6 +147,7 @@ private Q_SLOTS:
         QTest::newRow("1") << 1 << QStringList{u"Retrato s/Comissão"_s};
         QTest::newRow("4") << 4 << QStringList{u"Paisagem s/Comissão"_s, u"Retrato s/IPI"_s};
         QTest::newRow("8") << 8 << QStringList{u"Retrato s/IPI"_s};
+        QTest::newRow("16: nenhum") << 16 << QStringList{};
     }
     void modelosDaEmpresa() {
         QFETCH(int, modeloPedido);
@@ -156,6 +158,9 @@ private Q_SLOTS:
         ImpPedido janela(contexto(), kIdPedidoImpresso);
         QCOMPARE(janela.windowTitle(), u"Pedido"_s);
         QCOMPARE(linhas(child<QListWidget>(&janela, "modelos")), modelos);
+        QCOMPARE(janela.modeloAtual().has_value(), !modelos.isEmpty());
+        for (const char* nome : {"visualizar", "imprimir", "enviarEmail", "pdf"})
+            QVERIFY2(child<QPushButton>(&janela, nome)->isEnabled() == !modelos.isEmpty(), nome);
     }
 
     // The remembered model is the current one when the company offers it; otherwise the first model
@@ -266,11 +271,30 @@ private Q_SLOTS:
         QVERIFY(child<QPushButton>(&janela, "pdf")->isEnabled());
     }
 
-    // An order without items is refused and the window does not open.
-    void pedidoSemItens() {
+    // An order without items, or one that cannot be read, is refused and the window does not open.
+    void janelaNaoAbre_data() {
+        QTest::addColumn<int>("itens");
+        QTest::addColumn<bool>("pedidoAusente");
+        QTest::addColumn<QString>("caixa");
+        QTest::addColumn<Icon>("icone");
+        QTest::newRow("sem itens") << 0 << false << u"Aviso: Pedido sem itens!"_s << Icon::Warning;
+        QTest::newRow("pedido ausente") << 2 << true << u"Erro: Pedido 1 não encontrado!"_s << Icon::Critical;
+    }
+    void janelaNaoAbre() {
+        QFETCH(int, itens);
+        QFETCH(bool, pedidoAusente);
+        QFETCH(QString, caixa);
+        QFETCH(Icon, icone);
         PedidoImpresso p;
-        p.itens = 0;
+        p.itens = itens;
         preparar(p);
+        if (pedidoAusente) {
+            Table pedidos(m_folder->store(), "pedidos");
+            QVERIFY(pedidos.open());
+            pedidos.rec().setInteger("ID", kIdPedidoImpresso);
+            QCOMPARE(pedidos.get("KEYID"), Status::Ok);
+            QCOMPARE(pedidos.remove(), Status::Ok);
+        }
         bool abriu = false;
         QTimer vigia;
         connect(&vigia, &QTimer::timeout, this, [&] {
@@ -282,8 +306,8 @@ private Q_SLOTS:
         vigia.start(10);
         MessageBox::setNextAnswers({Button::Ok});
         ImpPedido::executar(nullptr, contexto(), kIdPedidoImpresso);
-        QCOMPARE(shownBoxes(), QStringList{u"Aviso: Pedido sem itens!"_s});
-        QCOMPARE(MessageBox::shown().first().icon, Icon::Warning);
+        QCOMPARE(shownBoxes(), QStringList{caixa});
+        QCOMPARE(MessageBox::shown().first().icon, icone);
         QVERIFY(!abriu);
     }
 
