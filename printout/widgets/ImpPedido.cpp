@@ -213,16 +213,20 @@ void ImpPedido::atualizarBotoes() {
     m_enviarEmail->setEnabled(pronto && !m_email->text().trimmed().isEmpty());
 }
 
-impressao::OpcoesDesenho ImpPedido::opcoes() const {
+impressao::OpcoesDesenho ImpPedido::opcoes(bool impressora) const {
     // The program folder holds the issuer's logo files; it is the current folder of the program.
-    return {.pastaPrograma =
-                m_contexto.programFolder.isEmpty() ? QDir::currentPath() : m_contexto.programFolder};
+    impressao::OpcoesDesenho o;
+    o.pastaPrograma = m_contexto.programFolder.isEmpty() ? QDir::currentPath() : m_contexto.programFolder;
+    // A printer prints on the paper chosen in its dialog (A4 unless the user picks another).
+    o.manterPapel = impressora;
+    return o;
 }
 
 void ImpPedido::visualizar() {
     if (!m_documento || !m_modelo)
         return;
     QPrinter impressora(QPrinter::HighResolution);
+    impressora.setPageSize(QPageSize(QPageSize::A4));
     QPrintPreviewDialog previa(&impressora, this);
     previa.setObjectName(u"previa"_s);
     previa.setWindowTitle(u"Pedido"_s);
@@ -231,7 +235,7 @@ void ImpPedido::visualizar() {
         previa.resize(tela->availableSize() * 8 / 10);
     connect(&previa, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* destino) {
         const BusyCursor ocupado;
-        impressao::desenharPedido(*destino, *m_documento, *m_modelo, opcoes());
+        impressao::desenharPedido(*destino, *m_documento, *m_modelo, opcoes(true));
     });
     previa.exec();
 }
@@ -240,6 +244,7 @@ void ImpPedido::imprimir() {
     if (!m_documento || !m_modelo)
         return;
     QPrinter impressora(QPrinter::HighResolution);
+    impressora.setPageSize(QPageSize(QPageSize::A4));
     QPrintDialog dialogo(&impressora, this);
     dialogo.setWindowTitle(u"Imprimir"_s);
     if (dialogo.exec() != QDialog::Accepted)
@@ -247,7 +252,7 @@ void ImpPedido::imprimir() {
     int paginas = 0;
     {
         const BusyCursor ocupado;
-        paginas = impressao::desenharPedido(impressora, *m_documento, *m_modelo, opcoes());
+        paginas = impressao::desenharPedido(impressora, *m_documento, *m_modelo, opcoes(true));
     }
     if (paginas == 0)
         MessageBox::show(u"Não foi possível imprimir o pedido!"_s, u"Erro"_s, Icon::Critical, {Button::Ok},

@@ -52,7 +52,7 @@ private:
     void lerDocumento();
     void atualizarBotoes();
     void trocarOrdem(bool ordemProduto);
-    impressao::OpcoesDesenho opcoes() const;
+    impressao::OpcoesDesenho opcoes(bool impressora = false) const;
     // The PDF of the current model in the temporary folder; empty after telling the user why not.
     QString gravarPdf();
     void gravarAoFechar();
