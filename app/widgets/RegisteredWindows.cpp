@@ -5,6 +5,7 @@
 #include "customers/widgets/BrowseClientes.h"
 #include "customers/widgets/ReferenceWindows.h"
 #include "orders/widgets/OrderWindows.h"
+#include "printout/widgets/PrintoutWindows.h"
 #include "ui/widgets/WindowRegistry.h"
 
 namespace qav {
@@ -30,6 +31,7 @@ void registerWindows() {
     registerCustomerWindows();
     registerReferenceWindows();
     registerOrderWindows();
+    registrarImpressaoPedido();
 }
 
 } // namespace qav

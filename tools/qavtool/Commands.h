@@ -7,4 +7,6 @@ int runValidar(int argc, char** argv);
 int runCalcular(int argc, char** argv);
 int runCodigoLiberacao(int argc, char** argv);
 int runImprimir(int argc, char** argv);
+int runComunicar(int argc, char** argv);
+int runConfigurar(int argc, char** argv);
 } // namespace qavtool

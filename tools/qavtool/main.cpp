@@ -16,7 +16,9 @@ void usage() {
         "  qavtool validar --lote            (linhas tipo<TAB>uf<TAB>valor na entrada)\n"
         "  qavtool calcular                  (pedido em JSON na entrada)\n"
         "  qavtool codigo-liberacao NUMERO CLIENTE TOTAL CHAVE\n"
-        "  qavtool imprimir --pasta DIR --pedido NUMERO --modelo 1..4 [--ordem-produto] --pdf ARQUIVO\n",
+        "  qavtool imprimir --pasta DIR --pedido NUMERO --modelo 1..4 [--ordem-produto] --pdf ARQUIVO\n"
+        "  qavtool comunicar --pasta DIR [--empresa N] [--tipo total|parcial|pedidos]\n"
+        "  qavtool configurar --pasta DIR --empresa N CAMPO=VALOR ...\n",
         stderr);
 }
 } // namespace
@@ -36,6 +38,10 @@ int main(int argc, char** argv) {
         return qavtool::runCalcular(argc - 2, argv + 2);
     if (std::strcmp(command, "codigo-liberacao") == 0)
         return qavtool::runCodigoLiberacao(argc - 2, argv + 2);
+    if (std::strcmp(command, "comunicar") == 0)
+        return qavtool::runComunicar(argc - 2, argv + 2);
+    if (std::strcmp(command, "configurar") == 0)
+        return qavtool::runConfigurar(argc - 2, argv + 2);
     if (std::strcmp(command, "imprimir") == 0)
         return qavtool::runImprimir(argc - 2, argv + 2);
     usage();

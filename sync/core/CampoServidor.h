@@ -1,0 +1,15 @@
+#pragma once
+// A value as the server writes it in text, stored in a local field of whatever type: whole numbers
+// ("t"/"f" for booleans), exact decimals at the field's scale, dates from their ISO form, texts cut to
+// the field's width.
+
+#include "store/core/Record.h"
+
+#include <QString>
+
+namespace qav::sync {
+
+// False when the value does not fit the field (a decimal too large for it): the field is left as it was.
+bool atribuirDoServidor(Record& registro, const char* campo, const QString& valor);
+
+} // namespace qav::sync

@@ -1,0 +1,210 @@
+#include "sync/core/Comunicacao.h"
+
+#include "store/core/Table.h"
+#include "store/core/Text.h"
+#include "sync/core/AtualizacaoEmpresa.h"
+
+namespace qav::sync {
+
+namespace {
+
+bool somentePedidos(const ContextoComunicacao& c) {
+    return c.tipo == TipoComunicacao::SomentePedidos;
+}
+
+// Connects with the company's settings; a missing setting names the field to fix.
+bool conectar(ContextoComunicacao& c, Desfecho& desfecho) {
+    c.conexao.desconectar();
+    c.registrar(QStringLiteral("Conectando Servidor..."));
+    if (const auto falha = verificarConfiguracao(*c.qavcfg)) {
+        c.aviso(falha->mensagem);
+        desfecho.campoAcorrigir = falha->campo;
+        return false;
+    }
+    QString erro;
+    if (!c.conexao.conectar(parametrosDaConfiguracao(*c.qavcfg), &erro)) {
+        c.erro(QStringLiteral("ERRO CONEXÃO BANCO DE DADOS.|") + erro);
+        return false;
+    }
+    c.sistema = c.conexao.sistema();
+    return true;
+}
+
+// The local company's head office, taken as the company itself when it has none.
+void corrigirMatrizLocal(ContextoComunicacao& c) {
+    Table empresas(c.store, "empresa");
+    if (!empresas.open())
+        return;
+    empresas.clear();
+    empresas.rec().setInteger("ID_EMPRESA", c.idEmpresa);
+    if (empresas.get("KEYID") == Status::Ok && empresas.rec().integer("ID_MATRIZ") == 0) {
+        empresas.rec().setInteger("ID_MATRIZ", c.idEmpresa);
+        empresas.put();
+    }
+}
+
+// The steps after the connection, in their order; false at the first that fails or when the user
+// asked to stop.
+bool passos(ContextoComunicacao& c, const PassosComunicacao& externos) {
+    std::vector<PassoComunicacao> lista;
+    lista.push_back(&abrirComunicacao);
+    lista.push_back(&atualizarConfiguracao);
+    if (!somentePedidos(c))
+        lista.push_back(&atualizarEmpresa);
+    lista.push_back([](ContextoComunicacao& ctx) {
+        corrigirMatrizLocal(ctx);
+        return true;
+    });
+    if (!somentePedidos(c)) {
+        lista.push_back(&atualizarVendedor);
+        lista.push_back(&atualizarTiposPedido);
+    }
+    lista.push_back([&externos](ContextoComunicacao& ctx) {
+        if (ctx.sistema == QStringLiteral("gerente") && externos.envioPedidosGerente)
+            return externos.envioPedidosGerente(ctx);
+        if (ctx.sistema == QStringLiteral("zor") && externos.envioPedidosZor)
+            return externos.envioPedidosZor(ctx);
+        return true;
+    });
+    for (const PassoComunicacao& download : externos.downloads)
+        lista.push_back(download);
+
+    for (const PassoComunicacao& passo : lista) {
+        if (c.parar()) {
+            c.registrar(QStringLiteral("Comunicação interrompida pelo usuário..."));
+            return false;
+        }
+        c.passoOk = passo(c);
+        if (!c.passoOk)
+            return false;
+    }
+    return true;
+}
+
+// After a run that went well: the date of the communication (when the run counts under the company's
+// policy) with the lock lifted, and the flex balance. False when the configuration could not be stored.
+bool concluir(ContextoComunicacao& c) {
+    Table cfgs(c.store, "qavcfg");
+    if (!cfgs.open()) {
+        c.aviso(QStringLiteral("Erro (%1) ao gravar configuração!").arg(cfgs.error().number()));
+        return false;
+    }
+    cfgs.clear();
+    cfgs.rec().setInteger("ID_EMPRESA", c.idEmpresa);
+    if (cfgs.get("KEYID_EMPRESA") != Status::Ok) {
+        c.aviso(QStringLiteral("Erro (%1) ao gravar configuração!").arg(cfgs.error().number()));
+        return false;
+    }
+    Record& cfg = cfgs.rec();
+    const bool soTotal = text::rtrim(cfg.text("TP_COM")) == QStringLiteral("C");
+    if ((soTotal && c.tipo == TipoComunicacao::Total) ||
+        (!soTotal && c.tipo != TipoComunicacao::SomentePedidos)) {
+        cfg.setDate("DT_ULT_COM", c.dataServidor);
+        cfg.setInteger("SISTEMA_BLOQUEADO", 0);
+    }
+    if (cfg.integer("PERMITIR_FLEX") != 0) {
+        Table vendedores(c.store, "vendedor");
+        long long idVendedor = 0;
+        if (vendedores.open()) {
+            vendedores.clear();
+            vendedores.rec().setInteger("CODIGO", cfg.integer("COD_VENDEDOR"));
+            vendedores.rec().setInteger("ID_EMPRESA", c.idEmpresa);
+            if (vendedores.get("KEYCODIGO") == Status::Ok)
+                idVendedor = vendedores.rec().integer("ID_VENDEDOR");
+        }
+        const QString saldo =
+            c.conexao.querysql(QStringLiteral("SELECT saldo_flex FROM gestao.flex WHERE id_empresa=") +
+                               Conexao::inteiro(c.idEmpresa) + QStringLiteral(" AND id_vendedor=") +
+                               Conexao::inteiro(idVendedor) + QLatin1Char(';'));
+        const auto valor = Decimal::parse(saldo.trimmed().toStdString());
+        cfg.setDecimal("SALDO_FLEX", (valor ? *valor : Decimal()).forField(15, 2));
+    }
+    if (cfgs.put() != Status::Ok) {
+        c.aviso(QStringLiteral("Erro (%1) ao gravar configuração!").arg(cfgs.error().number()));
+        return false;
+    }
+    return true;
+}
+
+std::optional<Record> lerConfiguracao(Store& store, int idEmpresa) {
+    Table cfgs(store, "qavcfg");
+    if (!cfgs.open())
+        return std::nullopt;
+    cfgs.clear();
+    cfgs.rec().setInteger("ID_EMPRESA", idEmpresa);
+    if (cfgs.get("KEYID_EMPRESA") != Status::Ok)
+        return std::nullopt;
+    return cfgs.rec();
+}
+
+} // namespace
+
+Desfecho comunicar(Store& store, OuvinteComunicacao& ouvinte, const PedidoComunicacao& pedido,
+                   const PassosComunicacao& externos) {
+    Desfecho desfecho;
+    if (pedido.formularioPedidoAberto) {
+        ouvinte.mensagem(QStringLiteral("Aviso"),
+                         QStringLiteral("Cadastro de pedidos está aberto!|Impossível fazer comunicação!"),
+                         Icone::Aviso);
+        return desfecho;
+    }
+    std::optional<Record> cfg = lerConfiguracao(store, pedido.idEmpresa);
+    if (!cfg) {
+        ouvinte.mensagem(QStringLiteral("Aviso"),
+                         QStringLiteral("Configuração da empresa %1 não encontrada!").arg(pedido.idEmpresa),
+                         Icone::Aviso);
+        return desfecho;
+    }
+    aplicarPadroes(*cfg);
+    if (cfg->integer("ATIVA_ENTREGA_IMEDIATA") != 0 && cfg->integer("ID_ESTLOCAL") == 0) {
+        ouvinte.mensagem(
+            QStringLiteral("Aviso"),
+            QStringLiteral("Local de estoque não definido nas configurações!|Impossível fazer comunicação!"),
+            Icone::Aviso);
+        return desfecho;
+    }
+    if (!pedido.confirmado &&
+        !ouvinte.pergunta(QStringLiteral("Confirma"), QStringLiteral("Confirma comunicação?")))
+        return desfecho;
+
+    Conexao conexao;
+    ContextoComunicacao c(store, conexao, ouvinte);
+    conexao.aoErroSql([&c](const ErroSql& e) { c.erroSql(e); });
+    c.tipo = pedido.tipo;
+    c.idEmpresa = pedido.idEmpresa;
+    c.qavcfg = &*cfg;
+    const int matriz = static_cast<int>(cfg->integer("ID_EMPMATRIZ"));
+    c.empresaCabeca = matriz >= 1 ? matriz : pedido.idEmpresa;
+
+    desfecho.resultado = ResultadoComunicacao::Falhou;
+    const bool conectou = conectar(c, desfecho);
+    bool sucesso = conectou && passos(c, externos);
+    ouvinte.progresso(QString());
+    if (conectou) {
+        // A transaction a failed step left open is rolled back before the closing row is written.
+        if (conexao.emTransacao())
+            conexao.executar(QStringLiteral("rollback;"));
+        ErroSql erro;
+        if (!conexao.executar(registroFechamento(c, sucesso), &erro)) {
+            c.erroComando(erro);
+            conexao.desconectar();
+            return desfecho;
+        }
+        c.registrar(QStringLiteral("Desconectando do Servidor..."));
+    }
+    if (!sucesso) {
+        conexao.desconectar();
+        return desfecho;
+    }
+    sucesso = concluir(c);
+    conexao.desconectar();
+    if (!sucesso)
+        return desfecho;
+    c.registrar(QStringLiteral("Comunicação Finalizada..."));
+    ouvinte.mensagem(QStringLiteral("Aviso"), QStringLiteral("Comunicação concluida com sucesso!"),
+                     Icone::Aviso);
+    desfecho.resultado = ResultadoComunicacao::Sucesso;
+    return desfecho;
+}
+
+} // namespace qav::sync

@@ -1,0 +1,344 @@
+#include "sync/core/Conexao.h"
+
+#include <QByteArray>
+#include <libpq-fe.h>
+
+namespace qav::sync {
+
+namespace {
+
+// The text of a statement's first word, to tell a SELECT from the statements that change data.
+bool ehSelect(const QString& comando) {
+    return comando.left(6).toUpper() == QStringLiteral("SELECT");
+}
+
+QString doServidor(const char* texto) {
+    return QString::fromUtf8(texto).trimmed();
+}
+
+// libpq takes its settings as separate keywords and values, so a value holding ";", "=" or a quote
+// is never read as another setting.
+struct Palavras {
+    std::vector<QByteArray> chaves, valores;
+    void mais(const char* chave, const QString& valor) {
+        chaves.emplace_back(chave);
+        valores.push_back(valor.toUtf8());
+    }
+    std::vector<const char*> ponteiros(const std::vector<QByteArray>& lista) const {
+        std::vector<const char*> p;
+        for (const QByteArray& b : lista)
+            p.push_back(b.constData());
+        p.push_back(nullptr);
+        return p;
+    }
+};
+
+Linha linhaDoResultado(const PGresult* resultado, int linha) {
+    Linha l;
+    const int colunas = PQnfields(resultado);
+    l.colunas.reserve(static_cast<size_t>(colunas));
+    l.nulas.reserve(static_cast<size_t>(colunas));
+    for (int c = 0; c < colunas; ++c) {
+        const bool nula = PQgetisnull(resultado, linha, c) != 0;
+        l.nulas.push_back(nula);
+        l.colunas.push_back(
+            nula ? QString()
+                 : QString::fromUtf8(PQgetvalue(resultado, linha, c), PQgetlength(resultado, linha, c)));
+    }
+    return l;
+}
+
+struct Resultado {
+    PGresult* r = nullptr;
+    explicit Resultado(PGresult* resultado) : r(resultado) {}
+    ~Resultado() { PQclear(r); }
+    Resultado(const Resultado&) = delete;
+    Resultado& operator=(const Resultado&) = delete;
+    bool ok() const {
+        const ExecStatusType s = PQresultStatus(r);
+        return s == PGRES_COMMAND_OK || s == PGRES_TUPLES_OK;
+    }
+};
+
+} // namespace
+
+long long Linha::inteiro(size_t coluna) const {
+    const QString t = texto(coluna).trimmed();
+    if (t == QStringLiteral("t"))
+        return 1;
+    bool ok = false;
+    const long long valor = t.toLongLong(&ok);
+    if (ok)
+        return valor;
+    const auto d = Decimal::parse(t.toStdString());
+    return d ? d->truncated().toInt64() : 0;
+}
+
+Decimal Linha::decimal(size_t coluna) const {
+    const auto d = Decimal::parse(texto(coluna).trimmed().toStdString());
+    return d ? *d : Decimal();
+}
+
+Date Linha::data(size_t coluna) const {
+    const auto d = Date::fromIso(texto(coluna).left(10).toStdString());
+    return d ? *d : Date();
+}
+
+// ---- Cursor
+
+Cursor::Cursor(Conexao& conexao, QString comando) : m_conexao(conexao) {
+    m_erro.comando = std::move(comando);
+    pg_conn* c = m_conexao.m_conexao;
+    if (!c || PQsendQuery(c, m_erro.comando.toUtf8().constData()) == 0 || PQsetSingleRowMode(c) == 0) {
+        m_erro = m_conexao.erroDoServidor(m_erro.comando);
+        descartar();
+        return;
+    }
+    m_conexao.m_cursorAberto = true;
+}
+
+Cursor::~Cursor() {
+    descartar();
+}
+
+void Cursor::descartar() {
+    if (!m_aberto)
+        return;
+    m_aberto = false;
+    pg_conn* c = m_conexao.m_conexao;
+    if (c && m_conexao.m_cursorAberto) {
+        // Rows not read are thrown away so that the connection can take the next statement.
+        if (PQisBusy(c)) {
+            if (PGcancel* cancelar = PQgetCancel(c)) {
+                char erro[256];
+                PQcancel(cancelar, erro, sizeof erro);
+                PQfreeCancel(cancelar);
+            }
+        }
+        while (PGresult* r = PQgetResult(c))
+            PQclear(r);
+    }
+    m_conexao.m_cursorAberto = false;
+}
+
+Cursor::Passo Cursor::proxima(Linha& linha) {
+    if (!m_aberto)
+        return m_erro.texto.isEmpty() ? Passo::Fim : Passo::Erro;
+    Resultado r(PQgetResult(m_conexao.m_conexao));
+    if (!r.r) {
+        descartar();
+        return Passo::Fim;
+    }
+    switch (PQresultStatus(r.r)) {
+    case PGRES_SINGLE_TUPLE:
+        linha = linhaDoResultado(r.r, 0);
+        return Passo::Linha;
+    case PGRES_TUPLES_OK:
+    case PGRES_COMMAND_OK:
+        descartar();
+        return Passo::Fim;
+    default: {
+        const char* estado = PQresultErrorField(r.r, PG_DIAG_SQLSTATE);
+        m_erro.codigo = QString::fromLatin1(estado ? estado : "");
+        m_erro.texto = m_conexao.semSenha(doServidor(PQresultErrorMessage(r.r)));
+        descartar();
+        return Passo::Erro;
+    }
+    }
+}
+
+// ---- Conexao
+
+Conexao::Conexao() = default;
+
+Conexao::~Conexao() {
+    desconectar();
+}
+
+bool Conexao::conectar(const ParametrosConexao& p, QString* erro) {
+    desconectar();
+    m_senha = p.senha;
+    Palavras w;
+    w.mais("host", p.host);
+    w.mais("port", QString::number(p.porta));
+    w.mais("dbname", p.nome);
+    w.mais("user", p.usuario);
+    w.mais("password", p.senha);
+    w.mais("client_encoding", QStringLiteral("UTF8"));
+    w.mais("connect_timeout", QStringLiteral("15"));
+    w.mais("application_name", QStringLiteral("QAV+"));
+    const auto chaves = w.ponteiros(w.chaves);
+    const auto valores = w.ponteiros(w.valores);
+    m_conexao = PQconnectdbParams(chaves.data(), valores.data(), 0);
+    if (!m_conexao || PQstatus(m_conexao) != CONNECTION_OK) {
+        if (erro)
+            *erro =
+                semSenha(m_conexao ? doServidor(PQerrorMessage(m_conexao)) : QStringLiteral("sem memória"));
+        desconectar();
+        return false;
+    }
+    detectarServidor();
+    return true;
+}
+
+void Conexao::desconectar() {
+    if (m_conexao)
+        PQfinish(m_conexao);
+    m_conexao = nullptr;
+    m_sistema.clear();
+    m_versaoMaior = 0;
+    m_cursorAberto = false;
+    m_tabelaPerguntada.clear();
+}
+
+bool Conexao::conectada() const {
+    return m_conexao && PQstatus(m_conexao) == CONNECTION_OK;
+}
+
+bool Conexao::emTransacao() const {
+    if (!m_conexao)
+        return false;
+    const PGTransactionStatusType s = PQtransactionStatus(m_conexao);
+    return s == PQTRANS_INTRANS || s == PQTRANS_INERROR || s == PQTRANS_ACTIVE;
+}
+
+void Conexao::detectarServidor() {
+    m_sistema =
+        querysql(QStringLiteral("SELECT schemaname FROM pg_tables WHERE tablename='pedidos' AND schemaname "
+                                "NOT IN ('qavpalm');"))
+            .left(20);
+    // "PostgreSQL 16.4 on ...", "PostgreSQL 8.4.2 ...": the digits from the twelfth character.
+    const QString versao = querysql(QStringLiteral("SELECT version();"));
+    QString digitos;
+    for (qsizetype i = 11; i < versao.size() && i < 13 && versao[i].isDigit(); ++i)
+        digitos += versao[i];
+    m_versaoMaior = digitos.toInt();
+    // The full-text search of the 8.x servers needs its configuration chosen on every connection.
+    if (m_versaoMaior == 8)
+        querysql(QStringLiteral("SELECT set_curcfg('default');"));
+}
+
+// libpq does not put the password in its messages; this keeps it so should a server echo it. Very short
+// passwords are left alone, or every word holding their letters would be garbled.
+QString Conexao::semSenha(const QString& texto) const {
+    if (m_senha.size() < 6)
+        return texto;
+    return QString(texto).replace(m_senha, QStringLiteral("********"));
+}
+
+ErroSql Conexao::erroDoServidor(const QString& comando, const char* codigo) const {
+    ErroSql e;
+    e.comando = comando;
+    e.codigo = QString::fromLatin1(codigo ? codigo : "");
+    e.texto = semSenha(m_conexao ? doServidor(PQerrorMessage(m_conexao))
+                                 : QStringLiteral("sem conexão com o servidor"));
+    if (e.texto.isEmpty())
+        e.texto = QStringLiteral("sem conexão com o servidor");
+    return e;
+}
+
+void Conexao::reportar(const ErroSql& erro) {
+    if (m_sink)
+        m_sink(erro);
+}
+
+QString Conexao::querysql(const QString& comando) {
+    ErroSql erro;
+    const auto linhas = consultar(comando, &erro);
+    if (!linhas) {
+        reportar(erro);
+        return {};
+    }
+    if (!linhas->empty())
+        return linhas->front().texto(0);
+    return ehSelect(comando) ? QString() : QStringLiteral("1");
+}
+
+bool Conexao::executar(const QString& comando, ErroSql* erro) {
+    return consultar(comando, erro).has_value();
+}
+
+std::optional<std::vector<Linha>> Conexao::consultar(const QString& comando, ErroSql* erro) {
+    if (!m_conexao || m_cursorAberto) {
+        if (erro) {
+            *erro = erroDoServidor(comando, "08003");
+            if (m_cursorAberto)
+                erro->texto = QStringLiteral("outra consulta em andamento na conexão");
+        }
+        return std::nullopt;
+    }
+    Resultado r(PQexec(m_conexao, comando.toUtf8().constData()));
+    if (!r.r || !r.ok()) {
+        if (erro) {
+            *erro = erroDoServidor(comando, r.r ? PQresultErrorField(r.r, PG_DIAG_SQLSTATE) : nullptr);
+            if (r.r && *PQresultErrorMessage(r.r))
+                erro->texto = semSenha(doServidor(PQresultErrorMessage(r.r)));
+        }
+        return std::nullopt;
+    }
+    std::vector<Linha> linhas;
+    const int n = PQntuples(r.r);
+    linhas.reserve(static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i)
+        linhas.push_back(linhaDoResultado(r.r, i));
+    return linhas;
+}
+
+std::unique_ptr<Cursor> Conexao::abrir(const QString& comando) {
+    return std::unique_ptr<Cursor>(new Cursor(*this, comando));
+}
+
+QString Conexao::texto(const QString& valor) const {
+    if (valor.trimmed().isEmpty())
+        return QStringLiteral("Null");
+    return textoSempre(valor);
+}
+
+QString Conexao::textoSempre(const QString& valor) const {
+    const QByteArray bruto = valor.toUtf8();
+    if (m_conexao) {
+        if (char* escapado =
+                PQescapeLiteral(m_conexao, bruto.constData(), static_cast<size_t>(bruto.size()))) {
+            const QString literal = QString::fromUtf8(escapado);
+            PQfreemem(escapado);
+            return literal;
+        }
+    }
+    // Without a connection: the form every PostgreSQL server reads the same way, whatever its
+    // standard_conforming_strings, with quotes and backslashes escaped.
+    QString literal = valor;
+    literal.replace(QLatin1Char('\\'), QStringLiteral("\\\\"))
+        .replace(QLatin1Char('\''), QStringLiteral("''"));
+    return QStringLiteral("E'") + literal + QLatin1Char('\'');
+}
+
+QString Conexao::numero(const Decimal& valor) {
+    return QString::fromStdString(valor.toString());
+}
+
+QString Conexao::inteiro(long long valor) {
+    return QString::number(valor);
+}
+
+QString Conexao::data(Date valor) {
+    if (valor.isNull())
+        return QStringLiteral("Null");
+    return QLatin1Char('\'') + QString::fromStdString(valor.toIso()) + QLatin1Char('\'');
+}
+
+int Conexao::empresaTabelaCompartilhada(const QString& nomeTabela, int idEmpresa) {
+    if (!m_tabelaPerguntada.isEmpty() && nomeTabela == m_tabelaPerguntada && idEmpresa == m_empresaPerguntada)
+        return m_empresaRespondida;
+    const QString resposta =
+        querysql(QStringLiteral("SELECT id_empresa_tabcomp FROM gestao.tabcomp WHERE id_empresa=") +
+                 inteiro(idEmpresa) + QStringLiteral(" AND nome_tabcomp=") + textoSempre(nomeTabela) +
+                 QLatin1Char(';'));
+    bool ok = false;
+    const int outra = resposta.trimmed().toInt(&ok);
+    m_tabelaPerguntada = nomeTabela;
+    m_empresaPerguntada = idEmpresa;
+    m_empresaRespondida = ok && outra != 0 ? outra : idEmpresa;
+    return m_empresaRespondida;
+}
+
+} // namespace qav::sync

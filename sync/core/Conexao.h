@@ -1,0 +1,131 @@
+#pragma once
+// The one connection to the central PostgreSQL server that a communication run opens, uses for every
+// step and drops at its end. Statements are SQL text built by the steps; the values inside them are
+// written by the literal functions below, which escape them the way this server reads them, so that
+// any text (quotes, backslashes, ";", "--", accented letters) arrives unchanged.
+
+#include "store/core/Date.h"
+#include "store/core/Decimal.h"
+#include "sync/core/ParametrosConexao.h"
+
+#include <QString>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+struct pg_conn;
+
+namespace qav::sync {
+
+struct ErroSql {
+    QString codigo;  // SQLSTATE, "08006" for a lost connection
+    QString texto;   // the server's message, never holding the password
+    QString comando; // the statement
+};
+
+// One row of an answer, every column as the server writes it in text.
+struct Linha {
+    std::vector<QString> colunas;
+    std::vector<bool> nulas;
+    QString texto(size_t coluna) const { return coluna < colunas.size() ? colunas[coluna] : QString(); }
+    bool nula(size_t coluna) const { return coluna >= nulas.size() || nulas[coluna]; }
+    // The column as a whole number, 0 when null or not a number.
+    long long inteiro(size_t coluna) const;
+    // The column as an exact decimal, 0 when null or not a number.
+    Decimal decimal(size_t coluna) const;
+    // A date or timestamp column ("2026-12-08", "2026-12-08 10:11:12"), no date when null.
+    Date data(size_t coluna) const;
+};
+
+class Conexao;
+
+// The rows of one answer read one at a time as the server sends them, so that a large download never
+// holds the whole answer in memory. No other statement runs on the connection while it is open.
+class Cursor {
+public:
+    enum class Passo { Linha, Fim, Erro };
+    ~Cursor();
+    Cursor(const Cursor&) = delete;
+    Cursor& operator=(const Cursor&) = delete;
+    Passo proxima(Linha& linha);
+    const ErroSql& erro() const { return m_erro; }
+
+private:
+    friend class Conexao;
+    Cursor(Conexao& conexao, QString comando);
+    void descartar();
+    Conexao& m_conexao;
+    ErroSql m_erro;
+    bool m_aberto = true;
+};
+
+class Conexao {
+public:
+    Conexao();
+    ~Conexao();
+    Conexao(const Conexao&) = delete;
+    Conexao& operator=(const Conexao&) = delete;
+
+    // Opens the connection (after dropping any previous one), then finds the server's system ("zor" or
+    // "gerente": the schema that holds a table `pedidos`) and PostgreSQL version. False with the
+    // server's text in `erro`.
+    bool conectar(const ParametrosConexao& parametros, QString* erro);
+    void desconectar();
+    bool conectada() const;
+    QString sistema() const { return m_sistema; }
+    int versaoMaior() const { return m_versaoMaior; }
+
+    // Where statement errors are reported (the run shows them as "Erro SQL (code)").
+    void aoErroSql(std::function<void(const ErroSql&)> sink) { m_sink = std::move(sink); }
+
+    // The first column of the first row of the answer; for a statement that returns no row, "1" when
+    // it went through, except a SELECT, which gives the empty text. An error is reported to the sink
+    // and gives the empty text. So callers read empty as "no row" or "failed".
+    QString querysql(const QString& comando);
+    // A statement whose failure the caller must know (an INSERT of a log row, an order, a customer):
+    // true when it went through; otherwise false with the error, which is not reported to the sink.
+    bool executar(const QString& comando, ErroSql* erro = nullptr);
+    // Every row of a small answer; nullopt on an error (in `erro`, not reported to the sink).
+    std::optional<std::vector<Linha>> consultar(const QString& comando, ErroSql* erro = nullptr);
+    // The rows of an answer one by one.
+    std::unique_ptr<Cursor> abrir(const QString& comando);
+
+    bool iniciar() { return !querysql(QStringLiteral("begin;")).isEmpty(); }
+    bool confirmar() { return !querysql(QStringLiteral("commit;")).isEmpty(); }
+    bool desfazer() { return !querysql(QStringLiteral("rollback;")).isEmpty(); }
+    // Whether a transaction is open on the server (also one left open by a failed statement).
+    bool emTransacao() const;
+
+    // Literals. A text is quoted and escaped for this connection; an empty or blank text is Null.
+    QString texto(const QString& valor) const;
+    // Always a quoted text, '' for an empty one (columns that do not take Null).
+    QString textoSempre(const QString& valor) const;
+    static QString numero(const Decimal& valor);
+    static QString inteiro(long long valor);
+    // 'yyyy-mm-dd', Null for no date.
+    static QString data(Date valor);
+
+    // The company whose rows of a shared table (such as "produtos") the company uses: the answer of
+    // gestao.tabcomp, or the company itself when there is none. The last name asked is remembered.
+    int empresaTabelaCompartilhada(const QString& nomeTabela, int idEmpresa);
+
+private:
+    friend class Cursor;
+    void reportar(const ErroSql& erro);
+    ErroSql erroDoServidor(const QString& comando, const char* codigo = nullptr) const;
+    QString semSenha(const QString& texto) const;
+    void detectarServidor();
+
+    pg_conn* m_conexao = nullptr;
+    QString m_senha;
+    QString m_sistema;
+    int m_versaoMaior = 0;
+    std::function<void(const ErroSql&)> m_sink;
+    bool m_cursorAberto = false;
+    QString m_tabelaPerguntada;
+    int m_empresaPerguntada = 0;
+    int m_empresaRespondida = 0;
+};
+
+} // namespace qav::sync
