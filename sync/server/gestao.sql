@@ -1,4 +1,4 @@
--- Schema `gestao`: the company's shared administrative tables. It exists on every central server,
+-- Schema gestao: the company's shared administrative tables. It exists on every central server,
 -- whether the orders go to the ERP (schema "zor") or to a sales office's manager database
 -- (schema "gerente"). The workstation reads its company, salesperson, settings and reference data
 -- here, reserves order numbers here and writes its log rows here.
@@ -7,8 +7,9 @@
 -- flags smallint, money and rates numeric with the workstation's precision, texts varchar with the
 -- workstation's width (a longer text is refused by the server instead of cut silently). Ids that the
 -- server hands out are serial columns, so the sequences have the names the workstation asks for
--- (currval, setval). Columns named dt_atual carry the date of the last change; the partial
--- communication brings only rows changed on or after the date of the previous one.
+-- (currval, setval). Columns named dt_atual carry the date of the last change (a new row gets
+-- today's); the partial communication brings only rows changed on or after the date of the previous
+-- one.
 
 CREATE SCHEMA gestao;
 
@@ -346,7 +347,7 @@ CREATE TABLE gestao.grupo (
     produto_variacao smallint NOT NULL DEFAULT 0,
     desc_padrao numeric(7,2),
     desc_max numeric(7,2),
-    da date DEFAULT current_date,
+    da date DEFAULT current_date, -- date of the last change
     UNIQUE (codigo, id_empresa)
 );
 
