@@ -5,6 +5,7 @@
 #include "customers/widgets/BrowseClientes.h"
 #include "customers/widgets/ReferenceWindows.h"
 #include "orders/widgets/OrderWindows.h"
+#include "printout/widgets/PrintoutWindows.h"
 #include "sync/widgets/SyncWindows.h"
 #include "ui/widgets/WindowRegistry.h"
 
@@ -32,6 +33,7 @@ void registerWindows() {
     registerReferenceWindows();
     registerOrderWindows();
     registerSyncWindows();
+    registrarImpressaoPedido();
 }
 
 } // namespace qav

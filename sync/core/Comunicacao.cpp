@@ -139,14 +139,19 @@ Desfecho comunicar(Store& store, OuvinteComunicacao& ouvinte, const PedidoComuni
         return desfecho;
     }
     std::optional<Record> cfg = lerConfiguracao(store, pedido.idEmpresa);
+    // What the window shows counts for the run; what the server sent is taken as stored.
+    if (pedido.configuracao) {
+        if (cfg)
+            copiarCamposEditaveis(*pedido.configuracao, *cfg);
+        else
+            cfg = pedido.configuracao;
+    }
     if (!cfg) {
         ouvinte.mensagem(QStringLiteral("Aviso"),
                          QStringLiteral("Configuração da empresa %1 não encontrada!").arg(pedido.idEmpresa),
                          Icone::Aviso);
         return desfecho;
     }
-    if (pedido.configuracaoEditada)
-        copiarCamposEditaveis(*pedido.configuracaoEditada, *cfg);
     aplicarPadroes(*cfg);
     if (cfg->integer("ATIVA_ENTREGA_IMEDIATA") != 0 && cfg->integer("ID_ESTLOCAL") == 0) {
         ouvinte.mensagem(

@@ -27,9 +27,9 @@ struct PedidoComunicacao {
     TipoComunicacao tipo = TipoComunicacao::Parcial;
     bool formularioPedidoAberto = false; // an order form is open somewhere: no run
     bool confirmado = false;             // "Confirma comunicação?" already answered Yes
-    // The settings as the window shows them, typed but not yet saved: the run connects with their
-    // edited fields (the company's stored settings when absent).
-    std::optional<Record> configuracaoEditada;
+    // The settings as the window holds them (its defaults applied, perhaps not stored yet); without
+    // them the company's stored settings are read and the defaults applied.
+    std::optional<Record> configuracao;
 };
 
 enum class ResultadoComunicacao { NaoIniciada, Falhou, Sucesso };

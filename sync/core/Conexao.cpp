@@ -273,6 +273,12 @@ std::optional<std::vector<Linha>> Conexao::consultar(const QString& comando, Err
             *erro = erroDoServidor(comando, r.r ? PQresultErrorField(r.r, PG_DIAG_SQLSTATE) : nullptr);
             if (r.r && *PQresultErrorMessage(r.r))
                 erro->texto = semSenha(doServidor(PQresultErrorMessage(r.r)));
+            if (PQstatus(m_conexao) != CONNECTION_OK) {
+                // The server or the network dropped the connection: say so before the server's words.
+                erro->texto = QStringLiteral("Conexão com o servidor perdida!|") + erro->texto;
+                if (erro->codigo.isEmpty())
+                    erro->codigo = QStringLiteral("08006");
+            }
         }
         return std::nullopt;
     }

@@ -104,7 +104,7 @@ void Comunicacao::comunicar() {
     }
     sync::PedidoComunicacao pedido;
     pedido.idEmpresa = static_cast<int>(m_registro.integer("ID_EMPRESA"));
-    pedido.configuracaoEditada = m_registro;
+    pedido.configuracao = m_registro;
     pedido.tipo = static_cast<sync::TipoComunicacao>(m_tipo->checkedId());
     pedido.formularioPedidoAberto = UpdatePEDIDO::abertos() > 0;
 

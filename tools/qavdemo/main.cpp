@@ -1,8 +1,11 @@
 // qavdemo PROGRAM_FOLDER [FOLDER] [--produtos N] [--clientes N]
 // Creates the data folder FOLDER (default "demo") beside PROGRAM_FOLDER with demonstration data and
 // points the program's qav.cfg at it, so that qavplus started in PROGRAM_FOLDER opens on it.
+// qavdemo --sql-servidor DATA_FOLDER
+// Prints the central server's rows of the folder's company 1 (for a demonstration server).
 
 #include "tools/qavdemo/DemoData.h"
+#include "tools/qavdemo/ServidorDemo.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -13,7 +16,9 @@
 namespace {
 
 int usage() {
-    std::fputs("uso: qavdemo PASTA_DO_PROGRAMA [PASTA] [--produtos N] [--clientes N]\n", stderr);
+    std::fputs("uso: qavdemo PASTA_DO_PROGRAMA [PASTA] [--produtos N] [--clientes N]\n"
+               "     qavdemo --sql-servidor PASTA_DE_DADOS\n",
+               stderr);
     return 2;
 }
 
@@ -33,6 +38,16 @@ bool readCount(const QStringList& args, qsizetype& i, int* out) {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
+    if (args.size() == 3 && args.at(1) == QLatin1String("--sql-servidor")) {
+        QString erro;
+        const QString sql = qav::demo::sqlDoServidor(args.at(2), 1, &erro);
+        if (sql.isEmpty()) {
+            std::fprintf(stderr, "qavdemo: %s\n", qPrintable(erro));
+            return 1;
+        }
+        std::fputs(sql.toUtf8().constData(), stdout);
+        return 0;
+    }
     QString programFolder;
     QString pasta;
     qav::demo::Options options;
