@@ -136,6 +136,11 @@ ResultadoGravacao gravarConfiguracao(Store& store, const Record& editada) {
 
 ResultadoTransferencia transferirPedidos(Store& store, int idEmpresa, int idMatriz) {
     ResultadoTransferencia resultado;
+    // Moving a company's orders to itself would only take its released orders back to pending.
+    if (idEmpresa == idMatriz) {
+        resultado.ok = true;
+        return resultado;
+    }
     Table pedidos(store, "pedidos");
     if (!pedidos.open()) {
         resultado.codigoErro = numeroErro(pedidos.error());

@@ -49,7 +49,8 @@ struct ResultadoTransferencia {
 };
 
 // Moves every order of `idEmpresa` to `idMatriz`; a released order goes back to pending, so that the
-// representative releases it again under the head office. All orders move together or none does.
+// representative releases it again under the head office. All orders move together or none does;
+// a company given as its own head office has nothing to move.
 ResultadoTransferencia transferirPedidos(Store& store, int idEmpresa, int idMatriz);
 
 } // namespace qav::sync

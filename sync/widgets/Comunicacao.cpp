@@ -115,7 +115,6 @@ void Comunicacao::comunicar() {
     m_desfecho = {};
     m_limparLog = true;
     m_fecharAoTerminar = false;
-    m_corrigir = false;
     // The run works with tables of its own, on its own thread.
     m_trabalho = QThread::create([this, pedido, pasta = m_pasta] {
         Store store(pasta);
@@ -232,7 +231,7 @@ void Comunicacao::transferirPedidos() {
         focarCampo("ID_EMPRESA");
         return;
     }
-    if (idMatriz == 0) {
+    if (idMatriz == 0 || idMatriz == idEmpresa) {
         focarCampo("ID_EMPMATRIZ");
         return;
     }

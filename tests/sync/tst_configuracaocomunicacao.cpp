@@ -173,6 +173,16 @@ private Q_SLOTS:
         QCOMPARE(lerPedido(dados.store(), 5), qMakePair(1, 4));
     }
 
+    // A company that is its own head office has nothing to move: its released orders stay released.
+    void transferToItselfChangesNothing() {
+        TempDataFolder dados;
+        pedido(dados.store(), 1, 2, 2);
+        const ResultadoTransferencia r = transferirPedidos(dados.store(), 2, 2);
+        QVERIFY(r.ok);
+        QCOMPARE(r.pedidos, 0);
+        QCOMPARE(lerPedido(dados.store(), 1), qMakePair(2, 2));
+    }
+
     // An order held by a form elsewhere cannot be written: no order moves, so that the company's
     // orders are never split between the two companies.
     void transferIsAllOrNothing() {

@@ -257,6 +257,13 @@ private Q_SLOTS:
         transferir->click();
         QVERIFY(shownBoxes().isEmpty());
         QCOMPARE(j->focusWidget(), child<QLineEdit>(j.get(), "ID_EMPMATRIZ"));
+        // The company itself is no head office to move to.
+        digitar(child<QLineEdit>(j.get(), "ID_EMPMATRIZ"), u"2"_s);
+        j->findChild<QLineEdit*>(u"BD_NOME"_s)->setFocus();
+        transferir->click();
+        QVERIFY(shownBoxes().isEmpty());
+        QCOMPARE(j->focusWidget(), child<QLineEdit>(j.get(), "ID_EMPMATRIZ"));
+        QCOMPARE(lerPedido(2), qMakePair(2, 2));
         digitar(child<QLineEdit>(j.get(), "ID_EMPMATRIZ"), u"1"_s);
         MessageBox::setNextAnswers({Button::No});
         transferir->click();
