@@ -346,6 +346,8 @@ private Q_SLOTS:
         const QStringList caixas = shownBoxes();
         QCOMPARE(caixas.size(), 2);
         QVERIFY2(caixas[1].startsWith(u"Erro: ERRO CONEXÃO BANCO DE DADOS."_s), qPrintable(caixas[1]));
+        // Each run starts its own log.
+        QCOMPARE(linhasLog(j.get()), QStringList{u"Conectando Servidor..."_s});
     }
 
     // Nothing answers at the server's address: the run says so and the window stays open with its
@@ -370,6 +372,8 @@ private Q_SLOTS:
         QVERIFY2(caixas[1].startsWith(u"Erro: ERRO CONEXÃO BANCO DE DADOS.\n"_s), qPrintable(caixas[1]));
         QVERIFY(!caixas[1].contains(QLatin1Char('\t'))); // the server indents with a tab
         QCOMPARE(linhasLog(j.get()), QStringList{u"Conectando Servidor..."_s});
+        auto* log = child<QTreeWidget>(j.get(), "log");
+        QCOMPARE(log->currentItem(), log->topLevelItem(log->topLevelItemCount() - 1));
         QVERIFY(j->isVisible());
         QCOMPARE(j->result(), int(QDialog::Rejected));
         QVERIFY(comunicar->isEnabled());
