@@ -148,14 +148,18 @@ Desfecho comunicar(Store& store, OuvinteComunicacao& ouvinte, const PedidoComuni
                          Icone::Aviso);
         return desfecho;
     }
-    std::optional<Record> cfg = lerConfiguracao(store, pedido.idEmpresa);
+    std::optional<Record> cfg = pedido.configuracao;
     if (!cfg) {
-        ouvinte.mensagem(QStringLiteral("Aviso"),
-                         QStringLiteral("Configuração da empresa %1 não encontrada!").arg(pedido.idEmpresa),
-                         Icone::Aviso);
-        return desfecho;
+        cfg = lerConfiguracao(store, pedido.idEmpresa);
+        if (!cfg) {
+            ouvinte.mensagem(
+                QStringLiteral("Aviso"),
+                QStringLiteral("Configuração da empresa %1 não encontrada!").arg(pedido.idEmpresa),
+                Icone::Aviso);
+            return desfecho;
+        }
+        aplicarPadroes(*cfg);
     }
-    aplicarPadroes(*cfg);
     if (cfg->integer("ATIVA_ENTREGA_IMEDIATA") != 0 && cfg->integer("ID_ESTLOCAL") == 0) {
         ouvinte.mensagem(
             QStringLiteral("Aviso"),
