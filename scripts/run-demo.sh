@@ -2,6 +2,8 @@
 # Sets up, builds and starts qavplus on a demonstration data folder:
 #   demo-run/pgms  the program folder (qav.cfg points at the demo folder)
 #   demo-run/demo  the data folder, created once with qavdemo (delete it to start afresh)
+# A demonstration central server (scripts/demo-server.sh) runs while qavplus runs, and the demo
+# company is configured to communicate with it: "Comunicação" in the menu.
 # Without a display ($DISPLAY and $WAYLAND_DISPLAY empty) the program runs under xvfb-run.
 #   scripts/run-demo.sh [--produtos N] [--clientes N]
 set -euo pipefail
@@ -9,7 +11,7 @@ cd "$(dirname "$0")/.."
 repo="$(pwd)"
 
 scripts/setup.sh dev
-cmake --build build/dev -j2 --target qavdemo
+cmake --build build/dev -j2 --target qavdemo qavtool
 # qavplus finds the upgrade tool qavbd beside itself (its build copies it there).
 if ! cmake --build build/dev -j2 --target qavplus; then
   echo "run-demo: the qavplus target could not be built (is it in this checkout yet?)" >&2
@@ -29,9 +31,18 @@ if [ ! -x "$qavplus" ]; then
   exit 1
 fi
 
+if server_env="$(scripts/demo-server.sh start demo-run/demo)"; then
+  eval "$server_env"
+  trap '"$repo/scripts/demo-server.sh" stop' EXIT
+  echo "run-demo: demonstration server on 127.0.0.1:$QAV_TEST_PGPORT, database qavdemo"
+else
+  echo "run-demo: the demonstration server did not start; the communication run will fail to connect" >&2
+fi
+
 cd demo-run/pgms
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "run-demo: no display found; running qavplus under xvfb-run -a (nothing will be visible)"
-  exec xvfb-run -a "$qavplus"
+  xvfb-run -a "$qavplus"
+else
+  "$qavplus"
 fi
-exec "$qavplus"

@@ -1,4 +1,5 @@
 #include "app/widgets/BackupDialogs.h"
+#include "ui/widgets/BusyCursor.h"
 
 #include "app/core/Backup.h"
 #include "store/core/Clock.h"
@@ -42,15 +43,6 @@ QString documentsFolder() {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     return documents.isEmpty() ? QDir::homePath() : documents;
 }
-
-// A wait cursor for the length of the work, restored on every way out.
-class BusyCursor {
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 QString shown(const QString& path) {
     return QDir::toNativeSeparators(path);

@@ -1,4 +1,5 @@
 #include "printout/widgets/ImpPedido.h"
+#include "ui/widgets/BusyCursor.h"
 
 #include "base/core/Mail.h"
 #include "base/core/Settings.h"
@@ -35,14 +36,6 @@ namespace qav {
 using impressao::Modelo;
 
 namespace {
-
-class BusyCursor {
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 int QAVCFGModeloPedido(Store& store, int idEmpresa) {
     Table qavcfg(store, "qavcfg");

@@ -138,21 +138,18 @@ Desfecho comunicar(Store& store, OuvinteComunicacao& ouvinte, const PedidoComuni
                          Icone::Aviso);
         return desfecho;
     }
-    std::optional<Record> cfg = lerConfiguracao(store, pedido.idEmpresa);
-    // What the window shows counts for the run; what the server sent is taken as stored.
-    if (pedido.configuracao) {
-        if (cfg)
-            copiarCamposEditaveis(*pedido.configuracao, *cfg);
-        else
-            cfg = pedido.configuracao;
-    }
+    std::optional<Record> cfg = pedido.configuracao;
     if (!cfg) {
-        ouvinte.mensagem(QStringLiteral("Aviso"),
-                         QStringLiteral("Configuração da empresa %1 não encontrada!").arg(pedido.idEmpresa),
-                         Icone::Aviso);
-        return desfecho;
+        cfg = lerConfiguracao(store, pedido.idEmpresa);
+        if (!cfg) {
+            ouvinte.mensagem(
+                QStringLiteral("Aviso"),
+                QStringLiteral("Configuração da empresa %1 não encontrada!").arg(pedido.idEmpresa),
+                Icone::Aviso);
+            return desfecho;
+        }
+        aplicarPadroes(*cfg);
     }
-    aplicarPadroes(*cfg);
     if (cfg->integer("ATIVA_ENTREGA_IMEDIATA") != 0 && cfg->integer("ID_ESTLOCAL") == 0) {
         ouvinte.mensagem(
             QStringLiteral("Aviso"),
