@@ -7,6 +7,7 @@
 #include "sync/core/ConfiguracaoComunicacao.h"
 #include "sync/widgets/Comunicacao.h"
 #include "sync/widgets/SyncWindows.h"
+#include "tests/support/ServidorTeste.h"
 #include "tests/support/TempDataFolder.h"
 #include "tests/support/gui/GuiSupport.h"
 #include "ui/widgets/MessageBox.h"
@@ -21,6 +22,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
 #include <arpa/inet.h>
@@ -380,6 +382,55 @@ private Q_SLOTS:
         QVERIFY(child<QWidget>(j.get(), "tipo")->isEnabled());
         QVERIFY(!abaHabilitada(j.get(), "abaConfiguracao"));
         QVERIFY(child<QLineEdit>(j.get(), "progresso")->text().isEmpty());
+    }
+
+    // A whole run against a real server one of whose statements is slow: the window keeps painting
+    // while the run waits for the server, the log shows each step, and the window closes at the end.
+    void runRepaintsDuringASlowStatement() {
+        QAV_SERVIDOR_TESTE(servidor, ServidorTeste::Esquema::Zor);
+        servidor.executar(u"ALTER TABLE gestao.qavtipoped RENAME TO qavtipoped_dados; "
+                          "CREATE VIEW gestao.qavtipoped AS SELECT t.* FROM gestao.qavtipoped_dados t, "
+                          "(SELECT pg_sleep(3)) AS espera; GRANT SELECT ON gestao.qavtipoped TO qavplus"_s);
+        configuracao(1, [&](Record& r) {
+            r.setText("BD_NOME", servidor.database());
+            r.setText("BD_HOST", servidor.host());
+            r.setInteger("BD_PORTA", servidor.port());
+            r.setText("BD_USUARIO", servidor.passwordUser());
+            r.setText("BD_SENHA", servidor.password());
+            r.setInteger("COD_VENDEDOR", 5);
+        });
+        auto j = abrir();
+        struct Pinturas : QObject {
+            int n = 0;
+            bool eventFilter(QObject*, QEvent* e) override {
+                n += e->type() == QEvent::Paint ? 1 : 0;
+                return false;
+            }
+        } pinturas;
+        auto* log = child<QTreeWidget>(j.get(), "log");
+        log->viewport()->installEventFilter(&pinturas);
+        MessageBox::setNextAnswers({Button::Yes, Button::Ok});
+        child<QPushButton>(j.get(), "comunicar")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(linhasLog(j.get()).contains(u"Atualizando Tipos de Pedido..."_s), 30000);
+        // The server sleeps in the order-type statement: ask for paints and see them happen.
+        const int antes = pinturas.n;
+        QTimer pede;
+        QObject::connect(&pede, &QTimer::timeout, log->viewport(), [log] { log->viewport()->update(); });
+        pede.start(50);
+        QTRY_VERIFY_WITH_TIMEOUT(pinturas.n >= antes + 5, 2500);
+        QVERIFY2(!linhasLog(j.get()).contains(u"Atualizados 2 Tipos de Pedido..."_s),
+                 "the statement was not slow");
+        QVERIFY(j->emComunicacao());
+        QTRY_VERIFY_WITH_TIMEOUT(!j->emComunicacao(), 30000);
+        const QStringList linhas = linhasLog(j.get());
+        QVERIFY2(linhas.contains(u"Atualizados 2 Tipos de Pedido..."_s) &&
+                     linhas.last() == u"Comunicação Finalizada..."_s,
+                 qPrintable(linhas.join(u'\n')));
+        QCOMPARE(shownBoxes().last(), u"Aviso: Comunicação concluida com sucesso!"_s);
+        QCOMPARE(j->result(), int(QDialog::Accepted));
+        QCOMPARE(
+            servidor.valor(u"SELECT count(*) FROM gestao.log WHERE descricao LIKE 'Sucesso - Parcial/%'"_s),
+            u"1"_s);
     }
 
     // The menu entry and the company selection's button open the window modally over the bound
