@@ -1,0 +1,30 @@
+#pragma once
+// A customer created on this workstation (id 900001 or above) reaches the ERP inside the transaction
+// of the first order that names it: found there by its document (or created), its partners added,
+// and renumbered here to the server's id, in the customer and in every local record that names it.
+
+#include "store/core/Table.h"
+#include "sync/core/ContextoComunicacao.h"
+
+#include <optional>
+
+namespace qav::sync {
+
+// The first id the workstations give their own customers; the server's ids stay below it.
+inline constexpr int kPrimeiroIdLocal = 900001;
+
+// The local tables an order's local transaction covers, open and routed into that transaction.
+struct TabelasEnvio {
+    Table& pedidos;
+    Table& peditens;
+    Table& pedacess;
+    Table& clientes;
+    Table& socios;
+};
+
+// Sends customer `idLocal` inside the order's open server transaction and local transaction, and
+// records (idLocal, server id) in the run's renumbering list. The server's id; nullopt when it
+// failed (the reason has been shown; the caller rolls both sides back).
+std::optional<int> enviarCliente(ContextoComunicacao& contexto, TabelasEnvio& tabelas, int idLocal, int idEmpresa);
+
+} // namespace qav::sync

@@ -1,0 +1,18 @@
+#pragma once
+// The upload of the released orders to the ERP ("zor" schema): each order with its new customer,
+// number, items, accessories and log row in one server transaction beside one local transaction,
+// exactly once even when a previous run lost its local commit.
+
+#include "sync/core/Comunicacao.h"
+
+namespace qav::sync {
+
+// The upload step of the run (runs only against the ERP). True when every order went (or there was
+// none, or the local salesperson is unknown and the upload was skipped); false at the first order
+// that failed, both sides of that order rolled back.
+bool enviarPedidosZor(ContextoComunicacao& contexto);
+
+// The steps of a real run: the upload (and, as they come, the downloads).
+PassosComunicacao passosPadrao();
+
+} // namespace qav::sync
