@@ -48,7 +48,7 @@ std::unique_ptr<Connection> Connection::open(const QString& path, bool create, S
     }
     sqlite3_extended_result_codes(db, 1);
     // Another window or process may be writing: wait for it rather than fail at once.
-    sqlite3_busy_timeout(db, 10000);
+    sqlite3_busy_timeout(db, kWaitMs);
     sqlite3_create_function(db, "qav_fold", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, foldFunction,
                             nullptr, nullptr);
     sqlite3_create_function(db, "qav_digits", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, digitsFunction,
@@ -111,6 +111,10 @@ bool Connection::exec(const std::string& sql, StoreError* error) {
 
 StoreError Connection::lastError() const {
     return storeErrorFrom(sqlite3_extended_errcode(m_db), QString::fromUtf8(sqlite3_errmsg(m_db)));
+}
+
+void Connection::setWaitLimit(int waitMs) {
+    sqlite3_busy_timeout(m_db, waitMs);
 }
 
 bool Connection::inTransaction() const {

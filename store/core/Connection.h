@@ -22,6 +22,10 @@ public:
     Connection& operator=(const Connection&) = delete;
 
     sqlite3* handle() const { return m_db; }
+
+    // How long a statement waits for another window or process that is writing to the file.
+    static constexpr int kWaitMs = 10000;
+    void setWaitLimit(int waitMs);
     const QString& path() const { return m_path; }
 
     // A prepared statement for this SQL, prepared once and kept; reset and unbound before it is

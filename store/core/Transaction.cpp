@@ -15,6 +15,10 @@ Transaction::~Transaction() {
 }
 
 bool Transaction::begin() {
+    return begin(Connection::kWaitMs);
+}
+
+bool Transaction::begin(int waitMs) {
     if (m_tables.empty() || static_cast<int>(m_tables.size()) > kMaxTables) {
         m_error = {
             ErrorCode::FileSystemError, QStringLiteral("Transação com número de tabelas inválido"), {}, {}};
@@ -56,7 +60,10 @@ bool Transaction::begin() {
         }
         table->route(m_connection, alias);
     }
-    if (!m_connection->begin(&m_error)) {
+    m_connection->setWaitLimit(waitMs);
+    const bool begun = m_connection->begin(&m_error);
+    m_connection->setWaitLimit(Connection::kWaitMs);
+    if (!begun) {
         detach();
         return false;
     }

@@ -22,6 +22,9 @@ public:
     Transaction& operator=(const Transaction&) = delete;
 
     bool begin();
+    // The same, giving up after `waitMs` milliseconds when another window or station is writing to one
+    // of the tables (an upload would rather stop than hold the user for long).
+    bool begin(int waitMs);
     // Both end the transaction and give the tables back to their own connections. A failed commit
     // leaves nothing of the transaction in the files; a failed rollback is reported, the files are
     // put right from the journal (see Connection::rollback).
