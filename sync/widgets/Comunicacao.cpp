@@ -4,6 +4,7 @@
 #include "orders/widgets/UpdatePEDIDO.h"
 #include "store/core/Text.h"
 #include "sync/core/ConfiguracaoComunicacao.h"
+#include "sync/core/EnvioPedidos.h"
 #include "sync/widgets/OuvinteJanela.h"
 #include "ui/widgets/MessageBox.h"
 
@@ -118,7 +119,7 @@ void Comunicacao::comunicar() {
     // The run works with tables of its own, on its own thread.
     m_trabalho = QThread::create([this, pedido, pasta = m_pasta] {
         Store store(pasta);
-        m_desfecho = sync::comunicar(store, *m_ouvinte, pedido);
+        m_desfecho = sync::comunicar(store, *m_ouvinte, pedido, sync::passosPadrao());
     });
     m_trabalho->setObjectName(u"comunicacao"_s);
     connect(m_trabalho, &QThread::finished, this, &Comunicacao::terminou);

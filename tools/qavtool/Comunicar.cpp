@@ -4,6 +4,7 @@
 #include "store/core/Table.h"
 #include "store/core/TableDef.h"
 #include "sync/core/Comunicacao.h"
+#include "sync/core/EnvioPedidos.h"
 #include "tools/qavtool/Commands.h"
 
 #include <QCoreApplication>
@@ -170,7 +171,7 @@ int runComunicar(int argc, char** argv) {
     pedido.tipo = a->tipo;
     pedido.confirmado = true;
     OuvinteTerminal ouvinte;
-    const Desfecho desfecho = comunicar(store, ouvinte, pedido);
+    const Desfecho desfecho = comunicar(store, ouvinte, pedido, passosPadrao());
     return desfecho.resultado == ResultadoComunicacao::Sucesso ? 0 : 1;
 }
 

@@ -1,0 +1,34 @@
+#include "sync/core/ComandosEnvio.h"
+
+#include "store/core/Text.h"
+
+namespace qav::sync::envio {
+
+QString texto(const Conexao& conexao, const QString& valor) {
+    QString limpo = valor;
+    limpo.remove(QLatin1Char('\r'));
+    return conexao.texto(text::rtrim(limpo));
+}
+
+QString idOuNull(long long valor) {
+    return valor == 0 ? QStringLiteral("Null") : Conexao::inteiro(valor);
+}
+
+QString real(double valor) {
+    return Conexao::numero(Decimal::fromDouble(valor, 6));
+}
+
+bool lerLinha(ContextoComunicacao& contexto, const QString& comando, std::optional<Linha>& linha) {
+    ErroSql erro;
+    const auto linhas = contexto.conexao.consultar(comando, &erro);
+    if (!linhas) {
+        contexto.erroSql(erro);
+        return false;
+    }
+    linha.reset();
+    if (!linhas->empty())
+        linha = linhas->front();
+    return true;
+}
+
+} // namespace qav::sync::envio
