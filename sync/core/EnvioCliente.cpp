@@ -88,8 +88,14 @@ std::optional<int> enviarCliente(ContextoComunicacao& contexto, TabelasEnvio& ta
     Table& clientes = tabelas.clientes;
     clientes.clear();
     clientes.rec().setInteger("ID", idLocal);
-    if (clientes.get("KEYID") != Status::Ok) {
+    const Status lido = clientes.get("KEYID");
+    if (lido == Status::NotFound) {
         contexto.aviso(QStringLiteral("Cliente inválido!|Cliente # ") + QString::number(idLocal));
+        return std::nullopt;
+    }
+    if (lido != Status::Ok) {
+        contexto.aviso(QStringLiteral("Erro (") + QString::number(clientes.error().number()) +
+                       QStringLiteral(") ao ler cliente/local!"));
         return std::nullopt;
     }
     const Record cliente = clientes.rec();

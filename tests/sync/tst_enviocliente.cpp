@@ -175,6 +175,7 @@ private Q_SLOTS:
     void faixaDasEstacoes();
     void renumeracaoLocal();
     void clienteLocalJaExiste();
+    void clienteInexistente();
     void recusaDoServidor_data();
     void recusaDoServidor();
 };
@@ -501,14 +502,17 @@ void TestEnvioCliente::renumeracaoLocal() {
     // The order being sent is in the order table's buffer, as the order upload holds it.
     QVERIFY(local.ler(local.pedidos, "ID", 2));
     std::optional<int> id;
+    std::optional<Status> gravado;
     QVERIFY(envio.enviar(local, kClienteNovo, id, true, [&] {
         Record& pedido = local.pedidos.rec();
-        if (pedido.integer("ID") != 2 || pedido.integer("CLIEN") != kProximoDoServidor)
-            return false;
         pedido.setInteger("SITUA", 3);
-        return local.pedidos.put() == Status::Ok;
+        gravado = local.pedidos.put();
+        return gravado == Status::Ok;
     }));
 
+    QCOMPARE(gravado, std::optional<Status>(Status::Ok));
+    QCOMPARE(local.pedidos.rec().integer("ID"), 2);
+    QCOMPARE(local.pedidos.rec().integer("CLIEN"), kProximoDoServidor);
     QCOMPARE(id, std::optional<int>(kProximoDoServidor));
     QCOMPARE(local.clientes.rec().integer("ID"), kProximoDoServidor);
     QCOMPARE(local.idsCom(local.pedidos, "CLIEN", kProximoDoServidor), (QList<int>{1, 2, 4, 5}));
@@ -549,6 +553,24 @@ void TestEnvioCliente::clienteLocalJaExiste() {
     QCOMPARE(local.idsCom(local.socios, "ID_CLIENTE", 1), (QList<int>{1, 3}));
     QCOMPARE(local.idsCom(local.pedidos, "CLIEN", 1), QList<int>{1});
     QCOMPARE(contar(servidor, QStringLiteral("SELECT count(*) FROM gestao.socios WHERE id_cliente=1")), 3);
+}
+
+// A customer id that is not in the local file sends nothing.
+void TestEnvioCliente::clienteInexistente() {
+    QAV_SERVIDOR_TESTE(servidor, ServidorTeste::Esquema::Zor);
+    Local local;
+    QVERIFY(local.abrir());
+    local.cliente(kClienteNovo, kDocumentoNovo);
+    Envio envio;
+    QVERIFY(envio.conectar(local, servidor));
+    std::optional<int> id;
+    QVERIFY(envio.enviar(local, kOutroClienteNovo, id));
+
+    QCOMPARE(id, std::nullopt);
+    QCOMPARE(envio.ouvinte.mensagens,
+             QStringList{QStringLiteral("Aviso: Cliente inválido!|Cliente # 900002")});
+    QCOMPARE(contar(servidor, QStringLiteral("SELECT count(*) FROM zor.corrent")), 4);
+    QVERIFY(local.ler(local.clientes, "ID", kClienteNovo));
 }
 
 void TestEnvioCliente::recusaDoServidor_data() {
