@@ -38,7 +38,18 @@ Busca buscarNoServidor(const ContextoComunicacao& contexto, const Record& client
     }
     if (linhas->empty())
         return {};
-    return {true, static_cast<int>(linhas->front().inteiro(0))};
+    const long long id = linhas->front().inteiro(0);
+    // A server customer in the workstations' range would be taken here for a customer still to be
+    // sent, or for another station's customer of the same number: it is not used.
+    if (id >= kPrimeiroIdLocal) {
+        contexto.aviso(
+            QStringLiteral("Cliente # ") + QString::number(cliente.integer("ID")) +
+            QStringLiteral(": o cliente do servidor com este CNPJ/CPF tem o código ") + QString::number(id) +
+            QStringLiteral(", da faixa dos clientes criados nas estações (") +
+            QString::number(kPrimeiroIdLocal) + QStringLiteral(" em diante). Pedido não transmitido."));
+        return {false, std::nullopt};
+    }
+    return {true, static_cast<int>(id)};
 }
 
 // Creates the customer on the server under the next id; nullopt when it could not.

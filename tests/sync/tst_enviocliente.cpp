@@ -437,20 +437,32 @@ void TestEnvioCliente::commitLocalPerdido() {
 
 void TestEnvioCliente::faixaDasEstacoes_data() {
     QTest::addColumn<int>("maiorNoServidor");
-    QTest::addColumn<bool>("aceito");
-    QTest::newRow("último id antes da faixa") << 899999 << true;
-    QTest::newRow("o próximo seria o primeiro da faixa") << 900000 << false;
-    QTest::newRow("já dentro da faixa") << 950000 << false;
+    QTest::addColumn<bool>("comODocumento"); // the server's customer with that id has the document
+    QTest::addColumn<QString>("recusa");     // empty when the customer goes
+    const QString proximo = QStringLiteral(
+        "Aviso: Cliente # 900001: o próximo código de cliente do servidor (%1) invade a faixa dos clientes "
+        "criados nas estações (900001 em diante). Pedido não transmitido.");
+    QTest::newRow("último id antes da faixa") << 899999 << false << QString();
+    QTest::newRow("o próximo seria o primeiro da faixa") << 900000 << false << proximo.arg(900001);
+    QTest::newRow("já dentro da faixa") << 950000 << false << proximo.arg(950001);
+    QTest::newRow("o mesmo documento dentro da faixa")
+        << 900005 << true
+        << QStringLiteral(
+               "Aviso: Cliente # 900001: o cliente do servidor com este CNPJ/CPF tem o código 900005, "
+               "da faixa dos clientes criados nas estações (900001 em diante). Pedido não transmitido.");
 }
 
 // The ids from 900001 up are the workstations' own: a customer is never created there on the server.
 void TestEnvioCliente::faixaDasEstacoes() {
     QFETCH(int, maiorNoServidor);
-    QFETCH(bool, aceito);
+    QFETCH(bool, comODocumento);
+    QFETCH(QString, recusa);
     QAV_SERVIDOR_TESTE(servidor, ServidorTeste::Esquema::Zor);
     servidor.executar(
-        QStringLiteral("INSERT INTO zor.corrent (id_corrent, ativo, pesso, razao) VALUES (%1, 1, 1, 'Alto')")
-            .arg(maiorNoServidor));
+        QStringLiteral("INSERT INTO zor.corrent (id_corrent, ativo, pesso, cgcpf, razao) VALUES "
+                       "(%1, 1, 1, '%2', 'Alto')")
+            .arg(maiorNoServidor)
+            .arg(comODocumento ? kDocumentoNovo : QStringLiteral("99.999.999/0001-91")));
     Local local;
     QVERIFY(local.abrir());
     local.cliente(kClienteNovo, kDocumentoNovo);
@@ -460,18 +472,13 @@ void TestEnvioCliente::faixaDasEstacoes() {
     std::optional<int> id;
     QVERIFY(envio.enviar(local, kClienteNovo, id));
 
-    if (aceito) {
+    if (recusa.isEmpty()) {
         QCOMPARE(id, std::optional<int>(maiorNoServidor + 1));
         QCOMPARE(envio.ouvinte.mensagens, QStringList());
         return;
     }
     QCOMPARE(id, std::nullopt);
-    QCOMPARE(
-        envio.ouvinte.mensagens,
-        QStringList{QStringLiteral("Aviso: Cliente # 900001: o próximo código de cliente do servidor (%1) "
-                                   "invade a faixa dos clientes criados nas estações (900001 em diante). "
-                                   "Pedido não transmitido.")
-                        .arg(maiorNoServidor + 1)});
+    QCOMPARE(envio.ouvinte.mensagens, QStringList{recusa});
     QCOMPARE(contar(servidor, QStringLiteral("SELECT count(*) FROM zor.corrent")), 5);
     QCOMPARE(contar(servidor, QStringLiteral("SELECT count(*) FROM gestao.socios")), 3);
     QCOMPARE(contar(servidor, QStringLiteral("SELECT count(*) FROM gestao.log")), 0);
