@@ -91,6 +91,9 @@ public:
     void route(Connection* connection, const std::string& schemaName);
     void unroute();
     Connection* connection() const { return m_connection; }
+    // The schema that names this table on that connection ("main" unless a transaction routed it), so
+    // that a second cursor can be routed into the same transaction.
+    const std::string& schemaName() const { return m_schema; }
 
 private:
     struct Walk {

@@ -164,6 +164,7 @@ Desfecho comunicar(Store& store, OuvinteComunicacao& ouvinte, const PedidoComuni
     Conexao conexao;
     ContextoComunicacao c(store, conexao, ouvinte);
     conexao.aoErroSql([&c](const ErroSql& e) { c.erroSql(e); });
+    conexao.aoComando(pedido.gravadorComandos);
     c.tipo = pedido.tipo;
     c.idEmpresa = pedido.idEmpresa;
     c.qavcfg = &*cfg;

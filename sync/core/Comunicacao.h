@@ -30,6 +30,8 @@ struct PedidoComunicacao {
     // The settings as the window holds them (its defaults applied, perhaps not stored yet); without
     // them the company's stored settings are read and the defaults applied.
     std::optional<Record> configuracao;
+    // Called with every statement the run sends (benchmarks replay them with other tools).
+    std::function<void(const QString&)> gravadorComandos;
 };
 
 enum class ResultadoComunicacao { NaoIniciada, Falhou, Sucesso };

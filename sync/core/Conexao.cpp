@@ -89,6 +89,8 @@ Date Linha::data(size_t coluna) const {
 Cursor::Cursor(Conexao& conexao, QString comando) : m_conexao(conexao) {
     m_erro.comando = std::move(comando);
     pg_conn* c = m_conexao.m_conexao;
+    if (m_conexao.m_gravador)
+        m_conexao.m_gravador(m_erro.comando);
     if (!c || PQsendQuery(c, m_erro.comando.toUtf8().constData()) == 0 || PQsetSingleRowMode(c) == 0) {
         m_erro = m_conexao.erroDoServidor(m_erro.comando);
         descartar();
@@ -267,6 +269,8 @@ std::optional<std::vector<Linha>> Conexao::consultar(const QString& comando, Err
         }
         return std::nullopt;
     }
+    if (m_gravador)
+        m_gravador(comando);
     Resultado r(PQexec(m_conexao, comando.toUtf8().constData()));
     if (!r.r || !r.ok()) {
         if (erro) {

@@ -78,6 +78,8 @@ public:
 
     // Where statement errors are reported (the run shows them as "Erro SQL (code)").
     void aoErroSql(std::function<void(const ErroSql&)> sink) { m_sink = std::move(sink); }
+    // Called with every statement before it is sent (benchmarks replay them with other tools).
+    void aoComando(std::function<void(const QString&)> gravador) { m_gravador = std::move(gravador); }
 
     // The first column of the first row of the answer; for a statement that returns no row, "1" when
     // it went through, except a SELECT, which gives the empty text. An error is reported to the sink
@@ -122,6 +124,7 @@ private:
     QString m_sistema;
     int m_versaoMaior = 0;
     std::function<void(const ErroSql&)> m_sink;
+    std::function<void(const QString&)> m_gravador;
     bool m_cursorAberto = false;
     QString m_tabelaPerguntada;
     int m_empresaPerguntada = 0;

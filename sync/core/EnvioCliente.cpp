@@ -1,0 +1,134 @@
+#include "sync/core/EnvioCliente.h"
+
+#include "base/core/Version.h"
+#include "sync/core/CorrentZor.h"
+#include "sync/core/RenumeracaoCliente.h"
+#include "sync/core/SociosZor.h"
+
+namespace qav::sync {
+
+namespace {
+
+struct Busca {
+    bool ok = true;
+    std::optional<int> id;
+};
+
+// The customer already on the server: the ERP's customer with the same CPF/CNPJ and suffix. It is
+// there when a previous run created it and then lost its local commit, or when the back office
+// registered it meanwhile; it is used instead of creating it a second time. A customer without a
+// document has nothing to be found by and is always created; so are the customers abroad (person
+// type 3), who often share a placeholder document, except when one with the very same document and
+// suffix is already there, which the ERP would refuse to hold twice.
+Busca buscarNoServidor(const ContextoComunicacao& contexto, const Record& cliente) {
+    const QString documento = cliente.text("CGCPF").trimmed();
+    if (documento.isEmpty())
+        return {};
+    Conexao& conexao = contexto.conexao;
+    ErroSql erro;
+    const auto linhas = conexao.consultar(QStringLiteral("SELECT id_corrent FROM zor.corrent WHERE cgcpf=") +
+                                              conexao.textoSempre(documento) +
+                                              QStringLiteral(" AND COALESCE(TRIM(suf_cgcpf),'')=") +
+                                              conexao.textoSempre(cliente.text("SUF_CGCPF").trimmed()) +
+                                              QStringLiteral(" ORDER BY id_corrent LIMIT 1;"),
+                                          &erro);
+    if (!linhas) {
+        contexto.erroSql(erro);
+        return {false, std::nullopt};
+    }
+    if (linhas->empty())
+        return {};
+    const long long id = linhas->front().inteiro(0);
+    // A server customer in the workstations' range would be taken here for a customer still to be
+    // sent, or for another station's customer of the same number: it is not used.
+    if (id >= kPrimeiroIdLocal) {
+        contexto.aviso(
+            QStringLiteral("Cliente # ") + QString::number(cliente.integer("ID")) +
+            QStringLiteral(": o cliente do servidor com este CNPJ/CPF tem o código ") + QString::number(id) +
+            QStringLiteral(", da faixa dos clientes criados nas estações (") +
+            QString::number(kPrimeiroIdLocal) + QStringLiteral(" em diante). Pedido não transmitido."));
+        return {false, std::nullopt};
+    }
+    return {true, static_cast<int>(id)};
+}
+
+// Creates the customer on the server under the next id; nullopt when it could not.
+std::optional<int> criarNoServidor(const ContextoComunicacao& contexto, const Record& cliente, int idLocal,
+                                   int idEmpresa) {
+    Conexao& conexao = contexto.conexao;
+    ErroSql erro;
+    const auto maior = conexao.consultar(QStringLiteral("select max(id_corrent) from zor.corrent;"), &erro);
+    if (!maior) {
+        contexto.erroSql(erro);
+        return std::nullopt;
+    }
+    const long long id = (maior->empty() ? 0 : maior->front().inteiro(0)) + 1;
+    // The ids from 900001 up are the workstations' own: a server customer there would be taken for
+    // one still to be sent, and its orders would try to create it again.
+    if (id >= kPrimeiroIdLocal) {
+        contexto.aviso(QStringLiteral("Cliente # ") + QString::number(idLocal) +
+                       QStringLiteral(": o próximo código de cliente do servidor (") + QString::number(id) +
+                       QStringLiteral(") invade a faixa dos clientes criados nas estações (") +
+                       QString::number(kPrimeiroIdLocal) +
+                       QStringLiteral(" em diante). Pedido não transmitido."));
+        return std::nullopt;
+    }
+    if (!conexao.executar(insercaoCorrent(conexao, cliente, static_cast<int>(id)), &erro)) {
+        contexto.ouvinte.mensagem(QStringLiteral("Erro (") + erro.codigo + QStringLiteral(")/cliente"),
+                                  erro.texto, Icone::Erro);
+        return std::nullopt;
+    }
+    const QString log =
+        QStringLiteral("INSERT INTO gestao.log(   nome_cpd, nome_usuario, operacao, tabela, id, descricao, "
+                       "id_empresa)   VALUES ('QAV', 'QAV', 'INC', 'correntistas', ") +
+        Conexao::inteiro(id) + QStringLiteral(",'QAV+ ") + versaoPrograma.toString() + QStringLiteral("',") +
+        Conexao::inteiro(idEmpresa) + QStringLiteral(");");
+    if (!conexao.executar(log, &erro)) {
+        contexto.erroComando(erro);
+        return std::nullopt;
+    }
+    return static_cast<int>(id);
+}
+
+} // namespace
+
+std::optional<int> enviarCliente(ContextoComunicacao& contexto, TabelasEnvio& tabelas, int idLocal,
+                                 int idEmpresa) {
+    contexto.linhaProgresso(QStringLiteral("Gravando Cliente # ") + QString::number(idLocal) +
+                            QStringLiteral("..."));
+    Table& clientes = tabelas.clientes;
+    clientes.clear();
+    clientes.rec().setInteger("ID", idLocal);
+    const Status lido = clientes.get("KEYID");
+    if (lido == Status::NotFound) {
+        contexto.aviso(QStringLiteral("Cliente inválido!|Cliente # ") + QString::number(idLocal));
+        return std::nullopt;
+    }
+    if (lido != Status::Ok) {
+        contexto.aviso(QStringLiteral("Erro (") + QString::number(clientes.error().number()) +
+                       QStringLiteral(") ao ler cliente/local!"));
+        return std::nullopt;
+    }
+    const Record cliente = clientes.rec();
+
+    const Busca busca = buscarNoServidor(contexto, cliente);
+    if (!busca.ok)
+        return std::nullopt;
+    std::optional<int> idServidor = busca.id;
+    if (!idServidor)
+        idServidor = criarNoServidor(contexto, cliente, idLocal, idEmpresa);
+    if (!idServidor)
+        return std::nullopt;
+
+    if (!enviarSocios(contexto, tabelas.socios, idLocal, *idServidor))
+        return std::nullopt;
+    if (!renumerarClienteLocal(contexto, tabelas, idLocal, *idServidor))
+        return std::nullopt;
+
+    auto& lista = contexto.renumeracaoClientes;
+    std::erase_if(lista, [idLocal](const std::pair<int, int>& par) { return par.first == idLocal; });
+    lista.emplace_back(idLocal, *idServidor);
+    return idServidor;
+}
+
+} // namespace qav::sync
