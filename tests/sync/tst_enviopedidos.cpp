@@ -44,7 +44,7 @@ void adicionar(Store& store, const char* tabela, const Preencher& preencher) {
     QVERIFY(t.open());
     t.clear();
     preencher(t.rec());
-    QCOMPARE(t.add(), Status::Ok);
+    QVERIFY2(t.add() == Status::Ok, qPrintable(t.error().text + QLatin1Char(' ') + t.error().driverText));
 }
 
 // Changes the first record of `tabela` that passes `condicao`.
@@ -692,6 +692,64 @@ private Q_SLOTS:
                  qPrintable(segunda.tudo()));
         QCOMPARE(lerPedido(store, 2).integer("NUM_ERP"), 105);
         QCOMPARE(lerPedido(store, 3).integer("NUM_ERP"), 106);
+    }
+
+    // A customer created on this workstation goes with its first order, in the same transaction: two
+    // orders of it create it once and both name it by the server's id; when its order fails, the
+    // server has no such customer and the workstation keeps it under its own id.
+    void newCustomerTravelsWithItsOrder_data() {
+        QTest::addColumn<int>("produtoSegundo");
+        QTest::addColumn<bool>("enviado");
+        QTest::newRow("two orders") << 1004 << true;
+        QTest::newRow("its first order fails") << 9999 << false;
+    }
+
+    void newCustomerTravelsWithItsOrder() {
+        QFETCH(int, produtoSegundo);
+        QFETCH(bool, enviado);
+        QAV_SERVIDOR_TESTE(servidor, ServidorTeste::Esquema::Zor);
+        const QString clientesAntes = servidor.valor(QStringLiteral("SELECT count(*) FROM zor.corrent"));
+        test::TempDataFolder pasta;
+        Store& store = pasta.store();
+        prepararEstacao(store, servidor);
+        adicionar(store, "clientes", [](Record& r) {
+            r.setInteger("ID", 900001);
+            r.setInteger("PESSO", 2);
+            r.setText("CGCPF", QStringLiteral("45.723.174/0001-10"));
+            r.setText("RAZAO", QStringLiteral("Esquadrias Nova Era Ltda"));
+            r.setInteger("ID_MUNICIPIO", 1);
+        });
+        pedido(store, {.id = 1, .numer = 41, .cliente = 900001});
+        item(store, 11, 1, 1004);
+        item(store, 12, 1, produtoSegundo, [](Record& r) { r.setText("OBS", QStringLiteral("cortar")); });
+        pedido(store, {.id = 2, .numer = 42, .cliente = 900001});
+        item(store, 21, 2, 1004);
+        Ouvinte ouvinte;
+        QCOMPARE(rodar(store, ouvinte).resultado == ResultadoComunicacao::Sucesso, enviado);
+        const QString novos = servidor.valor(
+            QStringLiteral("SELECT count(*) FROM zor.corrent WHERE cgcpf='45.723.174/0001-10'"));
+        QCOMPARE(novos, enviado ? QStringLiteral("1") : QStringLiteral("0"));
+        QCOMPARE(servidor.valor(QStringLiteral("SELECT count(*) FROM zor.corrent")).toInt(),
+                 clientesAntes.toInt() + (enviado ? 1 : 0));
+        if (enviado) {
+            const QString id = servidor.valor(
+                QStringLiteral("SELECT id_corrent FROM zor.corrent WHERE cgcpf='45.723.174/0001-10'"));
+            QCOMPARE(cabecalho(servidor, QStringLiteral("clien"), 41), id);
+            QCOMPARE(cabecalho(servidor, QStringLiteral("clien"), 42), id);
+            for (int pedidoId : {1, 2})
+                QCOMPARE(QString::number(lerPedido(store, pedidoId).integer("CLIEN")), id);
+        } else {
+            QCOMPARE(numped(servidor), QStringLiteral("100"));
+            for (int pedidoId : {1, 2}) {
+                QCOMPARE(lerPedido(store, pedidoId).integer("CLIEN"), 900001);
+                QCOMPARE(lerPedido(store, pedidoId).integer("SITUA"), 2);
+            }
+            Table clientes(store, "clientes");
+            QVERIFY(clientes.open());
+            clientes.clear();
+            clientes.rec().setInteger("ID", 900001);
+            QCOMPARE(clientes.get("KEYID"), Status::Ok);
+        }
     }
 
     // Orders that cannot go yet are skipped with a notice and stay released; a workstation whose
