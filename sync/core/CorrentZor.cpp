@@ -24,7 +24,7 @@ struct Coluna {
 constexpr int kLimiteMemo = 4000;
 // The country code of Brazil in the ERP.
 constexpr int kCodigoPaisBrasil = 1058;
-// The ERP's mark of a customer that came from a workstation and awaits the back office's review.
+// The `ativo` value the ERP expects on a customer created by a workstation.
 constexpr int kAtivoVindoDaEstacao = 9;
 
 const std::vector<Coluna>& colunas() {

@@ -418,8 +418,8 @@ private Q_SLOTS:
         QCOMPARE(d.resultado, ResultadoComunicacao::Falhou);
         QVERIFY2(QString::fromLatin1(d.campoAcorrigir) == campo, qPrintable(ouvinte.tudo()));
         QCOMPARE(ouvinte.mensagens, QStringList{QStringLiteral("Aviso: ") + mensagem});
-        QCOMPARE(servidor.valor(
-                     QStringLiteral("SELECT count(*) FROM pg_stat_activity WHERE application_name='QAV+'")),
+        QCOMPARE(servidor.valor(QStringLiteral("SELECT count(*) FROM pg_stat_activity WHERE "
+                                               "application_name='QAV+' AND datname=current_database()")),
                  QStringLiteral("0"));
     }
 
@@ -551,8 +551,9 @@ private Q_SLOTS:
         Ouvinte ouvinte;
         ouvinte.aoRegistrar = [&servidor](const QString& texto) {
             if (texto == QStringLiteral("Atualizando Empresa..."))
-                servidor.executar(QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity "
-                                                 "WHERE application_name='QAV+'"));
+                servidor.executar(
+                    QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity "
+                                   "WHERE application_name='QAV+' AND datname=current_database()"));
         };
         QCOMPARE(rodar(pasta.store(), ouvinte, TipoComunicacao::Total).resultado,
                  ResultadoComunicacao::Falhou);
