@@ -435,6 +435,55 @@ private Q_SLOTS:
 
     // The menu entry and the company selection's button open the window modally over the bound
     // folder, on the active company.
+    // The window's run sends the released orders: the order reaches the ERP and is transmitted here.
+    void runSendsTheReleasedOrders() {
+        QAV_SERVIDOR_TESTE(servidor, ServidorTeste::Esquema::Zor);
+        configuracao(1, [&](Record& r) {
+            r.setText("BD_NOME", servidor.database());
+            r.setText("BD_HOST", servidor.host());
+            r.setInteger("BD_PORTA", servidor.port());
+            r.setText("BD_USUARIO", servidor.passwordUser());
+            r.setText("BD_SENHA", servidor.password());
+            r.setInteger("COD_VENDEDOR", 5);
+        });
+        adicionar("municip", [](Record& r) {
+            r.setInteger("ID", 1);
+            r.setText("ESTADO", u"SC"_s);
+        });
+        adicionar("clientes", [](Record& r) {
+            r.setInteger("ID", 1);
+            r.setInteger("ID_MUNICIPIO", 1);
+        });
+        adicionar("produto", [](Record& r) {
+            r.setInteger("ID", 1004);
+            r.setInteger("ID_EMPRESA", 1);
+            r.setText("UNIDA", u"UN"_s);
+        });
+        adicionar("pedidos", [](Record& r) {
+            r.setInteger("ID", 1);
+            r.setInteger("ID_EMPRESA", 1);
+            r.setInteger("COD_VENDEDOR", 5);
+            r.setInteger("NUMER", 41);
+            r.setInteger("SITUA", 2);
+            r.setInteger("CLIEN", 1);
+        });
+        adicionar("peditens", [](Record& r) {
+            r.setInteger("ID_VENDASI", 1);
+            r.setInteger("ID_VENDA", 1);
+            r.setInteger("PRODU", 1004);
+            r.setDecimal("QTD", Decimal(2));
+        });
+        auto j = abrir();
+        MessageBox::setNextAnswers({Button::Yes, Button::Ok});
+        child<QPushButton>(j.get(), "comunicar")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!j->emComunicacao(), 30000);
+        QVERIFY2(linhasLog(j.get()).contains(u"Transferindo Pedido # 41..."_s),
+                 qPrintable(shownBoxes().join(u'\n')));
+        QCOMPARE(servidor.valor(u"SELECT numero FROM zor.pedidos WHERE num_ped_qav='000005.A.00000041'"_s),
+                 u"103"_s);
+        QCOMPARE(lerPedido(1).second, 3);
+    }
+
     void registeredForTheMenu() {
         configuracao(1);
         configuracao(4, [](Record& r) { r.setText("BD_HOST", u"quatro"_s); });
