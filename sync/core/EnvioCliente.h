@@ -25,6 +25,7 @@ struct TabelasEnvio {
 // Sends customer `idLocal` inside the order's open server transaction and local transaction, and
 // records (idLocal, server id) in the run's renumbering list. The server's id; nullopt when it
 // failed (the reason has been shown; the caller rolls both sides back).
-std::optional<int> enviarCliente(ContextoComunicacao& contexto, TabelasEnvio& tabelas, int idLocal, int idEmpresa);
+std::optional<int> enviarCliente(ContextoComunicacao& contexto, TabelasEnvio& tabelas, int idLocal,
+                                 int idEmpresa);
 
 } // namespace qav::sync
