@@ -1,6 +1,6 @@
 #pragma once
 // A data folder with released orders ready to be sent to the ERP: the company's settings pointing at
-// a server, salesperson code 5 of company 1, a town, an order type, five products, new customers
+// a server, salesperson code 5 of company 1, a town, an order type, products (five, or one per item), new customers
 // (900001 on) with a partner each, and orders of several items, the first item of each with an
 // accessory. Order n is of customer 900001 + n % clientes.
 
@@ -10,6 +10,7 @@
 #include "sync/core/ParametrosConexao.h"
 
 #include <QString>
+#include <algorithm>
 #include <functional>
 #include <stdexcept>
 
@@ -82,7 +83,7 @@ inline void prepararEnvio(Store& store, const sync::ParametrosConexao& s, const 
     Transaction tx({&produtos, &clientes, &socios, &pedidos, &itens, &acessorios});
     if (!tx.begin())
         throw std::runtime_error("no transaction");
-    for (int p = 1; p <= 5; ++p) {
+    for (int p = 1; p <= std::max(5, e.itens); ++p) {
         produtos.clear();
         produtos.rec().setInteger("ID", 1000 + p);
         produtos.rec().setInteger("ID_EMPRESA", 1);
