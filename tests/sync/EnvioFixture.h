@@ -1,7 +1,7 @@
 #pragma once
 // A data folder with released orders ready to be sent to the ERP: the company's settings pointing at
-// a server, salesperson code 5 of company 1, a town, an order type, products (five, or one per item), new customers
-// (900001 on) with a partner each, and orders of several items, the first item of each with an
+// a server, salesperson code 5 of company 1, a town, an order type, products (five, or one per item), new
+// customers (900001 on) with a partner each, and orders of several items, the first item of each with an
 // accessory. Order n is of customer 900001 + n % clientes.
 
 #include "store/core/Decimal.h"
