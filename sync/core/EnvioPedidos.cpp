@@ -7,6 +7,7 @@
 #include "store/core/Transaction.h"
 #include "sync/core/CabecalhoPedidoZor.h"
 #include "sync/core/ComandosEnvio.h"
+#include "sync/core/DownloadCadastros.h"
 #include "sync/core/EnvioCliente.h"
 #include "sync/core/ItensPedidoZor.h"
 #include "sync/core/NumeracaoPedido.h"
@@ -339,6 +340,8 @@ bool enviarPedidosZor(ContextoComunicacao& c) {
 PassosComunicacao passosPadrao() {
     PassosComunicacao passos;
     passos.envioPedidosZor = &enviarPedidosZor;
+    passos.downloads = {&baixarMunicipios, &baixarFormasPagamento, &baixarProdutos, &baixarPautas,
+                        &baixarProdutosPauta};
     return passos;
 }
 

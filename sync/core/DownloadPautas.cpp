@@ -1,0 +1,150 @@
+#include "store/core/Text.h"
+#include "sync/core/CampoServidor.h"
+#include "sync/core/DownloadCadastros.h"
+#include "sync/core/PassoDownload.h"
+
+namespace qav::sync {
+
+namespace {
+
+// The price lists of the company and the salesperson, and those of the salesperson's customers.
+QString listasDoVendedor(const ContextoComunicacao& c, const ValoresDownload& v, const char* coluna) {
+    return QString::fromLatin1(coluna) + QStringLiteral(" IN (") + v.codigosPauta + QLatin1Char(')') +
+           clausulaPautasClientes(c);
+}
+
+} // namespace
+
+bool baixarPautas(ContextoComunicacao& c) {
+    if (!baixaCadastros(c))
+        return true;
+    const ValoresDownload v = lerValoresDownload(c);
+    Table pautas(c.store, "pauta");
+    PassoDownload passo(c, QStringLiteral(" Pauta de Preços..."));
+    if (!passo.iniciar(QStringLiteral("Atualizando Pauta de Preços..."), {&pautas}))
+        return false;
+    if (c.tipo == TipoComunicacao::Total &&
+        !passo.excluir(
+            pautas, "ID_EMPRESA = ?", {QVariant::fromValue(c.idEmpresa)},
+            [](const Record& r) { return QStringLiteral("Excluindo Pauta # %1").arg(r.integer("CODIGO")); },
+            QStringLiteral(") ao exclui pauta de preços!")))
+        return false;
+    const QString comando =
+        QStringLiteral(
+            "SELECT codigo,num_pauta,dt_cadast,descricao,obs,ativo,dt_ini,dt_fim,bc_comissao,"
+            "bloq_descontos,   vl_pedido1,vl_pedido2,vl_pedido3,vl_pedido4,vl_pedido5,tx_desconto1,"
+            "tx_desconto2,tx_desconto3,tx_desconto4,tx_desconto5,pauta_exclusiva_cliente    FROM "
+            "gestao.pauta    WHERE ativo=1 AND (") +
+        listasDoVendedor(c, v, "codigo") +
+        desdeCorte(c, QStringLiteral(" AND ("), QStringLiteral("dt_atual"), QStringLiteral(")")) +
+        QStringLiteral(" ORDER BY codigo;");
+    const char* const campos[] = {"CODIGO",         "NUM_PAUTA",    "DT_CADAST",
+                                  "DESCRICAO",      "OBS",          "ATIVO",
+                                  "DT_INI",         "DT_FIM",       "BC_COMISSAO",
+                                  "BLOQ_DESCONTOS", "VL_PEDIDO1",   "VL_PEDIDO2",
+                                  "VL_PEDIDO3",     "VL_PEDIDO4",   "VL_PEDIDO5",
+                                  "TX_DESCONTO1",   "TX_DESCONTO2", "TX_DESCONTO3",
+                                  "TX_DESCONTO4",   "TX_DESCONTO5", "PAUTA_EXCLUSIVA_CLIENTE"};
+    const bool ok = passo.percorrer(
+        comando,
+        [&](const Linha& l) {
+            const long long codigo = l.inteiro(0);
+            passo.progresso([&] { return QStringLiteral("Atualizando Pauta # %1").arg(codigo); });
+            const Status achou = localizar(
+                pautas, "KEYID", [&](Record& r) { r.setInteger("ID", idComEmpresa(codigo, c.idEmpresa)); });
+            if (achou == Status::Error)
+                return passo.falhaGravacao(pautas.error(), QStringLiteral(") ao gravar pauta de preços!"));
+            Record& r = pautas.rec();
+            r.setInteger("ID_EMPRESA", c.idEmpresa);
+            for (size_t i = 0; i < std::size(campos); ++i)
+                atribuirDoServidor(r, campos[i], l.texto(i));
+            if (gravar(pautas, achou) != Status::Ok)
+                return passo.falhaGravacao(pautas.error(), QStringLiteral(") ao gravar pauta de preços!"));
+            passo.contar();
+            return true;
+        },
+        PassoDownload::ErroComando::ComComando);
+    return ok && passo.concluir();
+}
+
+bool baixarProdutosPauta(ContextoComunicacao& c) {
+    if (!baixaCadastros(c))
+        return true;
+    const ValoresDownload v = lerValoresDownload(c);
+    Table precos(c.store, "pauxpro");
+    Table produtos(c.store, "produto");
+    PassoDownload passo(c, QStringLiteral(" Produtos da Pauta de Preços..."));
+    if (!passo.iniciar(QStringLiteral("Atualizando Produtos da Pauta de Preços..."), {&precos, &produtos}))
+        return false;
+    // The price list's id ends in the company's four digits: those are the company's prices.
+    if (c.tipo == TipoComunicacao::Total &&
+        !passo.excluir(
+            precos, "ID_PAUTA % 10000 = ?", {QVariant::fromValue(c.idEmpresa)},
+            [](const Record& r) {
+                return QStringLiteral("Excluindo Produto da Pauta # %1/%2")
+                    .arg(r.integer("ID_PAUTA"))
+                    .arg(r.integer("ID_PROD"));
+            },
+            QStringLiteral(") ao excluir Pauta x Produto!")))
+        return false;
+    const QString comando =
+        QStringLiteral(
+            "SELECT b.codigo,a.id_produto,preco1,preco2,preco3,a.bc_comissao,a.id_varprod,a.tp_pauta,"
+            "a.valor_pauta_icms_st, divisor, tx_comissao, tx_icms FROM gestao.vpauxpro A LEFT OUTER "
+            "JOIN gestao.pauta B ON (a.id_pauta=b.id_pauta) WHERE b.ativo=1 AND (") +
+        listasDoVendedor(c, v, "b.codigo") +
+        desdeCorte(c, QStringLiteral(" AND ("), QStringLiteral("a.dt_atual"), QStringLiteral(")")) +
+        QStringLiteral(" ORDER BY b.codigo,a.id_produto;");
+    const long long precoPadrao = c.qavcfg->integer("PRECO_PADRAO");
+    const bool ok = passo.percorrer(
+        comando,
+        [&](const Linha& l) {
+            const long long codigo = l.inteiro(0);
+            passo.progresso([&] {
+                return QStringLiteral("Atualizando Produto da Pauta # %1/%2").arg(codigo).arg(l.texto(1));
+            });
+            const long long idPauta = idComEmpresa(codigo, c.idEmpresa);
+            const long long idProduto = l.inteiro(6) > 0 ? l.inteiro(6) : l.inteiro(1);
+            const Status achou = localizar(precos, "KEYPRODUTO", [&](Record& r) {
+                r.setInteger("ID_PROD", idProduto);
+                r.setInteger("ID_PAUTA", idPauta);
+            });
+            if (achou == Status::Error)
+                return passo.falhaGravacao(precos.error(),
+                                           QStringLiteral(") ao gravar produto na pauta de preços!"));
+            Record& r = precos.rec();
+            if (precoPadrao >= 1 && precoPadrao <= 3) {
+                atribuirDoServidor(r, "PRECO1", l.texto(static_cast<size_t>(1 + precoPadrao)));
+            } else {
+                atribuirDoServidor(r, "PRECO1", l.texto(2));
+                atribuirDoServidor(r, "PRECO2", l.texto(3));
+                atribuirDoServidor(r, "PRECO3", l.texto(4));
+            }
+            atribuirDoServidor(r, "BC_COMISSAO", l.texto(5));
+            atribuirDoServidor(r, "VALOR_PAUTA_ICMS_ST", l.texto(8));
+            atribuirDoServidor(r, "DIVISOR", l.texto(9));
+            atribuirDoServidor(r, "TX_COMISSAO", l.texto(10));
+            atribuirDoServidor(r, "TX_ICMS", l.texto(11));
+            if (gravar(precos, achou) != Status::Ok)
+                return passo.falhaGravacao(precos.error(),
+                                           QStringLiteral(") ao gravar produto na pauta de preços!"));
+            // A promotional price in a list marks the product as on promotion.
+            if (l.inteiro(7) == 1) {
+                const Status temProduto = localizar(produtos, "KEYID", [&](Record& p) {
+                    p.setInteger("ID", idProduto);
+                    p.setInteger("ID_EMPRESA", c.idEmpresa);
+                });
+                if (temProduto == Status::Ok) {
+                    produtos.rec().setInteger("PRECO_PROMOCIONAL", 1);
+                    if (produtos.put() != Status::Ok)
+                        return passo.falhaGravacao(produtos.error(), QStringLiteral(") ao gravar produto!"));
+                }
+            }
+            passo.contar();
+            return true;
+        },
+        PassoDownload::ErroComando::ComComando);
+    return ok && passo.concluir();
+}
+
+} // namespace qav::sync

@@ -1,0 +1,206 @@
+#include "sync/core/PassoDownload.h"
+
+#include "store/core/Text.h"
+
+namespace qav::sync {
+
+namespace {
+
+// Rows between two looks at the progress line, the clock and the user's stop request.
+constexpr long long kLinhasEntreAvisos = 200;
+constexpr qint64 kMsEntreAvisos = 100;
+
+// The record by its key; blank when it is missing or cannot be read.
+Record lerPorChave(Store& store, const char* tabela, const char* chave,
+                   std::initializer_list<std::pair<const char*, long long>> valores) {
+    Table t(store, tabela);
+    t.clear();
+    if (t.open()) {
+        for (const auto& [campo, valor] : valores)
+            t.rec().setInteger(campo, valor);
+        if (t.get(chave) != Status::Ok)
+            t.clear();
+    }
+    return t.rec();
+}
+
+} // namespace
+
+PassoDownload::PassoDownload(ContextoComunicacao& contexto, QString sufixoFim, QString prefixoConclusao)
+    : m_contexto(contexto), m_sufixo(std::move(sufixoFim)), m_prefixo(std::move(prefixoConclusao)) {}
+
+PassoDownload::~PassoDownload() {
+    if (m_transacao)
+        m_transacao->rollback();
+    m_contexto.linhaProgresso(QString());
+}
+
+bool PassoDownload::iniciar(const QString& textoInicio, std::initializer_list<Table*> tabelas) {
+    m_contexto.passoOk = false;
+    m_linhas = 0;
+    m_contexto.registrar(textoInicio);
+    for (Table* t : tabelas)
+        if (!t->open())
+            return falhaGravacao(t->error(),
+                                 QStringLiteral(") ao abrir ") + t->def().tableName() + QLatin1Char('!'));
+    m_transacao.emplace(tabelas);
+    if (!m_transacao->begin()) {
+        const StoreError erro = m_transacao->error();
+        m_transacao.reset();
+        return falhaGravacao(erro, QStringLiteral(") ao iniciar a gravação!"));
+    }
+    m_relogio.start();
+    return true;
+}
+
+bool PassoDownload::percorrer(const QString& comando, const std::function<bool(const Linha&)>& porLinha,
+                              ErroComando comoMostrar) {
+    const auto mostrarErro = [&](const ErroSql& erro) {
+        if (comoMostrar == ErroComando::ComComando)
+            m_contexto.erroComando(erro);
+        else
+            m_contexto.erroSemTitulo(erro.texto);
+    };
+    auto cursor = m_contexto.conexao.abrir(comando);
+    Linha linha;
+    long long lidas = 0;
+    for (;;) {
+        const Cursor::Passo passo = cursor->proxima(linha);
+        if (passo == Cursor::Passo::Fim)
+            return true;
+        if (passo == Cursor::Passo::Erro) {
+            mostrarErro(cursor->erro());
+            return false;
+        }
+        if (!porLinha(linha))
+            return false;
+        if (++lidas % kLinhasEntreAvisos == 0) {
+            m_contexto.ouvinte.contagem(m_linhas, 0);
+            if (m_contexto.parar()) {
+                m_contexto.registrar(QStringLiteral("Comunicação interrompida pelo usuário..."));
+                return false;
+            }
+        }
+    }
+}
+
+void PassoDownload::progresso(const std::function<QString()>& texto) {
+    if (m_ultimaMostrada >= 0 && m_linhas - m_ultimaMostrada < kLinhasEntreAvisos &&
+        m_relogio.elapsed() < kMsEntreAvisos)
+        return;
+    m_ultimaMostrada = m_linhas;
+    m_relogio.restart();
+    m_contexto.linhaProgresso(texto());
+}
+
+bool PassoDownload::falhaGravacao(const StoreError& erro, const QString& texto) {
+    m_contexto.erro(QStringLiteral("Erro (") + QString::number(erro.number()) + texto);
+    return false;
+}
+
+bool PassoDownload::concluir() {
+    if (m_transacao) {
+        const bool gravou = m_transacao->commit();
+        const StoreError erro = m_transacao->error();
+        m_transacao.reset();
+        if (!gravou)
+            return falhaGravacao(erro, QStringLiteral(") ao gravar") + m_sufixo);
+    }
+    m_contexto.ouvinte.contagem(m_linhas, m_linhas);
+    m_contexto.registrar(m_prefixo + QString::number(m_linhas) + m_sufixo);
+    m_contexto.passoOk = true;
+    return true;
+}
+
+bool PassoDownload::excluir(Table& t, const std::string& condicao, std::vector<QVariant> parametros,
+                            const std::function<QString(const Record&)>& textoExclusao,
+                            const QString& textoFalha) {
+    t.setFilter(condicao, std::move(parametros));
+    Status s = t.seekPhysical();
+    if (s == Status::Ok)
+        s = t.next();
+    long long vistas = 0;
+    while (s == Status::Ok) {
+        m_contexto.linhaProgresso(textoExclusao(t.rec()));
+        if (t.remove() != Status::Ok)
+            falhaGravacao(t.error(), textoFalha);
+        if (++vistas % kLinhasEntreAvisos == 0 && m_contexto.parar()) {
+            t.clearFilter();
+            m_contexto.registrar(QStringLiteral("Comunicação interrompida pelo usuário..."));
+            return false;
+        }
+        s = t.next();
+    }
+    t.clearFilter();
+    if (s == Status::Error)
+        return falhaGravacao(t.error(), textoFalha);
+    return true;
+}
+
+Status localizar(Table& t, const char* chave, const std::function<void(Record&)>& preencherChave) {
+    t.clear();
+    preencherChave(t.rec());
+    const Status s = t.get(chave);
+    if (s == Status::Ok || s == Status::Error)
+        return s;
+    t.clear();
+    preencherChave(t.rec());
+    return Status::NotFound;
+}
+
+Status gravar(Table& t, Status achou) {
+    return achou == Status::Ok ? t.put() : t.add();
+}
+
+long long idComEmpresa(long long codigo, int idEmpresa) {
+    return (QString::number(codigo) + QStringLiteral("%1").arg(idEmpresa, 4, 10, QLatin1Char('0')))
+        .toLongLong();
+}
+
+ValoresDownload lerValoresDownload(ContextoComunicacao& c) {
+    ValoresDownload v;
+    const Record empresa = lerPorChave(c.store, "empresa", "KEYID", {{"ID_EMPRESA", c.idEmpresa}});
+    v.empresaProdutos = static_cast<int>(empresa.integer("ID_EMPRESA_PROD"));
+    v.empresaGrupos = static_cast<int>(empresa.integer("ID_EMPRESA_GRUP"));
+    v.matriz = static_cast<int>(empresa.integer("ID_MATRIZ"));
+    const Record vendedor =
+        lerPorChave(c.store, "vendedor", "KEYCODIGO",
+                    {{"CODIGO", c.qavcfg->integer("COD_VENDEDOR")}, {"ID_EMPRESA", c.idEmpresa}});
+    v.descontoMaximoVendedor = vendedor.decimal("TX_DESCMAX");
+    QStringList codigos;
+    for (const char* campo : {"COD_PAUTA1", "COD_PAUTA2", "COD_PAUTA3"})
+        codigos << QString::number(c.qavcfg->integer(campo));
+    for (const char* campo :
+         {"COD_PAUTA1", "COD_PAUTA2", "COD_PAUTA3", "COD_PAUTA4", "COD_PAUTA5", "COD_PAUTA6"})
+        codigos << QString::number(vendedor.integer(campo));
+    v.codigosPauta = codigos.join(QLatin1Char(','));
+    if (c.sistema == QStringLiteral("zor"))
+        v.empresaProduto = c.idEmpresa > 9000 ? c.idEmpresa - 9000 : c.idEmpresa;
+    else
+        v.empresaProduto = c.empresaCabeca;
+    return v;
+}
+
+QString clausulaPautasClientes(const ContextoComunicacao& c) {
+    const QString vendedor = Conexao::inteiro(c.qavcfg->integer("COD_VENDEDOR"));
+    if (c.sistema == QStringLiteral("zor"))
+        return QStringLiteral(
+                   " OR codigo IN (SELECT DISTINCT cod_pauta FROM zor.corrent WHERE cod_vendedor=") +
+               vendedor + QStringLiteral(" ) ) ");
+    return QStringLiteral(
+               " OR codigo IN (SELECT DISTINCT cod_pauta FROM gerente.clientes WHERE cod_vendedor=") +
+           vendedor + QStringLiteral(" AND cod_pauta>0) )");
+}
+
+QString desdeCorte(const ContextoComunicacao& c, const QString& prefixo, const QString& coluna,
+                   const QString& sufixo) {
+    if (c.tipo == TipoComunicacao::Total)
+        return {};
+    return prefixo + coluna + QStringLiteral(">=") + Conexao::data(c.corte) + sufixo;
+}
+
+bool baixaCadastros(const ContextoComunicacao& c) {
+    return c.tipo != TipoComunicacao::SomentePedidos;
+}
+
+} // namespace qav::sync

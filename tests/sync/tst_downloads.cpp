@@ -1,0 +1,364 @@
+// The downloads of the company's commercial tables (towns, payment forms, products, price lists and
+// their prices) run as a whole communication against a real PostgreSQL server built from the
+// repository's schemas and test data: what a full and a partial run bring, how product codes that
+// moved and products no longer sent are handled, which products a workstation sees, and that a step
+// that loses its connection leaves its table as it was.
+#include "store/core/Clock.h"
+#include "store/core/Table.h"
+#include "store/core/Text.h"
+#include "sync/core/Comunicacao.h"
+#include "sync/core/EnvioPedidos.h"
+#include "tests/support/ServidorTeste.h"
+#include "tests/support/TempDataFolder.h"
+
+#include <QtTest>
+#include <algorithm>
+#include <functional>
+#include <map>
+
+using namespace qav;
+using namespace qav::sync;
+using qav::test::ServidorTeste;
+
+namespace {
+
+const Date kHoje = Date::fromYmd(2026, 12, 8);
+
+class Ouvinte : public OuvinteComunicacao {
+public:
+    QStringList registros, mensagens;
+    int progressos = 0;
+    std::function<void(const QString&)> aoRegistrar;
+    void registro(const QTime&, const QString& texto) override {
+        registros << texto;
+        if (aoRegistrar)
+            aoRegistrar(texto);
+    }
+    void progresso(const QString&) override { ++progressos; }
+    void mensagem(const QString& titulo, const QString& texto, Icone) override {
+        mensagens << titulo + QStringLiteral(": ") + texto;
+    }
+    bool pergunta(const QString&, const QString&) override { return false; }
+    QString tudo() const { return (registros + mensagens).join(QLatin1Char('\n')); }
+};
+
+void adicionar(Store& store, const char* tabela, const std::function<void(Record&)>& preencher) {
+    Table t(store, tabela);
+    QVERIFY(t.open());
+    t.clear();
+    preencher(t.rec());
+    QVERIFY2(t.add() == Status::Ok, qPrintable(t.error().text));
+}
+
+// Salesperson 5 of company 1, pointing at the test server, last communication on `ultima`.
+void prepararEstacao(Store& store, const ServidorTeste& s, Date ultima = {}) {
+    adicionar(store, "qavcfg", [&](Record& r) {
+        r.setInteger("ID_EMPRESA", 1);
+        r.setText("BD_NOME", s.database());
+        r.setText("BD_HOST", s.host());
+        r.setInteger("BD_PORTA", s.port());
+        r.setText("BD_USUARIO", s.passwordUser());
+        r.setText("BD_SENHA", s.password());
+        r.setInteger("COD_VENDEDOR", 5);
+        r.setText("SENHA_VENDEDOR", QStringLiteral("abc123"));
+        r.setText("PONTO_INSTALACAO", QStringLiteral("A"));
+        r.setDate("DT_ULT_COM", ultima);
+    });
+}
+
+Desfecho rodar(Store& store, Ouvinte& ouvinte, TipoComunicacao tipo) {
+    PedidoComunicacao pedido;
+    pedido.idEmpresa = 1;
+    pedido.tipo = tipo;
+    pedido.confirmado = true;
+    PassosComunicacao passos;
+    passos.downloads = passosPadrao().downloads;
+    return comunicar(store, ouvinte, pedido, passos);
+}
+
+// Every record of a table, keyed by `chave` (a field or two joined with "/").
+std::map<QString, Record> registros(Store& store, const char* tabela,
+                                    std::initializer_list<const char*> chave) {
+    std::map<QString, Record> todos;
+    Table t(store, tabela);
+    if (!t.open())
+        return todos;
+    Status s = t.seekPhysical();
+    if (s == Status::Ok)
+        s = t.next();
+    while (s == Status::Ok) {
+        QStringList partes;
+        for (const char* campo : chave)
+            partes << text::rtrim(t.rec().text(campo));
+        todos.emplace(partes.join(QLatin1Char('/')), t.rec());
+        s = t.next();
+    }
+    return todos;
+}
+
+QStringList chaves(const std::map<QString, Record>& m) {
+    QStringList k;
+    for (const auto& [chave, registro] : m)
+        k << chave;
+    return k;
+}
+
+QStringList lista(std::initializer_list<const char*> textos) {
+    QStringList l;
+    for (const char* t : textos)
+        l << QString::fromLatin1(t);
+    return l;
+}
+
+// A decimal field with four places, whatever its scale.
+QString dec(const Record& r, const char* campo) {
+    return QString::fromStdString(r.decimal(campo).toString(4));
+}
+
+} // namespace
+
+class TestDownloads : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() {
+        Clock::setOverride([] { return DateTimeParts{kHoje, 10, 0, 0}; });
+    }
+    void cleanupTestCase() { Clock::setOverride({}); }
+
+    // A full run fills every table from the server: only the payment forms meant for the
+    // workstations, only the products the company sells, the salesperson's price lists (also one
+    // kept for a customer) and their prices; texts with quotes, backslashes and accents unchanged.
+    void fullRunFillsTheTables() {
+        QAV_SERVIDOR_TESTE(servidor, ServidorTeste::Esquema::Zor);
+        test::TempDataFolder pasta;
+        Store& store = pasta.store();
+        prepararEstacao(store, servidor);
+        Ouvinte ouvinte;
+        QCOMPARE(rodar(store, ouvinte, TipoComunicacao::Total).resultado, ResultadoComunicacao::Sucesso);
+        for (const char* linha :
+             {"Atualizados 5 Municípios...", "Atualizados 2 Formas de Pagtos...", "Atualizados 4 Produtos...",
+              "Atualizados 3 Pauta de Preços...", "Atualizados 6 Produtos da Pauta de Preços..."})
+            QVERIFY2(ouvinte.registros.contains(QString::fromUtf8(linha)), qPrintable(ouvinte.tudo()));
+
+        const auto municipios = registros(store, "municip", {"ID"});
+        QCOMPARE(municipios.size(), size_t(5));
+        QCOMPARE(text::rtrim(municipios.at(QStringLiteral("5")).text("NOME")),
+                 QStringLiteral("Herval d'Oeste"));
+        QCOMPARE(municipios.at(QStringLiteral("5")).integer("COD_RAIS"), 4206702);
+        QCOMPARE(dec(municipios.at(QStringLiteral("5")), "CST_FRETE_M3"), QStringLiteral("61.2500"));
+
+        const auto formas = registros(store, "formapag", {"CODIGO"});
+        QCOMPARE(chaves(formas), (QStringList{QStringLiteral("1"), QStringLiteral("2")}));
+        QCOMPARE(formas.at(QStringLiteral("2")).integer("ID_FORMAPAG"), 20001);
+        QCOMPARE(formas.at(QStringLiteral("2")).integer("ID_EMPRESA"), 1);
+        QCOMPARE(dec(formas.at(QStringLiteral("2")), "PRAZO_MEDIO"), QStringLiteral("42.0000"));
+        QCOMPARE(text::rtrim(formas.at(QStringLiteral("1")).text("DESCR")), QStringLiteral("À vista"));
+
+        const auto produtos = registros(store, "produto", {"ID"});
+        QCOMPARE(chaves(produtos), (QStringList{QStringLiteral("1001"), QStringLiteral("1002"),
+                                                QStringLiteral("1003"), QStringLiteral("1004")}));
+        const Record& barra = produtos.at(QStringLiteral("1001"));
+        QCOMPARE(text::rtrim(barra.text("NOME")), QStringLiteral("Perfil \"U\" 3/4' anodizado \\ fosco"));
+        QCOMPARE(text::rtrim(barra.text("CODIGO")), QStringLiteral("P-1001"));
+        QCOMPARE(text::rtrim(barra.text("CARAC2")), QStringLiteral("Têmpera T5"));
+        QCOMPARE(barra.integer("ATIVO"), 1);
+        QCOMPARE(barra.integer("COD_ST"), 60);
+        QCOMPARE(text::rtrim(barra.text("COD_NCM")), QStringLiteral("76042910"));
+        // Standard price 0 of the company: all three prices; discount from the salesperson (10%).
+        QCOMPARE(dec(barra, "PRECO"), QStringLiteral("25.5000"));
+        QCOMPARE(dec(barra, "PREC3"), QStringLiteral("23.0000"));
+        QCOMPARE(dec(barra, "DESC_MAX"), QStringLiteral("10.0000"));
+        QCOMPARE(dec(barra, "DESC_PADRAO"), QStringLiteral("5.0000"));
+        QCOMPARE(barra.date("DATAP"), Date::fromYmd(2026, 1, 5));
+        QCOMPARE(produtos.at(QStringLiteral("1004")).integer("PRECO_PROMOCIONAL"), 1);
+
+        const auto pautas = registros(store, "pauta", {"ID"});
+        QCOMPARE(chaves(pautas),
+                 (QStringList{QStringLiteral("10001"), QStringLiteral("20001"), QStringLiteral("30001")}));
+        QCOMPARE(text::rtrim(pautas.at(QStringLiteral("20001")).text("DESCRICAO")),
+                 QStringLiteral("Tabela Oeste d'Ouro"));
+        QCOMPARE(pautas.at(QStringLiteral("30001")).integer("PAUTA_EXCLUSIVA_CLIENTE"), 1);
+        QCOMPARE(pautas.at(QStringLiteral("10001")).date("DT_FIM"), Date::fromYmd(2026, 12, 31));
+
+        const auto precos = registros(store, "pauxpro", {"ID_PAUTA", "ID_PROD"});
+        QCOMPARE(chaves(precos), (QStringList{QStringLiteral("10001/1001"), QStringLiteral("10001/1002"),
+                                              QStringLiteral("10001/1003"), QStringLiteral("10001/1004"),
+                                              QStringLiteral("20001/1001"), QStringLiteral("30001/1002")}));
+        // The colour variation is priced under its own id.
+        QCOMPARE(dec(precos.at(QStringLiteral("10001/1003")), "PRECO1"), QStringLiteral("27.9000"));
+        QCOMPARE(text::rtrim(precos.at(QStringLiteral("20001/1001")).text("BC_COMISSAO")),
+                 QStringLiteral("ESPECIAL"));
+        QCOMPARE(dec(precos.at(QStringLiteral("30001/1002")), "DIVISOR"), QStringLiteral("1.0000"));
+        // Progress is shown, not once per row of each step.
+        QVERIFY(ouvinte.progressos > 0);
+    }
+
+    // A partial run brings only what changed since the last communication, and a second full run
+    // brings nothing twice.
+    void partialRunTakesOnlyChangesSinceLastCommunication() {
+        QAV_SERVIDOR_TESTE(servidor, ServidorTeste::Esquema::Zor);
+        test::TempDataFolder pasta;
+        Store& store = pasta.store();
+        prepararEstacao(store, servidor, Date::fromYmd(2026, 11, 1));
+        Ouvinte ouvinte;
+        QCOMPARE(rodar(store, ouvinte, TipoComunicacao::Parcial).resultado, ResultadoComunicacao::Sucesso);
+        QCOMPARE(chaves(registros(store, "municip", {"ID"})), QStringList{QStringLiteral("5")});
+        QCOMPARE(chaves(registros(store, "formapag", {"CODIGO"})), QStringList{QStringLiteral("2")});
+        QCOMPARE(chaves(registros(store, "produto", {"ID"})),
+                 (QStringList{QStringLiteral("1002"), QStringLiteral("1004")}));
+        QCOMPARE(chaves(registros(store, "pauta", {"ID"})), QStringList{QStringLiteral("20001")});
+        QCOMPARE(chaves(registros(store, "pauxpro", {"ID_PAUTA", "ID_PROD"})),
+                 (QStringList{QStringLiteral("10001/1002"), QStringLiteral("20001/1001")}));
+
+        Ouvinte denovo;
+        QCOMPARE(rodar(store, denovo, TipoComunicacao::Total).resultado, ResultadoComunicacao::Sucesso);
+        Ouvinte terceira;
+        QCOMPARE(rodar(store, terceira, TipoComunicacao::Total).resultado, ResultadoComunicacao::Sucesso);
+        QCOMPARE(registros(store, "municip", {"ID"}).size(), size_t(5));
+        QCOMPARE(registros(store, "pauxpro", {"ID_PAUTA", "ID_PROD"}).size(), size_t(6));
+        QCOMPARE(registros(store, "formapag", {"CODIGO"}).size(), size_t(2));
+    }
+
+    // A code that moved on the server to another product is freed by the local product that held it;
+    // products the server no longer sends stay, inactive.
+    void movedCodeIsFreedAndMissingProductsDeactivated() {
+        QAV_SERVIDOR_TESTE(servidor, ServidorTeste::Esquema::Zor);
+        test::TempDataFolder pasta;
+        Store& store = pasta.store();
+        prepararEstacao(store, servidor);
+        for (const auto& [id, codigo] : {std::pair{999, "P-1001"}, std::pair{555, "X-555"}})
+            adicionar(store, "produto", [&](Record& r) {
+                r.setInteger("ID", id);
+                r.setInteger("ID_EMPRESA", 1);
+                r.setText("CODIGO", QString::fromLatin1(codigo));
+                r.setText("NOME", QStringLiteral("Produto antigo"));
+                r.setInteger("ATIVO", 1);
+            });
+        Ouvinte ouvinte;
+        QCOMPARE(rodar(store, ouvinte, TipoComunicacao::Total).resultado, ResultadoComunicacao::Sucesso);
+        const auto produtos = registros(store, "produto", {"ID"});
+        QCOMPARE(text::rtrim(produtos.at(QStringLiteral("999")).text("CODIGO")), QStringLiteral("*999*"));
+        QCOMPARE(text::rtrim(produtos.at(QStringLiteral("1001")).text("CODIGO")), QStringLiteral("P-1001"));
+        QCOMPARE(produtos.at(QStringLiteral("999")).integer("ATIVO"), 0);
+        QCOMPARE(produtos.at(QStringLiteral("555")).integer("ATIVO"), 0);
+        QCOMPARE(produtos.at(QStringLiteral("1001")).integer("ATIVO"), 1);
+    }
+
+    // Which products reach the workstation: the company's sale types, or, with products by price
+    // list, those of the salesperson's lists whatever their type.
+    void productFilter_data() {
+        QTest::addColumn<int>("porPauta");
+        QTest::addColumn<QStringList>("esperados");
+        QTest::newRow("by type") << 0
+                                 << QStringList{QStringLiteral("1001"), QStringLiteral("1002"),
+                                                QStringLiteral("1003"), QStringLiteral("1004"),
+                                                QStringLiteral("1008")};
+        QTest::newRow("by price list")
+            << 1
+            << QStringList{QStringLiteral("1001"), QStringLiteral("1002"), QStringLiteral("1003"),
+                           QStringLiteral("1004"), QStringLiteral("1007")};
+    }
+    void productFilter() {
+        QFETCH(int, porPauta);
+        QFETCH(QStringList, esperados);
+        QAV_SERVIDOR_TESTE(servidor, ServidorTeste::Esquema::Zor);
+        // Raw material priced in list 1; a product of a sale type in no list.
+        servidor.executar(
+            QStringLiteral(
+                "INSERT INTO gestao.pauxpro (id_pauxpro, id_pauta, id_prod, preco1, preco2, preco3, "
+                "id_varprod, tp_pauta, dt_atual) VALUES (20, 1, 1007, 14, 14, 14, 0, 0, '2026-01-01');"
+                "CREATE TEMP TABLE novo AS SELECT * FROM gestao.produto WHERE id_produto=2;"
+                "UPDATE novo SET id_produto=8, codigo='P-1008', id_erp=1008;"
+                "INSERT INTO gestao.produto SELECT * FROM novo;"
+                "UPDATE gestao.qavcfg SET ativar_prod_pauta=%1 WHERE id_empresa=1;")
+                .arg(porPauta));
+        test::TempDataFolder pasta;
+        Store& store = pasta.store();
+        prepararEstacao(store, servidor);
+        Ouvinte ouvinte;
+        QCOMPARE(rodar(store, ouvinte, TipoComunicacao::Total).resultado, ResultadoComunicacao::Sucesso);
+        QCOMPARE(chaves(registros(store, "produto", {"ID"})), esperados);
+    }
+
+    // The company's standard price and the origin of the highest discount.
+    void pricesAndDiscount_data() {
+        QTest::addColumn<int>("precoPadrao");
+        QTest::addColumn<QString>("origem");
+        QTest::addColumn<QString>("descontoVendedor");
+        QTest::addColumn<QStringList>("produto"); // PRECO, PREC2, PREC3, DESC_MAX of 1001
+        QTest::addColumn<QStringList>("naPauta"); // PRECO1, PRECO2 of 1001 in list 1
+        QTest::newRow("second price, salesperson's discount")
+            << 2 << QStringLiteral("R") << QStringLiteral("0.00")
+            << lista({"24.0000", "0.0000", "0.0000", "0.0000"}) << lista({"24.0000", "0.0000"});
+        QTest::newRow("all prices, group's discount")
+            << 0 << QStringLiteral("G") << QStringLiteral("10.00")
+            << lista({"25.5000", "24.0000", "23.0000", "12.0000"}) << lista({"25.5000", "24.0000"});
+        QTest::newRow("third price, salesperson's else group's")
+            << 3 << QStringLiteral("A") << QStringLiteral("0.00")
+            << lista({"23.0000", "0.0000", "0.0000", "12.0000"}) << lista({"23.0000", "0.0000"});
+    }
+    void pricesAndDiscount() {
+        QFETCH(int, precoPadrao);
+        QFETCH(QString, origem);
+        QFETCH(QString, descontoVendedor);
+        QFETCH(QStringList, produto);
+        QFETCH(QStringList, naPauta);
+        QAV_SERVIDOR_TESTE(servidor, ServidorTeste::Esquema::Zor);
+        servidor.executar(
+            QStringLiteral("UPDATE gestao.qavcfg SET preco_padrao=%1, origem_descmax='%2' WHERE "
+                           "id_empresa=1; UPDATE gestao.vendedor SET desconto_max=%3 WHERE id_vendedor=10;")
+                .arg(precoPadrao)
+                .arg(origem, descontoVendedor));
+        test::TempDataFolder pasta;
+        Store& store = pasta.store();
+        prepararEstacao(store, servidor);
+        Ouvinte ouvinte;
+        QCOMPARE(rodar(store, ouvinte, TipoComunicacao::Total).resultado, ResultadoComunicacao::Sucesso);
+        const Record barra = registros(store, "produto", {"ID"}).at(QStringLiteral("1001"));
+        QCOMPARE((QStringList{dec(barra, "PRECO"), dec(barra, "PREC2"), dec(barra, "PREC3"),
+                              dec(barra, "DESC_MAX")}),
+                 produto);
+        const Record preco =
+            registros(store, "pauxpro", {"ID_PAUTA", "ID_PROD"}).at(QStringLiteral("10001/1001"));
+        QCOMPARE((QStringList{dec(preco, "PRECO1"), dec(preco, "PRECO2")}), naPauta);
+    }
+
+    // The connection dies as the price-list products step starts: that step's table is as before
+    // the run (also the prices a full run removes first), the run failed, and the next run completes.
+    void connectionKilledDuringPriceListProducts() {
+        QAV_SERVIDOR_TESTE(servidor, ServidorTeste::Esquema::Zor);
+        test::TempDataFolder pasta;
+        Store& store = pasta.store();
+        prepararEstacao(store, servidor);
+        Ouvinte primeira;
+        QCOMPARE(rodar(store, primeira, TipoComunicacao::Total).resultado, ResultadoComunicacao::Sucesso);
+        const auto antes = registros(store, "pauxpro", {"ID_PAUTA", "ID_PROD"});
+        QCOMPARE(antes.size(), size_t(6));
+        servidor.executar(QStringLiteral("UPDATE gestao.pauxpro SET preco1=30 WHERE id_pauxpro=1;"));
+
+        Ouvinte ouvinte;
+        const QString usuario = servidor.passwordUser();
+        ouvinte.aoRegistrar = [&](const QString& texto) {
+            if (texto == QStringLiteral("Atualizando Produtos da Pauta de Preços..."))
+                servidor.executar(
+                    QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE "
+                                   "datname=current_database() AND usename='%1';")
+                        .arg(usuario));
+        };
+        QCOMPARE(rodar(store, ouvinte, TipoComunicacao::Total).resultado, ResultadoComunicacao::Falhou);
+        QVERIFY2(!ouvinte.mensagens.isEmpty(), qPrintable(ouvinte.tudo()));
+        const auto depois = registros(store, "pauxpro", {"ID_PAUTA", "ID_PROD"});
+        QCOMPARE(chaves(depois), chaves(antes));
+        QCOMPARE(dec(depois.at(QStringLiteral("10001/1001")), "PRECO1"), QStringLiteral("25.5000"));
+
+        Ouvinte outra;
+        QCOMPARE(rodar(store, outra, TipoComunicacao::Total).resultado, ResultadoComunicacao::Sucesso);
+        const auto fim = registros(store, "pauxpro", {"ID_PAUTA", "ID_PROD"});
+        QCOMPARE(fim.size(), size_t(6));
+        QCOMPARE(dec(fim.at(QStringLiteral("10001/1001")), "PRECO1"), QStringLiteral("30.0000"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDownloads)
+#include "tst_downloads.moc"
