@@ -340,8 +340,8 @@ bool enviarPedidosZor(ContextoComunicacao& c) {
 PassosComunicacao passosPadrao() {
     PassosComunicacao passos;
     passos.envioPedidosZor = &enviarPedidosZor;
-    passos.downloads = {&baixarMunicipios, &baixarFormasPagamento, &baixarProdutos, &baixarPautas,
-                        &baixarProdutosPauta};
+    passos.downloads = {&baixarMunicipios,    &baixarFormasPagamento, &baixarProdutos, &baixarPautas,
+                        &baixarProdutosPauta, &baixarStIcms,          &baixarEstoque,  &baixarCustoProdutos};
     return passos;
 }
 

@@ -167,6 +167,7 @@ ValoresDownload lerValoresDownload(ContextoComunicacao& c) {
         lerPorChave(c.store, "vendedor", "KEYCODIGO",
                     {{"CODIGO", c.qavcfg->integer("COD_VENDEDOR")}, {"ID_EMPRESA", c.idEmpresa}});
     v.descontoMaximoVendedor = vendedor.decimal("TX_DESCMAX");
+    v.analiseLucro = vendedor.integer("PERMITIR_ANALISE_LUCRO");
     QStringList codigos;
     for (const char* campo : {"COD_PAUTA1", "COD_PAUTA2", "COD_PAUTA3"})
         codigos << QString::number(c.qavcfg->integer(campo));

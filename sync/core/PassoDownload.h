@@ -86,6 +86,8 @@ struct ValoresDownload {
     int matriz = 0;
     // The salesperson's highest discount (`vendedor.TX_DESCMAX`, 0 when the salesperson is missing).
     Decimal descontoMaximoVendedor;
+    // Whether the salesperson may see costs and margins (`vendedor.PERMITIR_ANALISE_LUCRO`).
+    long long analiseLucro = 0;
     // The nine price-list codes of the company and of the salesperson, joined with ",".
     QString codigosPauta;
     int empresaProduto = 0; // whose products the server's product table keeps for this company

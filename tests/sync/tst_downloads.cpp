@@ -324,6 +324,49 @@ private Q_SLOTS:
         QCOMPARE((QStringList{dec(preco, "PRECO1"), dec(preco, "PRECO2")}), naPauta);
     }
 
+    // Tax substitution, stock (by the company's stock type) and standard cost: a full run takes all,
+    // a later partial run only the stock changed since the last communication; stock and cost rows of
+    // products the workstation does not have are passed over.
+    void taxStockAndCost() {
+        QAV_SERVIDOR_TESTE(servidor, ServidorTeste::Esquema::Zor);
+        test::TempDataFolder pasta;
+        Store& store = pasta.store();
+        prepararEstacao(store, servidor);
+        Ouvinte ouvinte;
+        QCOMPARE(rodar(store, ouvinte, TipoComunicacao::Total).resultado, ResultadoComunicacao::Sucesso);
+        for (const char* linha :
+             {"Atualizados 3 ST ICMS...", "Atualizados 4 Estoques...", "Atualizados Custo de 2 Produtos..."})
+            QVERIFY2(ouvinte.registros.contains(QString::fromUtf8(linha)), qPrintable(ouvinte.tudo()));
+        const auto regras = registros(store, "sticms", {"COD_ST", "UF", "CONTRIBUINTE_ICMS"});
+        QCOMPARE(chaves(regras), lista({"60/PR/1", "60/SC/0", "60/SC/1"}));
+        QCOMPARE(dec(regras.at(QStringLiteral("60/PR/1")), "PERC_MARG_VL_ICMSST"), QStringLiteral("45.1200"));
+        QCOMPARE(regras.at(QStringLiteral("60/PR/1")).integer("ID_EMPRESA"), 1);
+        auto produtos = registros(store, "produto", {"ID"});
+        // Stock type P: on hand less reserved less ordered.
+        QCOMPARE(dec(produtos.at(QStringLiteral("1001")), "QTD_ESTOQUE"), QStringLiteral("450.0000"));
+        QCOMPARE(dec(produtos.at(QStringLiteral("1002")), "QTD_ESTOQUE"), QStringLiteral("75.0000"));
+        QCOMPARE(dec(produtos.at(QStringLiteral("1003")), "QTD_ESTOQUE"), QStringLiteral("0.0000"));
+        QCOMPARE(dec(produtos.at(QStringLiteral("1001")), "VL_CUSTO"), QStringLiteral("19.4000"));
+        QCOMPARE(produtos.at(QStringLiteral("1001")).date("DT_ATUAL_CUSTO"), Date::fromYmd(2026, 6, 10));
+
+        servidor.executar(QStringLiteral("UPDATE gestao.estsaldo SET qtdade=qtdade+1000;"));
+        {
+            Table cfg(store, "qavcfg");
+            QVERIFY(cfg.open());
+            cfg.clear();
+            cfg.rec().setInteger("ID_EMPRESA", 1);
+            QCOMPARE(cfg.get("KEYID_EMPRESA"), Status::Ok);
+            cfg.rec().setDate("DT_ULT_COM", Date::fromYmd(2026, 11, 1));
+            QCOMPARE(cfg.put(), Status::Ok);
+        }
+        Ouvinte parcial;
+        QCOMPARE(rodar(store, parcial, TipoComunicacao::Parcial).resultado, ResultadoComunicacao::Sucesso);
+        produtos = registros(store, "produto", {"ID"});
+        QCOMPARE(dec(produtos.at(QStringLiteral("1001")), "QTD_ESTOQUE"), QStringLiteral("1450.0000"));
+        QCOMPARE(dec(produtos.at(QStringLiteral("1002")), "QTD_ESTOQUE"), QStringLiteral("75.0000"));
+        QCOMPARE(dec(produtos.at(QStringLiteral("1004")), "QTD_ESTOQUE"), QStringLiteral("1900.0000"));
+    }
+
     // The connection dies as the price-list products step starts: that step's table is as before
     // the run (also the prices a full run removes first), the run failed, and the next run completes.
     void connectionKilledDuringPriceListProducts() {
