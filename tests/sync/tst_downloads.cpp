@@ -367,6 +367,60 @@ private Q_SLOTS:
         QCOMPARE(dec(produtos.at(QStringLiteral("1004")), "QTD_ESTOQUE"), QStringLiteral("1900.0000"));
     }
 
+    // Accessories come from a manager database only; an orders-only run downloads nothing but the
+    // stock, and the stock only when immediate delivery is on, and then only what changed.
+    void accessoriesAndOrdersOnlyRun() {
+        QAV_SERVIDOR_TESTE(gerente, ServidorTeste::Esquema::Gerente);
+        test::TempDataFolder pasta;
+        Store& store = pasta.store();
+        prepararEstacao(store, gerente);
+        Ouvinte ouvinte;
+        QCOMPARE(rodar(store, ouvinte, TipoComunicacao::Total).resultado, ResultadoComunicacao::Sucesso);
+        QVERIFY2(ouvinte.registros.contains(QStringLiteral("Atualizados 2 Acessórios...")),
+                 qPrintable(ouvinte.tudo()));
+        const auto acessorios = registros(store, "acessori", {"ID_ACESSORIO"});
+        QCOMPARE(chaves(acessorios), lista({"1", "2"}));
+        QCOMPARE(acessorios.at(QStringLiteral("2")).integer("COD_SUBGRUPO"), 20);
+        QCOMPARE(acessorios.at(QStringLiteral("2")).integer("ATIVO"), 0);
+        QCOMPARE(text::rtrim(acessorios.at(QStringLiteral("2")).text("DESCR_SUBGRUPO")),
+                 QStringLiteral("Acessórios"));
+        QCOMPARE(dec(acessorios.at(QStringLiteral("1")), "PRECO"), QStringLiteral("3.5000"));
+
+        QAV_SERVIDOR_TESTE(zor, ServidorTeste::Esquema::Zor);
+        for (const int entregaImediata : {0, 1}) {
+            test::TempDataFolder outra;
+            Store& estacao = outra.store();
+            prepararEstacao(estacao, zor, Date::fromYmd(2026, 11, 1));
+            adicionar(estacao, "produto", [](Record& r) {
+                r.setInteger("ID", 1001);
+                r.setInteger("ID_EMPRESA", 1);
+                r.setText("CODIGO", QStringLiteral("P-1001"));
+            });
+            {
+                Table cfg(estacao, "qavcfg");
+                QVERIFY(cfg.open());
+                cfg.clear();
+                cfg.rec().setInteger("ID_EMPRESA", 1);
+                QCOMPARE(cfg.get("KEYID_EMPRESA"), Status::Ok);
+                cfg.rec().setInteger("ATIVA_ENTREGA_IMEDIATA", entregaImediata);
+                cfg.rec().setInteger("ID_ESTLOCAL", 2);
+                QCOMPARE(cfg.put(), Status::Ok);
+            }
+            Ouvinte somente;
+            QCOMPARE(rodar(estacao, somente, TipoComunicacao::SomentePedidos).resultado,
+                     ResultadoComunicacao::Sucesso);
+            QVERIFY(!somente.registros.contains(QStringLiteral("Atualizando Municípios...")));
+            QVERIFY(!somente.registros.contains(QStringLiteral("Atualizando Acessórios...")));
+            QCOMPARE(somente.registros.contains(QStringLiteral("Atualizando Estoque...")),
+                     entregaImediata == 1);
+            const auto produtos = registros(estacao, "produto", {"ID"});
+            QCOMPARE(chaves(produtos), lista({"1001"}));
+            // Immediate delivery takes the stock of the delivery place (2), not the product's own.
+            QCOMPARE(dec(produtos.at(QStringLiteral("1001")), "QTD_ESTOQUE"),
+                     entregaImediata ? QStringLiteral("100.0000") : QStringLiteral("0.0000"));
+        }
+    }
+
     // The connection dies as the price-list products step starts: that step's table is as before
     // the run (also the prices a full run removes first), the run failed, and the next run completes.
     void connectionKilledDuringPriceListProducts() {
