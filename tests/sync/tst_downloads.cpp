@@ -28,7 +28,11 @@ class Ouvinte : public OuvinteComunicacao {
 public:
     QStringList registros, mensagens;
     int progressos = 0;
+    long long contadas = 0;
+    bool parar = false;
     std::function<void(const QString&)> aoRegistrar;
+    void contagem(long long feitas, long long) override { contadas = std::max(contadas, feitas); }
+    bool pararSolicitado() override { return parar; }
     void registro(const QTime&, const QString& texto) override {
         registros << texto;
         if (aoRegistrar)
@@ -419,6 +423,39 @@ private Q_SLOTS:
             QCOMPARE(dec(produtos.at(QStringLiteral("1001")), "QTD_ESTOQUE"),
                      entregaImediata ? QStringLiteral("100.0000") : QStringLiteral("0.0000"));
         }
+    }
+
+    // A stop asked for in the middle of a long step undoes that step's writes (also the full run's
+    // removal of the old prices); a later run brings everything.
+    void stopRequestedInsideAStep() {
+        QAV_SERVIDOR_TESTE(servidor, ServidorTeste::Esquema::Zor);
+        servidor.executar(QStringLiteral(
+            "INSERT INTO gestao.pauxpro (id_pauxpro, id_pauta, id_prod, preco1, preco2, preco3, id_varprod, "
+            "tp_pauta, dt_atual) SELECT 100+n, 1, 5000+n, n, n, n, 0, 0, '2026-01-01' FROM "
+            "generate_series(1,450) n;"));
+        test::TempDataFolder pasta;
+        Store& store = pasta.store();
+        prepararEstacao(store, servidor);
+        adicionar(store, "pauxpro", [](Record& r) {
+            r.setInteger("ID_PAUTA", 10001);
+            r.setInteger("ID_PROD", 4242);
+        });
+        Ouvinte ouvinte;
+        ouvinte.aoRegistrar = [&](const QString& texto) {
+            if (texto == QStringLiteral("Atualizando Produtos da Pauta de Preços..."))
+                ouvinte.parar = true;
+        };
+        QCOMPARE(rodar(store, ouvinte, TipoComunicacao::Total).resultado, ResultadoComunicacao::Falhou);
+        QVERIFY2(ouvinte.registros.contains(QStringLiteral("Comunicação interrompida pelo usuário...")),
+                 qPrintable(ouvinte.tudo()));
+        QCOMPARE(chaves(registros(store, "pauxpro", {"ID_PAUTA", "ID_PROD"})), lista({"10001/4242"}));
+
+        Ouvinte outra;
+        QCOMPARE(rodar(store, outra, TipoComunicacao::Total).resultado, ResultadoComunicacao::Sucesso);
+        QCOMPARE(registros(store, "pauxpro", {"ID_PAUTA", "ID_PROD"}).size(), size_t(456));
+        QVERIFY2(outra.registros.contains(QStringLiteral("Atualizados 456 Produtos da Pauta de Preços...")),
+                 qPrintable(outra.tudo()));
+        QCOMPARE(outra.contadas, 456);
     }
 
     // The connection dies as the price-list products step starts: that step's table is as before
