@@ -340,9 +340,9 @@ bool enviarPedidosZor(ContextoComunicacao& c) {
 PassosComunicacao passosPadrao() {
     PassosComunicacao passos;
     passos.envioPedidosZor = &enviarPedidosZor;
-    passos.downloads = {&baixarMunicipios, &baixarFormasPagamento, &baixarProdutos,
-                        &baixarAcessorios, &baixarPautas,          &baixarProdutosPauta,
-                        &baixarStIcms,     &baixarEstoque,         &baixarCustoProdutos};
+    passos.downloads = {&baixarMunicipios,    &baixarFormasPagamento, &baixarProdutos, &baixarAcessorios,
+                        &baixarPautas,        &baixarProdutosPauta,   &baixarStIcms,   &baixarEstoque,
+                        &baixarCustoProdutos, &baixarCustoFrete};
     return passos;
 }
 

@@ -328,7 +328,8 @@ private Q_SLOTS:
         QCOMPARE((QStringList{dec(preco, "PRECO1"), dec(preco, "PRECO2")}), naPauta);
     }
 
-    // Tax substitution, stock (by the company's stock type) and standard cost: a full run takes all,
+    // Tax substitution, stock (by the company's stock type), standard cost and freight cost: a full
+    // run takes all,
     // a later partial run only the stock changed since the last communication; stock and cost rows of
     // products the workstation does not have are passed over.
     void taxStockAndCost() {
@@ -352,6 +353,15 @@ private Q_SLOTS:
         QCOMPARE(dec(produtos.at(QStringLiteral("1003")), "QTD_ESTOQUE"), QStringLiteral("0.0000"));
         QCOMPARE(dec(produtos.at(QStringLiteral("1001")), "VL_CUSTO"), QStringLiteral("19.4000"));
         QCOMPARE(produtos.at(QStringLiteral("1001")).date("DT_ATUAL_CUSTO"), Date::fromYmd(2026, 6, 10));
+        // The latest freight rates of each region and loading town.
+        const auto fretes = registros(store, "cstfrete", {"ID_REGIAO", "ID_MUN_CARREG"});
+        QCOMPARE(chaves(fretes), lista({"1/2", "2/2"}));
+        QCOMPARE(fretes.at(QStringLiteral("1/2")).date("DT_ATUAL"), Date::fromYmd(2026, 7, 1));
+        QCOMPARE(dec(fretes.at(QStringLiteral("1/2")), "VL_CUSTO_M3"), QStringLiteral("45.5000"));
+        QCOMPARE(dec(fretes.at(QStringLiteral("1/2")), "TX_FRETE"), QStringLiteral("3.5000"));
+        QCOMPARE(text::rtrim(fretes.at(QStringLiteral("2/2")).text("NM_REGIAO")), QStringLiteral("Paraná"));
+        QCOMPARE(text::rtrim(fretes.at(QStringLiteral("2/2")).text("NM_MUN_CARREG")),
+                 QStringLiteral("Joinville/SC"));
 
         servidor.executar(QStringLiteral("UPDATE gestao.estsaldo SET qtdade=qtdade+1000;"));
         {
@@ -371,8 +381,9 @@ private Q_SLOTS:
         QCOMPARE(dec(produtos.at(QStringLiteral("1004")), "QTD_ESTOQUE"), QStringLiteral("1900.0000"));
     }
 
-    // Accessories come from a manager database only; an orders-only run downloads nothing but the
-    // stock, and the stock only when immediate delivery is on, and then only what changed.
+    // Accessories come from a manager database only (freight rates from the ERP only); an orders-only run
+    // downloads nothing but the stock, and the stock only when immediate delivery is on, and then only what
+    // changed.
     void accessoriesAndOrdersOnlyRun() {
         QAV_SERVIDOR_TESTE(gerente, ServidorTeste::Esquema::Gerente);
         test::TempDataFolder pasta;
@@ -389,6 +400,10 @@ private Q_SLOTS:
         QCOMPARE(text::rtrim(acessorios.at(QStringLiteral("2")).text("DESCR_SUBGRUPO")),
                  QStringLiteral("Acessórios"));
         QCOMPARE(dec(acessorios.at(QStringLiteral("1")), "PRECO"), QStringLiteral("3.5000"));
+        // A manager database keeps no freight rates: the step is not run there.
+        QVERIFY(!ouvinte.registros.contains(QStringLiteral("Atualizando Custo dos Fretes...")));
+        QVERIFY2(ouvinte.registros.contains(QStringLiteral("Atualizados Custo de 2 Produtos...")),
+                 qPrintable(ouvinte.tudo()));
 
         QAV_SERVIDOR_TESTE(zor, ServidorTeste::Esquema::Zor);
         for (const int entregaImediata : {0, 1}) {
