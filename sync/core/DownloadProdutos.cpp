@@ -203,8 +203,10 @@ bool baixarProdutos(ContextoComunicacao& c) {
             s = todos.next();
         while (s == Status::Ok) {
             Record& r = todos.rec();
-            c.linhaProgresso(QStringLiteral("Inativando o Produto: ") + text::rtrim(r.text("CODIGO")) +
-                             QLatin1Char(' ') + text::rtrim(r.text("NOME")));
+            passo.progresso([&] {
+                return QStringLiteral("Inativando o Produto: ") + text::rtrim(r.text("CODIGO")) +
+                       QLatin1Char(' ') + text::rtrim(r.text("NOME"));
+            });
             r.setInteger("ATIVO", 0);
             if (todos.put() != Status::Ok)
                 return falhaProduto(todos, r.integer("ID"), text::rtrim(r.text("NOME")));

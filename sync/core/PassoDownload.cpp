@@ -121,7 +121,7 @@ bool PassoDownload::excluir(Table& t, const std::string& condicao, std::vector<Q
         s = t.next();
     long long vistas = 0;
     while (s == Status::Ok) {
-        m_contexto.linhaProgresso(textoExclusao(t.rec()));
+        progresso([&] { return textoExclusao(t.rec()); });
         if (t.remove() != Status::Ok)
             falhaGravacao(t.error(), textoFalha);
         if (++vistas % kLinhasEntreAvisos == 0 && m_contexto.parar()) {
