@@ -3,6 +3,7 @@
 // data folder: full and partial runs, texts arriving unchanged, a step that fails or is stopped leaving
 // its table as before; and the flex balance the salesperson still has over the local orders.
 #include "store/core/Table.h"
+#include "sync/core/DownloadHistorico.h"
 #include "sync/core/DownloadReceber.h"
 #include "sync/core/DownloadSocios.h"
 #include "sync/core/SaldoFlex.h"
@@ -127,6 +128,9 @@ private Q_SLOTS:
     void camposDoTitulo();
     void socios_data();
     void socios();
+    void historico_data();
+    void historico();
+    void itemSemPedidoIgnorado();
     void passoQueFalhaDeixaTabela_data();
     void passoQueFalhaDeixaTabela();
     void formaDeOutroSistemaNaoRoda();
@@ -264,6 +268,122 @@ void TestDownloadClientes::socios() {
                      .arg(t.rec().real("VL_QUOTAS"));
     QCOMPARE(lidos, socios);
     QCOMPARE(b.ouvinte.registros.last(), QStringLiteral("Atualizados %1 Sócios...").arg(recebidos));
+}
+
+void TestDownloadClientes::historico_data() {
+    QTest::addColumn<int>("esquema");
+    QTest::addColumn<int>("tipo");
+    // "number|delivery|situation|invoice" of the history orders, and "number|server id|line|product"
+    // of their items. 888 is an invoiced history order the server no longer lists: it stays.
+    QTest::addColumn<QStringList>("pedidos");
+    QTest::addColumn<QStringList>("itens");
+    // The ERP: order 101 with its delivery 9001 (invoiced, situation 5 shown as 4), order 102 closed
+    // within 60 days of the last communication, 104 released; a partial run leaves out the delivery
+    // made before the cut-off date. The variation 1003 of 104's item is its product.
+    QTest::newRow("zor total") << int(Esquema::Zor) << int(TipoComunicacao::Total)
+                               << lista(
+                                      {"101|0|1|0", "101|9001|4|5001", "102|0|4|0", "104|0|2|0", "888|0|4|0"})
+                               << lista({"101|1|1|1001", "101|1|2|1002", "101|4|1|1001", "102|2|1|1004",
+                                         "104|3|1|1003", "888|88|1|0"});
+    QTest::newRow("zor parcial") << int(Esquema::Zor) << int(TipoComunicacao::Parcial)
+                                 << lista({"101|0|1|0", "102|0|4|0", "104|0|2|0", "888|0|4|0"})
+                                 << lista({"101|1|1|1001", "101|1|2|1002", "102|2|1|1004", "104|3|1|1003",
+                                           "888|88|1|0"});
+    // The office: situation 5 is unknown there and shows as 1; a partial run takes the orders
+    // invoiced or placed on or after the cut-off date and those not invoiced.
+    QTest::newRow("gerente total") << int(Esquema::Gerente) << int(TipoComunicacao::Total)
+                                   << lista({"101|0|1|5001", "102|0|1|0", "104|0|1|0", "105|0|2|0",
+                                             "106|0|2|0", "888|0|4|0"})
+                                   << lista({"101|1|1|1001", "101|1|2|1002", "102|2|1|1004", "104|3|1|1001",
+                                             "105|4|1|1001", "105|4|2|1002", "106|5|1|1001", "888|88|1|0"});
+    QTest::newRow("gerente parcial") << int(Esquema::Gerente) << int(TipoComunicacao::Parcial)
+                                     << lista(
+                                            {"102|0|1|0", "104|0|1|0", "105|0|2|0", "106|0|2|0", "888|0|4|0"})
+                                     << lista({"102|2|1|1004", "104|3|1|1001", "105|4|1|1001", "105|4|2|1002",
+                                               "106|5|1|1001", "888|88|1|0"});
+}
+
+// The history orders received are added or changed (their old items dropped), the uninvoiced ones the
+// server no longer lists go with their items, and the item step brings the items of the orders
+// received; texts arrive as the server holds them.
+void TestDownloadClientes::historico() {
+    QFETCH(int, esquema);
+    QFETCH(int, tipo);
+    QFETCH(QStringList, pedidos);
+    QFETCH(QStringList, itens);
+    const bool zor = static_cast<Esquema>(esquema) == Esquema::Zor;
+    QAV_SERVIDOR_TESTE(servidor, static_cast<Esquema>(esquema));
+    const QString obs = QStringLiteral("Entregar no \"galpão\" D'Ávila \\ fundos; -- ok");
+    servidor.executar(
+        QStringLiteral("UPDATE %1.pedidos SET obs=E'Entregar no \"galpão\" D\\'Ávila \\\\ fundos; -- ok' "
+                       "WHERE numero=104")
+            .arg(zor ? QStringLiteral("zor") : QStringLiteral("gerente")));
+    Baixa b;
+    const auto historico = [&](int numero, int idPedcon, Date faturado) {
+        b.adicionar("pedcon", [&](Record& r) {
+            r.setInteger("ID_PEDCON", idPedcon);
+            r.setInteger("ID_EMPRESA", 1);
+            r.setInteger("NUMERO", numero);
+            r.setInteger("SITUACAO", 4);
+            r.setDate("DATA_FATUR", faturado);
+        });
+        b.adicionar("pedicon", [&](Record& r) {
+            r.setInteger("ID_PEDCON", idPedcon);
+            r.setInteger("ORDEM", numero == 101 ? 5 : 1);
+            r.setInteger("ID_EMPRESA", 1);
+            r.setInteger("NUM_PEDIDO", numero);
+        });
+    };
+    historico(101, 1, Date());
+    historico(777, 77, Date());
+    historico(888, 88, Date::fromYmd(2025, 3, 1));
+    QVERIFY(b.conectar(servidor, static_cast<TipoComunicacao>(tipo), Date::fromYmd(2026, 11, 1)));
+    QVERIFY2((zor ? baixarHistoricoZor : baixarHistoricoGerente)(*b.contexto),
+             qPrintable(b.ouvinte.mensagens.join(QLatin1Char('\n'))));
+    QVERIFY2((zor ? baixarItensHistoricoZor : baixarItensHistoricoGerente)(*b.contexto),
+             qPrintable(b.ouvinte.mensagens.join(QLatin1Char('\n'))));
+    QStringList lidos;
+    QString obsLida;
+    Table pedcon(b.pasta.store(), "pedcon"), pedicon(b.pasta.store(), "pedicon");
+    QVERIFY(pedcon.open() && pedicon.open());
+    Status s = pedcon.seekPhysical();
+    while (s == Status::Ok && (s = pedcon.next()) == Status::Ok) {
+        const Record& r = pedcon.rec();
+        lidos << QStringLiteral("%1|%2|%3|%4")
+                     .arg(r.integer("NUMERO"))
+                     .arg(r.integer("NUM_ENTREGA"))
+                     .arg(r.integer("SITUACAO"))
+                     .arg(r.integer("NUM_NF"));
+        if (r.integer("NUMERO") == 104)
+            obsLida = r.text("OBS").trimmed();
+    }
+    lidos.sort();
+    QCOMPARE(lidos, pedidos);
+    QCOMPARE(obsLida, obs);
+    lidos.clear();
+    s = pedicon.seekPhysical();
+    while (s == Status::Ok && (s = pedicon.next()) == Status::Ok)
+        lidos << QStringLiteral("%1|%2|%3|%4")
+                     .arg(pedicon.rec().integer("NUM_PEDIDO"))
+                     .arg(pedicon.rec().integer("ID_PEDCON"))
+                     .arg(pedicon.rec().integer("ORDEM"))
+                     .arg(pedicon.rec().integer("ID_PRODUTO"));
+    lidos.sort();
+    QCOMPARE(lidos, itens);
+    QVERIFY(b.ouvinte.mensagens.isEmpty());
+}
+
+// Items whose history order was not received are skipped: the step ends well and adds nothing.
+void TestDownloadClientes::itemSemPedidoIgnorado() {
+    QAV_SERVIDOR_TESTE(servidor, Esquema::Zor);
+    Baixa b;
+    QVERIFY(b.conectar(servidor, TipoComunicacao::Total, Date::fromYmd(2026, 11, 1)));
+    QVERIFY(baixarItensHistoricoZor(*b.contexto));
+    QCOMPARE(b.ouvinte.registros.last(), QStringLiteral("Atualizados 0 Itens do Pedido Consulta..."));
+    Table pedicon(b.pasta.store(), "pedicon");
+    QVERIFY(pedicon.open());
+    QCOMPARE(pedicon.seekPhysical(), Status::Ok);
+    QCOMPARE(pedicon.next(), Status::EndOfFile);
 }
 
 void TestDownloadClientes::passoQueFalhaDeixaTabela_data() {
