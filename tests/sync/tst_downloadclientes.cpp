@@ -3,6 +3,7 @@
 // data folder: full and partial runs, texts arriving unchanged, a step that fails or is stopped leaving
 // its table as before; and the flex balance the salesperson still has over the local orders.
 #include "store/core/Table.h"
+#include "sync/core/DownloadClientes.h"
 #include "sync/core/DownloadHistorico.h"
 #include "sync/core/DownloadReceber.h"
 #include "sync/core/DownloadSocios.h"
@@ -122,6 +123,8 @@ class TestDownloadClientes : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void clientes_data();
+    void clientes();
     void receber_data();
     void receber();
     void camposDoTitulo_data();
@@ -137,6 +140,115 @@ private Q_SLOTS:
     void saldoFlex_data();
     void saldoFlex();
 };
+
+void TestDownloadClientes::clientes_data() {
+    QTest::addColumn<int>("esquema");
+    QTest::addColumn<int>("tipo");
+    // "id|active|salesperson|payment form|document suffix|order customer" of every local customer
+    // (the last: the customer of local order 1).
+    QTest::addColumn<QStringList>("clientes");
+    QTest::addColumn<int>("clienteDoPedido");
+    // A full run brings the salesperson's customers and those changed since the last run: 1 and 2 are
+    // added with a suffix (their documents are taken here), 3 is deactivated, 4 keeps its payment
+    // form. A partial run brings only 2, changed since. The ERP's form leaves the workstation's
+    // customer alone; the office's form turns it into the office's customer 2, with its order.
+    QTest::newRow("zor total") << int(Esquema::Zor) << int(TipoComunicacao::Total)
+                               << lista({"1|1|5|2|1", "2|1|5|1|2", "3|0|0|2|", "4|1|5|7|", "800|1|5|0|",
+                                         "900001|1|5|0|"})
+                               << 900001;
+    QTest::newRow("zor parcial") << int(Esquema::Zor) << int(TipoComunicacao::Parcial)
+                                 << lista(
+                                        {"2|1|5|1|2", "3|1|5|0|", "4|1|5|7|", "800|1|5|0|", "900001|1|5|0|"})
+                                 << 900001;
+    QTest::newRow("gerente total") << int(Esquema::Gerente) << int(TipoComunicacao::Total)
+                                   << lista({"1|1|5|2|1", "2|1|5|0|", "3|0|0|2|", "4|1|5|7|", "800|1|5|0|"})
+                                   << 2;
+    QTest::newRow("gerente parcial") << int(Esquema::Gerente) << int(TipoComunicacao::Parcial)
+                                     << lista({"2|1|5|0|", "3|1|5|0|", "4|1|5|7|", "800|1|5|0|"}) << 2;
+}
+
+// Stored here before the run: customer 3, which the server now gives to salesperson 6; customer 4 with
+// its own payment form; customer 800 holding customer 1's document; and 900001, created here with
+// customer 2's document, with an order.
+void TestDownloadClientes::clientes() {
+    QFETCH(int, esquema);
+    QFETCH(int, tipo);
+    QFETCH(QStringList, clientes);
+    QFETCH(int, clienteDoPedido);
+    const bool zor = static_cast<Esquema>(esquema) == Esquema::Zor;
+    QAV_SERVIDOR_TESTE(servidor, static_cast<Esquema>(esquema));
+    const QString tabela = zor ? QStringLiteral("zor.corrent") : QStringLiteral("gerente.clientes");
+    const QString chave = zor ? QStringLiteral("id_corrent") : QStringLiteral("id_cliente");
+    const QString documento1 =
+        servidor.valor(QStringLiteral("SELECT cgcpf FROM %1 WHERE %2=1").arg(tabela, chave));
+    const QString documento2 =
+        servidor.valor(QStringLiteral("SELECT cgcpf FROM %1 WHERE %2=2").arg(tabela, chave));
+    const QString razao2 =
+        servidor.valor(QStringLiteral("SELECT razao FROM %1 WHERE %2=2").arg(tabela, chave));
+    Baixa b;
+    b.adicionar("municip", [](Record& r) {
+        r.setInteger("ID", 1);
+        r.setText("NOME", QStringLiteral("Florianópolis"));
+        r.setText("ESTADO", QStringLiteral("SC"));
+    });
+    const auto cliente = [&](int id, const QString& documento, int formaPag) {
+        b.adicionar("clientes", [&](Record& r) {
+            r.setInteger("ID", id);
+            r.setInteger("ATIVO", 1);
+            r.setInteger("COD_VENDEDOR", 5);
+            r.setInteger("FORMA_PAG", formaPag);
+            r.setText("CGCPF", documento);
+            r.setText("RAZAO", QStringLiteral("Local %1").arg(id));
+        });
+    };
+    cliente(3, QStringLiteral("77.888.999/0001-63"), 0);
+    cliente(4, QStringLiteral("529.982.247-25"), 7);
+    cliente(800, documento1, 0);
+    cliente(900001, documento2, 0);
+    b.adicionar("pedidos", [](Record& r) {
+        r.setInteger("ID", 1);
+        r.setInteger("ID_EMPRESA", 1);
+        r.setInteger("NUMER", 1);
+        r.setInteger("SITUA", 2);
+        r.setInteger("CLIEN", 900001);
+    });
+    const Date corte = static_cast<TipoComunicacao>(tipo) == TipoComunicacao::Total
+                           ? Date::fromYmd(2025, 1, 1)
+                           : Date::fromYmd(2026, 1, 1);
+    QVERIFY(b.conectar(servidor, static_cast<TipoComunicacao>(tipo), corte));
+    QVERIFY2((zor ? baixarClientesZor : baixarClientesGerente)(*b.contexto),
+             qPrintable(b.ouvinte.mensagens.join(QLatin1Char('\n'))));
+    QStringList lidos;
+    QString razaoLida, municipioEntrega;
+    Table t(b.pasta.store(), "clientes");
+    QVERIFY(t.open());
+    Status s = t.seekPhysical();
+    while (s == Status::Ok && (s = t.next()) == Status::Ok) {
+        const Record& r = t.rec();
+        lidos << QStringLiteral("%1|%2|%3|%4|%5")
+                     .arg(r.integer("ID"))
+                     .arg(r.integer("ATIVO"))
+                     .arg(r.integer("COD_VENDEDOR"))
+                     .arg(r.integer("FORMA_PAG"))
+                     .arg(r.text("SUF_CGCPF").trimmed());
+        if (r.integer("ID") == 2)
+            razaoLida = r.text("RAZAO").trimmed();
+        if (r.integer("ID") == 1)
+            municipioEntrega = r.text("E_MUNIC").trimmed() + QLatin1Char('/') + r.text("E_ESTAD").trimmed();
+    }
+    lidos.sort();
+    QCOMPARE(lidos, clientes);
+    Table pedidos(b.pasta.store(), "pedidos");
+    QVERIFY(pedidos.open());
+    pedidos.clear();
+    pedidos.rec().setInteger("ID", 1);
+    QCOMPARE(pedidos.get("KEYID"), Status::Ok);
+    QCOMPARE(pedidos.rec().integer("CLIEN"), clienteDoPedido);
+    if (zor)
+        QCOMPARE(razaoLida, razao2); // quotes, backslash and accents as the server holds them
+    if (static_cast<TipoComunicacao>(tipo) == TipoComunicacao::Total)
+        QCOMPARE(municipioEntrega, QStringLiteral("Florianópolis/SC"));
+}
 
 void TestDownloadClientes::receber_data() {
     QTest::addColumn<int>("esquema");
