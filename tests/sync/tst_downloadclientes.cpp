@@ -136,6 +136,7 @@ private Q_SLOTS:
     void itemSemPedidoIgnorado();
     void passoQueFalhaDeixaTabela_data();
     void passoQueFalhaDeixaTabela();
+    void clientesParadoDeixaTabela();
     void formaDeOutroSistemaNaoRoda();
     void saldoFlex_data();
     void saldoFlex();
@@ -536,6 +537,43 @@ void TestDownloadClientes::passoQueFalhaDeixaTabela() {
         QVERIFY2(b.ouvinte.mensagens.first().contains(QStringLiteral("|SELECT numero,docto")),
                  qPrintable(b.ouvinte.mensagens.first()));
     }
+}
+
+// A customer download stopped among its rows leaves the customers and orders as they were, also the
+// workstation's customer that the office had already taken over.
+void TestDownloadClientes::clientesParadoDeixaTabela() {
+    QAV_SERVIDOR_TESTE(servidor, Esquema::Gerente);
+    servidor.executar(
+        QStringLiteral("INSERT INTO gerente.clientes (id_cliente, ativo, pesso, cgcpf, razao, nome, "
+                       "cod_vendedor, dt_atual) SELECT 1000 + n, 1, 2, '00.000.' || n, 'Cliente ' || n, "
+                       "'C' || n, 5, '2026-11-30' FROM generate_series(1, 300) n"));
+    Baixa b;
+    b.adicionar("clientes", [](Record& r) {
+        r.setInteger("ID", 900001);
+        r.setInteger("COD_VENDEDOR", 5);
+        r.setText("CGCPF", QStringLiteral("44.555.666/0001-72")); // the office's customer 2
+    });
+    b.adicionar("pedidos", [](Record& r) {
+        r.setInteger("ID", 1);
+        r.setInteger("SITUA", 2);
+        r.setInteger("CLIEN", 900001);
+    });
+    QVERIFY(b.conectar(servidor, TipoComunicacao::Total, Date::fromYmd(2025, 1, 1)));
+    b.ouvinte.parar = true;
+    QVERIFY(!baixarClientesGerente(*b.contexto));
+    QVERIFY(!b.contexto->passoOk);
+    QVERIFY2(b.ouvinte.mensagens.isEmpty(), qPrintable(b.ouvinte.mensagens.join(QLatin1Char('\n'))));
+    QList<long long> ids;
+    Table clientes(b.pasta.store(), "clientes"), pedidos(b.pasta.store(), "pedidos");
+    QVERIFY(clientes.open() && pedidos.open());
+    Status s = clientes.seekPhysical();
+    while (s == Status::Ok && (s = clientes.next()) == Status::Ok)
+        ids << clientes.rec().integer("ID");
+    QCOMPARE(ids, QList<long long>{900001});
+    pedidos.clear();
+    pedidos.rec().setInteger("ID", 1);
+    QCOMPARE(pedidos.get("KEYID"), Status::Ok);
+    QCOMPARE(pedidos.rec().integer("CLIEN"), 900001);
 }
 
 // Each form runs only against its own system, and no customer download runs in an orders-only run.
