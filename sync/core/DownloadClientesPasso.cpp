@@ -1,5 +1,7 @@
 #include "sync/core/DownloadClientesPasso.h"
 
+#include <exception>
+
 namespace qav::sync {
 
 namespace {
@@ -41,8 +43,15 @@ bool PassoDownload::percorrer(const QString& comando, const std::function<bool(c
     for (;;) {
         switch (cursor->proxima(linha)) {
         case Cursor::Passo::Linha:
-            if (!porLinha(linha))
+            try {
+                if (!porLinha(linha))
+                    return false;
+            } catch (const std::exception& e) {
+                // A value the local files cannot hold (a character outside their code page): the step
+                // ends as for a failed write, with the reason.
+                m_contexto.erro(QString::fromUtf8(e.what()));
                 return false;
+            }
             break;
         case Cursor::Passo::Fim:
             return true;

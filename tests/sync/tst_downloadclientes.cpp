@@ -137,6 +137,8 @@ private Q_SLOTS:
     void passoQueFalhaDeixaTabela_data();
     void passoQueFalhaDeixaTabela();
     void clientesParadoDeixaTabela();
+    void textoQueNaoCabeEncerraOPasso();
+    void socioComTextoQueNaoCabe();
     void formaDeOutroSistemaNaoRoda();
     void saldoFlex_data();
     void saldoFlex();
@@ -574,6 +576,44 @@ void TestDownloadClientes::clientesParadoDeixaTabela() {
     pedidos.rec().setInteger("ID", 1);
     QCOMPARE(pedidos.get("KEYID"), Status::Ok);
     QCOMPARE(pedidos.rec().integer("CLIEN"), 900001);
+}
+
+// A customer text the local files cannot hold (a character outside their code page) ends the step
+// with a message, as a failed write does, and leaves the customers as they were.
+void TestDownloadClientes::textoQueNaoCabeEncerraOPasso() {
+    QAV_SERVIDOR_TESTE(servidor, Esquema::Zor);
+    servidor.executar(
+        QStringLiteral("UPDATE zor.corrent SET razao='Loja Sorriso \U0001F600' WHERE id_corrent=2"));
+    Baixa b;
+    QVERIFY(b.conectar(servidor, TipoComunicacao::Total, Date::fromYmd(2025, 1, 1)));
+    QVERIFY(!baixarClientesZor(*b.contexto));
+    QVERIFY(!b.contexto->passoOk);
+    QCOMPARE(b.ouvinte.mensagens.size(), 1);
+    QVERIFY2(b.ouvinte.mensagens.first().startsWith(
+                 QStringLiteral("Erro: Erro (0) ao gravar cliente!|Cliente: 2 ")),
+             qPrintable(b.ouvinte.mensagens.first()));
+    Table clientes(b.pasta.store(), "clientes");
+    QVERIFY(clientes.open());
+    QCOMPARE(clientes.seekPhysical(), Status::Ok);
+    QCOMPARE(clientes.next(), Status::EndOfFile);
+}
+
+// The same for any other download, here a partner's name: the step ends with the reason shown, the
+// partners as they were.
+void TestDownloadClientes::socioComTextoQueNaoCabe() {
+    QAV_SERVIDOR_TESTE(servidor, Esquema::Gerente);
+    servidor.executar(QStringLiteral("UPDATE gestao.socios SET nome='Ana \U0001F600' WHERE id_socio=3"));
+    Baixa b;
+    QVERIFY(b.conectar(servidor, TipoComunicacao::Total, Date::fromYmd(2025, 1, 1)));
+    QVERIFY(!baixarSociosGerente(*b.contexto));
+    QVERIFY(!b.contexto->passoOk);
+    QCOMPARE(b.ouvinte.mensagens.size(), 1);
+    QVERIFY2(b.ouvinte.mensagens.first().contains(QStringLiteral("SOC:NOME")),
+             qPrintable(b.ouvinte.mensagens.first()));
+    Table socios(b.pasta.store(), "socios");
+    QVERIFY(socios.open());
+    QCOMPARE(socios.seekPhysical(), Status::Ok);
+    QCOMPARE(socios.next(), Status::EndOfFile);
 }
 
 // Each form runs only against its own system, and no customer download runs in an orders-only run.
