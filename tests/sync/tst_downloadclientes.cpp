@@ -458,7 +458,7 @@ void TestDownloadClientes::historico() {
     QVERIFY2((zor ? baixarItensHistoricoZor : baixarItensHistoricoGerente)(*b.contexto),
              qPrintable(b.ouvinte.mensagens.join(QLatin1Char('\n'))));
     QStringList lidos;
-    QString obsLida;
+    QString obsLida, volume101, descricao;
     Table pedcon(b.pasta.store(), "pedcon"), pedicon(b.pasta.store(), "pedicon");
     QVERIFY(pedcon.open() && pedicon.open());
     Status s = pedcon.seekPhysical();
@@ -471,20 +471,29 @@ void TestDownloadClientes::historico() {
                      .arg(r.integer("NUM_NF"));
         if (r.integer("NUMERO") == 104)
             obsLida = r.text("OBS").trimmed();
+        if (r.integer("NUMERO") == 101 && r.integer("NUM_ENTREGA") == 0)
+            volume101 = QString::fromStdString(r.decimal("VOL_M3").toString(6));
     }
     lidos.sort();
     QCOMPARE(lidos, pedidos);
     QCOMPARE(obsLida, obs);
     lidos.clear();
     s = pedicon.seekPhysical();
-    while (s == Status::Ok && (s = pedicon.next()) == Status::Ok)
+    while (s == Status::Ok && (s = pedicon.next()) == Status::Ok) {
+        if (pedicon.rec().integer("ID_PRODUTO") == 1001)
+            descricao = pedicon.rec().text("DESCR_PRODUTO").trimmed();
         lidos << QStringLiteral("%1|%2|%3|%4")
                      .arg(pedicon.rec().integer("NUM_PEDIDO"))
                      .arg(pedicon.rec().integer("ID_PEDCON"))
                      .arg(pedicon.rec().integer("ORDEM"))
                      .arg(pedicon.rec().integer("ID_PRODUTO"));
+    }
     lidos.sort();
     QCOMPARE(lidos, itens);
+    QCOMPARE(descricao, QStringLiteral("Perfil \"U\" 3/4' anodizado \\ fosco"));
+    // The ERP's volume: 10 × 0.0012 m³ and 4 × 0.0004 m³ (the office's form does not fill it).
+    if (zor)
+        QCOMPARE(volume101, QStringLiteral("0.013600"));
     QVERIFY(b.ouvinte.mensagens.isEmpty());
 }
 
