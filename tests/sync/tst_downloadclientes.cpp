@@ -8,6 +8,7 @@
 #include "sync/core/DownloadReceber.h"
 #include "sync/core/DownloadSocios.h"
 #include "sync/core/SaldoFlex.h"
+#include "tests/support/FailingDisk.h"
 #include "tests/support/ServidorTeste.h"
 #include "tests/support/TempDataFolder.h"
 
@@ -139,6 +140,7 @@ private Q_SLOTS:
     void clientesParadoDeixaTabela();
     void textoQueNaoCabeEncerraOPasso();
     void socioComTextoQueNaoCabe();
+    void discoQueFalhaDeixaHistorico();
     void formaDeOutroSistemaNaoRoda();
     void saldoFlex_data();
     void saldoFlex();
@@ -623,6 +625,34 @@ void TestDownloadClientes::socioComTextoQueNaoCabe() {
     QVERIFY(socios.open());
     QCOMPARE(socios.seekPhysical(), Status::Ok);
     QCOMPARE(socios.next(), Status::EndOfFile);
+}
+
+// A disk that refuses writes ends the history step with the store's message; the stored history is
+// as it was once the disk works again.
+void TestDownloadClientes::discoQueFalhaDeixaHistorico() {
+    QAV_SERVIDOR_TESTE(servidor, Esquema::Zor);
+    test::FailingDisk disco;
+    Baixa b;
+    b.adicionar("pedcon", [](Record& r) {
+        r.setInteger("ID_PEDCON", 77);
+        r.setInteger("ID_EMPRESA", 1);
+        r.setInteger("NUMERO", 777);
+    });
+    QVERIFY(b.conectar(servidor, TipoComunicacao::Total, Date::fromYmd(2026, 11, 1)));
+    disco.setFailing(true);
+    QVERIFY(!baixarHistoricoZor(*b.contexto));
+    disco.setFailing(false);
+    QVERIFY(!b.contexto->passoOk);
+    QCOMPARE(b.ouvinte.mensagens.size(), 1);
+    QVERIFY2(b.ouvinte.mensagens.first().contains(QStringLiteral(") ao gravar pedido consulta!")),
+             qPrintable(b.ouvinte.mensagens.first()));
+    Table pedcon(b.pasta.store(), "pedcon");
+    QVERIFY(pedcon.open());
+    QList<long long> numeros;
+    Status s = pedcon.seekPhysical();
+    while (s == Status::Ok && (s = pedcon.next()) == Status::Ok)
+        numeros << pedcon.rec().integer("NUMERO");
+    QCOMPARE(numeros, QList<long long>{777});
 }
 
 // Each form runs only against its own system, and no customer download runs in an orders-only run.
