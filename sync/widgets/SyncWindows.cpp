@@ -2,6 +2,7 @@
 
 #include "base/core/Session.h"
 #include "sync/widgets/Comunicacao.h"
+#include "sync/widgets/ConsultaSaldoFlex.h"
 #include "ui/widgets/WindowRegistry.h"
 
 namespace qav {
@@ -11,6 +12,11 @@ void registerSyncWindows() {
     WindowRegistry::add(janelaMenu::Comunicacao, [](const WindowContext& context) {
         Comunicacao janela(boundFolder().path, context.frame);
         janela.exec();
+    });
+    WindowRegistry::add(janelaMenu::ConsultaSaldoFlex, [](const WindowContext& context) {
+        if (context.mdiArea)
+            context.addChild(new ConsultaSaldoFlex(boundFolder().path, idEmpAtiva()),
+                             janelaMenu::ConsultaSaldoFlex);
     });
 }
 

@@ -1,0 +1,80 @@
+#include "sync/core/DownloadSocios.h"
+
+#include "store/core/Table.h"
+#include "store/core/Text.h"
+#include "store/core/Transaction.h"
+#include "sync/core/CampoServidor.h"
+#include "sync/core/DownloadClientesPasso.h"
+
+namespace qav::sync {
+
+namespace {
+
+const char* const kCampos[] = {"ID_SOCIO", "ID_CLIENTE", "NOME",      "CPF_CNPJ",
+                               "NACIONA",  "MA_ENTRADA", "VL_QUOTAS", "FUNCAO"};
+
+const QString kColunas =
+    QStringLiteral("SELECT a.id_socio, a.id_cliente, a.nome, a.cpf, a.naciona, a.ma_entrada, "
+                   "a.vl_quotas,        a.funcao   FROM gestao.socios A   ");
+
+bool baixar(ContextoComunicacao& c, QString comando) {
+    if (c.tipo == TipoComunicacao::Parcial)
+        comando += QStringLiteral(" AND b.dt_atual>=") + Conexao::data(c.corte);
+    PassoDownload passo(c, QStringLiteral("Atualizando Sócios..."));
+    Table socios(c.store, "socios");
+    const auto falha = [&](const QString& sobre) {
+        c.erro(QStringLiteral("Erro (") + QString::number(socios.error().number()) +
+               QStringLiteral(") ao gravar sócio!|Sócio: ") + sobre);
+        return false;
+    };
+    if (!socios.open())
+        return falha(QString());
+    Transaction transacao({&socios});
+    if (!transacao.begin())
+        return falha(QString());
+    const bool ok = passo.percorrer(comando, [&](const Linha& l) {
+        const long long id = l.inteiro(0);
+        const QString sobre = QString::number(id) + QLatin1Char(' ') + l.texto(2);
+        passo.progresso([&] { return QStringLiteral("Atualizando Sócio: ") + sobre; });
+        socios.clearFilter();
+        socios.clear();
+        socios.rec().setInteger("ID_SOCIO", id);
+        const Status achou = socios.get("KEYID");
+        if (achou == Status::Error)
+            return falha(sobre);
+        if (achou != Status::Ok)
+            socios.clear();
+        for (size_t i = 0; i < std::size(kCampos); ++i)
+            atribuirDoServidor(socios.rec(), kCampos[i], l.texto(i));
+        if ((achou == Status::Ok ? socios.put() : socios.add()) != Status::Ok)
+            return falha(sobre);
+        return passo.contar();
+    });
+    if (!ok || !transacao.commit())
+        return false;
+    passo.concluir(QStringLiteral(" Sócios..."));
+    return true;
+}
+
+} // namespace
+
+bool baixarSociosZor(ContextoComunicacao& c) {
+    if (!passoRoda(c, "zor"))
+        return true;
+    return baixar(
+        c, kColunas +
+               QStringLiteral("LEFT OUTER JOIN zor.corrent B ON (a.id_cliente=b.id_corrent)   WHERE ") +
+               Conexao::inteiro(representante(c)) +
+               QStringLiteral(" IN (cod_vendedor,cod_vendedor2,cod_vendedor3)"));
+}
+
+bool baixarSociosGerente(ContextoComunicacao& c) {
+    if (!passoRoda(c, "gerente"))
+        return true;
+    return baixar(c, kColunas +
+                         QStringLiteral("LEFT OUTER JOIN gerente.clientes B ON (a.id_cliente=b.id_cliente)   "
+                                        "WHERE b.cod_vendedor=") +
+                         Conexao::inteiro(representante(c)));
+}
+
+} // namespace qav::sync
