@@ -8,6 +8,7 @@
 #include "store/core/Table.h"
 #include "store/core/Transaction.h"
 #include "sync/core/ParametrosConexao.h"
+#include "tests/orders/PedidosFixture.h"
 
 #include <QString>
 #include <algorithm>
@@ -32,16 +33,7 @@ inline QString numeroQavEnvio(int numer) {
 }
 
 inline void prepararEnvio(Store& store, const sync::ParametrosConexao& s, const EnvioPreparado& e = {}) {
-    const auto add = [&store](const char* tabela, const std::function<void(Record&)>& preencher) {
-        Table t(store, tabela);
-        if (!t.open())
-            throw std::runtime_error("table does not open");
-        t.clear();
-        preencher(t.rec());
-        if (t.add() != Status::Ok)
-            throw std::runtime_error(t.error().text.toStdString());
-    };
-    add("qavcfg", [&](Record& r) {
+    adicionar(store, "qavcfg", [&](Record& r) {
         r.setInteger("ID_EMPRESA", 1);
         r.setText("BD_NOME", s.nome);
         r.setText("BD_HOST", s.host);
@@ -52,26 +44,26 @@ inline void prepararEnvio(Store& store, const sync::ParametrosConexao& s, const 
         r.setText("SENHA_VENDEDOR", QStringLiteral("abc123"));
         r.setText("PONTO_INSTALACAO", QStringLiteral("K")); // none of the seed's orders
     });
-    add("vendedor", [](Record& r) {
+    adicionar(store, "vendedor", [](Record& r) {
         r.setInteger("ID_VENDEDOR", 10);
         r.setInteger("ID_EMPRESA", 1);
         r.setInteger("CODIGO", 5);
         r.setText("NOME", QStringLiteral("José"));
         r.setText("FORMA_PAG", QStringLiteral("F"));
     });
-    add("municip", [](Record& r) {
+    adicionar(store, "municip", [](Record& r) {
         r.setInteger("ID", 1);
         r.setText("NOME", QStringLiteral("Florianópolis"));
         r.setText("ESTADO", QStringLiteral("SC"));
     });
-    add("qavtipoped", [](Record& r) {
+    adicionar(store, "qavtipoped", [](Record& r) {
         r.setInteger("ID", 1);
         r.setInteger("ID_EMPRESA", 1);
         r.setText("DESCRICAO", QStringLiteral("Venda"));
         r.setInteger("ATIVO", 1);
         r.setInteger("COD_TES", 5101);
     });
-    add("empresa", [](Record& r) {
+    adicionar(store, "empresa", [](Record& r) {
         r.setInteger("ID_EMPRESA", 1);
         r.setText("NOME", QStringLiteral("Metalúrgica Praxedes Ltda"));
     });
