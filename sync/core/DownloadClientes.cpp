@@ -2,11 +2,10 @@
 
 #include "store/core/Table.h"
 #include "store/core/Text.h"
-#include "store/core/Transaction.h"
 #include "sync/core/CampoServidor.h"
 #include "sync/core/CursorTransacao.h"
-#include "sync/core/DownloadClientesPasso.h"
 #include "sync/core/EnvioCliente.h"
+#include "sync/core/PassoDownload.h"
 #include "sync/core/RenumeracaoCliente.h"
 
 #include <exception>
@@ -186,20 +185,19 @@ long long clienteDaEstacao(Table& outro, const QString& documento) {
 }
 
 bool baixar(ContextoComunicacao& c, const Forma& forma) {
-    PassoDownload passo(c, QStringLiteral("Atualizando Clientes..."));
     Table clientes(c.store, "clientes"), pedidos(c.store, "pedidos"), peditens(c.store, "peditens"),
         pedacess(c.store, "pedacess"), socios(c.store, "socios"), municip(c.store, "municip");
+    PassoDownload passo(c, QStringLiteral(" Clientes..."));
     const auto falha = [&](const QString& sobre) {
         c.erro(QStringLiteral("Erro (") + QString::number(clientes.error().number()) +
                QStringLiteral(") ao gravar cliente!|Cliente: ") + sobre);
         return false;
     };
-    if (!clientes.open() || !pedidos.open() || !peditens.open() || !pedacess.open() || !socios.open() ||
-        !municip.open())
-        return falha(QString());
-    Transaction transacao({&clientes, &pedidos, &peditens, &pedacess, &socios});
-    if (!transacao.begin())
-        return falha(QString());
+    if (!passo.iniciar(QStringLiteral("Atualizando Clientes..."),
+                       {&clientes, &pedidos, &peditens, &pedacess, &socios}))
+        return false;
+    if (!municip.open())
+        return passo.falhaGravacao(municip.error(), QStringLiteral(") ao abrir municip!"));
     CursorTransacao outro(clientes);
     if (!outro.aberto())
         return falha(QString());
@@ -219,86 +217,86 @@ bool baixar(ContextoComunicacao& c, const Forma& forma) {
     };
 
     const QString comando = QString::fromLatin1(forma.select) + filtro(c, forma.zor, todos);
-    const bool ok = passo.percorrer(comando, [&](const Linha& l) {
-        const long long id = l.inteiro(0);
-        const QString sobre = QString::number(id) + QLatin1Char(' ') + coluna(l, "razao");
-        passo.progresso([&] { return QStringLiteral("Atualizando Cliente: ") + sobre; });
-        if (id > kPrimeiroIdDaEstacao)
-            return true;
-        const bool doVendedor = forma.zor ? (coluna(l, "cod_vendedor").toInt() == rep ||
-                                             coluna(l, "cod_vendedor2").toInt() == rep ||
-                                             coluna(l, "cod_vendedor3").toInt() == rep)
-                                          : coluna(l, "cod_vendedor").toInt() == rep;
-        if (!forma.zor) {
-            // A customer created here that the office already registered takes the office's id.
-            const long long local = clienteDaEstacao(outro.tabela(), coluna(l, "cgcpf"));
-            if (local != 0) {
-                if (!renumerarClienteLocal(c, tabelas, static_cast<int>(local), static_cast<int>(id)))
-                    return false;
-                return passo.contar();
-            }
-        }
-        clientes.clearFilter();
-        clientes.clear();
-        clientes.rec().setInteger("ID", id);
-        const Status achou = clientes.get("KEYID");
-        if (achou == Status::Error)
-            return falha(sobre);
-        if (achou != Status::Ok && !todos && !doVendedor)
-            return true;
-        if (achou != Status::Ok)
-            clientes.clear();
-        Record& r = clientes.rec();
-        const long long formaPag = achou == Status::Ok ? r.integer("FORMA_PAG") : 0;
-        try {
-            for (size_t i = 0; i < mapa.size(); ++i) {
-                const Destino& d = mapa[i];
-                if (d.campo.isEmpty())
-                    continue;
-                if (d.elemento > 0 || d.campo == "PRINC_PRODU" || d.campo == "PERC_VENDAS") {
-                    if (d.campo == "PRINC_PRODU")
-                        r.setText("PRINC_PRODU", text::fit(l.texto(i), 35), d.elemento);
-                    else
-                        r.setInteger("PERC_VENDAS", l.inteiro(i), d.elemento);
-                    continue;
+    const bool ok = passo.percorrer(
+        comando,
+        [&](const Linha& l) {
+            const long long id = l.inteiro(0);
+            const QString sobre = QString::number(id) + QLatin1Char(' ') + coluna(l, "razao");
+            passo.progresso([&] { return QStringLiteral("Atualizando Cliente: ") + sobre; });
+            if (id > kPrimeiroIdDaEstacao)
+                return true;
+            const bool doVendedor = forma.zor ? (coluna(l, "cod_vendedor").toInt() == rep ||
+                                                 coluna(l, "cod_vendedor2").toInt() == rep ||
+                                                 coluna(l, "cod_vendedor3").toInt() == rep)
+                                              : coluna(l, "cod_vendedor").toInt() == rep;
+            if (!forma.zor) {
+                // A customer created here that the office already registered takes the office's id.
+                const long long local = clienteDaEstacao(outro.tabela(), coluna(l, "cgcpf"));
+                if (local != 0) {
+                    if (!renumerarClienteLocal(c, tabelas, static_cast<int>(local), static_cast<int>(id)))
+                        return false;
+                    passo.contar();
+                    return true;
                 }
-                atribuirDoServidor(r, d.campo.constData(), l.texto(i));
             }
-            if (forma.zor) {
-                atribuirDoServidor(r, "N_SUFRAMA", coluna(l, "inscr_suframa"));
-                const auto [eMunic, eEstad] =
-                    municipio(municip, coluna(l, "id_municipio_entrega").toLongLong());
-                const auto [cMunic, cEstad] =
-                    municipio(municip, coluna(l, "id_municipio_cobranca").toLongLong());
-                r.setText("E_MUNIC", text::fit(eMunic, 30));
-                r.setText("E_ESTAD", text::fit(eEstad, 2));
-                r.setText("C_MUNIC", text::fit(cMunic, 30));
-                r.setText("C_ESTAD", text::fit(cEstad, 2));
+            clientes.clearFilter();
+            clientes.clear();
+            clientes.rec().setInteger("ID", id);
+            const Status achou = clientes.get("KEYID");
+            if (achou == Status::Error)
+                return falha(sobre);
+            if (achou != Status::Ok && !todos && !doVendedor)
+                return true;
+            if (achou != Status::Ok)
+                clientes.clear();
+            Record& r = clientes.rec();
+            const long long formaPag = achou == Status::Ok ? r.integer("FORMA_PAG") : 0;
+            try {
+                for (size_t i = 0; i < mapa.size(); ++i) {
+                    const Destino& d = mapa[i];
+                    if (d.campo.isEmpty())
+                        continue;
+                    if (d.elemento > 0 || d.campo == "PRINC_PRODU" || d.campo == "PERC_VENDAS") {
+                        if (d.campo == "PRINC_PRODU")
+                            r.setText("PRINC_PRODU", text::fit(l.texto(i), 35), d.elemento);
+                        else
+                            r.setInteger("PERC_VENDAS", l.inteiro(i), d.elemento);
+                        continue;
+                    }
+                    atribuirDoServidor(r, d.campo.constData(), l.texto(i));
+                }
+                if (forma.zor) {
+                    atribuirDoServidor(r, "N_SUFRAMA", coluna(l, "inscr_suframa"));
+                    const auto [eMunic, eEstad] =
+                        municipio(municip, coluna(l, "id_municipio_entrega").toLongLong());
+                    const auto [cMunic, cEstad] =
+                        municipio(municip, coluna(l, "id_municipio_cobranca").toLongLong());
+                    r.setText("E_MUNIC", text::fit(eMunic, 30));
+                    r.setText("E_ESTAD", text::fit(eEstad, 2));
+                    r.setText("C_MUNIC", text::fit(cMunic, 30));
+                    r.setText("C_ESTAD", text::fit(cEstad, 2));
+                }
+            } catch (const std::exception& e) {
+                // A text the local files cannot hold: the step ends as for a failed write.
+                c.erro(QStringLiteral("Erro (0) ao gravar cliente!|Cliente: ") + sobre + QLatin1Char('|') +
+                       QString::fromUtf8(e.what()));
+                return false;
             }
-        } catch (const std::exception& e) {
-            // A text the local files cannot hold: the step ends as for a failed write.
-            c.erro(QStringLiteral("Erro (0) ao gravar cliente!|Cliente: ") + sobre + QLatin1Char('|') +
-                   QString::fromUtf8(e.what()));
-            return false;
-        }
-        if (formaPag != 0)
-            r.setInteger("FORMA_PAG", formaPag);
-        if (achou == Status::Ok && !todos && !doVendedor) {
-            r.setInteger("COD_VENDEDOR", 0);
-            r.setInteger("ATIVO", 0);
-        }
-        if (!separarDocumento(outro.tabela(), r))
-            return falha(sobre);
-        if ((achou == Status::Ok ? clientes.put() : clientes.add()) != Status::Ok)
-            return falha(sobre);
-        return passo.contar();
-    });
-    if (!ok)
-        return false;
-    if (!transacao.commit())
-        return falha(QString());
-    passo.concluir(QStringLiteral(" Clientes..."));
-    return true;
+            if (formaPag != 0)
+                r.setInteger("FORMA_PAG", formaPag);
+            if (achou == Status::Ok && !todos && !doVendedor) {
+                r.setInteger("COD_VENDEDOR", 0);
+                r.setInteger("ATIVO", 0);
+            }
+            if (!separarDocumento(outro.tabela(), r))
+                return falha(sobre);
+            if ((achou == Status::Ok ? clientes.put() : clientes.add()) != Status::Ok)
+                return falha(sobre);
+            passo.contar();
+            return true;
+        },
+        PassoDownload::ErroComando::ComComando);
+    return ok && passo.concluir();
 }
 
 } // namespace

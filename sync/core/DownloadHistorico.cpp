@@ -1,9 +1,8 @@
 #include "sync/core/DownloadHistorico.h"
 
 #include "store/core/Table.h"
-#include "store/core/Transaction.h"
 #include "sync/core/CampoServidor.h"
-#include "sync/core/DownloadClientesPasso.h"
+#include "sync/core/PassoDownload.h"
 
 #include <set>
 #include <utility>
@@ -72,63 +71,62 @@ const char* const kCamposComuns[] = {
     "ID_VENDEDOR", "PRAZO",       "VALOR_TOTAL",     "OBS",        "TIPO",     "NUM_PED_QAV"};
 
 bool baixarHistorico(ContextoComunicacao& c, const QString& comando, const ColunasHistorico& col) {
-    PassoDownload passo(c, QStringLiteral("Atualizando Pedidos Consulta..."));
     Table pedcon(c.store, "pedcon"), pedicon(c.store, "pedicon");
-    if (!pedcon.open() || !pedicon.open()) {
-        c.erro(erroLocal(pedcon, ") ao gravar pedido consulta!"));
+    PassoDownload passo(c, QStringLiteral(" Pedido(s) Consulta..."));
+    if (!passo.iniciar(QStringLiteral("Atualizando Pedidos Consulta..."), {&pedcon, &pedicon}))
         return false;
-    }
-    Transaction transacao({&pedcon, &pedicon});
-    if (!transacao.begin()) {
-        c.erro(erroLocal(pedcon, ") ao gravar pedido consulta!"));
-        return false;
-    }
     std::set<Chave> recebidos;
     std::vector<Chave> ordemRecebida;
-    const bool ok = passo.percorrer(comando, [&](const Linha& l) {
-        const long long numero = l.inteiro(0);
-        const long long entrega = col.numEntrega >= 0 ? l.inteiro(static_cast<size_t>(col.numEntrega)) : 0;
-        passo.progresso([&] { return QStringLiteral("Atualizando Pedido # ") + QString::number(numero); });
-        pedcon.clearFilter();
-        pedcon.clear();
-        pedcon.rec().setInteger("NUMERO", numero);
-        pedcon.rec().setInteger("NUM_ENTREGA", entrega);
-        pedcon.rec().setInteger("ID_EMPRESA", c.idEmpresa);
-        const Status achou = pedcon.get("KEYNUMERO");
-        if (achou == Status::Error) {
-            c.erro(erroLocal(pedcon, ") ao gravar pedido consulta!"));
-            return false;
-        }
-        if (achou != Status::Ok) {
+    const bool ok = passo.percorrer(
+        comando,
+        [&](const Linha& l) {
+            const long long numero = l.inteiro(0);
+            const long long entrega =
+                col.numEntrega >= 0 ? l.inteiro(static_cast<size_t>(col.numEntrega)) : 0;
+            passo.progresso(
+                [&] { return QStringLiteral("Atualizando Pedido # ") + QString::number(numero); });
+            pedcon.clearFilter();
             pedcon.clear();
             pedcon.rec().setInteger("NUMERO", numero);
             pedcon.rec().setInteger("NUM_ENTREGA", entrega);
             pedcon.rec().setInteger("ID_EMPRESA", c.idEmpresa);
-        }
-        Record& r = pedcon.rec();
-        for (size_t i = 0; i < std::size(kCamposComuns); ++i)
-            atribuirDoServidor(r, kCamposComuns[i], l.texto(i));
-        r.setInteger("SITUACAO", situacao(l.inteiro(4), col.zor));
-        const auto campo = [&](const char* nome, int coluna) {
-            if (coluna >= 0)
-                atribuirDoServidor(r, nome, l.texto(static_cast<size_t>(coluna)));
-        };
-        campo("NUM_NF", col.numNf);
-        campo("CHAVE_NFE", col.chaveNfe);
-        campo("SIT_PED", col.sitPed);
-        campo("SIT_DESCR", col.sitDescr);
-        campo("ID_PEDCON", col.idPedcon);
-        if ((achou == Status::Ok ? pedcon.put() : pedcon.add()) != Status::Ok) {
-            c.erro(erroLocal(pedcon, ") ao gravar pedido consulta!"));
-            return false;
-        }
-        // The items of an order received again come back with the item step.
-        if (achou == Status::Ok && !excluirItens(c, pedicon, numero, c.idEmpresa))
-            return false;
-        if (recebidos.insert({numero, entrega}).second)
-            ordemRecebida.emplace_back(numero, entrega);
-        return passo.contar();
-    });
+            const Status achou = pedcon.get("KEYNUMERO");
+            if (achou == Status::Error) {
+                c.erro(erroLocal(pedcon, ") ao gravar pedido consulta!"));
+                return false;
+            }
+            if (achou != Status::Ok) {
+                pedcon.clear();
+                pedcon.rec().setInteger("NUMERO", numero);
+                pedcon.rec().setInteger("NUM_ENTREGA", entrega);
+                pedcon.rec().setInteger("ID_EMPRESA", c.idEmpresa);
+            }
+            Record& r = pedcon.rec();
+            for (size_t i = 0; i < std::size(kCamposComuns); ++i)
+                atribuirDoServidor(r, kCamposComuns[i], l.texto(i));
+            r.setInteger("SITUACAO", situacao(l.inteiro(4), col.zor));
+            const auto campo = [&](const char* nome, int coluna) {
+                if (coluna >= 0)
+                    atribuirDoServidor(r, nome, l.texto(static_cast<size_t>(coluna)));
+            };
+            campo("NUM_NF", col.numNf);
+            campo("CHAVE_NFE", col.chaveNfe);
+            campo("SIT_PED", col.sitPed);
+            campo("SIT_DESCR", col.sitDescr);
+            campo("ID_PEDCON", col.idPedcon);
+            if ((achou == Status::Ok ? pedcon.put() : pedcon.add()) != Status::Ok) {
+                c.erro(erroLocal(pedcon, ") ao gravar pedido consulta!"));
+                return false;
+            }
+            // The items of an order received again come back with the item step.
+            if (achou == Status::Ok && !excluirItens(c, pedicon, numero, c.idEmpresa))
+                return false;
+            if (recebidos.insert({numero, entrega}).second)
+                ordemRecebida.emplace_back(numero, entrega);
+            passo.contar();
+            return true;
+        },
+        PassoDownload::ErroComando::ComComando);
     if (!ok)
         return false;
 
@@ -184,12 +182,7 @@ bool baixarHistorico(ContextoComunicacao& c, const QString& comando, const Colun
             }
         }
     }
-    if (!transacao.commit()) {
-        c.erro(erroLocal(pedcon, ") ao gravar pedido consulta!"));
-        return false;
-    }
-    passo.concluir(QStringLiteral(" Pedido(s) Consulta..."));
-    return true;
+    return passo.concluir();
 }
 
 struct ColunasItens {
@@ -201,63 +194,55 @@ const ColunasItens kItensZor{true, 6, 7, 8, 9};
 const ColunasItens kItensGerente{false, -1, 6, 7, 8};
 
 bool baixarItens(ContextoComunicacao& c, const QString& comando, const ColunasItens& col) {
-    PassoDownload passo(c, QStringLiteral("Atualizando Itens do Pedido Consulta..."));
     Table pedcon(c.store, "pedcon"), pedicon(c.store, "pedicon");
-    if (!pedcon.open() || !pedicon.open()) {
-        c.erro(erroLocal(pedicon, ") ao gravar item do pedido consulta!"));
+    PassoDownload passo(c, QStringLiteral(" Itens do Pedido Consulta..."));
+    if (!passo.iniciar(QStringLiteral("Atualizando Itens do Pedido Consulta..."), {&pedicon}))
         return false;
-    }
-    Transaction transacao({&pedicon});
-    if (!transacao.begin()) {
-        c.erro(erroLocal(pedicon, ") ao gravar item do pedido consulta!"));
-        return false;
-    }
+    if (!pedcon.open())
+        return passo.falhaGravacao(pedcon.error(), QStringLiteral(") ao abrir pedcon!"));
     const QString marca =
         col.zor ? QStringLiteral("Atualizando Itens do Pedido # ") : QStringLiteral("Atualizando Pedido # ");
-    const bool ok = passo.percorrer(comando, [&](const Linha& l) {
-        const long long numero = l.inteiro(0);
-        passo.progresso([&] { return marca + QString::number(numero); });
-        pedcon.clear();
-        pedcon.rec().setInteger("NUMERO", numero);
-        pedcon.rec().setInteger("NUM_ENTREGA",
-                                col.entrega >= 0 ? l.inteiro(static_cast<size_t>(col.entrega)) : 0);
-        pedcon.rec().setInteger("ID_EMPRESA", c.idEmpresa);
-        const Status pai = pedcon.get("KEYNUMERO");
-        if (pai == Status::Error) {
-            c.erro(erroLocal(pedcon, ") ao gravar item do pedido consulta!"));
-            return false;
-        }
-        if (pai != Status::Ok) // its order was not received in this run
+    const bool ok = passo.percorrer(
+        comando,
+        [&](const Linha& l) {
+            const long long numero = l.inteiro(0);
+            passo.progresso([&] { return marca + QString::number(numero); });
+            pedcon.clear();
+            pedcon.rec().setInteger("NUMERO", numero);
+            pedcon.rec().setInteger("NUM_ENTREGA",
+                                    col.entrega >= 0 ? l.inteiro(static_cast<size_t>(col.entrega)) : 0);
+            pedcon.rec().setInteger("ID_EMPRESA", c.idEmpresa);
+            const Status pai = pedcon.get("KEYNUMERO");
+            if (pai == Status::Error) {
+                c.erro(erroLocal(pedcon, ") ao gravar item do pedido consulta!"));
+                return false;
+            }
+            if (pai != Status::Ok) // its order was not received in this run
+                return true;
+            pedicon.clear();
+            Record& r = pedicon.rec();
+            r.setInteger("ID_EMPRESA", c.idEmpresa);
+            r.setInteger("NUM_PEDIDO", numero);
+            atribuirDoServidor(r, "ID_PRODUTO", l.texto(1));
+            atribuirDoServidor(r, "COMPLE", l.texto(2));
+            atribuirDoServidor(r, "QTDADE", l.texto(3));
+            atribuirDoServidor(r, "DESCP", l.texto(4));
+            atribuirDoServidor(r, "PRECO_UNIT", l.texto(5));
+            atribuirDoServidor(r, "DESCR_PRODUTO", l.texto(static_cast<size_t>(col.descricao)));
+            atribuirDoServidor(r, "ID_PEDCON", l.texto(static_cast<size_t>(col.idPedcon)));
+            atribuirDoServidor(r, "ORDEM", l.texto(static_cast<size_t>(col.ordem)));
+            if (pedicon.add() != Status::Ok) {
+                QString texto = erroLocal(pedicon, ") ao gravar item do pedido consulta!");
+                if (col.zor)
+                    texto += QLatin1Char('|') + pedicon.error().text;
+                c.erro(texto);
+                return false;
+            }
+            passo.contar();
             return true;
-        pedicon.clear();
-        Record& r = pedicon.rec();
-        r.setInteger("ID_EMPRESA", c.idEmpresa);
-        r.setInteger("NUM_PEDIDO", numero);
-        atribuirDoServidor(r, "ID_PRODUTO", l.texto(1));
-        atribuirDoServidor(r, "COMPLE", l.texto(2));
-        atribuirDoServidor(r, "QTDADE", l.texto(3));
-        atribuirDoServidor(r, "DESCP", l.texto(4));
-        atribuirDoServidor(r, "PRECO_UNIT", l.texto(5));
-        atribuirDoServidor(r, "DESCR_PRODUTO", l.texto(static_cast<size_t>(col.descricao)));
-        atribuirDoServidor(r, "ID_PEDCON", l.texto(static_cast<size_t>(col.idPedcon)));
-        atribuirDoServidor(r, "ORDEM", l.texto(static_cast<size_t>(col.ordem)));
-        if (pedicon.add() != Status::Ok) {
-            QString texto = erroLocal(pedicon, ") ao gravar item do pedido consulta!");
-            if (col.zor)
-                texto += QLatin1Char('|') + pedicon.error().text;
-            c.erro(texto);
-            return false;
-        }
-        return passo.contar();
-    });
-    if (!ok)
-        return false;
-    if (!transacao.commit()) {
-        c.erro(erroLocal(pedicon, ") ao gravar item do pedido consulta!"));
-        return false;
-    }
-    passo.concluir(QStringLiteral(" Itens do Pedido Consulta..."));
-    return true;
+        },
+        PassoDownload::ErroComando::ComComando);
+    return ok && passo.concluir();
 }
 
 // The open and recently closed ERP orders: those not cancelled or closed, and those invoiced within

@@ -169,7 +169,7 @@ QString comandoProdutos(const ContextoComunicacao& c, const ValoresDownload& v) 
             QStringLiteral(
                 ")              LEFT OUTER JOIN gestao.pauxpro c1 ON(c1.id_pauta=b1.id_pauta)      "
                 "        WHERE a1.cod_vendedor=") +
-            Conexao::inteiro(c.qavcfg->integer("COD_VENDEDOR")) +
+            Conexao::inteiro(representante(c)) +
             QStringLiteral(" and b1.pauta_exclusiva_cliente=1             ) )");
     }
     return sql + QStringLiteral(" ORDER BY a.codigo");

@@ -1,9 +1,8 @@
 #include "sync/core/DownloadReceber.h"
 
 #include "store/core/Table.h"
-#include "store/core/Transaction.h"
 #include "sync/core/CampoServidor.h"
-#include "sync/core/DownloadClientesPasso.h"
+#include "sync/core/PassoDownload.h"
 
 #include <utility>
 #include <vector>
@@ -46,48 +45,42 @@ bool excluirAbertos(ContextoComunicacao& c, Table& ctr) {
 }
 
 bool baixar(ContextoComunicacao& c, const QString& comando) {
-    PassoDownload passo(c, QStringLiteral("Atualizando Contas a Receber..."));
     Table ctr(c.store, "ctr");
-    if (!ctr.open()) {
-        c.erro(erroGravacao(ctr, ") ao gravar CTR!"));
+    PassoDownload passo(c, QStringLiteral(" Contas a Receber..."));
+    if (!passo.iniciar(QStringLiteral("Atualizando Contas a Receber..."), {&ctr}))
         return false;
-    }
-    Transaction transacao({&ctr});
-    if (!transacao.begin()) {
-        c.erro(erroGravacao(ctr, ") ao gravar CTR!"));
-        return false;
-    }
     if (!excluirAbertos(c, ctr))
         return false;
-    const bool ok = passo.percorrer(comando, [&](const Linha& l) {
-        const QString numero = l.texto(0);
-        passo.progresso([&] { return QStringLiteral("Atualizando CTR # ") + numero; });
-        ctr.clearFilter();
-        ctr.clear();
-        ctr.rec().setText("NUMER", numero);
-        ctr.rec().setInteger("ID_EMPRESA", c.idEmpresa);
-        const Status achou = ctr.get("KEYNUMERO");
-        if (achou == Status::Error) {
-            c.erro(erroGravacao(ctr, ") ao gravar CTR!"));
-            return false;
-        }
-        if (achou != Status::Ok) {
+    const bool ok = passo.percorrer(
+        comando,
+        [&](const Linha& l) {
+            const QString numero = l.texto(0);
+            passo.progresso([&] { return QStringLiteral("Atualizando CTR # ") + numero; });
+            ctr.clearFilter();
             ctr.clear();
             ctr.rec().setText("NUMER", numero);
             ctr.rec().setInteger("ID_EMPRESA", c.idEmpresa);
-        }
-        for (size_t i = 0; i < std::size(kCampos); ++i)
-            atribuirDoServidor(ctr.rec(), kCampos[i], l.texto(i + 1));
-        if ((achou == Status::Ok ? ctr.put() : ctr.add()) != Status::Ok) {
-            c.erro(erroGravacao(ctr, ") ao gravar CTR!"));
-            return false;
-        }
-        return passo.contar();
-    });
-    if (!ok || !transacao.commit())
-        return false;
-    passo.concluir(QStringLiteral(" Contas a Receber..."));
-    return true;
+            const Status achou = ctr.get("KEYNUMERO");
+            if (achou == Status::Error) {
+                c.erro(erroGravacao(ctr, ") ao gravar CTR!"));
+                return false;
+            }
+            if (achou != Status::Ok) {
+                ctr.clear();
+                ctr.rec().setText("NUMER", numero);
+                ctr.rec().setInteger("ID_EMPRESA", c.idEmpresa);
+            }
+            for (size_t i = 0; i < std::size(kCampos); ++i)
+                atribuirDoServidor(ctr.rec(), kCampos[i], l.texto(i + 1));
+            if ((achou == Status::Ok ? ctr.put() : ctr.add()) != Status::Ok) {
+                c.erro(erroGravacao(ctr, ") ao gravar CTR!"));
+                return false;
+            }
+            passo.contar();
+            return true;
+        },
+        PassoDownload::ErroComando::ComComando);
+    return ok && passo.concluir();
 }
 
 } // namespace

@@ -2,9 +2,8 @@
 
 #include "store/core/Table.h"
 #include "store/core/Text.h"
-#include "store/core/Transaction.h"
 #include "sync/core/CampoServidor.h"
-#include "sync/core/DownloadClientesPasso.h"
+#include "sync/core/PassoDownload.h"
 
 namespace qav::sync {
 
@@ -20,40 +19,38 @@ const QString kColunas =
 bool baixar(ContextoComunicacao& c, QString comando) {
     if (c.tipo == TipoComunicacao::Parcial)
         comando += QStringLiteral(" AND b.dt_atual>=") + Conexao::data(c.corte);
-    PassoDownload passo(c, QStringLiteral("Atualizando Sócios..."));
     Table socios(c.store, "socios");
+    PassoDownload passo(c, QStringLiteral(" Sócios..."));
     const auto falha = [&](const QString& sobre) {
         c.erro(QStringLiteral("Erro (") + QString::number(socios.error().number()) +
                QStringLiteral(") ao gravar sócio!|Sócio: ") + sobre);
         return false;
     };
-    if (!socios.open())
-        return falha(QString());
-    Transaction transacao({&socios});
-    if (!transacao.begin())
-        return falha(QString());
-    const bool ok = passo.percorrer(comando, [&](const Linha& l) {
-        const long long id = l.inteiro(0);
-        const QString sobre = QString::number(id) + QLatin1Char(' ') + l.texto(2);
-        passo.progresso([&] { return QStringLiteral("Atualizando Sócio: ") + sobre; });
-        socios.clearFilter();
-        socios.clear();
-        socios.rec().setInteger("ID_SOCIO", id);
-        const Status achou = socios.get("KEYID");
-        if (achou == Status::Error)
-            return falha(sobre);
-        if (achou != Status::Ok)
-            socios.clear();
-        for (size_t i = 0; i < std::size(kCampos); ++i)
-            atribuirDoServidor(socios.rec(), kCampos[i], l.texto(i));
-        if ((achou == Status::Ok ? socios.put() : socios.add()) != Status::Ok)
-            return falha(sobre);
-        return passo.contar();
-    });
-    if (!ok || !transacao.commit())
+    if (!passo.iniciar(QStringLiteral("Atualizando Sócios..."), {&socios}))
         return false;
-    passo.concluir(QStringLiteral(" Sócios..."));
-    return true;
+    const bool ok = passo.percorrer(
+        comando,
+        [&](const Linha& l) {
+            const long long id = l.inteiro(0);
+            const QString sobre = QString::number(id) + QLatin1Char(' ') + l.texto(2);
+            passo.progresso([&] { return QStringLiteral("Atualizando Sócio: ") + sobre; });
+            socios.clearFilter();
+            socios.clear();
+            socios.rec().setInteger("ID_SOCIO", id);
+            const Status achou = socios.get("KEYID");
+            if (achou == Status::Error)
+                return falha(sobre);
+            if (achou != Status::Ok)
+                socios.clear();
+            for (size_t i = 0; i < std::size(kCampos); ++i)
+                atribuirDoServidor(socios.rec(), kCampos[i], l.texto(i));
+            if ((achou == Status::Ok ? socios.put() : socios.add()) != Status::Ok)
+                return falha(sobre);
+            passo.contar();
+            return true;
+        },
+        PassoDownload::ErroComando::ComComando);
+    return ok && passo.concluir();
 }
 
 } // namespace

@@ -8,6 +8,10 @@
 #include "sync/core/CabecalhoPedidoZor.h"
 #include "sync/core/ComandosEnvio.h"
 #include "sync/core/DownloadCadastros.h"
+#include "sync/core/DownloadClientes.h"
+#include "sync/core/DownloadHistorico.h"
+#include "sync/core/DownloadReceber.h"
+#include "sync/core/DownloadSocios.h"
 #include "sync/core/EnvioCliente.h"
 #include "sync/core/ItensPedidoZor.h"
 #include "sync/core/NumeracaoPedido.h"
@@ -340,9 +344,27 @@ bool enviarPedidosZor(ContextoComunicacao& c) {
 PassosComunicacao passosPadrao() {
     PassosComunicacao passos;
     passos.envioPedidosZor = &enviarPedidosZor;
-    passos.downloads = {&baixarMunicipios,    &baixarFormasPagamento, &baixarProdutos, &baixarAcessorios,
-                        &baixarPautas,        &baixarProdutosPauta,   &baixarStIcms,   &baixarEstoque,
-                        &baixarCustoProdutos, &baixarCustoFrete};
+    // Each step runs only in the server form it is written for.
+    passos.downloads = {&baixarMunicipios,
+                        &baixarClientesGerente,
+                        &baixarSociosGerente,
+                        &baixarHistoricoGerente,
+                        &baixarItensHistoricoGerente,
+                        &baixarReceberGerente,
+                        &baixarClientesZor,
+                        &baixarSociosZor,
+                        &baixarHistoricoZor,
+                        &baixarItensHistoricoZor,
+                        &baixarReceberZor,
+                        &baixarFormasPagamento,
+                        &baixarProdutos,
+                        &baixarAcessorios,
+                        &baixarPautas,
+                        &baixarProdutosPauta,
+                        &baixarStIcms,
+                        &baixarEstoque,
+                        &baixarCustoProdutos,
+                        &baixarCustoFrete};
     return passos;
 }
 

@@ -2,6 +2,8 @@
 
 #include "store/core/Text.h"
 
+#include <exception>
+
 namespace qav::sync {
 
 namespace {
@@ -72,8 +74,15 @@ bool PassoDownload::percorrer(const QString& comando, const std::function<bool(c
             mostrarErro(cursor->erro());
             return false;
         }
-        if (!porLinha(linha))
+        try {
+            if (!porLinha(linha))
+                return false;
+        } catch (const std::exception& e) {
+            // A value the local files cannot hold (a character outside their code page): the step
+            // ends as for a failed write, with the reason.
+            m_contexto.erro(QString::fromUtf8(e.what()));
             return false;
+        }
         if (++lidas % kLinhasEntreAvisos == 0) {
             m_contexto.ouvinte.contagem(m_linhas, 0);
             if (m_contexto.parar()) {
@@ -163,9 +172,8 @@ ValoresDownload lerValoresDownload(ContextoComunicacao& c) {
     v.empresaProdutos = static_cast<int>(empresa.integer("ID_EMPRESA_PROD"));
     v.empresaGrupos = static_cast<int>(empresa.integer("ID_EMPRESA_GRUP"));
     v.matriz = static_cast<int>(empresa.integer("ID_MATRIZ"));
-    const Record vendedor =
-        lerPorChave(c.store, "vendedor", "KEYCODIGO",
-                    {{"CODIGO", c.qavcfg->integer("COD_VENDEDOR")}, {"ID_EMPRESA", c.idEmpresa}});
+    const Record vendedor = lerPorChave(c.store, "vendedor", "KEYCODIGO",
+                                        {{"CODIGO", representante(c)}, {"ID_EMPRESA", c.idEmpresa}});
     v.descontoMaximoVendedor = vendedor.decimal("TX_DESCMAX");
     v.analiseLucro = vendedor.integer("PERMITIR_ANALISE_LUCRO");
     QStringList codigos;
@@ -183,7 +191,7 @@ ValoresDownload lerValoresDownload(ContextoComunicacao& c) {
 }
 
 QString clausulaPautasClientes(const ContextoComunicacao& c) {
-    const QString vendedor = Conexao::inteiro(c.qavcfg->integer("COD_VENDEDOR"));
+    const QString vendedor = Conexao::inteiro(representante(c));
     if (c.sistema == QStringLiteral("zor"))
         return QStringLiteral(
                    " OR codigo IN (SELECT DISTINCT cod_pauta FROM zor.corrent WHERE cod_vendedor=") +
@@ -202,6 +210,19 @@ QString desdeCorte(const ContextoComunicacao& c, const QString& prefixo, const Q
 
 bool baixaCadastros(const ContextoComunicacao& c) {
     return c.tipo != TipoComunicacao::SomentePedidos;
+}
+
+bool passoRoda(const ContextoComunicacao& c, const char* sistema) {
+    return baixaCadastros(c) && c.sistema == QLatin1String(sistema);
+}
+
+int representante(const ContextoComunicacao& c) {
+    return c.qavcfg ? static_cast<int>(c.qavcfg->integer("COD_VENDEDOR")) : 0;
+}
+
+Date inicioHistorico(const ContextoComunicacao& c) {
+    const int dias = c.qavcfg ? static_cast<int>(c.qavcfg->integer("DIAS_HISTORICO")) : 0;
+    return c.dataServidor.addDays(-dias);
 }
 
 } // namespace qav::sync

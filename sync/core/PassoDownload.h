@@ -103,5 +103,12 @@ QString desdeCorte(const ContextoComunicacao& contexto, const QString& prefixo, 
 
 // Whether the reference downloads run at all (not in an orders-only run).
 bool baixaCadastros(const ContextoComunicacao& contexto);
+// Whether a download kept in two server forms runs in the form of `sistema` ("zor" or "gerente").
+bool passoRoda(const ContextoComunicacao& contexto, const char* sistema);
+
+// The workstation's salesperson (0 without settings).
+int representante(const ContextoComunicacao& contexto);
+// Today on the server less the days of history the company keeps.
+Date inicioHistorico(const ContextoComunicacao& contexto);
 
 } // namespace qav::sync
