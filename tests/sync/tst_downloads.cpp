@@ -141,9 +141,20 @@ private Q_SLOTS:
         Ouvinte ouvinte;
         QCOMPARE(rodar(store, ouvinte, TipoComunicacao::Total).resultado, ResultadoComunicacao::Sucesso);
         for (const char* linha :
-             {"Atualizados 5 Municípios...", "Atualizados 2 Formas de Pagtos...", "Atualizados 4 Produtos...",
-              "Atualizados 3 Pauta de Preços...", "Atualizados 6 Produtos da Pauta de Preços..."})
+             {"Atualizados 5 Municípios...", "Atualizados 3 Clientes...", "Atualizados 3 Sócios...",
+              "Atualizados 4 Pedido(s) Consulta...", "Atualizados 5 Itens do Pedido Consulta...",
+              "Atualizados 3 Contas a Receber...", "Atualizados 2 Formas de Pagtos...",
+              "Atualizados 4 Produtos...", "Atualizados 3 Pauta de Preços...",
+              "Atualizados 6 Produtos da Pauta de Preços...", "Atualizados 3 ST ICMS...",
+              "Atualizados 4 Estoques...", "Atualizados Custo de 2 Produtos...",
+              "Atualizados Custo de 2 Fretes..."})
             QVERIFY2(ouvinte.registros.contains(QString::fromUtf8(linha)), qPrintable(ouvinte.tudo()));
+        // The customer and history steps run between the towns and the payment forms.
+        QVERIFY(ouvinte.registros.indexOf(QStringLiteral("Atualizados 3 Contas a Receber...")) <
+                ouvinte.registros.indexOf(QStringLiteral("Atualizados 2 Formas de Pagtos...")));
+        QCOMPARE(registros(store, "clientes", {"ID"}).size(), size_t(3));
+        QCOMPARE(registros(store, "pedicon", {"ID_PEDCON", "ORDEM"}).size(), size_t(5));
+        QCOMPARE(registros(store, "ctr", {"NUMER"}).size(), size_t(3));
 
         const auto municipios = registros(store, "municip", {"ID"});
         QCOMPARE(municipios.size(), size_t(5));
