@@ -75,6 +75,10 @@ void bindField(sqlite3_stmt* statement, int parameter, const Record& record, int
     }
 }
 
+void bindFolded(sqlite3_stmt* statement, int parameter, const Record& record, int field) {
+    bindText(statement, parameter, text::foldKey(record.text(field)));
+}
+
 void bindKeyValue(sqlite3_stmt* statement, int parameter, const Record& record, const KeyDef& key,
                   const KeyComponent& component) {
     const FieldDef& def = record.def().fields[static_cast<size_t>(component.field)];

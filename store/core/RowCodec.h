@@ -16,6 +16,8 @@ namespace qav::rowcodec {
 int bindRecord(sqlite3_stmt* statement, int first, const Record& record);
 // Binds one field value (element `element`) as it is stored, for key comparisons.
 void bindField(sqlite3_stmt* statement, int parameter, const Record& record, int field, int element = 0);
+// Binds the folded text of a text field, as its shadow column holds it.
+void bindFolded(sqlite3_stmt* statement, int parameter, const Record& record, int field);
 // Binds the value a key component compares on: the folded text for case-insensitive text keys.
 void bindKeyValue(sqlite3_stmt* statement, int parameter, const Record& record, const KeyDef& key,
                   const KeyComponent& component);

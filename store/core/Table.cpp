@@ -503,30 +503,71 @@ Status Table::add() {
 }
 
 Status Table::put() {
+    return write({});
+}
+
+Status Table::putFields(std::initializer_list<const char*> fields) {
+    std::vector<int> indices;
+    indices.reserve(fields.size());
+    for (const char* name : fields)
+        indices.push_back(m_record.field(name));
+    return write(indices);
+}
+
+// UPDATE of the given fields (all when empty) and of the shadow columns of those among them, guarded by
+// the revision read and by holds of other programs.
+std::string Table::updateSql(const std::vector<int>& fields) const {
+    std::string columns;
+    int count = 0;
+    if (fields.empty()) {
+        columns = schema::columnList(*m_def);
+        count = schema::storedColumnCount(*m_def);
+    } else {
+        for (const int f : fields) {
+            columns += (count++ ? ", " : "") + schema::quoted(m_def->fields[static_cast<size_t>(f)].name);
+            if (schema::isShadowed(*m_def, f)) {
+                columns += ", " + schema::quoted(schema::shadowColumn(m_def->fields[static_cast<size_t>(f)]));
+                ++count;
+            }
+        }
+    }
+    std::string sql = "UPDATE " + qualifiedName() + " SET (" + columns + ") = (";
+    for (int i = 0; i < count; ++i)
+        sql += i ? ", ?" : "?";
+    const std::string p = std::to_string(count + 1);
+    const std::string r = std::to_string(count + 2);
+    const std::string h = std::to_string(count + 3);
+    return sql + "), \"_rev\" = \"_rev\" + 1, \"_hold\" = '' WHERE rowid = ?" + p + " AND \"_rev\" = ?" + r +
+           " AND (\"_hold\" = '' OR \"_hold\" = ?" + h + ")";
+}
+
+Status Table::write(const std::vector<int>& fields) {
     if (!ensureOpen())
         return Status::Error;
     if (m_record.rowId() == 0)
         return fail({ErrorCode::RecordNotAvailable, errorText(ErrorCode::RecordNotAvailable), {}, {}});
     for (int attempt = 0; attempt < 2; ++attempt) {
-        const int columns = schema::storedColumnCount(*m_def);
-        sqlite3_stmt* statement = cached(PutShape, [this, columns] {
-            std::string sql = "UPDATE " + qualifiedName() + " SET (" + schema::columnList(*m_def) + ") = (";
-            for (int i = 0; i < columns; ++i)
-                sql += i ? ", ?" : "?";
-            const std::string p = std::to_string(columns + 1);
-            const std::string r = std::to_string(columns + 2);
-            const std::string h = std::to_string(columns + 3);
-            return sql + "), \"_rev\" = \"_rev\" + 1, \"_hold\" = '' WHERE rowid = ?" + p +
-                   " AND \"_rev\" = ?" + r + " AND (\"_hold\" = '' OR \"_hold\" = ?" + h + ")";
-        });
+        // The whole record through the table's own statement; a few fields through the connection's
+        // cache of statements, one per set of fields.
+        sqlite3_stmt* statement = fields.empty() ? cached(PutShape, [this] { return updateSql({}); })
+                                                 : m_connection->statement(updateSql(fields), &m_error);
         if (!statement)
             return fail(m_error);
         StatementReset reset(statement);
-        rowcodec::bindRecord(statement, 1, m_record);
-        sqlite3_bind_int64(statement, columns + 1, m_record.rowId());
-        sqlite3_bind_int64(statement, columns + 2, m_record.revision());
+        int next = 1;
+        if (fields.empty()) {
+            next = rowcodec::bindRecord(statement, 1, m_record);
+        } else {
+            for (const int f : fields) {
+                rowcodec::bindField(statement, next++, m_record, f);
+                if (schema::isShadowed(*m_def, f))
+                    rowcodec::bindFolded(statement, next++, m_record, f);
+            }
+        }
+        sqlite3_bind_int64(statement, next, m_record.rowId());
+        sqlite3_bind_int64(statement, next + 1, m_record.revision());
         const std::string token = holdToken();
-        sqlite3_bind_text(statement, columns + 3, token.c_str(), static_cast<int>(token.size()),
+        sqlite3_bind_text(statement, next + 2, token.c_str(), static_cast<int>(token.size()),
                           SQLITE_TRANSIENT);
         if (sqlite3_step(statement) != SQLITE_DONE)
             return failFromConnection();

@@ -8,6 +8,7 @@
 #include <QVariant>
 #include <deque>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -70,8 +71,11 @@ public:
     void setFilter(std::string condition, std::vector<QVariant> parameters = {});
     void clearFilter() { setFilter({}); }
 
-    Status add();    // adds the buffer as a new record
-    Status put();    // writes the buffer over the record it was read from
+    Status add(); // adds the buffer as a new record
+    Status put(); // writes the buffer over the record it was read from
+    // Writes only these fields of the buffer over the record it was read from: the keys built on the
+    // other fields are left alone, which makes changing one value of a wide record much cheaper.
+    Status putFields(std::initializer_list<const char*> fields);
     Status remove(); // deletes the record the buffer was read from
     std::int64_t count();
 
@@ -129,6 +133,8 @@ private:
     // The statement of one fixed operation shape, prepared once per connection and schema.
     enum Shape { AddShape, PutShape, ProbeShape, FetchRowShape, DeleteShape, CountShape, GetShape };
     sqlite3_stmt* cached(int slot, const std::function<std::string()>& buildSql);
+    std::string updateSql(const std::vector<int>& fields) const;
+    Status write(const std::vector<int>& fields);
 
     Store* m_store;
     const TableDef* m_def;

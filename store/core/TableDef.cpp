@@ -19,14 +19,21 @@ QString TableDef::tableName() const {
     return QString::fromLatin1(file.substr(0, file.find('.')));
 }
 
+namespace {
+int lookUp(const NameIndex& index, std::string_view name) {
+    auto it = index.find(name);
+    if (it == index.end())
+        it = index.find(upper(name));
+    return it == index.end() ? -1 : it->second;
+}
+} // namespace
+
 int TableDef::fieldIndex(std::string_view name) const {
-    const auto it = fieldByName.find(upper(name));
-    return it == fieldByName.end() ? -1 : it->second;
+    return lookUp(fieldByName, name);
 }
 
 int TableDef::keyIndex(std::string_view name) const {
-    const auto it = keyByName.find(upper(name));
-    return it == keyByName.end() ? -1 : it->second;
+    return lookUp(keyByName, name);
 }
 
 const KeyDef* TableDef::primaryKey() const {

@@ -3,12 +3,20 @@
 // components and attributes. One declaration serves the store, the upgrade tool and the tests.
 
 #include <QString>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
 namespace qav {
+
+// Looks names up by string_view without building a std::string (names in the code are already upper case).
+struct NameHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+};
+using NameIndex = std::unordered_map<std::string, int, NameHash, std::equal_to<>>;
 
 enum class FieldType { Int32, Int16, UInt8, Date, Real64, Decimal, Text, ZText, Memo };
 
@@ -62,8 +70,8 @@ struct TableDef {
     // a record buffer (array fields take one slot per element) and the name look-ups.
     std::vector<int> slotOffset;
     int slotCount = 0;
-    std::unordered_map<std::string, int> fieldByName; // upper-case name -> index
-    std::unordered_map<std::string, int> keyByName;   // upper-case name -> index
+    NameIndex fieldByName; // upper-case name -> index
+    NameIndex keyByName;   // upper-case name -> index
     // Text fields that take part in a case-insensitive key (they get a folded shadow column).
     std::vector<int> shadowed;
     void finalize();

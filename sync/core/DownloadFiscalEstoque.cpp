@@ -9,8 +9,10 @@ namespace {
 
 // A value of the row written over a product the workstation already has; a row whose product is not
 // here is passed over. False after a write failure was shown.
+// Only the `campos` that `mudar` sets are written, so the product's keys are not rebuilt for each row.
 bool gravarNoProduto(PassoDownload& passo, Table& produtos, long long idProduto, int idEmpresa,
-                     const std::function<void(Record&)>& mudar, const std::function<QString()>& textoFalha) {
+                     std::initializer_list<const char*> campos, const std::function<void(Record&)>& mudar,
+                     const std::function<QString()>& textoFalha) {
     const Status achou = localizar(produtos, "KEYID", [&](Record& r) {
         r.setInteger("ID", idProduto);
         r.setInteger("ID_EMPRESA", idEmpresa);
@@ -19,7 +21,7 @@ bool gravarNoProduto(PassoDownload& passo, Table& produtos, long long idProduto,
         return true;
     if (achou == Status::Ok) {
         mudar(produtos.rec());
-        if (produtos.put() == Status::Ok) {
+        if (produtos.putFields(campos) == Status::Ok) {
             passo.contar();
             return true;
         }
@@ -114,7 +116,7 @@ bool baixarEstoque(ContextoComunicacao& c) {
         const long long id = l.inteiro(1);
         passo.progresso([&] { return QStringLiteral("Atualizando Estoque: %1").arg(id); });
         return gravarNoProduto(
-            passo, produtos, id, c.idEmpresa,
+            passo, produtos, id, c.idEmpresa, {"QTD_ESTOQUE"},
             [&](Record& r) { r.setDecimal("QTD_ESTOQUE", l.decimal(2).forField(15, 3)); },
             [] { return QStringLiteral(") ao gravar produto/estoque!"); });
     });
@@ -142,7 +144,7 @@ bool baixarCustoProdutos(ContextoComunicacao& c) {
         const long long id = l.inteiro(0);
         passo.progresso([&] { return QStringLiteral("Atualizando Custo do Produto: %1").arg(id); });
         return gravarNoProduto(
-            passo, produtos, id, c.idEmpresa,
+            passo, produtos, id, c.idEmpresa, {"DT_ATUAL_CUSTO", "VL_CUSTO"},
             [&](Record& r) {
                 atribuirDoServidor(r, "DT_ATUAL_CUSTO", l.texto(1));
                 atribuirDoServidor(r, "VL_CUSTO", l.texto(2));

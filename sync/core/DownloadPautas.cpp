@@ -105,27 +105,27 @@ bool baixarProdutosPauta(ContextoComunicacao& c) {
             });
             const long long idPauta = idComEmpresa(codigo, c.idEmpresa);
             const long long idProduto = l.inteiro(6) > 0 ? l.inteiro(6) : l.inteiro(1);
-            const Status achou = localizar(precos, "KEYPRODUTO", [&](Record& r) {
+            const auto chave = [&](Record& r) {
                 r.setInteger("ID_PROD", idProduto);
                 r.setInteger("ID_PAUTA", idPauta);
-            });
-            if (achou == Status::Error)
-                return passo.falhaGravacao(precos.error(),
-                                           QStringLiteral(") ao gravar produto na pauta de preços!"));
-            Record& r = precos.rec();
-            if (precoPadrao >= 1 && precoPadrao <= 3) {
-                atribuirDoServidor(r, "PRECO1", l.texto(static_cast<size_t>(1 + precoPadrao)));
-            } else {
-                atribuirDoServidor(r, "PRECO1", l.texto(2));
-                atribuirDoServidor(r, "PRECO2", l.texto(3));
-                atribuirDoServidor(r, "PRECO3", l.texto(4));
-            }
-            atribuirDoServidor(r, "BC_COMISSAO", l.texto(5));
-            atribuirDoServidor(r, "VALOR_PAUTA_ICMS_ST", l.texto(8));
-            atribuirDoServidor(r, "DIVISOR", l.texto(9));
-            atribuirDoServidor(r, "TX_COMISSAO", l.texto(10));
-            atribuirDoServidor(r, "TX_ICMS", l.texto(11));
-            if (gravar(precos, achou) != Status::Ok)
+            };
+            const auto campos = [&](Record& r) {
+                if (precoPadrao >= 1 && precoPadrao <= 3) {
+                    atribuirDoServidor(r, "PRECO1", l.texto(static_cast<size_t>(1 + precoPadrao)));
+                } else {
+                    atribuirDoServidor(r, "PRECO1", l.texto(2));
+                    atribuirDoServidor(r, "PRECO2", l.texto(3));
+                    atribuirDoServidor(r, "PRECO3", l.texto(4));
+                }
+                atribuirDoServidor(r, "BC_COMISSAO", l.texto(5));
+                atribuirDoServidor(r, "VALOR_PAUTA_ICMS_ST", l.texto(8));
+                atribuirDoServidor(r, "DIVISOR", l.texto(9));
+                atribuirDoServidor(r, "TX_COMISSAO", l.texto(10));
+                atribuirDoServidor(r, "TX_ICMS", l.texto(11));
+            };
+            // A full run removed the company's prices first: almost every row is new.
+            if (incluirOuAlterar(precos, "KEYPRODUTO", c.tipo == TipoComunicacao::Total, chave, campos) !=
+                Status::Ok)
                 return passo.falhaGravacao(precos.error(),
                                            QStringLiteral(") ao gravar produto na pauta de preços!"));
             // A promotional price in a list marks the product as on promotion.
@@ -136,7 +136,7 @@ bool baixarProdutosPauta(ContextoComunicacao& c) {
                 });
                 if (temProduto == Status::Ok) {
                     produtos.rec().setInteger("PRECO_PROMOCIONAL", 1);
-                    if (produtos.put() != Status::Ok)
+                    if (produtos.putFields({"PRECO_PROMOCIONAL"}) != Status::Ok)
                         return passo.falhaGravacao(produtos.error(), QStringLiteral(") ao gravar produto!"));
                 }
             }

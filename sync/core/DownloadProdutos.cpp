@@ -195,9 +195,11 @@ bool baixarProdutos(ContextoComunicacao& c) {
 
     // A full run first marks all the company's products inactive; the ones the server still sends
     // become active again below, the others stay inactive (never deleted: old orders name them).
+    Table& todos = outro.tabela();
+    todos.setFilter("ID_EMPRESA = ?", {QVariant::fromValue(c.idEmpresa)});
+    // The first run of a company finds no products: each row is then added without looking it up.
+    const bool semProdutos = todos.count() == 0;
     if (c.tipo == TipoComunicacao::Total) {
-        Table& todos = outro.tabela();
-        todos.setFilter("ID_EMPRESA = ?", {QVariant::fromValue(c.idEmpresa)});
         Status s = todos.seekPhysical();
         if (s == Status::Ok)
             s = todos.next();
@@ -208,14 +210,14 @@ bool baixarProdutos(ContextoComunicacao& c) {
                        QLatin1Char(' ') + text::rtrim(r.text("NOME"));
             });
             r.setInteger("ATIVO", 0);
-            if (todos.put() != Status::Ok)
+            if (todos.putFields({"ATIVO"}) != Status::Ok)
                 return falhaProduto(todos, r.integer("ID"), text::rtrim(r.text("NOME")));
             s = todos.next();
         }
-        todos.clearFilter();
         if (s == Status::Error)
             return falhaProduto(todos, 0, QString());
     }
+    todos.clearFilter();
 
     const QString precoPadrao = QString::number(c.qavcfg->integer("PRECO_PADRAO"));
     const QString origemDesconto = text::rtrim(c.qavcfg->text("ORIGEM_DESCMAX"));
@@ -228,6 +230,44 @@ bool baixarProdutos(ContextoComunicacao& c) {
             return QStringLiteral("Atualizando Produto: ") + codigo + QLatin1Char(' ') + l.texto("descr_det");
         });
 
+        const auto chave = [&](Record& r) {
+            r.setInteger("ID", id);
+            r.setInteger("ID_EMPRESA", c.idEmpresa);
+        };
+        const auto campos = [&](Record& r) {
+            for (const Copia& copia : kCopias)
+                atribuirDoServidor(r, copia.campo, l.texto(copia.coluna));
+            // The price the company chose as its standard goes alone into PRECO; otherwise all three.
+            if (precoPadrao == QStringLiteral("1") || precoPadrao == QStringLiteral("2") ||
+                precoPadrao == QStringLiteral("3")) {
+                atribuirDoServidor(r, "PRECO", l.texto(qPrintable(QStringLiteral("vl_preco") + precoPadrao)));
+                r.setDecimal("PREC2", Decimal());
+                r.setDecimal("PREC3", Decimal());
+            } else {
+                atribuirDoServidor(r, "PRECO", l.texto("vl_preco1"));
+                atribuirDoServidor(r, "PREC2", l.texto("vl_preco2"));
+                atribuirDoServidor(r, "PREC3", l.texto("vl_preco3"));
+            }
+            // The highest discount: the salesperson's, the group's, or the salesperson's when set.
+            if (origemDesconto == QStringLiteral("R") ||
+                (origemDesconto == QStringLiteral("A") && descontoVendedor > Decimal()))
+                r.setDecimal("DESC_MAX", descontoVendedor.forField(7, 2));
+            else
+                atribuirDoServidor(r, "DESC_MAX", l.texto("desc_max"));
+        };
+        if (semProdutos) {
+            produtos.clear();
+            chave(produtos.rec());
+            campos(produtos.rec());
+            if (produtos.add() == Status::Ok) {
+                passo.contar();
+                return true;
+            }
+            // Its id or code came twice: the look-ups below sort it out.
+            if (produtos.error().code != ErrorCode::CreatesDuplicateKey)
+                return falhaProduto(produtos, id, l.texto("descr_det"));
+        }
+
         // The code now belongs to this product: another local product holding it gives it up.
         Table& dono = outro.tabela();
         const Status temDono = localizar(dono, "KEYCODIGO", [&](Record& r) {
@@ -236,36 +276,14 @@ bool baixarProdutos(ContextoComunicacao& c) {
         });
         if (temDono == Status::Ok && dono.rec().integer("ID") != id) {
             dono.rec().setText("CODIGO", QStringLiteral("*%1*").arg(dono.rec().integer("ID")));
-            if (dono.put() != Status::Ok)
+            if (dono.putFields({"CODIGO"}) != Status::Ok)
                 falhaProduto(dono, dono.rec().integer("ID"), text::rtrim(dono.rec().text("NOME")));
         }
 
-        const Status achou = localizar(produtos, "KEYID", [&](Record& r) {
-            r.setInteger("ID", id);
-            r.setInteger("ID_EMPRESA", c.idEmpresa);
-        });
+        const Status achou = localizar(produtos, "KEYID", chave);
         if (achou == Status::Error)
             return falhaProduto(produtos, id, l.texto("descr_det"));
-        Record& r = produtos.rec();
-        for (const Copia& copia : kCopias)
-            atribuirDoServidor(r, copia.campo, l.texto(copia.coluna));
-        // The price the company chose as its standard goes alone into PRECO; otherwise all three.
-        if (precoPadrao == QStringLiteral("1") || precoPadrao == QStringLiteral("2") ||
-            precoPadrao == QStringLiteral("3")) {
-            atribuirDoServidor(r, "PRECO", l.texto(qPrintable(QStringLiteral("vl_preco") + precoPadrao)));
-            r.setDecimal("PREC2", Decimal());
-            r.setDecimal("PREC3", Decimal());
-        } else {
-            atribuirDoServidor(r, "PRECO", l.texto("vl_preco1"));
-            atribuirDoServidor(r, "PREC2", l.texto("vl_preco2"));
-            atribuirDoServidor(r, "PREC3", l.texto("vl_preco3"));
-        }
-        // The highest discount: the salesperson's, the group's, or the salesperson's when set.
-        if (origemDesconto == QStringLiteral("R") ||
-            (origemDesconto == QStringLiteral("A") && descontoVendedor > Decimal()))
-            r.setDecimal("DESC_MAX", descontoVendedor.forField(7, 2));
-        else
-            atribuirDoServidor(r, "DESC_MAX", l.texto("desc_max"));
+        campos(produtos.rec());
         if (gravar(produtos, achou) != Status::Ok)
             return falhaProduto(produtos, id, l.texto("descr_det"));
         passo.contar();

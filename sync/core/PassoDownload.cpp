@@ -161,6 +161,24 @@ Status gravar(Table& t, Status achou) {
     return achou == Status::Ok ? t.put() : t.add();
 }
 
+Status incluirOuAlterar(Table& t, const char* chave, bool provavelmenteNova,
+                        const std::function<void(Record&)>& preencherChave,
+                        const std::function<void(Record&)>& preencherCampos) {
+    if (provavelmenteNova) {
+        t.clear();
+        preencherChave(t.rec());
+        preencherCampos(t.rec());
+        const Status s = t.add();
+        if (s == Status::Ok || t.error().code != ErrorCode::CreatesDuplicateKey)
+            return s;
+    }
+    const Status achou = localizar(t, chave, preencherChave);
+    if (achou == Status::Error)
+        return achou;
+    preencherCampos(t.rec());
+    return gravar(t, achou);
+}
+
 long long idComEmpresa(long long codigo, int idEmpresa) {
     return (QString::number(codigo) + QStringLiteral("%1").arg(idEmpresa, 4, 10, QLatin1Char('0')))
         .toLongLong();

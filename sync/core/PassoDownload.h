@@ -72,6 +72,13 @@ private:
 Status localizar(Table& tabela, const char* chave, const std::function<void(Record&)>& preencherChave);
 // Adds the buffer when `achou` is NotFound, else writes it over the stored record.
 Status gravar(Table& tabela, Status achou);
+// The record of the key that `preencherChave` sets gets the values `preencherCampos` sets: added when
+// the key is new, else written over the stored one (its other fields kept). With `provavelmenteNova`
+// the add is tried first and the look-up made only when the key already exists, which halves the work
+// of a step whose table was emptied before it.
+Status incluirOuAlterar(Table& tabela, const char* chave, bool provavelmenteNova,
+                        const std::function<void(Record&)>& preencherChave,
+                        const std::function<void(Record&)>& preencherCampos);
 
 // The number made of the code's digits followed by the company id in four digits (code 12 of company
 // 3 gives 120003): how a company's price lists and payment forms are told apart in shared files.

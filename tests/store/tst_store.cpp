@@ -86,6 +86,7 @@ private Q_SLOTS:
     void ownSqlOrdersDecimalsByValue();
     void noKeyOrdersDecimalsAsText();
     void changeByAnotherWindowIsDetected();
+    void putFieldsWritesOnlyThoseFields();
     void holdMakesOthersWait();
     void fieldValuesAreCheckedOnTheWayIn();
     void arraysAndMemosRoundTrip();
@@ -636,6 +637,44 @@ void TestStore::changeByAnotherWindowIsDetected() {
     mine.rec().setText("NOME", QStringLiteral("Meu"));
     QCOMPARE(mine.put(), Status::Ok);
     QCOMPARE(mine.put(), Status::Ok); // a second put of the same buffer is not a conflict
+}
+
+// Writing a few fields leaves the others as stored, keeps a case-insensitive key on a written text
+// in step, and meets the same guard against another window's change as a whole write.
+void TestStore::putFieldsWritesOnlyThoseFields() {
+    test::TempDataFolder folder;
+    Store otherWindow(folder.path());
+    Table mine(folder.store(), "produto");
+    Table theirs(otherWindow, "produto");
+    QVERIFY(mine.open());
+    QVERIFY(theirs.open());
+    mine.rec().setInteger("ID", 7);
+    mine.rec().setInteger("ID_EMPRESA", 1);
+    mine.rec().setText("CODIGO", QStringLiteral("abc-1"));
+    mine.rec().setText("NOME", QStringLiteral("Perfil"));
+    QCOMPARE(mine.add(), Status::Ok);
+
+    mine.rec().setText("NOME", QStringLiteral("Não gravado"));
+    mine.rec().setText("CODIGO", QStringLiteral("xyz-9"));
+    mine.rec().setDecimal("QTD_ESTOQUE", *Decimal::parse("12.5"));
+    QCOMPARE(mine.putFields({"CODIGO", "QTD_ESTOQUE"}), Status::Ok);
+    theirs.rec().setText("CODIGO", QStringLiteral("XYZ-9"));
+    theirs.rec().setInteger("ID_EMPRESA", 1);
+    QCOMPARE(theirs.get("KEYCODIGO"), Status::Ok);
+    QCOMPARE(theirs.rec().integer("ID"), 7);
+    QCOMPARE(theirs.rec().text("NOME"), QStringLiteral("Perfil"));
+    QCOMPARE(theirs.rec().decimal("QTD_ESTOQUE").toString(3), std::string("12.500"));
+    theirs.rec().setText("CODIGO", QStringLiteral("ABC-1"));
+    QCOMPARE(theirs.get("KEYCODIGO"), Status::NotFound);
+
+    QCOMPARE(mine.get("KEYID"), Status::Ok);
+    theirs.rec().setInteger("ID", 7);
+    QCOMPARE(theirs.get("KEYID"), Status::Ok);
+    theirs.rec().setInteger("ATIVO", 1);
+    QCOMPARE(theirs.putFields({"ATIVO"}), Status::Ok);
+    mine.rec().setDecimal("QTD_ESTOQUE", Decimal());
+    QCOMPARE(mine.putFields({"QTD_ESTOQUE"}), Status::Error);
+    QCOMPARE(mine.error().code, ErrorCode::RecordChangedByAnotherStation);
 }
 
 void TestStore::holdMakesOthersWait() {

@@ -1,0 +1,257 @@
+// A Total communication into an empty folder from an ERP holding a large catalogue (by default
+// 200,000 products, 10 price lists pricing every product - 2,000,000 price rows - and 50,000
+// customers) on a loopback PostgreSQL, against the raw pipeline for the same rows: psql copying the
+// answer of every statement the run sent to a CSV file, then sqlite3 importing those files into
+// plain tables. Prints both times, their ratio and the peak memory of the run.
+//
+//   eval "$(scripts/pg-cluster.sh start)"; bench_downloads [products] [price lists] [customers]
+#include "store/core/Table.h"
+#include "store/core/TableFile.h"
+#include "sync/core/EnvioPedidos.h"
+#include "tests/support/ServidorTeste.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <cstdio>
+#include <sys/resource.h>
+
+using namespace qav;
+using qav::test::ServidorTeste;
+
+namespace {
+
+class Calado : public sync::OuvinteComunicacao {
+public:
+    // Each step's closing text with the time since the step before it closed.
+    void registro(const QTime&, const QString& texto) override {
+        if (!m_relogio.isValid())
+            m_relogio.start();
+        if (texto.startsWith(QStringLiteral("Atualizados")))
+            std::printf("    %6lld ms  %s\n", static_cast<long long>(m_relogio.restart()), qPrintable(texto));
+    }
+    void progresso(const QString&) override {}
+    void mensagem(const QString&, const QString& texto, sync::Icone) override {
+        std::fprintf(stderr, "%s\n", qPrintable(texto));
+    }
+    bool pergunta(const QString&, const QString&) override { return false; }
+
+private:
+    QElapsedTimer m_relogio;
+};
+
+long picoMemoriaKb() {
+    rusage uso{};
+    getrusage(RUSAGE_SELF, &uso);
+    return uso.ru_maxrss;
+}
+
+// The catalogue, cloned on the server from the test data's rows so that every generated row passes
+// the statements' filters: products like the anodized bar, lists like the standard list (codes 11..,
+// each pricing every product) and customers of salesperson 5 like the first one, spread over the
+// lists.
+void gerarCatalogo(ServidorTeste& s, int produtos, int pautas, int clientes) {
+    // {P}, {L} and {C}: the numbers of products, price lists and customers.
+    const auto sql = [&](QString texto) {
+        texto.replace(QStringLiteral("{P}"), QString::number(produtos));
+        texto.replace(QStringLiteral("{L}"), QString::number(pautas));
+        texto.replace(QStringLiteral("{C}"), QString::number(clientes));
+        s.executar(texto);
+    };
+    sql(QStringLiteral(
+        "CREATE TEMP TABLE np AS SELECT p.*, g FROM gestao.produto p, generate_series(1,{P}) g "
+        "WHERE p.id_produto=1;"
+        "UPDATE np SET id_produto=1000+g, codigo='B-'||g, id_erp=100000+g, descricao='Perfil '||g,"
+        " referencia='R'||g, cod_barra=NULL, descr_det='Perfil '||g||' anodizado', dt_atual='2026-11-30';"
+        "ALTER TABLE np DROP COLUMN g; INSERT INTO gestao.produto SELECT * FROM np; DROP TABLE np;"));
+    sql(QStringLiteral(
+        "INSERT INTO gestao.pauta (id_pauta, id_empresa, codigo, num_pauta, dt_cadast, descricao, ativo,"
+        " bloquear_preco, dt_ini, dt_fim, taxa_comissao, prazo_medio, dt_atual, pauta_exclusiva_cliente,"
+        " bloq_descontos) SELECT 100+k, 1, 10+k, 'BENCH-'||k, '2026-01-01', 'Tabela '||k, 1, 0,"
+        " '2026-01-01', '2026-12-31', 3, 30, '2026-11-30', 0, 0 FROM generate_series(1,{L}) k;"));
+    sql(QStringLiteral(
+        "INSERT INTO gestao.pauxpro (id_pauxpro, id_pauta, id_prod, preco1, preco2, preco3, id_varprod,"
+        " valor_pauta_icms_st, tp_pauta, divisor, tx_comissao, tx_icms, dt_atual)"
+        " SELECT 1000+(k-1)*{P}+g, 100+k, 100000+g, 10+g%100, 9.5+g%100, 9+g%100, 0, 0, 0, 0, 0, 17,"
+        " '2026-11-30' FROM generate_series(1,{L}) k, generate_series(1,{P}) g;"));
+    // The customers' lists bring the lists to the workstation.
+    sql(QStringLiteral(
+        "CREATE TEMP TABLE nc AS SELECT c.*, g FROM zor.corrent c, generate_series(1,{C}) g "
+        "WHERE c.id_corrent=1;"
+        "UPDATE nc SET id_corrent=1000+g, cgcpf=lpad(g::text,14,'0'), nome='Cliente '||g,"
+        " razao='Cliente '||g||' Ltda', cod_pauta=11+g%{L}, dt_atual='2026-11-30';"
+        "ALTER TABLE nc DROP COLUMN g; INSERT INTO zor.corrent SELECT * FROM nc; DROP TABLE nc;"
+        "ANALYZE;"));
+}
+
+bool criarPasta(const QString& pasta) {
+    for (const TableDef& table : catalogue()) {
+        StoreError error;
+        if (!createTableFile(QDir(pasta).filePath(QString::fromLatin1(table.fileName)), table, &error))
+            return false;
+    }
+    return true;
+}
+
+bool prepararEstacao(Store& store, const ServidorTeste& s) {
+    Table t(store, "qavcfg");
+    if (!t.open())
+        return false;
+    t.clear();
+    Record& r = t.rec();
+    r.setInteger("ID_EMPRESA", 1);
+    r.setText("BD_NOME", s.database());
+    r.setText("BD_HOST", s.host());
+    r.setInteger("BD_PORTA", s.port());
+    r.setText("BD_USUARIO", s.passwordUser());
+    r.setText("BD_SENHA", s.password());
+    r.setInteger("COD_VENDEDOR", 5);
+    r.setText("SENHA_VENDEDOR", QStringLiteral("abc123"));
+    r.setText("PONTO_INSTALACAO", QStringLiteral("A"));
+    return t.add() == Status::Ok;
+}
+
+qint64 rodar(const QString& programa, const QStringList& argumentos, const ServidorTeste& s) {
+    QProcess p;
+    auto env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("PGPASSWORD"), s.password());
+    p.setProcessEnvironment(env);
+    QElapsedTimer relogio;
+    relogio.start();
+    p.start(programa, argumentos);
+    p.waitForFinished(-1);
+    const qint64 ms = relogio.elapsed();
+    if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(programa), p.readAllStandardError().constData());
+        return -1;
+    }
+    return ms;
+}
+
+// The number of columns in a CSV header line (psql quotes no column name holding a comma here).
+int colunas(const QString& arquivo) {
+    QFile f(arquivo);
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    return static_cast<int>(f.readLine().split(',').size());
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    if (!ServidorTeste::configured()) {
+        std::fprintf(stderr, "%s\n", qPrintable(ServidorTeste::missingConfiguration()));
+        return 1;
+    }
+    const int produtos = argc > 1 ? std::atoi(argv[1]) : 200000;
+    const int pautas = argc > 2 ? std::atoi(argv[2]) : 10;
+    const int clientes = argc > 3 ? std::atoi(argv[3]) : 50000;
+
+    ServidorTeste servidor(ServidorTeste::Esquema::Zor);
+    if (!servidor.isValid()) {
+        std::fprintf(stderr, "%s\n", qPrintable(servidor.error()));
+        return 1;
+    }
+    QElapsedTimer relogio;
+    relogio.start();
+    gerarCatalogo(servidor, produtos, pautas, clientes);
+    std::printf("server generated in %lld ms: %d products, %d price lists (%lld price rows), %d customers\n",
+                static_cast<long long>(relogio.elapsed()), produtos, pautas,
+                static_cast<long long>(produtos) * pautas, clientes);
+
+    QTemporaryDir trabalho;
+    trabalho.setAutoRemove(qEnvironmentVariableIsEmpty("QAV_BENCH_KEEP"));
+    const QString pasta = QDir(trabalho.path()).filePath(QStringLiteral("dados"));
+    QDir().mkpath(pasta);
+    if (!criarPasta(pasta))
+        return 1;
+    QStringList selects;
+    long memoriaAntes = 0;
+    qint64 nosso = 0;
+    {
+        Store store(pasta);
+        if (!prepararEstacao(store, servidor))
+            return 1;
+        sync::PedidoComunicacao pedido;
+        pedido.idEmpresa = 1;
+        pedido.tipo = sync::TipoComunicacao::Total;
+        pedido.confirmado = true;
+        pedido.gravadorComandos = [&selects](const QString& comando) {
+            if (comando.left(7).compare(QStringLiteral("SELECT "), Qt::CaseInsensitive) == 0)
+                selects << comando;
+        };
+        Calado ouvinte;
+        memoriaAntes = picoMemoriaKb();
+        std::printf("qavplus Total communication into an empty folder:\n");
+        relogio.restart();
+        const auto desfecho = sync::comunicar(store, ouvinte, pedido, sync::passosPadrao());
+        nosso = relogio.elapsed();
+        if (desfecho.resultado != sync::ResultadoComunicacao::Sucesso)
+            return 1;
+    }
+    const long memoriaPico = picoMemoriaKb();
+
+    // The raw pipeline: the same statements' answers through psql into CSV, then into SQLite.
+    QString copias, importacao = QStringLiteral(".bail on\n");
+    for (int i = 0; i < selects.size(); ++i) {
+        QString comando = selects[i].simplified();
+        while (comando.endsWith(QLatin1Char(';')))
+            comando.chop(1);
+        copias += QStringLiteral("\\copy (%1) TO '%2/t%3.csv' WITH (FORMAT csv, HEADER)\n")
+                      .arg(comando, trabalho.path())
+                      .arg(i);
+    }
+    const QString scriptPsql = QDir(trabalho.path()).filePath(QStringLiteral("copias.sql"));
+    QFile fp(scriptPsql);
+    if (!fp.open(QIODevice::WriteOnly))
+        return 1;
+    fp.write(copias.toUtf8());
+    fp.close();
+    const qint64 psql =
+        rodar(QStringLiteral("psql"),
+              {QStringLiteral("-X"), QStringLiteral("-q"), QStringLiteral("-v"),
+               QStringLiteral("ON_ERROR_STOP=1"), QStringLiteral("-h"), servidor.host(), QStringLiteral("-p"),
+               QString::number(servidor.port()), QStringLiteral("-U"), servidor.passwordUser(),
+               QStringLiteral("-d"), servidor.database(), QStringLiteral("-f"), scriptPsql},
+              servidor);
+    if (psql < 0)
+        return 1;
+    for (int i = 0; i < selects.size(); ++i) {
+        const QString csv = QStringLiteral("%1/t%2.csv").arg(trabalho.path()).arg(i);
+        QStringList cols;
+        for (int c = 1; c <= colunas(csv); ++c)
+            cols << QStringLiteral("c%1").arg(c);
+        importacao += QStringLiteral("CREATE TABLE t%1(%2);\n.import --csv --skip 1 %3 t%1\n")
+                          .arg(i)
+                          .arg(cols.join(QLatin1Char(',')), csv);
+    }
+    const QString scriptSqlite = QDir(trabalho.path()).filePath(QStringLiteral("importa.sql"));
+    QFile fs(scriptSqlite);
+    if (!fs.open(QIODevice::WriteOnly))
+        return 1;
+    fs.write(importacao.toUtf8());
+    fs.close();
+    const qint64 sqlite = rodar(
+        QStringLiteral("sqlite3"),
+        {QDir(trabalho.path()).filePath(QStringLiteral("bruto.db")), QStringLiteral(".read ") + scriptSqlite},
+        servidor);
+    if (sqlite < 0)
+        return 1;
+    const qint64 bruto = psql + sqlite;
+
+    std::printf("  qavplus run: %lld ms\n", static_cast<long long>(nosso));
+    std::printf("  raw pipeline for the same %lld statements: %lld ms (psql \\copy %lld ms + sqlite3 "
+                ".import %lld ms)\n",
+                static_cast<long long>(selects.size()), static_cast<long long>(bruto),
+                static_cast<long long>(psql), static_cast<long long>(sqlite));
+    std::printf("  speed against the raw pipeline: %.2f (goal: at least 0.50)\n",
+                nosso > 0 ? static_cast<double>(bruto) / static_cast<double>(nosso) : 0.0);
+    std::printf("  peak memory of the process: %.1f MB (%.1f MB before the run; goal: under 200 MB)\n",
+                static_cast<double>(memoriaPico) / 1024.0, static_cast<double>(memoriaAntes) / 1024.0);
+    return 0;
+}
