@@ -13,6 +13,9 @@ namespace {
 constexpr int kLimiteMemo = 2048;
 // The country code of Brazil.
 constexpr int kCodigoPaisBrasil = 1058;
+// The office's customer sequence hands out ids from here on; the workstations number their own
+// customers from 900001 and never get this far.
+constexpr long long kPrimeiroIdEscritorio = 950000;
 
 const std::vector<ColunaCliente>& colunas() {
     using T = TipoColuna;
@@ -168,10 +171,30 @@ const std::vector<ColunaCliente>& colunas() {
     return lista;
 }
 
+// A customer the workstation holds under an id of the office's sequence came down from the office:
+// it is the office's customer of that id, with or without a document.
+ClientesServidor::Busca buscarPorId(const ContextoComunicacao& contexto, const Record& cliente) {
+    const long long id = cliente.integer("ID");
+    if (id < kPrimeiroIdEscritorio)
+        return {};
+    std::optional<Linha> linha;
+    if (!envio::lerLinha(contexto,
+                         QStringLiteral("SELECT id_cliente FROM gerente.clientes WHERE id_cliente=") +
+                             Conexao::inteiro(id) + QLatin1Char(';'),
+                         linha))
+        return {false, std::nullopt};
+    if (!linha)
+        return {};
+    return {true, static_cast<int>(id)};
+}
+
 // A customer found by its document: the office's customer with the same CPF/CNPJ and suffix. It is
 // there when a previous run created it and lost its local commit, or when the office or its hub
 // registered it meanwhile. A customer without a document has nothing to be found by.
 ClientesServidor::Busca buscarPorDocumento(const ContextoComunicacao& contexto, const Record& cliente) {
+    const ClientesServidor::Busca porId = buscarPorId(contexto, cliente);
+    if (!porId.ok || porId.id)
+        return porId;
     const QString documento = cliente.text("CGCPF").trimmed();
     if (documento.isEmpty())
         return {};
