@@ -31,8 +31,15 @@ public:
             return std::nullopt;
 
         ErroSql erro;
-        const DadosCabecalhoGerente cabecalho{p.pedido, p.cliente,  p.vendedor,  p.pauta, *c.qavcfg,
-                                              *numero,  *numeroDia, p.numeroQav, hoje};
+        const DadosCabecalhoGerente cabecalho{.pedido = p.pedido,
+                                              .cliente = p.cliente,
+                                              .vendedor = p.vendedor,
+                                              .pauta = p.pauta,
+                                              .qavcfg = *c.qavcfg,
+                                              .numero = *numero,
+                                              .numeroDia = *numeroDia,
+                                              .numeroQav = p.numeroQav,
+                                              .hoje = hoje};
         if (!c.conexao.executar(comandoCabecalhoGerente(c.conexao, cabecalho), &erro)) {
             c.erroComando(erro);
             return std::nullopt;
@@ -41,10 +48,16 @@ public:
             c.conexao.querysql(QStringLiteral("select currval('gerente.pedidos_id_pedido_seq');"));
         if (idPedido.isEmpty())
             return std::nullopt;
-        const DadosItensGerente itens{t.envio,  t.produtos, t.precos,
-                                      p.pedido, p.cliente,  p.estado,
-                                      p.pauta,  p.vendedor, idPedido.toLongLong(),
-                                      *numero};
+        const DadosItensGerente itens{.tabelas = t.envio,
+                                      .produtos = t.produtos,
+                                      .precos = t.precos,
+                                      .pedido = p.pedido,
+                                      .cliente = p.cliente,
+                                      .estado = p.estado,
+                                      .pauta = p.pauta,
+                                      .vendedor = p.vendedor,
+                                      .idPedidoServidor = idPedido.toLongLong(),
+                                      .numero = *numero};
         if (!enviarItensGerente(c, itens) || !registrarNoLog(c, p.pedido, idPedido, *numero))
             return std::nullopt;
         return numero;

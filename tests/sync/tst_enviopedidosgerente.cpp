@@ -604,6 +604,30 @@ private Q_SLOTS:
         QCOMPARE(servidor.valor(QStringLiteral("SELECT count(*) FROM gerente.clientes")), antes);
     }
 
+    // A stock exit the office refuses fails the order like an item: nothing of it stays in the office,
+    // which keeps its last number, and the workstation keeps it released.
+    void refusedStockExitRollsTheOrderBack() {
+        QAV_SERVIDOR_TESTE(servidor, ServidorTeste::Esquema::Gerente);
+        servidor.executar(QStringLiteral("ALTER TABLE gestao.estmovto ADD CHECK (qtdade < 5)"));
+        test::TempDataFolder pasta;
+        Store& store = pasta.store();
+        prepararEstacao(store, servidor);
+        pedido(store, {}, [](Record& r) { r.setInteger("PRODUTO_ENTREGUE", 1); });
+        item(store, 11, 1, 1004, [](Record& r) { r.setDecimal("QTD", Decimal(2)); });
+        item(store, 12, 1, 1001);
+        Ouvinte ouvinte;
+        QCOMPARE(rodar(store, ouvinte).desfecho.resultado, ResultadoComunicacao::Falhou);
+        QVERIFY2(ouvinte.mensagens.filter(QStringLiteral("INSERT INTO gestao.estmovto(")).size() == 1,
+                 qPrintable(ouvinte.tudo()));
+        QCOMPARE(cabecalho(servidor, QStringLiteral("count(*)")), QStringLiteral("0"));
+        QCOMPARE(servidor.valor(QStringLiteral("SELECT count(*) FROM gestao.estmovto")), QStringLiteral("0"));
+        QCOMPARE(servidor.valor(QStringLiteral("SELECT count(*) FROM gerente.peditens")),
+                 QStringLiteral("7"));
+        QCOMPARE(numped(servidor), QStringLiteral("100"));
+        QCOMPARE(lerPedido(store, 1).integer("SITUA"), 2);
+        QCOMPARE(lerPedido(store, 1).integer("NUM_ERP"), 0);
+    }
+
     // A previous run committed the order in the office and lost its own commit: the order is found by
     // its workstation number, marked transmitted under the office's number, and nothing is inserted
     // again; the next order goes as usual.
