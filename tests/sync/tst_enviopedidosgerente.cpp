@@ -13,6 +13,7 @@
 
 #include <QtTest>
 #include <functional>
+#include <thread>
 
 using namespace qav;
 using namespace qav::sync;
@@ -531,6 +532,12 @@ private Q_SLOTS:
             r.setText("OBS", QString(3000, QLatin1Char('x')));
             r.setInteger("ID_MUNICIPIO", 1);
         });
+        adicionar(store, "socios", [](Record& r) {
+            r.setInteger("ID_SOCIO", 1);
+            r.setInteger("ID_CLIENTE", 900001);
+            r.setText("NOME", QStringLiteral("Sócio D'Ávila"));
+            r.setText("CPF_CNPJ", QStringLiteral("529.982.247-25"));
+        });
         pedido(store, {.id = 1, .numer = 41, .cliente = 900001});
         item(store, 11, 1, 1004);
         pedido(store, {.id = 2, .numer = 42, .cliente = 900001});
@@ -548,6 +555,10 @@ private Q_SLOTS:
         QCOMPARE(lerRegistro(store, "clientes", "KEYID", "ID", idEsperado).text("CGCPF").trimmed(),
                  documento);
         QCOMPARE(lerRegistro(store, "clientes", "KEYID", "ID", 900001).integer("ID"), 0);
+        // Its partner joins the office's customer once, whichever it is.
+        QCOMPARE(servidor.linhas(
+                     QStringLiteral("SELECT nome FROM gestao.socios WHERE id_cliente=%1").arg(idEsperado)),
+                 (std::vector<QStringList>{{QStringLiteral("Sócio D'Ávila")}}));
         if (!novo)
             return;
         const auto linha = servidor.linhas(QStringLiteral(
@@ -626,6 +637,49 @@ private Q_SLOTS:
         QCOMPARE(numped(servidor), QStringLiteral("100"));
         QCOMPARE(lerPedido(store, 1).integer("SITUA"), 2);
         QCOMPARE(lerPedido(store, 1).integer("NUM_ERP"), 0);
+    }
+
+    // Two workstations of the company send ten orders each at the same time: every order gets a number
+    // and a day number of its own, in the order they were received.
+    void twoWorkstationsAtOnce() {
+        QAV_SERVIDOR_TESTE(servidor, ServidorTeste::Esquema::Gerente);
+        constexpr int kPedidos = 10;
+        test::TempDataFolder pastaA, pastaB;
+        for (auto [pasta, ponto] : {std::pair{&pastaA, "A"}, std::pair{&pastaB, "B"}}) {
+            prepararEstacao(pasta->store(), servidor);
+            alterar(pasta->store(), "qavcfg", "ID_EMPRESA = 1",
+                    [&](Record& r) { r.setText("PONTO_INSTALACAO", QString::fromLatin1(ponto)); });
+            for (int i = 1; i <= kPedidos; ++i) {
+                pedido(pasta->store(), {.id = i, .numer = 40 + i});
+                item(pasta->store(), 100 + i, i, 1004);
+            }
+        }
+        Desfecho a, b;
+        Ouvinte ouvinteA, ouvinteB;
+        {
+            std::thread ta([&] {
+                Store store(pastaA.path());
+                a = rodar(store, ouvinteA).desfecho;
+            });
+            std::thread tb([&] {
+                Store store(pastaB.path());
+                b = rodar(store, ouvinteB).desfecho;
+            });
+            ta.join();
+            tb.join();
+        }
+        QVERIFY2(a.resultado == ResultadoComunicacao::Sucesso, qPrintable(ouvinteA.tudo()));
+        QVERIFY2(b.resultado == ResultadoComunicacao::Sucesso, qPrintable(ouvinteB.tudo()));
+        QStringList esperado, recebidos;
+        int dia = 0;
+        for (int n : {103, 107, 108, 109, 110, 111, 112, 113, 114, 115,
+                      116, 117, 118, 119, 120, 121, 122, 123, 124, 125})
+            esperado << QStringLiteral("%1/%2").arg(n).arg(++dia);
+        for (const QStringList& l : servidor.linhas(QStringLiteral(
+                 "SELECT numero || '/' || numero_dia FROM gerente.pedidos WHERE id_empresa=1 AND "
+                 "data='2026-12-08' ORDER BY numero")))
+            recebidos << l[0];
+        QCOMPARE(recebidos, esperado);
     }
 
     // A previous run committed the order in the office and lost its own commit: the order is found by
