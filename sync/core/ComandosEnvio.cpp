@@ -18,7 +18,11 @@ QString real(double valor) {
     return Conexao::numero(Decimal::fromDouble(valor, 6));
 }
 
-bool lerLinha(ContextoComunicacao& contexto, const QString& comando, std::optional<Linha>& linha) {
+QString dataBr(long long diaLocal) {
+    return QString::fromStdString(Date(static_cast<int>(diaLocal)).toBr());
+}
+
+bool lerLinha(const ContextoComunicacao& contexto, const QString& comando, std::optional<Linha>& linha) {
     ErroSql erro;
     const auto linhas = contexto.conexao.consultar(comando, &erro);
     if (!linhas) {

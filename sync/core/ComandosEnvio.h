@@ -19,8 +19,11 @@ QString idOuNull(long long valor);
 // 321.30000000000001).
 QString real(double valor);
 
+// A local day number as the log rows write it (dd/mm/yyyy), blank for no date.
+QString dataBr(long long diaLocal);
+
 // The first row of the answer in `linha` (nullopt when there is none). False when the server refused
 // the statement: the SQL error message has been shown, and the order's server transaction is lost.
-bool lerLinha(ContextoComunicacao& contexto, const QString& comando, std::optional<Linha>& linha);
+bool lerLinha(const ContextoComunicacao& contexto, const QString& comando, std::optional<Linha>& linha);
 
 } // namespace qav::sync::envio

@@ -1,24 +1,8 @@
 #include "sync/core/CorrentZor.h"
 
-#include "store/core/Decimal.h"
-#include "store/core/TableDef.h"
-
 namespace qav::sync {
 
 namespace {
-
-// The kind of an ERP column, for the columns that no local field fills.
-enum class Tipo { Texto, Inteiro, Real, Data };
-
-struct Coluna {
-    const char* nome;
-    Tipo tipo;
-    const char* campo = nullptr; // the local field when its name differs from the column's
-    int elemento = 0;            // of an array field
-    bool nullQuandoZero = false; // a code the customer may not have: 0 is no code
-    int casas = -1;              // rounding of a real number, -1 for none
-    int limite = 0;              // characters the ERP keeps, 0 when the local field already fits
-};
 
 // The ERP keeps up to 4000 characters of each of the three long texts.
 constexpr int kLimiteMemo = 4000;
@@ -27,9 +11,9 @@ constexpr int kCodigoPaisBrasil = 1058;
 // The `ativo` value the ERP expects on a customer created by a workstation.
 constexpr int kAtivoVindoDaEstacao = 9;
 
-const std::vector<Coluna>& colunas() {
-    using T = Tipo;
-    static const std::vector<Coluna> lista = {
+const std::vector<ColunaCliente>& colunas() {
+    using T = TipoColuna;
+    static const std::vector<ColunaCliente> lista = {
         {"id_corrent", T::Inteiro},
         {"ativo", T::Inteiro},
         {"pesso", T::Inteiro},
@@ -162,117 +146,21 @@ const std::vector<Coluna>& colunas() {
     return lista;
 }
 
-bool combina(FieldType local, Tipo servidor) {
-    switch (local) {
-    case FieldType::Int32:
-    case FieldType::Int16:
-    case FieldType::UInt8:
-        return servidor == Tipo::Inteiro || servidor == Tipo::Real;
-    case FieldType::Real64:
-    case FieldType::Decimal:
-        return servidor == Tipo::Real;
-    case FieldType::Date:
-        return servidor == Tipo::Data;
-    case FieldType::Text:
-    case FieldType::ZText:
-    case FieldType::Memo:
-        return servidor == Tipo::Texto;
-    }
-    return false;
-}
-
-// A column the workstation has no value for.
-QString semValor(const Coluna& c) {
-    if (c.tipo == Tipo::Texto || c.tipo == Tipo::Data || c.nullQuandoZero)
-        return QStringLiteral("Null");
-    return QStringLiteral("0");
-}
-
-// Carriage returns are dropped: the ERP's screens and reports break lines on the line feed alone.
-QString semRetorno(QString texto) {
-    texto.remove(QLatin1Char('\r'));
-    return texto;
-}
-
-QString valor(const Conexao& conexao, const Record& cliente, const Coluna& c, int idServidor) {
-    const QString nome = QString::fromLatin1(c.nome);
-    if (nome == QLatin1String("id_corrent"))
-        return Conexao::inteiro(idServidor);
-    if (nome == QLatin1String("ativo"))
-        return Conexao::inteiro(kAtivoVindoDaEstacao);
-    if (nome == QLatin1String("cod_pais"))
-        return Conexao::inteiro(kCodigoPaisBrasil);
-
-    const std::string campo = c.campo ? std::string(c.campo) : nome.toUpper().toStdString();
-    const int indice = cliente.def().fieldIndex(campo);
-    if (indice < 0)
-        return semValor(c);
-    const FieldDef& def = cliente.def().fields[static_cast<size_t>(indice)];
-    if (!combina(def.type, c.tipo))
-        return semValor(c);
-    switch (def.type) {
-    case FieldType::Int32:
-    case FieldType::Int16:
-    case FieldType::UInt8: {
-        const long long n = cliente.integer(indice, c.elemento);
-        return n == 0 && c.nullQuandoZero ? QStringLiteral("Null") : Conexao::inteiro(n);
-    }
-    case FieldType::Real64:
-        return realEnvio(cliente.real(indice, c.elemento), c.casas < 0 ? 12 : c.casas);
-    case FieldType::Decimal: {
-        const Decimal d = cliente.decimal(indice, c.elemento);
-        return Conexao::numero(c.casas < 0 ? d : d.rounded(c.casas));
-    }
-    case FieldType::Date:
-        return Conexao::data(cliente.date(indice, c.elemento));
-    case FieldType::Text:
-    case FieldType::ZText:
-    case FieldType::Memo: {
-        QString texto = semRetorno(cliente.text(indice, c.elemento));
-        if (c.limite > 0)
-            texto = texto.left(c.limite);
-        return conexao.texto(texto);
-    }
-    }
-    return semValor(c);
-}
-
 } // namespace
 
 std::vector<QString> colunasCorrent() {
     std::vector<QString> nomes;
     nomes.reserve(colunas().size());
-    for (const Coluna& c : colunas())
+    for (const ColunaCliente& c : colunas())
         nomes.push_back(QString::fromLatin1(c.nome));
     return nomes;
 }
 
 QString insercaoCorrent(const Conexao& conexao, const Record& cliente, int idServidor) {
-    QString nomes, valores;
-    for (const Coluna& c : colunas()) {
-        if (!nomes.isEmpty()) {
-            nomes += QStringLiteral(", ");
-            valores += QStringLiteral(", ");
-        }
-        nomes += QString::fromLatin1(c.nome);
-        valores += valor(conexao, cliente, c, idServidor);
-    }
-    return QStringLiteral("INSERT INTO zor.corrent(") + nomes + QStringLiteral(") VALUES (") + valores +
-           QStringLiteral(");");
-}
-
-QString realEnvio(double valor, int casas) {
-    try {
-        return Conexao::numero(Decimal::fromDouble(valor, casas));
-    } catch (const DecimalOverflow&) {
-        // Beyond what a decimal holds: the server reads the exponent form, or refuses a value that
-        // is not a number at all, which fails the customer with the server's words.
-        return QString::number(valor, 'g', 17);
-    }
-}
-
-QString textoEnvio(const Conexao& conexao, const QString& valor) {
-    return conexao.texto(semRetorno(valor));
+    return insercaoCliente(conexao, QStringLiteral("zor.corrent"), colunas(), cliente,
+                           {{QStringLiteral("id_corrent"), Conexao::inteiro(idServidor)},
+                            {QStringLiteral("ativo"), Conexao::inteiro(kAtivoVindoDaEstacao)},
+                            {QStringLiteral("cod_pais"), Conexao::inteiro(kCodigoPaisBrasil)}});
 }
 
 } // namespace qav::sync

@@ -4,8 +4,7 @@
 // named fields or fixed values, and the columns the workstation knows nothing of go as 0 (numbers) or
 // Null (texts and dates).
 
-#include "store/core/Record.h"
-#include "sync/core/Conexao.h"
+#include "sync/core/LinhaCliente.h"
 
 #include <QString>
 #include <vector>
@@ -19,12 +18,5 @@ std::vector<QString> colunasCorrent();
 // `idServidor`. Texts lose their carriage returns; the three long texts are cut to the 4000
 // characters the ERP keeps.
 QString insercaoCorrent(const Conexao& conexao, const Record& cliente, int idServidor);
-
-// A text as the customer upload writes it: quoted for the connection, without carriage returns,
-// Null when blank.
-QString textoEnvio(const Conexao& conexao, const QString& valor);
-
-// A real number as the customer upload writes it: decimal text rounded to `casas` places (0 to 12).
-QString realEnvio(double valor, int casas);
 
 } // namespace qav::sync

@@ -9,10 +9,7 @@ namespace qav::sync {
 
 namespace {
 
-struct Busca {
-    bool ok = true;
-    std::optional<int> id;
-};
+using Busca = ClientesServidor::Busca;
 
 // The customer already on the server: the ERP's customer with the same CPF/CNPJ and suffix. It is
 // there when a previous run created it and then lost its local commit, or when the back office
@@ -74,8 +71,7 @@ std::optional<int> criarNoServidor(const ContextoComunicacao& contexto, const Re
         return std::nullopt;
     }
     if (!conexao.executar(insercaoCorrent(conexao, cliente, static_cast<int>(id)), &erro)) {
-        contexto.ouvinte.mensagem(QStringLiteral("Erro (") + erro.codigo + QStringLiteral(")/cliente"),
-                                  erro.texto, Icone::Erro);
+        erroCliente(contexto, erro);
         return std::nullopt;
     }
     const QString log =
@@ -90,10 +86,31 @@ std::optional<int> criarNoServidor(const ContextoComunicacao& contexto, const Re
     return static_cast<int>(id);
 }
 
+class ClientesZor : public ClientesServidor {
+public:
+    Busca buscar(const ContextoComunicacao& contexto, const Record& cliente) const override {
+        return buscarNoServidor(contexto, cliente);
+    }
+    std::optional<int> criar(const ContextoComunicacao& contexto, TabelasEnvio&, const Record& cliente,
+                             int idLocal, int idEmpresa) const override {
+        return criarNoServidor(contexto, cliente, idLocal, idEmpresa);
+    }
+};
+
 } // namespace
 
+void erroCliente(const ContextoComunicacao& contexto, const ErroSql& erro) {
+    contexto.ouvinte.mensagem(QStringLiteral("Erro (") + erro.codigo + QStringLiteral(")/cliente"),
+                              erro.texto, Icone::Erro);
+}
+
+const ClientesServidor& clientesZor() {
+    static const ClientesZor zor;
+    return zor;
+}
+
 std::optional<int> enviarCliente(ContextoComunicacao& contexto, TabelasEnvio& tabelas, int idLocal,
-                                 int idEmpresa) {
+                                 int idEmpresa, const ClientesServidor& destino) {
     contexto.linhaProgresso(QStringLiteral("Gravando Cliente # ") + QString::number(idLocal) +
                             QStringLiteral("..."));
     Table& clientes = tabelas.clientes;
@@ -111,12 +128,12 @@ std::optional<int> enviarCliente(ContextoComunicacao& contexto, TabelasEnvio& ta
     }
     const Record cliente = clientes.rec();
 
-    const Busca busca = buscarNoServidor(contexto, cliente);
+    const Busca busca = destino.buscar(contexto, cliente);
     if (!busca.ok)
         return std::nullopt;
     std::optional<int> idServidor = busca.id;
     if (!idServidor)
-        idServidor = criarNoServidor(contexto, cliente, idLocal, idEmpresa);
+        idServidor = destino.criar(contexto, tabelas, cliente, idLocal, idEmpresa);
     if (!idServidor)
         return std::nullopt;
 

@@ -1,7 +1,8 @@
 #pragma once
-// The upload of the released orders to the ERP ("zor" schema): each order with its new customer,
-// number, items, accessories and log row in one server transaction beside one local transaction,
-// exactly once even when a previous run lost its local commit.
+// The upload of the released orders to the ERP ("zor" schema) or to a sales office's manager database
+// (schema gerente): each order with its new customer, number, items, accessories and log row in one
+// server transaction beside one local transaction, exactly once even when a previous run lost its
+// local commit.
 
 #include "sync/core/Comunicacao.h"
 
@@ -11,6 +12,11 @@ namespace qav::sync {
 // none, or the local salesperson is unknown and the upload was skipped); false at the first order
 // that failed, both sides of that order rolled back.
 bool enviarPedidosZor(ContextoComunicacao& contexto);
+
+// The same step against a manager database: the orders go into gerente.pedidos with a day number,
+// their items each under the tax operation of its product, and a stock exit per item for an order
+// delivered on the spot.
+bool enviarPedidosGerente(ContextoComunicacao& contexto);
 
 // The steps of a real run: the upload (and, as they come, the downloads).
 PassosComunicacao passosPadrao();

@@ -3,6 +3,7 @@
 #include "store/core/Text.h"
 #include "sync/core/ComandosEnvio.h"
 #include "sync/core/ExpressaoComissao.h"
+#include "sync/core/ItensPedidoComum.h"
 
 #include <iterator>
 #include <utility>
@@ -22,27 +23,6 @@ bool ehBarra(const Record& produto) {
 QString unidadeBarra(long long comprimento) {
     return comprimento < 10000 ? QStringLiteral("BR%1").arg(comprimento, 4, 10, QLatin1Char('0'))
                                : QStringLiteral("B%1").arg(comprimento, 5, 10, QLatin1Char('0'));
-}
-
-std::vector<Record> lerItens(Table& itens, long long idPedido, bool& ok) {
-    std::vector<Record> lidos;
-    itens.setFilter("ID_VENDA = ?", {QVariant::fromValue(idPedido)});
-    ok = itens.seekFirst("KEYORDEM") != Status::Error;
-    Status s;
-    while (ok && (s = itens.next()) == Status::Ok)
-        lidos.push_back(itens.rec());
-    ok = ok && s != Status::Error;
-    itens.clearFilter();
-    return lidos;
-}
-
-std::optional<Record> precoNaPauta(Table& precos, const Record& pauta, long long produto) {
-    precos.clear();
-    precos.rec().setInteger("ID_PAUTA", pauta.integer("ID"));
-    precos.rec().setInteger("ID_PROD", produto);
-    if (precos.get("KEYPRODUTO") != Status::Ok)
-        return std::nullopt;
-    return precos.rec();
 }
 
 const char* const kDimensoes[] = {
@@ -222,31 +202,8 @@ private:
             m_c.conexao.querysql(QStringLiteral("select currval('zor.peditens_id_peditem_seq');"));
         if (idItem.isEmpty())
             return false;
-        Table& acessorios = m_d.tabelas.pedacess;
-        acessorios.setFilter("ID_VENDASI = ?", {QVariant::fromValue(m_item.integer("ID_VENDASI"))});
-        std::vector<Record> lidos;
-        bool ok = acessorios.seekFirst("KEYID_VENDASI") != Status::Error;
-        Status s = Status::Ok;
-        while (ok && (s = acessorios.next()) == Status::Ok)
-            lidos.push_back(acessorios.rec());
-        acessorios.clearFilter();
-        if (!ok || s == Status::Error) {
-            m_c.erro(QStringLiteral("Erro (%1) ao ler acessórios!").arg(acessorios.error().number()));
-            return false;
-        }
-        for (const Record& a : lidos) {
-            ErroSql erro;
-            if (!m_c.conexao.executar(
-                    QStringLiteral(
-                        "INSERT INTO zor.pedacessorio(   id_peditem, id_acessorio, valor)   VALUES (") +
-                        idItem + QStringLiteral(", ") + Conexao::inteiro(a.integer("ID_ACESSORIO")) +
-                        QStringLiteral(", ") + Conexao::numero(a.decimal("VALOR")) + QStringLiteral(");"),
-                    &erro)) {
-                m_c.erroComando(erro);
-                return false;
-            }
-        }
-        return true;
+        return enviarAcessorios(m_c, m_d.tabelas.pedacess, m_item.integer("ID_VENDASI"), idItem,
+                                QStringLiteral("zor.pedacessorio"));
     }
 
     ContextoComunicacao& m_c;
@@ -263,7 +220,7 @@ private:
 
 bool enviarItens(ContextoComunicacao& c, const DadosItens& d) {
     bool ok = false;
-    const std::vector<Record> itens = lerItens(d.tabelas.peditens, d.pedido.integer("ID"), ok);
+    const std::vector<Record> itens = lerItensPedido(d.tabelas.peditens, d.pedido.integer("ID"), ok);
     if (!ok) {
         c.erro(QStringLiteral("Erro (%1) ao ler itens do pedido!").arg(d.tabelas.peditens.error().number()));
         return false;

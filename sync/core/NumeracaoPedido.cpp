@@ -11,7 +11,8 @@ constexpr int kLote = 100;
 
 } // namespace
 
-std::optional<int> reservarNumeroPedido(ContextoComunicacao& c, int idEmpresa) {
+std::optional<int> reservarNumeroPedido(ContextoComunicacao& c, int idEmpresa,
+                                        const PedidosServidor& pedidos) {
     const QString empresa = Conexao::inteiro(idEmpresa);
     std::optional<Linha> cfg;
     if (!envio::lerLinha(c,
@@ -30,8 +31,9 @@ std::optional<int> reservarNumeroPedido(ContextoComunicacao& c, int idEmpresa) {
     for (;;) {
         ErroSql erro;
         const auto ocupados = c.conexao.consultar(
-            QStringLiteral("SELECT numero FROM zor.pedidos WHERE id_empresa=") + empresa +
-                QStringLiteral(" AND tipo='P' AND numero>=") + Conexao::inteiro(candidato) +
+            QStringLiteral("SELECT numero FROM ") + QString::fromLatin1(pedidos.tabela) +
+                QStringLiteral(" WHERE id_empresa=") + empresa + QString::fromLatin1(pedidos.filtro) +
+                QStringLiteral(" AND numero>=") + Conexao::inteiro(candidato) +
                 QStringLiteral(" ORDER BY numero LIMIT ") + QString::number(kLote) + QLatin1Char(';'),
             &erro);
         if (!ocupados) {
@@ -64,11 +66,13 @@ QString numeroPedidoQav(long long codVendedor, const QString& pontoInstalacao, l
         .arg(numer, 8, 10, QLatin1Char('0'));
 }
 
-std::optional<int> numeroJaRecebido(ContextoComunicacao& c, int idEmpresa, const QString& numeroQav) {
+std::optional<int> numeroJaRecebido(ContextoComunicacao& c, int idEmpresa, const QString& numeroQav,
+                                    const PedidosServidor& pedidos) {
     std::optional<Linha> linha;
     if (!envio::lerLinha(c,
-                         QStringLiteral("SELECT numero FROM zor.pedidos WHERE id_empresa=") +
-                             Conexao::inteiro(idEmpresa) + QStringLiteral(" AND tipo='P' AND num_ped_qav=") +
+                         QStringLiteral("SELECT numero FROM ") + QString::fromLatin1(pedidos.tabela) +
+                             QStringLiteral(" WHERE id_empresa=") + Conexao::inteiro(idEmpresa) +
+                             QString::fromLatin1(pedidos.filtro) + QStringLiteral(" AND num_ped_qav=") +
                              c.conexao.textoSempre(numeroQav) + QLatin1Char(';'),
                          linha))
         return std::nullopt;

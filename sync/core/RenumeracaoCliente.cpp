@@ -132,6 +132,11 @@ bool renumerarPedidos(const ContextoComunicacao& contexto, Table& pedidos, int i
 
 bool renumerarClienteLocal(const ContextoComunicacao& contexto, TabelasEnvio& tabelas, int idLocal,
                            int idServidor) {
+    // The server knows the customer by the id it has here already (a manager database hands out ids
+    // in the workstations' range): nothing to renumber, and above all the customer is not taken for a
+    // copy of itself and deleted.
+    if (idLocal == idServidor)
+        return true;
     bool jaExistia = false;
     return renumerarCadastro(contexto, tabelas.clientes, idLocal, idServidor, jaExistia) &&
            renumerarSocios(contexto, tabelas.socios, idLocal, idServidor, jaExistia) &&

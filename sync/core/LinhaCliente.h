@@ -1,0 +1,42 @@
+#pragma once
+// A customer created on this workstation as a row of a server's customer table: each column takes the
+// local customer field of the same meaning (the same name, or the one the column names), and the
+// columns the workstation knows nothing of go as 0 (numbers) or Null (texts and dates).
+
+#include "store/core/Record.h"
+#include "sync/core/Conexao.h"
+
+#include <QString>
+#include <map>
+#include <vector>
+
+namespace qav::sync {
+
+// The kind of a server column, for the columns that no local field fills.
+enum class TipoColuna { Texto, Inteiro, Real, Data };
+
+struct ColunaCliente {
+    const char* nome;
+    TipoColuna tipo;
+    const char* campo = nullptr; // the local field when its name differs from the column's
+    int elemento = 0;            // of an array field
+    bool nullQuandoZero = false; // a code the customer may not have: 0 is no code
+    int casas = -1;              // rounding of a real number, -1 for none
+    int limite = 0;              // characters the server keeps, 0 when the local field already fits
+};
+
+// "INSERT INTO <tabela>(...) VALUES (...);" of the local customer `cliente`, one value per column in
+// the order given; `fixos` gives the values of the columns that do not come from the customer (its
+// server id, a fixed code), already written as literals. Texts lose their carriage returns.
+QString insercaoCliente(const Conexao& conexao, const QString& tabela,
+                        const std::vector<ColunaCliente>& colunas, const Record& cliente,
+                        const std::map<QString, QString>& fixos);
+
+// A text as the customer upload writes it: quoted for the connection, without carriage returns,
+// Null when blank.
+QString textoEnvio(const Conexao& conexao, const QString& valor);
+
+// A real number as the customer upload writes it: decimal text rounded to `casas` places (0 to 12).
+QString realEnvio(double valor, int casas);
+
+} // namespace qav::sync
