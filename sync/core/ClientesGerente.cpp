@@ -232,7 +232,7 @@ bool atualizarClientesGerente(ContextoIntegracao& c) {
     if (!renumerarClientesDoGerente(c, clientes))
         return false;
     long long contagem = 0;
-    for (Status s = clientes.seekFirst("KEYID"); s == Status::Ok; s = clientes.next()) {
+    for (Status s = primeiro(clientes, "KEYID"); s == Status::Ok; s = clientes.next()) {
         const Record& r = clientes.rec();
         const long long id = r.integer("ID");
         c.linhaProgresso(QStringLiteral("Atualizando Clientes ") + QString::number(id));

@@ -14,7 +14,7 @@ bool atualizarFormasPagamentoGerente(ContextoIntegracao& c) {
         return false;
     }
     long long contagem = 0;
-    for (Status s = formas.seekFirst("PK_FORMAPAG"); s == Status::Ok; s = formas.next()) {
+    for (Status s = primeiro(formas, "PK_FORMAPAG"); s == Status::Ok; s = formas.next()) {
         const Record& f = formas.rec();
         const long long id = f.integer("ID_FORMAPAG");
         c.linhaProgresso(QStringLiteral("Atualizando Formas de Pagamento: ") +

@@ -1,6 +1,7 @@
 #pragma once
 // Adding or changing a row of the manager database under the id this installation gives it.
 
+#include "store/core/Table.h"
 #include "sync/core/ComandoGravacao.h"
 #include "sync/core/ContextoIntegracao.h"
 
@@ -19,6 +20,16 @@ std::optional<bool> existeNoGerente(const ContextoIntegracao& c, const QString& 
 bool gravarNoGerente(const ContextoIntegracao& c, const QString& tabela, const QString& colunaId,
                      const QString& sequencia, long long id, const ValoresColunas& valores, bool& novo,
                      ErroSql& erro);
+
+// The first record of a walk of `t` in the order of `chave` (a seek only positions the walk).
+inline Status primeiro(Table& t, std::string_view chave) {
+    const Status s = t.seekFirst(chave);
+    return s == Status::Ok ? t.next() : s;
+}
+inline Status primeiroDesde(Table& t, std::string_view chave) {
+    const Status s = t.seek(chave);
+    return s == Status::Ok ? t.next() : s;
+}
 
 // The local value of a field as a literal of the connection: numbers as decimal text, texts quoted
 // (Null when blank), dates as 'yyyy-mm-dd' (Null when none).

@@ -20,7 +20,7 @@ bool atualizarMunicipiosGerente(ContextoIntegracao& c) {
         return false;
     }
     long long contagem = 0;
-    for (Status s = municipios.seekFirst("KEYID"); s == Status::Ok; s = municipios.next()) {
+    for (Status s = primeiro(municipios, "KEYID"); s == Status::Ok; s = municipios.next()) {
         const Record& m = municipios.rec();
         const long long id = m.integer("ID");
         const QString nome = m.text("NOME").trimmed();

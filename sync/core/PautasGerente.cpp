@@ -63,7 +63,7 @@ bool gravarPrecos(const ContextoIntegracao& c, Table& precos, long long id, Erro
         return false;
     precos.clear();
     precos.rec().setInteger("ID_PAUTA", id);
-    for (Status s = precos.seek("KEYPAUTA"); s == Status::Ok; s = precos.next()) {
+    for (Status s = primeiroDesde(precos, "KEYPAUTA"); s == Status::Ok; s = precos.next()) {
         if (precos.rec().integer("ID_PAUTA") != id)
             break;
         ValoresColunas valores{{QStringLiteral("id_pauta"), Conexao::inteiro(id)}};
@@ -86,7 +86,7 @@ bool atualizarPautasGerente(ContextoIntegracao& c) {
         return false;
     }
     long long contagem = 0;
-    for (Status s = pautas.seekFirst("KEYID"); s == Status::Ok; s = pautas.next()) {
+    for (Status s = primeiro(pautas, "KEYID"); s == Status::Ok; s = pautas.next()) {
         const Record& p = pautas.rec();
         const long long id = p.integer("ID");
         c.linhaProgresso(QStringLiteral("Atualizando Pauta ") + QString::number(id) + QLatin1Char(' ') +
