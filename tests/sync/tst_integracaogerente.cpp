@@ -649,6 +649,10 @@ private Q_SLOTS:
         QVERIFY(Settings(raiz.path()).setBdGerente(g));
         QProcess p;
         p.setWorkingDirectory(raiz.path());
+        // The mark of the active hub goes to this test's own settings, not the user's.
+        QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+        ambiente.insert(QStringLiteral("XDG_CONFIG_HOME"), raiz.filePath(QStringLiteral("config")));
+        p.setProcessEnvironment(ambiente);
         p.start(qav::test::programPath(QStringLiteral("qavtool")),
                 QStringList{QStringLiteral("gerente")} + argumentos);
         QVERIFY(p.waitForFinished(120000));
@@ -658,6 +662,7 @@ private Q_SLOTS:
         QVERIFY(!saidaTexto.contains(s.password()));
         if (saida == 0) {
             QVERIFY(saidaTexto.contains(QStringLiteral("Fim de atualização!")));
+            QVERIFY(QFile::exists(raiz.filePath(QStringLiteral("config/gerente/QAV.Hub.conf"))));
             QCOMPARE(s.valor(QStringLiteral("SELECT num_ped_qav FROM gerente.pedidos WHERE numero=105")),
                      u"QAV#41"_s);
         }
