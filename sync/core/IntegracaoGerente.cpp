@@ -1,8 +1,8 @@
 #include "sync/core/IntegracaoGerente.h"
 
+#include "base/core/Utils.h"
 #include "store/core/Clock.h"
 #include "sync/core/ConfiguracaoComunicacao.h"
-#include "sync/core/GravarRegistro.h"
 
 namespace qav::sync {
 
@@ -71,13 +71,11 @@ bool atualizarGerente(Store& store, OuvinteComunicacao& ouvinte, const PedidoInt
         return false;
 
     bool ok = ajustarSequenciaClientes(c);
-    if (ok) {
-        const bool marcado = pedido.marcarHub
-                                 ? pedido.marcarHub()
-                                 : gravarRegistro(QStringLiteral("gerente"), QStringLiteral("QAV.Hub"),
-                                                  QStringLiteral("Ativo"), QStringLiteral("1"));
-        (void)marcado; // the mark is for other programs of the office; the update goes on without it
-    }
+    // The office's other programs see this installation as its active hub; the update goes on even
+    // when the mark could not be written.
+    if (ok)
+        GRAVAREGISTRO(QStringLiteral("gerente"), QStringLiteral("QAV.Hub"), QStringLiteral("Ativo"),
+                      QStringLiteral("1"));
     using Passo = bool (*)(ContextoIntegracao&);
     for (Passo passo : {&atualizarProdutosGerente, &atualizarPautasGerente, &atualizarFormasPagamentoGerente,
                         &atualizarMunicipiosGerente, &atualizarClientesGerente, &importarPedidosGerente}) {

@@ -10,16 +10,12 @@
 #include "sync/core/ContextoIntegracao.h"
 #include "sync/core/OuvinteComunicacao.h"
 
-#include <functional>
-
 namespace qav::sync {
 
 struct PedidoIntegracao {
     int idEmpresa = 0;      // the active company of the local tables
     BdGerente configuracao; // qav.cfg, "BD Gerente", as the window holds it
     bool formularioPedidoAberto = false;
-    // Marks the installation as the office's active hub; the outside settings by default.
-    std::function<bool()> marcarHub;
 };
 
 // True when every step went through ("Fim de atualização!" has been said).

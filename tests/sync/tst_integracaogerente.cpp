@@ -2,6 +2,7 @@
 // PostgreSQL server built from the repository's schemas and test data: what each step writes to the
 // office, what the order import writes here, that a failing step ends the update, and qavtool gerente.
 #include "base/core/Settings.h"
+#include "base/core/Utils.h"
 #include "store/core/Clock.h"
 #include "store/core/Table.h"
 #include "store/core/TableFile.h"
@@ -11,7 +12,6 @@
 #include "tests/support/TempDataFolder.h"
 
 #include <QProcess>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -185,9 +185,8 @@ private Q_SLOTS:
         QAV_SERVIDOR_TESTE(s, ServidorTeste::Esquema::Gerente);
         TempDataFolder pasta, tps;
         prepararHub(pasta.store());
-        QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("gerente"),
-                  QStringLiteral("QAV.Hub"))
-            .remove(QStringLiteral("Ativo"));
+        QVERIFY(GRAVAREGISTRO(QStringLiteral("gerente"), QStringLiteral("QAV.Hub"), QStringLiteral("Ativo"),
+                              QStringLiteral("0")));
         Atualizacao a;
         atualizar(a, pasta.store(), configuracao(s, tps.path()));
         QVERIFY2(a.ok, qPrintable(a.ouvinte.tudo()));
@@ -196,11 +195,8 @@ private Q_SLOTS:
                                      "Atualizados 2 Clientes......", "Importados 1 Pedidos..."})
             QVERIFY2(a.ouvinte.registros.contains(QString::fromUtf8(esperado)), esperado);
         QCOMPARE(a.ouvinte.mensagens, QStringList{QStringLiteral("Aviso: Fim de atualização!")});
-        QCOMPARE(QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("gerente"),
-                           QStringLiteral("QAV.Hub"))
-                     .value(QStringLiteral("Ativo"))
-                     .toString(),
-                 QStringLiteral("1"));
+        QCOMPARE(leRegistro(QStringLiteral("gerente"), QStringLiteral("QAV.Hub"), QStringLiteral("Ativo")),
+                 u"1"_s);
         // No password in anything the update said.
         QVERIFY(!a.ouvinte.tudo().contains(s.password()));
     }
@@ -662,7 +658,7 @@ private Q_SLOTS:
         QVERIFY(!saidaTexto.contains(s.password()));
         if (saida == 0) {
             QVERIFY(saidaTexto.contains(QStringLiteral("Fim de atualização!")));
-            QVERIFY(QFile::exists(raiz.filePath(QStringLiteral("config/gerente/QAV.Hub.conf"))));
+            QVERIFY(QFile::exists(raiz.filePath(QStringLiteral("config/QAV/QAVPlus.conf"))));
             QCOMPARE(s.valor(QStringLiteral("SELECT num_ped_qav FROM gerente.pedidos WHERE numero=105")),
                      u"QAV#41"_s);
         }
