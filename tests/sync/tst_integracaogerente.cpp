@@ -147,6 +147,42 @@ private Q_SLOTS:
         }
     }
 
+    // A catalogue larger than what is read from the server at a time: every product goes, once.
+    void produtosEmVariasLeituras() {
+        QAV_SERVIDOR_TESTE(s, ServidorTeste::Esquema::Gerente);
+        TempDataFolder pasta, tps;
+        prepararHub(pasta.store());
+        constexpr int kProdutos = 1201;
+        s.executar(
+            QStringLiteral(
+                "INSERT INTO expzor.produto (id_produto, id_empresa, codigo, descricao, unidade, tipo, "
+                "cod_grupo, cod_subgrupo, ativo, lista_pauta, id_erp) SELECT 5000 + n, 1, 'L-' || n, "
+                "'Lote ' || n, 'UN', '00', 1, 10, 1, 1, 5000 + n FROM generate_series(1, %1) n;")
+                .arg(kProdutos));
+        {
+            Table t(pasta.store(), "produto");
+            QVERIFY(t.open());
+            QVERIFY(t.beginBatch());
+            for (int n = 1; n <= kProdutos; ++n) {
+                t.clear();
+                t.rec().setInteger("ID", 5000 + n);
+                t.rec().setInteger("ID_EMPRESA", 1);
+                t.rec().setText("CODIGO", QStringLiteral("L-%1").arg(n));
+                QCOMPARE(t.add(), Status::Ok);
+            }
+            QVERIFY(t.endBatch());
+        }
+        Atualizacao a;
+        atualizar(a, pasta.store(), configuracao(s, tps.path()));
+        QVERIFY2(a.ok, qPrintable(a.ouvinte.tudo()));
+        QVERIFY(
+            a.ouvinte.registros.contains(QStringLiteral("Atualizados %1 Produtos...").arg(kProdutos + 3)));
+        QCOMPARE(
+            s.valor(QStringLiteral("SELECT count(DISTINCT id_erp) FROM gestao.produto WHERE id_erp>5000")),
+            QString::number(kProdutos));
+        QCOMPARE(contar(tps.store(), "produto"), kProdutos + 3);
+    }
+
     // Price lists: the office's list of the same company and code takes the local id (its old prices
     // go, the local ones come); a list the office does not have is added under the local id; a
     // company above 9000 is written as its number less 9000.
@@ -463,6 +499,16 @@ private Q_SLOTS:
                               "UPDATE gestao.pauta SET num_pauta='SC-2026' WHERE id_pauta=2;")
             << QStringLiteral("Erro (23505)/pauta: ")
             << QStringLiteral("SELECT count(*) FROM gestao.formapag WHERE id_formapag=10001");
+        // The office already has another customer under the local id: the move is refused and undone
+        // whole, the office's customer keeps its id, partners and orders.
+        QTest::newRow("renumeração recusada")
+            << QStringLiteral("INSERT INTO gerente.clientes (id_cliente, cgcpf, razao) VALUES (900003, "
+                              "'99.888.777/0001-66', 'Outro');"
+                              "INSERT INTO gestao.socios (id_cliente, nome) VALUES (950001, 'Otávio');")
+            << QStringLiteral("Erro SQL (23505): ")
+            << QStringLiteral("SELECT count(*) FROM gerente.pedidos WHERE clien<>950001 AND numero=105 OR "
+                              "(SELECT count(*) FROM gestao.socios WHERE id_cliente=950001)<>1 OR "
+                              "(SELECT count(*) FROM gerente.clientes WHERE id_cliente=950001)<>1");
         QTest::newRow("senha errada")
             << QStringLiteral("senha") << QStringLiteral("Erro: ERRO CONEXÃO BANCO DE DADOS.|")
             << QStringLiteral("SELECT count(*) FROM gestao.produto WHERE id_erp=1008");
@@ -484,6 +530,11 @@ private Q_SLOTS:
             g.senha = QStringLiteral("errada';x");
         else if (preparo != QLatin1String("formulario"))
             s.executar(preparo);
+        if (preparo.contains(QLatin1String("900003")))
+            adicionar(pasta.store(), "clientes", [](Record& r) {
+                r.setInteger("ID", 900003);
+                r.setText("CGCPF", kDocumentoOmega);
+            });
         Atualizacao a;
         atualizar(a, pasta.store(), g, preparo == QLatin1String("formulario"));
         QVERIFY(!a.ok);
