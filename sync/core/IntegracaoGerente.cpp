@@ -58,6 +58,7 @@ bool atualizarGerente(Store& store, OuvinteComunicacao& ouvinte, const PedidoInt
     Conexao conexao;
     ContextoIntegracao c(store, conexao, ouvinte);
     conexao.aoErroSql([&c](const ErroSql& e) { c.erroSql(e); });
+    conexao.aoComando(pedido.gravadorComandos);
     c.idEmpresa = pedido.idEmpresa;
     c.empresaGerente = pedido.configuracao.empresa;
     c.pastaTps = pedido.configuracao.pastaTps.trimmed();

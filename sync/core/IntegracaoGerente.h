@@ -10,12 +10,16 @@
 #include "sync/core/ContextoIntegracao.h"
 #include "sync/core/OuvinteComunicacao.h"
 
+#include <functional>
+
 namespace qav::sync {
 
 struct PedidoIntegracao {
     int idEmpresa = 0;      // the active company of the local tables
     BdGerente configuracao; // qav.cfg, "BD Gerente", as the window holds it
     bool formularioPedidoAberto = false;
+    // Called with every statement the update sends, before it goes.
+    std::function<void(const QString&)> gravadorComandos;
 };
 
 // True when every step went through ("Fim de atualização!" has been said).

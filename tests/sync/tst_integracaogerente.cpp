@@ -7,6 +7,7 @@
 #include "store/core/Table.h"
 #include "store/core/TableFile.h"
 #include "sync/core/IntegracaoGerente.h"
+#include "tests/support/FailingDisk.h"
 #include "tests/support/Programs.h"
 #include "tests/support/ServidorTeste.h"
 #include "tests/support/TempDataFolder.h"
@@ -477,6 +478,38 @@ private Q_SLOTS:
             s.valor(QStringLiteral("SELECT count(*) FROM gestao.log WHERE operacao='LOG' AND tabela='pedido' "
                                    "AND descricao='Importação QAV # 41'")),
             u"1"_s);
+    }
+
+    // The office's copy is marked in the same step as the order is written here: when the local
+    // write fails after the office took the mark, the mark is taken back and the next update brings
+    // the order, once.
+    void pedidoNaoSePerde() {
+        QAV_SERVIDOR_TESTE(s, ServidorTeste::Esquema::Gerente);
+        TempDataFolder pasta;
+        prepararHub(pasta.store());
+        FailingDisk disco;
+        PedidoIntegracao pedido;
+        pedido.idEmpresa = 1;
+        pedido.configuracao = configuracao(s, QString());
+        pedido.gravadorComandos = [&disco](const QString& comando) {
+            if (comando == QLatin1String("commit;"))
+                disco.setFailing(true);
+        };
+        Ouvinte ouvinte;
+        QVERIFY(!atualizarGerente(pasta.store(), ouvinte, pedido));
+        QVERIFY2(ouvinte.mensagens.join(u'\n').contains(QStringLiteral(") ao gravar pedido!")),
+                 qPrintable(ouvinte.tudo()));
+        disco.setFailing(false);
+        QCOMPARE(s.valor(QStringLiteral("SELECT num_ped_qav FROM gerente.pedidos WHERE numero=105")),
+                 QString());
+        QCOMPARE(contar(pasta.store(), "pedidos"), 1);
+
+        pedido.gravadorComandos = {};
+        Ouvinte outra;
+        QVERIFY2(atualizarGerente(pasta.store(), outra, pedido), qPrintable(outra.tudo()));
+        QCOMPARE(contar(pasta.store(), "pedidos"), 2);
+        QCOMPARE(s.valor(QStringLiteral("SELECT num_ped_qav FROM gerente.pedidos WHERE numero=105")),
+                 u"QAV#41"_s);
     }
 
     // A step that fails says why and ends the update: the later steps do not run.
