@@ -146,7 +146,7 @@ ValoresColunas valoresCliente(const ContextoIntegracao& c, const Record& r) {
             literal = literalDoCampo(c, r, campo);
         valores.push_back({QString::fromLatin1(coluna), literal});
     }
-    // The local customers are all Brazilian.
+    // The local customer keeps no country: the office gets Brazil's code, 1058.
     valores.push_back({QStringLiteral("cod_pais"), Conexao::inteiro(1058)});
     valores.push_back({QStringLiteral("enquadramento"), QStringLiteral("Null")});
     return valores;

@@ -50,8 +50,7 @@ struct ContextoIntegracao {
     bool parar() const { return ouvinte.pararSolicitado(); }
 };
 
-// Companies above 9000 are the local copies of a company kept on a second server; the manager
-// database knows them by their own number.
+// A local company numbered above 9000 is known on the manager database by its number less 9000.
 inline long long empresaNoGerente(long long idEmpresa) {
     return idEmpresa > 9000 ? idEmpresa - 9000 : idEmpresa;
 }

@@ -195,8 +195,8 @@ bool Importacao::gravarPedido() {
     const Record& cfg = *m_c.qavcfg;
     m_id = ultimo(m_t.pedidos, "KEYID", "ID") + 1;
     m_numero = ultimo(m_t.pedidos, "KEYNUMER", "NUMER") + 1;
-    // The commission of the order is the salesperson's own rate when the salesperson's commission
-    // comes from the salesperson; otherwise the items carry it.
+    // The order takes the salesperson's commission rate when the salesperson's commission has origin 1,
+    // else none.
     double comissao = 0;
     m_t.vendedores.clear();
     m_t.vendedores.rec().setInteger("CODIGO", cfg.integer("COD_VENDEDOR"));
@@ -215,7 +215,7 @@ bool Importacao::gravarPedido() {
     bool coube = true;
     for (const auto& [campo, coluna] : kCamposPedido)
         coube = atribuir(v, campo, m_p.texto(coluna)) && coube;
-    // The office writes "invoice freight" as 3; the order form knows it as 1.
+    // The office's freight mode 3 is the order form's 1 (the upload turns it back into 3).
     const long long fconta = m_p.inteiro("fconta");
     v.setInteger("FCONTA", fconta == 3 ? 1 : fconta);
     v.setInteger("COD_PAUTA", m_codigoPauta);

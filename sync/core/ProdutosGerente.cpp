@@ -191,7 +191,7 @@ const std::array kColunasProduto = {
     "permitir_dif_lote",
 };
 
-// The office's search index of the product is rebuilt by the office; the copy leaves it empty.
+// One 20-character text column, the product's search index, is not copied: the copy leaves it empty.
 constexpr const char* kColunaLimpa = "idxfti";
 
 // Rows read from the server at a time, so that a large catalogue is never held whole.
