@@ -3,6 +3,7 @@
 #include "base/core/Session.h"
 #include "sync/widgets/Comunicacao.h"
 #include "sync/widgets/ConsultaSaldoFlex.h"
+#include "sync/widgets/IntegracaoGerente.h"
 #include "ui/widgets/WindowRegistry.h"
 
 namespace qav {
@@ -17,6 +18,11 @@ void registerSyncWindows() {
         if (context.mdiArea)
             context.addChild(new ConsultaSaldoFlex(boundFolder().path, idEmpAtiva()),
                              janelaMenu::ConsultaSaldoFlex);
+    });
+    // The manager database's update, likewise modal on the frame.
+    WindowRegistry::add(janelaMenu::IntegracaoGerente, [](const WindowContext& context) {
+        IntegracaoGerente janela(boundFolder().path, context.programFolder, context.frame);
+        janela.exec();
     });
 }
 

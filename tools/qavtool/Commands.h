@@ -9,4 +9,5 @@ int runCodigoLiberacao(int argc, char** argv);
 int runImprimir(int argc, char** argv);
 int runComunicar(int argc, char** argv);
 int runConfigurar(int argc, char** argv);
+int runGerente(int argc, char** argv);
 } // namespace qavtool

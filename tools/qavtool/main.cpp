@@ -18,7 +18,8 @@ void usage() {
         "  qavtool codigo-liberacao NUMERO CLIENTE TOTAL CHAVE\n"
         "  qavtool imprimir --pasta DIR --pedido NUMERO --modelo 1..4 [--ordem-produto] --pdf ARQUIVO\n"
         "  qavtool comunicar --pasta DIR [--empresa N] [--tipo total|parcial|pedidos]\n"
-        "  qavtool configurar --pasta DIR --empresa N CAMPO=VALOR ...\n",
+        "  qavtool configurar --pasta DIR --empresa N CAMPO=VALOR ...\n"
+        "  qavtool gerente --pasta DIR [--empresa N]   (qav.cfg da pasta de trabalho)\n",
         stderr);
 }
 } // namespace
@@ -42,6 +43,8 @@ int main(int argc, char** argv) {
         return qavtool::runComunicar(argc - 2, argv + 2);
     if (std::strcmp(command, "configurar") == 0)
         return qavtool::runConfigurar(argc - 2, argv + 2);
+    if (std::strcmp(command, "gerente") == 0)
+        return qavtool::runGerente(argc - 2, argv + 2);
     if (std::strcmp(command, "imprimir") == 0)
         return qavtool::runImprimir(argc - 2, argv + 2);
     usage();

@@ -1,0 +1,103 @@
+#include "sync/core/IntegracaoGerente.h"
+
+#include "base/core/Utils.h"
+#include "store/core/Clock.h"
+#include "sync/core/ConfiguracaoComunicacao.h"
+
+namespace qav::sync {
+
+namespace {
+
+bool conectar(ContextoIntegracao& c, const BdGerente& configuracao) {
+    c.conexao.desconectar();
+    c.registrar(QStringLiteral("Conectando Servidor..."));
+    QString erro;
+    if (!c.conexao.conectar(parametrosGerente(configuracao), &erro)) {
+        c.erro(QStringLiteral("ERRO CONEXÃO BANCO DE DADOS.|") + erro);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+ParametrosConexao parametrosGerente(const BdGerente& g) {
+    ParametrosConexao p;
+    p.nome = g.nome.trimmed();
+    p.host = g.host.trimmed();
+    p.porta = g.porta.trimmed().toInt();
+    p.usuario = g.usuario.trimmed();
+    p.senha = g.senha;
+    return p;
+}
+
+bool ajustarSequenciaClientes(ContextoIntegracao& c) {
+    // The office's own customers take ids from 950000 up, clear of the ids this installation and
+    // the representatives give their new customers.
+    bool ok = false;
+    const long long n =
+        c.conexao.querysql(QStringLiteral("SELECT nextval('gerente.clientes_id_cliente_seq');"))
+            .trimmed()
+            .toLongLong(&ok);
+    if (!ok)
+        return false;
+    const long long valor = n > 949999 ? n - 1 : 950000;
+    return !c.conexao
+                .querysql(QStringLiteral("SELECT setval('gerente.clientes_id_cliente_seq', ") +
+                          Conexao::inteiro(valor) + QStringLiteral(", true);"))
+                .isEmpty();
+}
+
+bool atualizarGerente(Store& store, OuvinteComunicacao& ouvinte, const PedidoIntegracao& pedido) {
+    if (pedido.formularioPedidoAberto) {
+        ouvinte.mensagem(QStringLiteral("Aviso"),
+                         QStringLiteral("Cadastro de pedidos está aberto!|Impossível fazer atualização!"),
+                         Icone::Aviso);
+        return false;
+    }
+    Conexao conexao;
+    ContextoIntegracao c(store, conexao, ouvinte);
+    conexao.aoErroSql([&c](const ErroSql& e) { c.erroSql(e); });
+    conexao.aoComando(pedido.gravadorComandos);
+    c.idEmpresa = pedido.idEmpresa;
+    c.empresaGerente = pedido.configuracao.empresa;
+    c.pastaTps = pedido.configuracao.pastaTps.trimmed();
+    c.hoje = Clock::today();
+    c.qavcfg = lerConfiguracao(store, pedido.idEmpresa);
+    if (!c.qavcfg) {
+        c.aviso(QStringLiteral("Configuração da empresa %1 não encontrada!").arg(pedido.idEmpresa));
+        return false;
+    }
+    if (!conectar(c, pedido.configuracao))
+        return false;
+
+    bool ok = ajustarSequenciaClientes(c);
+    // The office's other programs see this installation as its active hub; the update goes on even
+    // when the mark could not be written.
+    if (ok)
+        GRAVAREGISTRO(QStringLiteral("gerente"), QStringLiteral("QAV.Hub"), QStringLiteral("Ativo"),
+                      QStringLiteral("1"));
+    using Passo = bool (*)(ContextoIntegracao&);
+    for (Passo passo : {&atualizarProdutosGerente, &atualizarPautasGerente, &atualizarFormasPagamentoGerente,
+                        &atualizarMunicipiosGerente, &atualizarClientesGerente, &importarPedidosGerente}) {
+        if (!ok)
+            break;
+        if (c.parar()) {
+            c.registrar(QStringLiteral("Atualização interrompida pelo usuário..."));
+            ok = false;
+            break;
+        }
+        ok = passo(c);
+    }
+    c.linhaProgresso(QString());
+    // A transaction a failed step left open is not left behind on the server.
+    if (conexao.conectada() && conexao.emTransacao())
+        conexao.executar(QStringLiteral("rollback;"));
+    conexao.desconectar();
+    if (!ok)
+        return false;
+    ouvinte.mensagem(QStringLiteral("Aviso"), QStringLiteral("Fim de atualização!"), Icone::Aviso);
+    return true;
+}
+
+} // namespace qav::sync

@@ -1,0 +1,99 @@
+// qavtool gerente: the update of the sales office's manager database from the hub installation,
+// without the window, with the settings of qav.cfg ("BD Gerente") in the working folder.
+#include "base/core/Settings.h"
+#include "store/core/Table.h"
+#include "sync/core/IntegracaoGerente.h"
+#include "tools/qavtool/Commands.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <cstdio>
+#include <cstring>
+#include <optional>
+
+namespace qavtool {
+
+namespace {
+
+using namespace qav::sync;
+
+void imprimir(FILE* saida, const QString& texto) {
+    std::fprintf(saida, "%s\n", texto.toLocal8Bit().constData());
+    std::fflush(saida);
+}
+
+// Prints the log, the progress line and the messages as they come; questions are answered No.
+class OuvinteTerminal : public OuvinteComunicacao {
+public:
+    void registro(const QTime& hora, const QString& texto) override {
+        imprimir(stdout, hora.toString(QStringLiteral("HH:mm:ss")) + QStringLiteral("  ") + texto);
+    }
+    void progresso(const QString& linha) override {
+        if (!linha.isEmpty())
+            imprimir(stdout, QStringLiteral("          ") + linha);
+    }
+    void mensagem(const QString& titulo, const QString& texto, Icone icone) override {
+        imprimir(icone == Icone::Erro ? stderr : stdout,
+                 QLatin1Char('[') + titulo + QStringLiteral("] ") +
+                     QString(texto).replace(QLatin1Char('|'), QLatin1Char('\n')));
+    }
+    bool pergunta(const QString&, const QString&) override { return false; }
+};
+
+struct Argumentos {
+    QString pasta;
+    int empresa = 0;
+};
+
+std::optional<Argumentos> ler(int argc, char** argv) {
+    Argumentos a;
+    for (int i = 0; i < argc; ++i) {
+        const bool temValor = i + 1 < argc;
+        if (std::strcmp(argv[i], "--pasta") == 0 && temValor) {
+            a.pasta = QString::fromLocal8Bit(argv[++i]);
+        } else if (std::strcmp(argv[i], "--empresa") == 0 && temValor) {
+            bool ok = false;
+            a.empresa = QString::fromLocal8Bit(argv[++i]).toInt(&ok);
+            if (!ok || a.empresa <= 0)
+                return std::nullopt;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (a.pasta.isEmpty())
+        return std::nullopt;
+    return a;
+}
+
+int primeiraEmpresa(qav::Store& store) {
+    qav::Table cfg(store, "qavcfg");
+    if (!cfg.open() || cfg.seekFirst("KEYID_EMPRESA") != qav::Status::Ok || cfg.next() != qav::Status::Ok)
+        return 0;
+    return static_cast<int>(cfg.rec().integer("ID_EMPRESA"));
+}
+
+} // namespace
+
+int runGerente(int argc, char** argv) {
+    const auto a = ler(argc, argv);
+    if (!a) {
+        std::fputs("uso: qavtool gerente --pasta DIR [--empresa N]\n", stderr);
+        return 2;
+    }
+    int qtArgc = 1;
+    char nome[] = "qavtool";
+    char* qtArgv[] = {nome, nullptr};
+    QCoreApplication app(qtArgc, qtArgv);
+    if (!QDir(a->pasta).exists()) {
+        imprimir(stderr, QStringLiteral("Pasta %1 não encontrada.").arg(a->pasta));
+        return 1;
+    }
+    qav::Store store(QDir(a->pasta).absolutePath());
+    PedidoIntegracao pedido;
+    pedido.idEmpresa = a->empresa != 0 ? a->empresa : primeiraEmpresa(store);
+    pedido.configuracao = qav::Settings(QDir::currentPath()).bdGerente();
+    OuvinteTerminal ouvinte;
+    return atualizarGerente(store, ouvinte, pedido) ? 0 : 1;
+}
+
+} // namespace qavtool
