@@ -1,0 +1,27 @@
+#include "queries/widgets/QueryWindows.h"
+
+#include "queries/widgets/ConsultaCTR.h"
+#include "queries/widgets/ConsultaPedido.h"
+#include "queries/widgets/FechaJanela.h"
+#include "ui/widgets/WindowRegistry.h"
+
+namespace qav {
+
+void registerQueryWindows() {
+    WindowRegistry::add(janelaMenu::ConsultaCTR, [](const WindowContext& context) {
+        ListContext lista = ListContext::current();
+        if (!context.programFolder.isEmpty())
+            lista.programFolder = context.programFolder;
+        auto* janela = new ConsultaCTR(lista);
+        janela->aplicarArgumentos(context.arguments);
+        abrirJanela(context, janela, janelaMenu::ConsultaCTR);
+    });
+    WindowRegistry::add(janelaMenu::ConsultaPedidos, [](const WindowContext& context) {
+        ListContext lista = ListContext::current();
+        if (!context.programFolder.isEmpty())
+            lista.programFolder = context.programFolder;
+        abrirJanela(context, new ConsultaPedido(lista), u"ConsultaPedido");
+    });
+}
+
+} // namespace qav
