@@ -101,6 +101,59 @@ public:
         });
     }
 
+    struct PedidoTeste {
+        int idPedcon;
+        int numero;
+        std::int64_t cliente;
+        int diasPedido; // order date relative to today
+        int situacao;
+        const char* descricao; // SIT_DESCR
+        int sitPed;
+        const char* valor;
+        int idEmpresa = 1;
+        const char* tipo = "N";
+    };
+    void pedido(const PedidoTeste& p) {
+        incluir(store(), "pedcon", [&](Record& r) {
+            r.setInteger("ID_PEDCON", p.idPedcon);
+            r.setInteger("ID_EMPRESA", p.idEmpresa);
+            r.setInteger("NUMERO", p.numero);
+            r.setInteger("NUM_ENTREGA", 1);
+            r.setDate("DATA_PEDIDO", kHojeConsultas.addDays(p.diasPedido));
+            r.setInteger("SITUACAO", p.situacao);
+            r.setInteger("ID_CLIENTE", p.cliente);
+            r.setText("CONTATO", QStringLiteral("Sr. Paulo"));
+            r.setText("PRAZO", QStringLiteral("30/60/90"));
+            r.setDecimal("VALOR_TOTAL", dec(p.valor));
+            r.setText("TIPO", QString::fromLatin1(p.tipo));
+            r.setText("NUM_PED_QAV", QStringLiteral("QAV-%1").arg(p.numero));
+            r.setInteger("SIT_PED", p.sitPed);
+            r.setText("SIT_DESCR", QString::fromUtf8(p.descricao));
+        });
+    }
+    void item(int idPedcon, int ordem, std::int64_t produto, const char* descricao, const char* quantidade,
+              const char* preco, const char* desconto = "0.00") {
+        incluir(store(), "pedicon", [&](Record& r) {
+            r.setInteger("ID_PEDCON", idPedcon);
+            r.setInteger("ORDEM", ordem);
+            r.setInteger("ID_EMPRESA", kEmpresa);
+            r.setInteger("ID_PRODUTO", produto);
+            r.setText("DESCR_PRODUTO", QString::fromUtf8(descricao));
+            r.setDecimal("QTDADE", dec(quantidade));
+            r.setDecimal("PRECO_UNIT", dec(preco));
+            r.setDecimal("DESCP", dec(desconto));
+        });
+    }
+    void produto(std::int64_t id, const char* codigo, const char* nome, const char* pesoBruto) {
+        incluir(store(), "produto", [&](Record& r) {
+            r.setInteger("ID_EMPRESA", kEmpresa);
+            r.setInteger("ID", id);
+            r.setText("CODIGO", QString::fromLatin1(codigo));
+            r.setText("NOME", QString::fromUtf8(nome));
+            r.setDecimal("PESOB", dec(pesoBruto));
+        });
+    }
+
     TempDataFolder dados;
     QTemporaryDir programa;
 };
