@@ -19,15 +19,14 @@ struct Coluna {
 };
 
 std::vector<Coluna> colunas(bool comissao) {
-    std::vector<Coluna> c{
-        {QStringLiteral("Número"), 18, false},     {QStringLiteral("Emissão"), 17, false},
-        {QStringLiteral("Vencimento"), 17, false}, {QStringLiteral("Valor"), 20, true},
-        {QStringLiteral("Juros"), 15, true},       {QStringLiteral("Recebimento"), 18, false},
-        {QStringLiteral("Dias"), 9, true},         {QStringLiteral("Recebido"), 20, true},
-        {QStringLiteral("Saldo"), 20, true},       {QStringLiteral("Portador"), 0, false}};
+    std::vector<Coluna> c{{QStringLiteral("Número"), 17, false},  {QStringLiteral("Emissão"), 17, false},
+                          {QStringLiteral("Vencto."), 17, false}, {QStringLiteral("Valor"), 19, true},
+                          {QStringLiteral("Juros"), 14, true},    {QStringLiteral("Recebto."), 17, false},
+                          {QStringLiteral("Dias"), 8, true},      {QStringLiteral("Recebido"), 19, true},
+                          {QStringLiteral("Saldo"), 19, true},    {QStringLiteral("Portador"), 0, false}};
     if (comissao) {
-        c.push_back({QStringLiteral("Base Com."), 18, true});
-        c.push_back({QStringLiteral("% Com."), 10, true});
+        c.push_back({QStringLiteral("Base Com."), 17, true});
+        c.push_back({QStringLiteral("% Com."), 11, true});
     }
     return c;
 }
@@ -110,18 +109,20 @@ private:
             fixas += c.largura;
         std::vector<double> l;
         for (const Coluna& c : m_colunas)
-            l.push_back(c.largura > 0 ? c.largura : std::max(15.0, total - fixas));
+            l.push_back(c.largura > 0 ? c.largura : std::max(10.0, total - fixas));
         return l;
     }
 
     void linhaTabela(impressao::Pagina& p, double x, double y, const QStringList& textos, const QFont& fonte,
-                     bool totais = false) {
+                     bool totais = false, bool titulos = false) {
         const std::vector<double> l = larguras(p.largura() - 2 * Folhas::kMargem);
         for (size_t i = 0; i < m_colunas.size() && i < static_cast<size_t>(textos.size()); ++i) {
             const QString& t = textos[static_cast<qsizetype>(i)];
             // The caption of the totals line runs over the columns of dates before the first sum.
             const double largura = totais && i == 0 ? l[0] + l[1] + l[2] : l[i];
-            if (m_colunas[i].numero)
+            if (m_colunas[i].numero && titulos)
+                p.textoDireita(x + kFolga, y, l[i] - 2 * kFolga, t, fonte);
+            else if (m_colunas[i].numero)
                 p.numero(x + kFolga, y, l[i] - 2 * kFolga, t, fonte);
             else if (!t.isEmpty())
                 p.texto(x + kFolga, y, largura - 2 * kFolga, t, fonte);
@@ -163,7 +164,7 @@ private:
         QStringList titulos;
         for (const Coluna& c : m_colunas)
             titulos << c.titulo;
-        linhaTabela(p, x, y + kFolga, titulos, p.fonteTitulo());
+        linhaTabela(p, x, y + kFolga, titulos, p.fonteTitulo(), false, true);
         y += alturaTitulos + 1;
         return y - topo;
     }

@@ -15,6 +15,8 @@
 
 #include <QAbstractItemModelTester>
 #include <QDialog>
+#include <QDir>
+#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -234,6 +236,24 @@ private Q_SLOTS:
         QCOMPARE(janela.devedor(), 501);
         QCOMPARE(child<QLabel>(&janela, "nomeCliente")->text(), u"Casa das Ferragens Ltda"_s);
         QCOMPARE(coluna(janela, TitulosModelo::Numero).size(), 5);
+    }
+
+    // Titles that cannot be read leave nothing to show: the standard warning for "ctr", and the
+    // window closes.
+    void tabelaIlegivelFechaAJanela() {
+        ConsultaCTR janela(contexto());
+        janela.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&janela));
+        QFile ctr(QDir(m_f->pastaDados()).filePath(u"ctr.tps"_s));
+        QVERIFY(ctr.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ctr.write(QByteArray(4096, 'x'));
+        ctr.close();
+        MessageBox::setNextAnswers({Button::Ok});
+        janela.setDevedor(501);
+        QCOMPARE(MessageBox::shown().size(), 1);
+        QCOMPARE(MessageBox::shown().first().caption, u"Record Retrieval Error"_s);
+        QVERIFY(MessageBox::shown().first().text.contains(u"ctr"_s));
+        QTRY_VERIFY(!janela.isVisible());
     }
 
     // A period that ends before it starts is refused and nothing is printed.
