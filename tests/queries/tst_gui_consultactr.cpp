@@ -20,6 +20,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
@@ -195,6 +197,23 @@ private Q_SLOTS:
         QVERIFY(WindowRegistry::open(janelaMenu::ConsultaCTR, formulario));
         QCOMPARE(situacao, std::optional(ctr::Situacao::EmAberto));
         QCOMPARE(numeros, (QStringList{u"A-ONTEM"_s, u"B-ONTEM"_s, u"C-HOJE"_s, u"G-DEZ"_s, u"H-NOVE"_s}));
+
+        // From the menu both queries become children of the frame's area.
+        QMdiArea area;
+        WindowContext menuContexto;
+        menuContexto.mdiArea = &area;
+        menuContexto.programFolder = m_f->pastaPrograma();
+        menuContexto.arguments = {u"3"_s, QString()};
+        QVERIFY(WindowRegistry::open(janelaMenu::ConsultaCTR, menuContexto));
+        menuContexto.arguments.clear();
+        QVERIFY(WindowRegistry::open(janelaMenu::ConsultaPedidos, menuContexto));
+        QCOMPARE(area.subWindowList().size(), 2);
+        auto* ctrFilha = qobject_cast<ConsultaCTR*>(area.subWindowList().at(0)->widget());
+        QVERIFY(ctrFilha);
+        QCOMPARE(ctrFilha->situacao(), ctr::Situacao::Todas);
+        QCOMPARE(ctrFilha->devedor(), 0);
+        QCOMPARE(area.subWindowList().at(1)->widget()->windowTitle(), u"Consulta Pedidos"_s);
+        area.closeAllSubWindows();
         WindowRegistry::remove(janelaMenu::ConsultaCTR);
         WindowRegistry::remove(janelaMenu::ConsultaPedidos);
 
