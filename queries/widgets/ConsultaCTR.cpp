@@ -160,6 +160,10 @@ void ConsultaCTR::setDevedor(std::int64_t id) {
 }
 
 void ConsultaCTR::recarregar() {
+    // The title under the highlight stays highlighted when it is still listed after the reload.
+    std::int64_t posicao = 0;
+    if (const QModelIndex atual = m_ordem->mapToSource(m_lista->currentIndex()); atual.isValid())
+        posicao = m_modelo->titulos()[static_cast<size_t>(atual.row())].posicao;
     std::vector<ctr::Titulo> titulos;
     if (devedor() != 0) {
         m_mensagem->clear();
@@ -184,8 +188,14 @@ void ConsultaCTR::recarregar() {
     m_totalJuros->setText(br::numero(m_totais.juros, 2));
     m_totalRecebido->setText(br::numero(m_totais.recebido, 2));
     m_totalSaldo->setText(br::numero(m_totais.saldo, 2));
-    if (m_ordem->rowCount() > 0)
-        m_lista->setCurrentIndex(m_ordem->index(0, 0));
+    int linha = 0;
+    for (size_t i = 0; i < m_modelo->titulos().size(); ++i)
+        if (posicao != 0 && m_modelo->titulos()[i].posicao == posicao)
+            linha = m_ordem->mapFromSource(m_modelo->index(static_cast<int>(i), 0)).row();
+    if (m_ordem->rowCount() > 0) {
+        m_lista->setCurrentIndex(m_ordem->index(linha, 0));
+        m_lista->scrollTo(m_lista->currentIndex());
+    }
     m_lista->resizeColumnsToContents();
 }
 

@@ -170,10 +170,16 @@ private Q_SLOTS:
         QTest::mouseClick(cabecalho->viewport(), Qt::LeftButton, {}, QPoint(x, cabecalho->height() / 2));
         QCOMPARE(coluna(janela, TitulosModelo::Saldo),
                  (QStringList{u"500,00"_s, u"10,00"_s, u"9,50"_s, u"1,01"_s, u"0,50"_s}));
-        // A new situation keeps the order chosen.
+        // A new situation keeps the order chosen and the title under the highlight.
+        janela.lista()->setCurrentIndex(janela.lista()->model()->index(2, 0));
+        QCOMPARE(janela.lista()->currentIndex().data().toString(), u"H-NOVE"_s);
         child<QRadioButton>(&janela, "todas")->click();
         QCOMPARE(coluna(janela, TitulosModelo::Saldo).first(), u"500,00"_s);
         QCOMPARE(coluna(janela, TitulosModelo::Saldo).last(), u"0,00"_s);
+        QCOMPARE(janela.lista()->currentIndex().data().toString(), u"H-NOVE"_s);
+        // Not listed any more: the highlight goes to the first row.
+        child<QRadioButton>(&janela, "pagas")->click();
+        QCOMPARE(janela.lista()->currentIndex().row(), 0);
     }
 
     // The order form passes "2" and its customer and gets that customer's open titles over it,
