@@ -3,6 +3,7 @@
 #include "queries/widgets/ConsultaCTR.h"
 #include "queries/widgets/ConsultaPedido.h"
 #include "queries/widgets/FechaJanela.h"
+#include "queries/widgets/RelCTR.h"
 #include "ui/widgets/WindowRegistry.h"
 
 namespace qav {
@@ -21,6 +22,14 @@ void registerQueryWindows() {
         if (!context.programFolder.isEmpty())
             lista.programFolder = context.programFolder;
         abrirJanela(context, new ConsultaPedido(lista), u"ConsultaPedido");
+    });
+    // The report from the menu: every customer's open titles unless the user narrows it.
+    WindowRegistry::add(janelaMenu::RelCTR, [](const WindowContext& context) {
+        ListContext lista = ListContext::current();
+        if (!context.programFolder.isEmpty())
+            lista.programFolder = context.programFolder;
+        RelCTR dialogo(lista, 0, ctr::Situacao::EmAberto, context.frame);
+        dialogo.exec();
     });
 }
 

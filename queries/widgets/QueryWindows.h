@@ -1,5 +1,6 @@
 #pragma once
-// Registers the query windows (receivables and order history) with the window registry.
+// Registers the query windows (receivables and order history) and the receivables report with the
+// window registry.
 
 namespace qav {
 

@@ -6,6 +6,7 @@
 #include "ui/widgets/WindowStateBinder.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFormLayout>
@@ -29,8 +30,7 @@ QLineEdit* entradaData(QWidget* parent, const char* nome) {
 } // namespace
 
 RelCTR::RelCTR(const ListContext& contexto, std::int64_t devedor, ctr::Situacao situacao, QWidget* parent)
-    : QDialog(parent), m_contexto(contexto), m_situacao(situacao),
-      m_store(std::make_unique<Store>(contexto.dataFolder)) {
+    : QDialog(parent), m_contexto(contexto), m_store(std::make_unique<Store>(contexto.dataFolder)) {
     setObjectName(QStringLiteral("RelCTR"));
     setWindowTitle(QStringLiteral("Relatório de Contas a Receber"));
     auto* layout = new QVBoxLayout(this);
@@ -44,6 +44,13 @@ RelCTR::RelCTR(const ListContext& contexto, std::int64_t devedor, ctr::Situacao 
     m_fim = entradaData(this, "dataFinal");
     form->addRow(QStringLiteral("Selecione data Inicial"), m_inicio);
     form->addRow(QStringLiteral("Selecione data Final"), m_fim);
+    m_situacoes = new QComboBox(this);
+    m_situacoes->setObjectName(QStringLiteral("situacao"));
+    m_situacoes->addItem(QStringLiteral("Pagas"), static_cast<int>(ctr::Situacao::Pagas));
+    m_situacoes->addItem(QStringLiteral("Em Aberto"), static_cast<int>(ctr::Situacao::EmAberto));
+    m_situacoes->addItem(QStringLiteral("Todas"), static_cast<int>(ctr::Situacao::Todas));
+    m_situacoes->setCurrentIndex(m_situacoes->findData(static_cast<int>(situacao)));
+    form->addRow(QStringLiteral("Situação"), m_situacoes);
     m_comissao = new QCheckBox(QStringLiteral("&Imprimir Comissão"), this);
     m_comissao->setObjectName(QStringLiteral("imprimirComissao"));
     form->addRow(QString(), m_comissao);
@@ -96,7 +103,7 @@ std::optional<consulta::RelatorioContas> RelCTR::montar() {
     r.inicio = *inicio;
     r.fim = *fim;
     r.emissao = Clock::today();
-    r.situacao = m_situacao;
+    r.situacao = ctr::situacaoDoCodigo(m_situacoes->currentData().toInt()).value_or(ctr::Situacao::Todas);
     r.comissao = m_comissao->isChecked();
     StoreError erro;
     if (!consulta::montarRelatorio(*m_store, m_contexto.idEmpresa, r, &erro)) {

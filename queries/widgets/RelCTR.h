@@ -1,6 +1,7 @@
 #pragma once
 // The receivables report's questions: the customer (empty for every customer), the period of due
-// dates ("Selecione data Inicial", "Selecione data Final") and "&Imprimir Comissão"; then the report
+// dates ("Selecione data Inicial", "Selecione data Final"), the titles' situation (the query's, when
+// started from it) and "&Imprimir Comissão"; then the report
 // "Relatório de Contas a Receber" in the print preview, printed when the preview is accepted.
 
 #include "queries/core/RelatorioCtr.h"
@@ -11,6 +12,7 @@
 #include <optional>
 
 class QCheckBox;
+class QComboBox;
 class QLineEdit;
 
 namespace qav {
@@ -32,11 +34,11 @@ public:
 
 private:
     ListContext m_contexto;
-    ctr::Situacao m_situacao;
     std::unique_ptr<Store> m_store;
     EntradaCliente* m_cliente;
     QLineEdit* m_inicio;
     QLineEdit* m_fim;
+    QComboBox* m_situacoes;
     QCheckBox* m_comissao;
 };
 

@@ -14,6 +14,7 @@
 #include "ui/widgets/WindowRegistry.h"
 
 #include <QAbstractItemModelTester>
+#include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -279,6 +280,31 @@ private Q_SLOTS:
         QCOMPARE(MessageBox::shown().first().caption, u"Record Retrieval Error"_s);
         QVERIFY(MessageBox::shown().first().text.contains(u"ctr"_s));
         QTRY_VERIFY(!janela.isVisible());
+    }
+
+    // From the menu the report asks about every customer's open titles; left blank, the dates do not
+    // limit it.
+    void relatorioDoMenu() {
+        bindFolder({u"dados"_s, m_f->pastaDados()});
+        setIdEmpAtiva(ConsultasFixture::kEmpresa);
+        registerQueryWindows();
+        QStringList numeros;
+        QString situacao;
+        whenModal<RelCTR>([&](RelCTR* d) {
+            situacao = child<QComboBox>(d, "situacao")->currentText();
+            if (const auto r = d->montar())
+                for (const ctr::Titulo& t : r->titulos)
+                    numeros << t.numero;
+            d->reject();
+        });
+        WindowContext menu;
+        menu.programFolder = m_f->pastaPrograma();
+        QVERIFY(WindowRegistry::open(janelaMenu::RelCTR, menu));
+        for (QStringView nome : {janelaMenu::ConsultaCTR, janelaMenu::ConsultaPedidos, janelaMenu::RelCTR})
+            WindowRegistry::remove(nome);
+        QCOMPARE(situacao, u"Em Aberto"_s);
+        QCOMPARE(numeros,
+                 (QStringList{u"A-ONTEM"_s, u"B-ONTEM"_s, u"C-HOJE"_s, u"G-DEZ"_s, u"H-NOVE"_s, u"OUTRO"_s}));
     }
 
     // A period that ends before it starts is refused and nothing is printed.
