@@ -1,7 +1,7 @@
 // The order-history query over real table files: a customer's orders newest first with the situation
 // and billing-state texts, the warnings shown when a customer is chosen, the grouped headings, sorting
 // the total by value, the items of the highlighted order in the history order form, and the print
-// button that does nothing when the printer dialog is cancelled.
+// button that asks for the printer before the preview.
 #include "queries/widgets/CabecalhoGrupos.h"
 #include "queries/widgets/ConsultaPedido.h"
 #include "queries/widgets/ItensHistoricoModelo.h"
@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QTableView>
 #include <QtTest>
@@ -32,11 +33,14 @@ public:
     VigiaPrevia() { qApp->installEventFilter(this); }
     ~VigiaPrevia() override { qApp->removeEventFilter(this); }
     int previas = 0;
+    int paginas = -1;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (auto* p = qobject_cast<QPrintPreviewDialog*>(watched); p && event->type() == QEvent::Show) {
             ++previas;
+            if (auto* vista = p->findChild<QPrintPreviewWidget*>())
+                paginas = vista->pageCount();
             QMetaObject::invokeMethod(p, &QDialog::reject, Qt::QueuedConnection);
         }
         return false;
@@ -173,8 +177,8 @@ private Q_SLOTS:
         QCOMPARE(mensagens, (QStringList{u"Id # 7999 do produto não encontrado!"_s, QString()}));
     }
 
-    // The printer dialog comes first; cancelled, nothing is previewed.
-    void imprimirCanceladoNaoMostraPrevia() {
+    // The printer dialog comes first: cancelled, nothing is previewed; accepted, the order is previewed.
+    void imprimirPassaPelaImpressora() {
         ConsultaPedido janela(contexto());
         janela.setCliente(501);
         janela.show();
@@ -187,6 +191,12 @@ private Q_SLOTS:
         child<QPushButton>(&janela, "imprimir")->click();
         QCOMPARE(titulo, u"Imprimir"_s);
         QCOMPARE(vigia.previas, 0);
+
+        // Accepted, the order goes to the preview.
+        whenModal<QPrintDialog>([&](QPrintDialog* d) { d->accept(); });
+        child<QPushButton>(&janela, "imprimir")->click();
+        QCOMPARE(vigia.previas, 1);
+        QCOMPARE(vigia.paginas, 1);
     }
 };
 
