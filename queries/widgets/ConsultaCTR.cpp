@@ -197,6 +197,10 @@ void ConsultaCTR::recarregar() {
         m_lista->scrollTo(m_lista->currentIndex());
     }
     m_lista->resizeColumnsToContents();
+    // Sizing the columns to what they show takes the last one's stretch away: give it back, so that
+    // the list reaches the window's edge.
+    m_lista->horizontalHeader()->setStretchLastSection(false);
+    m_lista->horizontalHeader()->setStretchLastSection(true);
 }
 
 void ConsultaCTR::relatorio() {

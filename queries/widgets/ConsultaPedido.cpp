@@ -126,6 +126,10 @@ void ConsultaPedido::recarregar() {
     if (m_ordem->rowCount() > 0)
         m_lista->setCurrentIndex(m_ordem->index(0, 0));
     m_lista->resizeColumnsToContents();
+    // Sizing the columns to what they show takes the last one's stretch away: give it back, so that
+    // the list reaches the window's edge.
+    m_lista->horizontalHeader()->setStretchLastSection(false);
+    m_lista->horizontalHeader()->setStretchLastSection(true);
     atualizarBotoes();
 }
 

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QDir>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QVBoxLayout>
 
@@ -11,6 +12,10 @@ namespace qav {
 
 void abrirJanela(const WindowContext& contexto, QWidget* janela, QStringView secao) {
     if (contexto.mdiArea) {
+        // No larger than the frame's area, with room for the child's own frame and title.
+        const QSize area = contexto.mdiArea->viewport()->size() - QSize(16, 40);
+        if (area.isValid())
+            janela->resize(janela->size().boundedTo(area));
         contexto.addChild(janela, secao);
         return;
     }
