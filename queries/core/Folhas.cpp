@@ -14,7 +14,7 @@ constexpr double kRodape = 6; // page-number band, mm
 }
 
 Folhas::Folhas(QPagedPaintDevice& destino, bool manterPapel,
-               std::function<double(impressao::Pagina&, double)> cabecalho)
+               std::function<double(impressao::Pagina&, QPainter&, double)> cabecalho)
     : m_destino(destino), m_cabecalho(std::move(cabecalho)) {
     if (!manterPapel)
         destino.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
@@ -34,7 +34,7 @@ Folhas::~Folhas() {
 void Folhas::comecarPagina() {
     ++m_paginas;
     m_y = kMargem;
-    m_y += m_cabecalho ? m_cabecalho(*m_pagina, m_y) : 0;
+    m_y += m_cabecalho ? m_cabecalho(*m_pagina, m_painter, m_y) : 0;
 }
 
 void Folhas::numerarPagina() {

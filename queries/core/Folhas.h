@@ -19,10 +19,11 @@ public:
     static constexpr double kMargem = 10; // mm
 
     // Starts painting on `destino` (A4 portrait unless `manterPapel`); `cabecalho` draws the heading
-    // of a page from the given top and returns the height it took. ok() is false when the device
+    // of a page (on the page or with the painter, for images) from the given top and returns the height
+    // it took. ok() is false when the device
     // cannot be painted on.
     Folhas(QPagedPaintDevice& destino, bool manterPapel,
-           std::function<double(impressao::Pagina&, double)> cabecalho);
+           std::function<double(impressao::Pagina&, QPainter&, double)> cabecalho);
     ~Folhas();
 
     bool ok() const { return m_ok; }
@@ -42,7 +43,7 @@ private:
     QPagedPaintDevice& m_destino;
     QPainter m_painter;
     std::unique_ptr<impressao::Pagina> m_pagina;
-    std::function<double(impressao::Pagina&, double)> m_cabecalho;
+    std::function<double(impressao::Pagina&, QPainter&, double)> m_cabecalho;
     bool m_ok = false;
     int m_paginas = 0;
     double m_y = 0;

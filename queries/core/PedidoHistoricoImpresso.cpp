@@ -1,9 +1,13 @@
 #include "queries/core/PedidoHistoricoImpresso.h"
 
+#include "printout/core/Leiaute.h"
 #include "queries/core/Folhas.h"
 #include "store/core/FormatoBr.h"
 
+#include <QDir>
+#include <QImage>
 #include <QPagedPaintDevice>
+#include <QPainter>
 
 namespace qav::consulta {
 
@@ -27,11 +31,16 @@ const std::vector<Coluna>& colunas() {
 
 class Desenho {
 public:
-    explicit Desenho(const PedidoHistoricoImpresso& d) : m_d(d) {}
+    Desenho(const PedidoHistoricoImpresso& d, const QString& pastaPrograma) : m_d(d) {
+        if (!pastaPrograma.isEmpty())
+            m_logo =
+                QImage(impressao::arquivoLogo(QDir(pastaPrograma).filePath(QStringLiteral("tmp/logo2.wmf"))));
+    }
 
     int desenhar(QPagedPaintDevice& destino, bool manterPapel) {
-        Folhas folhas(destino, manterPapel,
-                      [this](impressao::Pagina& p, double y) { return cabecalho(p, y); });
+        Folhas folhas(destino, manterPapel, [this](impressao::Pagina& p, QPainter& pintor, double y) {
+            return cabecalho(p, pintor, y);
+        });
         if (!folhas.ok())
             return 0;
         impressao::Pagina& p = folhas.pagina();
@@ -98,20 +107,29 @@ private:
         p.texto(x, y + p.linha(p.fonteRotulo()), largura, valor, p.fonteCorpo());
     }
 
-    double cabecalho(impressao::Pagina& p, double topo) {
+    double cabecalho(impressao::Pagina& p, QPainter& pintor, double topo) {
         const double x = Folhas::kMargem;
         const double largura = p.largura() - 2 * Folhas::kMargem;
         const historico::Pedido& o = m_d.pedido;
         const Empresa& e = m_d.empresa;
         double y = topo;
-        p.texto(x, y, largura * 0.65, e.nome, p.fonteEmitente());
+        // The logo on the left, as tall as the company's three lines.
+        const double alturaEmpresa = p.linha(p.fonteEmitente()) + 2 * p.linha(p.fonteCorpo());
+        double xEmpresa = x;
+        if (!m_logo.isNull()) {
+            const QSizeF cabe = QSizeF(m_logo.size()).scaled(QSizeF(35, alturaEmpresa), Qt::KeepAspectRatio);
+            pintor.drawImage(p.retangulo(x, y, cabe.width(), cabe.height()), m_logo);
+            xEmpresa += cabe.width() + 2;
+        }
+        const double larguraEmpresa = largura * 0.65 - (xEmpresa - x);
+        p.texto(xEmpresa, y, larguraEmpresa, e.nome, p.fonteEmitente());
         p.textoDireita(x, y, largura, QStringLiteral("Pedido %1").arg(o.numero), p.fonteEmitente());
         y += p.linha(p.fonteEmitente());
         QString endereco = e.endereco;
         if (!e.municipio.isEmpty())
             endereco += QStringLiteral(" - ") + e.municipio +
                         (e.estado.isEmpty() ? QString() : QStringLiteral("/") + e.estado);
-        p.texto(x, y, largura * 0.65, endereco, p.fonteCorpo());
+        p.texto(xEmpresa, y, larguraEmpresa, endereco, p.fonteCorpo());
         p.textoDireita(x, y, largura, o.situacao, p.fonteTitulo());
         y += p.linha(p.fonteCorpo());
         QString documentos;
@@ -121,7 +139,7 @@ private:
             documentos += QStringLiteral("IE: ") + e.inscricao + QStringLiteral("   ");
         if (!e.telefone.isEmpty())
             documentos += QStringLiteral("Fone: ") + e.telefone;
-        p.texto(x, y, largura, documentos, p.fonteCorpo());
+        p.texto(xEmpresa, y, larguraEmpresa + largura * 0.35, documentos, p.fonteCorpo());
         y += p.linha(p.fonteCorpo()) + 1;
 
         // The order's numbers and dates.
@@ -189,6 +207,7 @@ private:
     }
 
     const PedidoHistoricoImpresso& m_d;
+    QImage m_logo;
     std::vector<double> m_larguras;
 };
 
@@ -219,8 +238,8 @@ std::optional<PedidoHistoricoImpresso> lerPedidoHistorico(Store& store, int idEm
 }
 
 int desenharPedidoHistorico(QPagedPaintDevice& destino, const PedidoHistoricoImpresso& pedido,
-                            bool manterPapel) {
-    return Desenho(pedido).desenhar(destino, manterPapel);
+                            bool manterPapel, const QString& pastaPrograma) {
+    return Desenho(pedido, pastaPrograma).desenhar(destino, manterPapel);
 }
 
 } // namespace qav::consulta

@@ -24,8 +24,9 @@ struct PedidoHistoricoImpresso {
 std::optional<PedidoHistoricoImpresso> lerPedidoHistorico(Store& store, int idEmpresa, int idPedcon,
                                                           QString* falha = nullptr);
 
-// Draws the order; the number of pages, 0 when the device cannot be painted on.
+// Draws the order; the number of pages, 0 when the device cannot be painted on. The company's logo
+// is tmp\logo2.wmf of the program folder (or a file of the same name in a format Qt reads).
 int desenharPedidoHistorico(QPagedPaintDevice& destino, const PedidoHistoricoImpresso& pedido,
-                            bool manterPapel = false);
+                            bool manterPapel = false, const QString& pastaPrograma = {});
 
 } // namespace qav::consulta

@@ -65,7 +65,7 @@ public:
 
     int desenhar(QPagedPaintDevice& destino, bool manterPapel) {
         Folhas folhas(destino, manterPapel,
-                      [this](impressao::Pagina& p, double y) { return cabecalho(p, y); });
+                      [this](impressao::Pagina& p, QPainter&, double y) { return cabecalho(p, y); });
         if (!folhas.ok())
             return 0;
         impressao::Pagina& p = folhas.pagina();

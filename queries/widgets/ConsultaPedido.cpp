@@ -10,6 +10,7 @@
 #include "ui/widgets/MessageBox.h"
 #include "ui/widgets/StandardWarningBox.h"
 
+#include <QDir>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -188,8 +189,10 @@ void ConsultaPedido::imprimir() {
     previa.setWindowTitle(QStringLiteral("Pedido %1").arg(documento->pedido.numero));
     if (const QScreen* tela = screen())
         previa.resize(tela->availableSize() * 8 / 10);
-    connect(&previa, &QPrintPreviewDialog::paintRequested, this, [&documento](QPrinter* destino) {
-        consulta::desenharPedidoHistorico(*destino, *documento, true);
+    // The program folder holds the company's logo; it is the program's current folder.
+    const QString pasta = m_contexto.programFolder.isEmpty() ? QDir::currentPath() : m_contexto.programFolder;
+    connect(&previa, &QPrintPreviewDialog::paintRequested, this, [&documento, &pasta](QPrinter* destino) {
+        consulta::desenharPedidoHistorico(*destino, *documento, true, pasta);
     });
     previa.exec();
 }

@@ -6,6 +6,8 @@
 #include "queries/core/RelatorioCtr.h"
 #include "tests/queries/ConsultasFixture.h"
 
+#include <QDir>
+#include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -31,6 +33,18 @@ QStringList paginas(const QString& pdf) {
     if (!p.isEmpty() && p.last().trimmed().isEmpty())
         p.removeLast();
     return p;
+}
+
+// How many images the PDF holds.
+int imagens(const QString& pdf) {
+    QProcess p;
+    p.start(u"pdfimages"_s, {u"-list"_s, pdf});
+    if (!p.waitForFinished(60000) || p.exitCode() != 0)
+        return -1;
+    // Two heading lines, then one line per image.
+    return static_cast<int>(
+               QString::fromUtf8(p.readAllStandardOutput()).trimmed().split(QLatin1Char('\n')).size()) -
+           2;
 }
 
 } // namespace
@@ -133,6 +147,23 @@ private Q_SLOTS:
               u"Parafuso sextavado 10 mm"_s, u"72,00"_s, u"Arruela lisa (fora de linha)"_s, u"7,50"_s,
               u"Valor Total: 1.234,56"_s, u"Peso Total (kg): 12,500"_s, u"Página 1"_s})
             QVERIFY2(t.contains(esperado), qPrintable(esperado + u" not in:\n"_s + t));
+
+        // The company's logo, kept as a PNG beside the expected tmp\logo2.wmf of the program folder.
+        QTemporaryDir programa;
+        QVERIFY(QDir(programa.path()).mkpath(u"tmp"_s));
+        QImage logo(120, 60, QImage::Format_RGB32);
+        logo.fill(Qt::darkBlue);
+        QVERIFY(logo.save(QDir(programa.path()).filePath(u"tmp/logo2.png"_s)));
+        const QString comLogo = pasta.filePath(u"com-logo.pdf"_s);
+        QVERIFY(consulta::gravarPdf(
+            comLogo, u"Pedido 4321"_s,
+            [&](QPagedPaintDevice& d) {
+                return consulta::desenharPedidoHistorico(d, *documento, false, programa.path());
+            },
+            nullptr));
+        QCOMPARE(imagens(comLogo), 1);
+        QCOMPARE(imagens(pdf), 0);
+        QVERIFY(paginas(comLogo).first().contains(u"Metalúrgica Exemplo S.A."_s));
 
         // A customer missing from the table prints blank, not a failure.
         f.pedido({21, 4322, 999, -3, 2, "", 0, "5.00"});
