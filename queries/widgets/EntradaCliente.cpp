@@ -4,10 +4,11 @@
 
 #include <QEvent>
 #include <QHBoxLayout>
-#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
 
 namespace qav {
 
@@ -20,7 +21,9 @@ EntradaCliente::EntradaCliente(const QString& rotulo, const ContextoClientes& co
     auto* legenda = new QLabel(rotulo, this);
     legenda->setBuddy(m_entrada);
     m_entrada->setObjectName(QStringLiteral("cliente"));
-    m_entrada->setValidator(new QIntValidator(0, 999999999, m_entrada));
+    // Digits only; an empty entry is accepted too (it opens the list, or stands for every customer).
+    m_entrada->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,9}")), m_entrada));
     m_entrada->setMaximumWidth(m_entrada->fontMetrics().averageCharWidth() * 14);
     m_entrada->installEventFilter(this);
     m_lista->setObjectName(QStringLiteral("listaClientes"));
@@ -59,6 +62,12 @@ void EntradaCliente::definir(std::int64_t id) {
 void EntradaCliente::aceitar() {
     if (m_escolhendo)
         return;
+    if (m_vazioTodos && m_entrada->text().trimmed().isEmpty()) {
+        m_cliente.reset();
+        mostrar();
+        Q_EMIT escolhido(0);
+        return;
+    }
     const std::int64_t digitado = m_entrada->text().trimmed().toLongLong();
     std::optional<consulta::Cliente> achado = consulta::buscarCliente(m_store, digitado);
     if (!achado) {

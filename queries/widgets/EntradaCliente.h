@@ -26,6 +26,9 @@ public:
     const std::optional<consulta::Cliente>& cliente() const { return m_cliente; }
     std::int64_t id() const { return m_cliente ? m_cliente->id : 0; }
 
+    // Whether an empty entry stands for "every customer" instead of opening the list (the report).
+    void setVazioTodos(bool vazioTodos) { m_vazioTodos = vazioTodos; }
+
     // Puts customer `id` in the entry without asking (none when it is unknown).
     void definir(std::int64_t id);
     // The entry accepted: the customer typed, or the one chosen from the list.
@@ -49,6 +52,7 @@ private:
     QPushButton* m_lista;
     QLabel* m_nome;
     bool m_escolhendo = false;
+    bool m_vazioTodos = false;
 };
 
 } // namespace qav

@@ -37,6 +37,7 @@ RelCTR::RelCTR(const ListContext& contexto, std::int64_t devedor, ctr::Situacao 
     m_cliente =
         new EntradaCliente(QStringLiteral("Cliente:"),
                            {contexto.dataFolder, contexto.programFolder, contexto.idEmpresa}, *m_store, this);
+    m_cliente->setVazioTodos(true); // the report may cover every customer
     m_cliente->definir(devedor);
     layout->addWidget(m_cliente);
     auto* form = new QFormLayout;

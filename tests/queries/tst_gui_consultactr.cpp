@@ -239,7 +239,8 @@ private Q_SLOTS:
         QCOMPARE(child<QLabel>(&menu, "mensagem")->text(), QString());
     }
 
-    // An unknown id opens the customer list; cancelling it leaves the customer shown as it was.
+    // An unknown id (or none) opens the customer list; cancelling it leaves the customer shown as it
+    // was.
     void devedorDesconhecidoAbreALista() {
         ConsultaCTR janela(contexto());
         janela.setDevedor(502);
@@ -250,6 +251,17 @@ private Q_SLOTS:
         QTest::keyClick(devedor, Qt::Key_Return);
         QCOMPARE(janela.devedor(), 502);
         QCOMPARE(devedor->text(), u"502"_s);
+
+        // An empty entry opens the list too.
+        bool listaAberta = false;
+        whenModal<QDialog>([&](QDialog* d) {
+            listaAberta = true;
+            d->reject();
+        });
+        devedor->clear();
+        QTest::keyClick(devedor, Qt::Key_Return);
+        QTRY_VERIFY(listaAberta);
+        QCOMPARE(janela.devedor(), 502);
 
         devedor->setText(u"0"_s);
         whenModal<QDialog>([](QDialog* d) {
@@ -325,6 +337,24 @@ private Q_SLOTS:
         for (const ctr::Titulo& t : relatorio->titulos)
             numeros << t.numero;
         QCOMPARE(numeros, (QStringList{u"A-ONTEM"_s, u"B-ONTEM"_s, u"C-HOJE"_s}));
+
+        // An emptied customer means every customer; the list does not open for it.
+        bool listaAberta = false;
+        whenModal<QDialog>([&](QDialog* d) {
+            listaAberta = true;
+            d->reject();
+        });
+        QLineEdit* cliente = child<QLineEdit>(&dialogo, "cliente");
+        cliente->clear();
+        QTest::keyClick(cliente, Qt::Key_Return);
+        const auto todos = dialogo.montar();
+        QVERIFY(todos);
+        QCOMPARE(todos->devedor, 0);
+        QCOMPARE(todos->titulos.back().numero, u"OUTRO"_s);
+        QVERIFY(!listaAberta);
+        cliente->setText(u"0"_s);
+        QTest::keyClick(cliente, Qt::Key_Return); // zero is no customer: the list opens
+        QTRY_VERIFY(listaAberta);
     }
 };
 
