@@ -1,8 +1,8 @@
 #include "queries/widgets/ConsultaCTR.h"
 
+#include "queries/widgets/AberturaJanela.h"
 #include "queries/widgets/CelulaDestaque.h"
 #include "queries/widgets/EntradaCliente.h"
-#include "queries/widgets/FechaJanela.h"
 #include "queries/widgets/RelCTR.h"
 #include "queries/widgets/TitulosModelo.h"
 #include "store/core/Clock.h"

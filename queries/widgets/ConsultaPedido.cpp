@@ -1,9 +1,9 @@
 #include "queries/widgets/ConsultaPedido.h"
 
 #include "queries/core/PedidoHistoricoImpresso.h"
+#include "queries/widgets/AberturaJanela.h"
 #include "queries/widgets/CabecalhoGrupos.h"
 #include "queries/widgets/EntradaCliente.h"
-#include "queries/widgets/FechaJanela.h"
 #include "queries/widgets/PedidosHistoricoModelo.h"
 #include "queries/widgets/Updatepedcon.h"
 #include "ui/core/StandardWarning.h"

@@ -1,8 +1,8 @@
 #include "queries/widgets/QueryWindows.h"
 
+#include "queries/widgets/AberturaJanela.h"
 #include "queries/widgets/ConsultaCTR.h"
 #include "queries/widgets/ConsultaPedido.h"
-#include "queries/widgets/FechaJanela.h"
 #include "queries/widgets/RelCTR.h"
 #include "ui/widgets/WindowRegistry.h"
 

@@ -1,4 +1,4 @@
-#include "queries/widgets/FechaJanela.h"
+#include "queries/widgets/AberturaJanela.h"
 
 #include "ui/widgets/WindowStateBinder.h"
 
