@@ -6,6 +6,7 @@
 #include "customers/widgets/ReferenceWindows.h"
 #include "orders/widgets/OrderWindows.h"
 #include "printout/widgets/PrintoutWindows.h"
+#include "queries/widgets/QueryWindows.h"
 #include "sync/widgets/SyncWindows.h"
 #include "ui/widgets/WindowRegistry.h"
 
@@ -34,6 +35,7 @@ void registerWindows() {
     registerOrderWindows();
     registerSyncWindows();
     registrarImpressaoPedido();
+    registerQueryWindows();
 }
 
 } // namespace qav

@@ -1,0 +1,57 @@
+#pragma once
+// The pages of the query printouts: an A4 sheet (or the printer's paper) with a margin, a heading
+// drawn again on every page, lines that go on to the next page when the sheet is full, and the page
+// number ("Página 1") at the foot of every page.
+
+#include "printout/core/Pagina.h"
+
+#include <QPainter>
+#include <QString>
+#include <functional>
+#include <memory>
+
+class QPagedPaintDevice;
+
+namespace qav::consulta {
+
+class Folhas {
+public:
+    static constexpr double kMargem = 10; // mm
+
+    // Starts painting on `destino` (A4 portrait unless `manterPapel`); `cabecalho` draws the heading
+    // of a page (on the page or with the painter, for images) from the given top and returns the height
+    // it took. ok() is false when the device
+    // cannot be painted on.
+    Folhas(QPagedPaintDevice& destino, bool manterPapel,
+           std::function<double(impressao::Pagina&, QPainter&, double)> cabecalho);
+    ~Folhas();
+
+    bool ok() const { return m_ok; }
+    impressao::Pagina& pagina() { return *m_pagina; }
+    double esquerda() const { return kMargem; }
+    double largura() const { return m_pagina->largura() - 2 * kMargem; }
+
+    // The top of a block `altura` high, on a new page when it does not fit on this one.
+    double reservar(double altura);
+    // Draws the last page's number and ends the painting; the number of pages.
+    int terminar();
+
+private:
+    void comecarPagina();
+    void numerarPagina();
+
+    QPagedPaintDevice& m_destino;
+    QPainter m_painter;
+    std::unique_ptr<impressao::Pagina> m_pagina;
+    std::function<double(impressao::Pagina&, QPainter&, double)> m_cabecalho;
+    bool m_ok = false;
+    int m_paginas = 0;
+    double m_y = 0;
+};
+
+// Writes a PDF through `desenhar` (which returns the pages drawn), beside the target first and then
+// over it, so that a failed printout never leaves half a file. False with `erro` when not written.
+bool gravarPdf(const QString& arquivo, const QString& titulo,
+               const std::function<int(QPagedPaintDevice&)>& desenhar, QString* erro);
+
+} // namespace qav::consulta

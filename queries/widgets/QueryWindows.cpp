@@ -1,0 +1,36 @@
+#include "queries/widgets/QueryWindows.h"
+
+#include "queries/widgets/AberturaJanela.h"
+#include "queries/widgets/ConsultaCTR.h"
+#include "queries/widgets/ConsultaPedido.h"
+#include "queries/widgets/RelCTR.h"
+#include "ui/widgets/WindowRegistry.h"
+
+namespace qav {
+
+void registerQueryWindows() {
+    WindowRegistry::add(janelaMenu::ConsultaCTR, [](const WindowContext& context) {
+        ListContext lista = ListContext::current();
+        if (!context.programFolder.isEmpty())
+            lista.programFolder = context.programFolder;
+        auto* janela = new ConsultaCTR(lista);
+        janela->aplicarArgumentos(context.arguments);
+        abrirJanela(context, janela, janelaMenu::ConsultaCTR);
+    });
+    WindowRegistry::add(janelaMenu::ConsultaPedidos, [](const WindowContext& context) {
+        ListContext lista = ListContext::current();
+        if (!context.programFolder.isEmpty())
+            lista.programFolder = context.programFolder;
+        abrirJanela(context, new ConsultaPedido(lista), u"ConsultaPedido");
+    });
+    // The report from the menu: every customer's open titles unless the user narrows it.
+    WindowRegistry::add(janelaMenu::RelCTR, [](const WindowContext& context) {
+        ListContext lista = ListContext::current();
+        if (!context.programFolder.isEmpty())
+            lista.programFolder = context.programFolder;
+        RelCTR dialogo(lista, 0, ctr::Situacao::EmAberto, context.frame);
+        dialogo.exec();
+    });
+}
+
+} // namespace qav
