@@ -218,7 +218,7 @@ bool renumerarClientesDoGerente(const ContextoIntegracao& c, Table& clientes) {
 
 } // namespace
 
-const std::vector<std::pair<const char*, const char*>>& colunasClienteGerente() {
+const std::vector<std::pair<const char*, const char*>>& colunasClienteIntegracao() {
     return kColunasCliente;
 }
 

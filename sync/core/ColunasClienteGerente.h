@@ -7,6 +7,6 @@
 
 namespace qav::sync {
 
-const std::vector<std::pair<const char*, const char*>>& colunasClienteGerente();
+const std::vector<std::pair<const char*, const char*>>& colunasClienteIntegracao();
 
 } // namespace qav::sync

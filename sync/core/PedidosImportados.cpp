@@ -162,7 +162,7 @@ bool Importacao::copiarCliente() {
         return false;
     }
     QStringList colunas;
-    for (const auto& [coluna, campo] : colunasClienteGerente())
+    for (const auto& [coluna, campo] : colunasClienteIntegracao())
         colunas << QString::fromLatin1(coluna);
     ErroSql erro;
     const auto linhas = m_c.conexao.consultar(QStringLiteral("SELECT ") + colunas.join(QStringLiteral(", ")) +
@@ -180,7 +180,7 @@ bool Importacao::copiarCliente() {
     r.setInteger("ID", id);
     bool coube = true;
     size_t i = 0;
-    for (const auto& [coluna, campo] : colunasClienteGerente())
+    for (const auto& [coluna, campo] : colunasClienteIntegracao())
         coube = atribuir(r, campo, linhas->front().texto(i++)) && coube;
     if (!coube || m_t.clientes.add() != Status::Ok) {
         m_c.erro(
