@@ -31,7 +31,12 @@ public:
     long long contadas = 0;
     bool parar = false;
     std::function<void(const QString&)> aoRegistrar;
-    void contagem(long long feitas, long long) override { contadas = std::max(contadas, feitas); }
+    std::function<void(long long)> aoContar; // rows done in the middle of a step
+    void contagem(long long feitas, long long esperadas) override {
+        contadas = std::max(contadas, feitas);
+        if (aoContar && esperadas == 0)
+            aoContar(feitas);
+    }
     bool pararSolicitado() override { return parar; }
     void registro(const QTime&, const QString& texto) override {
         registros << texto;
@@ -524,25 +529,48 @@ private Q_SLOTS:
     // the run (also the prices a full run removes first), the run failed, and the next run completes.
     void connectionKilledDuringPriceListProducts() {
         QAV_SERVIDOR_TESTE(servidor, ServidorTeste::Esquema::Zor);
+        // Prices whose rows are so wide that the server is still sending (30 MB) when the workstation has
+        // written the first 200 of them.
+        servidor.executar(QStringLiteral(
+            "INSERT INTO gestao.pauxpro (id_pauxpro, id_pauta, id_prod, preco1, preco2, preco3, id_varprod,"
+            " valor_pauta_icms_st, tp_pauta, divisor, tx_comissao, tx_icms, dt_atual)"
+            " SELECT 1000+g, 1, 200000+g, 10, 10, 10, 0, 0, 0, 0, 0, 17, '2025-12-15'"
+            " FROM generate_series(1,1000) g;"
+            "DROP VIEW gestao.vpauxpro;"
+            "CREATE VIEW gestao.vpauxpro AS SELECT id_pauxpro, id_pauta, id_prod AS id_produto, preco1,"
+            " preco2, preco3, CASE WHEN id_prod>200000 THEN repeat('x', 30000) ELSE bc_comissao END"
+            " AS bc_comissao, id_varprod, tp_pauta, valor_pauta_icms_st, divisor, tx_comissao, tx_icms,"
+            " dt_atual FROM gestao.pauxpro;"
+            "GRANT SELECT ON gestao.vpauxpro TO PUBLIC;"));
         test::TempDataFolder pasta;
         Store& store = pasta.store();
         prepararEstacao(store, servidor);
         Ouvinte primeira;
         QCOMPARE(rodar(store, primeira, TipoComunicacao::Total).resultado, ResultadoComunicacao::Sucesso);
         const auto antes = registros(store, "pauxpro", {"ID_PAUTA", "ID_PROD"});
-        QCOMPARE(antes.size(), size_t(6));
+        QCOMPARE(antes.size(), size_t(1006));
         servidor.executar(QStringLiteral("UPDATE gestao.pauxpro SET preco1=30 WHERE id_pauxpro=1;"));
 
         Ouvinte ouvinte;
         const QString usuario = servidor.passwordUser();
+        bool noPasso = false, morta = false;
         ouvinte.aoRegistrar = [&](const QString& texto) {
-            if (texto == QStringLiteral("Atualizando Produtos da Pauta de Preços..."))
+            noPasso = texto == QStringLiteral("Atualizando Produtos da Pauta de Preços...");
+        };
+        ouvinte.aoContar = [&](long long feitas) {
+            if (noPasso && !morta && feitas > 0) {
+                morta = true;
                 servidor.executar(
                     QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE "
                                    "datname=current_database() AND usename='%1';")
                         .arg(usuario));
+            }
         };
         QCOMPARE(rodar(store, ouvinte, TipoComunicacao::Total).resultado, ResultadoComunicacao::Falhou);
+        QVERIFY(morta);
+        // The price statement itself failed, in the middle of its rows.
+        QVERIFY2(ouvinte.mensagens.first().contains(QStringLiteral("FROM gestao.vpauxpro")),
+                 qPrintable(ouvinte.tudo()));
         QVERIFY2(!ouvinte.mensagens.isEmpty(), qPrintable(ouvinte.tudo()));
         const auto depois = registros(store, "pauxpro", {"ID_PAUTA", "ID_PROD"});
         QCOMPARE(chaves(depois), chaves(antes));
@@ -551,7 +579,7 @@ private Q_SLOTS:
         Ouvinte outra;
         QCOMPARE(rodar(store, outra, TipoComunicacao::Total).resultado, ResultadoComunicacao::Sucesso);
         const auto fim = registros(store, "pauxpro", {"ID_PAUTA", "ID_PROD"});
-        QCOMPARE(fim.size(), size_t(6));
+        QCOMPARE(fim.size(), size_t(1006));
         QCOMPARE(dec(fim.at(QStringLiteral("10001/1001")), "PRECO1"), QStringLiteral("30.0000"));
     }
 };
