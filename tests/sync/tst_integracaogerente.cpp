@@ -335,17 +335,11 @@ private Q_SLOTS:
         QAV_SERVIDOR_TESTE(s, ServidorTeste::Esquema::Gerente);
         TempDataFolder pasta;
         prepararHub(pasta.store());
-        {
-            Table t(pasta.store(), "clientes");
-            QVERIFY(t.open());
-            t.clear();
-            t.rec().setInteger("ID", 900004);
-            QCOMPARE(t.get("KEYID"), Status::Ok);
-            t.rec().setInteger("COD_ATIV_IR", 4744);
-            t.rec().setText("PRINC_PRODU", QStringLiteral("Espelhos"), 1);
-            t.rec().setInteger("PERC_VENDAS", 30, 2);
-            QCOMPARE(t.put(), Status::Ok);
-        }
+        alterarCliente(pasta.store(), 900004, [](Record& r) {
+            r.setInteger("COD_ATIV_IR", 4744);
+            r.setText("PRINC_PRODU", QStringLiteral("Espelhos"), 1);
+            r.setInteger("PERC_VENDAS", 30, 2);
+        });
         adicionar(pasta.store(), "clientes", [](Record& r) {
             r.setInteger("ID", 900003);
             r.setText("CGCPF", kDocumentoOmega);
@@ -384,27 +378,12 @@ private Q_SLOTS:
         QAV_SERVIDOR_TESTE(s, ServidorTeste::Esquema::Gerente);
         TempDataFolder pasta;
         prepararHub(pasta.store());
-        {
-            Table t(pasta.store(), "clientes");
-            QVERIFY(t.open());
-            t.clear();
-            t.rec().setInteger("ID", 1);
-            QCOMPARE(t.get("KEYID"), Status::Ok);
-            t.rec().setReal("LIMCRED", 1500.125);
-            QCOMPARE(t.put(), Status::Ok);
-        }
+        alterarCliente(pasta.store(), 1, [](Record& r) { r.setReal("LIMCRED", 1500.125); });
         Atualizacao primeira;
         atualizar(primeira, pasta.store(), configuracao(s, QString()));
         QVERIFY2(primeira.ok, qPrintable(primeira.ouvinte.tudo()));
-        {
-            Table t(pasta.store(), "clientes");
-            QVERIFY(t.open());
-            t.clear();
-            t.rec().setInteger("ID", 900004);
-            QCOMPARE(t.get("KEYID"), Status::Ok);
-            t.rec().setText("TELEF", QStringLiteral("3333-4444"));
-            QCOMPARE(t.put(), Status::Ok);
-        }
+        alterarCliente(pasta.store(), 900004,
+                       [](Record& r) { r.setText("TELEF", QStringLiteral("3333-4444")); });
         Clock::setOverride([] { return DateTimeParts{kHoje.addDays(5), 10, 0, 0}; });
         Atualizacao segunda;
         atualizar(segunda, pasta.store(), configuracao(s, QString()));
