@@ -3,6 +3,8 @@
 #include "sync/core/DownloadCadastros.h"
 #include "sync/core/PassoDownload.h"
 
+#include <unordered_set>
+
 namespace qav::sync {
 
 namespace {
@@ -96,6 +98,10 @@ bool baixarProdutosPauta(ContextoComunicacao& c) {
         desdeCorte(c, QStringLiteral(" AND ("), QStringLiteral("a.dt_atual"), QStringLiteral(")")) +
         QStringLiteral(" ORDER BY b.codigo,a.id_produto;");
     const long long precoPadrao = c.qavcfg->integer("PRECO_PADRAO");
+    // The rows come list by list; the products already written in the current list tell a new price
+    // from one that comes again (a colour priced as a variation and under its own id).
+    long long pautaAtual = -1;
+    std::unordered_set<long long> produtosDaPauta;
     const bool ok = passo.percorrer(
         comando,
         [&](const Linha& l) {
@@ -123,9 +129,13 @@ bool baixarProdutosPauta(ContextoComunicacao& c) {
                 atribuirDoServidor(r, "TX_COMISSAO", l.texto(10));
                 atribuirDoServidor(r, "TX_ICMS", l.texto(11));
             };
-            // A full run removed the company's prices first: almost every row is new.
-            if (incluirOuAlterar(precos, "KEYPRODUTO", c.tipo == TipoComunicacao::Total, chave, campos) !=
-                Status::Ok)
+            if (idPauta != pautaAtual) {
+                pautaAtual = idPauta;
+                produtosDaPauta.clear();
+            }
+            // A full run removed the company's prices first: a product not yet seen in this list is new.
+            const bool nova = produtosDaPauta.insert(idProduto).second && c.tipo == TipoComunicacao::Total;
+            if (incluirOuAlterar(precos, "KEYPRODUTO", nova, chave, campos) != Status::Ok)
                 return passo.falhaGravacao(precos.error(),
                                            QStringLiteral(") ao gravar produto na pauta de preços!"));
             // A promotional price in a list marks the product as on promotion.

@@ -198,7 +198,7 @@ bool baixarProdutos(ContextoComunicacao& c) {
     Table& todos = outro.tabela();
     todos.setFilter("ID_EMPRESA = ?", {QVariant::fromValue(c.idEmpresa)});
     // The first run of a company finds no products: each row is then added without looking it up.
-    const bool semProdutos = todos.count() == 0;
+    const bool semProdutos = todos.seekPhysical() == Status::Ok && todos.next() == Status::EndOfFile;
     if (c.tipo == TipoComunicacao::Total) {
         Status s = todos.seekPhysical();
         if (s == Status::Ok)

@@ -161,10 +161,10 @@ Status gravar(Table& t, Status achou) {
     return achou == Status::Ok ? t.put() : t.add();
 }
 
-Status incluirOuAlterar(Table& t, const char* chave, bool provavelmenteNova,
+Status incluirOuAlterar(Table& t, const char* chave, bool nova,
                         const std::function<void(Record&)>& preencherChave,
                         const std::function<void(Record&)>& preencherCampos) {
-    if (provavelmenteNova) {
+    if (nova) {
         t.clear();
         preencherChave(t.rec());
         preencherCampos(t.rec());

@@ -73,10 +73,11 @@ Status localizar(Table& tabela, const char* chave, const std::function<void(Reco
 // Adds the buffer when `achou` is NotFound, else writes it over the stored record.
 Status gravar(Table& tabela, Status achou);
 // The record of the key that `preencherChave` sets gets the values `preencherCampos` sets: added when
-// the key is new, else written over the stored one (its other fields kept). With `provavelmenteNova`
-// the add is tried first and the look-up made only when the key already exists, which halves the work
-// of a step whose table was emptied before it.
-Status incluirOuAlterar(Table& tabela, const char* chave, bool provavelmenteNova,
+// the key is new, else written over the stored one (its other fields kept). `nova` says the caller
+// knows the key is not stored (the step emptied the table and has not written it yet): the record is
+// then added without the look-up, which halves the work of such a step; should a unique key turn out
+// taken after all, the look-up follows.
+Status incluirOuAlterar(Table& tabela, const char* chave, bool nova,
                         const std::function<void(Record&)>& preencherChave,
                         const std::function<void(Record&)>& preencherCampos);
 

@@ -13,7 +13,9 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QShortcut>
@@ -133,7 +135,7 @@ void Comunicacao::terminou() {
     m_trabalho = nullptr;
     // Whatever the run still sent is shown before the listener goes.
     m_ouvinte.release()->deleteLater();
-    m_barra->hide();
+    esconderContagem();
     if (m_fecharAoTerminar) {
         QDialog::reject();
         return;
@@ -169,7 +171,12 @@ void Comunicacao::adicionarRegistro(const QTime& hora, const QString& texto) {
     m_log->setCurrentItem(linha);
     m_log->scrollToItem(linha);
     // A new step: the counts of the last one are done.
+    esconderContagem();
+}
+
+void Comunicacao::esconderContagem() {
     m_barra->hide();
+    m_linhas->hide();
 }
 
 void Comunicacao::mostrarContagem(qint64 feitas, qint64 esperadas) {
@@ -177,8 +184,12 @@ void Comunicacao::mostrarContagem(qint64 feitas, qint64 esperadas) {
         m_barra->setRange(0, limitado(esperadas));
         m_barra->setValue(limitado(std::min(feitas, esperadas)));
         m_barra->setFormat(u"%v / %m"_s);
+        m_linhas->hide();
     } else {
-        m_barra->setRange(0, 0); // rows arrive, their number is not known
+        // Rows arrive, their number is not known: a busy bar, and the rows done beside it.
+        m_barra->setRange(0, 0);
+        m_linhas->setText(QLocale(QLocale::Portuguese, QLocale::Brazil).toString(feitas) + u" linhas"_s);
+        m_linhas->show();
     }
     m_barra->show();
 }

@@ -10,6 +10,8 @@
 #include "sync/core/Comunicacao.h"
 
 #include <QDialog>
+
+class QLabel;
 #include <memory>
 
 class QButtonGroup;
@@ -58,6 +60,7 @@ private:
 
     void adicionarRegistro(const QTime& hora, const QString& texto);
     void mostrarContagem(qint64 feitas, qint64 esperadas);
+    void esconderContagem();
     void terminou();
     void focarCampo(const char* campo);
 
@@ -72,6 +75,7 @@ private:
     QTreeWidget* m_log = nullptr;
     QLineEdit* m_progresso = nullptr;
     QProgressBar* m_barra = nullptr;
+    QLabel* m_linhas = nullptr; // rows done while their number is not known
     QButtonGroup* m_tipo = nullptr;
     QWidget* m_escolhaTipo = nullptr;
     QPushButton* m_comunicar = nullptr;

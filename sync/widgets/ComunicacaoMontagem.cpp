@@ -81,6 +81,9 @@ QWidget* Comunicacao::montarAbaComunicacao() {
     m_barra = new QProgressBar;
     m_barra->setObjectName(u"contagem"_s);
     m_barra->setVisible(false);
+    m_linhas = new QLabel;
+    m_linhas->setObjectName(u"linhas"_s);
+    m_linhas->setVisible(false);
 
     auto* escolha = new QGroupBox(u"Comunicação:"_s);
     escolha->setObjectName(u"tipo"_s);
@@ -115,7 +118,10 @@ QWidget* Comunicacao::montarAbaComunicacao() {
     auto* layout = new QVBoxLayout(aba);
     layout->addWidget(m_log, 1);
     layout->addWidget(m_progresso);
-    layout->addWidget(m_barra);
+    auto* contagem = new QHBoxLayout;
+    contagem->addWidget(m_barra, 1);
+    contagem->addWidget(m_linhas);
+    layout->addLayout(contagem);
     layout->addLayout(botoes);
     return aba;
 }

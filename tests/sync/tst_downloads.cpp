@@ -260,6 +260,42 @@ private Q_SLOTS:
         QCOMPARE(produtos.at(QStringLiteral("1001")).integer("ATIVO"), 1);
     }
 
+    // The first run of a company adds its rows without looking them up; a key that comes twice (codes
+    // the server tells apart by case only, a colour priced under its own id and as a variation) is
+    // still written once, the later row winning as in any run.
+    void firstRunWithRepeatedKeys() {
+        QAV_SERVIDOR_TESTE(servidor, ServidorTeste::Esquema::Zor);
+        servidor.executar(QStringLiteral(
+            "CREATE TEMP TABLE np AS SELECT * FROM gestao.produto WHERE id_produto=2;"
+            "UPDATE np SET id_produto=50, id_erp=1050, codigo='p-1002', descricao='Cantoneira nova';"
+            "INSERT INTO gestao.produto SELECT * FROM np;"
+            "INSERT INTO gestao.pauxpro (id_pauxpro, id_pauta, id_prod, preco1, preco2, preco3, id_varprod,"
+            " valor_pauta_icms_st, tp_pauta, divisor, tx_comissao, tx_icms, dt_atual) VALUES"
+            " (50, 1, 1003, 30.0000, 29.0000, 28.0000, 0, 0, 0, 0, 0, 17, '2025-12-15');"));
+        test::TempDataFolder pasta;
+        Store& store = pasta.store();
+        prepararEstacao(store, servidor);
+        Ouvinte ouvinte;
+        QCOMPARE(rodar(store, ouvinte, TipoComunicacao::Total).resultado, ResultadoComunicacao::Sucesso);
+        const auto produtos = registros(store, "produto", {"ID"});
+        const QString codigo1002 = text::rtrim(produtos.at(QStringLiteral("1002")).text("CODIGO"));
+        const QString codigo1050 = text::rtrim(produtos.at(QStringLiteral("1050")).text("CODIGO"));
+        QVERIFY2((codigo1002 == QStringLiteral("P-1002") && codigo1050 == QStringLiteral("*1050*")) ||
+                     (codigo1050 == QStringLiteral("p-1002") && codigo1002 == QStringLiteral("*1002*")),
+                 qPrintable(codigo1002 + QLatin1Char(' ') + codigo1050));
+        const auto precos = registros(store, "pauxpro", {"ID_PAUTA", "ID_PROD"});
+        Table pauxpro(store, "pauxpro");
+        QVERIFY(pauxpro.open());
+        pauxpro.setFilter("ID_PAUTA = 10001 AND ID_PROD = 1003");
+        int vezes = 0;
+        for (Status s = pauxpro.seekPhysical(); s == Status::Ok && pauxpro.next() == Status::Ok;)
+            ++vezes;
+        QCOMPARE(vezes, 1);
+        QCOMPARE(dec(precos.at(QStringLiteral("10001/1003")), "PRECO1"), QStringLiteral("30.0000"));
+        QVERIFY2(ouvinte.registros.contains(QStringLiteral("Atualizados 7 Produtos da Pauta de Preços...")),
+                 qPrintable(ouvinte.tudo()));
+    }
+
     // Which products reach the workstation: the company's sale types, or, with products by price
     // list, those of the salesperson's lists whatever their type.
     void productFilter_data() {
