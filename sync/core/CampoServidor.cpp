@@ -20,35 +20,35 @@ long long inteiro(const QString& valor) {
 }
 } // namespace
 
-bool atribuirDoServidor(Record& r, const char* campo, const QString& valor) {
+bool atribuirDoServidor(Record& r, const char* campo, const QString& valor, int elemento) {
     const int indice = r.field(campo);
     const FieldDef& def = r.def().fields[static_cast<size_t>(indice)];
     switch (def.type) {
     case FieldType::Int32:
     case FieldType::Int16:
     case FieldType::UInt8:
-        r.setInteger(indice, inteiro(valor));
+        r.setInteger(indice, inteiro(valor), elemento);
         return true;
     case FieldType::Real64:
-        r.setReal(indice, valor.trimmed().toDouble());
+        r.setReal(indice, valor.trimmed().toDouble(), elemento);
         return true;
     case FieldType::Decimal: {
         const auto d = Decimal::parse(valor.trimmed().toStdString());
         const Decimal numero = d ? *d : Decimal();
         if (!numero.rounded(def.scale).fitsField(def.size, def.scale))
             return false;
-        r.setDecimal(indice, numero.forField(def.size, def.scale));
+        r.setDecimal(indice, numero.forField(def.size, def.scale), elemento);
         return true;
     }
     case FieldType::Date: {
         const auto d = Date::fromIso(valor.left(10).toStdString());
-        r.setDate(indice, d ? *d : Date());
+        r.setDate(indice, d ? *d : Date(), elemento);
         return true;
     }
     case FieldType::Text:
     case FieldType::ZText:
     case FieldType::Memo:
-        r.setText(indice, text::fit(valor, def.maxLength()));
+        r.setText(indice, text::fit(valor, def.maxLength()), elemento);
         return true;
     }
     return true;

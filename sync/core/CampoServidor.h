@@ -10,6 +10,7 @@
 namespace qav::sync {
 
 // False when the value does not fit the field (a decimal too large for it): the field is left as it was.
-bool atribuirDoServidor(Record& registro, const char* campo, const QString& valor);
+// `elemento` is the element of an array field.
+bool atribuirDoServidor(Record& registro, const char* campo, const QString& valor, int elemento = 0);
 
 } // namespace qav::sync

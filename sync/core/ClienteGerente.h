@@ -6,14 +6,10 @@
 #include "sync/core/EnvioCliente.h"
 
 #include <QString>
-#include <vector>
 
 namespace qav::sync {
 
 const ClientesServidor& clientesGerente();
-
-// The columns of gerente.clientes a new customer is written with, in the office's order.
-std::vector<QString> colunasClienteGerente();
 
 // "INSERT INTO gerente.clientes(...) VALUES (...);" for the local customer `cliente` under the server id
 // `idServidor`, changed on `hoje`. The three long texts are cut to the 2048 characters the office keeps.

@@ -2,152 +2,27 @@
 // installation also has under another id take the local id, then every local customer goes to the
 // office under its id.
 #include "store/core/Table.h"
-#include "store/core/Text.h"
 #include "sync/core/ColunasClienteGerente.h"
 #include "sync/core/GravacaoGerente.h"
 #include "sync/core/IntegracaoGerente.h"
 
 #include <QStringList>
-#include <utility>
 
 namespace qav::sync {
 
 namespace {
 
-// Server column and the local field of the same meaning.
-const std::vector<std::pair<const char*, const char*>> kColunasCliente = {
-    {"ativo", "ATIVO"},
-    {"pesso", "PESSO"},
-    {"consfinal", "CONSFINAL"},
-    {"cgcpf", "CGCPF"},
-    {"suf_cgcpf", "SUF_CGCPF"},
-    {"inscr", "INSCR"},
-    {"nome", "NOME"},
-    {"razao", "RAZAO"},
-    {"ender", "ENDER"},
-    {"cxpostal", "CXPOSTAL"},
-    {"compl", "COMPL"},
-    {"bairr", "BAIRR"},
-    {"id_municipio", "ID_MUNICIPIO"},
-    {"cep", "CEP"},
-    {"e_ender", "E_ENDER"},
-    {"e_bairr", "E_BAIRR"},
-    {"e_munic", "E_MUNIC"},
-    {"e_estad", "E_ESTAD"},
-    {"e_cep", "E_CEP"},
-    {"c_ender", "C_ENDER"},
-    {"c_bairr", "C_BAIRR"},
-    {"c_munic", "C_MUNIC"},
-    {"c_estad", "C_ESTAD"},
-    {"c_cep", "C_CEP"},
-    {"e_mail", "E_MAIL"},
-    {"grupo_eco", "GRUPO_ECO"},
-    {"dt_const", "DT_CONST"},
-    {"no_reg", "NO_REG"},
-    {"dt_reg", "DT_REG"},
-    {"hor_descarga", "HOR_DESCARGA"},
-    {"fat_anul", "FAT_ANUL"},
-    {"cap_social", "CAP_SOCIAL"},
-    {"cap_realiz", "CAP_REALIZ"},
-    {"cap_aberto", "CAP_ABERTO"},
-    {"con_ac_privado", "CON_AC_PRIVADO"},
-    {"con_ac_nacional", "CON_AC_NACIONAL"},
-    {"ramo_ativ", "RAMO_ATIV"},
-    {"no_empregados", "NO_EMPREGADOS"},
-    {"importa", "IMPORTA"},
-    {"p_importa", "P_IMPORTA"},
-    {"exporta", "EXPORTA"},
-    {"p_exporta", "P_EXPORTA"},
-    {"n_suframa", "N_SUFRAMA"},
-    {"www", "WWW"},
-    {"praca", "PRACA"},
-    {"ceppraca", "CEPPRACA"},
-    {"banc1", "BANC1"},
-    {"banc2", "BANC2"},
-    {"banc3", "BANC3"},
-    {"agen1", "AGEN1"},
-    {"agen2", "AGEN2"},
-    {"agen3", "AGEN3"},
-    {"nagen1", "NAGEN1"},
-    {"nagen2", "NAGEN2"},
-    {"nagen3", "NAGEN3"},
-    {"ct_nu", "CT_NU"},
-    {"ct_se", "CT_SE"},
-    {"ci1", "CI1"},
-    {"ci2", "CI2"},
-    {"orgex", "ORGEX"},
-    {"uf", "UF"},
-    {"dtemi", "DTEMI"},
-    {"ddd", "DDD"},
-    {"telef", "TELEF"},
-    {"fax", "FAX"},
-    {"data", "DATA"},
-    {"cod_vendedor", "COD_VENDEDOR"},
-    {"conta", "CONTA"},
-    {"c_dm_nascto", "C_DM_NASCTO"},
-    {"c_fone", "C_FONE"},
-    {"con_f", "CON_F"},
-    {"f_dm_nascto", "F_DM_NASCTO"},
-    {"f_fone", "F_FONE"},
-    {"c_ctb", "C_CTB"},
-    {"c_ctb_consig", "C_CTB_CONSIG"},
-    {"nasct", "NASCT"},
-    {"sexo", "SEXO"},
-    {"e_civ", "E_CIV"},
-    {"pai", "PAI"},
-    {"mae", "MAE"},
-    {"conju", "CONJU"},
-    {"ocupa", "OCUPA"},
-    {"c_spc", "C_SPC"},
-    {"natur", "NATUR"},
-    {"t_end", "T_END"},
-    {"l_tra", "L_TRA"},
-    {"t_ser", "T_SER"},
-    {"inscr_pro", "INSCR_PRO"},
-    {"classe", "CLASSE"},
-    {"limcred", "LIMCRED"},
-    {"tolatr", "TOLATR"},
-    {"lib_cred", "LIB_CRED"},
-    {"alerta", "ALERTA"},
-    {"id_tipo", "ID_TIPO"},
-    {"inscr_suframa", "INSCR_SUFRAMA"},
-    {"i_ban", "I_BAN"},
-    {"i_com", "I_COM"},
-    {"obs", "OBS"},
-    {"id_transportador", "ID_TRANSPORTADOR"},
-    {"num_endereco", "NUM_ENDERECO"},
-    {"tx_desc_pedido", "TX_DESC_PEDIDO"},
-    {"st_especifica", "ST_ESPECIFICA"},
-    {"cod_pauta", "COD_PAUTA"},
-    {"indicador_ie", "INDICADOR_IE"},
-    {"desc_cliente_rede", "DESC_CLIENTE_REDE"},
-    {"e_num_endereco", "E_NUMERO"},
-    {"cnae_fiscal", "COD_ATIV_IR"},
-    {"princ_produ1", "PRINC_PRODU"},
-    {"cod_formapag", "FORMA_PAG"},
-    {"id_tes", "COD_TES"},
-    {"email_nfe", "EMAIL_QAV"},
-};
-
-constexpr int kTamanhoMemo = 2048;
-
-bool memo(const char* campo) {
-    return QLatin1String(campo) == QLatin1String("I_BAN") || QLatin1String(campo) == QLatin1String("I_COM") ||
-           QLatin1String(campo) == QLatin1String("OBS");
-}
-
+// Each column of the office's customer that holds a local field, with that field's value; the columns
+// the workstation keeps nothing of (the office's tax operation among them) are left as the office has
+// them.
 ValoresColunas valoresCliente(const ContextoIntegracao& c, const Record& r) {
     ValoresColunas valores;
-    for (const auto& [coluna, campo] : kColunasCliente) {
-        QString literal;
-        if (memo(campo))
-            literal = c.conexao.texto(text::rtrim(r.text(campo)).left(kTamanhoMemo));
-        else
-            literal = literalDoCampo(c, r, campo);
-        valores.push_back({QString::fromLatin1(coluna), literal});
-    }
-    // The local customer keeps no country: the office gets Brazil's code, 1058.
-    valores.push_back({QStringLiteral("cod_pais"), Conexao::inteiro(1058)});
+    for (const ColunaCliente& coluna : colunasClienteGerente())
+        if (temCampoLocal(r.def(), coluna))
+            valores.push_back({QString::fromLatin1(coluna.nome), valorColuna(c.conexao, r, coluna)});
+    // The local customer keeps no country and no tax classification: the office gets Brazil's code and
+    // no classification.
+    valores.push_back({QStringLiteral("cod_pais"), Conexao::inteiro(kCodigoPaisBrasil)});
     valores.push_back({QStringLiteral("enquadramento"), QStringLiteral("Null")});
     return valores;
 }
@@ -217,10 +92,6 @@ bool renumerarClientesDoGerente(const ContextoIntegracao& c, Table& clientes) {
 }
 
 } // namespace
-
-const std::vector<std::pair<const char*, const char*>>& colunasClienteIntegracao() {
-    return kColunasCliente;
-}
 
 bool atualizarClientesGerente(ContextoIntegracao& c) {
     c.registrar(QStringLiteral("Atualizando Clientes..."));

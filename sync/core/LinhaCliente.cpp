@@ -2,6 +2,7 @@
 
 #include "store/core/Decimal.h"
 #include "store/core/TableDef.h"
+#include "store/core/Text.h"
 
 namespace qav::sync {
 
@@ -39,15 +40,23 @@ QString semRetorno(QString texto) {
     return texto;
 }
 
-QString valor(const Conexao& conexao, const Record& cliente, const ColunaCliente& c) {
-    const std::string campo =
-        c.campo ? std::string(c.campo) : QString::fromLatin1(c.nome).toUpper().toStdString();
-    const int indice = cliente.def().fieldIndex(campo);
-    if (indice < 0)
+} // namespace
+
+std::string campoLocal(const ColunaCliente& coluna) {
+    return coluna.campo ? std::string(coluna.campo)
+                        : QString::fromLatin1(coluna.nome).toUpper().toStdString();
+}
+
+bool temCampoLocal(const TableDef& cliente, const ColunaCliente& coluna) {
+    const int indice = cliente.fieldIndex(campoLocal(coluna));
+    return indice >= 0 && combina(cliente.fields[static_cast<size_t>(indice)].type, coluna.tipo);
+}
+
+QString valorColuna(const Conexao& conexao, const Record& cliente, const ColunaCliente& c) {
+    if (!temCampoLocal(cliente.def(), c))
         return semValor(c);
+    const int indice = cliente.def().fieldIndex(campoLocal(c));
     const FieldDef& def = cliente.def().fields[static_cast<size_t>(indice)];
-    if (!combina(def.type, c.tipo))
-        return semValor(c);
     switch (def.type) {
     case FieldType::Int32:
     case FieldType::Int16:
@@ -66,7 +75,7 @@ QString valor(const Conexao& conexao, const Record& cliente, const ColunaCliente
     case FieldType::Text:
     case FieldType::ZText:
     case FieldType::Memo: {
-        QString texto = semRetorno(cliente.text(indice, c.elemento));
+        QString texto = text::rtrim(semRetorno(cliente.text(indice, c.elemento)));
         if (c.limite > 0)
             texto = texto.left(c.limite);
         return conexao.texto(texto);
@@ -74,8 +83,6 @@ QString valor(const Conexao& conexao, const Record& cliente, const ColunaCliente
     }
     return semValor(c);
 }
-
-} // namespace
 
 QString insercaoCliente(const Conexao& conexao, const QString& tabela,
                         const std::vector<ColunaCliente>& colunas, const Record& cliente,
@@ -89,7 +96,7 @@ QString insercaoCliente(const Conexao& conexao, const QString& tabela,
         const QString nome = QString::fromLatin1(c.nome);
         nomes += nome;
         const auto fixo = fixos.find(nome);
-        valores += fixo != fixos.end() ? fixo->second : valor(conexao, cliente, c);
+        valores += fixo != fixos.end() ? fixo->second : valorColuna(conexao, cliente, c);
     }
     return QStringLiteral("INSERT INTO ") + tabela + QLatin1Char('(') + nomes + QStringLiteral(") VALUES (") +
            valores + QStringLiteral(");");

@@ -8,6 +8,7 @@
 
 #include <QString>
 #include <map>
+#include <string>
 #include <vector>
 
 namespace qav::sync {
@@ -24,6 +25,17 @@ struct ColunaCliente {
     int casas = -1;              // rounding of a real number, -1 for none
     int limite = 0;              // characters the server keeps, 0 when the local field already fits
 };
+
+// The name of the local customer field a column takes.
+std::string campoLocal(const ColunaCliente& coluna);
+
+// Whether the local customer has a field of the column's meaning (of a kind the column can hold).
+bool temCampoLocal(const TableDef& cliente, const ColunaCliente& coluna);
+
+// The value of a column for the local customer `cliente`, written as a literal of the connection: the
+// field's value (Null for a blank text, a missing date or, when the column says so, a zero code), or
+// 0 or Null when the customer has no such field.
+QString valorColuna(const Conexao& conexao, const Record& cliente, const ColunaCliente& coluna);
 
 // "INSERT INTO <tabela>(...) VALUES (...);" of the local customer `cliente`, one value per column in
 // the order given; `fixos` gives the values of the columns that do not come from the customer (its

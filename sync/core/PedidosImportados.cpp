@@ -11,6 +11,9 @@
 #include "sync/core/IntegracaoGerente.h"
 
 #include <QStringList>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace qav::sync {
 
@@ -97,9 +100,9 @@ long long ultimo(Table& t, const char* chave, const char* campo) {
 }
 
 // A server value into a local field; false when it does not fit.
-bool atribuir(Record& r, const char* campo, const QString& valor) {
+bool atribuir(Record& r, const char* campo, const QString& valor, int elemento = 0) {
     try {
-        return atribuirDoServidor(r, campo, valor);
+        return atribuirDoServidor(r, campo, valor, elemento);
     } catch (const FieldValueError&) {
         return false;
     }
@@ -161,9 +164,14 @@ bool Importacao::copiarCliente() {
         m_c.erro(QStringLiteral("Erro (%1) ao ler cliente # %2!").arg(m_t.clientes.error().number()).arg(id));
         return false;
     }
+    // The office's columns that hold a local customer field, each with its field.
+    std::vector<std::pair<const ColunaCliente*, std::string>> campos;
     QStringList colunas;
-    for (const auto& [coluna, campo] : colunasClienteIntegracao())
-        colunas << QString::fromLatin1(coluna);
+    for (const ColunaCliente& coluna : colunasClienteGerente())
+        if (temCampoLocal(m_t.clientes.rec().def(), coluna)) {
+            campos.emplace_back(&coluna, campoLocal(coluna));
+            colunas << QString::fromLatin1(coluna.nome);
+        }
     ErroSql erro;
     const auto linhas = m_c.conexao.consultar(QStringLiteral("SELECT ") + colunas.join(QStringLiteral(", ")) +
                                                   QStringLiteral(" FROM gerente.clientes WHERE id_cliente=") +
@@ -180,8 +188,8 @@ bool Importacao::copiarCliente() {
     r.setInteger("ID", id);
     bool coube = true;
     size_t i = 0;
-    for (const auto& [coluna, campo] : colunasClienteIntegracao())
-        coube = atribuir(r, campo, linhas->front().texto(i++)) && coube;
+    for (const auto& [coluna, campo] : campos)
+        coube = atribuir(r, campo.c_str(), linhas->front().texto(i++), coluna->elemento) && coube;
     if (!coube || m_t.clientes.add() != Status::Ok) {
         m_c.erro(
             QStringLiteral("Erro (%1) ao gravar cliente!")

@@ -35,6 +35,17 @@ inline Record ler(Store& store, const char* tabela, const char* chave, const Pre
     return t.rec();
 }
 
+// The local customer `id`, changed by `mudar`.
+inline void alterarCliente(Store& store, long long id, const Preencher& mudar) {
+    Table t(store, "clientes");
+    QVERIFY(t.open());
+    t.clear();
+    t.rec().setInteger("ID", id);
+    QCOMPARE(t.get("KEYID"), Status::Ok);
+    mudar(t.rec());
+    QCOMPARE(t.put(), Status::Ok);
+}
+
 inline long long contar(Store& store, const char* tabela) {
     Table t(store, tabela);
     t.open();

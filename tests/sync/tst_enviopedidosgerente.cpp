@@ -528,6 +528,7 @@ private Q_SLOTS:
             r.setText("RAZAO", razao);
             r.setText("E_NUMERO", QStringLiteral("12-B"));
             r.setInteger("FORMA_PAG", 2);
+            r.setInteger("COD_ATIV_IR", 4744);
             r.setDate("DATA", Date::fromYmd(2026, 12, 5));
             r.setText("OBS", QString(3000, QLatin1Char('x')));
             r.setInteger("ID_MUNICIPIO", 1);
@@ -562,12 +563,12 @@ private Q_SLOTS:
         if (!novo)
             return;
         const auto linha = servidor.linhas(QStringLiteral(
-            "SELECT razao, cgcpf, e_num_endereco, cod_formapag, data, length(obs), cod_pais, dt_atual "
-            "FROM gerente.clientes WHERE id_cliente=950003"));
-        QCOMPARE(linha,
-                 (std::vector<QStringList>{{razao, documento, QStringLiteral("12-B"), QStringLiteral("2"),
-                                            QStringLiteral("2026-12-05"), QStringLiteral("2048"),
-                                            QStringLiteral("1058"), QStringLiteral("2026-12-08")}}));
+            "SELECT razao, cgcpf, e_num_endereco, cod_formapag, cnae_fiscal, data, length(obs), cod_pais, "
+            "dt_atual FROM gerente.clientes WHERE id_cliente=950003"));
+        QCOMPARE(linha, (std::vector<QStringList>{{razao, documento, QStringLiteral("12-B"),
+                                                   QStringLiteral("2"), QStringLiteral("4744"),
+                                                   QStringLiteral("2026-12-05"), QStringLiteral("2048"),
+                                                   QStringLiteral("1058"), QStringLiteral("2026-12-08")}}));
         QCOMPARE(servidor.linhas(QStringLiteral("SELECT descricao, id_empresa IS NULL FROM gestao.log WHERE "
                                                 "tabela='clientes' AND id=950003")),
                  (std::vector<QStringList>{{QStringLiteral("QAV+ 2026.186"), QStringLiteral("t")}}));

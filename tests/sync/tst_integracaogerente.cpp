@@ -329,11 +329,17 @@ private Q_SLOTS:
     }
 
     // Customers: the office's customer with the document of a local one takes the local id with its
-    // partners and orders; every local customer goes to the office under its id.
+    // partners and orders; every local customer goes to the office under its id, each local field in
+    // its column, and the columns the installation keeps nothing of stay as the office has them.
     void clientes() {
         QAV_SERVIDOR_TESTE(s, ServidorTeste::Esquema::Gerente);
         TempDataFolder pasta;
         prepararHub(pasta.store());
+        alterarCliente(pasta.store(), 900004, [](Record& r) {
+            r.setInteger("COD_ATIV_IR", 4744);
+            r.setText("PRINC_PRODU", QStringLiteral("Espelhos"), 1);
+            r.setInteger("PERC_VENDAS", 30, 2);
+        });
         adicionar(pasta.store(), "clientes", [](Record& r) {
             r.setInteger("ID", 900003);
             r.setText("CGCPF", kDocumentoOmega);
@@ -358,25 +364,26 @@ private Q_SLOTS:
         QCOMPARE(novo, (std::vector<QStringList>{{QStringLiteral("Vidros \"Cristal\" d'Oeste \\ Cia"),
                                                   QStringLiteral("1058"), QStringLiteral("2048"),
                                                   QStringLiteral("2026-12-08"), QString()}}));
+        QCOMPARE(s.valor(QStringLiteral("SELECT email_nfe FROM gerente.clientes WHERE id_cliente=1")),
+                 u"nfe@saojoao.com.br"_s);
+        QCOMPARE(
+            s.linhas(QStringLiteral("SELECT cnae_fiscal, princ_produ2, perc_vendas3 FROM gerente.clientes "
+                                    "WHERE id_cliente=900004")),
+            (std::vector<QStringList>{{u"4744"_s, u"Espelhos"_s, u"30.00"_s}}));
     }
 
-    // The date of a customer's last change on the office moves only when something changed.
+    // The date of a customer's last change on the office moves only when something changed; an amount
+    // with more places than the office keeps is no change once written.
     void clientesDataAlteracao() {
         QAV_SERVIDOR_TESTE(s, ServidorTeste::Esquema::Gerente);
         TempDataFolder pasta;
         prepararHub(pasta.store());
+        alterarCliente(pasta.store(), 1, [](Record& r) { r.setReal("LIMCRED", 1500.125); });
         Atualizacao primeira;
         atualizar(primeira, pasta.store(), configuracao(s, QString()));
         QVERIFY2(primeira.ok, qPrintable(primeira.ouvinte.tudo()));
-        {
-            Table t(pasta.store(), "clientes");
-            QVERIFY(t.open());
-            t.clear();
-            t.rec().setInteger("ID", 900004);
-            QCOMPARE(t.get("KEYID"), Status::Ok);
-            t.rec().setText("TELEF", QStringLiteral("3333-4444"));
-            QCOMPARE(t.put(), Status::Ok);
-        }
+        alterarCliente(pasta.store(), 900004,
+                       [](Record& r) { r.setText("TELEF", QStringLiteral("3333-4444")); });
         Clock::setOverride([] { return DateTimeParts{kHoje.addDays(5), 10, 0, 0}; });
         Atualizacao segunda;
         atualizar(segunda, pasta.store(), configuracao(s, QString()));
@@ -428,6 +435,8 @@ private Q_SLOTS:
         QAV_SERVIDOR_TESTE(s, ServidorTeste::Esquema::Gerente);
         TempDataFolder pasta;
         prepararHub(pasta.store());
+        s.executar(QStringLiteral("UPDATE gerente.clientes SET cnae_fiscal=2512, princ_produ3='Portões', "
+                                  "perc_vendas2=40, email_nfe='nfe@omega.com.br' WHERE id_cliente=950001;"));
         s.executar(QStringLiteral("UPDATE gerente.pedidos SET fconta=%1, num_ped_qav=%2 WHERE numero=105;")
                        .arg(fconta)
                        .arg(marca.isEmpty() ? QStringLiteral("''") : marca));
@@ -458,6 +467,11 @@ private Q_SLOTS:
         const Record cli =
             ler(pasta.store(), "clientes", "KEYID", [](Record& r) { r.setInteger("ID", 950001); });
         QCOMPARE(cli.text("RAZAO").trimmed(), QStringLiteral("Serralheria Ômega Ltda ME"));
+        QCOMPARE(cli.integer("COD_ATIV_IR"), 2512);
+        QCOMPARE(cli.text("PRINC_PRODU", 2), QStringLiteral("Portões"));
+        QCOMPARE(cli.integer("PERC_VENDAS", 1), 40);
+        // The office's address for invoices is not the one the order documents go to.
+        QVERIFY(cli.text("EMAIL_QAV").isEmpty());
         QStringList itens;
         Table t(pasta.store(), "peditens");
         QVERIFY(t.open());
