@@ -214,6 +214,26 @@ private Q_SLOTS:
         QVERIFY(ouvinte.progressos > 0);
     }
 
+    // Against a manager database the steps of its own form run: its customers, history, receivables
+    // and accessories, and no freight costs.
+    void fullRunFromAManagerDatabase() {
+        QAV_SERVIDOR_TESTE(servidor, ServidorTeste::Esquema::Gerente);
+        test::TempDataFolder pasta;
+        Store& store = pasta.store();
+        prepararEstacao(store, servidor);
+        Ouvinte ouvinte;
+        QCOMPARE(rodar(store, ouvinte, TipoComunicacao::Total).resultado, ResultadoComunicacao::Sucesso);
+        for (const char* linha :
+             {"Atualizados 3 Clientes...", "Atualizados 3 Sócios...", "Atualizados 5 Pedido(s) Consulta...",
+              "Atualizados 7 Itens do Pedido Consulta...", "Atualizados 3 Contas a Receber...",
+              "Atualizados 4 Produtos...", "Atualizados 2 Acessórios...",
+              "Atualizados 6 Produtos da Pauta de Preços..."})
+            QVERIFY2(ouvinte.registros.contains(QString::fromUtf8(linha)), qPrintable(ouvinte.tudo()));
+        QVERIFY(!ouvinte.registros.contains(QStringLiteral("Atualizando Custo dos Fretes...")));
+        QCOMPARE(registros(store, "clientes", {"ID"}).size(), size_t(3));
+        QCOMPARE(registros(store, "acessorio", {"ID_ACESSORIO"}).size(), size_t(2));
+    }
+
     // A partial run brings only what changed since the last communication, and a second full run
     // brings nothing twice.
     void partialRunTakesOnlyChangesSinceLastCommunication() {
