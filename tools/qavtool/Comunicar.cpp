@@ -6,6 +6,7 @@
 #include "sync/core/Comunicacao.h"
 #include "sync/core/EnvioPedidos.h"
 #include "tools/qavtool/Commands.h"
+#include "tools/qavtool/OuvinteTerminal.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -18,40 +19,6 @@ namespace qavtool {
 namespace {
 
 using namespace qav::sync;
-
-void imprimir(FILE* saida, const QString& texto) {
-    std::fprintf(saida, "%s\n", texto.toLocal8Bit().constData());
-    std::fflush(saida);
-}
-
-// Prints everything as it happens; the command was the Yes to "Confirma comunicação?", every other
-// question is answered No.
-class OuvinteTerminal : public OuvinteComunicacao {
-public:
-    void registro(const QTime& hora, const QString& texto) override {
-        imprimir(stdout, hora.toString(QStringLiteral("HH:mm:ss")) + QStringLiteral("  ") + texto);
-    }
-    void progresso(const QString& linha) override {
-        if (!linha.isEmpty() && linha != m_ultima)
-            imprimir(stdout, QStringLiteral("          ") + linha);
-        m_ultima = linha;
-    }
-    void mensagem(const QString& titulo, const QString& texto, Icone icone) override {
-        const QString cabeca =
-            titulo.isEmpty() ? QString() : QLatin1Char('[') + titulo + QStringLiteral("] ");
-        imprimir(icone == Icone::Erro ? stderr : stdout,
-                 cabeca + QString(texto).replace(QLatin1Char('|'), QLatin1Char('\n')));
-    }
-    bool pergunta(const QString& titulo, const QString& texto) override {
-        imprimir(stdout, QLatin1Char('[') + titulo + QStringLiteral("] ") +
-                             QString(texto).replace(QLatin1Char('|'), QLatin1Char('\n')) +
-                             QStringLiteral(" Não"));
-        return false;
-    }
-
-private:
-    QString m_ultima;
-};
 
 struct Argumentos {
     QString pasta;

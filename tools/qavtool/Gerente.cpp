@@ -4,6 +4,7 @@
 #include "store/core/Table.h"
 #include "sync/core/IntegracaoGerente.h"
 #include "tools/qavtool/Commands.h"
+#include "tools/qavtool/OuvinteTerminal.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -16,29 +17,6 @@ namespace qavtool {
 namespace {
 
 using namespace qav::sync;
-
-void imprimir(FILE* saida, const QString& texto) {
-    std::fprintf(saida, "%s\n", texto.toLocal8Bit().constData());
-    std::fflush(saida);
-}
-
-// Prints the log, the progress line and the messages as they come; questions are answered No.
-class OuvinteTerminal : public OuvinteComunicacao {
-public:
-    void registro(const QTime& hora, const QString& texto) override {
-        imprimir(stdout, hora.toString(QStringLiteral("HH:mm:ss")) + QStringLiteral("  ") + texto);
-    }
-    void progresso(const QString& linha) override {
-        if (!linha.isEmpty())
-            imprimir(stdout, QStringLiteral("          ") + linha);
-    }
-    void mensagem(const QString& titulo, const QString& texto, Icone icone) override {
-        imprimir(icone == Icone::Erro ? stderr : stdout,
-                 QLatin1Char('[') + titulo + QStringLiteral("] ") +
-                     QString(texto).replace(QLatin1Char('|'), QLatin1Char('\n')));
-    }
-    bool pergunta(const QString&, const QString&) override { return false; }
-};
 
 struct Argumentos {
     QString pasta;
