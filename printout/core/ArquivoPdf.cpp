@@ -1,6 +1,7 @@
 #include "printout/core/ArquivoPdf.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QPdfWriter>
 #include <QStandardPaths>
@@ -22,8 +23,8 @@ QString tituloPdf(int numero) {
     return QStringLiteral("Pedido # ") + oitoDigitos(numero);
 }
 
-bool gravarPdf(const QString& arquivo, const DocumentoPedido& documento, Modelo modelo,
-               const OpcoesDesenho& opcoes, QString* erro) {
+bool gravarPdf(const QString& arquivo, const QString& titulo,
+               const std::function<int(QPagedPaintDevice&)>& desenhar, QString* erro) {
     const QFileInfo info(arquivo);
     if (!QDir().mkpath(info.absolutePath())) {
         if (erro)
@@ -32,15 +33,15 @@ bool gravarPdf(const QString& arquivo, const DocumentoPedido& documento, Modelo 
         return false;
     }
     // Written beside the target and renamed over it at the end, so that a failure never leaves a
-    // half-written order document where the viewer or the mail program would pick it up.
+    // half-written document where the viewer or the mail program would pick it up.
     const QString provisorio = arquivo + QStringLiteral(".tmp");
     int paginas = 0;
     {
         QPdfWriter pdf(provisorio);
-        pdf.setTitle(tituloPdf(documento.numero));
+        pdf.setTitle(titulo);
         pdf.setCreator(QStringLiteral("QAV+"));
         pdf.setResolution(600);
-        paginas = desenharPedido(pdf, documento, modelo, opcoes);
+        paginas = desenhar(pdf);
     }
     QFile gravado(provisorio);
     if (paginas == 0 || gravado.size() == 0) {
@@ -59,6 +60,13 @@ bool gravarPdf(const QString& arquivo, const DocumentoPedido& documento, Modelo 
         return false;
     }
     return true;
+}
+
+bool gravarPdf(const QString& arquivo, const DocumentoPedido& documento, Modelo modelo,
+               const OpcoesDesenho& opcoes, QString* erro) {
+    return gravarPdf(
+        arquivo, tituloPdf(documento.numero),
+        [&](QPagedPaintDevice& pdf) { return desenharPedido(pdf, documento, modelo, opcoes); }, erro);
 }
 
 } // namespace qav::impressao

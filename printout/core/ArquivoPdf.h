@@ -5,13 +5,21 @@
 #include "printout/core/DesenhoPedido.h"
 
 #include <QString>
+#include <functional>
+
+class QPagedPaintDevice;
 
 namespace qav::impressao {
 
 QString arquivoPdfPedido(int numero); // <temp>/pedido_00000123.pdf
 QString tituloPdf(int numero);        // "Pedido # 00000123"
 
-// Writes the PDF (creating the folder when missing). False with `erro` when the file could not be
+// Writes a PDF titled `titulo` with the pages `desenhar` draws (it returns how many), creating the
+// folder when missing; the file appears only whole. False with `erro` when it could not be written.
+bool gravarPdf(const QString& arquivo, const QString& titulo,
+               const std::function<int(QPagedPaintDevice&)>& desenhar, QString* erro);
+
+// Writes the order's PDF (creating the folder when missing). False with `erro` when the file could not be
 // written.
 bool gravarPdf(const QString& arquivo, const DocumentoPedido& documento, Modelo modelo,
                const OpcoesDesenho& opcoes, QString* erro);

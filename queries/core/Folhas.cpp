@@ -1,11 +1,7 @@
 #include "queries/core/Folhas.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
-#include <QPdfWriter>
 
 namespace qav::consulta {
 
@@ -62,43 +58,6 @@ int Folhas::terminar() {
     numerarPagina();
     m_painter.end();
     return m_paginas;
-}
-
-bool gravarPdf(const QString& arquivo, const QString& titulo,
-               const std::function<int(QPagedPaintDevice&)>& desenhar, QString* erro) {
-    const QFileInfo info(arquivo);
-    if (!QDir().mkpath(info.absolutePath())) {
-        if (erro)
-            *erro = QStringLiteral("Não foi possível criar a pasta %1")
-                        .arg(QDir::toNativeSeparators(info.absolutePath()));
-        return false;
-    }
-    const QString provisorio = arquivo + QStringLiteral(".tmp");
-    int paginas = 0;
-    {
-        QPdfWriter pdf(provisorio);
-        pdf.setTitle(titulo);
-        pdf.setCreator(QStringLiteral("QAV+"));
-        pdf.setResolution(600);
-        paginas = desenhar(pdf);
-    }
-    QFile gravado(provisorio);
-    if (paginas == 0 || gravado.size() == 0) {
-        gravado.remove();
-        if (erro)
-            *erro =
-                QStringLiteral("Não foi possível gravar o arquivo %1").arg(QDir::toNativeSeparators(arquivo));
-        return false;
-    }
-    QFile::remove(arquivo);
-    if (!gravado.rename(arquivo)) {
-        gravado.remove();
-        if (erro)
-            *erro = QStringLiteral("Não foi possível gravar o arquivo %1: %2")
-                        .arg(QDir::toNativeSeparators(arquivo), gravado.errorString());
-        return false;
-    }
-    return true;
 }
 
 } // namespace qav::consulta

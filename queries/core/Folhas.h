@@ -49,9 +49,4 @@ private:
     double m_y = 0;
 };
 
-// Writes a PDF through `desenhar` (which returns the pages drawn), beside the target first and then
-// over it, so that a failed printout never leaves half a file. False with `erro` when not written.
-bool gravarPdf(const QString& arquivo, const QString& titulo,
-               const std::function<int(QPagedPaintDevice&)>& desenhar, QString* erro);
-
 } // namespace qav::consulta

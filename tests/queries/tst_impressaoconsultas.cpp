@@ -1,6 +1,7 @@
 // The query printouts as PDFs over real table files, read back with pdftotext: the receivables report
 // with its period, totals, commission and page numbers, and the printed history order with its
 // situation, sale type, items, value and weight.
+#include "printout/core/ArquivoPdf.h"
 #include "queries/core/Folhas.h"
 #include "queries/core/PedidoHistoricoImpresso.h"
 #include "queries/core/RelatorioCtr.h"
@@ -96,7 +97,7 @@ private Q_SLOTS:
         QTemporaryDir pasta;
         const QString pdf = pasta.filePath(u"relatorio.pdf"_s);
         QString erro;
-        QVERIFY2(consulta::gravarPdf(
+        QVERIFY2(impressao::gravarPdf(
                      pdf, u"Contas a Receber"_s,
                      [&](QPagedPaintDevice& d) { return consulta::desenharRelatorioCtr(d, r); }, &erro),
                  qPrintable(erro));
@@ -135,7 +136,7 @@ private Q_SLOTS:
         QCOMPARE(documento->pesoTotal, dec("12.500")); // the missing product weighs nothing
         QTemporaryDir pasta;
         const QString pdf = pasta.filePath(u"pedido.pdf"_s);
-        QVERIFY(consulta::gravarPdf(
+        QVERIFY(impressao::gravarPdf(
             pdf, u"Pedido 4321"_s,
             [&](QPagedPaintDevice& d) { return consulta::desenharPedidoHistorico(d, *documento); }, nullptr));
         const QStringList texto = paginas(pdf);
@@ -155,7 +156,7 @@ private Q_SLOTS:
         logo.fill(Qt::darkBlue);
         QVERIFY(logo.save(QDir(programa.path()).filePath(u"tmp/logo2.png"_s)));
         const QString comLogo = pasta.filePath(u"com-logo.pdf"_s);
-        QVERIFY(consulta::gravarPdf(
+        QVERIFY(impressao::gravarPdf(
             comLogo, u"Pedido 4321"_s,
             [&](QPagedPaintDevice& d) {
                 return consulta::desenharPedidoHistorico(d, *documento, false, programa.path());
