@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 preset="${1:-dev}"
 
 packages=(
-  build-essential cmake ninja-build pkg-config clang-format
+  build-essential cmake ninja-build pkg-config clang-format ccache
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev qt6-translations-l10n
   libsqlite3-dev sqlite3 libpq-dev libzip-dev
   postgresql poppler-utils xvfb xauth fonts-dejavu-core
