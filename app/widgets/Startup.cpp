@@ -4,6 +4,7 @@
 #include "app/core/DatabaseUpgrade.h"
 #include "app/widgets/AppFrame.h"
 #include "app/widgets/ButtonCaptions.h"
+#include "app/widgets/FirstStart.h"
 #include "app/widgets/RegisteredWindows.h"
 #include "ui/widgets/MessageBox.h"
 
@@ -39,10 +40,25 @@ int prepareStart(const Settings& settings) {
     return 0;
 }
 
-int runQavplus() {
-    const Settings settings(QDir::currentPath());
+int runQavplus(const CommandLine& commandLine) {
+    const ProgramFolder folder = resolveProgramFolder(commandLine, QDir::currentPath());
+    if (!folder.error.isEmpty()) {
+        installButtonCaptions();
+        fail(folder.error);
+        return 1;
+    }
+    // The rest of the program finds its settings files and data folders from the current folder.
+    if (!QDir::setCurrent(folder.path)) {
+        installButtonCaptions();
+        fail(QStringLiteral("Não foi possível abrir a pasta do programa %1.")
+                 .arg(QDir::toNativeSeparators(folder.path)));
+        return 1;
+    }
+    const Settings settings(folder.path);
     if (const int exitCode = prepareStart(settings); exitCode != 0)
         return exitCode;
+    if (folder.created && commandLine.userFolder)
+        offerDemoFolder(folder.path);
     registerWindows();
     AppFrame frame(settings);
     if (!frame.open())

@@ -1,6 +1,7 @@
 #pragma once
 // The life of qavplus: the working folders, the database version, the main frame and its event loop.
 
+#include "app/core/CommandLine.h"
 #include "base/core/Settings.h"
 
 namespace qav {
@@ -11,7 +12,9 @@ namespace qav {
 // be used, and goes on. 0 when the program may go on.
 int prepareStart(const Settings& settings);
 
-// The whole program, the current folder being the program folder; returns the exit code.
-int runQavplus();
+// The whole program in the program folder the command line gives (the current folder unless told
+// otherwise); returns the exit code. The first start in a new program folder of the user's own
+// offers the demonstration folder.
+int runQavplus(const CommandLine& commandLine = {});
 
 } // namespace qav
