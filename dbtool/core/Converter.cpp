@@ -18,11 +18,11 @@ Converter::Converter(QString dataFolder, ConverterHooks hooks)
 
 const std::vector<const char*>& Converter::tableOrder() {
     static const std::vector<const char*> order = {
-        "qavcfg.tps",   "empresa.tps",  "grupo.tps",    "pedacess.tps",  "acessori.tps", "municip.tps",
-        "ctr.tps",      "formapag.tps", "supxven.tps",  "represen.tps",  "clientes.tps", "pedicon.tps",
-        "prazopag.tps", "peditens.tps", "transp.tps",   "pedidos.tps",   "portador.tps", "produto.tps",
-        "rex.tps",      "vendedor.tps", "pedcon.tps",   "cfgsis.tps",    "socios.tps",   "sticms.tps",
-        "pauta.tps",    "pauxpro.tps",  "cstfrete.tps", "qavtipoped.tps"};
+        "qavcfg.tps",   "empresa.tps",  "grupo.tps",    "pedacess.tps",   "acessori.tps", "municip.tps",
+        "ctr.tps",      "formapag.tps", "supxven.tps",  "represen.tps",   "clientes.tps", "pedicon.tps",
+        "prazopag.tps", "peditens.tps", "transp.tps",   "pedidos.tps",    "portador.tps", "produto.tps",
+        "rex.tps",      "vendedor.tps", "pedcon.tps",   "cfgsis.tps",     "socios.tps",   "sticms.tps",
+        "pauta.tps",    "pauxpro.tps",  "cstfrete.tps", "qavtipoped.tps", "qavtrans.tps"};
     return order;
 }
 

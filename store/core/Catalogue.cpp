@@ -1,4 +1,4 @@
-// The 28 local tables: fields in record order, keys with their components and attributes.
+// The 29 local tables: fields in record order, keys with their components and attributes.
 // Generated once from the table catalogue and kept by hand since; keep it in step with the
 // structure versions, which the upgrade tool compares with what a file holds.
 #include "store/core/TableDef.h"
@@ -27,7 +27,7 @@ TableDef makeTable(const char* fileName, const char* prefix, const char* upgrade
 
 std::vector<TableDef> makeCatalogue() {
     std::vector<TableDef> tables;
-    tables.reserve(28);
+    tables.reserve(29);
 
     // acessori.tps
     tables.push_back(makeTable("acessori.tps", "ACESSORIO", "acessorio", "acessorio", 4,
@@ -1021,6 +1021,30 @@ std::vector<TableDef> makeCatalogue() {
                                {
                                    {"KEYID", {{0, false}}, true, true, true, false, false},
                                }));
+
+    // qavtrans.tps: the program's own record of what is in transit between this data folder and a
+    // server, written and committed before the server's commit so that a run cut off between the
+    // server's commit and the local one is recognised by the next run. TIPO 1: a local order being
+    // sent (with the customer created for it); TIPO 2: an office order being imported by the hub.
+    tables.push_back(
+        makeTable("qavtrans.tps", "QAVTRANS", "qavtrans", "qavtrans", 1,
+                  {
+                      {"ID", F::Int32, 0, 0, 1},
+                      {"TIPO", F::UInt8, 0, 0, 1},
+                      {"ID_EMPRESA", F::Int32, 0, 0, 1},
+                      {"ID_PEDIDO", F::Int32, 0, 0, 1},
+                      {"NUMER", F::Int32, 0, 0, 1},
+                      {"NUM_ERP", F::Int32, 0, 0, 1},
+                      {"ID_PEDIDO_SERVIDOR", F::Int32, 0, 0, 1},
+                      {"NUM_PED_QAV", F::Text, 20, 0, 1},
+                      {"NUM_CLIENT_VEND", F::Text, 20, 0, 1},
+                      {"ID_CLIENTE", F::Int32, 0, 0, 1},
+                      {"ID_CLIENTE_SERVIDOR", F::Int32, 0, 0, 1},
+                  },
+                  {
+                      {.name = "KEYID", .components = {{0, false}}, .primary = true, .unique = true},
+                      {.name = "KEYTIPO", .components = {{1, false}, {2, false}, {3, false}}},
+                  }));
     return tables;
 }
 

@@ -30,15 +30,16 @@ ClientesServidor::Busca buscarPorId(const ContextoComunicacao& contexto, const R
     return {true, static_cast<int>(id)};
 }
 
-// A customer found by its document: the office's customer with the same CPF/CNPJ and suffix. It is
-// there when a previous run created it and lost its local commit, or when the office or its hub
-// registered it meanwhile. A customer without a document has nothing to be found by.
+// A customer found by its document: the office's customer with the same CPF/CNPJ and suffix, which
+// the office or its hub registered meanwhile (one that a cut-off run of this workstation created is
+// known by the record of that run's order). A customer without a document has nothing to be found
+// by; a customer abroad (person type 3) has a placeholder that other customers share.
 ClientesServidor::Busca buscarPorDocumento(const ContextoComunicacao& contexto, const Record& cliente) {
     const ClientesServidor::Busca porId = buscarPorId(contexto, cliente);
     if (!porId.ok || porId.id)
         return porId;
     const QString documento = cliente.text("CGCPF").trimmed();
-    if (documento.isEmpty())
+    if (documento.isEmpty() || cliente.integer("PESSO") == kPessoaExterior)
         return {};
     Conexao& conexao = contexto.conexao;
     ErroSql erro;

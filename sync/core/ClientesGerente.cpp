@@ -55,7 +55,7 @@ bool renumerar(const ContextoIntegracao& c, long long antigo, long long local) {
                                              QStringLiteral(" WHERE id_cliente=") + de) &&
                     comandoRespondido(c, QStringLiteral("UPDATE gerente.pedidos  SET clien=") + para +
                                              QStringLiteral(" WHERE clien=") + de) &&
-                    comandoRespondido(c, QStringLiteral("COMMIT;"));
+                    c.conexao.confirmar(QStringLiteral("COMMIT;"));
     if (!ok && c.conexao.emTransacao())
         c.conexao.executar(QStringLiteral("ROLLBACK;"));
     return ok;

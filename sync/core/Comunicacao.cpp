@@ -5,6 +5,8 @@
 #include "sync/core/AtualizacaoEmpresa.h"
 #include "sync/core/ConfiguracaoComunicacao.h"
 
+#include <exception>
+
 namespace qav::sync {
 
 namespace {
@@ -75,7 +77,14 @@ bool passos(ContextoComunicacao& c, const PassosComunicacao& externos) {
             c.registrar(QStringLiteral("Comunicação interrompida pelo usuário..."));
             return false;
         }
-        c.passoOk = passo(c);
+        // Nothing a step meets (a value the server cannot take, a number out of range) leaves the run's
+        // thread: it is that step's failure.
+        try {
+            c.passoOk = passo(c);
+        } catch (const std::exception& e) {
+            c.erro(QString::fromUtf8(e.what()));
+            c.passoOk = false;
+        }
         if (!c.passoOk)
             return false;
     }

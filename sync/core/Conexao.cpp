@@ -256,6 +256,20 @@ QString Conexao::querysql(const QString& comando) {
     return ehSelect(comando) ? QString() : QStringLiteral("1");
 }
 
+bool Conexao::confirmar(const QString& comando) {
+    if (querysql(comando).isEmpty())
+        return false;
+    if (m_statusComando == "COMMIT")
+        return true;
+    ErroSql erro;
+    erro.comando = comando;
+    erro.codigo = QStringLiteral("40000");
+    erro.texto = QStringLiteral("O servidor desfez a transação em vez de confirmá-la (resposta ") +
+                 QString::fromLatin1(m_statusComando) + QStringLiteral(").");
+    reportar(erro);
+    return false;
+}
+
 bool Conexao::executar(const QString& comando, ErroSql* erro) {
     return consultar(comando, erro).has_value();
 }
@@ -272,6 +286,7 @@ std::optional<std::vector<Linha>> Conexao::consultar(const QString& comando, Err
     if (m_gravador)
         m_gravador(comando);
     Resultado r(PQexec(m_conexao, comando.toUtf8().constData()));
+    m_statusComando = r.r ? QByteArray(PQcmdStatus(r.r)) : QByteArray();
     if (!r.r || !r.ok()) {
         if (erro) {
             *erro = erroDoServidor(comando, r.r ? PQresultErrorField(r.r, PG_DIAG_SQLSTATE) : nullptr);

@@ -8,6 +8,7 @@
 #include "store/core/Decimal.h"
 #include "sync/core/ParametrosConexao.h"
 
+#include <QByteArray>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -94,7 +95,9 @@ public:
     std::unique_ptr<Cursor> abrir(const QString& comando);
 
     bool iniciar() { return !querysql(QStringLiteral("begin;")).isEmpty(); }
-    bool confirmar() { return !querysql(QStringLiteral("commit;")).isEmpty(); }
+    // The commit, and whether the server committed: a transaction that had already failed is answered
+    // ROLLBACK without an error, and that is reported to the sink as the failure it is.
+    bool confirmar(const QString& comando = QStringLiteral("commit;"));
     bool desfazer() { return !querysql(QStringLiteral("rollback;")).isEmpty(); }
     // Whether a transaction is open on the server (also one left open by a failed statement).
     bool emTransacao() const;
@@ -129,6 +132,7 @@ private:
     QString m_tabelaPerguntada;
     int m_empresaPerguntada = 0;
     int m_empresaRespondida = 0;
+    QByteArray m_statusComando; // the command tag of the last answer ("COMMIT", "ROLLBACK", "INSERT 0 1")
 };
 
 } // namespace qav::sync

@@ -11,15 +11,16 @@ namespace {
 
 using Busca = ClientesServidor::Busca;
 
-// The customer already on the server: the ERP's customer with the same CPF/CNPJ and suffix. It is
-// there when a previous run created it and then lost its local commit, or when the back office
-// registered it meanwhile; it is used instead of creating it a second time. A customer without a
-// document has nothing to be found by and is always created; so are the customers abroad (person
-// type 3), who often share a placeholder document, except when one with the very same document and
-// suffix is already there, which the ERP would refuse to hold twice.
+// The customer already on the server: the ERP's customer with the same CPF/CNPJ and suffix, which
+// the back office registered meanwhile; it is used instead of creating it a second time. (One that a
+// cut-off run of this workstation created is known by the record of that run's order, not looked
+// for here.) A customer without a document has nothing to be found by and is always created; so are
+// the customers abroad (person type 3): they share placeholder documents, and another customer with
+// the same placeholder is not this one. Their blank suffix goes as Null, which the ERP's key on
+// document and suffix does not refuse twice.
 Busca buscarNoServidor(const ContextoComunicacao& contexto, const Record& cliente) {
     const QString documento = cliente.text("CGCPF").trimmed();
-    if (documento.isEmpty())
+    if (documento.isEmpty() || cliente.integer("PESSO") == kPessoaExterior)
         return {};
     Conexao& conexao = contexto.conexao;
     ErroSql erro;

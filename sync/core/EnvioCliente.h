@@ -13,6 +13,8 @@ namespace qav::sync {
 
 // The first id the workstations give their own customers; the server's ids stay below it.
 inline constexpr int kPrimeiroIdLocal = 900001;
+// Person type of a customer abroad, whose document is a placeholder that many share.
+inline constexpr int kPessoaExterior = 3;
 
 // The local tables an order's local transaction covers, open and routed into that transaction.
 struct TabelasEnvio {

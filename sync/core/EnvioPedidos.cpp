@@ -25,7 +25,8 @@ public:
     const ClientesServidor& clientes() const override { return clientesZor(); }
     bool usaTipoEFormaPagamento() const override { return true; }
 
-    std::optional<int> inserir(ContextoComunicacao& c, TabelasPedidos& t, const PedidoAEnviar& p) override {
+    std::optional<PedidoInserido> inserir(ContextoComunicacao& c, TabelasPedidos& t,
+                                          const PedidoAEnviar& p) override {
         const auto numero = reservarNumeroPedido(c, c.idEmpresa, kPedidosZor);
         if (!numero)
             return std::nullopt;
@@ -53,7 +54,7 @@ public:
                                p.vendedor, *operacao,  idPedido.toLongLong()};
         if (!enviarItens(c, itens) || !registrarNoLog(c, p, idPedido, *numero))
             return std::nullopt;
-        return numero;
+        return PedidoInserido{*numero, idPedido.toLongLong()};
     }
 
 private:

@@ -20,7 +20,8 @@ public:
     const ClientesServidor& clientes() const override { return clientesGerente(); }
     bool usaTipoEFormaPagamento() const override { return false; }
 
-    std::optional<int> inserir(ContextoComunicacao& c, TabelasPedidos& t, const PedidoAEnviar& p) override {
+    std::optional<PedidoInserido> inserir(ContextoComunicacao& c, TabelasPedidos& t,
+                                          const PedidoAEnviar& p) override {
         // Under the lock the number took, so that two workstations never take the same day number.
         const auto numero = reservarNumeroPedido(c, c.idEmpresa, kPedidosGerente);
         if (!numero)
@@ -60,7 +61,7 @@ public:
                                       .numero = *numero};
         if (!enviarItensGerente(c, itens) || !registrarNoLog(c, p.pedido, idPedido, *numero))
             return std::nullopt;
-        return numero;
+        return PedidoInserido{*numero, idPedido.toLongLong()};
     }
 
 private:

@@ -4,6 +4,8 @@
 #include "store/core/Clock.h"
 #include "sync/core/ConfiguracaoComunicacao.h"
 
+#include <exception>
+
 namespace qav::sync {
 
 namespace {
@@ -87,7 +89,12 @@ bool atualizarGerente(Store& store, OuvinteComunicacao& ouvinte, const PedidoInt
             ok = false;
             break;
         }
-        ok = passo(c);
+        try {
+            ok = passo(c);
+        } catch (const std::exception& e) {
+            c.erro(QString::fromUtf8(e.what()));
+            ok = false;
+        }
     }
     c.linhaProgresso(QString());
     // A transaction a failed step left open is not left behind on the server.

@@ -66,17 +66,20 @@ QString numeroPedidoQav(long long codVendedor, const QString& pontoInstalacao, l
         .arg(numer, 8, 10, QLatin1Char('0'));
 }
 
-std::optional<int> numeroJaRecebido(ContextoComunicacao& c, int idEmpresa, const QString& numeroQav,
-                                    const PedidosServidor& pedidos) {
+std::optional<bool> pedidoNoServidor(ContextoComunicacao& c, const PedidoEnviado& p,
+                                     const PedidosServidor& pedidos) {
     std::optional<Linha> linha;
     if (!envio::lerLinha(c,
                          QStringLiteral("SELECT numero FROM ") + QString::fromLatin1(pedidos.tabela) +
-                             QStringLiteral(" WHERE id_empresa=") + Conexao::inteiro(idEmpresa) +
-                             QString::fromLatin1(pedidos.filtro) + QStringLiteral(" AND num_ped_qav=") +
-                             c.conexao.textoSempre(numeroQav) + QLatin1Char(';'),
+                             QStringLiteral(" WHERE id_empresa=") + Conexao::inteiro(p.idEmpresa) +
+                             QStringLiteral(" AND cod_vendedor=") + Conexao::inteiro(p.codVendedor) +
+                             QString::fromLatin1(pedidos.filtro) + QStringLiteral(" AND numero=") +
+                             Conexao::inteiro(p.numero) + QStringLiteral(" AND id_pedido=") +
+                             Conexao::inteiro(p.idPedido) + QStringLiteral(" AND num_ped_qav=") +
+                             c.conexao.textoSempre(p.numeroQav) + QLatin1Char(';'),
                          linha))
         return std::nullopt;
-    return linha ? static_cast<int>(linha->inteiro(0)) : 0;
+    return linha.has_value();
 }
 
 } // namespace qav::sync

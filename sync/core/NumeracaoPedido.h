@@ -1,7 +1,7 @@
 #pragma once
 // Order numbers on the server (the ERP or a manager database): the next free number of the company, taken
 // under the lock of the company's settings row so that two workstations never take the same one, and the
-// look-up of an order the server already holds under its number from this workstation.
+// look-up of an order this workstation was sending when a run was cut off.
 
 #include "sync/core/ContextoComunicacao.h"
 
@@ -29,9 +29,19 @@ std::optional<int> reservarNumeroPedido(ContextoComunicacao& contexto, int idEmp
 // workstation's own number ("000123.A.00000045").
 QString numeroPedidoQav(long long codVendedor, const QString& pontoInstalacao, long long numer);
 
-// What the server holds under an order's workstation number: its ERP number, 0 when it is not there;
-// nullopt when the server refused the question (shown).
-std::optional<int> numeroJaRecebido(ContextoComunicacao& contexto, int idEmpresa, const QString& numeroQav,
-                                    const PedidosServidor& pedidos = kPedidosZor);
+// Whether the server holds the order that this workstation recorded as sending: the order of that
+// number and server id, of the company and salesperson, under the workstation number it was sent
+// with. Asked only for an order that carries such a record, never by the workstation number alone
+// (a new data folder or a second notebook numbers its orders from 1 again). nullopt when the server
+// refused the question (shown).
+struct PedidoEnviado {
+    int idEmpresa = 0;
+    long long codVendedor = 0;
+    long long numero = 0;
+    long long idPedido = 0;
+    QString numeroQav;
+};
+std::optional<bool> pedidoNoServidor(ContextoComunicacao& contexto, const PedidoEnviado& pedido,
+                                     const PedidosServidor& pedidos = kPedidosZor);
 
 } // namespace qav::sync

@@ -1,7 +1,10 @@
 // The last step of the manager database's update: the orders entered in the office for this
 // installation's company come into the local order list as new pending orders, with their items and,
 // when this installation does not have it, their customer. The office's copy is marked with the
-// local number, in the same transaction, so that an order is never imported twice.
+// local number, in the same transaction, so that an order is never imported twice. Before the mark
+// is taken, the import is recorded here as in transit (qavtrans.tps), and the record goes in the
+// same local commit as the order: a record found at the next update is an order whose mark may have
+// been taken while its local copy was lost, and the mark is given back so that it comes again.
 #include "store/core/Table.h"
 #include "store/core/Text.h"
 #include "store/core/Transaction.h"
@@ -9,6 +12,7 @@
 #include "sync/core/ColunasClienteGerente.h"
 #include "sync/core/ContextoComunicacao.h"
 #include "sync/core/IntegracaoGerente.h"
+#include "sync/core/RegistroTransito.h"
 
 #include <QStringList>
 #include <string>
@@ -81,22 +85,71 @@ QString listaColunas(const std::vector<const char*>& colunas) {
 struct Tabelas {
     explicit Tabelas(Store& store)
         : pedidos(store, "pedidos"), itens(store, "peditens"), clientes(store, "clientes"),
-          pautas(store, "pauta"), vendedores(store, "vendedor") {}
+          pautas(store, "pauta"), vendedores(store, "vendedor"), transito(store) {}
     bool abrir() {
-        for (Table* t : {&pedidos, &itens, &clientes, &pautas, &vendedores})
+        for (Table* t : {&pedidos, &itens, &clientes, &pautas, &vendedores, &transito.tabela()})
             if (!t->open()) {
                 codigo = t->error().number();
+                arquivo = QString::fromLatin1(t->def().fileName);
                 return false;
             }
         return true;
     }
     Table pedidos, itens, clientes, pautas, vendedores;
+    RegistrosTransito transito;
     int codigo = 0;
+    QString arquivo;
 };
 
 long long ultimo(Table& t, const char* chave, const char* campo) {
     t.clear();
     return t.seekLast(chave) == Status::Ok && t.previous() == Status::Ok ? t.rec().integer(campo) : 0;
+}
+
+// The office's mark of an import that did not reach the local files goes back to what it was, but
+// only where it is still this import's mark (a commit of the office still under way is waited for by
+// the row's lock). True when the office order is free to come again (the mark given back, or never
+// taken); false when the office did not answer (shown).
+bool devolverMarca(const ContextoIntegracao& c, const RegistroTransito& r) {
+    ErroSql erro;
+    const auto linhas = c.conexao.consultar(
+        QStringLiteral("UPDATE gerente.pedidos SET num_ped_qav=") + c.conexao.texto(r.numPedQav) +
+            QStringLiteral(",num_client_vend=") + c.conexao.texto(r.numClientVend) +
+            QStringLiteral(" WHERE id_pedido=") + Conexao::inteiro(r.idPedidoServidor) +
+            QStringLiteral(" AND num_ped_qav='QAV#") + QString::number(r.numer) +
+            QStringLiteral("' RETURNING id_pedido;"),
+        &erro);
+    if (!linhas) {
+        c.erroSql(erro);
+        return false;
+    }
+    if (!linhas->empty())
+        c.registrar(QStringLiteral("Pedido do gerente # %1 devolvido para nova importação...")
+                        .arg(r.idPedidoServidor));
+    return true;
+}
+
+void erroTransito(const ContextoIntegracao& c, RegistrosTransito& transito) {
+    c.erro(QStringLiteral("Erro (%1) ao gravar qavtrans!").arg(transito.erro().number()));
+}
+
+// The imports a cut-off update left in transit: none of them has its local copy (the record goes
+// with it), so each mark is given back and the order comes in again with the others.
+bool retomarImportacoes(const ContextoIntegracao& c, RegistrosTransito& transito) {
+    const auto registros = transito.registros(TipoTransito::Importacao, c.idEmpresa);
+    if (!registros) {
+        c.erro(QStringLiteral("Erro (%1) ao ler qavtrans!").arg(transito.erro().number()));
+        return false;
+    }
+    for (const RegistroTransito& r : *registros) {
+        if (!devolverMarca(c, r))
+            return false;
+        if (!transito.apagar(r.id)) {
+            erroTransito(c, transito);
+            return false;
+        }
+    }
+    return true;
 }
 
 // A server value into a local field; false when it does not fit.
@@ -120,6 +173,7 @@ private:
     bool gravarPedido();
     bool gravarItens();
     bool marcarNoGerente();
+    bool numeracaoLivre();
     void desfazer(Transaction& local);
 
     const ContextoIntegracao& m_c;
@@ -128,6 +182,7 @@ private:
     long long m_codigoPauta = 0;
     long long m_id = 0;
     long long m_numero = 0;
+    RegistroTransito m_registro;
 };
 
 bool Importacao::pautaLocal() {
@@ -201,8 +256,6 @@ bool Importacao::copiarCliente() {
 
 bool Importacao::gravarPedido() {
     const Record& cfg = *m_c.qavcfg;
-    m_id = ultimo(m_t.pedidos, "KEYID", "ID") + 1;
-    m_numero = ultimo(m_t.pedidos, "KEYNUMER", "NUMER") + 1;
     // The order takes the salesperson's commission rate when the salesperson's commission has origin 1,
     // else none.
     double comissao = 0;
@@ -290,8 +343,15 @@ bool Importacao::marcarNoGerente() {
     return ok;
 }
 
+// The id and number recorded are still the next ones (no order was added since).
+bool Importacao::numeracaoLivre() {
+    return ultimo(m_t.pedidos, "KEYID", "ID") + 1 == m_id &&
+           ultimo(m_t.pedidos, "KEYNUMER", "NUMER") + 1 == m_numero;
+}
+
 void Importacao::desfazer(Transaction& local) {
-    m_c.conexao.executar(QStringLiteral("rollback;"));
+    if (m_c.conexao.emTransacao())
+        m_c.conexao.executar(QStringLiteral("rollback;"));
     local.rollback();
 }
 
@@ -299,31 +359,54 @@ bool Importacao::executar() {
     m_c.linhaProgresso(QStringLiteral("Importando Pedido # ") + m_p.texto("numero") + QStringLiteral("..."));
     if (!pautaLocal())
         return false;
-    if (!m_c.conexao.iniciar())
-        return false;
-    Transaction local({&m_t.pedidos, &m_t.itens, &m_t.clientes});
-    if (!local.begin(1000)) {
-        m_c.erro(QStringLiteral("Erro (%1) ao gravar pedido!").arg(local.error().number()));
-        m_c.conexao.executar(QStringLiteral("rollback;"));
+    m_id = ultimo(m_t.pedidos, "KEYID", "ID") + 1;
+    m_numero = ultimo(m_t.pedidos, "KEYNUMER", "NUMER") + 1;
+    m_registro.tipo = TipoTransito::Importacao;
+    m_registro.idEmpresa = m_c.idEmpresa;
+    m_registro.idPedido = m_id;
+    m_registro.numer = m_numero;
+    m_registro.idPedidoServidor = m_p.inteiro("id_pedido");
+    m_registro.numPedQav = m_p.texto("num_ped_qav");
+    m_registro.numClientVend = m_p.texto("num_client_vend");
+    if (!m_t.transito.gravar(m_registro)) {
+        erroTransito(m_c, m_t.transito);
         return false;
     }
-    if (!copiarCliente() || !gravarPedido() || !gravarItens() || !marcarNoGerente()) {
+    if (!m_c.conexao.iniciar()) {
+        m_t.transito.apagar(m_registro.id);
+        return false;
+    }
+    Transaction local({&m_t.pedidos, &m_t.itens, &m_t.clientes, &m_t.transito.tabela()});
+    if (!local.begin(1000) || !numeracaoLivre()) {
+        m_c.erro(QStringLiteral("Erro (%1) ao gravar pedido!")
+                     .arg(local.error().number() != 0
+                              ? local.error().number()
+                              : static_cast<int>(ErrorCode::RecordChangedByAnotherStation)));
         desfazer(local);
+        m_t.transito.apagar(m_registro.id);
+        return false;
+    }
+    // The record goes with the local copy: both are in the files, or the record alone.
+    if (!copiarCliente() || !gravarPedido() || !gravarItens() ||
+        !RegistrosTransito::apagarEm(m_t.transito.tabela(), m_registro.id) || !marcarNoGerente()) {
+        desfazer(local);
+        m_t.transito.apagar(m_registro.id);
         return false;
     }
     if (!m_c.conexao.confirmar()) {
+        const bool respondeu = m_c.conexao.conectada();
         desfazer(local);
+        // Without an answer the mark may be there: the record stays for the next update.
+        if (respondeu)
+            m_t.transito.apagar(m_registro.id);
         return false;
     }
     if (!local.commit()) {
-        // The office already holds the mark: it is taken back, so that the order comes again next
-        // time instead of being lost.
-        m_c.conexao.executar(
-            QStringLiteral("UPDATE gerente.pedidos SET num_ped_qav=") +
-            m_c.conexao.textoSempre(m_p.texto("num_ped_qav")) + QStringLiteral(",num_client_vend=") +
-            m_c.conexao.texto(m_p.texto("num_client_vend")) + QStringLiteral(" WHERE id_pedido=") +
-            Conexao::inteiro(m_p.inteiro("id_pedido")) + QLatin1Char(';'));
+        // The office holds the mark, the local copy is not here: the mark goes back so that the order
+        // comes again; when that fails too, the record gives it back at the next update.
         m_c.erro(QStringLiteral("Erro (%1) ao gravar pedido!").arg(local.error().number()));
+        if (devolverMarca(m_c, m_registro))
+            m_t.transito.apagar(m_registro.id);
         return false;
     }
     return true;
@@ -335,9 +418,11 @@ bool importarPedidosGerente(ContextoIntegracao& c) {
     c.registrar(QStringLiteral("Importando Pedidos..."));
     Tabelas t(c.store);
     if (!t.abrir()) {
-        c.erro(QStringLiteral("Erro (%1) ao abrir pedidos.tps!").arg(t.codigo));
+        c.erro(QStringLiteral("Erro (%1) ao abrir %2!").arg(t.codigo).arg(t.arquivo));
         return false;
     }
+    if (!retomarImportacoes(c, t.transito))
+        return false;
     // An order never marked by this installation has its mark empty or null; both come in.
     ErroSql erro;
     const auto linhas = c.conexao.consultar(

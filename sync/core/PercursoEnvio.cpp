@@ -2,8 +2,12 @@
 
 #include "store/core/Text.h"
 #include "store/core/Transaction.h"
+#include "sync/core/ComandosEnvio.h"
+#include "sync/core/RenumeracaoCliente.h"
 
 #include <algorithm>
+#include <cmath>
+#include <exception>
 #include <vector>
 
 namespace qav::sync {
@@ -28,6 +32,34 @@ std::optional<std::vector<long long>> pedidosLiberados(Table& pedidos, int idEmp
     return ids;
 }
 
+// The customer created for an order, when there was one: its local id and the server's.
+struct ClienteCriado {
+    long long idLocal = 0;
+    long long idServidor = 0;
+};
+
+// The local order takes the server's number (and its customer the server's id) inside `local`,
+// the order's local transaction. False when it could not be stored (said why).
+bool marcarTransmitido(ContextoComunicacao& c, Table& pedidos, long long idPedido, int numero,
+                       long long cliente) {
+    const bool lido = lerRegistro(pedidos, "KEYID", {{"ID", idPedido}}).has_value();
+    if (lido) {
+        pedidos.rec().setInteger("SITUA", 3);
+        pedidos.rec().setInteger("NUM_ERP", numero);
+        pedidos.rec().setInteger("CLIEN", cliente);
+    }
+    if (!lido || pedidos.put() != Status::Ok) {
+        c.erro(QStringLiteral("Erro (%1) ao gravar pedido!").arg(pedidos.error().number()));
+        return false;
+    }
+    return true;
+}
+
+// What went wrong on the run's thread, as the order's failure.
+void falhaInesperada(ContextoComunicacao& c, long long numer, const std::exception& e) {
+    c.erro(QStringLiteral("Pedido # %1 não transmitido:|%2").arg(numer).arg(QString::fromUtf8(e.what())));
+}
+
 // One order, from "begin;" to "commit;", beside its local transaction.
 class EnvioPedido {
 public:
@@ -45,9 +77,16 @@ public:
             m_c.conexao.desfazer();
             return false;
         }
-        if (transmitir(local))
+        bool ok = false;
+        try {
+            ok = transmitir(local);
+        } catch (const std::exception& e) {
+            falhaInesperada(m_c, numer(), e);
+        }
+        if (ok)
             return true;
-        m_c.conexao.desfazer();
+        if (m_c.conexao.emTransacao())
+            m_c.conexao.desfazer();
         local.rollback();
         return false;
     }
@@ -62,29 +101,16 @@ private:
             ponto = QStringLiteral("A"); // the installation point every workstation has until told otherwise
         m_p.numeroQav = numeroPedidoQav(m_p.pedido.integer("COD_VENDEDOR"), ponto, numer());
 
-        // A run that committed this order on the server and then lost its own commit: the server
-        // already holds it, so it is only marked transmitted here.
-        const auto recebido =
-            numeroJaRecebido(m_c, static_cast<int>(idEmpresa), m_p.numeroQav, m_destino.pedidosServidor());
-        if (!recebido)
-            return false;
-        if (*recebido != 0) {
-            m_c.registrar(QStringLiteral("Pedido # %1 já recebido pelo servidor com o número %2...")
-                              .arg(numer())
-                              .arg(*recebido));
-            return concluir(local, *recebido);
-        }
-
         if (m_p.pedido.integer("CLIEN") >= kPrimeiroIdLocal && !enviarClienteNovo())
             return false;
 
         m_p.pauta = lerOuVazio(m_t.pautas, "KEYCODIGO",
                                {{"CODIGO", m_p.pedido.integer("COD_PAUTA")}, {"ID_EMPRESA", idEmpresa}});
         m_c.linhaProgresso(QStringLiteral("Gravando Pedido # %1...").arg(numer()));
-        const auto numero = m_destino.inserir(m_c, m_t, m_p);
-        if (!numero)
+        const auto inserido = m_destino.inserir(m_c, m_t, m_p);
+        if (!inserido)
             return false;
-        return concluir(local, *numero);
+        return concluir(local, *inserido);
     }
 
     // The order's new customer goes first, in the same transaction; the order then names it by the
@@ -96,6 +122,7 @@ private:
                           static_cast<int>(m_p.pedido.integer("ID_EMPRESA")), m_destino.clientes());
         if (!idServidor)
             return false;
+        m_cliente = {idLocal, *idServidor};
         m_p.pedido.setInteger("CLIEN", *idServidor);
         if (auto cliente = lerRegistro(m_t.clientes, "KEYID", {{"ID", *idServidor}}))
             m_p.cliente = *cliente;
@@ -104,27 +131,40 @@ private:
         return true;
     }
 
-    // The order is transmitted under the server's number; both sides commit.
-    bool concluir(Transaction& local, int numero) {
-        Table& pedidos = m_t.pedidos;
-        const bool lido = lerRegistro(pedidos, "KEYID", {{"ID", m_p.pedido.integer("ID")}}).has_value();
-        if (lido) {
-            pedidos.rec().setInteger("SITUA", 3);
-            pedidos.rec().setInteger("NUM_ERP", numero);
-            pedidos.rec().setInteger("CLIEN", m_p.pedido.integer("CLIEN"));
-        }
-        if (!lido || pedidos.put() != Status::Ok) {
-            m_c.erro(QStringLiteral("Erro (%1) ao gravar pedido!").arg(pedidos.error().number()));
+    // The order is transmitted under the server's number; both sides commit. The record of the order
+    // in transit is committed first: should the local commit be lost after the server's, the next
+    // run finds the order on the server through it and only marks it.
+    bool concluir(Transaction& local, const PedidoInserido& inserido) {
+        if (!marcarTransmitido(m_c, m_t.pedidos, m_p.pedido.integer("ID"), inserido.numero,
+                               m_p.pedido.integer("CLIEN")))
+            return false;
+        RegistroTransito registro;
+        registro.tipo = TipoTransito::Envio;
+        registro.idEmpresa = m_p.pedido.integer("ID_EMPRESA");
+        registro.idPedido = m_p.pedido.integer("ID");
+        registro.numer = numer();
+        registro.numErp = inserido.numero;
+        registro.idPedidoServidor = inserido.idPedido;
+        registro.numPedQav = m_p.numeroQav;
+        registro.idCliente = m_cliente.idLocal;
+        registro.idClienteServidor = m_cliente.idServidor;
+        if (!m_t.transito.gravar(registro)) {
+            m_c.erro(QStringLiteral("Erro (%1) ao gravar qavtrans!").arg(m_t.transito.erro().number()));
             return false;
         }
-        if (!m_c.conexao.confirmar())
+        if (!m_c.conexao.confirmar()) {
+            // The server answered: nothing of the order stays there, and the record has nothing to
+            // tell. Without an answer the record stays for the next run to ask.
+            if (m_c.conexao.conectada())
+                m_t.transito.apagar(registro.id);
             return false;
-        // The server holds the order now; should this commit fail, the next run finds it there by its
-        // workstation number and only marks it.
+        }
         if (!local.commit()) {
             m_c.erro(QStringLiteral("Erro (%1) ao gravar pedido!").arg(local.error().number()));
             return false;
         }
+        // A record left behind here names an order already transmitted; the next run clears it.
+        m_t.transito.apagar(registro.id);
         ++m_c.pedidosEnviados;
         return true;
     }
@@ -133,6 +173,113 @@ private:
     TabelasPedidos& m_t;
     DestinoPedidos& m_destino;
     PedidoAEnviar m_p;
+    ClienteCriado m_cliente;
+};
+
+// The orders a cut-off run was sending. The server is asked, under the lock every numbering takes
+// (so that a commit still under way on the server has ended), whether it holds the order recorded;
+// when it does, the order is only marked transmitted here and its new customer renumbered; when it
+// does not, the order goes as usual. A record whose order is gone or already transmitted is cleared.
+class Recuperacao {
+public:
+    Recuperacao(ContextoComunicacao& c, TabelasPedidos& t, DestinoPedidos& destino)
+        : m_c(c), m_t(t), m_destino(destino) {}
+
+    bool executar() {
+        const auto registros = m_t.transito.registros(TipoTransito::Envio, m_c.idEmpresa);
+        if (!registros) {
+            m_c.erro(QStringLiteral("Erro (%1) ao ler qavtrans!").arg(m_t.transito.erro().number()));
+            return false;
+        }
+        for (const RegistroTransito& r : *registros) {
+            bool ok = false;
+            try {
+                ok = recuperar(r);
+            } catch (const std::exception& e) {
+                falhaInesperada(m_c, r.numer, e);
+            }
+            if (!ok)
+                return false;
+        }
+        return true;
+    }
+
+private:
+    bool apagar(const RegistroTransito& r) {
+        if (m_t.transito.apagar(r.id))
+            return true;
+        m_c.erro(QStringLiteral("Erro (%1) ao gravar qavtrans!").arg(m_t.transito.erro().number()));
+        return false;
+    }
+
+    bool recuperar(const RegistroTransito& r) {
+        const auto pedido = lerRegistro(m_t.pedidos, "KEYID", {{"ID", r.idPedido}});
+        if (!pedido || pedido->integer("NUMER") != r.numer || pedido->integer("SITUA") == 3)
+            return apagar(r);
+        const auto recebido = perguntar(r, pedido->integer("COD_VENDEDOR"));
+        if (!recebido)
+            return false;
+        if (!*recebido)
+            return apagar(r);
+        Transaction local({&m_t.pedidos, &m_t.peditens, &m_t.pedacess, &m_t.clientes, &m_t.socios});
+        if (!local.begin(kEsperaTransacaoMs)) {
+            m_c.aviso(QStringLiteral("Erro (%1) ao iniciar transação!").arg(local.error().number()));
+            return false;
+        }
+        long long cliente = pedido->integer("CLIEN");
+        if (r.idCliente >= kPrimeiroIdLocal && r.idClienteServidor > 0 && cliente == r.idCliente) {
+            // The customer went with the order: it takes the server's id here as it would have then.
+            if (lerRegistro(m_t.clientes, "KEYID", {{"ID", r.idCliente}}) &&
+                !renumerarClienteLocal(m_c, m_t.envio, static_cast<int>(r.idCliente),
+                                       static_cast<int>(r.idClienteServidor))) {
+                local.rollback();
+                return false;
+            }
+            cliente = r.idClienteServidor;
+            auto& lista = m_c.renumeracaoClientes;
+            std::erase_if(lista, [&r](const std::pair<int, int>& par) { return par.first == r.idCliente; });
+            lista.emplace_back(static_cast<int>(r.idCliente), static_cast<int>(r.idClienteServidor));
+        }
+        if (!marcarTransmitido(m_c, m_t.pedidos, r.idPedido, static_cast<int>(r.numErp), cliente)) {
+            local.rollback();
+            return false;
+        }
+        if (!local.commit()) {
+            m_c.erro(QStringLiteral("Erro (%1) ao gravar pedido!").arg(local.error().number()));
+            return false;
+        }
+        m_c.registrar(QStringLiteral("Pedido # %1 já recebido pelo servidor com o número %2...")
+                          .arg(r.numer)
+                          .arg(r.numErp));
+        ++m_c.pedidosEnviados;
+        apagar(r);
+        return true;
+    }
+
+    // Whether the server holds the recorded order; nullopt when it could not be asked (said why).
+    std::optional<bool> perguntar(const RegistroTransito& r, long long codVendedor) {
+        if (!m_c.conexao.iniciar())
+            return std::nullopt;
+        std::optional<Linha> trava;
+        std::optional<bool> recebido;
+        if (envio::lerLinha(m_c,
+                            QStringLiteral("SELECT numped_gestao FROM gestao.qavcfg WHERE id_empresa=") +
+                                Conexao::inteiro(m_c.idEmpresa) + QStringLiteral(" FOR UPDATE;"),
+                            trava))
+            recebido = pedidoNoServidor(m_c,
+                                        {.idEmpresa = static_cast<int>(r.idEmpresa),
+                                         .codVendedor = codVendedor,
+                                         .numero = r.numErp,
+                                         .idPedido = r.idPedidoServidor,
+                                         .numeroQav = r.numPedQav},
+                                        m_destino.pedidosServidor());
+        m_c.conexao.desfazer();
+        return recebido;
+    }
+
+    ContextoComunicacao& m_c;
+    TabelasPedidos& m_t;
+    DestinoPedidos& m_destino;
 };
 
 } // namespace
@@ -142,11 +289,11 @@ TabelasPedidos::TabelasPedidos(Store& store)
       clientes(store, "clientes"), socios(store, "socios"), municipios(store, "municip"),
       tipos(store, "qavtipoped"), vendedores(store, "vendedor"), formas(store, "formapag"),
       empresas(store, "empresa"), pautas(store, "pauta"), precos(store, "pauxpro"),
-      produtos(store, "produto"), envio{pedidos, peditens, pedacess, clientes, socios} {}
+      produtos(store, "produto"), envio{pedidos, peditens, pedacess, clientes, socios}, transito(store) {}
 
 Table* TabelasPedidos::abrir() {
     for (Table* t : {&pedidos, &peditens, &pedacess, &clientes, &socios, &municipios, &tipos, &vendedores,
-                     &formas, &empresas, &pautas, &precos, &produtos})
+                     &formas, &empresas, &pautas, &precos, &produtos, &transito.tabela()})
         if (!t->open())
             return t;
     return nullptr;
@@ -170,6 +317,19 @@ Record lerOuVazio(Table& tabela, const char* chave,
     return tabela.rec();
 }
 
+QString campoNaoFinito(const Record& registro) {
+    const TableDef& def = registro.def();
+    for (int f = 0; f < static_cast<int>(def.fields.size()); ++f) {
+        const FieldDef& campo = def.fields[static_cast<size_t>(f)];
+        if (campo.type != FieldType::Real64)
+            continue;
+        for (int e = 0; e < campo.count; ++e)
+            if (!std::isfinite(registro.real(f, e)))
+                return QString::fromLatin1(def.prefix) + QLatin1Char(':') + QString::fromLatin1(campo.name);
+    }
+    return {};
+}
+
 bool enviarPedidos(ContextoComunicacao& c, DestinoPedidos& destino) {
     TabelasPedidos t(c.store);
     if (Table* falhou = t.abrir()) {
@@ -187,6 +347,8 @@ bool enviarPedidos(ContextoComunicacao& c, DestinoPedidos& destino) {
     }
     c.renumeracaoClientes.clear();
     c.passoOk = false;
+    if (!Recuperacao(c, t, destino).executar())
+        return false;
     const auto ids = pedidosLiberados(t.pedidos, c.idEmpresa);
     if (!ids) {
         c.erro(QStringLiteral("Erro (%1) ao ler pedidos!").arg(t.pedidos.error().number()));
@@ -218,6 +380,15 @@ bool enviarPedidos(ContextoComunicacao& c, DestinoPedidos& destino) {
         const auto municipio = lerRegistro(t.municipios, "KEYID", {{"ID", cliente->integer("ID_MUNICIPIO")}});
         if (!municipio) {
             c.aviso(QStringLiteral("Município inválido!|Cliente # %1").arg(cliente->integer("ID")));
+            continue;
+        }
+        // A number that is none cannot go to the server; the order waits, released, until it is
+        // corrected, and the others go.
+        QString invalido = campoNaoFinito(*pedido);
+        if (invalido.isEmpty())
+            invalido = campoNaoFinito(*cliente);
+        if (!invalido.isEmpty()) {
+            c.aviso(QStringLiteral("Valor inválido no campo %1!|Pedido # %2").arg(invalido).arg(numer));
             continue;
         }
         envio.cliente = *cliente;

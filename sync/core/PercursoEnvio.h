@@ -1,15 +1,18 @@
 #pragma once
 // What every order upload does whatever the server: the walk of the company's released orders, one
-// server transaction beside one local transaction per order, the look-up that keeps an order from
-// reaching the server twice, the customer created on this workstation going first, and the local
-// order marked transmitted under the server's number when both sides commit. What the server's
-// tables receive is the destination's.
+// server transaction beside one local transaction per order, the customer created on this
+// workstation going first, and the local order marked transmitted under the server's number when
+// both sides commit. Before the server's commit the order is recorded as in transit (qavtrans.tps);
+// the next upload looks on the server only for the orders so recorded, so that an order whose local
+// commit was lost is not sent twice and no other order is ever taken for it. What the server's tables
+// receive is the destination's.
 
 #include "store/core/Record.h"
 #include "store/core/Table.h"
 #include "sync/core/ContextoComunicacao.h"
 #include "sync/core/EnvioCliente.h"
 #include "sync/core/NumeracaoPedido.h"
+#include "sync/core/RegistroTransito.h"
 
 #include <initializer_list>
 #include <optional>
@@ -26,6 +29,8 @@ struct TabelasPedidos {
     Table pedidos, peditens, pedacess, clientes, socios, municipios, tipos, vendedores, formas, empresas,
         pautas, precos, produtos;
     TabelasEnvio envio;
+    // Written on its own, outside the order's transaction.
+    RegistrosTransito transito;
 };
 
 // The record of `tabela` with the given key values.
@@ -53,6 +58,12 @@ struct PedidoAEnviar {
     QString numeroQav;
 };
 
+// An order the destination inserted: its number and the server's id of the new row.
+struct PedidoInserido {
+    int numero = 0;
+    long long idPedido = 0;
+};
+
 class DestinoPedidos {
 public:
     virtual ~DestinoPedidos() = default;
@@ -62,10 +73,14 @@ public:
     // Whether the order's type and payment form are read for it.
     virtual bool usaTipoEFormaPagamento() const = 0;
     // Inside the order's open transactions: numbers the order and inserts it with its items and log
-    // row. Its number; nullopt when it failed (said why).
-    virtual std::optional<int> inserir(ContextoComunicacao& contexto, TabelasPedidos& tabelas,
-                                       const PedidoAEnviar& pedido) = 0;
+    // row. Its number and id; nullopt when it failed (said why).
+    virtual std::optional<PedidoInserido> inserir(ContextoComunicacao& contexto, TabelasPedidos& tabelas,
+                                                  const PedidoAEnviar& pedido) = 0;
 };
+
+// The first field of type real64 of `registro` that holds no finite number (NaN, infinity), as
+// "VDA:TOTAL"; empty when every one does. Such a value cannot be written as a number on the server.
+QString campoNaoFinito(const Record& registro);
 
 // The upload step. True when every order went (or there was none, or the local salesperson is
 // unknown and the upload was skipped); false at the first order that failed, both sides of that order

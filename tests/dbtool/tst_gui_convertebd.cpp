@@ -46,7 +46,7 @@ void TestConverteBd::convertsOnlyAfterConfirmation() {
     MessageBox::setNextAnswers({Button::Yes});
     QTest::mouseClick(convert, Qt::LeftButton);
     QVERIFY(!window.isVisible()); // Yes converts and closes
-    QCOMPARE(QDir(folder).entryList({QStringLiteral("*.tps")}, QDir::Files).size(), 28);
+    QCOMPARE(QDir(folder).entryList({QStringLiteral("*.tps")}, QDir::Files).size(), 29);
     QCOMPARE(IniFile(QDir(folder).filePath(QStringLiteral("bd.ver")))
                  .readInt(QStringLiteral("QAVPlus"), QStringLiteral("VersaoBD"), 0),
              versaoBdRequerida);

@@ -315,7 +315,7 @@ void TestUpgrade::autoWithoutFolderConvertsDados() {
     QVERIFY(qavbd.waitForFinished(60000));
     QCOMPARE(qavbd.exitCode(), 0);
     const QString dados = QDir(dir.path()).filePath(QStringLiteral("dados"));
-    QCOMPARE(QDir(dados).entryList({QStringLiteral("*.tps")}, QDir::Files).size(), 28);
+    QCOMPARE(QDir(dados).entryList({QStringLiteral("*.tps")}, QDir::Files).size(), 29);
     QCOMPARE(versaoBd(dados), versaoBdRequerida);
     // A named folder, and a name longer than 20 characters refused.
     qavbd.start(qavbdPath(), {QStringLiteral("auto"), QStringLiteral("filial2")});

@@ -1,7 +1,9 @@
 // The upload killed at random moments: a child process sends 50 released orders of 10 new customers
 // and is killed (SIGKILL) somewhere in the middle; the next run then sends what is left. Every time,
 // every order is on the server exactly once with its items, every local order is transmitted with the
-// server's number, no customer or partner is created twice, and every table file opens.
+// server's number, no customer or partner is created twice, and every table file opens. The server
+// also holds the orders 1 to 50 of another notebook of the same salesperson and installation point:
+// none of them is ever taken for one of this folder's.
 #include "store/core/Table.h"
 #include "store/core/TableDef.h"
 #include "store/core/Transaction.h"
@@ -26,6 +28,8 @@ constexpr int kPedidos = 50;
 constexpr int kClientes = 10;
 constexpr int kItens = 3;
 constexpr int kRodadas = 30;
+// This folder's orders on the server; the other notebook's are numbered from 5001.
+const QString kDestaPasta = QStringLiteral("num_ped_qav LIKE '000005.K.%' AND numero < 5000");
 
 // The child tells the parent where it is: "at <n>" when it starts the n-th order.
 class OuvinteFilho : public OuvinteComunicacao {
@@ -99,6 +103,9 @@ private Q_SLOTS:
             test::TempDataFolder pasta;
             test::prepararEnvio(pasta.store(), {servidor.database(), servidor.host(), servidor.port(),
                                                 servidor.passwordUser(), servidor.password()});
+            servidor.executar(u"INSERT INTO zor.pedidos (id_empresa, tipo, numero, clien, cod_vendedor, "
+                              "num_ped_qav, obs) SELECT 1, 'P', 5000 + n, 1, 5, '000005.K.' || "
+                              "lpad(n::text, 8, '0'), 'outro notebook' FROM generate_series(1, 50) n"_s);
             // In even rounds the server takes 40 ms to commit an order (a deferred trigger sleeps), and
             // the kill lands inside that commit: the server keeps the order, the workstation never
             // commits its side, and the next run must find the order there instead of sending it again.
@@ -133,8 +140,7 @@ private Q_SLOTS:
             // Where the kill left the two sides: orders on the server, and of those the ones the
             // workstation did not see committed (its local commit lost).
             const int noServidor =
-                servidor.valor(u"SELECT count(*) FROM zor.pedidos WHERE num_ped_qav LIKE '000005.K.%'"_s)
-                    .toInt();
+                servidor.valor(u"SELECT count(*) FROM zor.pedidos WHERE "_s + kDestaPasta).toInt();
             cortadas += noServidor < kPedidos ? 1 : 0;
             {
                 Store antes(pasta.path());
@@ -165,15 +171,17 @@ private Q_SLOTS:
                      qPrintable(momento.text + u"\n"_s + ouvinte.mensagens.join(u'\n')));
 
             const auto contagem = servidor.linhas(
-                u"SELECT count(*), count(DISTINCT num_ped_qav) FROM zor.pedidos WHERE num_ped_qav LIKE '000005.K.%'"_s);
+                u"SELECT count(*), count(DISTINCT num_ped_qav) FROM zor.pedidos WHERE "_s + kDestaPasta);
             QCOMPARE(contagem.front(), (QStringList{QString::number(kPedidos), QString::number(kPedidos)}));
             QCOMPARE(
                 servidor.valor(u"SELECT count(*) FROM zor.peditens i JOIN zor.pedidos p USING (id_pedido) "
-                               "WHERE p.num_ped_qav LIKE '000005.K.%'"_s),
+                               "WHERE p."_s +
+                               kDestaPasta),
                 QString::number(kPedidos * kItens));
             QCOMPARE(servidor.valor(
                          u"SELECT count(*) FROM zor.pedacessorio a JOIN zor.peditens i USING (id_peditem) "
-                         "JOIN zor.pedidos p USING (id_pedido) WHERE p.num_ped_qav LIKE '000005.K.%'"_s),
+                         "JOIN zor.pedidos p USING (id_pedido) WHERE p."_s +
+                         kDestaPasta),
                      QString::number(kPedidos));
             QCOMPARE(servidor.valor(u"SELECT count(*) FROM zor.corrent WHERE cgcpf LIKE '71.%'"_s),
                      QString::number(kClientes));
@@ -191,9 +199,10 @@ private Q_SLOTS:
                 const Record& v = pedidos.rec();
                 const int numer = static_cast<int>(v.integer("NUMER"));
                 QCOMPARE(v.integer("SITUA"), 3);
-                QCOMPARE(QString::number(v.integer("NUM_ERP")),
-                         servidor.valor(u"SELECT numero FROM zor.pedidos WHERE num_ped_qav='"_s +
-                                        test::numeroQavEnvio(numer) + u"'"_s));
+                QCOMPARE(
+                    QString::number(v.integer("NUM_ERP")),
+                    servidor.valor(u"SELECT numero FROM zor.pedidos WHERE numero < 5000 AND num_ped_qav='"_s +
+                                   test::numeroQavEnvio(numer) + u"'"_s));
                 QVERIFY2(v.integer("CLIEN") < 900001, qPrintable(momento.text));
                 ++vistos;
             }
@@ -201,6 +210,15 @@ private Q_SLOTS:
             Table clientes(store, "clientes");
             QVERIFY(clientes.open());
             QCOMPARE(clientes.count(), qint64(kClientes));
+            // The other notebook's orders are as they were, and nothing is left in transit.
+            QCOMPARE(
+                servidor.valor(
+                    u"SELECT count(*) FROM zor.pedidos WHERE obs='outro notebook' AND "
+                    "NOT EXISTS (SELECT 1 FROM zor.peditens i WHERE i.id_pedido=zor.pedidos.id_pedido)"_s),
+                u"50"_s);
+            Table transito(store, "qavtrans");
+            QVERIFY(transito.open());
+            QCOMPARE(transito.count(), qint64(0));
         }
         std::printf(
             "%d rounds killed and completed: %d cut the upload short, %d after a server commit whose local "

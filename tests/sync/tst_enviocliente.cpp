@@ -329,14 +329,17 @@ void TestEnvioCliente::documentoJaNoServidor_data() {
     QTest::addColumn<int>("idEsperado");
     QTest::addColumn<bool>("criado");
 
-    // Besides the test data the server has two customers abroad: 10 (EXT-0001, suffix 001) and 11
-    // (no document). A new customer gets 12.
+    // Besides the test data the server has two customers abroad: 10 (placeholder EXT-0001, no suffix)
+    // and 11 (no document). A new customer gets 12. A customer abroad is never taken for another with
+    // the same placeholder; a customer of another type with that document is the server's.
     QTest::newRow("jurídica já no servidor") << 1 << kDocumentoCliente1 << "" << 1 << false;
     QTest::newRow("física já no servidor") << 2 << "529.982.247-25"
                                            << "" << 4 << false;
     QTest::newRow("mesmo documento, outro sufixo") << 1 << kDocumentoCliente1 << "002" << 12 << true;
-    QTest::newRow("exterior com o mesmo documento e sufixo") << 3 << "EXT-0001"
-                                                             << "001" << 10 << false;
+    QTest::newRow("exterior com o mesmo documento, sem sufixo") << 3 << "EXT-0001"
+                                                                << "" << 12 << true;
+    QTest::newRow("jurídica com o documento de um do exterior") << 1 << "EXT-0001"
+                                                                << "" << 10 << false;
     QTest::newRow("exterior com outro sufixo") << 3 << "EXT-0001"
                                                << "002" << 12 << true;
     QTest::newRow("exterior sem documento") << 3 << ""
@@ -354,7 +357,7 @@ void TestEnvioCliente::documentoJaNoServidor() {
     QAV_SERVIDOR_TESTE(servidor, ServidorTeste::Esquema::Zor);
     servidor.executar(
         QStringLiteral("INSERT INTO zor.corrent (id_corrent, ativo, pesso, cgcpf, suf_cgcpf, razao) VALUES "
-                       "(10, 1, 3, 'EXT-0001', '001', 'Importadora del Plata'), (11, 1, 3, NULL, NULL, "
+                       "(10, 1, 3, 'EXT-0001', NULL, 'Importadora del Plata'), (11, 1, 3, NULL, NULL, "
                        "'Comercial Andina')"));
     Local local;
     QVERIFY(local.abrir());

@@ -7,14 +7,17 @@
 #include "store/core/Transaction.h"
 #include "sync/core/Comunicacao.h"
 #include "sync/core/EnvioPedidos.h"
+#include "sync/core/RegistroTransito.h"
 #include "tests/support/Programs.h"
 #include "tests/support/ServidorTeste.h"
 #include "tests/support/TempDataFolder.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QtTest>
 #include <functional>
+#include <sqlite3.h>
 #include <thread>
 
 using namespace qav;
@@ -56,6 +59,12 @@ void alterar(Store& store, const char* tabela, const std::string& condicao, cons
     QCOMPARE(t.next(), Status::Ok);
     mudar(t.rec());
     QCOMPARE(t.put(), Status::Ok);
+}
+
+qint64 contar(Store& store, const char* tabela) {
+    Table t(store, tabela);
+    t.open();
+    return t.count();
 }
 
 Record lerPedido(Store& store, int id) {
@@ -617,40 +626,260 @@ private Q_SLOTS:
             QStringLiteral("301/5/4.00/F"));
     }
 
-    // A previous run committed the order on the server and lost its own commit: the order is found by
-    // its workstation number, marked transmitted under the server's number and counted, and nothing is
-    // inserted again; the next order goes as usual.
-    void orderAlreadyOnTheServerIsOnlyMarked() {
+    // A previous run committed order 41 on the server and lost its own commit; it had recorded the order
+    // in transit (with the customer it created) before the server's commit. The order is only marked
+    // transmitted under the server's number and its customer takes the server's id here. Order 42 was
+    // recorded too, but its server transaction never committed: it goes as usual. Order 43 carries no
+    // record; that the server holds an order under its workstation number (another notebook of the
+    // same salesperson) does not stop it. Every record is gone afterwards.
+    void orderRecordedInTransitIsOnlyMarked() {
         QAV_SERVIDOR_TESTE(servidor, ServidorTeste::Esquema::Zor);
-        servidor.executar(
-            QStringLiteral("INSERT INTO zor.pedidos (id_empresa, tipo, numero, clien, num_ped_qav) "
-                           "VALUES (1, 'P', 150, 1, '000005.A.00000041')"));
+        servidor.executar(QStringLiteral(
+            "INSERT INTO zor.corrent (id_corrent, ativo, pesso, cgcpf, razao) VALUES "
+            "(7, 9, 1, '44.555.666/0001-81', 'Cliente Novo Ltda');"
+            "INSERT INTO zor.pedidos (id_empresa, tipo, numero, clien, cod_vendedor, num_ped_qav) VALUES "
+            "(1, 'P', 150, 7, 5, '000005.A.00000041'), (1, 'P', 160, 1, 5, '000005.A.00000043')"));
+        const long long idServidor =
+            servidor.valor(QStringLiteral("SELECT id_pedido FROM zor.pedidos WHERE numero=150")).toLongLong();
         test::TempDataFolder pasta;
         Store& store = pasta.store();
         prepararEstacao(store, servidor);
-        pedido(store, {.id = 1, .numer = 41});
+        adicionar(store, "clientes", [](Record& r) {
+            r.setInteger("ID", 900001);
+            r.setInteger("PESSO", 1);
+            r.setText("CGCPF", QStringLiteral("44.555.666/0001-81"));
+            r.setInteger("ID_MUNICIPIO", 1);
+        });
+        pedido(store, {.id = 1, .numer = 41, .cliente = 900001});
         item(store, 11, 1, 1004);
         pedido(store, {.id = 2, .numer = 42});
         item(store, 21, 2, 1004);
+        pedido(store, {.id = 3, .numer = 43});
+        item(store, 31, 3, 1004);
+        {
+            RegistrosTransito transito(store);
+            QVERIFY(transito.abrir());
+            RegistroTransito enviado;
+            enviado.idEmpresa = 1;
+            enviado.idPedido = 1;
+            enviado.numer = 41;
+            enviado.numErp = 150;
+            enviado.idPedidoServidor = idServidor;
+            enviado.numPedQav = QStringLiteral("000005.A.00000041");
+            enviado.idCliente = 900001;
+            enviado.idClienteServidor = 7;
+            RegistroTransito desfeito = enviado;
+            desfeito.idPedido = 2;
+            desfeito.numer = 42;
+            desfeito.numErp = 103;
+            desfeito.idPedidoServidor = idServidor + 100;
+            desfeito.numPedQav = QStringLiteral("000005.A.00000042");
+            desfeito.idCliente = 0;
+            desfeito.idClienteServidor = 0;
+            QVERIFY(transito.gravar(enviado));
+            QVERIFY(transito.gravar(desfeito));
+        }
         Ouvinte ouvinte;
         QVERIFY2(rodar(store, ouvinte).resultado == ResultadoComunicacao::Sucesso,
                  qPrintable(ouvinte.tudo()));
         QCOMPARE(lerPedido(store, 1).integer("SITUA"), 3);
         QCOMPARE(lerPedido(store, 1).integer("NUM_ERP"), 150);
+        QCOMPARE(lerPedido(store, 1).integer("CLIEN"), 7);
         QCOMPARE(lerPedido(store, 2).integer("NUM_ERP"), 103);
-        QCOMPARE(cabecalho(servidor, QStringLiteral("count(*)")), QStringLiteral("1"));
+        QCOMPARE(lerPedido(store, 3).integer("NUM_ERP"), 105);
+        QCOMPARE(cabecalho(servidor, QStringLiteral("count(*)"), 41), QStringLiteral("1"));
+        QCOMPARE(cabecalho(servidor, QStringLiteral("count(*)"), 43), QStringLiteral("2"));
         QCOMPARE(servidor.valor(QStringLiteral("SELECT count(*) FROM zor.peditens i JOIN zor.pedidos p USING "
-                                               "(id_pedido) WHERE p.numero=150")),
+                                               "(id_pedido) WHERE p.numero IN (150, 160)")),
                  QStringLiteral("0"));
-        QCOMPARE(numped(servidor), QStringLiteral("103"));
-        QCOMPARE(servidor.valor(QStringLiteral("SELECT count(*) FROM gestao.log WHERE operacao='INC'")),
+        QCOMPARE(servidor.valor(
+                     QStringLiteral("SELECT count(*) FROM zor.corrent WHERE cgcpf='44.555.666/0001-81'")),
                  QStringLiteral("1"));
+        Table clientes(store, "clientes");
+        QVERIFY(clientes.open());
+        clientes.clear();
+        clientes.rec().setInteger("ID", 900001);
+        QCOMPARE(clientes.get("KEYID"), Status::NotFound);
+        clientes.rec().setInteger("ID", 7);
+        QCOMPARE(clientes.get("KEYID"), Status::Ok);
+        QCOMPARE(numped(servidor), QStringLiteral("105"));
         QCOMPARE(servidor.valor(QStringLiteral("SELECT count(*) FROM gestao.log WHERE descricao LIKE "
-                                               "'Sucesso - Somente Pedidos/2 Pedido(s)/%'")),
+                                               "'Sucesso - Somente Pedidos/3 Pedido(s)/%'")),
                  QStringLiteral("1"));
         QVERIFY2(ouvinte.registros.contains(
                      QStringLiteral("Pedido # 41 já recebido pelo servidor com o número 150...")),
                  qPrintable(ouvinte.tudo()));
+        QCOMPARE(contar(store, "qavtrans"), qint64(0));
+    }
+
+    // A reinstalled or second notebook of the same salesperson numbers its orders from 1 again under
+    // the same installation point: its orders 1 to 3 are orders of their own, sent beside the first
+    // notebook's, each transmitted under the number the server gave it.
+    void twoDataFoldersOfOneSalesperson() {
+        QAV_SERVIDOR_TESTE(servidor, ServidorTeste::Esquema::Zor);
+        test::TempDataFolder pastaA, pastaB;
+        for (test::TempDataFolder* pasta : {&pastaA, &pastaB}) {
+            prepararEstacao(pasta->store(), servidor);
+            for (int n = 1; n <= 3; ++n) {
+                pedido(pasta->store(), {.id = n, .numer = n}, [&](Record& r) {
+                    r.setText("OBS", QStringLiteral("%1 %2").arg(pasta == &pastaA ? u'A' : u'B').arg(n));
+                });
+                item(pasta->store(), 10 + n, n, 1004);
+            }
+        }
+        for (test::TempDataFolder* pasta : {&pastaA, &pastaB}) {
+            Ouvinte ouvinte;
+            QVERIFY2(rodar(pasta->store(), ouvinte).resultado == ResultadoComunicacao::Sucesso,
+                     qPrintable(ouvinte.tudo()));
+        }
+        QCOMPARE(servidor.valor(QStringLiteral("SELECT count(*) FROM zor.pedidos WHERE num_ped_qav LIKE "
+                                               "'000005.A.0000000_' AND obs IN ('A 1', 'A 2', 'A 3', 'B 1', "
+                                               "'B 2', 'B 3')")),
+                 QStringLiteral("6"));
+        QSet<long long> numeros;
+        for (test::TempDataFolder* pasta : {&pastaA, &pastaB})
+            for (int n = 1; n <= 3; ++n) {
+                const Record r = lerPedido(pasta->store(), n);
+                QCOMPARE(r.integer("SITUA"), 3);
+                numeros.insert(r.integer("NUM_ERP"));
+                QCOMPARE(
+                    servidor.valor(QStringLiteral("SELECT obs FROM zor.pedidos WHERE tipo='P' AND numero=%1")
+                                       .arg(r.integer("NUM_ERP"))),
+                    QStringLiteral("%1 %2").arg(pasta == &pastaA ? u'A' : u'B').arg(n));
+                QCOMPARE(
+                    servidor.valor(QStringLiteral("SELECT count(*) FROM zor.peditens i JOIN zor.pedidos p "
+                                                  "USING (id_pedido) WHERE p.tipo='P' AND p.numero=%1")
+                                       .arg(r.integer("NUM_ERP"))),
+                    QStringLiteral("1"));
+            }
+        QCOMPARE(numeros.size(), 6);
+    }
+
+    // A customer abroad shares its placeholder document with others: a new one is created on the
+    // server beside the one already there with that document and a blank suffix, and its order is
+    // filed under the new one.
+    void customerAbroadIsCreatedAnew() {
+        QAV_SERVIDOR_TESTE(servidor, ServidorTeste::Esquema::Zor);
+        servidor.executar(QStringLiteral(
+            "INSERT INTO zor.corrent (id_corrent, ativo, pesso, cgcpf, suf_cgcpf, razao) VALUES "
+            "(10, 1, 3, '00.000.000/0000-00', NULL, 'Importadora del Plata')"));
+        test::TempDataFolder pasta;
+        Store& store = pasta.store();
+        prepararEstacao(store, servidor);
+        adicionar(store, "clientes", [](Record& r) {
+            r.setInteger("ID", 900001);
+            r.setInteger("PESSO", 3);
+            r.setText("CGCPF", QStringLiteral("00.000.000/0000-00"));
+            r.setText("RAZAO", QStringLiteral("Comercial Andina SA"));
+            r.setInteger("ID_MUNICIPIO", 1);
+        });
+        pedido(store, {.id = 1, .numer = 41, .cliente = 900001});
+        item(store, 11, 1, 1004);
+        Ouvinte ouvinte;
+        QVERIFY2(rodar(store, ouvinte).resultado == ResultadoComunicacao::Sucesso,
+                 qPrintable(ouvinte.tudo()));
+        QCOMPARE(
+            servidor.linhas(QStringLiteral("SELECT id_corrent, razao, suf_cgcpf IS NULL FROM zor.corrent "
+                                           "WHERE cgcpf='00.000.000/0000-00' ORDER BY id_corrent")),
+            (std::vector<QStringList>{
+                {QStringLiteral("10"), QStringLiteral("Importadora del Plata"), QStringLiteral("t")},
+                {QStringLiteral("11"), QStringLiteral("Comercial Andina SA"), QStringLiteral("t")}}));
+        QCOMPARE(cabecalho(servidor, QStringLiteral("clien")), QStringLiteral("11"));
+        QCOMPARE(lerPedido(store, 1).integer("CLIEN"), 11);
+    }
+
+    // The server answers the commit with ROLLBACK when its transaction had already failed (here a
+    // statement slipped in just before the commit fails, as one whose failure went unnoticed would):
+    // nothing of the order is on the server, so it is not transmitted here either; it stays released,
+    // nothing is left in transit, and the next run sends it.
+    void commitAnsweredWithRollbackLeavesOrderReleased() {
+        QAV_SERVIDOR_TESTE(servidor, ServidorTeste::Esquema::Zor);
+        test::TempDataFolder pasta;
+        Store& store = pasta.store();
+        prepararEstacao(store, servidor);
+        pedido(store, {.id = 1, .numer = 41});
+        item(store, 11, 1, 1004);
+        PassosComunicacao passos = passosPadrao();
+        bool falhou = false;
+        passos.envioPedidosZor = [&falhou](ContextoComunicacao& c) {
+            c.conexao.aoComando([&c, &falhou](const QString& comando) {
+                if (comando == QLatin1String("commit;") && !falhou) {
+                    falhou = true;
+                    c.conexao.executar(QStringLiteral("SELECT 1/0;"));
+                }
+            });
+            const bool ok = enviarPedidosZor(c);
+            c.conexao.aoComando({});
+            return ok;
+        };
+        PedidoComunicacao pedidoCom;
+        pedidoCom.idEmpresa = 1;
+        pedidoCom.tipo = TipoComunicacao::SomentePedidos;
+        pedidoCom.confirmado = true;
+        Ouvinte ouvinte;
+        QCOMPARE(comunicar(store, ouvinte, pedidoCom, passos).resultado, ResultadoComunicacao::Falhou);
+        QVERIFY(falhou);
+        QVERIFY2(ouvinte.mensagens.join(u'\n').contains(QStringLiteral("Erro SQL (40000)")),
+                 qPrintable(ouvinte.tudo()));
+        QCOMPARE(lerPedido(store, 1).integer("SITUA"), 2);
+        QCOMPARE(lerPedido(store, 1).integer("NUM_ERP"), 0);
+        QCOMPARE(cabecalho(servidor, QStringLiteral("count(*)")), QStringLiteral("0"));
+        QCOMPARE(contar(store, "qavtrans"), qint64(0));
+
+        Ouvinte segunda;
+        QVERIFY2(rodar(store, segunda).resultado == ResultadoComunicacao::Sucesso,
+                 qPrintable(segunda.tudo()));
+        QCOMPARE(lerPedido(store, 1).integer("NUM_ERP"), 103);
+        QCOMPARE(cabecalho(servidor, QStringLiteral("count(*)")), QStringLiteral("1"));
+    }
+
+    // A real64 field of the order or of its new customer that holds no finite number (written into
+    // the file by another program: the program's own records refuse one, and the file keeps a NaN as
+    // no value) holds that order back, released, with a message naming the field; the other orders
+    // go and nothing throws out of the run.
+    void nonFiniteNumberHoldsTheOrderBack_data() {
+        QTest::addColumn<QString>("comando");
+        QTest::addColumn<QString>("campo");
+        QTest::newRow("order total infinite") << "UPDATE pedidos SET TOTAL = 1e999 WHERE ID = 1"
+                                              << "VDA:TOTAL";
+        QTest::newRow("customer capital minus infinity")
+            << "UPDATE clientes SET CAP_SOCIAL = -1e999 WHERE ID = 900001"
+            << "CLI:CAP_SOCIAL";
+    }
+    void nonFiniteNumberHoldsTheOrderBack() {
+        QFETCH(QString, comando);
+        QFETCH(QString, campo);
+        QAV_SERVIDOR_TESTE(servidor, ServidorTeste::Esquema::Zor);
+        test::TempDataFolder pasta;
+        Store& store = pasta.store();
+        prepararEstacao(store, servidor);
+        adicionar(store, "clientes", [](Record& r) {
+            r.setInteger("ID", 900001);
+            r.setInteger("PESSO", 1);
+            r.setText("CGCPF", QStringLiteral("44.555.666/0001-81"));
+            r.setInteger("ID_MUNICIPIO", 1);
+        });
+        pedido(store, {.id = 1, .numer = 41, .cliente = 900001});
+        item(store, 11, 1, 1004);
+        pedido(store, {.id = 2, .numer = 42});
+        item(store, 21, 2, 1004);
+        {
+            const QString arquivo = comando.section(u' ', 1, 1) + QStringLiteral(".tps");
+            sqlite3* db = nullptr;
+            QCOMPARE(sqlite3_open(QDir(pasta.path()).filePath(arquivo).toUtf8().constData(), &db), SQLITE_OK);
+            const int rc = sqlite3_exec(db, comando.toUtf8().constData(), nullptr, nullptr, nullptr);
+            sqlite3_close(db);
+            QCOMPARE(rc, SQLITE_OK);
+        }
+        Ouvinte ouvinte;
+        QVERIFY2(rodar(store, ouvinte).resultado == ResultadoComunicacao::Sucesso,
+                 qPrintable(ouvinte.tudo()));
+        QVERIFY2(ouvinte.mensagens.contains(
+                     QStringLiteral("Aviso: Valor inválido no campo %1!|Pedido # 41").arg(campo)),
+                 qPrintable(ouvinte.tudo()));
+        QCOMPARE(lerPedido(store, 1).integer("SITUA"), 2);
+        QCOMPARE(lerPedido(store, 2).integer("NUM_ERP"), 103);
+        QCOMPARE(cabecalho(servidor, QStringLiteral("count(*)"), 41), QStringLiteral("0"));
     }
 
     // An item whose product is not on the workstation fails its order: the server gets nothing of it

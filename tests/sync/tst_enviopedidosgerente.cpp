@@ -7,6 +7,7 @@
 #include "store/core/Table.h"
 #include "sync/core/Comunicacao.h"
 #include "sync/core/EnvioPedidos.h"
+#include "sync/core/RegistroTransito.h"
 #include "tests/orders/PedidosFixture.h"
 #include "tests/support/ServidorTeste.h"
 #include "tests/support/TempDataFolder.h"
@@ -683,14 +684,17 @@ private Q_SLOTS:
         QCOMPARE(recebidos, esperado);
     }
 
-    // A previous run committed the order in the office and lost its own commit: the order is found by
-    // its workstation number, marked transmitted under the office's number, and nothing is inserted
-    // again; the next order goes as usual.
-    void orderAlreadyInTheOfficeIsOnlyMarked() {
+    // A previous run committed the order in the office and lost its own commit, having recorded the
+    // order in transit before the office's commit: the order is found through that record, marked
+    // transmitted under the office's number, and nothing is inserted again; the next order, which the
+    // office holds under the same workstation number from another notebook but which carries no
+    // record, goes as usual.
+    void orderRecordedInTransitIsOnlyMarked() {
         QAV_SERVIDOR_TESTE(servidor, ServidorTeste::Esquema::Gerente);
-        servidor.executar(
-            QStringLiteral("INSERT INTO gerente.pedidos (id_empresa, numero, clien, num_ped_qav, "
-                           "num_client_vend) VALUES (1, 150, 1, '000005.A.00000041', '00000041/QAV+')"));
+        servidor.executar(QStringLiteral(
+            "INSERT INTO gerente.pedidos (id_empresa, numero, clien, cod_vendedor, num_ped_qav, "
+            "num_client_vend) VALUES (1, 150, 1, 5, '000005.A.00000041', '00000041/QAV+'), "
+            "(1, 160, 1, 5, '000005.A.00000042', '00000042/QAV+')"));
         test::TempDataFolder pasta;
         Store& store = pasta.store();
         prepararEstacao(store, servidor);
@@ -698,6 +702,20 @@ private Q_SLOTS:
         item(store, 11, 1, 1004);
         pedido(store, {.id = 2, .numer = 42});
         item(store, 21, 2, 1004);
+        {
+            RegistrosTransito transito(store);
+            QVERIFY(transito.abrir());
+            RegistroTransito registro;
+            registro.idEmpresa = 1;
+            registro.idPedido = 1;
+            registro.numer = 41;
+            registro.numErp = 150;
+            registro.idPedidoServidor =
+                servidor.valor(QStringLiteral("SELECT id_pedido FROM gerente.pedidos WHERE numero=150"))
+                    .toLongLong();
+            registro.numPedQav = QStringLiteral("000005.A.00000041");
+            QVERIFY(transito.gravar(registro));
+        }
         Ouvinte ouvinte;
         QVERIFY2(rodar(store, ouvinte).desfecho.resultado == ResultadoComunicacao::Sucesso,
                  qPrintable(ouvinte.tudo()));
@@ -705,6 +723,7 @@ private Q_SLOTS:
         QCOMPARE(lerPedido(store, 1).integer("NUM_ERP"), 150);
         QCOMPARE(lerPedido(store, 2).integer("NUM_ERP"), 103);
         QCOMPARE(cabecalho(servidor, QStringLiteral("count(*)")), QStringLiteral("1"));
+        QCOMPARE(cabecalho(servidor, QStringLiteral("count(*)"), 42), QStringLiteral("2"));
         QCOMPARE(servidor.valor(
                      QStringLiteral("SELECT count(*) FROM gerente.peditens i JOIN gerente.pedidos p USING "
                                     "(id_pedido) WHERE p.numero=150")),
