@@ -4,6 +4,7 @@
 #include "store/core/Text.h"
 #include "sync/core/AtualizacaoEmpresa.h"
 #include "sync/core/ConfiguracaoComunicacao.h"
+#include "sync/core/ValorNaoCabe.h"
 
 #include <exception>
 
@@ -122,12 +123,25 @@ bool concluir(ContextoComunicacao& c) {
             if (vendedores.get("KEYCODIGO") == Status::Ok)
                 idVendedor = vendedores.rec().integer("ID_VENDEDOR");
         }
-        const QString saldo =
-            c.conexao.querysql(QStringLiteral("SELECT saldo_flex FROM gestao.flex WHERE id_empresa=") +
-                               Conexao::inteiro(c.idEmpresa) + QStringLiteral(" AND id_vendedor=") +
-                               Conexao::inteiro(idVendedor) + QLatin1Char(';'));
-        const auto valor = Decimal::parse(saldo.trimmed().toStdString());
-        cfg.setDecimal("SALDO_FLEX", (valor ? *valor : Decimal()).forField(15, 2));
+        ErroSql erro;
+        const auto saldo =
+            c.conexao.consultar(QStringLiteral("SELECT saldo_flex FROM gestao.flex WHERE id_empresa=") +
+                                    Conexao::inteiro(c.idEmpresa) + QStringLiteral(" AND id_vendedor=") +
+                                    Conexao::inteiro(idVendedor) + QLatin1Char(';'),
+                                &erro);
+        if (saldo) {
+            // No row: the server keeps no balance for the salesperson.
+            const auto valor = Decimal::parse(
+                (saldo->empty() ? QString() : saldo->front().texto(0)).trimmed().toStdString());
+            cfg.setDecimal("SALDO_FLEX", (valor ? *valor : Decimal()).forField(15, 2));
+        } else {
+            // A balance that could not be read is not a balance of 0: that would grant discounts that
+            // do not exist or hide a real credit. The last balance stays, and the salesperson is told.
+            c.registrar(QStringLiteral("Saldo flex não atualizado: ") + erro.texto);
+            c.aviso(QStringLiteral("Não foi possível consultar o saldo flex no servidor.|Mantido o saldo da "
+                                   "última comunicação.|") +
+                    erro.texto);
+        }
     }
     if (cfgs.put() != Status::Ok) {
         c.aviso(QStringLiteral("Erro (%1) ao gravar configuração!").arg(cfgs.error().number()));
@@ -184,6 +198,8 @@ Desfecho comunicar(Store& store, OuvinteComunicacao& ouvinte, const PedidoComuni
     const bool conectou = conectar(c, desfecho);
     bool sucesso = conectou && passos(c, externos);
     ouvinte.progresso(QString());
+    if (const QString naoCabem = resumoNaoCabe(c); !naoCabem.isEmpty())
+        c.registrar(naoCabem);
     if (conectou) {
         // A transaction a failed step left open is rolled back before the closing row is written.
         if (conexao.emTransacao())
@@ -191,11 +207,12 @@ Desfecho comunicar(Store& store, OuvinteComunicacao& ouvinte, const PedidoComuni
         ErroSql erro;
         if (!conexao.executar(registroFechamento(c, sucesso), &erro)) {
             c.erroComando(erro);
+            c.registrar(QStringLiteral("Desconectando do Servidor..."));
             conexao.desconectar();
             return desfecho;
         }
-        c.registrar(QStringLiteral("Desconectando do Servidor..."));
     }
+    c.registrar(QStringLiteral("Desconectando do Servidor..."));
     if (!sucesso) {
         conexao.desconectar();
         return desfecho;

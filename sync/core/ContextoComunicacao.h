@@ -55,6 +55,7 @@ struct ContextoComunicacao {
     int versaoLiberada = 0; // the lowest build the server accepts
     int pedidosEnviados = 0;
     std::vector<std::pair<int, int>> renumeracaoClientes; // (local id, server id)
+    int valoresNaoCabem = 0; // server values refused because their local field cannot hold them
 
     int idEmpresa = 0;        // QAVCFG:ID_EMPRESA, the active company
     int empresaCabeca = 0;    // head office when set, else the company

@@ -295,7 +295,8 @@ bool baixar(ContextoComunicacao& c, const Forma& forma) {
             passo.contar();
             return true;
         },
-        PassoDownload::ErroComando::ComComando);
+        // A refused statement shows the server's text alone, without the statement.
+        PassoDownload::ErroComando::SoTexto);
     return ok && passo.concluir();
 }
 

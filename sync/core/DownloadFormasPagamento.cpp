@@ -2,6 +2,7 @@
 #include "sync/core/CampoServidor.h"
 #include "sync/core/DownloadCadastros.h"
 #include "sync/core/PassoDownload.h"
+#include "sync/core/ValorNaoCabe.h"
 
 namespace qav::sync {
 
@@ -48,7 +49,15 @@ bool baixarFormasPagamento(ContextoComunicacao& c) {
         };
         if (achou == Status::Error)
             return falha();
-        r.setInteger("ID_FORMAPAG", idComEmpresa(l.inteiro(0), c.idEmpresa));
+        const long long id = idComEmpresa(l.inteiro(0), c.idEmpresa);
+        if (!idCabe(c, id, QStringLiteral("Forma de Pagto: %1 %2").arg(codigo).arg(l.texto(3)),
+                    "ID_FORMAPAG")) {
+            c.aviso(QStringLiteral(
+                        "Forma de pagamento %1 não recebida:|o código não cabe no identificador local.")
+                        .arg(codigo));
+            return true;
+        }
+        r.setInteger("ID_FORMAPAG", id);
         const std::pair<int, const char*> copias[] = {
             {3, "DESCR"},        {4, "DESCO"},        {5, "ACRESC"},         {6, "NUMPARC"},
             {7, "FRETE"},        {8, "IPI"},          {9, "ARRED"},          {10, "COBR_BAN"},

@@ -2,6 +2,7 @@
 #include "sync/core/CampoServidor.h"
 #include "sync/core/DownloadCadastros.h"
 #include "sync/core/PassoDownload.h"
+#include "sync/core/ValorNaoCabe.h"
 
 #include <unordered_set>
 
@@ -52,14 +53,20 @@ bool baixarPautas(ContextoComunicacao& c) {
         [&](const Linha& l) {
             const long long codigo = l.inteiro(0);
             passo.progresso([&] { return QStringLiteral("Atualizando Pauta # %1").arg(codigo); });
-            const Status achou = localizar(
-                pautas, "KEYID", [&](Record& r) { r.setInteger("ID", idComEmpresa(codigo, c.idEmpresa)); });
+            const long long id = idComEmpresa(codigo, c.idEmpresa);
+            if (!idCabe(c, id, QStringLiteral("Pauta # %1").arg(codigo), "ID")) {
+                c.aviso(QStringLiteral("Pauta de preços %1 não recebida:|o código não cabe no identificador "
+                                       "local.")
+                            .arg(codigo));
+                return true;
+            }
+            const Status achou = localizar(pautas, "KEYID", [&](Record& r) { r.setInteger("ID", id); });
             if (achou == Status::Error)
                 return passo.falhaGravacao(pautas.error(), QStringLiteral(") ao gravar pauta de preços!"));
             Record& r = pautas.rec();
             r.setInteger("ID_EMPRESA", c.idEmpresa);
             for (size_t i = 0; i < std::size(campos); ++i)
-                atribuirDoServidor(r, campos[i], l.texto(i));
+                atribuirOuRegistrar(c, r, campos[i], l.texto(i), QStringLiteral("Pauta # %1").arg(codigo));
             if (gravar(pautas, achou) != Status::Ok)
                 return passo.falhaGravacao(pautas.error(), QStringLiteral(") ao gravar pauta de preços!"));
             passo.contar();
@@ -101,7 +108,7 @@ bool baixarProdutosPauta(ContextoComunicacao& c) {
     // The rows come list by list; the products already written in the current list tell a new price
     // from one that comes again (a colour priced as a variation and under its own id).
     long long pautaAtual = -1;
-    std::unordered_set<long long> produtosDaPauta;
+    std::unordered_set<long long> produtosDaPauta, pautasRecusadas;
     const bool ok = passo.percorrer(
         comando,
         [&](const Linha& l) {
@@ -110,6 +117,11 @@ bool baixarProdutosPauta(ContextoComunicacao& c) {
                 return QStringLiteral("Atualizando Produto da Pauta # %1/%2").arg(codigo).arg(l.texto(1));
             });
             const long long idPauta = idComEmpresa(codigo, c.idEmpresa);
+            // The prices of a list whose code makes no local id are refused with it (logged once).
+            if (pautasRecusadas.count(idPauta) ||
+                (!idCabe(c, idPauta, QStringLiteral("Pauta # %1").arg(codigo), "ID_PAUTA") &&
+                 pautasRecusadas.insert(idPauta).second))
+                return true;
             const long long idProduto = l.inteiro(6) > 0 ? l.inteiro(6) : l.inteiro(1);
             const auto chave = [&](Record& r) {
                 r.setInteger("ID_PROD", idProduto);

@@ -1,8 +1,8 @@
 #include "sync/core/DownloadReceber.h"
 
 #include "store/core/Table.h"
-#include "sync/core/CampoServidor.h"
 #include "sync/core/PassoDownload.h"
+#include "sync/core/ValorNaoCabe.h"
 
 #include <utility>
 #include <vector>
@@ -71,7 +71,8 @@ bool baixar(ContextoComunicacao& c, const QString& comando) {
                 ctr.rec().setInteger("ID_EMPRESA", c.idEmpresa);
             }
             for (size_t i = 0; i < std::size(kCampos); ++i)
-                atribuirDoServidor(ctr.rec(), kCampos[i], l.texto(i + 1));
+                atribuirOuRegistrar(c, ctr.rec(), kCampos[i], l.texto(i + 1),
+                                    QStringLiteral("CTR # ") + numero);
             if ((achou == Status::Ok ? ctr.put() : ctr.add()) != Status::Ok) {
                 c.erro(erroGravacao(ctr, ") ao gravar CTR!"));
                 return false;

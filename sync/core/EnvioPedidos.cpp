@@ -129,17 +129,16 @@ PassosComunicacao passosPadrao() {
     PassosComunicacao passos;
     passos.envioPedidosZor = &enviarPedidosZor;
     passos.envioPedidosGerente = &enviarPedidosGerente;
-    // Each step runs only in the server form it is written for.
+    // Each step runs only in the server form it is written for; the history steps bring their items too.
+    // clang-format off
     passos.downloads = {&baixarMunicipios,
                         &baixarClientesGerente,
                         &baixarSociosGerente,
                         &baixarHistoricoGerente,
-                        &baixarItensHistoricoGerente,
                         &baixarReceberGerente,
                         &baixarClientesZor,
                         &baixarSociosZor,
                         &baixarHistoricoZor,
-                        &baixarItensHistoricoZor,
                         &baixarReceberZor,
                         &baixarFormasPagamento,
                         &baixarProdutos,
@@ -150,6 +149,7 @@ PassosComunicacao passosPadrao() {
                         &baixarEstoque,
                         &baixarCustoProdutos,
                         &baixarCustoFrete};
+    // clang-format on
     return passos;
 }
 

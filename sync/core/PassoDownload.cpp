@@ -3,6 +3,7 @@
 #include "store/core/Text.h"
 
 #include <exception>
+#include <limits>
 
 namespace qav::sync {
 
@@ -115,10 +116,20 @@ bool PassoDownload::concluir() {
         if (!gravou)
             return falhaGravacao(erro, QStringLiteral(") ao gravar") + m_sufixo);
     }
+    for (const QString& parte : std::as_const(m_partesConcluidas))
+        m_contexto.registrar(parte);
     m_contexto.ouvinte.contagem(m_linhas, m_linhas);
     m_contexto.registrar(m_prefixo + QString::number(m_linhas) + m_sufixo);
     m_contexto.passoOk = true;
     return true;
+}
+
+void PassoDownload::proximaParte(const QString& textoInicio, QString sufixoFim) {
+    m_partesConcluidas << m_prefixo + QString::number(m_linhas) + m_sufixo;
+    m_sufixo = std::move(sufixoFim);
+    m_linhas = 0;
+    m_ultimaMostrada = -1;
+    m_contexto.registrar(textoInicio);
 }
 
 bool PassoDownload::excluir(Table& t, const std::string& condicao, std::vector<QVariant> parametros,
@@ -180,8 +191,12 @@ Status incluirOuAlterar(Table& t, const char* chave, bool nova,
 }
 
 long long idComEmpresa(long long codigo, int idEmpresa) {
-    return (QString::number(codigo) + QStringLiteral("%1").arg(idEmpresa, 4, 10, QLatin1Char('0')))
-        .toLongLong();
+    bool ok = false;
+    const long long id =
+        (QString::number(codigo) + QStringLiteral("%1").arg(idEmpresa, 4, 10, QLatin1Char('0')))
+            .toLongLong(&ok);
+    // Digits beyond any number: the largest one, which no id field holds, so the caller refuses it.
+    return ok ? id : std::numeric_limits<long long>::max();
 }
 
 ValoresDownload lerValoresDownload(ContextoComunicacao& c) {

@@ -10,6 +10,7 @@
 
 #include <QElapsedTimer>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <initializer_list>
 #include <optional>
@@ -54,13 +55,20 @@ public:
     bool excluir(Table& tabela, const std::string& condicao, std::vector<QVariant> parametros,
                  const std::function<QString(const Record&)>& textoExclusao, const QString& textoFalha);
 
-    // Commits the step's writes and writes "Atualizados " + count + suffix. False when the commit failed.
+    // A step that writes its tables in two parts under the one transaction (the order history and
+    // its items): the first part's count is kept for its "Atualizados" text, which waits for the
+    // commit, and the second part starts with its own start text, count and suffix.
+    void proximaParte(const QString& textoInicio, QString sufixoFim);
+
+    // Commits the step's writes and writes "Atualizados " + count + suffix (first those of the earlier
+    // parts). False when the commit failed.
     bool concluir();
 
 private:
     ContextoComunicacao& m_contexto;
     QString m_sufixo;
     QString m_prefixo;
+    QStringList m_partesConcluidas;
     std::optional<Transaction> m_transacao;
     long long m_linhas = 0;
     long long m_ultimaMostrada = -1;
@@ -82,7 +90,8 @@ Status incluirOuAlterar(Table& tabela, const char* chave, bool nova,
                         const std::function<void(Record&)>& preencherCampos);
 
 // The number made of the code's digits followed by the company id in four digits (code 12 of company
-// 3 gives 120003): how a company's price lists and payment forms are told apart in shared files.
+// 3 gives 120003): how a company's price lists and payment forms are told apart in shared files. The
+// result may exceed the 32 bits of the local id fields (see idCabe).
 long long idComEmpresa(long long codigo, int idEmpresa);
 
 // What the downloads read from the local tables of the company before they build their statements.

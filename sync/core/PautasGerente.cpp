@@ -5,6 +5,8 @@
 #include "sync/core/GravacaoGerente.h"
 #include "sync/core/IntegracaoGerente.h"
 
+#include <QStringList>
+
 namespace qav::sync {
 
 namespace {
@@ -57,22 +59,61 @@ bool assumirIdLocal(const ContextoIntegracao& c, long long id, const QString& em
     return true;
 }
 
+// Prices per INSERT: many rows to a round trip, and statements of a few hundred kilobytes at most.
+constexpr int kPrecosPorComando = 500;
+
+// The list's prices on the office replace the old ones, sent many rows to a statement.
 bool gravarPrecos(const ContextoIntegracao& c, Table& precos, long long id, ErroSql& erro) {
     if (!c.conexao.executar(
             QStringLiteral("DELETE FROM gestao.pauxpro WHERE id_pauta=") + Conexao::inteiro(id), &erro))
         return false;
+    QString cabecalho = QStringLiteral("INSERT INTO gestao.pauxpro (id_pauta");
+    for (const char* campo : kCamposPreco)
+        cabecalho += QStringLiteral(", ") + minusculo(campo);
+    cabecalho += QStringLiteral(") VALUES ");
+    QStringList linhas;
+    const auto enviar = [&] {
+        if (linhas.isEmpty())
+            return true;
+        const bool ok =
+            c.conexao.executar(cabecalho + linhas.join(QLatin1Char(',')) + QLatin1Char(';'), &erro);
+        linhas.clear();
+        return ok;
+    };
     precos.clear();
     precos.rec().setInteger("ID_PAUTA", id);
-    for (Status s = primeiroDesde(precos, "KEYPAUTA"); s == Status::Ok; s = precos.next()) {
+    Status s = primeiroDesde(precos, "KEYPAUTA");
+    for (; s == Status::Ok; s = precos.next()) {
         if (precos.rec().integer("ID_PAUTA") != id)
             break;
-        ValoresColunas valores{{QStringLiteral("id_pauta"), Conexao::inteiro(id)}};
+        QStringList valores{Conexao::inteiro(id)};
         for (const char* campo : kCamposPreco)
-            valores.push_back({minusculo(campo), literalDoCampo(c, precos.rec(), campo)});
-        if (!c.conexao.executar(comandoInsercao(QStringLiteral("gestao.pauxpro"), valores), &erro))
+            valores << literalDoCampo(c, precos.rec(), campo);
+        linhas << QLatin1Char('(') + valores.join(QStringLiteral(", ")) + QLatin1Char(')');
+        if (linhas.size() >= kPrecosPorComando && !enviar())
             return false;
     }
-    return true;
+    if (s == Status::Error) {
+        erro.texto = QStringLiteral("Erro (%1) ao ler pauxpro.tps!").arg(precos.error().number());
+        return false;
+    }
+    return enviar();
+}
+
+// One list on the office: taking over the local id, its row and its prices, in one server
+// transaction, so that a failure (or a lost connection) leaves the office's list as it was.
+bool gravarPauta(const ContextoIntegracao& c, Table& precos, long long id, const QString& empresa,
+                 long long codigo, const ValoresColunas& valores, bool& novo, ErroSql& erro) {
+    if (!c.conexao.executar(QStringLiteral("begin;"), &erro))
+        return false;
+    if (assumirIdLocal(c, id, empresa, codigo, erro) &&
+        gravarNoGerente(c, QStringLiteral("gestao.pauta"), QStringLiteral("id_pauta"),
+                        QStringLiteral("gestao.pauta_id_pauta_seq"), id, valores, novo, erro) &&
+        gravarPrecos(c, precos, id, erro) && c.conexao.executar(QStringLiteral("commit;"), &erro))
+        return true;
+    if (c.conexao.emTransacao())
+        c.conexao.executar(QStringLiteral("rollback;"));
+    return false;
 }
 
 } // namespace
@@ -99,10 +140,7 @@ bool atualizarPautasGerente(ContextoIntegracao& c) {
             valores.push_back({minusculo(campo), literalDoCampo(c, p, campo)});
         ErroSql erro;
         bool novo = false;
-        if (!assumirIdLocal(c, id, empresa, p.integer("CODIGO"), erro) ||
-            !gravarNoGerente(c, QStringLiteral("gestao.pauta"), QStringLiteral("id_pauta"),
-                             QStringLiteral("gestao.pauta_id_pauta_seq"), id, valores, novo, erro) ||
-            !gravarPrecos(c, precos, id, erro)) {
+        if (!gravarPauta(c, precos, id, empresa, p.integer("CODIGO"), valores, novo, erro)) {
             c.erroGravacao(erro, "pauta", novo, id);
             return false;
         }

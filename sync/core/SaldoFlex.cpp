@@ -21,16 +21,24 @@ std::optional<Decimal> flexDoPedido(Table& itens, long long idPedido) {
 
 } // namespace
 
-std::optional<SaldoFlex> calcularSaldoFlex(Store& store, int idEmpresa) {
+std::optional<SaldoFlex> calcularSaldoFlex(Store& store, int idEmpresa, QString* falha) {
     SaldoFlex r;
     Table cfg(store, "qavcfg"), pedidos(store, "pedidos"), itens(store, "peditens");
-    if (!cfg.open() || !pedidos.open() || !itens.open())
+    const auto ilegivel = [falha](const Table& t) -> std::optional<SaldoFlex> {
+        if (falha)
+            *falha = QStringLiteral("Erro (%1) ao ler %2!")
+                         .arg(t.error().number())
+                         .arg(QString::fromLatin1(t.def().fileName));
         return std::nullopt;
+    };
+    for (Table* t : {&cfg, &pedidos, &itens})
+        if (!t->open())
+            return ilegivel(*t);
     cfg.clear();
     cfg.rec().setInteger("ID_EMPRESA", idEmpresa);
     const Status s = cfg.get("KEYID_EMPRESA");
     if (s == Status::Error)
-        return std::nullopt;
+        return ilegivel(cfg);
     if (s == Status::Ok)
         r.saldoEmpresa = cfg.rec().decimal("SALDO_FLEX");
 
@@ -46,7 +54,7 @@ std::optional<SaldoFlex> calcularSaldoFlex(Store& store, int idEmpresa) {
         if (pedidos.rec().integer("PED_FLEX") != 0) {
             const auto doPedido = flexDoPedido(itens, pedidos.rec().integer("ID"));
             if (!doPedido)
-                return std::nullopt;
+                return ilegivel(itens);
             flex = *doPedido;
         }
         if (flex.sign() > 0)
@@ -55,7 +63,7 @@ std::optional<SaldoFlex> calcularSaldoFlex(Store& store, int idEmpresa) {
             r.outrosDeb += flex;
     }
     if (p == Status::Error)
-        return std::nullopt;
+        return ilegivel(pedidos);
     r.saldo = r.saldoEmpresa + r.outrosDeb + r.outrosCre;
     return r;
 }

@@ -6,6 +6,7 @@
 #include "store/core/Decimal.h"
 #include "store/core/Store.h"
 
+#include <QString>
 #include <optional>
 
 namespace qav::sync {
@@ -17,7 +18,8 @@ struct SaldoFlex {
     Decimal saldo;        // the three together
 };
 
-// nullopt when a table cannot be read.
-std::optional<SaldoFlex> calcularSaldoFlex(Store& store, int idEmpresa);
+// nullopt when a table cannot be read; `falha`, when given, then says which table and why
+// ("Erro (code) ao ler pedidos.tps!").
+std::optional<SaldoFlex> calcularSaldoFlex(Store& store, int idEmpresa, QString* falha = nullptr);
 
 } // namespace qav::sync

@@ -6,6 +6,7 @@
 
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -33,17 +34,28 @@ ConsultaSaldoFlex::ConsultaSaldoFlex(const QString& pasta, int idEmpresa, QWidge
     auto* botoes = new QHBoxLayout;
     botoes->addStretch();
     botoes->addWidget(fechar);
+    // Said in the window when a table cannot be read: zeros there would read as a balance of 0.
+    auto* falha = new QLabel;
+    falha->setObjectName(QStringLiteral("falha"));
+    falha->setWordWrap(true);
+    falha->setStyleSheet(QStringLiteral("color: #b00020;"));
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(falha);
     layout->addLayout(formulario);
     layout->addLayout(botoes);
 
     Store store(pasta);
-    const auto valores = sync::calcularSaldoFlex(store, idEmpresa);
-    const sync::SaldoFlex v = valores.value_or(sync::SaldoFlex{});
-    m_saldoEmpresa->setText(br::numero(v.saldoEmpresa, 2));
-    m_outrosDeb->setText(br::numero(v.outrosDeb, 2));
-    m_outrosCre->setText(br::numero(v.outrosCre, 2));
-    m_saldo->setText(br::numero(v.saldo, 2));
+    QString erro;
+    const auto valores = sync::calcularSaldoFlex(store, idEmpresa, &erro);
+    falha->setVisible(!valores);
+    if (!valores) {
+        falha->setText(QStringLiteral("Não foi possível calcular o saldo flex: ") + erro);
+        return;
+    }
+    m_saldoEmpresa->setText(br::numero(valores->saldoEmpresa, 2));
+    m_outrosDeb->setText(br::numero(valores->outrosDeb, 2));
+    m_outrosCre->setText(br::numero(valores->outrosCre, 2));
+    m_saldo->setText(br::numero(valores->saldo, 2));
 }
 
 QLineEdit* ConsultaSaldoFlex::campo(const QString& nome, const QString& dica) {

@@ -124,6 +124,42 @@ QString dec(const Record& r, const char* campo) {
     return QString::fromStdString(r.decimal(campo).toString(4));
 }
 
+// Every record of a table with all its fields, sorted: two reads compare row by row.
+QStringList conteudo(Store& store, const char* tabela) {
+    QStringList linhas;
+    Table t(store, tabela);
+    if (!t.open())
+        return {QStringLiteral("não abre")};
+    Status s = t.seekPhysical();
+    while (s == Status::Ok && (s = t.next()) == Status::Ok) {
+        QStringList campos;
+        const auto& def = t.rec().def().fields;
+        for (size_t i = 0; i < def.size(); ++i)
+            for (int e = 0; e < def[i].count; ++e)
+                campos << t.rec().text(static_cast<int>(i), e);
+        linhas << campos.join(QLatin1Char('|'));
+    }
+    linhas.sort();
+    return linhas;
+}
+
+// The order history, its items and the receivables of a data folder.
+QList<QStringList> historico(Store& store) {
+    return {conteudo(store, "pedcon"), conteudo(store, "pedicon"), conteudo(store, "ctr")};
+}
+
+// The server's today: a run stores it as its date, which the next partial run takes as its cut-off.
+Date hojeNoServidor(ServidorTeste& s) {
+    return *Date::fromIso(s.valor(QStringLiteral("SELECT current_date")).toStdString());
+}
+
+// Ends every connection of the workstation's role: the server dropping the connection mid-step.
+void derrubarConexoes(ServidorTeste& s) {
+    s.executar(QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE "
+                              "datname=current_database() AND usename='%1';")
+                   .arg(s.passwordUser()));
+}
+
 } // namespace
 
 class TestDownloads : public QObject {
@@ -601,6 +637,150 @@ private Q_SLOTS:
         const auto fim = registros(store, "pauxpro", {"ID_PAUTA", "ID_PROD"});
         QCOMPARE(fim.size(), size_t(1006));
         QCOMPARE(dec(fim.at(QStringLiteral("10001/1001")), "PRECO1"), QStringLiteral("30.0000"));
+    }
+    void historyTotalThenPartialChangesNoRow_data() {
+        QTest::addColumn<int>("esquema");
+        QTest::newRow("zor") << int(ServidorTeste::Esquema::Zor);
+        QTest::newRow("gerente") << int(ServidorTeste::Esquema::Gerente);
+    }
+
+    // A partial run right after a full one, with nothing changed on the server, changes no row of the
+    // history, its items or the receivables: the orders received again get their own items back, and
+    // the earlier deliveries of the same order (not received by a partial run) keep theirs.
+    void historyTotalThenPartialChangesNoRow() {
+        QFETCH(int, esquema);
+        QAV_SERVIDOR_TESTE(servidor, static_cast<ServidorTeste::Esquema>(esquema));
+        test::TempDataFolder pasta;
+        Store& store = pasta.store();
+        prepararEstacao(store, servidor, hojeNoServidor(servidor));
+        Ouvinte total;
+        QCOMPARE(rodar(store, total, TipoComunicacao::Total).resultado, ResultadoComunicacao::Sucesso);
+        const auto antes = historico(store);
+        QVERIFY(!antes[1].isEmpty());
+        Ouvinte parcial;
+        QCOMPARE(rodar(store, parcial, TipoComunicacao::Parcial).resultado, ResultadoComunicacao::Sucesso);
+        // The partial run did receive history orders and items again.
+        QVERIFY2(!parcial.registros.contains(QStringLiteral("Atualizados 0 Pedido(s) Consulta...")) &&
+                     !parcial.registros.contains(QStringLiteral("Atualizados 0 Itens do Pedido Consulta...")),
+                 qPrintable(parcial.tudo()));
+        const auto depois = historico(store);
+        QCOMPARE(depois[0], antes[0]);
+        QCOMPARE(depois[1], antes[1]);
+        QCOMPARE(depois[2], antes[2]);
+    }
+
+    void connectionKilledDuringHistoryItems_data() { historyTotalThenPartialChangesNoRow_data(); }
+
+    // The server ends the connection as the history items are read: the history orders and their items
+    // are as before the run (the changed order keeps its old total and its items), the run failed, and
+    // its end is still logged.
+    void connectionKilledDuringHistoryItems() {
+        QFETCH(int, esquema);
+        const auto tipo = static_cast<ServidorTeste::Esquema>(esquema);
+        QAV_SERVIDOR_TESTE(servidor, tipo);
+        test::TempDataFolder pasta;
+        Store& store = pasta.store();
+        prepararEstacao(store, servidor);
+        Ouvinte primeira;
+        QCOMPARE(rodar(store, primeira, TipoComunicacao::Total).resultado, ResultadoComunicacao::Sucesso);
+        const auto antes = historico(store);
+        servidor.executar(QStringLiteral("UPDATE %1.pedidos SET total=999.99 WHERE numero=101;")
+                              .arg(tipo == ServidorTeste::Esquema::Zor ? QStringLiteral("zor")
+                                                                       : QStringLiteral("gerente")));
+        Ouvinte ouvinte;
+        bool derrubada = false;
+        ouvinte.aoRegistrar = [&](const QString& texto) {
+            if (texto == QStringLiteral("Atualizando Itens do Pedido Consulta...")) {
+                derrubada = true;
+                derrubarConexoes(servidor);
+            }
+        };
+        QCOMPARE(rodar(store, ouvinte, TipoComunicacao::Total).resultado, ResultadoComunicacao::Falhou);
+        QVERIFY(derrubada);
+        const auto depois = historico(store);
+        QCOMPARE(depois[0], antes[0]);
+        QCOMPARE(depois[1], antes[1]);
+        QCOMPARE(ouvinte.registros.last(), QStringLiteral("Desconectando do Servidor..."));
+    }
+
+    // The volume of the ERP's orders comes in one statement; when the server refuses it the history
+    // step fails with one message and the history stays as it was.
+    void failingVolumeQueryFailsTheStep() {
+        QAV_SERVIDOR_TESTE(servidor, ServidorTeste::Esquema::Zor);
+        test::TempDataFolder pasta;
+        Store& store = pasta.store();
+        prepararEstacao(store, servidor);
+        Ouvinte primeira;
+        QCOMPARE(rodar(store, primeira, TipoComunicacao::Total).resultado, ResultadoComunicacao::Sucesso);
+        const auto antes = historico(store);
+        servidor.executar(
+            QStringLiteral("UPDATE zor.pedidos SET total=999.99 WHERE numero=101;"
+                           "ALTER TABLE gestao.produto RENAME COLUMN vol_m3 TO vol_m3_antigo;"));
+        Ouvinte ouvinte;
+        QCOMPARE(rodar(store, ouvinte, TipoComunicacao::Total).resultado, ResultadoComunicacao::Falhou);
+        QCOMPARE(ouvinte.mensagens.size(), 1);
+        QVERIFY2(ouvinte.mensagens.first().startsWith(QStringLiteral("Erro: ")) &&
+                     ouvinte.mensagens.first().contains(QStringLiteral("vol_m3")),
+                 qPrintable(ouvinte.tudo()));
+        QVERIFY2(!ouvinte.tudo().contains(QStringLiteral("Atualizados 4 Pedido(s) Consulta...")),
+                 qPrintable(ouvinte.tudo()));
+        QCOMPARE(historico(store)[0], antes[0]);
+        QCOMPARE(ouvinte.registros.last(), QStringLiteral("Desconectando do Servidor..."));
+    }
+
+    // A total wider than its local field and a price-list code whose id would pass 32 bits are logged
+    // with the record and the field and counted at the end of the run; the list is refused with a
+    // notice, and the run goes on.
+    void valuesThatDoNotFitAreLoggedAndCounted() {
+        QAV_SERVIDOR_TESTE(servidor, ServidorTeste::Esquema::Zor);
+        servidor.executar(QStringLiteral(
+            "UPDATE zor.pedidos SET total=999999999999.99 WHERE numero=104;"
+            "INSERT INTO gestao.pauta (id_pauta, id_empresa, codigo, descricao, ativo, dt_atual) VALUES "
+            "(99, 1, 999999, 'Pauta grande', 1, '2026-01-01');"
+            "INSERT INTO gestao.pauxpro (id_pauxpro, id_pauta, id_prod, preco1, tp_pauta, dt_atual) VALUES "
+            "(999, 99, 1001, 1, 0, '2026-01-01');"
+            "UPDATE zor.corrent SET cod_pauta=999999 WHERE cod_vendedor=5;"));
+        test::TempDataFolder pasta;
+        Store& store = pasta.store();
+        prepararEstacao(store, servidor);
+        Ouvinte ouvinte;
+        QCOMPARE(rodar(store, ouvinte, TipoComunicacao::Total).resultado, ResultadoComunicacao::Sucesso);
+        for (const char* linha :
+             {"Valor não cabe no campo VALOR_TOTAL (Pedido Consulta # 104): 999999999999.99",
+              "Valor não cabe no campo ID (Pauta # 999999): 9999990001",
+              "Valor não cabe no campo ID_PAUTA (Pauta # 999999): 9999990001",
+              "3 valor(es) do servidor não couberam nos campos locais e não foram gravados."})
+            QVERIFY2(ouvinte.registros.contains(QString::fromUtf8(linha)), qPrintable(ouvinte.tudo()));
+        QVERIFY2(
+            ouvinte.mensagens.contains(QStringLiteral(
+                "Aviso: Pauta de preços 999999 não recebida:|o código não cabe no identificador local.")),
+            qPrintable(ouvinte.tudo()));
+        // Only the three lists of the salesperson; no list or price under a wrapped id.
+        QCOMPARE(registros(store, "pauta", {"ID"}).size(), size_t(3));
+        QCOMPARE(registros(store, "pauxpro", {"ID_PAUTA", "ID_PROD"}).size(), size_t(6));
+    }
+
+    // When the flex balance cannot be asked, the last balance stays and the salesperson is told.
+    void failingFlexQueryKeepsTheBalance() {
+        QAV_SERVIDOR_TESTE(servidor, ServidorTeste::Esquema::Zor);
+        test::TempDataFolder pasta;
+        Store& store = pasta.store();
+        prepararEstacao(store, servidor);
+        const auto saldo = [&] {
+            const auto cfg = registros(store, "qavcfg", {"ID_EMPRESA"});
+            return cfg.count(QStringLiteral("1")) ? dec(cfg.at(QStringLiteral("1")), "SALDO_FLEX")
+                                                  : QString();
+        };
+        Ouvinte primeira;
+        QCOMPARE(rodar(store, primeira, TipoComunicacao::Total).resultado, ResultadoComunicacao::Sucesso);
+        QCOMPARE(saldo(), QStringLiteral("1250.7500"));
+        servidor.executar(QStringLiteral("ALTER TABLE gestao.flex RENAME TO flex_antigo;"));
+        Ouvinte ouvinte;
+        QCOMPARE(rodar(store, ouvinte, TipoComunicacao::Total).resultado, ResultadoComunicacao::Sucesso);
+        QCOMPARE(saldo(), QStringLiteral("1250.7500"));
+        QVERIFY2(ouvinte.mensagens.first().startsWith(
+                     QStringLiteral("Aviso: Não foi possível consultar o saldo flex no servidor.")),
+                 qPrintable(ouvinte.tudo()));
     }
 };
 

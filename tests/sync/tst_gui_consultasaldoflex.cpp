@@ -4,6 +4,8 @@
 #include "sync/widgets/ConsultaSaldoFlex.h"
 #include "tests/support/TempDataFolder.h"
 
+#include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -15,6 +17,7 @@ class TestGuiConsultaSaldoFlex : public QObject {
 
 private Q_SLOTS:
     void mostraOsQuatroValores();
+    void tabelaIlegivelDitaNaJanela();
 };
 
 // A server balance of 1.234,50, an open order that used 2.000,00 of flex and one that added 15,25.
@@ -60,6 +63,27 @@ void TestGuiConsultaSaldoFlex::mostraOsQuatroValores() {
     QCOMPARE(fechar->text(), QStringLiteral("&Fechar"));
     QTest::mouseClick(fechar, Qt::LeftButton);
     QTRY_VERIFY(!moldura.isVisible());
+}
+
+// An order file that cannot be read: the window says which and why, and shows no balance at all
+// rather than zeros that would read as a balance of 0.
+void TestGuiConsultaSaldoFlex::tabelaIlegivelDitaNaJanela() {
+    test::TempDataFolder pasta;
+    {
+        QFile pedidos(pasta.filePath("pedidos.tps"));
+        QVERIFY(pedidos.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        pedidos.write(QByteArray(4096, 'x'));
+    }
+    ConsultaSaldoFlex janela(pasta.path(), 1);
+    janela.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&janela));
+    auto* falha = janela.findChild<QLabel*>(QStringLiteral("falha"));
+    QVERIFY(falha && falha->isVisible());
+    QVERIFY2(falha->text().startsWith(QStringLiteral("Não foi possível calcular o saldo flex: Erro (")) &&
+                 falha->text().contains(QStringLiteral("pedidos.tps")),
+             qPrintable(falha->text()));
+    for (const char* nome : {"saldoEmpresa", "flexOutrosDeb", "flexOutrosCre", "saldoFlex"})
+        QCOMPARE(janela.findChild<QLineEdit*>(QString::fromLatin1(nome))->text(), QString());
 }
 
 QTEST_MAIN(TestGuiConsultaSaldoFlex)

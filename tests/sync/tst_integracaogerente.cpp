@@ -249,6 +249,45 @@ private Q_SLOTS:
         QCOMPARE(s.valor(QStringLiteral("SELECT count(*) FROM gestao.pauxpro WHERE id_pauta=1")), u"0"_s);
     }
 
+    // The connection dies half-way through sending a price list's prices: the office's list keeps all
+    // the prices it had, as its removal and the new prices go in one server transaction.
+    void pautaInterrompidaFicaInteira() {
+        QAV_SERVIDOR_TESTE(s, ServidorTeste::Esquema::Gerente);
+        TempDataFolder pasta;
+        prepararHub(pasta.store());
+        {
+            Table precos(pasta.store(), "pauxpro");
+            QVERIFY(precos.open());
+            for (int n = 1; n <= 1200; ++n) {
+                precos.clear();
+                precos.rec().setInteger("ID_PAUTA", 10001);
+                precos.rec().setInteger("ID_PROD", 200000 + n);
+                precos.rec().setDecimal("PRECO1", Decimal(n));
+                QCOMPARE(precos.add(), Status::Ok);
+            }
+        }
+        Atualizacao primeira;
+        atualizar(primeira, pasta.store(), configuracao(s, QString()));
+        QVERIFY2(primeira.ok, qPrintable(primeira.ouvinte.tudo()));
+        const QString lista =
+            QStringLiteral("SELECT count(*) || '/' || sum(preco1) FROM gestao.pauxpro WHERE id_pauta=10001");
+        const QString antes = s.valor(lista);
+        QCOMPARE(antes, u"1202/720633.4000"_s);
+        // The office's server ends the update's connection as the 900th price arrives.
+        s.executar(
+            QStringLiteral("CREATE FUNCTION gestao.derrubar() RETURNS trigger LANGUAGE plpgsql AS "
+                           "$$ BEGIN PERFORM pg_terminate_backend(pg_backend_pid()); RETURN NEW; END $$;"
+                           "CREATE TRIGGER derrubar BEFORE INSERT ON gestao.pauxpro FOR EACH ROW "
+                           "WHEN (NEW.id_prod = 200900) EXECUTE FUNCTION gestao.derrubar();"));
+        Atualizacao a;
+        atualizar(a, pasta.store(), configuracao(s, QString()));
+        QVERIFY(!a.ok);
+        QVERIFY2(a.ouvinte.mensagens.first().startsWith(u"Erro ("_s) &&
+                     a.ouvinte.mensagens.first().contains(u")/pauta: "_s),
+                 qPrintable(a.ouvinte.tudo()));
+        QCOMPARE(s.valor(lista), antes);
+    }
+
     // Payment forms: under the local id, marked for the workstations, company above 9000 less 9000.
     void formasPagamento_data() {
         QTest::addColumn<int>("id");
@@ -505,8 +544,11 @@ private Q_SLOTS:
         PedidoIntegracao pedido;
         pedido.idEmpresa = 1;
         pedido.configuracao = configuracao(s, QString());
-        pedido.gravadorComandos = [&disco](const QString& comando) {
-            if (comando == QLatin1String("commit;"))
+        // The disk fails as the import commits (the price lists before it commit their own).
+        bool marcado = false;
+        pedido.gravadorComandos = [&disco, &marcado](const QString& comando) {
+            marcado = marcado || comando.startsWith(QLatin1String("UPDATE gerente.pedidos SET num_ped_qav"));
+            if (marcado && comando == QLatin1String("commit;"))
                 disco.setFailing(true);
         };
         Ouvinte ouvinte;
