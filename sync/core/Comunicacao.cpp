@@ -5,9 +5,24 @@
 #include "sync/core/AtualizacaoEmpresa.h"
 #include "sync/core/ConfiguracaoComunicacao.h"
 
+#include <exception>
+
 namespace qav::sync {
 
 namespace {
+
+// A step that throws (a value the local tables refuse, a bug) fails as that step, with its reason,
+// instead of ending the program: the orders behind it are sent at the next run that gets that far.
+bool protegido(ContextoComunicacao& c, const std::function<bool()>& passo) {
+    try {
+        return passo();
+    } catch (const std::exception& e) {
+        c.erro(QStringLiteral("Falha inesperada na comunicação!|") + QString::fromUtf8(e.what()));
+    } catch (...) {
+        c.erro(QStringLiteral("Falha inesperada na comunicação!"));
+    }
+    return false;
+}
 
 bool somentePedidos(const ContextoComunicacao& c) {
     return c.tipo == TipoComunicacao::SomentePedidos;
@@ -75,7 +90,7 @@ bool passos(ContextoComunicacao& c, const PassosComunicacao& externos) {
             c.registrar(QStringLiteral("Comunicação interrompida pelo usuário..."));
             return false;
         }
-        c.passoOk = passo(c);
+        c.passoOk = protegido(c, [&] { return passo(c); });
         if (!c.passoOk)
             return false;
     }
@@ -165,6 +180,7 @@ Desfecho comunicar(Store& store, OuvinteComunicacao& ouvinte, const PedidoComuni
     ContextoComunicacao c(store, conexao, ouvinte);
     conexao.aoErroSql([&c](const ErroSql& e) { c.erroSql(e); });
     conexao.aoComando(pedido.gravadorComandos);
+    conexao.aoAjusteTexto([&c](const AjusteTexto& a) { c.textoAjustadoNoEnvio(a); });
     c.tipo = pedido.tipo;
     c.idEmpresa = pedido.idEmpresa;
     c.qavcfg = &*cfg;
@@ -175,6 +191,9 @@ Desfecho comunicar(Store& store, OuvinteComunicacao& ouvinte, const PedidoComuni
     const bool conectou = conectar(c, desfecho);
     bool sucesso = conectou && passos(c, externos);
     ouvinte.progresso(QString());
+    if (c.textosAjustados > 0)
+        c.registrar(c.textosAjustados == 1 ? QStringLiteral("1 texto ajustado")
+                                           : QStringLiteral("%1 textos ajustados").arg(c.textosAjustados));
     if (conectou) {
         // A transaction a failed step left open is rolled back before the closing row is written.
         if (conexao.emTransacao())
@@ -191,7 +210,7 @@ Desfecho comunicar(Store& store, OuvinteComunicacao& ouvinte, const PedidoComuni
         conexao.desconectar();
         return desfecho;
     }
-    sucesso = concluir(c);
+    sucesso = protegido(c, [&] { return concluir(c); });
     conexao.desconectar();
     if (!sucesso)
         return desfecho;

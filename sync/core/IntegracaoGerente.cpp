@@ -4,6 +4,8 @@
 #include "store/core/Clock.h"
 #include "sync/core/ConfiguracaoComunicacao.h"
 
+#include <exception>
+
 namespace qav::sync {
 
 namespace {
@@ -59,6 +61,10 @@ bool atualizarGerente(Store& store, OuvinteComunicacao& ouvinte, const PedidoInt
     ContextoIntegracao c(store, conexao, ouvinte);
     conexao.aoErroSql([&c](const ErroSql& e) { c.erroSql(e); });
     conexao.aoComando(pedido.gravadorComandos);
+    conexao.aoAjusteTexto([&c](const AjusteTexto& a) {
+        c.registrar(QStringLiteral("Texto ajustado no envio (") + a.tabela + QLatin1Char('.') + a.coluna +
+                    QStringLiteral("): ") + a.ajustado.left(30));
+    });
     c.idEmpresa = pedido.idEmpresa;
     c.empresaGerente = pedido.configuracao.empresa;
     c.pastaTps = pedido.configuracao.pastaTps.trimmed();
@@ -87,7 +93,16 @@ bool atualizarGerente(Store& store, OuvinteComunicacao& ouvinte, const PedidoInt
             ok = false;
             break;
         }
-        ok = passo(c);
+        // A step that throws fails as that step, with its reason, instead of ending the program.
+        try {
+            ok = passo(c);
+        } catch (const std::exception& e) {
+            c.erro(QStringLiteral("Falha inesperada na atualização!|") + QString::fromUtf8(e.what()));
+            ok = false;
+        } catch (...) {
+            c.erro(QStringLiteral("Falha inesperada na atualização!"));
+            ok = false;
+        }
     }
     c.linhaProgresso(QString());
     // A transaction a failed step left open is not left behind on the server.
