@@ -1,6 +1,7 @@
 // Windows-1252 texts: the code page of the local tables, the settings files and the server.
 #include "store/core/Text.h"
 
+#include <QList>
 #include <array>
 
 namespace qav::text {
@@ -154,6 +155,187 @@ QString decodeUtf8OrWin1252(const QByteArray& bytes) {
         n -= 3;
     }
     return QString::fromUtf8(reinterpret_cast<const char*>(p), n);
+}
+
+namespace {
+
+// Marks that change nothing a reader sees on their own: combining accents left over after
+// composition, zero-width spaces and joiners, direction marks, variation selectors, the byte-order mark.
+bool invisible(char32_t c) {
+    switch (QChar::category(c)) {
+    case QChar::Mark_NonSpacing:
+    case QChar::Mark_SpacingCombining:
+    case QChar::Mark_Enclosing:
+    case QChar::Other_Format:
+        return true;
+    default:
+        return false;
+    }
+}
+
+struct Plain {
+    char32_t from;
+    std::array<const char16_t*, 2> to; // the first whose characters all fit is taken
+};
+
+// Characters that compatibility decomposition leaves as they are, with what a person would type
+// instead.
+const Plain kPlain[] = {
+    {0x201C, {u"\""}},
+    {0x201D, {u"\""}},
+    {0x201E, {u"\""}},
+    {0x201F, {u"\""}},
+    {0x2033, {u"\""}},
+    {0x00AB, {u"<<"}},
+    {0x00BB, {u">>"}},
+    {0x2018, {u"'"}},
+    {0x2019, {u"'"}},
+    {0x201A, {u"'"}},
+    {0x201B, {u"'"}},
+    {0x2032, {u"'"}},
+    {0x00B4, {u"'"}},
+    {0x2010, {u"-"}},
+    {0x2011, {u"-"}},
+    {0x2012, {u"-"}},
+    {0x2013, {u"-"}},
+    {0x2014, {u"-"}},
+    {0x2015, {u"-"}},
+    {0x2212, {u"-"}},
+    {0x2026, {u"..."}},
+    {0x20AC, {u"EUR"}},
+    {0x2022, {u"*"}},
+    {0x2030, {u"o/oo"}},
+    {0x2020, {u"+"}},
+    {0x2021, {u"+"}},
+    {0x02C6, {u"^"}},
+    {0x02DC, {u"~"}},
+    {0x2039, {u"<"}},
+    {0x203A, {u">"}},
+    {0x0152, {u"OE"}},
+    {0x0153, {u"oe"}},
+    {0x00C6, {u"AE"}},
+    {0x00E6, {u"ae"}},
+    {0x00DF, {u"ss"}},
+    {0x0192, {u"f"}},
+    {0x00D0, {u"D"}},
+    {0x00F0, {u"d"}},
+    {0x00DE, {u"Th"}},
+    {0x00FE, {u"th"}},
+    {0x0141, {u"L"}},
+    {0x0142, {u"l"}},
+    {0x0110, {u"D"}},
+    {0x0111, {u"d"}},
+    {0x0131, {u"i"}},
+    {0x00D8, {u"O"}},
+    {0x00F8, {u"o"}},
+    {0x2300, {u"\u00D8", u"O"}},
+    {0x2205, {u"\u00D8", u"O"}},
+    {0x2264, {u"<="}},
+    {0x2265, {u">="}},
+    {0x2260, {u"<>"}},
+    {0x2192, {u"->"}},
+    {0x2190, {u"<-"}},
+    {0x00D7, {u"x"}},
+    {0x00F7, {u"/"}},
+    {0x00B1, {u"+/-"}},
+    {0x2044, {u"/"}},
+    {0x00B0, {u"o"}},
+    {0x00BA, {u"o"}},
+    {0x00AA, {u"a"}},
+    {0x00A9, {u"(C)"}},
+    {0x00AE, {u"(R)"}},
+    {0x2122, {u"TM"}},
+    {0x00A7, {u"S"}},
+    {0x00B6, {u"P"}},
+    {0x00B7, {u"."}},
+    {0x00A6, {u"|"}},
+    {0x00A2, {u"c"}},
+    {0x00A3, {u"L"}},
+    {0x00A5, {u"Y"}},
+    {0x00A4, {u"?"}},
+    {0x00A1, {u"!"}},
+    {0x00BF, {u"?"}},
+    {0x00AC, {u"-"}},
+    {0x00A8, {u"\""}},
+    {0x00B8, {u","}},
+    {0x00AF, {u"-"}},
+    {0x2116, {u"No"}},
+};
+
+bool allFit(const QString& text, const std::function<bool(char32_t)>& fits) {
+    for (const char32_t c : text.toUcs4())
+        if (!fits(c))
+            return false;
+    return true;
+}
+
+std::optional<QString> fromTable(char32_t c, const std::function<bool(char32_t)>& fits) {
+    for (const Plain& p : kPlain) {
+        if (p.from != c)
+            continue;
+        for (const char16_t* to : p.to) {
+            if (to == nullptr)
+                break;
+            const QString candidate = QString::fromUtf16(to);
+            if (allFit(candidate, fits))
+                return candidate;
+        }
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+void appendPlain(QString& out, char32_t c, const std::function<bool(char32_t)>& fits) {
+    if (fits(c)) {
+        out += QString::fromUcs4(&c, 1);
+        return;
+    }
+    if (invisible(c))
+        return;
+    if (const auto plain = fromTable(c, fits)) {
+        out += *plain;
+        return;
+    }
+    if (QChar::isSpace(c) && fits(U' ')) {
+        out += QLatin1Char(' ');
+        return;
+    }
+    // The compatibility form without its accents: "ő" gives "o", "ﬁ" gives "fi", "①" gives "1",
+    // "½" gives "1/2".
+    const QString decomposed = QString::fromUcs4(&c, 1).normalized(QString::NormalizationForm_KD);
+    QString near;
+    bool found = decomposed != QString::fromUcs4(&c, 1);
+    for (const char32_t d : decomposed.toUcs4()) {
+        if (!found)
+            break;
+        if (fits(d))
+            near += QString::fromUcs4(&d, 1);
+        else if (invisible(d))
+            continue;
+        else if (const auto plain = fromTable(d, fits))
+            near += *plain;
+        else
+            found = false;
+    }
+    out += found && !near.isEmpty() ? near : QStringLiteral("?");
+}
+
+} // namespace
+
+QString plainForm(const QString& value, const std::function<bool(char32_t)>& fits) {
+    if (allFit(value, fits))
+        return value;
+    QString out;
+    out.reserve(value.size());
+    for (const char32_t c : value.normalized(QString::NormalizationForm_C).toUcs4())
+        appendPlain(out, c, fits);
+    return out;
+}
+
+QString win1252Form(const QString& value) {
+    if (isWin1252(value))
+        return value;
+    return plainForm(value, [](char32_t c) { return c < 0x10000 && byteOf(static_cast<char16_t>(c)) >= 0; });
 }
 
 QString rtrim(const QString& value) {

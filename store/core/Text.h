@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 #include <optional>
 #include <string_view>
 
@@ -21,6 +22,16 @@ QString fromWin1252(const QByteArray& bytes);
 // Bytes that are valid UTF-8 decode as UTF-8, anything else as Windows-1252 (settings files written
 // by older installations).
 QString decodeUtf8OrWin1252(const QByteArray& bytes);
+
+// The text with every character that `fits` refuses replaced by its nearest plain form: typographic
+// quotes and dashes by their plain ones, "…" by "...", "€" by "EUR", a letter by the same letter without
+// its accent when the accented one does not fit, invisible marks (zero-width spaces, variation
+// selectors) left out, and "?" where nothing near exists. The text is first composed ("e" followed by
+// a combining acute becomes "é"). `fits` gets Unicode code points.
+QString plainForm(const QString& value, const std::function<bool(char32_t)>& fits);
+// plainForm within Windows-1252: the form a text of the server takes in the local tables. The text
+// itself when every character fits.
+QString win1252Form(const QString& value);
 
 // Trailing spaces removed (fixed-width fields are space-padded; comparisons ignore the padding).
 QString rtrim(const QString& value);

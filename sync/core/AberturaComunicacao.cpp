@@ -112,6 +112,13 @@ bool lerDataServidor(ContextoComunicacao& c) {
         return false;
     }
     c.dataServidor = linhas->front().data(0);
+    // A date that cannot be read would be stored as the last communication and lock the installation
+    // at its next start: the run stops here instead.
+    if (c.dataServidor.isNull()) {
+        c.erro(QStringLiteral("Data do servidor ilegível: \"") + linhas->front().texto(0) +
+               QStringLiteral("\"!|A comunicação foi interrompida."));
+        return false;
+    }
     c.registrar(QStringLiteral("Data no servidor ") + QString::fromStdString(c.dataServidor.toBr()) +
                 QStringLiteral("..."));
     return true;

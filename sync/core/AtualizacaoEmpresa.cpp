@@ -195,9 +195,14 @@ bool gravarEmpresa(ContextoComunicacao& c, Table& empresas, const LinhaNomeada& 
     r.setInteger("ID_EMPRESA_PROD", tabelaCompartilhada(c, id, "produtos").toLongLong());
     r.setInteger("ID_EMPRESA_GRUP", tabelaCompartilhada(c, id, "grupos").toLongLong());
     if (c.sistema == QStringLiteral("zor")) {
+        ErroSql erro;
         const auto taxas = c.conexao.consultar(
             QStringLiteral("SELECT taxa_fin,adic_comissao FROM zor.tabdesp WHERE id_empresa=") +
-            Conexao::inteiro(id) + QStringLiteral(" AND tab_padrao=1 ORDER BY data DESC LIMIT 1;"));
+                Conexao::inteiro(id) + QStringLiteral(" AND tab_padrao=1 ORDER BY data DESC LIMIT 1;"),
+            &erro);
+        // Shown as every refused statement of the run is; the company keeps the rates it had.
+        if (!taxas)
+            c.erroSql(erro);
         if (taxas && !taxas->empty()) {
             atribuirDoServidor(r, "TX_FINANCEIRA", taxas->front().texto(0));
             atribuirDoServidor(r, "ADIC_COMISSAO", taxas->front().texto(1));
@@ -254,6 +259,9 @@ bool atualizarConfiguracao(ContextoComunicacao& c) {
     for (const char* campo : {"BD_NOME", "BD_HOST", "BD_USUARIO", "BD_SENHA", "SENHA_VENDEDOR"})
         emMemoria.setText(campo, c.qavcfg->text(campo));
     emMemoria.setInteger("BD_PORTA", c.qavcfg->integer("BD_PORTA"));
+    if (!linhas->empty())
+        c.textosAjustadosNaLinha(QStringLiteral("Configuração ") + QString::number(c.idEmpresa),
+                                 linhas->front());
     c.primeiraComunicacao = emMemoria.date("DT_ULT_COM").isNull();
     // Never communicated: the first partial run takes everything.
     if (c.primeiraComunicacao)
@@ -284,6 +292,7 @@ bool atualizarEmpresa(ContextoComunicacao& c) {
     for (const Linha& l : *linhas) {
         if (!gravarEmpresa(c, empresas, LinhaNomeada(&kColunasEmpresa, l)))
             return false;
+        c.textosAjustadosNaLinha(QStringLiteral("Empresa ") + l.texto(0), l);
         ++contagem;
     }
     c.registrar(QStringLiteral("Atualizada ") + QString::number(contagem) + QStringLiteral(" Empresa..."));
@@ -368,6 +377,7 @@ bool atualizarVendedor(ContextoComunicacao& c) {
                    .arg(text::rtrim(r.text("NOME"))));
         return false;
     }
+    c.textosAjustadosNaLinha(QStringLiteral("Vendedor/Representante ") + v.texto("codigo"), v.linha());
     c.registrar(QStringLiteral("Atualizados 1 Vendedor..."));
     return true;
 }
@@ -408,6 +418,7 @@ bool atualizarTiposPedido(ContextoComunicacao& c) {
                        .arg(l.texto(3)));
             return false;
         }
+        c.textosAjustadosNaLinha(QStringLiteral("Tipo de Pedido ") + l.texto(0), l);
         ++contagem;
     }
     c.registrar(QStringLiteral("Atualizados ") + QString::number(contagem) +

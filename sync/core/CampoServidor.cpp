@@ -48,7 +48,9 @@ bool atribuirDoServidor(Record& r, const char* campo, const QString& valor, int 
     case FieldType::Text:
     case FieldType::ZText:
     case FieldType::Memo:
-        r.setText(indice, text::fit(valor, def.maxLength()), elemento);
+        // Texts read from the connection are already within the local code page; a text put together
+        // from other sources is brought to it here, so that no server value can stop a step.
+        r.setText(indice, text::fit(text::win1252Form(valor), def.maxLength()), elemento);
         return true;
     }
     return true;

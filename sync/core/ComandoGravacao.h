@@ -17,4 +17,9 @@ using ValoresColunas = std::vector<ValorColuna>;
 QString comandoInsercao(const QString& tabela, const ValoresColunas& valores);
 QString comandoAlteracao(const QString& tabela, const ValoresColunas& valores, const QString& condicao);
 
+// The server table an INSERT or UPDATE writes, and the column that gets the value found at `posicao`
+// ("coluna=valor", or the value's place in "INSERT INTO t(a, b) VALUES (x, y)"), for the line that
+// tells a text went adjusted. Empty when the statement is of another form.
+std::pair<QString, QString> destinoDoValor(const QString& comando, qsizetype posicao);
+
 } // namespace qav::sync

@@ -12,6 +12,19 @@ namespace qav::sync {
 
 namespace {
 
+// A step that throws (a value the local tables refuse, a bug) fails as that step, with its reason,
+// instead of ending the program: the orders behind it are sent at the next run that gets that far.
+bool protegido(ContextoComunicacao& c, const std::function<bool()>& passo) {
+    try {
+        return passo();
+    } catch (const std::exception& e) {
+        c.erro(QStringLiteral("Falha inesperada na comunicação!|") + QString::fromUtf8(e.what()));
+    } catch (...) {
+        c.erro(QStringLiteral("Falha inesperada na comunicação!"));
+    }
+    return false;
+}
+
 bool somentePedidos(const ContextoComunicacao& c) {
     return c.tipo == TipoComunicacao::SomentePedidos;
 }
@@ -78,14 +91,7 @@ bool passos(ContextoComunicacao& c, const PassosComunicacao& externos) {
             c.registrar(QStringLiteral("Comunicação interrompida pelo usuário..."));
             return false;
         }
-        // Nothing a step meets (a value the server cannot take, a number out of range) leaves the run's
-        // thread: it is that step's failure.
-        try {
-            c.passoOk = passo(c);
-        } catch (const std::exception& e) {
-            c.erro(QString::fromUtf8(e.what()));
-            c.passoOk = false;
-        }
+        c.passoOk = protegido(c, [&] { return passo(c); });
         if (!c.passoOk)
             return false;
     }
@@ -188,6 +194,7 @@ Desfecho comunicar(Store& store, OuvinteComunicacao& ouvinte, const PedidoComuni
     ContextoComunicacao c(store, conexao, ouvinte);
     conexao.aoErroSql([&c](const ErroSql& e) { c.erroSql(e); });
     conexao.aoComando(pedido.gravadorComandos);
+    conexao.aoAjusteTexto([&c](const AjusteTexto& a) { c.textoAjustadoNoEnvio(a); });
     c.tipo = pedido.tipo;
     c.idEmpresa = pedido.idEmpresa;
     c.qavcfg = &*cfg;
@@ -200,6 +207,9 @@ Desfecho comunicar(Store& store, OuvinteComunicacao& ouvinte, const PedidoComuni
     ouvinte.progresso(QString());
     if (const QString naoCabem = resumoNaoCabe(c); !naoCabem.isEmpty())
         c.registrar(naoCabem);
+    if (c.textosAjustados > 0)
+        c.registrar(c.textosAjustados == 1 ? QStringLiteral("1 texto ajustado")
+                                           : QStringLiteral("%1 textos ajustados").arg(c.textosAjustados));
     if (conectou) {
         // A transaction a failed step left open is rolled back before the closing row is written.
         if (conexao.emTransacao())
@@ -217,7 +227,7 @@ Desfecho comunicar(Store& store, OuvinteComunicacao& ouvinte, const PedidoComuni
         conexao.desconectar();
         return desfecho;
     }
-    sucesso = concluir(c);
+    sucesso = protegido(c, [&] { return concluir(c); });
     conexao.desconectar();
     if (!sucesso)
         return desfecho;

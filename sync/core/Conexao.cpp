@@ -1,5 +1,10 @@
 #include "sync/core/Conexao.h"
 
+#include "store/core/Text.h"
+#include "sync/core/ComandoGravacao.h"
+
+#include <QList>
+
 #include <QByteArray>
 #include <libpq-fe.h>
 
@@ -10,10 +15,6 @@ namespace {
 // The text of a statement's first word, to tell a SELECT from the statements that change data.
 bool ehSelect(const QString& comando) {
     return comando.left(6).toUpper() == QStringLiteral("SELECT");
-}
-
-QString doServidor(const char* texto) {
-    return QString::fromUtf8(texto).trimmed();
 }
 
 // libpq takes its settings as separate keywords and values, so a value holding ";", "=" or a quote
@@ -33,7 +34,7 @@ struct Palavras {
     }
 };
 
-Linha linhaDoResultado(const PGresult* resultado, int linha) {
+Linha linhaDoResultado(const PGresult* resultado, int linha, const CodificacaoServidor& codificacao) {
     Linha l;
     const int colunas = PQnfields(resultado);
     l.colunas.reserve(static_cast<size_t>(colunas));
@@ -41,9 +42,20 @@ Linha linhaDoResultado(const PGresult* resultado, int linha) {
     for (int c = 0; c < colunas; ++c) {
         const bool nula = PQgetisnull(resultado, linha, c) != 0;
         l.nulas.push_back(nula);
-        l.colunas.push_back(
-            nula ? QString()
-                 : QString::fromUtf8(PQgetvalue(resultado, linha, c), PQgetlength(resultado, linha, c)));
+        if (nula) {
+            l.colunas.emplace_back();
+            continue;
+        }
+        QString texto =
+            codificacao.decodificar(PQgetvalue(resultado, linha, c), PQgetlength(resultado, linha, c));
+        // The local tables hold Windows-1252 only: anything else is kept in its nearest plain form
+        // rather than ending the step.
+        if (!text::isWin1252(texto)) {
+            QString ajustado = text::win1252Form(texto);
+            l.ajustes.push_back({QString(), QString::fromUtf8(PQfname(resultado, c)), texto, ajustado});
+            texto = std::move(ajustado);
+        }
+        l.colunas.push_back(std::move(texto));
     }
     return l;
 }
@@ -91,7 +103,9 @@ Cursor::Cursor(Conexao& conexao, QString comando) : m_conexao(conexao) {
     pg_conn* c = m_conexao.m_conexao;
     if (m_conexao.m_gravador)
         m_conexao.m_gravador(m_erro.comando);
-    if (!c || PQsendQuery(c, m_erro.comando.toUtf8().constData()) == 0 || PQsetSingleRowMode(c) == 0) {
+    m_conexao.anunciarAjustes(m_erro.comando);
+    if (!c || PQsendQuery(c, m_conexao.m_codificacao.codificar(m_erro.comando).constData()) == 0 ||
+        PQsetSingleRowMode(c) == 0) {
         m_erro = m_conexao.erroDoServidor(m_erro.comando);
         descartar();
         return;
@@ -133,7 +147,7 @@ Cursor::Passo Cursor::proxima(Linha& linha) {
     }
     switch (PQresultStatus(r.r)) {
     case PGRES_SINGLE_TUPLE:
-        linha = linhaDoResultado(r.r, 0);
+        linha = linhaDoResultado(r.r, 0, m_conexao.m_codificacao);
         return Passo::Linha;
     case PGRES_TUPLES_OK:
     case PGRES_COMMAND_OK:
@@ -142,7 +156,7 @@ Cursor::Passo Cursor::proxima(Linha& linha) {
     default: {
         const char* estado = PQresultErrorField(r.r, PG_DIAG_SQLSTATE);
         m_erro.codigo = QString::fromLatin1(estado ? estado : "");
-        m_erro.texto = m_conexao.semSenha(doServidor(PQresultErrorMessage(r.r)));
+        m_erro.texto = m_conexao.semSenha(m_conexao.doServidor(PQresultErrorMessage(r.r)));
         descartar();
         return Passo::Erro;
     }
@@ -169,6 +183,8 @@ bool Conexao::conectar(const ParametrosConexao& p, QString* erro) {
     w.mais("client_encoding", QStringLiteral("UTF8"));
     w.mais("connect_timeout", QStringLiteral("15"));
     w.mais("application_name", QStringLiteral("QAV+"));
+    // Dates are read by position ("2026-12-08 ..."), whatever DateStyle the server was set up with.
+    w.mais("options", QStringLiteral("-c DateStyle=ISO"));
     const auto chaves = w.ponteiros(w.chaves);
     const auto valores = w.ponteiros(w.valores);
     m_conexao = PQconnectdbParams(chaves.data(), valores.data(), 0);
@@ -179,8 +195,76 @@ bool Conexao::conectar(const ParametrosConexao& p, QString* erro) {
         desconectar();
         return false;
     }
+    escolherCodificacao();
     detectarServidor();
     return true;
+}
+
+void Conexao::escolherCodificacao() {
+    const char* doBanco = PQparameterStatus(m_conexao, "server_encoding");
+    CodificacaoServidor codificacao =
+        CodificacaoServidor::paraServidor(QString::fromLatin1(doBanco ? doBanco : "UTF8"));
+    if (codificacao.precisaMapa())
+        codificacao.definirMapa(mapaDoServidor(QString::fromLatin1(codificacao.codificacaoCliente())));
+    if (PQsetClientEncoding(m_conexao, codificacao.codificacaoCliente().constData()) != 0)
+        return; // the connection goes on in UTF-8, the server converting
+    m_codificacao = codificacao;
+}
+
+// The characters of the bytes 0x80-0xFF in a single-byte encoding, as the server converts them.
+// Bytes the encoding leaves undefined make the server refuse the whole range; the range from 0xA0
+// is tried then, and as a last resort only ASCII goes up.
+std::array<char32_t, 128> Conexao::mapaDoServidor(const QString& codificacao) {
+    std::array<char32_t, 128> mapa{};
+    for (const int inicio : {0x80, 0xA0}) {
+        QByteArray bytes;
+        for (int b = inicio; b <= 0xFF; ++b)
+            bytes += static_cast<char>(b);
+        const auto linhas =
+            consultar(QStringLiteral("SELECT convert(decode('") + QString::fromLatin1(bytes.toHex()) +
+                      QStringLiteral("','hex'),") + textoSempre(codificacao) + QStringLiteral(",'UTF8');"));
+        if (!linhas || linhas->empty())
+            continue;
+        const QString resposta = linhas->front().texto(0);
+        if (!resposta.startsWith(QStringLiteral("\\x")))
+            break; // a server that does not write bytes in hex
+        const QList<uint> caracteres =
+            QString::fromUtf8(QByteArray::fromHex(resposta.mid(2).toLatin1())).toUcs4();
+        if (caracteres.size() != bytes.size())
+            break;
+        for (qsizetype i = 0; i < caracteres.size(); ++i)
+            mapa[static_cast<size_t>(inicio - 0x80 + i)] = caracteres[i];
+        break;
+    }
+    return mapa;
+}
+
+QString Conexao::doServidor(const char* texto) const {
+    return m_codificacao.decodificar(texto, static_cast<qsizetype>(qstrlen(texto))).trimmed();
+}
+
+void Conexao::anunciarAjustes(const QString& comando) {
+    if (m_ajustesPendentes.empty())
+        return;
+    std::vector<std::pair<QString, AjusteTexto>> restantes;
+    for (auto& [literal, ajuste] : m_ajustesPendentes) {
+        const qsizetype posicao = comando.indexOf(literal);
+        if (posicao < 0) {
+            restantes.push_back({literal, ajuste});
+            continue;
+        }
+        const auto [tabela, coluna] = destinoDoValor(comando, posicao);
+        ajuste.tabela = tabela;
+        ajuste.coluna = coluna;
+        if (m_aoAjuste)
+            m_aoAjuste(ajuste);
+    }
+    // Literals built for a statement that was never sent are forgotten after a while.
+    constexpr size_t kPendentesGuardados = 200;
+    if (restantes.size() > kPendentesGuardados)
+        restantes.erase(restantes.begin(), restantes.begin() + static_cast<std::ptrdiff_t>(
+                                                                   restantes.size() - kPendentesGuardados));
+    m_ajustesPendentes = std::move(restantes);
 }
 
 void Conexao::desconectar() {
@@ -191,6 +275,8 @@ void Conexao::desconectar() {
     m_versaoMaior = 0;
     m_cursorAberto = false;
     m_tabelaPerguntada.clear();
+    m_codificacao = CodificacaoServidor();
+    m_ajustesPendentes.clear();
 }
 
 bool Conexao::conectada() const {
@@ -285,7 +371,8 @@ std::optional<std::vector<Linha>> Conexao::consultar(const QString& comando, Err
     }
     if (m_gravador)
         m_gravador(comando);
-    Resultado r(PQexec(m_conexao, comando.toUtf8().constData()));
+    anunciarAjustes(comando);
+    Resultado r(PQexec(m_conexao, m_codificacao.codificar(comando).constData()));
     m_statusComando = r.r ? QByteArray(PQcmdStatus(r.r)) : QByteArray();
     if (!r.r || !r.ok()) {
         if (erro) {
@@ -305,7 +392,7 @@ std::optional<std::vector<Linha>> Conexao::consultar(const QString& comando, Err
     const int n = PQntuples(r.r);
     linhas.reserve(static_cast<size_t>(n));
     for (int i = 0; i < n; ++i)
-        linhas.push_back(linhaDoResultado(r.r, i));
+        linhas.push_back(linhaDoResultado(r.r, i, m_codificacao));
     return linhas;
 }
 
@@ -319,7 +406,17 @@ QString Conexao::texto(const QString& valor) const {
     return textoSempre(valor);
 }
 
-QString Conexao::textoSempre(const QString& valor) const {
+QString Conexao::textoSempre(const QString& original) const {
+    const QString valor = m_codificacao.ajustar(original);
+    const QString literal = literalDe(valor);
+    if (valor != original)
+        m_ajustesPendentes.push_back({literal, AjusteTexto{QString(), QString(), original, valor}});
+    return literal;
+}
+
+QString Conexao::literalDe(const QString& valor) const {
+    // The text goes through the escaping in UTF-8 and back: quotes and backslashes are the only bytes
+    // it touches, and the statement is put in the connection's encoding as a whole when it is sent.
     const QByteArray bruto = valor.toUtf8();
     if (m_conexao) {
         if (char* escapado =

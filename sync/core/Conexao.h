@@ -6,10 +6,12 @@
 
 #include "store/core/Date.h"
 #include "store/core/Decimal.h"
+#include "sync/core/CodificacaoServidor.h"
 #include "sync/core/ParametrosConexao.h"
 
 #include <QByteArray>
 #include <QString>
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -25,10 +27,21 @@ struct ErroSql {
     QString comando; // the statement
 };
 
-// One row of an answer, every column as the server writes it in text.
+// A text changed on its way because the other side cannot hold one of its characters.
+struct AjusteTexto {
+    QString tabela;   // the server table written (empty for a text that came down)
+    QString coluna;   // the column of the answer or of the table written
+    QString original; // as it was
+    QString ajustado; // as it was kept or sent
+};
+
+// One row of an answer, every column as the server writes it in text. A text with a character the
+// local tables cannot hold (outside Windows-1252: an emoji, a zero-width space, a "⌀") arrives in its
+// nearest plain form, and the row says which columns came so.
 struct Linha {
     std::vector<QString> colunas;
     std::vector<bool> nulas;
+    std::vector<AjusteTexto> ajustes;
     QString texto(size_t coluna) const { return coluna < colunas.size() ? colunas[coluna] : QString(); }
     bool nula(size_t coluna) const { return coluna >= nulas.size() || nulas[coluna]; }
     // The column as a whole number, 0 when null or not a number.
@@ -79,6 +92,11 @@ public:
 
     // Where statement errors are reported (the run shows them as "Erro SQL (code)").
     void aoErroSql(std::function<void(const ErroSql&)> sink) { m_sink = std::move(sink); }
+    // Called when a text of a statement about to be sent had characters the database cannot hold and
+    // goes in its nearest plain form.
+    void aoAjusteTexto(std::function<void(const AjusteTexto&)> sink) { m_aoAjuste = std::move(sink); }
+    // How texts cross the wire on this connection (from the database's encoding).
+    const CodificacaoServidor& codificacao() const { return m_codificacao; }
     // Called with every statement before it is sent (benchmarks replay them with other tools).
     void aoComando(std::function<void(const QString&)> gravador) { m_gravador = std::move(gravador); }
 
@@ -102,7 +120,9 @@ public:
     // Whether a transaction is open on the server (also one left open by a failed statement).
     bool emTransacao() const;
 
-    // Literals. A text is quoted and escaped for this connection; an empty or blank text is Null.
+    // Literals. A text is quoted and escaped for this connection; an empty or blank text is Null. A
+    // character the database cannot hold is replaced by its nearest plain form; the statement that
+    // carries the literal reports it (aoAjusteTexto) when it is sent.
     QString texto(const QString& valor) const;
     // Always a quoted text, '' for an empty one (columns that do not take Null).
     QString textoSempre(const QString& valor) const;
@@ -121,6 +141,11 @@ private:
     ErroSql erroDoServidor(const QString& comando, const char* codigo = nullptr) const;
     QString semSenha(const QString& texto) const;
     void detectarServidor();
+    void escolherCodificacao();
+    std::array<char32_t, 128> mapaDoServidor(const QString& codificacao);
+    void anunciarAjustes(const QString& comando);
+    QString doServidor(const char* texto) const;
+    QString literalDe(const QString& valor) const;
 
     pg_conn* m_conexao = nullptr;
     QString m_senha;
@@ -128,6 +153,10 @@ private:
     int m_versaoMaior = 0;
     std::function<void(const ErroSql&)> m_sink;
     std::function<void(const QString&)> m_gravador;
+    std::function<void(const AjusteTexto&)> m_aoAjuste;
+    CodificacaoServidor m_codificacao;
+    // Texts adjusted by the literal functions whose statement has not gone yet: (literal, adjustment).
+    mutable std::vector<std::pair<QString, AjusteTexto>> m_ajustesPendentes;
     bool m_cursorAberto = false;
     QString m_tabelaPerguntada;
     int m_empresaPerguntada = 0;

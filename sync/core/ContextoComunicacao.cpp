@@ -1,5 +1,6 @@
 #include "sync/core/ContextoComunicacao.h"
 
+#include <QStringList>
 #include <cstring>
 
 namespace qav::sync {
@@ -38,6 +39,23 @@ Decimal LinhaNomeada::decimal(const char* coluna) const {
 
 Date LinhaNomeada::data(const char* coluna) const {
     return m_linha.data(indice(coluna));
+}
+
+void ContextoComunicacao::textosAjustadosNaLinha(const QString& registro, const Linha& linha) {
+    if (linha.ajustes.empty())
+        return;
+    QStringList colunas;
+    for (const AjusteTexto& a : linha.ajustes)
+        colunas << a.coluna;
+    textoAjustado(QStringLiteral("Texto ajustado (") + registro + QStringLiteral("): ") +
+                  colunas.join(QStringLiteral(", ")));
+}
+
+void ContextoComunicacao::textoAjustadoNoEnvio(const AjusteTexto& a) {
+    const QString campo = a.tabela.isEmpty() ? a.coluna : a.tabela + QLatin1Char('.') + a.coluna;
+    textoAjustado(QStringLiteral("Texto ajustado no envio (") +
+                  (registroEmEnvio.isEmpty() ? QString() : registroEmEnvio + QStringLiteral(", ")) + campo +
+                  QStringLiteral("): ") + a.ajustado.left(30));
 }
 
 void ContextoComunicacao::erroSql(const ErroSql& e) const {

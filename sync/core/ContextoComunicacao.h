@@ -61,6 +61,12 @@ struct ContextoComunicacao {
     int empresaCabeca = 0;    // head office when set, else the company
     Record* qavcfg = nullptr; // the company's configuration as the run refreshes it
     LinhaNomeada vendedor;    // the salesperson's server row
+    // Texts that crossed the wire in their nearest plain form (a character one side cannot hold), one
+    // per record; the run ends by telling how many.
+    int textosAjustados = 0;
+    // The record the upload is sending ("Pedido # 12", "Cliente # 900001"), for the lines that say a
+    // text of it was adjusted.
+    QString registroEmEnvio;
 
     // A row of the run log now.
     void registrar(const QString& texto) const { ouvinte.registro(QTime::currentTime(), texto); }
@@ -74,6 +80,15 @@ struct ContextoComunicacao {
     // The server's text, "|" and the statement, captioned "Erro".
     void erroComando(const ErroSql& e) const { erro(e.texto + QStringLiteral("|") + e.comando); }
     bool parar() const { return ouvinte.pararSolicitado(); }
+    // One line of the run log for a record whose texts were adjusted; counted for the end of the run.
+    void textoAjustado(const QString& texto) {
+        ++textosAjustados;
+        registrar(texto);
+    }
+    // The line for a row that came down with adjusted texts: `registro` names it ("Produtos 1001").
+    void textosAjustadosNaLinha(const QString& registro, const Linha& linha);
+    // The line for a text of the upload that went in its nearest plain form.
+    void textoAjustadoNoEnvio(const AjusteTexto& ajuste);
 };
 
 } // namespace qav::sync

@@ -114,6 +114,7 @@ std::optional<int> enviarCliente(ContextoComunicacao& contexto, TabelasEnvio& ta
                                  int idEmpresa, const ClientesServidor& destino) {
     contexto.linhaProgresso(QStringLiteral("Gravando Cliente # ") + QString::number(idLocal) +
                             QStringLiteral("..."));
+    contexto.registroEmEnvio = QStringLiteral("Cliente # ") + QString::number(idLocal);
     Table& clientes = tabelas.clientes;
     clientes.clear();
     clientes.rec().setInteger("ID", idLocal);

@@ -61,6 +61,10 @@ bool atualizarGerente(Store& store, OuvinteComunicacao& ouvinte, const PedidoInt
     ContextoIntegracao c(store, conexao, ouvinte);
     conexao.aoErroSql([&c](const ErroSql& e) { c.erroSql(e); });
     conexao.aoComando(pedido.gravadorComandos);
+    conexao.aoAjusteTexto([&c](const AjusteTexto& a) {
+        c.registrar(QStringLiteral("Texto ajustado no envio (") + a.tabela + QLatin1Char('.') + a.coluna +
+                    QStringLiteral("): ") + a.ajustado.left(30));
+    });
     c.idEmpresa = pedido.idEmpresa;
     c.empresaGerente = pedido.configuracao.empresa;
     c.pastaTps = pedido.configuracao.pastaTps.trimmed();
@@ -89,10 +93,14 @@ bool atualizarGerente(Store& store, OuvinteComunicacao& ouvinte, const PedidoInt
             ok = false;
             break;
         }
+        // A step that throws fails as that step, with its reason, instead of ending the program.
         try {
             ok = passo(c);
         } catch (const std::exception& e) {
-            c.erro(QString::fromUtf8(e.what()));
+            c.erro(QStringLiteral("Falha inesperada na atualização!|") + QString::fromUtf8(e.what()));
+            ok = false;
+        } catch (...) {
+            c.erro(QStringLiteral("Falha inesperada na atualização!"));
             ok = false;
         }
     }

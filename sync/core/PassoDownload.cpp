@@ -78,6 +78,12 @@ bool PassoDownload::percorrer(const QString& comando, const std::function<bool(c
         try {
             if (!porLinha(linha))
                 return false;
+            if (!linha.ajustes.empty()) {
+                QString nome = m_sufixo.trimmed();
+                while (nome.endsWith(QLatin1Char('.')))
+                    nome.chop(1);
+                m_contexto.textosAjustadosNaLinha(nome + QLatin1Char(' ') + linha.texto(0).trimmed(), linha);
+            }
         } catch (const std::exception& e) {
             // A value the local files cannot hold (a character outside their code page): the step
             // ends as for a failed write, with the reason.

@@ -107,6 +107,7 @@ private:
         m_p.pauta = lerOuVazio(m_t.pautas, "KEYCODIGO",
                                {{"CODIGO", m_p.pedido.integer("COD_PAUTA")}, {"ID_EMPRESA", idEmpresa}});
         m_c.linhaProgresso(QStringLiteral("Gravando Pedido # %1...").arg(numer()));
+        m_c.registroEmEnvio = QStringLiteral("Pedido # %1").arg(numer());
         const auto inserido = m_destino.inserir(m_c, m_t, m_p);
         if (!inserido)
             return false;

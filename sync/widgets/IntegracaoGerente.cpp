@@ -18,6 +18,7 @@
 #include <QThread>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <exception>
 
 using namespace Qt::StringLiterals;
 
@@ -166,8 +167,16 @@ void IntegracaoGerente::atualizar() {
     m_fecharAoTerminar = false;
     // The update works with tables of its own, on its own thread.
     m_trabalho = QThread::create([this, pedido, pasta = m_pasta] {
-        Store store(pasta);
-        m_sucesso = sync::atualizarGerente(store, *m_ouvinte, pedido);
+        // Nothing the update throws may end the program from this thread: it is the update's failure.
+        try {
+            Store store(pasta);
+            m_sucesso = sync::atualizarGerente(store, *m_ouvinte, pedido);
+        } catch (const std::exception& e) {
+            m_sucesso = false;
+            m_ouvinte->mensagem(u"Erro"_s,
+                                u"Falha inesperada na atualização!|"_s + QString::fromUtf8(e.what()),
+                                sync::Icone::Erro);
+        }
     });
     m_trabalho->setObjectName(u"integracaoGerente"_s);
     connect(m_trabalho, &QThread::finished, this, &IntegracaoGerente::terminou);

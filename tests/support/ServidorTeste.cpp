@@ -1,5 +1,7 @@
 #include "tests/support/ServidorTeste.h"
 
+#include "store/core/Text.h"
+
 #include <QAtomicInteger>
 #include <QCoreApplication>
 #include <QFile>
@@ -27,7 +29,8 @@ struct ResultClearer {
 using Result = std::unique_ptr<PGresult, ResultClearer>;
 
 // A connection to a database of the cluster; check PQstatus before use.
-Connection connect(const QString& database, const QString& user, const QString& password) {
+Connection connect(const QString& database, const QString& user, const QString& password,
+                   const char* clientEncoding = "UTF8") {
     const QByteArray host = env("QAV_TEST_PGHOST").toUtf8();
     const QByteArray port = env("QAV_TEST_PGPORT").toUtf8();
     const QByteArray dbname = database.toUtf8();
@@ -40,7 +43,7 @@ Connection connect(const QString& database, const QString& user, const QString& 
                             dbname.constData(),
                             role.constData(),
                             secret.constData(),
-                            "UTF8",
+                            clientEncoding,
                             "10",
                             nullptr};
     return Connection(PQconnectdbParams(keywords, values, 0));
@@ -114,11 +117,11 @@ QString ServidorTeste::missingConfiguration() {
              missing.size() == 1 ? QStringLiteral("is") : QStringLiteral("are"));
 }
 
-ServidorTeste::ServidorTeste(Esquema esquema, Dados dados) {
+ServidorTeste::ServidorTeste(Esquema esquema, Dados dados, const QString& codificacao) {
     m_error = missingConfiguration();
     if (!m_error.isEmpty())
         return;
-    if (!create(esquema, dados)) {
+    if (!create(esquema, dados, codificacao)) {
         if (m_conn != nullptr) {
             PQfinish(m_conn);
             m_conn = nullptr;
@@ -155,16 +158,21 @@ QString ServidorTeste::password() const {
     return env("QAV_TEST_PGPASSWORD");
 }
 
-bool ServidorTeste::create(Esquema esquema, Dados dados) {
+bool ServidorTeste::create(Esquema esquema, Dados dados, const QString& codificacao) {
     const QString name = uniqueDatabaseName();
+    QString locale;
     {
         Connection admin = connectAsAdministrator(QStringLiteral("postgres"));
         if (PQstatus(admin.get()) != CONNECTION_OK) {
             m_error = QStringLiteral("Cannot reach the test cluster: %1").arg(message(admin.get()));
             return false;
         }
-        const QByteArray sql = QStringLiteral("CREATE DATABASE %1 ENCODING 'UTF8' TEMPLATE template0")
-                                   .arg(quotedIdentifier(admin.get(), name))
+        // The cluster's own locale is UTF-8; a database in another encoding needs the C locale.
+        locale = codificacao.compare(QStringLiteral("UTF8"), Qt::CaseInsensitive) == 0
+                     ? QString()
+                     : QStringLiteral(" LC_COLLATE 'C' LC_CTYPE 'C'");
+        const QByteArray sql = QStringLiteral("CREATE DATABASE %1 ENCODING '%2'%3 TEMPLATE template0")
+                                   .arg(quotedIdentifier(admin.get(), name), codificacao, locale)
                                    .toUtf8();
         Result result(PQexec(admin.get(), sql.constData()));
         if (!succeeded(result.get())) {
@@ -190,7 +198,15 @@ bool ServidorTeste::create(Esquema esquema, Dados dados) {
             m_error = QStringLiteral("Cannot read %1: %2").arg(file.fileName(), file.errorString());
             return false;
         }
-        if (!run(fileName, file.readAll()))
+        QByteArray sql = file.readAll();
+        // A database in a single-byte encoding never held what the encoding lacks (the test data's
+        // dashes): it gets the plain form, within what LATIN1 and LATIN9 share.
+        if (!locale.isEmpty())
+            sql = text::plainForm(QString::fromUtf8(sql), [](char32_t c) {
+                      return c < 0x80 || (c >= 0xA0 && c < 0x100 && c != 0xA4 && c != 0xA6 && c != 0xA8 &&
+                                          c != 0xB4 && c != 0xB8 && c != 0xBC && c != 0xBD && c != 0xBE);
+                  }).toUtf8();
+        if (!run(fileName, sql))
             return false;
     }
 
@@ -281,6 +297,42 @@ QString ServidorTeste::valor(const QString& sql) {
 
 void ServidorTeste::executar(const QString& sql) {
     linhas(sql);
+}
+
+void ServidorTeste::executarComo(const QString& codificacaoCliente, const QString& sql) {
+    const QByteArray nome = codificacaoCliente.toLatin1();
+    Connection conn = connect(m_database, env("QAV_TEST_PGUSER"), QString(), nome.constData());
+    QByteArray bytes;
+    if (nome == "UTF8") {
+        bytes = sql.toUtf8();
+    } else if (nome == "LATIN1") {
+        bytes = sql.toLatin1();
+    } else if (const auto win = text::toWin1252(sql)) {
+        bytes = *win;
+    } else {
+        QTest::qFail("statement outside the client's encoding", __FILE__, __LINE__);
+        throw ErroServidorTeste("statement outside the client's encoding");
+    }
+    Result result(PQexec(conn.get(), bytes.constData()));
+    if (PQstatus(conn.get()) != CONNECTION_OK || !succeeded(result.get())) {
+        const QString text = QStringLiteral("%1\nStatement: %2").arg(message(conn.get()), sql);
+        QTest::qFail(qPrintable(text), __FILE__, __LINE__);
+        throw ErroServidorTeste(text.toStdString());
+    }
+}
+
+QByteArray ServidorTeste::bytes(const QString& sql) {
+    // A connection that converts nothing hands over the bytes as the database keeps them.
+    Connection conn = connect(m_database, env("QAV_TEST_PGUSER"), QString(), "SQL_ASCII");
+    Result result(PQexec(conn.get(), sql.toUtf8().constData()));
+    if (PQstatus(conn.get()) != CONNECTION_OK || !succeeded(result.get())) {
+        const QString text = QStringLiteral("%1\nStatement: %2").arg(message(conn.get()), sql);
+        QTest::qFail(qPrintable(text), __FILE__, __LINE__);
+        throw ErroServidorTeste(text.toStdString());
+    }
+    if (PQntuples(result.get()) == 0 || PQgetisnull(result.get(), 0, 0))
+        return {};
+    return QByteArray(PQgetvalue(result.get(), 0, 0), PQgetlength(result.get(), 0, 0));
 }
 
 QString ServidorTeste::tryConnect(const QString& database, const QString& user, const QString& password,

@@ -32,7 +32,10 @@ public:
     // Empty tables, or the test data of sync/server/seed_teste*.sql.
     enum class Dados { Vazio, Teste };
 
-    explicit ServidorTeste(Esquema esquema, Dados dados = Dados::Teste);
+    // `codificacao` is the database's encoding ("UTF8", "LATIN1", "WIN1252", "SQL_ASCII", ...); the
+    // others than UTF8 are made with the C locale, as the offices' older servers are.
+    explicit ServidorTeste(Esquema esquema, Dados dados = Dados::Teste,
+                           const QString& codificacao = QStringLiteral("UTF8"));
     ~ServidorTeste();
     ServidorTeste(const ServidorTeste&) = delete;
     ServidorTeste& operator=(const ServidorTeste&) = delete;
@@ -56,6 +59,12 @@ public:
     std::vector<QStringList> linhas(const QString& sql);
     // Runs statements whose result does not matter.
     void executar(const QString& sql);
+    // Runs statements as a program of the office whose connection speaks `codificacaoCliente`
+    // ("LATIN1", "WIN1252", or "SQL_ASCII" for one that writes Windows-1252 bytes as they are).
+    void executarComo(const QString& codificacaoCliente, const QString& sql);
+    // The bytes the database keeps for the first column of the first row, as stored (no conversion);
+    // a null array when there is no row.
+    QByteArray bytes(const QString& sql);
     // The three fail the running test with the server's message and then throw ErroServidorTeste,
     // which abandons the test (and, with the QtTest of Qt 6.4, the rest of the executable).
 
@@ -70,7 +79,7 @@ public:
     static bool databaseExists(const QString& database);
 
 private:
-    bool create(Esquema esquema, Dados dados);
+    bool create(Esquema esquema, Dados dados, const QString& codificacao);
     bool run(const QString& what, const QByteArray& sql);
     void drop();
 

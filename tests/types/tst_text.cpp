@@ -49,6 +49,8 @@ private Q_SLOTS:
     void foldKeyKeepsAccentedNamesApart();
     void digitsOnly_data();
     void digitsOnly();
+    void plainForm_data();
+    void plainForm();
 };
 
 void TestText::everyDefinedCharacterRoundTrips() {
@@ -295,6 +297,44 @@ void TestText::digitsOnly() {
     QFETCH(QString, value);
     QFETCH(QString, expected);
     QCOMPARE(text::digitsOnly(value), expected);
+}
+
+// A text in the nearest form a narrower repertoire holds: Windows-1252 (the local tables), Latin-1
+// (a LATIN1 server) or ASCII.
+void TestText::plainForm_data() {
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("repertoire");
+    QTest::addColumn<QString>("expected");
+    const QString note = u"Preço € “especial” – já…"_s;
+    QTest::newRow("1252 keeps its own typography") << note << u"1252"_s << note;
+    QTest::newRow("latin1: quotes, dash, ellipsis, euro")
+        << note << u"latin1"_s << u"Preço EUR \"especial\" - já..."_s;
+    QTest::newRow("ascii: accents go only here") << u"Ação Çà"_s << u"ascii"_s << u"Acao Ca"_s;
+    QTest::newRow("latin1: S caron loses it") << u"Škoda œuvre"_s << u"latin1"_s << u"Skoda oeuvre"_s;
+    QTest::newRow("emoji") << u"Cliente 😀 bom"_s << u"1252"_s << u"Cliente ? bom"_s;
+    QTest::newRow("emoji with its variation selector") << u"ok ❤️"_s << u"1252"_s << u"ok ?"_s;
+    QTest::newRow("diameter sign") << u"Tubo ⌀ 25"_s << u"1252"_s << u"Tubo Ø 25"_s;
+    QTest::newRow("diameter sign in ascii") << u"Tubo ⌀ 25"_s << u"ascii"_s << u"Tubo O 25"_s;
+    QTest::newRow("zero-width space") << u"Jo\u200Bsé"_s << u"1252"_s << u"José"_s;
+    QTest::newRow("combining accent composes") << u"Jose\u0301"_s << u"1252"_s << u"José"_s;
+    QTest::newRow("letter outside the code page") << u"Erdős"_s << u"1252"_s << u"Erdos"_s;
+    QTest::newRow("ligature and circled digit") << u"ﬁo ①"_s << u"1252"_s << u"fio 1"_s;
+    QTest::newRow("narrow no-break space") << u"10\u202Fkg"_s << u"1252"_s << u"10 kg"_s;
+    QTest::newRow("fraction in ascii") << u"½"_s << u"ascii"_s << u"1/2"_s;
+    QTest::newRow("nothing near") << u"中文"_s << u"1252"_s << u"??"_s;
+}
+
+void TestText::plainForm() {
+    QFETCH(QString, value);
+    QFETCH(QString, repertoire);
+    QFETCH(QString, expected);
+    if (repertoire == u"1252"_s) {
+        QCOMPARE(text::win1252Form(value), expected);
+        QVERIFY(text::isWin1252(expected));
+        return;
+    }
+    const char32_t limit = repertoire == u"latin1"_s ? 0x100 : 0x80;
+    QCOMPARE(text::plainForm(value, [limit](char32_t c) { return c < limit; }), expected);
 }
 
 QTEST_GUILESS_MAIN(TestText)
