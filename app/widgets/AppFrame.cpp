@@ -1,5 +1,7 @@
 #include "app/widgets/AppFrame.h"
 
+#include "orders/core/RascunhoPedido.h"
+
 #include "app/core/CommunicationLock.h"
 #include "app/core/FrameText.h"
 #include "app/widgets/Artwork.h"
@@ -9,6 +11,7 @@
 #include "base/core/Version.h"
 #include "base/core/WindowState.h"
 #include "customers/core/ReservasPendentes.h"
+#include "orders/core/RascunhoPedido.h"
 #include "store/core/Clock.h"
 #include "ui/widgets/MessageBox.h"
 #include "ui/widgets/WindowRegistry.h"
@@ -116,6 +119,10 @@ bool AppFrame::open() {
 
     qApp->installEventFilter(this);
     timer_->start();
+    // Orders a crash left unsaved in their forms: the order list offers them back as it opens.
+    QAction* pedidos = entries_.value(janelaMenu::BrowsePEDIDO.toString());
+    if (pedidos && pedidos->isEnabled() && !rascunho::pendentes(boundFolder().path, idEmpresa).empty())
+        QTimer::singleShot(0, pedidos, &QAction::trigger);
     return true;
 }
 

@@ -111,9 +111,19 @@ void CamposRegistro::opcao(QComboBox* w, const char* campo) {
                          [=](const Record& r) {
                              const QVariant v = textual ? QVariant(r.text(f).trimmed())
                                                         : QVariant(static_cast<int>(r.integer(f)));
-                             w->setCurrentIndex(w->findData(v));
+                             int indice = w->findData(v);
+                             // A stored value the list does not offer (an order type of another
+                             // installation, an imported record) is shown as it is and kept, not
+                             // turned into the first option or 0 at the first edit.
+                             if (indice < 0 && !(textual ? v.toString().isEmpty() : v.toInt() == 0)) {
+                                 w->addItem(v.toString(), v);
+                                 indice = w->count() - 1;
+                             }
+                             w->setCurrentIndex(indice);
                          },
                          [=](Record& r) {
+                             if (w->currentIndex() < 0)
+                                 return QString(); // nothing chosen: the field keeps its value
                              const QVariant v = w->currentData();
                              if (textual)
                                  r.setText(f, v.toString());

@@ -5,6 +5,9 @@
 
 #include "orders/core/Entidades.h"
 #include "orders/core/Mapeamento.h"
+#include "store/core/FormatoBr.h"
+
+#include <optional>
 
 namespace qav {
 
@@ -55,6 +58,42 @@ template <typename S> void lerRegistro(const Record& registro, S& linha) {
 }
 template <typename S> void gravarRegistro(const S& linha, Record& registro) {
     campos<S>().gravar(linha, registro);
+}
+
+// A computed value its field cannot hold: the field ("VDA:VOL_M3") and the largest value it takes
+// ("9.999,999").
+struct CampoEstourado {
+    QString campo;
+    QString limite;
+};
+
+// Digits before the point a real64 money field keeps to the cent (as its entries accept).
+inline constexpr int kDigitosReal = 15;
+
+// The first member of `linha` whose value does not fit its field, in the order of the mapping;
+// nothing when every one fits. A decimal(p,s) field holds p - s digits before the point.
+template <typename S> std::optional<CampoEstourado> campoEstourado(const S& linha) {
+    std::optional<CampoEstourado> estouro;
+    campos<S>().paraCada(linha, [&](const CampoTabela& c, const auto& valor) {
+        using T = std::remove_cvref_t<decltype(valor)>;
+        if constexpr (std::is_same_v<T, Decimal>) {
+            if (estouro || c.tabela != &campos<S>().tabela())
+                return;
+            const FieldDef& f = c.tabela->fields[static_cast<std::size_t>(c.indice)];
+            const bool real = f.type == FieldType::Real64;
+            const int precisao = real ? kDigitosReal + 2 : f.size;
+            const int escala = real ? 2 : f.scale;
+            if (valor.fitsField(precisao, escala))
+                return;
+            const QString nove = QString(precisao - escala, QLatin1Char('9')) + QLatin1Char('.') +
+                                 QString(escala, QLatin1Char('9'));
+            const Decimal maximo = Decimal::parse(nove.toStdString()).value_or(Decimal());
+            estouro = CampoEstourado{QString::fromLatin1(c.tabela->prefix) + QLatin1Char(':') +
+                                         QString::fromLatin1(c.nome),
+                                     br::numero(maximo, escala)};
+        }
+    });
+    return estouro;
 }
 
 } // namespace qav

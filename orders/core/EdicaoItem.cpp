@@ -1,6 +1,7 @@
 #include "orders/core/EdicaoItem.h"
 
 #include "orders/core/CamposPedido.h"
+#include "orders/core/FaixasPedido.h"
 #include "orders/core/LeituraRegistro.h"
 #include "orders/core/Mapeamento.h"
 #include "orders/core/ProcuraProduto.h"
@@ -479,6 +480,13 @@ std::optional<RecusaItem> EdicaoItem::verificar(Mensagens& avisos) const {
     PedidoItem item;
     lerRegistro(m_item, item);
 
+    // A quantity above 0, a discount of 0 to 100 % and a discount value within the item's total.
+    if (const std::optional<ForaDaFaixa> fora = faixa::item(item))
+        return RecusaItem{fora->mensagem(),
+                          fora->campo == QStringLiteral("quantidade") && produto.vendidoPorPeca()
+                              ? QStringLiteral("pecas")
+                              : fora->campo};
+
     // The quantity entry's rule, run again: a quantity outside the sale lot the company refuses.
     const VerificacaoLote lote =
         verificarLote(produto.vendidoPorPeca() ? Decimal(item.QTD_PECAS) : item.QTD, produto, m_dados.qavcfg);
@@ -593,6 +601,7 @@ std::optional<Mensagem> EdicaoItem::salvar() {
         itens[static_cast<std::size_t>(m_indice)] = {gravado, acessorios};
         abrir(m_indice);
     }
+    m_pedido.itensAlterados();
     return std::nullopt;
 }
 

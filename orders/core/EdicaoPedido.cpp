@@ -4,6 +4,7 @@
 #include "orders/core/DadosDoArquivo.h"
 #include "orders/core/LeituraRegistro.h"
 #include "orders/core/LinhasDoPedido.h"
+#include "orders/core/Mensagens.h"
 #include "orders/core/ProcuraProduto.h"
 #include "orders/core/SituacaoPedido.h"
 #include "store/core/Text.h"
@@ -130,8 +131,9 @@ FalhaEdicao EdicaoPedido::novo(int idEmpresa, Date hoje, const Record* inicio) {
 
     Record pedido = inicio ? *inicio : Record(mapeamento::tabela("pedidos.tps"));
     pedido.setOrigin(0, 0);
-    const int codVendedor =
-        inteiro(pedido, "COD_VENDEDOR") != 0 ? inteiro(pedido, "COD_VENDEDOR") : cfg.COD_VENDEDOR;
+    // The workstation's representative sells every order typed on it, also one started from the
+    // order list's "Vendedor" tab on another representative's orders.
+    const int codVendedor = cfg.COD_VENDEDOR;
     Vendedor vendedor;
     if (leitura::linha(vendedores, "KEYCODIGO", {{"CODIGO", codVendedor}, {"ID_EMPRESA", idEmpresa}},
                        vendedor) == Status::Error)
@@ -258,12 +260,86 @@ ResultadoRecalculo EdicaoPedido::recalcular(const DadosPedido& dados,
     for (std::size_t k = 0; k < ordem.size(); ++k)
         lerRegistro(m_itens[ordem[k]].item, itens[k]);
 
-    ResultadoRecalculo resultado = recalcularPedido(pedido, itens, dados, outros);
+    // Worked out on copies: the records change only when every value fits its field.
+    ResultadoRecalculo resultado;
+    std::optional<CampoEstourado> estouro;
+    Record novoPedido = m_pedido;
+    std::vector<Record> novosItens;
+    try {
+        resultado = recalcularPedido(pedido, itens, dados, outros);
+        estouro = campoEstourado(pedido);
+        for (std::size_t k = 0; k < itens.size() && !estouro; ++k)
+            estouro = campoEstourado(itens[k]);
+        if (!estouro) {
+            gravarAlterados(pedido, novoPedido);
+            novosItens.reserve(itens.size());
+            for (std::size_t k = 0; k < itens.size(); ++k) {
+                novosItens.push_back(m_itens[ordem[k]].item);
+                gravarAlterados(itens[k], novosItens.back());
+            }
+        }
+    } catch (const DecimalOverflow&) {
+        estouro = CampoEstourado{};
+    } catch (const FieldValueError&) {
+        estouro = CampoEstourado{};
+    }
 
-    gravarAlterados(pedido, m_pedido);
+    if (estouro) {
+        const Mensagem aviso{QStringLiteral("Aviso"),
+                             mensagem::valorForaDoCampo(estouro->campo, estouro->limite)};
+        if (!m_pedidoCoerente) {
+            // Nothing fitted yet: the order stays as it was read, and cannot be confirmed.
+            ResultadoRecalculo parado;
+            parado.estouro = aviso;
+            return parado;
+        }
+        m_pedido = *m_pedidoCoerente;
+        m_itens = m_itensCoerentes;
+        ResultadoRecalculo anterior = recalcular(dados, outros);
+        anterior.estouro = aviso;
+        return anterior;
+    }
+
+    m_pedido = std::move(novoPedido);
     for (std::size_t k = 0; k < ordem.size(); ++k)
-        gravarAlterados(itens[k], m_itens[ordem[k]].item);
+        m_itens[ordem[k]].item = std::move(novosItens[k]);
+    m_pedidoCoerente = m_pedido;
+    m_itensCoerentes = m_itens;
     return resultado;
+}
+
+void EdicaoPedido::fixarReferencia() {
+    m_pedidoReferencia = m_pedido;
+    m_itensReferencia = m_itens;
+}
+
+bool EdicaoPedido::alteradoDesdeReferencia() const {
+    if (!m_pedidoReferencia)
+        return alterado();
+    if (!(m_pedido == *m_pedidoReferencia) || m_itens.size() != m_itensReferencia.size())
+        return true;
+    for (std::size_t i = 0; i < m_itens.size(); ++i)
+        if (!(m_itens[i].item == m_itensReferencia[i].item) ||
+            m_itens[i].acessorios != m_itensReferencia[i].acessorios)
+            return true;
+    return false;
+}
+
+void EdicaoPedido::retomar(const Record& pedido, std::vector<ItemEmEdicao> itens) {
+    const Record origem = m_pedido; // where the order was read from (or primed)
+    m_pedido = pedido;
+    m_pedido.setOrigin(origem.rowId(), origem.revision());
+    if (m_novo) {
+        // The draft's number and id were provisional: the save takes free ones again if taken.
+        m_pedido.setInteger("ID", origem.integer("ID"));
+        m_pedido.setInteger("NUMER", origem.integer("NUMER"));
+    }
+    const int id = inteiro(m_pedido, "ID");
+    for (ItemEmEdicao& item : itens)
+        item.item.setInteger("ID_VENDA", id);
+    m_itens = std::move(itens);
+    m_pedidoCoerente.reset();
+    m_itensCoerentes.clear();
 }
 
 FalhaEdicao EdicaoPedido::proximoIdItem(int& id) const {

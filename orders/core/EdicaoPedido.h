@@ -13,6 +13,7 @@
 
 #include <QString>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace qav {
@@ -53,8 +54,8 @@ public:
     // (1 or 2) or else from the order with the highest number, PRODUTO_ENTREGUE 1 with immediate
     // delivery, COMIS from the representative when its commission comes from it (ORIGEM_COM 1), and
     // ID and NUMER one above the highest of the folder (every company). `inicio` carries values the
-    // caller sets beforehand (customer or representative of the order list's tab); its non-zero
-    // CLIEN and COD_VENDEDOR are kept.
+    // caller sets beforehand (the customer of the order list's tab); its non-zero CLIEN is kept, while
+    // COD_VENDEDOR is always the workstation's.
     FalhaEdicao novo(int idEmpresa, Date hoje, const Record* inicio = nullptr);
 
     bool novoPedido() const { return m_novo; }
@@ -76,8 +77,30 @@ public:
     FalhaEdicao titulosDoCliente(std::vector<Titulo>& titulos) const;
 
     // Recalculates header and items through the order rules and writes the results back into the
-    // records (only the computed fields change).
+    // records (only the computed fields change). All or nothing: when a computed value does not fit
+    // its field (resultado.estouro names it), the order goes back to what it was after the last
+    // recalculation that fitted, the change that overflowed undone, and is recalculated as it was;
+    // an order that never fitted (read so from the file) stays as read.
     ResultadoRecalculo recalcular(const DadosPedido& dados, const std::vector<OutroPedido>& outros);
+
+    // The order as it stands now becomes the one the "changed?" question of Esc compares with (the
+    // form takes it once the opening refresh is done, so that a new order nobody typed in is not
+    // offered for saving).
+    void fixarReferencia();
+    bool alteradoDesdeReferencia() const;
+
+    // Told whenever an item is put into the order or taken out of it (the item form's confirmation,
+    // a bar-code reading), so that the order's draft follows each confirmed item.
+    void aoAlterarItens(std::function<void()> aviso) { m_aoAlterarItens = std::move(aviso); }
+    void itensAlterados() const {
+        if (m_aoAlterarItens)
+            m_aoAlterarItens();
+    }
+
+    // A draft brought back after a crash: header and items as they were typed. For an edited order
+    // (abrir() first) the original stays the file's record, so the save still sees another window's
+    // change; for a new order (novo() first) the draft's header and items replace the primed ones.
+    void retomar(const Record& pedido, std::vector<ItemEmEdicao> itens);
 
     // The id a new item of this order takes: one above the highest item id of the folder (every
     // order) and of this order's items in memory. Provisional: the save takes the next free one when
@@ -118,6 +141,13 @@ private:
     std::vector<ItemEmEdicao> m_itens;
     std::vector<ItemEmEdicao> m_itensOriginais;
     std::function<void(int)> m_progresso;
+    std::function<void()> m_aoAlterarItens;
+    // The order after the last recalculation whose values all fitted their fields.
+    std::optional<Record> m_pedidoCoerente;
+    std::vector<ItemEmEdicao> m_itensCoerentes;
+    // What Esc compares with (fixarReferencia).
+    std::optional<Record> m_pedidoReferencia;
+    std::vector<ItemEmEdicao> m_itensReferencia;
 };
 
 } // namespace qav

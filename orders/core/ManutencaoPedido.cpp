@@ -137,8 +137,9 @@ ResultadoPedido duplicarPedido(Store& store, int idPedido, Date hoje, const Prog
     if (linhas::maiorValor(t.itens, "KEYID_VENDASI", maiorItem) == Status::Error)
         return falhaDeArquivo(t.itens.error(), "ao gravar item do pedido");
 
-    // Only the new order's own id, number, date and situation change; every other field, down to
-    // the totals and the release code, is copied as it is.
+    // The new order's own id, number, date and situation change; it is no order of the back office
+    // yet (no ERP number), and a release code is given for one order number, which the copy does
+    // not have (the code can never match it). Every other field, down to the totals, is copied.
     r.idPedido = maiorId + 1;
     r.numero = maiorNumero + 1;
     t.pedidos.rec() = copia;
@@ -146,6 +147,8 @@ ResultadoPedido duplicarPedido(Store& store, int idPedido, Date hoje, const Prog
     t.pedidos.rec().setInteger("NUMER", r.numero);
     t.pedidos.rec().setInteger("DATA", hoje.dayNumber());
     t.pedidos.rec().setInteger("SITUA", situacao::Pendente);
+    t.pedidos.rec().setInteger("NUM_ERP", 0);
+    t.pedidos.rec().setInteger("COD_LIBERACAO", 0);
     if (t.pedidos.add() != Status::Ok)
         return falhaDeArquivo(t.pedidos.error(), "ao gravar pedido");
 

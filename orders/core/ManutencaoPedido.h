@@ -38,8 +38,9 @@ using ProgressoPedido = std::function<void(int itens)>;
 ResultadoPedido excluirPedido(Store& store, int idPedido, const ProgressoPedido& progresso = {});
 
 // Copies order `idPedido` as a new order: id and number one above the highest of the folder (every
-// company's orders count, the number being unique across the folder), dated `hoje`, pending; every
-// other header field as it was. Its items follow in item order with new ids one above the highest,
+// company's orders count, the number being unique across the folder), dated `hoje`, pending, without
+// the back office's number and the release code (both belong to the original's number); every other
+// header field as it was. Its items follow in item order with new ids one above the highest,
 // and each copied item takes copies of its accessory rows, so that its accessory value still has
 // the rows it was computed from.
 ResultadoPedido duplicarPedido(Store& store, int idPedido, Date hoje, const ProgressoPedido& progresso = {});

@@ -33,6 +33,15 @@ QString precosAlteradosFormaPag() {
     return QStringLiteral("Preços foram alterados devido a alteração da forma de pagamento!");
 }
 
+QString valorForaDoCampo(const QString& campo, const QString& limite) {
+    if (campo.isEmpty())
+        return QStringLiteral("Valor calculado grande demais para o pedido!|"
+                              "O pedido ficou como estava antes da alteração.");
+    return QStringLiteral("O valor calculado de %1 passa do limite do campo (%2)!|"
+                          "O pedido ficou como estava antes da alteração.")
+        .arg(campo, limite);
+}
+
 QString quantidadeForaDoLote(const Decimal& quantidadeValida, const QString& unidade) {
     return QStringLiteral("Quantidade diverge da volume na embalagem do produto!|Quantidade válida: ") +
            br::numeroSimples(quantidadeValida) + QLatin1Char(' ') + unidade;

@@ -22,6 +22,9 @@ QString descontoAcimaRateioPedido(const Decimal& desconto, const Decimal& limite
 QString descontoAcimaRateioItem(const Decimal& desconto, const Decimal& limite);
 QString freteInvalido(int idRegiao, int idMunCarga);
 QString precosAlteradosFormaPag();
+// A computed value beyond its field: "VDA:VOL_M3", "9.999,999"; an empty field when the value was
+// beyond any number the rules hold.
+QString valorForaDoCampo(const QString& campo, const QString& limite);
 QString quantidadeForaDoLote(const Decimal& quantidadeValida, const QString& unidade);
 } // namespace mensagem
 

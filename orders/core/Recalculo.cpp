@@ -5,6 +5,7 @@
 #include "orders/core/DescontoPauta.h"
 #include "orders/core/FatorBase.h"
 #include "orders/core/FlexComissao.h"
+#include "orders/core/Frete.h"
 #include "orders/core/IcmsSt.h"
 #include "orders/core/Ipi.h"
 
@@ -71,6 +72,10 @@ ResultadoRecalculo recalcularPedido(Pedido& pedido, std::vector<PedidoItem>& ite
 
     for (const PedidoItem& item : itens)
         pedido.TOTPR += item.TOTAL;
+    // A freight given as a rate follows the products: items added or removed, or repriced by a new
+    // payment form, change it as they change TOTPR. Only a rate of 0.01 or less leaves the typed value.
+    if (pedido.TX_FRETE > taxaFreteMinima())
+        pedido.FRETE = freteDaTaxa(pedido.TOTPR, pedido.TX_FRETE);
 
     // A header % above 0.009 (or locked discounts) fixes the header value; otherwise the typed value stays.
     static const Decimal kPercentualMinimo = Decimal::parse("0.009").value();

@@ -7,6 +7,7 @@
 #include "orders/core/Mensagens.h"
 #include "orders/core/SaldoFlex.h"
 
+#include <optional>
 #include <vector>
 
 namespace qav {
@@ -19,6 +20,9 @@ struct ResultadoRecalculo {
     // Set when any item's discount exceeds its commission share: the order may not be confirmed.
     bool excessoComissao = false;
     Mensagens mensagens;
+    // Set when a computed value does not fit its field: the order was left as it was before the
+    // change (EdicaoPedido) and may not be confirmed while this stands. Names the field and its limit.
+    std::optional<Mensagem> estouro;
 };
 
 // Items in KEYORDEM order (by ID_VENDASI).

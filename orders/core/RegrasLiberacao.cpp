@@ -189,6 +189,12 @@ bool clienteDeOutroRepresentante(const DadosPedido& dados) {
     return dados.cliente.COD_VENDEDOR != dados.qavcfg.COD_VENDEDOR && dados.vendedor.QAV_TODOS_CLIENTES == 0;
 }
 
+Decimal descontoDoPedido(const DadosPedido& dados) {
+    if (!dados.cliente.TX_DESC_PEDIDO.isZero())
+        return dados.cliente.TX_DESC_PEDIDO;
+    return dados.formaPagOuZeros().DESCO;
+}
+
 bool tipoSemFormaPag(int tipov) {
     switch (tipov) {
     case 3:

@@ -65,6 +65,10 @@ struct EntradaRegras {
 // The customer belongs to another representative (CLI:COD_VENDEDOR other than QAVCFG:COD_VENDEDOR)
 // and the order's representative may not sell to other representatives' customers.
 bool clienteDeOutroRepresentante(const DadosPedido& dados);
+// The header discount an order takes when its payment form is chosen: the customer's own order
+// discount (CLI:TX_DESC_PEDIDO) when it has one, otherwise the payment form's (FORPAG:DESCO). A
+// customer's negotiated discount is not to be lost by picking the terms.
+Decimal descontoDoPedido(const DadosPedido& dados);
 // Order types that carry no payment form (3, 4, 5, 7, 8, 10 and 11).
 bool tipoSemFormaPag(int tipov);
 // A receivable due before `hoje` with a balance above 0.09: the form offers to show the receivables.

@@ -4,6 +4,8 @@
 #include "customers/widgets/BrowseClientes.h"
 #include "customers/widgets/BrowseVendedor.h"
 #include "orders/core/ManutencaoPedido.h"
+#include "orders/core/RascunhoPedido.h"
+#include "orders/core/ReferenciasPedido.h"
 #include "orders/core/SituacaoPedido.h"
 #include "orders/widgets/CabecalhoAgrupado.h"
 #include "orders/widgets/ExclusaoPedido.h"
@@ -20,6 +22,7 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTableView>
+#include <QTimer>
 
 namespace qav {
 
@@ -148,6 +151,8 @@ BrowsePEDIDO::BrowsePEDIDO(const ListContext& context, QWidget* parent)
     chooseTab(TabNumero);
     keepFormButtonsOff();
     fitColumns();
+    // Once the list is on the screen.
+    QTimer::singleShot(0, this, &BrowsePEDIDO::recuperarRascunhos);
 }
 
 BrowsePEDIDO::~BrowsePEDIDO() {
@@ -310,6 +315,30 @@ void BrowsePEDIDO::excluir(const Record& pedido) {
         return;
     recarregar();
     setCurrentRow(std::min(row, model()->rowCount() - 1));
+}
+
+void BrowsePEDIDO::recuperarRascunhos() {
+    const AbrirFormularioPedido& abrir = janelasPedido::formulario();
+    if (!abrir)
+        return;
+    for (const RascunhoPedido& r : rascunho::pendentes(m_context.dataFolder, m_context.idEmpresa)) {
+        QString cliente = referencias::nomeCliente(store(), r.cliente).trimmed();
+        if (cliente.isEmpty())
+            cliente = QString::number(r.cliente);
+        const QString pergunta = QStringLiteral("Recuperar o pedido não gravado do cliente %1 (%2 itens)?")
+                                     .arg(cliente)
+                                     .arg(r.itens.size());
+        if (MessageBox::show(pergunta, QStringLiteral("Confirma"), Icon::Question, {Button::Yes, Button::No},
+                             Button::Yes, this) != Button::Yes) {
+            rascunho::remover(r.arquivo);
+            continue;
+        }
+        const std::optional<int> id = abrir(
+            this, m_context, {r.novo ? RequisicaoPedido::Inserir : RequisicaoPedido::Alterar, &r.pedido, &r});
+        recarregar();
+        if (id)
+            posicionarNoPedido(*id);
+    }
 }
 
 void BrowsePEDIDO::duplicar(const Record& pedido) {

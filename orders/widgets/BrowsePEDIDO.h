@@ -31,6 +31,10 @@ public:
     bool posicionarNoPedido(int idPedido);
 
     void duplicar(const Record& pedido);
+    // Offers back, one by one, the orders a crash left unsaved in their forms (their drafts), and
+    // reopens in the order form each one the representative takes; one declined is discarded. Runs
+    // when the list opens.
+    void recuperarRascunhos();
 
 protected:
     void inserir() override;

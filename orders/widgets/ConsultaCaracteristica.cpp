@@ -25,6 +25,11 @@ namespace qav {
 
 namespace {
 
+// A required subgroup's code, blank for none.
+QString subgrupo(int codigo) {
+    return codigo != 0 ? QString::number(codigo) : QString();
+}
+
 QTreeWidget* lista(QWidget* pai, const QString& nome, const QStringList& colunas) {
     auto* l = new QTreeWidget(pai);
     l->setObjectName(nome);
@@ -67,7 +72,10 @@ ConsultaCaracteristica::ConsultaCaracteristica(const ListContext& contexto, QWid
         });
     }
 
-    m_produtos = lista(this, u"produtos"_s, {u"Código"_s, u"Produto"_s});
+    // With the product, the accessory subgroups it requires: the representative sees which lists
+    // below will need a choice.
+    m_produtos = lista(this, u"produtos"_s,
+                       {u"Código"_s, u"Produto"_s, u"Acessório 1"_s, u"Acessório 2"_s, u"Acessório 3"_s});
     layout->addWidget(m_produtos, 1);
     connect(m_produtos, &QTreeWidget::itemSelectionChanged, this, [this] {
         if (!m_preenchendo)
@@ -140,7 +148,8 @@ void ConsultaCaracteristica::preencherProdutos() {
     m_encontrados = m_busca.produtos();
     verificarLeitura("produto.tps");
     for (const ProdutoCaracteristica& p : m_encontrados)
-        new QTreeWidgetItem(m_produtos, {p.codigo, p.nome});
+        new QTreeWidgetItem(m_produtos, {p.codigo, p.nome, subgrupo(p.subgrupos[0]), subgrupo(p.subgrupos[1]),
+                                         subgrupo(p.subgrupos[2])});
     if (m_encontrados.size() == 1)
         m_produtos->setCurrentItem(m_produtos->topLevelItem(0));
     m_preenchendo = false;

@@ -13,6 +13,8 @@ class QWidget;
 
 namespace qav {
 
+struct RascunhoPedido;
+
 // What the list asks of the header form.
 enum class RequisicaoPedido { Inserir, Alterar, Excluir, Consultar };
 
@@ -21,6 +23,9 @@ struct PedidoAberto {
     // Insert: the values the new order starts with (customer or representative of the list's tab);
     // otherwise the order as the list shows it.
     const Record* pedido = nullptr;
+    // A draft left by a crash, to be reopened (unsaved) in the form; the order (change) or the
+    // values to start with (insert) as above.
+    const RascunhoPedido* rascunho = nullptr;
 };
 
 // Runs the form modally; returns the id of the order saved (or deleted), nothing when cancelled.

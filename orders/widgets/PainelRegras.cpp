@@ -86,13 +86,38 @@ QString PainelRegras::estado(ResultadoRegra::Estado estado) {
     return QStringLiteral("Não se aplica");
 }
 
-void PainelRegras::mostrar(const std::vector<ResultadoRegra>& regras) {
+void PainelRegras::mostrar(const std::vector<ResultadoRegra>& regras, const Mensagens& avisos) {
+    while (m_avisos.size() < avisos.size()) {
+        auto* rotulo = new QLabel;
+        rotulo->setObjectName(QStringLiteral("aviso%1").arg(m_avisos.size()));
+        rotulo->setWordWrap(true);
+        rotulo->setTextFormat(Qt::RichText);
+        // After the rules, before the stretch that keeps them at the top.
+        m_regras->insertWidget(m_regras->count() - 1, rotulo);
+        m_avisos.push_back(rotulo);
+    }
+    const QString corAviso = cor(ResultadoRegra::Estado::Aviso).name();
+    for (size_t i = 0; i < m_avisos.size(); ++i) {
+        QLabel* rotulo = m_avisos[i];
+        rotulo->setVisible(i < avisos.size());
+        if (i >= avisos.size())
+            continue;
+        const QString texto = avisos[i].texto.split(QLatin1Char('|')).join(QLatin1Char(' '));
+        rotulo->setText(QStringLiteral("<span style=\"color:%1\">!</span> <b>%2</b><br>%3")
+                            .arg(corAviso, avisos[i].titulo.toHtmlEscaped(), texto.toHtmlEscaped()));
+        rotulo->setToolTip(estado(ResultadoRegra::Estado::Aviso));
+        rotulo->setProperty("linha", QStringLiteral("! ") + avisos[i].titulo + QStringLiteral(": ") + texto);
+    }
+    mostrarRegras(regras);
+}
+
+void PainelRegras::mostrarRegras(const std::vector<ResultadoRegra>& regras) {
     while (m_rotulos.size() < regras.size()) {
         auto* rotulo = new QLabel;
         rotulo->setObjectName(QStringLiteral("regra%1").arg(m_rotulos.size()));
         rotulo->setWordWrap(true);
         rotulo->setTextFormat(Qt::RichText);
-        m_regras->insertWidget(static_cast<int>(m_rotulos.size()), rotulo);
+        m_regras->insertWidget(static_cast<int>(m_rotulos.size()), rotulo); // rules come first
         m_rotulos.push_back(rotulo);
     }
     for (size_t i = 0; i < m_rotulos.size(); ++i) {
@@ -118,6 +143,9 @@ void PainelRegras::mostrar(const std::vector<ResultadoRegra>& regras) {
 QStringList PainelRegras::linhas() const {
     QStringList l;
     for (const QLabel* rotulo : m_rotulos)
+        if (!rotulo->isHidden())
+            l << rotulo->property("linha").toString();
+    for (const QLabel* rotulo : m_avisos)
         if (!rotulo->isHidden())
             l << rotulo->property("linha").toString();
     return l;

@@ -32,6 +32,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTreeWidget>
@@ -66,6 +67,9 @@ UpdatePEDIDO::~UpdatePEDIDO() {
     m_fechando = true;
     for (QObject* entrada : findChildren<QObject*>())
         entrada->disconnect(this);
+    m_edicao->aoAlterarItens({});
+    if (!m_rascunho.isEmpty())
+        rascunho::liberar(m_rascunho);
     --s_abertos;
 }
 
@@ -85,7 +89,7 @@ std::optional<int> UpdatePEDIDO::executar(QWidget* parent, const ListContext& co
         return std::nullopt;
     }
     UpdatePEDIDO form(contexto, pedido.requisicao, parent);
-    if (!form.preparar(pedido.pedido))
+    if (!form.preparar(pedido.pedido, pedido.rascunho))
         return std::nullopt;
     if (form.exec() == QDialog::Accepted && form.idGravado() != 0)
         return form.idGravado();
@@ -164,7 +168,7 @@ bool UpdatePEDIDO::eventFilter(QObject* watched, QEvent* event) {
 // ---------------------------------------------------------------------------------------------
 // Opening
 
-bool UpdatePEDIDO::preparar(const Record* pedido) {
+bool UpdatePEDIDO::preparar(const Record* pedido, const RascunhoPedido* retomado) {
     FalhaEdicao falha;
     if (m_requisicao == RequisicaoPedido::Inserir) {
         falha = m_edicao->novo(m_contexto.idEmpresa, Clock::today(), pedido);
@@ -174,6 +178,9 @@ bool UpdatePEDIDO::preparar(const Record* pedido) {
         falha = m_edicao->abrir(static_cast<int>(pedido->integer("ID")));
     }
     if (!falha.ok()) {
+        // The order of a draft brought back was deleted meanwhile: nothing of it can be saved.
+        if (retomado && falha.tipo == FalhaEdicao::Tipo::NaoEncontrado)
+            rascunho::remover(retomado->arquivo);
         if (falha.tipo == FalhaEdicao::Tipo::NaoEncontrado) {
             standardWarning(Aviso::ErroLerRegistro, u"vendas"_s, {}, parentWidget());
         } else {
@@ -188,6 +195,15 @@ bool UpdatePEDIDO::preparar(const Record* pedido) {
         MessageBox::show(u"Pedido já transmitido! Somente consulta disponível!"_s, u"Aviso"_s, Icon::Warning,
                          {Button::Ok}, Button::Ok, parentWidget());
     }
+    // The draft of this form's order: the one brought back, or a new file of this form.
+    m_rascunho = retomado ? retomado->arquivo : rascunho::novoArquivo(m_contexto.dataFolder);
+    rascunho::adotar(m_rascunho);
+    if (retomado && m_requisicao != RequisicaoPedido::Consultar)
+        m_edicao->retomar(retomado->pedido, retomado->itens);
+    else if (retomado)
+        rascunho::remover(m_rascunho); // transmitted meanwhile: nothing of it can be saved any more
+    // Every item confirmed in the item form is in the order's draft at once.
+    m_edicao->aoAlterarItens([this] { atualizar(); });
     setWindowTitle(m_requisicao == RequisicaoPedido::Inserir   ? u"Novo Pedido"_s
                    : m_requisicao == RequisicaoPedido::Alterar ? u"Editar Pedido"_s
                                                                : u"Consulta Pedido"_s);
@@ -220,13 +236,19 @@ bool UpdatePEDIDO::preparar(const Record* pedido) {
                            static_cast<QWidget*>(m_ok), static_cast<QWidget*>(m_endEntrega)})
             w->setEnabled(false);
         m_cancelar->setFocus();
-    } else if (m_requisicao == RequisicaoPedido::Inserir && m_edicao->pedido().integer("CLIEN") != 0) {
+    } else if (m_requisicao == RequisicaoPedido::Inserir && m_edicao->pedido().integer("CLIEN") != 0 &&
+               !retomado) {
         // Opened from a customer's orders: the order starts as if the customer had been typed.
         regraCliente(true);
         m_formaPag->setFocus();
     } else {
         m_cliente->setFocus();
     }
+    // Esc asks to save only what the representative changed after this point; a draft brought back
+    // is all unsaved typing.
+    if (!retomado)
+        m_edicao->fixarReferencia();
+    m_pronto = true;
     return true;
 }
 
@@ -274,9 +296,17 @@ void UpdatePEDIDO::paraTela() {
 bool UpdatePEDIDO::daTela() {
     if (m_requisicao == RequisicaoPedido::Consultar)
         return true;
+    const Record antes = m_edicao->pedido();
     if (const std::optional<CamposRegistro::Recusa> recusa = m_campos.gravar(m_edicao->pedido()))
         return recusarEm(recusa->campo, recusa->texto,
                          recusa->titulo.isEmpty() ? u"Aviso"_s : recusa->titulo);
+    // Discounts of 0 to 100 %, a discount value within the products: a value outside is not taken.
+    Pedido pedido;
+    lerRegistro(m_edicao->pedido(), pedido);
+    if (const std::optional<ForaDaFaixa> fora = faixa::cabecalho(pedido)) {
+        m_edicao->pedido() = antes;
+        return recusarFaixa(*fora);
+    }
     m_edicao->pedido().setInteger("SITUA", m_situacao->currentData().toInt());
     return true;
 }
@@ -285,13 +315,38 @@ void UpdatePEDIDO::atualizar() {
     if (m_atualizando)
         return;
     m_atualizando = true;
+    // Whatever happens in a step, the next change refreshes the form again.
+    const auto fim = qScopeGuard([this] { m_atualizando = false; });
+    m_avisos.clear();
     lerDados();
     recalcular();
     habilitarCampos();
     mostrarNomes();
     paraTela();
     mostrarRegras();
-    m_atualizando = false;
+    gravarRascunho();
+}
+
+void UpdatePEDIDO::gravarRascunho() {
+    if (!m_pronto || m_requisicao == RequisicaoPedido::Consultar || m_fechando || m_rascunho.isEmpty())
+        return;
+    if (!m_edicao->alteradoDesdeReferencia()) {
+        if (m_rascunhoGravado)
+            rascunho::remover(m_rascunho); // back as it was: nothing to bring back
+        m_rascunhoGravado = false;
+        return;
+    }
+    QString erro;
+    if (rascunho::gravar(m_rascunho, *m_edicao, &erro)) {
+        m_rascunhoGravado = true;
+        return;
+    }
+    // The order in memory is whole; only its safety copy failed. Told once per form.
+    const QString texto = u"Erro ao gravar o rascunho do pedido: %1"_s.arg(erro);
+    if (!m_mensagensVistas.contains(texto)) {
+        m_mensagensVistas.insert(texto);
+        MessageBox::show(texto, u"Aviso"_s, Icon::Warning, {Button::Ok}, Button::Ok, this);
+    }
 }
 
 // The reference rows the rules read. A table that cannot be read is told (once per window, at every
@@ -312,11 +367,19 @@ void UpdatePEDIDO::recalcular() {
     // Header discounts locked by the company: only a price-list discount by order value opens the
     // first discount, and without one it stays at 0.
     Record& p = m_edicao->pedido();
-    if (m_dados.qavcfg.descontosBloqueados() && m_recalculo.TX_DESC_PAUTA.isZero() &&
+    if (!m_recalculo.estouro && m_dados.qavcfg.descontosBloqueados() && m_recalculo.TX_DESC_PAUTA.isZero() &&
         p.real("DESCP") != 0.0) {
         p.setReal("DESCP", 0.0);
         m_recalculo = m_edicao->recalcular(m_dados, m_outros);
     }
+    if (m_recalculo.estouro) {
+        // Said each time a change does not fit: the change was undone.
+        m_avisos.push_back(*m_recalculo.estouro);
+        if (m_requisicao != RequisicaoPedido::Consultar)
+            MessageBox::show(m_recalculo.estouro->texto, m_recalculo.estouro->titulo, Icon::Warning,
+                             {Button::Ok}, Button::Ok, this);
+    }
+    m_avisos.insert(m_avisos.end(), m_recalculo.mensagens.begin(), m_recalculo.mensagens.end());
     mostrarMensagens(m_recalculo.mensagens);
     m_itensModelo->recarregar(m_dados);
 
@@ -332,6 +395,7 @@ void UpdatePEDIDO::recalcular() {
         lerRegistro(m_edicao->itens()[i].item, itens[i]);
     Mensagens mensagens;
     const std::optional<AnaliseLucro> analise = analisarLucro(pedido, itens, m_dados, mensagens);
+    m_avisos.insert(m_avisos.end(), mensagens.begin(), mensagens.end());
     mostrarMensagens(mensagens);
     if (!analise)
         return; // the previous analysis stays, as the message says
@@ -360,10 +424,11 @@ void UpdatePEDIDO::recalcular() {
     m_ttFrete->setText(br::numero(analise->TT_FRETE, 2));
 }
 
-// A rule's notice (a missing tax value, a discount above the commission share) is shown once per
-// window, not again at every later recalculation of the same order. Those the order already had when
-// the form opened are not shown at all: the rules panel tells them, and a representative opening an
-// order (or looking at a transmitted one) is not met by a box per item.
+// A rule's notice (a missing tax value, a discount above the commission share, a freight cost
+// missing for the analysis) is shown once per window, not again at every later recalculation of the
+// same order. Those the order already had when the form opened are not shown as boxes: the rules
+// panel lists every notice of the order as it stands, and a representative opening an order (or
+// looking at a transmitted one) is not met by a box per item.
 void UpdatePEDIDO::mostrarMensagens(const Mensagens& mensagens) {
     for (const Mensagem& m : mensagens) {
         const QString chave = m.titulo + QLatin1Char('\n') + m.texto;
@@ -383,7 +448,7 @@ void UpdatePEDIDO::mostrarRegras() {
         lerRegistro(m_edicao->itens()[i].item, itens[i]);
     const EntradaRegras entrada{pedido, itens, m_dados, m_recalculo, m_titulos, Clock::today()};
     m_regras = avaliarRegras(entrada);
-    m_painelRegras->mostrar(m_regras);
+    m_painelRegras->mostrar(m_regras, m_avisos);
 }
 
 void UpdatePEDIDO::habilitarCampos() {

@@ -6,6 +6,8 @@
 
 #include "customers/widgets/CamposRegistro.h"
 #include "orders/core/EdicaoPedido.h"
+#include "orders/core/FaixasPedido.h"
+#include "orders/core/RascunhoPedido.h"
 #include "orders/widgets/FormularioPedido.h"
 #include "orders/widgets/TeclasFormulario.h"
 
@@ -38,7 +40,8 @@ public:
 
     // Primes the new order or reads the one asked for. False: a message was shown and the form is to
     // close as cancelled.
-    bool preparar(const Record* pedido);
+    // `retomado`: a draft left by a crash, reopened in the form (unsaved) in place of what was typed.
+    bool preparar(const Record* pedido, const RascunhoPedido* retomado = nullptr);
     // The opener the order list calls: runs the form modally (or, for a delete request, only the
     // delete confirmation) and returns the id of the order saved or deleted.
     static std::optional<int> executar(QWidget* parent, const ListContext& contexto,
@@ -49,6 +52,10 @@ public:
     RequisicaoPedido requisicao() const { return m_requisicao; }
     EdicaoPedido& edicao() { return *m_edicao; }
     const std::vector<ResultadoRegra>& regras() const { return m_regras; }
+    // The notices the recalculation raises for the order as it stands (listed in the rules panel).
+    const Mensagens& avisos() const { return m_avisos; }
+    // The draft file of this form's order.
+    const QString& arquivoRascunho() const { return m_rascunho; }
     int idGravado() const { return m_idGravado; }
 
     // "&OK": every check in its order, then the save. True when the order was saved.
@@ -76,6 +83,10 @@ private:
     void recalcular();
     void mostrarRegras();
     void mostrarMensagens(const Mensagens& mensagens);
+    // Writes the draft of the order after a confirmed change (not of an untouched or viewed one).
+    void gravarRascunho();
+    // The header's typed values out of their ranges: the warning, the focus on the entry.
+    bool recusarFaixa(const ForaDaFaixa& fora);
     void habilitarCampos();
     void mostrarNomes();
     bool lerDados();
@@ -127,6 +138,10 @@ private:
     bool m_atualizando = false;
     bool m_tipoLiberado = false; // the order type may be chosen
     QSet<QString> m_mensagensVistas;
+    Mensagens m_avisos; // of the last recalculation, for the rules panel
+    QString m_rascunho; // this form's draft file
+    bool m_rascunhoGravado = false;
+    bool m_pronto = false; // the opening is done: changes from now on are the representative's
     TeclasFormulario m_teclas;
     QString m_erroDados;         // a reference table that could not be read, empty when all were
     bool m_avisosNaTela = false; // rule notices are shown once the form is open

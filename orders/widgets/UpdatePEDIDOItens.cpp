@@ -113,7 +113,7 @@ void UpdatePEDIDO::itemExcluir() {
     // The item goes with its accessory rows; the files follow when the order is confirmed.
     std::vector<ItemEmEdicao>& itens = m_edicao->itens();
     itens.erase(itens.begin() + linha);
-    atualizar();
+    atualizar(); // which writes the order's draft without the item
     if (!itens.empty())
         m_itens->selectRow(std::min(linha, static_cast<int>(itens.size()) - 1));
     m_itens->setFocus();
@@ -131,7 +131,9 @@ void UpdatePEDIDO::menuItens(const QPoint& posicao) {
     menu.exec(m_itens->viewport()->mapToGlobal(posicao));
 }
 
-// Insert adds an item; with items, Delete removes the current one and Ctrl+Enter changes it.
+// Insert adds an item; with items, Delete removes the current one and Enter (or Ctrl+Enter) changes
+// it, as in the order list. The focus lands on this list after every item, so Enter here never
+// reaches "&OK": a habitual Enter would save, print and close the order.
 bool UpdatePEDIDO::teclaNosItens(QKeyEvent* tecla) {
     const bool vazia = m_itensModelo->rowCount() == 0;
     const bool enter = tecla->key() == Qt::Key_Return || tecla->key() == Qt::Key_Enter;
@@ -139,13 +141,17 @@ bool UpdatePEDIDO::teclaNosItens(QKeyEvent* tecla) {
         itemNovo();
         return true;
     }
+    if (enter && vazia)
+        return true;
     if (vazia)
         return false;
     if (tecla->key() == Qt::Key_Delete && tecla->modifiers() == Qt::NoModifier) {
         itemExcluir();
         return true;
     }
-    if (enter && (tecla->modifiers() & Qt::ControlModifier)) {
+    if (enter && (tecla->modifiers() & ~(Qt::ControlModifier | Qt::KeypadModifier)) == Qt::NoModifier) {
+        if (itemAtual() < 0)
+            m_itens->selectRow(0);
         itemEditar();
         return true;
     }

@@ -57,20 +57,33 @@ void abrirContasDoCliente(QWidget* parent, const ListContext& contexto, int clie
 bool UpdatePEDIDO::recusarEm(QWidget* campo, const QString& texto, const QString& titulo) {
     MessageBox::show(texto, titulo, Icon::Warning, {Button::Ok}, Button::Ok, this);
     if (campo) {
+        m_teclas.reterFoco(); // Enter does not move on from a refused entry
         for (QWidget* w = campo->parentWidget(); w; w = w->parentWidget())
             if (const int aba = m_abas->indexOf(w); aba >= 0) {
                 m_abas->setCurrentIndex(aba);
                 break;
             }
         campo->setFocus();
-        if (auto* entrada = qobject_cast<QLineEdit*>(campo))
+        if (auto* entrada = qobject_cast<QLineEdit*>(campo)) {
             entrada->selectAll();
+            entrada->setModified(true); // its rule runs again when it is left, until corrected
+        }
     }
     return false;
 }
 
 // ---------------------------------------------------------------------------------------------
 // Field rules
+
+bool UpdatePEDIDO::recusarFaixa(const ForaDaFaixa& fora) {
+    standardWarning(fora.aviso, fora.texto1, fora.texto2, this);
+    QLineEdit* campo = fora.campo == u"descv"_s ? m_descv : m_descp;
+    m_teclas.reterFoco();
+    campo->setFocus();
+    campo->selectAll();
+    campo->setModified(true); // refused again when left, and on "&OK", until corrected
+    return false;
+}
 
 bool UpdatePEDIDO::regraCliente(bool interativo) {
     if (!daTela())
@@ -82,6 +95,7 @@ bool UpdatePEDIDO::regraCliente(bool interativo) {
                                         m_contexto.idEmpresa};
         const std::optional<std::int64_t> escolhido = selecionarCliente(contexto, this, p.integer("CLIEN"));
         if (!escolhido) {
+            m_teclas.reterFoco();
             m_cliente->setFocus();
             return false;
         }
@@ -91,6 +105,7 @@ bool UpdatePEDIDO::regraCliente(bool interativo) {
     }
     if (!cliente) {
         standardWarning(Aviso::ValorInvalido, u"Id do Cliente"_s, {}, this);
+        m_teclas.reterFoco();
         m_abas->setCurrentIndex(0);
         m_cliente->setFocus();
         return false;
@@ -151,6 +166,7 @@ bool UpdatePEDIDO::regraFormaPag(bool interativo) {
         const std::optional<std::int64_t> escolhido = resolverFormaPag(
             *m_store, codigo, {m_contexto.dataFolder, m_contexto.idEmpresa, m_contexto.programFolder}, this);
         if (!escolhido) {
+            m_teclas.reterFoco();
             m_formaPag->setFocus();
             return false;
         }
@@ -159,6 +175,7 @@ bool UpdatePEDIDO::regraFormaPag(bool interativo) {
     }
     if (!existe) {
         standardWarning(Aviso::ValorInvalido, u"Forma de Pagamento"_s, {}, this);
+        m_teclas.reterFoco();
         m_abas->setCurrentIndex(0);
         m_formaPag->setFocus();
         return false;
@@ -166,9 +183,9 @@ bool UpdatePEDIDO::regraFormaPag(bool interativo) {
     if (interativo) {
         if (!lerDados())
             return false;
-        // The payment form's own discount replaces the header discount, and the item prices take its
-        // surcharge in place of the previous one.
-        p.setReal("DESCP", m_dados.formaPagOuZeros().DESCO.toDouble());
+        // The payment form's own discount replaces the header discount (unless the customer has one
+        // of its own), and the item prices take its surcharge in place of the previous one.
+        p.setReal("DESCP", descontoDoPedido(m_dados).toDouble());
         p.setReal("DESCV", 0.0);
         std::vector<PedidoItem> itens = linhas(m_edicao->itens());
         Mensagens mensagens;
@@ -192,6 +209,7 @@ bool UpdatePEDIDO::regraPauta(bool interativo) {
         const std::optional<std::int64_t> escolhido = resolverPauta(
             *m_store, codigo, {m_contexto.dataFolder, m_contexto.idEmpresa, m_contexto.programFolder}, this);
         if (!escolhido) {
+            m_teclas.reterFoco();
             m_pauta->setFocus();
             return false;
         }
@@ -220,9 +238,11 @@ bool UpdatePEDIDO::regraTransportador(QLineEdit* campo, const char* nomeCampo) {
     if (id != 0 && !referencias::transportador(*m_store, id)) {
         standardWarning(Aviso::ValorInvalido, campo == m_transp ? u"Transportador"_s : u"Redespacho"_s, {},
                         this);
+        m_teclas.reterFoco();
         m_abas->setCurrentIndex(2);
         campo->setFocus();
         campo->selectAll();
+        campo->setModified(true);
         return false;
     }
     atualizar();
@@ -249,17 +269,10 @@ void UpdatePEDIDO::campoEditado() {
         atualizar();
 }
 
+// The recalculation makes the freight of a rate: here, and after every other change.
 void UpdatePEDIDO::freteEditado() {
-    if (!daTela())
-        return;
-    Record& p = m_edicao->pedido();
-    const Decimal taxa = p.decimal("TX_FRETE");
-    if (taxa > taxaFreteMinima()) {
-        Pedido pedido;
-        lerRegistro(p, pedido);
-        p.setReal("FRETE", freteDaTaxa(pedido.TOTPR, taxa).toDouble());
-    }
-    atualizar();
+    if (daTela())
+        atualizar();
 }
 
 void UpdatePEDIDO::carregamentoEscolhido(int indice) {
@@ -329,7 +342,8 @@ void UpdatePEDIDO::restaurarCampo() {
 
 bool UpdatePEDIDO::passagemDeConfirmacao() {
     // The rules of the entries again, without the look-ups and questions.
-    return regraCliente(false) && regraFormaPag(false) && regraCodigoLiberacao();
+    return regraCliente(false) && regraFormaPag(false) && regraCodigoLiberacao() &&
+           regraTransportador(m_transp, "TRANSP") && regraTransportador(m_redesp, "REDESP");
 }
 
 bool UpdatePEDIDO::regrasComerciais() {
@@ -378,6 +392,9 @@ bool UpdatePEDIDO::confirmar() {
     atualizar();
     if (!m_erroDados.isEmpty())
         return recusarEm(nullptr, m_erroDados, u"Erro"_s);
+    // A value that does not fit its field keeps the order from being saved until it is corrected.
+    if (m_recalculo.estouro)
+        return recusarEm(nullptr, m_recalculo.estouro->texto, m_recalculo.estouro->titulo);
     if (m_edicao->itens().empty())
         return recusarEm(m_itens,
                          u"Este pedido não contém nenhum produto;|portanto não pode ser confirmado!"_s,
@@ -414,6 +431,7 @@ bool UpdatePEDIDO::gravar() {
         return false;
     }
     ultimoGravado() = m_edicao->pedido();
+    rascunho::remover(m_rascunho); // the order is in the files now
     m_idGravado = static_cast<int>(m_edicao->pedido().integer("ID"));
     m_fechando = true;
     if (const ImprimirPedido& imprimir = janelasPedido::impressao())
@@ -428,7 +446,7 @@ void UpdatePEDIDO::reject() {
         return;
     }
     daTela();
-    if (!m_edicao->alterado()) {
+    if (!m_edicao->alteradoDesdeReferencia()) {
         cancelarEdicao();
         return;
     }
@@ -443,8 +461,9 @@ void UpdatePEDIDO::reject() {
 
 void UpdatePEDIDO::cancelarEdicao() {
     // Nothing of an order being typed is in the files before it is confirmed: giving it up is
-    // forgetting it.
+    // forgetting it, its draft too.
     m_fechando = true;
+    rascunho::remover(m_rascunho);
     QDialog::reject();
 }
 

@@ -6,6 +6,7 @@
 
 #include "customers/widgets/CamposRegistro.h"
 #include "orders/core/EdicaoItem.h"
+#include "orders/core/FaixasPedido.h"
 #include "orders/widgets/TeclasFormulario.h"
 #include "ui/core/ListContext.h"
 
@@ -97,6 +98,8 @@ private:
     Record entradas() const;
     void textosParaItem();
     bool reterFoco(QWidget* campo);
+    // Shows the range warning and keeps the focus on the entry; false when there is none.
+    bool recusarFaixa(const std::optional<ForaDaFaixa>& fora, QLineEdit* campo);
     bool passagemDeConfirmacao();
     void pronto();
 

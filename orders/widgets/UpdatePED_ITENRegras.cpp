@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QTableWidget>
 
@@ -59,21 +60,21 @@ void UpdatePED_ITEN::ligar() {
     connect(m_remover, &QPushButton::clicked, this, &UpdatePED_ITEN::removerAcessorio);
     connect(m_ok, &QPushButton::clicked, this, &UpdatePED_ITEN::confirmar);
     connect(m_cancelar, &QPushButton::clicked, this, &UpdatePED_ITEN::reject);
+    // F2 finds the product by its characteristics wherever the focus is in the form (an entry, a
+    // list, a button).
+    auto* f2 = new QShortcut(QKeySequence(Qt::Key_F2), this);
+    f2->setObjectName(u"atalhoCaracteristica"_s);
+    f2->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(f2, &QShortcut::activated, this, [this] {
+        if (m_caracteristica->isEnabled())
+            buscarPorCaracteristica();
+    });
     for (QWidget* w : findChildren<QWidget*>())
         if (qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w))
             w->installEventFilter(this);
 }
 
-// Besides the keys of every entry, F2 finds the product by its characteristics.
 bool UpdatePED_ITEN::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress) {
-        auto* tecla = static_cast<QKeyEvent*>(event);
-        if (tecla->key() == Qt::Key_F2 && tecla->modifiers() == Qt::NoModifier &&
-            m_caracteristica->isEnabled()) {
-            buscarPorCaracteristica();
-            return true;
-        }
-    }
     if (m_teclas.tratar(watched, event))
         return true;
     return QDialog::eventFilter(watched, event);
@@ -159,8 +160,19 @@ void UpdatePED_ITEN::buscarPorCaracteristica() {
     m_qtd->setFocus();
 }
 
+bool UpdatePED_ITEN::recusarFaixa(const std::optional<ForaDaFaixa>& fora, QLineEdit* campo) {
+    if (!fora)
+        return false;
+    standardWarning(fora->aviso, fora->texto1, fora->texto2, this);
+    campo->setModified(true); // refused again when left or on "&OK" until corrected
+    reterFoco(campo);
+    return true;
+}
+
 bool UpdatePED_ITEN::regraQuantidade() {
     textosParaItem();
+    if (recusarFaixa(faixa::quantidade(u"Quantidade"_s, entradas().decimal("QTD")), m_qtd))
+        return false;
     mostrarMensagens(m_edicao->alterarQuantidade(entradas().decimal("QTD")));
     if (m_edicao->lote().voltarAoCampo) {
         // The typed quantity stays for the representative to correct, and is refused again on "&OK".
@@ -187,6 +199,9 @@ bool UpdatePED_ITEN::regraPecas(QLineEdit* campo) {
 
 bool UpdatePED_ITEN::regraDesconto() {
     textosParaItem();
+    if (recusarFaixa(faixa::percentualDesconto(u"descp"_s, u"Desconto %"_s, entradas().decimal("DESCP")),
+                     m_descp))
+        return false;
     mostrarMensagens(m_edicao->alterarDesconto(entradas().decimal("DESCP")));
     paraTela();
     return true;
@@ -194,6 +209,11 @@ bool UpdatePED_ITEN::regraDesconto() {
 
 bool UpdatePED_ITEN::regraValorDesconto() {
     textosParaItem();
+    const Record& i = m_edicao->item();
+    if (recusarFaixa(faixa::valorDesconto(u"descv"_s, u"Valor Desconto"_s, entradas().decimal("DESCV"),
+                                          (i.decimal("QTD") * i.decimal("PRUNI")).rounded(2)),
+                     m_descv))
+        return false;
     mostrarMensagens(m_edicao->alterarValorDesconto(entradas().decimal("DESCV")));
     paraTela();
     return true;
@@ -369,6 +389,10 @@ bool UpdatePED_ITEN::confirmar() {
             reterFoco(m_qtd);
         else if (recusa->campo == u"pecas"_s)
             reterFoco(m_pecas);
+        else if (recusa->campo == u"descp"_s)
+            reterFoco(m_descp);
+        else if (recusa->campo == u"descv"_s)
+            reterFoco(m_descv);
         else if (recusa->campo == u"preco"_s)
             reterFoco(m_pruni->lineEdit());
         else if (recusa->campo == u"acessorios"_s && m_abas->isTabEnabled(1))

@@ -5,12 +5,14 @@
 #include "orders/core/DadosDoArquivo.h"
 #include "orders/core/EdicaoPedido.h"
 #include "orders/core/ManutencaoPedido.h"
+#include "orders/core/RascunhoPedido.h"
 #include "tests/orders/PedidosFixture.h"
 #include "tests/orders/ReferenciasFixture.h"
 #include "tests/support/KillTest.h"
 #include "tests/support/TempDataFolder.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
 #include <algorithm>
 #include <map>
@@ -165,6 +167,8 @@ private Q_SLOTS:
     void readsWhatTheRulesNeed();
     void unreadableTableIsNamed_data();
     void unreadableTableIsNamed();
+    void recalculationThatDoesNotFitChangesNothing();
+    void draftBringsBackHeaderItemsAndAccessories();
     void killedSaveLeavesTheOrderWhole_data();
     void killedSaveLeavesTheOrderWhole();
 };
@@ -189,7 +193,10 @@ void TestEdicaoPedido::primesANewOrder_data() {
         << true << 1 << 1 << 0 << 0 << 0 << 11 << 41 << 1 << "6.00";
     QTest::newRow("freight setting outside 1 and 2")
         << true << 3 << 0 << 0 << 0 << 0 << 11 << 41 << 2 << "0.00";
-    QTest::newRow("the caller's representative") << false << 0 << 1 << 0 << 0 << 202 << 1 << 1 << 0 << "3.00";
+    // Started from another representative's tab: the order is still the workstation's, with its
+    // representative's commission.
+    QTest::newRow("the caller's representative gives way")
+        << false << 0 << 1 << 0 << 0 << 202 << 1 << 1 << 0 << "6.00";
 }
 
 void TestEdicaoPedido::primesANewOrder() {
@@ -235,7 +242,7 @@ void TestEdicaoPedido::primesANewOrder() {
     QCOMPARE(S(p.decimal("COMIS"), 2), comis);
     QCOMPARE(p.integer("PED_FLEX"), permitirFlex);
     QCOMPARE(p.integer("PRODUTO_ENTREGUE"), entregaImediata);
-    QCOMPARE(p.integer("COD_VENDEDOR"), vendedorDoChamador != 0 ? vendedorDoChamador : kVendedor);
+    QCOMPARE(p.integer("COD_VENDEDOR"), kVendedor);
     QCOMPARE(p.integer("CLIEN"), 77);
     QCOMPARE(p.integer("DATA"), kHoje.dayNumber());
     QCOMPARE(p.integer("ID_EMPRESA"), kEmpresa);
@@ -827,6 +834,123 @@ void TestEdicaoPedido::unreadableTableIsNamed() {
     const FalhaEdicao lida = edicao.carregarDados(dados);
     QCOMPARE(lida.tipo, FalhaEdicao::Tipo::Arquivo);
     QCOMPARE(lida.mensagem, QStringLiteral("Erro (%1) ao ler tabelas do pedido!").arg(falha.erro.number()));
+}
+
+// A change whose recalculation overflows a field (the order's volume, 9.999,999 m³) is undone: the
+// header and items are as after the last recalculation that fitted, and the message names the field
+// and its limit. An order that never fitted stays as read.
+void TestEdicaoPedido::recalculationThatDoesNotFitChangesNothing() {
+    TempDataFolder folder;
+    Store& store = folder.store();
+    pedidoDeTresItens(store);
+    produto(store, {.id = 1, .preco = "10", .ativo = 1});
+    adicionar(store, "produto", [](Record& r) {
+        r.setInteger("ID_EMPRESA", kEmpresa);
+        r.setInteger("ID", 2);
+        r.setDecimal("VOL_M3", D("2000"));
+    });
+    EdicaoPedido edicao(store);
+    QVERIFY(edicao.abrir(1).ok());
+    DadosPedido dados;
+    QVERIFY(edicao.carregarDados(dados).ok());
+    const ResultadoRecalculo primeiro = edicao.recalcular(dados, {});
+    QVERIFY(!primeiro.estouro);
+    QCOMPARE(edicao.pedido().decimal("VOL_M3"), D("4000"));
+    const Record pedidoAntes = edicao.pedido();
+    const Record itemAntes = edicao.itens()[1].item;
+
+    // 2 units become 6: 12.000 m³.
+    edicao.itens()[1].item.setDecimal("QTD", D("6"));
+    edicao.itens()[1].item.setDecimal("TOTAL", D("60"));
+    edicao.pedido().setReal("DESCP", 10);
+    const ResultadoRecalculo estourado = edicao.recalcular(dados, {});
+    QVERIFY(estourado.estouro);
+    QCOMPARE(estourado.estouro->texto,
+             QStringLiteral("O valor calculado de VDA:VOL_M3 passa do limite do campo "
+                            "(9.999,999)!|O pedido ficou como estava antes da alteração."));
+    QVERIFY(edicao.pedido() == pedidoAntes);
+    QVERIFY(edicao.itens()[1].item == itemAntes);
+    // The figures are those of the order gone back (3 x 2 units), not of the change (10 units).
+    QCOMPARE(S(estourado.TOT_QTDADE, 3), QStringLiteral("6.000"));
+
+    // Read from the file already too big: nothing to go back to, nothing changed.
+    TempDataFolder outra;
+    pedidoDeTresItens(outra.store());
+    adicionar(outra.store(), "produto", [](Record& r) {
+        r.setInteger("ID_EMPRESA", kEmpresa);
+        r.setInteger("ID", 3);
+        r.setDecimal("VOL_M3", D("6000"));
+    });
+    EdicaoPedido lida(outra.store());
+    QVERIFY(lida.abrir(1).ok());
+    DadosPedido dadosLida;
+    QVERIFY(lida.carregarDados(dadosLida).ok());
+    const Record comoLido = lida.pedido();
+    QVERIFY(lida.recalcular(dadosLida, {}).estouro);
+    QVERIFY(lida.pedido() == comoLido);
+    QVERIFY(!lida.alterado());
+}
+
+// A draft written and read back gives the order as typed, to the last field, with its items and
+// accessory rows; taken into a new order it keeps the primed id and number.
+void TestEdicaoPedido::draftBringsBackHeaderItemsAndAccessories() {
+    TempDataFolder folder;
+    Store& store = folder.store();
+    pedidoDeTresItens(store);
+    EdicaoPedido edicao(store);
+    QVERIFY(edicao.abrir(1).ok());
+    edicao.pedido().setReal("DESCP", 0.1);
+    edicao.pedido().setText("OBS", QStringLiteral("Entregar às 8h #N3#"));
+    edicao.itens()[0].item.setDecimal("QTD", D("2.125"));
+    edicao.itens().push_back(
+        {itemEmMemoria(9, 1, 5, "1", QStringLiteral("Ação")), {acessorioEmMemoria(60, "1.25")}});
+
+    const QString arquivo = rascunho::novoArquivo(folder.path());
+    QVERIFY(rascunho::gravar(arquivo, edicao));
+    const std::optional<RascunhoPedido> lido = rascunho::ler(arquivo);
+    QVERIFY(lido);
+    QVERIFY(!lido->novo);
+    QCOMPARE(lido->idPedido, 1);
+    QCOMPARE(lido->cliente, 7);
+    QVERIFY(lido->pedido == edicao.pedido());
+    QCOMPARE(lido->itens.size(), edicao.itens().size());
+    for (std::size_t i = 0; i < lido->itens.size(); ++i) {
+        QVERIFY(lido->itens[i].item == edicao.itens()[i].item);
+        QVERIFY(lido->itens[i].acessorios == edicao.itens()[i].acessorios);
+    }
+    // A draft of this process whose form is open is not offered; once let go, it is.
+    rascunho::adotar(arquivo);
+    QVERIFY(rascunho::pendentes(folder.path(), kEmpresa).empty());
+    rascunho::liberar(arquivo);
+    QCOMPARE(rascunho::pendentes(folder.path(), kEmpresa).size(), std::size_t(1));
+    QVERIFY(rascunho::pendentes(folder.path(), 2).empty());
+
+    // Brought back into an edited order: the file's record stays the original, so the save updates.
+    EdicaoPedido retomada(store);
+    QVERIFY(retomada.abrir(1).ok());
+    retomada.retomar(lido->pedido, lido->itens);
+    QVERIFY(retomada.alterado());
+    QVERIFY(retomada.gravar().ok());
+    QCOMPARE(pedidoNoArquivo(store, 1).text("OBS").trimmed(), QStringLiteral("Entregar às 8h #N3#"));
+    QCOMPARE(contar(store, "peditens"), std::size_t(4));
+
+    // Into a new order: the primed id and number, the draft's customer and items.
+    EdicaoPedido nova(store);
+    QVERIFY(nova.novo(kEmpresa, kHoje).ok());
+    nova.retomar(lido->pedido, lido->itens);
+    QCOMPARE(nova.pedido().integer("ID"), 2);
+    QCOMPARE(nova.pedido().integer("NUMER"), 42);
+    QCOMPARE(nova.pedido().integer("CLIEN"), 7);
+    QCOMPARE(nova.itens().front().item.integer("ID_VENDA"), 2);
+
+    // A file that is not a draft is not offered.
+    QFile estranho(QFileInfo(arquivo).absolutePath() + QStringLiteral("/pedido-999999999-1.json"));
+    QVERIFY(estranho.open(QIODevice::WriteOnly));
+    estranho.write("{\"versao\": 1, \"pedido\": {}}");
+    estranho.close();
+    rascunho::remover(arquivo);
+    QVERIFY(!QFile::exists(arquivo));
+    QVERIFY(rascunho::pendentes(folder.path(), kEmpresa).empty());
 }
 
 void TestEdicaoPedido::killedSaveLeavesTheOrderWhole_data() {

@@ -236,7 +236,8 @@ private Q_SLOTS:
         child<QPushButton>(&list, "botaoDuplicar")->click();
         QCOMPARE(shownBoxes(), (QStringList{u"CONFIRME?: Confirma duplicar pedido # 41?"_s,
                                             u"CONFIRME?: Confirma duplicar pedido # 41?"_s}));
-        // Id and number above the highest of every company; today; pending; the rest as it was.
+        // Id and number above the highest of every company; today; pending; no release code; the
+        // rest as it was.
         QCOMPARE(list.current()->integer("NUMER"), 58);
         const std::vector<Record> novo = registros(store(), "pedidos", "KEYID", "ID = 91");
         QCOMPARE(novo.size(), 1u);
@@ -247,7 +248,9 @@ private Q_SLOTS:
         QCOMPARE(n.integer("ID_EMPRESA"), 1);
         QCOMPARE(n.integer("CLIEN"), 501);
         QCOMPARE(n.real("TOTAL"), 1234.5);
-        QCOMPARE(n.integer("COD_LIBERACAO"), 12345678);
+        // The release code was given for number 41: it could never match 58.
+        QCOMPARE(n.integer("COD_LIBERACAO"), 0);
+        QCOMPARE(n.integer("NUM_ERP"), 0);
         QCOMPARE(n.text("OBS").trimmed(), u"Entregar pela manhã"_s);
         // Items in their order with new ids, and their accessory rows with them.
         const std::vector<Record> itens = registros(store(), "peditens", "KEYORDEM", "ID_VENDA = 91");

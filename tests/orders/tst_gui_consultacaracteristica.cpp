@@ -132,6 +132,12 @@ private Q_SLOTS:
         auto* produtos = child<QTreeWidget>(janela.get(), "produtos");
         auto* ok = child<QPushButton>(janela.get(), "ok");
         QCOMPARE(linhas(produtos, 0), (QStringList{u"P1"_s, u"P8"_s}));
+        // Each product with the accessory subgroups it requires.
+        QCOMPARE(produtos->columnCount(), 5);
+        QCOMPARE(produtos->headerItem()->text(2), u"Acessório 1"_s);
+        QCOMPARE((QStringList{linhas(produtos, 2).value(0), linhas(produtos, 3).value(0),
+                              linhas(produtos, 4).value(0)}),
+                 (QStringList{u"10"_s, u"20"_s, u"10"_s}));
         QVERIFY(produtos->selectedItems().isEmpty());
 
         // No product chosen yet.

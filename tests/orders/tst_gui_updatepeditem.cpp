@@ -217,6 +217,12 @@ private Q_SLOTS:
             << u"000123"_s << u"30"_s << u"qtd"_s
             << u"Aviso: Quantidade diverge da volume na embalagem do produto!\nQuantidade válida: 36 PC"_s;
         QTest::newRow("quantity in whole lots") << u"000123"_s << u"24"_s << QString() << QString();
+        // A mistyped "-" or a 0 would reach the office as a returned or empty line.
+        QTest::newRow("negative quantity")
+            << u"000123"_s << u"-24"_s << u"qtd"_s
+            << u"Range Error: The value of Quantidade must be higher than 0."_s;
+        QTest::newRow("zero quantity") << u"A-1"_s << u"0"_s << u"qtd"_s
+                                       << u"Range Error: The value of Quantidade must be higher than 0."_s;
         QTest::newRow("same product, same observation")
             << u"A-1"_s << u"1"_s << u"obs"_s
             << u"AVISO! - Chave duplicada: Impossivel gravar registro, chave duplicada ao gravar: "
@@ -250,6 +256,59 @@ private Q_SLOTS:
         QVERIFY(!form->confirmar());
         QCOMPARE(shownBoxes().value(0), mensagem);
         QCOMPARE(m_pedido->itens().size(), size_t(1));
+        QVERIFY(form->isVisible());
+    }
+
+    // Item discounts outside 0 to 100 %, or a value over the item's total: the range warning, the
+    // focus kept, the item unchanged, and "&OK" refused while the entry holds it.
+    void itemDiscountOutOfRange_data() {
+        QTest::addColumn<QString>("campo");
+        QTest::addColumn<QString>("valor");
+        QTest::addColumn<QString>("mensagem");
+        QTest::newRow("above 100 %") << u"descp"_s << u"150"_s
+                                     << u"Range Error: The value of Desconto % must be between 0 and 100."_s;
+        QTest::newRow("negative %") << u"descp"_s << u"-10"_s
+                                    << u"Range Error: The value of Desconto % must be between 0 and 100."_s;
+        QTest::newRow("negative value")
+            << u"descv"_s << u"-1"_s
+            << u"Range Error: The value of Valor Desconto must be between 0,00 and 60,00."_s;
+    }
+    void itemDiscountOutOfRange() {
+        QFETCH(QString, campo);
+        QFETCH(QString, valor);
+        QFETCH(QString, mensagem);
+        pedido41();
+        auto form = abrirItem();
+        QVERIFY(form);
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        digitar(child<QLineEdit>(form.get(), "produto"), u"000123"_s);
+        digitar(child<QLineEdit>(form.get(), "qtd"), u"3"_s);
+        auto* entrada = child<QLineEdit>(form.get(), qPrintable(campo));
+        digitar(entrada, valor);
+        QCOMPARE(shownBoxes().value(0), mensagem);
+        QCOMPARE(form->focusWidget(), entrada);
+        QCOMPARE(form->edicao().item().decimal("TOTAL"), decimal("60"));
+        MessageBox::clearShown();
+        QVERIFY(!form->confirmar());
+        QCOMPARE(shownBoxes().value(0), mensagem);
+        QCOMPARE(m_pedido->itens().size(), size_t(1));
+    }
+
+    // F2 opens the characteristics finder wherever the focus is, a button included.
+    void f2FromAnyWidget() {
+        pedido41();
+        auto form = abrirItem();
+        QVERIFY(form);
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        bool aberto = false;
+        whenModal<ConsultaCaracteristica>([&aberto](ConsultaCaracteristica* finder) {
+            aberto = true;
+            finder->reject();
+        });
+        auto* cancelar = child<QPushButton>(form.get(), "cancelar");
+        cancelar->setFocus();
+        QTest::keyClick(cancelar, Qt::Key_F2);
+        QVERIFY(aberto);
         QVERIFY(form->isVisible());
     }
 

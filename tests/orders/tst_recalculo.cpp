@@ -331,6 +331,40 @@ private Q_SLOTS:
         QTEST(S(p.TOTAL, 2), "total");
     }
 
+    // A freight rate makes the freight follow the products at every recalculation; at or below 0.01 %
+    // the typed value stays.
+    void freteDaTaxaSegueOsProdutos_data() {
+        QTest::addColumn<QString>("taxa");
+        QTest::addColumn<QStringList>("totais");
+        QTest::addColumn<QString>("frete");
+        QTest::addColumn<QString>("total");
+        QTest::newRow("5 % de um item") << "5" << QStringList{QStringLiteral("100.00")} << "5.00"
+                                        << "105.00";
+        QTest::newRow("5 % de dois itens")
+            << "5" << QStringList{QStringLiteral("100.00"), QStringLiteral("60.00")} << "8.00"
+            << "168.00";
+        QTest::newRow("2,5 % de 33,33") << "2.5" << QStringList{QStringLiteral("33.33")} << "0.83"
+                                        << "34.16";
+        QTest::newRow("sem itens") << "5" << QStringList{} << "0.00"
+                                   << "0.00";
+        QTest::newRow("0,01 % deixa o digitado") << "0.01" << QStringList{QStringLiteral("100.00")} << "12.34"
+                                                 << "112.34";
+    }
+    void freteDaTaxaSegueOsProdutos() {
+        QFETCH(QString, taxa);
+        QFETCH(QStringList, totais);
+        Pedido p = pedidoBase();
+        p.FCONTA = 2;
+        p.FRETE = D("12.34");
+        p.TX_FRETE = D(taxa.toLatin1().constData());
+        std::vector<PedidoItem> itens;
+        for (const QString& t : totais)
+            itens.push_back(item(static_cast<int>(itens.size()) + 1, 7, "1", t.toLatin1().constData()));
+        recalcularPedido(p, itens, dadosBase(), {});
+        QTEST(S(p.FRETE, 2), "frete");
+        QTEST(S(p.TOTAL, 2), "total");
+    }
+
     void pedidoVazioEProdutoAusente() {
         Pedido p = pedidoBase();
         p.DESCV = D("5.00");
