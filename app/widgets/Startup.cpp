@@ -5,6 +5,7 @@
 #include "app/widgets/AppFrame.h"
 #include "app/widgets/ButtonCaptions.h"
 #include "app/widgets/RegisteredWindows.h"
+#include "printout/core/ArquivoPdf.h"
 #include "ui/widgets/MessageBox.h"
 
 #include <QApplication>
@@ -43,6 +44,8 @@ int runQavplus() {
     const Settings settings(QDir::currentPath());
     if (const int exitCode = prepareStart(settings); exitCode != 0)
         return exitCode;
+    // The order PDFs handed to the mail program or the viewer are kept a day, not for good.
+    impressao::removerPdfsAntigos(QDateTime::currentDateTime());
     registerWindows();
     AppFrame frame(settings);
     if (!frame.open())
