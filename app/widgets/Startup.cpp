@@ -6,6 +6,7 @@
 #include "app/widgets/ButtonCaptions.h"
 #include "app/widgets/FirstStart.h"
 #include "app/widgets/RegisteredWindows.h"
+#include "printout/core/ArquivoPdf.h"
 #include "ui/widgets/MessageBox.h"
 
 #include <QApplication>
@@ -59,6 +60,8 @@ int runQavplus(const CommandLine& commandLine) {
         return exitCode;
     if (folder.created && commandLine.userFolder)
         offerDemoFolder(folder.path);
+    // The order PDFs handed to the mail program or the viewer are kept a day, not for good.
+    impressao::removerPdfsAntigos(QDateTime::currentDateTime());
     registerWindows();
     AppFrame frame(settings);
     if (!frame.open())

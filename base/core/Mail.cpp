@@ -11,8 +11,11 @@
 #include <cstdint>
 #include <vector>
 #else
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QUrl>
 #endif
 
 namespace qav {
@@ -156,39 +159,187 @@ long codigoMapi(int saidaXdgEmail) {
     }
 }
 
+// Runs a program and waits for it while the application's events go on (the window that asked
+// stays painted and answers); -1 when it did not start, -2 when it did not end normally, -3 when it
+// was still running after `esperaMs` (it is left running, on its own).
+int rodar(const QString& programa, const QStringList& argumentos, int esperaMs) {
+    // Left without a parent: should the program keep running, the object goes away when it ends.
+    auto* processo = new QProcess;
+    processo->setProcessChannelMode(QProcess::ForwardedChannels);
+    processo->start(programa, argumentos);
+    if (!processo->waitForStarted()) {
+        delete processo;
+        return -1;
+    }
+    const QDeadlineTimer prazo(esperaMs);
+    while (!processo->waitForFinished(20)) {
+        if (processo->state() == QProcess::NotRunning)
+            break;
+        if (prazo.hasExpired()) {
+            QObject::connect(processo, &QProcess::finished, processo, &QObject::deleteLater);
+            return -3;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    const bool terminou = processo->exitStatus() == QProcess::NormalExit;
+    const int saida = processo->exitCode();
+    delete processo;
+    return terminou ? saida : -2;
+}
+
+// Mail programs take plain line feeds.
+QString quebrasSimples(const QString& corpo) {
+    QString texto = corpo;
+    return texto.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+        .replace(QLatin1Char('\r'), QLatin1Char('\n'));
+}
+
+// The user's default mail program, as the desktop names it ("thunderbird.desktop",
+// "org.gnome.Evolution.desktop", ...); empty when it cannot be told.
+QString programaEmailPadrao() {
+    const QString xdgMime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+    if (xdgMime.isEmpty())
+        return {};
+    QProcess consulta;
+    consulta.start(xdgMime, {QStringLiteral("query"), QStringLiteral("default"),
+                             QStringLiteral("x-scheme-handler/mailto")});
+    if (!consulta.waitForFinished(5000) || consulta.exitStatus() != QProcess::NormalExit ||
+        consulta.exitCode() != 0)
+        return {};
+    return QString::fromLocal8Bit(consulta.readAllStandardOutput()).trimmed().toLower();
+}
+
+enum class Familia { Desconhecida, Thunderbird, Evolution, AnexaPorXdgEmail, NaoAnexa };
+
+// xdg-email itself passes the attachment to Thunderbird, Evolution and KMail; any other program gets
+// it inside a mailto address, which most of them ignore.
+Familia familia(const QString& desktop) {
+    if (desktop.isEmpty())
+        return Familia::Desconhecida;
+    for (const char* nome : {"thunderbird", "betterbird", "icedove", "seamonkey"})
+        if (desktop.contains(QLatin1String(nome)))
+            return Familia::Thunderbird;
+    if (desktop.contains(QLatin1String("evolution")))
+        return Familia::Evolution;
+    if (desktop.contains(QLatin1String("kmail")) || desktop.contains(QLatin1String("kontact")))
+        return Familia::AnexaPorXdgEmail;
+    return Familia::NaoAnexa;
+}
+
+QString executavel(Familia f, const QString& desktop) {
+    if (f == Familia::Evolution)
+        return QStandardPaths::findExecutable(QStringLiteral("evolution"));
+    for (const char* nome : {"thunderbird", "betterbird", "icedove", "seamonkey"})
+        if (desktop.contains(QLatin1String(nome)))
+            return QStandardPaths::findExecutable(QString::fromLatin1(nome));
+    return {};
+}
+
+// Thunderbird's -compose takes key='value' pairs; a quote inside a value would end it.
+QString valorThunderbird(const QString& valor) {
+    return QLatin1Char('\'') + QString(valor).replace(QLatin1Char('\''), QChar(0x2019)) + QLatin1Char('\'');
+}
+
+QStringList argumentosThunderbird(const QStringList& enderecos, const QString& assunto, const QString& corpo,
+                                  const QString& anexo) {
+    QStringList campos{QStringLiteral("to=") + valorThunderbird(enderecos.join(QLatin1Char(','))),
+                       QStringLiteral("subject=") + valorThunderbird(assunto),
+                       QStringLiteral("body=") + valorThunderbird(quebrasSimples(corpo))};
+    if (!anexo.isEmpty())
+        campos << QStringLiteral("attachment=") +
+                      valorThunderbird(QUrl::fromLocalFile(QFileInfo(anexo).absoluteFilePath()).toString());
+    return {QStringLiteral("-compose"), campos.join(QLatin1Char(','))};
+}
+
+QString codificar(const QString& texto) {
+    return QString::fromLatin1(QUrl::toPercentEncoding(texto));
+}
+
+// Evolution reads the attachment from its own "attach" field of the mailto address.
+QStringList argumentosEvolution(const QStringList& enderecos, const QString& assunto, const QString& corpo,
+                                const QString& anexo) {
+    QStringList para;
+    for (const QString& e : enderecos)
+        para << QString::fromLatin1(QUrl::toPercentEncoding(e, "@+"));
+    QString url = QStringLiteral("mailto:") + para.join(QLatin1Char(',')) + QStringLiteral("?subject=") +
+                  codificar(assunto) + QStringLiteral("&body=") + codificar(quebrasSimples(corpo));
+    if (!anexo.isEmpty())
+        url += QStringLiteral("&attach=") +
+               codificar(QUrl::fromLocalFile(QFileInfo(anexo).absoluteFilePath()).toString());
+    return {url};
+}
+
 long enviarPorXdgEmail(const QStringList& enderecos, const QString& assunto, const QString& corpo,
                        const QString& anexo) {
     const QString programa = QStandardPaths::findExecutable(QStringLiteral("xdg-email"));
     if (programa.isEmpty())
         return kMapiSemProgramaEmail;
 
-    QString texto = corpo;
-    texto.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
     QStringList argumentos{QStringLiteral("--utf8"), QStringLiteral("--subject"), assunto,
-                           QStringLiteral("--body"), texto};
+                           QStringLiteral("--body"), quebrasSimples(corpo)};
     if (!anexo.isEmpty())
         argumentos << QStringLiteral("--attach") << QFileInfo(anexo).absoluteFilePath();
     argumentos << enderecos;
 
-    // Left without a parent: should the mail program keep the wait going, it runs on and the object
-    // goes away when it ends.
-    auto* processo = new QProcess;
-    processo->setProcessChannelMode(QProcess::ForwardedChannels);
-    processo->start(programa, argumentos);
-    if (!processo->waitForStarted()) {
-        delete processo;
+    const int saida = rodar(programa, argumentos, kEsperaProgramaEmailMs);
+    switch (saida) {
+    case -1:
         return kMapiSemProgramaEmail;
-    }
-    if (!processo->waitForFinished(kEsperaProgramaEmailMs)) {
-        QObject::connect(processo, &QProcess::finished, processo, &QObject::deleteLater);
-        return kMapiSucesso;
-    }
-    const bool terminou = processo->exitStatus() == QProcess::NormalExit;
-    const int saida = processo->exitCode();
-    delete processo;
-    if (!terminou)
+    case -2:
         return kMapiFalha;
-    return saida == 0 ? kMapiSucesso : codigoMapi(saida);
+    case -3: // the mail program holds the message and is still open
+    case 0:
+        return kMapiSucesso;
+    default:
+        return codigoMapi(saida);
+    }
+}
+
+// Shows the file selected in the desktop's file manager, or at least opens its folder.
+void mostrarNaPasta(const QString& arquivo) {
+    const QString caminho = QFileInfo(arquivo).absoluteFilePath();
+    const QString dbus = QStandardPaths::findExecutable(QStringLiteral("dbus-send"));
+    if (!dbus.isEmpty() &&
+        rodar(dbus,
+              {QStringLiteral("--session"), QStringLiteral("--print-reply"),
+               QStringLiteral("--dest=org.freedesktop.FileManager1"), QStringLiteral("--type=method_call"),
+               QStringLiteral("/org/freedesktop/FileManager1"),
+               QStringLiteral("org.freedesktop.FileManager1.ShowItems"),
+               QStringLiteral("array:string:") + QUrl::fromLocalFile(caminho).toString(),
+               QStringLiteral("string:")},
+              5000) == 0)
+        return;
+    const QString xdgOpen = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (!xdgOpen.isEmpty())
+        QProcess::startDetached(xdgOpen, {QFileInfo(caminho).absolutePath()});
+}
+
+long enviarNoLinux(const QStringList& enderecos, const QString& assunto, const QString& corpo,
+                   const QString& anexo, EntregaEmail* entrega) {
+    const QString desktop = programaEmailPadrao();
+    const Familia f = familia(desktop);
+    if (f == Familia::Thunderbird || f == Familia::Evolution) {
+        // The program's own compose command: it may start the whole mail program, which goes on
+        // running with the message open; it is not waited for.
+        if (const QString programa = executavel(f, desktop); !programa.isEmpty()) {
+            const QStringList argumentos = f == Familia::Thunderbird
+                                               ? argumentosThunderbird(enderecos, assunto, corpo, anexo)
+                                               : argumentosEvolution(enderecos, assunto, corpo, anexo);
+            if (QProcess::startDetached(programa, argumentos))
+                return kMapiSucesso;
+        }
+    }
+    if (f != Familia::NaoAnexa || anexo.isEmpty())
+        return enviarPorXdgEmail(enderecos, assunto, corpo, anexo);
+    // A mail program that would drop the attachment silently: it gets the message, and the user the
+    // folder with the file to attach it by hand.
+    const long resultado = enviarPorXdgEmail(enderecos, assunto, corpo, QString());
+    if (resultado == kMapiSucesso) {
+        mostrarNaPasta(anexo);
+        if (entrega)
+            *entrega = EntregaEmail::SemAnexo;
+    }
+    return resultado;
 }
 
 #endif
@@ -196,7 +347,9 @@ long enviarPorXdgEmail(const QStringList& enderecos, const QString& assunto, con
 } // namespace
 
 long SENDMAIL(const QString& destinatario, const QString& assunto, const QString& corpo, const QString& anexo,
-              long flags) {
+              long flags, EntregaEmail* entrega) {
+    if (entrega)
+        *entrega = EntregaEmail::ComAnexo;
     const QStringList enderecos = destinatarios(destinatario);
     if (enderecos.isEmpty())
         return kMapiDestinatarioInvalido;
@@ -210,7 +363,7 @@ long SENDMAIL(const QString& destinatario, const QString& assunto, const QString
 #else
     // The mail program always shows the message before it goes: the dialog flag is its only way.
     Q_UNUSED(flags);
-    return enviarPorXdgEmail(enderecos, assunto, corpo, anexo);
+    return enviarNoLinux(enderecos, assunto, corpo, anexo, entrega);
 #endif
 }
 

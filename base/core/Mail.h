@@ -10,10 +10,20 @@ inline constexpr long kMapiSucesso = 0;
 inline constexpr long kMapiDestinatarioInvalido = 25; // MAPI_E_INVALID_RECIPIENTS
 inline constexpr long kMapiMostrarMensagem = 8;       // MAPI_DIALOG: the user sees the message first
 
+// How the message reached the mail program.
+enum class EntregaEmail {
+    ComAnexo, // with the attachment
+    // The user's mail program takes no attachment from another program: it got the message without
+    // it, and the folder holding the file was opened for the user to attach it.
+    SemAnexo,
+};
+
 // Hands the message to the mail program; 0 when it was handed over, otherwise a Simple MAPI error
-// code.
+// code. On Linux the default mail program's own compose command is used when it has one that takes
+// an attachment (Thunderbird, Evolution), otherwise xdg-email; the wait for the mail program keeps
+// the application's events going. `entrega`, when given, says how a handed-over message went.
 long SENDMAIL(const QString& destinatario, const QString& assunto, const QString& corpo, const QString& anexo,
-              long flags);
+              long flags, EntregaEmail* entrega = nullptr);
 // A readable text for a Simple MAPI result code.
 QString GETMAPIERRORTEXT(long codigo);
 

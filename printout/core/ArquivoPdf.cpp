@@ -14,9 +14,39 @@ QString oitoDigitos(int numero) {
 }
 } // namespace
 
+QString pastaPdfPedidos() {
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation))
+        .filePath(QStringLiteral("qavplus/pedidos"));
+}
+
+bool prepararPastaPdfPedidos(QString* erro) {
+    const QString pasta = pastaPdfPedidos();
+    // Also a folder left by an older version with wider permissions is closed again.
+    if (!QDir().mkpath(pasta) ||
+        !QFile::setPermissions(pasta,
+                               QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner)) {
+        if (erro)
+            *erro = QStringLiteral("Não foi possível criar a pasta %1").arg(QDir::toNativeSeparators(pasta));
+        return false;
+    }
+    return true;
+}
+
 QString arquivoPdfPedido(int numero) {
-    const QString pasta = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
-    return QDir(pasta).filePath(QStringLiteral("pedido_") + oitoDigitos(numero) + QStringLiteral(".pdf"));
+    return QDir(pastaPdfPedidos())
+        .filePath(QStringLiteral("pedido_") + oitoDigitos(numero) + QStringLiteral(".pdf"));
+}
+
+int removerPdfsAntigos(const QDateTime& agora) {
+    const QDir pasta(pastaPdfPedidos());
+    int removidos = 0;
+    // Only the program's own files: the order PDFs and what a write cut short left beside them.
+    const QFileInfoList arquivos = pasta.entryInfoList(
+        {QStringLiteral("pedido_*.pdf"), QStringLiteral("pedido_*.pdf.tmp")}, QDir::Files | QDir::Hidden);
+    for (const QFileInfo& arquivo : arquivos)
+        if (arquivo.lastModified().secsTo(agora) > 24 * 60 * 60 && QFile::remove(arquivo.filePath()))
+            ++removidos;
+    return removidos;
 }
 
 QString tituloPdf(int numero) {

@@ -1,9 +1,11 @@
 #pragma once
-// The order's PDF file: "pedido_" + the number in eight digits, in the platform's temporary folder,
-// titled "Pedido # " + the same eight digits.
+// The order's PDF file: "pedido_" + the number in eight digits, in a folder of the user's own (an
+// order carries the customer's data and prices: no other user of the machine reads it), titled
+// "Pedido # " + the same eight digits.
 
 #include "printout/core/DesenhoPedido.h"
 
+#include <QDateTime>
 #include <QString>
 #include <functional>
 
@@ -11,8 +13,16 @@ class QPagedPaintDevice;
 
 namespace qav::impressao {
 
-QString arquivoPdfPedido(int numero); // <temp>/pedido_00000123.pdf
+// The user's folder of order PDFs (in the user's cache folder, not the shared temporary one).
+QString pastaPdfPedidos();
+// Creates the folder when missing and leaves it open to its owner only. False with `erro` when not.
+bool prepararPastaPdfPedidos(QString* erro);
+QString arquivoPdfPedido(int numero); // <folder>/pedido_00000123.pdf
 QString tituloPdf(int numero);        // "Pedido # 00000123"
+
+// The PDFs are left for the mail program or the viewer to read after the program handed them over;
+// those the program wrote more than a day before `agora` are removed. Returns how many.
+int removerPdfsAntigos(const QDateTime& agora);
 
 // Writes a PDF titled `titulo` with the pages `desenhar` draws (it returns how many), creating the
 // folder when missing; the file appears only whole. False with `erro` when it could not be written.

@@ -17,6 +17,10 @@ constexpr double kMargem = 10;      // mm around the page
 constexpr double kRodapePagina = 6; // page number band
 constexpr double kAlturaCaixa = 9.5;
 constexpr double kFolga = 1.2; // padding inside cells
+constexpr double kAlturaLogo = 18;
+constexpr double kLarguraNumero = 52; // the box of the order number and date
+// The issuer's name shrinks down to this size before it takes a second line.
+constexpr double kMenorNomeEmitente = 9;
 
 // One thing in the flow of the pages below the header, and what it needs vertically.
 struct Bloco {
@@ -30,6 +34,15 @@ public:
     Desenho(QPainter& painter, const DocumentoPedido& documento, const Leiaute& leiaute)
         : m_p(painter), m_pg(painter), m_d(documento), m_l(leiaute) {
         larguraColunas();
+        // The logo is read once for the whole document: every page draws the same image, which the
+        // PDF then holds once however many pages there are.
+        if (!m_l.logo.isEmpty())
+            m_logo = QImage(m_l.logo);
+        if (!m_logo.isNull()) {
+            m_tamanhoLogo = QSizeF(m_logo.size()).scaled(QSizeF(38, kAlturaLogo), Qt::KeepAspectRatio);
+            m_xEmitente = m_tamanhoLogo.width() + 4;
+        }
+        linhasEmitente();
     }
 
     int desenhar(QPagedPaintDevice& destino) {
@@ -170,33 +183,38 @@ private:
     }
 
     // ---- drawing
+    // The issuer's name and address lines beside the logo, whole: the name shrinks and then wraps, the
+    // address lines wrap.
+    void linhasEmitente() {
+        const double w = m_pg.largura() - kLarguraNumero - m_xEmitente - 2;
+        m_emitente.clear();
+        const QFont nome = m_pg.reduzida(m_d.emitente.nome, m_pg.fonteEmitente(), w, kMenorNomeEmitente);
+        for (const QString& l : m_pg.quebrar(m_d.emitente.nome, nome, w))
+            m_emitente.push_back({l, nome});
+        for (const QString& linha : m_l.linhasEmitente)
+            for (const QString& l : m_pg.quebrar(linha, m_pg.fonteCorpo(), w))
+                m_emitente.push_back({l, m_pg.fonteCorpo()});
+    }
+
     double alturaCabecalho() const {
-        return std::max(22.0,
-                        m_pg.linha(m_pg.fonteEmitente()) +
-                            static_cast<double>(m_l.linhasEmitente.size()) * m_pg.linha(m_pg.fonteCorpo())) +
-               4;
+        double h = 0;
+        for (const auto& [texto, fonte] : m_emitente)
+            h += m_pg.linha(fonte);
+        return std::max(22.0, h) + 4;
     }
 
     // The issuer with its logo on the left, the order number and date boxed on the right.
     double cabecalho() {
         const double h = alturaCabecalho() - 4;
-        double x = 0;
-        if (!m_l.logo.isEmpty()) {
-            const QImage logo(m_l.logo);
-            if (!logo.isNull()) {
-                const QSizeF cabe = QSizeF(logo.size()).scaled(QSizeF(38, h), Qt::KeepAspectRatio);
-                m_p.drawImage(m_pg.retangulo(0, 0, cabe.width(), cabe.height()), logo);
-                x = cabe.width() + 4;
-            }
-        }
-        const double larguraNumero = 52;
+        if (!m_logo.isNull())
+            m_p.drawImage(m_pg.retangulo(0, 0, m_tamanhoLogo.width(), m_tamanhoLogo.height()), m_logo);
         double y = 0;
-        m_pg.texto(x, y, m_pg.largura() - larguraNumero - x - 2, m_d.emitente.nome, m_pg.fonteEmitente());
-        y += m_pg.linha(m_pg.fonteEmitente());
-        for (const QString& linha : m_l.linhasEmitente) {
-            m_pg.texto(x, y, m_pg.largura() - larguraNumero - x - 2, linha, m_pg.fonteCorpo());
-            y += m_pg.linha(m_pg.fonteCorpo());
+        for (const auto& [texto, fonte] : m_emitente) {
+            m_pg.textoReduzido(m_xEmitente, y, m_pg.largura() - kLarguraNumero - m_xEmitente - 2, texto,
+                               fonte);
+            y += m_pg.linha(fonte);
         }
+        const double larguraNumero = kLarguraNumero;
         const double xn = m_pg.largura() - larguraNumero;
         m_pg.moldura(xn, 0, larguraNumero, h, true);
         const double meio = h / 2;
@@ -213,10 +231,10 @@ private:
     void rodapePagina(int pagina, int total) {
         const double y = m_pg.altura() - kRodapePagina + 2;
         m_pg.linhaHorizontal(0, m_pg.largura(), y - 1, 0.2);
-        m_pg.texto(0, y, 120,
-                   QStringLiteral("Pedido ") + formato::nove(m_d.numero) + QStringLiteral(" - ") +
-                       m_d.emitente.nome,
-                   m_pg.fonteNota());
+        m_pg.textoReduzido(0, y, 120,
+                           QStringLiteral("Pedido ") + formato::nove(m_d.numero) + QStringLiteral(" - ") +
+                               m_d.emitente.nome,
+                           m_pg.fonteNota());
         m_pg.textoDireita(0, y, m_pg.largura(), QStringLiteral("Página %1 de %2").arg(pagina).arg(total),
                           m_pg.fonteNota());
     }
@@ -264,7 +282,7 @@ private:
                 if (col.numero)
                     m_pg.textoDireita(x + kFolga, yl, m_larguras[c] - 2 * kFolga, parte, m_pg.fonteTitulo());
                 else
-                    m_pg.texto(x + kFolga, yl, m_larguras[c] - 2 * kFolga, parte, m_pg.fonteTitulo());
+                    m_pg.textoReduzido(x + kFolga, yl, m_larguras[c] - 2 * kFolga, parte, m_pg.fonteTitulo());
                 yl += m_pg.linha(m_pg.fonteTitulo());
             }
             x += m_larguras[c];
@@ -286,8 +304,8 @@ private:
                     m_pg.texto(x + kFolga, yl, w, l, m_pg.fonteCorpo());
                     yl += linha;
                 }
-            } else
-                m_pg.texto(x + kFolga, y + kFolga, w, col.valor(item), m_pg.fonteCorpo());
+            } else // codes and units: whole, smaller when they do not fit
+                m_pg.textoReduzido(x + kFolga, y + kFolga, w, col.valor(item), m_pg.fonteCorpo());
             x += m_larguras[c];
         }
         double yn = y + kFolga + static_cast<double>(descricao.size()) * linha;
@@ -355,6 +373,10 @@ private:
     const Leiaute& m_l;
     std::vector<double> m_larguras;
     std::vector<LinhaDeNota> m_notas;
+    QImage m_logo;
+    QSizeF m_tamanhoLogo;
+    double m_xEmitente = 0;
+    std::vector<std::pair<QString, QFont>> m_emitente;
 };
 
 } // namespace

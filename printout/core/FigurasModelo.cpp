@@ -44,10 +44,34 @@ QString textoFrete(Modelo modelo, int fconta) {
     }
 }
 
-LinhaPaisagem linhaPaisagem(const ItemImpresso& item) {
+bool freteNoTotal(const DocumentoPedido& documento) {
+    return documento.fconta == 2;
+}
+
+Decimal ipiDentroDosPrecos(const DocumentoPedido& documento) {
+    Decimal soma;
+    for (const ItemImpresso& item : documento.itens)
+        if (ipiDentroDoPreco(item))
+            soma += item.valorIpi;
+    return soma;
+}
+
+Decimal restoDescontoImpresso(const DocumentoPedido& documento) {
+    Decimal partes;
+    for (const ItemImpresso& item : documento.itens)
+        partes += item.valorDescontoTotal - item.descontoValor;
+    const Decimal resto = documento.desconto - partes;
+    // Each stored share is at most half a cent from its exact value.
+    const Decimal limite =
+        Decimal::parse("0.005").value() * Decimal(static_cast<long long>(documento.itens.size()));
+    return resto <= limite && resto >= Decimal() - limite ? resto : Decimal();
+}
+
+LinhaPaisagem linhaPaisagem(const ItemImpresso& item, const Decimal& resto) {
     LinhaPaisagem linha;
     linha.precoUnitario = item.precoUnitario.rounded(4);
-    linha.liquido = item.total + item.descontoValor - item.valorDescontoTotal;
+    linha.desconto = item.valorDescontoTotal + resto;
+    linha.liquido = item.total + item.descontoValor - linha.desconto;
     if (ipiDentroDoPreco(item)) {
         linha.precoUnitario =
             (item.precoUnitario / (Decimal(1) + item.aliquotaIpi / Decimal(100))).rounded(4);
@@ -60,16 +84,14 @@ LinhaPaisagem linhaPaisagem(const ItemImpresso& item) {
 
 TotaisPaisagem totaisPaisagem(const DocumentoPedido& documento) {
     TotaisPaisagem totais;
-    Decimal ipiNoPreco;
     for (const ItemImpresso& item : documento.itens) {
-        if (item.precoComIpi)
-            ipiNoPreco += item.valorIpi;
         totais.produtos += item.total + item.descontoValor;
         totais.desconto += item.valorDescontoTotal;
         if (ipiDentroDoPreco(item))
             totais.produtos -= item.valorIpi;
     }
-    totais.ipi = ipiNoPreco.isZero() ? documento.ipi : ipiNoPreco;
+    totais.desconto += restoDescontoImpresso(documento);
+    totais.ipi = documento.ipi + ipiDentroDosPrecos(documento);
     return totais;
 }
 

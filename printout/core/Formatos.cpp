@@ -12,6 +12,14 @@ QString digitos(const QString& texto) {
             so += c;
     return so;
 }
+
+// The fewest places, from `minimo` up, that show the value whole (at most `maximo`).
+QString semZerosFinais(const Decimal& valor, int minimo, int maximo) {
+    int casas = minimo;
+    while (casas < maximo && valor.rounded(casas) != valor)
+        ++casas;
+    return br::numero(valor, casas);
+}
 } // namespace
 
 QString moeda(const Decimal& valor) {
@@ -19,15 +27,15 @@ QString moeda(const Decimal& valor) {
 }
 
 QString quantidade(const Decimal& valor) {
-    return br::numero(valor, 1);
+    return semZerosFinais(valor, 1, 6);
 }
 
 QString percentual(const Decimal& valor) {
     return br::numero(valor, 2);
 }
 
-QString preco4(const Decimal& valor) {
-    return br::numero(valor, 4);
+QString preco(const Decimal& valor) {
+    return semZerosFinais(valor, 2, 6);
 }
 
 QString telefone(const QString& numero) {

@@ -131,7 +131,7 @@ std::vector<Coluna> colunasRetrato(Modelo modelo) {
         {QStringLiteral("Un."), 11, false, [](const ItemImpresso& i) { return i.unidade; }},
         {QStringLiteral("Descrição do Produto"), 0, false, [](const ItemImpresso& i) { return i.descricao; }},
         {QStringLiteral("Valor\nUnitário"), 22, true,
-         [](const ItemImpresso& i) { return fmt::moeda(i.precoUnitario); }},
+         [](const ItemImpresso& i) { return fmt::preco(i.precoUnitario); }},
     };
     if (modelo == Modelo::RetratoComComissao)
         c.push_back({QStringLiteral("IPI"), 12, true,
@@ -150,19 +150,27 @@ std::vector<Coluna> colunasRetrato(Modelo modelo) {
     return c;
 }
 
-std::vector<Coluna> colunasPaisagem() {
+// The landscape columns. The last item printed takes the rounding remainder of the order discount, so
+// that the printed discounts add up to it (`documento` outlives the layout).
+std::vector<Coluna> colunasPaisagem(const DocumentoPedido& documento) {
+    const ItemImpresso* ultimo = documento.itens.empty() ? nullptr : &documento.itens.back();
+    const Decimal resto = restoDescontoImpresso(documento);
+    const auto linha = [ultimo, resto](const ItemImpresso& i) {
+        return linhaPaisagem(i, &i == ultimo ? resto : Decimal());
+    };
     return {
-        {QStringLiteral("Código"), 22, false, [](const ItemImpresso& i) { return i.codigo; }},
+        // A 14-character code or a 13-digit EAN fits whole.
+        {QStringLiteral("Código"), 27, false, [](const ItemImpresso& i) { return i.codigo; }},
         {QStringLiteral("Descrição do Produto"), 0, false, [](const ItemImpresso& i) { return i.descricao; }},
         {QStringLiteral("Quantidade"), 20, true,
          [](const ItemImpresso& i) { return fmt::quantidade(i.quantidade); }},
         {QStringLiteral("Unidade"), 16, false, [](const ItemImpresso& i) { return i.unidade; }},
         {QStringLiteral("Preço\nUnitário"), 22, true,
-         [](const ItemImpresso& i) { return fmt::preco4(linhaPaisagem(i).precoUnitario); }},
+         [linha](const ItemImpresso& i) { return fmt::preco(linha(i).precoUnitario); }},
         {QStringLiteral("Valor\nDesconto"), 20, true,
-         [](const ItemImpresso& i) { return fmt::moeda(i.valorDescontoTotal); }},
+         [linha](const ItemImpresso& i) { return fmt::moeda(linha(i).desconto); }},
         {QStringLiteral("Total\nLiquido"), 22, true,
-         [](const ItemImpresso& i) { return fmt::moeda(linhaPaisagem(i).liquido); }},
+         [linha](const ItemImpresso& i) { return fmt::moeda(linha(i).liquido); }},
         {QStringLiteral("IPI"), 12, true,
          [](const ItemImpresso& i) { return fmt::percentual(i.aliquotaIpi); }},
         {QStringLiteral("Valor\nIPI"), 18, true,
@@ -170,18 +178,43 @@ std::vector<Coluna> colunasPaisagem() {
         {QStringLiteral("ICMS-ST"), 18, true,
          [](const ItemImpresso& i) { return fmt::moeda(i.valorIcmsSt); }},
         {QStringLiteral("Preço\nFinal"), 22, true,
-         [](const ItemImpresso& i) { return fmt::preco4(linhaPaisagem(i).precoFinal); }},
+         [linha](const ItemImpresso& i) { return fmt::preco(linha(i).precoFinal); }},
     };
 }
 
+// The freight is part of the order's total only when the customer pays it; otherwise the box says the
+// figure stands outside the total.
+Caixa caixaFrete(const DocumentoPedido& d) {
+    const bool fora = !freteNoTotal(d) && !d.frete.isZero();
+    return valor(fora ? QStringLiteral("Frete (fora do total)") : QStringLiteral("Valor do Frete"),
+                 fmt::moeda(d.frete));
+}
+
+// The ICMS-ST and the order discount are parts of the total: shown whenever the order has them.
+void partesDoTotal(const DocumentoPedido& d, LinhaCaixas& linha) {
+    if (!d.icmsSt.isZero())
+        linha.push_back(valor(QStringLiteral("ICMS-ST"), fmt::moeda(d.icmsSt)));
+    if (!d.desconto.isZero())
+        linha.push_back(valor(QStringLiteral("Desconto"), fmt::moeda(d.desconto)));
+}
+
 std::vector<LinhaCaixas> totaisDoModelo(const DocumentoPedido& d, Modelo modelo) {
-    const Caixa frete = valor(QStringLiteral("Valor do Frete"), fmt::moeda(d.frete));
+    const Caixa frete = caixaFrete(d);
     const Caixa produtos = valor(QStringLiteral("Total dos Produtos"), fmt::moeda(d.totalProdutos));
-    const Caixa ipi = valor(QStringLiteral("Total do I.P.I."), fmt::moeda(d.ipi));
+    // Items whose price carries the IPI have it inside "Total dos Produtos"; the order's IPI is then
+    // only the IPI added on top of the prices.
+    const bool ipiNoPreco = !ipiDentroDosPrecos(d).isZero();
+    const Caixa ipi =
+        valor(ipiNoPreco ? QStringLiteral("I.P.I. fora do preço") : QStringLiteral("Total do I.P.I."),
+              fmt::moeda(d.ipi));
     const Caixa pedido = valor(QStringLiteral("Total do Pedido"), fmt::moeda(d.total), true);
     switch (modelo) {
-    case Modelo::RetratoSemComissao:
-        return {{frete, produtos, ipi, pedido}};
+    case Modelo::RetratoSemComissao: {
+        LinhaCaixas linha{frete, produtos, ipi};
+        partesDoTotal(d, linha);
+        linha.push_back(pedido);
+        return {linha};
+    }
     case Modelo::RetratoComComissao:
         return {{valor(QStringLiteral("Peso"), br::numero(d.pesoBruto, 2)),
                  valor(QStringLiteral("Volume"), br::numero(volumesTotais(d), 0)),
@@ -201,9 +234,15 @@ std::vector<LinhaCaixas> totaisDoModelo(const DocumentoPedido& d, Modelo modelo)
                  valor(QStringLiteral("Total do IPI"), fmt::moeda(t.ipi)),
                  valor(QStringLiteral("Total do ICMS-ST"), fmt::moeda(d.icmsSt)), pedido}};
     }
-    case Modelo::RetratoSemIpi:
-        return {{Caixa{QString(), QStringLiteral("Preço (Ex IPI)"), 1, false, true}, frete, produtos,
-                 valor(QStringLiteral("Total do Pedido"), fmt::moeda(totalSemIpi(d)), true)}};
+    case Modelo::RetratoSemIpi: {
+        // Prices without IPI, except those of items whose price carries it.
+        const QString nota = ipiNoPreco ? QStringLiteral("Preço (Ex IPI),\nexceto itens c/ IPI no preço")
+                                        : QStringLiteral("Preço (Ex IPI)");
+        LinhaCaixas linha{Caixa{QString(), nota, ipiNoPreco ? 1.6 : 1, false, true}, frete, produtos};
+        partesDoTotal(d, linha);
+        linha.push_back(valor(QStringLiteral("Total do Pedido"), fmt::moeda(totalSemIpi(d)), true));
+        return {linha};
+    }
     }
     return {};
 }
@@ -219,7 +258,7 @@ Leiaute montarLeiaute(const DocumentoPedido& d, Modelo modelo, const OpcoesDesen
         l.tituloNumero = QStringLiteral("Nº Pedido QAV");
         l.linhasEmitente = emitentePaisagem(d.emitente);
         l.cliente = clientePaisagem(d);
-        l.colunas = colunasPaisagem();
+        l.colunas = colunasPaisagem(d);
     } else {
         l.logo = arquivoLogo(programa.filePath(QStringLiteral("tmp/logo2.wmf")));
         l.tituloNumero = QStringLiteral("Pedido:");

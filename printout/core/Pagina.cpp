@@ -78,11 +78,19 @@ void Pagina::textoCentro(double x, double y, double largura, const QString& text
     escrever(x + (largura - std::min(largura, larguraTexto(texto, f))) / 2, y, texto, f);
 }
 
-void Pagina::numero(double x, double y, double largura, const QString& texto, const QFont& f) {
+QFont Pagina::reduzida(const QString& texto, const QFont& f, double largura, double minimo) const {
     QFont menor = f;
-    while (larguraTexto(texto, menor) > largura && menor.pointSizeF() > 4)
-        menor.setPointSizeF(menor.pointSizeF() - 0.5);
-    textoDireita(x, y, largura, texto, menor);
+    while (larguraTexto(texto, menor) > largura && menor.pointSizeF() > minimo)
+        menor.setPointSizeF(std::max(minimo, menor.pointSizeF() - 0.5));
+    return menor;
+}
+
+void Pagina::numero(double x, double y, double largura, const QString& texto, const QFont& f) {
+    textoDireita(x, y, largura, texto, reduzida(texto, f, largura, 4));
+}
+
+void Pagina::textoReduzido(double x, double y, double largura, const QString& texto, const QFont& f) {
+    escrever(x, y, texto, reduzida(texto, f, largura, 4));
 }
 
 void Pagina::rotulo(double x, double y, const QString& texto) {

@@ -36,6 +36,12 @@ public:
     void textoCentro(double x, double y, double largura, const QString& texto, const QFont& fonte);
     // A number right-aligned in `largura`: a smaller size when it does not fit, never cut.
     void numero(double x, double y, double largura, const QString& texto, const QFont& fonte);
+    // One line left-aligned in `largura`: a smaller size when it does not fit, never cut.
+    void textoReduzido(double x, double y, double largura, const QString& texto, const QFont& fonte);
+    // The font at the largest size, from `fonte`'s down to `minimo` points, at which the text fits in
+    // `largura`; at `minimo` when none does.
+    QFont reduzida(const QString& texto, const QFont& fonte, double largura, double minimo) const;
+    double larguraTexto(const QString& texto, const QFont& fonte) const; // mm
     void rotulo(double x, double y, const QString& texto);
 
     void moldura(double x, double y, double largura, double altura, bool grossa);
@@ -46,7 +52,6 @@ public:
 private:
     double px(double mm) const { return mm * m_dpi / 25.4; }
     double mm(double px) const { return px * 25.4 / m_dpi; }
-    double larguraTexto(const QString& texto, const QFont& fonte) const; // mm
     void escrever(double x, double y, const QString& texto, const QFont& fonte);
 
     QPainter& m_p;

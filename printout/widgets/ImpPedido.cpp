@@ -260,7 +260,8 @@ QString ImpPedido::gravarPdf() {
     bool gravou = false;
     {
         const BusyCursor ocupado;
-        gravou = impressao::gravarPdf(arquivo, *m_documento, *m_modelo, opcoes(), &erro);
+        gravou = impressao::prepararPastaPdfPedidos(&erro) &&
+                 impressao::gravarPdf(arquivo, *m_documento, *m_modelo, opcoes(), &erro);
     }
     if (!gravou) {
         MessageBox::show(erro, u"Erro"_s, Icon::Critical, {Button::Ok}, Button::None, this);
@@ -290,15 +291,28 @@ void ImpPedido::enviarEmail() {
     // The mail program may change the current folder, which is the program folder.
     const QString pasta = QDir::currentPath();
     long resultado = kMapiSucesso;
+    EntregaEmail entrega = EntregaEmail::ComAnexo;
     {
+        // The window keeps painting while the mail program takes the message, but takes no second
+        // request meanwhile.
         const BusyCursor ocupado;
-        resultado = SENDMAIL(endereco, impressao::kAssuntoEmail, corpo, arquivo, kMapiMostrarMensagem);
+        setEnabled(false);
+        resultado =
+            SENDMAIL(endereco, impressao::kAssuntoEmail, corpo, arquivo, kMapiMostrarMensagem, &entrega);
+        setEnabled(true);
     }
     QDir::setCurrent(pasta);
+    if (resultado == kMapiSucesso && entrega == EntregaEmail::SemAnexo)
+        MessageBox::show(u"O programa de e-mail não recebeu o anexo.\nAnexe o arquivo "_s +
+                             QDir::toNativeSeparators(arquivo) + u", mostrado na pasta que foi aberta."_s,
+                         u"Aviso"_s, Icon::Warning, {Button::Ok}, Button::None, this);
     if (resultado != kMapiSucesso) {
-        if (resultado == kMapiDestinatarioInvalido)
+        if (resultado == kMapiDestinatarioInvalido) {
+            // Not an address to keep for the customer's next orders.
+            m_emailRecusado = endereco;
             MessageBox::show(u"E-mail inválido: "_s + endereco + u"!\nVerifique!!"_s, u"Erro"_s,
                              Icon::Critical, {Button::Ok}, Button::None, this);
+        }
         MessageBox::show(GETMAPIERRORTEXT(resultado) + u"\nError number "_s + QString::number(resultado) +
                              u"\nArquivo: "_s + QDir::toNativeSeparators(arquivo),
                          u"Mail delivery error"_s, Icon::Critical, {Button::Ok}, Button::None, this);
@@ -308,8 +322,8 @@ void ImpPedido::enviarEmail() {
     QFile::remove(arquivo);
 #else
     // The desktop's mail program reads the attachment after it was handed the message: the file stays
-    // in the temporary folder, or the customer would get the e-mail without the order. It is only
-    // removed when the message did not get there.
+    // in the user's own PDF folder (emptied of day-old files at start), or the customer would get the
+    // e-mail without the order. It is only removed when the message did not get there.
     if (resultado != kMapiSucesso)
         QFile::remove(arquivo);
 #endif
@@ -329,6 +343,8 @@ void ImpPedido::gravarAoFechar() {
         settings.setImpPedidoModelo(static_cast<int>(*m_modelo));
     settings.setImpPedidoOrdemProduto(m_ordemProduto->isChecked());
     if (!m_documento || m_email->text().trimmed().isEmpty())
+        return;
+    if (!m_emailRecusado.isEmpty() && m_email->text().trimmed() == m_emailRecusado)
         return;
     StoreError erro;
     if (!impressao::lembrarEmailCliente(*m_store, m_documento->cliente.id, m_email->text(), &erro))

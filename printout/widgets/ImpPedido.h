@@ -64,6 +64,7 @@ private:
     QString m_falhaLeitura;
     std::optional<impressao::Modelo> m_modelo;
     bool m_fechado = false;
+    QString m_emailRecusado; // the last address the mail program refused
 
     QListWidget* m_modelos = nullptr;
     QLineEdit* m_email = nullptr;

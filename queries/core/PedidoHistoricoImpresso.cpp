@@ -1,5 +1,6 @@
 #include "queries/core/PedidoHistoricoImpresso.h"
 
+#include "printout/core/Formatos.h"
 #include "printout/core/Leiaute.h"
 #include "queries/core/Folhas.h"
 #include "store/core/FormatoBr.h"
@@ -55,8 +56,8 @@ public:
             double x = folhas.esquerda();
             const QStringList textos{item.produtoEncontrado ? item.codigo : QString::number(item.idProduto),
                                      QString(),
-                                     br::numero(item.quantidade, 2),
-                                     br::numero(item.precoUnitario, 4),
+                                     impressao::formato::quantidade(item.quantidade),
+                                     impressao::formato::preco(item.precoUnitario),
                                      br::numero(item.desconto, 2),
                                      br::numero(historico::totalItem(item), 2)};
             for (size_t i = 0; i < colunas().size(); ++i) {
@@ -67,9 +68,9 @@ public:
                 } else if (colunas()[i].numero) {
                     p.numero(x + kFolga, y, m_larguras[i] - 2 * kFolga, textos[static_cast<qsizetype>(i)],
                              p.fonteCorpo());
-                } else {
-                    p.texto(x + kFolga, y, m_larguras[i] - 2 * kFolga, textos[static_cast<qsizetype>(i)],
-                            p.fonteCorpo());
+                } else { // the code, whole: smaller when it does not fit
+                    p.textoReduzido(x + kFolga, y, m_larguras[i] - 2 * kFolga,
+                                    textos[static_cast<qsizetype>(i)], p.fonteCorpo());
                 }
                 x += m_larguras[i];
             }
@@ -122,14 +123,15 @@ private:
             xEmpresa += cabe.width() + 2;
         }
         const double larguraEmpresa = largura * 0.65 - (xEmpresa - x);
-        p.texto(xEmpresa, y, larguraEmpresa, e.nome, p.fonteEmitente());
+        // The issuer's name and address whole, smaller when they do not fit.
+        p.textoReduzido(xEmpresa, y, larguraEmpresa, e.nome, p.fonteEmitente());
         p.textoDireita(x, y, largura, QStringLiteral("Pedido %1").arg(o.numero), p.fonteEmitente());
         y += p.linha(p.fonteEmitente());
         QString endereco = e.endereco;
         if (!e.municipio.isEmpty())
             endereco += QStringLiteral(" - ") + e.municipio +
                         (e.estado.isEmpty() ? QString() : QStringLiteral("/") + e.estado);
-        p.texto(xEmpresa, y, larguraEmpresa, endereco, p.fonteCorpo());
+        p.textoReduzido(xEmpresa, y, larguraEmpresa, endereco, p.fonteCorpo());
         p.textoDireita(x, y, largura, o.situacao, p.fonteTitulo());
         y += p.linha(p.fonteCorpo());
         QString documentos;

@@ -82,6 +82,8 @@ void ConsultaPedido::montar() {
     connect(m_imprimir, &QPushButton::clicked, this, &ConsultaPedido::imprimir);
     connect(fechar, &QPushButton::clicked, this, [this] { fecharJanela(this); });
     connect(m_lista, &QTableView::doubleClicked, this, &ConsultaPedido::consultar);
+    for (QWidget* filho : findChildren<QWidget*>())
+        filho->installEventFilter(this);
     connect(m_lista->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &ConsultaPedido::atualizarBotoes);
     recarregar();
@@ -134,7 +136,24 @@ void ConsultaPedido::recarregar() {
     atualizarBotoes();
 }
 
+namespace {
+bool altC(QEvent* event) {
+    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
+        return false;
+    const auto* tecla = static_cast<QKeyEvent*>(event);
+    return tecla->key() == Qt::Key_C && tecla->modifiers() == Qt::AltModifier;
+}
+} // namespace
+
 bool ConsultaPedido::eventFilter(QObject* watched, QEvent* event) {
+    // Alt+C is this window's "&Consultar", not the main menu's "&Cadastros": the key is claimed before
+    // the menu bar's shortcut sees it, and not typed into the field that has the focus.
+    if (altC(event)) {
+        event->accept();
+        if (event->type() == QEvent::ShortcutOverride && m_consultar->isEnabled())
+            m_consultar->animateClick();
+        return true;
+    }
     // Enter on the list opens the highlighted order, as a double click does.
     if (watched == m_lista && event->type() == QEvent::KeyPress) {
         const int tecla = static_cast<QKeyEvent*>(event)->key();

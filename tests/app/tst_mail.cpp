@@ -1,10 +1,14 @@
-// E-mail through the user's mail program: a scripted xdg-email, first on the PATH, records what it was
-// given and answers with the exit code the case asks for.
+// E-mail through the user's mail program: scripted stand-ins for xdg-email, xdg-mime (which names the
+// default mail program), Thunderbird, Evolution and dbus-send, alone on the PATH, record what they
+// were given and answer with the exit code the case asks for.
 #include "base/core/Mail.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QUrl>
+#include <QUrlQuery>
 #include <QtTest>
 #include <memory>
 
@@ -38,6 +42,33 @@ private:
         f.close();
         QVERIFY(f.setPermissions(f.permissions() | QFileDevice::ExeOwner | QFileDevice::ExeUser));
     }
+    // A stand-in program `nome` that records its arguments in <nome>.args, waits `segundos` and exits
+    // with `saida`; xdg-mime answers `saidaTexto` first.
+    void instalar(const QString& nome, int saida, const QString& saidaTexto = QString(), int segundos = 0) {
+        QFile f(m_dir->filePath(u"bin/"_s + nome));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QString script =
+            QStringLiteral("#!/bin/sh\nprintf '%s\\0' \"$@\" > '%1.tmp'\n/bin/mv '%1.tmp' '%1'\n")
+                .arg(m_dir->filePath(nome + u".args"_s));
+        if (!saidaTexto.isEmpty())
+            script += u"echo '"_s + saidaTexto + u"'\n"_s;
+        if (segundos > 0)
+            script += u"/bin/sleep "_s + QString::number(segundos) + u"\n"_s;
+        script += u"exit "_s + QString::number(saida) + u"\n"_s;
+        f.write(script.toUtf8());
+        f.close();
+        QVERIFY(f.setPermissions(f.permissions() | QFileDevice::ExeOwner | QFileDevice::ExeUser));
+    }
+    QStringList argumentosDe(const QString& nome) const {
+        QFile f(m_dir->filePath(nome + u".args"_s));
+        if (!f.open(QIODevice::ReadOnly))
+            return {};
+        QStringList lista = QString::fromUtf8(f.readAll()).split(QChar(0));
+        lista.removeLast();
+        return lista;
+    }
+    bool rodou(const QString& nome) const { return QFile::exists(m_dir->filePath(nome + u".args"_s)); }
+
     QStringList argumentos() const {
         QFile f(argumentosPath());
         if (!f.open(QIODevice::ReadOnly))
@@ -156,6 +187,126 @@ private Q_SLOTS:
                           m_dir->filePath(u"pedido_00000099.pdf"_s), kMapiMostrarMensagem),
                  11L);
         QVERIFY(!programaRodou());
+    }
+
+    // The default mail program's own compose command carries the attachment; xdg-email is not used.
+    void compoeNoProgramaPadrao_data() {
+        QTest::addColumn<QString>("desktop");
+        QTest::addColumn<QString>("programa");
+        QTest::newRow("Thunderbird") << u"thunderbird.desktop"_s << u"thunderbird"_s;
+        QTest::newRow("Thunderbird of the distribution")
+            << u"org.mozilla.Thunderbird.desktop"_s << u"thunderbird"_s;
+        QTest::newRow("Evolution") << u"org.gnome.Evolution.desktop"_s << u"evolution"_s;
+    }
+    void compoeNoProgramaPadrao() {
+        QFETCH(QString, desktop);
+        QFETCH(QString, programa);
+        instalar(u"xdg-mime"_s, 0, desktop);
+        instalar(programa, 0);
+        instalarXdgEmail(0);
+        const QString arquivo = anexo();
+        const QString url = QUrl::fromLocalFile(QFileInfo(arquivo).absoluteFilePath()).toString();
+        EntregaEmail entrega = EntregaEmail::SemAnexo;
+        QCOMPARE(SENDMAIL(u"compras@ferragens.com.br; marta@ferragens.com.br"_s, u"Confirmação do Pedido"_s,
+                          u"Att D'Ávila\r\n\r\nSegue em anexo"_s, arquivo, kMapiMostrarMensagem, &entrega),
+                 kMapiSucesso);
+        QCOMPARE(entrega, EntregaEmail::ComAnexo);
+        // Started on its own: the mail program may go on running with the message.
+        QTRY_VERIFY(rodou(programa));
+        const QStringList args = argumentosDe(programa);
+        if (programa == u"thunderbird"_s) {
+            QCOMPARE(args.size(), 2);
+            QCOMPARE(args[0], u"-compose"_s);
+            QCOMPARE(args[1], u"to='compras@ferragens.com.br,marta@ferragens.com.br',"
+                              u"subject='Confirmação do Pedido',body='Att D\u2019Ávila\n\nSegue em anexo',"
+                              u"attachment='"_s +
+                                  url + u"'"_s);
+        } else {
+            QCOMPARE(args.size(), 1);
+            const QUrl mailto(args[0]);
+            QCOMPARE(mailto.scheme(), u"mailto"_s);
+            QCOMPARE(mailto.path(), u"compras@ferragens.com.br,marta@ferragens.com.br"_s);
+            const QUrlQuery campos(mailto);
+            QCOMPARE(campos.queryItemValue(u"subject"_s, QUrl::FullyDecoded), u"Confirmação do Pedido"_s);
+            QCOMPARE(campos.queryItemValue(u"body"_s, QUrl::FullyDecoded),
+                     u"Att D'Ávila\n\nSegue em anexo"_s);
+            QCOMPARE(campos.queryItemValue(u"attach"_s, QUrl::FullyDecoded), url);
+        }
+        QVERIFY(!programaRodou());
+    }
+
+    // A default program that is not installed, or none known: xdg-email, with the attachment.
+    void semComandoProprioUsaXdgEmail_data() {
+        QTest::addColumn<QString>("desktop");
+        QTest::newRow("Thunderbird not installed") << u"thunderbird.desktop"_s;
+        QTest::newRow("KMail") << u"org.kde.kmail2.desktop"_s;
+        QTest::newRow("no default") << QString();
+    }
+    void semComandoProprioUsaXdgEmail() {
+        QFETCH(QString, desktop);
+        if (!desktop.isEmpty())
+            instalar(u"xdg-mime"_s, 0, desktop);
+        instalarXdgEmail(0);
+        const QString arquivo = anexo();
+        EntregaEmail entrega = EntregaEmail::SemAnexo;
+        QCOMPARE(SENDMAIL(u"compras@ferragens.com.br"_s, u"Confirmação do Pedido"_s, kCorpo, arquivo,
+                          kMapiMostrarMensagem, &entrega),
+                 kMapiSucesso);
+        QCOMPARE(entrega, EntregaEmail::ComAnexo);
+        const QStringList args = argumentos();
+        QCOMPARE(args.mid(args.indexOf(u"--attach"_s) + 1, 1),
+                 QStringList{QFileInfo(arquivo).absoluteFilePath()});
+    }
+
+    // A mail program that drops attachments gets the message, and the folder is shown with the file
+    // selected, which the caller is told.
+    void programaQueNaoAnexa() {
+        instalar(u"xdg-mime"_s, 0, u"org.gnome.Geary.desktop"_s);
+        instalarXdgEmail(0);
+        instalar(u"dbus-send"_s, 0);
+        const QString arquivo = anexo();
+        EntregaEmail entrega = EntregaEmail::ComAnexo;
+        QCOMPARE(SENDMAIL(u"compras@ferragens.com.br"_s, u"Confirmação do Pedido"_s, kCorpo, arquivo,
+                          kMapiMostrarMensagem, &entrega),
+                 kMapiSucesso);
+        QCOMPARE(entrega, EntregaEmail::SemAnexo);
+        const QStringList args = argumentos();
+        QVERIFY(!args.contains(u"--attach"_s));
+        QCOMPARE(args.last(), u"compras@ferragens.com.br"_s);
+        const QStringList mostrar = argumentosDe(u"dbus-send"_s);
+        QVERIFY2(mostrar.contains(u"org.freedesktop.FileManager1.ShowItems"_s),
+                 qPrintable(mostrar.join(u' ')));
+        QVERIFY(mostrar.contains(u"array:string:"_s +
+                                 QUrl::fromLocalFile(QFileInfo(arquivo).absoluteFilePath()).toString()));
+    }
+
+    // Without a file manager answering on the session bus, the folder is opened.
+    void programaQueNaoAnexaSemGerenciadorDeArquivos() {
+        instalar(u"xdg-mime"_s, 0, u"org.gnome.Geary.desktop"_s);
+        instalarXdgEmail(0);
+        instalar(u"dbus-send"_s, 1);
+        instalar(u"xdg-open"_s, 0);
+        const QString arquivo = anexo();
+        EntregaEmail entrega = EntregaEmail::ComAnexo;
+        QCOMPARE(SENDMAIL(u"compras@ferragens.com.br"_s, u"Confirmação do Pedido"_s, kCorpo, arquivo,
+                          kMapiMostrarMensagem, &entrega),
+                 kMapiSucesso);
+        QCOMPARE(entrega, EntregaEmail::SemAnexo);
+        QTRY_COMPARE(argumentosDe(u"xdg-open"_s), QStringList{QFileInfo(arquivo).absolutePath()});
+    }
+
+    // The application's events go on while the mail program takes its time.
+    void esperaSemTravar() {
+        instalar(u"xdg-email"_s, 0, QString(), 1);
+        int batidas = 0;
+        QTimer relogio;
+        QObject::connect(&relogio, &QTimer::timeout, [&] { ++batidas; });
+        relogio.start(20);
+        QCOMPARE(SENDMAIL(u"compras@ferragens.com.br"_s, u"Confirmação do Pedido"_s, kCorpo, anexo(),
+                          kMapiMostrarMensagem),
+                 kMapiSucesso);
+        QVERIFY2(batidas >= 10, qPrintable(QString::number(batidas)));
+        QVERIFY(rodou(u"xdg-email"_s));
     }
 
     // Every Simple MAPI code reads as its own text; any other code as the generic one with its number.

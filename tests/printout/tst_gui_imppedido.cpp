@@ -72,6 +72,14 @@ private:
         f.close();
         QVERIFY(f.setPermissions(f.permissions() | QFileDevice::ExeOwner));
     }
+    // A stand-in that prints `texto` and exits with `saida`.
+    void instalarPrograma(const QString& nome, int saida, const QString& texto = QString()) {
+        QFile f(m_tmp->filePath(u"bin/"_s + nome));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(u"#!/bin/sh\necho '%1'\nexit %2\n"_s.arg(texto).arg(saida).toUtf8());
+        f.close();
+        QVERIFY(f.setPermissions(f.permissions() | QFileDevice::ExeOwner));
+    }
     QStringList argumentos() const {
         QFile f(argumentosPath());
         if (!f.open(QIODevice::ReadOnly))
@@ -116,9 +124,9 @@ private Q_SLOTS:
         QVERIFY(QDir::setCurrent(m_program->path()));
         bindFolder({u"dados"_s, m_folder->path()});
         setIdEmpAtiva(1);
-        // The PDFs go to a temporary folder of this test; only the scripted mail program is found.
-        m_tmpdir = qgetenv("TMPDIR");
-        qputenv("TMPDIR", QFile::encodeName(m_tmp->path()));
+        // The PDFs go to a folder of this test; only the scripted mail program is found.
+        m_tmpdir = qgetenv("XDG_CACHE_HOME");
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(m_tmp->path()));
         m_path = qgetenv("PATH");
         qputenv("PATH", QFile::encodeName(m_tmp->filePath(u"bin"_s)));
         MessageBox::clearShown();
@@ -127,9 +135,9 @@ private Q_SLOTS:
     void cleanup() {
         qputenv("PATH", m_path);
         if (m_tmpdir.isEmpty())
-            qunsetenv("TMPDIR");
+            qunsetenv("XDG_CACHE_HOME");
         else
-            qputenv("TMPDIR", m_tmpdir);
+            qputenv("XDG_CACHE_HOME", m_tmpdir);
         QDir::setCurrent(m_currentDir);
         janelasPedido::registrarImpressao({});
         m_folder.reset();
@@ -407,6 +415,45 @@ private Q_SLOTS:
         QCOMPARE(shownBoxes(), caixas);
         QCOMPARE(QFile::exists(argumentosPath()), rodou);
         QVERIFY(!QFile::exists(pdf()));
+    }
+
+    // An address the mail hand-over refused is not kept as the customer's; one it took is.
+    void enderecoRecusadoNaoLembrado() {
+        preparar();
+        instalarXdgEmail(0);
+        {
+            ImpPedido janela(contexto(), kIdPedidoImpresso);
+            child<QLineEdit>(&janela, "email")->setText(u"marta"_s);
+            MessageBox::setNextAnswers({Button::Ok, Button::Ok});
+            child<QPushButton>(&janela, "enviarEmail")->click();
+            QCOMPARE(MessageBox::shown().size(), 2);
+            janela.reject();
+        }
+        QCOMPARE(emailQav(), QString());
+        {
+            ImpPedido janela(contexto(), kIdPedidoImpresso);
+            child<QLineEdit>(&janela, "email")->setText(u"marta@ferragens.com.br"_s);
+            child<QPushButton>(&janela, "enviarEmail")->click();
+            janela.reject();
+        }
+        QCOMPARE(emailQav(), u"marta@ferragens.com.br"_s);
+    }
+
+    // A mail program that takes no attachment: the user is told to attach the file, which stays.
+    void programaDeEmailSemAnexo() {
+        preparar();
+        instalarXdgEmail(0);
+        instalarPrograma(u"xdg-mime"_s, 0, u"org.gnome.Geary.desktop"_s);
+        instalarPrograma(u"dbus-send"_s, 0);
+        ImpPedido janela(contexto(), kIdPedidoImpresso);
+        MessageBox::setNextAnswers({Button::Ok});
+        child<QPushButton>(&janela, "enviarEmail")->click();
+        QCOMPARE(shownBoxes(),
+                 QStringList{u"Aviso: O programa de e-mail não recebeu o anexo.\nAnexe o arquivo "_s +
+                             QDir::toNativeSeparators(pdf()) + u", mostrado na pasta que foi aberta."_s});
+        QVERIFY(!argumentos().contains(u"--attach"_s));
+        QCOMPARE(inicio(pdf()), QByteArray("%PDF"));
+        QVERIFY(janela.isEnabled());
     }
 
     // The PDF is written and opened with the desktop's program for PDF files.

@@ -8,8 +8,10 @@
 #include "tests/support/Programs.h"
 #include "tests/support/TempDataFolder.h"
 
+#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -19,12 +21,85 @@ using qav::test::kIdPedidoImpresso;
 
 namespace {
 
+// The text extractor gives some letter pairs as one ligature ("ﬁ").
+QString semLigaduras(QString texto) {
+    return texto.replace(QChar(0xFB01), QStringLiteral("fi")).replace(QChar(0xFB02), QStringLiteral("fl"));
+}
+
 QString pdfParaTexto(const QString& pdf) {
     QProcess p;
     p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
     if (!p.waitForFinished(60000) || p.exitCode() != 0)
         return {};
-    return QString::fromUtf8(p.readAllStandardOutput());
+    return semLigaduras(QString::fromUtf8(p.readAllStandardOutput()));
+}
+
+QString pdfParaTextoCru(const QString& pdf) {
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), pdf, QStringLiteral("-")});
+    if (!p.waitForFinished(60000) || p.exitCode() != 0)
+        return {};
+    // Ligatures ("ﬁ") read as their letters.
+    return QString::fromUtf8(p.readAllStandardOutput())
+        .normalized(QString::NormalizationForm_KC)
+        .simplified();
+}
+
+// The images the PDF stores (each once, however many pages show it): their object numbers.
+QStringList imagensPdf(const QString& pdf) {
+    QProcess lista;
+    lista.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf});
+    lista.waitForFinished(60000);
+    // A heading of two lines, then one line per image shown on a page; the 11th and 12th columns
+    // name the stored object.
+    QStringList objetos;
+    const QStringList linhas =
+        QString::fromUtf8(lista.readAllStandardOutput()).trimmed().split(QLatin1Char('\n'));
+    for (const QString& linha : linhas.mid(2)) {
+        const QStringList campos = linha.simplified().split(QLatin1Char(' '));
+        if (campos.size() > 11 && !objetos.contains(campos[10] + QLatin1Char(' ') + campos[11]))
+            objetos << campos[10] + QLatin1Char(' ') + campos[11];
+    }
+    return objetos;
+}
+
+// The order's PDF as qavtool imprimir writes it; the error text when it did not.
+QString imprimirComQavtool(const QString& pasta, int numero, int modelo, const QString& pdf,
+                           const QString& programa = QString()) {
+    QProcess tool;
+    if (!programa.isEmpty())
+        tool.setWorkingDirectory(programa);
+    tool.start(test::programPath(QStringLiteral("qavtool")),
+               {QStringLiteral("imprimir"), QStringLiteral("--pasta"), pasta, QStringLiteral("--pedido"),
+                QString::number(numero), QStringLiteral("--modelo"), QString::number(modelo),
+                QStringLiteral("--ordem-produto"), QStringLiteral("--pdf"), pdf});
+    if (!tool.waitForFinished(60000) || tool.exitCode() != 0)
+        return QStringLiteral("qavtool: ") + QString::fromLocal8Bit(tool.readAllStandardError());
+    return {};
+}
+
+// The boxes of the totals as printed: each label with the figure under it, read from the line of
+// labels that holds "Total do Pedido" and the next line, which holds the figures in the same order.
+QList<QPair<QString, Decimal>> caixasDosTotais(const QString& pagina) {
+    const QStringList linhas = pagina.split(QLatin1Char('\n'));
+    static const QRegularExpression espacos(QStringLiteral("\\s{2,}"));
+    static const QRegularExpression numero(QStringLiteral("^-?[0-9.]+(,[0-9]+)?$"));
+    for (qsizetype n = 0; n + 1 < linhas.size(); ++n) {
+        if (!linhas[n].contains(QStringLiteral("Total do Pedido")))
+            continue;
+        const QStringList rotulos = linhas[n].trimmed().split(espacos, Qt::SkipEmptyParts);
+        QStringList valores;
+        for (const QString& v : linhas[n + 1].trimmed().split(espacos, Qt::SkipEmptyParts))
+            if (numero.match(v).hasMatch())
+                valores << v;
+        if (rotulos.size() != valores.size())
+            return {};
+        QList<QPair<QString, Decimal>> caixas;
+        for (qsizetype i = 0; i < rotulos.size(); ++i)
+            caixas.append({rotulos[i], Decimal::parseBr(valores[i].toStdString()).value()});
+        return caixas;
+    }
+    return {};
 }
 
 QString infoPdf(const QString& pdf) {
@@ -209,8 +284,9 @@ private Q_SLOTS:
         QCOMPARE(QString::fromStdString(linha.liquido.toString(2)), liquido);
         QCOMPARE(QString::fromStdString(linha.precoFinal.toString(4)), final);
 
+        // The order's IPI holds only the IPI added on top of prices.
         DocumentoPedido documento;
-        documento.ipi = D("99");
+        documento.ipi = comIpi ? D("0") : D("99");
         documento.itens = {item, item};
         const TotaisPaisagem totais = totaisPaisagem(documento);
         QCOMPARE(QString::fromStdString(totais.produtos.toString(2)),
@@ -268,6 +344,224 @@ private Q_SLOTS:
         const auto linhas =
             QString::fromUtf8(lista.readAllStandardOutput()).trimmed().split(QLatin1Char('\n'));
         QCOMPARE(linhas.size() > 2, imagem);
+    }
+
+    // Quantities and unit prices as stored: every decimal they hold, never fewer than the least the
+    // document shows.
+    void decimaisComoGuardados_data() {
+        QTest::addColumn<QString>("valor");
+        QTest::addColumn<QString>("quantidade");
+        QTest::addColumn<QString>("preco");
+        QTest::newRow("whole") << "10"
+                               << "10,0"
+                               << "10,00";
+        QTest::newRow("one place") << "2.5"
+                                   << "2,5"
+                                   << "2,50";
+        QTest::newRow("two places") << "2.51"
+                                    << "2,51"
+                                    << "2,51";
+        QTest::newRow("three places, trailing zero") << "2.510"
+                                                     << "2,51"
+                                                     << "2,51";
+        QTest::newRow("three places") << "2.513"
+                                      << "2,513"
+                                      << "2,513";
+        QTest::newRow("surcharged price") << "10.1234"
+                                          << "10,1234"
+                                          << "10,1234";
+        QTest::newRow("thousands") << "1234.5"
+                                   << "1.234,5"
+                                   << "1.234,50";
+        QTest::newRow("negative") << "-0.25"
+                                  << "-0,25"
+                                  << "-0,25";
+    }
+    void decimaisComoGuardados() {
+        QFETCH(QString, valor);
+        QFETCH(QString, quantidade);
+        QFETCH(QString, preco);
+        const Decimal d = Decimal::parse(valor.toStdString()).value();
+        QCOMPARE(formato::quantidade(d), quantidade);
+        QCOMPARE(formato::preco(d), preco);
+    }
+
+    // The order a customer checks with a calculator: every figure whole, the issuer's name and address
+    // and the codes and units uncut, and on the portrait models without commission and on the
+    // landscape one the printed parts add up to the printed total (the ICMS-ST and the discount
+    // shown, the freight counted only when it is in the total).
+    void pedidoDescrito_data() {
+        QTest::addColumn<int>("modelo");
+        QTest::addColumn<int>("fconta");
+        QTest::addColumn<bool>("ipiNoPreco");
+        for (int m : {1, 3, 4}) {
+            const QByteArray nome = "model " + QByteArray::number(m);
+            QTest::newRow((nome + ", freight in the total").constData()) << m << 2 << false;
+            QTest::newRow((nome + ", freight outside, IPI in a price").constData()) << m << 1 << true;
+        }
+        QTest::newRow("model 2") << 2 << 2 << false;
+    }
+    void pedidoDescrito() {
+        QFETCH(int, modelo);
+        QFETCH(int, fconta);
+        QFETCH(bool, ipiNoPreco);
+        test::TempDataFolder pasta;
+        test::PedidoDescrito descrito;
+        descrito.fconta = fconta;
+        descrito.ipiNoPreco = ipiNoPreco;
+        test::prepararPedidoDescrito(pasta.store(), descrito);
+        // The issuer's logo in the program folder.
+        QTemporaryDir programa;
+        QVERIFY(QDir(programa.path()).mkpath(QStringLiteral("tmp")));
+        QImage figura(300, 120, QImage::Format_RGB32);
+        figura.fill(Qt::darkBlue);
+        QVERIFY(figura.save(programa.filePath(QStringLiteral("tmp/logo2.png"))));
+        QVERIFY(figura.save(programa.filePath(QStringLiteral("logo1.bmp"))));
+        const QString pdf = pasta.path() + QStringLiteral("/descrito.pdf");
+        const QString falhou =
+            imprimirComQavtool(pasta.path(), test::kNumeroDescrito, modelo, pdf, programa.path());
+        QVERIFY2(falhou.isEmpty(), qPrintable(falhou));
+        // Kept for looking at when asked to.
+        if (const QString guardar = qEnvironmentVariable("QAV_GUARDAR_PDF"); !guardar.isEmpty()) {
+            QDir().mkpath(guardar);
+            const QString copia = QStringLiteral("%1/modelo%2-fconta%3%4.pdf")
+                                      .arg(guardar)
+                                      .arg(modelo)
+                                      .arg(fconta)
+                                      .arg(ipiNoPreco ? QStringLiteral("-ipi-no-preco") : QString());
+            QFile::remove(copia);
+            QFile::copy(pdf, copia);
+        }
+        QCOMPARE(imagensPdf(pdf).size(), 1);
+
+        const QString texto = pdfParaTexto(pdf);
+        const QString cru = pdfParaTextoCru(pdf);
+        QVERIFY2(!texto.contains(QChar(0x2026)), "something was cut");
+        QVERIFY2(cru.contains(test::nomeEmpresaDescrita()), qPrintable(cru));
+        QVERIFY2(cru.contains(QStringLiteral("Rodovia BR-116, km 146, nr 15.500, Pavilhão Norte")) &&
+                     cru.contains(QStringLiteral("Galpão 3")) &&
+                     cru.contains(QStringLiteral("Distrito Industrial")),
+                 qPrintable(cru));
+        // 2,510 kg at 10,1234 is 25,41; 12,5 m at 22,10.
+        QVERIFY2(texto.contains(QStringLiteral("2,51 ")) && texto.contains(QStringLiteral("12,5 ")),
+                 qPrintable(texto));
+        if (modelo != 3) {
+            QVERIFY(texto.contains(QStringLiteral("10,1234")));
+            QVERIFY(texto.contains(QStringLiteral("150,3333")));
+            QVERIFY(texto.contains(QStringLiteral("QUILO")) && texto.contains(QStringLiteral("CAIXA")));
+        } else {
+            QVERIFY(texto.contains(QStringLiteral("ABC-1234567890")) &&
+                    texto.contains(QStringLiteral("7891234567895")));
+            QVERIFY(texto.contains(QStringLiteral("QUILO")) && texto.contains(QStringLiteral("CAIXA")));
+        }
+        if (modelo == 2)
+            return;
+
+        const auto caixas = caixasDosTotais(texto);
+        QVERIFY2(!caixas.isEmpty(), qPrintable(texto));
+        Decimal soma, impresso;
+        QStringList rotulos;
+        for (const auto& [rotulo, valor] : caixas) {
+            rotulos << rotulo;
+            if (rotulo == QStringLiteral("Total do Pedido"))
+                impresso = valor;
+            else if (rotulo.contains(QStringLiteral("Desconto")))
+                soma -= valor;
+            else if (!rotulo.contains(QStringLiteral("fora do total")) &&
+                     !QStringList{QStringLiteral("m³"), QStringLiteral("Peso Bruto"),
+                                  QStringLiteral("Volume")}
+                          .contains(rotulo))
+                soma += valor;
+        }
+        const auto documento = lerDocumento(pasta.store(), kIdPedidoImpresso, OrdemItens::Produto, nullptr);
+        QVERIFY(documento);
+        QCOMPARE(impresso, modelo == 4 ? totalSemIpi(*documento) : documento->total);
+        QVERIFY2(soma == impresso, qPrintable(rotulos.join(QLatin1Char('|')) + QStringLiteral(": ") +
+                                              QString::fromStdString(soma.toString(2))));
+        QCOMPARE(rotulos.contains(QStringLiteral("Frete (fora do total)")), fconta != 2);
+        if (modelo != 3) {
+            QVERIFY(rotulos.contains(QStringLiteral("ICMS-ST")));
+            QVERIFY(rotulos.contains(QStringLiteral("Desconto")));
+        } else {
+            // The items' own discounts and the order's 22,30, not the sum of its rounded shares.
+            QCOMPARE(caixas[rotulos.indexOf(QStringLiteral("Total do Desconto"))].second,
+                     Decimal::parse("31.32").value());
+        }
+        if (modelo == 1)
+            QCOMPARE(rotulos.contains(QStringLiteral("I.P.I. fora do preço")), ipiNoPreco);
+        if (modelo == 4)
+            QCOMPARE(texto.contains(QStringLiteral("exceto itens c/ IPI no preço")), ipiNoPreco);
+    }
+
+    // The logo is stored once in the PDF however many pages carry it.
+    void logoUmaVez_data() {
+        QTest::addColumn<int>("modelo");
+        QTest::newRow("portrait") << 1;
+        QTest::newRow("landscape") << 3;
+    }
+    void logoUmaVez() {
+        QFETCH(int, modelo);
+        test::TempDataFolder pasta;
+        test::PedidoDescrito descrito;
+        descrito.itensRepetidos = 297;
+        test::prepararPedidoDescrito(pasta.store(), descrito);
+        QTemporaryDir programa;
+        QVERIFY(QDir(programa.path()).mkpath(QStringLiteral("tmp")));
+        QImage figura(300, 120, QImage::Format_RGB32);
+        figura.fill(Qt::darkGreen);
+        QVERIFY(figura.save(programa.filePath(QStringLiteral("tmp/logo2.png"))));
+        QVERIFY(figura.save(programa.filePath(QStringLiteral("logo1.bmp"))));
+        const QString pdf = pasta.path() + QStringLiteral("/longo.pdf");
+        const QString falhou =
+            imprimirComQavtool(pasta.path(), test::kNumeroDescrito, modelo, pdf, programa.path());
+        QVERIFY2(falhou.isEmpty(), qPrintable(falhou));
+        const QString info = infoPdf(pdf);
+        static const QRegularExpression paginas(QStringLiteral("Pages:\\s+(\\d+)"));
+        QVERIFY2(paginas.match(info).captured(1).toInt() > 5, qPrintable(info));
+        const QStringList imagens = imagensPdf(pdf);
+        QVERIFY2(imagens.size() == 1, qPrintable(imagens.join(QLatin1Char('\n'))));
+    }
+
+    // The PDFs live in a folder of the user's own; those more than a day old go at start, and nothing
+    // else in the folder does.
+    void pastaDosPdfs() {
+        QTemporaryDir cache;
+        const QByteArray antes = qgetenv("XDG_CACHE_HOME");
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(cache.path()));
+        const auto restaurar = qScopeGuard([&] {
+            if (antes.isEmpty())
+                qunsetenv("XDG_CACHE_HOME");
+            else
+                qputenv("XDG_CACHE_HOME", antes);
+        });
+        QVERIFY(pastaPdfPedidos().startsWith(cache.path()));
+        QVERIFY(arquivoPdfPedido(123).endsWith(QStringLiteral("/pedido_00000123.pdf")));
+        QString erro;
+        QVERIFY2(prepararPastaPdfPedidos(&erro), qPrintable(erro));
+        const auto dono = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+        const auto outros = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
+                            QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+        // An existing folder left open to others is closed again.
+        QVERIFY(QFile::setPermissions(pastaPdfPedidos(), dono | outros));
+        QVERIFY(prepararPastaPdfPedidos(&erro));
+        QCOMPARE(QFileInfo(pastaPdfPedidos()).permissions() & (dono | outros), dono);
+
+        const QDateTime agora = QDateTime::currentDateTime();
+        const auto criar = [&](const QString& nome, qint64 horas) {
+            QFile f(QDir(pastaPdfPedidos()).filePath(nome));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("%PDF");
+            f.close();
+            QVERIFY(f.open(QIODevice::Append));
+            QVERIFY(f.setFileTime(agora.addSecs(-horas * 3600), QFileDevice::FileModificationTime));
+        };
+        criar(QStringLiteral("pedido_00000001.pdf"), 25);
+        criar(QStringLiteral("pedido_00000002.pdf.tmp"), 48);
+        criar(QStringLiteral("pedido_00000003.pdf"), 23);
+        criar(QStringLiteral("notas.pdf"), 100);
+        QCOMPARE(removerPdfsAntigos(agora), 2);
+        QCOMPARE(QDir(pastaPdfPedidos()).entryList(QDir::Files, QDir::Name),
+                 (QStringList{QStringLiteral("notas.pdf"), QStringLiteral("pedido_00000003.pdf")}));
     }
 
     void qavtoolImprimir_data() {

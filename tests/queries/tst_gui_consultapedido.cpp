@@ -14,6 +14,9 @@
 #include <QAbstractItemModelTester>
 #include <QDialog>
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -175,6 +178,38 @@ private Q_SLOTS:
         QCOMPARE(produtos, (QStringList{u"7999"_s, u"7001"_s}));
         QCOMPARE(descricoes, (QStringList{u"Arruela lisa (fora de linha)"_s, u"Parafuso sextavado 10 mm"_s}));
         QCOMPARE(mensagens, (QStringList{u"Id # 7999 do produto não encontrado!"_s, QString()}));
+    }
+
+    // In the main frame, whose menu bar has "&Cadastros", Alt+C is the window's "&Consultar": the
+    // history order opens, the menu does not, and nothing is typed into the field with the focus.
+    void altCConsulta() {
+        QMainWindow quadro;
+        QMenu* cadastros = quadro.menuBar()->addMenu(u"&Cadastros"_s);
+        cadastros->addAction(u"&Clientes"_s);
+        int menusAbertos = 0;
+        connect(cadastros, &QMenu::aboutToShow, this, [&] { ++menusAbertos; });
+        auto* janela = new ConsultaPedido(contexto());
+        quadro.setCentralWidget(janela);
+        quadro.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&quadro));
+        janela->setCliente(501);
+        auto* cliente = janela->findChild<QLineEdit*>();
+        QVERIFY(cliente);
+        const QString antes = cliente->text();
+        int consultas = 0;
+        for (QWidget* foco :
+             {static_cast<QWidget*>(child<QTableView>(janela, "lista")), static_cast<QWidget*>(cliente)}) {
+            quadro.activateWindow();
+            foco->setFocus();
+            whenModal<Updatepedcon>([&](Updatepedcon* f) {
+                ++consultas;
+                f->reject();
+            });
+            QTest::keyClick(foco, Qt::Key_C, Qt::AltModifier);
+            QTRY_COMPARE(consultas, foco == cliente ? 2 : 1);
+        }
+        QCOMPARE(menusAbertos, 0);
+        QCOMPARE(cliente->text(), antes);
     }
 
     // The printer dialog comes first: cancelled, nothing is previewed; accepted, the order is previewed.
