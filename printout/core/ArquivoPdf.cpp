@@ -14,9 +14,11 @@ QString oitoDigitos(int numero) {
 }
 } // namespace
 
-QString arquivoPdfPedido(int numero) {
+QString arquivoPdfPedido(int numero, int modelo) {
     const QString pasta = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
-    return QDir(pasta).filePath(QStringLiteral("pedido_") + oitoDigitos(numero) + QStringLiteral(".pdf"));
+    const QString doModelo = modelo > 0 ? QStringLiteral("_modelo%1").arg(modelo) : QString();
+    return QDir(pasta).filePath(QStringLiteral("pedido_") + oitoDigitos(numero) + doModelo +
+                                QStringLiteral(".pdf"));
 }
 
 QString tituloPdf(int numero) {

@@ -1,6 +1,7 @@
 #pragma once
-// The order's PDF file: "pedido_" + the number in eight digits, in the platform's temporary folder,
-// titled "Pedido # " + the same eight digits.
+// The order's PDF file: "pedido_" + the number in eight digits (and "_modelo" + the printout model,
+// so that one model does not overwrite another), in the platform's temporary folder, titled
+// "Pedido # " + the same eight digits.
 
 #include "printout/core/DesenhoPedido.h"
 
@@ -11,8 +12,9 @@ class QPagedPaintDevice;
 
 namespace qav::impressao {
 
-QString arquivoPdfPedido(int numero); // <temp>/pedido_00000123.pdf
-QString tituloPdf(int numero);        // "Pedido # 00000123"
+// <temp>/pedido_00000123.pdf; with a model, <temp>/pedido_00000123_modelo3.pdf
+QString arquivoPdfPedido(int numero, int modelo = 0);
+QString tituloPdf(int numero); // "Pedido # 00000123"
 
 // Writes a PDF titled `titulo` with the pages `desenhar` draws (it returns how many), creating the
 // folder when missing; the file appears only whole. False with `erro` when it could not be written.
