@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A demonstration central server for a demo data folder: a throw-away PostgreSQL cluster holding the
-# ERP's schemas with the folder's own company, salesperson and settings, and the folder's company
-# configured to communicate with it.
+# ERP's schemas with the office side of the folder itself (company, settings, salesperson, catalogue,
+# price lists, payment forms, customers, receivables and open history orders), and the folder's
+# company configured to communicate with it.
 #
 #   eval "$(scripts/demo-server.sh start DATA_FOLDER)"   prints the export lines of the cluster
 #   scripts/demo-server.sh stop                          stops it (QAV_TEST_PGDIR)

@@ -1,5 +1,6 @@
 #include "app/core/FrameConfig.h"
 
+#include "orders/core/SituacaoPedido.h"
 #include "store/core/Table.h"
 #include "store/core/Text.h"
 
@@ -40,6 +41,19 @@ ConfiguracaoFrame readConfiguracao(Store& store, int idEmpresa) {
         cfg = fromRecord(qavcfg.rec());
     qavcfg.close();
     return cfg;
+}
+
+long long pedidosAEnviar(Store& store, int idEmpresa) {
+    Table pedidos(store, "pedidos");
+    if (!pedidos.open())
+        return -1;
+    pedidos.setFilter("ID_EMPRESA = ? AND SITUA = ?",
+                      {QVariant::fromValue(idEmpresa), QVariant::fromValue(situacao::Liberado)});
+    long long n = 0;
+    Status s = pedidos.seekPhysical();
+    while (s == Status::Ok && (s = pedidos.next()) == Status::Ok)
+        ++n;
+    return s == Status::Error ? -1 : n;
 }
 
 DadosFrame readDadosFrame(Store& store, int idEmpresa) {

@@ -36,5 +36,8 @@ struct DadosFrame {
 // when the table cannot be read.
 ConfiguracaoFrame readConfiguracao(Store& store, int idEmpresa);
 DadosFrame readDadosFrame(Store& store, int idEmpresa);
+// The company's orders released and waiting for the next communication run (situation 2); -1 when
+// the orders cannot be read.
+long long pedidosAEnviar(Store& store, int idEmpresa);
 
 } // namespace qav

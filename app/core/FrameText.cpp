@@ -40,6 +40,19 @@ QString statusDateText(Date date) {
     return weekdayShortName(date.dayOfWeek()) + QStringLiteral(", ") + QString::fromStdString(date.toBr());
 }
 
+QString statusComunicacaoText(Date ultima, long long aEnviar) {
+    QString texto = QStringLiteral("Última comunicação: ") + (ultima.isValid() && !ultima.isNull()
+                                                                  ? QString::fromStdString(ultima.toBr())
+                                                                  : QStringLiteral("nenhuma"));
+    if (aEnviar == 0)
+        texto += QStringLiteral(" | nenhum pedido a enviar");
+    else if (aEnviar == 1)
+        texto += QStringLiteral(" | 1 pedido a enviar");
+    else if (aEnviar > 1)
+        texto += QStringLiteral(" | %1 pedidos a enviar").arg(aEnviar);
+    return texto;
+}
+
 QString statusTimeText(const DateTimeParts& now) {
     return twoDigits(now.hour) + QLatin1Char(':') + twoDigits(now.minute) + QLatin1Char(':') +
            twoDigits(now.second);

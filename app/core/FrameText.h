@@ -15,6 +15,9 @@ QString frameCaption(int idEmpresa, const QString& nomeEmpresa, int codVendedor,
 QString weekdayShortName(int dayOfWeek);
 // Status bar zone 3: "Segunda, 05/01/2026".
 QString statusDateText(Date date);
+// The status-bar line of the work waiting: "Última comunicação: 08/12/2026 | 2 pedidos a enviar"
+// ("nenhuma" before the first run; without the orders when they cannot be counted).
+QString statusComunicacaoText(Date ultima, long long aEnviar);
 // Status bar zone 4: "08:05:09".
 QString statusTimeText(const DateTimeParts& now);
 

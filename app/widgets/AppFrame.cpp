@@ -13,6 +13,7 @@
 #include "customers/core/ReservasPendentes.h"
 #include "orders/core/RascunhoPedido.h"
 #include "store/core/Clock.h"
+#include "ui/widgets/DadosAlterados.h"
 #include "ui/widgets/MessageBox.h"
 #include "ui/widgets/WindowRegistry.h"
 #include "ui/widgets/WindowStateBinder.h"
@@ -30,6 +31,7 @@
 #include <QPrintDialog>
 #include <QStatusBar>
 #include <QTimer>
+#include <QToolBar>
 
 namespace qav {
 
@@ -66,6 +68,10 @@ AppFrame::AppFrame(Settings settings, QWidget* parent) : QMainWindow(parent), se
         statusBar()->addWidget(zones_[i], i == 0 ? 1 : 0);
     }
     zones_[0]->setText(QStringLiteral("QAV+ Força de Vendas"));
+    comunicacao_ = new QLabel(this);
+    comunicacao_->setObjectName(QStringLiteral("zonaComunicacao"));
+    comunicacao_->setContentsMargins(6, 0, 6, 0);
+    statusBar()->insertWidget(2, comunicacao_);
 
     timer_ = new QTimer(this);
     timer_->setObjectName(QStringLiteral("relogio"));
@@ -78,6 +84,11 @@ AppFrame::AppFrame(Settings settings, QWidget* parent) : QMainWindow(parent), se
     });
 
     buildMenu();
+    buildToolBar();
+    // The orders waiting to be sent change when an order form closes and when a run ends.
+    connect(mdi_, &QMdiArea::subWindowActivated, this, [this] { updateStatusComunicacao(); });
+    connect(&DadosAlterados::instancia(), &DadosAlterados::alterados, this,
+            [this] { refreshConfiguration(); });
     WindowStateBinder::attach(this, janela::Main, settings_.qavplusIni().path());
 }
 
@@ -94,6 +105,9 @@ bool AppFrame::open() {
     const int idEmpresa = idEmpAtiva();
     zones_[1]->setText(QStringLiteral("Pasta: ") + boundFolder().name);
     updateClock();
+    // The first time the program runs (no place kept yet), the frame takes the whole screen.
+    if (!restoreWindowState(settings_.qavplusIni(), janela::Main, {}))
+        setWindowState(windowState() | Qt::WindowMaximized);
     show();
 
     Store store(boundFolder().path);
@@ -114,6 +128,7 @@ bool AppFrame::open() {
     setWindowTitle(
         frameCaption(idEmpresa, dados_.nomeEmpresa, dados_.configuracao.codVendedor, dados_.nomeVendedor));
     applyMenuRules();
+    updateStatusComunicacao();
     if (dados_.configuracao.sistemaBloqueado)
         showLockMessage();
 
@@ -140,6 +155,62 @@ void AppFrame::refreshConfiguration() {
     if (lockHeldInMemory_)
         dados_.configuracao.sistemaBloqueado = true;
     applyMenuRules();
+    updateStatusComunicacao();
+}
+
+// The four things a representative does every day, one click (or key) away, under the menu.
+void AppFrame::buildToolBar() {
+    atalhos_ = addToolBar(QStringLiteral("Atalhos"));
+    atalhos_->setObjectName(QStringLiteral("barraAtalhos"));
+    atalhos_->setMovable(false);
+    atalhos_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    struct Atalho {
+        QString texto;
+        QStringView entrada;
+        QKeySequence tecla;
+    };
+    const Atalho atalhos[] = {
+        {QStringLiteral("Pedidos"), janelaMenu::BrowsePEDIDO, QKeySequence(Qt::Key_F5)},
+        {QStringLiteral("Clientes"), janelaMenu::BrowseCLIENTES, QKeySequence(Qt::Key_F6)},
+        {QStringLiteral("Contas a Receber"), janelaMenu::ConsultaCTR, QKeySequence(Qt::Key_F7)},
+        {QStringLiteral("Comunicação"), janelaMenu::Comunicacao, QKeySequence(Qt::Key_F8)},
+    };
+    for (const Atalho& a : atalhos) {
+        const QString nome = a.entrada.toString();
+        QAction* botao = atalhos_->addAction(a.texto + QStringLiteral(" (") +
+                                             a.tecla.toString(QKeySequence::NativeText) + QLatin1Char(')'));
+        botao->setObjectName(QStringLiteral("atalho") + nome);
+        botao->setShortcut(a.tecla);
+        botao->setShortcutContext(Qt::ApplicationShortcut);
+        // The button does what the menu entry does, and only when the entry may.
+        connect(botao, &QAction::triggered, this, [this, nome] {
+            if (QAction* entrada = entries_.value(nome); entrada && entrada->isEnabled())
+                entrada->trigger();
+        });
+        atalhosPorEntrada_.insert(nome, botao);
+    }
+    updateToolBar();
+}
+
+void AppFrame::updateToolBar() {
+    for (auto it = atalhosPorEntrada_.cbegin(); it != atalhosPorEntrada_.cend(); ++it) {
+        const QAction* entrada = entries_.value(it.key());
+        bool permitido = entrada && entrada->isEnabled();
+        // An entry of a menu the lock closed is closed too.
+        for (const QMenu* m : {cadastros_, consultas_})
+            if (entrada && m->actions().contains(const_cast<QAction*>(entrada)) &&
+                !m->menuAction()->isEnabled())
+                permitido = false;
+        it.value()->setEnabled(permitido);
+    }
+}
+
+void AppFrame::updateStatusComunicacao() {
+    if (idEmpAtiva() == 0)
+        return;
+    Store store(boundFolder().path);
+    comunicacao_->setText(
+        statusComunicacaoText(dados_.configuracao.dtUltCom, pedidosAEnviar(store, idEmpAtiva())));
 }
 
 void AppFrame::applyMenuRules() {
@@ -160,6 +231,7 @@ void AppFrame::applyMenuRules() {
         entry->setToolTip(available ? QString() : unavailableEntryTip());
     }
     entries_.value(janelaMenu::RelComissao.toString())->setVisible(state_.comissaoVisivel);
+    updateToolBar();
 }
 
 void AppFrame::updateClock() {

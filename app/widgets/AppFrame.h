@@ -17,6 +17,7 @@ class QLabel;
 class QMdiArea;
 class QMenu;
 class QTimer;
+class QToolBar;
 
 namespace qav {
 
@@ -57,6 +58,9 @@ private:
     void arrangeIcons();
     void printerSetup();
     void showLockMessage();
+    void buildToolBar();
+    void updateToolBar();
+    void updateStatusComunicacao();
 
     Settings settings_;
     DadosFrame dados_;
@@ -64,6 +68,9 @@ private:
     QMdiArea* mdi_;
     QTimer* timer_;
     QLabel* zones_[4];
+    QLabel* comunicacao_ = nullptr; // last communication and orders waiting to be sent
+    QToolBar* atalhos_ = nullptr;
+    QHash<QString, QAction*> atalhosPorEntrada_; // registry name -> toolbar button
     QMenu* sistema_ = nullptr;
     QMenu* cadastros_ = nullptr;
     QMenu* consultas_ = nullptr;

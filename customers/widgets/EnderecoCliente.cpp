@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -21,6 +22,8 @@ EnderecoCliente::EnderecoCliente(Tipo tipo, Record& cliente, Store& store, bool 
       listas_(contexto.listas()) {
     setObjectName(tipo == Entrega ? u"EndEntrega"_s : u"EndCobranca"_s);
     setWindowTitle(tipo == Entrega ? u"Endereço de Entrega"_s : u"Endereço de Cobrança"_s);
+    // Wide enough for its caption beside the title bar's buttons, and for a street name.
+    setMinimumWidth(std::max(420, fontMetrics().horizontalAdvance(windowTitle()) + 160));
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
     layout->addLayout(form);

@@ -205,6 +205,11 @@ void BrowsePEDIDO::recarregar() {
     model()->reload();
 }
 
+void BrowsePEDIDO::dadosAlterados() {
+    m_nomes.esquecer();
+    ListWindow::dadosAlterados();
+}
+
 void BrowsePEDIDO::setSituacaoFiltro(int qsit) {
     if (qsit < 1 || qsit > situacao::Todas)
         return;

@@ -40,6 +40,8 @@ protected:
     void inserir() override;
     void alterar(const Record& pedido) override;
     void excluir(const Record& pedido) override;
+    // A run transmits orders (situation and ERP number) and may give a customer the office's id.
+    void dadosAlterados() override;
 
 private:
     static std::vector<ListColumn> columns(BrowsePEDIDO* self);

@@ -32,9 +32,10 @@ bool prepararPastaPdfPedidos(QString* erro) {
     return true;
 }
 
-QString arquivoPdfPedido(int numero) {
+QString arquivoPdfPedido(int numero, int modelo) {
+    const QString doModelo = modelo > 0 ? QStringLiteral("_modelo%1").arg(modelo) : QString();
     return QDir(pastaPdfPedidos())
-        .filePath(QStringLiteral("pedido_") + oitoDigitos(numero) + QStringLiteral(".pdf"));
+        .filePath(QStringLiteral("pedido_") + oitoDigitos(numero) + doModelo + QStringLiteral(".pdf"));
 }
 
 int removerPdfsAntigos(const QDateTime& agora) {

@@ -1,6 +1,7 @@
 #pragma once
-// The order's PDF file: "pedido_" + the number in eight digits, in a folder of the user's own (an
-// order carries the customer's data and prices: no other user of the machine reads it), titled
+// The order's PDF file: "pedido_" + the number in eight digits (and "_modelo" + the printout model,
+// so that one model does not overwrite another), in a folder of the user's own (an order carries the
+// customer's data and prices: no other user of the machine reads it), titled
 // "Pedido # " + the same eight digits.
 
 #include "printout/core/DesenhoPedido.h"
@@ -17,8 +18,9 @@ namespace qav::impressao {
 QString pastaPdfPedidos();
 // Creates the folder when missing and leaves it open to its owner only. False with `erro` when not.
 bool prepararPastaPdfPedidos(QString* erro);
-QString arquivoPdfPedido(int numero); // <folder>/pedido_00000123.pdf
-QString tituloPdf(int numero);        // "Pedido # 00000123"
+// <folder>/pedido_00000123.pdf; with a model, <folder>/pedido_00000123_modelo3.pdf
+QString arquivoPdfPedido(int numero, int modelo = 0);
+QString tituloPdf(int numero); // "Pedido # 00000123"
 
 // The PDFs are left for the mail program or the viewer to read after the program handed them over;
 // those the program wrote more than a day before `agora` are removed. Returns how many.

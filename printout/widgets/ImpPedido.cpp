@@ -16,6 +16,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -255,7 +256,7 @@ void ImpPedido::imprimir() {
 QString ImpPedido::gravarPdf() {
     if (!m_documento || !m_modelo)
         return {};
-    const QString arquivo = impressao::arquivoPdfPedido(m_documento->numero);
+    const QString arquivo = impressao::arquivoPdfPedido(m_documento->numero, static_cast<int>(*m_modelo));
     QString erro;
     bool gravou = false;
     {
@@ -274,10 +275,17 @@ void ImpPedido::gerarPdf() {
     const QString arquivo = gravarPdf();
     if (arquivo.isEmpty())
         return;
-    // Without a program for PDF files the user would see nothing at all: at least say where it is.
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(arquivo)))
-        MessageBox::show(u"Não foi possível abrir o arquivo "_s + QDir::toNativeSeparators(arquivo) + u"!"_s,
-                         u"Erro"_s, Icon::Critical, {Button::Ok}, Button::None, this);
+    if (QDesktopServices::openUrl(QUrl::fromLocalFile(arquivo)))
+        return;
+    // The file was written; there is only no program for PDF files. Say where it is and offer its
+    // folder, where the user can open, copy or attach it.
+    const QString pasta = QFileInfo(arquivo).absolutePath();
+    const Button resposta = MessageBox::show(
+        u"O PDF do pedido foi gravado em:\n"_s + QDir::toNativeSeparators(arquivo) +
+            u"\n\nNão há programa para abrir arquivos PDF neste computador. Abrir a pasta do arquivo?"_s,
+        u"Aviso"_s, Icon::Information, {Button::Yes, Button::No}, Button::Yes, this);
+    if (resposta == Button::Yes)
+        QDesktopServices::openUrl(QUrl::fromLocalFile(pasta));
 }
 
 void ImpPedido::enviarEmail() {

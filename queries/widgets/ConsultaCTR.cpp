@@ -8,6 +8,7 @@
 #include "store/core/Clock.h"
 #include "store/core/FormatoBr.h"
 #include "ui/core/StandardWarning.h"
+#include "ui/widgets/DadosAlterados.h"
 #include "ui/widgets/StandardWarningBox.h"
 
 #include <QButtonGroup>
@@ -41,6 +42,8 @@ ConsultaCTR::ConsultaCTR(const ListContext& contexto, QWidget* parent)
     setObjectName(QStringLiteral("ConsultaCTR"));
     setWindowTitle(QStringLiteral("Contas a Receber"));
     montar();
+    // A communication run brings the office's history and titles.
+    connect(&DadosAlterados::instancia(), &DadosAlterados::alterados, this, &ConsultaCTR::recarregar);
     resize(1000, 560);
 }
 

@@ -7,6 +7,7 @@
 #include "queries/widgets/PedidosHistoricoModelo.h"
 #include "queries/widgets/Updatepedcon.h"
 #include "ui/core/StandardWarning.h"
+#include "ui/widgets/DadosAlterados.h"
 #include "ui/widgets/MessageBox.h"
 #include "ui/widgets/StandardWarningBox.h"
 
@@ -29,6 +30,8 @@ ConsultaPedido::ConsultaPedido(const ListContext& contexto, QWidget* parent)
     setObjectName(QStringLiteral("ConsultaPedido"));
     setWindowTitle(QStringLiteral("Consulta Pedidos"));
     montar();
+    // A communication run brings the office's history and titles.
+    connect(&DadosAlterados::instancia(), &DadosAlterados::alterados, this, &ConsultaPedido::recarregar);
     resize(1100, 560);
 }
 

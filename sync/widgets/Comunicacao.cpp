@@ -6,6 +6,7 @@
 #include "sync/core/ConfiguracaoComunicacao.h"
 #include "sync/core/EnvioPedidos.h"
 #include "sync/widgets/OuvinteJanela.h"
+#include "ui/widgets/DadosAlterados.h"
 #include "ui/widgets/MessageBox.h"
 
 #include <QAbstractButton>
@@ -136,6 +137,8 @@ void Comunicacao::terminou() {
     // Whatever the run still sent is shown before the listener goes.
     m_ouvinte.release()->deleteLater();
     esconderContagem();
+    // Even a run that failed half-way may have sent orders or taken tables: the lists read again.
+    DadosAlterados::avisar();
     if (m_fecharAoTerminar) {
         QDialog::reject();
         return;

@@ -385,7 +385,25 @@ private Q_SLOTS:
         const IniFile ini = inst->settings().qavplusIni();
         QCOMPARE(ini.readString(u"ConsultaCTR"_s, u"Maximize"_s), u"No"_s);
         QCOMPARE(ini.readInt(u"ConsultaCTR"_s, u"Width"_s), 300);
-        QCOMPARE(ini.readString(u"Main"_s, u"Maximize"_s), u"No"_s);
+        // The first start opens the frame maximized, and so it was closed.
+        QCOMPARE(ini.readString(u"Main"_s, u"Maximize"_s), u"Yes"_s);
+    }
+
+    // The first start (no place kept) fills the screen; later starts open where the frame was left.
+    void firstStartOpensMaximized() {
+        company();
+        {
+            auto frame = openFrame();
+            QVERIFY(frame);
+            QVERIFY(frame->isMaximized());
+            frame->showNormal();
+            frame->setGeometry(40, 50, 700, 500);
+            frame->close();
+        }
+        auto again = openFrame();
+        QVERIFY(again);
+        QVERIFY(QTest::qWaitForWindowExposed(again.get()));
+        QVERIFY(!again->isMaximized());
     }
 
     void frameReopensWhereItWasClosed() {

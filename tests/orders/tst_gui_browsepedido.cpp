@@ -9,6 +9,7 @@
 #include "tests/orders/PedidosFixture.h"
 #include "tests/support/TempDataFolder.h"
 #include "tests/support/gui/GuiSupport.h"
+#include "ui/widgets/DadosAlterados.h"
 #include "ui/widgets/MessageBox.h"
 #include "ui/widgets/WindowRegistry.h"
 
@@ -269,6 +270,34 @@ private Q_SLOTS:
         QCOMPARE(contar("peditens", "KEYORDEM", "ID_VENDA = 10"), 3u);
         QCOMPARE(contar("pedacess", "KEYID_ACESSORIO", "ID_VENDASI BETWEEN 100 AND 102"), 3u);
         QCOMPARE(registros(store(), "pedidos", "KEYID", "ID = 10").front().integer("SITUA"), 1);
+    }
+
+    // A communication run changes orders under the open list (here through tables of its own, as the
+    // run's thread does): the list shows the transmission as soon as the run says it has ended, with
+    // the highlight where it was.
+    void runEndRefreshesTheList() {
+        BrowsePEDIDO list(context());
+        list.show();
+        const int r42 = rowOfNumber(list, u"00000042"_s);
+        list.setCurrentRow(r42);
+        const auto cell = [&](int col) { return list.model()->index(r42, col).data().toString(); };
+        QCOMPARE(cell(BrowsePEDIDO::Erp), QString());
+        {
+            Store run(m_folder->path());
+            Table pedidos(run, "pedidos");
+            QVERIFY(pedidos.open());
+            pedidos.clear();
+            pedidos.rec().setInteger("ID", 11);
+            QCOMPARE(pedidos.get("KEYID"), Status::Ok);
+            pedidos.rec().setInteger("SITUA", 3);
+            pedidos.rec().setInteger("NUM_ERP", 60006);
+            QCOMPARE(pedidos.put(), Status::Ok);
+        }
+        DadosAlterados::avisar();
+        QCOMPARE(rowOfNumber(list, u"00000042"_s), r42);
+        QCOMPARE(cell(BrowsePEDIDO::Erp), u"000060006"_s);
+        QCOMPARE(cell(BrowsePEDIDO::Situacao), u"T"_s);
+        QCOMPARE(list.currentRow(), r42);
     }
 
     void transmittedOrderIsNotDeleted() {

@@ -19,6 +19,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPrintDialog>
@@ -58,7 +59,8 @@ private:
     ListContext contexto() const { return {m_folder->path(), 1, m_program->path()}; }
     Settings settings() const { return Settings(m_program->path()); }
     QString argumentosPath() const { return m_tmp->filePath(u"argumentos"_s); }
-    QString pdf() const { return impressao::arquivoPdfPedido(42); }
+    // The PDF of the order in the first model offered (the one chosen when the window opens).
+    QString pdf() const { return impressao::arquivoPdfPedido(42, 1); }
 
     void preparar(const PedidoImpresso& p = {}) { prepararPedidoImpresso(m_folder->store(), p); }
 
@@ -465,17 +467,38 @@ private Q_SLOTS:
         QCOMPARE(inicio(pdf()), QByteArray("%PDF"));
     }
 
-    // Without a program for PDF files the user is told where the file is.
+    // Without a program for PDF files the file is still there: the user is told where, not shown an
+    // error, and offered its folder.
     void pdfSemProgramaParaAbrir() {
         preparar();
         QDesktopServices::unsetUrlHandler(u"file"_s);
         ImpPedido janela(contexto(), kIdPedidoImpresso);
-        MessageBox::setNextAnswers({Button::Ok});
+        MessageBox::setNextAnswers({Button::No});
         child<QPushButton>(&janela, "pdf")->click();
         QDesktopServices::setUrlHandler(u"file"_s, &m_abertos, "abrir");
-        QCOMPARE(shownBoxes(), QStringList{u"Erro: Não foi possível abrir o arquivo "_s +
-                                           QDir::toNativeSeparators(pdf()) + u"!"_s});
+        QCOMPARE(shownBoxes(),
+                 QStringList{u"Aviso: O PDF do pedido foi gravado em:\n"_s + QDir::toNativeSeparators(pdf()) +
+                             u"\n\nNão há programa para abrir arquivos PDF neste computador. "
+                             u"Abrir a pasta do arquivo?"_s});
         QCOMPARE(inicio(pdf()), QByteArray("%PDF"));
+    }
+
+    // Each printout model has a file of its own: the second does not overwrite the first.
+    void umArquivoPorModelo() {
+        preparar();
+        ImpPedido janela(contexto(), kIdPedidoImpresso);
+        auto* modelos = child<QListWidget>(&janela, "modelos");
+        QVERIFY(modelos->count() >= 2);
+        QStringList arquivos;
+        for (int linha : {0, 1}) {
+            modelos->setCurrentRow(linha);
+            child<QPushButton>(&janela, "pdf")->click();
+            arquivos << m_abertos.urls.last().toLocalFile();
+            QCOMPARE(inicio(arquivos.last()), QByteArray("%PDF"));
+            QVERIFY(QFileInfo(arquivos.last()).fileName().startsWith(u"pedido_00000042_modelo"_s));
+        }
+        QVERIFY(arquivos[0] != arquivos[1]);
+        QVERIFY(QFile::exists(arquivos[0]));
     }
 
     // A PDF that cannot be written is reported and nothing is opened or sent.

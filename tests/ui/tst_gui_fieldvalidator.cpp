@@ -5,7 +5,11 @@
 #include "ui/widgets/MessageBox.h"
 
 #include <QFormLayout>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
+#include <QTableWidget>
 #include <QtTest>
 
 using namespace qav;
@@ -101,7 +105,7 @@ private Q_SLOTS:
         share.setRange(-5, 1000);
         QCOMPARE(share.low(), 0);
         QCOMPARE(share.high(), 255);
-        QCOMPARE(share.rangeText(), u"0 and 255"_s);
+        QCOMPARE(share.rangeText(), u"0 e 255"_s);
     }
 
     // Typed and pasted: refused on the spot, with the range warning naming the entry by its label.
@@ -117,14 +121,48 @@ private Q_SLOTS:
         QTest::keyClicks(entry, u"21474836489"_s);
         QCOMPARE(entry->text(), u"214748364"_s);
         QCOMPARE(MessageBox::shown().size(), 2);
-        QCOMPARE(MessageBox::shown().at(0).caption, u"Range Error"_s);
+        QCOMPARE(MessageBox::shown().at(0).caption, u"Erro Validação"_s);
         QCOMPARE(MessageBox::shown().at(0).text,
-                 u"The value of Caixa Postal must be between -2147483648 and 2147483647."_s);
+                 u"Caixa Postal: O valor deve estar entre -2147483648 e 2147483647."_s);
         entry->clear();
         entry->insert(u"12x"_s);
         QVERIFY(entry->text().isEmpty());
         QCOMPARE(MessageBox::shown().size(), 3);
         QCOMPARE(MessageBox::shown().at(2).caption, u"Erro Validação"_s);
+        MessageBox::setNextAnswers({});
+    }
+
+    // Entries laid out without a form still speak of the field as the user sees it: the caption
+    // beside it, a list cell's column heading, or "this field" - never the internal field name.
+    void messageNamesTheFieldAsShown() {
+        MessageBox::clearShown();
+        MessageBox::setNextAnswers({Button::Ok, Button::Ok, Button::Ok, Button::Ok});
+        QWidget form;
+        auto* grid = new QGridLayout(&form);
+        grid->addWidget(new QLabel(u"Desc. %:"_s, &form), 0, 0);
+        auto* noGrid = new QLineEdit(&form);
+        grid->addWidget(noGrid, 0, 1);
+        auto* row = new QHBoxLayout;
+        grid->addLayout(row, 1, 0, 1, 2);
+        row->addWidget(new QLabel(u"&Quantidade"_s, &form));
+        auto* naLinha = new QLineEdit(&form);
+        row->addWidget(naLinha);
+        auto* semRotulo = new QLineEdit(&form);
+        grid->addWidget(semRotulo, 2, 0);
+        QTableWidget tabela(1, 2);
+        tabela.setHorizontalHeaderLabels({u"Produto"_s, u"Desc. Item"_s});
+        tabela.setCurrentCell(0, 1);
+        auto* celula = new QLineEdit(tabela.viewport());
+        for (QLineEdit* e : {noGrid, naLinha, semRotulo, celula}) {
+            limitToField(e, *findTable("clientes"), "CXPOSTAL");
+            QTest::keyClicks(e, u"x"_s);
+        }
+        QStringList textos;
+        for (const MessageBox::Shown& caixa : MessageBox::shown())
+            textos << caixa.text;
+        const QString aviso = u"Este campo aceita somente números."_s;
+        QCOMPARE(textos, (QStringList{u"Desc. %: "_s + aviso, u"Quantidade: "_s + aviso, aviso,
+                                      u"Desc. Item: "_s + aviso}));
         MessageBox::setNextAnswers({});
     }
 };

@@ -251,6 +251,16 @@ const std::array<Forma, 5> kFormas = {{
 constexpr int kDiasBloqCredito = 30;
 // Products 1 and 2 have a maximum discount below the representative's.
 constexpr int kProdutosDescontoMenor = 2;
+// The ERP takes a product's maximum discount from its subgroup: one subgroup for the common maximum,
+// one for the lower one.
+constexpr int kSubgrupoComum = 101;
+constexpr int kSubgrupoDescontoMenor = 102;
+
+// The ERP keeps the IPI rate with the tax situation, so each rate has a situation of its own: 1 is
+// the one with ICMS substitution rules (its products pay 5% IPI), 10 + the rate the others.
+int situacaoTributaria(int ipi, int codSt) {
+    return codSt != 0 ? codSt : 10 + ipi;
+}
 
 Decimal cents(std::int64_t value) {
     return Decimal(static_cast<long long>(value)) / Decimal(100);
@@ -590,7 +600,7 @@ bool Generator::produtos() {
         r.setText("NOME", nome + linha);
         r.setText("REFER", QStringLiteral("%1-%2").arg(QString::fromUtf8(g.nome).left(3).toUpper()).arg(id));
         r.setInteger("ATIVO", id % 97 == 0 ? 0 : 1);
-        r.setText("TIPO", QStringLiteral("PA"));
+        r.setText("TIPO", QStringLiteral("00")); // the ERP's type of a product for sale
         r.setText("UNIDA", QString::fromLatin1(g.unidade));
         r.setText("COD_NCM", QString::fromLatin1(g.ncm));
         r.setDecimal("PESOL", Decimal(between(50, 25000)) / Decimal(1000));
@@ -605,7 +615,7 @@ bool Generator::produtos() {
         // The first two products allow less discount than the representative may give.
         r.setDecimal("DESC_MAX", cents(id <= kProdutosDescontoMenor ? 500 : 1000));
         r.setDecimal("DESC_PADRAO", Decimal(0));
-        r.setInteger("COD_ST", g.codSt);
+        r.setInteger("COD_ST", situacaoTributaria(g.ipi, g.codSt));
         r.setDecimal("ALIQ_IPI", percent(g.ipi));
         r.setDecimal("QTD_ESTOQUE", Decimal(between(0, 2500)));
         r.setText("PERMITE_ACESSORIOS", QStringLiteral("N"));
@@ -617,6 +627,7 @@ bool Generator::produtos() {
         r.setDecimal("TAXA_COMISSAO", cents(id % 5 == 0 ? 300 : 500));
         r.setDate("DATA", m_hoje.addDays(-between(30, 700)));
         r.setInteger("GRUPO", grupo + 1);
+        r.setInteger("SUBGR", id <= kProdutosDescontoMenor ? kSubgrupoDescontoMenor : kSubgrupoComum);
         r.setDecimal("CTREP", (preco * Decimal(60) / Decimal(100)).rounded(2));
         r.setText("CLASSE_ABC", id % 10 < 2 ? QStringLiteral("A")
                                             : (id % 10 < 5 ? QStringLiteral("B") : QStringLiteral("C")));
@@ -1039,10 +1050,11 @@ bool Generator::historico() {
             r.setInteger("ID_PEDCON", id);
             r.setInteger("ID_EMPRESA", m_options.idEmpresa);
             r.setInteger("NUMERO", 50000 + id);
-            r.setInteger("NUM_ENTREGA", 1);
+            // An open order is the ERP's order itself; a closed one comes as its delivery.
+            r.setInteger("NUM_ENTREGA", situacao == 2 ? 0 : 1);
             r.setDate("DATA_PEDIDO", data);
             r.setDate("DATA_PREV_FATUR", data.addDays(7));
-            if (situacao == 3)
+            if (situacao != 2)
                 r.setDate("DATA_FATUR", data.addDays(between(3, 9)));
             r.setInteger("SITUACAO", situacao);
             r.setInteger("ID_CLIENTE", cliente);
@@ -1050,7 +1062,7 @@ bool Generator::historico() {
             r.setInteger("ID_VENDEDOR", m_options.codVendedor);
             r.setText("PRAZO", QString::fromUtf8(kFormas[static_cast<size_t>(id % 5)].descr));
             r.setDecimal("VALOR_TOTAL", total);
-            r.setText("TIPO", QStringLiteral("V"));
+            r.setText("TIPO", situacao == 2 ? QStringLiteral("P") : QStringLiteral("E"));
             r.setText("NUM_PED_QAV", QString::number(id));
             if (situacao == 3) {
                 r.setInteger("NUM_NF", 100000 + id);

@@ -2,7 +2,8 @@
 // Creates the data folder FOLDER (default "demo") beside PROGRAM_FOLDER with demonstration data and
 // points the program's qav.cfg at it, so that qavplus started in PROGRAM_FOLDER opens on it.
 // qavdemo --sql-servidor DATA_FOLDER
-// Prints the central server's rows of the folder's company 1 (for a demonstration server).
+// Prints the central server's rows of the folder's company 1 (for a demonstration server): the
+// office side of the same data, so that a communication run leaves the folder as it was.
 
 #include "tools/qavdemo/DemoData.h"
 #include "tools/qavdemo/ServidorDemo.h"

@@ -2,9 +2,10 @@
 
 #include "store/core/Text.h"
 #include "ui/widgets/MessageBox.h"
-#include "ui/widgets/StandardWarningBox.h"
 
+#include <QAbstractItemView>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -68,6 +69,40 @@ QString limitText(int digits, int places, bool negative) {
     return negative ? u'-' + text : text;
 }
 
+// The label laid out just before an entry: the cell to its left in a grid, the widget before it in a row.
+const QLabel* labelBefore(const QLayout* layout, const QWidget* entry) {
+    if (!layout)
+        return nullptr;
+    if (const auto* grid = qobject_cast<const QGridLayout*>(layout)) {
+        const int index = grid->indexOf(entry);
+        if (index >= 0) {
+            int row = 0, column = 0, rows = 0, columns = 0;
+            grid->getItemPosition(index, &row, &column, &rows, &columns);
+            QLayoutItem* left = column > 0 ? grid->itemAtPosition(row, column - 1) : nullptr;
+            return left ? qobject_cast<const QLabel*>(left->widget()) : nullptr;
+        }
+    }
+    const QWidget* before = nullptr;
+    for (int i = 0; i < layout->count(); ++i) {
+        QLayoutItem* item = layout->itemAt(i);
+        if (const QLayout* inner = item->layout()) {
+            if (const QLabel* found = labelBefore(inner, entry))
+                return found;
+            continue;
+        }
+        if (item->widget() == entry)
+            return qobject_cast<const QLabel*>(before);
+        if (item->widget())
+            before = item->widget();
+    }
+    return nullptr;
+}
+
+const QLabel* labelBefore(const QWidget* entry) {
+    const QWidget* parent = entry->parentWidget();
+    return parent ? labelBefore(parent->layout(), entry) : nullptr;
+}
+
 QString cleanLabel(QString text) {
     text.remove(u'&');
     text = text.trimmed();
@@ -101,12 +136,12 @@ void FieldValidator::setRange(std::int64_t low, std::int64_t high) {
 QString FieldValidator::rangeText() const {
     const FieldDef& f = field();
     if (f.type == FieldType::Decimal)
-        return limitText(f.size - f.scale, f.scale, true) + u" and "_s +
+        return limitText(f.size - f.scale, f.scale, true) + u" e "_s +
                limitText(f.size - f.scale, f.scale, false);
     if (f.type == FieldType::Real64)
-        return limitText(kRealDigits, kRealPlaces, true) + u" and "_s +
+        return limitText(kRealDigits, kRealPlaces, true) + u" e "_s +
                limitText(kRealDigits, kRealPlaces, false);
-    return QString::number(m_low) + u" and "_s + QString::number(m_high);
+    return QString::number(m_low) + u" e "_s + QString::number(m_high);
 }
 
 void FieldValidator::acceptNameOf(const TableDef& table, std::string_view nameField) {
@@ -237,11 +272,8 @@ void showRefusal(const FieldRefusal& refusal, const FieldValidator* validator, Q
     case FieldRefusal::None:
         return;
     case FieldRefusal::OutOfRange:
-        if (validator) {
-            standardWarning(Aviso::ValorForaFaixa, entryLabel(entry), validator->rangeText(), entry);
-            return;
-        }
-        text = u"Valor fora do intervalo aceito."_s;
+        text = validator ? u"O valor deve estar entre "_s + validator->rangeText() + u'.'
+                         : u"Valor fora do intervalo aceito."_s;
         break;
     case FieldRefusal::NotANumber:
         text = u"Este campo aceita somente números."_s;
@@ -256,8 +288,10 @@ void showRefusal(const FieldRefusal& refusal, const FieldValidator* validator, Q
         text = u"Este campo aceita no máximo %1 caracteres."_s.arg(refusal.detail);
         break;
     }
-    MessageBox::show(entryLabel(entry) + u": "_s + text, u"Erro Validação"_s, Icon::Warning, {Button::Ok},
-                     Button::Ok, entry);
+    // The field as the user sees it names the message; a field without a caption is "this field".
+    const QString label = entryLabel(entry);
+    MessageBox::show(label.isEmpty() ? text : label + u": "_s + text, u"Erro Validação"_s, Icon::Warning,
+                     {Button::Ok}, Button::Ok, entry);
 }
 
 QString entryLabel(const QWidget* entry) {
@@ -270,8 +304,19 @@ QString entryLabel(const QWidget* entry) {
             if (label->buddy() == entry && !cleanLabel(label->text()).isEmpty())
                 return cleanLabel(label->text());
     }
-    const QString field = entry->property("qavCampo").toString();
-    return field.isEmpty() ? entry->objectName() : field;
+    if (const QLabel* label = labelBefore(entry); label && !cleanLabel(label->text()).isEmpty())
+        return cleanLabel(label->text());
+    // An editor in a list's cell: the column's heading.
+    for (const QWidget* w = entry->parentWidget(); w; w = w->parentWidget())
+        if (const auto* view = qobject_cast<const QAbstractItemView*>(w)) {
+            const QModelIndex cell = view->currentIndex();
+            if (cell.isValid() && view->model())
+                return cleanLabel(view->model()->headerData(cell.column(), Qt::Horizontal).toString());
+            break;
+        }
+    if (!entry->accessibleName().isEmpty())
+        return entry->accessibleName();
+    return {};
 }
 
 } // namespace qav

@@ -79,7 +79,8 @@ void limitToField(QPlainTextEdit* entry, const TableDef& table, std::string_view
 // Shows the message of a refusal for the entry `entry` (the range warning for numbers out of range).
 void showRefusal(const FieldRefusal& refusal, const FieldValidator* validator, QWidget* entry);
 
-// The name the entry's form gives it (its label without "&" and ":"), else its field's name.
+// The name the entry has on screen (its label without "&" and ":", the label laid out before it, or
+// the heading of the list column it edits); empty when it has none.
 QString entryLabel(const QWidget* entry);
 
 } // namespace qav

@@ -1,6 +1,7 @@
 #include "ui/widgets/ListWindow.h"
 
 #include "ui/core/StandardWarning.h"
+#include "ui/widgets/DadosAlterados.h"
 #include "ui/widgets/StandardWarningBox.h"
 #include "ui/widgets/WindowStateBinder.h"
 
@@ -58,6 +59,7 @@ ListWindow::ListWindow(std::shared_ptr<Store> store, const TableDef& table, std:
     connect(m_close, &QPushButton::clicked, this, &ListWindow::closeWindow);
 
     connect(m_view, &QTableView::doubleClicked, this, &ListWindow::activate);
+    connect(&DadosAlterados::instancia(), &DadosAlterados::alterados, this, &ListWindow::dadosAlterados);
     connect(m_view, &QWidget::customContextMenuRequested, this, &ListWindow::popup);
     connect(m_view->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
         updateButtons();
@@ -343,6 +345,13 @@ std::optional<Record> ListWindow::runSelection(ListWindow* list, QWidget* parent
         list->view()->setFocus();
     dialog.exec();
     return chosen;
+}
+
+void ListWindow::dadosAlterados() {
+    const int row = currentRow();
+    m_model->reload();
+    if (row >= 0 && m_model->rowCount() > 0)
+        setCurrentRow(std::min(row, m_model->rowCount() - 1));
 }
 
 } // namespace qav

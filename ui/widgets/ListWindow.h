@@ -77,6 +77,9 @@ protected:
     void activate();
     // Called when the highlighted row changes.
     virtual void currentChanged() {}
+    // Called when a communication run (or the office update) has changed the tables: reads the list
+    // again, keeping the highlight on the same row number where it can.
+    virtual void dadosAlterados();
     void closeWindow();
     // Shows the warning of a failed load (35 closes the window: it cannot go on reading).
     void showLoadFailure(Aviso warning, const StoreError& error);

@@ -7,6 +7,7 @@
 #include <QMdiSubWindow>
 #include <QMutex>
 #include <QStyle>
+#include <algorithm>
 #include <map>
 #include <vector>
 
@@ -42,6 +43,18 @@ QMdiSubWindow* WindowContext::addChild(QWidget* window, QStringView section) con
     if (!section.isEmpty())
         WindowStateBinder::attach(sub, section, QDir(programFolder).filePath(QStringLiteral("qavplus.INI")));
     sub->show();
+    // Whatever size it chose or kept, the child opens whole inside the frame: on a small screen no
+    // button may lie beyond its edge.
+    const QSize area = mdiArea->viewport()->size();
+    if (!area.isEmpty()) {
+        const QSize size = sub->size().boundedTo(area);
+        if (size != sub->size())
+            sub->resize(size);
+        const QPoint inside(std::clamp(sub->x(), 0, std::max(0, area.width() - sub->width())),
+                            std::clamp(sub->y(), 0, std::max(0, area.height() - sub->height())));
+        if (inside != sub->pos())
+            sub->move(inside);
+    }
     return sub;
 }
 

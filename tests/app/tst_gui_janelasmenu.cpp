@@ -1,0 +1,181 @@
+// Every window the menu opens, over the demonstration folder, in a frame of 1366x768 (a common
+// notebook screen): each child window lies whole inside the frame's area, none is forced below the
+// size its contents need (which would cut its buttons), and the toolbar and status line show the
+// work waiting. With $QAV_SCREENSHOT_DIR set, a picture of the frame with each window is saved there
+// (for a look by eye).
+#include "app/widgets/AppFrame.h"
+#include "app/widgets/RegisteredWindows.h"
+#include "app/widgets/SelecionaEmpresa.h"
+#include "base/core/Settings.h"
+#include "store/core/Clock.h"
+#include "tests/support/gui/GuiSupport.h"
+#include "tools/qavdemo/DemoData.h"
+#include "ui/widgets/MessageBox.h"
+#include "ui/widgets/WindowRegistry.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QtTest>
+
+using namespace qav;
+using namespace qav::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const Date kHoje = Date::fromYmd(2026, 12, 8);
+
+void escolherEmpresa() {
+    auto* poll = new QTimer;
+    poll->setInterval(5);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* dlg = qobject_cast<SelecionaEmpresa*>(w); dlg && dlg->isVisible()) {
+                poll->stop();
+                poll->deleteLater();
+                dlg->findChild<QLineEdit*>(u"idEmpresa"_s)->setText(u"1"_s);
+                dlg->findChild<QPushButton*>(u"ok"_s)->click();
+                return;
+            }
+    });
+    poll->start();
+}
+
+} // namespace
+
+class TestGuiJanelasMenu : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_raiz;
+    QString m_fotos;
+
+    QString programa() const { return m_raiz.filePath(u"pgms"_s); }
+
+    void foto(QWidget& janela, const QString& nome) {
+        if (!m_fotos.isEmpty())
+            QVERIFY(janela.grab().save(m_fotos + u'/' + nome + u".png"_s));
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        Clock::setOverride([] { return DateTimeParts{kHoje, 10, 0, 0}; });
+        m_fotos = qEnvironmentVariable("QAV_SCREENSHOT_DIR");
+        QVERIFY(QDir().mkpath(programa()));
+        demo::Options opcoes;
+        opcoes.hoje = kHoje;
+        const demo::Outcome gerado = demo::generate(m_raiz.filePath(u"demo"_s), opcoes);
+        QVERIFY2(gerado.ok, qPrintable(gerado.error));
+        QVERIFY(demo::selectFolder(programa(), u"demo"_s, 1));
+        registerWindows();
+        MessageBox::setNextAnswers(QList<Button>(100, Button::No));
+    }
+    void cleanupTestCase() { Clock::setOverride({}); }
+
+    void everyWindowFitsInside_data() {
+        QTest::addColumn<QString>("entrada");
+        for (QStringView e :
+             {janelaMenu::browseprodutos, janelaMenu::BrowseFORMAPAG, janelaMenu::BrowseVendedor,
+              janelaMenu::BrowseMunic, janelaMenu::BrowseCLIENTES, janelaMenu::BrowsePEDIDO,
+              janelaMenu::ConsultaPedidos, janelaMenu::ConsultaCTR, janelaMenu::ConsultaSaldoFlex,
+              janelaMenu::RelClientes, janelaMenu::RelPedidos, janelaMenu::RelCTR, janelaMenu::RelComissao,
+              janelaMenu::RelPedidoConsulta, janelaMenu::RelClientesInativos, janelaMenu::Comunicacao,
+              janelaMenu::CopiaDeSeguranca, janelaMenu::RestauraCopia})
+            QTest::newRow(e.toString().toLatin1().constData()) << e.toString();
+    }
+
+    void everyWindowFitsInside() {
+        QFETCH(QString, entrada);
+        AppFrame frame{Settings(programa())};
+        escolherEmpresa();
+        QVERIFY(frame.open());
+        frame.setWindowState(Qt::WindowNoState);
+        frame.setGeometry(0, 0, 1366, 768);
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        QAction* acao = frame.action(entrada);
+        QVERIFY(acao);
+        if (!acao->isEnabled())
+            QSKIP("this build has no window for the entry");
+
+        // A window shown modally is pictured and closed; a child stays in the frame.
+        QSize modal;
+        QTimer vigia;
+        vigia.setInterval(20);
+        connect(&vigia, &QTimer::timeout, this, [&] {
+            QWidget* w = QApplication::activeModalWidget();
+            if (!w || !w->isVisible())
+                return;
+            vigia.stop();
+            modal = w->frameGeometry().size();
+            foto(*w, entrada);
+            if (auto* d = qobject_cast<QDialog*>(w))
+                d->reject();
+            else
+                w->close();
+        });
+        vigia.start();
+        acao->trigger();
+        QTest::qWait(100);
+        const QSize area = frame.mdiArea()->viewport()->size();
+        if (modal.isValid()) {
+            QVERIFY2(modal.width() <= 1366 && modal.height() <= 768,
+                     qPrintable(u"%1x%2"_s.arg(modal.width()).arg(modal.height())));
+            return;
+        }
+        QMdiSubWindow* janela = frame.mdiArea()->activeSubWindow();
+        if (!janela) // started nothing that stays (a report that found nothing to print)
+            return;
+        const QRect dentro(QPoint(0, 0), area);
+        QVERIFY2(dentro.contains(janela->geometry()), qPrintable(u"%1 at %2,%3 %4x%5 in %6x%7"_s.arg(entrada)
+                                                                     .arg(janela->x())
+                                                                     .arg(janela->y())
+                                                                     .arg(janela->width())
+                                                                     .arg(janela->height())
+                                                                     .arg(area.width())
+                                                                     .arg(area.height())));
+        QWidget* conteudo = janela->widget();
+        const QSize precisa = conteudo->minimumSizeHint().expandedTo(conteudo->minimumSize());
+        QVERIFY2(conteudo->width() >= precisa.width() && conteudo->height() >= precisa.height(),
+                 qPrintable(u"%1 needs %2x%3, has %4x%5"_s.arg(entrada)
+                                .arg(precisa.width())
+                                .arg(precisa.height())
+                                .arg(conteudo->width())
+                                .arg(conteudo->height())));
+        foto(frame, entrada);
+        frame.mdiArea()->closeAllSubWindows();
+    }
+
+    // The toolbar under the menu opens the order list, and the status line counts the released order
+    // of the demo as waiting to be sent.
+    void toolbarAndStatusLine() {
+        AppFrame frame{Settings(programa())};
+        escolherEmpresa();
+        QVERIFY(frame.open());
+        frame.setWindowState(Qt::WindowNoState);
+        frame.setGeometry(0, 0, 1366, 768);
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        auto* barra = child<QToolBar>(&frame, "barraAtalhos");
+        QStringList textos;
+        for (QAction* a : barra->actions())
+            textos << a->text();
+        QCOMPARE(textos, (QStringList{u"Pedidos (F5)"_s, u"Clientes (F6)"_s, u"Contas a Receber (F7)"_s,
+                                      u"Comunicação (F8)"_s}));
+        QCOMPARE(child<QLabel>(&frame, "zonaComunicacao")->text(),
+                 u"Última comunicação: 08/12/2026 | 1 pedido a enviar"_s);
+        QTest::keyClick(&frame, Qt::Key_F5);
+        QTRY_VERIFY(frame.mdiArea()->activeSubWindow());
+        QCOMPARE(frame.mdiArea()->activeSubWindow()->widget()->windowTitle(), u"Pedidos"_s);
+        foto(frame, u"inicio"_s);
+        frame.mdiArea()->closeAllSubWindows();
+    }
+};
+
+QTEST_MAIN(TestGuiJanelasMenu)
+#include "tst_gui_janelasmenu.moc"
