@@ -221,8 +221,8 @@ Desfecho comunicar(Store& store, OuvinteComunicacao& ouvinte, const PedidoComuni
             conexao.desconectar();
             return desfecho;
         }
+        c.registrar(QStringLiteral("Desconectando do Servidor..."));
     }
-    c.registrar(QStringLiteral("Desconectando do Servidor..."));
     if (!sucesso) {
         conexao.desconectar();
         return desfecho;
