@@ -722,7 +722,9 @@ private Q_SLOTS:
             prepararEstacao(pasta->store(), servidor);
             for (int n = 1; n <= 3; ++n) {
                 pedido(pasta->store(), {.id = n, .numer = n}, [&](Record& r) {
-                    r.setText("OBS", QStringLiteral("%1 %2").arg(pasta == &pastaA ? u'A' : u'B').arg(n));
+                    r.setText("OBS", QStringLiteral("%1 %2")
+                                         .arg(pasta == &pastaA ? QStringLiteral("A") : QStringLiteral("B"))
+                                         .arg(n));
                 });
                 item(pasta->store(), 10 + n, n, 1004);
             }
@@ -745,7 +747,9 @@ private Q_SLOTS:
                 QCOMPARE(
                     servidor.valor(QStringLiteral("SELECT obs FROM zor.pedidos WHERE tipo='P' AND numero=%1")
                                        .arg(r.integer("NUM_ERP"))),
-                    QStringLiteral("%1 %2").arg(pasta == &pastaA ? u'A' : u'B').arg(n));
+                    QStringLiteral("%1 %2")
+                        .arg(pasta == &pastaA ? QStringLiteral("A") : QStringLiteral("B"))
+                        .arg(n));
                 QCOMPARE(
                     servidor.valor(QStringLiteral("SELECT count(*) FROM zor.peditens i JOIN zor.pedidos p "
                                                   "USING (id_pedido) WHERE p.tipo='P' AND p.numero=%1")
