@@ -211,6 +211,7 @@ private Q_SLOTS:
         QCOMPARE(celula(1), u"000060006"_s);
         QCOMPARE(child<QLabel>(&frame, "zonaComunicacao")->text(),
                  u"Última comunicação: 08/12/2026 | nenhum pedido a enviar"_s);
+        QTest::qWait(50); // the status bar lays out its longer line
         foto(frame, u"pedidos-apos-comunicacao"_s);
         frame.mdiArea()->closeAllSubWindows();
     }
