@@ -8,8 +8,10 @@
 #include "app/widgets/SelecionaEmpresa.h"
 #include "base/core/Settings.h"
 #include "store/core/Clock.h"
+#include "store/core/Table.h"
 #include "tests/support/gui/GuiSupport.h"
 #include "tools/qavdemo/DemoData.h"
+#include "ui/widgets/DadosAlterados.h"
 #include "ui/widgets/MessageBox.h"
 #include "ui/widgets/WindowRegistry.h"
 
@@ -20,6 +22,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QtTest>
@@ -173,6 +176,43 @@ private Q_SLOTS:
         QTRY_VERIFY(frame.mdiArea()->activeSubWindow());
         QCOMPARE(frame.mdiArea()->activeSubWindow()->widget()->windowTitle(), u"Pedidos"_s);
         foto(frame, u"inicio"_s);
+        frame.mdiArea()->closeAllSubWindows();
+    }
+
+    // When a run ends, the open order list and the status line show what it did: here the run's
+    // thread (tables of its own) transmitted the released order 3 as 60006.
+    void orderListAfterARun() {
+        AppFrame frame{Settings(programa())};
+        escolherEmpresa();
+        QVERIFY(frame.open());
+        frame.setWindowState(Qt::WindowNoState);
+        frame.setGeometry(0, 0, 1366, 768);
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        frame.action(janelaMenu::BrowsePEDIDO)->trigger();
+        QTRY_VERIFY(frame.mdiArea()->activeSubWindow());
+        auto* lista = frame.mdiArea()->activeSubWindow()->widget()->findChild<QTableView*>(u"lista"_s);
+        QVERIFY(lista);
+        const auto celula = [&](int coluna) { return lista->model()->index(2, coluna).data().toString(); };
+        QCOMPARE(celula(0), u"00000003"_s);
+        QCOMPARE(celula(2), u"L"_s);
+        {
+            Store run(m_raiz.filePath(u"demo"_s));
+            Table pedidos(run, "pedidos");
+            QVERIFY(pedidos.open());
+            pedidos.clear();
+            pedidos.rec().setInteger("ID", 3);
+            QCOMPARE(pedidos.get("KEYID"), Status::Ok);
+            pedidos.rec().setInteger("SITUA", 3);
+            pedidos.rec().setInteger("NUM_ERP", 60006);
+            QCOMPARE(pedidos.put(), Status::Ok);
+        }
+        DadosAlterados::avisar();
+        QCOMPARE(celula(2), u"T"_s);
+        QCOMPARE(celula(1), u"000060006"_s);
+        QCOMPARE(child<QLabel>(&frame, "zonaComunicacao")->text(),
+                 u"Última comunicação: 08/12/2026 | nenhum pedido a enviar"_s);
+        QTest::qWait(50); // the status bar lays out its longer line
+        foto(frame, u"pedidos-apos-comunicacao"_s);
         frame.mdiArea()->closeAllSubWindows();
     }
 };
