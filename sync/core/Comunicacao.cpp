@@ -4,6 +4,7 @@
 #include "store/core/Text.h"
 #include "sync/core/AtualizacaoEmpresa.h"
 #include "sync/core/ConfiguracaoComunicacao.h"
+#include "sync/core/OuvinteAposFalha.h"
 
 namespace qav::sync {
 
@@ -76,7 +77,8 @@ bool passos(ContextoComunicacao& c, const PassosComunicacao& externos) {
             return false;
         }
         c.passoOk = passo(c);
-        if (!c.passoOk)
+        // A step may read a failed statement as "no row" and go on: the run never does.
+        if (!c.passoOk || c.conexao.falha() != Conexao::Falha::Nenhuma)
             return false;
     }
     return true;
@@ -117,6 +119,9 @@ bool concluir(ContextoComunicacao& c) {
             c.conexao.querysql(QStringLiteral("SELECT saldo_flex FROM gestao.flex WHERE id_empresa=") +
                                Conexao::inteiro(c.idEmpresa) + QStringLiteral(" AND id_vendedor=") +
                                Conexao::inteiro(idVendedor) + QLatin1Char(';'));
+        // A balance the server did not give is not a balance of zero.
+        if (c.conexao.falha() != Conexao::Falha::Nenhuma)
+            return false;
         const auto valor = Decimal::parse(saldo.trimmed().toStdString());
         cfg.setDecimal("SALDO_FLEX", (valor ? *valor : Decimal()).forField(15, 2));
     }
@@ -162,7 +167,10 @@ Desfecho comunicar(Store& store, OuvinteComunicacao& ouvinte, const PedidoComuni
         return desfecho;
 
     Conexao conexao;
-    ContextoComunicacao c(store, conexao, ouvinte);
+    conexao.definirLimites(pedido.limites);
+    conexao.aoVerificarParada([&ouvinte] { return ouvinte.pararSolicitado(); });
+    OuvinteAposFalha aposFalha(ouvinte, conexao);
+    ContextoComunicacao c(store, conexao, aposFalha);
     conexao.aoErroSql([&c](const ErroSql& e) { c.erroSql(e); });
     conexao.aoComando(pedido.gravadorComandos);
     c.tipo = pedido.tipo;
@@ -173,25 +181,30 @@ Desfecho comunicar(Store& store, OuvinteComunicacao& ouvinte, const PedidoComuni
 
     desfecho.resultado = ResultadoComunicacao::Falhou;
     const bool conectou = conectar(c, desfecho);
-    bool sucesso = conectou && passos(c, externos);
+    bool sucesso = conectou && passos(c, externos) && conexao.falha() == Conexao::Falha::Nenhuma;
     ouvinte.progresso(QString());
-    if (conectou) {
+    // A connection that stopped answering was closed: there is no closing row to write.
+    if (conectou && conexao.conectada()) {
         // A transaction a failed step left open is rolled back before the closing row is written.
         if (conexao.emTransacao())
             conexao.executar(QStringLiteral("rollback;"));
         ErroSql erro;
         if (!conexao.executar(registroFechamento(c, sucesso), &erro)) {
             c.erroComando(erro);
+            aposFalha.concluir();
             conexao.desconectar();
             return desfecho;
         }
         c.registrar(QStringLiteral("Desconectando do Servidor..."));
     }
     if (!sucesso) {
+        aposFalha.concluir();
         conexao.desconectar();
         return desfecho;
     }
     sucesso = concluir(c);
+    if (!sucesso)
+        aposFalha.concluir();
     conexao.desconectar();
     if (!sucesso)
         return desfecho;
