@@ -120,7 +120,10 @@ public:
         }
         if (transmitir(local))
             return true;
-        m_c.conexao.desfazer();
+        // After the server's commit (a local commit that failed) there is nothing left to roll back
+        // there: the next run finds the order on the server and only marks it.
+        if (m_c.conexao.emTransacao())
+            m_c.conexao.desfazer();
         local.rollback();
         return false;
     }
