@@ -1,11 +1,13 @@
 #include "app/core/DatabaseUpgrade.h"
 
 #include "base/core/Version.h"
+#include "dbtool/core/TableCheck.h"
 #include "store/core/Store.h"
 #include "store/core/TableDef.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QMutex>
 #include <QProcess>
@@ -141,6 +143,43 @@ QStringList tabelasRecusadas(const QString& folderPath) {
             names << QString::fromLatin1(table.fileName);
     }
     return names;
+}
+
+QStringList tabelasDanificadas(const QString& folderPath) {
+    QStringList names;
+    const QDir folder(folderPath);
+    for (const QString& name : tabelasRecusadas(folderPath)) {
+        const QString path = folder.filePath(name);
+        if (!QFileInfo::exists(path))
+            continue;
+        StoreError error;
+        if (upgrade::checkTable(path, *findTable(name.toLatin1().constData()), &error) ==
+            upgrade::CheckResult::InvalidDataFile)
+            names << name;
+    }
+    return names;
+}
+
+QString textoTabelaDanificada(const QString& arquivo) {
+    return arquivo + QStringLiteral(" está vazio ou danificado.");
+}
+
+bool recriarTabelaVazia(const QString& folderPath, const QString& arquivo, QString* erro) {
+    const QDir folder(folderPath);
+    const QString path = folder.filePath(arquivo);
+    QString aside = path + QStringLiteral(".danificado");
+    for (int n = 2; QFileInfo::exists(aside); ++n)
+        aside = path + QStringLiteral(".danificado%1").arg(n);
+    if (QFileInfo::exists(path) && !QFile::rename(path, aside)) {
+        *erro = QStringLiteral("Não foi possível renomear %1").arg(QDir::toNativeSeparators(path));
+        return false;
+    }
+    StoreError error;
+    if (!upgrade::createTable(path, *findTable(arquivo.toLatin1().constData()), &error)) {
+        *erro = error.text + QLatin1Char(' ') + error.driverText;
+        return false;
+    }
+    return true;
 }
 
 QString upgradeReport(const UpgradeCheck& check, const QString& pasta, const QString& folderPath,

@@ -62,6 +62,18 @@ QString upgradeFailureText(const UpgradeCheck& check, const QString& pasta);
 // structure than this build's. In the order of the table catalogue.
 QStringList tabelasRecusadas(const QString& folderPath);
 
+// The table files of a folder that are there but cannot be read: empty (0 bytes), not a table file of
+// ours, or damaged beyond a key rebuild. Their data is lost unless a backup holds it, so they are
+// never recreated without the user's word. Looks only at the tables the store refuses.
+QStringList tabelasDanificadas(const QString& folderPath);
+
+// "pedidos.tps está vazio ou danificado." and the choices that follow.
+QString textoTabelaDanificada(const QString& arquivo);
+
+// Puts the damaged file aside ("<file>.danificado", numbered when taken) and creates the table empty.
+// False with the reason.
+bool recriarTabelaVazia(const QString& folderPath, const QString& arquivo, QString* erro);
+
 // What the user is told after a failed upgrade, before the program goes on: why, which tables
 // cannot be used, where the upgrade logged the values it cut or refused, and how to repair the
 // folder. A failed upgrade never ends the program: backup, restore and the communication run are

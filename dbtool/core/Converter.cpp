@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QThread>
 
 namespace qav::upgrade {
@@ -171,6 +172,9 @@ Converter::Outcome Converter::convertTable(const char* fileName, ConversionResul
     case CheckResult::InvalidDataFile:
         break;
     }
+    // An empty file is left for qavplus, which tells the user at start-up and offers the backup.
+    if (QFileInfo(path).size() == 0)
+        return failWith("Empty File");
     // A damaged or foreign file: one upgrade attempt (which never touches a file it cannot read),
     // then the file access warning.
     StoreError upgradeError;

@@ -8,6 +8,7 @@
 #include "store/core/TableSchema.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 #include <functional>
 #include <sqlite3.h>
@@ -96,6 +97,15 @@ CheckResult checkTable(const QString& path, const TableDef& table, StoreError* e
         *error = {ErrorCode::FileNotFound, errorText(ErrorCode::FileNotFound), {}, {}};
         return CheckResult::FileNotFound;
     }
+    // An empty file is a table whose contents were lost (a disk or copy that failed), not a table to
+    // create: it is reported, never recreated without the user's word.
+    if (QFileInfo(path).size() == 0) {
+        *error = {ErrorCode::InvalidDataFile,
+                  errorText(ErrorCode::InvalidDataFile),
+                  QStringLiteral("arquivo vazio"),
+                  {}};
+        return CheckResult::InvalidDataFile;
+    }
     auto connection = Connection::open(path, false, error);
     if (!connection)
         return classify(*error);
@@ -152,6 +162,13 @@ bool upgradeTable(const QString& path, const TableDef& table, StoreError* error,
                   std::vector<ConversionNote>* notes) {
     if (!QFile::exists(path))
         return createTableFile(path, table, error);
+    if (QFileInfo(path).size() == 0) {
+        *error = {ErrorCode::InvalidDataFile,
+                  errorText(ErrorCode::InvalidDataFile),
+                  QStringLiteral("arquivo vazio"),
+                  {}};
+        return false;
+    }
     auto connection = Connection::open(path, false, error);
     if (!connection)
         return false;

@@ -1,10 +1,13 @@
 #include "printout/core/ArquivoPdf.h"
 
+#include "base/core/ArquivoInteiro.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPdfWriter>
 #include <QStandardPaths>
+#include <algorithm>
 
 namespace qav::impressao {
 
@@ -54,40 +57,65 @@ QString tituloPdf(int numero) {
     return QStringLiteral("Pedido # ") + oitoDigitos(numero);
 }
 
-bool gravarPdf(const QString& arquivo, const QString& titulo,
-               const std::function<int(QPagedPaintDevice&)>& desenhar, QString* erro) {
-    const QFileInfo info(arquivo);
-    if (!QDir().mkpath(info.absolutePath())) {
-        if (erro)
-            *erro = QStringLiteral("Não foi possível criar a pasta %1")
-                        .arg(QDir::toNativeSeparators(info.absolutePath()));
+bool pdfCompleto(const QString& caminho, QString* motivo) {
+    QFile arquivo(caminho);
+    if (!arquivo.open(QIODevice::ReadOnly)) {
+        *motivo = arquivo.errorString();
         return false;
     }
-    // Written beside the target and renamed over it at the end, so that a failure never leaves a
-    // half-written document where the viewer or the mail program would pick it up.
-    const QString provisorio = arquivo + QStringLiteral(".tmp");
+    const qint64 tamanho = arquivo.size();
+    if (!arquivo.read(5).startsWith("%PDF-")) {
+        *motivo = QStringLiteral("sem o cabeçalho de PDF");
+        return false;
+    }
+    // The end of a whole PDF: "startxref", the offset of the cross-reference table, "%%EOF". A reader
+    // starts there, so the offset must lead to that table.
+    const qint64 cauda = std::min<qint64>(tamanho, 1024);
+    arquivo.seek(tamanho - cauda);
+    const QByteArray fim = arquivo.read(cauda);
+    const qsizetype startxref = fim.lastIndexOf("startxref");
+    if (startxref < 0 || fim.indexOf("%%EOF", startxref) < 0) {
+        *motivo = QStringLiteral("sem o final do PDF");
+        return false;
+    }
+    bool ok = false;
+    const qint64 tabela = fim.mid(startxref + 9).trimmed().split('\n').value(0).trimmed().toLongLong(&ok);
+    if (!ok || tabela <= 0 || tabela >= tamanho || !arquivo.seek(tabela) ||
+        !arquivo.read(4).startsWith("xref")) {
+        *motivo = QStringLiteral("referências do PDF inválidas");
+        return false;
+    }
+    return true;
+}
+
+bool gravarPdf(const QString& arquivo, const QString& titulo,
+               const std::function<int(QPagedPaintDevice&)>& desenhar, QString* erro) {
+    // Written beside the target, checked and renamed over it at the end, so that a failure never
+    // leaves a half-written document where the viewer or the mail program would pick it up, and the
+    // earlier file of that name stays as it was.
+    ArquivoInteiro saida(arquivo);
+    if (!saida.abrir()) {
+        if (erro)
+            *erro = saida.erro();
+        return false;
+    }
     int paginas = 0;
     {
-        QPdfWriter pdf(provisorio);
+        QPdfWriter pdf(&saida);
         pdf.setTitle(titulo);
         pdf.setCreator(QStringLiteral("QAV+"));
         pdf.setResolution(600);
         paginas = desenhar(pdf);
     }
-    QFile gravado(provisorio);
-    if (paginas == 0 || gravado.size() == 0) {
-        gravado.remove();
+    if (paginas == 0) {
         if (erro)
             *erro =
                 QStringLiteral("Não foi possível gravar o arquivo %1").arg(QDir::toNativeSeparators(arquivo));
         return false;
     }
-    QFile::remove(arquivo);
-    if (!gravado.rename(arquivo)) {
-        gravado.remove();
+    if (!saida.concluir(pdfCompleto)) {
         if (erro)
-            *erro = QStringLiteral("Não foi possível gravar o arquivo %1: %2")
-                        .arg(QDir::toNativeSeparators(arquivo), gravado.errorString());
+            *erro = saida.erro();
         return false;
     }
     return true;

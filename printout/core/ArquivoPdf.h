@@ -31,6 +31,10 @@ int removerPdfsAntigos(const QDateTime& agora);
 bool gravarPdf(const QString& arquivo, const QString& titulo,
                const std::function<int(QPagedPaintDevice&)>& desenhar, QString* erro);
 
+// Whether the file is a whole PDF: its header, its end and the cross-reference table its end points
+// at. False with the reason.
+bool pdfCompleto(const QString& caminho, QString* motivo);
+
 // Writes the order's PDF (creating the folder when missing). False with `erro` when the file could not be
 // written.
 bool gravarPdf(const QString& arquivo, const DocumentoPedido& documento, Modelo modelo,

@@ -56,11 +56,34 @@ QPushButton* botao(QWidget* parent, const QString& texto, const char* nome) {
     return b;
 }
 
+// An items file that cannot be read is not an order without items: the user is told which file is
+// damaged and what to do. Empty when the items can be read.
+QString itensIlegiveis(Store& store, int idPedido) {
+    Table itens(store, "peditens");
+    Status s = Status::Error;
+    if (itens.open()) {
+        itens.clear();
+        itens.rec().setInteger("ID_VENDA", idPedido);
+        s = itens.seek("KEYORDEM", 1);
+        if (s == Status::Ok)
+            s = itens.next();
+    }
+    if (s != Status::Error)
+        return {};
+    return u"Os itens do pedido não podem ser lidos: %1 está vazio ou danificado (%2).|Execute o qavbd para "
+           u"reparar o arquivo ou restaure a última cópia de segurança."_s.arg(
+               QString::fromLatin1(itens.def().fileName), itens.error().text);
+}
+
 } // namespace
 
 void ImpPedido::executar(QWidget* parent, const ListContext& contexto, int idPedido) {
     {
         Store store(contexto.dataFolder);
+        if (const QString ilegiveis = itensIlegiveis(store, idPedido); !ilegiveis.isEmpty()) {
+            MessageBox::show(ilegiveis, u"Erro"_s, Icon::Critical, {Button::Ok}, Button::None, parent);
+            return;
+        }
         if (!impressao::pedidoTemItens(store, idPedido)) {
             MessageBox::show(u"Pedido sem itens!"_s, u"Aviso"_s, Icon::Warning, {Button::Ok}, Button::None,
                              parent);

@@ -4,6 +4,7 @@
 #include "store/core/Text.h"
 #include "sync/core/AtualizacaoEmpresa.h"
 #include "sync/core/ConfiguracaoComunicacao.h"
+#include "sync/core/OuvinteAposFalha.h"
 #include "sync/core/ValorNaoCabe.h"
 
 #include <exception>
@@ -92,7 +93,8 @@ bool passos(ContextoComunicacao& c, const PassosComunicacao& externos) {
             return false;
         }
         c.passoOk = protegido(c, [&] { return passo(c); });
-        if (!c.passoOk)
+        // A step may read a failed statement as "no row" and go on: the run never does.
+        if (!c.passoOk || c.conexao.falha() != Conexao::Falha::Nenhuma)
             return false;
     }
     return true;
@@ -143,6 +145,9 @@ bool concluir(ContextoComunicacao& c) {
         } else {
             // A balance that could not be read is not a balance of 0: that would grant discounts that
             // do not exist or hide a real credit. The last balance stays, and the salesperson is told.
+            // A server that stopped answering ends the run instead.
+            if (c.conexao.falha() != Conexao::Falha::Nenhuma)
+                return false;
             c.registrar(QStringLiteral("Saldo flex não atualizado: ") + erro.texto);
             c.aviso(QStringLiteral("Não foi possível consultar o saldo flex no servidor.|Mantido o saldo da "
                                    "última comunicação.|") +
@@ -191,7 +196,10 @@ Desfecho comunicar(Store& store, OuvinteComunicacao& ouvinte, const PedidoComuni
         return desfecho;
 
     Conexao conexao;
-    ContextoComunicacao c(store, conexao, ouvinte);
+    conexao.definirLimites(pedido.limites);
+    conexao.aoVerificarParada([&ouvinte] { return ouvinte.pararSolicitado(); });
+    OuvinteAposFalha aposFalha(ouvinte, conexao);
+    ContextoComunicacao c(store, conexao, aposFalha);
     conexao.aoErroSql([&c](const ErroSql& e) { c.erroSql(e); });
     conexao.aoComando(pedido.gravadorComandos);
     conexao.aoAjusteTexto([&c](const AjusteTexto& a) { c.textoAjustadoNoEnvio(a); });
@@ -203,14 +211,15 @@ Desfecho comunicar(Store& store, OuvinteComunicacao& ouvinte, const PedidoComuni
 
     desfecho.resultado = ResultadoComunicacao::Falhou;
     const bool conectou = conectar(c, desfecho);
-    bool sucesso = conectou && passos(c, externos);
+    bool sucesso = conectou && passos(c, externos) && conexao.falha() == Conexao::Falha::Nenhuma;
     ouvinte.progresso(QString());
     if (const QString naoCabem = resumoNaoCabe(c); !naoCabem.isEmpty())
         c.registrar(naoCabem);
     if (c.textosAjustados > 0)
         c.registrar(c.textosAjustados == 1 ? QStringLiteral("1 texto ajustado")
                                            : QStringLiteral("%1 textos ajustados").arg(c.textosAjustados));
-    if (conectou) {
+    // A connection that stopped answering was closed: there is no closing row to write.
+    if (conectou && conexao.conectada()) {
         // A transaction a failed step left open is rolled back before the closing row is written.
         if (conexao.emTransacao())
             conexao.executar(QStringLiteral("rollback;"));
@@ -218,16 +227,20 @@ Desfecho comunicar(Store& store, OuvinteComunicacao& ouvinte, const PedidoComuni
         if (!conexao.executar(registroFechamento(c, sucesso), &erro)) {
             c.erroComando(erro);
             c.registrar(QStringLiteral("Desconectando do Servidor..."));
+            aposFalha.concluir();
             conexao.desconectar();
             return desfecho;
         }
         c.registrar(QStringLiteral("Desconectando do Servidor..."));
     }
     if (!sucesso) {
+        aposFalha.concluir();
         conexao.desconectar();
         return desfecho;
     }
     sucesso = protegido(c, [&] { return concluir(c); });
+    if (!sucesso)
+        aposFalha.concluir();
     conexao.desconectar();
     if (!sucesso)
         return desfecho;

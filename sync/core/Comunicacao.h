@@ -32,6 +32,8 @@ struct PedidoComunicacao {
     std::optional<Record> configuracao;
     // Called with every statement the run sends (benchmarks replay them with other tools).
     std::function<void(const QString&)> gravadorComandos;
+    // How long the run waits for the server (the window's setting gives the wait for an answer).
+    LimitesConexao limites;
 };
 
 enum class ResultadoComunicacao { NaoIniciada, Falhou, Sucesso };

@@ -123,16 +123,18 @@ void Cursor::descartar() {
     m_aberto = false;
     pg_conn* c = m_conexao.m_conexao;
     if (c && m_conexao.m_cursorAberto) {
-        // Rows not read are thrown away so that the connection can take the next statement.
-        if (PQisBusy(c)) {
-            if (PGcancel* cancelar = PQgetCancel(c)) {
-                char erro[256];
-                PQcancel(cancelar, erro, sizeof erro);
-                PQfreeCancel(cancelar);
-            }
-        }
-        while (PGresult* r = PQgetResult(c))
+        m_conexao.m_cursorAberto = false;
+        // Rows not read are thrown away so that the connection can take the next statement; the
+        // server is asked to stop sending them, and a server that does not answer is let go.
+        if (PQisBusy(c))
+            cancelarNoServidor(c);
+        ErroSql ignorado;
+        while (m_conexao.aguardar(m_erro.comando, &ignorado)) {
+            PGresult* r = PQgetResult(m_conexao.m_conexao);
+            if (!r)
+                break;
             PQclear(r);
+        }
     }
     m_conexao.m_cursorAberto = false;
 }
@@ -140,6 +142,10 @@ void Cursor::descartar() {
 Cursor::Passo Cursor::proxima(Linha& linha) {
     if (!m_aberto)
         return m_erro.texto.isEmpty() ? Passo::Fim : Passo::Erro;
+    if (!m_conexao.aguardar(m_erro.comando, &m_erro)) {
+        descartar();
+        return Passo::Erro;
+    }
     Resultado r(PQgetResult(m_conexao.m_conexao));
     if (!r.r) {
         descartar();
@@ -157,6 +163,10 @@ Cursor::Passo Cursor::proxima(Linha& linha) {
         const char* estado = PQresultErrorField(r.r, PG_DIAG_SQLSTATE);
         m_erro.codigo = QString::fromLatin1(estado ? estado : "");
         m_erro.texto = m_conexao.semSenha(m_conexao.doServidor(PQresultErrorMessage(r.r)));
+        if (PQstatus(m_conexao.m_conexao) != CONNECTION_OK) {
+            m_conexao.m_falha = Conexao::Falha::Perdida;
+            m_erro.texto = QStringLiteral("Conexão com o servidor perdida!|") + m_erro.texto;
+        }
         descartar();
         return Passo::Erro;
     }
@@ -181,22 +191,42 @@ bool Conexao::conectar(const ParametrosConexao& p, QString* erro) {
     w.mais("user", p.usuario);
     w.mais("password", p.senha);
     w.mais("client_encoding", QStringLiteral("UTF8"));
-    w.mais("connect_timeout", QStringLiteral("15"));
+    w.mais("connect_timeout", QString::number(m_limites.conexaoSegundos));
     w.mais("application_name", QStringLiteral("QAV+"));
     // Dates are read by position ("2026-12-08 ..."), whatever DateStyle the server was set up with.
     w.mais("options", QStringLiteral("-c DateStyle=ISO"));
+    // A link that died while nothing was being sent is noticed by the system within a minute.
+    w.mais("keepalives", QStringLiteral("1"));
+    w.mais("keepalives_idle", QString::number(m_limites.keepaliveOciosoSegundos));
+    w.mais("keepalives_interval", QString::number(m_limites.keepaliveIntervaloSegundos));
+    w.mais("keepalives_count", QString::number(m_limites.keepaliveTentativas));
     const auto chaves = w.ponteiros(w.chaves);
     const auto valores = w.ponteiros(w.valores);
-    m_conexao = PQconnectdbParams(chaves.data(), valores.data(), 0);
-    if (!m_conexao || PQstatus(m_conexao) != CONNECTION_OK) {
-        if (erro)
-            *erro =
-                semSenha(m_conexao ? doServidor(PQerrorMessage(m_conexao)) : QStringLiteral("sem memória"));
+    Espera como = Espera::Pronta;
+    m_conexao = conectarComLimite(chaves.data(), valores.data(), m_limites.conexaoSegundos, m_parar, &como);
+    if (!m_conexao || como != Espera::Pronta || PQstatus(m_conexao) != CONNECTION_OK) {
+        if (erro) {
+            if (como == Espera::SemResposta)
+                *erro = textoSemResposta(m_limites.conexaoSegundos);
+            else if (como == Espera::Interrompida)
+                *erro = QStringLiteral("Comunicação interrompida pelo usuário");
+            else
+                *erro = semSenha(m_conexao ? doServidor(PQerrorMessage(m_conexao))
+                                           : QStringLiteral("sem memória"));
+        }
         desconectar();
+        if (como == Espera::Interrompida)
+            m_falha = Falha::Interrompida;
+        if (como == Espera::SemResposta) {
+            m_falha = Falha::SemResposta;
+            m_limiteEsgotado = m_limites.conexaoSegundos;
+        }
         return false;
     }
     escolherCodificacao();
     detectarServidor();
+    if (m_conexao)
+        aplicarLimitesSessao();
     return true;
 }
 
@@ -271,6 +301,7 @@ void Conexao::desconectar() {
     if (m_conexao)
         PQfinish(m_conexao);
     m_conexao = nullptr;
+    m_falha = Falha::Nenhuma;
     m_sistema.clear();
     m_versaoMaior = 0;
     m_cursorAberto = false;
@@ -318,8 +349,7 @@ ErroSql Conexao::erroDoServidor(const QString& comando, const char* codigo) cons
     ErroSql e;
     e.comando = comando;
     e.codigo = QString::fromLatin1(codigo ? codigo : "");
-    e.texto = semSenha(m_conexao ? doServidor(PQerrorMessage(m_conexao))
-                                 : QStringLiteral("sem conexão com o servidor"));
+    e.texto = semSenha(m_conexao ? doServidor(PQerrorMessage(m_conexao)) : textoSemConexao());
     if (e.texto.isEmpty())
         e.texto = QStringLiteral("sem conexão com o servidor");
     return e;
@@ -372,9 +402,41 @@ std::optional<std::vector<Linha>> Conexao::consultar(const QString& comando, Err
     if (m_gravador)
         m_gravador(comando);
     anunciarAjustes(comando);
-    Resultado r(PQexec(m_conexao, m_codificacao.codificar(comando).constData()));
+    // As PQexec, keeping the first error or else the last result, but never waiting without limit.
+    PGresult* resultado = nullptr;
+    if (PQsendQuery(m_conexao, m_codificacao.codificar(comando).constData()) != 0) {
+        bool falhou = false;
+        ErroSql espera;
+        for (;;) {
+            if (!aguardar(comando, &espera)) {
+                PQclear(resultado);
+                if (erro)
+                    *erro = espera;
+                return std::nullopt;
+            }
+            PGresult* proximo = PQgetResult(m_conexao);
+            if (!proximo)
+                break;
+            if (falhou) {
+                PQclear(proximo);
+                continue;
+            }
+            PQclear(resultado);
+            resultado = proximo;
+            const ExecStatusType s = PQresultStatus(resultado);
+            falhou = s != PGRES_COMMAND_OK && s != PGRES_TUPLES_OK;
+        }
+    }
+    Resultado r(resultado);
     m_statusComando = r.r ? QByteArray(PQcmdStatus(r.r)) : QByteArray();
     if (!r.r || !r.ok()) {
+        if (!m_conexao) {
+            if (erro)
+                *erro = erroDoServidor(comando, "08006");
+            return std::nullopt;
+        }
+        if (PQstatus(m_conexao) != CONNECTION_OK)
+            m_falha = Falha::Perdida;
         if (erro) {
             *erro = erroDoServidor(comando, r.r ? PQresultErrorField(r.r, PG_DIAG_SQLSTATE) : nullptr);
             if (r.r && *PQresultErrorMessage(r.r))

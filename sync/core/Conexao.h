@@ -7,6 +7,7 @@
 #include "store/core/Date.h"
 #include "store/core/Decimal.h"
 #include "sync/core/CodificacaoServidor.h"
+#include "sync/core/EsperaServidor.h"
 #include "sync/core/ParametrosConexao.h"
 
 #include <QByteArray>
@@ -90,6 +91,21 @@ public:
     QString sistema() const { return m_sistema; }
     int versaoMaior() const { return m_versaoMaior; }
 
+    // The limits of every wait on the server (EsperaServidor.h); set before conectar().
+    void definirLimites(const LimitesConexao& limites) { m_limites = limites; }
+    const LimitesConexao& limites() const { return m_limites; }
+    // Asked several times a second while the server is awaited: true when the user asked to stop.
+    void aoVerificarParada(std::function<bool()> parar) { m_parar = std::move(parar); }
+
+    // Why the connection stopped serving the run. After SemResposta (and after an interruption the
+    // server did not confirm) it is closed: every later statement fails at once instead of waiting
+    // again. After a confirmed interruption it stays open for the rollback and the closing log row,
+    // which are awaited only briefly.
+    enum class Falha { Nenhuma, SemResposta, Interrompida, Perdida };
+    Falha falha() const { return m_falha; }
+    // The limit that ran out, in seconds, after SemResposta.
+    int limiteEsgotado() const { return m_limiteEsgotado; }
+
     // Where statement errors are reported (the run shows them as "Erro SQL (code)").
     void aoErroSql(std::function<void(const ErroSql&)> sink) { m_sink = std::move(sink); }
     // Called when a text of a statement about to be sent had characters the database cannot hold and
@@ -146,8 +162,21 @@ private:
     void anunciarAjustes(const QString& comando);
     QString doServidor(const char* texto) const;
     QString literalDe(const QString& valor) const;
+    // The server's own limits for this session (lock wait, idle transaction).
+    void aplicarLimitesSessao();
+    // Waits for the next result of the statement in flight; false with the reason in `erro` when the
+    // server did not answer or the user stopped the run (the connection then noted as failed).
+    bool aguardar(const QString& comando, ErroSql* erro);
+    // Closes a connection that no longer answers, keeping the reason.
+    void abandonar(Falha falha);
+    // Why there is no connection to send a statement on.
+    QString textoSemConexao() const;
 
     pg_conn* m_conexao = nullptr;
+    LimitesConexao m_limites;
+    std::function<bool()> m_parar;
+    Falha m_falha = Falha::Nenhuma;
+    int m_limiteEsgotado = 0;
     QString m_senha;
     QString m_sistema;
     int m_versaoMaior = 0;

@@ -27,6 +27,21 @@ Record lerPorChave(Store& store, const char* tabela, const char* chave,
     return t.rec();
 }
 
+// What a failed local write means and what to do, after the store's code: a full disk, a data folder
+// that may not be written, a damaged file.
+QString oQueFazer(const StoreError& erro) {
+    constexpr int kDiscoCheio = 13; // SQLITE_FULL
+    if ((erro.driverCode.toInt() & 0xff) == kDiscoCheio)
+        return QStringLiteral("|Disco cheio: libere espaço no disco e faça a comunicação novamente.");
+    if (erro.code == ErrorCode::AccessDenied)
+        return QStringLiteral("|A pasta de dados está somente para leitura: peça a permissão de gravação e "
+                              "faça a comunicação novamente.");
+    if (erro.code == ErrorCode::InvalidDataFile)
+        return QStringLiteral("|O arquivo está danificado: execute o qavbd para repará-lo ou restaure a "
+                              "última cópia de segurança.");
+    return {};
+}
+
 } // namespace
 
 PassoDownload::PassoDownload(ContextoComunicacao& contexto, QString sufixoFim, QString prefixoConclusao)
@@ -110,7 +125,7 @@ void PassoDownload::progresso(const std::function<QString()>& texto) {
 }
 
 bool PassoDownload::falhaGravacao(const StoreError& erro, const QString& texto) {
-    m_contexto.erro(QStringLiteral("Erro (") + QString::number(erro.number()) + texto);
+    m_contexto.erro(QStringLiteral("Erro (") + QString::number(erro.number()) + texto + oQueFazer(erro));
     return false;
 }
 

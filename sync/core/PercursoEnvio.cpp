@@ -1,5 +1,6 @@
 #include "sync/core/PercursoEnvio.h"
 
+#include "store/core/Connection.h"
 #include "store/core/Text.h"
 #include "store/core/Transaction.h"
 #include "sync/core/ComandosEnvio.h"
@@ -8,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <sqlite3.h>
 #include <vector>
 
 namespace qav::sync {
@@ -18,18 +20,89 @@ namespace {
 // before the upload gives up (and the run with it).
 constexpr int kEsperaTransacaoMs = 1000;
 
-// The released orders of the company, in the order of the situation key.
-std::optional<std::vector<long long>> pedidosLiberados(Table& pedidos, int idEmpresa) {
+// The ids of the company's released orders read from the records themselves (NOT INDEXED), whatever
+// state the file's keys are in. nullopt with `erro` on an error.
+std::optional<std::vector<long long>> idsNosRegistros(Table& pedidos, int idEmpresa, StoreError& erro) {
+    Connection* conexao = pedidos.connection();
+    if (!conexao) {
+        erro = pedidos.error();
+        return std::nullopt;
+    }
+    const std::string sql = "SELECT \"ID\" FROM \"" + pedidos.schemaName() + "\".\"" +
+                            pedidos.def().tableName().toStdString() +
+                            "\" NOT INDEXED WHERE \"SITUA\" = 2 AND \"ID_EMPRESA\" = ?";
+    sqlite3_stmt* comando = conexao->statement(sql, &erro);
+    if (!comando)
+        return std::nullopt;
+    StatementReset limpar(comando);
+    sqlite3_bind_int64(comando, 1, idEmpresa);
     std::vector<long long> ids;
+    int rc;
+    while ((rc = sqlite3_step(comando)) == SQLITE_ROW)
+        ids.push_back(sqlite3_column_int64(comando, 0));
+    if (rc != SQLITE_DONE) {
+        erro = conexao->lastError();
+        return std::nullopt;
+    }
+    return ids;
+}
+
+struct Liberados {
+    std::vector<long long> ids; // in the order of the situation key
+    long long ocultos = 0;      // released orders the key walk did not reach
+};
+
+// The released orders of the company, in the order of the situation key, checked against the records
+// themselves: a key that lost rows (a damaged file) would hide an order from the upload, the server
+// would never get it, and the run would report success.
+std::optional<Liberados> pedidosLiberados(Table& pedidos, int idEmpresa, StoreError& erro) {
+    Liberados l;
     pedidos.setFilter("SITUA = 2 AND ID_EMPRESA = ?", {idEmpresa});
     bool ok = pedidos.seekFirst("KEYSITUA") != Status::Error;
     Status s = Status::Ok;
     while (ok && (s = pedidos.next()) == Status::Ok)
-        ids.push_back(pedidos.rec().integer("ID"));
+        l.ids.push_back(pedidos.rec().integer("ID"));
     pedidos.clearFilter();
-    if (!ok || s == Status::Error)
+    if (!ok || s == Status::Error) {
+        erro = pedidos.error();
         return std::nullopt;
-    return ids;
+    }
+    const auto registros = idsNosRegistros(pedidos, idEmpresa, erro);
+    if (!registros)
+        return std::nullopt;
+    std::vector<long long> vistos = l.ids;
+    std::sort(vistos.begin(), vistos.end());
+    for (const long long id : *registros)
+        if (!std::binary_search(vistos.begin(), vistos.end(), id))
+            ++l.ocultos;
+    return l;
+}
+
+// A damaged order file: nothing is sent, the file is named, and the repair of its keys (what qavbd
+// does for a damaged key) is offered.
+void avisarPedidosOcultos(ContextoComunicacao& c, Table& pedidos, long long ocultos) {
+    const QString arquivo = QString::fromLatin1(pedidos.def().fileName);
+    const QString dano =
+        QStringLiteral("O arquivo %1 está danificado: %2 pedido(s) liberado(s) não podem ser "
+                       "lidos pela sua chave.|Nenhum pedido foi transmitido.")
+            .arg(arquivo)
+            .arg(ocultos);
+    if (!c.ouvinte.pergunta(QStringLiteral("Erro"),
+                            dano + QStringLiteral("|Reparar o arquivo agora (reconstruir as chaves, como o "
+                                                  "qavbd faz)?"))) {
+        c.aviso(dano + QStringLiteral("|Feche o programa e execute o qavbd para reparar o arquivo; depois "
+                                      "faça a comunicação novamente."));
+        return;
+    }
+    StoreError erro;
+    if (!pedidos.connection() ||
+        !pedidos.connection()->exec("REINDEX " + pedidos.def().tableName().toStdString(), &erro)) {
+        c.erro(QStringLiteral("Não foi possível reparar %1: %2|Feche o programa e execute o qavbd.")
+                   .arg(arquivo, erro.driverText.isEmpty() ? erro.text : erro.driverText));
+        return;
+    }
+    c.aviso(QStringLiteral("Arquivo %1 reparado.|Faça a comunicação novamente para transmitir os pedidos.")
+                .arg(arquivo));
 }
 
 // The customer created for an order, when there was one: its local id and the server's.
@@ -85,6 +158,8 @@ public:
         }
         if (ok)
             return true;
+        // After the server's commit (a local commit that failed) there is nothing left to roll back
+        // there: the next run finds the order, recorded in transit, on the server and only marks it.
         if (m_c.conexao.emTransacao())
             m_c.conexao.desfazer();
         local.rollback();
@@ -350,12 +425,24 @@ bool enviarPedidos(ContextoComunicacao& c, DestinoPedidos& destino) {
     c.passoOk = false;
     if (!Recuperacao(c, t, destino).executar())
         return false;
-    const auto ids = pedidosLiberados(t.pedidos, c.idEmpresa);
-    if (!ids) {
-        c.erro(QStringLiteral("Erro (%1) ao ler pedidos!").arg(t.pedidos.error().number()));
+    StoreError erroLeitura;
+    const auto liberados = pedidosLiberados(t.pedidos, c.idEmpresa, erroLeitura);
+    if (!liberados) {
+        if (erroLeitura.code == ErrorCode::InvalidDataFile)
+            c.erro(
+                QStringLiteral("O arquivo %1 está danificado e os pedidos não podem ser lidos.|Nenhum pedido "
+                               "foi transmitido. Feche o programa e execute o qavbd para reparar o arquivo, "
+                               "ou restaure a última cópia de segurança.")
+                    .arg(QString::fromLatin1(t.pedidos.def().fileName)));
+        else
+            c.erro(QStringLiteral("Erro (%1) ao ler pedidos!").arg(erroLeitura.number()));
         return false;
     }
-    for (const long long id : *ids) {
+    if (liberados->ocultos > 0) {
+        avisarPedidosOcultos(c, t.pedidos, liberados->ocultos);
+        return false;
+    }
+    for (const long long id : liberados->ids) {
         if (c.parar()) {
             c.registrar(QStringLiteral("Comunicação interrompida pelo usuário..."));
             return false;

@@ -14,12 +14,14 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QShortcut>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QThread>
 #include <QTreeWidget>
@@ -43,6 +45,7 @@ Comunicacao::Comunicacao(const QString& pasta, QWidget* parent)
     montar();
     ligar();
     m_campos.carregar(m_registro);
+    m_esperaServidor->setValue(sync::esperaServidorConfigurada(QDir::currentPath()));
     // A lock that only a full run lifts: the window offers the full run.
     const bool soTotal = text::rtrim(m_registro.text("TP_COM")) == u"C"_s;
     const bool total = m_registro.integer("SISTEMA_BLOQUEADO") != 0 && soTotal;
@@ -82,6 +85,7 @@ void Comunicacao::desbloquear() {
 void Comunicacao::habilitar() {
     const bool livre = m_trabalho == nullptr;
     m_comunicar->setEnabled(livre);
+    m_interromper->setEnabled(!livre);
     m_escolhaTipo->setEnabled(livre);
     m_abas->setTabEnabled(m_abas->indexOf(m_abaConfiguracao), livre && (m_desbloqueado || m_corrigir));
     m_abas->setTabEnabled(m_abas->indexOf(m_abaAvancada), livre && m_desbloqueado);
@@ -111,6 +115,7 @@ void Comunicacao::comunicar() {
     pedido.configuracao = m_registro;
     pedido.tipo = static_cast<sync::TipoComunicacao>(m_tipo->checkedId());
     pedido.formularioPedidoAberto = UpdatePEDIDO::abertos() > 0;
+    pedido.limites.esperaSegundos = sync::esperaServidorConfigurada(QDir::currentPath());
 
     m_ouvinte = std::make_unique<OuvinteJanela>(this);
     connect(m_ouvinte.get(), &OuvinteJanela::registroChegou, this, &Comunicacao::adicionarRegistro);
@@ -197,6 +202,15 @@ void Comunicacao::mostrarContagem(qint64 feitas, qint64 esperadas) {
     m_barra->show();
 }
 
+void Comunicacao::interromper() {
+    if (!m_trabalho || !m_ouvinte || m_ouvinte->pararSolicitado())
+        return;
+    if (MessageBox::show(u"Interromper a comunicação?"_s, u"Confirma"_s, Icon::Question,
+                         {Button::Yes, Button::No}, Button::No, this) == Button::Yes &&
+        m_ouvinte)
+        m_ouvinte->solicitarParada();
+}
+
 void Comunicacao::reject() {
     if (!m_trabalho) {
         QDialog::reject();
@@ -218,6 +232,7 @@ void Comunicacao::grava() {
         recusa->campo->setFocus();
         return;
     }
+    sync::gravarEsperaServidor(QDir::currentPath(), m_esperaServidor->value());
     const sync::ResultadoGravacao r = sync::gravarConfiguracao(*m_store, m_registro);
     switch (r.situacao) {
     case sync::ResultadoGravacao::EmpresaInvalida:

@@ -19,6 +19,7 @@ class QCheckBox;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
+class QSpinBox;
 class QTabWidget;
 class QThread;
 class QTreeWidget;
@@ -43,6 +44,9 @@ public:
     void grava();
     // "Transf. Pedidos Matriz".
     void transferirPedidos();
+    // "&Interromper": asks, then stops the run; the statement in flight is cancelled on the server
+    // and the run ends within seconds, the window staying open with the run log.
+    void interromper();
     // "&Fechar", Esc and the close box: during a run, asks whether to stop it.
     void reject() override;
 
@@ -79,6 +83,8 @@ private:
     QButtonGroup* m_tipo = nullptr;
     QWidget* m_escolhaTipo = nullptr;
     QPushButton* m_comunicar = nullptr;
+    QPushButton* m_interromper = nullptr;
+    QSpinBox* m_esperaServidor = nullptr; // seconds without a byte from the server (qav.ini)
     QLineEdit* m_empresa = nullptr;
     QCheckBox* m_supervisor = nullptr;
 

@@ -13,6 +13,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -107,12 +108,16 @@ QWidget* Comunicacao::montarAbaComunicacao() {
 
     m_comunicar = botao(u"&Comunicar"_s, "comunicar");
     QPushButton* fechar = botao(u"&Fechar"_s, "fechar");
+    m_interromper = botao(u"&Interromper"_s, "interromper");
+    m_interromper->setEnabled(false);
     connect(m_comunicar, &QPushButton::clicked, this, &Comunicacao::comunicar);
+    connect(m_interromper, &QPushButton::clicked, this, &Comunicacao::interromper);
     connect(fechar, &QPushButton::clicked, this, &Comunicacao::reject);
 
     auto* botoes = new QHBoxLayout;
     botoes->addWidget(escolha, 1);
     botoes->addWidget(m_comunicar);
+    botoes->addWidget(m_interromper);
     botoes->addWidget(fechar);
 
     auto* layout = new QVBoxLayout(aba);
@@ -205,6 +210,13 @@ QWidget* Comunicacao::montarAbaAvancada() {
     hub->addItem(u"1-Gerente"_s, 1);
     hub->setMaximumWidth(200);
 
+    // Kept with the program's options (qav.ini), not with the company: it is about this notebook's link.
+    m_esperaServidor = new QSpinBox;
+    m_esperaServidor->setObjectName(u"esperaServidor"_s);
+    m_esperaServidor->setRange(1, 3600);
+    m_esperaServidor->setSuffix(u" s"_s);
+    m_esperaServidor->setMaximumWidth(100);
+
     m_campos.marca(leitor, "ATIVA_LEIT_COD_BARRAS");
     m_campos.marca(entrega, "ATIVA_ENTREGA_IMEDIATA");
     m_campos.inteiro(local, "ID_ESTLOCAL");
@@ -215,6 +227,7 @@ QWidget* Comunicacao::montarAbaAvancada() {
     form->addRow(entrega);
     form->addRow(u"Local do Estoque:"_s, local);
     form->addRow(u"QAV Hub:"_s, hub);
+    form->addRow(u"Espera pela resposta do servidor:"_s, m_esperaServidor);
 
     QPushButton* grava = botao(u"&Grava"_s, "gravaAvancada");
     connect(grava, &QPushButton::clicked, this, &Comunicacao::grava);

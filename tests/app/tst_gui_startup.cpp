@@ -1,12 +1,14 @@
 #include "app/widgets/ButtonCaptions.h"
 #include "app/widgets/Startup.h"
 #include "store/core/Connection.h"
+#include "store/core/Table.h"
 #include "tests/app/ShellFixture.h"
 #include "tests/support/Programs.h"
 #include "tests/support/gui/GuiSupport.h"
 #include "ui/widgets/MessageBox.h"
 
 #include <QDialogButtonBox>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QtTest>
@@ -122,18 +124,18 @@ private Q_SLOTS:
         QFETCH(bool, crash);
         inst->createFolder(u"dados"_s, 185);
         const QString dados = inst->folder(u"dados"_s);
-        // An old customer table and a damaged product table; the others are current.
-        QVERIFY(QFile::remove(dados + u"/clientes.tps"_s));
-        {
+        // Old customer and product tables; the others are current. (A file that cannot be read at all
+        // is asked about before anything else: emptyTableFileIsToldAtStartUp.)
+        for (const auto& [arquivo, tabela] :
+             {std::pair{"clientes", "clientes"}, std::pair{"produto", "produto"}}) {
+            const QString caminho = dados + u'/' + QString::fromLatin1(arquivo) + u".tps"_s;
+            QVERIFY(QFile::remove(caminho));
             StoreError error;
-            auto connection = Connection::open(dados + u"/clientes.tps"_s, true, &error);
+            auto connection = Connection::open(caminho, true, &error);
             QVERIFY(connection);
-            QVERIFY(connection->exec("CREATE TABLE clientes (ID INTEGER, NOME TEXT)", &error));
+            QVERIFY(
+                connection->exec(std::string("CREATE TABLE ") + tabela + " (ID INTEGER, NOME TEXT)", &error));
         }
-        QFile produto(dados + u"/produto.tps"_s);
-        QVERIFY(produto.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        produto.write(QByteArray(4096, 'x'));
-        produto.close();
         setUpgradeRunner([crash, dados](const QString&, const QString&) {
             UpgradeRun run;
             if (crash) {
@@ -177,6 +179,42 @@ private Q_SLOTS:
         });
         QCOMPARE(prepareStart(inst->settings()), 0);
         QCOMPARE(runs, 0);
+    }
+
+    void emptyTableFileIsToldAtStartUp_data() {
+        QTest::addColumn<bool>("recriar");
+        QTest::newRow("user ends the program") << false;
+        QTest::newRow("user recreates it empty") << true;
+    }
+
+    // A 0-byte clientes.tps with the real upgrade tool: the tool leaves it alone, start-up names it and
+    // offers the backup (declined here), then asks before recreating it empty; declining ends the
+    // program with the file untouched.
+    void emptyTableFileIsToldAtStartUp() {
+        QFETCH(bool, recriar);
+        inst->createFolder(u"dados"_s);
+        const QString clientes = inst->folder(u"dados"_s) + u"/clientes.tps"_s;
+        QFile vazio(clientes);
+        QVERIFY(vazio.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        vazio.close();
+        setUpgradeRunner([](const QString& programFolder, const QString& pasta) {
+            return runUpgradeTool(realQavbd(), programFolder, pasta);
+        });
+        MessageBox::setNextAnswers({Button::No, recriar ? Button::Yes : Button::No});
+        QCOMPARE(prepareStart(inst->settings()), recriar ? 0 : 2);
+        const QStringList caixas = shownBoxes();
+        QCOMPARE(caixas.size(), 2);
+        QVERIFY2(caixas[0].contains(u"clientes.tps está vazio ou danificado."_s), qPrintable(caixas[0]));
+        QVERIFY2(caixas[1].contains(u"ficarão faltando"_s), qPrintable(caixas[1]));
+        if (!recriar) {
+            QCOMPARE(QFileInfo(clientes).size(), 0);
+            return;
+        }
+        QVERIFY(QFileInfo::exists(clientes + u".danificado"_s));
+        Store store(inst->folder(u"dados"_s));
+        Table t(store, "clientes");
+        QVERIFY(t.open());
+        QCOMPARE(t.count(), 0);
     }
 
     void realUpgradeToolOnANamedFolder() {

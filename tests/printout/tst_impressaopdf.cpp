@@ -14,6 +14,8 @@
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <csignal>
+#include <sys/resource.h>
 
 using namespace qav;
 using namespace qav::impressao;
@@ -122,6 +124,11 @@ QStringList imprimir(Store& store, Modelo modelo, OrdemItens ordem, const QStrin
     if (!paginas.isEmpty() && paginas.last().trimmed().isEmpty())
         paginas.removeLast();
     return paginas;
+}
+
+QByteArray lerTudo(const QString& caminho) {
+    QFile f(caminho);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 QString observacaoLonga(int caracteres) {
@@ -609,6 +616,87 @@ private Q_SLOTS:
         if (saida == 0) {
             QVERIFY(infoPdf(pdf).contains(QStringLiteral("Pedido # 00000042")));
             QVERIFY(pdfParaTexto(pdf).contains(QStringLiteral("Natureza Operação")));
+        }
+    }
+
+    // A disk that fills up while the PDF is written (a limit on the size of the files this process
+    // writes stands for it): the failure is told as a full disk, the short file never takes the
+    // target's name, and the PDF that was there before stays whole. The same through qavtool.
+    void fullDiskKeepsTheEarlierPdf() {
+        test::TempDataFolder pasta;
+        test::PedidoImpresso p;
+        p.itens = 400;
+        test::prepararPedidoImpresso(pasta.store(), p);
+        FalhaLeitura falha;
+        const auto documento = lerDocumento(pasta.store(), kIdPedidoImpresso, OrdemItens::Produto, &falha);
+        QVERIFY(documento);
+        const QString pdf = pasta.path() + QStringLiteral("/pedido.pdf");
+        QFile anterior(pdf);
+        QVERIFY(anterior.open(QIODevice::WriteOnly));
+        anterior.write("%PDF-1.4 the earlier printout of this order");
+        anterior.close();
+        const QByteArray antes = lerTudo(pdf);
+
+        constexpr rlim_t kLimite = 16384;
+        rlimit original{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &original), 0);
+        const auto sinal = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit pequeno = original;
+        pequeno.rlim_cur = kLimite;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &pequeno), 0);
+        QString erro;
+        const bool gravou = gravarPdf(pdf, *documento, Modelo::RetratoSemComissao, {}, &erro);
+        setrlimit(RLIMIT_FSIZE, &original);
+        std::signal(SIGXFSZ, sinal);
+        QVERIFY(!gravou);
+        QVERIFY2(erro.startsWith(QStringLiteral("Disco cheio ao gravar ")), qPrintable(erro));
+        QCOMPARE(lerTudo(pdf), antes);
+        QCOMPARE(QDir(pasta.path()).entryList({QStringLiteral("pedido.pdf*")}, QDir::Files),
+                 QStringList{QStringLiteral("pedido.pdf")});
+
+        QProcess tool;
+        tool.setChildProcessModifier([] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            rlimit limite{kLimite, kLimite};
+            setrlimit(RLIMIT_FSIZE, &limite);
+        });
+        tool.start(test::programPath(QStringLiteral("qavtool")),
+                   {QStringLiteral("imprimir"), QStringLiteral("--pasta"), pasta.path(),
+                    QStringLiteral("--pedido"), QString::number(42), QStringLiteral("--modelo"),
+                    QStringLiteral("1"), QStringLiteral("--pdf"), pdf});
+        QVERIFY(tool.waitForFinished(60000));
+        const QString saida = QString::fromLocal8Bit(tool.readAllStandardError());
+        QVERIFY2(tool.exitCode() != 0, qPrintable(saida));
+        QVERIFY2(saida.contains(QStringLiteral("Disco cheio ao gravar")), qPrintable(saida));
+        QCOMPARE(lerTudo(pdf), antes);
+
+        // Without the limit the same order's PDF is whole and replaces the earlier file.
+        QVERIFY2(gravarPdf(pdf, *documento, Modelo::RetratoSemComissao, {}, &erro), qPrintable(erro));
+        QString motivo;
+        QVERIFY2(pdfCompleto(pdf, &motivo), qPrintable(motivo));
+        QVERIFY(infoPdf(pdf).contains(QStringLiteral("Pedido # 00000042")));
+    }
+
+    // The check that stands between a written PDF and its target: a file cut anywhere short of its
+    // end is refused.
+    void shortPdfIsRefused() {
+        test::TempDataFolder pasta;
+        test::PedidoImpresso p;
+        p.itens = 40;
+        test::prepararPedidoImpresso(pasta.store(), p);
+        const QString pdf = pasta.path() + QStringLiteral("/inteiro.pdf");
+        QVERIFY(!imprimir(pasta.store(), Modelo::RetratoSemComissao, OrdemItens::Produto, pdf).isEmpty());
+        const QByteArray inteiro = lerTudo(pdf);
+        QString motivo;
+        QVERIFY2(pdfCompleto(pdf, &motivo), qPrintable(motivo));
+        const QString cortado = pasta.path() + QStringLiteral("/cortado.pdf");
+        for (const qsizetype tamanho :
+             {qsizetype(0), qsizetype(4), inteiro.size() / 2, inteiro.size() - 700, inteiro.size() - 6}) {
+            QFile f(cortado);
+            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write(inteiro.left(tamanho));
+            f.close();
+            QVERIFY2(!pdfCompleto(cortado, &motivo), qPrintable(QString::number(tamanho)));
         }
     }
 };

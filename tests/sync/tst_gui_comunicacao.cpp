@@ -7,6 +7,7 @@
 #include "sync/core/ConfiguracaoComunicacao.h"
 #include "sync/widgets/Comunicacao.h"
 #include "sync/widgets/SyncWindows.h"
+#include "tests/support/ProxyFalho.h"
 #include "tests/support/ServidorTeste.h"
 #include "tests/support/TempDataFolder.h"
 #include "tests/support/gui/GuiSupport.h"
@@ -16,6 +17,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -532,11 +534,49 @@ private Q_SLOTS:
         QTRY_VERIFY(!j->emComunicacao());
         QVERIFY(emCurso);
         const QStringList caixas = shownBoxes();
-        QCOMPARE(caixas.size(), 3);
+        // A run the user stopped does not try to connect any more: only the log says it stopped.
+        QCOMPARE(caixas.size(), interromper ? 2 : 3);
         QCOMPARE(caixas[0], u"Confirma: Interromper a comunicação?"_s);
         QCOMPARE(caixas[1], u"Confirma: Confirma comunicação?"_s);
-        QVERIFY(caixas[2].startsWith(u"Erro: ERRO CONEXÃO BANCO DE DADOS."_s));
+        if (!interromper)
+            QVERIFY(caixas[2].startsWith(u"Erro: ERRO CONEXÃO BANCO DE DADOS."_s));
         QCOMPARE(j->isVisible(), !interromper);
+    }
+
+    // A link that stops answering right after the login: "&Interromper" asks, then ends the run within
+    // seconds (the wait limit is the default two minutes), and the window stays open with its log.
+    void interruptButtonEndsAStalledRun() {
+        QAV_SERVIDOR_TESTE(servidor, ServidorTeste::Esquema::Zor);
+        ProxyFalho proxy(servidor.host(), servidor.port());
+        proxy.pararQuando("SELECT schemaname", ProxyFalho::Momento::AntesDoComando);
+        configuracao(1, [&](Record& r) {
+            r.setText("BD_NOME", servidor.database());
+            r.setText("BD_HOST", servidor.host());
+            r.setInteger("BD_PORTA", proxy.porta());
+            r.setText("BD_USUARIO", servidor.passwordUser());
+            r.setText("BD_SENHA", servidor.password());
+            r.setInteger("COD_VENDEDOR", 5);
+        });
+        auto j = abrir();
+        auto* interromper = child<QPushButton>(j.get(), "interromper");
+        QVERIFY(!interromper->isEnabled());
+        MessageBox::setNextAnswers({Button::Yes});
+        child<QPushButton>(j.get(), "comunicar")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(proxy.parou(), 20000);
+        QVERIFY(j->emComunicacao());
+        QVERIFY(interromper->isEnabled());
+        MessageBox::setNextAnswers({Button::Yes});
+        QElapsedTimer relogio;
+        relogio.start();
+        interromper->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!j->emComunicacao(), 5000);
+        QVERIFY2(relogio.elapsed() < 5000, qPrintable(QString::number(relogio.elapsed())));
+        QCOMPARE(shownBoxes(), (QStringList{u"Confirma: Confirma comunicação?"_s,
+                                            u"Confirma: Interromper a comunicação?"_s}));
+        QCOMPARE(linhasLog(j.get()).last(), u"Comunicação interrompida pelo usuário..."_s);
+        QVERIFY(j->isVisible());
+        QVERIFY(!interromper->isEnabled());
+        QVERIFY(child<QPushButton>(j.get(), "comunicar")->isEnabled());
     }
 };
 

@@ -137,6 +137,8 @@ int runComunicar(int argc, char** argv) {
     pedido.idEmpresa = a->empresa != 0 ? a->empresa : primeiraEmpresa(store);
     pedido.tipo = a->tipo;
     pedido.confirmado = true;
+    // The wait for the server set in the communication window (qav.ini of the program folder).
+    pedido.limites.esperaSegundos = esperaServidorConfigurada(QDir::currentPath());
     OuvinteTerminal ouvinte;
     const Desfecho desfecho = comunicar(store, ouvinte, pedido, passosPadrao());
     return desfecho.resultado == ResultadoComunicacao::Sucesso ? 0 : 1;
