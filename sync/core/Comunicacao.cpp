@@ -232,6 +232,8 @@ Desfecho comunicar(Store& store, OuvinteComunicacao& ouvinte, const PedidoComuni
             return desfecho;
         }
         c.registrar(QStringLiteral("Desconectando do Servidor..."));
+    } else if (conectou) {
+        c.registrar(QStringLiteral("Desconectando do Servidor..."));
     }
     if (!sucesso) {
         aposFalha.concluir();

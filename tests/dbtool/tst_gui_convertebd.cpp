@@ -52,7 +52,7 @@ void TestConverteBd::convertsOnlyAfterConfirmation() {
              versaoBdRequerida);
     QCOMPARE(window.findChild<QLabel*>(QStringLiteral("acao"))->text(),
              QStringLiteral("Verificando Arquivos..."));
-    QCOMPARE(window.findChild<QLabel*>(QStringLiteral("tabela"))->text(), QStringLiteral("qavtipoped"));
+    QCOMPARE(window.findChild<QLabel*>(QStringLiteral("tabela"))->text(), QStringLiteral("qavtrans"));
 }
 
 void TestConverteBd::closeConvertsNothing() {

@@ -624,8 +624,8 @@ private Q_SLOTS:
         };
         QCOMPARE(rodar(store, ouvinte, TipoComunicacao::Total).resultado, ResultadoComunicacao::Falhou);
         QVERIFY(morta);
-        // The price statement itself failed, in the middle of its rows.
-        QVERIFY2(ouvinte.mensagens.first().contains(QStringLiteral("FROM gestao.vpauxpro")),
+        // The price statement failed in the middle of its rows: one message, the connection lost.
+        QVERIFY2(ouvinte.mensagens.first().contains(QStringLiteral("Conexão com o servidor perdida")),
                  qPrintable(ouvinte.tudo()));
         QVERIFY2(!ouvinte.mensagens.isEmpty(), qPrintable(ouvinte.tudo()));
         const auto depois = registros(store, "pauxpro", {"ID_PAUTA", "ID_PROD"});
