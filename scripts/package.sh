@@ -11,17 +11,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev libsqlite3-dev libpq-dev libzip-dev
   dpkg-dev fakeroot file go-md2man
 )
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo_cmd=""
-  [ "$(id -u)" -eq 0 ] || sudo_cmd="sudo"
-  echo "Installing: ${missing[*]}"
-  $sudo_cmd apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+scripts/install-packages.sh "${packages[@]}"
 
 # Debian's hardening flags (stack protector, fortified functions, read-only relocations). The prefix
 # map names this clone's folder; without it, another clone reuses the compiled objects from ccache.
