@@ -92,7 +92,11 @@ AppFrame::AppFrame(Settings settings, QWidget* parent) : QMainWindow(parent), se
     WindowStateBinder::attach(this, janela::Main, settings_.qavplusIni().path());
 }
 
-AppFrame::~AppFrame() = default;
+AppFrame::~AppFrame() {
+    // The MDI area announces the removal of its windows while the base classes tear the frame down;
+    // by then this is no longer a frame to update.
+    disconnect(mdi_, nullptr, this, nullptr);
+}
 
 bool AppFrame::open() {
     installButtonCaptions();
