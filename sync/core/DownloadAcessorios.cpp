@@ -2,6 +2,7 @@
 #include "sync/core/CampoServidor.h"
 #include "sync/core/DownloadCadastros.h"
 #include "sync/core/PassoDownload.h"
+#include "sync/core/ValorNaoCabe.h"
 
 namespace qav::sync {
 
@@ -33,11 +34,12 @@ bool baixarAcessorios(ContextoComunicacao& c) {
             return passo.falhaGravacao(acessorios.error(), QStringLiteral(") ao gravar acessório!"));
         Record& r = acessorios.rec();
         r.setInteger("ID_EMPRESA", c.idEmpresa);
-        atribuirDoServidor(r, "COD_SUBGRUPO", l.texto(1));
-        atribuirDoServidor(r, "DESCRICAO", l.texto(2));
-        atribuirDoServidor(r, "PRECO", l.texto(3));
-        atribuirDoServidor(r, "DESCR_SUBGRUPO", l.texto(4));
-        atribuirDoServidor(r, "ATIVO", l.texto(5));
+        const QString registro = QStringLiteral("Acessório # %1").arg(id);
+        atribuirOuRegistrar(c, r, "COD_SUBGRUPO", l.texto(1), registro);
+        atribuirOuRegistrar(c, r, "DESCRICAO", l.texto(2), registro);
+        atribuirOuRegistrar(c, r, "PRECO", l.texto(3), registro);
+        atribuirOuRegistrar(c, r, "DESCR_SUBGRUPO", l.texto(4), registro);
+        atribuirOuRegistrar(c, r, "ATIVO", l.texto(5), registro);
         if (gravar(acessorios, achou) != Status::Ok)
             return passo.falhaGravacao(acessorios.error(), QStringLiteral(") ao gravar acessório!"));
         passo.contar();

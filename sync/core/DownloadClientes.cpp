@@ -7,6 +7,7 @@
 #include "sync/core/EnvioCliente.h"
 #include "sync/core/PassoDownload.h"
 #include "sync/core/RenumeracaoCliente.h"
+#include "sync/core/ValorNaoCabe.h"
 
 #include <exception>
 #include <map>
@@ -263,10 +264,12 @@ bool baixar(ContextoComunicacao& c, const Forma& forma) {
                             r.setInteger("PERC_VENDAS", l.inteiro(i), d.elemento);
                         continue;
                     }
-                    atribuirDoServidor(r, d.campo.constData(), l.texto(i));
+                    atribuirOuRegistrar(c, r, d.campo.constData(), l.texto(i),
+                                        QStringLiteral("Cliente # ") + sobre);
                 }
                 if (forma.zor) {
-                    atribuirDoServidor(r, "N_SUFRAMA", coluna(l, "inscr_suframa"));
+                    atribuirOuRegistrar(c, r, "N_SUFRAMA", coluna(l, "inscr_suframa"),
+                                        QStringLiteral("Cliente # ") + sobre);
                     const auto [eMunic, eEstad] =
                         municipio(municip, coluna(l, "id_municipio_entrega").toLongLong());
                     const auto [cMunic, cEstad] =

@@ -2,6 +2,7 @@
 #include "sync/core/CampoServidor.h"
 #include "sync/core/DownloadCadastros.h"
 #include "sync/core/PassoDownload.h"
+#include "sync/core/ValorNaoCabe.h"
 
 namespace qav::sync {
 
@@ -43,12 +44,14 @@ bool baixarCustoFrete(ContextoComunicacao& c) {
         if (achou == Status::Error)
             return falha();
         Record& r = fretes.rec();
-        atribuirDoServidor(r, "DT_ATUAL", l.texto(2));
-        atribuirDoServidor(r, "VL_CUSTO_M3", l.texto(3));
-        atribuirDoServidor(r, "VL_CUSTO_KG", l.texto(4));
-        atribuirDoServidor(r, "TX_FRETE", l.texto(5));
-        atribuirDoServidor(r, "NM_REGIAO", l.texto(6));
-        atribuirDoServidor(r, "NM_MUN_CARREG", text::rtrim(l.texto(7)) + QLatin1Char('/') + l.texto(8));
+        const QString registro = QStringLiteral("Custo do Frete # %1/%2").arg(regiao).arg(municipio);
+        atribuirOuRegistrar(c, r, "DT_ATUAL", l.texto(2), registro);
+        atribuirOuRegistrar(c, r, "VL_CUSTO_M3", l.texto(3), registro);
+        atribuirOuRegistrar(c, r, "VL_CUSTO_KG", l.texto(4), registro);
+        atribuirOuRegistrar(c, r, "TX_FRETE", l.texto(5), registro);
+        atribuirOuRegistrar(c, r, "NM_REGIAO", l.texto(6), registro);
+        atribuirOuRegistrar(c, r, "NM_MUN_CARREG", text::rtrim(l.texto(7)) + QLatin1Char('/') + l.texto(8),
+                            registro);
         if (gravar(fretes, achou) != Status::Ok)
             return falha();
         passo.contar();

@@ -2,6 +2,7 @@
 #include "sync/core/CampoServidor.h"
 #include "sync/core/DownloadCadastros.h"
 #include "sync/core/PassoDownload.h"
+#include "sync/core/ValorNaoCabe.h"
 
 namespace qav::sync {
 
@@ -66,8 +67,9 @@ bool baixarStIcms(ContextoComunicacao& c) {
         const std::pair<size_t, const char*> copias[] = {
             {3, "PERC_BC_ICMS"},    {4, "ALIQ_ICMS"},           {5, "MODAL_BC_ICMSST"},    {6, "ALIQ_ICMSST"},
             {7, "SOMAR_ICMSST_NF"}, {8, "PERC_MARG_VL_ICMSST"}, {10, "PERC_RED_BC_ICMSST"}};
+        const QString registro = QStringLiteral("ST ICMS ") + l.texto(0) + QLatin1Char(' ') + l.texto(1);
         for (const auto& [coluna, campo] : copias)
-            atribuirDoServidor(r, campo, l.texto(coluna));
+            atribuirOuRegistrar(c, r, campo, l.texto(coluna), registro);
         if (gravar(regras, achou) != Status::Ok)
             return passo.falhaGravacao(regras.error(), QStringLiteral(") ao gravar ST ICMS!"));
         passo.contar();
@@ -117,7 +119,10 @@ bool baixarEstoque(ContextoComunicacao& c) {
         passo.progresso([&] { return QStringLiteral("Atualizando Estoque: %1").arg(id); });
         return gravarNoProduto(
             passo, produtos, id, c.idEmpresa, {"QTD_ESTOQUE"},
-            [&](Record& r) { r.setDecimal("QTD_ESTOQUE", l.decimal(2).forField(15, 3)); },
+            [&](Record& r) {
+                atribuirOuRegistrar(c, r, "QTD_ESTOQUE", l.texto(2),
+                                    QStringLiteral("Estoque do Produto # %1").arg(id));
+            },
             [] { return QStringLiteral(") ao gravar produto/estoque!"); });
     });
     return ok && passo.concluir();
@@ -146,8 +151,9 @@ bool baixarCustoProdutos(ContextoComunicacao& c) {
         return gravarNoProduto(
             passo, produtos, id, c.idEmpresa, {"DT_ATUAL_CUSTO", "VL_CUSTO"},
             [&](Record& r) {
-                atribuirDoServidor(r, "DT_ATUAL_CUSTO", l.texto(1));
-                atribuirDoServidor(r, "VL_CUSTO", l.texto(2));
+                const QString registro = QStringLiteral("Custo do Produto # %1").arg(id);
+                atribuirOuRegistrar(c, r, "DT_ATUAL_CUSTO", l.texto(1), registro);
+                atribuirOuRegistrar(c, r, "VL_CUSTO", l.texto(2), registro);
             },
             [&] {
                 return QStringLiteral(") ao gravar custo do produto!|Produto: %1 %2")

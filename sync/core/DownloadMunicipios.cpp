@@ -2,6 +2,7 @@
 #include "sync/core/CampoServidor.h"
 #include "sync/core/DownloadCadastros.h"
 #include "sync/core/PassoDownload.h"
+#include "sync/core/ValorNaoCabe.h"
 
 namespace qav::sync {
 
@@ -26,12 +27,13 @@ bool baixarMunicipios(ContextoComunicacao& c) {
             return passo.falhaGravacao(
                 municipios.error(),
                 QStringLiteral(") ao gravar município!|Município: %1 %2").arg(id).arg(l.texto(3)));
-        atribuirDoServidor(r, "COD_RAIS", l.texto(1));
-        atribuirDoServidor(r, "CODIGO", l.texto(2));
-        atribuirDoServidor(r, "NOME", l.texto(3));
-        atribuirDoServidor(r, "ESTADO", l.texto(4));
-        atribuirDoServidor(r, "ID_REGIAO", l.texto(5));
-        atribuirDoServidor(r, "CST_FRETE_M3", l.texto(6));
+        const QString registro = QStringLiteral("Município # %1").arg(id);
+        atribuirOuRegistrar(c, r, "COD_RAIS", l.texto(1), registro);
+        atribuirOuRegistrar(c, r, "CODIGO", l.texto(2), registro);
+        atribuirOuRegistrar(c, r, "NOME", l.texto(3), registro);
+        atribuirOuRegistrar(c, r, "ESTADO", l.texto(4), registro);
+        atribuirOuRegistrar(c, r, "ID_REGIAO", l.texto(5), registro);
+        atribuirOuRegistrar(c, r, "CST_FRETE_M3", l.texto(6), registro);
         if (gravar(municipios, achou) != Status::Ok)
             return passo.falhaGravacao(municipios.error(),
                                        QStringLiteral(") ao gravar município!|Município: %1 %2")

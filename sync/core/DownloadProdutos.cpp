@@ -3,6 +3,7 @@
 #include "sync/core/CursorTransacao.h"
 #include "sync/core/DownloadCadastros.h"
 #include "sync/core/PassoDownload.h"
+#include "sync/core/ValorNaoCabe.h"
 
 namespace qav::sync {
 
@@ -234,26 +235,28 @@ bool baixarProdutos(ContextoComunicacao& c) {
             r.setInteger("ID", id);
             r.setInteger("ID_EMPRESA", c.idEmpresa);
         };
+        const QString registro = QStringLiteral("Produto ") + codigo;
         const auto campos = [&](Record& r) {
             for (const Copia& copia : kCopias)
-                atribuirDoServidor(r, copia.campo, l.texto(copia.coluna));
+                atribuirOuRegistrar(c, r, copia.campo, l.texto(copia.coluna), registro);
             // The price the company chose as its standard goes alone into PRECO; otherwise all three.
             if (precoPadrao == QStringLiteral("1") || precoPadrao == QStringLiteral("2") ||
                 precoPadrao == QStringLiteral("3")) {
-                atribuirDoServidor(r, "PRECO", l.texto(qPrintable(QStringLiteral("vl_preco") + precoPadrao)));
+                atribuirOuRegistrar(c, r, "PRECO",
+                                    l.texto(qPrintable(QStringLiteral("vl_preco") + precoPadrao)), registro);
                 r.setDecimal("PREC2", Decimal());
                 r.setDecimal("PREC3", Decimal());
             } else {
-                atribuirDoServidor(r, "PRECO", l.texto("vl_preco1"));
-                atribuirDoServidor(r, "PREC2", l.texto("vl_preco2"));
-                atribuirDoServidor(r, "PREC3", l.texto("vl_preco3"));
+                atribuirOuRegistrar(c, r, "PRECO", l.texto("vl_preco1"), registro);
+                atribuirOuRegistrar(c, r, "PREC2", l.texto("vl_preco2"), registro);
+                atribuirOuRegistrar(c, r, "PREC3", l.texto("vl_preco3"), registro);
             }
             // The highest discount: the salesperson's, the group's, or the salesperson's when set.
             if (origemDesconto == QStringLiteral("R") ||
                 (origemDesconto == QStringLiteral("A") && descontoVendedor > Decimal()))
                 r.setDecimal("DESC_MAX", descontoVendedor.forField(7, 2));
             else
-                atribuirDoServidor(r, "DESC_MAX", l.texto("desc_max"));
+                atribuirOuRegistrar(c, r, "DESC_MAX", l.texto("desc_max"), registro);
         };
         if (semProdutos) {
             produtos.clear();

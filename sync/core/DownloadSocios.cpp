@@ -4,6 +4,7 @@
 #include "store/core/Text.h"
 #include "sync/core/CampoServidor.h"
 #include "sync/core/PassoDownload.h"
+#include "sync/core/ValorNaoCabe.h"
 
 namespace qav::sync {
 
@@ -43,7 +44,8 @@ bool baixar(ContextoComunicacao& c, QString comando) {
             if (achou != Status::Ok)
                 socios.clear();
             for (size_t i = 0; i < std::size(kCampos); ++i)
-                atribuirDoServidor(socios.rec(), kCampos[i], l.texto(i));
+                atribuirOuRegistrar(c, socios.rec(), kCampos[i], l.texto(i),
+                                    QStringLiteral("Sócio # ") + sobre);
             if ((achou == Status::Ok ? socios.put() : socios.add()) != Status::Ok)
                 return falha(sobre);
             passo.contar();

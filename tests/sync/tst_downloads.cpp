@@ -728,13 +728,15 @@ private Q_SLOTS:
         QCOMPARE(ouvinte.registros.last(), QStringLiteral("Desconectando do Servidor..."));
     }
 
-    // A total wider than its local field and a price-list code whose id would pass 32 bits are logged
-    // with the record and the field and counted at the end of the run; the list is refused with a
-    // notice, and the run goes on.
+    // A total, a price and a freight cost wider than their local fields and a price-list code whose id
+    // would pass 32 bits are logged with the record and the field and counted at the end of the run;
+    // the list is refused with a notice, and the run goes on.
     void valuesThatDoNotFitAreLoggedAndCounted() {
         QAV_SERVIDOR_TESTE(servidor, ServidorTeste::Esquema::Zor);
         servidor.executar(QStringLiteral(
             "UPDATE zor.pedidos SET total=999999999999.99 WHERE numero=104;"
+            "UPDATE gestao.produto SET vl_preco1=9999999999.999 WHERE id_erp=1001;"
+            "UPDATE gestao.municipio SET cst_frete_m3=99999999999.99 WHERE id_municipio=2;"
             "INSERT INTO gestao.pauta (id_pauta, id_empresa, codigo, descricao, ativo, dt_atual) VALUES "
             "(99, 1, 999999, 'Pauta grande', 1, '2026-01-01');"
             "INSERT INTO gestao.pauxpro (id_pauxpro, id_pauta, id_prod, preco1, tp_pauta, dt_atual) VALUES "
@@ -749,7 +751,9 @@ private Q_SLOTS:
              {"Valor não cabe no campo VALOR_TOTAL (Pedido Consulta # 104): 999999999999.99",
               "Valor não cabe no campo ID (Pauta # 999999): 9999990001",
               "Valor não cabe no campo ID_PAUTA (Pauta # 999999): 9999990001",
-              "3 valor(es) do servidor não couberam nos campos locais e não foram gravados."})
+              "Valor não cabe no campo PRECO (Produto P-1001): 9999999999.999",
+              "Valor não cabe no campo CST_FRETE_M3 (Município # 2): 99999999999.99",
+              "5 valor(es) do servidor não couberam nos campos locais e não foram gravados."})
             QVERIFY2(ouvinte.registros.contains(QString::fromUtf8(linha)), qPrintable(ouvinte.tudo()));
         QVERIFY2(
             ouvinte.mensagens.contains(QStringLiteral(
