@@ -3,6 +3,7 @@
 #include "store/core/Table.h"
 #include "store/core/Text.h"
 #include "sync/core/CampoServidor.h"
+#include "sync/core/ValorNaoCabe.h"
 
 namespace qav::sync {
 
@@ -96,13 +97,13 @@ void aplicarChaves(ContextoComunicacao& c, Record& cfg) {
         const QString nome = l.texto(1);
         const QString valor = l.texto(2).trimmed();
         if (nome == QStringLiteral("Dias Bloqueio Crédito"))
-            cfg.setInteger("DIAS_BLOQ_CREDITO", valor.toInt());
+            atribuirOuRegistrar(c, cfg, "DIAS_BLOQ_CREDITO", valor, QStringLiteral("Configuração"));
         else if (nome == QStringLiteral("Dias Bloqueio Comunicação"))
-            cfg.setInteger("DIAS_BLOQUEIO", valor.toInt());
+            atribuirOuRegistrar(c, cfg, "DIAS_BLOQUEIO", valor, QStringLiteral("Configuração"));
         else if (nome == QStringLiteral("Tipo Comunicação"))
             cfg.setText("TP_COM", valor.left(1));
         else if (nome == QStringLiteral("Bloqueio Alterar Pauta de Preços"))
-            cfg.setInteger("BLOQ_PAUTA", valor.toInt());
+            atribuirOuRegistrar(c, cfg, "BLOQ_PAUTA", valor, QStringLiteral("Configuração"));
         else if (nome.startsWith(QStringLiteral("Modelo Pedido.")) && valor == QStringLiteral("1")) {
             const int modelo = nome.mid(14).toInt();
             if (modelo >= 1 && modelo <= 4)
@@ -176,21 +177,23 @@ bool gravarEmpresa(ContextoComunicacao& c, Table& empresas, const LinhaNomeada& 
     const auto existia = lerOuNovo(empresas, "KEYID", {{"ID_EMPRESA", id}});
     Record& r = empresas.rec();
     const auto [nomeMunicipio, uf] = municipio(c.store, g.inteiro("id_municipio"));
-    atribuirDoServidor(r, "NOME", g.texto("razao_social"));
-    atribuirDoServidor(r, "ENDER",
-                       text::rtrim(g.texto("endereco")) + QStringLiteral(", ") + g.texto("numero"));
-    atribuirDoServidor(r, "BAIRR", g.texto("bairro"));
-    atribuirDoServidor(r, "MUNIC", nomeMunicipio);
-    atribuirDoServidor(r, "UF", uf);
-    atribuirDoServidor(r, "FONE", digitos(g.texto("telefone").section(QLatin1Char('.'), 0, 0)));
-    atribuirDoServidor(r, "FAX", g.texto("fax"));
-    atribuirDoServidor(r, "CNPJ", g.texto("cnpj"));
-    atribuirDoServidor(r, "IE", g.texto("inscr_estadual"));
+    atribuirOuRegistrar(c, r, "NOME", g.texto("razao_social"), QStringLiteral("Empresa"));
+    atribuirOuRegistrar(c, r, "ENDER",
+                        text::rtrim(g.texto("endereco")) + QStringLiteral(", ") + g.texto("numero"),
+                        QStringLiteral("Empresa"));
+    atribuirOuRegistrar(c, r, "BAIRR", g.texto("bairro"), QStringLiteral("Empresa"));
+    atribuirOuRegistrar(c, r, "MUNIC", nomeMunicipio, QStringLiteral("Empresa"));
+    atribuirOuRegistrar(c, r, "UF", uf, QStringLiteral("Empresa"));
+    atribuirOuRegistrar(c, r, "FONE", digitos(g.texto("telefone").section(QLatin1Char('.'), 0, 0)),
+                        QStringLiteral("Empresa"));
+    atribuirOuRegistrar(c, r, "FAX", g.texto("fax"), QStringLiteral("Empresa"));
+    atribuirOuRegistrar(c, r, "CNPJ", g.texto("cnpj"), QStringLiteral("Empresa"));
+    atribuirOuRegistrar(c, r, "IE", g.texto("inscr_estadual"), QStringLiteral("Empresa"));
     r.setInteger("ID_MATRIZ", g.inteiro("id_matriz"));
     r.setInteger("ID_PORTADOR_PADRAO", g.inteiro("id_portador_padrao"));
-    atribuirDoServidor(r, "CEP", digitos(g.texto("cep")));
-    atribuirDoServidor(r, "COMPLEMENTO", g.texto("complemento"));
-    atribuirDoServidor(r, "EMAIL", g.texto("email"));
+    atribuirOuRegistrar(c, r, "CEP", digitos(g.texto("cep")), QStringLiteral("Empresa"));
+    atribuirOuRegistrar(c, r, "COMPLEMENTO", g.texto("complemento"), QStringLiteral("Empresa"));
+    atribuirOuRegistrar(c, r, "EMAIL", g.texto("email"), QStringLiteral("Empresa"));
     r.setInteger("ID_MUNICIPIO", g.inteiro("id_municipio"));
     r.setInteger("ID_EMPRESA_PROD", tabelaCompartilhada(c, id, "produtos").toLongLong());
     r.setInteger("ID_EMPRESA_GRUP", tabelaCompartilhada(c, id, "grupos").toLongLong());
@@ -204,8 +207,8 @@ bool gravarEmpresa(ContextoComunicacao& c, Table& empresas, const LinhaNomeada& 
         if (!taxas)
             c.erroSql(erro);
         if (taxas && !taxas->empty()) {
-            atribuirDoServidor(r, "TX_FINANCEIRA", taxas->front().texto(0));
-            atribuirDoServidor(r, "ADIC_COMISSAO", taxas->front().texto(1));
+            atribuirOuRegistrar(c, r, "TX_FINANCEIRA", taxas->front().texto(0), QStringLiteral("Empresa"));
+            atribuirOuRegistrar(c, r, "ADIC_COMISSAO", taxas->front().texto(1), QStringLiteral("Empresa"));
         }
     }
     if (!existia || !gravar(empresas, *existia)) {
@@ -242,11 +245,12 @@ bool atualizarConfiguracao(ContextoComunicacao& c) {
     // A company without its row on the server keeps the settings it has.
     if (!linhas->empty())
         for (size_t i = 0; i < kColunasQavcfg.size(); ++i)
-            atribuirDoServidor(cfg, kCamposQavcfg[i], linhas->front().texto(i));
+            atribuirOuRegistrar(c, cfg, kCamposQavcfg[i], linhas->front().texto(i),
+                                QStringLiteral("Configuração"));
     cfg.setInteger("PERMITIR_FLEX", c.vendedor.inteiro("permitir_flex"));
     if (cfg.integer("PERMITIR_FLEX") == 0)
         cfg.setDecimal("SALDO_FLEX", Decimal());
-    atribuirDoServidor(cfg, "SISTEMA", c.sistema);
+    atribuirOuRegistrar(c, cfg, "SISTEMA", c.sistema, QStringLiteral("Configuração"));
     aplicarChaves(c, cfg);
     if (cfg.integer("DIAS_HISTORICO") == 0)
         cfg.setInteger("DIAS_HISTORICO", 360);
@@ -358,17 +362,17 @@ bool atualizarVendedor(ContextoComunicacao& c) {
                                       {"vl_ped_minimo", "VL_PED_MINIMO"},
                                       {"cnpj_cpf", "CGCPF"},
                                       {"desconto_max", "TX_DESCMAX"}})
-        atribuirDoServidor(r, copia.campo, v.texto(copia.coluna));
+        atribuirOuRegistrar(c, r, copia.campo, v.texto(copia.coluna), QStringLiteral("Vendedor"));
     r.setInteger("DATA", v.data("data").dayNumber());
     const auto [nomeMunicipio, uf] = municipio(c.store, v.inteiro("id_municipio"));
-    atribuirDoServidor(r, "MUNIC", nomeMunicipio);
-    atribuirDoServidor(r, "UF", uf);
+    atribuirOuRegistrar(c, r, "MUNIC", nomeMunicipio, QStringLiteral("Vendedor"));
+    atribuirOuRegistrar(c, r, "UF", uf, QStringLiteral("Vendedor"));
     if (c.sistema == QStringLiteral("zor")) {
         r.setDecimal("TAXA_COMISSAO", (v.decimal("com_ven") + v.decimal("com_rec")).forField(7, 2));
         r.setDecimal("TAXA_COMISSAO2", Decimal());
     } else {
-        atribuirDoServidor(r, "TAXA_COMISSAO", v.texto("taxa_com"));
-        atribuirDoServidor(r, "TAXA_COMISSAO2", v.texto("taxa_com2"));
+        atribuirOuRegistrar(c, r, "TAXA_COMISSAO", v.texto("taxa_com"), QStringLiteral("Vendedor"));
+        atribuirOuRegistrar(c, r, "TAXA_COMISSAO2", v.texto("taxa_com2"), QStringLiteral("Vendedor"));
     }
     if (!gravar(vendedores, existia)) {
         c.erro(QStringLiteral("Erro (%1) ao gravar Vendedor/Representante!|Vendedor/Representante: %2 %3")
@@ -410,7 +414,7 @@ bool atualizarTiposPedido(ContextoComunicacao& c) {
                          l.texto(3));
         const auto existia = lerOuNovo(tipos, "KEYID", {{"ID", l.inteiro(0)}});
         for (size_t i = 0; i < std::size(campos); ++i)
-            atribuirDoServidor(tipos.rec(), campos[i], l.texto(i));
+            atribuirOuRegistrar(c, tipos.rec(), campos[i], l.texto(i), QStringLiteral("Tipo de Pedido"));
         if (!existia || !gravar(tipos, *existia)) {
             c.erro(QStringLiteral("Erro (%1) ao gravar qavtipoped!|ID: %2 %3")
                        .arg(tipos.error().number())

@@ -261,7 +261,8 @@ bool baixar(ContextoComunicacao& c, const Forma& forma) {
                         if (d.campo == "PRINC_PRODU")
                             r.setText("PRINC_PRODU", text::fit(l.texto(i), 35), d.elemento);
                         else
-                            r.setInteger("PERC_VENDAS", l.inteiro(i), d.elemento);
+                            atribuirOuRegistrar(c, r, "PERC_VENDAS", l.texto(i),
+                                                QStringLiteral("Cliente # ") + sobre, d.elemento);
                         continue;
                     }
                     atribuirOuRegistrar(c, r, d.campo.constData(), l.texto(i),

@@ -251,11 +251,13 @@ void TestCodificacao::dataIlegivelParaARodada() {
     QCOMPARE(ler(pasta.store(), "pedidos", "ID", 1).integer("SITUA"), 2);
 }
 
-// A value the local tables refuse outright (a byte field given 300) makes the settings step throw:
-// the run fails as that step, with the reason, and the program goes on.
+// A value the salesperson step works out that its field cannot hold (two commission rates that each
+// fit, summed past it) makes the step throw: the run fails as that step, with the reason, and the
+// program goes on. A server value that does not fit (a byte field given 300) is only logged.
 void TestCodificacao::passoQueLancaFalhaSemEncerrarOPrograma() {
     QAV_SERVIDOR_TESTE(s, ServidorTeste::Esquema::Zor);
-    s.executar(u"UPDATE gestao.qavcfg SET preco_com_ipi=300 WHERE id_empresa=1;"_s);
+    s.executar(u"UPDATE gestao.qavcfg SET preco_com_ipi=300 WHERE id_empresa=1;"
+               u"UPDATE gestao.vendedor SET com_ven=60000, com_rec=50000;"_s);
     test::TempDataFolder pasta;
     prepararEnvio(pasta.store(), s, kRazaoNova, u"Sem pressa"_s);
 
@@ -263,7 +265,9 @@ void TestCodificacao::passoQueLancaFalhaSemEncerrarOPrograma() {
     QCOMPARE(rodar(pasta.store(), ouvinte).resultado, ResultadoComunicacao::Falhou);
     const QStringList falhas = ouvinte.mensagens.filter(u"Erro: Falha inesperada na comunicação!|"_s);
     QCOMPARE(falhas.size(), 1);
-    QVERIFY2(falhas.front().contains(u"PRECO_COM_IPI"_s), qPrintable(falhas.front()));
+    QVERIFY2(falhas.front().contains(u"too large for its field"_s), qPrintable(falhas.front()));
+    QVERIFY2(ouvinte.registros.contains(u"Valor não cabe no campo PRECO_COM_IPI (Configuração): 300"_s),
+             qPrintable(ouvinte.tudo()));
     // The closing row of the run says it failed.
     QCOMPARE(
         s.valor(u"SELECT count(*) FROM gestao.log WHERE descricao LIKE 'Erro - Completa/0 Pedido(s)%'"_s),
