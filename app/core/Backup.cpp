@@ -1,5 +1,6 @@
 #include "app/core/Backup.h"
 
+#include "base/core/ArquivoInteiro.h"
 #include "base/core/IniFile.h"
 #include "base/core/Version.h"
 #include "dbtool/core/TableCheck.h"
@@ -161,6 +162,15 @@ QString zipErrorText(int code) {
     const QString text = QString::fromUtf8(zip_error_strerror(&error));
     zip_error_fini(&error);
     return text;
+}
+
+// Why writing the archive failed: a full disk or a folder that may not be written in the user's
+// words, any other reason as libzip tells it.
+QString zipWriteError(zip_t* archive, const QString& archivePath) {
+    zip_error_t* error = zip_get_error(archive);
+    if (zip_error_system_type(error) == ZIP_ET_SYS && zip_error_code_system(error) != 0)
+        return textoFalhaGravacao(zip_error_code_system(error), archivePath);
+    return QString::fromUtf8(zip_error_strerror(error));
 }
 
 ZipPtr openArchive(const QString& path, int flags, QString* why) {
@@ -473,7 +483,7 @@ Result createBackup(const QString& dataFolder, const QString& archivePath) {
         }
     }
     if (zip_close(archive.get()) != 0)
-        return abandon(QString::fromUtf8(zip_strerror(archive.get())));
+        return abandon(zipWriteError(archive.get(), archivePath));
     archive.release(); // closed and freed by zip_close
 
     // Read back: every entry readable with a matching checksum.

@@ -3,16 +3,21 @@
 #include "app/core/Backup.h"
 #include "base/core/IniFile.h"
 #include "store/core/Table.h"
+#include "store/core/Transaction.h"
 #include "tests/support/TempDataFolder.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 #include <map>
 #include <sqlite3.h>
 #include <zip.h>
+
+#include <csignal>
+#include <sys/resource.h>
 
 using namespace qav;
 
@@ -161,6 +166,7 @@ private Q_SLOTS:
     void defaultArchiveName();
     void backupThenRestoreGivesBackIdenticalTables();
     void backupReplacesAnOlderArchiveOnlyWhenComplete();
+    void fullDiskKeepsTheOlderArchive();
     void backupOfIncompleteFolderIsRefused();
     void writeInProgressIsNotCopied();
     void badArchiveIsRefusedAndChangesNothing_data();
@@ -250,6 +256,76 @@ void TestBackup::backupReplacesAnOlderArchiveOnlyWhenComplete() {
     const backup::Result failed = backup::createBackup(folder.path(), archive);
     QVERIFY(!failed.ok);
     QVERIFY2(failed.message.contains(QStringLiteral("vendedor.tps")), qPrintable(failed.message));
+    QCOMPARE(readAll(archive), QByteArray("older archive"));
+    QCOMPARE(QDir(elsewhere.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+// An archive that outgrows what the disk still takes (a file-size limit stands in for a full disk,
+// set between the largest table and the whole archive) is told as a full disk, and the older archive
+// of that name stays as it was.
+void TestBackup::fullDiskKeepsTheOlderArchive() {
+    test::TempDataFolder folder;
+    {
+        // Texts that do not compress, in three tables, so that the archive outgrows each of them.
+        const auto noise = [](int length) {
+            static const QString symbols =
+                QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789");
+            QString text;
+            for (int i = 0; i < length; ++i)
+                text += symbols.at(QRandomGenerator::global()->bounded(int(symbols.size())));
+            return text;
+        };
+        Table clientes(folder.store(), "clientes");
+        Table pedcon(folder.store(), "pedcon");
+        Table pedicon(folder.store(), "pedicon");
+        QVERIFY(clientes.open() && pedcon.open() && pedicon.open());
+        Transaction transaction({&clientes, &pedcon, &pedicon});
+        QVERIFY(transaction.begin());
+        for (int i = 1; i <= 500; ++i) {
+            if (i <= 60) {
+                clientes.clear();
+                clientes.rec().setInteger("ID", i);
+                clientes.rec().setText("OBS", noise(4000));
+                QCOMPARE(clientes.add(), Status::Ok);
+            }
+            pedcon.clear();
+            pedcon.rec().setInteger("ID_PEDCON", i);
+            pedcon.rec().setText("OBS", noise(500));
+            QCOMPARE(pedcon.add(), Status::Ok);
+            pedicon.clear();
+            pedicon.rec().setInteger("ID_PEDCON", i);
+            pedicon.rec().setInteger("ORDEM", 1);
+            pedicon.rec().setText("DESCR_PRODUTO", noise(200));
+            pedicon.rec().setText("COMPLE", noise(100));
+            QCOMPARE(pedicon.add(), Status::Ok);
+        }
+        QVERIFY(transaction.commit());
+    }
+    writeBdVer(folder.path(), 186);
+    QTemporaryDir elsewhere;
+    const QString archive = elsewhere.filePath(QStringLiteral("copia.zip"));
+    QVERIFY(backup::createBackup(folder.path(), archive).ok);
+    const qint64 whole = QFileInfo(archive).size();
+    qint64 largestTable = 0;
+    for (const TableDef& def : catalogue())
+        largestTable = std::max(largestTable, QFileInfo(folder.filePath(def.fileName)).size());
+    QVERIFY2(whole > largestTable + 8192, qPrintable(QStringLiteral("%1 %2").arg(whole).arg(largestTable)));
+    QFile old(archive);
+    QVERIFY(old.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    old.write("older archive");
+    old.close();
+
+    rlimit original{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &original), 0);
+    const auto signal = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = original;
+    small.rlim_cur = static_cast<rlim_t>((largestTable + whole) / 2);
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const backup::Result failed = backup::createBackup(folder.path(), archive);
+    setrlimit(RLIMIT_FSIZE, &original);
+    std::signal(SIGXFSZ, signal);
+    QVERIFY(!failed.ok);
+    QVERIFY2(failed.message.contains(QStringLiteral("Disco cheio ao gravar ")), qPrintable(failed.message));
     QCOMPARE(readAll(archive), QByteArray("older archive"));
     QCOMPARE(QDir(elsewhere.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
