@@ -103,6 +103,7 @@ bool Connection::exec(const std::string& sql, StoreError* error) {
     const int rc = sqlite3_exec(m_db, sql.c_str(), nullptr, nullptr, &message);
     if (rc != SQLITE_OK) {
         *error = storeErrorFrom(rc, QString::fromUtf8(message ? message : sqlite3_errstr(rc)));
+        error->systemCode = sqlite3_system_errno(m_db);
         sqlite3_free(message);
         return false;
     }
@@ -110,7 +111,10 @@ bool Connection::exec(const std::string& sql, StoreError* error) {
 }
 
 StoreError Connection::lastError() const {
-    return storeErrorFrom(sqlite3_extended_errcode(m_db), QString::fromUtf8(sqlite3_errmsg(m_db)));
+    StoreError error =
+        storeErrorFrom(sqlite3_extended_errcode(m_db), QString::fromUtf8(sqlite3_errmsg(m_db)));
+    error.systemCode = sqlite3_system_errno(m_db);
+    return error;
 }
 
 void Connection::setWaitLimit(int waitMs) {

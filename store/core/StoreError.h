@@ -32,6 +32,7 @@ struct StoreError {
     QString text;       // readable text of the code
     QString driverText; // the storage engine's own message, for FileSystemError
     QString driverCode; // the storage engine's own code, for FileSystemError
+    int systemCode = 0; // the system's error number behind a failed read or write (errno), when known
 
     bool isError() const { return code != ErrorCode::None; }
     int number() const { return static_cast<int>(code) >= 1000 ? 47 : static_cast<int>(code); }

@@ -1,6 +1,7 @@
 #include "sync/core/PassoDownload.h"
 
 #include "store/core/Text.h"
+#include "sync/core/FalhaLocal.h"
 
 #include <exception>
 #include <limits>
@@ -25,21 +26,6 @@ Record lerPorChave(Store& store, const char* tabela, const char* chave,
             t.clear();
     }
     return t.rec();
-}
-
-// What a failed local write means and what to do, after the store's code: a full disk, a data folder
-// that may not be written, a damaged file.
-QString oQueFazer(const StoreError& erro) {
-    constexpr int kDiscoCheio = 13; // SQLITE_FULL
-    if ((erro.driverCode.toInt() & 0xff) == kDiscoCheio)
-        return QStringLiteral("|Disco cheio: libere espaço no disco e faça a comunicação novamente.");
-    if (erro.code == ErrorCode::AccessDenied)
-        return QStringLiteral("|A pasta de dados está somente para leitura: peça a permissão de gravação e "
-                              "faça a comunicação novamente.");
-    if (erro.code == ErrorCode::InvalidDataFile)
-        return QStringLiteral("|O arquivo está danificado: execute o qavbd para repará-lo ou restaure a "
-                              "última cópia de segurança.");
-    return {};
 }
 
 } // namespace

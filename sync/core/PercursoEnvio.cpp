@@ -4,6 +4,7 @@
 #include "store/core/Text.h"
 #include "store/core/Transaction.h"
 #include "sync/core/ComandosEnvio.h"
+#include "sync/core/FalhaLocal.h"
 #include "sync/core/RenumeracaoCliente.h"
 
 #include <algorithm>
@@ -122,7 +123,8 @@ bool marcarTransmitido(ContextoComunicacao& c, Table& pedidos, long long idPedid
         pedidos.rec().setInteger("CLIEN", cliente);
     }
     if (!lido || pedidos.put() != Status::Ok) {
-        c.erro(QStringLiteral("Erro (%1) ao gravar pedido!").arg(pedidos.error().number()));
+        c.erro(QStringLiteral("Erro (%1) ao gravar pedido!").arg(pedidos.error().number()) +
+               oQueFazer(pedidos.error()));
         return false;
     }
     return true;
@@ -225,7 +227,8 @@ private:
         registro.idCliente = m_cliente.idLocal;
         registro.idClienteServidor = m_cliente.idServidor;
         if (!m_t.transito.gravar(registro)) {
-            m_c.erro(QStringLiteral("Erro (%1) ao gravar qavtrans!").arg(m_t.transito.erro().number()));
+            m_c.erro(QStringLiteral("Erro (%1) ao gravar qavtrans!").arg(m_t.transito.erro().number()) +
+                     oQueFazer(m_t.transito.erro()));
             return false;
         }
         if (!m_c.conexao.confirmar()) {
@@ -236,7 +239,8 @@ private:
             return false;
         }
         if (!local.commit()) {
-            m_c.erro(QStringLiteral("Erro (%1) ao gravar pedido!").arg(local.error().number()));
+            m_c.erro(QStringLiteral("Erro (%1) ao gravar pedido!").arg(local.error().number()) +
+                     oQueFazer(local.error()));
             return false;
         }
         // A record left behind here names an order already transmitted; the next run clears it.
@@ -264,7 +268,8 @@ public:
     bool executar() {
         const auto registros = m_t.transito.registros(TipoTransito::Envio, m_c.idEmpresa);
         if (!registros) {
-            m_c.erro(QStringLiteral("Erro (%1) ao ler qavtrans!").arg(m_t.transito.erro().number()));
+            m_c.erro(QStringLiteral("Erro (%1) ao ler qavtrans!").arg(m_t.transito.erro().number()) +
+                     oQueFazer(m_t.transito.erro()));
             return false;
         }
         for (const RegistroTransito& r : *registros) {
@@ -284,7 +289,8 @@ private:
     bool apagar(const RegistroTransito& r) {
         if (m_t.transito.apagar(r.id))
             return true;
-        m_c.erro(QStringLiteral("Erro (%1) ao gravar qavtrans!").arg(m_t.transito.erro().number()));
+        m_c.erro(QStringLiteral("Erro (%1) ao gravar qavtrans!").arg(m_t.transito.erro().number()) +
+                 oQueFazer(m_t.transito.erro()));
         return false;
     }
 
@@ -321,7 +327,8 @@ private:
             return false;
         }
         if (!local.commit()) {
-            m_c.erro(QStringLiteral("Erro (%1) ao gravar pedido!").arg(local.error().number()));
+            m_c.erro(QStringLiteral("Erro (%1) ao gravar pedido!").arg(local.error().number()) +
+                     oQueFazer(local.error()));
             return false;
         }
         m_c.registrar(QStringLiteral("Pedido # %1 já recebido pelo servidor com o número %2...")
@@ -411,7 +418,8 @@ bool enviarPedidos(ContextoComunicacao& c, DestinoPedidos& destino) {
     if (Table* falhou = t.abrir()) {
         c.erro(QStringLiteral("Erro (%1) ao abrir %2!")
                    .arg(falhou->error().number())
-                   .arg(falhou->def().tableName()));
+                   .arg(falhou->def().tableName()) +
+               oQueFazer(falhou->error()));
         return false;
     }
     const long long codVendedor = c.qavcfg->integer("COD_VENDEDOR");
@@ -435,7 +443,8 @@ bool enviarPedidos(ContextoComunicacao& c, DestinoPedidos& destino) {
                                "ou restaure a última cópia de segurança.")
                     .arg(QString::fromLatin1(t.pedidos.def().fileName)));
         else
-            c.erro(QStringLiteral("Erro (%1) ao ler pedidos!").arg(erroLeitura.number()));
+            c.erro(QStringLiteral("Erro (%1) ao ler pedidos!").arg(erroLeitura.number()) +
+                   oQueFazer(erroLeitura));
         return false;
     }
     if (liberados->ocultos > 0) {

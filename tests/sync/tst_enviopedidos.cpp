@@ -16,8 +16,10 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QtTest>
+#include <csignal>
 #include <functional>
 #include <sqlite3.h>
+#include <sys/resource.h>
 #include <thread>
 
 using namespace qav;
@@ -1050,6 +1052,43 @@ private Q_SLOTS:
         QCOMPARE(numped(servidor), QStringLiteral("100"));
         QCOMPARE(cabecalho(servidor, QStringLiteral("count(*)")), QStringLiteral("0"));
         QCOMPARE(lerPedido(pasta.store(), 1).integer("SITUA"), 2);
+    }
+
+    // The disk fills while an order goes up (a file-size limit stands in for it from the order's first
+    // line on): the user is told the disk is full and what to do, the order stays released, and once
+    // there is room again the next run sends it, once.
+    void fullDiskDuringTheUploadIsToldAndNothingIsLost() {
+        QAV_SERVIDOR_TESTE(servidor, ServidorTeste::Esquema::Zor);
+        test::TempDataFolder pasta;
+        prepararEstacao(pasta.store(), servidor);
+        pedido(pasta.store(), {});
+        item(pasta.store(), 11, 1, 1004);
+        class DiscoEnche : public Ouvinte {
+        public:
+            void registro(const QTime& hora, const QString& texto) override {
+                Ouvinte::registro(hora, texto);
+                if (texto.startsWith(QStringLiteral("Transferindo Pedido"))) {
+                    rlimit cheio = original;
+                    cheio.rlim_cur = 1000;
+                    setrlimit(RLIMIT_FSIZE, &cheio);
+                }
+            }
+            rlimit original{};
+        } ouvinte;
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &ouvinte.original), 0);
+        const auto sinal = std::signal(SIGXFSZ, SIG_IGN);
+        const auto resultado = rodar(pasta.store(), ouvinte).resultado;
+        setrlimit(RLIMIT_FSIZE, &ouvinte.original);
+        std::signal(SIGXFSZ, sinal);
+        QCOMPARE(resultado, ResultadoComunicacao::Falhou);
+        QVERIFY2(ouvinte.mensagens.filter(QStringLiteral("|Disco cheio: libere espaço no disco")).size() == 1,
+                 qPrintable(ouvinte.tudo()));
+        QCOMPARE(lerPedido(pasta.store(), 1).integer("SITUA"), 2);
+
+        Ouvinte depois;
+        QCOMPARE(rodar(pasta.store(), depois).resultado, ResultadoComunicacao::Sucesso);
+        QCOMPARE(lerPedido(pasta.store(), 1).integer("SITUA"), 3);
+        QCOMPARE(cabecalho(servidor, QStringLiteral("count(*)")), QStringLiteral("1"));
     }
 
     // Two workstations of the same company send 20 orders each at the same time: every order gets a
