@@ -3,12 +3,15 @@
 #include "base/core/Utils.h"
 #include "store/core/Clock.h"
 #include "sync/core/ConfiguracaoComunicacao.h"
+#include "sync/core/OuvinteAposFalha.h"
 
 #include <exception>
 
 namespace qav::sync {
 
 namespace {
+
+const QString kInterrompida = QStringLiteral("Atualização interrompida pelo usuário...");
 
 bool conectar(ContextoIntegracao& c, const BdGerente& configuracao) {
     c.conexao.desconectar();
@@ -58,7 +61,14 @@ bool atualizarGerente(Store& store, OuvinteComunicacao& ouvinte, const PedidoInt
         return false;
     }
     Conexao conexao;
-    ContextoIntegracao c(store, conexao, ouvinte);
+    // A stop asked for while the office's server works on a statement cancels it, and a server that
+    // stops answering ends the update within the wait limit; from then on the user hears it once.
+    conexao.aoVerificarParada([&ouvinte] { return ouvinte.pararSolicitado(); });
+    OuvinteAposFalha aposFalha(
+        ouvinte, conexao, kInterrompida,
+        QStringLiteral("|Verifique a conexão com o servidor do escritório e faça a atualização novamente: "
+                       "cada etapa interrompida foi desfeita no servidor."));
+    ContextoIntegracao c(store, conexao, aposFalha);
     conexao.aoErroSql([&c](const ErroSql& e) { c.erroSql(e); });
     conexao.aoComando(pedido.gravadorComandos);
     conexao.aoAjusteTexto([&c](const AjusteTexto& a) {
@@ -89,7 +99,6 @@ bool atualizarGerente(Store& store, OuvinteComunicacao& ouvinte, const PedidoInt
         if (!ok)
             break;
         if (c.parar()) {
-            c.registrar(QStringLiteral("Atualização interrompida pelo usuário..."));
             ok = false;
             break;
         }
@@ -109,8 +118,10 @@ bool atualizarGerente(Store& store, OuvinteComunicacao& ouvinte, const PedidoInt
     if (conexao.conectada() && conexao.emTransacao())
         conexao.executar(QStringLiteral("rollback;"));
     conexao.desconectar();
-    if (!ok)
+    if (!ok) {
+        aposFalha.concluir();
         return false;
+    }
     ouvinte.mensagem(QStringLiteral("Aviso"), QStringLiteral("Fim de atualização!"), Icone::Aviso);
     return true;
 }

@@ -6,10 +6,12 @@ namespace {
 const QString kInterrompida = QStringLiteral("Comunicação interrompida pelo usuário...");
 }
 
-QString textoFalhaConexao(Conexao::Falha falha, int segundos) {
+QString textoFalhaConexao(Conexao::Falha falha, int segundos, const QString& conselho) {
     const QString oQueFazer =
-        QStringLiteral("|Verifique a conexão com a internet e faça a comunicação novamente: os pedidos "
-                       "não confirmados pelo servidor serão enviados então, uma única vez.");
+        !conselho.isEmpty()
+            ? conselho
+            : QStringLiteral("|Verifique a conexão com a internet e faça a comunicação novamente: os pedidos "
+                             "não confirmados pelo servidor serão enviados então, uma única vez.");
     switch (falha) {
     case Conexao::Falha::SemResposta:
         return textoSemResposta(segundos) + QLatin1Char('.') + oQueFazer;
@@ -24,7 +26,7 @@ QString textoFalhaConexao(Conexao::Falha falha, int segundos) {
 }
 
 void OuvinteAposFalha::registro(const QTime& hora, const QString& texto) {
-    if (texto == kInterrompida) {
+    if (texto == m_interrompida) {
         if (m_interrupcaoRegistrada)
             return;
         m_interrupcaoRegistrada = true;
@@ -38,13 +40,13 @@ void OuvinteAposFalha::contarFalha() {
     m_contada = true;
     const Conexao::Falha falha = m_conexao.falha();
     if (falha == Conexao::Falha::Interrompida) {
-        registro(QTime::currentTime(), kInterrompida);
+        registro(QTime::currentTime(), m_interrompida);
         return;
     }
     if (falha == Conexao::Falha::SemResposta)
         registro(QTime::currentTime(), textoSemResposta(m_conexao.limiteEsgotado()));
-    m_destino.mensagem(QStringLiteral("Erro"), textoFalhaConexao(falha, m_conexao.limiteEsgotado()),
-                       Icone::Erro);
+    m_destino.mensagem(QStringLiteral("Erro"),
+                       textoFalhaConexao(falha, m_conexao.limiteEsgotado(), m_oQueFazer), Icone::Erro);
 }
 
 void OuvinteAposFalha::mensagem(const QString& titulo, const QString& texto, Icone icone) {
@@ -67,7 +69,7 @@ void OuvinteAposFalha::concluir() {
     if (m_conexao.falha() != Conexao::Falha::Nenhuma)
         contarFalha();
     else if (m_destino.pararSolicitado())
-        registro(QTime::currentTime(), kInterrompida);
+        registro(QTime::currentTime(), m_interrompida);
 }
 
 } // namespace qav::sync

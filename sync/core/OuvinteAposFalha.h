@@ -12,8 +12,13 @@ namespace qav::sync {
 
 class OuvinteAposFalha : public OuvinteComunicacao {
 public:
-    OuvinteAposFalha(OuvinteComunicacao& destino, const Conexao& conexao)
-        : m_destino(destino), m_conexao(conexao) {}
+    // The office update has words of its own: `interrompida` for the log line of a stop the user asked
+    // for, `oQueFazer` for the advice after a failed connection ("|..."; empty: the run's own).
+    OuvinteAposFalha(OuvinteComunicacao& destino, const Conexao& conexao,
+                     QString interrompida = QStringLiteral("Comunicação interrompida pelo usuário..."),
+                     QString oQueFazer = {})
+        : m_destino(destino), m_conexao(conexao), m_interrompida(std::move(interrompida)),
+          m_oQueFazer(std::move(oQueFazer)) {}
 
     void registro(const QTime& hora, const QString& texto) override;
     void progresso(const QString& linha) override { m_destino.progresso(linha); }
@@ -31,11 +36,14 @@ private:
 
     OuvinteComunicacao& m_destino;
     const Conexao& m_conexao;
+    QString m_interrompida;
+    QString m_oQueFazer;
     bool m_contada = false;
     bool m_interrupcaoRegistrada = false;
 };
 
-// The words of a connection failure: what happened and what to do.
-QString textoFalhaConexao(Conexao::Falha falha, int segundos);
+// The words of a connection failure: what happened and what to do (`oQueFazer`, "|..."; empty: a
+// communication's advice).
+QString textoFalhaConexao(Conexao::Falha falha, int segundos, const QString& oQueFazer = {});
 
 } // namespace qav::sync

@@ -5,6 +5,7 @@
 #include "store/core/Store.h"
 #include "sync/core/IntegracaoGerente.h"
 #include "sync/widgets/OuvinteJanela.h"
+#include "ui/widgets/MessageBox.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -52,12 +53,16 @@ IntegracaoGerente::IntegracaoGerente(const QString& pasta, const QString& pastaP
     m_abas->addTab(m_abaLog, u"Log Integração"_s);
 
     m_atualizar = botao(u"&Atualizar"_s, "atualizar");
+    m_interromper = botao(u"&Interromper"_s, "interromper");
+    m_interromper->setEnabled(false);
     QPushButton* fechar = botao(u"&Fechar"_s, "fechar");
     connect(m_atualizar, &QPushButton::clicked, this, &IntegracaoGerente::atualizar);
+    connect(m_interromper, &QPushButton::clicked, this, &IntegracaoGerente::interromper);
     connect(fechar, &QPushButton::clicked, this, &IntegracaoGerente::reject);
     auto* botoes = new QHBoxLayout;
     botoes->addStretch();
     botoes->addWidget(m_atualizar);
+    botoes->addWidget(m_interromper);
     botoes->addWidget(fechar);
 
     auto* layout = new QVBoxLayout(this);
@@ -181,6 +186,7 @@ void IntegracaoGerente::atualizar() {
     m_trabalho->setObjectName(u"integracaoGerente"_s);
     connect(m_trabalho, &QThread::finished, this, &IntegracaoGerente::terminou);
     m_atualizar->setEnabled(false);
+    m_interromper->setEnabled(true);
     m_trabalho->start();
 }
 
@@ -191,10 +197,21 @@ void IntegracaoGerente::terminou() {
     // Whatever the update still sent is shown before the listener goes.
     m_ouvinte.release()->deleteLater();
     m_atualizar->setEnabled(true);
+    m_interromper->setEnabled(false);
     if (m_fecharAoTerminar)
         done(QDialog::Rejected);
     else if (m_sucesso)
         done(QDialog::Accepted);
+}
+
+void IntegracaoGerente::interromper() {
+    if (!m_trabalho || !m_ouvinte || m_ouvinte->pararSolicitado())
+        return;
+    // What the update wrote until the stop stays written; the step it was in is undone.
+    if (MessageBox::show(u"Interromper a atualização?"_s, u"Confirma"_s, Icon::Question,
+                         {Button::Yes, Button::No}, Button::No, this) == Button::Yes &&
+        m_ouvinte)
+        m_ouvinte->solicitarParada();
 }
 
 void IntegracaoGerente::done(int resultado) {

@@ -34,6 +34,9 @@ public:
 
     // "&Atualizar": the update, which goes on after this returns.
     void atualizar();
+    // "&Interromper": after a confirmation, the update stops at once (a statement in flight on the
+    // server is cancelled) and the step it was in is undone.
+    void interromper();
     // Closing stores the settings; during an update the window closes when the update has stopped.
     void done(int resultado) override;
 
@@ -58,6 +61,7 @@ private:
     QTreeWidget* m_log = nullptr;
     QLineEdit* m_progresso = nullptr;
     QPushButton* m_atualizar = nullptr;
+    QPushButton* m_interromper = nullptr;
 
     QThread* m_trabalho = nullptr;
     std::unique_ptr<OuvinteJanela> m_ouvinte;

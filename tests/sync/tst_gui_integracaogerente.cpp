@@ -5,12 +5,14 @@
 #include "base/core/Settings.h"
 #include "store/core/Clock.h"
 #include "sync/widgets/IntegracaoGerente.h"
+#include "tests/support/ProxyFalho.h"
 #include "tests/support/ServidorTeste.h"
 #include "tests/support/TempDataFolder.h"
 #include "tests/support/gui/GuiSupport.h"
 #include "tests/sync/GerenteFixture.h"
 #include "ui/widgets/MessageBox.h"
 
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -71,6 +73,56 @@ private Q_SLOTS:
         QCOMPARE(contar(dados.store(), "pedidos"), 2);
         QCOMPARE(contar(tps.store(), "produto"), 3);
         QCOMPARE(Settings(programa.path()).bdGerente().pastaTps, tps.path());
+    }
+
+    // "Interromper" on an update whose server stopped answering in the middle of the products: after
+    // the confirmation the update ends within seconds, says so once in its log and in no box, the
+    // window stays open, and the next update completes.
+    void interromperEncerraAtualizacaoParada() {
+        QAV_SERVIDOR_TESTE(s, ServidorTeste::Esquema::Gerente);
+        ProxyFalho proxy(s.host(), s.port());
+        TempDataFolder dados, tps;
+        QTemporaryDir programa;
+        prepararHub(dados.store());
+        setIdEmpAtiva(1);
+        BdGerente g = configuracao(s, tps.path());
+        g.porta = QString::number(proxy.porta());
+        QVERIFY(Settings(programa.path()).setBdGerente(g));
+        proxy.pararQuando("gestao.produto WHERE id_erp", ProxyFalho::Momento::AntesDoComando);
+
+        IntegracaoGerente janela(dados.path(), programa.path());
+        janela.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&janela));
+        auto* interromper = child<QPushButton>(&janela, "interromper");
+        QVERIFY(!interromper->isEnabled());
+        MessageBox::clearShown();
+        QTest::mouseClick(child<QPushButton>(&janela, "atualizar"), Qt::LeftButton);
+        QVERIFY(interromper->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(proxy.parou(), 30000);
+        QTest::qWait(300);
+        QElapsedTimer relogio;
+        relogio.start();
+        MessageBox::setNextAnswers({Button::Yes});
+        QTest::mouseClick(interromper, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!janela.emAtualizacao(), 20000);
+        QVERIFY2(relogio.elapsed() < 5000,
+                 qPrintable(u"the update took %1 ms to stop"_s.arg(relogio.elapsed())));
+        QVERIFY(janela.isVisible());
+        QCOMPARE(shownBoxes(), QStringList{u"Confirma: Interromper a atualização?"_s});
+        QStringList log;
+        const auto* arvore = child<QTreeWidget>(&janela, "log");
+        for (int i = 0; i < arvore->topLevelItemCount(); ++i)
+            log << arvore->topLevelItem(i)->text(1);
+        QCOMPARE(log.count(u"Atualização interrompida pelo usuário..."_s), 1);
+        QVERIFY(!interromper->isEnabled());
+
+        // The link answers again: the next update goes to its end.
+        child<QLineEdit>(&janela, "porta")->setText(QString::number(s.port()));
+        MessageBox::setNextAnswers({Button::Ok});
+        QTest::mouseClick(child<QPushButton>(&janela, "atualizar"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!janela.isVisible(), 60000);
+        QCOMPARE(janela.result(), int(QDialog::Accepted));
+        QCOMPARE(contar(tps.store(), "produto"), 3);
     }
 };
 

@@ -282,8 +282,10 @@ private Q_SLOTS:
         Atualizacao a;
         atualizar(a, pasta.store(), configuracao(s, QString()));
         QVERIFY(!a.ok);
-        QVERIFY2(a.ouvinte.mensagens.first().startsWith(u"Erro ("_s) &&
-                     a.ouvinte.mensagens.first().contains(u")/pauta: "_s),
+        // The lost connection is told once, as such, with what to do.
+        QCOMPARE(a.ouvinte.mensagens.size(), 1);
+        QVERIFY2(a.ouvinte.mensagens.first().startsWith(u"Erro: Conexão com o servidor perdida!|"_s) &&
+                     a.ouvinte.mensagens.first().contains(u"faça a atualização novamente"_s),
                  qPrintable(a.ouvinte.tudo()));
         QCOMPARE(s.valor(lista), antes);
     }
