@@ -112,10 +112,12 @@ ResultadoRegra regraFlex(const EntradaRegras& e) {
     if (e.pedido.PED_FLEX == 0)
         return resultado(Regra::Flex, Estado::NaoSeAplica, QStringLiteral("Pedido sem flex"));
     const Decimal& flex = e.recalculo.flex.VL_FLEX;
-    const Decimal& saldo = e.recalculo.flex.SALDO_FLEX;
-    ResultadoRegra r =
-        resultado(Regra::Flex, Estado::Passa,
-                  QStringLiteral("Flex ") + valor(flex) + QStringLiteral("; saldo ") + valor(saldo));
+    // A pending order is shown the balance its release will find ("Na liberação: ..."), so that the
+    // panel says before the release what the release will say.
+    const Decimal& saldo = e.recalculo.flex.SALDO_FLEX_LIBERACAO;
+    ResultadoRegra r = resultado(Regra::Flex, Estado::Passa,
+                                 QStringLiteral("Flex ") + valor(flex) +
+                                     QStringLiteral("; saldo disponível ") + valor(saldo));
     // Selling above the list price creates flex and never needs a balance.
     if (flex.isNegative() && (saldo + flex).isNegative())
         recusar(r, QStringLiteral("Não há saldo Flex (") + br::numeroSimples(saldo) +

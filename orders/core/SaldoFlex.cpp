@@ -7,13 +7,16 @@ SaldoFlex calcularSaldoFlex(const Pedido& pedido, const std::vector<PedidoItem>&
     SaldoFlex saldo;
     if (pedido.PED_FLEX == 0)
         return saldo;
+    Decimal liberados;
     for (const OutroPedido& outro : outros) {
         if (outro.ID == pedido.ID || outro.SITUA < 1 || outro.SITUA > 2)
             continue;
+        const Decimal flex = outro.PED_FLEX != 0 ? outro.VL_FLEX : Decimal();
+        if (outro.SITUA == 2 && flex <= Decimal())
+            liberados += flex;
         const bool conta = pedido.SITUA == 1 || (pedido.SITUA == 2 && outro.SITUA == 2);
         if (!conta)
             continue;
-        const Decimal flex = outro.PED_FLEX != 0 ? outro.VL_FLEX : Decimal();
         if (flex > Decimal())
             saldo.FLEX_OUTROS_CRE += flex;
         else
@@ -22,6 +25,7 @@ SaldoFlex calcularSaldoFlex(const Pedido& pedido, const std::vector<PedidoItem>&
     for (const PedidoItem& item : itens)
         saldo.VL_FLEX += item.VL_FLEX;
     saldo.SALDO_FLEX = qavcfg.SALDO_FLEX + saldo.FLEX_OUTROS_DEB;
+    saldo.SALDO_FLEX_LIBERACAO = qavcfg.SALDO_FLEX + liberados;
     return saldo;
 }
 

@@ -288,6 +288,11 @@ void UpdatePEDIDO::paraTela() {
     const SaldoFlex& flex = m_recalculo.flex;
     m_vlFlex->setText(br::numero(flex.VL_FLEX, 2));
     m_saldoFlex->setText(br::numero(flex.SALDO_FLEX, 2));
+    // The figure depends on the order's situation: the label cannot say which orders it counts.
+    m_saldoFlex->setToolTip(p.integer("SITUA") == 2
+                                ? u"Saldo da empresa menos o flex negativo dos outros pedidos liberados"_s
+                                : u"Saldo da empresa menos o flex negativo dos outros pedidos pendentes e "
+                                  u"liberados"_s);
     m_saldoFlexEmpresa->setText(br::numero(m_dados.qavcfg.SALDO_FLEX, 2));
     m_flexOutrosDeb->setText(br::numero(flex.FLEX_OUTROS_DEB, 2));
     m_flexOutrosCre->setText(br::numero(flex.FLEX_OUTROS_CRE, 2));

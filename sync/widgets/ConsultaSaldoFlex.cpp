@@ -16,14 +16,28 @@ namespace qav {
 ConsultaSaldoFlex::ConsultaSaldoFlex(const QString& pasta, int idEmpresa, QWidget* parent) : QWidget(parent) {
     setWindowTitle(QStringLiteral("Consulta Saldo Flex"));
     auto* formulario = new QFormLayout;
-    m_saldoEmpresa = campo(QStringLiteral("saldoEmpresa"));
-    m_outrosDeb =
-        campo(QStringLiteral("flexOutrosDeb"), QStringLiteral("Flex de Outros Pedidos Liberados (-)"));
-    m_outrosCre = campo(QStringLiteral("flexOutrosCre"), QStringLiteral("Flex de Outros Pedidos (+)"));
-    m_saldo = campo(QStringLiteral("saldoFlex"));
+    // Each figure under a label of its own: the open orders' flex is counted apart by sign, and the
+    // balance a new order may use (the same figure the order form shows) differs from the balance
+    // once every open order is transmitted.
+    m_saldoEmpresa = campo(QStringLiteral("saldoEmpresa"),
+                           QStringLiteral("Saldo informado pelo servidor na última comunicação"));
+    m_outrosDeb = campo(QStringLiteral("flexOutrosDeb"),
+                        QStringLiteral("Flex de Outros Pedidos Liberados (-): pedidos pendentes e liberados "
+                                       "ainda não transmitidos"));
+    m_outrosCre = campo(QStringLiteral("flexOutrosCre"),
+                        QStringLiteral("Flex de Outros Pedidos (+): pedidos pendentes e liberados ainda não "
+                                       "transmitidos"));
+    m_disponivel =
+        campo(QStringLiteral("saldoDisponivel"),
+              QStringLiteral("Saldo da empresa menos o flex negativo dos pedidos abertos: o que um "
+                             "novo pedido pode usar (o flex positivo só conta depois de transmitido)"));
+    m_saldo = campo(QStringLiteral("saldoFlex"),
+                    QStringLiteral("Saldo da empresa somado ao flex de todos os pedidos abertos: o saldo "
+                                   "depois que todos forem transmitidos"));
     formulario->addRow(QStringLiteral("Saldo Flex (Empresa):"), m_saldoEmpresa);
-    formulario->addRow(QStringLiteral("Flex de Pedidos (QAV):"), m_outrosDeb);
-    formulario->addRow(QStringLiteral("Flex de Pedidos (QAV):"), m_outrosCre);
+    formulario->addRow(QStringLiteral("Flex de Pedidos (QAV) (-):"), m_outrosDeb);
+    formulario->addRow(QStringLiteral("Flex de Pedidos (QAV) (+):"), m_outrosCre);
+    formulario->addRow(QStringLiteral("Saldo Disponível Flex:"), m_disponivel);
     formulario->addRow(QStringLiteral("Saldo Flex  (QAV):"), m_saldo);
 
     auto* fechar = new QPushButton(QStringLiteral("&Fechar"));
@@ -55,6 +69,7 @@ ConsultaSaldoFlex::ConsultaSaldoFlex(const QString& pasta, int idEmpresa, QWidge
     m_saldoEmpresa->setText(br::numero(valores->saldoEmpresa, 2));
     m_outrosDeb->setText(br::numero(valores->outrosDeb, 2));
     m_outrosCre->setText(br::numero(valores->outrosCre, 2));
+    m_disponivel->setText(br::numero(valores->saldoEmpresa + valores->outrosDeb, 2));
     m_saldo->setText(br::numero(valores->saldo, 2));
 }
 

@@ -20,6 +20,7 @@ private:
     QLineEdit* m_saldoEmpresa = nullptr;
     QLineEdit* m_outrosDeb = nullptr;
     QLineEdit* m_outrosCre = nullptr;
+    QLineEdit* m_disponivel = nullptr;
     QLineEdit* m_saldo = nullptr;
 };
 

@@ -223,15 +223,21 @@ private Q_SLOTS:
         QTest::addColumn<QString>("credito");
         QTest::addColumn<QString>("debito");
         QTest::addColumn<QString>("saldo");
+        // What releasing the order will find: only the other released orders, whatever this one's
+        // situation.
+        QTest::addColumn<QString>("liberacao");
         QTest::newRow("pendente ve 1 e 2") << 1 << "20.00"
                                            << "-45.00"
-                                           << "55.00";
+                                           << "55.00"
+                                           << "70.00";
         QTest::newRow("liberado ve so 2") << 2 << "0.00"
                                           << "-30.00"
+                                          << "70.00"
                                           << "70.00";
         QTest::newRow("cancelado nao ve") << 4 << "0.00"
                                           << "0.00"
-                                          << "100.00";
+                                          << "100.00"
+                                          << "70.00";
     }
     void saldoFlex() {
         QFETCH(int, situacao);
@@ -250,6 +256,7 @@ private Q_SLOTS:
         QTEST(S(s.FLEX_OUTROS_CRE, 2), "credito");
         QTEST(S(s.FLEX_OUTROS_DEB, 2), "debito");
         QTEST(S(s.SALDO_FLEX, 2), "saldo");
+        QTEST(S(s.SALDO_FLEX_LIBERACAO, 2), "liberacao");
         QCOMPARE(S(s.VL_FLEX, 2), QStringLiteral("-1.25"));
     }
 };

@@ -405,21 +405,22 @@ private Q_SLOTS:
     void flex_data() {
         QTest::addColumn<CasoFlex>("caso");
         QTest::addColumn<Esperado>("esperado");
-        QTest::newRow("saldo cobre exatamente") << CasoFlex{.flex = "-5.00", .saldo = "5.00"}
-                                                << Esperado{Estado::Passa, "Flex -5,00; saldo 5,00"};
+        QTest::newRow("saldo cobre exatamente")
+            << CasoFlex{.flex = "-5.00", .saldo = "5.00"}
+            << Esperado{Estado::Passa, "Flex -5,00; saldo disponível 5,00"};
         QTest::newRow("falta um centavo") << CasoFlex{.flex = "-5.01", .saldo = "5.00"}
-                                          << Esperado{Estado::Recusa, "Flex -5,01; saldo 5,00",
+                                          << Esperado{Estado::Recusa, "Flex -5,01; saldo disponível 5,00",
                                                       "Não há saldo Flex (5) para liberação do pedido!"};
         QTest::newRow("saldo em número simples")
             << CasoFlex{.flex = "-2000.00", .saldo = "1234.50"}
-            << Esperado{Estado::Recusa, "Flex -2.000,00; saldo 1.234,50",
+            << Esperado{Estado::Recusa, "Flex -2.000,00; saldo disponível 1.234,50",
                         "Não há saldo Flex (1234,5) para liberação do pedido!"};
         QTest::newRow("flex positivo com saldo negativo")
             << CasoFlex{.flex = "3.00", .saldo = "-10.00"}
-            << Esperado{Estado::Passa, "Flex 3,00; saldo -10,00"};
+            << Esperado{Estado::Passa, "Flex 3,00; saldo disponível -10,00"};
         QTest::newRow("pendente sem saldo")
             << CasoFlex{.situa = 1, .flex = "-12.00", .saldo = "5.00"}
-            << Esperado{Estado::NaoSeAplica, "Na liberação: Flex -12,00; saldo 5,00"};
+            << Esperado{Estado::NaoSeAplica, "Na liberação: Flex -12,00; saldo disponível 5,00"};
         QTest::newRow("pedido sem flex") << CasoFlex{.pedFlex = 0, .flex = "-12.00", .saldo = "5.00"}
                                          << Esperado{Estado::NaoSeAplica, "Pedido sem flex"};
     }
@@ -430,7 +431,7 @@ private Q_SLOTS:
         c.pedido.SITUA = caso.situa;
         c.pedido.PED_FLEX = caso.pedFlex;
         c.recalculo.flex.VL_FLEX = dec(caso.flex);
-        c.recalculo.flex.SALDO_FLEX = dec(caso.saldo);
+        c.recalculo.flex.SALDO_FLEX_LIBERACAO = dec(caso.saldo);
         conferir(c.regra(Regra::Flex), esperado);
     }
 
@@ -596,7 +597,7 @@ private Q_SLOTS:
         Cenario c;
         c.pedido.SITUA = caso.situa;
         c.pedido.PED_FLEX = 1;
-        c.recalculo.flex.SALDO_FLEX = dec("100");
+        c.recalculo.flex.SALDO_FLEX_LIBERACAO = dec("100");
         c.produto7.DESC_MAX = dec("10");
         c.dados.vendedor.TX_DESCMAX = dec("20");
         c.dados.vendedor.DESC_RATEIO_COM = dec("5");
@@ -628,7 +629,7 @@ private Q_SLOTS:
         c.pedido.TOTAL = dec("1234.56");
         c.dados.vendedor.VL_PED_MINIMO = dec("2000");
         c.recalculo.flex.VL_FLEX = dec("-12");
-        c.recalculo.flex.SALDO_FLEX = dec("5");
+        c.recalculo.flex.SALDO_FLEX_LIBERACAO = dec("5");
         c.dados.qavcfg.BLOQUEIOS1 = QavCfg::kLimiteCredito;
         c.dados.qavcfg.DIAS_BLOQ_CREDITO = 30;
         c.dados.cliente.LIMCRED = dec("1000");
@@ -650,7 +651,7 @@ private Q_SLOTS:
                               QStringLiteral("Na liberação: Total 1.234,56 < mínimo 2.000,00"),
                               QStringLiteral("Desconto 16,00 % > limite 10,00 % (ABC-1)"),
                               QStringLiteral("Representante sem rateio de desconto na comissão"),
-                              QStringLiteral("Na liberação: Flex -12,00; saldo 5,00"),
+                              QStringLiteral("Na liberação: Flex -12,00; saldo disponível 5,00"),
                               QStringLiteral("Na liberação: Limite 1.000,00 < total 1.234,56"),
                               QStringLiteral("Na liberação: Título vencido há 40 dias (limite 30)")}));
         QCOMPARE(pendente[2].estado, Estado::Recusa);

@@ -58,6 +58,8 @@ void TestGuiConsultaSaldoFlex::mostraOsQuatroValores() {
     QCOMPARE(valor("flexOutrosDeb"), QStringLiteral("-2.000,00"));
     QCOMPARE(valor("flexOutrosCre"), QStringLiteral("15,25"));
     QCOMPARE(valor("saldoFlex"), QStringLiteral("-750,25"));
+    // What a new order may use: the positive flex counts only once transmitted.
+    QCOMPARE(valor("saldoDisponivel"), QStringLiteral("-765,50"));
     auto* fechar = janela->findChild<QPushButton*>(QStringLiteral("fechar"));
     QVERIFY(fechar);
     QCOMPARE(fechar->text(), QStringLiteral("&Fechar"));
@@ -82,7 +84,8 @@ void TestGuiConsultaSaldoFlex::tabelaIlegivelDitaNaJanela() {
     QVERIFY2(falha->text().startsWith(QStringLiteral("Não foi possível calcular o saldo flex: Erro (")) &&
                  falha->text().contains(QStringLiteral("pedidos.tps")),
              qPrintable(falha->text()));
-    for (const char* nome : {"saldoEmpresa", "flexOutrosDeb", "flexOutrosCre", "saldoFlex"})
+    for (const char* nome :
+         {"saldoEmpresa", "flexOutrosDeb", "flexOutrosCre", "saldoDisponivel", "saldoFlex"})
         QCOMPARE(janela.findChild<QLineEdit*>(QString::fromLatin1(nome))->text(), QString());
 }
 
