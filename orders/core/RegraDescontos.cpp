@@ -47,9 +47,11 @@ QString mensagemDoItem(const ExameItem& exame) {
         return QStringLiteral("Pauta de preços não permite descontos!") + produtoNaMensagem(produto) +
                QStringLiteral("|Desconto: ") + pct(exame.desconto) + QLatin1Char('%');
     case Quebra::Vendedor:
+        // One message per item: without the product, two items over the limit read as one message
+        // shown twice.
         return QStringLiteral("Desconto de ") + pct(exame.desconto) +
-               QStringLiteral("% acima do máximo permitido para o vendedor!|Desconto máximo: ") +
-               pct(limite) + QLatin1Char('%');
+               QStringLiteral("% acima do máximo permitido para o vendedor!") + produtoNaMensagem(produto) +
+               QStringLiteral("|Desconto máximo: ") + pct(limite) + QLatin1Char('%');
     case Quebra::Produto:
         return QStringLiteral("Desconto de ") + pct(exame.desconto) +
                QStringLiteral("% acima do máximo permitido para o produto!") + produtoNaMensagem(produto) +

@@ -200,8 +200,8 @@ private Q_SLOTS:
     void descontos_data() {
         QTest::addColumn<CasoDesconto>("caso");
         QTest::addColumn<Esperado>("esperado");
-        const char* vendedor1451 =
-            "Desconto de 14,51% acima do máximo permitido para o vendedor!|Desconto máximo: 14,50%";
+        const char* vendedor1451 = "Desconto de 14,51% acima do máximo permitido para o vendedor!|"
+                                   "Produto: ABC-1 Parafuso sextavado|Desconto máximo: 14,50%";
         const char* produto1001 = "Desconto de 10,01% acima do máximo permitido para o produto!|"
                                   "Produto: ABC-1 Parafuso sextavado|Desconto máximo: 10,00%";
         // Representative 10 % with a 5 % payment-form discount: 14.50 %.
@@ -229,7 +229,8 @@ private Q_SLOTS:
             << CasoDesconto{.liquido = "90.00", .maxProduto = "5", .maxVendedor = "8", .flex = 1}
             << Esperado{
                    Estado::Recusa, "Desconto 10,00 % > limite 8,00 % (ABC-1)",
-                   "Desconto de 10,00% acima do máximo permitido para o vendedor!|Desconto máximo: 8,00%"};
+                   "Desconto de 10,00% acima do máximo permitido para o vendedor!|Produto: ABC-1 Parafuso "
+                   "sextavado|Desconto máximo: 8,00%"};
         QTest::newRow("produto no limite")
             << CasoDesconto{.liquido = "90.00", .maxProduto = "10"} << Esperado{Estado::Passa};
         QTest::newRow("produto acima") << CasoDesconto{.liquido = "89.99", .maxProduto = "10"}
@@ -261,7 +262,8 @@ private Q_SLOTS:
             << CasoDesconto{.liquido = "91.99", .maxVendedor = "8", .descontoPauta = "5"}
             << Esperado{
                    Estado::Recusa, nullptr,
-                   "Desconto de 8,01% acima do máximo permitido para o vendedor!|Desconto máximo: 8,00%"};
+                   "Desconto de 8,01% acima do máximo permitido para o vendedor!|Produto: ABC-1 Parafuso "
+                   "sextavado|Desconto máximo: 8,00%"};
         QTest::newRow("produto sem máximo e sem pauta fica de fora")
             << CasoDesconto{.liquido = "50.00", .maxVendedor = "5"}
             << Esperado{Estado::NaoSeAplica, "Nenhum item com limite de desconto"};
