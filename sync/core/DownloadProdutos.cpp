@@ -1,3 +1,4 @@
+#include "store/core/TableSet.h"
 #include "store/core/Text.h"
 #include "sync/core/CampoServidor.h"
 #include "sync/core/CursorTransacao.h"
@@ -201,6 +202,13 @@ bool baixarProdutos(ContextoComunicacao& c) {
     // The first run of a company finds no products: each row is then added without looking it up.
     const bool semProdutos = todos.seekPhysical() == Status::Ok && todos.next() == Status::EndOfFile;
     if (c.tipo == TipoComunicacao::Total) {
+        passo.progresso([] { return QStringLiteral("Inativando os Produtos..."); });
+        StoreError erro;
+        if (putIntegerWhere(todos, "ATIVO", 0, "ID_EMPRESA = ?", {QVariant::fromValue(c.idEmpresa)}, &erro) <
+            0)
+            return passo.falhaGravacao(erro, QStringLiteral(") ao gravar produto!|Produto: 0 "));
+        // A product another window holds was left active: the walk meets it and reports it.
+        todos.setFilter("ID_EMPRESA = ? AND ATIVO <> 0", {QVariant::fromValue(c.idEmpresa)});
         Status s = todos.seekPhysical();
         if (s == Status::Ok)
             s = todos.next();
@@ -271,21 +279,26 @@ bool baixarProdutos(ContextoComunicacao& c) {
                 return falhaProduto(produtos, id, l.texto("descr_det"));
         }
 
-        // The code now belongs to this product: another local product holding it gives it up.
-        Table& dono = outro.tabela();
-        const Status temDono = localizar(dono, "KEYCODIGO", [&](Record& r) {
-            atribuirDoServidor(r, "CODIGO", codigo);
-            r.setInteger("ID_EMPRESA", c.idEmpresa);
-        });
-        if (temDono == Status::Ok && dono.rec().integer("ID") != id) {
-            dono.rec().setText("CODIGO", QStringLiteral("*%1*").arg(dono.rec().integer("ID")));
-            if (dono.putFields({"CODIGO"}) != Status::Ok)
-                falhaProduto(dono, dono.rec().integer("ID"), text::rtrim(dono.rec().text("NOME")));
-        }
-
         const Status achou = localizar(produtos, "KEYID", chave);
         if (achou == Status::Error)
             return falhaProduto(produtos, id, l.texto("descr_det"));
+        // The code now belongs to this product: another local product holding it gives it up. The
+        // codes are unique, so a product that already holds it spares the look-up.
+        const QString codigoGuardado = produtos.rec().text("CODIGO");
+        atribuirDoServidor(produtos.rec(), "CODIGO", codigo);
+        if (achou != Status::Ok || produtos.rec().text("CODIGO") != codigoGuardado) {
+            Table& dono = outro.tabela();
+            const Status temDono = localizar(dono, "KEYCODIGO", [&](Record& r) {
+                atribuirDoServidor(r, "CODIGO", codigo);
+                r.setInteger("ID_EMPRESA", c.idEmpresa);
+            });
+            if (temDono == Status::Ok && dono.rec().integer("ID") != id) {
+                dono.rec().setText("CODIGO", QStringLiteral("*%1*").arg(dono.rec().integer("ID")));
+                if (dono.putFields({"CODIGO"}) != Status::Ok)
+                    falhaProduto(dono, dono.rec().integer("ID"), text::rtrim(dono.rec().text("NOME")));
+            }
+        }
+
         campos(produtos.rec());
         if (gravar(produtos, achou) != Status::Ok)
             return falhaProduto(produtos, id, l.texto("descr_det"));
