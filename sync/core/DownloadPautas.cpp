@@ -109,6 +109,8 @@ bool baixarProdutosPauta(ContextoComunicacao& c) {
     // from one that comes again (a colour priced as a variation and under its own id).
     long long pautaAtual = -1;
     std::unordered_set<long long> produtosDaPauta, pautasRecusadas;
+    long long codigoAtual = 0, idPautaDoCodigo = 0;
+    bool temCodigo = false, recusada = false;
     const bool ok = passo.percorrer(
         comando,
         [&](const Linha& l) {
@@ -116,12 +118,20 @@ bool baixarProdutosPauta(ContextoComunicacao& c) {
             passo.progresso([&] {
                 return QStringLiteral("Atualizando Produto da Pauta # %1/%2").arg(codigo).arg(l.texto(1));
             });
-            const long long idPauta = idComEmpresa(codigo, c.idEmpresa);
-            // The prices of a list whose code makes no local id are refused with it (logged once).
-            if (pautasRecusadas.count(idPauta) ||
-                (!idCabe(c, idPauta, QStringLiteral("Pauta # %1").arg(codigo), "ID_PAUTA") &&
-                 pautasRecusadas.insert(idPauta).second))
+            // The prices of a list whose code makes no local id are refused with it (logged once). The
+            // rows come list by list: the id and the verdict are worked out once per list.
+            if (codigo != codigoAtual || !temCodigo) {
+                temCodigo = true;
+                codigoAtual = codigo;
+                idPautaDoCodigo = idComEmpresa(codigo, c.idEmpresa);
+                recusada =
+                    pautasRecusadas.count(idPautaDoCodigo) ||
+                    (!idCabe(c, idPautaDoCodigo, QStringLiteral("Pauta # %1").arg(codigo), "ID_PAUTA") &&
+                     pautasRecusadas.insert(idPautaDoCodigo).second);
+            }
+            if (recusada)
                 return true;
+            const long long idPauta = idPautaDoCodigo;
             const long long idProduto = l.inteiro(6) > 0 ? l.inteiro(6) : l.inteiro(1);
             const auto chave = [&](Record& r) {
                 r.setInteger("ID_PROD", idProduto);
