@@ -85,4 +85,59 @@ std::int64_t removeWhere(Table& table, const std::string& condition, const std::
         table, sql, [](sqlite3_stmt*) {}, 1, parameters, error);
 }
 
+Status putChanged(Table& table, const Record& read) {
+    Record& record = table.rec();
+    const TableDef& def = table.def();
+    Connection* connection = table.connection();
+    if (!connection || record.rowId() == 0 || record.rowId() != read.rowId() ||
+        record.revision() != read.revision())
+        return table.put();
+    std::vector<int> changed;
+    for (size_t f = 0; f < def.fields.size(); ++f) {
+        const int first = def.slotOffset[f];
+        for (int e = 0; e < def.fields[f].count; ++e)
+            if (!(record.slot(first + e) == read.slot(first + e))) {
+                changed.push_back(static_cast<int>(f));
+                break;
+            }
+    }
+    if (changed.empty())
+        return Status::Ok;
+    std::string columns;
+    int count = 0;
+    for (const int f : changed) {
+        const FieldDef& field = def.fields[static_cast<size_t>(f)];
+        columns += (count++ ? ", " : "") + schema::quoted(field.name);
+        if (schema::isShadowed(def, f)) {
+            columns += ", " + schema::quoted(schema::shadowColumn(field));
+            ++count;
+        }
+    }
+    std::string sql = "UPDATE " + qualifiedName(table) + " SET (" + columns + ") = (";
+    for (int i = 0; i < count; ++i)
+        sql += i ? ", ?" : "?";
+    sql += "), \"_rev\" = \"_rev\" + 1 WHERE rowid = ?" + std::to_string(count + 1) + " AND \"_rev\" = ?" +
+           std::to_string(count + 2) + " AND \"_hold\" = ''";
+    StoreError error;
+    sqlite3_stmt* statement = connection->statement(sql, &error);
+    if (!statement)
+        return table.put();
+    {
+        StatementReset reset(statement);
+        int next = 1;
+        for (const int f : changed) {
+            rowcodec::bindField(statement, next++, record, f);
+            if (schema::isShadowed(def, f))
+                rowcodec::bindFolded(statement, next++, record, f);
+        }
+        sqlite3_bind_int64(statement, next, record.rowId());
+        sqlite3_bind_int64(statement, next + 1, record.revision());
+        if (sqlite3_step(statement) != SQLITE_DONE || sqlite3_changes(connection->handle()) != 1)
+            return table.put();
+    }
+    record.setOrigin(record.rowId(), record.revision() + 1);
+    Store::noteWrite();
+    return Status::Ok;
+}
+
 } // namespace qav

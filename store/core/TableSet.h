@@ -24,4 +24,11 @@ std::int64_t putIntegerWhere(Table& table, const char* field, std::int64_t value
 std::int64_t removeWhere(Table& table, const std::string& condition, const std::vector<QVariant>& parameters,
                          StoreError* error);
 
+// Writes the buffer over the record it was read from, as Table::put(), but only the fields whose values
+// differ from `read` (the record as it was read): the keys built on the other fields are left alone,
+// which makes a download that rewrites a wide record with mostly the same values much cheaper. A
+// record without differences is not written. Whatever keeps the narrow write from going through (the
+// record changed or held meanwhile) is left to Table::put(), which says why.
+Status putChanged(Table& table, const Record& read);
+
 } // namespace qav

@@ -231,6 +231,7 @@ bool baixarProdutos(ContextoComunicacao& c) {
     const QString precoPadrao = QString::number(c.qavcfg->integer("PRECO_PADRAO"));
     const QString origemDesconto = text::rtrim(c.qavcfg->text("ORIGEM_DESCMAX"));
     const Decimal descontoVendedor = v.descontoMaximoVendedor;
+    Record lido(produtos.def()); // the stored product, as read before the server's values go in
     const bool ok = passo.percorrer(comandoProdutos(c, v), [&](const Linha& linha) {
         const LinhaNomeada l(&kColunas, linha);
         const long long id = l.inteiro("id_erp");
@@ -284,6 +285,8 @@ bool baixarProdutos(ContextoComunicacao& c) {
             return falhaProduto(produtos, id, l.texto("descr_det"));
         // The code now belongs to this product: another local product holding it gives it up. The
         // codes are unique, so a product that already holds it spares the look-up.
+        if (achou == Status::Ok)
+            lido = produtos.rec();
         const QString codigoGuardado = produtos.rec().text("CODIGO");
         atribuirDoServidor(produtos.rec(), "CODIGO", codigo);
         if (achou != Status::Ok || produtos.rec().text("CODIGO") != codigoGuardado) {
@@ -300,7 +303,8 @@ bool baixarProdutos(ContextoComunicacao& c) {
         }
 
         campos(produtos.rec());
-        if (gravar(produtos, achou) != Status::Ok)
+        // A product already here is written only where it changed (its keys stay as they are).
+        if ((achou == Status::Ok ? putChanged(produtos, lido) : produtos.add()) != Status::Ok)
             return falhaProduto(produtos, id, l.texto("descr_det"));
         passo.contar();
         return true;
