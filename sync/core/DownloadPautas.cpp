@@ -110,6 +110,21 @@ bool baixarProdutosPauta(ContextoComunicacao& c) {
     long long pautaAtual = -1;
     std::unordered_set<long long> produtosDaPauta, pautasRecusadas;
     long long codigoAtual = 0, idPautaDoCodigo = 0;
+    // The fields every row writes, looked up once.
+    const Record& modelo = precos.rec();
+    const struct {
+        int idProd, idPauta, preco1, preco2, preco3, bcComissao, valorPautaIcmsSt, divisor, txComissao,
+            txIcms;
+    } campo{modelo.field("ID_PROD"),
+            modelo.field("ID_PAUTA"),
+            modelo.field("PRECO1"),
+            modelo.field("PRECO2"),
+            modelo.field("PRECO3"),
+            modelo.field("BC_COMISSAO"),
+            modelo.field("VALOR_PAUTA_ICMS_ST"),
+            modelo.field("DIVISOR"),
+            modelo.field("TX_COMISSAO"),
+            modelo.field("TX_ICMS")};
     bool temCodigo = false, recusada = false;
     const bool ok = passo.percorrer(
         comando,
@@ -132,24 +147,25 @@ bool baixarProdutosPauta(ContextoComunicacao& c) {
             if (recusada)
                 return true;
             const long long idPauta = idPautaDoCodigo;
-            const long long idProduto = l.inteiro(6) > 0 ? l.inteiro(6) : l.inteiro(1);
+            const long long variacao = l.inteiro(6);
+            const long long idProduto = variacao > 0 ? variacao : l.inteiro(1);
             const auto chave = [&](Record& r) {
-                r.setInteger("ID_PROD", idProduto);
-                r.setInteger("ID_PAUTA", idPauta);
+                r.setInteger(campo.idProd, idProduto);
+                r.setInteger(campo.idPauta, idPauta);
             };
             const auto campos = [&](Record& r) {
                 if (precoPadrao >= 1 && precoPadrao <= 3) {
-                    atribuirDoServidor(r, "PRECO1", l.texto(static_cast<size_t>(1 + precoPadrao)));
+                    atribuirDoServidor(r, campo.preco1, l.texto(static_cast<size_t>(1 + precoPadrao)));
                 } else {
-                    atribuirDoServidor(r, "PRECO1", l.texto(2));
-                    atribuirDoServidor(r, "PRECO2", l.texto(3));
-                    atribuirDoServidor(r, "PRECO3", l.texto(4));
+                    atribuirDoServidor(r, campo.preco1, l.texto(2));
+                    atribuirDoServidor(r, campo.preco2, l.texto(3));
+                    atribuirDoServidor(r, campo.preco3, l.texto(4));
                 }
-                atribuirDoServidor(r, "BC_COMISSAO", l.texto(5));
-                atribuirDoServidor(r, "VALOR_PAUTA_ICMS_ST", l.texto(8));
-                atribuirDoServidor(r, "DIVISOR", l.texto(9));
-                atribuirDoServidor(r, "TX_COMISSAO", l.texto(10));
-                atribuirDoServidor(r, "TX_ICMS", l.texto(11));
+                atribuirDoServidor(r, campo.bcComissao, l.texto(5));
+                atribuirDoServidor(r, campo.valorPautaIcmsSt, l.texto(8));
+                atribuirDoServidor(r, campo.divisor, l.texto(9));
+                atribuirDoServidor(r, campo.txComissao, l.texto(10));
+                atribuirDoServidor(r, campo.txIcms, l.texto(11));
             };
             if (idPauta != pautaAtual) {
                 pautaAtual = idPauta;
@@ -157,7 +173,18 @@ bool baixarProdutosPauta(ContextoComunicacao& c) {
             }
             // A full run removed the company's prices first: a product not yet seen in this list is new.
             const bool nova = produtosDaPauta.insert(idProduto).second && c.tipo == TipoComunicacao::Total;
-            if (incluirOuAlterar(precos, "KEYPRODUTO", nova, chave, campos) != Status::Ok)
+            bool gravado = false;
+            if (nova) {
+                // The usual case, written directly; a key taken after all goes the long way below.
+                precos.clear();
+                chave(precos.rec());
+                campos(precos.rec());
+                gravado = precos.add() == Status::Ok;
+                if (!gravado && precos.error().code != ErrorCode::CreatesDuplicateKey)
+                    return passo.falhaGravacao(precos.error(),
+                                               QStringLiteral(") ao gravar produto na pauta de preços!"));
+            }
+            if (!gravado && incluirOuAlterar(precos, "KEYPRODUTO", false, chave, campos) != Status::Ok)
                 return passo.falhaGravacao(precos.error(),
                                            QStringLiteral(") ao gravar produto na pauta de preços!"));
             // A promotional price in a list marks the product as on promotion.
