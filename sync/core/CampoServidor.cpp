@@ -21,7 +21,10 @@ long long inteiro(const QString& valor) {
 } // namespace
 
 bool atribuirDoServidor(Record& r, const char* campo, const QString& valor, int elemento) {
-    const int indice = r.field(campo);
+    return atribuirDoServidor(r, r.field(campo), valor, elemento);
+}
+
+bool atribuirDoServidor(Record& r, int indice, const QString& valor, int elemento) {
     const FieldDef& def = r.def().fields[static_cast<size_t>(indice)];
     switch (def.type) {
     case FieldType::Int32:

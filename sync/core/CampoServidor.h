@@ -12,5 +12,7 @@ namespace qav::sync {
 // False when the value does not fit the field (a decimal too large for it): the field is left as it was.
 // `elemento` is the element of an array field.
 bool atribuirDoServidor(Record& registro, const char* campo, const QString& valor, int elemento = 0);
+// The same by the field's index (Record::field()), for a step that writes many rows.
+bool atribuirDoServidor(Record& registro, int indice, const QString& valor, int elemento = 0);
 
 } // namespace qav::sync

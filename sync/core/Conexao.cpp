@@ -5,6 +5,8 @@
 
 #include <QList>
 
+#include <cctype>
+
 #include <QByteArray>
 #include <libpq-fe.h>
 
@@ -98,19 +100,53 @@ Date Linha::data(size_t coluna) const {
 
 // ---- Cursor
 
+namespace {
+
+// The statement without the ";" and blanks it ends with; empty when it holds another ";" (it may then
+// be more than one statement, which the COPY form cannot take).
+QString semTerminador(const QString& comando) {
+    QString corpo = comando.trimmed();
+    while (corpo.endsWith(QLatin1Char(';')))
+        corpo = corpo.chopped(1).trimmed();
+    return corpo.contains(QLatin1Char(';')) ? QString() : corpo;
+}
+
+} // namespace
+
 Cursor::Cursor(Conexao& conexao, QString comando) : m_conexao(conexao) {
     m_erro.comando = std::move(comando);
     pg_conn* c = m_conexao.m_conexao;
     if (m_conexao.m_gravador)
         m_conexao.m_gravador(m_erro.comando);
     m_conexao.anunciarAjustes(m_erro.comando);
+    // The COPY form runs on its own; inside an open transaction a statement it refused would leave the
+    // transaction failed, so there the rows come one answer each.
+    const QString corpo = ehSelect(m_erro.comando) ? semTerminador(m_erro.comando) : QString();
+    if (c && !corpo.isEmpty() && PQtransactionStatus(c) == PQTRANS_IDLE) {
+        // One round trip: the columns' names (for the texts adjusted on the way), then the rows.
+        const QString copia = QStringLiteral("SELECT * FROM (") + corpo +
+                              QStringLiteral(") AS q LIMIT 0; COPY (") + corpo +
+                              QStringLiteral(") TO STDOUT");
+        if (PQsendQuery(c, m_conexao.m_codificacao.codificar(copia).constData()) != 0) {
+            m_fase = Fase::Nomes;
+            m_conexao.m_cursorAberto = true;
+            return;
+        }
+    }
+    if (!enviarPorLinha())
+        descartar();
+}
+
+bool Cursor::enviarPorLinha() {
+    pg_conn* c = m_conexao.m_conexao;
+    m_fase = Fase::Linhas;
     if (!c || PQsendQuery(c, m_conexao.m_codificacao.codificar(m_erro.comando).constData()) == 0 ||
         PQsetSingleRowMode(c) == 0) {
         m_erro = m_conexao.erroDoServidor(m_erro.comando);
-        descartar();
-        return;
+        return false;
     }
     m_conexao.m_cursorAberto = true;
+    return true;
 }
 
 Cursor::~Cursor() {
@@ -126,22 +162,239 @@ void Cursor::descartar() {
         m_conexao.m_cursorAberto = false;
         // Rows not read are thrown away so that the connection can take the next statement; the
         // server is asked to stop sending them, and a server that does not answer is let go.
-        if (PQisBusy(c))
+        if (m_fase == Fase::Copia) {
+            // Rows already here are dropped first: a COPY whose end has come needs no cancel (which,
+            // arriving late, could stop the next statement instead).
+            char* bytes = nullptr;
+            int n = 0;
+            while ((n = PQgetCopyData(c, &bytes, 1)) > 0)
+                PQfreemem(bytes);
+            if (n < 0)
+                m_fase = Fase::Final;
+        }
+        bool cancelado = PQisBusy(c) != 0 || m_fase == Fase::Copia;
+        if (cancelado)
             cancelarNoServidor(c);
         ErroSql ignorado;
-        while (m_conexao.aguardar(m_erro.comando, &ignorado)) {
+        while (m_conexao.m_conexao) {
+            if (m_fase == Fase::Copia) {
+                char* bytes = nullptr;
+                const int n = PQgetCopyData(m_conexao.m_conexao, &bytes, 1);
+                if (n > 0) {
+                    PQfreemem(bytes);
+                } else if (n == 0) {
+                    if (!m_conexao.aguardarCopia(m_erro.comando, &ignorado))
+                        break;
+                } else {
+                    m_fase = Fase::Final;
+                }
+                continue;
+            }
+            if (!m_conexao.aguardar(m_erro.comando, &ignorado))
+                break;
             PGresult* r = PQgetResult(m_conexao.m_conexao);
             if (!r)
                 break;
+            if (PQresultStatus(r) == PGRES_COPY_OUT) {
+                m_fase = Fase::Copia;
+                if (!cancelado)
+                    cancelarNoServidor(m_conexao.m_conexao);
+                cancelado = true;
+            }
             PQclear(r);
         }
     }
     m_conexao.m_cursorAberto = false;
 }
 
+Cursor::Passo Cursor::lerNomes() {
+    // The names' answer, then the start of the COPY. A statement the COPY form refuses (or a server
+    // that knows no COPY of a query) is sent again as it is, so that its rows or its error are as ever.
+    for (;;) {
+        if (!m_conexao.aguardar(m_erro.comando, &m_erro)) {
+            descartar();
+            return Passo::Erro;
+        }
+        Resultado r(PQgetResult(m_conexao.m_conexao));
+        const ExecStatusType estado = r.r ? PQresultStatus(r.r) : PGRES_FATAL_ERROR;
+        if (estado == PGRES_TUPLES_OK) {
+            m_nomes.clear();
+            for (int c = 0; c < PQnfields(r.r); ++c)
+                m_nomes.push_back(QString::fromUtf8(PQfname(r.r, c)));
+            continue;
+        }
+        if (estado == PGRES_COPY_OUT) {
+            m_fase = Fase::Copia;
+            return Passo::Linha;
+        }
+        // Refused: what is left of the answer is read, then the statement goes in its own form.
+        while (r.r && m_conexao.aguardar(m_erro.comando, &m_erro)) {
+            PGresult* resto = PQgetResult(m_conexao.m_conexao);
+            if (!resto)
+                break;
+            const bool copiando = PQresultStatus(resto) == PGRES_COPY_OUT;
+            PQclear(resto);
+            if (copiando)
+                break; // not expected after an error; descartar() ends it
+        }
+        if (!m_conexao.conectada() || m_conexao.m_falha != Conexao::Falha::Nenhuma ||
+            PQtransactionStatus(m_conexao.m_conexao) != PQTRANS_IDLE) {
+            if (m_erro.texto.isEmpty()) {
+                m_erro = m_conexao.erroDoServidor(m_erro.comando, "08006");
+                m_erro.texto = QStringLiteral("Conexão com o servidor perdida!|") + m_erro.texto;
+            }
+            descartar();
+            return Passo::Erro;
+        }
+        m_conexao.m_cursorAberto = false;
+        if (!enviarPorLinha()) {
+            descartar();
+            return Passo::Erro;
+        }
+        return Passo::Fim; // meaning: read on in the other form
+    }
+}
+
+void Cursor::linhaDaCopia(const char* bytes, int tamanho, Linha& linha) {
+    linha.ajustes.clear();
+    linha.colunas.clear();
+    linha.nulas.clear();
+    if (tamanho > 0 && bytes[tamanho - 1] == '\n')
+        --tamanho;
+    const char* fim = bytes + tamanho;
+    const char* p = bytes;
+    for (;;) {
+        const char* inicio = p;
+        bool escapes = false;
+        while (p < fim && *p != '\t') {
+            if (*p == '\\') {
+                escapes = true;
+                if (p + 1 < fim)
+                    ++p;
+            }
+            ++p;
+        }
+        const size_t coluna = linha.colunas.size();
+        if (p - inicio == 2 && inicio[0] == '\\' && inicio[1] == 'N') {
+            linha.nulas.push_back(true);
+            linha.colunas.emplace_back();
+        } else {
+            const char* valor = inicio;
+            qsizetype tamanhoValor = p - inicio;
+            if (escapes) {
+                // The text form's escapes: \b \f \n \r \t \v, octal and hex bytes, and any other
+                // character standing for itself (the backslash among them).
+                m_valor.resize(0);
+                for (const char* q = inicio; q < p; ++q) {
+                    if (*q != '\\' || q + 1 >= p) {
+                        m_valor += *q;
+                        continue;
+                    }
+                    const char e = *++q;
+                    switch (e) {
+                    case 'b':
+                        m_valor += '\b';
+                        break;
+                    case 'f':
+                        m_valor += '\f';
+                        break;
+                    case 'n':
+                        m_valor += '\n';
+                        break;
+                    case 'r':
+                        m_valor += '\r';
+                        break;
+                    case 't':
+                        m_valor += '\t';
+                        break;
+                    case 'v':
+                        m_valor += '\v';
+                        break;
+                    case 'x':
+                        if (q + 1 < p && std::isxdigit(static_cast<unsigned char>(q[1]))) {
+                            int b = 0;
+                            for (int i = 0;
+                                 i < 2 && q + 1 < p && std::isxdigit(static_cast<unsigned char>(q[1])); ++i) {
+                                const char h = *++q;
+                                b = b * 16 + (h <= '9' ? h - '0' : (h | 0x20) - 'a' + 10);
+                            }
+                            m_valor += static_cast<char>(b);
+                        } else {
+                            m_valor += e;
+                        }
+                        break;
+                    default:
+                        if (e >= '0' && e <= '7') {
+                            int b = e - '0';
+                            for (int i = 0; i < 2 && q + 1 < p && q[1] >= '0' && q[1] <= '7'; ++i)
+                                b = b * 8 + (*++q - '0');
+                            m_valor += static_cast<char>(b);
+                        } else {
+                            m_valor += e;
+                        }
+                    }
+                }
+                valor = m_valor.constData();
+                tamanhoValor = m_valor.size();
+            }
+            QString texto = m_conexao.m_codificacao.decodificar(valor, tamanhoValor);
+            // The local tables hold Windows-1252 only: anything else is kept in its nearest plain form
+            // rather than ending the step.
+            if (!text::isWin1252(texto)) {
+                QString ajustado = text::win1252Form(texto);
+                linha.ajustes.push_back(
+                    {QString(), coluna < m_nomes.size() ? m_nomes[coluna] : QString(), texto, ajustado});
+                texto = std::move(ajustado);
+            }
+            linha.nulas.push_back(false);
+            linha.colunas.push_back(std::move(texto));
+        }
+        if (p >= fim)
+            break;
+        ++p; // the tab
+    }
+}
+
+Cursor::Passo Cursor::lerCopia(Linha& linha) {
+    for (;;) {
+        pg_conn* c = m_conexao.m_conexao;
+        if (!c) {
+            m_erro = m_conexao.erroDoServidor(m_erro.comando, "08006");
+            descartar();
+            return Passo::Erro;
+        }
+        char* bytes = nullptr;
+        const int n = PQgetCopyData(c, &bytes, 1);
+        if (n > 0) {
+            linhaDaCopia(bytes, n, linha);
+            PQfreemem(bytes);
+            return Passo::Linha;
+        }
+        if (n < 0) {
+            // The end of the rows (or a broken connection): the COPY's own answer says which.
+            m_fase = Fase::Final;
+            return Passo::Fim;
+        }
+        if (!m_conexao.aguardarCopia(m_erro.comando, &m_erro)) {
+            descartar();
+            return Passo::Erro;
+        }
+    }
+}
+
 Cursor::Passo Cursor::proxima(Linha& linha) {
     if (!m_aberto)
         return m_erro.texto.isEmpty() ? Passo::Fim : Passo::Erro;
+    if (m_fase == Fase::Nomes) {
+        const Passo passo = lerNomes();
+        if (passo == Passo::Erro)
+            return passo;
+    }
+    if (m_fase == Fase::Copia) {
+        const Passo passo = lerCopia(linha);
+        if (passo != Passo::Fim)
+            return passo;
+    }
     if (!m_conexao.aguardar(m_erro.comando, &m_erro)) {
         descartar();
         return Passo::Erro;

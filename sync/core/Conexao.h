@@ -68,11 +68,22 @@ public:
 
 private:
     friend class Conexao;
+    // A SELECT comes as the text rows of a COPY, which the server sends as one stream (far cheaper
+    // than an answer per row), after the names of its columns; any other statement, a statement in
+    // an open transaction or one the COPY form refused is read an answer per row.
+    enum class Fase { Linhas, Nomes, Copia, Final };
     Cursor(Conexao& conexao, QString comando);
+    bool enviarPorLinha();
+    Passo lerNomes();
+    Passo lerCopia(Linha& linha);
+    void linhaDaCopia(const char* bytes, int tamanho, Linha& linha);
     void descartar();
     Conexao& m_conexao;
     ErroSql m_erro;
     bool m_aberto = true;
+    Fase m_fase = Fase::Linhas;
+    std::vector<QString> m_nomes; // the answer's column names, in the copy form
+    QByteArray m_valor;           // a value with escapes, as it is read back
 };
 
 class Conexao {
@@ -167,6 +178,9 @@ private:
     // Waits for the next result of the statement in flight; false with the reason in `erro` when the
     // server did not answer or the user stopped the run (the connection then noted as failed).
     bool aguardar(const QString& comando, ErroSql* erro);
+    // The same for the rows of a COPY: true when more bytes arrived (or the user's stop was passed on
+    // to the server, which then ends the COPY).
+    bool aguardarCopia(const QString& comando, ErroSql* erro);
     // Closes a connection that no longer answers, keeping the reason.
     void abandonar(Falha falha);
     // Why there is no connection to send a statement on.

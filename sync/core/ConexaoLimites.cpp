@@ -72,6 +72,41 @@ bool Conexao::aguardar(const QString& comando, ErroSql* erro) {
     return false;
 }
 
+bool Conexao::aguardarCopia(const QString& comando, ErroSql* erro) {
+    if (!m_conexao) {
+        *erro = erroDoServidor(comando, "08003");
+        return false;
+    }
+    const bool aposInterrupcao = m_falha == Falha::Interrompida;
+    const int limite = aposInterrupcao ? std::min(m_limites.esperaSegundos, kEsperaAposInterrupcaoSegundos)
+                                       : m_limites.esperaSegundos;
+    switch (aguardarDados(m_conexao, limite, aposInterrupcao ? nullptr : m_parar)) {
+    case Espera::Pronta:
+        return true;
+    case Espera::Interrompida:
+        // The server was asked to cancel: the rest of the stream is its answer, awaited briefly.
+        m_falha = Falha::Interrompida;
+        return true;
+    case Espera::Falhou: {
+        // The server or the network dropped the connection: said so before libpq's reason.
+        const QString motivo = semSenha(doServidor(PQerrorMessage(m_conexao)));
+        abandonar(Falha::Perdida);
+        erro->comando = comando;
+        erro->codigo = QStringLiteral("08006");
+        erro->texto = QStringLiteral("Conexão com o servidor perdida!|") + motivo;
+        return false;
+    }
+    case Espera::SemResposta:
+        abandonar(aposInterrupcao ? Falha::Interrompida : Falha::SemResposta);
+        m_limiteEsgotado = limite;
+        break;
+    }
+    erro->comando = comando;
+    erro->codigo = m_falha == Falha::Interrompida ? QStringLiteral("57014") : QStringLiteral("08006");
+    erro->texto = m_falha == Falha::SemResposta ? textoSemResposta(limite) : textoSemConexao();
+    return false;
+}
+
 void Conexao::aplicarLimitesSessao() {
     // A transaction of ours that the link left idle is ended by the server, which frees the order
     // numbering row it locked; a statement waiting for another session's lock gives up in time. Older

@@ -1,6 +1,7 @@
 #include "sync/core/DownloadClientes.h"
 
 #include "store/core/Table.h"
+#include "store/core/TableSet.h"
 #include "store/core/Text.h"
 #include "sync/core/CampoServidor.h"
 #include "sync/core/CursorTransacao.h"
@@ -218,6 +219,7 @@ bool baixar(ContextoComunicacao& c, const Forma& forma) {
     };
 
     const QString comando = QString::fromLatin1(forma.select) + filtro(c, forma.zor, todos);
+    Record lido(clientes.def()); // the stored customer, as read before the server's values go in
     const bool ok = passo.percorrer(
         comando,
         [&](const Linha& l) {
@@ -251,6 +253,9 @@ bool baixar(ContextoComunicacao& c, const Forma& forma) {
             if (achou != Status::Ok)
                 clientes.clear();
             Record& r = clientes.rec();
+            if (achou == Status::Ok)
+                lido = r;
+            const QString registro = QStringLiteral("Cliente # ") + sobre;
             const long long formaPag = achou == Status::Ok ? r.integer("FORMA_PAG") : 0;
             try {
                 for (size_t i = 0; i < mapa.size(); ++i) {
@@ -261,16 +266,13 @@ bool baixar(ContextoComunicacao& c, const Forma& forma) {
                         if (d.campo == "PRINC_PRODU")
                             r.setText("PRINC_PRODU", text::fit(l.texto(i), 35), d.elemento);
                         else
-                            atribuirOuRegistrar(c, r, "PERC_VENDAS", l.texto(i),
-                                                QStringLiteral("Cliente # ") + sobre, d.elemento);
+                            atribuirOuRegistrar(c, r, "PERC_VENDAS", l.texto(i), registro, d.elemento);
                         continue;
                     }
-                    atribuirOuRegistrar(c, r, d.campo.constData(), l.texto(i),
-                                        QStringLiteral("Cliente # ") + sobre);
+                    atribuirOuRegistrar(c, r, d.campo.constData(), l.texto(i), registro);
                 }
                 if (forma.zor) {
-                    atribuirOuRegistrar(c, r, "N_SUFRAMA", coluna(l, "inscr_suframa"),
-                                        QStringLiteral("Cliente # ") + sobre);
+                    atribuirOuRegistrar(c, r, "N_SUFRAMA", coluna(l, "inscr_suframa"), registro);
                     const auto [eMunic, eEstad] =
                         municipio(municip, coluna(l, "id_municipio_entrega").toLongLong());
                     const auto [cMunic, cEstad] =
@@ -294,7 +296,8 @@ bool baixar(ContextoComunicacao& c, const Forma& forma) {
             }
             if (!separarDocumento(outro.tabela(), r))
                 return falha(sobre);
-            if ((achou == Status::Ok ? clientes.put() : clientes.add()) != Status::Ok)
+            // A customer already here is written only where it changed (its keys stay as they are).
+            if ((achou == Status::Ok ? putChanged(clientes, lido) : clientes.add()) != Status::Ok)
                 return falha(sobre);
             passo.contar();
             return true;

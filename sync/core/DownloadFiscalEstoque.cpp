@@ -1,3 +1,4 @@
+#include "store/core/TableSet.h"
 #include "store/core/Text.h"
 #include "sync/core/CampoServidor.h"
 #include "sync/core/DownloadCadastros.h"
@@ -10,10 +11,10 @@ namespace {
 
 // A value of the row written over a product the workstation already has; a row whose product is not
 // here is passed over. False after a write failure was shown.
-// Only the `campos` that `mudar` sets are written, so the product's keys are not rebuilt for each row.
-bool gravarNoProduto(PassoDownload& passo, Table& produtos, long long idProduto, int idEmpresa,
-                     std::initializer_list<const char*> campos, const std::function<void(Record&)>& mudar,
-                     const std::function<QString()>& textoFalha) {
+// Only the fields whose values `mudar` changed are written (none when it changed nothing), so the
+// product's keys are not rebuilt for each row. `lido` holds the product as read (the step's own buffer).
+bool gravarNoProduto(PassoDownload& passo, Table& produtos, long long idProduto, int idEmpresa, Record& lido,
+                     const std::function<void(Record&)>& mudar, const std::function<QString()>& textoFalha) {
     const Status achou = localizar(produtos, "KEYID", [&](Record& r) {
         r.setInteger("ID", idProduto);
         r.setInteger("ID_EMPRESA", idEmpresa);
@@ -21,8 +22,9 @@ bool gravarNoProduto(PassoDownload& passo, Table& produtos, long long idProduto,
     if (achou == Status::NotFound)
         return true;
     if (achou == Status::Ok) {
+        lido = produtos.rec();
         mudar(produtos.rec());
-        if (produtos.putFields(campos) == Status::Ok) {
+        if (putChanged(produtos, lido) == Status::Ok) {
             passo.contar();
             return true;
         }
@@ -84,6 +86,7 @@ bool baixarEstoque(ContextoComunicacao& c) {
     if (!baixaCadastros(c) && !entregaImediata)
         return true;
     Table produtos(c.store, "produto");
+    Record lido(produtos.def());
     PassoDownload passo(c, QStringLiteral(" Estoques..."));
     if (!passo.iniciar(QStringLiteral("Atualizando Estoque..."), {&produtos}))
         return false;
@@ -118,7 +121,7 @@ bool baixarEstoque(ContextoComunicacao& c) {
         const long long id = l.inteiro(1);
         passo.progresso([&] { return QStringLiteral("Atualizando Estoque: %1").arg(id); });
         return gravarNoProduto(
-            passo, produtos, id, c.idEmpresa, {"QTD_ESTOQUE"},
+            passo, produtos, id, c.idEmpresa, lido,
             [&](Record& r) {
                 atribuirOuRegistrar(c, r, "QTD_ESTOQUE", l.texto(2),
                                     QStringLiteral("Estoque do Produto # %1").arg(id));
@@ -132,6 +135,7 @@ bool baixarCustoProdutos(ContextoComunicacao& c) {
     if (!baixaCadastros(c) || lerValoresDownload(c).analiseLucro == 0)
         return true;
     Table produtos(c.store, "produto");
+    Record lido(produtos.def());
     PassoDownload passo(c, QStringLiteral(" Produtos..."), QStringLiteral("Atualizados Custo de "));
     if (!passo.iniciar(QStringLiteral("Atualizando Custo dos Produtos..."), {&produtos}))
         return false;
@@ -149,7 +153,7 @@ bool baixarCustoProdutos(ContextoComunicacao& c) {
         const long long id = l.inteiro(0);
         passo.progresso([&] { return QStringLiteral("Atualizando Custo do Produto: %1").arg(id); });
         return gravarNoProduto(
-            passo, produtos, id, c.idEmpresa, {"DT_ATUAL_CUSTO", "VL_CUSTO"},
+            passo, produtos, id, c.idEmpresa, lido,
             [&](Record& r) {
                 const QString registro = QStringLiteral("Custo do Produto # %1").arg(id);
                 atribuirOuRegistrar(c, r, "DT_ATUAL_CUSTO", l.texto(1), registro);

@@ -109,6 +109,23 @@ bool baixarProdutosPauta(ContextoComunicacao& c) {
     // from one that comes again (a colour priced as a variation and under its own id).
     long long pautaAtual = -1;
     std::unordered_set<long long> produtosDaPauta, pautasRecusadas;
+    long long codigoAtual = 0, idPautaDoCodigo = 0;
+    // The fields every row writes, looked up once.
+    const Record& modelo = precos.rec();
+    const struct {
+        int idProd, idPauta, preco1, preco2, preco3, bcComissao, valorPautaIcmsSt, divisor, txComissao,
+            txIcms;
+    } campo{modelo.field("ID_PROD"),
+            modelo.field("ID_PAUTA"),
+            modelo.field("PRECO1"),
+            modelo.field("PRECO2"),
+            modelo.field("PRECO3"),
+            modelo.field("BC_COMISSAO"),
+            modelo.field("VALOR_PAUTA_ICMS_ST"),
+            modelo.field("DIVISOR"),
+            modelo.field("TX_COMISSAO"),
+            modelo.field("TX_ICMS")};
+    bool temCodigo = false, recusada = false;
     const bool ok = passo.percorrer(
         comando,
         [&](const Linha& l) {
@@ -116,30 +133,39 @@ bool baixarProdutosPauta(ContextoComunicacao& c) {
             passo.progresso([&] {
                 return QStringLiteral("Atualizando Produto da Pauta # %1/%2").arg(codigo).arg(l.texto(1));
             });
-            const long long idPauta = idComEmpresa(codigo, c.idEmpresa);
-            // The prices of a list whose code makes no local id are refused with it (logged once).
-            if (pautasRecusadas.count(idPauta) ||
-                (!idCabe(c, idPauta, QStringLiteral("Pauta # %1").arg(codigo), "ID_PAUTA") &&
-                 pautasRecusadas.insert(idPauta).second))
+            // The prices of a list whose code makes no local id are refused with it (logged once). The
+            // rows come list by list: the id and the verdict are worked out once per list.
+            if (codigo != codigoAtual || !temCodigo) {
+                temCodigo = true;
+                codigoAtual = codigo;
+                idPautaDoCodigo = idComEmpresa(codigo, c.idEmpresa);
+                recusada =
+                    pautasRecusadas.count(idPautaDoCodigo) ||
+                    (!idCabe(c, idPautaDoCodigo, QStringLiteral("Pauta # %1").arg(codigo), "ID_PAUTA") &&
+                     pautasRecusadas.insert(idPautaDoCodigo).second);
+            }
+            if (recusada)
                 return true;
-            const long long idProduto = l.inteiro(6) > 0 ? l.inteiro(6) : l.inteiro(1);
+            const long long idPauta = idPautaDoCodigo;
+            const long long variacao = l.inteiro(6);
+            const long long idProduto = variacao > 0 ? variacao : l.inteiro(1);
             const auto chave = [&](Record& r) {
-                r.setInteger("ID_PROD", idProduto);
-                r.setInteger("ID_PAUTA", idPauta);
+                r.setInteger(campo.idProd, idProduto);
+                r.setInteger(campo.idPauta, idPauta);
             };
             const auto campos = [&](Record& r) {
                 if (precoPadrao >= 1 && precoPadrao <= 3) {
-                    atribuirDoServidor(r, "PRECO1", l.texto(static_cast<size_t>(1 + precoPadrao)));
+                    atribuirDoServidor(r, campo.preco1, l.texto(static_cast<size_t>(1 + precoPadrao)));
                 } else {
-                    atribuirDoServidor(r, "PRECO1", l.texto(2));
-                    atribuirDoServidor(r, "PRECO2", l.texto(3));
-                    atribuirDoServidor(r, "PRECO3", l.texto(4));
+                    atribuirDoServidor(r, campo.preco1, l.texto(2));
+                    atribuirDoServidor(r, campo.preco2, l.texto(3));
+                    atribuirDoServidor(r, campo.preco3, l.texto(4));
                 }
-                atribuirDoServidor(r, "BC_COMISSAO", l.texto(5));
-                atribuirDoServidor(r, "VALOR_PAUTA_ICMS_ST", l.texto(8));
-                atribuirDoServidor(r, "DIVISOR", l.texto(9));
-                atribuirDoServidor(r, "TX_COMISSAO", l.texto(10));
-                atribuirDoServidor(r, "TX_ICMS", l.texto(11));
+                atribuirDoServidor(r, campo.bcComissao, l.texto(5));
+                atribuirDoServidor(r, campo.valorPautaIcmsSt, l.texto(8));
+                atribuirDoServidor(r, campo.divisor, l.texto(9));
+                atribuirDoServidor(r, campo.txComissao, l.texto(10));
+                atribuirDoServidor(r, campo.txIcms, l.texto(11));
             };
             if (idPauta != pautaAtual) {
                 pautaAtual = idPauta;
@@ -147,7 +173,18 @@ bool baixarProdutosPauta(ContextoComunicacao& c) {
             }
             // A full run removed the company's prices first: a product not yet seen in this list is new.
             const bool nova = produtosDaPauta.insert(idProduto).second && c.tipo == TipoComunicacao::Total;
-            if (incluirOuAlterar(precos, "KEYPRODUTO", nova, chave, campos) != Status::Ok)
+            bool gravado = false;
+            if (nova) {
+                // The usual case, written directly; a key taken after all goes the long way below.
+                precos.clear();
+                chave(precos.rec());
+                campos(precos.rec());
+                gravado = precos.add() == Status::Ok;
+                if (!gravado && precos.error().code != ErrorCode::CreatesDuplicateKey)
+                    return passo.falhaGravacao(precos.error(),
+                                               QStringLiteral(") ao gravar produto na pauta de preços!"));
+            }
+            if (!gravado && incluirOuAlterar(precos, "KEYPRODUTO", false, chave, campos) != Status::Ok)
                 return passo.falhaGravacao(precos.error(),
                                            QStringLiteral(") ao gravar produto na pauta de preços!"));
             // A promotional price in a list marks the product as on promotion.

@@ -1,3 +1,4 @@
+#include "store/core/TableSet.h"
 #include "store/core/Text.h"
 #include "sync/core/CampoServidor.h"
 #include "sync/core/CursorTransacao.h"
@@ -201,6 +202,13 @@ bool baixarProdutos(ContextoComunicacao& c) {
     // The first run of a company finds no products: each row is then added without looking it up.
     const bool semProdutos = todos.seekPhysical() == Status::Ok && todos.next() == Status::EndOfFile;
     if (c.tipo == TipoComunicacao::Total) {
+        passo.progresso([] { return QStringLiteral("Inativando os Produtos..."); });
+        StoreError erro;
+        if (putIntegerWhere(todos, "ATIVO", 0, "ID_EMPRESA = ?", {QVariant::fromValue(c.idEmpresa)}, &erro) <
+            0)
+            return passo.falhaGravacao(erro, QStringLiteral(") ao gravar produto!|Produto: 0 "));
+        // A product another window holds was left active: the walk meets it and reports it.
+        todos.setFilter("ID_EMPRESA = ? AND ATIVO <> 0", {QVariant::fromValue(c.idEmpresa)});
         Status s = todos.seekPhysical();
         if (s == Status::Ok)
             s = todos.next();
@@ -223,6 +231,7 @@ bool baixarProdutos(ContextoComunicacao& c) {
     const QString precoPadrao = QString::number(c.qavcfg->integer("PRECO_PADRAO"));
     const QString origemDesconto = text::rtrim(c.qavcfg->text("ORIGEM_DESCMAX"));
     const Decimal descontoVendedor = v.descontoMaximoVendedor;
+    Record lido(produtos.def()); // the stored product, as read before the server's values go in
     const bool ok = passo.percorrer(comandoProdutos(c, v), [&](const Linha& linha) {
         const LinhaNomeada l(&kColunas, linha);
         const long long id = l.inteiro("id_erp");
@@ -271,23 +280,31 @@ bool baixarProdutos(ContextoComunicacao& c) {
                 return falhaProduto(produtos, id, l.texto("descr_det"));
         }
 
-        // The code now belongs to this product: another local product holding it gives it up.
-        Table& dono = outro.tabela();
-        const Status temDono = localizar(dono, "KEYCODIGO", [&](Record& r) {
-            atribuirDoServidor(r, "CODIGO", codigo);
-            r.setInteger("ID_EMPRESA", c.idEmpresa);
-        });
-        if (temDono == Status::Ok && dono.rec().integer("ID") != id) {
-            dono.rec().setText("CODIGO", QStringLiteral("*%1*").arg(dono.rec().integer("ID")));
-            if (dono.putFields({"CODIGO"}) != Status::Ok)
-                falhaProduto(dono, dono.rec().integer("ID"), text::rtrim(dono.rec().text("NOME")));
-        }
-
         const Status achou = localizar(produtos, "KEYID", chave);
         if (achou == Status::Error)
             return falhaProduto(produtos, id, l.texto("descr_det"));
+        // The code now belongs to this product: another local product holding it gives it up. The
+        // codes are unique, so a product that already holds it spares the look-up.
+        if (achou == Status::Ok)
+            lido = produtos.rec();
+        const QString codigoGuardado = produtos.rec().text("CODIGO");
+        atribuirDoServidor(produtos.rec(), "CODIGO", codigo);
+        if (achou != Status::Ok || produtos.rec().text("CODIGO") != codigoGuardado) {
+            Table& dono = outro.tabela();
+            const Status temDono = localizar(dono, "KEYCODIGO", [&](Record& r) {
+                atribuirDoServidor(r, "CODIGO", codigo);
+                r.setInteger("ID_EMPRESA", c.idEmpresa);
+            });
+            if (temDono == Status::Ok && dono.rec().integer("ID") != id) {
+                dono.rec().setText("CODIGO", QStringLiteral("*%1*").arg(dono.rec().integer("ID")));
+                if (dono.putFields({"CODIGO"}) != Status::Ok)
+                    falhaProduto(dono, dono.rec().integer("ID"), text::rtrim(dono.rec().text("NOME")));
+            }
+        }
+
         campos(produtos.rec());
-        if (gravar(produtos, achou) != Status::Ok)
+        // A product already here is written only where it changed (its keys stay as they are).
+        if ((achou == Status::Ok ? putChanged(produtos, lido) : produtos.add()) != Status::Ok)
             return falhaProduto(produtos, id, l.texto("descr_det"));
         passo.contar();
         return true;

@@ -111,6 +111,29 @@ Espera aguardarResultado(pg_conn* conexao, int limiteSegundos, const std::functi
     return desdeCancelamento.isValid() ? Espera::Interrompida : Espera::Pronta;
 }
 
+Espera aguardarDados(pg_conn* conexao, int limiteSegundos, const std::function<bool()>& parar) {
+    if (!conexao)
+        return Espera::Falhou;
+    const qint64 limiteMs = static_cast<qint64>(limiteSegundos > 0 ? limiteSegundos : 1) * 1000;
+    QElapsedTimer desdeUltimoByte;
+    desdeUltimoByte.start();
+    for (;;) {
+        if (PQstatus(conexao) == CONNECTION_BAD)
+            return Espera::Falhou;
+        if (parar && parar()) {
+            cancelarNoServidor(conexao);
+            return Espera::Interrompida;
+        }
+        const int pronto = esperarSocket(PQsocket(conexao), Sentido::Leitura, kFatiaMs);
+        if (pronto < 0)
+            return Espera::Falhou;
+        if (pronto > 0)
+            return PQconsumeInput(conexao) ? Espera::Pronta : Espera::Falhou;
+        if (desdeUltimoByte.elapsed() > limiteMs)
+            return Espera::SemResposta;
+    }
+}
+
 pg_conn* conectarComLimite(const char* const* chaves, const char* const* valores, int limiteSegundos,
                            const std::function<bool()>& parar, Espera* como) {
     *como = Espera::Pronta;

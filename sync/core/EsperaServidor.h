@@ -43,6 +43,11 @@ enum class Espera {
 // confirm it before it ends as Interrompida.
 Espera aguardarResultado(pg_conn* conexao, int limiteSegundos, const std::function<bool()>& parar);
 
+// Waits until more bytes of a stream of rows (a COPY) have arrived and been read, with the same limit.
+// When `parar` says yes, the statement is cancelled on the server and the wait ends as Interrompida
+// at once: the server then ends the stream.
+Espera aguardarDados(pg_conn* conexao, int limiteSegundos, const std::function<bool()>& parar);
+
 // Asks the server to cancel what the session is doing, on a thread of its own so that a dead link
 // never holds the caller (the request opens a second connection to the server).
 void cancelarNoServidor(pg_conn* conexao);

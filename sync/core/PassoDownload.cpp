@@ -1,5 +1,6 @@
 #include "sync/core/PassoDownload.h"
 
+#include "store/core/TableSet.h"
 #include "store/core/Text.h"
 #include "sync/core/FalhaLocal.h"
 
@@ -142,6 +143,10 @@ void PassoDownload::proximaParte(const QString& textoInicio, QString sufixoFim) 
 bool PassoDownload::excluir(Table& t, const std::string& condicao, std::vector<QVariant> parametros,
                             const std::function<QString(const Record&)>& textoExclusao,
                             const QString& textoFalha) {
+    // All at once, then one by one those another window holds (each reported, the pass going on).
+    StoreError erro;
+    if (removeWhere(t, condicao, parametros, &erro) < 0)
+        return falhaGravacao(erro, textoFalha);
     t.setFilter(condicao, std::move(parametros));
     Status s = t.seekPhysical();
     if (s == Status::Ok)

@@ -50,8 +50,9 @@ public:
     // "Erro (" + the store's code + `texto` (which begins with ")"), captioned "Erro". Returns false.
     bool falhaGravacao(const StoreError& erro, const QString& texto);
 
-    // Full run: removes the records that pass `condicao` before the new ones come, showing each; a
-    // record that cannot be removed is reported and the pass goes on. False only when the walk failed.
+    // Full run: removes the records that pass `condicao` before the new ones come, in one statement;
+    // a record another window holds cannot be removed: it is reported and the pass goes on. False only
+    // when the statement or the walk over the held ones failed.
     bool excluir(Table& tabela, const std::string& condicao, std::vector<QVariant> parametros,
                  const std::function<QString(const Record&)>& textoExclusao, const QString& textoFalha);
 

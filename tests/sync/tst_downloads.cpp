@@ -321,6 +321,55 @@ private Q_SLOTS:
         QCOMPARE(produtos.at(QStringLiteral("1001")).integer("ATIVO"), 1);
     }
 
+    // Rows come from the server as one stream of text: tabs, line breaks and backslashes inside a
+    // value arrive as they are. A second full run over the folder the first one filled (which
+    // deactivates the products and removes the prices all at once before the rows come) leaves every
+    // table as the first one left it; a product another window holds stops the product
+    // step, which then leaves the products as they were.
+    void secondFullRunOverAFilledFolder() {
+        QAV_SERVIDOR_TESTE(servidor, ServidorTeste::Esquema::Zor);
+        servidor.executar(QStringLiteral(
+            "UPDATE gestao.produto SET descr_det=E'Perfil\\tU\\nsegunda linha \\\\ fim', referencia=''"
+            " WHERE id_erp=1001;"));
+        test::TempDataFolder pasta;
+        Store& store = pasta.store();
+        prepararEstacao(store, servidor);
+        Ouvinte primeira;
+        QCOMPARE(rodar(store, primeira, TipoComunicacao::Total).resultado, ResultadoComunicacao::Sucesso);
+        const auto produtos = registros(store, "produto", {"ID"});
+        QCOMPARE(text::rtrim(produtos.at(QStringLiteral("1001")).text("NOME")),
+                 QStringLiteral("Perfil\tU\nsegunda linha \\ fim"));
+        QCOMPARE(text::rtrim(produtos.at(QStringLiteral("1001")).text("REFER")), QString());
+        const char* const tabelas[] = {"produto", "pauta", "pauxpro", "clientes", "formapag", "municip"};
+        QList<QStringList> antes;
+        for (const char* t : tabelas)
+            antes << conteudo(store, t);
+
+        Ouvinte segunda;
+        QCOMPARE(rodar(store, segunda, TipoComunicacao::Total).resultado, ResultadoComunicacao::Sucesso);
+        QList<QStringList> depois;
+        for (const char* t : tabelas)
+            depois << conteudo(store, t);
+        for (qsizetype i = 0; i < depois.size(); ++i)
+            QCOMPARE(depois[i], antes[i]);
+        for (const QString& linha : primeira.registros.filter(QStringLiteral("Atualizados")))
+            QVERIFY2(segunda.registros.contains(linha), qPrintable(segunda.tudo()));
+
+        // Another window holds product 1002 while a third run starts.
+        Table editor(store, "produto");
+        QVERIFY(editor.open());
+        editor.rec().setInteger("ID", 1002);
+        editor.rec().setInteger("ID_EMPRESA", 1);
+        QCOMPARE(editor.get("KEYID"), Status::Ok);
+        QCOMPARE(editor.hold(0), Status::Ok);
+        Ouvinte terceira;
+        QCOMPARE(rodar(store, terceira, TipoComunicacao::Total).resultado, ResultadoComunicacao::Falhou);
+        QVERIFY2(terceira.mensagens.join(QLatin1Char(' ')).contains(QStringLiteral("ao gravar produto")),
+                 qPrintable(terceira.tudo()));
+        editor.release();
+        QCOMPARE(conteudo(store, "produto"), depois[0]);
+    }
+
     // The first run of a company adds its rows without looking them up; a key that comes twice (codes
     // the server tells apart by case only, a colour priced under its own id and as a variation) is
     // still written once, the later row winning as in any run.

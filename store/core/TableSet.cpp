@@ -1,0 +1,143 @@
+#include "store/core/TableSet.h"
+
+#include "store/core/Connection.h"
+#include "store/core/DecimalCondition.h"
+#include "store/core/RowCodec.h"
+#include "store/core/TableSchema.h"
+
+#include <sqlite3.h>
+
+namespace qav {
+
+namespace {
+
+void bindParameter(sqlite3_stmt* statement, int parameter, const QVariant& value) {
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Bool:
+        sqlite3_bind_int64(statement, parameter, value.toLongLong());
+        break;
+    case QMetaType::Double:
+        sqlite3_bind_double(statement, parameter, value.toDouble());
+        break;
+    default: {
+        const QByteArray utf8 = value.toString().toUtf8();
+        sqlite3_bind_text(statement, parameter, utf8.constData(), static_cast<int>(utf8.size()),
+                          SQLITE_TRANSIENT);
+    }
+    }
+}
+
+// Runs the statement with the parameters from `first` on; the number of records it changed.
+std::int64_t run(Table& table, const std::string& sql, const std::function<void(sqlite3_stmt*)>& bindFirst,
+                 int first, const std::vector<QVariant>& parameters, StoreError* error) {
+    Connection* connection = table.connection();
+    if (!connection) {
+        *error = {ErrorCode::FileNotOpen, errorText(ErrorCode::FileNotOpen), {}, {}};
+        return -1;
+    }
+    sqlite3_stmt* statement = connection->statement(sql, error);
+    if (!statement)
+        return -1;
+    StatementReset reset(statement);
+    bindFirst(statement);
+    for (size_t i = 0; i < parameters.size(); ++i)
+        bindParameter(statement, first + static_cast<int>(i), parameters[i]);
+    if (sqlite3_step(statement) != SQLITE_DONE) {
+        *error = connection->lastError();
+        return -1;
+    }
+    // Walks that read ahead must read again.
+    Store::noteWrite();
+    return sqlite3_changes64(connection->handle());
+}
+
+std::string qualifiedName(const Table& table) {
+    return schema::quoted(table.schemaName()) + "." + schema::quoted(table.def().tableName().toStdString());
+}
+
+} // namespace
+
+std::int64_t putIntegerWhere(Table& table, const char* field, std::int64_t value,
+                             const std::string& condition, const std::vector<QVariant>& parameters,
+                             StoreError* error) {
+    Record buffer(table.def());
+    const int f = buffer.field(field);
+    buffer.setInteger(f, value);
+    const std::string column = schema::quoted(table.def().fields[static_cast<size_t>(f)].name);
+    // The revision goes up as with every write, so that an editor that read a record before sees that
+    // it changed.
+    const std::string sql = "UPDATE " + qualifiedName(table) + " SET " + column +
+                            " = ?1, \"_rev\" = \"_rev\" + 1 WHERE \"_hold\" = '' AND " + column +
+                            " IS NOT ?1 AND (" + withDecimalOrder(table.def(), condition) + ")";
+    return run(
+        table, sql, [&](sqlite3_stmt* s) { rowcodec::bindField(s, 1, buffer, f); }, 2, parameters, error);
+}
+
+std::int64_t removeWhere(Table& table, const std::string& condition, const std::vector<QVariant>& parameters,
+                         StoreError* error) {
+    const std::string sql = "DELETE FROM " + qualifiedName(table) + " WHERE \"_hold\" = '' AND (" +
+                            withDecimalOrder(table.def(), condition) + ")";
+    return run(
+        table, sql, [](sqlite3_stmt*) {}, 1, parameters, error);
+}
+
+Status putChanged(Table& table, const Record& read) {
+    Record& record = table.rec();
+    const TableDef& def = table.def();
+    Connection* connection = table.connection();
+    if (!connection || record.rowId() == 0 || record.rowId() != read.rowId() ||
+        record.revision() != read.revision())
+        return table.put();
+    std::vector<int> changed;
+    for (size_t f = 0; f < def.fields.size(); ++f) {
+        const int first = def.slotOffset[f];
+        for (int e = 0; e < def.fields[f].count; ++e)
+            if (!(record.slot(first + e) == read.slot(first + e))) {
+                changed.push_back(static_cast<int>(f));
+                break;
+            }
+    }
+    if (changed.empty())
+        return Status::Ok;
+    std::string columns;
+    int count = 0;
+    for (const int f : changed) {
+        const FieldDef& field = def.fields[static_cast<size_t>(f)];
+        columns += (count++ ? ", " : "") + schema::quoted(field.name);
+        if (schema::isShadowed(def, f)) {
+            columns += ", " + schema::quoted(schema::shadowColumn(field));
+            ++count;
+        }
+    }
+    std::string sql = "UPDATE " + qualifiedName(table) + " SET (" + columns + ") = (";
+    for (int i = 0; i < count; ++i)
+        sql += i ? ", ?" : "?";
+    sql += "), \"_rev\" = \"_rev\" + 1 WHERE rowid = ?" + std::to_string(count + 1) + " AND \"_rev\" = ?" +
+           std::to_string(count + 2) + " AND \"_hold\" = ''";
+    StoreError error;
+    sqlite3_stmt* statement = connection->statement(sql, &error);
+    if (!statement)
+        return table.put();
+    {
+        StatementReset reset(statement);
+        int next = 1;
+        for (const int f : changed) {
+            rowcodec::bindField(statement, next++, record, f);
+            if (schema::isShadowed(def, f))
+                rowcodec::bindFolded(statement, next++, record, f);
+        }
+        sqlite3_bind_int64(statement, next, record.rowId());
+        sqlite3_bind_int64(statement, next + 1, record.revision());
+        if (sqlite3_step(statement) != SQLITE_DONE || sqlite3_changes(connection->handle()) != 1)
+            return table.put();
+    }
+    record.setOrigin(record.rowId(), record.revision() + 1);
+    Store::noteWrite();
+    return Status::Ok;
+}
+
+} // namespace qav

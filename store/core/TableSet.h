@@ -1,0 +1,34 @@
+#pragma once
+// Set operations for the large passes of a download's full run: one statement over every record of a
+// table that satisfies a condition, instead of a walk that writes the records one by one. A record an
+// editor holds is left as it is, for the caller to meet on a walk and report as it would a single
+// write.
+
+#include "store/core/Table.h"
+
+#include <QVariant>
+#include <string>
+#include <vector>
+
+namespace qav {
+
+// Gives the integer field `field` the value `value` in every record that satisfies `condition` (an
+// SQL condition on the columns with ? parameters, as Table::setFilter) and that nobody holds. Records
+// that already hold the value are not touched. The number of records changed, or -1 with `error`.
+std::int64_t putIntegerWhere(Table& table, const char* field, std::int64_t value,
+                             const std::string& condition, const std::vector<QVariant>& parameters,
+                             StoreError* error);
+
+// Deletes every record that satisfies `condition` and that nobody holds. The number of records
+// deleted, or -1 with `error`.
+std::int64_t removeWhere(Table& table, const std::string& condition, const std::vector<QVariant>& parameters,
+                         StoreError* error);
+
+// Writes the buffer over the record it was read from, as Table::put(), but only the fields whose values
+// differ from `read` (the record as it was read): the keys built on the other fields are left alone,
+// which makes a download that rewrites a wide record with mostly the same values much cheaper. A
+// record without differences is not written. Whatever keeps the narrow write from going through (the
+// record changed or held meanwhile) is left to Table::put(), which says why.
+Status putChanged(Table& table, const Record& read);
+
+} // namespace qav

@@ -1,0 +1,135 @@
+// The set operations of a download's full run and the narrow write of a record read back: records an
+// editor holds are left for the caller's walk, revisions move as with single writes, and a record is
+// written only where it changed.
+#include "store/core/Table.h"
+#include "store/core/TableSet.h"
+#include "store/core/Transaction.h"
+#include "tests/support/TempDataFolder.h"
+
+#include <QTest>
+
+using namespace qav;
+
+namespace {
+
+void adicionarProduto(Table& t, int id, int empresa, const char* codigo, int ativo) {
+    t.clear();
+    t.rec().setInteger("ID", id);
+    t.rec().setInteger("ID_EMPRESA", empresa);
+    t.rec().setText("CODIGO", QString::fromLatin1(codigo));
+    t.rec().setText("NOME", QStringLiteral("Perfil %1").arg(id));
+    t.rec().setInteger("ATIVO", ativo);
+    QCOMPARE(t.add(), Status::Ok);
+}
+
+Status ler(Table& t, int id, int empresa) {
+    t.clear();
+    t.rec().setInteger("ID", id);
+    t.rec().setInteger("ID_EMPRESA", empresa);
+    return t.get("KEYID");
+}
+
+} // namespace
+
+class TestTableSet : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    // One company's products deactivated at once: the other company's and an inactive one's stay as
+    // they were (revision too); a product another editor holds is skipped; a stale buffer of a changed
+    // product can no longer be written over it. Removal likewise, inside a transaction that undoes it.
+    void setOperationsSkipHeldRecords() {
+        test::TempDataFolder pasta;
+        Store& store = pasta.store();
+        Table t(store, "produto");
+        QVERIFY(t.open());
+        adicionarProduto(t, 1, 1, "A", 1);
+        adicionarProduto(t, 2, 1, "B", 1);
+        adicionarProduto(t, 3, 1, "C", 0);
+        adicionarProduto(t, 4, 2, "D", 1);
+        Table editor(store, "produto");
+        QVERIFY(editor.open());
+        QCOMPARE(ler(editor, 2, 1), Status::Ok);
+        QCOMPARE(editor.hold(0), Status::Ok);
+        Table antigo(store, "produto");
+        QVERIFY(antigo.open());
+        QCOMPARE(ler(antigo, 1, 1), Status::Ok);
+        QCOMPARE(ler(t, 3, 1), Status::Ok);
+        const auto revisaoInativo = t.rec().revision();
+
+        StoreError erro;
+        QCOMPARE(putIntegerWhere(t, "ATIVO", 0, "ID_EMPRESA = ?", {QVariant::fromValue(1)}, &erro), 1);
+        QCOMPARE(ler(t, 1, 1), Status::Ok);
+        QCOMPARE(t.rec().integer("ATIVO"), 0);
+        QCOMPARE(ler(t, 2, 1), Status::Ok);
+        QCOMPARE(t.rec().integer("ATIVO"), 1); // held: left for the caller
+        QCOMPARE(ler(t, 3, 1), Status::Ok);
+        QCOMPARE(t.rec().revision(), revisaoInativo);
+        QCOMPARE(ler(t, 4, 2), Status::Ok);
+        QCOMPARE(t.rec().integer("ATIVO"), 1);
+        antigo.rec().setText("NOME", QStringLiteral("Escrito por cima"));
+        QCOMPARE(antigo.put(), Status::Error);
+        QCOMPARE(antigo.error().code, ErrorCode::RecordChangedByAnotherStation);
+
+        {
+            Transaction transacao({&t});
+            QVERIFY(transacao.begin());
+            QCOMPARE(removeWhere(t, "ID_EMPRESA = ?", {QVariant::fromValue(1)}, &erro), 2);
+            QCOMPARE(t.count(), 2); // the held one and the other company's
+            QVERIFY(transacao.rollback());
+        }
+        QCOMPARE(t.count(), 4);
+        editor.release();
+        QCOMPARE(removeWhere(t, "ID_EMPRESA = ?", {QVariant::fromValue(1)}, &erro), 3);
+        QCOMPARE(t.count(), 1);
+    }
+
+    // Only what changed is written, with the revision moved; nothing changed, nothing written; a
+    // record changed or held meanwhile is refused as by put(), which says why.
+    void putChangedWritesOnlyTheDifferences() {
+        test::TempDataFolder pasta;
+        Store& store = pasta.store();
+        Table t(store, "produto");
+        QVERIFY(t.open());
+        adicionarProduto(t, 1, 1, "A", 1);
+        adicionarProduto(t, 2, 1, "B", 1);
+        QCOMPARE(ler(t, 1, 1), Status::Ok);
+        Record lido = t.rec();
+        QCOMPARE(putChanged(t, lido), Status::Ok);
+        QCOMPARE(t.rec().revision(), lido.revision());
+        t.rec().setText("NOME", QStringLiteral("Renomeado"));
+        t.rec().setText("CODIGO", QStringLiteral("Z"));
+        QCOMPARE(putChanged(t, lido), Status::Ok);
+        QCOMPARE(t.rec().revision(), lido.revision() + 1);
+        Table outro(store, "produto");
+        QVERIFY(outro.open());
+        outro.rec().setText("CODIGO", QStringLiteral("z")); // the code's key ignores case
+        outro.rec().setInteger("ID_EMPRESA", 1);
+        QCOMPARE(outro.get("KEYCODIGO"), Status::Ok);
+        QCOMPARE(outro.rec().integer("ID"), 1);
+        QCOMPARE(outro.rec().text("NOME").trimmed(), QStringLiteral("Renomeado"));
+
+        // Changed meanwhile by another window: refused.
+        lido = outro.rec();
+        QCOMPARE(ler(t, 1, 1), Status::Ok);
+        t.rec().setText("NOME", QStringLiteral("Outra janela"));
+        QCOMPARE(t.put(), Status::Ok);
+        outro.rec().setText("NOME", QStringLiteral("Tarde demais"));
+        QCOMPARE(putChanged(outro, lido), Status::Error);
+        QCOMPARE(outro.error().code, ErrorCode::RecordChangedByAnotherStation);
+        // Held by another window: refused.
+        QCOMPARE(ler(t, 2, 1), Status::Ok);
+        QCOMPARE(t.hold(0), Status::Ok);
+        QCOMPARE(ler(outro, 2, 1), Status::Ok);
+        lido = outro.rec();
+        outro.rec().setInteger("ATIVO", 0);
+        QCOMPARE(putChanged(outro, lido), Status::Error);
+        QCOMPARE(outro.error().code, ErrorCode::RecordHeld);
+        t.release();
+        QCOMPARE(ler(t, 2, 1), Status::Ok);
+        QCOMPARE(t.rec().integer("ATIVO"), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTableSet)
+#include "tst_tableset.moc"
