@@ -119,6 +119,8 @@ BrowseClientes::BrowseClientes(const ContextoClientes& contexto, bool selecao, Q
     m_lista->setObjectName(u"lista"_s);
     m_lista->setModel(m_modelo);
     m_lista->setSelectionBehavior(QAbstractItemView::SelectRows);
+    // A selected row would turn every header bold, an empty selection normal again.
+    m_lista->horizontalHeader()->setHighlightSections(false);
     m_lista->setSelectionMode(QAbstractItemView::SingleSelection);
     m_lista->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_lista->setWordWrap(false);

@@ -181,6 +181,8 @@ QWidget* UpdatePEDIDO::montarAbaProdutos() {
     m_itensModelo = new ItensPedidoModelo(m_edicao->itens(), this);
     m_itens->setModel(m_itensModelo);
     m_itens->setSelectionBehavior(QAbstractItemView::SelectRows);
+    // A selected row would turn every header bold, an empty selection normal again.
+    m_itens->horizontalHeader()->setHighlightSections(false);
     m_itens->setSelectionMode(QAbstractItemView::SingleSelection);
     m_itens->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_itens->verticalHeader()->hide();

@@ -85,6 +85,8 @@ void ConsultaCTR::montar() {
     m_lista->setModel(m_ordem);
     m_lista->setItemDelegate(new CelulaDestaque(m_lista));
     m_lista->setSelectionBehavior(QAbstractItemView::SelectRows);
+    // A selected row would turn every header bold, an empty selection normal again.
+    m_lista->horizontalHeader()->setHighlightSections(false);
     m_lista->setSelectionMode(QAbstractItemView::SingleSelection);
     m_lista->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_lista->verticalHeader()->hide();

@@ -55,6 +55,8 @@ void ConsultaPedido::montar() {
     m_lista->setHorizontalHeader(cabecalho);
     m_lista->setModel(m_ordem);
     m_lista->setSelectionBehavior(QAbstractItemView::SelectRows);
+    // A selected row would turn every header bold, an empty selection normal again.
+    m_lista->horizontalHeader()->setHighlightSections(false);
     m_lista->setSelectionMode(QAbstractItemView::SingleSelection);
     m_lista->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_lista->verticalHeader()->hide();

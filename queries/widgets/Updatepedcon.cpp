@@ -81,6 +81,8 @@ Updatepedcon::Updatepedcon(const ListContext& contexto, const historico::Pedido&
     m_lista->setObjectName(QStringLiteral("itens"));
     m_lista->setModel(m_itens);
     m_lista->setSelectionBehavior(QAbstractItemView::SelectRows);
+    // A selected row would turn every header bold, an empty selection normal again.
+    m_lista->horizontalHeader()->setHighlightSections(false);
     m_lista->setSelectionMode(QAbstractItemView::SingleSelection);
     m_lista->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_lista->verticalHeader()->hide();

@@ -243,7 +243,8 @@ private Q_SLOTS:
                                              << "14,60"
                                              << "100000" << -1 << "" << -1
                                              << "Aviso: Desconto de 14,60% acima do máximo permitido para o "
-                                                "vendedor!\nDesconto máximo: 14,50%";
+                                                "vendedor!\nProduto: A-1 PARAFUSO SEXTAVADO\nDesconto "
+                                                "máximo: 14,50%";
         // Total 1.000,00.
         QTest::newRow("credit limit equal to total") << "100"
                                                      << ""

@@ -34,6 +34,8 @@ ListWindow::ListWindow(std::shared_ptr<Store> store, const TableDef& table, std:
     m_view->setObjectName(QStringLiteral("lista"));
     m_view->setModel(model);
     m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    // A selected row would turn every header bold, an empty selection normal again.
+    m_view->horizontalHeader()->setHighlightSections(false);
     m_view->setSelectionMode(QAbstractItemView::SingleSelection);
     m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_view->setContextMenuPolicy(Qt::CustomContextMenu);
