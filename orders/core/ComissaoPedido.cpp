@@ -52,7 +52,7 @@ FalhaLeitura calcularComissao(Store& store, Table& itens, const Pedido& pedido, 
     for (const PedidoItem& item : lidos) {
         const Produto& produto = dados.produto(item.PRODU);
         ComissaoItem c{item, produto.CODIGO, produto.NOME, comissaoDoItem(item, dados.empresa)};
-        resultado.base += item.VL_LIQUIDO;
+        resultado.base += item.VL_LIQUIDO.rounded(2);
         resultado.comissao += c.comissao;
         resultado.itens.push_back(std::move(c));
     }

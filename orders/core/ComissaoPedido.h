@@ -27,7 +27,7 @@ struct ComissaoItem {
 struct ComissaoPedido {
     Pedido pedido; // as recalculated
     std::vector<ComissaoItem> itens;
-    Decimal base;     // sum of the items' net values
+    Decimal base;     // sum of the items' net values, each to the cent as the order document shows it
     Decimal comissao; // sum of the items' commissions
 };
 
