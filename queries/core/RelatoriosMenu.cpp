@@ -175,11 +175,11 @@ public:
         return {linha};
     }
     std::vector<Coluna> colunas() const override {
-        return {{QStringLiteral("Código"), 14, false},     {QStringLiteral("Nome / Razão Social"), 0, false},
-                {QStringLiteral("CNPJ/CPF"), 34, false},   {QStringLiteral("Município/UF"), 42, false},
-                {QStringLiteral("Telefone"), 28, false},   {QStringLiteral("E-mail"), 44, false},
-                {QStringLiteral("Limite"), 22, true},      {QStringLiteral("Forma Pag."), 26, false},
-                {QStringLiteral("Últ. Compra"), 20, false}};
+        return {{QStringLiteral("Código"), 13, false},     {QStringLiteral("Nome / Razão Social"), 0, false},
+                {QStringLiteral("CNPJ/CPF"), 31, false},   {QStringLiteral("Município/UF"), 34, false},
+                {QStringLiteral("Telefone"), 25, false},   {QStringLiteral("E-mail"), 44, false},
+                {QStringLiteral("Limite"), 20, true},      {QStringLiteral("Forma Pag."), 26, false},
+                {QStringLiteral("Últ. Compra"), 19, false}};
     }
     QPageLayout::Orientation orientacao() const override { return QPageLayout::Landscape; }
 
@@ -767,13 +767,11 @@ public:
                     .arg(br::data(m_f.hoje.addDays(-m_f.dias)))};
     }
     std::vector<Coluna> colunas() const override {
-        return {{QStringLiteral("Código"), 14, false},
-                {QStringLiteral("Nome / Razão Social"), 0, false},
-                {QStringLiteral("Município/UF"), 40, false},
-                {QStringLiteral("Telefone"), 27, false},
-                {QStringLiteral("Último Pedido"), 21, false},
-                {QStringLiteral("Valor"), 22, true},
-                {QStringLiteral("Dias"), 12, true}};
+        return {
+            {QStringLiteral("Código"), 14, false},       {QStringLiteral("Nome / Razão Social"), 0, false},
+            {QStringLiteral("Município/UF"), 40, false}, {QStringLiteral("Telefone"), 27, false},
+            {QStringLiteral("Últ. Pedido"), 21, false},  {QStringLiteral("Valor"), 22, true},
+            {QStringLiteral("Dias"), 12, true}};
     }
 
 protected:
