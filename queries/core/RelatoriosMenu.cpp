@@ -204,7 +204,10 @@ protected:
             m_nomeMunicipio =
                 m == m_nomesMunicipios.end() ? QString::number(m_f.municipio) : m->second.rotulo;
         }
+        // The preview draws the report again when its page setup changes: every walk starts afresh.
         m_passo = 0;
+        m_caminhando = false;
+        m_semMunicipio = false;
         if (porMunicipio())
             return true;
         Condicao c = situacao();
