@@ -196,6 +196,8 @@ protected:
         if (!m_nomes.abrir())
             return falhou(*m_nomes.falha());
         m_historico.setFilter("\"ID_EMPRESA\" = ?", {m_empresa});
+        // Only the newest order of each customer is read: one record a look-up, not a page of them.
+        m_historico.setPageSize(1);
         m_total = m_clientes.count();
         if (!lerMunicipios())
             return false;
