@@ -1,6 +1,7 @@
 #include "orders/core/AnaliseLucro.h"
 
 #include "orders/core/Aritmetica.h"
+#include "orders/core/ComissaoPedido.h"
 #include "orders/core/IcmsSt.h"
 
 namespace qav {
@@ -21,7 +22,6 @@ std::optional<AnaliseLucro> analisarLucro(const Pedido& pedido, const std::vecto
 
     using E = LinhaAnalise::Escala;
     const int contribuinte = contribuinteIcmsPedido(dados.cliente);
-    const bool adicionalComissao = dados.empresa.ADIC_COMISSAO != 0;
     Decimal somaPreco, somaLiquido, somaPeso;
     for (const PedidoItem& item : itens) {
         const Produto& produto = dados.produto(item.PRODU);
@@ -30,9 +30,7 @@ std::optional<AnaliseLucro> analisarLucro(const Pedido& pedido, const std::vecto
         const Decimal preco = Decimal::divOrZero(item.VL_LIQUIDO, item.QTD).rounded(E::PRECO_UNIT);
         const Decimal tributos = percentual(preco, regra.ALIQ_ICMS + produto.ALIQ_PIS + produto.ALIQ_COFINS);
         const Decimal frete = produto.VOL_M3 * analise.VL_CUSTO_M3;
-        Decimal comissao = percentual(preco, item.COMIS);
-        if (adicionalComissao)
-            comissao += comissao / Decimal(12);
+        const Decimal comissao = comissaoUnitaria(item, dados.empresa);
         const Decimal liquido = preco - tributos - frete - comissao;
 
         LinhaAnalise linha;

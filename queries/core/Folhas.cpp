@@ -10,11 +10,12 @@ constexpr double kRodape = 6; // page-number band, mm
 }
 
 Folhas::Folhas(QPagedPaintDevice& destino, bool manterPapel,
-               std::function<double(impressao::Pagina&, QPainter&, double)> cabecalho)
+               std::function<double(impressao::Pagina&, QPainter&, double)> cabecalho,
+               QPageLayout::Orientation orientacao)
     : m_destino(destino), m_cabecalho(std::move(cabecalho)) {
     if (!manterPapel)
-        destino.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                          QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
+        destino.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), orientacao, QMarginsF(0, 0, 0, 0),
+                                          QPageLayout::Millimeter));
     m_ok = m_painter.begin(&destino);
     if (!m_ok)
         return;

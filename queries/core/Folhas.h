@@ -5,6 +5,7 @@
 
 #include "printout/core/Pagina.h"
 
+#include <QPageLayout>
 #include <QPainter>
 #include <QString>
 #include <functional>
@@ -18,12 +19,13 @@ class Folhas {
 public:
     static constexpr double kMargem = 10; // mm
 
-    // Starts painting on `destino` (A4 portrait unless `manterPapel`); `cabecalho` draws the heading
+    // Starts painting on `destino` (A4 in `orientacao` unless `manterPapel`); `cabecalho` draws the heading
     // of a page (on the page or with the painter, for images) from the given top and returns the height
     // it took. ok() is false when the device
     // cannot be painted on.
     Folhas(QPagedPaintDevice& destino, bool manterPapel,
-           std::function<double(impressao::Pagina&, QPainter&, double)> cabecalho);
+           std::function<double(impressao::Pagina&, QPainter&, double)> cabecalho,
+           QPageLayout::Orientation orientacao = QPageLayout::Portrait);
     ~Folhas();
 
     bool ok() const { return m_ok; }
@@ -35,6 +37,7 @@ public:
     double reservar(double altura);
     // Draws the last page's number and ends the painting; the number of pages.
     int terminar();
+    int paginas() const { return m_paginas; }
 
 private:
     void comecarPagina();

@@ -2,6 +2,7 @@
 
 #include "queries/core/ClienteConsulta.h"
 #include "queries/core/Folhas.h"
+#include "queries/core/Relatorio.h"
 #include "store/core/FormatoBr.h"
 
 #include <QPagedPaintDevice>
@@ -10,13 +11,8 @@ namespace qav::consulta {
 
 namespace {
 
-constexpr double kFolga = 0.8;
-
-struct Coluna {
-    QString titulo;
-    double largura; // mm; 0 takes the room left
-    bool numero;
-};
+using relatorio::Coluna;
+constexpr double kFolga = relatorio::Tabela::kFolga;
 
 std::vector<Coluna> colunas(bool comissao) {
     std::vector<Coluna> c{{QStringLiteral("Número"), 17, false},  {QStringLiteral("Emissão"), 17, false},
@@ -61,7 +57,7 @@ QString nomeSituacao(ctr::Situacao s) {
 
 class Desenho {
 public:
-    Desenho(const RelatorioContas& r) : m_r(r), m_colunas(colunas(r.comissao)) {}
+    Desenho(const RelatorioContas& r) : m_r(r), m_tabela(colunas(r.comissao)) {}
 
     int desenhar(QPagedPaintDevice& destino, bool manterPapel) {
         Folhas folhas(destino, manterPapel,
@@ -88,7 +84,7 @@ public:
         const ctr::Totais total = ctr::totalizar(m_r.titulos);
         const double y = folhas.reservar(linha * 2 + p.linha(p.fonteTitulo()));
         p.linhaHorizontal(folhas.esquerda(), folhas.esquerda() + folhas.largura(), y + linha * 0.5, 0.25);
-        QStringList totais(static_cast<qsizetype>(m_colunas.size()));
+        QStringList totais(static_cast<qsizetype>(m_tabela.colunas().size()));
         totais[0] = QStringLiteral("Total Geral:");
         totais[3] = br::numero(total.valor, 2);
         totais[4] = br::numero(total.juros, 2);
@@ -103,31 +99,9 @@ public:
     }
 
 private:
-    std::vector<double> larguras(double total) const {
-        double fixas = 0;
-        for (const Coluna& c : m_colunas)
-            fixas += c.largura;
-        std::vector<double> l;
-        for (const Coluna& c : m_colunas)
-            l.push_back(c.largura > 0 ? c.largura : std::max(10.0, total - fixas));
-        return l;
-    }
-
     void linhaTabela(impressao::Pagina& p, double x, double y, const QStringList& textos, const QFont& fonte,
-                     bool totais = false, bool titulos = false) {
-        const std::vector<double> l = larguras(p.largura() - 2 * Folhas::kMargem);
-        for (size_t i = 0; i < m_colunas.size() && i < static_cast<size_t>(textos.size()); ++i) {
-            const QString& t = textos[static_cast<qsizetype>(i)];
-            // The caption of the totals line runs over the columns of dates before the first sum.
-            const double largura = totais && i == 0 ? l[0] + l[1] + l[2] : l[i];
-            if (m_colunas[i].numero && titulos)
-                p.textoDireita(x + kFolga, y, l[i] - 2 * kFolga, t, fonte);
-            else if (m_colunas[i].numero)
-                p.numero(x + kFolga, y, l[i] - 2 * kFolga, t, fonte);
-            else if (!t.isEmpty())
-                p.texto(x + kFolga, y, largura - 2 * kFolga, t, fonte);
-            x += l[i];
-        }
+                     bool totais = false) {
+        m_tabela.linha(p, x, y, textos, fonte, totais);
     }
 
     double cabecalho(impressao::Pagina& p, double topo) {
@@ -159,18 +133,12 @@ private:
         }
         p.texto(x, y, largura, cliente, p.fonteCorpo());
         y += p.linha(p.fonteCorpo()) + 1.5;
-        const double alturaTitulos = p.linha(p.fonteTitulo()) + 2 * kFolga;
-        p.faixa(x, y, largura, alturaTitulos);
-        QStringList titulos;
-        for (const Coluna& c : m_colunas)
-            titulos << c.titulo;
-        linhaTabela(p, x, y + kFolga, titulos, p.fonteTitulo(), false, true);
-        y += alturaTitulos + 1;
+        y += m_tabela.titulos(p, x, y) + 1;
         return y - topo;
     }
 
     const RelatorioContas& m_r;
-    std::vector<Coluna> m_colunas;
+    relatorio::Tabela m_tabela;
 };
 
 } // namespace

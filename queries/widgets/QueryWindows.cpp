@@ -4,9 +4,23 @@
 #include "queries/widgets/ConsultaCTR.h"
 #include "queries/widgets/ConsultaPedido.h"
 #include "queries/widgets/RelCTR.h"
+#include "queries/widgets/RelatoriosMenu.h"
 #include "ui/widgets/WindowRegistry.h"
 
 namespace qav {
+
+namespace {
+// A report of the menu: its filter dialog over the frame, the report shown from there.
+template <typename Dialogo> void registrarRelatorio(QStringView entrada) {
+    WindowRegistry::add(entrada, [](const WindowContext& context) {
+        ListContext lista = ListContext::current();
+        if (!context.programFolder.isEmpty())
+            lista.programFolder = context.programFolder;
+        Dialogo dialogo(lista, context.frame);
+        dialogo.exec();
+    });
+}
+} // namespace
 
 void registerQueryWindows() {
     WindowRegistry::add(janelaMenu::ConsultaCTR, [](const WindowContext& context) {
@@ -31,6 +45,11 @@ void registerQueryWindows() {
         RelCTR dialogo(lista, 0, ctr::Situacao::EmAberto, context.frame);
         dialogo.exec();
     });
+    registrarRelatorio<RelClientes>(janelaMenu::RelClientes);
+    registrarRelatorio<RelPedidos>(janelaMenu::RelPedidos);
+    registrarRelatorio<RelComissao>(janelaMenu::RelComissao);
+    registrarRelatorio<RelPedidoConsulta>(janelaMenu::RelPedidoConsulta);
+    registrarRelatorio<RelClientesInativos>(janelaMenu::RelClientesInativos);
 }
 
 } // namespace qav

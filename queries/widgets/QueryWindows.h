@@ -1,6 +1,6 @@
 #pragma once
-// Registers the query windows (receivables and order history) and the receivables report with the
-// window registry.
+// Registers the query windows (receivables and order history), the receivables report and the other
+// reports of the menu with the window registry.
 
 namespace qav {
 

@@ -7,6 +7,7 @@
 #include "app/widgets/RegisteredWindows.h"
 #include "app/widgets/SelecionaEmpresa.h"
 #include "base/core/Settings.h"
+#include "queries/widgets/RelatoriosMenu.h"
 #include "store/core/Clock.h"
 #include "store/core/Table.h"
 #include "tests/support/gui/GuiSupport.h"
@@ -16,12 +17,17 @@
 #include "ui/widgets/WindowRegistry.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -153,6 +159,91 @@ private Q_SLOTS:
                                 .arg(conteudo->height())));
         foto(frame, entrada);
         frame.mdiArea()->closeAllSubWindows();
+    }
+
+    void reportsFromTheMenu_data() {
+        QTest::addColumn<QString>("entrada");
+        QTest::addColumn<QString>("filtro"); // the heading line the answers give
+        QTest::newRow("clientes") << janelaMenu::RelClientes.toString()
+                                  << u"Ordem: município    Situação: todos"_s;
+        QTest::newRow("pedidos")
+            << janelaMenu::RelPedidos.toString()
+            << u"Data: 01/12/2026 a 08/12/2026    Situação: Pendente    Subtotais por cliente"_s;
+        QTest::newRow("comissao") << janelaMenu::RelComissao.toString()
+                                  << u"Data: a partir de 01/11/2026    Pedidos cancelados não entram"_s;
+        QTest::newRow("pedidos consulta") << janelaMenu::RelPedidoConsulta.toString()
+                                          << u"Data do pedido: todos    Situação: Faturado    Com os itens"_s;
+        QTest::newRow("clientes inativos")
+            << janelaMenu::RelClientesInativos.toString()
+            << u"Clientes ativos sem pedido há 45 dias ou mais (desde 24/10/2026)"_s;
+    }
+    // Each report opens from the menu as its filter dialog; the answers given there are the report's
+    // (a period that ends before it starts is refused first); "Ok" shows the preview with its pages,
+    // and closing the preview ends the dialog.
+    void reportsFromTheMenu() {
+        QFETCH(QString, entrada);
+        QFETCH(QString, filtro);
+        AppFrame frame{Settings(programa())};
+        escolherEmpresa();
+        QVERIFY(frame.open());
+        QAction* acao = frame.action(entrada);
+        QVERIFY(acao && acao->isEnabled() && acao->isVisible());
+        int paginas = -1;
+        QString lido;
+        bool respondido = false;
+        QStringList avisos;
+        bool ficouAberto = false;
+        QString janela;
+        // Nothing in here may return early: the dialog would stay open over the test.
+        whenModal<DialogoRelatorio>([&](DialogoRelatorio* d) {
+            janela = d->objectName();
+            const auto escolher = [d](const char* nome, const QString& texto) {
+                auto* c = child<QComboBox>(d, nome);
+                c->setCurrentIndex(c->findText(texto));
+            };
+            if (entrada == janelaMenu::RelClientes) {
+                escolher("ordem", u"Município"_s);
+                escolher("situacao", u"Todos"_s);
+            } else if (entrada == janelaMenu::RelPedidos) {
+                child<QLineEdit>(d, "dataInicial")->setText(u"08/12/2026"_s);
+                child<QLineEdit>(d, "dataFinal")->setText(u"01/12/2026"_s);
+                MessageBox::clearShown();
+                child<QPushButton>(d, "ok")->click();
+                avisos = shownBoxes();
+                ficouAberto = d->isVisible();
+                child<QLineEdit>(d, "dataInicial")->setText(u"01/12/2026"_s);
+                child<QLineEdit>(d, "dataFinal")->setText(u"08/12/2026"_s);
+                escolher("situacao", u"Pendente"_s);
+                escolher("subtotal", u"Por cliente"_s);
+            } else if (entrada == janelaMenu::RelComissao) {
+                child<QLineEdit>(d, "dataInicial")->setText(u"01/11/2026"_s);
+            } else if (entrada == janelaMenu::RelPedidoConsulta) {
+                escolher("situacao", u"Faturado"_s);
+                child<QCheckBox>(d, "itens")->setChecked(true);
+            } else {
+                child<QSpinBox>(d, "dias")->setValue(45);
+            }
+            if (const auto fonte = d->montar())
+                lido = fonte->filtros().value(0);
+            whenModal<QPrintPreviewDialog>([&](QPrintPreviewDialog* previa) {
+                if (auto* w = previa->findChild<QPrintPreviewWidget*>())
+                    paginas = w->pageCount();
+                foto(*previa, u"previa-"_s + entrada);
+                previa->reject();
+            });
+            child<QPushButton>(d, "ok")->click();
+            respondido = true;
+        });
+        acao->trigger();
+        QTRY_VERIFY(respondido);
+        QCOMPARE(janela, entrada);
+        QCOMPARE(lido, filtro);
+        if (entrada == janelaMenu::RelPedidos) {
+            QCOMPARE(avisos, QStringList{u"Aviso: Período Inicail maior que Período Final!\nVerifique!"_s});
+            QVERIFY(ficouAberto);
+        }
+        QVERIFY(paginas >= 1);
+        QVERIFY(!QApplication::activeModalWidget());
     }
 
     // The toolbar under the menu opens the order list, and the status line counts the released order

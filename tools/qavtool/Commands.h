@@ -10,4 +10,5 @@ int runImprimir(int argc, char** argv);
 int runComunicar(int argc, char** argv);
 int runConfigurar(int argc, char** argv);
 int runGerente(int argc, char** argv);
+int runRelatorio(int argc, char** argv);
 } // namespace qavtool

@@ -19,7 +19,8 @@ void usage() {
         "  qavtool imprimir --pasta DIR --pedido NUMERO --modelo 1..4 [--ordem-produto] --pdf ARQUIVO\n"
         "  qavtool comunicar --pasta DIR [--empresa N] [--tipo total|parcial|pedidos]\n"
         "  qavtool configurar --pasta DIR --empresa N CAMPO=VALOR ...\n"
-        "  qavtool gerente --pasta DIR [--empresa N]   (qav.cfg da pasta de trabalho)\n",
+        "  qavtool gerente --pasta DIR [--empresa N]   (qav.cfg da pasta de trabalho)\n"
+        "  qavtool relatorio --pasta DIR --empresa N TIPO [filtros] --pdf ARQUIVO | --csv ARQUIVO\n",
         stderr);
 }
 } // namespace
@@ -45,6 +46,8 @@ int main(int argc, char** argv) {
         return qavtool::runConfigurar(argc - 2, argv + 2);
     if (std::strcmp(command, "gerente") == 0)
         return qavtool::runGerente(argc - 2, argv + 2);
+    if (std::strcmp(command, "relatorio") == 0)
+        return qavtool::runRelatorio(argc - 2, argv + 2);
     if (std::strcmp(command, "imprimir") == 0)
         return qavtool::runImprimir(argc - 2, argv + 2);
     usage();
