@@ -79,9 +79,9 @@ bool DialogoRelatorio::lerPeriodo(QLineEdit* inicio, QLineEdit* fim, Date& de, D
     const std::optional<Date> b = lerData(fim);
     if (!b)
         return false;
-    if (const QString erro = consulta::conferirPeriodo(*a, *b); !erro.isEmpty()) {
-        MessageBox::show(erro + QStringLiteral("|Verifique!"), QStringLiteral("Aviso"), Icon::Warning,
-                         {Button::Ok}, Button::Ok, this);
+    if (a->isValid() && b->isValid() && *a > *b) {
+        MessageBox::show(QStringLiteral("Período inicial maior que o período final!|Verifique!"),
+                         QStringLiteral("Aviso"), Icon::Warning, {Button::Ok}, Button::Ok, this);
         inicio->setFocus();
         return false;
     }

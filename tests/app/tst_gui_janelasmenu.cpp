@@ -239,7 +239,7 @@ private Q_SLOTS:
         QCOMPARE(janela, entrada);
         QCOMPARE(lido, filtro);
         if (entrada == janelaMenu::RelPedidos) {
-            QCOMPARE(avisos, QStringList{u"Aviso: Período Inicail maior que Período Final!\nVerifique!"_s});
+            QCOMPARE(avisos, QStringList{u"Aviso: Período inicial maior que o período final!\nVerifique!"_s});
             QVERIFY(ficouAberto);
         }
         QVERIFY(paginas >= 1);

@@ -201,7 +201,7 @@ int runRelatorio(int argc, char** argv) {
         return 2;
     }
     if (p->de && p->ate && *p->de > *p->ate)
-        return falha(QStringLiteral("Período Inicail maior que Período Final!"));
+        return falha(QStringLiteral("Período inicial maior que o período final!"));
 
     if (!p->csv.isEmpty()) {
         QSaveFile arquivo(p->csv);
