@@ -59,24 +59,25 @@ QLineEdit* DialogoRelatorio::entradaData(const char* nome) {
     return e;
 }
 
+std::optional<Date> lerDataDigitada(QLineEdit* entrada, QWidget* pai) {
+    // The mask leaves "  /  /    " in an entry nobody typed in.
+    const QString texto = entrada->text();
+    if (QString(texto).remove(QLatin1Char('/')).trimmed().isEmpty())
+        return Date();
+    const std::optional<Date> d = Date::fromBr(texto.toStdString());
+    if (!d) {
+        MessageBox::show(QStringLiteral("Data inválida!"), QStringLiteral("Aviso"), Icon::Warning,
+                         {Button::Ok}, Button::Ok, pai);
+        entrada->setFocus();
+    }
+    return d;
+}
+
 bool DialogoRelatorio::lerPeriodo(QLineEdit* inicio, QLineEdit* fim, Date& de, Date& ate) {
-    const auto lerData = [this](QLineEdit* e) -> std::optional<Date> {
-        // The mask leaves "  /  /    " in an entry nobody typed in: no limit on that side.
-        const QString texto = e->text();
-        if (QString(texto).remove(QLatin1Char('/')).trimmed().isEmpty())
-            return Date();
-        const std::optional<Date> d = Date::fromBr(texto.toStdString());
-        if (!d) {
-            MessageBox::show(QStringLiteral("Data inválida!"), QStringLiteral("Aviso"), Icon::Warning,
-                             {Button::Ok}, Button::Ok, this);
-            e->setFocus();
-        }
-        return d;
-    };
-    const std::optional<Date> a = lerData(inicio);
+    const std::optional<Date> a = lerDataDigitada(inicio, this);
     if (!a)
         return false;
-    const std::optional<Date> b = lerData(fim);
+    const std::optional<Date> b = lerDataDigitada(fim, this);
     if (!b)
         return false;
     if (a->isValid() && b->isValid() && *a > *b) {

@@ -19,6 +19,11 @@ namespace qav {
 
 class Store;
 
+// The date typed in a masked "dd/mm/aaaa" entry: an invalid Date for an entry nobody typed in (no
+// limit on that side), nullopt after telling the user, with the focus on the entry, that it does not
+// exist.
+std::optional<Date> lerDataDigitada(QLineEdit* entrada, QWidget* pai);
+
 class DialogoRelatorio : public QDialog {
     Q_OBJECT
 public:

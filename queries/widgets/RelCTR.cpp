@@ -1,5 +1,6 @@
 #include "queries/widgets/RelCTR.h"
 
+#include "queries/widgets/DialogoRelatorio.h"
 #include "queries/widgets/EntradaCliente.h"
 #include "store/core/Clock.h"
 #include "ui/widgets/MessageBox.h"
@@ -74,23 +75,10 @@ RelCTR::RelCTR(const ListContext& contexto, std::int64_t devedor, ctr::Situacao 
 RelCTR::~RelCTR() = default;
 
 std::optional<consulta::RelatorioContas> RelCTR::montar() {
-    const auto lerData = [this](QLineEdit* e) -> std::optional<Date> {
-        // The mask leaves "  /  /    " in an entry nobody typed in: no limit on that side.
-        const QString texto = e->text();
-        if (QString(texto).remove(QLatin1Char('/')).trimmed().isEmpty())
-            return Date();
-        const std::optional<Date> d = Date::fromBr(texto.toStdString());
-        if (!d) {
-            MessageBox::show(QStringLiteral("Data inválida!"), QStringLiteral("Aviso"), Icon::Warning,
-                             {Button::Ok}, Button::Ok, this);
-            e->setFocus();
-        }
-        return d;
-    };
-    const std::optional<Date> inicio = lerData(m_inicio);
+    const std::optional<Date> inicio = lerDataDigitada(m_inicio, this);
     if (!inicio)
         return std::nullopt;
-    const std::optional<Date> fim = lerData(m_fim);
+    const std::optional<Date> fim = lerDataDigitada(m_fim, this);
     if (!fim)
         return std::nullopt;
     if (const QString erro = consulta::conferirPeriodo(*inicio, *fim); !erro.isEmpty()) {

@@ -1,5 +1,6 @@
 #include "store/core/TableSet.h"
 
+#include "store/core/BindVariant.h"
 #include "store/core/Connection.h"
 #include "store/core/DecimalCondition.h"
 #include "store/core/RowCodec.h"
@@ -10,26 +11,6 @@
 namespace qav {
 
 namespace {
-
-void bindParameter(sqlite3_stmt* statement, int parameter, const QVariant& value) {
-    switch (value.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Bool:
-        sqlite3_bind_int64(statement, parameter, value.toLongLong());
-        break;
-    case QMetaType::Double:
-        sqlite3_bind_double(statement, parameter, value.toDouble());
-        break;
-    default: {
-        const QByteArray utf8 = value.toString().toUtf8();
-        sqlite3_bind_text(statement, parameter, utf8.constData(), static_cast<int>(utf8.size()),
-                          SQLITE_TRANSIENT);
-    }
-    }
-}
 
 // Runs the statement with the parameters from `first` on; the number of records it changed.
 std::int64_t run(Table& table, const std::string& sql, const std::function<void(sqlite3_stmt*)>& bindFirst,
@@ -45,7 +26,7 @@ std::int64_t run(Table& table, const std::string& sql, const std::function<void(
     StatementReset reset(statement);
     bindFirst(statement);
     for (size_t i = 0; i < parameters.size(); ++i)
-        bindParameter(statement, first + static_cast<int>(i), parameters[i]);
+        bindVariant(statement, first + static_cast<int>(i), parameters[i]);
     if (sqlite3_step(statement) != SQLITE_DONE) {
         *error = connection->lastError();
         return -1;
