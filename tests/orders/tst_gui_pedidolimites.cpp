@@ -31,11 +31,13 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Where the screenshots of this test go, looked at by a person.
-QString pastaImagens() {
-    const QString pasta = qEnvironmentVariable("QAV_SHOTS", u"/work/shots/26"_s);
+// With $QAV_SCREENSHOT_DIR set, the pictures of this test are saved there for a person to look at.
+bool salvarImagem(const QImage& imagem, const QString& nome) {
+    const QString pasta = qEnvironmentVariable("QAV_SCREENSHOT_DIR");
+    if (pasta.isEmpty())
+        return !imagem.isNull();
     QDir().mkpath(pasta);
-    return pasta;
+    return imagem.save(pasta + u'/' + nome);
 }
 
 } // namespace
@@ -261,12 +263,19 @@ private Q_SLOTS:
         QCOMPARE(lido(41).revision(), original.revision());
     }
 
-    // The notices an edited order already has (here the freight cost missing for its loading
-    // municipality) are listed in the rules panel, without a box; the panel is shot for a person.
+    // The notices an edited order already has (the freight cost missing for its loading municipality,
+    // found by the profit analysis; a discount above the representative's commission share, found by
+    // the recalculation) are listed in the rules panel, without a box; the panel is shot for a person.
     void noticesOfAnEditedOrderInTheRulesPanel() {
         pedido41("4");
-        mudarPedido41([](Record& r) { r.setInteger("ID_MUN_CARGA", 5); });
-        alterarPrimeiro("vendedor", [](Record& r) { r.setInteger("PERMITIR_ANALISE_LUCRO", 1); });
+        mudarPedido41([](Record& r) {
+            r.setInteger("ID_MUN_CARGA", 5);
+            r.setReal("DESCP", 10.0);
+        });
+        alterarPrimeiro("vendedor", [](Record& r) {
+            r.setInteger("PERMITIR_ANALISE_LUCRO", 1);
+            r.setDecimal("DESC_RATEIO_COM", decimal("5"));
+        });
         const Record original = lido(41);
         auto form = abrirPedido(RequisicaoPedido::Alterar, &original);
         QVERIFY(form);
@@ -274,13 +283,15 @@ private Q_SLOTS:
         const QStringList linhas = child<PainelRegras>(form.get(), "painelRegras")->linhas();
         QVERIFY2(linhas.contains(u"! Aviso!: Frete inválido! Região: 0 Município Carga: 5"_s),
                  qPrintable(linhas.join(u'\n')));
+        QVERIFY2(linhas.filter(u"superior a taxa de rateio da comissão 5,00% do vendedor"_s).size() == 1,
+                 qPrintable(linhas.join(u'\n')));
         // A change that does not bring it anew shows no box either.
         digitar(child<QLineEdit>(form.get(), "descp"), u"2"_s);
         QVERIFY2(shownBoxes().isEmpty(), qPrintable(shownBoxes().join(u'\n')));
 
         form->resize(1366, 768);
         QTest::qWait(50);
-        QVERIFY(form->grab().save(pastaImagens() + u"/regras-aviso.png"_s));
+        QVERIFY(salvarImagem(form->grab().toImage(), u"regras-aviso.png"_s));
     }
 
     // The customer's own order discount wins over the payment form's; without one, the payment
@@ -372,7 +383,7 @@ private Q_SLOTS:
             pintor.drawPixmap((tela.width() - imagemCaixa.width()) / 2,
                               (tela.height() - imagemCaixa.height()) / 2, imagemCaixa);
             pintor.end();
-            QVERIFY(tela.save(pastaImagens() + u"/recuperar-pedido.png"_s));
+            QVERIFY(salvarImagem(tela, u"recuperar-pedido.png"_s));
         }
 
         MessageBox::clearShown();
