@@ -2,7 +2,7 @@
 
 #include "store/core/FormatoBr.h"
 #include "store/core/Store.h"
-#include "sync/core/SaldoFlex.h"
+#include "sync/core/execucao/SaldoFlex.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>

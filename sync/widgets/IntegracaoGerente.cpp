@@ -3,7 +3,7 @@
 #include "base/core/Session.h"
 #include "orders/widgets/UpdatePEDIDO.h"
 #include "store/core/Store.h"
-#include "sync/core/IntegracaoGerente.h"
+#include "sync/core/gerente/Integracao.h"
 #include "sync/widgets/OuvinteJanela.h"
 #include "ui/widgets/MessageBox.h"
 

@@ -6,8 +6,9 @@
 // nor a throwing step ends the run badly.
 #include "store/core/Table.h"
 #include "store/core/Text.h"
-#include "sync/core/Comunicacao.h"
-#include "sync/core/EnvioPedidos.h"
+#include "sync/core/envio/Pedidos.h"
+#include "sync/core/execucao/Comunicacao.h"
+#include "sync/core/roteiro/Passos.h"
 #include "tests/support/ServidorTeste.h"
 #include "tests/support/TempDataFolder.h"
 #include "tests/sync/EnvioFixture.h"

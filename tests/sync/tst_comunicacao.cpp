@@ -3,7 +3,7 @@
 // connection and its refusals, a whole run and what it leaves in the local tables and in the server's
 // log, the company's communication policy, and qavtool comunicar.
 #include "store/core/Table.h"
-#include "sync/core/Comunicacao.h"
+#include "sync/core/execucao/Comunicacao.h"
 #include "tests/support/Programs.h"
 #include "tests/support/ServidorTeste.h"
 #include "tests/support/TempDataFolder.h"

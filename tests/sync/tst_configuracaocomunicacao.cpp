@@ -1,7 +1,7 @@
 // The company's communication settings as the window saves them, and the move of a company's orders
 // to its head office, on real table files.
 #include "store/core/Table.h"
-#include "sync/core/ConfiguracaoComunicacao.h"
+#include "sync/core/execucao/ConfiguracaoComunicacao.h"
 #include "tests/support/TempDataFolder.h"
 
 #include <QtTest>

@@ -3,11 +3,11 @@
 // data folder: full and partial runs, texts arriving unchanged, a step that fails or is stopped leaving
 // its table as before; and the flex balance the salesperson still has over the local orders.
 #include "store/core/Table.h"
-#include "sync/core/DownloadClientes.h"
-#include "sync/core/DownloadHistorico.h"
-#include "sync/core/DownloadReceber.h"
-#include "sync/core/DownloadSocios.h"
-#include "sync/core/SaldoFlex.h"
+#include "sync/core/download/Clientes.h"
+#include "sync/core/download/Historico.h"
+#include "sync/core/download/Receber.h"
+#include "sync/core/download/Socios.h"
+#include "sync/core/execucao/SaldoFlex.h"
 #include "tests/support/FailingDisk.h"
 #include "tests/support/ServidorTeste.h"
 #include "tests/support/TempDataFolder.h"

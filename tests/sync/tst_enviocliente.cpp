@@ -5,8 +5,8 @@
 // server's refusals, after which both sides are as they were.
 #include "store/core/Table.h"
 #include "store/core/Transaction.h"
-#include "sync/core/CorrentZor.h"
-#include "sync/core/EnvioCliente.h"
+#include "sync/core/envio/Cliente.h"
+#include "sync/core/envio/CorrentZor.h"
 #include "tests/support/ServidorTeste.h"
 #include "tests/support/TempDataFolder.h"
 

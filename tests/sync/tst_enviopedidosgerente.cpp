@@ -5,9 +5,10 @@
 // and that an order never reaches the office twice.
 #include "store/core/Clock.h"
 #include "store/core/Table.h"
-#include "sync/core/Comunicacao.h"
-#include "sync/core/EnvioPedidos.h"
-#include "sync/core/RegistroTransito.h"
+#include "sync/core/envio/Pedidos.h"
+#include "sync/core/envio/RegistroTransito.h"
+#include "sync/core/execucao/Comunicacao.h"
+#include "sync/core/roteiro/Passos.h"
 #include "tests/orders/PedidosFixture.h"
 #include "tests/support/ServidorTeste.h"
 #include "tests/support/TempDataFolder.h"

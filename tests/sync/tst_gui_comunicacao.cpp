@@ -4,7 +4,7 @@
 #include "base/core/Session.h"
 #include "orders/widgets/UpdatePEDIDO.h"
 #include "store/core/Table.h"
-#include "sync/core/ConfiguracaoComunicacao.h"
+#include "sync/core/execucao/ConfiguracaoComunicacao.h"
 #include "sync/widgets/Comunicacao.h"
 #include "sync/widgets/SyncWindows.h"
 #include "tests/support/ProxyFalho.h"

@@ -6,7 +6,7 @@
 // number (so no mark points at nothing), and nothing is left in transit.
 #include "store/core/Table.h"
 #include "store/core/TableDef.h"
-#include "sync/core/IntegracaoGerente.h"
+#include "sync/core/gerente/Integracao.h"
 #include "tests/support/KillTest.h"
 #include "tests/support/ServidorTeste.h"
 #include "tests/support/TempDataFolder.h"

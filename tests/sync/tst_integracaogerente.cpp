@@ -6,7 +6,7 @@
 #include "store/core/Clock.h"
 #include "store/core/Table.h"
 #include "store/core/TableFile.h"
-#include "sync/core/IntegracaoGerente.h"
+#include "sync/core/gerente/Integracao.h"
 #include "tests/support/FailingDisk.h"
 #include "tests/support/Programs.h"
 #include "tests/support/ServidorTeste.h"
