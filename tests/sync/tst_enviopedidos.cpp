@@ -840,10 +840,10 @@ private Q_SLOTS:
         QCOMPARE(cabecalho(servidor, QStringLiteral("count(*)")), QStringLiteral("1"));
     }
 
-    // A real64 field of the order or of its new customer that holds no finite number (written into
-    // the file by another program: the program's own records refuse one, and the file keeps a NaN as
-    // no value) holds that order back, released, with a message naming the field; the other orders
-    // go and nothing throws out of the run.
+    // A real64 field of the order, of its new customer or of a partner of that customer that holds no finite
+    // number (written into the file by another program: the program's own records refuse one, and the file
+    // keeps a NaN as no value) holds that order back, released, with a message naming the field; the other
+    // orders go and nothing throws out of the run.
     void nonFiniteNumberHoldsTheOrderBack_data() {
         QTest::addColumn<QString>("comando");
         QTest::addColumn<QString>("campo");
@@ -852,6 +852,9 @@ private Q_SLOTS:
         QTest::newRow("customer capital minus infinity")
             << "UPDATE clientes SET CAP_SOCIAL = -1e999 WHERE ID = 900001"
             << "CLI:CAP_SOCIAL";
+        QTest::newRow("partner quotas infinite")
+            << "UPDATE socios SET VL_QUOTAS = 1e999 WHERE ID_CLIENTE = 900001"
+            << "SOC:VL_QUOTAS";
     }
     void nonFiniteNumberHoldsTheOrderBack() {
         QFETCH(QString, comando);
@@ -865,6 +868,11 @@ private Q_SLOTS:
             r.setInteger("PESSO", 1);
             r.setText("CGCPF", QStringLiteral("44.555.666/0001-81"));
             r.setInteger("ID_MUNICIPIO", 1);
+        });
+        adicionar(store, "socios", [](Record& r) {
+            r.setInteger("ID_SOCIO", 1);
+            r.setInteger("ID_CLIENTE", 900001);
+            r.setText("NOME", QStringLiteral("Ana Sócia"));
         });
         pedido(store, {.id = 1, .numer = 41, .cliente = 900001});
         item(store, 11, 1, 1004);

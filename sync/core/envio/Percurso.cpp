@@ -415,6 +415,22 @@ QString campoNaoFinito(const Record& registro) {
     return {};
 }
 
+namespace {
+
+// The first real64 field without a finite number among the partners of a new customer, which go up
+// with it; empty when there is none (or the partners cannot be read, which their upload tells).
+QString socioNaoFinito(Table& socios, long long idCliente) {
+    socios.setFilter("ID_CLIENTE = ?", {idCliente});
+    QString campo;
+    Status s = socios.seekFirst("KEYID");
+    while (campo.isEmpty() && s == Status::Ok && (s = socios.next()) == Status::Ok)
+        campo = campoNaoFinito(socios.rec());
+    socios.clearFilter();
+    return campo;
+}
+
+} // namespace
+
 bool enviarPedidos(ContextoComunicacao& c, DestinoPedidos& destino) {
     TabelasPedidos t(c.store);
     if (Table* falhou = t.abrir()) {
@@ -486,6 +502,8 @@ bool enviarPedidos(ContextoComunicacao& c, DestinoPedidos& destino) {
         QString invalido = campoNaoFinito(*pedido);
         if (invalido.isEmpty())
             invalido = campoNaoFinito(*cliente);
+        if (invalido.isEmpty() && cliente->integer("ID") >= kPrimeiroIdLocal)
+            invalido = socioNaoFinito(t.socios, cliente->integer("ID"));
         if (!invalido.isEmpty()) {
             c.aviso(QStringLiteral("Valor inválido no campo %1!|Pedido # %2").arg(invalido).arg(numer));
             continue;
