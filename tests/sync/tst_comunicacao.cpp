@@ -2,6 +2,7 @@
 // data: the answers of the statement helper, texts that must arrive unchanged whatever they hold, the
 // connection and its refusals, a whole run and what it leaves in the local tables and in the server's
 // log, the company's communication policy, and qavtool comunicar.
+#include "OuvinteGravador.h"
 #include "store/core/Table.h"
 #include "sync/core/execucao/Comunicacao.h"
 #include "tests/support/Programs.h"
@@ -19,33 +20,7 @@ using qav::test::ServidorTeste;
 
 namespace {
 
-// Keeps what the run says; questions get the answers queued (No when none is left).
-class Ouvinte : public OuvinteComunicacao {
-public:
-    QStringList registros, linhas, mensagens, perguntas;
-    QList<bool> respostas;
-    int pararDepoisDe = -1; // stop requested from that call on
-    int chamadasParar = 0;
-    QString endereco;
-    std::function<void(const QString&)> aoRegistrar;
-
-    void registro(const QTime&, const QString& texto) override {
-        registros << texto;
-        if (aoRegistrar)
-            aoRegistrar(texto);
-    }
-    void progresso(const QString& linha) override { linhas << linha; }
-    void mensagem(const QString& titulo, const QString& texto, Icone) override {
-        mensagens << titulo + QStringLiteral(": ") + texto;
-    }
-    bool pergunta(const QString& titulo, const QString& texto) override {
-        perguntas << titulo + QStringLiteral(": ") + texto;
-        return respostas.isEmpty() ? false : respostas.takeFirst();
-    }
-    void abrirEndereco(const QString& e) override { endereco = e; }
-    bool pararSolicitado() override { return pararDepoisDe >= 0 && chamadasParar++ >= pararDepoisDe; }
-    QString tudo() const { return (registros + mensagens + perguntas).join(QLatin1Char('\n')); }
-};
+using Ouvinte = test::OuvinteGravador;
 
 ParametrosConexao parametros(const ServidorTeste& s) {
     return {s.database(), s.host(), s.port(), s.passwordUser(), s.password()};

@@ -2,6 +2,7 @@
 // the repository's schemas and test data, in both server forms (ERP and sales office), into a real
 // data folder: full and partial runs, texts arriving unchanged, a step that fails or is stopped leaving
 // its table as before; and the flex balance the salesperson still has over the local orders.
+#include "OuvinteGravador.h"
 #include "store/core/Table.h"
 #include "sync/core/download/Clientes.h"
 #include "sync/core/download/Historico.h"
@@ -32,23 +33,7 @@ QStringList lista(std::initializer_list<const char*> textos) {
     return l;
 }
 
-class Ouvinte : public OuvinteComunicacao {
-public:
-    QStringList registros, mensagens;
-    bool parar = false;
-    std::function<void(const QString&)> aoRegistrar;
-    void registro(const QTime&, const QString& texto) override {
-        registros << texto;
-        if (aoRegistrar)
-            aoRegistrar(texto);
-    }
-    void progresso(const QString&) override {}
-    void mensagem(const QString& titulo, const QString& texto, Icone) override {
-        mensagens << titulo + QStringLiteral(": ") + texto;
-    }
-    bool pergunta(const QString&, const QString&) override { return false; }
-    bool pararSolicitado() override { return parar; }
-};
+using Ouvinte = test::OuvinteGravador;
 
 // A data folder of company 1, salesperson 5, keeping 360 days of history, connected to the server as
 // a run connects: the server's today is 8 December 2026.

@@ -2,6 +2,7 @@
 // server built from the repository's schemas and test data: which orders go, the numbers they take,
 // what lands in the order tables and in the log, what the workstation's tables say afterwards, and
 // that an order is never received twice nor half-way, also with two workstations at once.
+#include "OuvinteGravador.h"
 #include "store/core/Clock.h"
 #include "store/core/Table.h"
 #include "store/core/Transaction.h"
@@ -31,17 +32,7 @@ namespace {
 
 const Date kHoje = Date::fromYmd(2026, 12, 8);
 
-class Ouvinte : public OuvinteComunicacao {
-public:
-    QStringList registros, mensagens;
-    void registro(const QTime&, const QString& texto) override { registros << texto; }
-    void progresso(const QString&) override {}
-    void mensagem(const QString& titulo, const QString& texto, Icone) override {
-        mensagens << titulo + QStringLiteral(": ") + texto;
-    }
-    bool pergunta(const QString&, const QString&) override { return false; }
-    QString tudo() const { return (registros + mensagens).join(QLatin1Char('\n')); }
-};
+using Ouvinte = test::OuvinteGravador;
 
 using Preencher = std::function<void(Record&)>;
 

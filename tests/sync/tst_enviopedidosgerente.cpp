@@ -3,6 +3,7 @@
 // day numbers the orders take, what lands in the office's order tables, in its stock movements and in
 // the log, the tax operation and situation of each item, the customers created on the workstation,
 // and that an order never reaches the office twice.
+#include "OuvinteGravador.h"
 #include "store/core/Clock.h"
 #include "store/core/Table.h"
 #include "sync/core/envio/Pedidos.h"
@@ -27,17 +28,7 @@ namespace {
 const Date kHoje = Date::fromYmd(2026, 12, 8);
 const Date kDataPedido = Date::fromYmd(2026, 12, 7);
 
-class Ouvinte : public OuvinteComunicacao {
-public:
-    QStringList registros, mensagens;
-    void registro(const QTime&, const QString& texto) override { registros << texto; }
-    void progresso(const QString&) override {}
-    void mensagem(const QString& titulo, const QString& texto, Icone) override {
-        mensagens << titulo + QStringLiteral(": ") + texto;
-    }
-    bool pergunta(const QString&, const QString&) override { return false; }
-    QString tudo() const { return (registros + mensagens).join(QLatin1Char('\n')); }
-};
+using Ouvinte = test::OuvinteGravador;
 
 using Preencher = std::function<void(Record&)>;
 

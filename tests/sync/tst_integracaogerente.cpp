@@ -1,6 +1,7 @@
 // The update of a sales office's manager database from the hub installation, run against a real
 // PostgreSQL server built from the repository's schemas and test data: what each step writes to the
 // office, what the order import writes here, that a failing step ends the update, and qavtool gerente.
+#include "OuvinteGravador.h"
 #include "base/core/Settings.h"
 #include "base/core/Utils.h"
 #include "store/core/Clock.h"
@@ -30,17 +31,7 @@ namespace {
 
 const Date kHoje = Date::fromYmd(2026, 12, 8);
 
-class Ouvinte : public OuvinteComunicacao {
-public:
-    QStringList registros, mensagens;
-    void registro(const QTime&, const QString& texto) override { registros << texto; }
-    void progresso(const QString&) override {}
-    void mensagem(const QString& titulo, const QString& texto, Icone) override {
-        mensagens << titulo + QStringLiteral(": ") + texto;
-    }
-    bool pergunta(const QString&, const QString&) override { return false; }
-    QString tudo() const { return (registros + mensagens).join(QLatin1Char('\n')); }
-};
+using Ouvinte = test::OuvinteGravador;
 
 struct Atualizacao {
     bool ok = false;

@@ -14,6 +14,19 @@ namespace qav::sync {
 
 namespace {
 
+// Whether an error answer means the connection is gone: libpq saw the socket close, or the server
+// said it is ending this session (terminated by an administrator, shutting down, crashed) or named a
+// connection failure. The server's farewell may arrive before libpq notices the closed socket.
+bool conexaoEncerrada(PGconn* conexao, const PGresult* resultado) {
+    if (!conexao || PQstatus(conexao) != CONNECTION_OK)
+        return true;
+    const char* estado = resultado ? PQresultErrorField(resultado, PG_DIAG_SQLSTATE) : nullptr;
+    if (!estado)
+        return false;
+    const QByteArray codigo(estado);
+    return codigo.startsWith("57P") || codigo.startsWith("08");
+}
+
 // The text of a statement's first word, to tell a SELECT from the statements that change data.
 bool ehSelect(const QString& comando) {
     return comando.left(6).toUpper() == QStringLiteral("SELECT");
@@ -416,7 +429,7 @@ Cursor::Passo Cursor::proxima(Linha& linha) {
         const char* estado = PQresultErrorField(r.r, PG_DIAG_SQLSTATE);
         m_erro.codigo = QString::fromLatin1(estado ? estado : "");
         m_erro.texto = m_conexao.semSenha(m_conexao.doServidor(PQresultErrorMessage(r.r)));
-        if (PQstatus(m_conexao.m_conexao) != CONNECTION_OK) {
+        if (conexaoEncerrada(m_conexao.m_conexao, r.r)) {
             m_conexao.m_falha = Conexao::Falha::Perdida;
             m_erro.texto = QStringLiteral("Conexão com o servidor perdida!|") + m_erro.texto;
         }
@@ -701,13 +714,14 @@ std::optional<std::vector<Linha>> Conexao::consultar(const QString& comando, Err
                 *erro = erroDoServidor(comando, "08006");
             return std::nullopt;
         }
-        if (PQstatus(m_conexao) != CONNECTION_OK)
+        const bool encerrada = conexaoEncerrada(m_conexao, r.r);
+        if (encerrada)
             m_falha = Falha::Perdida;
         if (erro) {
             *erro = erroDoServidor(comando, r.r ? PQresultErrorField(r.r, PG_DIAG_SQLSTATE) : nullptr);
             if (r.r && *PQresultErrorMessage(r.r))
                 erro->texto = semSenha(doServidor(PQresultErrorMessage(r.r)));
-            if (PQstatus(m_conexao) != CONNECTION_OK) {
+            if (encerrada) {
                 // The server or the network dropped the connection: say so before the server's words.
                 erro->texto = QStringLiteral("Conexão com o servidor perdida!|") + erro->texto;
                 if (erro->codigo.isEmpty())
