@@ -298,7 +298,9 @@ void ImpPedido::gerarPdf() {
     const QString arquivo = gravarPdf();
     if (arquivo.isEmpty())
         return;
-    if (QDesktopServices::openUrl(QUrl::fromLocalFile(arquivo)))
+    // A desktop without a program for PDF files would take the file and show nothing: asked first.
+    const std::optional<QString> leitor = programaPadrao(u"application/pdf"_s);
+    if ((!leitor || !leitor->isEmpty()) && QDesktopServices::openUrl(QUrl::fromLocalFile(arquivo)))
         return;
     // The file was written; there is only no program for PDF files. Say where it is and offer its
     // folder, where the user can open, copy or attach it.

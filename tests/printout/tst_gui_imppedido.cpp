@@ -467,11 +467,20 @@ private Q_SLOTS:
         QCOMPARE(inicio(pdf()), QByteArray("%PDF"));
     }
 
-    // Without a program for PDF files the file is still there: the user is told where, not shown an
-    // error, and offered its folder.
+    // Without a program for PDF files (none opens the file, or the desktop names none) the file is
+    // still there: the user is told where, not shown an error, and offered its folder.
+    void pdfSemProgramaParaAbrir_data() {
+        QTest::addColumn<bool>("desktopSemLeitor");
+        QTest::newRow("opening fails") << false;
+        QTest::newRow("desktop names no program") << true;
+    }
     void pdfSemProgramaParaAbrir() {
+        QFETCH(bool, desktopSemLeitor);
         preparar();
-        QDesktopServices::unsetUrlHandler(u"file"_s);
+        if (desktopSemLeitor)
+            instalarPrograma(u"xdg-mime"_s, 0, QString());
+        else
+            QDesktopServices::unsetUrlHandler(u"file"_s);
         ImpPedido janela(contexto(), kIdPedidoImpresso);
         MessageBox::setNextAnswers({Button::No});
         child<QPushButton>(&janela, "pdf")->click();
@@ -481,6 +490,7 @@ private Q_SLOTS:
                              u"\n\nNão há programa para abrir arquivos PDF neste computador. "
                              u"Abrir a pasta do arquivo?"_s});
         QCOMPARE(inicio(pdf()), QByteArray("%PDF"));
+        QVERIFY(m_abertos.urls.isEmpty());
     }
 
     // Each printout model has a file of its own: the second does not overwrite the first.
