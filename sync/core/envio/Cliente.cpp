@@ -5,6 +5,8 @@
 #include "sync/core/envio/RenumeracaoCliente.h"
 #include "sync/core/envio/SociosZor.h"
 
+#include <limits>
+
 namespace qav::sync {
 
 namespace {
@@ -19,24 +21,11 @@ using Busca = ClientesServidor::Busca;
 // the same placeholder is not this one. Their blank suffix goes as Null, which the ERP's key on
 // document and suffix does not refuse twice.
 Busca buscarNoServidor(const ContextoComunicacao& contexto, const Record& cliente) {
-    const QString documento = cliente.text("CGCPF").trimmed();
-    if (documento.isEmpty() || cliente.integer("PESSO") == kPessoaExterior)
-        return {};
-    Conexao& conexao = contexto.conexao;
-    ErroSql erro;
-    const auto linhas = conexao.consultar(QStringLiteral("SELECT id_corrent FROM zor.corrent WHERE cgcpf=") +
-                                              conexao.textoSempre(documento) +
-                                              QStringLiteral(" AND COALESCE(TRIM(suf_cgcpf),'')=") +
-                                              conexao.textoSempre(cliente.text("SUF_CGCPF").trimmed()) +
-                                              QStringLiteral(" ORDER BY id_corrent LIMIT 1;"),
-                                          &erro);
-    if (!linhas) {
-        contexto.erroSql(erro);
-        return {false, std::nullopt};
-    }
-    if (linhas->empty())
-        return {};
-    const long long id = linhas->front().inteiro(0);
+    const Busca busca =
+        buscarPorDocumento(contexto, cliente, QStringLiteral("zor.corrent"), QStringLiteral("id_corrent"));
+    if (!busca.ok || !busca.id)
+        return busca;
+    const int id = *busca.id;
     // A server customer in the workstations' range would be taken here for a customer still to be
     // sent, or for another station's customer of the same number: it is not used.
     if (id >= kPrimeiroIdLocal) {
@@ -47,7 +36,7 @@ Busca buscarNoServidor(const ContextoComunicacao& contexto, const Record& client
             QString::number(kPrimeiroIdLocal) + QStringLiteral(" em diante). Pedido não transmitido."));
         return {false, std::nullopt};
     }
-    return {true, static_cast<int>(id)};
+    return busca;
 }
 
 // Creates the customer on the server under the next id; nullopt when it could not.
@@ -99,6 +88,37 @@ public:
 };
 
 } // namespace
+
+Busca buscarPorDocumento(const ContextoComunicacao& contexto, const Record& cliente, const QString& tabela,
+                         const QString& colunaId) {
+    const QString documento = cliente.text("CGCPF").trimmed();
+    if (documento.isEmpty() || cliente.integer("PESSO") == kPessoaExterior)
+        return {};
+    Conexao& conexao = contexto.conexao;
+    ErroSql erro;
+    const auto linhas =
+        conexao.consultar(QStringLiteral("SELECT ") + colunaId + QStringLiteral(" FROM ") + tabela +
+                              QStringLiteral(" WHERE cgcpf=") + conexao.textoSempre(documento) +
+                              QStringLiteral(" AND COALESCE(TRIM(suf_cgcpf),'')=") +
+                              conexao.textoSempre(cliente.text("SUF_CGCPF").trimmed()) +
+                              QStringLiteral(" ORDER BY ") + colunaId + QStringLiteral(" LIMIT 1;"),
+                          &erro);
+    if (!linhas) {
+        contexto.erroSql(erro);
+        return {false, std::nullopt};
+    }
+    if (linhas->empty())
+        return {};
+    const long long id = linhas->front().inteiro(0);
+    if (id <= 0 || id > std::numeric_limits<int>::max()) {
+        contexto.aviso(QStringLiteral("Cliente # ") + QString::number(cliente.integer("ID")) +
+                       QStringLiteral(": o cliente do servidor com este CNPJ/CPF tem o código ") +
+                       QString::number(id) +
+                       QStringLiteral(", que não cabe no código do cliente. Pedido não transmitido."));
+        return {false, std::nullopt};
+    }
+    return {true, static_cast<int>(id)};
+}
 
 void erroCliente(const ContextoComunicacao& contexto, const ErroSql& erro) {
     contexto.ouvinte.mensagem(QStringLiteral("Erro (") + erro.codigo + QStringLiteral(")/cliente"),

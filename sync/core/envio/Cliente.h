@@ -41,6 +41,13 @@ public:
                                      const Record& cliente, int idLocal, int idEmpresa) const = 0;
 };
 
+// The server's customer with the same CPF/CNPJ and suffix in `tabela` (its id in `colunaId`), which
+// the back office registered meanwhile. A customer without a document has nothing to be found by; a
+// customer abroad (person type 3) has a placeholder document that other customers share, and is not
+// looked for either. The lowest such id when there are several.
+ClientesServidor::Busca buscarPorDocumento(const ContextoComunicacao& contexto, const Record& cliente,
+                                           const QString& tabela, const QString& colunaId);
+
 // "Erro (code)/cliente" with the server's text: the server refused the new customer.
 void erroCliente(const ContextoComunicacao& contexto, const ErroSql& erro);
 

@@ -34,28 +34,12 @@ ClientesServidor::Busca buscarPorId(const ContextoComunicacao& contexto, const R
 // the office or its hub registered meanwhile (one that a cut-off run of this workstation created is
 // known by the record of that run's order). A customer without a document has nothing to be found
 // by; a customer abroad (person type 3) has a placeholder that other customers share.
-ClientesServidor::Busca buscarPorDocumento(const ContextoComunicacao& contexto, const Record& cliente) {
+ClientesServidor::Busca buscarNoEscritorio(const ContextoComunicacao& contexto, const Record& cliente) {
     const ClientesServidor::Busca porId = buscarPorId(contexto, cliente);
     if (!porId.ok || porId.id)
         return porId;
-    const QString documento = cliente.text("CGCPF").trimmed();
-    if (documento.isEmpty() || cliente.integer("PESSO") == kPessoaExterior)
-        return {};
-    Conexao& conexao = contexto.conexao;
-    ErroSql erro;
-    const auto linhas = conexao.consultar(
-        QStringLiteral("SELECT id_cliente FROM gerente.clientes WHERE cgcpf=") +
-            conexao.textoSempre(documento) + QStringLiteral(" AND COALESCE(TRIM(suf_cgcpf),'')=") +
-            conexao.textoSempre(cliente.text("SUF_CGCPF").trimmed()) +
-            QStringLiteral(" ORDER BY id_cliente LIMIT 1;"),
-        &erro);
-    if (!linhas) {
-        contexto.erroSql(erro);
-        return {false, std::nullopt};
-    }
-    if (linhas->empty())
-        return {};
-    return {true, static_cast<int>(linhas->front().inteiro(0))};
+    return buscarPorDocumento(contexto, cliente, QStringLiteral("gerente.clientes"),
+                              QStringLiteral("id_cliente"));
 }
 
 // The next id of the office's customer sequence that no customer holds yet (the hub writes customers
@@ -83,7 +67,7 @@ std::optional<int> proximoId(const ContextoComunicacao& contexto) {
 class ClientesGerente : public ClientesServidor {
 public:
     Busca buscar(const ContextoComunicacao& contexto, const Record& cliente) const override {
-        return buscarPorDocumento(contexto, cliente);
+        return buscarNoEscritorio(contexto, cliente);
     }
 
     std::optional<int> criar(const ContextoComunicacao& contexto, TabelasEnvio&, const Record& cliente, int,

@@ -51,4 +51,19 @@ bool enviarAcessorios(ContextoComunicacao& c, Table& acessorios, long long idVen
     return true;
 }
 
+bool enviarCadaItem(ContextoComunicacao& contexto, Table& itens, long long idPedido,
+                    const std::function<bool(const Record& item, int ordem)>& enviar) {
+    bool ok = false;
+    const std::vector<Record> lidos = lerItensPedido(itens, idPedido, ok);
+    if (!ok) {
+        contexto.erro(QStringLiteral("Erro (%1) ao ler itens do pedido!").arg(itens.error().number()));
+        return false;
+    }
+    int ordem = 0;
+    for (const Record& item : lidos)
+        if (!enviar(item, ++ordem))
+            return false;
+    return true;
+}
+
 } // namespace qav::sync

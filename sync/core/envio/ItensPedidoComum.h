@@ -5,6 +5,7 @@
 #include "store/core/Table.h"
 #include "sync/core/execucao/ContextoComunicacao.h"
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -12,6 +13,12 @@ namespace qav::sync {
 
 // The items of the local order in the order they were entered; `ok` false when the table failed.
 std::vector<Record> lerItensPedido(Table& itens, long long idPedido, bool& ok);
+
+// Reads the items of local order `idPedido` in their order and sends each through `enviar` (given the
+// item and its place, from 1); false when the items could not be read or at the first that failed
+// (said why).
+bool enviarCadaItem(ContextoComunicacao& contexto, Table& itens, long long idPedido,
+                    const std::function<bool(const Record& item, int ordem)>& enviar);
 
 // The item's product in the order's price list (`pauta` may be blank); nullopt when it has none.
 std::optional<Record> precoNaPauta(Table& precos, const Record& pauta, long long produto);

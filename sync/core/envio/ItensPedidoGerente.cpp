@@ -187,17 +187,9 @@ private:
 } // namespace
 
 bool enviarItensGerente(ContextoComunicacao& c, const DadosItensGerente& d) {
-    bool ok = false;
-    const std::vector<Record> itens = lerItensPedido(d.tabelas.peditens, d.pedido.integer("ID"), ok);
-    if (!ok) {
-        c.erro(QStringLiteral("Erro (%1) ao ler itens do pedido!").arg(d.tabelas.peditens.error().number()));
-        return false;
-    }
-    int ordem = 0;
-    for (const Record& item : itens)
-        if (!EnvioItemGerente(c, d, item, ++ordem).enviar())
-            return false;
-    return true;
+    return enviarCadaItem(c, d.tabelas.peditens, d.pedido.integer("ID"), [&](const Record& item, int ordem) {
+        return EnvioItemGerente(c, d, item, ordem).enviar();
+    });
 }
 
 } // namespace qav::sync
