@@ -2,6 +2,7 @@
 
 #include "orders/core/Aritmetica.h"
 #include "orders/core/ComissaoPedido.h"
+#include "orders/core/Frete.h"
 #include "orders/core/IcmsSt.h"
 
 namespace qav {
@@ -9,7 +10,7 @@ namespace qav {
 std::optional<AnaliseLucro> analisarLucro(const Pedido& pedido, const std::vector<PedidoItem>& itens,
                                           const DadosPedido& dados, Mensagens& mensagens) {
     AnaliseLucro analise;
-    if (pedido.FCONTA != 2) {
+    if (pedido.FCONTA != fconta::Destinatario) {
         const CstFrete* frete = dados.cstFretePara(dados.cliente.ID_REGIAO, pedido.ID_MUN_CARGA);
         if (frete == nullptr) {
             mensagens.push_back({QStringLiteral("Aviso!"),
