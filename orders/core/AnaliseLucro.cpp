@@ -7,6 +7,11 @@
 
 namespace qav {
 
+bool analiseAplicavel(const Pedido& pedido, const DadosPedido& dados) {
+    return dados.vendedor.PERMITIR_ANALISE_LUCRO != 0 &&
+           (pedido.ID_MUN_CARGA != 0 || pedido.FCONTA == fconta::Destinatario);
+}
+
 std::optional<AnaliseLucro> analisarLucro(const Pedido& pedido, const std::vector<PedidoItem>& itens,
                                           const DadosPedido& dados, Mensagens& mensagens) {
     AnaliseLucro analise;

@@ -5,9 +5,7 @@
 #include "customers/widgets/ContextoClientes.h"
 #include "orders/core/AnaliseLucro.h"
 #include "orders/core/CamposPedido.h"
-#include "orders/core/Frete.h"
 #include "orders/core/ReferenciasPedido.h"
-#include "orders/core/Repreco.h"
 #include "orders/core/SituacaoPedido.h"
 #include "orders/widgets/ExclusaoPedido.h"
 #include "orders/widgets/ItensPedidoModelo.h"
@@ -381,13 +379,10 @@ void UpdatePEDIDO::recalcular() {
     mostrarMensagens(m_recalculo.mensagens);
     m_itensModelo->recarregar(m_dados);
 
-    // Until the loading municipality is chosen there is no freight cost to look up, and nothing to
-    // report as missing.
-    if (!m_dados.vendedor.PERMITIR_ANALISE_LUCRO ||
-        (p.integer("ID_MUN_CARGA") == 0 && p.integer("FCONTA") != fconta::Destinatario))
-        return;
     Pedido pedido;
     lerRegistro(p, pedido);
+    if (!analiseAplicavel(pedido, m_dados))
+        return;
     std::vector<PedidoItem> itens(m_edicao->itens().size());
     for (size_t i = 0; i < itens.size(); ++i)
         lerRegistro(m_edicao->itens()[i].item, itens[i]);

@@ -1,4 +1,5 @@
-// The order form's field rules, its confirmation ("&OK") and its save and cancel.
+// The order form's field rules, its confirmation ("&OK") and its save and cancel: the look-up lists,
+// the message boxes and the focus; what is refused and why is the order in edition's (RegrasCabecalho).
 #include "orders/widgets/UpdatePEDIDO.h"
 
 #include "customers/core/ConsultasCliente.h"
@@ -7,11 +8,6 @@
 #include "customers/widgets/EnderecoCliente.h"
 #include "customers/widgets/ResolverReferencia.h"
 #include "orders/core/CamposPedido.h"
-#include "orders/core/CodigoLiberacao.h"
-#include "orders/core/Frete.h"
-#include "orders/core/ReferenciasPedido.h"
-#include "orders/core/Repreco.h"
-#include "orders/core/SituacaoPedido.h"
 #include "store/core/Clock.h"
 #include "ui/widgets/MessageBox.h"
 #include "ui/widgets/StandardWarningBox.h"
