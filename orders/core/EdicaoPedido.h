@@ -177,7 +177,10 @@ public:
     // The confirmation, after the recalculation: every value fits its field, and there is an item.
     std::optional<RecusaPedido> verificarConteudo(const ResultadoRecalculo& recalculo) const;
     // The confirmation pass: the rules of the entries again, without the look-ups and questions:
-    // customer, its representative, payment form, release code, carrier and redispatch carrier.
+    // customer, its representative, payment form and release code. The carriers' rules
+    // (verificarTransportador) follow it, each as when its entry is left: the form refreshes the
+    // order after each, as it always has, and a refresh is not free of effects (an item's commission
+    // share is taken again from a rate the representative's origin leaves as it is).
     std::optional<RecusaPedido> passagemDeConfirmacao(const DadosPedido& dados, int idEmpresa) const;
 
     // Writes the order in one transaction: a new order is added (its ID and NUMER taken again as one

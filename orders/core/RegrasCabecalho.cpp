@@ -222,11 +222,7 @@ std::optional<RecusaPedido> EdicaoPedido::passagemDeConfirmacao(const DadosPedid
         return r;
     if (std::optional<RecusaPedido> r = verificarFormaPag(idEmpresa))
         return r;
-    if (std::optional<RecusaPedido> r = verificarCodigoLiberacao())
-        return r;
-    if (std::optional<RecusaPedido> r = verificarTransportador(CampoPedido::Transportador))
-        return r;
-    return verificarTransportador(CampoPedido::Redespacho);
+    return verificarCodigoLiberacao();
 }
 
 } // namespace qav

@@ -118,7 +118,7 @@ private:
 
     bool recusarEm(QWidget* campo, const QString& texto, const QString& titulo = QStringLiteral("Aviso"));
     bool recusar(const RecusaPedido& recusa);
-    QWidget* entrada(CampoPedido campo) const;
+    QWidget* entradaDe(CampoPedido campo) const;
     bool passagemDeConfirmacao();
     bool regrasComerciais();
     bool gravar();

@@ -70,7 +70,7 @@ bool UpdatePEDIDO::recusarEm(QWidget* campo, const QString& texto, const QString
 
 // A refusal of the order's rules: its message, and the focus on the entry it names.
 bool UpdatePEDIDO::recusar(const RecusaPedido& recusa) {
-    QWidget* campo = entrada(recusa.campo);
+    QWidget* campo = entradaDe(recusa.campo);
     if (!recusa.aviso)
         return recusarEm(campo, recusa.mensagem.texto, recusa.mensagem.titulo);
     // A code that names no row. The customer and payment-form entries are not marked to run their
@@ -93,7 +93,7 @@ bool UpdatePEDIDO::recusar(const RecusaPedido& recusa) {
     return false;
 }
 
-QWidget* UpdatePEDIDO::entrada(CampoPedido campo) const {
+QWidget* UpdatePEDIDO::entradaDe(CampoPedido campo) const {
     switch (campo) {
     case CampoPedido::Cliente:
         return m_cliente;
@@ -345,7 +345,8 @@ bool UpdatePEDIDO::passagemDeConfirmacao() {
     if (const std::optional<RecusaPedido> recusa =
             m_edicao->passagemDeConfirmacao(m_dados, m_contexto.idEmpresa))
         return recusar(*recusa);
-    return true;
+    // The carriers' rules refresh the order, as when their entries are left.
+    return regraTransportador(CampoPedido::Transportador) && regraTransportador(CampoPedido::Redespacho);
 }
 
 bool UpdatePEDIDO::regrasComerciais() {

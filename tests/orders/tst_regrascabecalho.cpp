@@ -296,7 +296,11 @@ void TestRegrasCabecalho::confirmation() {
                          gerarCodigoLiberacao(numero + 1, pedido.cliente, p.decimal("TOTAL"), 12).value());
         if (std::optional<RecusaPedido> r = edicao.verificarConteudo(recalculo))
             return r;
-        return edicao.passagemDeConfirmacao(dados, kEmpresa);
+        if (std::optional<RecusaPedido> r = edicao.passagemDeConfirmacao(dados, kEmpresa))
+            return r;
+        if (std::optional<RecusaPedido> r = edicao.verificarTransportador(CampoPedido::Transportador))
+            return r;
+        return edicao.verificarTransportador(CampoPedido::Redespacho);
     };
     comparar(confirmar(), esperado);
     QCOMPARE(p.integer("COD_FORMAPAG"), formaPagGravada);
