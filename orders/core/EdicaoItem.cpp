@@ -464,6 +464,16 @@ std::vector<UltimoPreco> EdicaoItem::ultimosPrecos() const {
     return lista;
 }
 
+QString EdicaoItem::ordemDeCompraIncompleta() const {
+    const bool temNumero = !m_item.text("NUM_OC").trimmed().isEmpty();
+    const bool temItem = m_item.integer("NUM_ITEM_OC") != 0;
+    if (temItem && !temNumero)
+        return QStringLiteral("ordemCompra");
+    if (temNumero && !temItem)
+        return QStringLiteral("itemOrdemCompra");
+    return {};
+}
+
 std::optional<RecusaItem> EdicaoItem::verificar(Mensagens& avisos) const {
     avisos.clear();
     const Record& cabecalho = m_pedido.pedido();

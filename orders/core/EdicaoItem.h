@@ -118,6 +118,10 @@ public:
     // item may be saved. Warnings that do not refuse (a flex order over the product's limit) are
     // returned in `avisos`.
     std::optional<RecusaItem> verificar(Mensagens& avisos) const;
+    // A customer's purchase-order item number goes with the purchase-order number, and the other
+    // way round: the entry still missing, "ordemCompra" (NUM_OC) or "itemOrdemCompra"
+    // (NUM_ITEM_OC), or empty when both or neither are given.
+    QString ordemDeCompraIncompleta() const;
     // Puts the item with its accessory rows into the order (the observation takes the accessories'
     // prefix). Runs verificar() first and is refused with its first refusal (its warnings are
     // verificar()'s to show). Refused when another item of the order has the same product and

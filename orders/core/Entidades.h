@@ -171,6 +171,12 @@ struct Municipio {
     QString ESTADO;
 };
 
+// Where a representative's commission rate comes from (VEN:ORIGEM_COM): the representative's own
+// rate or the product's; with any other value an item keeps the rate it has.
+namespace origemComissao {
+enum : int { DoVendedor = 1, DoProduto = 2 };
+} // namespace origemComissao
+
 struct Vendedor {
     int ID_EMPRESA = 0;
     int CODIGO = 0;

@@ -116,9 +116,9 @@ void ratearComissaoItem(PedidoItem& item, const Pedido& pedido, const DadosPedid
     const PautaProduto* linha = dados.pautaProduto(item.PRODU);
     if (linha != nullptr && !linha->TX_COMISSAO.isZero())
         item.COMIS = linha->TX_COMISSAO;
-    else if (vendedor.ORIGEM_COM == 1)
+    else if (vendedor.ORIGEM_COM == origemComissao::DoVendedor)
         item.COMIS = vendedor.TAXA_COMISSAO;
-    else if (vendedor.ORIGEM_COM == 2)
+    else if (vendedor.ORIGEM_COM == origemComissao::DoProduto)
         item.COMIS = produto.TAXA_COMISSAO;
 
     resultado.excessoComissao = false;

@@ -32,9 +32,9 @@ void aplicarRateio(PedidoItem& item, const Produto& produto, const Pedido& pedid
     const Vendedor& vendedor = dados.vendedor;
     if (vendedor.DESC_RATEIO_COM.isZero() || pedido.DESC_CLIENTE_REDE != 0)
         return;
-    if (vendedor.ORIGEM_COM == 1)
+    if (vendedor.ORIGEM_COM == origemComissao::DoVendedor)
         item.COMIS = vendedor.TAXA_COMISSAO;
-    else if (vendedor.ORIGEM_COM == 2)
+    else if (vendedor.ORIGEM_COM == origemComissao::DoProduto)
         item.COMIS = produto.TAXA_COMISSAO;
     if (item.COMIS.isZero())
         return;
@@ -119,7 +119,7 @@ ResultadoRecalculo recalcularPedido(Pedido& pedido, std::vector<PedidoItem>& ite
     }
 
     pedido.TOTAL = pedido.TOTPR + pedido.VL_ICMSST + pedido.IPI - pedido.DESCV;
-    if (pedido.FCONTA == 2)
+    if (pedido.FCONTA == fconta::Destinatario)
         pedido.TOTAL += pedido.FRETE;
 
     resultado.flex = calcularSaldoFlex(pedido, itens, outros, dados.qavcfg);

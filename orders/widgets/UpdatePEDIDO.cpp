@@ -5,9 +5,7 @@
 #include "customers/widgets/ContextoClientes.h"
 #include "orders/core/AnaliseLucro.h"
 #include "orders/core/CamposPedido.h"
-#include "orders/core/Frete.h"
 #include "orders/core/ReferenciasPedido.h"
-#include "orders/core/Repreco.h"
 #include "orders/core/SituacaoPedido.h"
 #include "orders/widgets/ExclusaoPedido.h"
 #include "orders/widgets/ItensPedidoModelo.h"
@@ -112,8 +110,8 @@ void UpdatePEDIDO::ligar() {
         atualizar();
     });
     aoSair(m_txFrete, [this] { freteEditado(); });
-    aoSair(m_transp, [this] { regraTransportador(m_transp, "TRANSP"); });
-    aoSair(m_redesp, [this] { regraTransportador(m_redesp, "REDESP"); });
+    aoSair(m_transp, [this] { regraTransportador(CampoPedido::Transportador); });
+    aoSair(m_redesp, [this] { regraTransportador(CampoPedido::Redespacho); });
     for (QLineEdit* campo :
          {m_frete, m_descp, m_descv, m_descp2, m_descp3, m_descp4, m_obs, m_contato, m_numOc})
         aoSair(campo, [this] { campoEditado(); });
@@ -289,7 +287,7 @@ void UpdatePEDIDO::paraTela() {
     m_vlFlex->setText(br::numero(flex.VL_FLEX, 2));
     m_saldoFlex->setText(br::numero(flex.SALDO_FLEX, 2));
     // The figure depends on the order's situation: the label cannot say which orders it counts.
-    m_saldoFlex->setToolTip(p.integer("SITUA") == 2
+    m_saldoFlex->setToolTip(p.integer("SITUA") == situacao::Liberado
                                 ? u"Saldo da empresa menos o flex negativo dos outros pedidos liberados"_s
                                 : u"Saldo da empresa menos o flex negativo dos outros pedidos pendentes e "
                                   u"liberados"_s);
@@ -368,15 +366,8 @@ bool UpdatePEDIDO::lerDados() {
 }
 
 void UpdatePEDIDO::recalcular() {
-    m_recalculo = m_edicao->recalcular(m_dados, m_outros);
-    // Header discounts locked by the company: only a price-list discount by order value opens the
-    // first discount, and without one it stays at 0.
-    Record& p = m_edicao->pedido();
-    if (!m_recalculo.estouro && m_dados.qavcfg.descontosBloqueados() && m_recalculo.TX_DESC_PAUTA.isZero() &&
-        p.real("DESCP") != 0.0) {
-        p.setReal("DESCP", 0.0);
-        m_recalculo = m_edicao->recalcular(m_dados, m_outros);
-    }
+    m_recalculo = m_edicao->recalcularComBloqueios(m_dados, m_outros);
+    const Record& p = m_edicao->pedido();
     if (m_recalculo.estouro) {
         // Said each time a change does not fit: the change was undone.
         m_avisos.push_back(*m_recalculo.estouro);
@@ -388,13 +379,10 @@ void UpdatePEDIDO::recalcular() {
     mostrarMensagens(m_recalculo.mensagens);
     m_itensModelo->recarregar(m_dados);
 
-    // Until the loading municipality is chosen there is no freight cost to look up, and nothing to
-    // report as missing.
-    if (!m_dados.vendedor.PERMITIR_ANALISE_LUCRO ||
-        (p.integer("ID_MUN_CARGA") == 0 && p.integer("FCONTA") != 2))
-        return;
     Pedido pedido;
     lerRegistro(p, pedido);
+    if (!analiseAplicavel(pedido, m_dados))
+        return;
     std::vector<PedidoItem> itens(m_edicao->itens().size());
     for (size_t i = 0; i < itens.size(); ++i)
         lerRegistro(m_edicao->itens()[i].item, itens[i]);
@@ -458,31 +446,21 @@ void UpdatePEDIDO::mostrarRegras() {
 
 void UpdatePEDIDO::habilitarCampos() {
     habilitarBotoesItens();
-    if (m_requisicao == RequisicaoPedido::Consultar) {
-        m_abas->setTabVisible(AbaFlex, m_edicao->pedido().integer("PED_FLEX") != 0);
-        m_abas->setTabVisible(AbaAnalise, m_dados.vendedor.PERMITIR_ANALISE_LUCRO != 0);
+    const CamposLiberados liberados = m_edicao->camposLiberados(m_dados, m_recalculo, m_contexto.idEmpresa);
+    m_abas->setTabVisible(AbaFlex, liberados.abaFlex);
+    m_abas->setTabVisible(AbaAnalise, liberados.abaAnalise);
+    if (m_requisicao == RequisicaoPedido::Consultar)
         return;
-    }
-    const Record& p = m_edicao->pedido();
-    const QavCfg& cfg = m_dados.qavcfg;
-    m_formaPag->setEnabled(!tipoSemFormaPag(static_cast<int>(p.integer("TIPOV"))));
-    m_frete->setEnabled(p.decimal("TX_FRETE") <= taxaFreteMinima());
-    const bool pautaExclusiva = referencias::pautaExclusivaCliente(*m_store, m_contexto.idEmpresa,
-                                                                   static_cast<int>(p.integer("COD_PAUTA")));
-    const bool pautaTravada =
-        !m_edicao->itens().empty() || (cfg.BLOQ_PAUTA != 0 && m_dados.cliente.COD_PAUTA != 0) ||
-        (p.integer("COD_PAUTA") != 0 && m_dados.cliente.COD_PAUTA != 0 && pautaExclusiva);
-    m_pauta->setEnabled(!pautaTravada);
-    const bool descontoPauta = m_recalculo.TX_DESC_PAUTA > Decimal();
-    m_descp->setEnabled(descontoPauta || !cfg.descontosBloqueados());
+    m_formaPag->setEnabled(liberados.formaPag);
+    m_frete->setEnabled(liberados.frete);
+    m_pauta->setEnabled(liberados.pauta);
+    m_descp->setEnabled(liberados.descp);
     for (QLineEdit* w : {m_descv, m_descp2, m_descp3, m_descp4})
-        w->setEnabled(!cfg.descontosBloqueados());
-    m_codigoBarras->setEnabled(cfg.ATIVA_LEIT_COD_BARRAS != 0);
-    m_produtoEntregue->setEnabled(cfg.ATIVA_ENTREGA_IMEDIATA != 0);
-    m_fconta->setEnabled(cfg.BLOQ_FRETE != 1 && cfg.BLOQ_FRETE != 2);
+        w->setEnabled(liberados.outrosDescontos);
+    m_codigoBarras->setEnabled(liberados.codigoBarras);
+    m_produtoEntregue->setEnabled(liberados.produtoEntregue);
+    m_fconta->setEnabled(liberados.fconta);
     m_tipo->setEnabled(m_tipoLiberado);
-    m_abas->setTabVisible(AbaFlex, p.integer("PED_FLEX") != 0);
-    m_abas->setTabVisible(AbaAnalise, m_dados.vendedor.PERMITIR_ANALISE_LUCRO != 0);
 }
 
 void UpdatePEDIDO::mostrarNomes() {

@@ -98,7 +98,7 @@ private:
     bool regraFormaPag(bool interativo);
     bool regraPauta(bool interativo);
     bool regraCodigoLiberacao();
-    bool regraTransportador(QLineEdit* campo, const char* nomeCampo);
+    bool regraTransportador(CampoPedido campo);
     void situacaoEscolhida(int indice);
     void campoEditado();
     void freteEditado();
@@ -117,6 +117,8 @@ private:
     void habilitarBotoesItens();
 
     bool recusarEm(QWidget* campo, const QString& texto, const QString& titulo = QStringLiteral("Aviso"));
+    bool recusar(const RecusaPedido& recusa);
+    QWidget* entradaDe(CampoPedido campo) const;
     bool passagemDeConfirmacao();
     bool regrasComerciais();
     bool gravar();

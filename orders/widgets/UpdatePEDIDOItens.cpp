@@ -56,15 +56,9 @@ void UpdatePEDIDO::itemNovo() {
     // Items are priced against the reference rows: none is added while a table cannot be read.
     if (!daTela() || !lerDados())
         return;
-    // Where the company sells by price list, items need one that exists and is active.
-    if (m_dados.qavcfg.ATIVAR_PROD_PAUTA != 0 || m_edicao->pedido().integer("COD_PAUTA") != 0) {
-        const QString recusa = !m_dados.pauta              ? u"Pauta de preços inválida!"_s
-                               : m_dados.pauta->ATIVO == 0 ? u"Pauta de preços inativa!"_s
-                                                           : QString();
-        if (!recusa.isEmpty()) {
-            recusarEm(m_pauta, recusa);
-            return;
-        }
+    if (const std::optional<RecusaPedido> recusa = m_edicao->verificarPautaParaItens(m_dados)) {
+        recusar(*recusa);
+        return;
     }
     const size_t antes = m_edicao->itens().size();
     const bool completado =

@@ -1,4 +1,5 @@
-// The order form's field rules, its confirmation ("&OK") and its save and cancel.
+// The order form's field rules, its confirmation ("&OK") and its save and cancel: the look-up lists,
+// the message boxes and the focus; what is refused and why is the order in edition's (RegrasCabecalho).
 #include "orders/widgets/UpdatePEDIDO.h"
 
 #include "customers/core/ConsultasCliente.h"
@@ -7,11 +8,6 @@
 #include "customers/widgets/EnderecoCliente.h"
 #include "customers/widgets/ResolverReferencia.h"
 #include "orders/core/CamposPedido.h"
-#include "orders/core/CodigoLiberacao.h"
-#include "orders/core/Frete.h"
-#include "orders/core/ReferenciasPedido.h"
-#include "orders/core/Repreco.h"
-#include "orders/core/SituacaoPedido.h"
 #include "store/core/Clock.h"
 #include "ui/widgets/MessageBox.h"
 #include "ui/widgets/StandardWarningBox.h"
@@ -72,6 +68,55 @@ bool UpdatePEDIDO::recusarEm(QWidget* campo, const QString& texto, const QString
     return false;
 }
 
+// A refusal of the order's rules: its message, and the focus on the entry it names.
+bool UpdatePEDIDO::recusar(const RecusaPedido& recusa) {
+    QWidget* campo = entradaDe(recusa.campo);
+    if (!recusa.aviso)
+        return recusarEm(campo, recusa.mensagem.texto, recusa.mensagem.titulo);
+    // A code that names no row. The customer and payment-form entries are not marked to run their
+    // rule again when left, as that would open their lists unasked; a carrier's is, until corrected.
+    standardWarning(*recusa.aviso, recusa.rotulo, {}, this);
+    m_teclas.reterFoco();
+    if (!campo)
+        return false;
+    for (QWidget* w = campo->parentWidget(); w; w = w->parentWidget())
+        if (const int aba = m_abas->indexOf(w); aba >= 0) {
+            m_abas->setCurrentIndex(aba);
+            break;
+        }
+    campo->setFocus();
+    if (recusa.campo == CampoPedido::Transportador || recusa.campo == CampoPedido::Redespacho) {
+        auto* codigo = static_cast<QLineEdit*>(campo);
+        codigo->selectAll();
+        codigo->setModified(true);
+    }
+    return false;
+}
+
+QWidget* UpdatePEDIDO::entradaDe(CampoPedido campo) const {
+    switch (campo) {
+    case CampoPedido::Cliente:
+        return m_cliente;
+    case CampoPedido::FormaPag:
+        return m_formaPag;
+    case CampoPedido::Pauta:
+        return m_pauta;
+    case CampoPedido::CodigoLiberacao:
+        return m_codigoLiberacao;
+    case CampoPedido::Fconta:
+        return m_fconta;
+    case CampoPedido::Itens:
+        return m_itens;
+    case CampoPedido::Transportador:
+        return m_transp;
+    case CampoPedido::Redespacho:
+        return m_redesp;
+    case CampoPedido::Nenhum:
+        break;
+    }
+    return nullptr;
+}
+
 // ---------------------------------------------------------------------------------------------
 // Field rules
 
@@ -89,7 +134,7 @@ bool UpdatePEDIDO::regraCliente(bool interativo) {
     if (!daTela())
         return false;
     Record& p = m_edicao->pedido();
-    std::optional<Record> cliente = referencias::cliente(*m_store, static_cast<int>(p.integer("CLIEN")));
+    std::optional<Record> cliente = m_edicao->cliente();
     if (!cliente && interativo) {
         const ContextoClientes contexto{m_contexto.dataFolder, m_contexto.programFolder,
                                         m_contexto.idEmpresa};
@@ -101,50 +146,35 @@ bool UpdatePEDIDO::regraCliente(bool interativo) {
         }
         p.setInteger("CLIEN", *escolhido);
         m_cliente->setText(QString::number(*escolhido));
-        cliente = referencias::cliente(*m_store, static_cast<int>(*escolhido));
+        cliente = m_edicao->cliente();
     }
-    if (!cliente) {
-        standardWarning(Aviso::ValorInvalido, u"Id do Cliente"_s, {}, this);
-        m_teclas.reterFoco();
-        m_abas->setCurrentIndex(0);
-        m_cliente->setFocus();
-        return false;
-    }
+    if (const std::optional<RecusaPedido> recusa = EdicaoPedido::verificarCliente(cliente))
+        return recusar(*recusa);
     if (!lerDados())
         return recusarEm(nullptr, m_erroDados, u"Erro"_s);
-    if (clienteDeOutroRepresentante(m_dados))
-        return recusarEm(m_cliente, u"Cliente vínculado a outro representante/vendedor!"_s);
+    if (const std::optional<RecusaPedido> recusa = EdicaoPedido::verificarRepresentanteDoCliente(m_dados))
+        return recusar(*recusa);
 
     if (interativo) {
         carregarTitulos();
         // Informative only: none of these stops the entry.
-        if (temContasVencidas(m_titulos, Clock::today()) &&
-            MessageBox::show(
-                u"Este cliente possui contas em aberto.|Deseja consultar as contas desse cliente?!"_s,
-                u"Consulta!!"_s, Icon::Question, {Button::Yes, Button::No}, Button::Yes, this) == Button::Yes)
+        const AvisosCliente avisos = EdicaoPedido::avisosDoCliente(*cliente, m_titulos, Clock::today());
+        if (avisos.contasVencidas &&
+            MessageBox::show(avisos.contasVencidas->texto, avisos.contasVencidas->titulo, Icon::Question,
+                             {Button::Yes, Button::No}, Button::Yes, this) == Button::Yes)
             abrirContasDoCliente(this, m_contexto, static_cast<int>(cliente->integer("ID")));
-        if (cliente->integer("LIB_CRED") == 0)
-            MessageBox::show(u"Crédito não liberado para o cliente!"_s, u"Aviso"_s, Icon::Warning,
-                             {Button::Ok}, Button::Ok, this);
-        if (cliente->integer("ALERTA") != 0)
-            MessageBox::show(cliente->text("OBS"), u"Alerta Anotação Cliente"_s, Icon::Information,
-                             {Button::Ok}, Button::Ok, this);
+        if (avisos.creditoNaoLiberado)
+            MessageBox::show(avisos.creditoNaoLiberado->texto, avisos.creditoNaoLiberado->titulo,
+                             Icon::Warning, {Button::Ok}, Button::Ok, this);
+        if (avisos.alerta)
+            MessageBox::show(avisos.alerta->texto, avisos.alerta->titulo, Icon::Information, {Button::Ok},
+                             Button::Ok, this);
     }
     if (interativo && m_requisicao == RequisicaoPedido::Inserir) {
-        // A new order starts with the customer's terms and delivery address.
-        p.setInteger("COD_FORMAPAG", cliente->integer("FORMA_PAG"));
-        p.setInteger("COD_PAUTA", cliente->integer("COD_PAUTA"));
-        p.setText("CONTA", cliente->text("CONTA"));
-        p.setReal("DESCP", cliente->decimal("TX_DESC_PEDIDO").toDouble());
-        p.setInteger("DESC_CLIENTE_REDE", cliente->integer("DESC_CLIENTE_REDE"));
-        p.setText("E_ENDER", cliente->text("E_ENDER"));
-        p.setText("E_BAIRR", cliente->text("E_BAIRR"));
-        p.setInteger("ID_MUNICIPIO_ENTREGA", cliente->integer("ID_MUNICIPIO_ENTREGA"));
-        p.setText("E_CEP", cliente->text("E_CEP"));
+        const bool trazFormaPag = m_edicao->aplicarCliente(*cliente);
         m_campos.carregar(p);
-        // The customer's payment form is taken as if typed; a customer without one leaves the choice
-        // to the representative instead of opening the list unasked.
-        if (p.integer("COD_FORMAPAG") != 0) {
+        // The customer's payment form is taken as if typed.
+        if (trazFormaPag) {
             m_formaPag->setModified(false);
             return regraFormaPag(true);
         }
@@ -158,41 +188,27 @@ bool UpdatePEDIDO::regraFormaPag(bool interativo) {
     if (!daTela())
         return false;
     Record& p = m_edicao->pedido();
-    if (tipoSemFormaPag(static_cast<int>(p.integer("TIPOV"))))
+    if (!m_edicao->levaFormaPag())
         return true;
-    const std::int64_t codigo = p.integer("COD_FORMAPAG");
-    bool existe = formaPagamento(*m_store, m_contexto.idEmpresa, codigo).has_value();
-    if (!existe && interativo) {
-        const std::optional<std::int64_t> escolhido = resolverFormaPag(
-            *m_store, codigo, {m_contexto.dataFolder, m_contexto.idEmpresa, m_contexto.programFolder}, this);
+    std::optional<RecusaPedido> recusa = m_edicao->verificarFormaPag(m_contexto.idEmpresa);
+    if (recusa && interativo) {
+        const std::optional<std::int64_t> escolhido =
+            resolverFormaPag(*m_store, p.integer("COD_FORMAPAG"),
+                             {m_contexto.dataFolder, m_contexto.idEmpresa, m_contexto.programFolder}, this);
         if (!escolhido) {
             m_teclas.reterFoco();
             m_formaPag->setFocus();
             return false;
         }
         p.setInteger("COD_FORMAPAG", *escolhido);
-        existe = true;
+        recusa.reset();
     }
-    if (!existe) {
-        standardWarning(Aviso::ValorInvalido, u"Forma de Pagamento"_s, {}, this);
-        m_teclas.reterFoco();
-        m_abas->setCurrentIndex(0);
-        m_formaPag->setFocus();
-        return false;
-    }
+    if (recusa)
+        return recusar(*recusa);
     if (interativo) {
         if (!lerDados())
             return false;
-        // The payment form's own discount replaces the header discount (unless the customer has one
-        // of its own), and the item prices take its surcharge in place of the previous one.
-        p.setReal("DESCP", descontoDoPedido(m_dados).toDouble());
-        p.setReal("DESCV", 0.0);
-        std::vector<PedidoItem> itens = linhas(m_edicao->itens());
-        Mensagens mensagens;
-        m_acrescimoAnterior = reprecificarFormaPag(itens, m_dados, m_acrescimoAnterior, mensagens);
-        for (size_t i = 0; i < itens.size(); ++i)
-            gravarRegistro(itens[i], m_edicao->itens()[i].item);
-        for (const Mensagem& m : mensagens)
+        for (const Mensagem& m : m_edicao->aplicarFormaPag(m_dados, m_acrescimoAnterior))
             MessageBox::show(m.texto, m.titulo, Icon::Information, {Button::Ok}, Button::Ok, this);
     }
     if (interativo) // the confirmation has just recalculated the order
@@ -220,31 +236,16 @@ bool UpdatePEDIDO::regraPauta(bool interativo) {
 }
 
 bool UpdatePEDIDO::regraCodigoLiberacao() {
-    const Record& p = m_edicao->pedido();
-    const auto codigo = static_cast<std::int32_t>(p.integer("COD_LIBERACAO"));
-    if (codigo == 0)
-        return true;
-    Pedido pedido;
-    lerRegistro(p, pedido);
-    if (codigoLiberacaoValido(codigo, pedido.NUMER, pedido.CLIEN, pedido.TOTAL))
-        return true;
-    return recusarEm(m_codigoLiberacao, u"Código de liberação inválido!"_s);
+    if (const std::optional<RecusaPedido> recusa = m_edicao->verificarCodigoLiberacao())
+        return recusar(*recusa);
+    return true;
 }
 
-bool UpdatePEDIDO::regraTransportador(QLineEdit* campo, const char* nomeCampo) {
+bool UpdatePEDIDO::regraTransportador(CampoPedido campo) {
     if (!daTela())
         return false;
-    const int id = static_cast<int>(m_edicao->pedido().integer(nomeCampo));
-    if (id != 0 && !referencias::transportador(*m_store, id)) {
-        standardWarning(Aviso::ValorInvalido, campo == m_transp ? u"Transportador"_s : u"Redespacho"_s, {},
-                        this);
-        m_teclas.reterFoco();
-        m_abas->setCurrentIndex(2);
-        campo->setFocus();
-        campo->selectAll();
-        campo->setModified(true);
-        return false;
-    }
+    if (const std::optional<RecusaPedido> recusa = m_edicao->verificarTransportador(campo))
+        return recusar(*recusa);
     atualizar();
     return true;
 }
@@ -252,10 +253,8 @@ bool UpdatePEDIDO::regraTransportador(QLineEdit* campo, const char* nomeCampo) {
 void UpdatePEDIDO::situacaoEscolhida(int indice) {
     Record& p = m_edicao->pedido();
     const int escolhida = m_situacao->itemData(indice).toInt();
-    const int gravada = static_cast<int>(p.integer("SITUA"));
-    // Only the upload makes an order transmitted.
-    if (escolhida == situacao::Transmitido && gravada != situacao::Transmitido) {
-        m_situacao->setCurrentIndex(m_situacao->findData(gravada));
+    if (!m_edicao->situacaoPermitida(escolhida)) {
+        m_situacao->setCurrentIndex(m_situacao->findData(static_cast<int>(p.integer("SITUA"))));
         return;
     }
     daTela();
@@ -304,16 +303,13 @@ void UpdatePEDIDO::enderecoEntrega() {
     if (!daTela())
         return;
     Record& p = m_edicao->pedido();
-    const std::optional<Record> cliente =
-        referencias::cliente(*m_store, static_cast<int>(p.integer("CLIEN")));
+    const std::optional<Record> cliente = m_edicao->cliente();
     if (!cliente) {
         MessageBox::show(u" Código do cliente inválido."_s, u"Aviso"_s, Icon::Warning, {Button::Ok},
                          Button::Ok, this);
         return;
     }
-    if (p.text("E_ENDER").trimmed().isEmpty())
-        for (const char* campo : {"E_ENDER", "E_BAIRR", "E_MUNIC", "E_ESTAD", "E_CEP"})
-            p.setText(campo, cliente->text(campo));
+    m_edicao->completarEnderecoEntrega(*cliente);
     const ContextoClientes contexto{m_contexto.dataFolder, m_contexto.programFolder, m_contexto.idEmpresa};
     endEntrega(p, *m_store, m_requisicao == RequisicaoPedido::Consultar, contexto, this);
     paraTela();
@@ -342,8 +338,15 @@ void UpdatePEDIDO::restaurarCampo() {
 
 bool UpdatePEDIDO::passagemDeConfirmacao() {
     // The rules of the entries again, without the look-ups and questions.
-    return regraCliente(false) && regraFormaPag(false) && regraCodigoLiberacao() &&
-           regraTransportador(m_transp, "TRANSP") && regraTransportador(m_redesp, "REDESP");
+    if (!daTela())
+        return false;
+    if (!lerDados())
+        return recusarEm(nullptr, m_erroDados, u"Erro"_s);
+    if (const std::optional<RecusaPedido> recusa =
+            m_edicao->passagemDeConfirmacao(m_dados, m_contexto.idEmpresa))
+        return recusar(*recusa);
+    // The carriers' rules refresh the order, as when their entries are left.
+    return regraTransportador(CampoPedido::Transportador) && regraTransportador(CampoPedido::Redespacho);
 }
 
 bool UpdatePEDIDO::regrasComerciais() {
@@ -377,28 +380,13 @@ bool UpdatePEDIDO::confirmar() {
         return false;
     if (!daTela())
         return false;
-    Record& p = m_edicao->pedido();
-    if (tipoSemFormaPag(static_cast<int>(p.integer("TIPOV")))) {
-        p.setInteger("COD_FORMAPAG", 0);
-    } else if (!formaPagamento(*m_store, m_contexto.idEmpresa, p.integer("COD_FORMAPAG"))) {
-        standardWarning(Aviso::ValorInvalido, u"Forma de Pagamento"_s, {}, this);
-        m_abas->setCurrentIndex(0);
-        m_formaPag->setFocus();
-        return false;
-    }
-    const int fconta = static_cast<int>(p.integer("FCONTA"));
-    if (fconta != 1 && fconta != 2)
-        return recusarEm(m_fconta, u"Informe o frete: Emitente (CIF) ou Destinatário (FOB)."_s);
+    if (const std::optional<RecusaPedido> recusa = m_edicao->prepararConfirmacao(m_contexto.idEmpresa))
+        return recusar(*recusa);
     atualizar();
     if (!m_erroDados.isEmpty())
         return recusarEm(nullptr, m_erroDados, u"Erro"_s);
-    // A value that does not fit its field keeps the order from being saved until it is corrected.
-    if (m_recalculo.estouro)
-        return recusarEm(nullptr, m_recalculo.estouro->texto, m_recalculo.estouro->titulo);
-    if (m_edicao->itens().empty())
-        return recusarEm(m_itens,
-                         u"Este pedido não contém nenhum produto;|portanto não pode ser confirmado!"_s,
-                         u"Atenção"_s);
+    if (const std::optional<RecusaPedido> recusa = m_edicao->verificarConteudo(m_recalculo))
+        return recusar(*recusa);
     if (!passagemDeConfirmacao() || !regrasComerciais())
         return false;
     return gravar();

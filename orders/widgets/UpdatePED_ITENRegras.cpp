@@ -262,12 +262,10 @@ bool UpdatePED_ITEN::regraObservacao(bool interativo) {
 // A purchase-order item goes with its order number, and the other way round.
 bool UpdatePED_ITEN::regraOrdemDeCompra(QLineEdit* campo) {
     textosParaItem();
-    const Record& i = m_edicao->item();
-    const bool temNumero = !i.text("NUM_OC").trimmed().isEmpty();
-    const bool temItem = i.integer("NUM_ITEM_OC") != 0;
-    if (campo == m_numItemOc && temItem && !temNumero)
+    const QString falta = m_edicao->ordemDeCompraIncompleta();
+    if (campo == m_numItemOc && falta == u"ordemCompra"_s)
         return reterFoco(m_numOc);
-    if (campo == m_numOc && temNumero && !temItem)
+    if (campo == m_numOc && falta == u"itemOrdemCompra"_s)
         return reterFoco(m_numItemOc);
     return true;
 }

@@ -171,6 +171,8 @@ private Q_SLOTS:
     void sameProductAndObservationRefused_data();
     void sameProductAndObservationRefused();
     void observationPrefixCutToTheField();
+    void purchaseOrderNumberAndItemGoTogether_data();
+    void purchaseOrderNumberAndItemGoTogether();
     void transmittedOrderIsOnlyViewed();
     void lastPricesOfTheCustomer();
     void valueOutsideItsFieldLeavesTheItemAsItWas();
@@ -769,6 +771,33 @@ void TestEdicaoItem::observationPrefixCutToTheField() {
     const QString esperado =
         QStringLiteral("Puxador cromado: Kit montagem # ") + QString(95, QLatin1Char('x'));
     QCOMPARE(obs, esperado.left(100));
+}
+
+// The customer's purchase-order number and its item number are given together or not at all; the
+// item form sends the representative to the one missing.
+void TestEdicaoItem::purchaseOrderNumberAndItemGoTogether_data() {
+    QTest::addColumn<QString>("numero");
+    QTest::addColumn<int>("itemOc");
+    QTest::addColumn<QString>("falta");
+
+    QTest::newRow("neither") << QString() << 0 << QString();
+    QTest::newRow("both") << QStringLiteral("OC-55") << 3 << QString();
+    QTest::newRow("number without item") << QStringLiteral("OC-55") << 0 << QStringLiteral("itemOrdemCompra");
+    QTest::newRow("item without number") << QString() << 3 << QStringLiteral("ordemCompra");
+    QTest::newRow("blank number counts as none")
+        << QStringLiteral("   ") << 3 << QStringLiteral("ordemCompra");
+}
+
+void TestEdicaoItem::purchaseOrderNumberAndItemGoTogether() {
+    QFETCH(QString, numero);
+    QFETCH(int, itemOc);
+    QFETCH(QString, falta);
+
+    Cena cena;
+    QVERIFY(cena.abrir());
+    cena.item->item().setText("NUM_OC", numero);
+    cena.item->item().setInteger("NUM_ITEM_OC", itemOc);
+    QCOMPARE(cena.item->ordemDeCompraIncompleta(), falta);
 }
 
 void TestEdicaoItem::transmittedOrderIsOnlyViewed() {
