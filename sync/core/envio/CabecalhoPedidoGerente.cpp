@@ -1,4 +1,5 @@
 #include "sync/core/envio/CabecalhoPedidoGerente.h"
+#include "orders/core/Frete.h"
 
 #include "sync/core/envio/Comandos.h"
 
@@ -28,7 +29,7 @@ QString comandoCabecalhoGerente(const Conexao& conexao, const DadosCabecalhoGere
 
     const bool entregue = entregueNoAto(vda);
     // The office knows who pays the freight as 3 (the customer's account) or 2.
-    const long long fconta = vda.integer("FCONTA") == 1 ? 3 : 2;
+    const long long fconta = vda.integer("FCONTA") == fconta::Emitente ? 3 : 2;
 
     const std::vector<std::pair<const char*, QString>> colunas{
         {"id_empresa", campoInteiro("ID_EMPRESA")},

@@ -1,4 +1,5 @@
 #include "sync/core/envio/CabecalhoPedidoZor.h"
+#include "orders/core/Frete.h"
 
 #include "store/core/Text.h"
 #include "sync/core/envio/Comandos.h"
@@ -18,7 +19,7 @@ QString comandoCabecalho(const Conexao& conexao, const DadosCabecalho& d) {
     const QString formaComissao = text::rtrim(d.vendedor.text("FORMA_PAG"));
     const QString comissao = envio::real(vda.real("COMIS"));
     // The ERP knows no "1" for who pays the freight; the workstation's 1 is its 3.
-    const long long fconta = vda.integer("FCONTA") == 1 ? 3 : vda.integer("FCONTA");
+    const long long fconta = vda.integer("FCONTA") == fconta::Emitente ? 3 : vda.integer("FCONTA");
     const long long portador = d.formaPag.integer("ID_PORTADOR") >= 1
                                    ? d.formaPag.integer("ID_PORTADOR")
                                    : d.empresa.integer("ID_PORTADOR_PADRAO");

@@ -1,4 +1,5 @@
 #include "sync/core/envio/ExpressaoComissao.h"
+#include "orders/core/Entidades.h"
 
 #include "store/core/Text.h"
 
@@ -28,7 +29,7 @@ QString expressaoComissao(const Conexao& conexao, const Record& item, const std:
         return comissao;
     const QString grupo = grupoComissao(pauxpro, pauta, vendedor);
     if (grupo.isEmpty())
-        return vendedor.integer("ORIGEM_COM") == 1 ? QStringLiteral("0") : comissao;
+        return vendedor.integer("ORIGEM_COM") == origemComissao::DoVendedor ? QStringLiteral("0") : comissao;
     const Decimal precoPauta = item.decimal("PRECO_PAUTA");
     if (precoPauta.isZero())
         return comissao;

@@ -6,6 +6,7 @@
 // same local commit as the order: a record found at the next update is an order whose mark may have
 // been taken while its local copy was lost, and the mark is given back so that it comes again.
 #include "customers/core/RegrasCliente.h"
+#include "orders/core/Entidades.h"
 #include "orders/core/SituacaoPedido.h"
 #include "store/core/Table.h"
 #include "store/core/Text.h"
@@ -264,7 +265,8 @@ bool Importacao::gravarPedido() {
     m_t.vendedores.clear();
     m_t.vendedores.rec().setInteger("CODIGO", cfg.integer("COD_VENDEDOR"));
     m_t.vendedores.rec().setInteger("ID_EMPRESA", m_c.idEmpresa);
-    if (m_t.vendedores.get("KEYCODIGO") == Status::Ok && m_t.vendedores.rec().integer("ORIGEM_COM") == 1)
+    if (m_t.vendedores.get("KEYCODIGO") == Status::Ok &&
+        m_t.vendedores.rec().integer("ORIGEM_COM") == origemComissao::DoVendedor)
         comissao = m_t.vendedores.rec().decimal("TAXA_COMISSAO").toDouble();
 
     m_t.pedidos.clear();
