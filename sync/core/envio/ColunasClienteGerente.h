@@ -10,9 +10,6 @@
 
 namespace qav::sync {
 
-// The country code of Brazil, the country of every customer the workstation keeps (it records none).
-constexpr int kCodigoPaisBrasil = 1058;
-
 const std::vector<ColunaCliente>& colunasClienteGerente();
 
 } // namespace qav::sync

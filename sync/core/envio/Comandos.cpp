@@ -22,6 +22,25 @@ QString dataBr(long long diaLocal) {
     return QString::fromStdString(Date(static_cast<int>(diaLocal)).toBr());
 }
 
+void Insercao::coluna(const QString& nome, const QString& literal) {
+    m_nomes << nome;
+    m_literais << literal;
+}
+
+void Insercao::colunas(std::initializer_list<std::pair<const char*, QString>> lista) {
+    for (const auto& [nome, literal] : lista)
+        coluna(nome, literal);
+}
+
+QString Insercao::comando(const QString& tabela, const QString& abertura) const {
+    return QStringLiteral("INSERT INTO ") + tabela + QLatin1Char('(') + m_nomes.join(QStringLiteral(", ")) +
+           abertura + m_literais.join(QStringLiteral(", ")) + QStringLiteral(");");
+}
+
+QString numeroNoVendedor(const Record& pedido) {
+    return QStringLiteral("%1/QAV+").arg(pedido.integer("NUMER"), 8, 10, QLatin1Char('0'));
+}
+
 bool lerLinha(const ContextoComunicacao& contexto, const QString& comando, std::optional<Linha>& linha) {
     ErroSql erro;
     const auto linhas = contexto.conexao.consultar(comando, &erro);

@@ -1,5 +1,9 @@
 #include "sync/core/envio/ItensPedidoComum.h"
 
+#include "sync/core/envio/ExpressaoComissao.h"
+
+#include <utility>
+
 namespace qav::sync {
 
 std::vector<Record> lerItensPedido(Table& itens, long long idPedido, bool& ok) {
@@ -51,18 +55,45 @@ bool enviarAcessorios(ContextoComunicacao& c, Table& acessorios, long long idVen
     return true;
 }
 
-bool enviarCadaItem(ContextoComunicacao& contexto, Table& itens, long long idPedido,
-                    const std::function<bool(const Record& item, int ordem)>& enviar) {
+namespace {
+
+std::optional<Record> lerProduto(ContextoComunicacao& c, const ItensDoPedido& d, const Record& item) {
+    d.produtos.clear();
+    d.produtos.rec().setInteger("ID", item.integer("PRODU"));
+    d.produtos.rec().setInteger("ID_EMPRESA", d.pedido.integer("ID_EMPRESA"));
+    if (d.produtos.get("KEYID") != Status::Ok) {
+        c.aviso(QStringLiteral("Produto inválido!|Id # %1").arg(item.integer("PRODU")));
+        return std::nullopt;
+    }
+    return d.produtos.rec();
+}
+
+} // namespace
+
+bool enviarCadaItem(ContextoComunicacao& contexto, const ItensDoPedido& d,
+                    const std::function<bool(ItemEnvio& item)>& enviar) {
     bool ok = false;
-    const std::vector<Record> lidos = lerItensPedido(itens, idPedido, ok);
+    Table& itens = d.tabelas.peditens;
+    const std::vector<Record> lidos = lerItensPedido(itens, d.pedido.integer("ID"), ok);
     if (!ok) {
         contexto.erro(QStringLiteral("Erro (%1) ao ler itens do pedido!").arg(itens.error().number()));
         return false;
     }
+    const long long numer = d.pedido.integer("NUMER");
     int ordem = 0;
-    for (const Record& item : lidos)
-        if (!enviar(item, ++ordem))
+    for (const Record& lido : lidos) {
+        ++ordem;
+        contexto.linhaProgresso(QStringLiteral("Gravando Item # %1 do Pedido # %2...").arg(ordem).arg(numer));
+        std::optional<Record> produto = lerProduto(contexto, d, lido);
+        if (!produto)
             return false;
+        ItemEnvio item{.item = lido, .ordem = ordem, .produto = std::move(*produto), .comissao = {}};
+        item.comissao = expressaoComissao(contexto.conexao, item.item,
+                                          precoNaPauta(d.precos, d.pauta, lido.integer("PRODU")), d.pauta,
+                                          d.vendedor, contexto.empresaCabeca);
+        if (!enviar(item))
+            return false;
+    }
     return true;
 }
 

@@ -4,7 +4,6 @@
 #include "sync/core/envio/CabecalhoPedidoGerente.h"
 #include "sync/core/envio/Comandos.h"
 #include "sync/core/envio/EstoqueGerente.h"
-#include "sync/core/envio/ExpressaoComissao.h"
 #include "sync/core/envio/ItensPedidoComum.h"
 
 namespace qav::sync {
@@ -18,22 +17,15 @@ const QLatin1String kTipoProducaoPropria("04");
 
 class EnvioItemGerente {
 public:
-    EnvioItemGerente(ContextoComunicacao& c, const DadosItensGerente& d, const Record& item, int ordem)
-        : m_c(c), m_d(d), m_item(item), m_ordem(ordem) {}
+    EnvioItemGerente(ContextoComunicacao& c, const DadosItensGerente& d, ItemEnvio& e)
+        : m_c(c), m_d(d), m_item(e.item), m_ordem(e.ordem), m_produto(e.produto), m_comissao(e.comissao) {}
 
     bool enviar() {
-        const long long numer = m_d.pedido.integer("NUMER");
-        m_c.linhaProgresso(QStringLiteral("Gravando Item # %1 do Pedido # %2...").arg(m_ordem).arg(numer));
-        if (!lerProduto())
-            return false;
-        const QString comissao = expressaoComissao(
-            m_c.conexao, m_item, precoNaPauta(m_d.precos, m_d.pauta, m_item.integer("PRODU")), m_d.pauta,
-            m_d.vendedor, m_c.empresaCabeca);
         long long idTes = 0, idSt = 0;
         if (!operacaoFiscal(idTes) || !situacaoTributaria(idTes, idSt))
             return false;
         ErroSql erro;
-        if (!m_c.conexao.executar(comando(comissao, idTes, idSt), &erro)) {
+        if (!m_c.conexao.executar(comando(m_comissao, idTes, idSt), &erro)) {
             m_c.erroComando(erro);
             return false;
         }
@@ -41,30 +33,18 @@ public:
             m_c.conexao.querysql(QStringLiteral("select currval('gerente.peditens_id_peditens_seq');"));
         if (idItem.isEmpty())
             return false;
-        return enviarAcessorios(m_c, m_d.tabelas.pedacess, m_item.integer("ID_VENDASI"), idItem,
+        return enviarAcessorios(m_c, m_d.fontes.tabelas.pedacess, m_item.integer("ID_VENDASI"), idItem,
                                 QStringLiteral("gerente.pedacessorio")) &&
                saidaEstoque();
     }
 
 private:
-    bool lerProduto() {
-        m_d.produtos.clear();
-        m_d.produtos.rec().setInteger("ID", m_item.integer("PRODU"));
-        m_d.produtos.rec().setInteger("ID_EMPRESA", m_d.pedido.integer("ID_EMPRESA"));
-        if (m_d.produtos.get("KEYID") != Status::Ok) {
-            m_c.aviso(QStringLiteral("Produto inválido!|Id # %1").arg(m_item.integer("PRODU")));
-            return false;
-        }
-        m_produto = m_d.produtos.rec();
-        return true;
-    }
-
     // A bonus order goes under the office's bonus operation for the kind of customer; any other order
     // under the company's operation for sales inside or outside Santa Catarina, to final consumers or
     // not, of own production or of resale.
     bool operacaoFiscal(long long& idTes) {
-        const long long consumidorFinal = m_d.cliente.integer("CONSFINAL");
-        if (m_d.pedido.integer("TIPOV") == kTipoBonificacao) {
+        const long long consumidorFinal = m_d.fontes.cliente.integer("CONSFINAL");
+        if (m_d.fontes.pedido.integer("TIPOV") == kTipoBonificacao) {
             std::optional<Linha> linha;
             if (!envio::lerLinha(m_c,
                                  QStringLiteral("SELECT id_tes FROM gerente.tes WHERE tipo_qav=2 AND "
@@ -76,7 +56,7 @@ private:
             return true;
         }
         const bool dentro = text::rtrim(m_d.estado).compare(QStringLiteral("SC"), Qt::CaseInsensitive) == 0;
-        const bool revenda = text::rtrim(m_produto->text("TIPO")) != kTipoProducaoPropria;
+        const bool revenda = text::rtrim(m_produto.text("TIPO")) != kTipoProducaoPropria;
         const bool cf = consumidorFinal != 0;
         const char* campo = nullptr;
         if (dentro)
@@ -92,8 +72,8 @@ private:
     // The tax situation: the product's tax group's under the operation (groups may be shared between
     // companies), else the product's own situation code.
     bool situacaoTributaria(long long idTes, long long& idSt) {
-        const QString grupo = text::rtrim(m_produto->text("GRUPO_ST"));
-        const long long codSt = m_produto->integer("COD_ST");
+        const QString grupo = text::rtrim(m_produto.text("GRUPO_ST"));
+        const long long codSt = m_produto.integer("COD_ST");
         QString comando;
         if (!grupo.trimmed().isEmpty())
             comando =
@@ -101,7 +81,7 @@ private:
                                "(b.nome_tabcomp='grupost' AND a.id_empresa=b.id_empresa_tabcomp)   WHERE "
                                "grupo_st=") +
                 m_c.conexao.textoSempre(grupo) + QStringLiteral(" AND id_tes=") + Conexao::inteiro(idTes) +
-                QStringLiteral(" AND ") + Conexao::inteiro(m_d.pedido.integer("ID_EMPRESA")) +
+                QStringLiteral(" AND ") + Conexao::inteiro(m_d.fontes.pedido.integer("ID_EMPRESA")) +
                 QStringLiteral(" IN (a.id_empresa,b.id_empresa);");
         else
             comando = QStringLiteral("SELECT id_st FROM gestao.st WHERE id_empresa=") +
@@ -122,15 +102,12 @@ private:
 
     QString comando(const QString& comissao, long long idTes, long long idSt) const {
         const Conexao& cx = m_c.conexao;
-        QStringList nomes, valores;
-        const auto coluna = [&](const char* nome, const QString& valor) {
-            nomes << QString::fromLatin1(nome);
-            valores << valor;
-        };
+        envio::Insercao linha;
+        const auto coluna = [&](const char* nome, const QString& valor) { linha.coluna(nome, valor); };
         const auto decimal = [&](const char* nome, const char* campo) {
             coluna(nome, Conexao::numero(m_item.decimal(campo)));
         };
-        coluna("id_pedido", Conexao::inteiro(m_d.idPedidoServidor));
+        coluna("id_pedido", Conexao::inteiro(m_d.fontes.idPedidoServidor));
         coluna("ordem", Conexao::inteiro(m_ordem));
         coluna("produ", Conexao::inteiro(m_item.integer("PRODU")));
         decimal("qtd", "QTD");
@@ -153,21 +130,20 @@ private:
         decimal("pr_pauta_liq", "PR_PAUTA_LIQ");
         decimal("vl_flex", "VL_FLEX");
         decimal("preco_pauta", "PRECO_PAUTA");
-        return QStringLiteral("INSERT INTO gerente.peditens(") + nomes.join(QStringLiteral(", ")) +
-               QStringLiteral(") VALUES (") + valores.join(QStringLiteral(", ")) + QStringLiteral(");");
+        return linha.comando(QStringLiteral("gerente.peditens"));
     }
 
     bool saidaEstoque() {
-        if (!entregueNoAto(m_d.pedido))
+        if (!entregueNoAto(m_d.fontes.pedido))
             return true;
         SaidaEstoque saida;
-        saida.idEmpresa = m_d.pedido.integer("ID_EMPRESA");
+        saida.idEmpresa = m_d.fontes.pedido.integer("ID_EMPRESA");
         saida.idEstlocal = m_c.qavcfg->integer("ID_ESTLOCAL");
         saida.produto = m_item.integer("PRODU");
-        saida.data = Date(static_cast<int>(m_d.pedido.integer("DATA")));
+        saida.data = Date(static_cast<int>(m_d.fontes.pedido.integer("DATA")));
         saida.numero = m_d.numero;
         saida.quantidade = m_item.decimal("QTD");
-        saida.idPedidoServidor = m_d.idPedidoServidor;
+        saida.idPedidoServidor = m_d.fontes.idPedidoServidor;
         saida.ordem = m_ordem;
         ErroSql erro;
         if (!m_c.conexao.executar(comandoSaidaEstoque(m_c.conexao, saida), &erro)) {
@@ -181,15 +157,15 @@ private:
     const DadosItensGerente& m_d;
     const Record& m_item;
     int m_ordem;
-    std::optional<Record> m_produto;
+    const Record& m_produto;
+    const QString& m_comissao;
 };
 
 } // namespace
 
 bool enviarItensGerente(ContextoComunicacao& c, const DadosItensGerente& d) {
-    return enviarCadaItem(c, d.tabelas.peditens, d.pedido.integer("ID"), [&](const Record& item, int ordem) {
-        return EnvioItemGerente(c, d, item, ordem).enviar();
-    });
+    return enviarCadaItem(c, d.fontes,
+                          [&](ItemEnvio& item) { return EnvioItemGerente(c, d, item).enviar(); });
 }
 
 } // namespace qav::sync

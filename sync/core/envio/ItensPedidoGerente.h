@@ -5,22 +5,15 @@
 
 #include "store/core/Record.h"
 #include "store/core/Table.h"
-#include "sync/core/envio/Cliente.h"
+#include "sync/core/envio/ItensPedidoComum.h"
 #include "sync/core/execucao/ContextoComunicacao.h"
 
 namespace qav::sync {
 
 struct DadosItensGerente {
-    TabelasEnvio& tabelas; // in the order's local transaction
-    Table& produtos;       // produto, open
-    Table& precos;         // pauxpro, open
-    const Record& pedido;
-    const Record& cliente;
-    const QString& estado;  // of the customer's town
-    const Record& pauta;    // blank when the order has none
-    const Record& vendedor; // blank when absent
-    long long idPedidoServidor = 0;
-    int numero = 0; // the order's number on the server
+    ItensDoPedido fontes;
+    const QString& estado; // of the customer's town
+    int numero = 0;        // the order's number on the server
 };
 
 // Inserts every item of the order (in the order they were entered, numbered from 1), its accessories

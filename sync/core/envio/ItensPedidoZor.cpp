@@ -2,7 +2,6 @@
 
 #include "store/core/Text.h"
 #include "sync/core/envio/Comandos.h"
-#include "sync/core/envio/ExpressaoComissao.h"
 #include "sync/core/envio/ItensPedidoComum.h"
 
 #include <iterator>
@@ -31,22 +30,15 @@ const char* const kDimensoes[] = {
 
 class EnvioItem {
 public:
-    EnvioItem(ContextoComunicacao& c, const DadosItens& d, Record item, int ordem)
-        : m_c(c), m_d(d), m_item(std::move(item)), m_ordem(ordem) {}
+    EnvioItem(ContextoComunicacao& c, const DadosItens& d, ItemEnvio& e)
+        : m_c(c), m_d(d), m_item(e.item), m_ordem(e.ordem), m_produto(e.produto), m_comissao(e.comissao) {}
 
     bool enviar() {
-        const long long numer = m_d.pedido.integer("NUMER");
-        m_c.linhaProgresso(QStringLiteral("Gravando Item # %1 do Pedido # %2...").arg(m_ordem).arg(numer));
-        if (!lerProduto())
-            return false;
-        const QString comissao = expressaoComissao(
-            m_c.conexao, m_item, precoNaPauta(m_d.precos, m_d.pauta, m_item.integer("PRODU")), m_d.pauta,
-            m_d.vendedor, m_c.empresaCabeca);
         QString idSt;
         if (!situacaoTributaria(idSt) || !produtoVinculado() || !unidades())
             return false;
         ErroSql erro;
-        if (!m_c.conexao.executar(comando(comissao, idSt), &erro)) {
+        if (!m_c.conexao.executar(comando(m_comissao, idSt), &erro)) {
             m_c.erroComando(erro);
             return false;
         }
@@ -54,21 +46,9 @@ public:
     }
 
 private:
-    bool lerProduto() {
-        m_d.produtos.clear();
-        m_d.produtos.rec().setInteger("ID", m_item.integer("PRODU"));
-        m_d.produtos.rec().setInteger("ID_EMPRESA", m_d.pedido.integer("ID_EMPRESA"));
-        if (m_d.produtos.get("KEYID") != Status::Ok) {
-            m_c.aviso(QStringLiteral("Produto inválido!|Id # %1").arg(m_item.integer("PRODU")));
-            return false;
-        }
-        m_produto = m_d.produtos.rec();
-        return true;
-    }
-
     // The tax situation of the item: the product's, or the one the operation puts in its place.
     bool situacaoTributaria(QString& idSt) {
-        long long codigo = m_produto->integer("COD_ST");
+        long long codigo = m_produto.integer("COD_ST");
         const OperacaoFiscal& op = m_d.operacao;
         if (op.stExclusiva && op.codigo != 0) {
             std::optional<Linha> troca;
@@ -99,7 +79,7 @@ private:
     // for the variation.
     bool produtoVinculado() {
         m_produ = m_item.integer("PRODU");
-        const long long vinculado = m_produto->integer("ID_PRODVINC");
+        const long long vinculado = m_produto.integer("ID_PRODVINC");
         if (vinculado < 1)
             return true;
         m_produ = vinculado;
@@ -108,7 +88,7 @@ private:
                 m_c,
                 QStringLiteral("SELECT largura,altura,id_acabamento,id_vidro,id_vista,l1,l2,l3,l4,h1,"
                                "h2,h3,h4 FROM gestao.produto A WHERE id_erp=") +
-                    Conexao::inteiro(m_produto->integer("ID")) + QStringLiteral(" AND id_empresa=") +
+                    Conexao::inteiro(m_produto.integer("ID")) + QStringLiteral(" AND id_empresa=") +
                     Conexao::inteiro(m_c.empresaCabeca) + QLatin1Char(';'),
                 medidas))
             return false;
@@ -118,30 +98,30 @@ private:
         m_item.setDecimal("ALTURA", medidas->decimal(1).forField(9, 2));
         for (size_t i = 2; i < std::size(kDimensoes); ++i)
             m_item.setInteger(kDimensoes[i], medidas->inteiro(i));
-        m_item.setInteger("ID_VARPROD", m_produto->integer("ID"));
+        m_item.setInteger("ID_VARPROD", m_produto.integer("ID"));
         return true;
     }
 
     bool unidades() {
-        m_unidadeVenda = text::rtrim(m_produto->text("UNIDA"));
+        m_unidadeVenda = text::rtrim(m_produto.text("UNIDA"));
         m_unidadeEstoque = m_unidadeVenda;
         m_preco = m_item.decimal("PRUNI");
         m_quantidade = m_item.decimal("QTD");
-        if (!ehBarra(*m_produto))
+        if (!ehBarra(m_produto))
             return true;
         const long long comprimento = m_item.integer("COMPRIMENTO");
         m_unidadeEstoque = unidadeBarra(comprimento);
         // A customer invoiced by the bar buys whole bars: the price of one is its weight's.
-        if (m_d.cliente.text("REGRA_EXCLUSIVA").contains(QStringLiteral("FATBARRA"))) {
+        if (m_d.fontes.cliente.text("REGRA_EXCLUSIVA").contains(QStringLiteral("FATBARRA"))) {
             m_unidadeVenda = m_unidadeEstoque;
-            m_preco = (m_preco * m_produto->decimal("PESO_METRO") * Decimal(comprimento) / Decimal(1000))
-                          .rounded(4);
+            m_preco =
+                (m_preco * m_produto.decimal("PESO_METRO") * Decimal(comprimento) / Decimal(1000)).rounded(4);
             m_quantidade = Decimal(m_item.integer("QTD_PECAS"));
         }
         std::optional<Linha> acabamento;
         if (!envio::lerLinha(m_c,
                              QStringLiteral("SELECT id_acabamento FROM gestao.produto A WHERE id_erp=") +
-                                 Conexao::inteiro(m_produto->integer("ID")) +
+                                 Conexao::inteiro(m_produto.integer("ID")) +
                                  QStringLiteral(" AND id_empresa=") + Conexao::inteiro(m_c.empresaCabeca) +
                                  QLatin1Char(';'),
                              acabamento))
@@ -154,34 +134,32 @@ private:
     QString comando(const QString& comissao, const QString& idSt) const {
         const Conexao& cx = m_c.conexao;
         const bool precoComIpi = m_item.integer("PRECO_COM_IPI") == 1;
-        QStringList nomes, valores;
-        const auto coluna = [&](const QString& nome, const QString& valor) {
-            nomes << nome;
-            valores << valor;
-        };
+        envio::Insercao linha;
+        const auto coluna = [&](const char* nome, const QString& valor) { linha.coluna(nome, valor); };
+        // A column of the same name as the item's field.
         const auto decimal = [&](const char* campo) {
-            coluna(QString::fromLatin1(campo).toLower(), Conexao::numero(m_item.decimal(campo)));
+            linha.coluna(QString::fromLatin1(campo).toLower(), Conexao::numero(m_item.decimal(campo)));
         };
         const auto inteiro = [&](const char* campo) {
-            coluna(QString::fromLatin1(campo).toLower(), Conexao::inteiro(m_item.integer(campo)));
+            linha.coluna(QString::fromLatin1(campo).toLower(), Conexao::inteiro(m_item.integer(campo)));
         };
-        coluna(QStringLiteral("id_pedido"), Conexao::inteiro(m_d.idPedidoServidor));
-        coluna(QStringLiteral("ordem"), Conexao::inteiro(m_ordem));
-        coluna(QStringLiteral("produ"), Conexao::inteiro(m_produ));
-        coluna(QStringLiteral("qtd"), Conexao::numero(m_quantidade));
-        coluna(QStringLiteral("unidade"), envio::texto(cx, m_unidadeVenda));
-        coluna(QStringLiteral("pruni"), precoComIpi ? QStringLiteral("0") : Conexao::numero(m_preco));
+        coluna("id_pedido", Conexao::inteiro(m_d.fontes.idPedidoServidor));
+        coluna("ordem", Conexao::inteiro(m_ordem));
+        coluna("produ", Conexao::inteiro(m_produ));
+        coluna("qtd", Conexao::numero(m_quantidade));
+        coluna("unidade", envio::texto(cx, m_unidadeVenda));
+        coluna("pruni", precoComIpi ? QStringLiteral("0") : Conexao::numero(m_preco));
         decimal("DESCP");
         decimal("DESCV");
-        coluna(QStringLiteral("num_oc"), envio::texto(cx, m_item.text("NUM_OC")));
-        coluna(QStringLiteral("item_oc"), Conexao::inteiro(m_item.integer("NUM_ITEM_OC")));
-        coluna(QStringLiteral("ipi"), Conexao::numero(m_item.decimal("VL_IPI")));
+        coluna("num_oc", envio::texto(cx, m_item.text("NUM_OC")));
+        coluna("item_oc", Conexao::inteiro(m_item.integer("NUM_ITEM_OC")));
+        coluna("ipi", Conexao::numero(m_item.decimal("VL_IPI")));
         decimal("TOTAL");
-        coluna(QStringLiteral("comis"), comissao);
-        coluna(QStringLiteral("obs"), envio::texto(cx, m_item.text("OBS")));
+        coluna("comis", comissao);
+        coluna("obs", envio::texto(cx, m_item.text("OBS")));
         inteiro("STATUS");
-        coluna(QStringLiteral("id_st"), idSt);
-        coluna(QStringLiteral("preco_ipi"), precoComIpi ? Conexao::numero(m_preco) : QStringLiteral("0"));
+        coluna("id_st", idSt);
+        coluna("preco_ipi", precoComIpi ? Conexao::numero(m_preco) : QStringLiteral("0"));
         inteiro("QTD_PECAS");
         inteiro("COMPRIMENTO");
         decimal("LARGURA");
@@ -192,9 +170,8 @@ private:
         decimal("PR_PAUTA_LIQ");
         decimal("VL_FLEX");
         decimal("PRECO_PAUTA");
-        coluna(QStringLiteral("und_estoque"), envio::texto(cx, m_unidadeEstoque));
-        return QStringLiteral("INSERT INTO zor.peditens(") + nomes.join(QStringLiteral(", ")) +
-               QStringLiteral(") VALUES (") + valores.join(QStringLiteral(", ")) + QStringLiteral(");");
+        coluna("und_estoque", envio::texto(cx, m_unidadeEstoque));
+        return linha.comando(QStringLiteral("zor.peditens"));
     }
 
     bool acessorios() {
@@ -202,15 +179,16 @@ private:
             m_c.conexao.querysql(QStringLiteral("select currval('zor.peditens_id_peditem_seq');"));
         if (idItem.isEmpty())
             return false;
-        return enviarAcessorios(m_c, m_d.tabelas.pedacess, m_item.integer("ID_VENDASI"), idItem,
+        return enviarAcessorios(m_c, m_d.fontes.tabelas.pedacess, m_item.integer("ID_VENDASI"), idItem,
                                 QStringLiteral("zor.pedacessorio"));
     }
 
     ContextoComunicacao& m_c;
     const DadosItens& m_d;
-    Record m_item;
+    Record& m_item;
     int m_ordem;
-    std::optional<Record> m_produto;
+    const Record& m_produto;
+    const QString& m_comissao;
     long long m_produ = 0;
     QString m_unidadeVenda, m_unidadeEstoque;
     Decimal m_preco, m_quantidade;
@@ -219,9 +197,7 @@ private:
 } // namespace
 
 bool enviarItens(ContextoComunicacao& c, const DadosItens& d) {
-    return enviarCadaItem(c, d.tabelas.peditens, d.pedido.integer("ID"), [&](const Record& item, int ordem) {
-        return EnvioItem(c, d, item, ordem).enviar();
-    });
+    return enviarCadaItem(c, d.fontes, [&](ItemEnvio& item) { return EnvioItem(c, d, item).enviar(); });
 }
 
 } // namespace qav::sync

@@ -5,22 +5,15 @@
 
 #include "store/core/Record.h"
 #include "store/core/Table.h"
-#include "sync/core/envio/Cliente.h"
+#include "sync/core/envio/ItensPedidoComum.h"
 #include "sync/core/envio/OperacaoFiscal.h"
 #include "sync/core/execucao/ContextoComunicacao.h"
 
 namespace qav::sync {
 
 struct DadosItens {
-    TabelasEnvio& tabelas; // in the order's local transaction
-    Table& produtos;       // produto, open
-    Table& precos;         // pauxpro, open
-    const Record& pedido;
-    const Record& cliente;
-    const Record& pauta;    // blank when the order has none
-    const Record& vendedor; // blank when absent
+    ItensDoPedido fontes;
     const OperacaoFiscal& operacao;
-    long long idPedidoServidor = 0;
 };
 
 // Inserts every item of the order (in the order they were entered, numbered from 1) and its

@@ -13,6 +13,10 @@
 
 namespace qav::sync {
 
+// The country code of Brazil on both servers: the country of every customer the workstation keeps (it
+// records none).
+constexpr int kCodigoPaisBrasil = 1058;
+
 // The kind of a server column, for the columns that no local field fills.
 enum class TipoColuna { Texto, Inteiro, Real, Data };
 

@@ -44,9 +44,15 @@ public:
             c.conexao.querysql(QStringLiteral("select currval('zor.pedidos_id_pedido_seq');"));
         if (idPedido.isEmpty())
             return std::nullopt;
-        const DadosItens itens{t.envio,    t.produtos, t.precos,
-                               p.pedido,   p.cliente,  p.pauta,
-                               p.vendedor, *operacao,  idPedido.toLongLong()};
+        const DadosItens itens{.fontes = {.tabelas = t.envio,
+                                          .produtos = t.produtos,
+                                          .precos = t.precos,
+                                          .pedido = p.pedido,
+                                          .cliente = p.cliente,
+                                          .pauta = p.pauta,
+                                          .vendedor = p.vendedor,
+                                          .idPedidoServidor = idPedido.toLongLong()},
+                               .operacao = *operacao};
         if (!enviarItens(c, itens) || !registrarNoLog(c, p, idPedido, *numero))
             return std::nullopt;
         return PedidoInserido{*numero, idPedido.toLongLong()};
