@@ -416,10 +416,8 @@ bool EdicaoPedido::lerCodigoBarras(const QString& codigo, const DadosPedido& dad
         item.setDecimal("PRECO_PAUTA", preco);
         item.setDecimal("PRUNI", preco);
         item.setDecimal("VALOR_PRODUTO", preco);
-        if (dados.vendedor.ORIGEM_COM == origemComissao::DoVendedor)
-            item.setDecimal("COMIS", dados.vendedor.TAXA_COMISSAO);
-        else if (dados.vendedor.ORIGEM_COM == origemComissao::DoProduto)
-            item.setDecimal("COMIS", produto.TAXA_COMISSAO);
+        if (const auto taxa = taxaComissaoInicial(dados.vendedor, produto))
+            item.setDecimal("COMIS", *taxa);
         item.setInteger("PRECO_COM_IPI", dados.qavcfg.PRECO_COM_IPI);
         item.setText("NUM_OC", m_pedido.text("NUM_OC"));
         m_itens.push_back({std::move(item), {}});

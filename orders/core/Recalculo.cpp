@@ -32,10 +32,8 @@ void aplicarRateio(PedidoItem& item, const Produto& produto, const Pedido& pedid
     const Vendedor& vendedor = dados.vendedor;
     if (vendedor.DESC_RATEIO_COM.isZero() || pedido.DESC_CLIENTE_REDE != 0)
         return;
-    if (vendedor.ORIGEM_COM == origemComissao::DoVendedor)
-        item.COMIS = vendedor.TAXA_COMISSAO;
-    else if (vendedor.ORIGEM_COM == origemComissao::DoProduto)
-        item.COMIS = produto.TAXA_COMISSAO;
+    if (const auto taxa = taxaComissaoInicial(vendedor, produto))
+        item.COMIS = *taxa;
     if (item.COMIS.isZero())
         return;
     const Decimal d = descontoSobrePautaLiquida(item.PR_PAUTA_LIQ, item.VL_LIQUIDO, item.QTD);

@@ -1,5 +1,6 @@
 #include "sync/core/execucao/ConfiguracaoComunicacao.h"
 
+#include "orders/core/SituacaoPedido.h"
 #include "store/core/Table.h"
 #include "store/core/Transaction.h"
 #include "sync/core/conexao/ParametrosConexao.h"
@@ -7,9 +8,6 @@
 namespace qav::sync {
 
 namespace {
-
-constexpr int kSituacaoPendente = 1;
-constexpr int kSituacaoLiberado = 2;
 
 // The number the store gives a failure, or its generic one when the store did not say.
 int numeroErro(const StoreError& erro) {
@@ -171,8 +169,8 @@ ResultadoTransferencia transferirPedidos(Store& store, int idEmpresa, int idMatr
         }
         Record& pedido = pedidos.rec();
         pedido.setInteger("ID_EMPRESA", idMatriz);
-        if (pedido.integer("SITUA") == kSituacaoLiberado)
-            pedido.setInteger("SITUA", kSituacaoPendente);
+        if (pedido.integer("SITUA") == situacao::Liberado)
+            pedido.setInteger("SITUA", situacao::Pendente);
         if (pedidos.put() != Status::Ok) {
             resultado.codigoErro = numeroErro(pedidos.error());
             return resultado;
