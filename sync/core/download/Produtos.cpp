@@ -177,6 +177,155 @@ QString comandoProdutos(const ContextoComunicacao& c, const ValoresDownload& v) 
     return sql + QStringLiteral(" ORDER BY a.codigo");
 }
 
+// The product step's work on the local table: the deactivation of a full run, then each row the server
+// sends, added or written where it changed.
+class BaixaProdutos {
+public:
+    BaixaProdutos(ContextoComunicacao& c, PassoDownload& passo, Table& produtos, Table& outro,
+                  const ValoresDownload& v)
+        : m_c(c), m_passo(passo), m_produtos(produtos), m_outro(outro), m_lido(produtos.def()),
+          m_precoPadrao(QString::number(c.qavcfg->integer("PRECO_PADRAO"))),
+          m_origemDesconto(text::rtrim(c.qavcfg->text("ORIGEM_DESCMAX"))),
+          m_descontoVendedor(v.descontoMaximoVendedor) {}
+
+    // The first run of a company finds no products: each row is then added without looking it up.
+    void verificarSeVazia() {
+        m_outro.setFilter("ID_EMPRESA = ?", {QVariant::fromValue(m_c.idEmpresa)});
+        m_semProdutos = m_outro.seekPhysical() == Status::Ok && m_outro.next() == Status::EndOfFile;
+        m_outro.clearFilter();
+    }
+
+    // A full run first marks all the company's products inactive; the ones the server still sends
+    // become active again, the others stay inactive (never deleted: old orders name them).
+    bool inativarTodos() {
+        m_passo.progresso([] { return QStringLiteral("Inativando os Produtos..."); });
+        StoreError erro;
+        if (putIntegerWhere(m_outro, "ATIVO", 0, "ID_EMPRESA = ?", {QVariant::fromValue(m_c.idEmpresa)},
+                            &erro) < 0)
+            return m_passo.falhaGravacao(erro, QStringLiteral(") ao gravar produto!|Produto: 0 "));
+        // A product another window holds was left active: the walk meets it and reports it.
+        m_outro.setFilter("ID_EMPRESA = ? AND ATIVO <> 0", {QVariant::fromValue(m_c.idEmpresa)});
+        Status s = m_outro.seekPhysical();
+        if (s == Status::Ok)
+            s = m_outro.next();
+        while (s == Status::Ok) {
+            Record& r = m_outro.rec();
+            m_passo.progresso([&] {
+                return QStringLiteral("Inativando o Produto: ") + text::rtrim(r.text("CODIGO")) +
+                       QLatin1Char(' ') + text::rtrim(r.text("NOME"));
+            });
+            r.setInteger("ATIVO", 0);
+            if (m_outro.putFields({"ATIVO"}) != Status::Ok)
+                return falha(m_outro, r.integer("ID"), text::rtrim(r.text("NOME")));
+            s = m_outro.next();
+        }
+        if (s == Status::Error)
+            return falha(m_outro, 0, QString());
+        m_outro.clearFilter();
+        return true;
+    }
+
+    bool gravar(const Linha& linha) {
+        const LinhaNomeada l(&kColunas, linha);
+        const long long id = l.inteiro("id_erp");
+        const QString codigo = l.texto("codigo");
+        m_passo.progresso([&] {
+            return QStringLiteral("Atualizando Produto: ") + codigo + QLatin1Char(' ') + l.texto("descr_det");
+        });
+        if (m_semProdutos) {
+            m_produtos.clear();
+            chave(m_produtos.rec(), id);
+            preencher(m_produtos.rec(), l, codigo);
+            if (m_produtos.add() == Status::Ok) {
+                m_passo.contar();
+                return true;
+            }
+            // Its id or code came twice: the look-ups below sort it out.
+            if (m_produtos.error().code != ErrorCode::CreatesDuplicateKey)
+                return falha(m_produtos, id, l.texto("descr_det"));
+        }
+
+        const Status achou = localizar(m_produtos, "KEYID", [&](Record& r) { chave(r, id); });
+        if (achou == Status::Error)
+            return falha(m_produtos, id, l.texto("descr_det"));
+        // The code now belongs to this product: another local product holding it gives it up. The
+        // codes are unique, so a product that already holds it spares the look-up.
+        if (achou == Status::Ok)
+            m_lido = m_produtos.rec();
+        const QString codigoGuardado = m_produtos.rec().text("CODIGO");
+        atribuirDoServidor(m_produtos.rec(), "CODIGO", codigo);
+        if (achou != Status::Ok || m_produtos.rec().text("CODIGO") != codigoGuardado)
+            tirarCodigoDeOutro(id, codigo);
+
+        preencher(m_produtos.rec(), l, codigo);
+        // A product already here is written only where it changed (its keys stay as they are).
+        if ((achou == Status::Ok ? putChanged(m_produtos, m_lido) : m_produtos.add()) != Status::Ok)
+            return falha(m_produtos, id, l.texto("descr_det"));
+        m_passo.contar();
+        return true;
+    }
+
+private:
+    void chave(Record& r, long long id) const {
+        r.setInteger("ID", id);
+        r.setInteger("ID_EMPRESA", m_c.idEmpresa);
+    }
+
+    // The server's values of a product, over the local record.
+    void preencher(Record& r, const LinhaNomeada& l, const QString& codigo) const {
+        const QString registro = QStringLiteral("Produto ") + codigo;
+        for (const Copia& copia : kCopias)
+            atribuirOuRegistrar(m_c, r, copia.campo, l.texto(copia.coluna), registro);
+        // The price the company chose as its standard goes alone into PRECO; otherwise all three.
+        if (m_precoPadrao == QStringLiteral("1") || m_precoPadrao == QStringLiteral("2") ||
+            m_precoPadrao == QStringLiteral("3")) {
+            atribuirOuRegistrar(m_c, r, "PRECO",
+                                l.texto(qPrintable(QStringLiteral("vl_preco") + m_precoPadrao)), registro);
+            r.setDecimal("PREC2", Decimal());
+            r.setDecimal("PREC3", Decimal());
+        } else {
+            atribuirOuRegistrar(m_c, r, "PRECO", l.texto("vl_preco1"), registro);
+            atribuirOuRegistrar(m_c, r, "PREC2", l.texto("vl_preco2"), registro);
+            atribuirOuRegistrar(m_c, r, "PREC3", l.texto("vl_preco3"), registro);
+        }
+        // The highest discount: the salesperson's, the group's, or the salesperson's when set.
+        if (m_origemDesconto == QStringLiteral("R") ||
+            (m_origemDesconto == QStringLiteral("A") && m_descontoVendedor > Decimal()))
+            r.setDecimal("DESC_MAX", m_descontoVendedor.forField(7, 2));
+        else
+            atribuirOuRegistrar(m_c, r, "DESC_MAX", l.texto("desc_max"), registro);
+    }
+
+    // Another local product holding `codigo` gives it up: it keeps "*<its id>*" until the server
+    // sends it again with a code of its own. A failure there is reported and the run goes on.
+    void tirarCodigoDeOutro(long long id, const QString& codigo) {
+        const Status temDono = localizar(m_outro, "KEYCODIGO", [&](Record& r) {
+            atribuirDoServidor(r, "CODIGO", codigo);
+            r.setInteger("ID_EMPRESA", m_c.idEmpresa);
+        });
+        if (temDono != Status::Ok || m_outro.rec().integer("ID") == id)
+            return;
+        m_outro.rec().setText("CODIGO", QStringLiteral("*%1*").arg(m_outro.rec().integer("ID")));
+        if (m_outro.putFields({"CODIGO"}) != Status::Ok)
+            falha(m_outro, m_outro.rec().integer("ID"), text::rtrim(m_outro.rec().text("NOME")));
+    }
+
+    bool falha(Table& t, long long id, const QString& nome) {
+        return m_passo.falhaGravacao(t.error(),
+                                     QStringLiteral(") ao gravar produto!|Produto: %1 %2").arg(id).arg(nome));
+    }
+
+    ContextoComunicacao& m_c;
+    PassoDownload& m_passo;
+    Table& m_produtos;
+    Table& m_outro; // a second cursor in the same transaction, for the walks and the code's owner
+    Record m_lido;  // the stored product, as read before the server's values go in
+    bool m_semProdutos = false;
+    const QString m_precoPadrao;
+    const QString m_origemDesconto;
+    const Decimal m_descontoVendedor;
+};
+
 } // namespace
 
 bool baixarProdutos(ContextoComunicacao& c) {
@@ -190,125 +339,13 @@ bool baixarProdutos(ContextoComunicacao& c) {
     CursorTransacao outro(produtos);
     if (!outro.aberto())
         return passo.falhaGravacao(outro.tabela().error(), QStringLiteral(") ao gravar produto!"));
-    const auto falhaProduto = [&](Table& t, long long id, const QString& nome) {
-        return passo.falhaGravacao(t.error(),
-                                   QStringLiteral(") ao gravar produto!|Produto: %1 %2").arg(id).arg(nome));
-    };
 
-    // A full run first marks all the company's products inactive; the ones the server still sends
-    // become active again below, the others stay inactive (never deleted: old orders name them).
-    Table& todos = outro.tabela();
-    todos.setFilter("ID_EMPRESA = ?", {QVariant::fromValue(c.idEmpresa)});
-    // The first run of a company finds no products: each row is then added without looking it up.
-    const bool semProdutos = todos.seekPhysical() == Status::Ok && todos.next() == Status::EndOfFile;
-    if (c.tipo == TipoComunicacao::Total) {
-        passo.progresso([] { return QStringLiteral("Inativando os Produtos..."); });
-        StoreError erro;
-        if (putIntegerWhere(todos, "ATIVO", 0, "ID_EMPRESA = ?", {QVariant::fromValue(c.idEmpresa)}, &erro) <
-            0)
-            return passo.falhaGravacao(erro, QStringLiteral(") ao gravar produto!|Produto: 0 "));
-        // A product another window holds was left active: the walk meets it and reports it.
-        todos.setFilter("ID_EMPRESA = ? AND ATIVO <> 0", {QVariant::fromValue(c.idEmpresa)});
-        Status s = todos.seekPhysical();
-        if (s == Status::Ok)
-            s = todos.next();
-        while (s == Status::Ok) {
-            Record& r = todos.rec();
-            passo.progresso([&] {
-                return QStringLiteral("Inativando o Produto: ") + text::rtrim(r.text("CODIGO")) +
-                       QLatin1Char(' ') + text::rtrim(r.text("NOME"));
-            });
-            r.setInteger("ATIVO", 0);
-            if (todos.putFields({"ATIVO"}) != Status::Ok)
-                return falhaProduto(todos, r.integer("ID"), text::rtrim(r.text("NOME")));
-            s = todos.next();
-        }
-        if (s == Status::Error)
-            return falhaProduto(todos, 0, QString());
-    }
-    todos.clearFilter();
-
-    const QString precoPadrao = QString::number(c.qavcfg->integer("PRECO_PADRAO"));
-    const QString origemDesconto = text::rtrim(c.qavcfg->text("ORIGEM_DESCMAX"));
-    const Decimal descontoVendedor = v.descontoMaximoVendedor;
-    Record lido(produtos.def()); // the stored product, as read before the server's values go in
-    const bool ok = passo.percorrer(comandoProdutos(c, v), [&](const Linha& linha) {
-        const LinhaNomeada l(&kColunas, linha);
-        const long long id = l.inteiro("id_erp");
-        const QString codigo = l.texto("codigo");
-        passo.progresso([&] {
-            return QStringLiteral("Atualizando Produto: ") + codigo + QLatin1Char(' ') + l.texto("descr_det");
-        });
-
-        const auto chave = [&](Record& r) {
-            r.setInteger("ID", id);
-            r.setInteger("ID_EMPRESA", c.idEmpresa);
-        };
-        const QString registro = QStringLiteral("Produto ") + codigo;
-        const auto campos = [&](Record& r) {
-            for (const Copia& copia : kCopias)
-                atribuirOuRegistrar(c, r, copia.campo, l.texto(copia.coluna), registro);
-            // The price the company chose as its standard goes alone into PRECO; otherwise all three.
-            if (precoPadrao == QStringLiteral("1") || precoPadrao == QStringLiteral("2") ||
-                precoPadrao == QStringLiteral("3")) {
-                atribuirOuRegistrar(c, r, "PRECO",
-                                    l.texto(qPrintable(QStringLiteral("vl_preco") + precoPadrao)), registro);
-                r.setDecimal("PREC2", Decimal());
-                r.setDecimal("PREC3", Decimal());
-            } else {
-                atribuirOuRegistrar(c, r, "PRECO", l.texto("vl_preco1"), registro);
-                atribuirOuRegistrar(c, r, "PREC2", l.texto("vl_preco2"), registro);
-                atribuirOuRegistrar(c, r, "PREC3", l.texto("vl_preco3"), registro);
-            }
-            // The highest discount: the salesperson's, the group's, or the salesperson's when set.
-            if (origemDesconto == QStringLiteral("R") ||
-                (origemDesconto == QStringLiteral("A") && descontoVendedor > Decimal()))
-                r.setDecimal("DESC_MAX", descontoVendedor.forField(7, 2));
-            else
-                atribuirOuRegistrar(c, r, "DESC_MAX", l.texto("desc_max"), registro);
-        };
-        if (semProdutos) {
-            produtos.clear();
-            chave(produtos.rec());
-            campos(produtos.rec());
-            if (produtos.add() == Status::Ok) {
-                passo.contar();
-                return true;
-            }
-            // Its id or code came twice: the look-ups below sort it out.
-            if (produtos.error().code != ErrorCode::CreatesDuplicateKey)
-                return falhaProduto(produtos, id, l.texto("descr_det"));
-        }
-
-        const Status achou = localizar(produtos, "KEYID", chave);
-        if (achou == Status::Error)
-            return falhaProduto(produtos, id, l.texto("descr_det"));
-        // The code now belongs to this product: another local product holding it gives it up. The
-        // codes are unique, so a product that already holds it spares the look-up.
-        if (achou == Status::Ok)
-            lido = produtos.rec();
-        const QString codigoGuardado = produtos.rec().text("CODIGO");
-        atribuirDoServidor(produtos.rec(), "CODIGO", codigo);
-        if (achou != Status::Ok || produtos.rec().text("CODIGO") != codigoGuardado) {
-            Table& dono = outro.tabela();
-            const Status temDono = localizar(dono, "KEYCODIGO", [&](Record& r) {
-                atribuirDoServidor(r, "CODIGO", codigo);
-                r.setInteger("ID_EMPRESA", c.idEmpresa);
-            });
-            if (temDono == Status::Ok && dono.rec().integer("ID") != id) {
-                dono.rec().setText("CODIGO", QStringLiteral("*%1*").arg(dono.rec().integer("ID")));
-                if (dono.putFields({"CODIGO"}) != Status::Ok)
-                    falhaProduto(dono, dono.rec().integer("ID"), text::rtrim(dono.rec().text("NOME")));
-            }
-        }
-
-        campos(produtos.rec());
-        // A product already here is written only where it changed (its keys stay as they are).
-        if ((achou == Status::Ok ? putChanged(produtos, lido) : produtos.add()) != Status::Ok)
-            return falhaProduto(produtos, id, l.texto("descr_det"));
-        passo.contar();
-        return true;
-    });
+    BaixaProdutos baixa(c, passo, produtos, outro.tabela(), v);
+    baixa.verificarSeVazia();
+    if (c.tipo == TipoComunicacao::Total && !baixa.inativarTodos())
+        return false;
+    const bool ok =
+        passo.percorrer(comandoProdutos(c, v), [&](const Linha& linha) { return baixa.gravar(linha); });
     return ok && passo.concluir();
 }
 
