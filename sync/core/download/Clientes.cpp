@@ -185,122 +185,165 @@ long long clienteDaEstacao(Table& outro, const QString& documento) {
     return 0;
 }
 
+// The customer step's work on the local tables, row by row.
+class BaixaClientes {
+public:
+    BaixaClientes(ContextoComunicacao& c, const Forma& forma, PassoDownload& passo, Table& clientes,
+                  Table& municip, Table& outro, TabelasEnvio& tabelas, const std::vector<QString>& nomes,
+                  bool todos)
+        : m_c(c), m_forma(forma), m_passo(passo), m_clientes(clientes), m_municip(municip), m_outro(outro),
+          m_tabelas(tabelas), m_nomes(nomes), m_mapa(destinos(clientes.rec(), nomes, forma.outrosNomes)),
+          m_todos(todos), m_rep(representante(c)), m_lido(clientes.def()) {}
+
+    bool gravar(const Linha& l) {
+        const long long id = l.inteiro(0);
+        const QString sobre = QString::number(id) + QLatin1Char(' ') + coluna(l, "razao");
+        m_passo.progresso([&] { return QStringLiteral("Atualizando Cliente: ") + sobre; });
+        if (id > clientes::idLocalInicial)
+            return true;
+        const bool doVendedor = ehDoVendedor(l);
+        if (!m_forma.zor) {
+            // A customer created here that the office already registered takes the office's id.
+            const long long local = clienteDaEstacao(m_outro, coluna(l, "cgcpf"));
+            if (local != 0) {
+                if (!renumerarClienteLocal(m_c, m_tabelas, static_cast<int>(local), static_cast<int>(id)))
+                    return false;
+                m_passo.contar();
+                return true;
+            }
+        }
+        m_clientes.clearFilter();
+        m_clientes.clear();
+        m_clientes.rec().setInteger("ID", id);
+        const Status achou = m_clientes.get("KEYID");
+        if (achou == Status::Error)
+            return falha(sobre);
+        if (achou != Status::Ok && !m_todos && !doVendedor)
+            return true;
+        if (achou != Status::Ok)
+            m_clientes.clear();
+        Record& r = m_clientes.rec();
+        if (achou == Status::Ok)
+            m_lido = r;
+        const long long formaPag = achou == Status::Ok ? r.integer("FORMA_PAG") : 0;
+        if (!preencher(r, l, sobre))
+            return false;
+        // The customer's own choice of payment form stays.
+        if (formaPag != 0)
+            r.setInteger("FORMA_PAG", formaPag);
+        // A customer no longer this salesperson's stays, inactive and without a salesperson.
+        if (achou == Status::Ok && !m_todos && !doVendedor) {
+            r.setInteger("COD_VENDEDOR", 0);
+            r.setInteger("ATIVO", 0);
+        }
+        if (!separarDocumento(m_outro, r))
+            return falha(sobre);
+        // A customer already here is written only where it changed (its keys stay as they are).
+        if ((achou == Status::Ok ? putChanged(m_clientes, m_lido) : m_clientes.add()) != Status::Ok)
+            return falha(sobre);
+        m_passo.contar();
+        return true;
+    }
+
+private:
+    QString coluna(const Linha& l, const char* nome) const {
+        for (size_t i = 0; i < m_nomes.size(); ++i)
+            if (m_nomes[i] == QLatin1String(nome))
+                return l.texto(i);
+        return QString();
+    }
+
+    // The ERP names up to three salespeople of a customer; the office one.
+    bool ehDoVendedor(const Linha& l) const {
+        if (!m_forma.zor)
+            return coluna(l, "cod_vendedor").toInt() == m_rep;
+        return coluna(l, "cod_vendedor").toInt() == m_rep || coluna(l, "cod_vendedor2").toInt() == m_rep ||
+               coluna(l, "cod_vendedor3").toInt() == m_rep;
+    }
+
+    // The server's values over the local customer; the ERP sends the delivery and billing towns by
+    // id. A text the local files cannot hold ends the step as a failed write does.
+    bool preencher(Record& r, const Linha& l, const QString& sobre) {
+        const QString registro = QStringLiteral("Cliente # ") + sobre;
+        try {
+            for (size_t i = 0; i < m_mapa.size(); ++i) {
+                const Destino& d = m_mapa[i];
+                if (d.campo.isEmpty())
+                    continue;
+                if (d.elemento > 0 || d.campo == "PRINC_PRODU" || d.campo == "PERC_VENDAS") {
+                    if (d.campo == "PRINC_PRODU")
+                        r.setText("PRINC_PRODU", text::fit(l.texto(i), 35), d.elemento);
+                    else
+                        atribuirOuRegistrar(m_c, r, "PERC_VENDAS", l.texto(i), registro, d.elemento);
+                    continue;
+                }
+                atribuirOuRegistrar(m_c, r, d.campo.constData(), l.texto(i), registro);
+            }
+            if (m_forma.zor) {
+                atribuirOuRegistrar(m_c, r, "N_SUFRAMA", coluna(l, "inscr_suframa"), registro);
+                const auto [eMunic, eEstad] =
+                    municipio(m_municip, coluna(l, "id_municipio_entrega").toLongLong());
+                const auto [cMunic, cEstad] =
+                    municipio(m_municip, coluna(l, "id_municipio_cobranca").toLongLong());
+                r.setText("E_MUNIC", text::fit(eMunic, 30));
+                r.setText("E_ESTAD", text::fit(eEstad, 2));
+                r.setText("C_MUNIC", text::fit(cMunic, 30));
+                r.setText("C_ESTAD", text::fit(cEstad, 2));
+            }
+        } catch (const std::exception& e) {
+            m_c.erro(QStringLiteral("Erro (0) ao gravar cliente!|Cliente: ") + sobre + QLatin1Char('|') +
+                     QString::fromUtf8(e.what()));
+            return false;
+        }
+        return true;
+    }
+
+    bool falha(const QString& sobre) {
+        m_c.erro(QStringLiteral("Erro (") + QString::number(m_clientes.error().number()) +
+                 QStringLiteral(") ao gravar cliente!|Cliente: ") + sobre);
+        return false;
+    }
+
+    ContextoComunicacao& m_c;
+    const Forma& m_forma;
+    PassoDownload& m_passo;
+    Table& m_clientes;
+    Table& m_municip;
+    Table& m_outro; // a second cursor in the same transaction, for the document look-ups
+    TabelasEnvio& m_tabelas;
+    const std::vector<QString>& m_nomes;
+    const std::vector<Destino> m_mapa;
+    const bool m_todos;
+    const int m_rep;
+    Record m_lido; // the stored customer, as read before the server's values go in
+};
+
 bool baixar(ContextoComunicacao& c, const Forma& forma) {
     Table clientes(c.store, "clientes"), pedidos(c.store, "pedidos"), peditens(c.store, "peditens"),
         pedacess(c.store, "pedacess"), socios(c.store, "socios"), municip(c.store, "municip");
     PassoDownload passo(c, QStringLiteral(" Clientes..."));
-    const auto falha = [&](const QString& sobre) {
-        c.erro(QStringLiteral("Erro (") + QString::number(clientes.error().number()) +
-               QStringLiteral(") ao gravar cliente!|Cliente: ") + sobre);
-        return false;
-    };
     if (!passo.iniciar(QStringLiteral("Atualizando Clientes..."),
                        {&clientes, &pedidos, &peditens, &pedacess, &socios}))
         return false;
     if (!municip.open())
         return passo.falhaGravacao(municip.error(), QStringLiteral(") ao abrir municip!"));
     CursorTransacao outro(clientes);
-    if (!outro.aberto())
-        return falha(QString());
+    if (!outro.aberto()) {
+        c.erro(QStringLiteral("Erro (") + QString::number(clientes.error().number()) +
+               QStringLiteral(") ao gravar cliente!|Cliente: "));
+        return false;
+    }
     TabelasEnvio tabelas{pedidos, peditens, pedacess, clientes, socios};
 
-    const bool todos = todosOsClientes(c);
-    const int rep = representante(c);
     static const std::vector<QString> nomesZor = colunas(kSelectZor);
     static const std::vector<QString> nomesGerente = colunas(kSelectGerente);
     const std::vector<QString>& nomes = forma.zor ? nomesZor : nomesGerente;
-    const std::vector<Destino> mapa = destinos(clientes.rec(), nomes, forma.outrosNomes);
-    const auto coluna = [&nomes](const Linha& l, const char* nome) {
-        for (size_t i = 0; i < nomes.size(); ++i)
-            if (nomes[i] == QLatin1String(nome))
-                return l.texto(i);
-        return QString();
-    };
-
+    // A salesperson who sells to every customer takes them all; otherwise only their own.
+    const bool todos = todosOsClientes(c);
     const QString comando = QString::fromLatin1(forma.select) + filtro(c, forma.zor, todos);
-    Record lido(clientes.def()); // the stored customer, as read before the server's values go in
+    BaixaClientes baixa(c, forma, passo, clientes, municip, outro.tabela(), tabelas, nomes, todos);
     const bool ok = passo.percorrer(
-        comando,
-        [&](const Linha& l) {
-            const long long id = l.inteiro(0);
-            const QString sobre = QString::number(id) + QLatin1Char(' ') + coluna(l, "razao");
-            passo.progresso([&] { return QStringLiteral("Atualizando Cliente: ") + sobre; });
-            if (id > clientes::idLocalInicial)
-                return true;
-            const bool doVendedor = forma.zor ? (coluna(l, "cod_vendedor").toInt() == rep ||
-                                                 coluna(l, "cod_vendedor2").toInt() == rep ||
-                                                 coluna(l, "cod_vendedor3").toInt() == rep)
-                                              : coluna(l, "cod_vendedor").toInt() == rep;
-            if (!forma.zor) {
-                // A customer created here that the office already registered takes the office's id.
-                const long long local = clienteDaEstacao(outro.tabela(), coluna(l, "cgcpf"));
-                if (local != 0) {
-                    if (!renumerarClienteLocal(c, tabelas, static_cast<int>(local), static_cast<int>(id)))
-                        return false;
-                    passo.contar();
-                    return true;
-                }
-            }
-            clientes.clearFilter();
-            clientes.clear();
-            clientes.rec().setInteger("ID", id);
-            const Status achou = clientes.get("KEYID");
-            if (achou == Status::Error)
-                return falha(sobre);
-            if (achou != Status::Ok && !todos && !doVendedor)
-                return true;
-            if (achou != Status::Ok)
-                clientes.clear();
-            Record& r = clientes.rec();
-            if (achou == Status::Ok)
-                lido = r;
-            const QString registro = QStringLiteral("Cliente # ") + sobre;
-            const long long formaPag = achou == Status::Ok ? r.integer("FORMA_PAG") : 0;
-            try {
-                for (size_t i = 0; i < mapa.size(); ++i) {
-                    const Destino& d = mapa[i];
-                    if (d.campo.isEmpty())
-                        continue;
-                    if (d.elemento > 0 || d.campo == "PRINC_PRODU" || d.campo == "PERC_VENDAS") {
-                        if (d.campo == "PRINC_PRODU")
-                            r.setText("PRINC_PRODU", text::fit(l.texto(i), 35), d.elemento);
-                        else
-                            atribuirOuRegistrar(c, r, "PERC_VENDAS", l.texto(i), registro, d.elemento);
-                        continue;
-                    }
-                    atribuirOuRegistrar(c, r, d.campo.constData(), l.texto(i), registro);
-                }
-                if (forma.zor) {
-                    atribuirOuRegistrar(c, r, "N_SUFRAMA", coluna(l, "inscr_suframa"), registro);
-                    const auto [eMunic, eEstad] =
-                        municipio(municip, coluna(l, "id_municipio_entrega").toLongLong());
-                    const auto [cMunic, cEstad] =
-                        municipio(municip, coluna(l, "id_municipio_cobranca").toLongLong());
-                    r.setText("E_MUNIC", text::fit(eMunic, 30));
-                    r.setText("E_ESTAD", text::fit(eEstad, 2));
-                    r.setText("C_MUNIC", text::fit(cMunic, 30));
-                    r.setText("C_ESTAD", text::fit(cEstad, 2));
-                }
-            } catch (const std::exception& e) {
-                // A text the local files cannot hold: the step ends as for a failed write.
-                c.erro(QStringLiteral("Erro (0) ao gravar cliente!|Cliente: ") + sobre + QLatin1Char('|') +
-                       QString::fromUtf8(e.what()));
-                return false;
-            }
-            if (formaPag != 0)
-                r.setInteger("FORMA_PAG", formaPag);
-            if (achou == Status::Ok && !todos && !doVendedor) {
-                r.setInteger("COD_VENDEDOR", 0);
-                r.setInteger("ATIVO", 0);
-            }
-            if (!separarDocumento(outro.tabela(), r))
-                return falha(sobre);
-            // A customer already here is written only where it changed (its keys stay as they are).
-            if ((achou == Status::Ok ? putChanged(clientes, lido) : clientes.add()) != Status::Ok)
-                return falha(sobre);
-            passo.contar();
-            return true;
-        },
+        comando, [&](const Linha& l) { return baixa.gravar(l); },
         // A refused statement shows the server's text alone, without the statement.
         PassoDownload::ErroComando::SoTexto);
     return ok && passo.concluir();
