@@ -28,7 +28,7 @@ QString mesAno(Date d) {
 } // namespace
 
 UpdSocios::UpdSocios(const Record& socio, Pedido pedido, const QString& iniJanelas, QWidget* parent)
-    : QDialog(parent), socio_(socio), original_(socio), campos_(socio.def()), pedido_(pedido) {
+    : QDialog(parent), m_socio(socio), m_original(socio), m_campos(socio.def()), m_pedido(pedido) {
     setObjectName(u"UpdSOCIOS"_s);
     setWindowTitle(pedido == Inserir   ? u"Novo Sócio"_s
                    : pedido == Alterar ? u"Editar Sócio"_s
@@ -39,20 +39,20 @@ UpdSocios::UpdSocios(const Record& socio, Pedido pedido, const QString& iniJanel
     QLineEdit* nome = montagem::entrada(form, u"Nome/Razão Social:"_s, "nome");
     // Wide enough for the whole name (40 capitals) without scrolling inside the entry.
     nome->setMinimumWidth(nome->fontMetrics().horizontalAdvance(QString(40, u'N')) + 16);
-    campos_.texto(nome, "NOME");
-    documento_ = montagem::entrada(form, u"CPF/CNPJ:"_s, "documento");
-    campos_.texto(documento_, "CPF_CNPJ");
-    campos_.texto(montagem::entrada(form, u"Nacionalidade:"_s, "nacionalidade"), "NACIONA");
-    entrada_ = montagem::entrada(form, u"Mês/Ano de entrada:"_s, "entrada");
+    m_campos.texto(nome, "NOME");
+    m_documento = montagem::entrada(form, u"CPF/CNPJ:"_s, "documento");
+    m_campos.texto(m_documento, "CPF_CNPJ");
+    m_campos.texto(montagem::entrada(form, u"Nacionalidade:"_s, "nacionalidade"), "NACIONA");
+    m_entrada = montagem::entrada(form, u"Mês/Ano de entrada:"_s, "entrada");
     // Digits allowed but not required: the entry can be emptied (no date).
-    entrada_->setInputMask(u"00/0000;_"_s);
-    entrada_->setProperty("qavCampo", u"SOC:MA_ENTRADA"_s);
-    campos_.real(montagem::entrada(form, u"Valor das quotas:"_s, "quotas"), "VL_QUOTAS");
-    campos_.texto(montagem::entrada(form, u"Função na empresa:"_s, "funcao"), "FUNCAO");
-    campos_.carregar(socio_);
-    entrada_->setText(mesAno(socio_.date("MA_ENTRADA")));
-    campos_.somenteLeitura(pedido == Consultar);
-    entrada_->setReadOnly(pedido == Consultar);
+    m_entrada->setInputMask(u"00/0000;_"_s);
+    m_entrada->setProperty("qavCampo", u"SOC:MA_ENTRADA"_s);
+    m_campos.real(montagem::entrada(form, u"Valor das quotas:"_s, "quotas"), "VL_QUOTAS");
+    m_campos.texto(montagem::entrada(form, u"Função na empresa:"_s, "funcao"), "FUNCAO");
+    m_campos.carregar(m_socio);
+    m_entrada->setText(mesAno(m_socio.date("MA_ENTRADA")));
+    m_campos.somenteLeitura(pedido == Consultar);
+    m_entrada->setReadOnly(pedido == Consultar);
 
     auto* botoes = new QDialogButtonBox(this);
     QPushButton* ok = botoes->addButton(u"&OK"_s, QDialogButtonBox::AcceptRole);
@@ -62,32 +62,32 @@ UpdSocios::UpdSocios(const Record& socio, Pedido pedido, const QString& iniJanel
     connect(botoes, &QDialogButtonBox::accepted, this, &UpdSocios::accept);
     connect(botoes, &QDialogButtonBox::rejected, this, &UpdSocios::cancelar);
     layout->addWidget(botoes);
-    connect(documento_, &QLineEdit::editingFinished, this, &UpdSocios::formatarDocumento);
-    connect(entrada_, &QLineEdit::editingFinished, this, [this] {
-        if (!fechando_ && QApplication::focusWidget() != findChild<QPushButton*>(u"cancelar"_s))
+    connect(m_documento, &QLineEdit::editingFinished, this, &UpdSocios::formatarDocumento);
+    connect(m_entrada, &QLineEdit::editingFinished, this, [this] {
+        if (!m_fechando && QApplication::focusWidget() != findChild<QPushButton*>(u"cancelar"_s))
             verificarEntrada();
     });
     WindowStateBinder::attach(this, janela::UpdSOCIOS, iniJanelas);
 }
 
 void UpdSocios::formatarDocumento() {
-    const QString f = clientes::formatarDocumentoSocio(documento_->text());
-    if (f != documento_->text())
-        documento_->setText(f);
+    const QString f = clientes::formatarDocumentoSocio(m_documento->text());
+    if (f != m_documento->text())
+        m_documento->setText(f);
 }
 
 bool UpdSocios::verificarEntrada() {
-    const clientes::Verificacao v = clientes::verificarMesAno(entrada_->text());
+    const clientes::Verificacao v = clientes::verificarMesAno(m_entrada->text());
     if (v.aceita)
         return true;
     MessageBox::show(v.texto, v.titulo, Icon::Critical, {Button::Ok}, Button::Ok, this);
-    QTimer::singleShot(0, entrada_, [this] { entrada_->setFocus(); });
+    QTimer::singleShot(0, m_entrada, [this] { m_entrada->setFocus(); });
     return false;
 }
 
 bool UpdSocios::paraRegistro(Record& socio) const {
-    const std::optional<Date> entrada = clientes::lerMesAno(entrada_->text());
-    const bool recusado = campos_.gravar(socio).has_value();
+    const std::optional<Date> entrada = clientes::lerMesAno(m_entrada->text());
+    const bool recusado = m_campos.gravar(socio).has_value();
     if (entrada)
         socio.setDate("MA_ENTRADA", *entrada);
     return entrada && !recusado;
@@ -97,31 +97,31 @@ void UpdSocios::accept() {
     formatarDocumento();
     if (!verificarEntrada())
         return;
-    Record socio = socio_;
-    if (const std::optional<CamposRegistro::Recusa> recusa = campos_.gravar(socio)) {
+    Record socio = m_socio;
+    if (const std::optional<CamposRegistro::Recusa> recusa = m_campos.gravar(socio)) {
         MessageBox::show(recusa->texto, recusa->titulo, Icon::Critical, {Button::Ok}, Button::Ok, this);
         recusa->campo->setFocus();
         return;
     }
-    socio.setDate("MA_ENTRADA", *clientes::lerMesAno(entrada_->text()));
-    socio_ = socio;
+    socio.setDate("MA_ENTRADA", *clientes::lerMesAno(m_entrada->text()));
+    m_socio = socio;
     QDialog::accept();
 }
 
 void UpdSocios::reject() {
-    if (pedido_ == Consultar) {
+    if (m_pedido == Consultar) {
         cancelar();
         return;
     }
-    Record atual = original_;
+    Record atual = m_original;
     paraRegistro(atual);
-    if (atual == original_) {
+    if (atual == m_original) {
         cancelar();
         return;
     }
-    fechando_ = true;
+    m_fechando = true;
     const int resposta = standardWarning(Aviso::GravarAlteracoes, {}, {}, this);
-    fechando_ = false;
+    m_fechando = false;
     if (resposta == static_cast<int>(Button::Yes))
         accept();
     else if (resposta == static_cast<int>(Button::No))
@@ -129,7 +129,7 @@ void UpdSocios::reject() {
 }
 
 void UpdSocios::cancelar() {
-    fechando_ = true;
+    m_fechando = true;
     QDialog::reject();
 }
 

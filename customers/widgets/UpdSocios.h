@@ -18,7 +18,7 @@ public:
 
     UpdSocios(const Record& socio, Pedido pedido, const QString& iniJanelas, QWidget* parent = nullptr);
 
-    const Record& socio() const { return socio_; }
+    const Record& socio() const { return m_socio; }
     // "&OK": refused, with its message, while the month and year of entry is no real month.
     void accept() override;
     // Esc or the close box: asks before throwing typed data away.
@@ -31,13 +31,13 @@ private:
     // The entries into `socio`; false when one of them could not be taken.
     bool paraRegistro(Record& socio) const;
 
-    Record socio_;
-    Record original_;
-    CamposRegistro campos_;
-    Pedido pedido_;
-    bool fechando_ = false;
-    QLineEdit* documento_;
-    QLineEdit* entrada_;
+    Record m_socio;
+    Record m_original;
+    CamposRegistro m_campos;
+    Pedido m_pedido;
+    bool m_fechando = false;
+    QLineEdit* m_documento;
+    QLineEdit* m_entrada;
 };
 
 } // namespace qav
