@@ -4,6 +4,7 @@
 #include "base/core/IniFile.h"
 #include "store/core/Table.h"
 #include "store/core/Transaction.h"
+#include "tests/support/QtTestTexts.h"
 #include "tests/support/TempDataFolder.h"
 
 #include <QCryptographicHash>

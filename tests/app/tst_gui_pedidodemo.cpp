@@ -6,6 +6,8 @@
 #include "store/core/Clock.h"
 #include "store/core/Table.h"
 #include "tests/support/Programs.h"
+#include "tests/support/QtTestTexts.h"
+#include "tests/support/Registros.h"
 #include "tests/support/gui/GuiSupport.h"
 #include "tools/qavdemo/DemoData.h"
 #include "ui/widgets/MessageBox.h"
@@ -66,17 +68,6 @@ std::vector<Record> todos(Store& store, const char* tabela, const std::string& c
     while (t.next() == Status::Ok)
         lidos.push_back(t.rec());
     return lidos;
-}
-
-void alterar(Store& store, const char* tabela, const std::string& condicao,
-             const std::function<void(Record&)>& mudar) {
-    Table t(store, tabela);
-    QVERIFY(t.open());
-    t.setFilter(condicao);
-    QCOMPARE(t.seekPhysical(), Status::Ok);
-    QCOMPARE(t.next(), Status::Ok);
-    mudar(t.rec());
-    QCOMPARE(t.put(), Status::Ok);
 }
 
 } // namespace

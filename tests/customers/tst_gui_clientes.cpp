@@ -58,7 +58,7 @@ class TestGuiClientes : public QObject {
     }
 
     void pauta(std::int64_t id, std::int64_t codigo, const QString& descricao) {
-        fx->adicionar("pauta.tps", [&](Record& r) {
+        adicionar(fx->store(), "pauta.tps", [&](Record& r) {
             r.setInteger("ID", id);
             r.setInteger("ID_EMPRESA", FixtureClientes::idEmpresa);
             r.setInteger("CODIGO", codigo);

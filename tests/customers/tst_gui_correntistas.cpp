@@ -50,7 +50,7 @@ private Q_SLOTS:
     // A customer with its trade name and document, in municipality `municipio`.
     void clienteCompleto(std::int64_t id, const QString& razao, const QString& fantasia, const QString& cgcpf,
                          std::int64_t municipio = 10) {
-        fx->adicionar("clientes.tps", [&](Record& r) {
+        adicionar(fx->store(), "clientes.tps", [&](Record& r) {
             r.setInteger("ID", id);
             r.setText("RAZAO", razao);
             r.setText("NOME", fantasia);
@@ -157,7 +157,7 @@ private Q_SLOTS:
     }
 
     void excluirComPedidosRecusado() {
-        fx->adicionar("pedidos.tps", [](Record& r) {
+        adicionar(fx->store(), "pedidos.tps", [](Record& r) {
             r.setInteger("ID", 1);
             r.setInteger("CLIEN", 900001);
         });

@@ -9,6 +9,7 @@
 #include "store/core/Clock.h"
 #include "store/core/Text.h"
 #include "tests/customers/FixtureClientes.h"
+#include "tests/support/QtTestTexts.h"
 #include "tests/support/gui/GuiSupport.h"
 
 #include <QClipboard>
@@ -194,20 +195,20 @@ class TestGuiEntradas : public QObject {
     }
 
     void dadosDasListas() {
-        fx->adicionar("vendedor.tps", [](Record& r) {
+        adicionar(fx->store(), "vendedor.tps", [](Record& r) {
             r.setInteger("ID_VENDEDOR", 1);
             r.setInteger("ID_EMPRESA", FixtureClientes::idEmpresa);
             r.setInteger("CODIGO", 12);
             r.setInteger("ATIVO", 1);
             r.setText("NOME", u"ZÉLIA"_s);
         });
-        fx->adicionar("formapag.tps", [](Record& r) {
+        adicionar(fx->store(), "formapag.tps", [](Record& r) {
             r.setInteger("ID_FORMAPAG", 70001);
             r.setInteger("ID_EMPRESA", FixtureClientes::idEmpresa);
             r.setInteger("CODIGO", 7);
             r.setText("DESCR", u"BOLETO 30 DIAS"_s);
         });
-        fx->adicionar("pauta.tps", [](Record& r) {
+        adicionar(fx->store(), "pauta.tps", [](Record& r) {
             r.setInteger("ID", 30001);
             r.setInteger("ID_EMPRESA", FixtureClientes::idEmpresa);
             r.setInteger("CODIGO", 3);
@@ -263,7 +264,7 @@ private Q_SLOTS:
 
     // A share above 100 that came from the server opens without a refusal and stays as it was.
     void valorAntigoForaDaFaixaAbreSemRecusa() {
-        fx->adicionar("clientes.tps", [](Record& r) {
+        adicionar(fx->store(), "clientes.tps", [](Record& r) {
             r.setInteger("ID", 1500);
             r.setInteger("PESSO", 1);
             r.setText("RAZAO", u"DO SERVIDOR"_s);
@@ -348,7 +349,7 @@ private Q_SLOTS:
 
     // A date can be cleared; an impossible one is refused with a message and never saved.
     void dataApagadaEDataImpossivel() {
-        fx->adicionar("clientes.tps", [](Record& r) {
+        adicionar(fx->store(), "clientes.tps", [](Record& r) {
             r.setInteger("ID", 900020);
             r.setInteger("PESSO", 2);
             r.setInteger("ATIVO", 1);

@@ -32,7 +32,7 @@ private Q_SLOTS:
 
     void listaDeSociosMostraONomeInteiro() {
         FixtureClientes fx;
-        fx.adicionar("socios.tps", [](Record& r) {
+        adicionar(fx.store(), "socios.tps", [](Record& r) {
             r.setInteger("ID_SOCIO", 1);
             r.setInteger("ID_CLIENTE", 900001);
             r.setText("NOME", nomeLongo);

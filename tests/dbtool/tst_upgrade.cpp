@@ -9,6 +9,7 @@
 #include "store/core/Table.h"
 #include "store/core/TableFile.h"
 #include "tests/support/Programs.h"
+#include "tests/support/QtTestTexts.h"
 
 #include <QCryptographicHash>
 #include <QDir>

@@ -6,6 +6,7 @@
 #include "orders/widgets/UpdatePEDIDO.h"
 #include "store/core/Clock.h"
 #include "tests/orders/ReferenciasFixture.h"
+#include "tests/support/Registros.h"
 #include "tests/support/TempDataFolder.h"
 #include "ui/widgets/MessageBox.h"
 
@@ -92,13 +93,9 @@ protected:
     }
 
     // Changes the first row of `tabela` (these tests keep one company row, one representative, ...).
-    void alterarPrimeiro(const char* tabela, const std::function<void(Record&)>& mudar) {
-        Table t(store(), tabela);
-        QVERIFY(t.open());
-        QCOMPARE(t.seekPhysical(), Status::Ok);
-        QCOMPARE(t.next(), Status::Ok);
-        mudar(t.rec());
-        QCOMPARE(t.put(), Status::Ok);
+    void alterarPrimeiro(const char* tabela, const Preencher& mudar,
+                         std::source_location onde = std::source_location::current()) {
+        alterar(store(), tabela, {}, mudar, onde);
     }
 
     Record lido(int id) {

@@ -3,6 +3,7 @@
 #include "orders/core/Recalculo.h"
 #include "orders/core/Repreco.h"
 #include "tests/orders/FabricaPedido.h"
+#include "tests/support/QtTestTexts.h"
 
 #include <QTest>
 

@@ -7,6 +7,7 @@
 #include "tests/orders/FabricaPedido.h"
 #include "tests/orders/PedidosFixture.h"
 #include "tests/orders/ReferenciasFixture.h"
+#include "tests/support/QtTestTexts.h"
 #include "tests/support/TempDataFolder.h"
 
 #include <QTest>
@@ -143,10 +144,23 @@ struct CasoConfirmacao {
     QString campo = {};
     QString avisos = {};
 };
+
+// One case of the price list's prices: the order's list and the company's default price, the
+// commission rate of the product's row in the list, and what the item offers and holds.
+struct CasoPauta {
+    int codPauta = 0;
+    int precoPadrao = 0;
+    const char* txComissao = "0";
+    const char* oferecidos = ""; // the prices offered, in order
+    const char* precoPauta = "";
+    bool comissaoVisivel = false;
+    const char* comComissao1 = ""; // product value with a 1 % commission
+};
 } // namespace
 
 Q_DECLARE_METATYPE(CasoQuantidade)
 Q_DECLARE_METATYPE(CasoConfirmacao)
+Q_DECLARE_METATYPE(CasoPauta)
 
 class TestEdicaoItem : public QObject {
     Q_OBJECT
@@ -319,43 +333,33 @@ void TestEdicaoItem::quantityRules() {
 }
 
 void TestEdicaoItem::priceListPrices_data() {
-    QTest::addColumn<int>("codPauta");
-    QTest::addColumn<int>("precoPadrao");
-    QTest::addColumn<QString>("txComissao"); // of the product's row in the list
-    QTest::addColumn<QString>("oferecidos");
-    QTest::addColumn<QString>("precoPauta");
-    QTest::addColumn<bool>("comissaoVisivel");
-    QTest::addColumn<QString>("comComissao1"); // product value with a 1 % commission
+    QTest::addColumn<CasoPauta>("caso");
 
     // Product prices 10 / 9 / 8; list 25 has the product at 20 / 19 / 18, list 26 lacks it.
-    QTest::newRow("no price list") << 0 << 0 << "0"
-                                   << "10.00 9.00 8.00"
-                                   << "10.00" << false << "10.0000";
-    QTest::newRow("the list's prices") << 25 << 0 << "0"
-                                       << "20.00 19.00 18.00"
-                                       << "20.00" << false << "20.0000";
-    QTest::newRow("a default price offers the first") << 25 << 2 << "0"
-                                                      << "20.00"
-                                                      << "20.00" << false << "20.0000";
-    QTest::newRow("product outside the list") << 26 << 0 << "0"
-                                              << "0.00 0.00 0.00"
-                                              << "0.00" << false << "0.0000";
-    QTest::newRow("list price by commission") << 25 << 0 << "3"
-                                              << "20.00 19.00 18.00"
-                                              << "20.00" << true << "19.6078";
+    QTest::newRow("no price list") << CasoPauta{
+        .oferecidos = "10.00 9.00 8.00", .precoPauta = "10.00", .comComissao1 = "10.0000"};
+    QTest::newRow("the list's prices") << CasoPauta{
+        .codPauta = 25, .oferecidos = "20.00 19.00 18.00", .precoPauta = "20.00", .comComissao1 = "20.0000"};
+    QTest::newRow("a default price offers the first") << CasoPauta{.codPauta = 25,
+                                                                   .precoPadrao = 2,
+                                                                   .oferecidos = "20.00",
+                                                                   .precoPauta = "20.00",
+                                                                   .comComissao1 = "20.0000"};
+    QTest::newRow("product outside the list") << CasoPauta{
+        .codPauta = 26, .oferecidos = "0.00 0.00 0.00", .precoPauta = "0.00", .comComissao1 = "0.0000"};
+    QTest::newRow("list price by commission") << CasoPauta{.codPauta = 25,
+                                                           .txComissao = "3",
+                                                           .oferecidos = "20.00 19.00 18.00",
+                                                           .precoPauta = "20.00",
+                                                           .comissaoVisivel = true,
+                                                           .comComissao1 = "19.6078"};
 }
 
 void TestEdicaoItem::priceListPrices() {
-    QFETCH(int, codPauta);
-    QFETCH(int, precoPadrao);
-    QFETCH(QString, txComissao);
-    QFETCH(QString, oferecidos);
-    QFETCH(QString, precoPauta);
-    QFETCH(bool, comissaoVisivel);
-    QFETCH(QString, comComissao1);
+    QFETCH(CasoPauta, caso);
 
     Cena cena;
-    referencias(cena.store(), {.precoPadrao = precoPadrao});
+    referencias(cena.store(), {.precoPadrao = caso.precoPadrao});
     produto(cena.store(), porta([](NovoProduto& p) {
                 p.prec2 = "9";
                 p.prec3 = "8";
@@ -375,22 +379,22 @@ void TestEdicaoItem::priceListPrices() {
         r.setDecimal("PRECO2", D("19"));
         r.setDecimal("PRECO3", D("18"));
         r.setDecimal("DIVISOR", D("100"));
-        r.setDecimal("TX_COMISSAO", D(txComissao.toLatin1().constData()));
+        r.setDecimal("TX_COMISSAO", D(caso.txComissao));
     });
-    QVERIFY(cena.abrir(1, codPauta));
+    QVERIFY(cena.abrir(1, caso.codPauta));
     QVERIFY(cena.escolher(QStringLiteral("123")));
     cena.item->alterarQuantidade(D("1"));
 
     QStringList precos;
     for (const Decimal& p : cena.item->precosOferecidos())
         precos << S(p, 2);
-    QCOMPARE(precos.join(QLatin1Char(' ')), oferecidos);
-    QCOMPARE(S(cena.item->item().decimal("PRECO_PAUTA"), 2), precoPauta);
-    QCOMPARE(cena.item->comissaoVisivel(), comissaoVisivel);
+    QCOMPARE(precos.join(QLatin1Char(' ')), QString::fromLatin1(caso.oferecidos));
+    QCOMPARE(S(cena.item->item().decimal("PRECO_PAUTA"), 2), QString::fromLatin1(caso.precoPauta));
+    QCOMPARE(cena.item->comissaoVisivel(), caso.comissaoVisivel);
 
     // A commission below the list's lowers the price; without a list rate the price stays.
     cena.item->alterarComissao(D("1"));
-    QCOMPARE(S(cena.item->item().decimal("VALOR_PRODUTO"), 4), comComissao1);
+    QCOMPARE(S(cena.item->item().decimal("VALOR_PRODUTO"), 4), QString::fromLatin1(caso.comComissao1));
     QCOMPARE(S(cena.item->item().decimal("COMIS"), 2), QStringLiteral("1.00"));
 }
 

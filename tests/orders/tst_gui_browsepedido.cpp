@@ -7,6 +7,7 @@
 #include "orders/widgets/FormularioPedido.h"
 #include "store/core/Clock.h"
 #include "tests/orders/PedidosFixture.h"
+#include "tests/support/QtTestTexts.h"
 #include "tests/support/TempDataFolder.h"
 #include "tests/support/gui/GuiSupport.h"
 #include "ui/widgets/DadosAlterados.h"

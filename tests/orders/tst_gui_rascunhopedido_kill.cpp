@@ -5,6 +5,7 @@
 #include "orders/widgets/UpdatePEDIDO.h"
 #include "tests/orders/ReferenciasFixture.h"
 #include "tests/support/KillTest.h"
+#include "tests/support/QtTestTexts.h"
 #include "tests/support/TempDataFolder.h"
 #include "ui/widgets/MessageBox.h"
 

@@ -7,6 +7,7 @@
 #include "orders/widgets/UpdatePEDIDO.h"
 #include "orders/widgets/UpdatePED_ITEN.h"
 #include "tests/orders/FormularioFixture.h"
+#include "tests/support/QtTestTexts.h"
 #include "tests/support/gui/GuiSupport.h"
 #include "ui/widgets/MessageBox.h"
 

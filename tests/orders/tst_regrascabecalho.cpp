@@ -7,13 +7,16 @@
 #include "orders/core/Frete.h"
 #include "orders/core/Mapeamento.h"
 #include "orders/core/SituacaoPedido.h"
+#include "tests/orders/FabricaPedido.h"
 #include "tests/orders/ReferenciasFixture.h"
+#include "tests/support/QtTestTexts.h"
 #include "tests/support/TempDataFolder.h"
 
 #include <QTest>
 
 using namespace qav;
 using namespace qav::test;
+using qavtest::S;
 
 using Motivo = RecusaPedido::Motivo;
 
@@ -37,10 +40,6 @@ constexpr int kPautaInativa = 6;
 constexpr int kSemCodigo = 0;
 constexpr int kCodigoValido = 1;
 constexpr int kCodigoDeOutroPedido = 2;
-
-QString S(const Decimal& valor, int casas) {
-    return QString::fromStdString(valor.toString(casas));
-}
 
 // What a check should come to: passes (no motive), or refused for `motivo` with the focus on `campo`.
 struct Esperado {

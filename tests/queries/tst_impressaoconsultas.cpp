@@ -6,6 +6,7 @@
 #include "queries/core/PedidoHistoricoImpresso.h"
 #include "queries/core/RelatorioCtr.h"
 #include "tests/queries/ConsultasFixture.h"
+#include "tests/support/QtTestTexts.h"
 
 #include <QDir>
 #include <QImage>

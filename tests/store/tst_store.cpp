@@ -2,6 +2,7 @@
 #include "store/core/DecimalCollation.h"
 #include "store/core/Table.h"
 #include "store/core/TableFile.h"
+#include "tests/support/QtTestTexts.h"
 #include "tests/support/TempDataFolder.h"
 
 #include <QFile>
@@ -755,7 +756,7 @@ void TestStore::arraysAndMemosRoundTrip() {
     QVERIFY(clientes.rec().text("PRINC_PRODU", 1).isEmpty());
     QCOMPARE(clientes.rec().integer("PERC_VENDAS", 1), 40);
     QCOMPARE(clientes.rec().text("OBS"), memo);
-    QVERIFY(clientes.rec() == written);
+    QCOMPARE(clientes.rec(), written);
     QVERIFY_THROWS_EXCEPTION(FieldValueError, clientes.rec().text("PRINC_PRODU", 3));
 }
 

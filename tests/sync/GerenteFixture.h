@@ -5,6 +5,7 @@
 
 #include "base/core/Settings.h"
 #include "store/core/Table.h"
+#include "tests/support/Registros.h"
 #include "tests/support/ServidorTeste.h"
 
 #include <QtTest>
@@ -12,16 +13,6 @@
 #include <utility>
 
 namespace qav::test {
-
-using Preencher = std::function<void(Record&)>;
-
-inline void adicionar(Store& store, const char* tabela, const Preencher& preencher) {
-    Table t(store, tabela);
-    QVERIFY(t.open());
-    t.clear();
-    preencher(t.rec());
-    QVERIFY2(t.add() == Status::Ok, qPrintable(t.error().text + QLatin1Char(' ') + t.error().driverText));
-}
 
 // The record of `tabela` under `chave` with the values `preencher` puts in the buffer; blank when
 // there is none.

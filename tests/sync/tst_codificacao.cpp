@@ -10,6 +10,7 @@
 #include "sync/core/envio/Pedidos.h"
 #include "sync/core/execucao/Comunicacao.h"
 #include "sync/core/roteiro/Passos.h"
+#include "tests/support/QtTestTexts.h"
 #include "tests/support/ServidorTeste.h"
 #include "tests/support/TempDataFolder.h"
 #include "tests/sync/EnvioFixture.h"

@@ -6,6 +6,7 @@
 #include "store/core/Table.h"
 #include "sync/core/execucao/Comunicacao.h"
 #include "tests/support/Programs.h"
+#include "tests/support/QtTestTexts.h"
 #include "tests/support/ServidorTeste.h"
 #include "tests/support/TempDataFolder.h"
 

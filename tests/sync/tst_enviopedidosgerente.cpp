@@ -21,6 +21,8 @@
 using namespace qav;
 using namespace qav::sync;
 using qav::test::adicionar;
+using qav::test::alterar;
+using qav::test::Preencher;
 using qav::test::ServidorTeste;
 
 namespace {
@@ -29,18 +31,6 @@ const Date kHoje = Date::fromYmd(2026, 12, 8);
 const Date kDataPedido = Date::fromYmd(2026, 12, 7);
 
 using Ouvinte = test::OuvinteGravador;
-
-using Preencher = std::function<void(Record&)>;
-
-void alterar(Store& store, const char* tabela, const std::string& condicao, const Preencher& mudar) {
-    Table t(store, tabela);
-    QVERIFY(t.open());
-    t.setFilter(condicao);
-    QCOMPARE(t.seekPhysical(), Status::Ok);
-    QCOMPARE(t.next(), Status::Ok);
-    mudar(t.rec());
-    QCOMPARE(t.put(), Status::Ok);
-}
 
 Record lerRegistro(Store& store, const char* tabela, const char* chave, const char* campo, int id) {
     Table t(store, tabela);

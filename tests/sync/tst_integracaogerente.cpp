@@ -10,6 +10,7 @@
 #include "sync/core/gerente/Integracao.h"
 #include "tests/support/FailingDisk.h"
 #include "tests/support/Programs.h"
+#include "tests/support/QtTestTexts.h"
 #include "tests/support/ServidorTeste.h"
 #include "tests/support/TempDataFolder.h"
 #include "tests/sync/GerenteFixture.h"
