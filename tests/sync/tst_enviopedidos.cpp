@@ -58,7 +58,7 @@ void alterar(Store& store, const char* tabela, const std::string& condicao, cons
 qint64 contar(Store& store, const char* tabela) {
     Table t(store, tabela);
     t.open();
-    return t.count();
+    return t.count().value_or(-1);
 }
 
 Record lerPedido(Store& store, int id) {

@@ -203,10 +203,10 @@ bool baixarProdutos(ContextoComunicacao& c) {
     const bool semProdutos = todos.seekPhysical() == Status::Ok && todos.next() == Status::EndOfFile;
     if (c.tipo == TipoComunicacao::Total) {
         passo.progresso([] { return QStringLiteral("Inativando os Produtos..."); });
-        StoreError erro;
-        if (putIntegerWhere(todos, "ATIVO", 0, "ID_EMPRESA = ?", {QVariant::fromValue(c.idEmpresa)}, &erro) <
-            0)
-            return passo.falhaGravacao(erro, QStringLiteral(") ao gravar produto!|Produto: 0 "));
+        const SetResult inativados =
+            putIntegerWhere(todos, "ATIVO", 0, "ID_EMPRESA = ?", {QVariant::fromValue(c.idEmpresa)});
+        if (!inativados.ok())
+            return passo.falhaGravacao(inativados.error, QStringLiteral(") ao gravar produto!|Produto: 0 "));
         // A product another window holds was left active: the walk meets it and reports it.
         todos.setFilter("ID_EMPRESA = ? AND ATIVO <> 0", {QVariant::fromValue(c.idEmpresa)});
         Status s = todos.seekPhysical();
