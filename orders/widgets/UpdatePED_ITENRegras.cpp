@@ -398,12 +398,12 @@ bool UpdatePED_ITEN::confirmar() {
         return false;
     }
     const auto idGravado = m_edicao->item().integer("ID_VENDASI");
-    if (const std::optional<RecusaSalvar> recusa = m_edicao->salvar()) {
+    if (const std::optional<RecusaSalvar> naoSalvo = m_edicao->salvar()) {
         // The same product twice needs different observations.
-        if (recusa->duplicado)
-            standardWarning(Aviso::ChaveDuplicada, recusa->mensagem.texto, {}, this);
+        if (naoSalvo->duplicado)
+            standardWarning(Aviso::ChaveDuplicada, naoSalvo->mensagem.texto, {}, this);
         else
-            mostrarMensagens({recusa->mensagem});
+            mostrarMensagens({naoSalvo->mensagem});
         reterFoco(m_obs);
         return false;
     }
