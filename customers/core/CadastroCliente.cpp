@@ -41,17 +41,15 @@ bool CadastroCliente::abrir() {
     return true;
 }
 
-ReservaId CadastroCliente::reservarNovo(const clientes::PadroesNovoCliente& padroes,
-                                        QString* mensagemBloqueio) {
+ReservaId CadastroCliente::reservarNovo(const clientes::PadroesNovoCliente& padroes) {
     clientes_.clear();
     clientes::aplicarPadroes(clientes_.rec(), padroes);
     // The id is reserved as the local id itself, so no record ever sits in the server's id range.
     ReservaId reserva = reservarId(clientes_, "KEYID", "ID", clientes::proximoIdCliente);
     if (reserva.status != Status::Ok)
         return reserva;
-    if (bloquearReservado(clientes_, "KEYID", mensagemBloqueio) != Status::Ok) {
-        reserva.status = Status::Error;
-        reserva.erro = clientes_.error();
+    bloquearReservado(clientes_, "KEYID", reserva);
+    if (reserva.bloqueioFalhou) {
         clientes_.clear();
         clientes_.rec().setInteger("ID", reserva.id);
         if (clientes_.get("KEYID") == Status::Ok)
@@ -76,7 +74,10 @@ Status CadastroCliente::ler(std::int64_t id) {
     reservado_ = false;
     registro_ = clientes_.rec();
     original_ = registro_;
-    return socios_.carregar(id);
+    const Status lidos = socios_.carregar(id);
+    if (lidos == Status::Error)
+        erro_ = tabelaSocios_.error(); // the partners could not be read: their error is the one to show
+    return lidos;
 }
 
 CadastroCliente::Resultado CadastroCliente::gravar() {

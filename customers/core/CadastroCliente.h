@@ -36,9 +36,9 @@ public:
     bool reservado() const { return reservado_; }
 
     // A new customer: the defaults, then the next local id reserved by adding the record at once,
-    // held for this form and read again. `mensagemBloqueio` receives the text shown when it cannot
-    // be held (the reservation is then given back).
-    ReservaId reservarNovo(const clientes::PadroesNovoCliente& padroes, QString* mensagemBloqueio);
+    // held for this form and read again. When it cannot be held the reservation is given back and the
+    // result says so (bloqueioFalhou, with the text to show).
+    ReservaId reservarNovo(const clientes::PadroesNovoCliente& padroes);
     // The customer `id` with its partners, for a change or a view.
     Status ler(std::int64_t id);
 

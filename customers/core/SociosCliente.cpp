@@ -46,15 +46,14 @@ const Record* SociosCliente::socio(std::int64_t idSocio) const {
     return nullptr;
 }
 
-ReservaId SociosCliente::reservarNovo(QString* mensagemBloqueio) {
+ReservaId SociosCliente::reservarNovo() {
     socios_.clear();
     ReservaId reserva = reservarId(socios_, "KEYID", "ID_SOCIO", clientes::proximoId);
     if (reserva.status != Status::Ok)
         return reserva;
     novos_.push_back(reserva.id);
-    if (bloquearReservado(socios_, "KEYID", mensagemBloqueio) != Status::Ok) {
-        reserva.status = Status::Error;
-        reserva.erro = socios_.error();
+    bloquearReservado(socios_, "KEYID", reserva);
+    if (reserva.bloqueioFalhou) {
         desistirNovo(reserva.id);
         return reserva;
     }

@@ -26,7 +26,7 @@ public:
 
     // A new partner: its id is reserved at once by adding an empty record under the next id (held
     // for this form). The buffer of the table holds it afterwards.
-    ReservaId reservarNovo(QString* mensagemBloqueio);
+    ReservaId reservarNovo();
     // The record of the last reservation, as the partner form starts from it.
     const Record& reservado() const { return reservado_; }
     // The partner form confirmed a new partner, or a change.

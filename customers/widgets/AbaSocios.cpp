@@ -113,16 +113,16 @@ void AbaSocios::atualizarBotoes() {
 void AbaSocios::novo() {
     if (somenteLeitura_)
         return;
-    QString mensagem;
-    const ReservaId reserva = socios_.reservarNovo(&mensagem);
+    const ReservaId reserva = socios_.reservarNovo();
     if (reserva.numeracaoFalhou) {
-        if (standardWarning(Aviso::ErroNumeracaoAutomatica, {}, {}, this) == static_cast<int>(Button::Retry))
+        if (standardWarning(Aviso::ErroNumeracaoAutomatica, reserva.erro, {}, {}, this) ==
+            static_cast<int>(Button::Retry))
             novo();
         return;
     }
     if (reserva.status != Status::Ok) {
-        if (!mensagem.isEmpty())
-            MessageBox::show(mensagem, u"Aviso"_s, Icon::Warning, {Button::Ok}, Button::Ok, this);
+        if (reserva.bloqueioFalhou)
+            MessageBox::show(reserva.mensagem, u"Aviso"_s, Icon::Warning, {Button::Ok}, Button::Ok, this);
         return;
     }
     UpdSocios form(socios_.reservado(), UpdSocios::Inserir, iniJanelas_, this);

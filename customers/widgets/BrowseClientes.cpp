@@ -66,8 +66,7 @@ BrowseClientes::BrowseClientes(const ContextoClientes& contexto, bool selecao, Q
     setWindowTitle(u"Correntistas"_s);
     m_modelo = new ClientesModelo(*m_store, this);
     connect(m_modelo, &StoreListModel::loadFailed, this, [this](Aviso aviso, const StoreError& erro) {
-        setPendingError(erro);
-        standardWarning(aviso, u"clientes"_s, {}, this);
+        standardWarning(aviso, erro, u"clientes"_s, {}, this);
     });
 
     m_abas = new QTabWidget(this);
@@ -373,8 +372,7 @@ void BrowseClientes::excluir() {
         return;
     CadastroCliente cadastro(*m_store);
     if (!cadastro.abrir() || cadastro.ler(id) != Status::Ok) {
-        setPendingError(cadastro.erro());
-        standardWarning(Aviso::ErroLerRegistro, u"clientes"_s, {}, this);
+        standardWarning(Aviso::ErroLerRegistro, cadastro.erro(), u"clientes"_s, {}, this);
         recarregar();
         return;
     }
@@ -382,8 +380,7 @@ void BrowseClientes::excluir() {
     if (r.comPedidos) {
         standardWarning(Aviso::ReferenciaImpedeExcluir, u"pedidos"_s, {}, this);
     } else if (!r.ok) {
-        setPendingError(r.erro);
-        standardWarning(Aviso::ErroExcluir, u"clientes"_s, {}, this);
+        standardWarning(Aviso::ErroExcluir, r.erro, u"clientes"_s, {}, this);
     }
     recarregar();
 }

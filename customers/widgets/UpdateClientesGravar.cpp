@@ -22,15 +22,13 @@ namespace qav {
 
 bool UpdateClientes::preparar() {
     if (!cadastro_.abrir()) {
-        setPendingError(cadastro_.erro());
-        standardWarning(Aviso::ErroAcessoArquivo, u"clientes"_s, {}, parentWidget());
+        standardWarning(Aviso::ErroAcessoArquivo, cadastro_.erro(), u"clientes"_s, {}, parentWidget());
         return false;
     }
     if (pedido_ == Inserir)
         return prepararNovo();
     if (cadastro_.ler(idPedido_) != Status::Ok) {
-        setPendingError(cadastro_.erro());
-        standardWarning(Aviso::ErroLerRegistro, u"clientes"_s, {}, parentWidget());
+        standardWarning(Aviso::ErroLerRegistro, cadastro_.erro(), u"clientes"_s, {}, parentWidget());
         return false;
     }
     paraTela();
@@ -42,23 +40,19 @@ bool UpdateClientes::prepararNovo() {
     const clientes::PadroesNovoCliente padroes{
         Clock::today(), clientes::pessoaProposta(contexto_.settings().clientesPessoa()), cfg.codVendedor};
     while (true) {
-        QString mensagem;
-        const ReservaId reserva = cadastro_.reservarNovo(padroes, &mensagem);
+        const ReservaId reserva = cadastro_.reservarNovo(padroes);
         if (reserva.status == Status::Ok)
             break;
         if (reserva.numeracaoFalhou) {
-            setPendingError(reserva.erro);
-            if (standardWarning(Aviso::ErroNumeracaoAutomatica, {}, {}, this) ==
+            if (standardWarning(Aviso::ErroNumeracaoAutomatica, reserva.erro, {}, {}, this) ==
                 static_cast<int>(Button::Retry))
                 continue;
             return false;
         }
-        if (mensagem.isEmpty()) {
-            setPendingError(reserva.erro);
-            standardWarning(Aviso::ErroIncluir, {}, {}, this);
-        } else {
-            MessageBox::show(mensagem, u"Aviso"_s, Icon::Warning, {Button::Ok}, Button::Ok, this);
-        }
+        if (reserva.bloqueioFalhou)
+            MessageBox::show(reserva.mensagem, u"Aviso"_s, Icon::Warning, {Button::Ok}, Button::Ok, this);
+        else
+            standardWarning(Aviso::ErroIncluir, reserva.erro, {}, {}, this);
         return false;
     }
     paraTela();
@@ -79,8 +73,7 @@ bool UpdateClientes::confirmar() {
             return false;
         }
         if (!r.ok) {
-            setPendingError(r.erro);
-            standardWarning(Aviso::ErroExcluir, u"clientes"_s, {}, this);
+            standardWarning(Aviso::ErroExcluir, r.erro, u"clientes"_s, {}, this);
             return false;
         }
         accept();
@@ -116,14 +109,12 @@ bool UpdateClientes::confirmar() {
             if (cadastro_.ler(idAtual()) == Status::Ok) {
                 paraTela();
             } else {
-                setPendingError(gravado.erro);
-                standardWarning(Aviso::ErroGravar, u"clientes"_s, {}, this);
+                standardWarning(Aviso::ErroGravar, gravado.erro, u"clientes"_s, {}, this);
                 QDialog::reject();
             }
         } else {
-            setPendingError(gravado.erro);
-            standardWarning(pedido_ == Inserir ? Aviso::ErroIncluir : Aviso::ErroGravar, u"clientes"_s, {},
-                            this);
+            standardWarning(pedido_ == Inserir ? Aviso::ErroIncluir : Aviso::ErroGravar, gravado.erro,
+                            u"clientes"_s, {}, this);
         }
         return false;
     }

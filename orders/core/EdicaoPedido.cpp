@@ -75,8 +75,11 @@ FalhaEdicao EdicaoPedido::abrir(int idPedido) {
         return falhaArquivo(leitura.error(), "ao ler pedido!");
 
     const Status lido = leitura::registro(pedidos, "KEYID", {{"ID", idPedido}});
-    if (lido == Status::NotFound)
-        return falha(FalhaEdicao::Tipo::NaoEncontrado, {});
+    if (lido == Status::NotFound) {
+        FalhaEdicao f = falha(FalhaEdicao::Tipo::NaoEncontrado, {});
+        f.erro = pedidos.error(); // "Record Not Found", which the reading warning describes
+        return f;
+    }
     if (lido == Status::Error)
         return falhaArquivo(pedidos.error(), "ao ler pedido!");
     const Record pedido = pedidos.rec();

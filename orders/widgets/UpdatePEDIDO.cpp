@@ -180,10 +180,9 @@ bool UpdatePEDIDO::preparar(const Record* pedido, const RascunhoPedido* retomado
         if (retomado && falha.tipo == FalhaEdicao::Tipo::NaoEncontrado)
             rascunho::remover(retomado->arquivo);
         if (falha.tipo == FalhaEdicao::Tipo::NaoEncontrado) {
-            standardWarning(Aviso::ErroLerRegistro, u"vendas"_s, {}, parentWidget());
+            standardWarning(Aviso::ErroLerRegistro, falha.erro, u"vendas"_s, {}, parentWidget());
         } else {
-            setPendingError(falha.erro);
-            standardWarning(Aviso::ErroAcessoArquivo, u"vendas"_s, {}, parentWidget());
+            standardWarning(Aviso::ErroAcessoArquivo, falha.erro, u"vendas"_s, {}, parentWidget());
         }
         return false;
     }
@@ -339,13 +338,13 @@ void UpdatePEDIDO::gravarRascunho() {
         m_rascunhoGravado = false;
         return;
     }
-    QString erro;
-    if (rascunho::gravar(m_rascunho, *m_edicao, &erro)) {
+    const Resultado gravado = rascunho::gravar(m_rascunho, *m_edicao);
+    if (gravado.ok) {
         m_rascunhoGravado = true;
         return;
     }
     // The order in memory is whole; only its safety copy failed. Told once per form.
-    const QString texto = u"Erro ao gravar o rascunho do pedido: %1"_s.arg(erro);
+    const QString texto = u"Erro ao gravar o rascunho do pedido: %1"_s.arg(gravado.erro);
     if (!m_mensagensVistas.contains(texto)) {
         m_mensagensVistas.insert(texto);
         MessageBox::show(texto, u"Aviso"_s, Icon::Warning, {Button::Ok}, Button::Ok, this);

@@ -410,10 +410,9 @@ bool UpdatePEDIDO::gravar() {
             standardWarning(Aviso::AlteradoPorOutraEstacao, {}, {}, this);
             break;
         default:
-            setPendingError(falha.erro);
             standardWarning(m_requisicao == RequisicaoPedido::Inserir ? Aviso::ErroIncluir
                                                                       : Aviso::ErroGravar,
-                            u"vendas"_s, {}, this);
+                            falha.erro, u"vendas"_s, {}, this);
             break;
         }
         return false;

@@ -398,12 +398,12 @@ bool UpdatePED_ITEN::confirmar() {
         return false;
     }
     const auto idGravado = m_edicao->item().integer("ID_VENDASI");
-    if (const std::optional<Mensagem> erro = m_edicao->salvar()) {
+    if (const std::optional<RecusaSalvar> naoSalvo = m_edicao->salvar()) {
         // The same product twice needs different observations.
-        if (erro->titulo.isEmpty())
-            standardWarning(Aviso::ChaveDuplicada, erro->texto, {}, this);
+        if (naoSalvo->duplicado)
+            standardWarning(Aviso::ChaveDuplicada, naoSalvo->mensagem.texto, {}, this);
         else
-            mostrarMensagens({*erro});
+            mostrarMensagens({naoSalvo->mensagem});
         reterFoco(m_obs);
         return false;
     }

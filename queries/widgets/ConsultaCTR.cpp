@@ -180,8 +180,7 @@ void ConsultaCTR::recarregar() {
         ctr::Leitura leitura = ctr::lerTitulos(*m_store, consulta);
         if (!leitura.ok) {
             // The titles cannot be read: nothing is left to show but the reason.
-            setPendingError(leitura.erro);
-            standardWarning(Aviso::ErroLerRegistro, QStringLiteral("ctr"), {}, this);
+            standardWarning(Aviso::ErroLerRegistro, leitura.erro, QStringLiteral("ctr"), {}, this);
             if (leitura.erro.driverCode != QLatin1String("S1000"))
                 QTimer::singleShot(0, this, &ConsultaCTR::fechar);
         }

@@ -126,8 +126,7 @@ void ConsultaPedido::recarregar() {
         const historico::Leitura leitura =
             historico::lerPedidos(*m_store, m_contexto.idEmpresa, cliente(), pedidos);
         if (!leitura.ok) {
-            setPendingError(leitura.erro);
-            standardWarning(Aviso::ErroLerRegistro, leitura.tabela, {}, this);
+            standardWarning(Aviso::ErroLerRegistro, leitura.erro, leitura.tabela, {}, this);
         }
     }
     m_modelo->mostrar(std::move(pedidos));

@@ -102,8 +102,7 @@ Updatepedcon::Updatepedcon(const ListContext& contexto, const historico::Pedido&
     const historico::Leitura leitura = historico::lerItens(*m_store, contexto.idEmpresa, p.idPedcon, itens);
     if (!leitura.ok) {
         m_lido = false;
-        setPendingError(leitura.erro);
-        standardWarning(Aviso::ErroLerRegistro, leitura.tabela, {}, this);
+        standardWarning(Aviso::ErroLerRegistro, leitura.erro, leitura.tabela, {}, this);
     }
     m_itens->mostrar(std::move(itens));
     connect(m_lista->selectionModel(), &QItemSelectionModel::currentRowChanged, this,

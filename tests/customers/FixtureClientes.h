@@ -102,7 +102,7 @@ public:
     std::int64_t contar(const char* tabela) {
         Table t(dados.store(), tabela);
         t.open();
-        const std::int64_t n = t.count();
+        const std::int64_t n = t.count().value_or(-1);
         t.close();
         return n;
     }

@@ -603,8 +603,8 @@ void TestEdicaoItem::confirmation() {
     QCOMPARE(textos(vistos), caso.avisos);
 
     // The save runs the same checks: a refused item stays out of the order.
-    const std::optional<Mensagem> salvo = item.salvar();
-    QCOMPARE(salvo ? salvo->texto : QString(), caso.recusa);
+    const std::optional<RecusaSalvar> salvo = item.salvar();
+    QCOMPARE(salvo ? salvo->mensagem.texto : QString(), caso.recusa);
     QCOMPARE(cena.pedido.itens().size(), std::size_t{caso.recusa.isEmpty() ? 1u : 0u});
 }
 
@@ -745,16 +745,16 @@ void TestEdicaoItem::sameProductAndObservationRefused() {
         Mensagem m;
         const std::optional<Produto> p = cena.item->buscarProduto(QStringLiteral("123"));
         if (!p || !cena.item->escolherProduto(*p, m))
-            return std::optional<Mensagem>(m);
+            return std::optional<RecusaSalvar>(RecusaSalvar{m});
         cena.item->alterarQuantidade(D("1"));
         cena.item->item().setText("OBS", obs);
         return cena.item->salvar();
     };
     QVERIFY(!salvarCom(primeira));
-    const std::optional<Mensagem> segundo = salvarCom(segunda);
-    QCOMPARE(segundo ? segundo->texto : QString(), recusada ? kChaveItem : QString());
+    const std::optional<RecusaSalvar> segundo = salvarCom(segunda);
+    QCOMPARE(segundo ? segundo->mensagem.texto : QString(), recusada ? kChaveItem : QString());
     if (segundo)
-        QVERIFY(segundo->titulo.isEmpty()); // the standard duplicate-key warning names the key
+        QVERIFY(segundo->duplicado); // the standard duplicate-key warning names the key
     QCOMPARE(cena.pedido.itens().size(), std::size_t{recusada ? 1u : 2u});
 }
 
@@ -827,7 +827,9 @@ void TestEdicaoItem::transmittedOrderIsOnlyViewed() {
     QCOMPARE(textos(item.alterarDesconto(D("3"))), transmitido);
     QCOMPARE(item.adicionarAcessorio(10, 101, D("1"))->texto, transmitido);
     QVERIFY(!item.alterado());
-    QCOMPARE(item.salvar()->texto, transmitido);
+    const std::optional<RecusaSalvar> recusa = item.salvar();
+    QVERIFY(recusa && !recusa->duplicado);
+    QCOMPARE(recusa->mensagem.texto, transmitido);
     QCOMPARE(S(cena.pedido.itens()[0].item.decimal("QTD"), 3), QStringLiteral("2.000"));
     QVERIFY(!cena.pedido.alterado());
 }

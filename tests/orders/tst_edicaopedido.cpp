@@ -13,6 +13,7 @@
 #include "tests/support/QtTestTexts.h"
 #include "tests/support/TempDataFolder.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTest>
@@ -175,6 +176,7 @@ private Q_SLOTS:
     void twoNewOrdersPrimedTogetherAreBothSaved();
     void savesRemovedChangedAndAddedItems();
     void transmittedOrderIsNeverWritten();
+    void deletedOrderIsNotFound();
     void barCodePricesTheNewItem_data();
     void barCodePricesTheNewItem();
     void barCodeAddsOneUnitToTheItemWithoutObservation();
@@ -576,6 +578,19 @@ void TestEdicaoPedido::transmittedOrderIsNeverWritten() {
     QCOMPARE(pedidoNoArquivo(store, 1).revision(), antes.revision());
 }
 
+// An order deleted by another window before this one opens it: not found, with the error the reading
+// warning describes.
+void TestEdicaoPedido::deletedOrderIsNotFound() {
+    TempDataFolder folder;
+    Store& store = folder.store();
+    pedidoDeTresItens(store);
+    EdicaoPedido edicao(store);
+    const FalhaEdicao falha = edicao.abrir(2);
+    QCOMPARE(falha.tipo, FalhaEdicao::Tipo::NaoEncontrado);
+    QCOMPARE(falha.erro.code, ErrorCode::RecordNotFound);
+    QVERIFY(edicao.abrir(1).ok());
+}
+
 void TestEdicaoPedido::barCodePricesTheNewItem_data() {
     QTest::addColumn<int>("codPauta");
     QTest::addColumn<bool>("produtoNaPauta");
@@ -919,7 +934,12 @@ void TestEdicaoPedido::draftBringsBackHeaderItemsAndAccessories() {
         {itemEmMemoria(9, 1, 5, "1", QStringLiteral("Ação")), {acessorioEmMemoria(60, "1.25")}});
 
     const QString arquivo = rascunho::novoArquivo(folder.path());
-    QVERIFY(rascunho::gravar(arquivo, edicao));
+    QVERIFY(rascunho::gravar(arquivo, edicao).ok);
+    // A draft that cannot be written says why (here its folder would be inside a table file).
+    const Resultado semPasta =
+        rascunho::gravar(QDir(folder.path()).filePath(QStringLiteral("pedidos.tps/rascunho/1.json")), edicao);
+    QVERIFY(!semPasta.ok);
+    QVERIFY2(semPasta.erro.contains(QStringLiteral("não pode ser criada")), qPrintable(semPasta.erro));
     const std::optional<RascunhoPedido> lido = rascunho::ler(arquivo);
     QVERIFY(lido);
     QVERIFY(!lido->novo);

@@ -40,7 +40,7 @@ inline void alterarCliente(Store& store, long long id, const Preencher& mudar) {
 inline long long contar(Store& store, const char* tabela) {
     Table t(store, tabela);
     t.open();
-    return t.count();
+    return t.count().value_or(-1);
 }
 
 inline BdGerente configuracao(const ServidorTeste& s, const QString& pastaTps) {

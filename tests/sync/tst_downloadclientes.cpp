@@ -770,8 +770,9 @@ void TestDownloadClientes::saldoFlex() {
             QCOMPARE(itens.add(), Status::Ok);
         }
     }
-    const auto valores = calcularSaldoFlex(pasta.store(), 1);
-    QVERIFY(valores);
+    const auto calculado = calcularSaldoFlex(pasta.store(), 1);
+    QVERIFY2(calculado.ok(), qPrintable(calculado.erro));
+    const auto& valores = calculado.valor;
     QCOMPARE(QString::fromStdString(valores->saldoEmpresa.toString(2)),
              comConfiguracao ? QStringLiteral("100.00") : QStringLiteral("0.00"));
     QCOMPARE(QString::fromStdString(valores->outrosDeb.toString(2)), debito);

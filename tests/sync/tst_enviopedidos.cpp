@@ -41,7 +41,7 @@ using Ouvinte = test::OuvinteGravador;
 qint64 contar(Store& store, const char* tabela) {
     Table t(store, tabela);
     t.open();
-    return t.count();
+    return t.count().value_or(-1);
 }
 
 Record lerPedido(Store& store, int id) {

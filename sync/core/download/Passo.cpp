@@ -144,9 +144,8 @@ bool PassoDownload::excluir(Table& t, const std::string& condicao, std::vector<Q
                             const std::function<QString(const Record&)>& textoExclusao,
                             const QString& textoFalha) {
     // All at once, then one by one those another window holds (each reported, the pass going on).
-    StoreError erro;
-    if (removeWhere(t, condicao, parametros, &erro) < 0)
-        return falhaGravacao(erro, textoFalha);
+    if (const SetResult removidos = removeWhere(t, condicao, parametros); !removidos.ok())
+        return falhaGravacao(removidos.error, textoFalha);
     t.setFilter(condicao, std::move(parametros));
     Status s = t.seekPhysical();
     if (s == Status::Ok)

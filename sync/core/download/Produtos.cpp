@@ -199,10 +199,11 @@ public:
     // become active again, the others stay inactive (never deleted: old orders name them).
     bool inativarTodos() {
         m_passo.progresso([] { return QStringLiteral("Inativando os Produtos..."); });
-        StoreError erro;
-        if (putIntegerWhere(m_outro, "ATIVO", 0, "ID_EMPRESA = ?", {QVariant::fromValue(m_c.idEmpresa)},
-                            &erro) < 0)
-            return m_passo.falhaGravacao(erro, QStringLiteral(") ao gravar produto!|Produto: 0 "));
+        const SetResult inativados =
+            putIntegerWhere(m_outro, "ATIVO", 0, "ID_EMPRESA = ?", {QVariant::fromValue(m_c.idEmpresa)});
+        if (!inativados.ok())
+            return m_passo.falhaGravacao(inativados.error,
+                                         QStringLiteral(") ao gravar produto!|Produto: 0 "));
         // A product another window holds was left active: the walk meets it and reports it.
         m_outro.setFilter("ID_EMPRESA = ? AND ATIVO <> 0", {QVariant::fromValue(m_c.idEmpresa)});
         Status s = m_outro.seekPhysical();

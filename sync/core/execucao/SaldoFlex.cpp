@@ -22,15 +22,13 @@ std::optional<Decimal> flexDoPedido(Table& itens, long long idPedido) {
 
 } // namespace
 
-std::optional<SaldoFlex> calcularSaldoFlex(Store& store, int idEmpresa, QString* falha) {
+ResultadoDe<SaldoFlex> calcularSaldoFlex(Store& store, int idEmpresa) {
     SaldoFlex r;
     Table cfg(store, "qavcfg"), pedidos(store, "pedidos"), itens(store, "peditens");
-    const auto ilegivel = [falha](const Table& t) -> std::optional<SaldoFlex> {
-        if (falha)
-            *falha = QStringLiteral("Erro (%1) ao ler %2!")
-                         .arg(t.error().number())
-                         .arg(QString::fromLatin1(t.def().fileName));
-        return std::nullopt;
+    const auto ilegivel = [](const Table& t) {
+        return ResultadoDe<SaldoFlex>::falhou(QStringLiteral("Erro (%1) ao ler %2!")
+                                                  .arg(t.error().number())
+                                                  .arg(QString::fromLatin1(t.def().fileName)));
     };
     for (Table* t : {&cfg, &pedidos, &itens})
         if (!t->open())
@@ -66,7 +64,7 @@ std::optional<SaldoFlex> calcularSaldoFlex(Store& store, int idEmpresa, QString*
     if (p == Status::Error)
         return ilegivel(pedidos);
     r.saldo = r.saldoEmpresa + r.outrosDeb + r.outrosCre;
-    return r;
+    return {r, {}};
 }
 
 } // namespace qav::sync

@@ -3,6 +3,7 @@
 // at the last run plus what the local orders not yet transmitted ("Pendente" and "Liberado p/ trx")
 // have used (orders totalling 0 or less) or added (orders totalling more than 0).
 
+#include "base/core/Resultado.h"
 #include "store/core/Decimal.h"
 #include "store/core/Store.h"
 
@@ -18,8 +19,8 @@ struct SaldoFlex {
     Decimal saldo;        // the three together
 };
 
-// nullopt when a table cannot be read; `falha`, when given, then says which table and why
-// ("Erro (code) ao ler pedidos.tps!").
-std::optional<SaldoFlex> calcularSaldoFlex(Store& store, int idEmpresa, QString* falha = nullptr);
+// No value when a table cannot be read: the error then says which table and why ("Erro (code) ao ler
+// pedidos.tps!").
+ResultadoDe<SaldoFlex> calcularSaldoFlex(Store& store, int idEmpresa);
 
 } // namespace qav::sync
