@@ -63,12 +63,12 @@ AppFrame::AppFrame(Settings settings, QWidget* parent)
     const QStringList zoneNames = {QStringLiteral("zona1"), QStringLiteral("zona2"), QStringLiteral("zona3"),
                                    QStringLiteral("zona4")};
     for (int i = 0; i < 4; ++i) {
-        zones_[i] = new QLabel(this);
-        zones_[i]->setObjectName(zoneNames.at(i));
-        zones_[i]->setContentsMargins(6, 0, 6, 0);
-        statusBar()->addWidget(zones_[i], i == 0 ? 1 : 0);
+        m_zones[i] = new QLabel(this);
+        m_zones[i]->setObjectName(zoneNames.at(i));
+        m_zones[i]->setContentsMargins(6, 0, 6, 0);
+        statusBar()->addWidget(m_zones[i], i == 0 ? 1 : 0);
     }
-    zones_[0]->setText(QStringLiteral("QAV+ Força de Vendas"));
+    m_zones[0]->setText(QStringLiteral("QAV+ Força de Vendas"));
     m_comunicacao = new QLabel(this);
     m_comunicacao->setObjectName(QStringLiteral("zonaComunicacao"));
     m_comunicacao->setContentsMargins(6, 0, 6, 0);
@@ -108,7 +108,7 @@ bool AppFrame::open() {
         m_dados.nomeEmpresa = selecao.nomeEmpresa();
     }
     const int idEmpresa = idEmpAtiva();
-    zones_[1]->setText(QStringLiteral("Pasta: ") + boundFolder().name);
+    m_zones[1]->setText(QStringLiteral("Pasta: ") + boundFolder().name);
     updateClock();
     // The first time the program runs (no place kept yet), the frame takes the whole screen.
     if (!restoreWindowState(m_settings.qavplusIni(), janela::Main, {}))
@@ -241,8 +241,8 @@ void AppFrame::applyMenuRules() {
 
 void AppFrame::updateClock() {
     const DateTimeParts now = Clock::now();
-    zones_[2]->setText(statusDateText(now.date));
-    zones_[3]->setText(statusTimeText(now));
+    m_zones[2]->setText(statusDateText(now.date));
+    m_zones[3]->setText(statusTimeText(now));
 }
 
 QAction* AppFrame::action(QStringView objectName) const {

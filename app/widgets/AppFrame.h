@@ -67,7 +67,7 @@ private:
     MenuState m_state;
     QMdiArea* m_mdi;
     QTimer* m_timer;
-    QLabel* zones_[4];
+    QLabel* m_zones[4];
     QLabel* m_comunicacao = nullptr; // last communication and orders waiting to be sent
     QToolBar* m_atalhos = nullptr;
     QHash<QString, QAction*> m_atalhosPorEntrada; // registry name -> toolbar button

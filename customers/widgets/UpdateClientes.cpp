@@ -44,45 +44,46 @@ QWidget* rolavel(QWidget* conteudo) {
 
 UpdateClientes::UpdateClientes(const ContextoClientes& contexto, Pedido pedido, std::int64_t id,
                                QWidget* parent)
-    : QDialog(parent), contexto_(contexto), pedido_(pedido), idPedido_(id),
-      store_(std::make_unique<Store>(contexto.pastaDados)), cadastro_(*store_),
-      campos_(*findTable("clientes.tps")) {
+    : QDialog(parent), m_contexto(contexto), m_pedido(pedido), m_idPedido(id),
+      m_store(std::make_unique<Store>(contexto.pastaDados)), m_cadastro(*m_store),
+      m_campos(*findTable("clientes.tps")) {
     setObjectName(u"UpdateCLIENTES"_s);
     montar();
     ligarVerificacoes();
-    WindowStateBinder::attach(this, janela::UpdateCLIENTES, contexto_.iniJanelas());
+    WindowStateBinder::attach(this, janela::UpdateCLIENTES, m_contexto.iniJanelas());
 }
 
 UpdateClientes::~UpdateClientes() = default;
 
 void UpdateClientes::montar() {
-    id_ = new QLabel(this);
-    id_->setObjectName(u"id"_s);
-    dica_ = new QLabel(this);
-    dica_->setObjectName(u"dica"_s);
-    dica_->setStyleSheet(u"color: #a00000"_s);
+    m_id = new QLabel(this);
+    m_id->setObjectName(u"id"_s);
+    m_dica = new QLabel(this);
+    m_dica->setObjectName(u"dica"_s);
+    m_dica->setStyleSheet(u"color: #a00000"_s);
 
-    abas_ = new QTabWidget(this);
-    abas_->setObjectName(u"abas"_s);
-    cadastroAba_ = new AbaCadastro(campos_);
-    pessoaFisica_ = new AbaPessoaFisica(campos_);
-    juridica1_ = new AbaJuridica1(campos_);
-    juridica2_ = new AbaJuridica2(campos_);
-    socios_ = new AbaSocios(cadastro_.socios(), contexto_.iniJanelas());
-    outras_ = new AbaOutras(campos_);
-    abas_->addTab(rolavel(cadastroAba_), u"Cadastro"_s);
-    abas_->addTab(rolavel(pessoaFisica_), u"Pessoa Física"_s);
-    abas_->addTab(rolavel(juridica1_), u"Pessoa Jurídica (1)"_s);
-    abas_->addTab(rolavel(juridica2_), u"Pessoa Jurídica (2)"_s);
-    abas_->addTab(socios_, u"Pessoa Jurídica (3)"_s);
-    abas_->addTab(rolavel(outras_), u"Outras Informações"_s);
+    m_abas = new QTabWidget(this);
+    m_abas->setObjectName(u"abas"_s);
+    m_cadastroAba = new AbaCadastro(m_campos);
+    m_pessoaFisica = new AbaPessoaFisica(m_campos);
+    m_juridica1 = new AbaJuridica1(m_campos);
+    m_juridica2 = new AbaJuridica2(m_campos);
+    m_socios = new AbaSocios(m_cadastro.socios(), m_contexto.iniJanelas());
+    m_outras = new AbaOutras(m_campos);
+    m_abas->addTab(rolavel(m_cadastroAba), u"Cadastro"_s);
+    m_abas->addTab(rolavel(m_pessoaFisica), u"Pessoa Física"_s);
+    m_abas->addTab(rolavel(m_juridica1), u"Pessoa Jurídica (1)"_s);
+    m_abas->addTab(rolavel(m_juridica2), u"Pessoa Jurídica (2)"_s);
+    m_abas->addTab(m_socios, u"Pessoa Jurídica (3)"_s);
+    m_abas->addTab(rolavel(m_outras), u"Outras Informações"_s);
 
     // The nickname of a person and the trade name of a company are the same field.
-    connect(pessoaFisica_->apelido, &QLineEdit::textEdited, juridica1_->fantasia, &QLineEdit::setText);
-    connect(juridica1_->fantasia, &QLineEdit::textChanged, pessoaFisica_->apelido, [this](const QString& t) {
-        if (pessoaFisica_->apelido->text() != t)
-            pessoaFisica_->apelido->setText(t);
-    });
+    connect(m_pessoaFisica->apelido, &QLineEdit::textEdited, m_juridica1->fantasia, &QLineEdit::setText);
+    connect(m_juridica1->fantasia, &QLineEdit::textChanged, m_pessoaFisica->apelido,
+            [this](const QString& t) {
+                if (m_pessoaFisica->apelido->text() != t)
+                    m_pessoaFisica->apelido->setText(t);
+            });
 
     auto botao = [this](const QString& texto, const char* nome) {
         auto* b = new QPushButton(texto, this);
@@ -90,110 +91,111 @@ void UpdateClientes::montar() {
         b->setAutoDefault(false);
         return b;
     };
-    entrega_ = botao(u"End. &Entrega"_s, "enderecoEntrega");
-    cobranca_ = botao(u"End. Co&brança"_s, "enderecoCobranca");
-    ok_ = botao(u"&OK"_s, "ok");
-    cancelar_ = botao(u"&Cancelar"_s, "cancelar");
-    connect(ok_, &QPushButton::clicked, this, [this] { confirmar(); });
-    connect(cancelar_, &QPushButton::clicked, this, &UpdateClientes::cancelar);
+    m_entrega = botao(u"End. &Entrega"_s, "enderecoEntrega");
+    m_cobranca = botao(u"End. Co&brança"_s, "enderecoCobranca");
+    m_ok = botao(u"&OK"_s, "ok");
+    m_cancelar = botao(u"&Cancelar"_s, "cancelar");
+    connect(m_ok, &QPushButton::clicked, this, [this] { confirmar(); });
+    connect(m_cancelar, &QPushButton::clicked, this, &UpdateClientes::cancelar);
     const auto abrirEndereco = [this](bool entrega) {
         // The address windows work on the record: the entries go into it first (an entry that
         // cannot be taken keeps its field's value and is refused again on "&OK").
-        campos_.gravar(cadastro_.registro());
-        const bool leitura = pedido_ == Consultar || pedido_ == Excluir;
+        m_campos.gravar(m_cadastro.registro());
+        const bool leitura = m_pedido == Consultar || m_pedido == Excluir;
         if (entrega)
-            endEntrega(cadastro_.registro(), *store_, leitura, contexto_, this);
+            endEntrega(m_cadastro.registro(), *m_store, leitura, m_contexto, this);
         else
-            endCobranca(cadastro_.registro(), *store_, leitura, contexto_, this);
+            endCobranca(m_cadastro.registro(), *m_store, leitura, m_contexto, this);
     };
-    connect(entrega_, &QPushButton::clicked, this, [abrirEndereco] { abrirEndereco(true); });
-    connect(cobranca_, &QPushButton::clicked, this, [abrirEndereco] { abrirEndereco(false); });
+    connect(m_entrega, &QPushButton::clicked, this, [abrirEndereco] { abrirEndereco(true); });
+    connect(m_cobranca, &QPushButton::clicked, this, [abrirEndereco] { abrirEndereco(false); });
 
     auto* topo = new QHBoxLayout;
     topo->addWidget(new QLabel(u"Id:"_s, this));
-    topo->addWidget(id_);
+    topo->addWidget(m_id);
     topo->addStretch();
     auto* botoes = new QHBoxLayout;
-    botoes->addWidget(entrega_);
-    botoes->addWidget(cobranca_);
+    botoes->addWidget(m_entrega);
+    botoes->addWidget(m_cobranca);
     botoes->addStretch();
-    botoes->addWidget(ok_);
-    botoes->addWidget(cancelar_);
+    botoes->addWidget(m_ok);
+    botoes->addWidget(m_cancelar);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(topo);
-    layout->addWidget(abas_);
-    layout->addWidget(dica_);
+    layout->addWidget(m_abas);
+    layout->addWidget(m_dica);
     layout->addLayout(botoes);
     // Wide enough for every tab's caption (all tabs are visible here, before the person type hides
     // some) and tall enough for the longest tab where the screen allows it.
     const QRect tela = screen() ? screen()->availableGeometry() : QRect(0, 0, 1366, 768);
-    resize(qMin(tela.width(), qMax(640, abas_->tabBar()->sizeHint().width() + 48)),
+    resize(qMin(tela.width(), qMax(640, m_abas->tabBar()->sizeHint().width() + 48)),
            qMin(tela.height() - 60, 680));
 }
 
 void UpdateClientes::paraTela() {
-    const Record& r = cadastro_.registro();
-    campos_.carregar(r);
-    id_->setText(clientes::idSeisDigitos(r.integer("ID")));
-    dica_->clear();
-    inscricaoRecusada_ = false;
-    const std::optional<MunicipioCadastro> m = buscarMunicipio(*store_, r.integer("ID_MUNICIPIO"));
-    uf_ = m ? m->estado : QString();
+    const Record& r = m_cadastro.registro();
+    m_campos.carregar(r);
+    m_id->setText(clientes::idSeisDigitos(r.integer("ID")));
+    m_dica->clear();
+    m_inscricaoRecusada = false;
+    const std::optional<MunicipioCadastro> m = buscarMunicipio(*m_store, r.integer("ID_MUNICIPIO"));
+    m_uf = m ? m->estado : QString();
     mostrarMunicipio();
     mostrarVendedor();
     mostrarFormaPag();
     aplicarPessoa();
-    socios_->mostrar();
-    const bool leitura = pedido_ == Consultar || pedido_ == Excluir;
-    campos_.somenteLeitura(leitura);
-    pessoaFisica_->apelido->setReadOnly(leitura);
-    socios_->setSomenteLeitura(leitura);
-    setWindowTitle(pedido_ == Inserir ? u"Novo"_s : pedido_ == Alterar ? u"Edita"_s : u"Consultar"_s);
-    abas_->setCurrentIndex(AbaIndCadastro);
+    m_socios->mostrar();
+    const bool leitura = m_pedido == Consultar || m_pedido == Excluir;
+    m_campos.somenteLeitura(leitura);
+    m_pessoaFisica->apelido->setReadOnly(leitura);
+    m_socios->setSomenteLeitura(leitura);
+    setWindowTitle(m_pedido == Inserir ? u"Novo"_s : m_pedido == Alterar ? u"Edita"_s : u"Consultar"_s);
+    m_abas->setCurrentIndex(AbaIndCadastro);
     // The cursor starts in the first field, so the user types at once.
-    (leitura ? static_cast<QWidget*>(ok_) : cadastroAba_->pessoa)->setFocus();
+    (leitura ? static_cast<QWidget*>(m_ok) : m_cadastroAba->pessoa)->setFocus();
 }
 
 bool UpdateClientes::daTela() {
-    const std::optional<CamposRegistro::Recusa> recusa = campos_.gravar(cadastro_.registro());
+    const std::optional<CamposRegistro::Recusa> recusa = m_campos.gravar(m_cadastro.registro());
     if (!recusa)
         return true;
     return recusar(recusa->campo, clientes::Verificacao::recusa(recusa->texto, recusa->titulo));
 }
 
 bool UpdateClientes::alterado() const {
-    if (pedido_ == Consultar || pedido_ == Excluir)
+    if (m_pedido == Consultar || m_pedido == Excluir)
         return false;
-    Record atual = cadastro_.registro();
-    campos_.gravar(atual);
-    return !(atual == cadastro_.original()) || cadastro_.socios().mudou();
+    Record atual = m_cadastro.registro();
+    m_campos.gravar(atual);
+    return !(atual == m_cadastro.original()) || m_cadastro.socios().mudou();
 }
 
 void UpdateClientes::aplicarPessoa() {
-    const int pessoa = cadastroAba_->pessoa->currentData().toInt();
+    const int pessoa = m_cadastroAba->pessoa->currentData().toInt();
     const clientes::AbasVisiveis v = clientes::abasVisiveis(pessoa);
-    abas_->setTabVisible(AbaIndPessoaFisica, v.pessoaFisica);
-    abas_->setTabVisible(AbaIndJuridica1, v.juridica);
-    abas_->setTabVisible(AbaIndJuridica2, v.juridica);
-    abas_->setTabVisible(AbaIndJuridica3, v.juridica);
-    cadastroAba_->rotuloDocumento->setText(clientes::rotuloDocumento(pessoa));
+    m_abas->setTabVisible(AbaIndPessoaFisica, v.pessoaFisica);
+    m_abas->setTabVisible(AbaIndJuridica1, v.juridica);
+    m_abas->setTabVisible(AbaIndJuridica2, v.juridica);
+    m_abas->setTabVisible(AbaIndJuridica3, v.juridica);
+    m_cadastroAba->rotuloDocumento->setText(clientes::rotuloDocumento(pessoa));
 }
 
 void UpdateClientes::mostrarMunicipio() {
     const std::optional<MunicipioCadastro> m =
-        buscarMunicipio(*store_, cadastroAba_->municipio->text().trimmed().toLongLong());
-    cadastroAba_->municipioNome->setText(m ? m->nome + u" - "_s + m->estado : QString());
+        buscarMunicipio(*m_store, m_cadastroAba->municipio->text().trimmed().toLongLong());
+    m_cadastroAba->municipioNome->setText(m ? m->nome + u" - "_s + m->estado : QString());
 }
 
 void UpdateClientes::mostrarFormaPag() {
-    outras_->formaPagamentoNome->setText(
-        formaPagamento(*store_, contexto_.idEmpresa, outras_->formaPagamento->text().trimmed().toLongLong())
+    m_outras->formaPagamentoNome->setText(
+        formaPagamento(*m_store, m_contexto.idEmpresa,
+                       m_outras->formaPagamento->text().trimmed().toLongLong())
             .value_or(QString()));
 }
 
 void UpdateClientes::mostrarVendedor() {
-    cadastroAba_->vendedorNome->setText(
-        nomeVendedor(*store_, contexto_.idEmpresa, cadastroAba_->vendedor->text().trimmed().toLongLong()));
+    m_cadastroAba->vendedorNome->setText(
+        nomeVendedor(*m_store, m_contexto.idEmpresa, m_cadastroAba->vendedor->text().trimmed().toLongLong()));
 }
 
 void UpdateClientes::keyPressEvent(QKeyEvent* event) {

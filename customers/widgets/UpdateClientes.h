@@ -42,9 +42,9 @@ public:
     static std::int64_t executar(const ContextoClientes& contexto, Pedido pedido, std::int64_t id,
                                  QWidget* parent = nullptr);
 
-    std::int64_t idAtual() const { return cadastro_.registro().integer("ID"); }
-    std::int64_t ultimoGravado() const { return ultimoGravado_; }
-    CadastroCliente& cadastro() { return cadastro_; }
+    std::int64_t idAtual() const { return m_cadastro.registro().integer("ID"); }
+    std::int64_t ultimoGravado() const { return m_ultimoGravado; }
+    CadastroCliente& cadastro() { return m_cadastro; }
 
     // "&OK": true when the customer was saved (or deleted).
     bool confirmar();
@@ -87,30 +87,30 @@ private:
     bool recusar(QWidget* campo, const clientes::Verificacao& v);
     bool verificarTudo();
 
-    ContextoClientes contexto_;
-    Pedido pedido_;
-    std::int64_t idPedido_;
-    std::unique_ptr<Store> store_;
-    CadastroCliente cadastro_;
-    CamposRegistro campos_;
-    std::int64_t ultimoGravado_ = 0;
-    QString uf_;
-    bool inscricaoRecusada_ = false;
-    bool fechando_ = false;
+    ContextoClientes m_contexto;
+    Pedido m_pedido;
+    std::int64_t m_idPedido;
+    std::unique_ptr<Store> m_store;
+    CadastroCliente m_cadastro;
+    CamposRegistro m_campos;
+    std::int64_t m_ultimoGravado = 0;
+    QString m_uf;
+    bool m_inscricaoRecusada = false;
+    bool m_fechando = false;
 
-    QLabel* id_;
-    QLabel* dica_;
-    QTabWidget* abas_;
-    AbaCadastro* cadastroAba_;
-    AbaPessoaFisica* pessoaFisica_;
-    AbaJuridica1* juridica1_;
-    QWidget* juridica2_;
-    AbaSocios* socios_;
-    AbaOutras* outras_;
-    QPushButton* entrega_;
-    QPushButton* cobranca_;
-    QPushButton* ok_;
-    QPushButton* cancelar_;
+    QLabel* m_id;
+    QLabel* m_dica;
+    QTabWidget* m_abas;
+    AbaCadastro* m_cadastroAba;
+    AbaPessoaFisica* m_pessoaFisica;
+    AbaJuridica1* m_juridica1;
+    QWidget* m_juridica2;
+    AbaSocios* m_socios;
+    AbaOutras* m_outras;
+    QPushButton* m_entrega;
+    QPushButton* m_cobranca;
+    QPushButton* m_ok;
+    QPushButton* m_cancelar;
 };
 
 } // namespace qav

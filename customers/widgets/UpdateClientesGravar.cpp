@@ -21,14 +21,14 @@ using namespace Qt::StringLiterals;
 namespace qav {
 
 bool UpdateClientes::preparar() {
-    if (!cadastro_.abrir()) {
-        standardWarning(Aviso::ErroAcessoArquivo, cadastro_.erro(), u"clientes"_s, {}, parentWidget());
+    if (!m_cadastro.abrir()) {
+        standardWarning(Aviso::ErroAcessoArquivo, m_cadastro.erro(), u"clientes"_s, {}, parentWidget());
         return false;
     }
-    if (pedido_ == Inserir)
+    if (m_pedido == Inserir)
         return prepararNovo();
-    if (cadastro_.ler(idPedido_) != Status::Ok) {
-        standardWarning(Aviso::ErroLerRegistro, cadastro_.erro(), u"clientes"_s, {}, parentWidget());
+    if (m_cadastro.ler(m_idPedido) != Status::Ok) {
+        standardWarning(Aviso::ErroLerRegistro, m_cadastro.erro(), u"clientes"_s, {}, parentWidget());
         return false;
     }
     paraTela();
@@ -36,11 +36,11 @@ bool UpdateClientes::preparar() {
 }
 
 bool UpdateClientes::prepararNovo() {
-    const ConfiguracaoClientes cfg = configuracaoClientes(*store_, contexto_.idEmpresa);
+    const ConfiguracaoClientes cfg = configuracaoClientes(*m_store, m_contexto.idEmpresa);
     const clientes::PadroesNovoCliente padroes{
-        Clock::today(), clientes::pessoaProposta(contexto_.settings().clientesPessoa()), cfg.codVendedor};
+        Clock::today(), clientes::pessoaProposta(m_contexto.settings().clientesPessoa()), cfg.codVendedor};
     while (true) {
-        const ReservaId reserva = cadastro_.reservarNovo(padroes);
+        const ReservaId reserva = m_cadastro.reservarNovo(padroes);
         if (reserva.status == Status::Ok)
             break;
         if (reserva.numeracaoFalhou) {
@@ -60,14 +60,14 @@ bool UpdateClientes::prepararNovo() {
 }
 
 bool UpdateClientes::confirmar() {
-    if (pedido_ == Consultar) {
+    if (m_pedido == Consultar) {
         accept();
         return false;
     }
-    if (pedido_ == Excluir) {
+    if (m_pedido == Excluir) {
         if (standardWarning(Aviso::ConfirmaExcluir, {}, {}, this) != static_cast<int>(Button::Ok))
             return false;
-        const CadastroCliente::Resultado r = cadastro_.excluir();
+        const CadastroCliente::Resultado r = m_cadastro.excluir();
         if (r.comPedidos) {
             standardWarning(Aviso::ReferenciaImpedeExcluir, u"pedidos"_s, {}, this);
             return false;
@@ -81,45 +81,45 @@ bool UpdateClientes::confirmar() {
     }
     if (!daTela())
         return false;
-    Record& r = cadastro_.registro();
+    Record& r = m_cadastro.registro();
     const int pessoa = static_cast<int>(r.integer("PESSO"));
     if (clientes::tornaConsumidorFinal(pessoa, r.text("INSCR"))) {
         r.setInteger("CONSFINAL", 1);
-        cadastroAba_->consumidorFinal->setChecked(true);
+        m_cadastroAba->consumidorFinal->setChecked(true);
     }
-    const clientes::Verificacao socios = clientes::verificarSocios(pessoa, cadastro_.socios().quantidade());
+    const clientes::Verificacao socios = clientes::verificarSocios(pessoa, m_cadastro.socios().quantidade());
     if (!socios.aceita) {
         MessageBox::show(socios.texto, socios.titulo, Icon::Warning, {Button::Ok}, Button::Ok, this);
-        abas_->setCurrentWidget(socios_);
-        socios_->lista()->setFocus();
+        m_abas->setCurrentWidget(m_socios);
+        m_socios->lista()->setFocus();
         return false;
     }
-    if (clientes::avisaAlteracaoDoServidor(pedido_ == Alterar, idAtual(), cadastro_.algoMudou()))
+    if (clientes::avisaAlteracaoDoServidor(m_pedido == Alterar, idAtual(), m_cadastro.algoMudou()))
         MessageBox::show(clientes::textoAvisoAlteracaoServidor(), clientes::tituloAvisoAlteracaoServidor(),
                          Icon::Warning, {Button::Ok}, Button::Ok, this);
     if (!verificarTudo() || !daTela())
         return false;
-    const CadastroCliente::Resultado gravado = cadastro_.gravar();
+    const CadastroCliente::Resultado gravado = m_cadastro.gravar();
     if (!gravado.ok) {
         if (!gravado.campoDuplicado.isEmpty()) {
             standardWarning(Aviso::ChaveDuplicada, gravado.campoDuplicado, {}, this);
         } else if (gravado.erro.code == ErrorCode::RecordChangedByAnotherStation) {
             // Show what the other station saved; the user makes the changes again.
             standardWarning(Aviso::AlteradoPorOutraEstacao, {}, {}, this);
-            if (cadastro_.ler(idAtual()) == Status::Ok) {
+            if (m_cadastro.ler(idAtual()) == Status::Ok) {
                 paraTela();
             } else {
                 standardWarning(Aviso::ErroGravar, gravado.erro, u"clientes"_s, {}, this);
                 QDialog::reject();
             }
         } else {
-            standardWarning(pedido_ == Inserir ? Aviso::ErroIncluir : Aviso::ErroGravar, gravado.erro,
+            standardWarning(m_pedido == Inserir ? Aviso::ErroIncluir : Aviso::ErroGravar, gravado.erro,
                             u"clientes"_s, {}, this);
         }
         return false;
     }
-    if (pedido_ == Inserir) {
-        ultimoGravado_ = idAtual();
+    if (m_pedido == Inserir) {
+        m_ultimoGravado = idAtual();
         if (!prepararNovo())
             QDialog::accept();
         return true;
@@ -134,11 +134,11 @@ void UpdateClientes::reject() {
         return;
     }
     // No field check runs while the question is up or the form closes.
-    fechando_ = true;
+    m_fechando = true;
     const int resposta = standardWarning(Aviso::GravarAlteracoes, {}, {}, this);
-    fechando_ = false;
+    m_fechando = false;
     if (resposta == static_cast<int>(Button::Yes)) {
-        const bool insercao = pedido_ == Inserir;
+        const bool insercao = m_pedido == Inserir;
         // Saved: a change closes the form by itself; an insert has already reserved the next new
         // customer, which is given back.
         if (confirmar() && insercao)
@@ -149,8 +149,8 @@ void UpdateClientes::reject() {
 }
 
 void UpdateClientes::cancelar() {
-    fechando_ = true;
-    cadastro_.desistir();
+    m_fechando = true;
+    m_cadastro.desistir();
     QDialog::reject();
 }
 

@@ -27,10 +27,10 @@ namespace qav {
 using clientes::Verificacao;
 
 void UpdateClientes::ligarVerificacoes() {
-    AbaCadastro* c = cadastroAba_;
+    AbaCadastro* c = m_cadastroAba;
     connect(c->pessoa, &QComboBox::activated, this, [this] {
-        const int pessoa = cadastroAba_->pessoa->currentData().toInt();
-        contexto_.settings().setClientesPessoa(pessoa);
+        const int pessoa = m_cadastroAba->pessoa->currentData().toInt();
+        m_contexto.settings().setClientesPessoa(pessoa);
         aplicarPessoa();
     });
     connect(c->documento, &QLineEdit::editingFinished, this, [this] {
@@ -43,38 +43,38 @@ void UpdateClientes::ligarVerificacoes() {
     });
     connect(c->vendedor, &QLineEdit::editingFinished, this, &UpdateClientes::mostrarVendedor);
     connect(c->cep, &QLineEdit::editingFinished, this, &UpdateClientes::formatarCeps);
-    connect(juridica1_->cepPraca, &QLineEdit::editingFinished, this, &UpdateClientes::formatarCeps);
+    connect(m_juridica1->cepPraca, &QLineEdit::editingFinished, this, &UpdateClientes::formatarCeps);
     connect(c->indicadorIe, &QComboBox::activated, this, [this] { verificarIndicador(); });
-    connect(c->inscricao, &QLineEdit::textEdited, this, [this] { inscricaoRecusada_ = false; });
+    connect(c->inscricao, &QLineEdit::textEdited, this, [this] { m_inscricaoRecusada = false; });
     connect(c->inscricao, &QLineEdit::editingFinished, this, [this] {
         // The registration is checked against the state also when the user goes straight to "&OK".
-        if (!fechando_ && QApplication::focusWidget() != cancelar_)
-            inscricaoRecusada_ = !verificarInscricao(true);
+        if (!m_fechando && QApplication::focusWidget() != m_cancelar)
+            m_inscricaoRecusada = !verificarInscricao(true);
     });
-    for (QLineEdit* e : {outras_->email, outras_->emailQav, outras_->www})
+    for (QLineEdit* e : {m_outras->email, m_outras->emailQav, m_outras->www})
         connect(e, &QLineEdit::editingFinished, this, [this, e] {
             e->setText(clientes::emMinusculas(e->text()));
-            if (e != outras_->www && saindoDoCampo())
+            if (e != m_outras->www && saindoDoCampo())
                 verificarEmail(e);
         });
-    connect(outras_->formaPagamento, &QLineEdit::editingFinished, this, [this] {
+    connect(m_outras->formaPagamento, &QLineEdit::editingFinished, this, [this] {
         if (saindoDoCampo())
             verificarFormaPag();
         else
             mostrarFormaPag();
     });
-    for (QLineEdit* e : campos_.datas())
+    for (QLineEdit* e : m_campos.datas())
         connect(e, &QLineEdit::editingFinished, this, [this, e] {
             if (saindoDoCampo())
                 verificarData(e);
         });
-    connect(outras_->pauta, &QLineEdit::editingFinished, this, [this] {
+    connect(m_outras->pauta, &QLineEdit::editingFinished, this, [this] {
         if (saindoDoCampo())
             verificarPauta();
     });
-    connect(outras_->classe, &QComboBox::activated, this, [this] {
-        if (clientes::classeRetiraCredito(outras_->classe->currentData().toString()))
-            outras_->creditoLiberado->setChecked(false);
+    connect(m_outras->classe, &QComboBox::activated, this, [this] {
+        if (clientes::classeRetiraCredito(m_outras->classe->currentData().toString()))
+            m_outras->creditoLiberado->setChecked(false);
     });
 }
 
@@ -82,22 +82,23 @@ void UpdateClientes::ligarVerificacoes() {
 // checks everything again).
 bool UpdateClientes::saindoDoCampo() const {
     const QWidget* destino = QApplication::focusWidget();
-    return !fechando_ && destino != cancelar_ && destino != ok_ && pedido_ != Consultar && pedido_ != Excluir;
+    return !m_fechando && destino != m_cancelar && destino != m_ok && m_pedido != Consultar &&
+           m_pedido != Excluir;
 }
 
 bool UpdateClientes::recusar(QWidget* campo, const Verificacao& v) {
     if (v.aceita) {
-        dica_->clear();
+        m_dica->clear();
         return true;
     }
-    dica_->setText(v.dica);
+    m_dica->setText(v.dica);
     if (!v.texto.isEmpty())
         MessageBox::show(v.texto, v.titulo, v.titulo == u"Erro"_s ? Icon::Critical : Icon::Warning,
                          {Button::Ok}, Button::Ok, this);
     // Show the tab of the field and keep the focus in it.
-    for (int i = 0; i < abas_->count(); ++i) {
-        if (abas_->widget(i)->isAncestorOf(campo)) {
-            abas_->setCurrentIndex(i);
+    for (int i = 0; i < m_abas->count(); ++i) {
+        if (m_abas->widget(i)->isAncestorOf(campo)) {
+            m_abas->setCurrentIndex(i);
             break;
         }
     }
@@ -106,15 +107,15 @@ bool UpdateClientes::recusar(QWidget* campo, const Verificacao& v) {
 }
 
 bool UpdateClientes::verificarDocumento() {
-    QLineEdit* doc = cadastroAba_->documento;
-    const int pessoa = cadastroAba_->pessoa->currentData().toInt();
+    QLineEdit* doc = m_cadastroAba->documento;
+    const int pessoa = m_cadastroAba->pessoa->currentData().toInt();
     const QString formatado = clientes::formatarDocumento(pessoa, doc->text());
     if (formatado != doc->text())
         doc->setText(formatado);
     if (!recusar(doc, clientes::verificarDocumento(pessoa, formatado)))
         return false;
-    if (pedido_ == Inserir && !formatado.trimmed().isEmpty()) {
-        const auto outro = cadastro_.outroComDocumento(formatado, cadastroAba_->sufixo->text(), idAtual());
+    if (m_pedido == Inserir && !formatado.trimmed().isEmpty()) {
+        const auto outro = m_cadastro.outroComDocumento(formatado, m_cadastroAba->sufixo->text(), idAtual());
         if (outro)
             return recusar(doc,
                            Verificacao::recusa(clientes::mensagemClienteJaCadastrado(*outro), u"Aviso"_s));
@@ -123,31 +124,32 @@ bool UpdateClientes::verificarDocumento() {
 }
 
 bool UpdateClientes::verificarMunicipio(bool aoSairDoCampo) {
-    QLineEdit* campo = cadastroAba_->municipio;
+    QLineEdit* campo = m_cadastroAba->municipio;
     const QString digitado = campo->text().trimmed();
     if (aoSairDoCampo && digitado.isEmpty()) {
         // Passing through the empty field opens nothing; "&OK" asks for the municipality.
-        uf_.clear();
+        m_uf.clear();
         mostrarMunicipio();
         return true;
     }
     // An id not found opens the municipality list; the beginning of a name opens it on that name.
-    const std::optional<MunicipioCadastro> m = resolverMunicipio(*store_, digitado, contexto_.listas(), this);
+    const std::optional<MunicipioCadastro> m =
+        resolverMunicipio(*m_store, digitado, m_contexto.listas(), this);
     if (!m)
         return recusar(campo, Verificacao::recusa({}, {}, u"Escolha o município."_s));
     campo->setText(QString::number(m->id));
-    uf_ = m->estado;
+    m_uf = m->estado;
     mostrarMunicipio();
-    dica_->clear();
+    m_dica->clear();
     return true;
 }
 
 bool UpdateClientes::verificarPauta() {
-    QLineEdit* campo = outras_->pauta;
+    QLineEdit* campo = m_outras->pauta;
     const std::int64_t codigo = campo->text().trimmed().toLongLong();
     if (codigo == 0) // no price list of its own
         return true;
-    const std::optional<std::int64_t> escolhida = resolverPauta(*store_, codigo, contexto_.listas(), this);
+    const std::optional<std::int64_t> escolhida = resolverPauta(*m_store, codigo, m_contexto.listas(), this);
     if (!escolhida)
         return recusar(campo, Verificacao::recusa({}, {}, u"Escolha a pauta de preços."_s));
     campo->setText(QString::number(*escolhida));
@@ -155,13 +157,14 @@ bool UpdateClientes::verificarPauta() {
 }
 
 bool UpdateClientes::verificarFormaPag() {
-    QLineEdit* campo = outras_->formaPagamento;
+    QLineEdit* campo = m_outras->formaPagamento;
     const std::int64_t codigo = campo->text().trimmed().toLongLong();
     if (codigo == 0) { // no default payment form
         mostrarFormaPag();
         return true;
     }
-    const std::optional<std::int64_t> escolhida = resolverFormaPag(*store_, codigo, contexto_.listas(), this);
+    const std::optional<std::int64_t> escolhida =
+        resolverFormaPag(*m_store, codigo, m_contexto.listas(), this);
     if (!escolhida) {
         mostrarFormaPag();
         return recusar(campo, Verificacao::recusa({}, {}, u"Escolha a forma de pagamento."_s));
@@ -180,24 +183,24 @@ bool UpdateClientes::verificarData(QLineEdit* campo) {
 }
 
 bool UpdateClientes::verificarIndicador() {
-    return recusar(cadastroAba_->indicadorIe,
-                   clientes::verificarIndicadorIe(cadastroAba_->indicadorIe->currentData().toInt()));
+    return recusar(m_cadastroAba->indicadorIe,
+                   clientes::verificarIndicadorIe(m_cadastroAba->indicadorIe->currentData().toInt()));
 }
 
 bool UpdateClientes::verificarInscricao(bool aoSairDoCampo) {
-    return recusar(cadastroAba_->inscricao,
-                   clientes::verificarInscricao(cadastroAba_->indicadorIe->currentData().toInt(),
-                                                cadastroAba_->pessoa->currentData().toInt(),
-                                                cadastroAba_->inscricao->text(), uf_, aoSairDoCampo));
+    return recusar(m_cadastroAba->inscricao,
+                   clientes::verificarInscricao(m_cadastroAba->indicadorIe->currentData().toInt(),
+                                                m_cadastroAba->pessoa->currentData().toInt(),
+                                                m_cadastroAba->inscricao->text(), m_uf, aoSairDoCampo));
 }
 
 bool UpdateClientes::verificarReferencias() {
-    return recusar(outras_->referenciasComerciais,
-                   clientes::verificarReferenciasComerciais(outras_->referenciasComerciais->toPlainText()));
+    return recusar(m_outras->referenciasComerciais,
+                   clientes::verificarReferenciasComerciais(m_outras->referenciasComerciais->toPlainText()));
 }
 
 void UpdateClientes::formatarCeps() {
-    for (QLineEdit* e : {cadastroAba_->cep, juridica1_->cepPraca}) {
+    for (QLineEdit* e : {m_cadastroAba->cep, m_juridica1->cepPraca}) {
         const QString f = clientes::formatarCep(e->text());
         if (f != e->text())
             e->setText(f);
@@ -206,19 +209,19 @@ void UpdateClientes::formatarCeps() {
 
 bool UpdateClientes::verificarTudo() {
     formatarCeps();
-    for (QLineEdit* e : {outras_->email, outras_->emailQav, outras_->www})
+    for (QLineEdit* e : {m_outras->email, m_outras->emailQav, m_outras->www})
         e->setText(clientes::emMinusculas(e->text()));
-    if (clientes::classeRetiraCredito(outras_->classe->currentData().toString()))
-        outras_->creditoLiberado->setChecked(false);
+    if (clientes::classeRetiraCredito(m_outras->classe->currentData().toString()))
+        m_outras->creditoLiberado->setChecked(false);
     if (!verificarDocumento() || !verificarMunicipio(false) || !verificarPauta() || !verificarFormaPag() ||
-        !verificarIndicador() || !verificarInscricao(false) || !verificarEmail(outras_->email) ||
-        !verificarEmail(outras_->emailQav))
+        !verificarIndicador() || !verificarInscricao(false) || !verificarEmail(m_outras->email) ||
+        !verificarEmail(m_outras->emailQav))
         return false;
-    for (QLineEdit* e : campos_.datas())
+    for (QLineEdit* e : m_campos.datas())
         if (!verificarData(e))
             return false;
     // A registration refused when the user left it for "&OK" stays refused until it is right.
-    if (inscricaoRecusada_ && !verificarInscricao(true))
+    if (m_inscricaoRecusada && !verificarInscricao(true))
         return false;
     return verificarReferencias();
 }
