@@ -212,7 +212,7 @@ void pelaJanela(const QString& pasta) {
         MessageBox::setNextAnswers(QList<Button>(1000, Button::No));
         QElapsedTimer t;
         t.start();
-        UpdatePEDIDO form(contexto, RequisicaoPedido::Alterar);
+        UpdatePEDIDO form(contexto, Requisicao::Alterar);
         if (!form.preparar(&pedido))
             return;
         form.show();
@@ -268,7 +268,7 @@ void milesimoItem(const QString& pasta) {
         QElapsedTimer t;
         t.start();
         {
-            UpdatePED_ITEN form(contexto, store, pedido, dados, RequisicaoItem::Inserir, -1, false);
+            UpdatePED_ITEN form(contexto, store, pedido, dados, Requisicao::Inserir, -1, false);
             form.preparar();
             form.show();
             for (const auto& [nome, texto] :

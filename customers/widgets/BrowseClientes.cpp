@@ -317,10 +317,9 @@ void BrowseClientes::escolherMunicipio() {
     recarregar();
 }
 
-void BrowseClientes::abrirFormulario(int pedido) {
+void BrowseClientes::abrirFormulario(Requisicao requisicao) {
     const std::int64_t id = idAtual();
-    const std::int64_t resultado =
-        UpdateClientes::executar(m_contexto, static_cast<UpdateClientes::Pedido>(pedido), id, this);
+    const std::int64_t resultado = UpdateClientes::executar(m_contexto, requisicao, id, this);
     recarregar();
     if (resultado)
         posicionar(resultado);
@@ -340,7 +339,7 @@ void BrowseClientes::novo() {
         MessageBox::show(v.texto, v.titulo, Icon::Warning, {Button::Ok}, Button::Ok, this);
         return;
     }
-    abrirFormulario(UpdateClientes::Inserir);
+    abrirFormulario(Requisicao::Inserir);
 }
 
 void BrowseClientes::editar() {
@@ -351,12 +350,12 @@ void BrowseClientes::editar() {
         MessageBox::show(v.texto, v.titulo, Icon::Warning, {Button::Ok}, Button::Ok, this);
         return;
     }
-    abrirFormulario(UpdateClientes::Alterar);
+    abrirFormulario(Requisicao::Alterar);
 }
 
 void BrowseClientes::consultar() {
     if (m_modelo->rowCount() > 0)
-        abrirFormulario(UpdateClientes::Consultar);
+        abrirFormulario(Requisicao::Consultar);
 }
 
 void BrowseClientes::excluir() {

@@ -6,6 +6,7 @@
 
 #include "customers/widgets/ClientesModelo.h"
 #include "customers/widgets/ContextoClientes.h"
+#include "ui/core/Requisicao.h"
 
 #include <QWidget>
 #include <cstdint>
@@ -61,7 +62,7 @@ private:
     void filtrarDocumento(const QString& texto);
     void escolherMunicipio();
     void municipioEditado(const QString& texto);
-    void abrirFormulario(int pedido);
+    void abrirFormulario(Requisicao requisicao);
     void ativar();
     void atualizarBotoes();
     void mostrarLinha(int linha);

@@ -27,12 +27,12 @@ QString mesAno(Date d) {
 
 } // namespace
 
-UpdSocios::UpdSocios(const Record& socio, Pedido pedido, const QString& iniJanelas, QWidget* parent)
-    : QDialog(parent), m_socio(socio), m_original(socio), m_campos(socio.def()), m_pedido(pedido) {
+UpdSocios::UpdSocios(const Record& socio, Requisicao requisicao, const QString& iniJanelas, QWidget* parent)
+    : QDialog(parent), m_socio(socio), m_original(socio), m_campos(socio.def()), m_requisicao(requisicao) {
     setObjectName(u"UpdSOCIOS"_s);
-    setWindowTitle(pedido == Inserir   ? u"Novo Sócio"_s
-                   : pedido == Alterar ? u"Editar Sócio"_s
-                                       : u"View Record"_s);
+    setWindowTitle(requisicao == Requisicao::Inserir   ? u"Novo Sócio"_s
+                   : requisicao == Requisicao::Alterar ? u"Editar Sócio"_s
+                                                       : u"View Record"_s);
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
     layout->addLayout(form);
@@ -51,13 +51,13 @@ UpdSocios::UpdSocios(const Record& socio, Pedido pedido, const QString& iniJanel
     m_campos.texto(montagem::entrada(form, u"Função na empresa:"_s, "funcao"), "FUNCAO");
     m_campos.carregar(m_socio);
     m_entrada->setText(mesAno(m_socio.date("MA_ENTRADA")));
-    m_campos.somenteLeitura(pedido == Consultar);
-    m_entrada->setReadOnly(pedido == Consultar);
+    m_campos.somenteLeitura(requisicao == Requisicao::Consultar);
+    m_entrada->setReadOnly(requisicao == Requisicao::Consultar);
 
     auto* botoes = new QDialogButtonBox(this);
     QPushButton* ok = botoes->addButton(u"&OK"_s, QDialogButtonBox::AcceptRole);
     ok->setObjectName(u"ok"_s);
-    ok->setEnabled(pedido != Consultar);
+    ok->setEnabled(requisicao != Requisicao::Consultar);
     botoes->addButton(u"&Cancelar"_s, QDialogButtonBox::RejectRole)->setObjectName(u"cancelar"_s);
     connect(botoes, &QDialogButtonBox::accepted, this, &UpdSocios::accept);
     connect(botoes, &QDialogButtonBox::rejected, this, &UpdSocios::cancelar);
@@ -109,7 +109,7 @@ void UpdSocios::accept() {
 }
 
 void UpdSocios::reject() {
-    if (m_pedido == Consultar) {
+    if (m_requisicao == Requisicao::Consultar) {
         cancelar();
         return;
     }

@@ -4,6 +4,7 @@
 // the customer form writes it with the customer.
 
 #include "customers/widgets/CamposRegistro.h"
+#include "ui/core/Requisicao.h"
 
 #include <QDialog>
 
@@ -14,9 +15,8 @@ namespace qav {
 class UpdSocios : public QDialog {
     Q_OBJECT
 public:
-    enum Pedido { Inserir = 1, Alterar = 2, Consultar = 4 };
-
-    UpdSocios(const Record& socio, Pedido pedido, const QString& iniJanelas, QWidget* parent = nullptr);
+    UpdSocios(const Record& socio, Requisicao requisicao, const QString& iniJanelas,
+              QWidget* parent = nullptr);
 
     const Record& socio() const { return m_socio; }
     // "&OK": refused, with its message, while the month and year of entry is no real month.
@@ -34,7 +34,7 @@ private:
     Record m_socio;
     Record m_original;
     CamposRegistro m_campos;
-    Pedido m_pedido;
+    Requisicao m_requisicao;
     bool m_fechando = false;
     QLineEdit* m_documento;
     QLineEdit* m_entrada;

@@ -42,9 +42,9 @@ QWidget* rolavel(QWidget* conteudo) {
 
 } // namespace
 
-UpdateClientes::UpdateClientes(const ContextoClientes& contexto, Pedido pedido, std::int64_t id,
+UpdateClientes::UpdateClientes(const ContextoClientes& contexto, Requisicao requisicao, std::int64_t id,
                                QWidget* parent)
-    : QDialog(parent), m_contexto(contexto), m_pedido(pedido), m_idPedido(id),
+    : QDialog(parent), m_contexto(contexto), m_requisicao(requisicao), m_idPedido(id),
       m_store(std::make_unique<Store>(contexto.pastaDados)), m_cadastro(*m_store),
       m_campos(*findTable("clientes.tps")) {
     setObjectName(u"UpdateCLIENTES"_s);
@@ -101,7 +101,7 @@ void UpdateClientes::montar() {
         // The address windows work on the record: the entries go into it first (an entry that
         // cannot be taken keeps its field's value and is refused again on "&OK").
         m_campos.gravar(m_cadastro.registro());
-        const bool leitura = m_pedido == Consultar || m_pedido == Excluir;
+        const bool leitura = m_requisicao == Requisicao::Consultar || m_requisicao == Requisicao::Excluir;
         if (entrega)
             endEntrega(m_cadastro.registro(), *m_store, leitura, m_contexto, this);
         else
@@ -145,11 +145,13 @@ void UpdateClientes::paraTela() {
     mostrarFormaPag();
     aplicarPessoa();
     m_socios->mostrar();
-    const bool leitura = m_pedido == Consultar || m_pedido == Excluir;
+    const bool leitura = m_requisicao == Requisicao::Consultar || m_requisicao == Requisicao::Excluir;
     m_campos.somenteLeitura(leitura);
     m_pessoaFisica->apelido->setReadOnly(leitura);
     m_socios->setSomenteLeitura(leitura);
-    setWindowTitle(m_pedido == Inserir ? u"Novo"_s : m_pedido == Alterar ? u"Edita"_s : u"Consultar"_s);
+    setWindowTitle(m_requisicao == Requisicao::Inserir   ? u"Novo"_s
+                   : m_requisicao == Requisicao::Alterar ? u"Edita"_s
+                                                         : u"Consultar"_s);
     m_abas->setCurrentIndex(AbaIndCadastro);
     // The cursor starts in the first field, so the user types at once.
     (leitura ? static_cast<QWidget*>(m_ok) : m_cadastroAba->pessoa)->setFocus();
@@ -163,7 +165,7 @@ bool UpdateClientes::daTela() {
 }
 
 bool UpdateClientes::alterado() const {
-    if (m_pedido == Consultar || m_pedido == Excluir)
+    if (m_requisicao == Requisicao::Consultar || m_requisicao == Requisicao::Excluir)
         return false;
     Record atual = m_cadastro.registro();
     m_campos.gravar(atual);
@@ -208,13 +210,13 @@ void UpdateClientes::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-std::int64_t UpdateClientes::executar(const ContextoClientes& contexto, Pedido pedido, std::int64_t id,
-                                      QWidget* parent) {
-    UpdateClientes form(contexto, pedido, id, parent);
+std::int64_t UpdateClientes::executar(const ContextoClientes& contexto, Requisicao requisicao,
+                                      std::int64_t id, QWidget* parent) {
+    UpdateClientes form(contexto, requisicao, id, parent);
     if (!form.preparar())
         return 0;
     const int resultado = form.exec();
-    if (pedido == Inserir)
+    if (requisicao == Requisicao::Inserir)
         return form.ultimoGravado();
     return resultado == QDialog::Accepted ? id : 0;
 }

@@ -8,6 +8,7 @@
 #include "customers/core/CadastroCliente.h"
 #include "customers/widgets/CamposRegistro.h"
 #include "customers/widgets/ContextoClientes.h"
+#include "ui/core/Requisicao.h"
 
 #include <QDialog>
 #include <memory>
@@ -28,9 +29,7 @@ class AbaSocios;
 class UpdateClientes : public QDialog {
     Q_OBJECT
 public:
-    enum Pedido { Inserir = 1, Alterar = 2, Excluir = 3, Consultar = 4 };
-
-    UpdateClientes(const ContextoClientes& contexto, Pedido pedido, std::int64_t id,
+    UpdateClientes(const ContextoClientes& contexto, Requisicao requisicao, std::int64_t id,
                    QWidget* parent = nullptr);
     ~UpdateClientes() override;
 
@@ -39,7 +38,7 @@ public:
     bool preparar();
     // Runs the form modally: the customer saved last (0 when none), or for a change the customer's id
     // when it was saved.
-    static std::int64_t executar(const ContextoClientes& contexto, Pedido pedido, std::int64_t id,
+    static std::int64_t executar(const ContextoClientes& contexto, Requisicao requisicao, std::int64_t id,
                                  QWidget* parent = nullptr);
 
     std::int64_t idAtual() const { return m_cadastro.registro().integer("ID"); }
@@ -88,7 +87,7 @@ private:
     bool verificarTudo();
 
     ContextoClientes m_contexto;
-    Pedido m_pedido;
+    Requisicao m_requisicao;
     std::int64_t m_idPedido;
     std::unique_ptr<Store> m_store;
     CadastroCliente m_cadastro;

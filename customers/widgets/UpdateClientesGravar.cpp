@@ -25,7 +25,7 @@ bool UpdateClientes::preparar() {
         standardWarning(Aviso::ErroAcessoArquivo, m_cadastro.erro(), u"clientes"_s, {}, parentWidget());
         return false;
     }
-    if (m_pedido == Inserir)
+    if (m_requisicao == Requisicao::Inserir)
         return prepararNovo();
     if (m_cadastro.ler(m_idPedido) != Status::Ok) {
         standardWarning(Aviso::ErroLerRegistro, m_cadastro.erro(), u"clientes"_s, {}, parentWidget());
@@ -60,11 +60,11 @@ bool UpdateClientes::prepararNovo() {
 }
 
 bool UpdateClientes::confirmar() {
-    if (m_pedido == Consultar) {
+    if (m_requisicao == Requisicao::Consultar) {
         accept();
         return false;
     }
-    if (m_pedido == Excluir) {
+    if (m_requisicao == Requisicao::Excluir) {
         if (standardWarning(Aviso::ConfirmaExcluir, {}, {}, this) != static_cast<int>(Button::Ok))
             return false;
         const CadastroCliente::Resultado r = m_cadastro.excluir();
@@ -94,7 +94,8 @@ bool UpdateClientes::confirmar() {
         m_socios->lista()->setFocus();
         return false;
     }
-    if (clientes::avisaAlteracaoDoServidor(m_pedido == Alterar, idAtual(), m_cadastro.algoMudou()))
+    if (clientes::avisaAlteracaoDoServidor(m_requisicao == Requisicao::Alterar, idAtual(),
+                                           m_cadastro.algoMudou()))
         MessageBox::show(clientes::textoAvisoAlteracaoServidor(), clientes::tituloAvisoAlteracaoServidor(),
                          Icon::Warning, {Button::Ok}, Button::Ok, this);
     if (!verificarTudo() || !daTela())
@@ -113,12 +114,12 @@ bool UpdateClientes::confirmar() {
                 QDialog::reject();
             }
         } else {
-            standardWarning(m_pedido == Inserir ? Aviso::ErroIncluir : Aviso::ErroGravar, gravado.erro,
-                            u"clientes"_s, {}, this);
+            standardWarning(m_requisicao == Requisicao::Inserir ? Aviso::ErroIncluir : Aviso::ErroGravar,
+                            gravado.erro, u"clientes"_s, {}, this);
         }
         return false;
     }
-    if (m_pedido == Inserir) {
+    if (m_requisicao == Requisicao::Inserir) {
         m_ultimoGravado = idAtual();
         if (!prepararNovo())
             QDialog::accept();
@@ -138,7 +139,7 @@ void UpdateClientes::reject() {
     const int resposta = standardWarning(Aviso::GravarAlteracoes, {}, {}, this);
     m_fechando = false;
     if (resposta == static_cast<int>(Button::Yes)) {
-        const bool insercao = m_pedido == Inserir;
+        const bool insercao = m_requisicao == Requisicao::Inserir;
         // Saved: a change closes the form by itself; an insert has already reserved the next new
         // customer, which is given back.
         if (confirmar() && insercao)

@@ -82,8 +82,8 @@ void UpdateClientes::ligarVerificacoes() {
 // checks everything again).
 bool UpdateClientes::saindoDoCampo() const {
     const QWidget* destino = QApplication::focusWidget();
-    return !m_fechando && destino != m_cancelar && destino != m_ok && m_pedido != Consultar &&
-           m_pedido != Excluir;
+    return !m_fechando && destino != m_cancelar && destino != m_ok && m_requisicao != Requisicao::Consultar &&
+           m_requisicao != Requisicao::Excluir;
 }
 
 bool UpdateClientes::recusar(QWidget* campo, const Verificacao& v) {
@@ -114,7 +114,7 @@ bool UpdateClientes::verificarDocumento() {
         doc->setText(formatado);
     if (!recusar(doc, clientes::verificarDocumento(pessoa, formatado)))
         return false;
-    if (m_pedido == Inserir && !formatado.trimmed().isEmpty()) {
+    if (m_requisicao == Requisicao::Inserir && !formatado.trimmed().isEmpty()) {
         const auto outro = m_cadastro.outroComDocumento(formatado, m_cadastroAba->sufixo->text(), idAtual());
         if (outro)
             return recusar(doc,

@@ -296,7 +296,7 @@ void BrowsePEDIDO::inserir() {
         novo.setInteger("CLIEN", m_idCliente);
     else if (tab == TabVendedor)
         novo.setInteger("COD_VENDEDOR", m_codVendedor);
-    const std::optional<int> id = abrir(this, m_context, {RequisicaoPedido::Inserir, &novo});
+    const std::optional<int> id = abrir(this, m_context, {Requisicao::Inserir, &novo});
     recarregar();
     if (id)
         posicionarNoPedido(*id);
@@ -308,7 +308,7 @@ void BrowsePEDIDO::alterar(const Record& pedido) {
         return;
     const Record copia = pedido; // the list reloads under it
     const int id = static_cast<int>(copia.integer("ID"));
-    abrir(this, m_context, {RequisicaoPedido::Alterar, &copia});
+    abrir(this, m_context, {Requisicao::Alterar, &copia});
     recarregar();
     posicionarNoPedido(id);
 }
@@ -338,8 +338,8 @@ void BrowsePEDIDO::recuperarRascunhos() {
             rascunho::remover(r.arquivo);
             continue;
         }
-        const std::optional<int> id = abrir(
-            this, m_context, {r.novo ? RequisicaoPedido::Inserir : RequisicaoPedido::Alterar, &r.pedido, &r});
+        const std::optional<int> id =
+            abrir(this, m_context, {r.novo ? Requisicao::Inserir : Requisicao::Alterar, &r.pedido, &r});
         recarregar();
         if (id)
             posicionarNoPedido(*id);

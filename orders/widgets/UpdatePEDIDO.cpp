@@ -48,7 +48,7 @@ enum AbaIndice { AbaPedido, AbaProdutos, AbaOutras, AbaFlex, AbaObsEntrega, AbaA
 
 } // namespace
 
-UpdatePEDIDO::UpdatePEDIDO(const ListContext& contexto, RequisicaoPedido requisicao, QWidget* parent)
+UpdatePEDIDO::UpdatePEDIDO(const ListContext& contexto, Requisicao requisicao, QWidget* parent)
     : QDialog(parent), m_contexto(contexto), m_requisicao(requisicao),
       m_store(std::make_unique<Store>(contexto.dataFolder)),
       m_edicao(std::make_unique<EdicaoPedido>(*m_store)), m_campos(*findTable("pedidos.tps")) {
@@ -77,7 +77,7 @@ int UpdatePEDIDO::abertos() {
 
 std::optional<int> UpdatePEDIDO::executar(QWidget* parent, const ListContext& contexto,
                                           const PedidoAberto& pedido) {
-    if (pedido.requisicao == RequisicaoPedido::Excluir) {
+    if (pedido.requisicao == Requisicao::Excluir) {
         if (!pedido.pedido)
             return std::nullopt;
         Store store(contexto.dataFolder);
@@ -168,7 +168,7 @@ bool UpdatePEDIDO::eventFilter(QObject* watched, QEvent* event) {
 
 bool UpdatePEDIDO::preparar(const Record* pedido, const RascunhoPedido* retomado) {
     FalhaEdicao falha;
-    if (m_requisicao == RequisicaoPedido::Inserir) {
+    if (m_requisicao == Requisicao::Inserir) {
         falha = m_edicao->novo(m_contexto.idEmpresa, Clock::today(), pedido);
     } else {
         if (!pedido)
@@ -187,23 +187,23 @@ bool UpdatePEDIDO::preparar(const Record* pedido, const RascunhoPedido* retomado
         return false;
     }
     const int situa = static_cast<int>(m_edicao->pedido().integer("SITUA"));
-    if (m_requisicao == RequisicaoPedido::Alterar && situa == situacao::Transmitido) {
-        m_requisicao = RequisicaoPedido::Consultar;
+    if (m_requisicao == Requisicao::Alterar && situa == situacao::Transmitido) {
+        m_requisicao = Requisicao::Consultar;
         MessageBox::show(u"Pedido já transmitido! Somente consulta disponível!"_s, u"Aviso"_s, Icon::Warning,
                          {Button::Ok}, Button::Ok, parentWidget());
     }
     // The draft of this form's order: the one brought back, or a new file of this form.
     m_rascunho = retomado ? retomado->arquivo : rascunho::novoArquivo(m_contexto.dataFolder);
     rascunho::adotar(m_rascunho);
-    if (retomado && m_requisicao != RequisicaoPedido::Consultar)
+    if (retomado && m_requisicao != Requisicao::Consultar)
         m_edicao->retomar(retomado->pedido, retomado->itens);
     else if (retomado)
         rascunho::remover(m_rascunho); // transmitted meanwhile: nothing of it can be saved any more
     // Every item confirmed in the item form is in the order's draft at once.
     m_edicao->aoAlterarItens([this] { atualizar(); });
-    setWindowTitle(m_requisicao == RequisicaoPedido::Inserir   ? u"Novo Pedido"_s
-                   : m_requisicao == RequisicaoPedido::Alterar ? u"Editar Pedido"_s
-                                                               : u"Consulta Pedido"_s);
+    setWindowTitle(m_requisicao == Requisicao::Inserir   ? u"Novo Pedido"_s
+                   : m_requisicao == Requisicao::Alterar ? u"Editar Pedido"_s
+                                                         : u"Consulta Pedido"_s);
 
     lerDados();
     m_acrescimoAnterior = m_dados.formaPagOuZeros().ACRESC;
@@ -214,7 +214,7 @@ bool UpdatePEDIDO::preparar(const Record* pedido, const RascunhoPedido* retomado
     for (const referencias::Opcao& o : referencias::municipiosCarregamento(*m_store))
         m_carregamento->addItem(o.texto, o.valor);
     // A new order is loaded where the company loads, when it loads in one place only.
-    if (m_requisicao == RequisicaoPedido::Inserir && m_carregamento->count() == 1 &&
+    if (m_requisicao == Requisicao::Inserir && m_carregamento->count() == 1 &&
         m_edicao->pedido().integer("ID_MUN_CARGA") == 0)
         m_edicao->pedido().setInteger("ID_MUN_CARGA", m_carregamento->itemData(0).toInt());
     m_campos.opcao(m_tipo, "TIPOV");
@@ -224,8 +224,8 @@ bool UpdatePEDIDO::preparar(const Record* pedido, const RascunhoPedido* retomado
     paraTela();
     atualizar();
 
-    m_avisosNaTela = m_requisicao != RequisicaoPedido::Consultar;
-    if (m_requisicao == RequisicaoPedido::Consultar) {
+    m_avisosNaTela = m_requisicao != Requisicao::Consultar;
+    if (m_requisicao == Requisicao::Consultar) {
         m_campos.somenteLeitura(true);
         for (QWidget* w : {static_cast<QWidget*>(m_situacao), static_cast<QWidget*>(m_tipo),
                            static_cast<QWidget*>(m_fconta), static_cast<QWidget*>(m_carregamento),
@@ -233,8 +233,7 @@ bool UpdatePEDIDO::preparar(const Record* pedido, const RascunhoPedido* retomado
                            static_cast<QWidget*>(m_ok), static_cast<QWidget*>(m_endEntrega)})
             w->setEnabled(false);
         m_cancelar->setFocus();
-    } else if (m_requisicao == RequisicaoPedido::Inserir && m_edicao->pedido().integer("CLIEN") != 0 &&
-               !retomado) {
+    } else if (m_requisicao == Requisicao::Inserir && m_edicao->pedido().integer("CLIEN") != 0 && !retomado) {
         // Opened from a customer's orders: the order starts as if the customer had been typed.
         regraCliente(true);
         m_formaPag->setFocus();
@@ -296,7 +295,7 @@ void UpdatePEDIDO::paraTela() {
 }
 
 bool UpdatePEDIDO::daTela() {
-    if (m_requisicao == RequisicaoPedido::Consultar)
+    if (m_requisicao == Requisicao::Consultar)
         return true;
     const Record antes = m_edicao->pedido();
     if (const std::optional<CamposRegistro::Recusa> recusa = m_campos.gravar(m_edicao->pedido()))
@@ -330,7 +329,7 @@ void UpdatePEDIDO::atualizar() {
 }
 
 void UpdatePEDIDO::gravarRascunho() {
-    if (!m_pronto || m_requisicao == RequisicaoPedido::Consultar || m_fechando || m_rascunho.isEmpty())
+    if (!m_pronto || m_requisicao == Requisicao::Consultar || m_fechando || m_rascunho.isEmpty())
         return;
     if (!m_edicao->alteradoDesdeReferencia()) {
         if (m_rascunhoGravado)
@@ -370,7 +369,7 @@ void UpdatePEDIDO::recalcular() {
     if (m_recalculo.estouro) {
         // Said each time a change does not fit: the change was undone.
         m_avisos.push_back(*m_recalculo.estouro);
-        if (m_requisicao != RequisicaoPedido::Consultar)
+        if (m_requisicao != Requisicao::Consultar)
             MessageBox::show(m_recalculo.estouro->texto, m_recalculo.estouro->titulo, Icon::Warning,
                              {Button::Ok}, Button::Ok, this);
     }
@@ -448,7 +447,7 @@ void UpdatePEDIDO::habilitarCampos() {
     const CamposLiberados liberados = m_edicao->camposLiberados(m_dados, m_recalculo, m_contexto.idEmpresa);
     m_abas->setTabVisible(AbaFlex, liberados.abaFlex);
     m_abas->setTabVisible(AbaAnalise, liberados.abaAnalise);
-    if (m_requisicao == RequisicaoPedido::Consultar)
+    if (m_requisicao == Requisicao::Consultar)
         return;
     m_formaPag->setEnabled(liberados.formaPag);
     m_frete->setEnabled(liberados.frete);

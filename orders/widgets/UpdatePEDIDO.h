@@ -35,7 +35,7 @@ class PainelRegras;
 class UpdatePEDIDO : public QDialog {
     Q_OBJECT
 public:
-    UpdatePEDIDO(const ListContext& contexto, RequisicaoPedido requisicao, QWidget* parent = nullptr);
+    UpdatePEDIDO(const ListContext& contexto, Requisicao requisicao, QWidget* parent = nullptr);
     ~UpdatePEDIDO() override;
 
     // Primes the new order or reads the one asked for. False: a message was shown and the form is to
@@ -49,7 +49,7 @@ public:
     // How many order forms are open in this process; the communication run refuses to start while any is.
     static int abertos();
 
-    RequisicaoPedido requisicao() const { return m_requisicao; }
+    Requisicao requisicao() const { return m_requisicao; }
     EdicaoPedido& edicao() { return *m_edicao; }
     const std::vector<ResultadoRegra>& regras() const { return m_regras; }
     // The notices the recalculation raises for the order as it stands (listed in the rules panel).
@@ -125,7 +125,7 @@ private:
     void cancelarEdicao();
 
     ListContext m_contexto;
-    RequisicaoPedido m_requisicao;
+    Requisicao m_requisicao;
     std::unique_ptr<Store> m_store;
     std::unique_ptr<EdicaoPedido> m_edicao;
     CamposRegistro m_campos;

@@ -39,7 +39,7 @@ int UpdatePEDIDO::itemAtual() const {
 // order only looked at (not transmitted) offers nothing but the view of its items.
 void UpdatePEDIDO::habilitarBotoesItens() {
     const bool vazia = m_itensModelo->rowCount() == 0;
-    const bool soConsulta = m_requisicao == RequisicaoPedido::Consultar && !transmitido(m_edicao->pedido());
+    const bool soConsulta = m_requisicao == Requisicao::Consultar && !transmitido(m_edicao->pedido());
     m_itemNovo->setEnabled(!soConsulta);
     m_itemEditar->setEnabled(!vazia);
     m_itemExcluir->setEnabled(!soConsulta && !vazia);
@@ -62,7 +62,7 @@ void UpdatePEDIDO::itemNovo() {
     }
     const size_t antes = m_edicao->itens().size();
     const bool completado =
-        UpdatePED_ITEN::executar(this, m_contexto, *m_store, *m_edicao, m_dados, RequisicaoItem::Inserir, -1,
+        UpdatePED_ITEN::executar(this, m_contexto, *m_store, *m_edicao, m_dados, Requisicao::Inserir, -1,
                                  !m_recalculo.TX_DESC_PAUTA.isZero());
     atualizar();
     if (completado && m_edicao->itens().size() > antes)
@@ -74,15 +74,14 @@ void UpdatePEDIDO::itemEditar() {
     const int linha = itemAtual();
     if (linha < 0)
         return;
-    if (m_requisicao != RequisicaoPedido::Consultar && !daTela())
+    if (m_requisicao != Requisicao::Consultar && !daTela())
         return;
     // A transmitted order opens its item for change, which the item form turns into a view with
     // its notice; an order only looked at shows its item.
-    const RequisicaoItem requisicao =
-        m_requisicao == RequisicaoPedido::Consultar && !transmitido(m_edicao->pedido())
-            ? RequisicaoItem::Consultar
-            : RequisicaoItem::Alterar;
-    if (!lerDados() && requisicao != RequisicaoItem::Consultar)
+    const Requisicao requisicao = m_requisicao == Requisicao::Consultar && !transmitido(m_edicao->pedido())
+                                      ? Requisicao::Consultar
+                                      : Requisicao::Alterar;
+    if (!lerDados() && requisicao != Requisicao::Consultar)
         return;
     UpdatePED_ITEN::executar(this, m_contexto, *m_store, *m_edicao, m_dados, requisicao, linha,
                              !m_recalculo.TX_DESC_PAUTA.isZero());

@@ -170,7 +170,7 @@ bool UpdatePEDIDO::regraCliente(bool interativo) {
             MessageBox::show(avisos.alerta->texto, avisos.alerta->titulo, Icon::Information, {Button::Ok},
                              Button::Ok, this);
     }
-    if (interativo && m_requisicao == RequisicaoPedido::Inserir) {
+    if (interativo && m_requisicao == Requisicao::Inserir) {
         const bool trazFormaPag = m_edicao->aplicarCliente(*cliente);
         m_campos.carregar(p);
         // The customer's payment form is taken as if typed.
@@ -311,13 +311,13 @@ void UpdatePEDIDO::enderecoEntrega() {
     }
     m_edicao->completarEnderecoEntrega(*cliente);
     const ContextoClientes contexto{m_contexto.dataFolder, m_contexto.programFolder, m_contexto.idEmpresa};
-    endEntrega(p, *m_store, m_requisicao == RequisicaoPedido::Consultar, contexto, this);
+    endEntrega(p, *m_store, m_requisicao == Requisicao::Consultar, contexto, this);
     paraTela();
 }
 
 void UpdatePEDIDO::restaurarCampo() {
     const std::optional<Record>& anterior = ultimoGravado();
-    if (!anterior || m_requisicao == RequisicaoPedido::Consultar)
+    if (!anterior || m_requisicao == Requisicao::Consultar)
         return;
     auto* campo = qobject_cast<QLineEdit*>(focusWidget());
     if (!campo)
@@ -376,7 +376,7 @@ bool UpdatePEDIDO::regrasComerciais() {
 }
 
 bool UpdatePEDIDO::confirmar() {
-    if (m_requisicao == RequisicaoPedido::Consultar)
+    if (m_requisicao == Requisicao::Consultar)
         return false;
     if (!daTela())
         return false;
@@ -410,8 +410,7 @@ bool UpdatePEDIDO::gravar() {
             standardWarning(Aviso::AlteradoPorOutraEstacao, {}, {}, this);
             break;
         default:
-            standardWarning(m_requisicao == RequisicaoPedido::Inserir ? Aviso::ErroIncluir
-                                                                      : Aviso::ErroGravar,
+            standardWarning(m_requisicao == Requisicao::Inserir ? Aviso::ErroIncluir : Aviso::ErroGravar,
                             falha.erro, u"vendas"_s, {}, this);
             break;
         }
@@ -428,7 +427,7 @@ bool UpdatePEDIDO::gravar() {
 }
 
 void UpdatePEDIDO::reject() {
-    if (m_requisicao == RequisicaoPedido::Consultar || m_fechando) {
+    if (m_requisicao == Requisicao::Consultar || m_fechando) {
         QDialog::reject();
         return;
     }

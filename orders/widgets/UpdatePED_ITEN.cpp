@@ -37,7 +37,7 @@ using montagem::entrada;
 using montagem::rotulo;
 
 UpdatePED_ITEN::UpdatePED_ITEN(const ListContext& contexto, Store& store, EdicaoPedido& pedido,
-                               const DadosPedido& dados, RequisicaoItem requisicao, int indice,
+                               const DadosPedido& dados, Requisicao requisicao, int indice,
                                bool descontoPauta, QWidget* parent)
     : QDialog(parent), m_contexto(contexto), m_store(store), m_pedido(pedido), m_requisicao(requisicao),
       m_indice(indice), m_descontoPauta(descontoPauta), m_dados(dados),
@@ -56,7 +56,7 @@ UpdatePED_ITEN::~UpdatePED_ITEN() {
 }
 
 bool UpdatePED_ITEN::executar(QWidget* parent, const ListContext& contexto, Store& store,
-                              EdicaoPedido& pedido, const DadosPedido& dados, RequisicaoItem requisicao,
+                              EdicaoPedido& pedido, const DadosPedido& dados, Requisicao requisicao,
                               int indice, bool descontoPauta) {
     UpdatePED_ITEN form(contexto, store, pedido, dados, requisicao, indice, descontoPauta, parent);
     form.preparar();
@@ -252,23 +252,23 @@ void UpdatePED_ITEN::ordemDeTabulacao() {
 // Opening
 
 void UpdatePED_ITEN::preparar() {
-    if (m_requisicao == RequisicaoItem::Inserir)
+    if (m_requisicao == Requisicao::Inserir)
         m_edicao->novo();
     else
         m_edicao->abrir(m_indice);
-    if (m_edicao->somenteLeitura() && m_requisicao != RequisicaoItem::Consultar) {
-        m_requisicao = RequisicaoItem::Consultar;
+    if (m_edicao->somenteLeitura() && m_requisicao != Requisicao::Consultar) {
+        m_requisicao = Requisicao::Consultar;
         MessageBox::show(u"Pedido já transmitido! Somente consulta disponível!"_s, u"Aviso"_s, Icon::Warning,
                          {Button::Ok}, Button::Ok, parentWidget());
     }
-    setWindowTitle(m_requisicao == RequisicaoItem::Inserir   ? u"Novo Item"_s
-                   : m_requisicao == RequisicaoItem::Alterar ? u"Editar Item"_s
-                                                             : u"Consulta Item"_s);
+    setWindowTitle(m_requisicao == Requisicao::Inserir   ? u"Novo Item"_s
+                   : m_requisicao == Requisicao::Alterar ? u"Editar Item"_s
+                                                         : u"Consulta Item"_s);
     carregarSubgrupos();
     paraTela();
     carregarPrecosOferecidos();
     carregarUltimosPrecos();
-    if (m_requisicao == RequisicaoItem::Consultar) {
+    if (m_requisicao == Requisicao::Consultar) {
         modoConsulta();
         m_cancelar->setFocus();
     } else {
@@ -333,7 +333,7 @@ void UpdatePED_ITEN::habilitarCampos() {
     m_abas->setTabEnabled(AbaAcessorios, acessoriosPossiveis);
     m_comisRotulo->setVisible(m_edicao->comissaoVisivel());
     m_comis->setVisible(m_edicao->comissaoVisivel());
-    if (m_requisicao == RequisicaoItem::Consultar)
+    if (m_requisicao == Requisicao::Consultar)
         return;
 
     const Record& i = m_edicao->item();

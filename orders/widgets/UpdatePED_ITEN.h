@@ -9,6 +9,7 @@
 #include "orders/core/FaixasPedido.h"
 #include "orders/widgets/TeclasFormulario.h"
 #include "ui/core/ListContext.h"
+#include "ui/core/Requisicao.h"
 
 #include <QDialog>
 #include <memory>
@@ -24,8 +25,6 @@ class QTreeWidget;
 
 namespace qav {
 
-enum class RequisicaoItem { Inserir, Alterar, Consultar };
-
 class UpdatePED_ITEN : public QDialog {
     Q_OBJECT
 public:
@@ -33,7 +32,7 @@ public:
     // order has a price-list discount in force, which opens the item discount where the company
     // locks discounts.
     UpdatePED_ITEN(const ListContext& contexto, Store& store, EdicaoPedido& pedido, const DadosPedido& dados,
-                   RequisicaoItem requisicao, int indice, bool descontoPauta, QWidget* parent = nullptr);
+                   Requisicao requisicao, int indice, bool descontoPauta, QWidget* parent = nullptr);
     ~UpdatePED_ITEN() override;
 
     // Primes the new item or copies the one asked for; a transmitted order is only shown.
@@ -41,9 +40,9 @@ public:
     // Runs the form modally. True (completed) when the change was put into the order, or when at
     // least one item of an insert was.
     static bool executar(QWidget* parent, const ListContext& contexto, Store& store, EdicaoPedido& pedido,
-                         const DadosPedido& dados, RequisicaoItem requisicao, int indice, bool descontoPauta);
+                         const DadosPedido& dados, Requisicao requisicao, int indice, bool descontoPauta);
 
-    RequisicaoItem requisicao() const { return m_requisicao; }
+    Requisicao requisicao() const { return m_requisicao; }
     EdicaoItem& edicao() { return *m_edicao; }
     int itensGravados() const { return m_gravados; }
 
@@ -106,7 +105,7 @@ private:
     ListContext m_contexto;
     Store& m_store;
     EdicaoPedido& m_pedido;
-    RequisicaoItem m_requisicao;
+    Requisicao m_requisicao;
     int m_indice;
     bool m_descontoPauta;
     DadosPedido m_dados; // the order's reference rows: configuration, price list

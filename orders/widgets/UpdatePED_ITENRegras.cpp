@@ -272,7 +272,7 @@ bool UpdatePED_ITEN::regraOrdemDeCompra(QLineEdit* campo) {
 
 void UpdatePED_ITEN::restaurarCampo() {
     const std::optional<Record>& anterior = ultimoGravado();
-    if (!anterior || m_requisicao == RequisicaoItem::Consultar)
+    if (!anterior || m_requisicao == Requisicao::Consultar)
         return;
     auto* campo = qobject_cast<QLineEdit*>(focusWidget());
     if (!campo || campo->isReadOnly())
@@ -312,7 +312,7 @@ void UpdatePED_ITEN::acessorioEscolhido(int indice) {
 }
 
 void UpdatePED_ITEN::adicionarAcessorio() {
-    if (m_requisicao == RequisicaoItem::Consultar)
+    if (m_requisicao == Requisicao::Consultar)
         return;
     std::optional<int> id;
     if (m_acessorio->currentIndex() >= 0)
@@ -328,7 +328,7 @@ void UpdatePED_ITEN::adicionarAcessorio() {
 }
 
 void UpdatePED_ITEN::removerAcessorio() {
-    if (m_requisicao == RequisicaoItem::Consultar)
+    if (m_requisicao == Requisicao::Consultar)
         return;
     const int linha =
         m_acessoriosItem->selectionModel()->hasSelection() ? m_acessoriosItem->currentRow() : -1;
@@ -372,7 +372,7 @@ bool UpdatePED_ITEN::passagemDeConfirmacao() {
 }
 
 bool UpdatePED_ITEN::confirmar() {
-    if (m_requisicao == RequisicaoItem::Consultar || m_fechando)
+    if (m_requisicao == Requisicao::Consultar || m_fechando)
         return false;
     if (!passagemDeConfirmacao())
         return false;
@@ -411,7 +411,7 @@ bool UpdatePED_ITEN::confirmar() {
         if (i.item.integer("ID_VENDASI") == idGravado)
             ultimoGravado() = i.item;
     ++m_gravados;
-    if (m_requisicao != RequisicaoItem::Inserir) {
+    if (m_requisicao != Requisicao::Inserir) {
         m_fechando = true;
         QDialog::accept();
         return true;
@@ -433,12 +433,12 @@ void UpdatePED_ITEN::pronto() {
 }
 
 void UpdatePED_ITEN::reject() {
-    if (m_fechando || m_requisicao == RequisicaoItem::Consultar) {
+    if (m_fechando || m_requisicao == Requisicao::Consultar) {
         QDialog::reject();
         return;
     }
     m_fechando = true;
-    if (m_requisicao == RequisicaoItem::Inserir) {
+    if (m_requisicao == Requisicao::Inserir) {
         // The item being typed is given up; those saved in this sequence stay in the order.
         if (m_gravados > 0)
             QDialog::accept();

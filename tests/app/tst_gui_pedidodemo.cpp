@@ -118,7 +118,7 @@ private Q_SLOTS:
         QTemporaryDir programa;
         const ListContext contexto{pasta, 1, programa.path()};
         Record inicio(*findTable("pedidos.tps"));
-        UpdatePEDIDO form(contexto, RequisicaoPedido::Inserir);
+        UpdatePEDIDO form(contexto, Requisicao::Inserir);
         QVERIFY(form.preparar(&inicio));
         form.show();
         auto* cliente = child<QLineEdit>(&form, "cliente");

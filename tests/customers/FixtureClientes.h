@@ -38,7 +38,7 @@ public:
     ContextoClientes contexto() const { return {dados.path(), programa.path(), idEmpresa}; }
 
     // The customer form for `pedido`, shown; nullptr when it refuses to open.
-    std::unique_ptr<UpdateClientes> abrir(UpdateClientes::Pedido pedido, std::int64_t id = 0) const {
+    std::unique_ptr<UpdateClientes> abrir(Requisicao pedido, std::int64_t id = 0) const {
         auto form = std::make_unique<UpdateClientes>(contexto(), pedido, id);
         if (!form->preparar())
             return nullptr;

@@ -250,7 +250,7 @@ private Q_SLOTS:
         QFETCH(QString, entrada);
         QFETCH(QString, digitado);
         QFETCH(QString, fica);
-        auto f = fx->abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(Requisicao::Inserir);
         QVERIFY(f);
         FixtureClientes::escolher(child<QComboBox>(f.get(), "pessoa"), pessoa);
         QLineEdit* e = child<QLineEdit>(f.get(), entrada.toLatin1().constData());
@@ -270,7 +270,7 @@ private Q_SLOTS:
             r.setText("RAZAO", u"DO SERVIDOR"_s);
             r.setInteger("PERC_VENDAS", 200, 0);
         });
-        auto f = fx->abrir(UpdateClientes::Consultar, 1500);
+        auto f = fx->abrir(Requisicao::Consultar, 1500);
         QVERIFY(f);
         QCOMPARE(child<QLineEdit>(f.get(), "percentual1")->text(), u"200"_s);
         QVERIFY(MessageBox::shown().isEmpty());
@@ -282,7 +282,7 @@ private Q_SLOTS:
         fx->cliente(900010, u"JA GRAVADO"_s);
         const QList<Record> clientesAntes = registros(fx->store(), "clientes.tps");
         const QList<Record> sociosAntes = registros(fx->store(), "socios.tps");
-        auto f = fx->abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(Requisicao::Inserir);
         QVERIFY(f);
         QVERIFY(QTest::qWaitForWindowActive(f.get()));
         std::set<QLineEdit*> vistas;
@@ -359,7 +359,7 @@ private Q_SLOTS:
             r.setText("I_COM", u"Fornecedor (19)3232-0000"_s);
             r.setDate("NASCT", Date::fromYmd(1980, 5, 17));
         });
-        auto f = fx->abrir(UpdateClientes::Alterar, 900020);
+        auto f = fx->abrir(Requisicao::Alterar, 900020);
         QVERIFY(f);
         QLineEdit* nascimento = child<QLineEdit>(f.get(), "nascimento");
         QCOMPARE(nascimento->text(), u"17/05/1980"_s);
@@ -379,7 +379,7 @@ private Q_SLOTS:
     }
 
     void mesDeEntradaDoSocioImpossivel() {
-        auto f = fx->abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(Requisicao::Inserir);
         QVERIFY(f);
         bool continuouAberto = false;
         whenModal<UpdSocios>([&](UpdSocios* s) {
@@ -405,7 +405,7 @@ private Q_SLOTS:
     // when it is not found.
     void formaDePagamentoSoExistente() {
         dadosDasListas();
-        auto f = fx->abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(Requisicao::Inserir);
         QVERIFY(f);
         QLineEdit* forma = child<QLineEdit>(f.get(), "formaPagamento");
         mostrarAbaDe(f.get(), forma);
@@ -426,7 +426,7 @@ private Q_SLOTS:
     }
 
     void emailSemArrobaRecusado() {
-        auto f = fx->abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(Requisicao::Inserir);
         QVERIFY(f);
         FixtureClientes::escolher(child<QComboBox>(f.get(), "pessoa"), 3);
         digitar(child<QLineEdit>(f.get(), "razao"), u"EXPORTADOR"_s);
@@ -450,7 +450,7 @@ private Q_SLOTS:
     // A name typed in the municipality entry opens the municipality list on that name.
     void nomeDoMunicipioLevadoParaALista() {
         fx->municipio(20, u"SANTOS"_s, u"SP"_s);
-        auto f = fx->abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(Requisicao::Inserir);
         QVERIFY(f);
         QString localizado;
         QString atual;
@@ -467,7 +467,7 @@ private Q_SLOTS:
     }
 
     void abreNoPrimeiroCampo() {
-        auto f = fx->abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(Requisicao::Inserir);
         QVERIFY(f);
         QVERIFY(QTest::qWaitForWindowActive(f.get()));
         QTRY_COMPARE(QApplication::focusWidget(), child<QComboBox>(f.get(), "pessoa"));
@@ -475,7 +475,7 @@ private Q_SLOTS:
 
     // Leaving the empty commercial references asks nothing: the check waits for "&OK".
     void referenciasConferidasSoNoOk() {
-        auto f = fx->abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(Requisicao::Inserir);
         QVERIFY(f);
         QVERIFY(QTest::qWaitForWindowActive(f.get()));
         QPlainTextEdit* refs = child<QPlainTextEdit>(f.get(), "referenciasComerciais");
@@ -491,7 +491,7 @@ private Q_SLOTS:
 
     // Esc in the partner form asks too; "&Não" gives the typed partner up.
     void escNoSocioPergunta() {
-        auto f = fx->abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(Requisicao::Inserir);
         QVERIFY(f);
         bool perguntou = false;
         whenModal<UpdSocios>([&](UpdSocios* s) {
@@ -512,7 +512,7 @@ private Q_SLOTS:
 
     // Esc asks before throwing typed data away; without changes it just closes.
     void escPerguntaAntesDeDescartar() {
-        auto f = fx->abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(Requisicao::Inserir);
         QVERIFY(f);
         digitar(child<QLineEdit>(f.get(), "razao"), u"DIGITADO"_s);
         MessageBox::setNextAnswers({Button::Cancel});
@@ -527,7 +527,7 @@ private Q_SLOTS:
         QVERIFY(!fx->lerCliente(900001));
 
         MessageBox::clearShown();
-        auto g = fx->abrir(UpdateClientes::Inserir);
+        auto g = fx->abrir(Requisicao::Inserir);
         QVERIFY(g);
         QTest::keyClick(g.get(), Qt::Key_Escape);
         QVERIFY(!g->isVisible());

@@ -23,7 +23,7 @@ private Q_SLOTS:
         FixtureClientes fx;
         Record socio(*findTable("socios.tps"));
         socio.setText("NOME", nomeLongo);
-        UpdSocios f(socio, UpdSocios::Alterar, fx.contexto().iniJanelas());
+        UpdSocios f(socio, Requisicao::Alterar, fx.contexto().iniJanelas());
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));
         auto* nome = f.findChild<QLineEdit*>(u"nome"_s);

@@ -109,7 +109,7 @@ protected:
     }
 
     // The order form as the order list opens it; nothing when it refused to open.
-    std::unique_ptr<UpdatePEDIDO> abrirPedido(RequisicaoPedido requisicao, const Record* pedido) {
+    std::unique_ptr<UpdatePEDIDO> abrirPedido(Requisicao requisicao, const Record* pedido) {
         auto form = std::make_unique<UpdatePEDIDO>(contexto(), requisicao);
         if (!form->preparar(pedido))
             return nullptr;

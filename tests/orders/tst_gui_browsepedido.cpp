@@ -380,7 +380,7 @@ private Q_SLOTS:
         }
         // With a form: Insert on the customer tab starts a new order for the chosen customer, and
         // the list comes back positioned on the order the form saved.
-        QList<std::pair<RequisicaoPedido, std::int64_t>> calls;
+        QList<std::pair<Requisicao, std::int64_t>> calls;
         janelasPedido::registrarFormulario(
             [&](QWidget*, const ListContext&, const PedidoAberto& aberto) -> std::optional<int> {
                 calls.append({aberto.requisicao, aberto.pedido->integer("CLIEN")});
@@ -394,8 +394,8 @@ private Q_SLOTS:
         QTest::keyClick(list.view(), Qt::Key_Insert);
         QCOMPARE(list.current()->integer("ID"), 13);
         QTest::keyClick(list.view(), Qt::Key_Return, Qt::ControlModifier);
-        QCOMPARE(calls, (QList<std::pair<RequisicaoPedido, std::int64_t>>{{RequisicaoPedido::Inserir, 502},
-                                                                          {RequisicaoPedido::Alterar, 502}}));
+        QCOMPARE(calls, (QList<std::pair<Requisicao, std::int64_t>>{{Requisicao::Inserir, 502},
+                                                                    {Requisicao::Alterar, 502}}));
     }
 };
 

@@ -109,7 +109,7 @@ private Q_SLOTS:
         pedido41("4");
         mudarPedido41([](Record& r) { r.setInteger("FCONTA", 2); });
         const Record original = lido(41);
-        auto form = abrirPedido(RequisicaoPedido::Alterar, &original);
+        auto form = abrirPedido(Requisicao::Alterar, &original);
         QVERIFY(form);
         digitar(child<QLineEdit>(form.get(), "txFrete"), u"5"_s);
         QCOMPARE(child<QLineEdit>(form.get(), "frete")->text(), u"2,00"_s);
@@ -130,7 +130,7 @@ private Q_SLOTS:
         pedido41("1");
         alterarPrimeiro("produto", [](Record& r) { r.setDecimal("VOL_M3", decimal("5000")); });
         const Record original = lido(41);
-        auto form = abrirPedido(RequisicaoPedido::Alterar, &original);
+        auto form = abrirPedido(Requisicao::Alterar, &original);
         QVERIFY(form);
         QCOMPARE(texto(form.get(), "total"), u"10,00"_s);
         ler(form.get());
@@ -153,7 +153,7 @@ private Q_SLOTS:
         pedido41("3");
         alterarPrimeiro("produto", [](Record& r) { r.setDecimal("VOL_M3", decimal("5000")); });
         const Record original = lido(41);
-        auto form = abrirPedido(RequisicaoPedido::Alterar, &original);
+        auto form = abrirPedido(Requisicao::Alterar, &original);
         QVERIFY(form);
         MessageBox::clearShown();
         QVERIFY(!form->confirmar());
@@ -191,7 +191,7 @@ private Q_SLOTS:
         QFETCH(QString, mensagem);
         pedido41("4");
         const Record original = lido(41);
-        auto form = abrirPedido(RequisicaoPedido::Alterar, &original);
+        auto form = abrirPedido(Requisicao::Alterar, &original);
         QVERIFY(form);
         auto* entrada = child<QLineEdit>(form.get(), qPrintable(campo));
         digitar(entrada, valor);
@@ -226,7 +226,7 @@ private Q_SLOTS:
                 {.id = 200, .razao = u"CLIENTE 200 LTDA"_s, .vendedor = 9, .libCred = 1, .municipio = 10});
         pedido41("4");
         const Record original = lido(41);
-        auto form = abrirPedido(RequisicaoPedido::Alterar, &original);
+        auto form = abrirPedido(Requisicao::Alterar, &original);
         QVERIFY(form);
         auto* entrada = child<QLineEdit>(form.get(), qPrintable(campo));
         digitar(entrada, valor);
@@ -246,7 +246,7 @@ private Q_SLOTS:
     void enterOnTheItemListOpensTheItem() {
         pedido41("4");
         const Record original = lido(41);
-        auto form = abrirPedido(RequisicaoPedido::Alterar, &original);
+        auto form = abrirPedido(Requisicao::Alterar, &original);
         QVERIFY(form);
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
         auto* itens = child<QTableView>(form.get(), "itens");
@@ -278,7 +278,7 @@ private Q_SLOTS:
             r.setDecimal("DESC_RATEIO_COM", decimal("5"));
         });
         const Record original = lido(41);
-        auto form = abrirPedido(RequisicaoPedido::Alterar, &original);
+        auto form = abrirPedido(Requisicao::Alterar, &original);
         QVERIFY(form);
         QVERIFY2(shownBoxes().isEmpty(), qPrintable(shownBoxes().join(u'\n')));
         const QStringList linhas = child<PainelRegras>(form.get(), "painelRegras")->linhas();
@@ -309,7 +309,7 @@ private Q_SLOTS:
         alterarPrimeiro("clientes",
                         [&](Record& r) { r.setDecimal("TX_DESC_PEDIDO", decimal(qPrintable(doCliente))); });
         Record inicio(*findTable("pedidos.tps"));
-        auto form = abrirPedido(RequisicaoPedido::Inserir, &inicio);
+        auto form = abrirPedido(Requisicao::Inserir, &inicio);
         QVERIFY(form);
         digitar(child<QLineEdit>(form.get(), "cliente"), QString::number(kCliente));
         QCOMPARE(child<QLineEdit>(form.get(), "descp")->text(), desconto);
@@ -323,7 +323,7 @@ private Q_SLOTS:
             r.setInteger("ID_MUN_CARGA", 77);
         });
         const Record original = lido(41);
-        auto form = abrirPedido(RequisicaoPedido::Alterar, &original);
+        auto form = abrirPedido(Requisicao::Alterar, &original);
         QVERIFY(form);
         digitar(child<QLineEdit>(form.get(), "descp"), u"1"_s);
         QVERIFY(form->confirmar());
@@ -336,7 +336,7 @@ private Q_SLOTS:
     void escOnAnUntouchedNewOrderDoesNotAsk() {
         Record inicio(*findTable("pedidos.tps"));
         inicio.setInteger("CLIEN", kCliente);
-        auto form = abrirPedido(RequisicaoPedido::Inserir, &inicio);
+        auto form = abrirPedido(Requisicao::Inserir, &inicio);
         QVERIFY(form);
         QTest::keyClick(form.get(), Qt::Key_Escape);
         QVERIFY(!form->isVisible());
@@ -350,7 +350,7 @@ private Q_SLOTS:
     void draftIsOfferedBackAndReopened() {
         registerOrderWindows();
         Record inicio(*findTable("pedidos.tps"));
-        auto form = abrirPedido(RequisicaoPedido::Inserir, &inicio);
+        auto form = abrirPedido(Requisicao::Inserir, &inicio);
         QVERIFY(form);
         QVERIFY(rascunho::pendentes(m_folder->path(), 1).empty());
         QVERIFY(!QFile::exists(form->arquivoRascunho()));
@@ -411,7 +411,7 @@ private Q_SLOTS:
     void draftGoesWithADiscardingEscOrADeclinedOffer() {
         pedido41("4");
         const Record original = lido(41);
-        auto form = abrirPedido(RequisicaoPedido::Alterar, &original);
+        auto form = abrirPedido(Requisicao::Alterar, &original);
         QVERIFY(form);
         ler(form.get());
         const QString arquivo = form->arquivoRascunho();
@@ -420,7 +420,7 @@ private Q_SLOTS:
         QVERIFY(!form->isVisible());
         QVERIFY(!QFile::exists(arquivo));
 
-        auto outro = abrirPedido(RequisicaoPedido::Alterar, &original);
+        auto outro = abrirPedido(Requisicao::Alterar, &original);
         QVERIFY(outro);
         ler(outro.get());
         outro.reset();

@@ -63,7 +63,7 @@ int filho(const QString& modo, const QString& pasta) {
     if (modo != u"pedido"_s)
         return 2;
     MessageBox::setNextAnswers(QList<Button>(1000, Button::No));
-    UpdatePEDIDO form(ListContext{pasta, 1, pasta}, RequisicaoPedido::Inserir);
+    UpdatePEDIDO form(ListContext{pasta, 1, pasta}, Requisicao::Inserir);
     Record inicio(*findTable("pedidos.tps"));
     if (!form.preparar(&inicio))
         return 3;

@@ -101,7 +101,7 @@ private Q_SLOTS:
         referencias("100000");
         pedido41("100");
         Record inicio(*findTable("pedidos.tps"));
-        auto form = abrirPedido(RequisicaoPedido::Inserir, &inicio);
+        auto form = abrirPedido(Requisicao::Inserir, &inicio);
         QVERIFY(form);
         QCOMPARE(form->windowTitle(), u"Novo Pedido"_s);
         QCOMPARE(child<QLabel>(form.get(), "numero")->text(), u"42"_s);
@@ -136,7 +136,7 @@ private Q_SLOTS:
 
         // The next order: the restore key copies into the focused entry what it held in the order
         // saved last.
-        auto seguinte = abrirPedido(RequisicaoPedido::Inserir, &inicio);
+        auto seguinte = abrirPedido(Requisicao::Inserir, &inicio);
         QVERIFY(seguinte);
         QCOMPARE(child<QLabel>(seguinte.get(), "numero")->text(), u"43"_s);
         auto* cliente = child<QLineEdit>(seguinte.get(), "cliente");
@@ -149,7 +149,7 @@ private Q_SLOTS:
         referencias("100000");
         Record inicio(*findTable("pedidos.tps"));
         inicio.setInteger("CLIEN", kCliente); // opened from the customer's tab of the list
-        auto form = abrirPedido(RequisicaoPedido::Inserir, &inicio);
+        auto form = abrirPedido(Requisicao::Inserir, &inicio);
         QVERIFY(form);
         QCOMPARE(child<QLineEdit>(form.get(), "formaPag")->text(), u"1"_s);
         digitar(child<QLineEdit>(form.get(), "codigoBarras"), QString::fromLatin1(kBarras));
@@ -174,7 +174,7 @@ private Q_SLOTS:
         QCOMPARE(pedidos.put(), Status::Ok);
 
         const Record transmitido = lido(41);
-        auto form = abrirPedido(RequisicaoPedido::Alterar, &transmitido);
+        auto form = abrirPedido(Requisicao::Alterar, &transmitido);
         QVERIFY(form);
         QVERIFY(shownBoxes().contains(u"Aviso: Pedido já transmitido! Somente consulta disponível!"_s));
         QCOMPARE(form->windowTitle(), u"Consulta Pedido"_s);
@@ -188,7 +188,7 @@ private Q_SLOTS:
         referencias("100000");
         pedido41("100");
         const Record pendente = lido(41);
-        auto form = abrirPedido(RequisicaoPedido::Alterar, &pendente);
+        auto form = abrirPedido(Requisicao::Alterar, &pendente);
         QVERIFY(form);
         auto* situacao = child<QComboBox>(form.get(), "situacao");
         escolher(situacao, 3);
@@ -203,7 +203,7 @@ private Q_SLOTS:
         referencias("100000");
         pedido41("100");
         const Record original = lido(41);
-        auto form = abrirPedido(RequisicaoPedido::Alterar, &original);
+        auto form = abrirPedido(Requisicao::Alterar, &original);
         QVERIFY(form);
         digitar(child<QLineEdit>(form.get(), "descp"), u"1,00"_s);
         QFile vendedores(QDir(m_folder->path()).filePath(u"vendedor.tps"_s));
@@ -224,8 +224,8 @@ private Q_SLOTS:
         referencias("100000");
         pedido41("100");
         const Record original = lido(41);
-        auto primeira = abrirPedido(RequisicaoPedido::Alterar, &original);
-        auto segunda = abrirPedido(RequisicaoPedido::Alterar, &original);
+        auto primeira = abrirPedido(Requisicao::Alterar, &original);
+        auto segunda = abrirPedido(Requisicao::Alterar, &original);
         QVERIFY(primeira && segunda);
         digitar(child<QLineEdit>(primeira.get(), "descp"), u"1,00"_s);
         digitar(child<QLineEdit>(segunda.get(), "descp"), u"2,00"_s);
@@ -291,7 +291,7 @@ private Q_SLOTS:
         if (caso.diasVencido >= 0)
             titulo(caso.diasVencido, qPrintable(QString::fromLatin1(caso.saldo).replace(u',', u'.')));
         const Record original = lido(41);
-        auto form = abrirPedido(RequisicaoPedido::Alterar, &original);
+        auto form = abrirPedido(Requisicao::Alterar, &original);
         QVERIFY(form);
         escolher(child<QComboBox>(form.get(), "situacao"), 2);
         if (*caso.descp)
@@ -360,7 +360,7 @@ private Q_SLOTS:
             alterarPrimeiro("pedidos", [](Record& r) { r.setInteger("PED_FLEX", 1); });
         }
         const Record original = lido(41);
-        auto form = abrirPedido(RequisicaoPedido::Alterar, &original);
+        auto form = abrirPedido(Requisicao::Alterar, &original);
         QVERIFY(form);
         escolher(child<QComboBox>(form.get(), "situacao"), 2);
         digitar(child<QLineEdit>(form.get(), "descp"), descp);
@@ -378,7 +378,7 @@ private Q_SLOTS:
         pedido41("100");
         titulo(30, "10");
         const Record original = lido(41);
-        auto form = abrirPedido(RequisicaoPedido::Alterar, &original);
+        auto form = abrirPedido(Requisicao::Alterar, &original);
         QVERIFY(form);
         escolher(child<QComboBox>(form.get(), "situacao"), 2);
         const std::optional<std::int32_t> codigo = gerarCodigoLiberacao(41, kCliente, decimal("1000"), 37);

@@ -41,7 +41,7 @@ private:
         if (!m_pedido->abrir(41).ok() || !m_pedido->carregarDados(m_dados).ok())
             return nullptr;
         auto form = std::make_unique<UpdatePED_ITEN>(contexto(), store(), *m_pedido, m_dados,
-                                                     RequisicaoItem::Inserir, -1, false);
+                                                     Requisicao::Inserir, -1, false);
         form->preparar();
         form->show();
         return form;
@@ -463,7 +463,7 @@ private Q_SLOTS:
     // in the order form's list, and after the order's "&OK" in the files.
     void cancelAfterTwoKeepsBoth() {
         Record inicio(*findTable("pedidos.tps"));
-        auto form = abrirPedido(RequisicaoPedido::Inserir, &inicio);
+        auto form = abrirPedido(Requisicao::Inserir, &inicio);
         QVERIFY(form);
         digitar(child<QLineEdit>(form.get(), "cliente"), QString::number(kCliente));
         QCOMPARE(child<QLineEdit>(form.get(), "formaPag")->text(), u"1"_s);
@@ -506,7 +506,7 @@ private Q_SLOTS:
     void itemButtonsAndKeys() {
         pedido41();
         const Record original = lido(41);
-        auto form = abrirPedido(RequisicaoPedido::Alterar, &original);
+        auto form = abrirPedido(Requisicao::Alterar, &original);
         QVERIFY(form);
         auto* itens = child<QTableView>(form.get(), "itens");
         QCOMPARE(itens->model()->rowCount(), 1);
@@ -596,7 +596,7 @@ private Q_SLOTS:
                 r.setInteger("ATIVO", pautaAtiva);
             });
         const Record original = lido(41);
-        auto form = abrirPedido(RequisicaoPedido::Alterar, &original);
+        auto form = abrirPedido(Requisicao::Alterar, &original);
         QVERIFY(form);
         MessageBox::clearShown();
         MessageBox::setNextAnswers(kRespostas);
@@ -637,7 +637,7 @@ private Q_SLOTS:
             form = std::move(item);
         } else {
             const Record original = lido(41);
-            form = abrirPedido(RequisicaoPedido::Alterar, &original);
+            form = abrirPedido(Requisicao::Alterar, &original);
             QVERIFY(form);
         }
         auto* entrada = child<QLineEdit>(form.get(), qPrintable(campo));
@@ -654,7 +654,7 @@ private Q_SLOTS:
     void transmittedOrderItemsAreOnlyShown() {
         pedido41("4", 3);
         const Record transmitido = lido(41);
-        auto form = abrirPedido(RequisicaoPedido::Alterar, &transmitido);
+        auto form = abrirPedido(Requisicao::Alterar, &transmitido);
         QVERIFY(form);
         auto* itens = child<QTableView>(form.get(), "itens");
         itens->setCurrentIndex(itens->model()->index(0, 0));

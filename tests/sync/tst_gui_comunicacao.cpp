@@ -282,8 +282,7 @@ private Q_SLOTS:
         QTemporaryDir programa;
         auto j = abrir();
         {
-            UpdatePEDIDO formulario(ListContext{dados->path(), 1, programa.path()},
-                                    RequisicaoPedido::Inserir);
+            UpdatePEDIDO formulario(ListContext{dados->path(), 1, programa.path()}, Requisicao::Inserir);
             MessageBox::setNextAnswers({Button::Ok});
             child<QPushButton>(j.get(), "comunicar")->click();
             QTRY_VERIFY(!j->emComunicacao());
