@@ -1,7 +1,7 @@
 #include "customers/widgets/AbaSocios.h"
 
 #include "customers/widgets/CamposRegistro.h"
-#include "customers/widgets/UpdSocios.h"
+#include "customers/widgets/FichaSocio.h"
 #include "ui/core/MessageTypes.h"
 #include "ui/widgets/MessageBox.h"
 #include "ui/widgets/StandardWarningBox.h"
@@ -125,7 +125,7 @@ void AbaSocios::novo() {
             MessageBox::show(reserva.mensagem, u"Aviso"_s, Icon::Warning, {Button::Ok}, Button::Ok, this);
         return;
     }
-    UpdSocios form(m_socios.reservado(), Requisicao::Inserir, m_iniJanelas, this);
+    FichaSocio form(m_socios.reservado(), Requisicao::Inserir, m_iniJanelas, this);
     if (form.exec() == QDialog::Accepted) {
         m_socios.incluir(form.socio());
         mostrar();
@@ -139,7 +139,7 @@ void AbaSocios::editar() {
     const Record* socio = m_socios.socio(idAtual());
     if (m_somenteLeitura || !socio)
         return;
-    UpdSocios form(*socio, Requisicao::Alterar, m_iniJanelas, this);
+    FichaSocio form(*socio, Requisicao::Alterar, m_iniJanelas, this);
     if (form.exec() == QDialog::Accepted) {
         m_socios.alterar(form.socio());
         mostrar();

@@ -4,8 +4,8 @@
 #include "queries/widgets/AberturaJanela.h"
 #include "queries/widgets/CabecalhoGrupos.h"
 #include "queries/widgets/EntradaCliente.h"
+#include "queries/widgets/FichaPedidoHistorico.h"
 #include "queries/widgets/PedidosHistoricoModelo.h"
-#include "queries/widgets/Updatepedcon.h"
 #include "ui/core/StandardWarning.h"
 #include "ui/widgets/DadosAlterados.h"
 #include "ui/widgets/MessageBox.h"
@@ -186,7 +186,7 @@ void ConsultaPedido::consultar() {
     const historico::Pedido* pedido = atual();
     if (!pedido)
         return;
-    Updatepedcon formulario(m_contexto, *pedido, this);
+    FichaPedidoHistorico formulario(m_contexto, *pedido, this);
     formulario.exec();
 }
 

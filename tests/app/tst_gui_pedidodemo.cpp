@@ -1,8 +1,8 @@
 // A whole order typed into the demonstration folder through the order form and the item form: a
 // demonstration customer, one item by bar code, one with an accessory, one sold by pieces and length,
 // saved with "&OK". Its totals in pedidos.tps are those `qavtool calcular` computes for the same rows.
-#include "orders/widgets/UpdatePEDIDO.h"
-#include "orders/widgets/UpdatePED_ITEN.h"
+#include "orders/widgets/FichaItemPedido.h"
+#include "orders/widgets/FichaPedido.h"
 #include "store/core/Clock.h"
 #include "store/core/Table.h"
 #include "tests/support/Programs.h"
@@ -118,7 +118,7 @@ private Q_SLOTS:
         QTemporaryDir programa;
         const ListContext contexto{pasta, 1, programa.path()};
         Record inicio(*findTable("pedidos.tps"));
-        UpdatePEDIDO form(contexto, Requisicao::Inserir);
+        FichaPedido form(contexto, Requisicao::Inserir);
         QVERIFY(form.preparar(&inicio));
         form.show();
         auto* cliente = child<QLineEdit>(&form, "cliente");
@@ -129,7 +129,7 @@ private Q_SLOTS:
 
         QString acessorioNoItem;
         QString quantidadePorPeso;
-        whenModal<UpdatePED_ITEN>([&](UpdatePED_ITEN* item) {
+        whenModal<FichaItemPedido>([&](FichaItemPedido* item) {
             const auto ok = [item] { child<QPushButton>(item, "ok")->click(); };
             const auto digitar = [item](const char* nome, const QString& texto) {
                 auto* campo = child<QLineEdit>(item, nome);

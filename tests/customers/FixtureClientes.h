@@ -4,7 +4,7 @@
 // code under test opens next.
 
 #include "customers/widgets/ContextoClientes.h"
-#include "customers/widgets/UpdateClientes.h"
+#include "customers/widgets/FichaCliente.h"
 #include "store/core/Record.h"
 #include "store/core/Table.h"
 #include "tests/support/Registros.h"
@@ -38,8 +38,8 @@ public:
     ContextoClientes contexto() const { return {dados.path(), programa.path(), idEmpresa}; }
 
     // The customer form for `pedido`, shown; nullptr when it refuses to open.
-    std::unique_ptr<UpdateClientes> abrir(Requisicao pedido, std::int64_t id = 0) const {
-        auto form = std::make_unique<UpdateClientes>(contexto(), pedido, id);
+    std::unique_ptr<FichaCliente> abrir(Requisicao pedido, std::int64_t id = 0) const {
+        auto form = std::make_unique<FichaCliente>(contexto(), pedido, id);
         if (!form->preparar())
             return nullptr;
         form->show();

@@ -1,6 +1,6 @@
 // The customer form "Clientes" driven through its widgets on real table files.
-#include "customers/widgets/UpdSocios.h"
-#include "customers/widgets/UpdateClientes.h"
+#include "customers/widgets/FichaCliente.h"
+#include "customers/widgets/FichaSocio.h"
 #include "store/core/Clock.h"
 #include "tests/customers/FixtureClientes.h"
 #include "tests/support/gui/GuiSupport.h"
@@ -34,7 +34,7 @@ class TestGuiClientes : public QObject {
     }
 
     // Everything a customer of type `pessoa` needs to be saved, apart from partners.
-    void preencher(UpdateClientes* f, int pessoa, const QString& razao) {
+    void preencher(FichaCliente* f, int pessoa, const QString& razao) {
         FixtureClientes::escolher(child<QComboBox>(f, "pessoa"), pessoa);
         digitar(child<QLineEdit>(f, "razao"), razao);
         digitar(child<QLineEdit>(f, "municipio"), u"10"_s);
@@ -67,8 +67,8 @@ class TestGuiClientes : public QObject {
         });
     }
 
-    void adicionarSocio(UpdateClientes* f, const QString& nome) {
-        whenModal<UpdSocios>([nome](UpdSocios* s) {
+    void adicionarSocio(FichaCliente* f, const QString& nome) {
+        whenModal<FichaSocio>([nome](FichaSocio* s) {
             s->findChild<QLineEdit*>(u"nome"_s)->setText(nome);
             QLineEdit* doc = s->findChild<QLineEdit*>(u"documento"_s);
             doc->setText(u"52998224725"_s);

@@ -1,11 +1,11 @@
 // The entries of the customer windows and of the reference lists accept only what their fields can
 // hold; a refused value is said, never written, and never ends the program.
-#include "customers/widgets/BrowseFormaPag.h"
-#include "customers/widgets/BrowseMunic.h"
-#include "customers/widgets/BrowsePauta.h"
-#include "customers/widgets/BrowseVendedor.h"
-#include "customers/widgets/UpdSocios.h"
-#include "customers/widgets/UpdateClientes.h"
+#include "customers/widgets/FichaCliente.h"
+#include "customers/widgets/FichaSocio.h"
+#include "customers/widgets/JanelaFormasPagamento.h"
+#include "customers/widgets/JanelaMunicipios.h"
+#include "customers/widgets/JanelaPautas.h"
+#include "customers/widgets/JanelaVendedores.h"
 #include "store/core/Clock.h"
 #include "store/core/Text.h"
 #include "tests/customers/FixtureClientes.h"
@@ -293,7 +293,7 @@ private Q_SLOTS:
         QVERIFY(vistas.size() > 50);
 
         bool socioVisto = false;
-        whenModal<UpdSocios>([&](UpdSocios* s) {
+        whenModal<FichaSocio>([&](FichaSocio* s) {
             std::set<QLineEdit*> doSocio;
             percorrerEntradas(s, doSocio);
             socioVisto = doSocio.size() == 6;
@@ -328,10 +328,10 @@ private Q_SLOTS:
         dadosDasListas();
         const ListContext contexto = fx->contexto().listas();
         std::vector<std::unique_ptr<ReferenceList>> listas;
-        listas.push_back(std::make_unique<BrowseVendedor>(contexto));
-        listas.push_back(std::make_unique<BrowseFormaPag>(contexto));
-        listas.push_back(std::make_unique<BrowseMunic>(contexto));
-        listas.push_back(std::make_unique<BrowsePauta>(contexto));
+        listas.push_back(std::make_unique<JanelaVendedores>(contexto));
+        listas.push_back(std::make_unique<JanelaFormasPagamento>(contexto));
+        listas.push_back(std::make_unique<JanelaMunicipios>(contexto));
+        listas.push_back(std::make_unique<JanelaPautas>(contexto));
         for (auto& lista : listas) {
             lista->show();
             QLineEdit* localizador = child<QLineEdit>(lista.get(), "localizador");
@@ -382,7 +382,7 @@ private Q_SLOTS:
         auto f = fx->abrir(Requisicao::Inserir);
         QVERIFY(f);
         bool continuouAberto = false;
-        whenModal<UpdSocios>([&](UpdSocios* s) {
+        whenModal<FichaSocio>([&](FichaSocio* s) {
             s->findChild<QLineEdit*>(u"nome"_s)->setText(u"ANA"_s);
             QLineEdit* entrada = s->findChild<QLineEdit*>(u"entrada"_s);
             entrada->setFocus();
@@ -494,7 +494,7 @@ private Q_SLOTS:
         auto f = fx->abrir(Requisicao::Inserir);
         QVERIFY(f);
         bool perguntou = false;
-        whenModal<UpdSocios>([&](UpdSocios* s) {
+        whenModal<FichaSocio>([&](FichaSocio* s) {
             s->findChild<QLineEdit*>(u"nome"_s)->setText(u"ANA"_s);
             MessageBox::clearShown();
             MessageBox::setNextAnswers({Button::Cancel});

@@ -3,7 +3,7 @@
 // the date fixed and every message box answered, order 41 of the workstation's customer, and typing
 // into the entries as the user does.
 
-#include "orders/widgets/UpdatePEDIDO.h"
+#include "orders/widgets/FichaPedido.h"
 #include "store/core/Clock.h"
 #include "tests/orders/ReferenciasFixture.h"
 #include "tests/support/Registros.h"
@@ -109,8 +109,8 @@ protected:
     }
 
     // The order form as the order list opens it; nothing when it refused to open.
-    std::unique_ptr<UpdatePEDIDO> abrirPedido(Requisicao requisicao, const Record* pedido) {
-        auto form = std::make_unique<UpdatePEDIDO>(contexto(), requisicao);
+    std::unique_ptr<FichaPedido> abrirPedido(Requisicao requisicao, const Record* pedido) {
+        auto form = std::make_unique<FichaPedido>(contexto(), requisicao);
         if (!form->preparar(pedido))
             return nullptr;
         form->show();

@@ -5,11 +5,11 @@
 // not offer, Esc on an untouched new order, and the draft that brings back an order a crash left
 // unsaved.
 #include "orders/core/RascunhoPedido.h"
-#include "orders/widgets/BrowsePEDIDO.h"
+#include "orders/widgets/FichaItemPedido.h"
+#include "orders/widgets/FichaPedido.h"
+#include "orders/widgets/JanelaPedidos.h"
 #include "orders/widgets/OrderWindows.h"
 #include "orders/widgets/PainelRegras.h"
-#include "orders/widgets/UpdatePEDIDO.h"
-#include "orders/widgets/UpdatePED_ITEN.h"
 #include "tests/orders/FormularioFixture.h"
 #include "tests/support/QtTestTexts.h"
 #include "tests/support/gui/GuiSupport.h"
@@ -89,11 +89,11 @@ private:
         QCOMPARE(pedidos.put(), Status::Ok);
     }
 
-    void ler(UpdatePEDIDO* form) {
+    void ler(FichaPedido* form) {
         digitar(child<QLineEdit>(form, "codigoBarras"), QString::fromLatin1(kBarras));
     }
 
-    QString texto(UpdatePEDIDO* form, const char* nome) { return child<QLabel>(form, nome)->text(); }
+    QString texto(FichaPedido* form, const char* nome) { return child<QLabel>(form, nome)->text(); }
 
 private Q_SLOTS:
     void init() {
@@ -253,7 +253,7 @@ private Q_SLOTS:
         itens->setFocus();
         itens->selectRow(0);
         QString aberto;
-        whenModal<UpdatePED_ITEN>([&aberto](UpdatePED_ITEN* item) {
+        whenModal<FichaItemPedido>([&aberto](FichaItemPedido* item) {
             aberto = item->windowTitle();
             item->reject();
         });
@@ -370,7 +370,7 @@ private Q_SLOTS:
         QCOMPARE(pendentes[0].itens[0].item.decimal("QTD"), decimal("2"));
         QVERIFY(rascunho::pendentes(m_folder->path(), 2).empty()); // another company's list
 
-        BrowsePEDIDO lista(contexto());
+        JanelaPedidos lista(contexto());
         lista.resize(1366, 768);
         lista.show();
         const QString pergunta = u"Recuperar o pedido não gravado do cliente CLIENTE 100 LTDA (1 itens)?"_s;
@@ -390,7 +390,7 @@ private Q_SLOTS:
         MessageBox::clearShown();
         MessageBox::setNextAnswers({Button::Yes});
         bool reaberto = false;
-        whenModal<UpdatePEDIDO>([&reaberto](UpdatePEDIDO* pedido) {
+        whenModal<FichaPedido>([&reaberto](FichaPedido* pedido) {
             reaberto = pedido->windowTitle() == u"Novo Pedido"_s && pedido->edicao().itens().size() == 1 &&
                        pedido->edicao().pedido().integer("CLIEN") == kCliente;
             MessageBox::setNextAnswers(kRespostas);
@@ -426,7 +426,7 @@ private Q_SLOTS:
         outro.reset();
         QCOMPARE(rascunho::pendentes(m_folder->path(), 1).size(), size_t(1));
         QCOMPARE(rascunho::pendentes(m_folder->path(), 1)[0].idPedido, 41);
-        BrowsePEDIDO lista(contexto());
+        JanelaPedidos lista(contexto());
         MessageBox::clearShown();
         MessageBox::setNextAnswers({Button::No});
         lista.recuperarRascunhos();

@@ -4,8 +4,8 @@
 // letting the order through at it.
 #include "orders/core/CamposPedido.h"
 #include "orders/core/CodigoLiberacao.h"
+#include "orders/widgets/FichaPedido.h"
 #include "orders/widgets/PainelRegras.h"
-#include "orders/widgets/UpdatePEDIDO.h"
 #include "store/core/Clock.h"
 #include "tests/orders/FormularioFixture.h"
 #include "tests/support/QtTestTexts.h"

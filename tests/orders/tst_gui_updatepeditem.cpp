@@ -3,9 +3,9 @@
 // the product list, the order form's item buttons, keys and refusals, and a transmitted order whose
 // items are only shown.
 #include "orders/widgets/ConsultaCaracteristica.h"
+#include "orders/widgets/FichaItemPedido.h"
+#include "orders/widgets/FichaPedido.h"
 #include "orders/widgets/ItensPedidoModelo.h"
-#include "orders/widgets/UpdatePEDIDO.h"
-#include "orders/widgets/UpdatePED_ITEN.h"
 #include "tests/orders/FormularioFixture.h"
 #include "tests/support/QtTestTexts.h"
 #include "tests/support/gui/GuiSupport.h"
@@ -36,12 +36,12 @@ private:
 
     // Order 41 read into memory, and the item form over it, shown, for a new item. Nothing when the
     // order cannot be read.
-    std::unique_ptr<UpdatePED_ITEN> abrirItem() {
+    std::unique_ptr<FichaItemPedido> abrirItem() {
         m_pedido = std::make_unique<EdicaoPedido>(store());
         if (!m_pedido->abrir(41).ok() || !m_pedido->carregarDados(m_dados).ok())
             return nullptr;
-        auto form = std::make_unique<UpdatePED_ITEN>(contexto(), store(), *m_pedido, m_dados,
-                                                     Requisicao::Inserir, -1, false);
+        auto form = std::make_unique<FichaItemPedido>(contexto(), store(), *m_pedido, m_dados,
+                                                      Requisicao::Inserir, -1, false);
         form->preparar();
         form->show();
         return form;
@@ -474,7 +474,7 @@ private Q_SLOTS:
         QString titulo;
         int gravados = -1;
         bool teclado = false;
-        whenModal<UpdatePED_ITEN>([&](UpdatePED_ITEN* item) {
+        whenModal<FichaItemPedido>([&](FichaItemPedido* item) {
             titulo = item->windowTitle();
             teclado = itemDoTeclado(item, u"A-1"_s, u"2"_s) && itemDoTeclado(item, u"123"_s, u"5"_s);
             gravados = item->itensGravados();
@@ -514,7 +514,7 @@ private Q_SLOTS:
         itens->setCurrentIndex(itens->model()->index(0, 0));
 
         QString titulo;
-        whenModal<UpdatePED_ITEN>([&](UpdatePED_ITEN* item) {
+        whenModal<FichaItemPedido>([&](FichaItemPedido* item) {
             titulo = item->windowTitle();
             digitar(child<QLineEdit>(item, "qtd"), u"6"_s);
             child<QPushButton>(item, "ok")->click();
@@ -602,7 +602,7 @@ private Q_SLOTS:
         MessageBox::setNextAnswers(kRespostas);
         bool abriu = false;
         if (recusa.isEmpty())
-            whenModal<UpdatePED_ITEN>([&](UpdatePED_ITEN* item) {
+            whenModal<FichaItemPedido>([&](FichaItemPedido* item) {
                 abriu = true;
                 item->reject();
             });
@@ -669,7 +669,7 @@ private Q_SLOTS:
         QString titulo;
         bool okHabilitado = true;
         bool qtdSoLeitura = false;
-        whenModal<UpdatePED_ITEN>([&](UpdatePED_ITEN* item) {
+        whenModal<FichaItemPedido>([&](FichaItemPedido* item) {
             titulo = item->windowTitle();
             okHabilitado = child<QPushButton>(item, "ok")->isEnabled();
             qtdSoLeitura = child<QLineEdit>(item, "qtd")->isReadOnly();

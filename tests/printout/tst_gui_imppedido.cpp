@@ -4,8 +4,8 @@
 #include "base/core/Mail.h"
 #include "base/core/Session.h"
 #include "base/core/Settings.h"
-#include "orders/widgets/BrowsePEDIDO.h"
 #include "orders/widgets/FormularioPedido.h"
+#include "orders/widgets/JanelaPedidos.h"
 #include "printout/core/ArquivoPdf.h"
 #include "printout/widgets/ImpPedido.h"
 #include "printout/widgets/PrintoutWindows.h"
@@ -556,7 +556,7 @@ private Q_SLOTS:
     void botaoDaListaAbreJanela() {
         preparar();
         registrarImpressaoPedido();
-        BrowsePEDIDO lista(contexto());
+        JanelaPedidos lista(contexto());
         lista.setCurrentRow(0);
         auto* botao = child<QPushButton>(&lista, "botaoImprimir");
         QVERIFY(botao->isEnabled());

@@ -2,7 +2,7 @@
 // defaults, the save, the transfer of orders, and runs that stop before or at the connection, with
 // the run on a thread of its own.
 #include "base/core/Session.h"
-#include "orders/widgets/UpdatePEDIDO.h"
+#include "orders/widgets/FichaPedido.h"
 #include "store/core/Table.h"
 #include "sync/core/execucao/ConfiguracaoComunicacao.h"
 #include "sync/widgets/Comunicacao.h"
@@ -282,7 +282,7 @@ private Q_SLOTS:
         QTemporaryDir programa;
         auto j = abrir();
         {
-            UpdatePEDIDO formulario(ListContext{dados->path(), 1, programa.path()}, Requisicao::Inserir);
+            FichaPedido formulario(ListContext{dados->path(), 1, programa.path()}, Requisicao::Inserir);
             MessageBox::setNextAnswers({Button::Ok});
             child<QPushButton>(j.get(), "comunicar")->click();
             QTRY_VERIFY(!j->emComunicacao());
