@@ -103,8 +103,8 @@ private Q_SLOTS:
         QFETCH(QString, codigoErro);
         QAV_SERVIDOR_TESTE(servidor, ServidorTeste::Esquema::Zor);
         Conexao conexao;
-        QString erro;
-        QVERIFY2(conexao.conectar(parametros(servidor), &erro), qPrintable(erro));
+        const Resultado conectado = conexao.conectar(parametros(servidor));
+        QVERIFY2(conectado.ok, qPrintable(conectado.erro));
         QList<ErroSql> erros;
         conexao.aoErroSql([&erros](const ErroSql& e) { erros << e; });
         QCOMPARE(conexao.querysql(comando), resposta);
@@ -138,8 +138,8 @@ private Q_SLOTS:
         QFETCH(bool, padrao);
         QAV_SERVIDOR_TESTE(servidor, ServidorTeste::Esquema::Zor, ServidorTeste::Dados::Vazio);
         Conexao conexao;
-        QString erro;
-        QVERIFY2(conexao.conectar(parametros(servidor), &erro), qPrintable(erro));
+        const Resultado conectado = conexao.conectar(parametros(servidor));
+        QVERIFY2(conectado.ok, qPrintable(conectado.erro));
         QVERIFY(conexao.executar(QStringLiteral("SET standard_conforming_strings = ") +
                                  (padrao ? QStringLiteral("on") : QStringLiteral("off"))));
         QVERIFY(conexao.executar(QStringLiteral("CREATE TEMP TABLE eco (t text, n text);")));
@@ -160,19 +160,21 @@ private Q_SLOTS:
         QAV_SERVIDOR_TESTE(gerente, ServidorTeste::Esquema::Gerente, ServidorTeste::Dados::Vazio);
         QVERIFY(zor.password().contains(QLatin1Char(';')) && zor.password().contains(QLatin1Char('\'')));
         Conexao conexao;
-        QString erro;
-        QVERIFY2(conexao.conectar(parametros(zor), &erro), qPrintable(erro));
+        const Resultado conectado = conexao.conectar(parametros(zor));
+        QVERIFY2(conectado.ok, qPrintable(conectado.erro));
         QCOMPARE(conexao.sistema(), QStringLiteral("zor"));
         QVERIFY(conexao.versaoMaior() >= 9);
-        QVERIFY2(conexao.conectar(parametros(gerente), &erro), qPrintable(erro));
+        const Resultado doEscritorio = conexao.conectar(parametros(gerente));
+        QVERIFY2(doEscritorio.ok, qPrintable(doEscritorio.erro));
         QCOMPARE(conexao.sistema(), QStringLiteral("gerente"));
 
         ParametrosConexao errada = parametros(zor);
         errada.senha = QStringLiteral("senhaErrada123");
-        QVERIFY(!conexao.conectar(errada, &erro));
+        const Resultado recusado = conexao.conectar(errada);
+        QVERIFY(!recusado.ok);
         QVERIFY(!conexao.conectada());
-        QVERIFY(!erro.isEmpty());
-        QVERIFY2(!erro.contains(errada.senha), qPrintable(erro));
+        QVERIFY(!recusado.erro.isEmpty());
+        QVERIFY2(!recusado.erro.contains(errada.senha), qPrintable(recusado.erro));
     }
 
     // A whole run: the log rows on the server, the settings, company, salesperson and order types in
@@ -483,8 +485,8 @@ private Q_SLOTS:
             textos << t;
         }
         Conexao conexao;
-        QString erro;
-        QVERIFY2(conexao.conectar(parametros(servidor), &erro), qPrintable(erro));
+        const Resultado conectado = conexao.conectar(parametros(servidor));
+        QVERIFY2(conectado.ok, qPrintable(conectado.erro));
         QVERIFY(conexao.executar(QStringLiteral("CREATE TEMP TABLE eco (n integer, t text);")));
         for (bool padrao : {true, false}) {
             QVERIFY(conexao.executar(QStringLiteral("SET standard_conforming_strings = ") +

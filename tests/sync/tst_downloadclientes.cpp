@@ -48,9 +48,10 @@ struct Baixa {
     std::optional<ContextoComunicacao> contexto;
 
     bool conectar(const ServidorTeste& s, TipoComunicacao tipo, Date corte) {
-        QString erro;
-        if (!conexao.conectar({s.database(), s.host(), s.port(), s.passwordUser(), s.password()}, &erro)) {
-            qWarning() << erro;
+        const Resultado conectado =
+            conexao.conectar({s.database(), s.host(), s.port(), s.passwordUser(), s.password()});
+        if (!conectado.ok) {
+            qWarning() << conectado.erro;
             return false;
         }
         Table t(pasta.store(), "qavcfg");

@@ -113,9 +113,10 @@ struct Envio {
     std::optional<ContextoComunicacao> contexto;
 
     bool conectar(Local& local, const ServidorTeste& s) {
-        QString erro;
-        if (!conexao.conectar({s.database(), s.host(), s.port(), s.passwordUser(), s.password()}, &erro)) {
-            qWarning() << erro;
+        const Resultado conectado =
+            conexao.conectar({s.database(), s.host(), s.port(), s.passwordUser(), s.password()});
+        if (!conectado.ok) {
+            qWarning() << conectado.erro;
             return false;
         }
         contexto.emplace(local.pasta.store(), conexao, ouvinte);

@@ -75,12 +75,12 @@ Linha linhaDoResultado(const PGresult* resultado, int linha, const CodificacaoSe
     return l;
 }
 
-struct Resultado {
+struct RespostaPg {
     PGresult* r = nullptr;
-    explicit Resultado(PGresult* resultado) : r(resultado) {}
-    ~Resultado() { PQclear(r); }
-    Resultado(const Resultado&) = delete;
-    Resultado& operator=(const Resultado&) = delete;
+    explicit RespostaPg(PGresult* resultado) : r(resultado) {}
+    ~RespostaPg() { PQclear(r); }
+    RespostaPg(const RespostaPg&) = delete;
+    RespostaPg& operator=(const RespostaPg&) = delete;
     bool ok() const {
         const ExecStatusType s = PQresultStatus(r);
         return s == PGRES_COMMAND_OK || s == PGRES_TUPLES_OK;
@@ -228,7 +228,7 @@ Cursor::Passo Cursor::lerNomes() {
             descartar();
             return Passo::Erro;
         }
-        Resultado r(PQgetResult(m_conexao.m_conexao));
+        RespostaPg r(PQgetResult(m_conexao.m_conexao));
         const ExecStatusType estado = r.r ? PQresultStatus(r.r) : PGRES_FATAL_ERROR;
         if (estado == PGRES_TUPLES_OK) {
             m_nomes.clear();
@@ -412,7 +412,7 @@ Cursor::Passo Cursor::proxima(Linha& linha) {
         descartar();
         return Passo::Erro;
     }
-    Resultado r(PQgetResult(m_conexao.m_conexao));
+    RespostaPg r(PQgetResult(m_conexao.m_conexao));
     if (!r.r) {
         descartar();
         return Passo::Fim;
@@ -447,7 +447,7 @@ Conexao::~Conexao() {
     desconectar();
 }
 
-bool Conexao::conectar(const ParametrosConexao& p, QString* erro) {
+Resultado Conexao::conectar(const ParametrosConexao& p) {
     desconectar();
     m_senha = p.senha;
     Palavras w;
@@ -471,15 +471,14 @@ bool Conexao::conectar(const ParametrosConexao& p, QString* erro) {
     Espera como = Espera::Pronta;
     m_conexao = conectarComLimite(chaves.data(), valores.data(), m_limites.conexaoSegundos, m_parar, &como);
     if (!m_conexao || como != Espera::Pronta || PQstatus(m_conexao) != CONNECTION_OK) {
-        if (erro) {
-            if (como == Espera::SemResposta)
-                *erro = textoSemResposta(m_limites.conexaoSegundos);
-            else if (como == Espera::Interrompida)
-                *erro = QStringLiteral("Comunicação interrompida pelo usuário");
-            else
-                *erro = semSenha(m_conexao ? doServidor(PQerrorMessage(m_conexao))
-                                           : QStringLiteral("sem memória"));
-        }
+        QString erro;
+        if (como == Espera::SemResposta)
+            erro = textoSemResposta(m_limites.conexaoSegundos);
+        else if (como == Espera::Interrompida)
+            erro = QStringLiteral("Comunicação interrompida pelo usuário");
+        else
+            erro =
+                semSenha(m_conexao ? doServidor(PQerrorMessage(m_conexao)) : QStringLiteral("sem memória"));
         desconectar();
         if (como == Espera::Interrompida)
             m_falha = Falha::Interrompida;
@@ -487,13 +486,13 @@ bool Conexao::conectar(const ParametrosConexao& p, QString* erro) {
             m_falha = Falha::SemResposta;
             m_limiteEsgotado = m_limites.conexaoSegundos;
         }
-        return false;
+        return Resultado::falhou(erro);
     }
     escolherCodificacao();
     detectarServidor();
     if (m_conexao)
         aplicarLimitesSessao();
-    return true;
+    return {};
 }
 
 void Conexao::escolherCodificacao() {
@@ -706,7 +705,7 @@ std::optional<std::vector<Linha>> Conexao::consultar(const QString& comando, Err
             falhou = s != PGRES_COMMAND_OK && s != PGRES_TUPLES_OK;
         }
     }
-    Resultado r(resultado);
+    RespostaPg r(resultado);
     m_statusComando = r.r ? QByteArray(PQcmdStatus(r.r)) : QByteArray();
     if (!r.r || !r.ok()) {
         if (!m_conexao) {

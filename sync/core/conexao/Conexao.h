@@ -4,6 +4,7 @@
 // written by the literal functions below, which escape them the way this server reads them, so that
 // any text (quotes, backslashes, ";", "--", accented letters) arrives unchanged.
 
+#include "base/core/Resultado.h"
 #include "store/core/Date.h"
 #include "store/core/Decimal.h"
 #include "sync/core/conexao/CodificacaoServidor.h"
@@ -94,9 +95,9 @@ public:
     Conexao& operator=(const Conexao&) = delete;
 
     // Opens the connection (after dropping any previous one), then finds the server's system ("zor" or
-    // "gerente": the schema that holds a table `pedidos`) and PostgreSQL version. False with the
-    // server's text in `erro`.
-    bool conectar(const ParametrosConexao& parametros, QString* erro);
+    // "gerente": the schema that holds a table `pedidos`) and PostgreSQL version. Not done: the
+    // server's text (never the password) in `erro`.
+    Resultado conectar(const ParametrosConexao& parametros);
     void desconectar();
     bool conectada() const;
     QString sistema() const { return m_sistema; }

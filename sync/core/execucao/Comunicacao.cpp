@@ -39,9 +39,8 @@ bool conectar(ContextoComunicacao& c, Desfecho& desfecho) {
         desfecho.campoAcorrigir = falha->campo;
         return false;
     }
-    QString erro;
-    if (!c.conexao.conectar(parametrosDaConfiguracao(*c.qavcfg), &erro)) {
-        c.erro(QStringLiteral("ERRO CONEXÃO BANCO DE DADOS.|") + erro);
+    if (const Resultado conectado = c.conexao.conectar(parametrosDaConfiguracao(*c.qavcfg)); !conectado.ok) {
+        c.erro(QStringLiteral("ERRO CONEXÃO BANCO DE DADOS.|") + conectado.erro);
         return false;
     }
     c.sistema = c.conexao.sistema();

@@ -16,9 +16,8 @@ const QString kInterrompida = QStringLiteral("Atualização interrompida pelo us
 bool conectar(ContextoIntegracao& c, const BdGerente& configuracao) {
     c.conexao.desconectar();
     c.registrar(QStringLiteral("Conectando Servidor..."));
-    QString erro;
-    if (!c.conexao.conectar(parametrosGerente(configuracao), &erro)) {
-        c.erro(QStringLiteral("ERRO CONEXÃO BANCO DE DADOS.|") + erro);
+    if (const Resultado conectado = c.conexao.conectar(parametrosGerente(configuracao)); !conectado.ok) {
+        c.erro(QStringLiteral("ERRO CONEXÃO BANCO DE DADOS.|") + conectado.erro);
         return false;
     }
     return true;
