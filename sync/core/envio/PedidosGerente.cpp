@@ -49,16 +49,8 @@ public:
             c.conexao.querysql(QStringLiteral("select currval('gerente.pedidos_id_pedido_seq');"));
         if (idPedido.isEmpty())
             return std::nullopt;
-        const DadosItensGerente itens{.fontes = {.tabelas = t.envio,
-                                                 .produtos = t.produtos,
-                                                 .precos = t.precos,
-                                                 .pedido = p.pedido,
-                                                 .cliente = p.cliente,
-                                                 .pauta = p.pauta,
-                                                 .vendedor = p.vendedor,
-                                                 .idPedidoServidor = idPedido.toLongLong()},
-                                      .estado = p.estado,
-                                      .numero = *numero};
+        const DadosItensGerente itens{
+            .fontes = itensDoPedido(t, p, idPedido.toLongLong()), .estado = p.estado, .numero = *numero};
         if (!enviarItensGerente(c, itens) || !registrarNoLog(c, p.pedido, idPedido, *numero))
             return std::nullopt;
         return PedidoInserido{*numero, idPedido.toLongLong()};

@@ -44,15 +44,7 @@ public:
             c.conexao.querysql(QStringLiteral("select currval('zor.pedidos_id_pedido_seq');"));
         if (idPedido.isEmpty())
             return std::nullopt;
-        const DadosItens itens{.fontes = {.tabelas = t.envio,
-                                          .produtos = t.produtos,
-                                          .precos = t.precos,
-                                          .pedido = p.pedido,
-                                          .cliente = p.cliente,
-                                          .pauta = p.pauta,
-                                          .vendedor = p.vendedor,
-                                          .idPedidoServidor = idPedido.toLongLong()},
-                               .operacao = *operacao};
+        const DadosItens itens{.fontes = itensDoPedido(t, p, idPedido.toLongLong()), .operacao = *operacao};
         if (!enviarItens(c, itens) || !registrarNoLog(c, p, idPedido, *numero))
             return std::nullopt;
         return PedidoInserido{*numero, idPedido.toLongLong()};

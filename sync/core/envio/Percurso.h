@@ -10,6 +10,7 @@
 #include "store/core/Record.h"
 #include "store/core/Table.h"
 #include "sync/core/envio/Cliente.h"
+#include "sync/core/envio/ItensPedidoComum.h"
 #include "sync/core/envio/NumeracaoPedido.h"
 #include "sync/core/envio/RegistroTransito.h"
 #include "sync/core/execucao/ContextoComunicacao.h"
@@ -57,6 +58,19 @@ struct PedidoAEnviar {
     Record pauta;    // PAUTA (blank when absent)
     QString numeroQav;
 };
+
+// What the item upload of either server reads of the order `p`, inserted on the server as
+// `idPedidoServidor`.
+inline ItensDoPedido itensDoPedido(TabelasPedidos& t, const PedidoAEnviar& p, long long idPedidoServidor) {
+    return {.tabelas = t.envio,
+            .produtos = t.produtos,
+            .precos = t.precos,
+            .pedido = p.pedido,
+            .cliente = p.cliente,
+            .pauta = p.pauta,
+            .vendedor = p.vendedor,
+            .idPedidoServidor = idPedidoServidor};
+}
 
 // An order the destination inserted: its number and the server's id of the new row.
 struct PedidoInserido {
