@@ -31,9 +31,20 @@ void digitsFunction(sqlite3_context* context, int, sqlite3_value** args) {
             digits += static_cast<char>(raw[i]);
     sqlite3_result_text(context, digits.data(), static_cast<int>(digits.size()), SQLITE_TRANSIENT);
 }
+// SQLite counts every allocation under a global lock for statistics nobody here reads; a download
+// writing millions of rows pays for that lock on every value. Off before the library starts (a
+// later call is refused by SQLite and changes nothing).
+void configureLibrary() {
+    static const bool configured = [] {
+        sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
+        return true;
+    }();
+    (void)configured;
+}
 } // namespace
 
 std::unique_ptr<Connection> Connection::open(const QString& path, bool create, StoreError* error) {
+    configureLibrary();
     if (!create && !QFile::exists(path)) {
         *error = {ErrorCode::FileNotFound, errorText(ErrorCode::FileNotFound), {}, {}};
         return nullptr;

@@ -3,6 +3,8 @@
 
 #include "store/core/DecimalParts.h"
 
+#include <array>
+
 namespace qav {
 
 using wide::U128;
@@ -81,33 +83,59 @@ Decimal Decimal::truncated(int places) const {
     return fromMagnitude(m_negative, m.hi, m.lo);
 }
 
-bool Decimal::fitsField(int precision, int scale) const {
-    if (scale < 0 || scale > kScale || precision < scale || precision > kMaxIntegerDigits + kScale)
+namespace {
+
+void checkField(int precision, int scale) {
+    if (scale < 0 || scale > Decimal::kScale || precision < scale ||
+        precision > Decimal::kMaxIntegerDigits + Decimal::kScale)
         throw std::invalid_argument("Decimal: invalid field precision or scale");
+}
+
+// 10^n units for n up to 38, worked out once: every value written to a field is checked against one.
+const std::array<U128, 39>& powersOfTen() {
+    static const std::array<U128, 39> powers = [] {
+        std::array<U128, 39> p{};
+        p[0] = U128{0, 1};
+        for (size_t n = 1; n < p.size(); ++n) {
+            std::uint64_t w[2] = {p[n - 1].lo, p[n - 1].hi};
+            wide::mulWords(w, 2, 10);
+            p[n] = U128{w[1], w[0]};
+        }
+        return p;
+    }();
+    return powers;
+}
+
+} // namespace
+
+bool Decimal::integerDigitsFit(int precision, int scale) const {
+    const int integerDigits = precision - scale;
+    if (integerDigits >= kMaxIntegerDigits)
+        return true;
+    // The magnitude must stay below 10^(integerDigits + 12) units.
+    return wide::less(U128{m_hi, m_lo}, powersOfTen()[static_cast<size_t>(integerDigits + kScale)]);
+}
+
+bool Decimal::fitsField(int precision, int scale) const {
+    checkField(precision, scale);
+    try {
+        return rounded(scale).integerDigitsFit(precision, scale);
+    } catch (const DecimalOverflow&) {
+        return false;
+    }
+}
+
+Decimal Decimal::forField(int precision, int scale) const {
+    checkField(precision, scale);
     Decimal r;
     try {
         r = rounded(scale);
     } catch (const DecimalOverflow&) {
-        return false;
-    }
-    const int integerDigits = precision - scale;
-    if (integerDigits >= kMaxIntegerDigits)
-        return true;
-    // The rounded magnitude must stay below 10^(integerDigits + 12) units.
-    U128 limit{0, 1};
-    for (int done = 0, left = integerDigits + kScale; left > 0; left -= done) {
-        done = left > 19 ? 19 : left;
-        std::uint64_t w[2] = {limit.lo, limit.hi};
-        wide::mulWords(w, 2, wide::kPow10[done]);
-        limit = {w[1], w[0]};
-    }
-    return wide::less(U128{r.m_hi, r.m_lo}, limit);
-}
-
-Decimal Decimal::forField(int precision, int scale) const {
-    if (!fitsField(precision, scale))
         throw DecimalOverflow("Decimal value too large for its field");
-    return rounded(scale);
+    }
+    if (!r.integerDigitsFit(precision, scale))
+        throw DecimalOverflow("Decimal value too large for its field");
+    return r;
 }
 
 Decimal Decimal::abs() const {

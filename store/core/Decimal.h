@@ -69,6 +69,8 @@ public:
     // DecimalOverflow when the rounded value needs more than p - s integer digits.
     Decimal forField(int precision, int scale) const;
     bool fitsField(int precision, int scale) const;
+    // Whether this value, already rounded to `scale` places, has room in decimal(precision, scale).
+    bool integerDigitsFit(int precision, int scale) const;
 
     bool isZero() const { return m_hi == 0 && m_lo == 0; }
     bool isNegative() const { return m_negative; }

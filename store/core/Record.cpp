@@ -49,6 +49,12 @@ void Record::clear() {
     m_revision = 0;
 }
 
+void Record::clearField(int field) {
+    const FieldDef& def = m_def->fields.at(static_cast<size_t>(field));
+    for (int e = 0; e < def.count; ++e)
+        m_values[static_cast<size_t>(m_def->slotOffset[static_cast<size_t>(field)] + e)] = blankValue(def);
+}
+
 int Record::field(std::string_view name) const {
     const int index = m_def->fieldIndex(name);
     if (index < 0)

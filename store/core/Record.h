@@ -32,6 +32,8 @@ public:
     const TableDef& def() const { return *m_def; }
     // Blank record: numbers and dates 0, texts empty (spaces).
     void clear();
+    // One field blank, all its elements.
+    void clearField(int field);
 
     // By field index (fast) and by field name (case-insensitive). `element` is for array fields.
     int field(std::string_view name) const; // throws FieldValueError for an unknown name

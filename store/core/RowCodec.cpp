@@ -5,6 +5,7 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <algorithm>
 #include <sqlite3.h>
 
 namespace qav::rowcodec {
@@ -96,6 +97,18 @@ int bindRecord(sqlite3_stmt* statement, int first, const Record& record) {
     for (const int f : schema::shadowedFields(table))
         bindText(statement, parameter++, text::foldKey(record.text(f)));
     return parameter;
+}
+
+void bindFields(sqlite3_stmt* statement, int first, const Record& record, const std::vector<int>& fields) {
+    const std::vector<int>& shadowed = schema::shadowedFields(record.def());
+    const int shadowFirst = first + static_cast<int>(record.def().fields.size());
+    for (const int f : fields) {
+        bindField(statement, first + f, record, f);
+        const auto s = std::find(shadowed.begin(), shadowed.end(), f);
+        if (s != shadowed.end())
+            bindText(statement, shadowFirst + static_cast<int>(s - shadowed.begin()),
+                     text::foldKey(record.text(f)));
+    }
 }
 
 void readRecord(sqlite3_stmt* statement, int first, Record& record) {

@@ -14,6 +14,9 @@ namespace qav::rowcodec {
 // Binds the fields and then the shadow columns of `record`, starting at parameter `first` (1-based).
 // Returns the next free parameter number.
 int bindRecord(sqlite3_stmt* statement, int first, const Record& record);
+// Binds again only `fields` (and their shadow columns) of a statement that bindRecord bound from
+// parameter `first`.
+void bindFields(sqlite3_stmt* statement, int first, const Record& record, const std::vector<int>& fields);
 // Binds one field value (element `element`) as it is stored, for key comparisons.
 void bindField(sqlite3_stmt* statement, int parameter, const Record& record, int field, int element = 0);
 // Binds the folded text of a text field, as its shadow column holds it.

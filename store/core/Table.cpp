@@ -106,6 +106,7 @@ void Table::close() {
     if (m_batchStarted)
         rollbackBatch();
     m_walk = Walk();
+    dropSimilar();
     m_cache.clear();
     m_cacheConnection = nullptr;
     m_connection = nullptr;
@@ -147,12 +148,14 @@ const KeyDef* Table::findKey(std::string_view key) {
 }
 
 void Table::route(Connection* connection, const std::string& schemaName) {
+    dropSimilar();
     m_connection = connection;
     m_schema = schemaName;
     m_walk.page.clear();
 }
 
 void Table::unroute() {
+    dropSimilar();
     m_connection = m_ownConnection;
     m_schema = "main";
     m_walk.page.clear();
@@ -461,20 +464,57 @@ void Table::setFilter(std::string condition, std::vector<QVariant> parameters) {
     m_walk.pageAtEnd = false;
 }
 
+std::string Table::insertSql() const {
+    const int columns = schema::storedColumnCount(*m_def);
+    std::string sql = "INSERT INTO " + qualifiedName() + " (" + schema::columnList(*m_def) + ") VALUES (";
+    for (int i = 0; i < columns; ++i)
+        sql += i ? ", ?" : "?";
+    return sql + ")";
+}
+
 Status Table::add() {
     if (!ensureOpen())
         return Status::Error;
-    sqlite3_stmt* statement = cached(AddShape, [this] {
-        const int columns = schema::storedColumnCount(*m_def);
-        std::string sql = "INSERT INTO " + qualifiedName() + " (" + schema::columnList(*m_def) + ") VALUES (";
-        for (int i = 0; i < columns; ++i)
-            sql += i ? ", ?" : "?";
-        return sql + ")";
-    });
+    sqlite3_stmt* statement = cached(AddShape, [this] { return insertSql(); });
     if (!statement)
         return fail(m_error);
     StatementReset reset(statement);
     rowcodec::bindRecord(statement, 1, m_record);
+    return added(statement);
+}
+
+Status Table::addSimilar(const std::vector<int>& varying) {
+    if (!ensureOpen())
+        return Status::Error;
+    // A statement of this cursor's own, not the connection's shared one: its bindings are the
+    // series' blank values, which no other add may replace.
+    if (!m_similarStatement) {
+        const std::string sql = insertSql();
+        if (sqlite3_prepare_v3(m_connection->handle(), sql.c_str(), static_cast<int>(sql.size()),
+                               SQLITE_PREPARE_PERSISTENT, &m_similarStatement, nullptr) != SQLITE_OK) {
+            m_similarStatement = nullptr;
+            return failFromConnection();
+        }
+        m_similarFields.clear();
+    }
+    sqlite3_stmt* statement = m_similarStatement;
+    StatementReset reset(statement);
+    if (m_similarFields != varying) {
+        rowcodec::bindRecord(statement, 1, m_record);
+        m_similarFields = varying;
+    } else {
+        rowcodec::bindFields(statement, 1, m_record, varying);
+    }
+    return added(statement);
+}
+
+void Table::dropSimilar() {
+    sqlite3_finalize(m_similarStatement);
+    m_similarStatement = nullptr;
+    m_similarFields.clear();
+}
+
+Status Table::added(sqlite3_stmt* statement) {
     if (sqlite3_step(statement) != SQLITE_DONE)
         return failFromConnection();
     m_record.setOrigin(sqlite3_last_insert_rowid(m_connection->handle()), 1);

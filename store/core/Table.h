@@ -72,6 +72,12 @@ public:
     void clearFilter() { setFilter({}); }
 
     Status add(); // adds the buffer as a new record
+    // Adds the buffer as a new record of a series whose records differ only in the `varying` fields
+    // (a download adding two million prices): the whole buffer is bound at the first add of the
+    // series and then only those fields, which spares encoding the same blank values again for
+    // every record. The caller changes no other field of the buffer during the series; a series
+    // ends when `varying` changes, the table is routed through another connection or closed.
+    Status addSimilar(const std::vector<int>& varying);
     Status put(); // writes the buffer over the record it was read from
     // Writes only these fields of the buffer over the record it was read from: the keys built on the
     // other fields are left alone, which makes changing one value of a wide record much cheaper.
@@ -134,6 +140,9 @@ private:
     // The statement of one fixed operation shape, prepared once per connection and schema.
     enum Shape { AddShape, PutShape, ProbeShape, FetchRowShape, DeleteShape, CountShape, GetShape };
     sqlite3_stmt* cached(int slot, const std::function<std::string()>& buildSql);
+    std::string insertSql() const;
+    Status added(sqlite3_stmt* statement); // steps an INSERT whose values are bound
+    void dropSimilar();
     std::string updateSql(const std::vector<int>& fields) const;
     Status write(const std::vector<int>& fields);
 
@@ -153,6 +162,9 @@ private:
     bool m_batchStarted = false;
     std::int64_t m_heldRow = 0;
     std::vector<sqlite3_stmt*> m_cache;
+    // The series of addSimilar: its statement (on the current connection) and varying fields.
+    sqlite3_stmt* m_similarStatement = nullptr;
+    std::vector<int> m_similarFields;
     const Connection* m_cacheConnection = nullptr;
     std::string m_cacheSchema;
 };

@@ -60,10 +60,26 @@ SetResult putIntegerWhere(Table& table, const char* field, std::int64_t value, c
 }
 
 SetResult removeWhere(Table& table, const std::string& condition, const std::vector<QVariant>& parameters) {
-    const std::string sql = "DELETE FROM " + qualifiedName(table) + " WHERE \"_hold\" = '' AND (" +
-                            withDecimalOrder(table.def(), condition) + ")";
+    const std::string removed = "\"_hold\" = '' AND (" + withDecimalOrder(table.def(), condition) + ")";
+    // When no record is spared (a download's full run over its own table, the usual case), the
+    // statement without a condition empties the table page by page instead of deleting record by
+    // record and key by key: ten times faster on two million prices. A record is spared when it is
+    // held or its condition is false or unknown.
+    const std::string spared =
+        "SELECT EXISTS (SELECT 1 FROM " + qualifiedName(table) + " WHERE (" + removed + ") IS NOT 1)";
+    SetResult none;
+    if (Connection* connection = table.connection()) {
+        if (sqlite3_stmt* statement = connection->statement(spared, &none.error)) {
+            StatementReset reset(statement);
+            for (size_t i = 0; i < parameters.size(); ++i)
+                bindVariant(statement, static_cast<int>(i) + 1, parameters[i]);
+            if (sqlite3_step(statement) == SQLITE_ROW && sqlite3_column_int(statement, 0) == 0)
+                return run(table, "DELETE FROM " + qualifiedName(table), [](sqlite3_stmt*) {}, 1, {});
+        }
+    }
     return run(
-        table, sql, [](sqlite3_stmt*) {}, 1, parameters);
+        table, "DELETE FROM " + qualifiedName(table) + " WHERE " + removed, [](sqlite3_stmt*) {}, 1,
+        parameters);
 }
 
 Status putChanged(Table& table, const Record& read) {

@@ -84,6 +84,16 @@ private Q_SLOTS:
         editor.release();
         QCOMPARE(removeWhere(t, "ID_EMPRESA = ?", {QVariant::fromValue(1)}).records, 3);
         QCOMPARE(t.count(), 1);
+
+        // A record the condition cannot answer for is spared; when every record passes, the table
+        // is emptied whole, counted, and takes records again.
+        adicionarProduto(t, 5, 2, "E", 1);
+        QCOMPARE(removeWhere(t, "ID_EMPRESA = ? AND NULLIF(ID, 5) > 0", {QVariant::fromValue(2)}).records, 1);
+        QCOMPARE(t.count(), 1);
+        QCOMPARE(removeWhere(t, "ID_EMPRESA = ?", {QVariant::fromValue(2)}).records, 1);
+        QCOMPARE(t.count(), 0);
+        adicionarProduto(t, 4, 2, "D", 1);
+        QCOMPARE(ler(t, 4, 2), Status::Ok);
     }
 
     // Only what changed is written, with the revision moved; nothing changed, nothing written; a
@@ -130,6 +140,49 @@ private Q_SLOTS:
         t.release();
         QCOMPARE(ler(t, 2, 1), Status::Ok);
         QCOMPARE(t.rec().integer("ATIVO"), 1);
+    }
+
+    // A series of similar adds binds the blank fields once: each record still comes back whole, with
+    // its own varying values (the folded name found by its key too), blank elsewhere, even after a
+    // full add of a different record in between, a refused duplicate, and a move into a transaction.
+    void similarAddsWriteWholeRecords() {
+        test::TempDataFolder pasta;
+        Store& store = pasta.store();
+        Table t(store, "produto");
+        QVERIFY(t.open());
+        const std::vector<int> varia = {t.rec().field("ID"), t.rec().field("ID_EMPRESA"),
+                                        t.rec().field("CODIGO"), t.rec().field("NOME")};
+        const auto serie = [&](int id, const char* codigo) {
+            t.clear();
+            t.rec().setInteger("ID", id);
+            t.rec().setInteger("ID_EMPRESA", 1);
+            t.rec().setText("CODIGO", QString::fromLatin1(codigo));
+            t.rec().setText("NOME", QStringLiteral("Perfil Ação %1").arg(id));
+            return t.addSimilar(varia);
+        };
+        QCOMPARE(serie(1, "A"), Status::Ok);
+        adicionarProduto(t, 2, 1, "B", 1); // ATIVO 1 outside the series
+        QCOMPARE(serie(3, "C"), Status::Ok);
+        QCOMPARE(serie(4, "C"), Status::Error); // the code is taken
+        QCOMPARE(t.error().code, ErrorCode::CreatesDuplicateKey);
+        {
+            Transaction transacao({&t});
+            QVERIFY(transacao.begin());
+            QCOMPARE(serie(5, "E"), Status::Ok);
+            QVERIFY(transacao.commit());
+        }
+        QCOMPARE(serie(6, "F"), Status::Ok);
+        QCOMPARE(t.count(), 5);
+        for (const int id : {1, 3, 5, 6}) {
+            QCOMPARE(ler(t, id, 1), Status::Ok);
+            QCOMPARE(t.rec().text("NOME").trimmed(), QStringLiteral("Perfil Ação %1").arg(id));
+            QCOMPARE(t.rec().integer("ATIVO"), 0);
+        }
+        t.clear();
+        t.rec().setText("CODIGO", QStringLiteral("e"));
+        t.rec().setInteger("ID_EMPRESA", 1);
+        QCOMPARE(t.get("KEYCODIGO"), Status::Ok);
+        QCOMPARE(t.rec().integer("ID"), 5);
     }
 
     // A set operation that cannot run changes nothing and says why: a table not open, a condition

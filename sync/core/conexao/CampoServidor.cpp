@@ -4,20 +4,63 @@
 #include "store/core/TableDef.h"
 #include "store/core/Text.h"
 
+#include <array>
+#include <charconv>
+#include <string_view>
+
 namespace qav::sync {
 
 namespace {
+
+// A number as the server writes it, without the spaces around it. Numbers come by the million in a
+// download: a short one (all of them, in practice) is copied once, into a buffer of its own.
+class TextoNumero {
+public:
+    explicit TextoNumero(const QString& valor) {
+        qsizetype inicio = 0, fim = valor.size();
+        while (inicio < fim && valor[inicio].isSpace())
+            ++inicio;
+        while (fim > inicio && valor[fim - 1].isSpace())
+            --fim;
+        if (fim - inicio <= static_cast<qsizetype>(m_curto.size())) {
+            size_t n = 0;
+            for (qsizetype i = inicio; i < fim; ++i) {
+                const char16_t c = valor[i].unicode();
+                if (c > 0x7f)
+                    break;
+                m_curto[n++] = static_cast<char>(c);
+            }
+            if (static_cast<qsizetype>(n) == fim - inicio) {
+                m_texto = std::string_view(m_curto.data(), n);
+                return;
+            }
+        }
+        m_longo = valor.mid(inicio, fim - inicio).toStdString();
+        m_texto = m_longo;
+    }
+    TextoNumero(const TextoNumero&) = delete;
+    TextoNumero& operator=(const TextoNumero&) = delete;
+    std::string_view texto() const { return m_texto; }
+
+private:
+    std::array<char, 64> m_curto{};
+    std::string m_longo;
+    std::string_view m_texto;
+};
+
 long long inteiro(const QString& valor) {
-    const QString t = valor.trimmed();
-    if (t == QStringLiteral("t"))
+    const TextoNumero numero(valor);
+    const std::string_view t = numero.texto();
+    if (t == "t")
         return 1;
-    bool ok = false;
-    const long long n = t.toLongLong(&ok);
-    if (ok)
+    long long n = 0;
+    if (const auto [fim, erro] = std::from_chars(t.data(), t.data() + t.size(), n);
+        erro == std::errc() && fim == t.data() + t.size() && !t.empty())
         return n;
-    const auto d = Decimal::parse(t.toStdString());
+    const auto d = Decimal::parse(t);
     return d ? d->truncated().toInt64() : 0;
 }
+
 } // namespace
 
 bool atribuirDoServidor(Record& r, const char* campo, const QString& valor, int elemento) {
@@ -36,11 +79,16 @@ bool atribuirDoServidor(Record& r, int indice, const QString& valor, int element
         r.setReal(indice, valor.trimmed().toDouble(), elemento);
         return true;
     case FieldType::Decimal: {
-        const auto d = Decimal::parse(valor.trimmed().toStdString());
-        const Decimal numero = d ? *d : Decimal();
-        if (!numero.rounded(def.scale).fitsField(def.size, def.scale))
+        const auto d = Decimal::parse(TextoNumero(valor).texto());
+        Decimal arredondado;
+        try {
+            arredondado = d ? d->rounded(def.scale) : Decimal();
+        } catch (const DecimalOverflow&) {
             return false;
-        r.setDecimal(indice, numero.forField(def.size, def.scale), elemento);
+        }
+        if (!arredondado.integerDigitsFit(def.size, def.scale))
+            return false;
+        r.setDecimal(indice, arredondado, elemento);
         return true;
     }
     case FieldType::Date: {

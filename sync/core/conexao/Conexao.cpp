@@ -270,8 +270,14 @@ Cursor::Passo Cursor::lerNomes() {
 
 void Cursor::linhaDaCopia(const char* bytes, int tamanho, Linha& linha) {
     linha.ajustes.clear();
-    linha.colunas.clear();
     linha.nulas.clear();
+    // Each column's text keeps its storage from row to row (the rows of a download come by the
+    // million); the texts past this row's last column go at the end.
+    size_t colunas = 0;
+    const auto proximaColuna = [&]() -> QString& {
+        return colunas < linha.colunas.size() ? linha.colunas[colunas++]
+                                              : (++colunas, linha.colunas.emplace_back());
+    };
     if (tamanho > 0 && bytes[tamanho - 1] == '\n')
         --tamanho;
     const char* fim = bytes + tamanho;
@@ -287,10 +293,10 @@ void Cursor::linhaDaCopia(const char* bytes, int tamanho, Linha& linha) {
             }
             ++p;
         }
-        const size_t coluna = linha.colunas.size();
+        const size_t coluna = colunas;
         if (p - inicio == 2 && inicio[0] == '\\' && inicio[1] == 'N') {
             linha.nulas.push_back(true);
-            linha.colunas.emplace_back();
+            proximaColuna() = QString();
         } else {
             const char* valor = inicio;
             qsizetype tamanhoValor = p - inicio;
@@ -350,22 +356,35 @@ void Cursor::linhaDaCopia(const char* bytes, int tamanho, Linha& linha) {
                 valor = m_valor.constData();
                 tamanhoValor = m_valor.size();
             }
-            QString texto = m_conexao.m_codificacao.decodificar(valor, tamanhoValor);
-            // The local tables hold Windows-1252 only: anything else is kept in its nearest plain form
-            // rather than ending the step.
-            if (!text::isWin1252(texto)) {
-                QString ajustado = text::win1252Form(texto);
-                linha.ajustes.push_back(
-                    {QString(), coluna < m_nomes.size() ? m_nomes[coluna] : QString(), texto, ajustado});
-                texto = std::move(ajustado);
-            }
+            QString& texto = proximaColuna();
             linha.nulas.push_back(false);
-            linha.colunas.push_back(std::move(texto));
+            // Plain ASCII (numbers, dates, most texts) reads the same in every server encoding and
+            // is within the local code page: widened in place.
+            bool ascii = true;
+            for (qsizetype i = 0; i < tamanhoValor && ascii; ++i)
+                ascii = (static_cast<unsigned char>(valor[i]) & 0x80) == 0;
+            if (ascii) {
+                texto.resize(tamanhoValor);
+                QChar* destino = texto.data();
+                for (qsizetype i = 0; i < tamanhoValor; ++i)
+                    destino[i] = QLatin1Char(valor[i]);
+            } else {
+                texto = m_conexao.m_codificacao.decodificar(valor, tamanhoValor);
+                // The local tables hold Windows-1252 only: anything else is kept in its nearest
+                // plain form rather than ending the step.
+                if (!text::isWin1252(texto)) {
+                    QString ajustado = text::win1252Form(texto);
+                    linha.ajustes.push_back(
+                        {QString(), coluna < m_nomes.size() ? m_nomes[coluna] : QString(), texto, ajustado});
+                    texto = std::move(ajustado);
+                }
+            }
         }
         if (p >= fim)
             break;
         ++p; // the tab
     }
+    linha.colunas.resize(colunas);
 }
 
 Cursor::Passo Cursor::lerCopia(Linha& linha) {

@@ -73,6 +73,7 @@ std::vector<QString> colunas(const char* select) {
 struct Destino {
     QByteArray campo;
     int elemento = 0;
+    int indice = -1; // the field's place in the record, looked up once for the step
 };
 
 std::vector<Destino> destinos(const Record& r, const std::vector<QString>& nomes,
@@ -90,6 +91,13 @@ std::vector<Destino> destinos(const Record& r, const std::vector<QString>& nomes
             for (const FieldDef& f : r.def().fields)
                 if (QString::fromLatin1(f.name).compare(nome, Qt::CaseInsensitive) == 0)
                     destino.campo = f.name;
+        }
+        if (!destino.campo.isEmpty()) {
+            try {
+                destino.indice = r.field(destino.campo.constData());
+            } catch (const FieldValueError&) {
+                destino.indice = -1; // named by its name, row by row, which reports it
+            }
         }
         d.push_back(destino);
     }
@@ -197,14 +205,14 @@ public:
 
     bool gravar(const Linha& l) {
         const long long id = l.inteiro(0);
-        const QString sobre = QString::number(id) + QLatin1Char(' ') + coluna(l, "razao");
+        const QString sobre = QString::number(id) + QLatin1Char(' ') + l.texto(m_posRazao);
         m_passo.progresso([&] { return QStringLiteral("Atualizando Cliente: ") + sobre; });
         if (id > clientes::idLocalInicial)
             return true;
         const bool doVendedor = ehDoVendedor(l);
         if (!m_forma.zor) {
             // A customer created here that the office already registered takes the office's id.
-            const long long local = clienteDaEstacao(m_outro, coluna(l, "cgcpf"));
+            const long long local = clienteDaEstacao(m_outro, l.texto(m_posDocumento));
             if (local != 0) {
                 if (!renumerarClienteLocal(m_c, m_tabelas, static_cast<int>(local), static_cast<int>(id)))
                     return false;
@@ -246,19 +254,20 @@ public:
     }
 
 private:
-    QString coluna(const Linha& l, const char* nome) const {
+    // The place of a column in the answer (none: past its end, which reads as an empty text).
+    size_t posicao(const char* nome) const {
         for (size_t i = 0; i < m_nomes.size(); ++i)
             if (m_nomes[i] == QLatin1String(nome))
-                return l.texto(i);
-        return QString();
+                return i;
+        return m_nomes.size();
     }
 
     // The ERP names up to three salespeople of a customer; the office one.
     bool ehDoVendedor(const Linha& l) const {
         if (!m_forma.zor)
-            return coluna(l, "cod_vendedor").toInt() == m_rep;
-        return coluna(l, "cod_vendedor").toInt() == m_rep || coluna(l, "cod_vendedor2").toInt() == m_rep ||
-               coluna(l, "cod_vendedor3").toInt() == m_rep;
+            return l.texto(m_posVendedor).toInt() == m_rep;
+        return l.texto(m_posVendedor).toInt() == m_rep || l.texto(m_posVendedor2).toInt() == m_rep ||
+               l.texto(m_posVendedor3).toInt() == m_rep;
     }
 
     // The server's values over the local customer; the ERP sends the delivery and billing towns by
@@ -277,14 +286,17 @@ private:
                         atribuirOuRegistrar(m_c, r, "PERC_VENDAS", l.texto(i), registro, d.elemento);
                     continue;
                 }
-                atribuirOuRegistrar(m_c, r, d.campo.constData(), l.texto(i), registro);
+                if (d.indice >= 0)
+                    atribuirOuRegistrar(m_c, r, d.indice, l.texto(i), registro);
+                else
+                    atribuirOuRegistrar(m_c, r, d.campo.constData(), l.texto(i), registro);
             }
             if (m_forma.zor) {
-                atribuirOuRegistrar(m_c, r, "N_SUFRAMA", coluna(l, "inscr_suframa"), registro);
+                atribuirOuRegistrar(m_c, r, "N_SUFRAMA", l.texto(m_posSuframa), registro);
                 const auto [eMunic, eEstad] =
-                    municipio(m_municip, coluna(l, "id_municipio_entrega").toLongLong());
+                    municipio(m_municip, l.texto(m_posMunicipioEntrega).toLongLong());
                 const auto [cMunic, cEstad] =
-                    municipio(m_municip, coluna(l, "id_municipio_cobranca").toLongLong());
+                    municipio(m_municip, l.texto(m_posMunicipioCobranca).toLongLong());
                 r.setText("E_MUNIC", text::fit(eMunic, 30));
                 r.setText("E_ESTAD", text::fit(eEstad, 2));
                 r.setText("C_MUNIC", text::fit(cMunic, 30));
@@ -316,6 +328,12 @@ private:
     const bool m_todos;
     const int m_rep;
     Record m_lido; // the stored customer, as read before the server's values go in
+    // The columns read by name, placed once for the step.
+    const size_t m_posRazao = posicao("razao"), m_posDocumento = posicao("cgcpf"),
+                 m_posVendedor = posicao("cod_vendedor"), m_posVendedor2 = posicao("cod_vendedor2"),
+                 m_posVendedor3 = posicao("cod_vendedor3"), m_posSuframa = posicao("inscr_suframa"),
+                 m_posMunicipioEntrega = posicao("id_municipio_entrega"),
+                 m_posMunicipioCobranca = posicao("id_municipio_cobranca");
 };
 
 bool baixar(ContextoComunicacao& c, const Forma& forma) {

@@ -6,6 +6,9 @@
 #include "sync/core/execucao/CursorTransacao.h"
 #include "sync/core/execucao/ValorNaoCabe.h"
 
+#include <cstring>
+#include <stdexcept>
+
 namespace qav::sync {
 
 namespace {
@@ -109,6 +112,21 @@ const Copia kCopias[] = {{"codigo", "CODIGO"},
                          {"peso_fator", "PESO_FATOR"},
                          {"desc_ipi_bc", "DESC_IPI_BC"}};
 
+// The place of a column in the statement's answer.
+size_t coluna(const char* nome) {
+    for (size_t i = 0; i < kColunas.size(); ++i)
+        if (std::strcmp(kColunas[i], nome) == 0)
+            return i;
+    throw std::logic_error(std::string("Produtos: coluna desconhecida ") + nome);
+}
+
+// A copy of a column into a field, by place: looked up once for the step, not for each of a large
+// catalogue's rows.
+struct CopiaIndexada {
+    size_t coluna;
+    int campo;
+};
+
 QString comandoProdutos(const ContextoComunicacao& c, const ValoresDownload& v) {
     const QString grupos = Conexao::inteiro(v.empresaGrupos);
     QString sql = QStringLiteral(
@@ -186,7 +204,15 @@ public:
         : m_c(c), m_passo(passo), m_produtos(produtos), m_outro(outro), m_lido(produtos.def()),
           m_precoPadrao(QString::number(c.qavcfg->integer("PRECO_PADRAO"))),
           m_origemDesconto(text::rtrim(c.qavcfg->text("ORIGEM_DESCMAX"))),
-          m_descontoVendedor(v.descontoMaximoVendedor) {}
+          m_descontoVendedor(v.descontoMaximoVendedor) {
+        const Record& r = produtos.rec();
+        for (const Copia& copia : kCopias)
+            m_copias.push_back({coluna(copia.coluna), r.field(copia.campo)});
+        m_camposGravados = {r.field("ID"),    r.field("ID_EMPRESA"), r.field("PRECO"),
+                            r.field("PREC2"), r.field("PREC3"),      r.field("DESC_MAX")};
+        for (const CopiaIndexada& copia : m_copias)
+            m_camposGravados.push_back(copia.campo);
+    }
 
     // The first run of a company finds no products: each row is then added without looking it up.
     void verificarSeVazia() {
@@ -226,29 +252,29 @@ public:
         return true;
     }
 
-    bool gravar(const Linha& linha) {
-        const LinhaNomeada l(&kColunas, linha);
-        const long long id = l.inteiro("id_erp");
-        const QString codigo = l.texto("codigo");
+    bool gravar(const Linha& l) {
+        const long long id = l.inteiro(m_colunaId);
+        const QString codigo = l.texto(m_colunaCodigo);
         m_passo.progresso([&] {
-            return QStringLiteral("Atualizando Produto: ") + codigo + QLatin1Char(' ') + l.texto("descr_det");
+            return QStringLiteral("Atualizando Produto: ") + codigo + QLatin1Char(' ') +
+                   l.texto(m_colunaNome);
         });
         if (m_semProdutos) {
             m_produtos.clear();
             chave(m_produtos.rec(), id);
             preencher(m_produtos.rec(), l, codigo);
-            if (m_produtos.add() == Status::Ok) {
+            if (m_produtos.addSimilar(m_camposGravados) == Status::Ok) {
                 m_passo.contar();
                 return true;
             }
             // Its id or code came twice: the look-ups below sort it out.
             if (m_produtos.error().code != ErrorCode::CreatesDuplicateKey)
-                return falha(m_produtos, id, l.texto("descr_det"));
+                return falha(m_produtos, id, l.texto(m_colunaNome));
         }
 
         const Status achou = localizar(m_produtos, "KEYID", [&](Record& r) { chave(r, id); });
         if (achou == Status::Error)
-            return falha(m_produtos, id, l.texto("descr_det"));
+            return falha(m_produtos, id, l.texto(m_colunaNome));
         // The code now belongs to this product: another local product holding it gives it up. The
         // codes are unique, so a product that already holds it spares the look-up.
         if (achou == Status::Ok)
@@ -261,7 +287,7 @@ public:
         preencher(m_produtos.rec(), l, codigo);
         // A product already here is written only where it changed (its keys stay as they are).
         if ((achou == Status::Ok ? putChanged(m_produtos, m_lido) : m_produtos.add()) != Status::Ok)
-            return falha(m_produtos, id, l.texto("descr_det"));
+            return falha(m_produtos, id, l.texto(m_colunaNome));
         m_passo.contar();
         return true;
     }
@@ -273,28 +299,29 @@ private:
     }
 
     // The server's values of a product, over the local record.
-    void preencher(Record& r, const LinhaNomeada& l, const QString& codigo) const {
+    void preencher(Record& r, const Linha& l, const QString& codigo) const {
         const QString registro = QStringLiteral("Produto ") + codigo;
-        for (const Copia& copia : kCopias)
+        for (const CopiaIndexada& copia : m_copias)
             atribuirOuRegistrar(m_c, r, copia.campo, l.texto(copia.coluna), registro);
         // The price the company chose as its standard goes alone into PRECO; otherwise all three.
         if (m_precoPadrao == QStringLiteral("1") || m_precoPadrao == QStringLiteral("2") ||
             m_precoPadrao == QStringLiteral("3")) {
             atribuirOuRegistrar(m_c, r, "PRECO",
-                                l.texto(qPrintable(QStringLiteral("vl_preco") + m_precoPadrao)), registro);
+                                l.texto(coluna(qPrintable(QStringLiteral("vl_preco") + m_precoPadrao))),
+                                registro);
             r.setDecimal("PREC2", Decimal());
             r.setDecimal("PREC3", Decimal());
         } else {
-            atribuirOuRegistrar(m_c, r, "PRECO", l.texto("vl_preco1"), registro);
-            atribuirOuRegistrar(m_c, r, "PREC2", l.texto("vl_preco2"), registro);
-            atribuirOuRegistrar(m_c, r, "PREC3", l.texto("vl_preco3"), registro);
+            atribuirOuRegistrar(m_c, r, "PRECO", l.texto(m_colunaPreco1), registro);
+            atribuirOuRegistrar(m_c, r, "PREC2", l.texto(m_colunaPreco2), registro);
+            atribuirOuRegistrar(m_c, r, "PREC3", l.texto(m_colunaPreco3), registro);
         }
         // The highest discount: the salesperson's, the group's, or the salesperson's when set.
         if (m_origemDesconto == QStringLiteral("R") ||
             (m_origemDesconto == QStringLiteral("A") && m_descontoVendedor > Decimal()))
             r.setDecimal("DESC_MAX", m_descontoVendedor.forField(7, 2));
         else
-            atribuirOuRegistrar(m_c, r, "DESC_MAX", l.texto("desc_max"), registro);
+            atribuirOuRegistrar(m_c, r, "DESC_MAX", l.texto(m_colunaDescontoMaximo), registro);
     }
 
     // Another local product holding `codigo` gives it up: it keeps "*<its id>*" until the server
@@ -321,6 +348,12 @@ private:
     Table& m_produtos;
     Table& m_outro; // a second cursor in the same transaction, for the walks and the code's owner
     Record m_lido;  // the stored product, as read before the server's values go in
+    std::vector<CopiaIndexada> m_copias;
+    std::vector<int> m_camposGravados; // the fields a new product gets from its row (the others blank)
+    const size_t m_colunaId = coluna("id_erp"), m_colunaCodigo = coluna("codigo"),
+                 m_colunaNome = coluna("descr_det"), m_colunaPreco1 = coluna("vl_preco1"),
+                 m_colunaPreco2 = coluna("vl_preco2"), m_colunaPreco3 = coluna("vl_preco3"),
+                 m_colunaDescontoMaximo = coluna("desc_max");
     bool m_semProdutos = false;
     const QString m_precoPadrao;
     const QString m_origemDesconto;

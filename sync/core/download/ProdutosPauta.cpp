@@ -45,7 +45,7 @@ class BaixaPrecosPauta {
 public:
     BaixaPrecosPauta(ContextoComunicacao& c, PassoDownload& passo, Table& precos, Table& produtos)
         : m_c(c), m_passo(passo), m_precos(precos), m_produtos(produtos), m_campo(precos.rec()),
-          m_precoPadrao(c.qavcfg->integer("PRECO_PADRAO")) {}
+          m_precoPadrao(c.qavcfg->integer("PRECO_PADRAO")), m_camposGravados(camposGravados()) {}
 
     bool gravar(const Linha& l) {
         const long long codigo = l.inteiro(CodigoPauta);
@@ -86,6 +86,16 @@ private:
         r.setInteger(m_campo.idPauta, idPauta);
     }
 
+    // The fields a new price gets from its row (the others stay blank).
+    std::vector<int> camposGravados() const {
+        std::vector<int> campos = {m_campo.idProd,           m_campo.idPauta, m_campo.preco1,
+                                   m_campo.bcComissao,       m_campo.divisor, m_campo.txComissao,
+                                   m_campo.valorPautaIcmsSt, m_campo.txIcms};
+        if (m_precoPadrao < 1 || m_precoPadrao > 3)
+            campos.insert(campos.end(), {m_campo.preco2, m_campo.preco3});
+        return campos;
+    }
+
     // The company's standard price goes alone into PRECO1; otherwise all three.
     void preencher(Record& r, const Linha& l) const {
         if (m_precoPadrao >= 1 && m_precoPadrao <= 3) {
@@ -114,17 +124,27 @@ private:
         const bool nova = m_produtosDaPauta.insert(idProduto).second && m_c.tipo == TipoComunicacao::Total;
         bool gravado = false;
         if (nova) {
-            m_precos.clear();
+            // The buffer stays blank but for the fields every new price sets, blank again before
+            // the row's values go in (a value that does not fit leaves its field blank).
+            if (!m_bufferEmBranco) {
+                m_precos.clear();
+                m_bufferEmBranco = true;
+            }
+            for (const int campo : m_camposGravados)
+                m_precos.rec().clearField(campo);
             chave(m_precos.rec(), idPauta, idProduto);
             preencher(m_precos.rec(), l);
-            gravado = m_precos.add() == Status::Ok;
+            gravado = m_precos.addSimilar(m_camposGravados) == Status::Ok;
             if (!gravado && m_precos.error().code != ErrorCode::CreatesDuplicateKey)
                 return falhaPreco();
         }
-        if (!gravado && incluirOuAlterar(
-                            m_precos, "KEYPRODUTO", false, [&](Record& r) { chave(r, idPauta, idProduto); },
-                            [&](Record& r) { preencher(r, l); }) != Status::Ok)
-            return falhaPreco();
+        if (!gravado) {
+            m_bufferEmBranco = false;
+            if (incluirOuAlterar(
+                    m_precos, "KEYPRODUTO", false, [&](Record& r) { chave(r, idPauta, idProduto); },
+                    [&](Record& r) { preencher(r, l); }) != Status::Ok)
+                return falhaPreco();
+        }
         return true;
     }
 
@@ -153,6 +173,8 @@ private:
     Table& m_produtos;
     const CamposPreco m_campo;
     const long long m_precoPadrao;
+    const std::vector<int> m_camposGravados;
+    bool m_bufferEmBranco = false;
     long long m_pautaAtual = -1;
     std::unordered_set<long long> m_produtosDaPauta, m_pautasRecusadas;
     long long m_codigoAtual = 0, m_idPautaDoCodigo = 0;

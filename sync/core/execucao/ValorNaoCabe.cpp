@@ -40,11 +40,16 @@ bool inteiroCabe(FieldType tipo, const QString& valor) {
 
 bool atribuirOuRegistrar(ContextoComunicacao& c, Record& r, const char* campo, const QString& valor,
                          const QString& nomeRegistro, int elemento) {
-    const FieldDef& def = r.def().fields[static_cast<size_t>(r.field(campo))];
+    return atribuirOuRegistrar(c, r, r.field(campo), valor, nomeRegistro, elemento);
+}
+
+bool atribuirOuRegistrar(ContextoComunicacao& c, Record& r, int campo, const QString& valor,
+                         const QString& nomeRegistro, int elemento) {
+    const FieldDef& def = r.def().fields[static_cast<size_t>(campo)];
     const bool inteiro =
         def.type == FieldType::Int32 || def.type == FieldType::Int16 || def.type == FieldType::UInt8;
     if ((inteiro && !inteiroCabe(def.type, valor)) || !atribuirDoServidor(r, campo, valor, elemento)) {
-        registrarNaoCabe(c, nomeRegistro, QString::fromLatin1(campo), valor);
+        registrarNaoCabe(c, nomeRegistro, QString::fromLatin1(def.name), valor);
         return false;
     }
     return true;

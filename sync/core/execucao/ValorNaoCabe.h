@@ -16,6 +16,9 @@ namespace qav::sync {
 // Consulta # 101").
 bool atribuirOuRegistrar(ContextoComunicacao& contexto, Record& registro, const char* campo,
                          const QString& valor, const QString& nomeRegistro, int elemento = 0);
+// The same by the field's place in the record (for a step that looks its fields up once).
+bool atribuirOuRegistrar(ContextoComunicacao& contexto, Record& registro, int campo, const QString& valor,
+                         const QString& nomeRegistro, int elemento = 0);
 
 // Logs and counts one value that was refused.
 void registrarNaoCabe(ContextoComunicacao& contexto, const QString& nomeRegistro, const QString& campo,
