@@ -1,13 +1,12 @@
 # Precompiled headers. Every file includes much the same Qt and standard headers, and parsing them
-# again in each of several hundred files is most of a debug build's time. Four headers are compiled
+# again in each of several hundred files is most of a debug build's time. Two headers are compiled
 # once, each in a small target of its own, and reused by every target of their kind:
-#   core     the standard library and QtCore (core libraries, the tools, the benchmarks)
-#   widgets  core and the common widgets (window libraries and the program)
-#   test     core and QtTest (tests of the core)
-#   testgui  widgets and QtTest with its widget helpers (window tests)
+#   core     the standard library and QtCore (core libraries, tools, benchmarks, tests of the core)
+#   widgets  core and the common widgets (window libraries, the programs, window tests)
+# QtTest stays out: what it declares depends on which Qt modules the test links.
 # Off with -DQAV_PCH=OFF (a build that checks every file includes what it uses).
 #
-#   qav_precompiled(<target> core|widgets|test|testgui)
+#   qav_precompiled(<target> core|widgets)
 option(QAV_PCH "Precompile the common Qt and standard headers" ON)
 
 set(qav_pch_core_headers
@@ -20,12 +19,8 @@ set(qav_pch_widgets_headers
     <QApplication> <QCheckBox> <QComboBox> <QDialog> <QFormLayout> <QHBoxLayout> <QHeaderView>
     <QKeyEvent> <QLabel> <QLineEdit> <QMessageBox> <QPushButton> <QTabWidget> <QTableView> <QTimer>
     <QVBoxLayout> <QWidget>)
-set(qav_pch_test_headers ${qav_pch_core_headers} <QSignalSpy> <QTemporaryDir> <QTest>)
-set(qav_pch_testgui_headers ${qav_pch_widgets_headers} <QSignalSpy> <QTemporaryDir> <QTest>)
 set(qav_pch_core_libs Qt6::Core)
 set(qav_pch_widgets_libs Qt6::Widgets)
-set(qav_pch_test_libs Qt6::Core Qt6::Test)
-set(qav_pch_testgui_libs Qt6::Widgets Qt6::Test)
 
 function(qav_precompiled target kind)
   if(NOT QAV_PCH)
