@@ -214,6 +214,7 @@ private Q_SLOTS:
         preencher("produto", [](Record& r, int n) {
             r.setInteger("ID", 5000 + n);
             r.setInteger("ID_EMPRESA", 1);
+            r.setText("CODIGO", QStringLiteral("L-%1").arg(n));
         });
         preencher("clientes", [](Record& r, int n) {
             r.setInteger("ID", 10000 + n);
@@ -269,6 +270,7 @@ private Q_SLOTS:
                 t.clear();
                 t.rec().setInteger("ID", 10000 + n);
                 t.rec().setText("CGCPF", QStringLiteral("77.%1.000/0001-00").arg(n, 3, 10, QLatin1Char('0')));
+                t.rec().setText("SUF_CGCPF", QStringLiteral("1"));
                 t.rec().setText("RAZAO", QStringLiteral("Cliente %1").arg(n));
                 QCOMPARE(t.add(), Status::Ok);
             }
@@ -276,7 +278,7 @@ private Q_SLOTS:
         }
         // The office has the document of local customer 10650 under an id of its own.
         s.executar(
-            u"INSERT INTO gerente.clientes (id_cliente, cgcpf, razao) VALUES (5000, '77.650.000/0001-00', 'Outro');"_s);
+            u"INSERT INTO gerente.clientes (id_cliente, cgcpf, suf_cgcpf, razao) VALUES (5000, '77.650.000/0001-00', '1', 'Outro');"_s);
         const QString antes = s.valor(
             u"SELECT string_agg(id_cliente || '/' || coalesce(razao, ''), ',' ORDER BY id_cliente) FROM gerente.clientes"_s);
         Atualizacao a;
