@@ -120,7 +120,7 @@ bool prepararLocal(Store& store, int produtos, int clientes) {
 }
 
 // The update, its statements recorded; the time of each step from its log lines.
-bool atualizar(Store& store, const sync::BdGerente& g, const QString& titulo, QStringList& comandos,
+bool atualizar(Store& store, const BdGerente& g, const QString& titulo, QStringList& comandos,
                qint64& total) {
     Cronometrado ouvinte;
     sync::PedidoIntegracao pedido;
