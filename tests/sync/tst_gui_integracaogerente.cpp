@@ -88,7 +88,7 @@ private Q_SLOTS:
         BdGerente g = configuracao(s, tps.path());
         g.porta = QString::number(proxy.porta());
         QVERIFY(Settings(programa.path()).setBdGerente(g));
-        proxy.pararQuando("gestao.produto WHERE id_erp", ProxyFalho::Momento::AntesDoComando);
+        proxy.pararQuando("INSERT INTO gestao.produto(", ProxyFalho::Momento::AntesDoComando);
 
         IntegracaoGerente janela(dados.path(), programa.path());
         janela.show();

@@ -7,6 +7,7 @@
 #include "store/core/Clock.h"
 #include "store/core/Table.h"
 #include "store/core/TableFile.h"
+#include "store/core/Text.h"
 #include "sync/core/gerente/Integracao.h"
 #include "tests/support/FailingDisk.h"
 #include "tests/support/Programs.h"
@@ -174,6 +175,124 @@ private Q_SLOTS:
             s.valor(QStringLiteral("SELECT count(DISTINCT id_erp) FROM gestao.produto WHERE id_erp>5000")),
             QString::number(kProdutos));
         QCOMPARE(contar(tps.store(), "produto"), kProdutos + 3);
+    }
+
+    // Many rows a statement, on the encodings the offices run: products, customers and municipalities
+    // in several batches each arrive with their accented texts, quotes and backslashes as the
+    // workstation holds them, without a text adjusted on the way.
+    void lotesNasCodificacoes_data() {
+        QTest::addColumn<QString>("banco");
+        QTest::newRow("UTF8") << u"UTF8"_s;
+        QTest::newRow("LATIN1") << u"LATIN1"_s;
+        QTest::newRow("SQL_ASCII") << u"SQL_ASCII"_s;
+    }
+    void lotesNasCodificacoes() {
+        QFETCH(QString, banco);
+        QAV_SERVIDOR_TESTE(s, ServidorTeste::Esquema::Gerente, ServidorTeste::Dados::Teste, banco);
+        TempDataFolder pasta, tps;
+        prepararHub(pasta.store());
+        constexpr int kLinhas = 1201;
+        const QString descricao = QStringLiteral("Perfil açaí d'Ávila \\ nº ");
+        s.executarComo(
+            banco == u"SQL_ASCII"_s ? u"SQL_ASCII"_s : u"LATIN1"_s,
+            QStringLiteral("INSERT INTO expzor.produto (id_produto, id_empresa, codigo, descricao, "
+                           "unidade, tipo, cod_grupo, cod_subgrupo, ativo, lista_pauta, id_erp) "
+                           "SELECT 5000 + n, 1, 'L-' || n, E'%1' || n, 'UN', '00', 1, 10, 1, 1, "
+                           "5000 + n FROM generate_series(1, %2) n;")
+                .arg(QString(descricao).replace(u"\\"_s, u"\\\\"_s).replace(u"'"_s, u"''"_s))
+                .arg(kLinhas));
+        const auto preencher = [&](const char* tabela, const std::function<void(Record&, int)>& f) {
+            Table t(pasta.store(), tabela);
+            QVERIFY(t.open() && t.beginBatch());
+            for (int n = 1; n <= kLinhas; ++n) {
+                t.clear();
+                f(t.rec(), n);
+                QCOMPARE(t.add(), Status::Ok);
+            }
+            QVERIFY(t.endBatch());
+        };
+        preencher("produto", [](Record& r, int n) {
+            r.setInteger("ID", 5000 + n);
+            r.setInteger("ID_EMPRESA", 1);
+            r.setText("CODIGO", QStringLiteral("L-%1").arg(n));
+        });
+        preencher("clientes", [](Record& r, int n) {
+            r.setInteger("ID", 10000 + n);
+            r.setText("CGCPF", QStringLiteral("77.%1.000/0001-00").arg(n, 3, 10, QLatin1Char('0')));
+            r.setText("RAZAO", QStringLiteral("Vidraçaria \"Ômega\" d'Ávila \\ %1").arg(n));
+        });
+        preencher("municip", [](Record& r, int n) {
+            r.setInteger("ID", 100 + n);
+            r.setInteger("COD_RAIS", 6000000 + n);
+            r.setText("NOME", QStringLiteral("São João d'Oeste %1").arg(n));
+            r.setText("ESTADO", QStringLiteral("SC"));
+        });
+        Atualizacao a;
+        atualizar(a, pasta.store(), configuracao(s, tps.path()));
+        QVERIFY2(a.ok, qPrintable(a.ouvinte.tudo()));
+        QVERIFY2(a.ouvinte.linhasCom(u"Texto ajustado"_s).isEmpty(), qPrintable(a.ouvinte.tudo()));
+        QVERIFY(
+            a.ouvinte.registros.contains(QStringLiteral("Atualizados %1 Clientes......").arg(kLinhas + 2)));
+        QCOMPARE(s.valor(u"SELECT count(*) FROM gestao.municipio WHERE id_municipio>100"_s),
+                 QString::number(kLinhas));
+        QCOMPARE(s.valor(u"SELECT count(*) FROM gestao.produto WHERE id_erp>5000"_s),
+                 QString::number(kLinhas));
+        // The last row of each: the last batch went like the first.
+        const std::vector<std::pair<QString, QString>> textos = {
+            {u"SELECT descricao FROM gestao.produto WHERE id_erp=%1"_s.arg(5000 + kLinhas),
+             descricao + QString::number(kLinhas)},
+            {u"SELECT razao FROM gerente.clientes WHERE id_cliente=%1"_s.arg(10000 + kLinhas),
+             QStringLiteral("Vidraçaria \"Ômega\" d'Ávila \\ %1").arg(kLinhas)},
+            {u"SELECT nome FROM gestao.municipio WHERE id_municipio=%1"_s.arg(100 + kLinhas),
+             QStringLiteral("São João d'Oeste %1").arg(kLinhas)}};
+        for (const auto& [consulta, esperado] : textos) {
+            if (banco == u"SQL_ASCII"_s)
+                QCOMPARE(s.bytes(consulta), *text::toWin1252(esperado));
+            else
+                QCOMPARE(s.valor(consulta), esperado);
+        }
+        // The next municipality the office adds itself takes the id after the last one added here.
+        QCOMPARE(s.valor(u"SELECT nextval('gestao.municipio_id_municipio_seq')"_s),
+                 QString::number(101 + kLinhas));
+    }
+
+    // A customer the office refuses in the second batch ends the step with the refusal of that very
+    // customer, and the office keeps none of the step's customers, the first batch's included.
+    void etapaRecusadaDesfeitaInteira() {
+        QAV_SERVIDOR_TESTE(s, ServidorTeste::Esquema::Gerente);
+        TempDataFolder pasta;
+        prepararHub(pasta.store());
+        constexpr int kClientes = 700;
+        {
+            Table t(pasta.store(), "clientes");
+            QVERIFY(t.open() && t.beginBatch());
+            for (int n = 1; n <= kClientes; ++n) {
+                t.clear();
+                t.rec().setInteger("ID", 10000 + n);
+                t.rec().setText("CGCPF", QStringLiteral("77.%1.000/0001-00").arg(n, 3, 10, QLatin1Char('0')));
+                t.rec().setText("SUF_CGCPF", QStringLiteral("1"));
+                t.rec().setText("RAZAO", QStringLiteral("Cliente %1").arg(n));
+                QCOMPARE(t.add(), Status::Ok);
+            }
+            QVERIFY(t.endBatch());
+        }
+        // The office has the document of local customer 10650 under an id of its own.
+        s.executar(
+            u"INSERT INTO gerente.clientes (id_cliente, cgcpf, suf_cgcpf, razao) VALUES (5000, '77.650.000/0001-00', '1', 'Outro');"_s);
+        const QString antes = s.valor(
+            u"SELECT string_agg(id_cliente || '/' || coalesce(razao, ''), ',' ORDER BY id_cliente) FROM gerente.clientes"_s);
+        Atualizacao a;
+        atualizar(a, pasta.store(), configuracao(s, QString()));
+        QVERIFY(!a.ok);
+        QCOMPARE(a.ouvinte.mensagens.size(), 1);
+        const QString mensagem = a.ouvinte.mensagens.front();
+        QVERIFY2(mensagem.startsWith(u"Erro (23505)/cliente: "_s) &&
+                     mensagem.endsWith(u"|Novo: 1|Id: 10650"_s),
+                 qPrintable(mensagem));
+        QCOMPARE(
+            s.valor(
+                u"SELECT string_agg(id_cliente || '/' || coalesce(razao, ''), ',' ORDER BY id_cliente) FROM gerente.clientes"_s),
+            antes);
     }
 
     // Price lists: the office's list of the same company and code takes the local id (its old prices

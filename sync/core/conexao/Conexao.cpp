@@ -756,6 +756,94 @@ std::optional<std::vector<Linha>> Conexao::consultar(const QString& comando, Err
     return linhas;
 }
 
+bool Conexao::executarJuntos(const QStringList& comandos, std::vector<std::vector<Linha>>& respostas,
+                             ErroSql* erro) {
+    respostas.clear();
+    if (comandos.isEmpty())
+        return true;
+    if (comandos.size() == 1) {
+        auto linhas = consultar(comandos.front(), erro);
+        if (linhas)
+            respostas.push_back(std::move(*linhas));
+        return linhas.has_value();
+    }
+    if (!m_conexao || m_cursorAberto) {
+        if (erro) {
+            *erro = erroDoServidor(comandos.front(), "08003");
+            if (m_cursorAberto)
+                erro->texto = QStringLiteral("outra consulta em andamento na conexão");
+        }
+        return false;
+    }
+    QString junto;
+    for (const QString& comando : comandos) {
+        if (m_gravador)
+            m_gravador(comando);
+        anunciarAjustes(comando);
+        junto += comando;
+        if (!comando.trimmed().endsWith(QLatin1Char(';')))
+            junto += QLatin1Char(';');
+        junto += QLatin1Char('\n');
+    }
+    // The simple protocol answers a text of several statements with one result per statement, and
+    // stops at the first one that fails: the number of answers before an error names the statement.
+    const auto emCurso = [&] {
+        return comandos[std::min<qsizetype>(static_cast<qsizetype>(respostas.size()), comandos.size() - 1)];
+    };
+    if (PQsendQuery(m_conexao, m_codificacao.codificar(junto).constData()) == 0) {
+        if (erro)
+            *erro = erroDoServidor(comandos.front());
+        return false;
+    }
+    bool falhou = false;
+    for (;;) {
+        ErroSql espera;
+        if (!aguardar(emCurso(), &espera)) {
+            if (erro)
+                *erro = espera;
+            return false;
+        }
+        RespostaPg r(PQgetResult(m_conexao));
+        if (!r.r)
+            break;
+        if (falhou)
+            continue;
+        m_statusComando = QByteArray(PQcmdStatus(r.r));
+        if (r.ok()) {
+            std::vector<Linha> linhas;
+            const int n = PQntuples(r.r);
+            linhas.reserve(static_cast<size_t>(n));
+            for (int i = 0; i < n; ++i)
+                linhas.push_back(linhaDoResultado(r.r, i, m_codificacao));
+            respostas.push_back(std::move(linhas));
+            continue;
+        }
+        falhou = true;
+        const bool encerrada = conexaoEncerrada(m_conexao, r.r);
+        if (encerrada)
+            m_falha = Falha::Perdida;
+        if (erro) {
+            *erro = erroDoServidor(emCurso(), PQresultErrorField(r.r, PG_DIAG_SQLSTATE));
+            if (*PQresultErrorMessage(r.r))
+                erro->texto = semSenha(doServidor(PQresultErrorMessage(r.r)));
+            if (encerrada) {
+                erro->texto = QStringLiteral("Conexão com o servidor perdida!|") + erro->texto;
+                if (erro->codigo.isEmpty())
+                    erro->codigo = QStringLiteral("08006");
+            }
+        }
+    }
+    if (!falhou && respostas.size() != static_cast<size_t>(comandos.size())) {
+        // The connection ended before every statement was answered.
+        if (erro) {
+            *erro = erroDoServidor(emCurso(), "08006");
+            erro->texto = QStringLiteral("Conexão com o servidor perdida!|") + erro->texto;
+        }
+        return false;
+    }
+    return !falhou;
+}
+
 std::unique_ptr<Cursor> Conexao::abrir(const QString& comando) {
     return std::unique_ptr<Cursor>(new Cursor(*this, comando));
 }

@@ -13,6 +13,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <functional>
 #include <memory>
@@ -137,6 +138,12 @@ public:
     bool executar(const QString& comando, ErroSql* erro = nullptr);
     // Every row of a small answer; nullopt on an error (in `erro`, not reported to the sink).
     std::optional<std::vector<Linha>> consultar(const QString& comando, ErroSql* erro = nullptr);
+    // Several statements in one round trip, run one after the other exactly as if each went on its own:
+    // the rows of each in `respostas`, in order, up to the first one the server refused, whose error
+    // (naming that statement alone) is in `erro` (not reported to the sink); the ones after it did not
+    // run. True when all went through.
+    bool executarJuntos(const QStringList& comandos, std::vector<std::vector<Linha>>& respostas,
+                        ErroSql* erro = nullptr);
     // The rows of an answer one by one.
     std::unique_ptr<Cursor> abrir(const QString& comando);
 

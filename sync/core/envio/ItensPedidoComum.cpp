@@ -27,8 +27,12 @@ std::optional<Record> precoNaPauta(Table& precos, const Record& pauta, long long
     return precos.rec();
 }
 
-bool enviarAcessorios(ContextoComunicacao& c, Table& acessorios, long long idVendasi, const QString& idItem,
-                      const QString& tabelaServidor) {
+namespace {
+
+// The INSERTs of the accessories of local item `idVendasi` under the server's item `idItem`, added to
+// `comandos`; false when they could not be read (said why).
+bool comandosAcessorios(ContextoComunicacao& c, Table& acessorios, long long idVendasi, const QString& idItem,
+                        const QString& tabelaServidor, QStringList& comandos) {
     acessorios.setFilter("ID_VENDASI = ?", {QVariant::fromValue(idVendasi)});
     std::vector<Record> lidos;
     bool ok = acessorios.seekFirst("KEYID_VENDASI") != Status::Error;
@@ -40,19 +44,43 @@ bool enviarAcessorios(ContextoComunicacao& c, Table& acessorios, long long idVen
         c.erro(QStringLiteral("Erro (%1) ao ler acessórios!").arg(acessorios.error().number()));
         return false;
     }
-    for (const Record& a : lidos) {
-        ErroSql erro;
-        if (!c.conexao.executar(QStringLiteral("INSERT INTO ") + tabelaServidor +
-                                    QStringLiteral("(   id_peditem, id_acessorio, valor)   VALUES (") +
-                                    idItem + QStringLiteral(", ") +
-                                    Conexao::inteiro(a.integer("ID_ACESSORIO")) + QStringLiteral(", ") +
-                                    Conexao::numero(a.decimal("VALOR")) + QStringLiteral(");"),
-                                &erro)) {
-            c.erroComando(erro);
-            return false;
-        }
-    }
+    for (const Record& a : lidos)
+        comandos << QStringLiteral("INSERT INTO ") + tabelaServidor +
+                        QStringLiteral("(   id_peditem, id_acessorio, valor)   VALUES (") + idItem +
+                        QStringLiteral(", ") + Conexao::inteiro(a.integer("ID_ACESSORIO")) +
+                        QStringLiteral(", ") + Conexao::numero(a.decimal("VALOR")) + QStringLiteral(");");
     return true;
+}
+
+bool enviarComandos(ContextoComunicacao& c, const QStringList& comandos) {
+    std::vector<std::vector<Linha>> respostas;
+    ErroSql erro;
+    if (c.conexao.executarJuntos(comandos, respostas, &erro))
+        return true;
+    c.erroComando(erro);
+    return false;
+}
+
+} // namespace
+
+bool enviarAcessorios(ContextoComunicacao& c, Table& acessorios, long long idVendasi, const QString& idItem,
+                      const QString& tabelaServidor) {
+    QStringList comandos;
+    if (!comandosAcessorios(c, acessorios, idVendasi, idItem, tabelaServidor, comandos))
+        return false;
+    for (const QString& comando : comandos)
+        if (!enviarComandos(c, {comando}))
+            return false;
+    return true;
+}
+
+bool enviarAcessoriosJuntos(ContextoComunicacao& c, Table& acessorios,
+                            const std::vector<AcessoriosItem>& itens, const QString& tabelaServidor) {
+    QStringList comandos;
+    for (const AcessoriosItem& item : itens)
+        if (!comandosAcessorios(c, acessorios, item.idVendasi, item.idItemServidor, tabelaServidor, comandos))
+            return false;
+    return enviarComandos(c, comandos);
 }
 
 namespace {

@@ -51,4 +51,16 @@ std::optional<Record> precoNaPauta(Table& precos, const Record& pauta, long long
 bool enviarAcessorios(ContextoComunicacao& contexto, Table& pedacess, long long idVendasi,
                       const QString& idItemServidor, const QString& tabelaServidor);
 
+// A local item (`idVendasi`) and the server's id of its row.
+struct AcessoriosItem {
+    long long idVendasi = 0;
+    QString idItemServidor;
+};
+
+// The accessories of every item of `itens`, as enviarAcessorios inserts them, sent together in one
+// round trip; a refused one is named as on its own. False when they could not be read or one failed
+// (said why).
+bool enviarAcessoriosJuntos(ContextoComunicacao& contexto, Table& pedacess,
+                            const std::vector<AcessoriosItem>& itens, const QString& tabelaServidor);
+
 } // namespace qav::sync

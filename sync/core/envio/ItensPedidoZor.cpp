@@ -5,6 +5,7 @@
 #include "sync/core/envio/ItensPedidoComum.h"
 
 #include <iterator>
+#include <map>
 #include <utility>
 #include <vector>
 
@@ -28,48 +29,63 @@ const char* const kDimensoes[] = {
     "LARGURA", "ALTURA", "ID_ACABAMENTO", "ID_VIDRO", "ID_VISTA", "L1", "L2", "L3", "L4", "H1", "H2",
     "H3",      "H4"};
 
+// The answers of the order's look-ups: the same question inside the order's transaction (the tax
+// situation of a code, the measures of a product) is asked of the server once.
+using Respostas = std::map<QString, std::optional<Linha>>;
+
+bool lerLinhaLembrada(ContextoComunicacao& c, Respostas& respostas, const QString& comando,
+                      std::optional<Linha>& linha) {
+    if (const auto lida = respostas.find(comando); lida != respostas.end()) {
+        linha = lida->second;
+        return true;
+    }
+    if (!envio::lerLinha(c, comando, linha))
+        return false;
+    respostas.emplace(comando, linha);
+    return true;
+}
+
 class EnvioItem {
 public:
-    EnvioItem(ContextoComunicacao& c, const DadosItens& d, ItemEnvio& e)
-        : m_c(c), m_d(d), m_item(e.item), m_ordem(e.ordem), m_produto(e.produto), m_comissao(e.comissao) {}
+    EnvioItem(ContextoComunicacao& c, const DadosItens& d, ItemEnvio& e, Respostas& respostas)
+        : m_c(c), m_d(d), m_item(e.item), m_ordem(e.ordem), m_produto(e.produto), m_comissao(e.comissao),
+          m_respostas(respostas) {}
 
-    bool enviar() {
+    // The item's INSERT, once what it names has been looked up; nullopt when a look-up failed (said
+    // why).
+    std::optional<QString> preparar() {
         QString idSt;
         if (!situacaoTributaria(idSt) || !produtoVinculado() || !unidades())
-            return false;
-        ErroSql erro;
-        if (!m_c.conexao.executar(comando(m_comissao, idSt), &erro)) {
-            m_c.erroComando(erro);
-            return false;
-        }
-        return acessorios();
+            return std::nullopt;
+        return comando(m_comissao, idSt);
     }
 
 private:
+    bool lerLinha(const QString& comando, std::optional<Linha>& linha) {
+        return lerLinhaLembrada(m_c, m_respostas, comando, linha);
+    }
+
     // The tax situation of the item: the product's, or the one the operation puts in its place.
     bool situacaoTributaria(QString& idSt) {
         long long codigo = m_produto.integer("COD_ST");
         const OperacaoFiscal& op = m_d.operacao;
         if (op.stExclusiva && op.codigo != 0) {
             std::optional<Linha> troca;
-            if (!envio::lerLinha(
-                    m_c,
-                    QStringLiteral("SELECT cod_st_exclusivo FROM gestao.stxtes WHERE id_empresa=") +
-                        Conexao::inteiro(op.empresaFiscal) + QStringLiteral(" AND cod_tes=") +
-                        Conexao::inteiro(op.codigo) + QStringLiteral(" AND cod_st=") +
-                        Conexao::inteiro(codigo) + QLatin1Char(';'),
-                    troca))
+            if (!lerLinha(QStringLiteral("SELECT cod_st_exclusivo FROM gestao.stxtes WHERE id_empresa=") +
+                              Conexao::inteiro(op.empresaFiscal) + QStringLiteral(" AND cod_tes=") +
+                              Conexao::inteiro(op.codigo) + QStringLiteral(" AND cod_st=") +
+                              Conexao::inteiro(codigo) + QLatin1Char(';'),
+                          troca))
                 return false;
             // Without a rule of its own for this situation the operation keeps the product's.
             if (troca && !troca->nula(0))
                 codigo = troca->inteiro(0);
         }
         std::optional<Linha> st;
-        if (!envio::lerLinha(m_c,
-                             QStringLiteral("SELECT id_st FROM gestao.st WHERE id_empresa=") +
-                                 Conexao::inteiro(m_c.empresaCabeca) + QStringLiteral(" AND codigo=") +
-                                 Conexao::inteiro(codigo) + QLatin1Char(';'),
-                             st))
+        if (!lerLinha(QStringLiteral("SELECT id_st FROM gestao.st WHERE id_empresa=") +
+                          Conexao::inteiro(m_c.empresaCabeca) + QStringLiteral(" AND codigo=") +
+                          Conexao::inteiro(codigo) + QLatin1Char(';'),
+                      st))
             return false;
         idSt = st && !st->nula(0) ? Conexao::inteiro(st->inteiro(0)) : QStringLiteral("Null");
         return true;
@@ -84,13 +100,11 @@ private:
             return true;
         m_produ = vinculado;
         std::optional<Linha> medidas;
-        if (!envio::lerLinha(
-                m_c,
-                QStringLiteral("SELECT largura,altura,id_acabamento,id_vidro,id_vista,l1,l2,l3,l4,h1,"
-                               "h2,h3,h4 FROM gestao.produto A WHERE id_erp=") +
-                    Conexao::inteiro(m_produto.integer("ID")) + QStringLiteral(" AND id_empresa=") +
-                    Conexao::inteiro(m_c.empresaCabeca) + QLatin1Char(';'),
-                medidas))
+        if (!lerLinha(QStringLiteral("SELECT largura,altura,id_acabamento,id_vidro,id_vista,l1,l2,l3,l4,h1,"
+                                     "h2,h3,h4 FROM gestao.produto A WHERE id_erp=") +
+                          Conexao::inteiro(m_produto.integer("ID")) + QStringLiteral(" AND id_empresa=") +
+                          Conexao::inteiro(m_c.empresaCabeca) + QLatin1Char(';'),
+                      medidas))
             return false;
         if (!medidas)
             return true;
@@ -119,12 +133,10 @@ private:
             m_quantidade = Decimal(m_item.integer("QTD_PECAS"));
         }
         std::optional<Linha> acabamento;
-        if (!envio::lerLinha(m_c,
-                             QStringLiteral("SELECT id_acabamento FROM gestao.produto A WHERE id_erp=") +
-                                 Conexao::inteiro(m_produto.integer("ID")) +
-                                 QStringLiteral(" AND id_empresa=") + Conexao::inteiro(m_c.empresaCabeca) +
-                                 QLatin1Char(';'),
-                             acabamento))
+        if (!lerLinha(QStringLiteral("SELECT id_acabamento FROM gestao.produto A WHERE id_erp=") +
+                          Conexao::inteiro(m_produto.integer("ID")) + QStringLiteral(" AND id_empresa=") +
+                          Conexao::inteiro(m_c.empresaCabeca) + QLatin1Char(';'),
+                      acabamento))
             return false;
         if (acabamento && !acabamento->nula(0))
             m_item.setInteger("ID_ACABAMENTO", acabamento->inteiro(0));
@@ -174,15 +186,6 @@ private:
         return linha.comando(QStringLiteral("zor.peditens"));
     }
 
-    bool acessorios() {
-        const QString idItem =
-            m_c.conexao.querysql(QStringLiteral("select currval('zor.peditens_id_peditem_seq');"));
-        if (idItem.isEmpty())
-            return false;
-        return enviarAcessorios(m_c, m_d.fontes.tabelas.pedacess, m_item.integer("ID_VENDASI"), idItem,
-                                QStringLiteral("zor.pedacessorio"));
-    }
-
     ContextoComunicacao& m_c;
     const DadosItens& m_d;
     Record& m_item;
@@ -192,12 +195,39 @@ private:
     long long m_produ = 0;
     QString m_unidadeVenda, m_unidadeEstoque;
     Decimal m_preco, m_quantidade;
+    Respostas& m_respostas;
 };
 
 } // namespace
 
 bool enviarItens(ContextoComunicacao& c, const DadosItens& d) {
-    return enviarCadaItem(c, d.fontes, [&](ItemEnvio& item) { return EnvioItem(c, d, item).enviar(); });
+    // Each item's INSERT is followed by the question of its id, as its accessories need it; the
+    // order's items go together in one round trip, their accessories in another.
+    Respostas respostas;
+    QStringList comandos;
+    std::vector<long long> vendasi;
+    const bool preparados = enviarCadaItem(c, d.fontes, [&](ItemEnvio& item) {
+        auto comando = EnvioItem(c, d, item, respostas).preparar();
+        if (!comando)
+            return false;
+        comandos << *comando << QStringLiteral("select currval('zor.peditens_id_peditem_seq');");
+        vendasi.push_back(item.item.integer("ID_VENDASI"));
+        return true;
+    });
+    if (!preparados)
+        return false;
+    std::vector<std::vector<Linha>> ids;
+    ErroSql erro;
+    if (!c.conexao.executarJuntos(comandos, ids, &erro)) {
+        c.erroComando(erro);
+        return false;
+    }
+    std::vector<AcessoriosItem> acessorios;
+    for (size_t i = 0; i < vendasi.size(); ++i)
+        acessorios.push_back(
+            {vendasi[i], ids[2 * i + 1].empty() ? QString() : ids[2 * i + 1].front().texto(0)});
+    return enviarAcessoriosJuntos(c, d.fontes.tabelas.pedacess, acessorios,
+                                  QStringLiteral("zor.pedacessorio"));
 }
 
 } // namespace qav::sync

@@ -36,12 +36,15 @@ public:
         const DadosCabecalho cabecalho{p.pedido,           p.cliente,       p.vendedor,    p.formaPag,
                                        p.empresa,          p.tipo,          *numero,       p.numeroQav,
                                        std::move(segundo), operacao->idTes, Clock::today()};
-        if (!c.conexao.executar(comandoCabecalho(c.conexao, cabecalho), &erro)) {
+        // The header and the question of its id in one round trip.
+        std::vector<std::vector<Linha>> respostas;
+        if (!c.conexao.executarJuntos({comandoCabecalho(c.conexao, cabecalho),
+                                       QStringLiteral("select currval('zor.pedidos_id_pedido_seq');")},
+                                      respostas, &erro)) {
             c.erroComando(erro);
             return std::nullopt;
         }
-        const QString idPedido =
-            c.conexao.querysql(QStringLiteral("select currval('zor.pedidos_id_pedido_seq');"));
+        const QString idPedido = respostas[1].empty() ? QString() : respostas[1].front().texto(0);
         if (idPedido.isEmpty())
             return std::nullopt;
         const DadosItens itens{.fontes = itensDoPedido(t, p, idPedido.toLongLong()), .operacao = *operacao};

@@ -244,8 +244,9 @@ private:
                      oQueFazer(local.error()));
             return false;
         }
-        // A record left behind here names an order already transmitted; the next run clears it.
-        m_t.transito.apagar(registro.id);
+        // The record now names an order already transmitted: it goes with the others at the end of the
+        // upload; left behind, the next run clears it.
+        m_t.transitoConcluido.push_back(registro.id);
         ++m_c.pedidosEnviados;
         return true;
     }
@@ -433,6 +434,11 @@ QString socioNaoFinito(Table& socios, long long idCliente) {
 
 bool enviarPedidos(ContextoComunicacao& c, DestinoPedidos& destino) {
     TabelasPedidos t(c.store);
+    // However the upload ends, the records of the orders it transmitted go.
+    struct Limpeza {
+        TabelasPedidos& t;
+        ~Limpeza() { t.transito.apagarTodos(t.transitoConcluido); }
+    } limpeza{t};
     if (Table* falhou = t.abrir()) {
         c.erro(QStringLiteral("Erro (%1) ao abrir %2!")
                    .arg(falhou->error().number())

@@ -32,6 +32,10 @@ struct TabelasPedidos {
     TabelasEnvio envio;
     // Written on its own, outside the order's transaction.
     RegistrosTransito transito;
+    // The records of the orders transmitted in this upload (both sides committed): they tell nothing
+    // any more and go together when the upload ends (or at the next run, which clears a record whose
+    // order is transmitted), instead of a local commit of their own per order.
+    std::vector<long long> transitoConcluido;
 };
 
 // The record of `tabela` with the given key values.

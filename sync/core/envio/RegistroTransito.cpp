@@ -63,6 +63,19 @@ bool RegistrosTransito::apagar(long long id) {
     return apagarEm(m_tabela, id);
 }
 
+bool RegistrosTransito::apagarTodos(const std::vector<long long>& ids) {
+    if (ids.empty())
+        return true;
+    if (!m_tabela.beginBatch())
+        return false;
+    for (const long long id : ids)
+        if (!apagarEm(m_tabela, id)) {
+            m_tabela.rollbackBatch();
+            return false;
+        }
+    return m_tabela.endBatch();
+}
+
 bool RegistrosTransito::apagarEm(Table& tabela, long long id) {
     tabela.clear();
     tabela.rec().setInteger("ID", id);

@@ -48,6 +48,9 @@ public:
     bool gravar(RegistroTransito& registro);
     // Deletes the record of that id; true also when it is no longer there.
     bool apagar(long long id);
+    // Deletes the records of those ids together, in one local commit; true also for ids no longer
+    // there.
+    bool apagarTodos(const std::vector<long long>& ids);
     // Deletes it through `tabela`, a cursor routed into a transaction of the caller: it goes when that
     // transaction commits.
     static bool apagarEm(Table& tabela, long long id);

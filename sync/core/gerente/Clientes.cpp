@@ -91,6 +91,59 @@ bool renumerarClientesDoGerente(const ContextoIntegracao& c, Table& clientes) {
     return true;
 }
 
+// One local customer on the office, added or changed, each statement on its own; false when the
+// office refused it (said why).
+bool gravarCliente(const ContextoIntegracao& c, const Record& r) {
+    const long long id = r.integer("ID");
+    ValoresColunas valores = valoresCliente(c, r);
+    ErroSql erro;
+    const auto existe =
+        existeNoGerente(c, QStringLiteral("gerente.clientes"), QStringLiteral("id_cliente"), id, erro);
+    bool ok = existe.has_value();
+    if (ok && *existe) {
+        valores.push_back({QStringLiteral("dt_atual"), dataAtualizacao(c, valores)});
+        ok = c.conexao.executar(comandoAlteracao(QStringLiteral("gerente.clientes"), valores,
+                                                 QStringLiteral("id_cliente=") + Conexao::inteiro(id)),
+                                &erro);
+    } else if (ok) {
+        valores.insert(valores.begin(), {QStringLiteral("id_cliente"), Conexao::inteiro(id)});
+        valores.push_back({QStringLiteral("dt_atual"), Conexao::data(c.hoje)});
+        ok = c.conexao.executar(comandoInsercao(QStringLiteral("gerente.clientes"), valores), &erro);
+    }
+    if (!ok)
+        c.erroGravacao(erro, "cliente", existe.has_value() && !*existe, id);
+    return ok;
+}
+
+// The customers of a batch on the office under their ids: a new one dated today; over an existing one
+// the date moves only when a column changes (or when it had none), as gravarCliente does.
+QString comandoClientes(const ContextoIntegracao& c, const std::vector<Record>& lote) {
+    QStringList colunas{QStringLiteral("id_cliente")}, atualizadas, linhas;
+    for (const ValorColuna& v : valoresCliente(c, lote.front())) {
+        colunas << v.coluna;
+        atualizadas << v.coluna;
+    }
+    colunas << QStringLiteral("dt_atual");
+    for (const Record& r : lote) {
+        QStringList literais{Conexao::inteiro(r.integer("ID"))};
+        for (const ValorColuna& v : valoresCliente(c, r))
+            literais << v.literal;
+        literais << Conexao::data(c.hoje);
+        linhas << QLatin1Char('(') + literais.join(QStringLiteral(", ")) + QLatin1Char(')');
+    }
+    QStringList antes, depois;
+    for (const QString& coluna : atualizadas) {
+        antes << QStringLiteral("gerente.clientes.") + coluna;
+        depois << QStringLiteral("EXCLUDED.") + coluna;
+    }
+    const QString data = QStringLiteral("CASE WHEN gerente.clientes.dt_atual IS NULL OR ROW(") +
+                         antes.join(QStringLiteral(", ")) + QStringLiteral(") IS DISTINCT FROM ROW(") +
+                         depois.join(QStringLiteral(", ")) +
+                         QStringLiteral(") THEN EXCLUDED.dt_atual ELSE gerente.clientes.dt_atual END");
+    return comandoLote(QStringLiteral("gerente.clientes"), colunas, linhas, QStringLiteral("id_cliente"),
+                       atualizadas, {{QStringLiteral("dt_atual"), data}});
+}
+
 } // namespace
 
 bool atualizarClientesGerente(ContextoIntegracao& c) {
@@ -103,31 +156,45 @@ bool atualizarClientesGerente(ContextoIntegracao& c) {
     if (!renumerarClientesDoGerente(c, clientes))
         return false;
     long long contagem = 0;
-    for (Status s = primeiro(clientes, "KEYID"); s == Status::Ok; s = clientes.next()) {
-        const Record& r = clientes.rec();
-        const long long id = r.integer("ID");
-        c.linhaProgresso(QStringLiteral("Atualizando Clientes ") + QString::number(id));
-        ValoresColunas valores = valoresCliente(c, r);
-        ErroSql erro;
-        const auto existe =
-            existeNoGerente(c, QStringLiteral("gerente.clientes"), QStringLiteral("id_cliente"), id, erro);
-        bool ok = existe.has_value();
-        if (ok && *existe) {
-            valores.push_back({QStringLiteral("dt_atual"), dataAtualizacao(c, valores)});
-            ok = c.conexao.executar(comandoAlteracao(QStringLiteral("gerente.clientes"), valores,
-                                                     QStringLiteral("id_cliente=") + Conexao::inteiro(id)),
-                                    &erro);
-        } else if (ok) {
-            valores.insert(valores.begin(), {QStringLiteral("id_cliente"), Conexao::inteiro(id)});
-            valores.push_back({QStringLiteral("dt_atual"), Conexao::data(c.hoje)});
-            ok = c.conexao.executar(comandoInsercao(QStringLiteral("gerente.clientes"), valores), &erro);
+    EtapaGerente etapa(c);
+    ErroSql erro;
+    bool reportado = false;
+    bool ok = etapa.iniciar(erro);
+    std::vector<Record> lote;
+    const auto enviarLote = [&] {
+        if (lote.empty())
+            return true;
+        const bool enviado = etapa.enviar(
+            comandoClientes(c, lote),
+            [&] {
+                for (const Record& r : lote)
+                    if (!gravarCliente(c, r))
+                        return false;
+                return true;
+            },
+            erro, reportado);
+        if (!enviado && !reportado) {
+            c.erroGravacao(erro, "cliente", false, lote.front().integer("ID"));
+            reportado = true;
         }
-        if (!ok) {
-            c.erroGravacao(erro, "cliente", existe.has_value() && !*existe, id);
-            return false;
-        }
-        ++contagem;
+        contagem += static_cast<long long>(lote.size());
+        lote.clear();
+        return enviado;
+    };
+    Status s = ok ? primeiro(clientes, "KEYID") : Status::EndOfFile;
+    for (; ok && s == Status::Ok; s = clientes.next()) {
+        c.linhaProgresso(QStringLiteral("Atualizando Clientes ") +
+                         QString::number(clientes.rec().integer("ID")));
+        lote.push_back(clientes.rec());
+        if (lote.size() >= static_cast<size_t>(kLinhasPorLote))
+            ok = enviarLote();
     }
+    if (ok)
+        ok = enviarLote() && etapa.concluir(erro);
+    if (!ok && !reportado)
+        c.erroSql(erro);
+    if (!ok)
+        return false;
     c.registrar(QStringLiteral("Atualizados ") + QString::number(contagem) +
                 QStringLiteral(" Clientes......"));
     return true;

@@ -14,6 +14,12 @@ bool atualizarFormasPagamentoGerente(ContextoIntegracao& c) {
         return false;
     }
     long long contagem = 0;
+    // The few payment forms go one by one, all in the step's one transaction.
+    EtapaGerente etapa(c);
+    if (ErroSql erro; !etapa.iniciar(erro)) {
+        c.erroSql(erro);
+        return false;
+    }
     for (Status s = primeiro(formas, "PK_FORMAPAG"); s == Status::Ok; s = formas.next()) {
         const Record& f = formas.rec();
         const long long id = f.integer("ID_FORMAPAG");
@@ -43,6 +49,10 @@ bool atualizarFormasPagamentoGerente(ContextoIntegracao& c) {
             return false;
         }
         ++contagem;
+    }
+    if (ErroSql erro; !etapa.concluir(erro)) {
+        c.erroSql(erro);
+        return false;
     }
     c.registrar(QStringLiteral("Atualizadas ") + QString::number(contagem) +
                 QStringLiteral(" Forma de Pagamento..."));

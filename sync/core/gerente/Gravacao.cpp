@@ -37,6 +37,58 @@ bool gravarNoGerente(const ContextoIntegracao& c, const QString& tabela, const Q
     return c.conexao.executar(comandoInsercao(tabela, comId), &erro);
 }
 
+QString comandoLote(const QString& tabela, const QStringList& colunas, const QStringList& linhas,
+                    const QString& chave, const QStringList& atualizadas,
+                    const std::vector<std::pair<QString, QString>>& extras) {
+    QStringList atribuicoes;
+    for (const QString& coluna : atualizadas)
+        atribuicoes << coluna + QStringLiteral("=EXCLUDED.") + coluna;
+    for (const auto& [coluna, expressao] : extras)
+        atribuicoes << coluna + QLatin1Char('=') + expressao;
+    return QStringLiteral("INSERT INTO ") + tabela + QLatin1Char('(') + colunas.join(QStringLiteral(", ")) +
+           QStringLiteral(") VALUES ") + linhas.join(QLatin1Char(',')) + QStringLiteral(" ON CONFLICT (") +
+           chave + QStringLiteral(") DO UPDATE SET ") + atribuicoes.join(QStringLiteral(", ")) +
+           QLatin1Char(';');
+}
+
+namespace {
+// The mark each batch that went leaves behind, for the next refused one to go back to.
+const QString kMarca = QStringLiteral("SAVEPOINT lote;");
+} // namespace
+
+EtapaGerente::~EtapaGerente() {
+    if (m_aberta && m_c.conexao.emTransacao())
+        m_c.conexao.executar(QStringLiteral("rollback;"));
+}
+
+bool EtapaGerente::iniciar(ErroSql& erro) {
+    if (!m_c.conexao.executar(QStringLiteral("begin;"), &erro))
+        return false;
+    m_aberta = true;
+    return m_c.conexao.executar(kMarca, &erro);
+}
+
+bool EtapaGerente::enviar(const QString& comando, const std::function<bool()>& umaAUma, ErroSql& erro,
+                          bool& reportada) {
+    reportada = false;
+    // The batch and the new mark go in one round trip.
+    if (m_c.conexao.executar(comando + QLatin1Char(' ') + kMarca, &erro))
+        return true;
+    if (!m_c.conexao.conectada() || m_c.conexao.falha() != Conexao::Falha::Nenhuma ||
+        !m_c.conexao.executar(QStringLiteral("ROLLBACK TO SAVEPOINT lote;"), &erro))
+        return false;
+    if (!umaAUma()) {
+        reportada = true;
+        return false;
+    }
+    return m_c.conexao.executar(kMarca, &erro);
+}
+
+bool EtapaGerente::concluir(ErroSql& erro) {
+    m_aberta = false;
+    return m_c.conexao.confirmar(QStringLiteral("commit;"), erro);
+}
+
 QString literalDoCampo(const ContextoIntegracao& c, const Record& r, const char* campo) {
     const int indice = r.field(campo);
     const FieldDef& def = r.def().fields[static_cast<size_t>(indice)];

@@ -5,6 +5,8 @@
 #include "sync/core/conexao/ComandoGravacao.h"
 #include "sync/core/gerente/ContextoIntegracao.h"
 
+#include <QStringList>
+#include <functional>
 #include <optional>
 
 namespace qav::sync {
@@ -20,6 +22,45 @@ std::optional<bool> existeNoGerente(const ContextoIntegracao& c, const QString& 
 bool gravarNoGerente(const ContextoIntegracao& c, const QString& tabela, const QString& colunaId,
                      const QString& sequencia, long long id, const ValoresColunas& valores, bool& novo,
                      ErroSql& erro);
+
+// Rows written to the office in one statement: a round trip per few hundred rows instead of one to
+// three per row, and statements of a few hundred kilobytes at most.
+constexpr int kLinhasPorLote = 500;
+
+// The rows `linhas` (each "(literal, literal, ...)" in the order of `colunas`) added to `tabela`, or,
+// for those whose `chave` (a unique key of the table) is already there, written over that row: every
+// column of `atualizadas` takes the row's new value ("EXCLUDED"), and each `(coluna, expressao)` of
+// `extras` its expression (where the table's name is the row as it was).
+QString comandoLote(const QString& tabela, const QStringList& colunas, const QStringList& linhas,
+                    const QString& chave, const QStringList& atualizadas,
+                    const std::vector<std::pair<QString, QString>>& extras = {});
+
+// One step of the update in one transaction on the office: a failure (or a lost connection) leaves
+// the office's tables as they were before the step. The step's rows go in batches; a batch the office
+// refuses is undone back to the last batch that went, and its rows go again one at a time, so that
+// the failure names the row and its reason as it always did.
+class EtapaGerente {
+public:
+    explicit EtapaGerente(const ContextoIntegracao& c) : m_c(c) {}
+    // An etapa left without concluir() is rolled back.
+    ~EtapaGerente();
+    EtapaGerente(const EtapaGerente&) = delete;
+    EtapaGerente& operator=(const EtapaGerente&) = delete;
+
+    // "begin;" and the first mark a refused batch goes back to; false with the error in `erro`.
+    bool iniciar(ErroSql& erro);
+    // Sends `comando` (a batch); when the office refuses it and the connection still serves,
+    // everything since the last batch is undone and `umaAUma` writes the batch's rows one by one
+    // (reporting its own failure). False with the error in `erro` when `umaAUma` was not called
+    // (lost connection) or returned false (then `reportada` is true).
+    bool enviar(const QString& comando, const std::function<bool()>& umaAUma, ErroSql& erro, bool& reportada);
+    // "commit;", checked.
+    bool concluir(ErroSql& erro);
+
+private:
+    const ContextoIntegracao& m_c;
+    bool m_aberta = false;
+};
 
 // The first record of a walk of `t` in the order of `chave` (a seek only positions the walk).
 inline Status primeiro(Table& t, std::string_view chave) {

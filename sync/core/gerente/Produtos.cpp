@@ -5,8 +5,10 @@
 #include "store/core/Text.h"
 #include "sync/core/conexao/CampoServidor.h"
 #include "sync/core/conexao/ComandoGravacao.h"
+#include "sync/core/gerente/Gravacao.h"
 #include "sync/core/gerente/Integracao.h"
 
+#include <QSet>
 #include <QStringList>
 #include <array>
 #include <memory>
@@ -194,8 +196,9 @@ const std::array kColunasProduto = {
 // One 20-character text column, the product's search index, is not copied: the copy leaves it empty.
 constexpr const char* kColunaLimpa = "idxfti";
 
-// Rows read from the server at a time, so that a large catalogue is never held whole.
-constexpr int kPagina = 500;
+// Rows read from the server at a time, so that a large catalogue is never held whole; they go to the
+// office as one batch.
+constexpr int kPagina = kLinhasPorLote;
 
 size_t indice(const char* coluna) {
     for (size_t i = 0; i < kColunasProduto.size(); ++i)
@@ -256,8 +259,34 @@ bool garantirUnidade(const ContextoIntegracao& c, const QString& unidade, const 
     return false;
 }
 
+// The value the office's row takes in each column of the product row, in its order.
+QString valorNoGerente(const ContextoIntegracao& c, const Linha& linha, size_t coluna) {
+    return QLatin1String(kColunasProduto[coluna]) == QLatin1String(kColunaLimpa) ? QStringLiteral("Null")
+                                                                                 : literal(c, linha, coluna);
+}
+
+// The products of one batch in gestao.produto, each added or written over the office's row of the same
+// id_erp and company.
+QString comandoProdutos(const ContextoIntegracao& c, const std::vector<const Linha*>& linhas) {
+    QStringList colunas, atualizadas, valores;
+    for (const char* coluna : kColunasProduto) {
+        colunas << QString::fromLatin1(coluna);
+        if (QLatin1String(coluna) != QLatin1String("id_erp") &&
+            QLatin1String(coluna) != QLatin1String("id_empresa"))
+            atualizadas << QString::fromLatin1(coluna);
+    }
+    for (const Linha* linha : linhas) {
+        QStringList literais;
+        for (size_t i = 0; i < kColunasProduto.size(); ++i)
+            literais << valorNoGerente(c, *linha, i);
+        valores << QLatin1Char('(') + literais.join(QStringLiteral(", ")) + QLatin1Char(')');
+    }
+    return comandoLote(QStringLiteral("gestao.produto"), colunas, valores,
+                       QStringLiteral("id_erp, id_empresa"), atualizadas);
+}
+
 // The row in gestao.produto, added or changed.
-bool gravarNoGerente(const ContextoIntegracao& c, const Linha& linha, long long idErp) {
+bool gravarProduto(const ContextoIntegracao& c, const Linha& linha, long long idErp) {
     const QString empresa = literal(c, linha, indice("id_empresa"));
     if (!garantirUnidade(c, linha.texto(indice("unidade")), empresa))
         return false;
@@ -271,8 +300,7 @@ bool gravarNoGerente(const ContextoIntegracao& c, const Linha& linha, long long 
         ValoresColunas valores;
         for (size_t i = 0; i < kColunasProduto.size(); ++i) {
             const QString coluna = QString::fromLatin1(kColunasProduto[i]);
-            valores.push_back({coluna, coluna == QLatin1String(kColunaLimpa) ? QStringLiteral("Null")
-                                                                             : literal(c, linha, i)});
+            valores.push_back({coluna, valorNoGerente(c, linha, i)});
         }
         const QString comando = novo ? comandoInsercao(QStringLiteral("gestao.produto"), valores)
                                      : comandoAlteracao(QStringLiteral("gestao.produto"), valores,
@@ -362,30 +390,79 @@ bool atualizarProdutosGerente(ContextoIntegracao& c) {
         return false;
     long long contagem = 0;
     long long ultimo = 0;
-    bool ok = true;
+    QSet<QString> unidades; // units already on the office
+    EtapaGerente etapa(c);
+    ErroSql erro;
+    bool reportado = false;
+    bool ok = etapa.iniciar(erro);
     for (bool maisPaginas = true; ok && maisPaginas;) {
-        ErroSql erro;
         const auto linhas = c.conexao.consultar(consultaProdutos(ultimo), &erro);
         if (!linhas) {
-            c.erroSql(erro);
             ok = false;
             break;
         }
         maisPaginas = linhas->size() == static_cast<size_t>(kPagina);
+        std::vector<const Linha*> vendidos;
         for (const Linha& linha : *linhas) {
             const long long idErp = linha.inteiro(indice("id_erp"));
             ultimo = idErp;
             c.linhaProgresso(QStringLiteral("Atualizando Produto: ") + QString::number(idErp) +
                              QLatin1Char(' ') + linha.texto(indice("descricao")));
-            if (!vendidoAqui(produtos, c.idEmpresa, idErp))
+            if (vendidoAqui(produtos, c.idEmpresa, idErp))
+                vendidos.push_back(&linha);
+        }
+        if (vendidos.empty())
+            continue;
+        for (const Linha* linha : vendidos) {
+            const QString unidade = linha->texto(indice("unidade"));
+            const QString chave = literal(c, *linha, indice("id_empresa")) + QLatin1Char('/') + unidade;
+            if (unidades.contains(chave))
                 continue;
-            if (!gravarNoGerente(c, linha, idErp) || (tps && !gravarNoArquivoTps(c, *tps, linha, idErp))) {
+            if (!garantirUnidade(c, unidade, literal(c, *linha, indice("id_empresa")))) {
                 ok = false;
+                reportado = true;
                 break;
             }
-            ++contagem;
+            unidades.insert(chave);
         }
+        const auto umAUm = [&] {
+            for (const Linha* linha : vendidos)
+                if (!gravarProduto(c, *linha, linha->inteiro(indice("id_erp"))))
+                    return false;
+            return true;
+        };
+        if (!ok || !etapa.enviar(comandoProdutos(c, vendidos), umAUm, erro, reportado)) {
+            if (!reportado)
+                c.erroGravacao(erro, "produto", false, vendidos.front()->inteiro(indice("id_erp")));
+            reportado = true;
+            ok = false;
+            break;
+        }
+        // The page's products in the second product file, written together.
+        if (tps) {
+            tps->beginBatch();
+            for (const Linha* linha : vendidos)
+                if (!gravarNoArquivoTps(c, *tps, *linha, linha->inteiro(indice("id_erp")))) {
+                    ok = false;
+                    reportado = true;
+                    break;
+                }
+            if (!tps->endBatch() && ok) {
+                c.erro(QStringLiteral("Erro (") + QString::number(tps->error().number()) +
+                       QStringLiteral(") ao grava Produto (tps) # ") +
+                       QString::number(vendidos.back()->inteiro(indice("id_erp"))));
+                ok = false;
+                reportado = true;
+            }
+        }
+        contagem += static_cast<long long>(vendidos.size());
     }
+    if (ok)
+        ok = etapa.concluir(erro);
+    if (!ok && !reportado)
+        c.erroSql(erro);
+    if (!ok && c.conexao.emTransacao())
+        c.conexao.executar(QStringLiteral("rollback;"));
     c.conexao.querysql(QStringLiteral("DROP TABLE tmpgrupo;"));
     if (!ok)
         return false;
