@@ -155,7 +155,7 @@ double typeWord(PagedWalk& walk, BareQuery& bare, const QString& word) {
             QElapsedTimer timer;
             timer.start();
             const ListFilter filter = produto::filtro(produto::Situacao::Ativos, 1, typed);
-            walk.setFilter(filter.condition, filter.parameters);
+            walk.setFilter(filter);
             std::vector<Record> page;
             walk.startAtFirst();
             walk.readForward(kPage, page);

@@ -121,7 +121,7 @@ void BrowseProdutos::chooseTab(int tab) {
 
 void BrowseProdutos::applyFilter() {
     const ListFilter filter = produto::filtro(m_situacao, m_context.idEmpresa, m_pesquisa);
-    model()->setFilter(filter.condition, filter.parameters);
+    model()->setFilter(filter);
 }
 
 void BrowseProdutos::setSituacao(produto::Situacao situacao) {

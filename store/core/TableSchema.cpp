@@ -1,6 +1,7 @@
 #include "store/core/TableSchema.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace qav::schema {
 
@@ -137,6 +138,120 @@ std::vector<std::string> createIndexSql(const TableDef& table, const std::string
         statements.push_back(sql);
     }
     return statements;
+}
+
+namespace {
+// The accent-free part of a shadow column's value: the searches look there only (the accented form
+// that may follow holds no match the first part lacks).
+std::string searchedText(const std::string& column) {
+    return "substr(" + column + ", 1, instr(" + column + " || char(1), char(1)) - 1)";
+}
+
+std::string schemaPrefixOf(const std::string& tableName) {
+    const auto dot = tableName.find('.');
+    return dot == std::string::npos ? "" : tableName.substr(0, dot + 1);
+}
+
+// The statements of one searched field, without a schema prefix; `prefix` goes before the names of
+// the objects created.
+std::vector<std::string> searchSql(const TableDef& table, int field, const std::string& prefix) {
+    const std::string bare = table.tableName().toStdString();
+    const std::string index = searchIndexName(table, field);
+    const std::string shadow = quoted(shadowColumn(table.fields[static_cast<size_t>(field)]));
+    const std::string into = "INSERT INTO " + quoted(index) + " (";
+    const std::string insertNew =
+        into + "rowid, texto) VALUES (new.rowid, " + searchedText("new." + shadow) + ");";
+    // A contentless index forgets a row only when told the text it was given for it.
+    const std::string deleteOld = into + quoted(index) + ", rowid, texto) VALUES ('delete', old.rowid, " +
+                                  searchedText("old." + shadow) + ");";
+    return {
+        "CREATE VIRTUAL TABLE " + prefix + quoted(index) +
+            " USING fts5(texto, content='', columnsize=0, tokenize='trigram case_sensitive 1')",
+        "CREATE TRIGGER " + prefix + quoted(index + "_ins") + " AFTER INSERT ON " + quoted(bare) + " BEGIN " +
+            insertNew + " END",
+        "CREATE TRIGGER " + prefix + quoted(index + "_del") + " AFTER DELETE ON " + quoted(bare) + " BEGIN " +
+            deleteOld + " END",
+        // Only a change of the text (or of the rowid) touches the index: a download that rewrites
+        // prices and stock leaves it alone.
+        "CREATE TRIGGER " + prefix + quoted(index + "_upd") + " AFTER UPDATE ON " + quoted(bare) +
+            " WHEN old." + shadow + " IS NOT new." + shadow + " OR old.rowid IS NOT new.rowid BEGIN " +
+            deleteOld + " " + insertNew + " END",
+    };
+}
+} // namespace
+
+std::string searchIndexName(const TableDef& table, int field) {
+    return table.tableName().toStdString() + "_busca_" + table.fields[static_cast<size_t>(field)].name;
+}
+
+std::vector<std::string> createSearchIndexSql(const TableDef& table, const std::string& tableName) {
+    std::vector<std::string> statements;
+    for (const int field : table.searched)
+        for (std::string& sql : searchSql(table, field, schemaPrefixOf(tableName)))
+            statements.push_back(std::move(sql));
+    return statements;
+}
+
+std::vector<std::string> fillSearchIndexSql(const TableDef& table) {
+    std::vector<std::string> statements;
+    for (const int field : table.searched)
+        statements.push_back("INSERT INTO " + quoted(searchIndexName(table, field)) +
+                             " (rowid, texto) SELECT rowid, " +
+                             searchedText(quoted(shadowColumn(table.fields[static_cast<size_t>(field)]))) +
+                             " FROM " + quoted(table.tableName().toStdString()));
+    return statements;
+}
+
+std::vector<std::string> dropSearchIndexSql(const TableDef& table) {
+    std::vector<std::string> statements;
+    for (const int field : table.searched) {
+        const std::string index = searchIndexName(table, field);
+        for (const char* trigger : {"_ins", "_del", "_upd"})
+            statements.push_back("DROP TRIGGER IF EXISTS " + quoted(index + trigger));
+        statements.push_back("DROP TABLE IF EXISTS " + quoted(index));
+    }
+    return statements;
+}
+
+std::vector<std::pair<std::string, std::string>> searchIndexObjects(const TableDef& table) {
+    std::vector<std::pair<std::string, std::string>> objects;
+    for (const int field : table.searched) {
+        const std::string index = searchIndexName(table, field);
+        const std::vector<std::string> sql = searchSql(table, field, "");
+        objects.emplace_back(index, sql[0]);
+        objects.emplace_back(index + "_ins", sql[1]);
+        objects.emplace_back(index + "_del", sql[2]);
+        objects.emplace_back(index + "_upd", sql[3]);
+    }
+    return objects;
+}
+
+bool isSearchIndexShadow(const TableDef& table, const std::string& name) {
+    for (const int field : table.searched) {
+        const std::string index = searchIndexName(table, field);
+        for (const char* suffix : {"_data", "_idx", "_config"})
+            if (name == index + suffix)
+                return true;
+    }
+    return false;
+}
+
+std::string normalisedSql(const std::string& sql) {
+    std::string out;
+    bool space = false;
+    for (const char c : sql) {
+        if (c == '"')
+            continue;
+        if (std::isspace(static_cast<unsigned char>(c))) {
+            space = !out.empty();
+            continue;
+        }
+        if (space)
+            out += ' ';
+        space = false;
+        out += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return out;
 }
 
 std::string columnList(const TableDef& table) {

@@ -11,10 +11,17 @@
 //  - "_hold": who holds the record for editing ("" when nobody does).
 // Each key with fixed components is an index "<table>_<KEY>"; unique keys are unique indexes; keys
 // with the opt attribute are partial indexes that leave out records whose components are all blank.
+//
+// A searched field (TableDef::searched) has a "contains" index "<table>_busca_<FIELD>": an SQLite FTS5
+// table of the trigram tokenizer over the accent-free part of its shadow column (the part before
+// text::kKeySeparator), without content of its own (rowid = the record's rowid), and three triggers
+// "<table>_busca_<FIELD>_ins/_del/_upd" that keep it in step inside the writer's own transaction,
+// whoever writes the file.
 
 #include "store/core/TableDef.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace qav::schema {
@@ -38,6 +45,22 @@ std::string optCondition(const TableDef& table, const KeyDef& key);
 
 std::string createTableSql(const TableDef& table, const std::string& tableName);
 std::vector<std::string> createIndexSql(const TableDef& table, const std::string& tableName);
+
+// The "contains" index of a searched field and its triggers, in creation order. `tableName` as for
+// createIndexSql (a schema prefix names the schema of the file).
+std::string searchIndexName(const TableDef& table, int field);
+std::vector<std::string> createSearchIndexSql(const TableDef& table, const std::string& tableName);
+// Fills the indexes of an existing table from its records (they must be empty, just created).
+std::vector<std::string> fillSearchIndexSql(const TableDef& table);
+// Drops the indexes and triggers of the searched fields that exist, in the main schema.
+std::vector<std::string> dropSearchIndexSql(const TableDef& table);
+// The objects (name, SQL as sqlite_master keeps it) a file of the table must hold for its searched
+// fields; the FTS5 table's own shadow tables ("<index>_data", "_idx", "_config") come with it.
+std::vector<std::pair<std::string, std::string>> searchIndexObjects(const TableDef& table);
+// True when `name` is a shadow table of one of the table's search indexes.
+bool isSearchIndexShadow(const TableDef& table, const std::string& name);
+// The same statement text, whatever its spacing, quoting and letter case.
+std::string normalisedSql(const std::string& sql);
 
 // The column list in storage order: the fields, then the shadow columns.
 std::string columnList(const TableDef& table);

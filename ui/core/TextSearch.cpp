@@ -3,6 +3,7 @@
 #include "store/core/TableSchema.h"
 #include "store/core/Text.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace qav {
@@ -28,13 +29,35 @@ ListFilter containsText(const TableDef& table, std::string_view field, const QSt
     const QString needle = text::foldSearch(typed);
     if (needle.isEmpty())
         return {};
-    if (text::rtrim(typed).size() == typed.size())
-        return {"instr(" + folded + ", ?) > 0", {needle}};
-    // The text compared as if padded with one space: a word typed with a space after it may also end
-    // the text, where the key form ends or where its accented form begins.
-    const QChar separator(text::kKeySeparator);
-    return {"(instr(" + folded + ", ?) > 0 OR instr(" + folded + " || ?, ?) > 0)",
-            {needle + u' ', QString(separator), needle + separator}};
+    ListFilter filter;
+    if (text::rtrim(typed).size() == typed.size()) {
+        filter = {"instr(" + folded + ", ?) > 0", {needle}};
+    } else {
+        // The text compared as if padded with one space: a word typed with a space after it may also
+        // end the text, where the key form ends or where its accented form begins.
+        const QChar separator(text::kKeySeparator);
+        filter = {"(instr(" + folded + ", ?) > 0 OR instr(" + folded + " || ?, ?) > 0)",
+                  {needle + u' ', QString(separator), needle + separator}};
+    }
+    // A searched field's index holds every three-character piece of the accent-free part of the key
+    // form, where every match lies: the records whose part holds the typed text as one piece are a
+    // superset of the matches (all of them when no space follows), and the condition above picks the
+    // matches among them. Fewer than three characters make no piece: those are only scanned.
+    const bool searched =
+        std::find(table.searched.begin(), table.searched.end(), index) != table.searched.end();
+    if (!searched || needle.size() < 3 || needle.contains(QChar(text::kKeySeparator)))
+        return filter;
+    QString phrase = needle;
+    phrase.replace(u'"', QStringLiteral("\"\""));
+    phrase = u'"' + phrase + u'"';
+    const std::string ftsName = schema::quoted(schema::searchIndexName(table, index));
+    const std::string candidates = "SELECT rowid FROM " + ftsName + " WHERE " + ftsName + " MATCH ?";
+    ListFilter::Indexed indexed{"rowid IN (" + candidates + ") AND " + filter.condition, {phrase}};
+    indexed.parameters.insert(indexed.parameters.end(), filter.parameters.begin(), filter.parameters.end());
+    indexed.candidates = "SELECT count(*) FROM (" + candidates + " LIMIT ?)";
+    indexed.candidateParameters = {phrase};
+    filter.indexed = std::move(indexed);
+    return filter;
 }
 
 ListFilter containsDigits(const TableDef& table, std::string_view field, const QString& typed) {

@@ -30,6 +30,7 @@ public:
     void setOrder(std::string key) { m_walk.setOrder(std::move(key)); }
     const std::string& order() const { return m_walk.order(); }
     void setFilter(std::string condition, std::vector<QVariant> parameters = {});
+    void setFilter(const ListFilter& filter) { m_walk.setFilter(filter); } // through its index when it pays
     int pageSize() const { return m_pageSize; }
     void setPageSize(int rows) { m_pageSize = rows; }
 
