@@ -187,7 +187,7 @@ double typeWord(PagedWalk& walk, BareQuery& bare, const QString& word,
             QElapsedTimer timer;
             timer.start();
             const ListFilter filter = filterFor(typed);
-            walk.setFilter(filter);
+            walk.setListFilter(filter);
             std::vector<Record> page;
             walk.startAtFirst();
             walk.readForward(kPage, page);

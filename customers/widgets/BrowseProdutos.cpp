@@ -121,7 +121,7 @@ void BrowseProdutos::chooseTab(int tab) {
 
 void BrowseProdutos::applyFilter() {
     const ListFilter filter = produto::filtro(m_situacao, m_context.idEmpresa, m_pesquisa);
-    model()->setFilter(filter);
+    model()->setListFilter(filter);
 }
 
 void BrowseProdutos::setSituacao(produto::Situacao situacao) {

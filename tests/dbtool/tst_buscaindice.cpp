@@ -145,7 +145,7 @@ class TestBuscaIndice : public QObject {
             PagedWalk lista(pasta.store(), def);
             QVERIFY(lista.open());
             lista.setOrder("KEYNOME");
-            lista.setFilter(busca);
+            lista.setListFilter(busca);
             QVERIFY(lista.startAtFirst() != Status::Error);
             std::vector<Record> pagina;
             QVERIFY(lista.readForward(1000, pagina) != Status::Error);

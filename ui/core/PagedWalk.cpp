@@ -34,7 +34,7 @@ void PagedWalk::setFilter(std::string condition, std::vector<QVariant> parameter
     applyFilter(false);
 }
 
-void PagedWalk::setFilter(const ListFilter& filter) {
+void PagedWalk::setListFilter(const ListFilter& filter) {
     setFilter(filter.condition, filter.parameters);
     m_indexed = filter.indexed;
 }

@@ -28,7 +28,7 @@ public:
     // A filter that may also be answered through a search index: each walk and count takes the way
     // that reads less, by how many candidates the index gives (a few: the index; most of the table:
     // the key order, where the matches come soon, or a plain count).
-    void setFilter(const ListFilter& filter);
+    void setListFilter(const ListFilter& filter);
 
     // From the first record of the order.
     Status startAtFirst();
