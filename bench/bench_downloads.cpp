@@ -9,7 +9,8 @@
 //   eval "$(scripts/pg-cluster.sh start)"; bench_downloads [products] [price lists] [customers]
 #include "store/core/Table.h"
 #include "store/core/TableFile.h"
-#include "sync/core/EnvioPedidos.h"
+#include "sync/core/envio/Pedidos.h"
+#include "sync/core/roteiro/Passos.h"
 #include "tests/support/ServidorTeste.h"
 
 #include <QCoreApplication>

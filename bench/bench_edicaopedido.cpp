@@ -3,8 +3,8 @@
 // change the header discount, recalculate and save, beside the bare SQLite work of the same writes
 // (the 1,000 item rows and the header updated in one transaction over both files).
 #include "orders/core/EdicaoPedido.h"
-#include "orders/widgets/UpdatePEDIDO.h"
-#include "orders/widgets/UpdatePED_ITEN.h"
+#include "orders/widgets/FichaItemPedido.h"
+#include "orders/widgets/FichaPedido.h"
 #include "store/core/Transaction.h"
 #include "tools/qavdemo/DemoData.h"
 #include "ui/widgets/MessageBox.h"
@@ -212,7 +212,7 @@ void pelaJanela(const QString& pasta) {
         MessageBox::setNextAnswers(QList<Button>(1000, Button::No));
         QElapsedTimer t;
         t.start();
-        UpdatePEDIDO form(contexto, RequisicaoPedido::Alterar);
+        FichaPedido form(contexto, Requisicao::Alterar);
         if (!form.preparar(&pedido))
             return;
         form.show();
@@ -268,7 +268,7 @@ void milesimoItem(const QString& pasta) {
         QElapsedTimer t;
         t.start();
         {
-            UpdatePED_ITEN form(contexto, store, pedido, dados, RequisicaoItem::Inserir, -1, false);
+            FichaItemPedido form(contexto, store, pedido, dados, Requisicao::Inserir, -1, false);
             form.preparar();
             form.show();
             for (const auto& [nome, texto] :

@@ -4,7 +4,8 @@
 //
 //   eval "$(scripts/pg-cluster.sh start)"; bench_envio [pedidos] [itens]
 #include "store/core/TableFile.h"
-#include "sync/core/EnvioPedidos.h"
+#include "sync/core/envio/Pedidos.h"
+#include "sync/core/roteiro/Passos.h"
 #include "tests/support/ServidorTeste.h"
 #include "tests/sync/EnvioFixture.h"
 

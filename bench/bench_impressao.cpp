@@ -88,8 +88,7 @@ int main(int argc, char** argv) {
             return 1;
         const qint64 leitura = relogio.elapsed();
         const QString arquivo = QDir(saida).filePath(QStringLiteral("pedido_modelo%1.pdf").arg(modelo));
-        QString erro;
-        if (!gravarPdf(arquivo, *documento, static_cast<Modelo>(modelo), {}, &erro))
+        if (!gravarPdf(arquivo, *documento, static_cast<Modelo>(modelo), {}).ok)
             return 1;
         const qint64 total = relogio.elapsed();
         const qint64 cru = pdfCru(*documento, QDir(saida).filePath(QStringLiteral("cru%1.pdf").arg(modelo)));

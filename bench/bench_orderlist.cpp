@@ -4,7 +4,7 @@
 // customer names) from the same files. The number order leaves out orders without a number, as the
 // key does, so the query says so too (and SQLite can use the key's partial index).
 #include "base/core/Settings.h"
-#include "orders/widgets/BrowsePEDIDO.h"
+#include "orders/widgets/JanelaPedidos.h"
 #include "store/core/TableFile.h"
 
 #include <QApplication>
@@ -67,10 +67,10 @@ double openList(const ListContext& context, int qsit, int tab, int* rows) {
     QElapsedTimer timer;
     timer.start();
     Settings(context.programFolder).setPedidosSituacao(qsit); // as the user left it
-    auto* list = new BrowsePEDIDO(context);
-    if (tab != BrowsePEDIDO::TabNumero) {
+    auto* list = new JanelaPedidos(context);
+    if (tab != JanelaPedidos::TabNumero) {
         list->tabs()->setCurrentIndex(tab);
-        if (tab == BrowsePEDIDO::TabCliente)
+        if (tab == JanelaPedidos::TabCliente)
             list->setCliente(77);
         else
             list->setVendedor(104);
@@ -141,12 +141,12 @@ int main(int argc, char** argv) {
         const char* order;
     };
     const Case cases[] = {
-        {"Número, Todas", 5, BrowsePEDIDO::TabNumero, "p.ID_EMPRESA = 1 AND NOT (p.NUMER = 0)", "p.NUMER"},
-        {"Número, Cancelado", 4, BrowsePEDIDO::TabNumero,
+        {"Número, Todas", 5, JanelaPedidos::TabNumero, "p.ID_EMPRESA = 1 AND NOT (p.NUMER = 0)", "p.NUMER"},
+        {"Número, Cancelado", 4, JanelaPedidos::TabNumero,
          "p.ID_EMPRESA = 1 AND p.SITUA = 4 AND NOT (p.NUMER = 0)", "p.NUMER"},
-        {"Cliente 77, Todas", 5, BrowsePEDIDO::TabCliente, "p.ID_EMPRESA = 1 AND p.CLIEN = 77",
+        {"Cliente 77, Todas", 5, JanelaPedidos::TabCliente, "p.ID_EMPRESA = 1 AND p.CLIEN = 77",
          "p.CLIEN, p.rowid"},
-        {"Vendedor 104, Todas", 5, BrowsePEDIDO::TabVendedor, "p.ID_EMPRESA = 1 AND p.COD_VENDEDOR = 104",
+        {"Vendedor 104, Todas", 5, JanelaPedidos::TabVendedor, "p.ID_EMPRESA = 1 AND p.COD_VENDEDOR = 104",
          "p.COD_VENDEDOR, p.rowid"},
     };
     std::printf("\nfirst page shown (median of %d runs)\n", kRuns);

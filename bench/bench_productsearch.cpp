@@ -194,7 +194,7 @@ double typeWord(PagedWalk& walk, BareQuery& bare, const QString& word,
             pageMs = std::min(pageMs, msSince(timer));
             rows = page.size();
             timer.start();
-            matches = walk.countMatching();
+            matches = walk.countMatching().value_or(-1);
             countMs = std::min(countMs, msSince(timer));
 
             timer.start();

@@ -114,13 +114,14 @@ void medir(const char* nome, const QString& saida, Fonte& fonte, long long bruto
     QElapsedTimer t;
     t.start();
     QPdfWriter pdf(saida + QStringLiteral(".pdf"));
-    const Resultado r = desenhar(pdf, {QStringLiteral("Empresa"), Date::fromYmd(2026, 12, 8)}, fonte);
+    const ResultadoRelatorio r =
+        desenhar(pdf, {QStringLiteral("Empresa"), Date::fromYmd(2026, 12, 8)}, fonte);
     const long long msPdf = t.elapsed();
     const long depoisPdf = picoMemoria();
     t.restart();
     QFile csv(saida + QStringLiteral(".csv"));
     csv.open(QIODevice::WriteOnly);
-    const Resultado c = gravarCsv(csv, fonte);
+    const ResultadoRelatorio c = gravarCsv(csv, fonte);
     const long long msCsv = t.elapsed();
     std::printf("%-18s PDF %7lld ms (%5d páginas)  CSV %7lld ms  pico +%6ld KiB  SQLite puro %5lld ms%s\n",
                 nome, msPdf, r.paginas, msCsv, std::max(depoisPdf, picoMemoria()) - antes, bruto,

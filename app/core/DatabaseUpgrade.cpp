@@ -164,22 +164,19 @@ QString textoTabelaDanificada(const QString& arquivo) {
     return arquivo + QStringLiteral(" está vazio ou danificado.");
 }
 
-bool recriarTabelaVazia(const QString& folderPath, const QString& arquivo, QString* erro) {
+Resultado recriarTabelaVazia(const QString& folderPath, const QString& arquivo) {
     const QDir folder(folderPath);
     const QString path = folder.filePath(arquivo);
     QString aside = path + QStringLiteral(".danificado");
     for (int n = 2; QFileInfo::exists(aside); ++n)
         aside = path + QStringLiteral(".danificado%1").arg(n);
-    if (QFileInfo::exists(path) && !QFile::rename(path, aside)) {
-        *erro = QStringLiteral("Não foi possível renomear %1").arg(QDir::toNativeSeparators(path));
-        return false;
-    }
+    if (QFileInfo::exists(path) && !QFile::rename(path, aside))
+        return Resultado::falhou(
+            QStringLiteral("Não foi possível renomear %1").arg(QDir::toNativeSeparators(path)));
     StoreError error;
-    if (!upgrade::createTable(path, *findTable(arquivo.toLatin1().constData()), &error)) {
-        *erro = error.text + QLatin1Char(' ') + error.driverText;
-        return false;
-    }
-    return true;
+    if (!upgrade::createTable(path, *findTable(arquivo.toLatin1().constData()), &error))
+        return Resultado::falhou(error.text + QLatin1Char(' ') + error.driverText);
+    return {};
 }
 
 QString upgradeReport(const UpgradeCheck& check, const QString& pasta, const QString& folderPath,

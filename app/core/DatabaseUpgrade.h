@@ -6,6 +6,7 @@
 // The run itself is a replaceable function so tests can watch it; the default starts the qavbd
 // executable found next to this program.
 
+#include "base/core/Resultado.h"
 #include "base/core/Settings.h"
 
 #include <QString>
@@ -71,8 +72,8 @@ QStringList tabelasDanificadas(const QString& folderPath);
 QString textoTabelaDanificada(const QString& arquivo);
 
 // Puts the damaged file aside ("<file>.danificado", numbered when taken) and creates the table empty.
-// False with the reason.
-bool recriarTabelaVazia(const QString& folderPath, const QString& arquivo, QString* erro);
+// Not done, with the reason, when the file cannot be put aside or the table cannot be created.
+Resultado recriarTabelaVazia(const QString& folderPath, const QString& arquivo);
 
 // What the user is told after a failed upgrade, before the program goes on: why, which tables
 // cannot be used, where the upgrade logged the values it cut or refused, and how to repair the

@@ -48,69 +48,70 @@ bool isModalEntry(QStringView name) {
 
 } // namespace
 
-AppFrame::AppFrame(Settings settings, QWidget* parent) : QMainWindow(parent), settings_(std::move(settings)) {
+AppFrame::AppFrame(Settings settings, QWidget* parent)
+    : QMainWindow(parent), m_settings(std::move(settings)) {
     setObjectName(QStringLiteral("APPFRAME"));
     setWindowTitle(QStringLiteral("QAV+ ") + versaoPrograma.toString());
     setWindowIcon(programIcon());
     resize(1000, 700);
 
-    mdi_ = new QMdiArea(this);
-    mdi_->setObjectName(QStringLiteral("mdiArea"));
-    mdi_->viewport()->installEventFilter(this);
-    setCentralWidget(mdi_);
+    m_mdi = new QMdiArea(this);
+    m_mdi->setObjectName(QStringLiteral("mdiArea"));
+    m_mdi->viewport()->installEventFilter(this);
+    setCentralWidget(m_mdi);
 
     const QStringList zoneNames = {QStringLiteral("zona1"), QStringLiteral("zona2"), QStringLiteral("zona3"),
                                    QStringLiteral("zona4")};
     for (int i = 0; i < 4; ++i) {
-        zones_[i] = new QLabel(this);
-        zones_[i]->setObjectName(zoneNames.at(i));
-        zones_[i]->setContentsMargins(6, 0, 6, 0);
-        statusBar()->addWidget(zones_[i], i == 0 ? 1 : 0);
+        m_zones[i] = new QLabel(this);
+        m_zones[i]->setObjectName(zoneNames.at(i));
+        m_zones[i]->setContentsMargins(6, 0, 6, 0);
+        statusBar()->addWidget(m_zones[i], i == 0 ? 1 : 0);
     }
-    zones_[0]->setText(QStringLiteral("QAV+ Força de Vendas"));
-    comunicacao_ = new QLabel(this);
-    comunicacao_->setObjectName(QStringLiteral("zonaComunicacao"));
-    comunicacao_->setContentsMargins(6, 0, 6, 0);
-    statusBar()->insertWidget(2, comunicacao_);
+    m_zones[0]->setText(QStringLiteral("QAV+ Força de Vendas"));
+    m_comunicacao = new QLabel(this);
+    m_comunicacao->setObjectName(QStringLiteral("zonaComunicacao"));
+    m_comunicacao->setContentsMargins(6, 0, 6, 0);
+    statusBar()->insertWidget(2, m_comunicacao);
 
-    timer_ = new QTimer(this);
-    timer_->setObjectName(QStringLiteral("relogio"));
-    timer_->setInterval(tickMs);
-    connect(timer_, &QTimer::timeout, this, [this] {
+    m_timer = new QTimer(this);
+    m_timer->setObjectName(QStringLiteral("relogio"));
+    m_timer->setInterval(tickMs);
+    connect(m_timer, &QTimer::timeout, this, [this] {
         updateClock();
         // A communication run clears the lock in the table; the menus come back at the next tick.
-        if (!cadastros_->menuAction()->isEnabled())
+        if (!m_cadastros->menuAction()->isEnabled())
             refreshConfiguration();
     });
 
     buildMenu();
     buildToolBar();
     // The orders waiting to be sent change when an order form closes and when a run ends.
-    connect(mdi_, &QMdiArea::subWindowActivated, this, [this] { updateStatusComunicacao(); });
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, [this] { updateStatusComunicacao(); });
     connect(&DadosAlterados::instancia(), &DadosAlterados::alterados, this,
             [this] { refreshConfiguration(); });
-    WindowStateBinder::attach(this, janela::Main, settings_.qavplusIni().path());
+    WindowStateBinder::attach(this, janela::Main, m_settings.qavplusIni().path());
 }
 
 AppFrame::~AppFrame() {
     // The MDI area announces the removal of its windows while the base classes tear the frame down;
     // by then this is no longer a frame to update.
-    disconnect(mdi_, nullptr, this, nullptr);
+    disconnect(m_mdi, nullptr, this, nullptr);
 }
 
 bool AppFrame::open() {
     installButtonCaptions();
     {
-        SelecionaEmpresa selecao(settings_);
+        SelecionaEmpresa selecao(m_settings);
         if (selecao.run() != SelecionaEmpresa::Escolhida || idEmpAtiva() == 0)
             return false;
-        dados_.nomeEmpresa = selecao.nomeEmpresa();
+        m_dados.nomeEmpresa = selecao.nomeEmpresa();
     }
     const int idEmpresa = idEmpAtiva();
-    zones_[1]->setText(QStringLiteral("Pasta: ") + boundFolder().name);
+    m_zones[1]->setText(QStringLiteral("Pasta: ") + boundFolder().name);
     updateClock();
     // The first time the program runs (no place kept yet), the frame takes the whole screen.
-    if (!restoreWindowState(settings_.qavplusIni(), janela::Main, {}))
+    if (!restoreWindowState(m_settings.qavplusIni(), janela::Main, {}))
         setWindowState(windowState() | Qt::WindowMaximized);
     show();
 
@@ -118,28 +119,28 @@ bool AppFrame::open() {
     // New customers and partners left half-made by a program that ended go before anyone lists them.
     removerReservasAbandonadas(store);
     const DadosFrame lidos = readDadosFrame(store, idEmpresa);
-    dados_.configuracao = lidos.configuracao;
-    dados_.nomeVendedor = lidos.nomeVendedor;
-    if (dados_.nomeEmpresa.isEmpty())
-        dados_.nomeEmpresa = lidos.nomeEmpresa;
+    m_dados.configuracao = lidos.configuracao;
+    m_dados.nomeVendedor = lidos.nomeVendedor;
+    if (m_dados.nomeEmpresa.isEmpty())
+        m_dados.nomeEmpresa = lidos.nomeEmpresa;
 
-    const LockCheck lock = applyCommunicationLock(store, idEmpresa, Clock::today(), dados_.configuracao);
-    lockHeldInMemory_ = lock.lockedNow && lock.writeError.isError();
+    const LockCheck lock = applyCommunicationLock(store, idEmpresa, Clock::today(), m_dados.configuracao);
+    m_lockHeldInMemory = lock.lockedNow && lock.writeError.isError();
     if (lock.writeError.isError())
         MessageBox::show(lockWriteErrorText(lock.writeError), QStringLiteral("Erro"), Icon::Critical,
                          {Button::Ok}, Button::Ok, this);
 
     setWindowTitle(
-        frameCaption(idEmpresa, dados_.nomeEmpresa, dados_.configuracao.codVendedor, dados_.nomeVendedor));
+        frameCaption(idEmpresa, m_dados.nomeEmpresa, m_dados.configuracao.codVendedor, m_dados.nomeVendedor));
     applyMenuRules();
     updateStatusComunicacao();
-    if (dados_.configuracao.sistemaBloqueado)
+    if (m_dados.configuracao.sistemaBloqueado)
         showLockMessage();
 
     qApp->installEventFilter(this);
-    timer_->start();
+    m_timer->start();
     // Orders a crash left unsaved in their forms: the order list offers them back as it opens.
-    QAction* pedidos = entries_.value(janelaMenu::BrowsePEDIDO.toString());
+    QAction* pedidos = m_entries.value(janelaMenu::BrowsePEDIDO.toString());
     if (pedidos && pedidos->isEnabled() && !rascunho::pendentes(boundFolder().path, idEmpresa).empty())
         QTimer::singleShot(0, pedidos, &QAction::trigger);
     return true;
@@ -154,20 +155,20 @@ void AppFrame::refreshConfiguration() {
     if (idEmpAtiva() == 0)
         return;
     Store store(boundFolder().path);
-    dados_.configuracao = readConfiguracao(store, idEmpAtiva());
+    m_dados.configuracao = readConfiguracao(store, idEmpAtiva());
     // A lock that could not be written stays in force until the program ends.
-    if (lockHeldInMemory_)
-        dados_.configuracao.sistemaBloqueado = true;
+    if (m_lockHeldInMemory)
+        m_dados.configuracao.sistemaBloqueado = true;
     applyMenuRules();
     updateStatusComunicacao();
 }
 
 // The four things a representative does every day, one click (or key) away, under the menu.
 void AppFrame::buildToolBar() {
-    atalhos_ = addToolBar(QStringLiteral("Atalhos"));
-    atalhos_->setObjectName(QStringLiteral("barraAtalhos"));
-    atalhos_->setMovable(false);
-    atalhos_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    m_atalhos = addToolBar(QStringLiteral("Atalhos"));
+    m_atalhos->setObjectName(QStringLiteral("barraAtalhos"));
+    m_atalhos->setMovable(false);
+    m_atalhos->setToolButtonStyle(Qt::ToolButtonTextOnly);
     struct Atalho {
         QString texto;
         QStringView entrada;
@@ -181,27 +182,27 @@ void AppFrame::buildToolBar() {
     };
     for (const Atalho& a : atalhos) {
         const QString nome = a.entrada.toString();
-        QAction* botao = atalhos_->addAction(a.texto + QStringLiteral(" (") +
-                                             a.tecla.toString(QKeySequence::NativeText) + QLatin1Char(')'));
+        QAction* botao = m_atalhos->addAction(a.texto + QStringLiteral(" (") +
+                                              a.tecla.toString(QKeySequence::NativeText) + QLatin1Char(')'));
         botao->setObjectName(QStringLiteral("atalho") + nome);
         botao->setShortcut(a.tecla);
         botao->setShortcutContext(Qt::ApplicationShortcut);
         // The button does what the menu entry does, and only when the entry may.
         connect(botao, &QAction::triggered, this, [this, nome] {
-            if (QAction* entrada = entries_.value(nome); entrada && entrada->isEnabled())
+            if (QAction* entrada = m_entries.value(nome); entrada && entrada->isEnabled())
                 entrada->trigger();
         });
-        atalhosPorEntrada_.insert(nome, botao);
+        m_atalhosPorEntrada.insert(nome, botao);
     }
     updateToolBar();
 }
 
 void AppFrame::updateToolBar() {
-    for (auto it = atalhosPorEntrada_.cbegin(); it != atalhosPorEntrada_.cend(); ++it) {
-        const QAction* entrada = entries_.value(it.key());
+    for (auto it = m_atalhosPorEntrada.cbegin(); it != m_atalhosPorEntrada.cend(); ++it) {
+        const QAction* entrada = m_entries.value(it.key());
         bool permitido = entrada && entrada->isEnabled();
         // An entry of a menu the lock closed is closed too.
-        for (const QMenu* m : {cadastros_, consultas_})
+        for (const QMenu* m : {m_cadastros, m_consultas})
             if (entrada && m->actions().contains(const_cast<QAction*>(entrada)) &&
                 !m->menuAction()->isEnabled())
                 permitido = false;
@@ -213,35 +214,35 @@ void AppFrame::updateStatusComunicacao() {
     if (idEmpAtiva() == 0)
         return;
     Store store(boundFolder().path);
-    comunicacao_->setText(
-        statusComunicacaoText(dados_.configuracao.dtUltCom, pedidosAEnviar(store, idEmpAtiva())));
+    m_comunicacao->setText(
+        statusComunicacaoText(m_dados.configuracao.dtUltCom, pedidosAEnviar(store, idEmpAtiva())));
 }
 
 void AppFrame::applyMenuRules() {
-    state_ = menuState(dados_.configuracao);
-    cadastros_->menuAction()->setEnabled(state_.cadastros);
-    consultas_->menuAction()->setEnabled(state_.consultas);
-    relatorios_->menuAction()->setEnabled(state_.relatorios);
-    for (auto it = entries_.cbegin(); it != entries_.cend(); ++it) {
+    m_state = menuState(m_dados.configuracao);
+    m_cadastros->menuAction()->setEnabled(m_state.cadastros);
+    m_consultas->menuAction()->setEnabled(m_state.consultas);
+    m_relatorios->menuAction()->setEnabled(m_state.relatorios);
+    for (auto it = m_entries.cbegin(); it != m_entries.cend(); ++it) {
         const QString& name = it.key();
         QAction* entry = it.value();
         const bool available = WindowRegistry::has(name);
         bool allowed = true;
         if (name == janelaMenu::ConsultaSaldoFlex)
-            allowed = state_.flex;
+            allowed = m_state.flex;
         else if (name == janelaMenu::IntegracaoGerente)
-            allowed = state_.integracaoGerente;
+            allowed = m_state.integracaoGerente;
         entry->setEnabled(available && allowed);
         entry->setToolTip(available ? QString() : unavailableEntryTip());
     }
-    entries_.value(janelaMenu::RelComissao.toString())->setVisible(state_.comissaoVisivel);
+    m_entries.value(janelaMenu::RelComissao.toString())->setVisible(m_state.comissaoVisivel);
     updateToolBar();
 }
 
 void AppFrame::updateClock() {
     const DateTimeParts now = Clock::now();
-    zones_[2]->setText(statusDateText(now.date));
-    zones_[3]->setText(statusTimeText(now));
+    m_zones[2]->setText(statusDateText(now.date));
+    m_zones[3]->setText(statusTimeText(now));
 }
 
 QAction* AppFrame::action(QStringView objectName) const {
@@ -255,8 +256,8 @@ QMenu* AppFrame::menu(QStringView objectName) const {
 WindowContext AppFrame::context() {
     WindowContext context;
     context.frame = this;
-    context.mdiArea = mdi_;
-    context.programFolder = settings_.programFolder();
+    context.mdiArea = m_mdi;
+    context.programFolder = m_settings.programFolder();
     context.endProgram = [this] { close(); };
     return context;
 }
@@ -264,7 +265,7 @@ WindowContext AppFrame::context() {
 QAction* AppFrame::addEntry(QMenu* menu, const QString& text, QStringView name) {
     QAction* entry = menu->addAction(text);
     entry->setObjectName(name.toString());
-    entries_.insert(name.toString(), entry);
+    m_entries.insert(name.toString(), entry);
     const QString key = name.toString();
     connect(entry, &QAction::triggered, this, [this, key] {
         WindowContext ctx = context();
@@ -290,19 +291,19 @@ void AppFrame::buildMenu() {
         return entry;
     };
 
-    sistema_ = newMenu(nullptr, QStringLiteral("&Sistema"), "menuSistema");
-    QMenu* administracao = newMenu(sistema_, QStringLiteral("&Administração"), "menuAdministracao");
+    m_sistema = newMenu(nullptr, QStringLiteral("&Sistema"), "menuSistema");
+    QMenu* administracao = newMenu(m_sistema, QStringLiteral("&Administração"), "menuAdministracao");
     addEntry(administracao, QStringLiteral("&Atualização dados Gerente"), janelaMenu::AtDadosGerente);
     addEntry(administracao, QStringLiteral("&Representantes"), janelaMenu::BrwREPRE);
-    connect(plainEntry(sistema_, QStringLiteral("Configurar &Impressoras"), "configurarImpressoras"),
+    connect(plainEntry(m_sistema, QStringLiteral("Configurar &Impressoras"), "configurarImpressoras"),
             &QAction::triggered, this, [this] { printerSetup(); });
-    QMenu* utilitarios = newMenu(sistema_, QStringLiteral("&Utilitários"), "menuUtilitarios");
+    QMenu* utilitarios = newMenu(m_sistema, QStringLiteral("&Utilitários"), "menuUtilitarios");
     addEntry(utilitarios, QStringLiteral("&Cópia de Segurança"), janelaMenu::CopiaDeSeguranca);
     addEntry(utilitarios, QStringLiteral("&Restaura Cópia de Segurança"), janelaMenu::RestauraCopia);
-    addEntry(sistema_, QStringLiteral("&Comunicação"), janelaMenu::Comunicacao);
-    addEntry(sistema_, QStringLiteral("Integração &Gerente"), janelaMenu::IntegracaoGerente);
-    sistema_->addSeparator();
-    connect(plainEntry(sistema_, QStringLiteral("&Fim"), "fim"), &QAction::triggered, this,
+    addEntry(m_sistema, QStringLiteral("&Comunicação"), janelaMenu::Comunicacao);
+    addEntry(m_sistema, QStringLiteral("Integração &Gerente"), janelaMenu::IntegracaoGerente);
+    m_sistema->addSeparator();
+    connect(plainEntry(m_sistema, QStringLiteral("&Fim"), "fim"), &QAction::triggered, this,
             [this] { close(); });
 
     QMenu* editar = newMenu(nullptr, QStringLiteral("E&ditar"), "menuEditar");
@@ -313,31 +314,31 @@ void AppFrame::buildMenu() {
     connect(plainEntry(editar, QStringLiteral("Co&lar"), "colar"), &QAction::triggered, this,
             [this] { clipboard("paste()"); });
 
-    cadastros_ = newMenu(nullptr, QStringLiteral("&Cadastros"), "menuCadastros");
-    addEntry(cadastros_, QStringLiteral("Pr&odutos"), janelaMenu::browseprodutos);
-    addEntry(cadastros_, QStringLiteral("&Formas de Pagto"), janelaMenu::BrowseFORMAPAG);
-    addEntry(cadastros_, QStringLiteral("&Vendedores"), janelaMenu::BrowseVendedor);
-    addEntry(cadastros_, QStringLiteral("&Municípios"), janelaMenu::BrowseMunic);
-    addEntry(cadastros_, QStringLiteral("&Clientes"), janelaMenu::BrowseCLIENTES);
-    addEntry(cadastros_, QStringLiteral("&Pedidos"), janelaMenu::BrowsePEDIDO);
+    m_cadastros = newMenu(nullptr, QStringLiteral("&Cadastros"), "menuCadastros");
+    addEntry(m_cadastros, QStringLiteral("Pr&odutos"), janelaMenu::browseprodutos);
+    addEntry(m_cadastros, QStringLiteral("&Formas de Pagto"), janelaMenu::BrowseFORMAPAG);
+    addEntry(m_cadastros, QStringLiteral("&Vendedores"), janelaMenu::BrowseVendedor);
+    addEntry(m_cadastros, QStringLiteral("&Municípios"), janelaMenu::BrowseMunic);
+    addEntry(m_cadastros, QStringLiteral("&Clientes"), janelaMenu::BrowseCLIENTES);
+    addEntry(m_cadastros, QStringLiteral("&Pedidos"), janelaMenu::BrowsePEDIDO);
 
-    consultas_ = newMenu(nullptr, QStringLiteral("C&onsultas"), "menuConsultas");
-    addEntry(consultas_, QStringLiteral("&Pedidos"), janelaMenu::ConsultaPedidos);
-    addEntry(consultas_, QStringLiteral("Contas a &Receber"), janelaMenu::ConsultaCTR);
-    addEntry(consultas_, QStringLiteral("&Flex"), janelaMenu::ConsultaSaldoFlex);
+    m_consultas = newMenu(nullptr, QStringLiteral("C&onsultas"), "menuConsultas");
+    addEntry(m_consultas, QStringLiteral("&Pedidos"), janelaMenu::ConsultaPedidos);
+    addEntry(m_consultas, QStringLiteral("Contas a &Receber"), janelaMenu::ConsultaCTR);
+    addEntry(m_consultas, QStringLiteral("&Flex"), janelaMenu::ConsultaSaldoFlex);
 
-    relatorios_ = newMenu(nullptr, QStringLiteral("&Relatórios"), "menuRelatorios");
-    addEntry(relatorios_, QStringLiteral("&Clientes"), janelaMenu::RelClientes);
-    addEntry(relatorios_, QStringLiteral("&Pedidos"), janelaMenu::RelPedidos);
-    addEntry(relatorios_, QStringLiteral("Contas a &Receber"), janelaMenu::RelCTR);
-    addEntry(relatorios_, QStringLiteral("Co&missão"), janelaMenu::RelComissao);
-    addEntry(relatorios_, QStringLiteral("Pedidos Con&sulta"), janelaMenu::RelPedidoConsulta);
-    addEntry(relatorios_, QStringLiteral("C&lientes Inativos"), janelaMenu::RelClientesInativos);
+    m_relatorios = newMenu(nullptr, QStringLiteral("&Relatórios"), "menuRelatorios");
+    addEntry(m_relatorios, QStringLiteral("&Clientes"), janelaMenu::RelClientes);
+    addEntry(m_relatorios, QStringLiteral("&Pedidos"), janelaMenu::RelPedidos);
+    addEntry(m_relatorios, QStringLiteral("Contas a &Receber"), janelaMenu::RelCTR);
+    addEntry(m_relatorios, QStringLiteral("Co&missão"), janelaMenu::RelComissao);
+    addEntry(m_relatorios, QStringLiteral("Pedidos Con&sulta"), janelaMenu::RelPedidoConsulta);
+    addEntry(m_relatorios, QStringLiteral("C&lientes Inativos"), janelaMenu::RelClientesInativos);
 
     QMenu* janelaMenuBar = newMenu(nullptr, QStringLiteral("&Janela"), "menuJanela");
-    connect(plainEntry(janelaMenuBar, QStringLiteral("&Lado a Lado"), "ladoALado"), &QAction::triggered, mdi_,
-            &QMdiArea::tileSubWindows);
-    connect(plainEntry(janelaMenuBar, QStringLiteral("Em &Cascata"), "emCascata"), &QAction::triggered, mdi_,
+    connect(plainEntry(janelaMenuBar, QStringLiteral("&Lado a Lado"), "ladoALado"), &QAction::triggered,
+            m_mdi, &QMdiArea::tileSubWindows);
+    connect(plainEntry(janelaMenuBar, QStringLiteral("Em &Cascata"), "emCascata"), &QAction::triggered, m_mdi,
             &QMdiArea::cascadeSubWindows);
     connect(plainEntry(janelaMenuBar, QStringLiteral("&Organizar Ícones"), "organizarIcones"),
             &QAction::triggered, this, [this] { arrangeIcons(); });
@@ -346,7 +347,7 @@ void AppFrame::buildMenu() {
 }
 
 void AppFrame::openSistemaMenu() {
-    menuBar()->setActiveAction(sistema_->menuAction());
+    menuBar()->setActiveAction(m_sistema->menuAction());
 }
 
 void AppFrame::clipboard(const char* slot) {
@@ -362,13 +363,13 @@ void AppFrame::clipboard(const char* slot) {
 void AppFrame::arrangeIcons() {
     // Minimised windows in a row along the bottom of the frame, left to right.
     int x = 0;
-    const int bottom = mdi_->viewport()->height();
-    const auto windows = mdi_->subWindowList(QMdiArea::CreationOrder);
+    const int bottom = m_mdi->viewport()->height();
+    const auto windows = m_mdi->subWindowList(QMdiArea::CreationOrder);
     for (QMdiSubWindow* window : windows) {
         if (!window->isMinimized())
             continue;
         const QSize size = window->size();
-        if (x > 0 && x + size.width() > mdi_->viewport()->width())
+        if (x > 0 && x + size.width() > m_mdi->viewport()->width())
             x = 0;
         window->move(x, bottom - size.height());
         x += size.width();
@@ -376,23 +377,23 @@ void AppFrame::arrangeIcons() {
 }
 
 void AppFrame::printerSetup() {
-    if (!printer_)
-        printer_ = std::make_unique<QPrinter>();
-    QPrintDialog dialog(printer_.get(), this);
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>();
+    QPrintDialog dialog(m_printer.get(), this);
     dialog.setWindowTitle(QStringLiteral("Configurar Impressoras"));
     dialog.exec();
 }
 
 void AppFrame::closeEvent(QCloseEvent* event) {
     // Every child window closes first; one that refuses (unsaved changes kept) keeps the frame open.
-    mdi_->closeAllSubWindows();
-    const auto windows = mdi_->subWindowList();
+    m_mdi->closeAllSubWindows();
+    const auto windows = m_mdi->subWindowList();
     for (const QMdiSubWindow* window : windows)
         if (window->isVisible()) {
             event->ignore();
             return;
         }
-    timer_->stop();
+    m_timer->stop();
     qApp->removeEventFilter(this);
     WindowRegistry::runClosingHooks();
     event->accept();
@@ -405,9 +406,9 @@ void AppFrame::changeEvent(QEvent* event) {
 }
 
 bool AppFrame::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == mdi_->viewport()) {
+    if (watched == m_mdi->viewport()) {
         if (event->type() == QEvent::Resize)
-            mdi_->setBackground(backgroundPicture(mdi_->viewport()->size()));
+            m_mdi->setBackground(backgroundPicture(m_mdi->viewport()->size()));
         return false;
     }
     // Alt alone, or Alt+Space, opens "&Sistema" instead of the window's system menu.
@@ -419,10 +420,10 @@ bool AppFrame::eventFilter(QObject* watched, QEvent* event) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Alt) {
             if (!key->isAutoRepeat())
-                altAlone_ = true;
+                m_altAlone = true;
             return false;
         }
-        altAlone_ = false;
+        m_altAlone = false;
         if (key->key() == Qt::Key_Space && (key->modifiers() & Qt::AltModifier)) {
             openSistemaMenu();
             return true;
@@ -431,8 +432,8 @@ bool AppFrame::eventFilter(QObject* watched, QEvent* event) {
     }
     case QEvent::KeyRelease: {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Alt && altAlone_) {
-            altAlone_ = false;
+        if (key->key() == Qt::Key_Alt && m_altAlone) {
+            m_altAlone = false;
             openSistemaMenu();
             return true;
         }
@@ -440,7 +441,7 @@ bool AppFrame::eventFilter(QObject* watched, QEvent* event) {
     }
     case QEvent::MouseButtonPress:
     case QEvent::FocusOut:
-        altAlone_ = false;
+        m_altAlone = false;
         return false;
     default:
         return false;

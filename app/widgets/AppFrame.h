@@ -39,8 +39,8 @@ public:
     void applyMenuRules();
     void updateClock();
 
-    const DadosFrame& dados() const { return dados_; }
-    QMdiArea* mdiArea() const { return mdi_; }
+    const DadosFrame& dados() const { return m_dados; }
+    QMdiArea* mdiArea() const { return m_mdi; }
     QAction* action(QStringView objectName) const;
     QMenu* menu(QStringView objectName) const;
     WindowContext context();
@@ -62,23 +62,23 @@ private:
     void updateToolBar();
     void updateStatusComunicacao();
 
-    Settings settings_;
-    DadosFrame dados_;
-    MenuState state_;
-    QMdiArea* mdi_;
-    QTimer* timer_;
-    QLabel* zones_[4];
-    QLabel* comunicacao_ = nullptr; // last communication and orders waiting to be sent
-    QToolBar* atalhos_ = nullptr;
-    QHash<QString, QAction*> atalhosPorEntrada_; // registry name -> toolbar button
-    QMenu* sistema_ = nullptr;
-    QMenu* cadastros_ = nullptr;
-    QMenu* consultas_ = nullptr;
-    QMenu* relatorios_ = nullptr;
-    QHash<QString, QAction*> entries_; // registry name -> menu entry
-    bool altAlone_ = false;
-    bool lockHeldInMemory_ = false;
-    std::unique_ptr<QPrinter> printer_;
+    Settings m_settings;
+    DadosFrame m_dados;
+    MenuState m_state;
+    QMdiArea* m_mdi;
+    QTimer* m_timer;
+    QLabel* m_zones[4];
+    QLabel* m_comunicacao = nullptr; // last communication and orders waiting to be sent
+    QToolBar* m_atalhos = nullptr;
+    QHash<QString, QAction*> m_atalhosPorEntrada; // registry name -> toolbar button
+    QMenu* m_sistema = nullptr;
+    QMenu* m_cadastros = nullptr;
+    QMenu* m_consultas = nullptr;
+    QMenu* m_relatorios = nullptr;
+    QHash<QString, QAction*> m_entries; // registry name -> menu entry
+    bool m_altAlone = false;
+    bool m_lockHeldInMemory = false;
+    std::unique_ptr<QPrinter> m_printer;
 };
 
 } // namespace qav

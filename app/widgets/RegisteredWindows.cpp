@@ -2,7 +2,7 @@
 
 #include "app/widgets/BackupDialogs.h"
 #include "base/core/Session.h"
-#include "customers/widgets/BrowseClientes.h"
+#include "customers/widgets/JanelaClientes.h"
 #include "customers/widgets/ReferenceWindows.h"
 #include "orders/widgets/OrderWindows.h"
 #include "printout/widgets/PrintoutWindows.h"

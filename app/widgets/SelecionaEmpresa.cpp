@@ -184,8 +184,7 @@ bool SelecionaEmpresa::selectFolder(const QString& pasta) {
     m_store = std::make_unique<Store>(path);
     m_empresa = std::make_unique<Table>(*m_store, "empresa.tps");
     if (!m_empresa->open() && !recusadas.contains(QStringLiteral("empresa.tps"))) {
-        setPendingError(m_empresa->error());
-        standardWarning(Aviso::ErroAcessoArquivo,
+        standardWarning(Aviso::ErroAcessoArquivo, m_empresa->error(),
                         QDir::toNativeSeparators(m_store->filePath(m_empresa->def())), {}, this);
     }
     const int idAtivo = m_settings.empresaDaPasta(pasta);

@@ -44,9 +44,8 @@ int tratarTabelasDanificadas(const QString& folder, const QStringList& danificad
                 QStringLiteral("Confirme"), Icon::Warning, {Button::Yes, Button::No},
                 Button::No) != Button::Yes)
             return 2;
-        QString erro;
-        if (!recriarTabelaVazia(folder, arquivo, &erro)) {
-            fail(erro);
+        if (const Resultado recriada = recriarTabelaVazia(folder, arquivo); !recriada.ok) {
+            fail(recriada.erro);
             return 2;
         }
     }

@@ -124,10 +124,10 @@ bool storable(const QString& section, const QString& key, const std::optional<QS
 
 } // namespace
 
-IniFile::IniFile(QString path) : path_(std::move(path)) {}
+IniFile::IniFile(QString path) : m_path(std::move(path)) {}
 
 std::optional<QString> IniFile::value(const QString& section, const QString& key) const {
-    const Lines content = load(path_);
+    const Lines content = load(m_path);
     const Position pos = locate(content.lines, section, key);
     if (pos.key < 0)
         return std::nullopt;
@@ -163,8 +163,8 @@ bool IniFile::store(const QString& section, const QString& key, const std::optio
     if (!storable(section, key, value))
         return false;
     QMutexLocker lock(&writeMutex);
-    Lines content = load(path_);
-    if (!content.read && QFile::exists(path_))
+    Lines content = load(m_path);
+    if (!content.read && QFile::exists(m_path))
         return false; // present but unreadable: rewriting it would lose its other settings
     QStringList& lines = content.lines;
     const Position pos = locate(lines, section, key);
@@ -196,7 +196,7 @@ bool IniFile::store(const QString& section, const QString& key, const std::optio
     const QByteArray bytes = encoded ? *encoded : joined.toUtf8();
 
     // Written to a temporary file and renamed over the old one: a crash never leaves half a file.
-    QSaveFile file(path_);
+    QSaveFile file(m_path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
     if (file.write(bytes) != bytes.size()) {

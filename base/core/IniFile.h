@@ -14,7 +14,7 @@ class IniFile {
 public:
     explicit IniFile(QString path);
 
-    const QString& path() const { return path_; }
+    const QString& path() const { return m_path; }
 
     // The value as written (spaces around it removed); nullopt when the file, section or key is
     // missing or the file cannot be read.
@@ -34,7 +34,7 @@ public:
 private:
     bool store(const QString& section, const QString& key, const std::optional<QString>& value);
 
-    QString path_;
+    QString m_path;
 };
 
 } // namespace qav

@@ -197,16 +197,7 @@ QString quebrasSimples(const QString& corpo) {
 // The user's default mail program, as the desktop names it ("thunderbird.desktop",
 // "org.gnome.Evolution.desktop", ...); empty when it cannot be told.
 QString programaEmailPadrao() {
-    const QString xdgMime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
-    if (xdgMime.isEmpty())
-        return {};
-    QProcess consulta;
-    consulta.start(xdgMime, {QStringLiteral("query"), QStringLiteral("default"),
-                             QStringLiteral("x-scheme-handler/mailto")});
-    if (!consulta.waitForFinished(5000) || consulta.exitStatus() != QProcess::NormalExit ||
-        consulta.exitCode() != 0)
-        return {};
-    return QString::fromLocal8Bit(consulta.readAllStandardOutput()).trimmed().toLower();
+    return programaPadrao(QStringLiteral("x-scheme-handler/mailto")).value_or(QString()).toLower();
 }
 
 enum class Familia { Desconhecida, Thunderbird, Evolution, AnexaPorXdgEmail, NaoAnexa };
@@ -427,6 +418,19 @@ QString GETMAPIERRORTEXT(long codigo) {
     default:
         return QStringLiteral("Erro desconhecido do programa de e-mail (código %1).").arg(codigo);
     }
+}
+
+std::optional<QString> programaPadrao(const QString& tipo) {
+    const QString xdgMime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+    if (xdgMime.isEmpty())
+        return std::nullopt;
+    QProcess consulta;
+    consulta.start(xdgMime, {QStringLiteral("query"), QStringLiteral("default"), tipo});
+    if (!consulta.waitForFinished(5000) || consulta.exitStatus() != QProcess::NormalExit)
+        return std::nullopt;
+    if (consulta.exitCode() != 0)
+        return QString();
+    return QString::fromLocal8Bit(consulta.readAllStandardOutput()).trimmed();
 }
 
 } // namespace qav

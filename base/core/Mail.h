@@ -3,6 +3,7 @@
 // the message with its attachment is shown to the user, who confirms and sends it there.
 
 #include <QString>
+#include <optional>
 
 namespace qav {
 
@@ -26,5 +27,10 @@ long SENDMAIL(const QString& destinatario, const QString& assunto, const QString
               long flags, EntregaEmail* entrega = nullptr);
 // A readable text for a Simple MAPI result code.
 QString GETMAPIERRORTEXT(long codigo);
+
+// The desktop's default program for a MIME type or URL scheme ("application/pdf",
+// "x-scheme-handler/mailto") as xdg-mime names it: empty when the desktop has none, nullopt where
+// this cannot be asked (no xdg-mime, as on Windows, where the system always answers).
+std::optional<QString> programaPadrao(const QString& tipo);
 
 } // namespace qav

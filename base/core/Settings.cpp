@@ -18,10 +18,10 @@ QString numberedKey(int numero) {
 
 } // namespace
 
-Settings::Settings(QString programFolder) : folder_(std::move(programFolder)) {}
+Settings::Settings(QString programFolder) : m_folder(std::move(programFolder)) {}
 
 QString Settings::file(const QString& name) const {
-    return QDir(folder_).filePath(name);
+    return QDir(m_folder).filePath(name);
 }
 
 IniFile Settings::qavplusIni() const {

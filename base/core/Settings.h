@@ -28,7 +28,7 @@ public:
     // The folder holding the program and its settings files; data folders are its siblings.
     explicit Settings(QString programFolder);
 
-    const QString& programFolder() const { return folder_; }
+    const QString& programFolder() const { return m_folder; }
 
     // The files themselves, for the window position memory and for the rare caller that needs more.
     IniFile qavplusIni() const; // window states, one section per window
@@ -80,7 +80,7 @@ public:
 private:
     QString file(const QString& name) const;
 
-    QString folder_;
+    QString m_folder;
 };
 
 } // namespace qav

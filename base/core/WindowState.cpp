@@ -25,31 +25,31 @@ QStringList janela::todas() {
     static const QStringList names = [] {
         QStringList list;
         for (QStringView name : {Main,
-                                 BrowseVendedor,
+                                 JanelaVendedores,
                                  BrowseFORMAPAG,
-                                 BrowsePEDIDO,
-                                 UpdatePEDIDO,
+                                 JanelaPedidos,
+                                 FichaPedido,
                                  ConsultaCaracteristica,
-                                 UpdatePED_ITEN,
+                                 FichaItemPedido,
                                  EndEntrega,
                                  EndCobranca,
                                  EndEntregaPed,
                                  UpdSOCIOS,
                                  UpdateREPRE,
-                                 UpdProduto,
+                                 FichaProduto,
                                  browseprodutos,
                                  AtDadosGerente,
                                  BrwREPRE,
                                  RelPedidos,
-                                 RelCTR,
-                                 ConsultaCTR,
+                                 RelatorioContasReceber,
+                                 ConsultaContasReceber,
                                  RelPedidoConsulta,
-                                 BrowseMunic,
+                                 JanelaMunicipios,
                                  UpdateCLIENTES,
                                  RelComissao,
                                  RelClientesInativos,
                                  ConsultaSaldoFlex,
-                                 BrowsePauta})
+                                 JanelaPautas})
             list.append(name.toString());
         return list;
     }();

@@ -27,31 +27,31 @@ struct WindowGeometry {
 // Section names of the windows that remember their position.
 namespace janela {
 inline constexpr QStringView Main = u"Main";
-inline constexpr QStringView BrowseVendedor = u"BrowseVendedor";
+inline constexpr QStringView JanelaVendedores = u"BrowseVendedor";
 inline constexpr QStringView BrowseFORMAPAG = u"BrowseFORMAPAG";
-inline constexpr QStringView BrowsePEDIDO = u"BrowsePEDIDO";
-inline constexpr QStringView UpdatePEDIDO = u"UpdatePEDIDO";
+inline constexpr QStringView JanelaPedidos = u"BrowsePEDIDO";
+inline constexpr QStringView FichaPedido = u"UpdatePEDIDO";
 inline constexpr QStringView ConsultaCaracteristica = u"ConsultaCaracteristica";
-inline constexpr QStringView UpdatePED_ITEN = u"UpdatePED_ITEN";
+inline constexpr QStringView FichaItemPedido = u"UpdatePED_ITEN";
 inline constexpr QStringView EndEntrega = u"EndEntrega";
 inline constexpr QStringView EndCobranca = u"EndCobranca";
 inline constexpr QStringView EndEntregaPed = u"EndEntregaPed";
 inline constexpr QStringView UpdSOCIOS = u"UpdSOCIOS";
 inline constexpr QStringView UpdateREPRE = u"UpdateREPRE";
-inline constexpr QStringView UpdProduto = u"UpdProduto";
+inline constexpr QStringView FichaProduto = u"UpdProduto";
 inline constexpr QStringView browseprodutos = u"browseprodutos";
 inline constexpr QStringView AtDadosGerente = u"AtDadosGerente";
 inline constexpr QStringView BrwREPRE = u"BrwREPRE";
 inline constexpr QStringView RelPedidos = u"RelPedidos";
-inline constexpr QStringView RelCTR = u"RelCTR";
-inline constexpr QStringView ConsultaCTR = u"ConsultaCTR";
+inline constexpr QStringView RelatorioContasReceber = u"RelCTR";
+inline constexpr QStringView ConsultaContasReceber = u"ConsultaCTR";
 inline constexpr QStringView RelPedidoConsulta = u"RelPedidoConsulta";
-inline constexpr QStringView BrowseMunic = u"BrowseMunic";
+inline constexpr QStringView JanelaMunicipios = u"BrowseMunic";
 inline constexpr QStringView UpdateCLIENTES = u"UpdateCLIENTES";
 inline constexpr QStringView RelComissao = u"RelComissao";
 inline constexpr QStringView RelClientesInativos = u"RelClientesInativos";
 inline constexpr QStringView ConsultaSaldoFlex = u"ConsultaSaldoFlex";
-inline constexpr QStringView BrowsePauta = u"BrowsePauta";
+inline constexpr QStringView JanelaPautas = u"BrowsePauta";
 
 // All of the above, in that order.
 QStringList todas();

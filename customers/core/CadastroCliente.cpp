@@ -7,103 +7,104 @@ using namespace Qt::StringLiterals;
 namespace qav {
 
 CadastroCliente::CadastroCliente(Store& store)
-    : store_(store), clientes_(store, "clientes.tps"), tabelaSocios_(store, "socios.tps"),
-      pedidos_(store, "pedidos.tps"), socios_(tabelaSocios_), registro_(clientes_.def()),
-      original_(clientes_.def()) {}
+    : m_store(store), m_clientes(store, "clientes.tps"), m_tabelaSocios(store, "socios.tps"),
+      m_pedidos(store, "pedidos.tps"), m_socios(m_tabelaSocios), m_registro(m_clientes.def()),
+      m_original(m_clientes.def()) {}
 
 CadastroCliente::~CadastroCliente() {
-    if (aberto_) {
-        clientes_.close();
-        tabelaSocios_.close();
-        pedidos_.close();
+    if (m_aberto) {
+        m_clientes.close();
+        m_tabelaSocios.close();
+        m_pedidos.close();
     }
 }
 
 bool CadastroCliente::abrir() {
-    if (aberto_)
+    if (m_aberto)
         return true;
-    if (!clientes_.open()) {
-        erro_ = clientes_.error();
+    if (!m_clientes.open()) {
+        m_erro = m_clientes.error();
         return false;
     }
-    if (!tabelaSocios_.open()) {
-        erro_ = tabelaSocios_.error();
-        clientes_.close();
+    if (!m_tabelaSocios.open()) {
+        m_erro = m_tabelaSocios.error();
+        m_clientes.close();
         return false;
     }
-    if (!pedidos_.open()) {
-        erro_ = pedidos_.error();
-        clientes_.close();
-        tabelaSocios_.close();
+    if (!m_pedidos.open()) {
+        m_erro = m_pedidos.error();
+        m_clientes.close();
+        m_tabelaSocios.close();
         return false;
     }
-    aberto_ = true;
+    m_aberto = true;
     return true;
 }
 
-ReservaId CadastroCliente::reservarNovo(const clientes::PadroesNovoCliente& padroes,
-                                        QString* mensagemBloqueio) {
-    clientes_.clear();
-    clientes::aplicarPadroes(clientes_.rec(), padroes);
+ReservaId CadastroCliente::reservarNovo(const clientes::PadroesNovoCliente& padroes) {
+    m_clientes.clear();
+    clientes::aplicarPadroes(m_clientes.rec(), padroes);
     // The id is reserved as the local id itself, so no record ever sits in the server's id range.
-    ReservaId reserva = reservarId(clientes_, "KEYID", "ID", clientes::proximoIdCliente);
+    ReservaId reserva = reservarId(m_clientes, "KEYID", "ID", clientes::proximoIdCliente);
     if (reserva.status != Status::Ok)
         return reserva;
-    if (bloquearReservado(clientes_, "KEYID", mensagemBloqueio) != Status::Ok) {
-        reserva.status = Status::Error;
-        reserva.erro = clientes_.error();
-        clientes_.clear();
-        clientes_.rec().setInteger("ID", reserva.id);
-        if (clientes_.get("KEYID") == Status::Ok)
-            clientes_.remove();
+    bloquearReservado(m_clientes, "KEYID", reserva);
+    if (reserva.bloqueioFalhou) {
+        m_clientes.clear();
+        m_clientes.rec().setInteger("ID", reserva.id);
+        if (m_clientes.get("KEYID") == Status::Ok)
+            m_clientes.remove();
         return reserva;
     }
-    reservado_ = true;
-    registro_ = clientes_.rec();
-    original_ = registro_;
-    socios_.carregar(reserva.id);
+    m_reservado = true;
+    m_registro = m_clientes.rec();
+    m_original = m_registro;
+    m_socios.carregar(reserva.id);
     return reserva;
 }
 
 Status CadastroCliente::ler(std::int64_t id) {
-    clientes_.clear();
-    clientes_.rec().setInteger("ID", id);
-    const Status s = clientes_.get("KEYID");
+    m_clientes.clear();
+    m_clientes.rec().setInteger("ID", id);
+    const Status s = m_clientes.get("KEYID");
     if (s != Status::Ok) {
-        erro_ = clientes_.error();
+        m_erro = m_clientes.error();
         return s;
     }
-    reservado_ = false;
-    registro_ = clientes_.rec();
-    original_ = registro_;
-    return socios_.carregar(id);
+    m_reservado = false;
+    m_registro = m_clientes.rec();
+    m_original = m_registro;
+    const Status lidos = m_socios.carregar(id);
+    if (lidos == Status::Error)
+        m_erro = m_tabelaSocios.error(); // the partners could not be read: their error is the one to show
+    return lidos;
 }
 
 CadastroCliente::Resultado CadastroCliente::gravar() {
     Resultado r;
-    if (!reservado_ && !algoMudou()) {
+    if (!m_reservado && !algoMudou()) {
         r.ok = true;
         return r;
     }
-    const std::int64_t id = registro_.integer("ID");
-    Transaction transacao({&clientes_, &tabelaSocios_});
+    const std::int64_t id = m_registro.integer("ID");
+    Transaction transacao({&m_clientes, &m_tabelaSocios});
     if (!transacao.begin()) {
         r.erro = transacao.error();
         return r;
     }
-    clientes_.rec() = registro_;
-    if (clientes_.put() != Status::Ok) {
-        r.erro = clientes_.error();
+    m_clientes.rec() = m_registro;
+    if (m_clientes.put() != Status::Ok) {
+        r.erro = m_clientes.error();
         transacao.rollback();
         if (r.erro.code == ErrorCode::CreatesDuplicateKey)
-            r.campoDuplicado = outroComDocumento(registro_.text("CGCPF"), registro_.text("SUF_CGCPF"), id)
+            r.campoDuplicado = outroComDocumento(m_registro.text("CGCPF"), m_registro.text("SUF_CGCPF"), id)
                                    ? u"CNPJ/CPF + Sufixo"_s
                                    : u"Id"_s;
         return r;
     }
-    const Record gravadoAgora = clientes_.rec();
-    if (socios_.gravar(id) != Status::Ok) {
-        r.erro = tabelaSocios_.error();
+    const Record gravadoAgora = m_clientes.rec();
+    if (m_socios.gravar(id) != Status::Ok) {
+        r.erro = m_tabelaSocios.error();
         transacao.rollback();
         return r;
     }
@@ -111,56 +112,56 @@ CadastroCliente::Resultado CadastroCliente::gravar() {
         r.erro = transacao.error();
         return r;
     }
-    reservado_ = false;
-    registro_ = gravadoAgora;
-    original_ = registro_;
-    socios_.gravado(id);
+    m_reservado = false;
+    m_registro = gravadoAgora;
+    m_original = m_registro;
+    m_socios.gravado(id);
     r.ok = true;
     return r;
 }
 
 void CadastroCliente::desistir() {
-    socios_.descartar();
-    if (!reservado_)
+    m_socios.descartar();
+    if (!m_reservado)
         return;
-    clientes_.clear();
-    clientes_.rec().setInteger("ID", registro_.integer("ID"));
-    if (clientes_.get("KEYID") == Status::Ok)
-        clientes_.remove();
-    reservado_ = false;
+    m_clientes.clear();
+    m_clientes.rec().setInteger("ID", m_registro.integer("ID"));
+    if (m_clientes.get("KEYID") == Status::Ok)
+        m_clientes.remove();
+    m_reservado = false;
 }
 
 CadastroCliente::Resultado CadastroCliente::excluir() {
     Resultado r;
-    const std::int64_t id = registro_.integer("ID");
-    pedidos_.clear();
-    pedidos_.clearFilter();
-    pedidos_.rec().setInteger("CLIEN", id);
-    const Status comPedidos = pedidos_.get("KEYCLIEN");
+    const std::int64_t id = m_registro.integer("ID");
+    m_pedidos.clear();
+    m_pedidos.clearFilter();
+    m_pedidos.rec().setInteger("CLIEN", id);
+    const Status comPedidos = m_pedidos.get("KEYCLIEN");
     if (comPedidos == Status::Ok) {
         r.comPedidos = true;
         return r;
     }
     if (comPedidos == Status::Error) {
-        r.erro = pedidos_.error();
+        r.erro = m_pedidos.error();
         return r;
     }
-    Transaction transacao({&clientes_, &tabelaSocios_});
+    Transaction transacao({&m_clientes, &m_tabelaSocios});
     if (!transacao.begin()) {
         r.erro = transacao.error();
         return r;
     }
-    for (const Record& socio : socios_.lista()) {
-        tabelaSocios_.rec() = socio;
-        if (tabelaSocios_.remove() != Status::Ok) {
-            r.erro = tabelaSocios_.error();
+    for (const Record& socio : m_socios.lista()) {
+        m_tabelaSocios.rec() = socio;
+        if (m_tabelaSocios.remove() != Status::Ok) {
+            r.erro = m_tabelaSocios.error();
             transacao.rollback();
             return r;
         }
     }
-    clientes_.rec() = original_;
-    if (clientes_.remove() != Status::Ok) {
-        r.erro = clientes_.error();
+    m_clientes.rec() = m_original;
+    if (m_clientes.remove() != Status::Ok) {
+        r.erro = m_clientes.error();
         transacao.rollback();
         return r;
     }
@@ -168,7 +169,7 @@ CadastroCliente::Resultado CadastroCliente::excluir() {
         r.erro = transacao.error();
         return r;
     }
-    socios_.carregar(-1);
+    m_socios.carregar(-1);
     r.ok = true;
     return r;
 }
@@ -177,7 +178,7 @@ std::optional<std::int64_t> CadastroCliente::outroComDocumento(const QString& cg
                                                                std::int64_t idProprio) {
     if (cgcpf.trimmed().isEmpty())
         return std::nullopt;
-    Table busca(store_, clientes_.def());
+    Table busca(m_store, m_clientes.def());
     if (!busca.open())
         return std::nullopt;
     busca.clear();

@@ -24,21 +24,21 @@ public:
     CadastroCliente& operator=(const CadastroCliente&) = delete;
 
     bool abrir();
-    const StoreError& erro() const { return erro_; }
+    const StoreError& erro() const { return m_erro; }
 
-    Record& registro() { return registro_; }
-    const Record& registro() const { return registro_; }
-    const Record& original() const { return original_; }
-    bool algoMudou() const { return !(registro_ == original_) || socios_.mudou(); }
-    SociosCliente& socios() { return socios_; }
-    const SociosCliente& socios() const { return socios_; }
-    Table& tabelaSocios() { return tabelaSocios_; }
-    bool reservado() const { return reservado_; }
+    Record& registro() { return m_registro; }
+    const Record& registro() const { return m_registro; }
+    const Record& original() const { return m_original; }
+    bool algoMudou() const { return !(m_registro == m_original) || m_socios.mudou(); }
+    SociosCliente& socios() { return m_socios; }
+    const SociosCliente& socios() const { return m_socios; }
+    Table& tabelaSocios() { return m_tabelaSocios; }
+    bool reservado() const { return m_reservado; }
 
     // A new customer: the defaults, then the next local id reserved by adding the record at once,
-    // held for this form and read again. `mensagemBloqueio` receives the text shown when it cannot
-    // be held (the reservation is then given back).
-    ReservaId reservarNovo(const clientes::PadroesNovoCliente& padroes, QString* mensagemBloqueio);
+    // held for this form and read again. When it cannot be held the reservation is given back and the
+    // result says so (bloqueioFalhou, with the text to show).
+    ReservaId reservarNovo(const clientes::PadroesNovoCliente& padroes);
     // The customer `id` with its partners, for a change or a view.
     Status ler(std::int64_t id);
 
@@ -60,16 +60,16 @@ public:
                                                   std::int64_t idProprio);
 
 private:
-    Store& store_;
-    Table clientes_;
-    Table tabelaSocios_;
-    Table pedidos_;
-    SociosCliente socios_;
-    Record registro_;
-    Record original_;
-    bool reservado_ = false;
-    bool aberto_ = false;
-    StoreError erro_;
+    Store& m_store;
+    Table m_clientes;
+    Table m_tabelaSocios;
+    Table m_pedidos;
+    SociosCliente m_socios;
+    Record m_registro;
+    Record m_original;
+    bool m_reservado = false;
+    bool m_aberto = false;
+    StoreError m_erro;
 };
 
 } // namespace qav

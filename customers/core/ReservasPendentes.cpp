@@ -12,17 +12,17 @@ namespace {
 // A reservation: the record as it was added (revision 1) and still held by its form.
 constexpr const char* kReservado = "\"_hold\" <> '' AND \"_rev\" = 1";
 
-int removerDe(Store& store, const char* arquivo, const char* chave, bool soIdsLocais) {
+SetResult removerDe(Store& store, const char* arquivo, const char* chave, bool soIdsLocais) {
     Table tabela(store, arquivo);
     if (!tabela.open())
-        return -1;
+        return {0, tabela.error()};
     tabela.setFilter(kReservado);
     std::vector<Record> reservados;
     tabela.clear();
     Status s = tabela.seekFirst(chave);
     while (s == Status::Ok && (s = tabela.next()) == Status::Ok)
         reservados.push_back(tabela.rec());
-    int removidos = 0;
+    std::int64_t removidos = 0;
     for (const Record& r : reservados) {
         // Customers from the server are never reserved here, whatever holds them.
         if (soIdsLocais && clientes::idDoServidor(r.integer("ID")))
@@ -33,7 +33,7 @@ int removerDe(Store& store, const char* arquivo, const char* chave, bool soIdsLo
             ++removidos;
     }
     tabela.close();
-    return removidos;
+    return {removidos, {}};
 }
 
 } // namespace
@@ -42,12 +42,14 @@ ListFilter semReservasEmAndamento() {
     return {std::string("NOT (") + kReservado + ")", {}};
 }
 
-int removerReservasAbandonadas(Store& store) {
-    const int clientes = removerDe(store, "clientes.tps", "KEYID", true);
-    const int socios = removerDe(store, "socios.tps", "KEYID", false);
-    if (clientes < 0 || socios < 0)
-        return -1;
-    return clientes + socios;
+SetResult removerReservasAbandonadas(Store& store) {
+    const SetResult clientes = removerDe(store, "clientes.tps", "KEYID", true);
+    const SetResult socios = removerDe(store, "socios.tps", "KEYID", false);
+    if (!clientes.ok())
+        return clientes;
+    if (!socios.ok())
+        return socios;
+    return {clientes.records + socios.records, {}};
 }
 
 } // namespace qav

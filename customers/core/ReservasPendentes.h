@@ -14,7 +14,8 @@ namespace qav {
 ListFilter semReservasEmAndamento();
 
 // Removes from clientes.tps and socios.tps every reservation whose holding program no longer runs;
-// those of running programs stay. The number of records removed (-1 when a table cannot be opened).
-int removerReservasAbandonadas(Store& store);
+// those of running programs stay. The number of records removed, or the error of the table that could
+// not be opened (the other is cleaned all the same).
+SetResult removerReservasAbandonadas(Store& store);
 
 } // namespace qav

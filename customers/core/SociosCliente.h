@@ -15,20 +15,20 @@ namespace qav {
 
 class SociosCliente {
 public:
-    explicit SociosCliente(Table& socios) : socios_(socios) {}
+    explicit SociosCliente(Table& socios) : m_socios(socios) {}
 
     Status carregar(std::int64_t idCliente);
     // The partners shown in the list, in id order.
-    const std::vector<Record>& lista() const { return lista_; }
-    int quantidade() const { return static_cast<int>(lista_.size()); }
+    const std::vector<Record>& lista() const { return m_lista; }
+    int quantidade() const { return static_cast<int>(m_lista.size()); }
     const Record* socio(std::int64_t idSocio) const;
-    bool mudou() const { return mudou_; }
+    bool mudou() const { return m_mudou; }
 
     // A new partner: its id is reserved at once by adding an empty record under the next id (held
     // for this form). The buffer of the table holds it afterwards.
-    ReservaId reservarNovo(QString* mensagemBloqueio);
+    ReservaId reservarNovo();
     // The record of the last reservation, as the partner form starts from it.
-    const Record& reservado() const { return reservado_; }
+    const Record& reservado() const { return m_reservado; }
     // The partner form confirmed a new partner, or a change.
     void incluir(const Record& socio);
     void alterar(const Record& socio);
@@ -44,13 +44,13 @@ public:
     void descartar();
 
 private:
-    Table& socios_;
-    Record reservado_{socios_.def()};
-    std::vector<Record> lista_;
-    std::vector<std::int64_t> novos_;     // reserved ids, in the file as empty records
-    std::vector<std::int64_t> alterados_; // ids read from the file and changed
-    std::vector<Record> excluidos_;       // records read from the file and deleted
-    bool mudou_ = false;
+    Table& m_socios;
+    Record m_reservado{m_socios.def()};
+    std::vector<Record> m_lista;
+    std::vector<std::int64_t> m_novos;     // reserved ids, in the file as empty records
+    std::vector<std::int64_t> m_alterados; // ids read from the file and changed
+    std::vector<Record> m_excluidos;       // records read from the file and deleted
+    bool m_mudou = false;
 };
 
 } // namespace qav

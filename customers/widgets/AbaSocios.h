@@ -19,7 +19,7 @@ public:
 
     void mostrar();
     void setSomenteLeitura(bool sim);
-    QTableWidget* lista() const { return lista_; }
+    QTableWidget* lista() const { return m_lista; }
 
     void novo();
     void editar();
@@ -29,14 +29,14 @@ private:
     std::int64_t idAtual() const;
     void atualizarBotoes();
 
-    SociosCliente& socios_;
-    QString iniJanelas_;
-    bool somenteLeitura_ = false;
-    QTableWidget* lista_;
-    QPushButton* novo_;
-    QPushButton* editar_;
-    QPushButton* excluir_;
-    QMenu* popup_;
+    SociosCliente& m_socios;
+    QString m_iniJanelas;
+    bool m_somenteLeitura = false;
+    QTableWidget* m_lista;
+    QPushButton* m_novo;
+    QPushButton* m_editar;
+    QPushButton* m_excluir;
+    QMenu* m_popup;
 };
 
 } // namespace qav

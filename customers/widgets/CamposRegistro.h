@@ -20,7 +20,7 @@ namespace qav {
 
 class CamposRegistro {
 public:
-    explicit CamposRegistro(const TableDef& def) : def_(def) {}
+    explicit CamposRegistro(const TableDef& def) : m_def(def) {}
 
     void texto(QLineEdit* w, const char* campo, int elemento = 0);
     void inteiro(QLineEdit* w, const char* campo, int elemento = 0);
@@ -51,7 +51,7 @@ public:
     // not taken: the first such entry comes back with its message and the field keeps its value.
     std::optional<Recusa> gravar(Record& r) const;
     void somenteLeitura(bool sim) const;
-    const std::vector<QLineEdit*>& datas() const { return datas_; }
+    const std::vector<QLineEdit*>& datas() const { return m_datas; }
 
 private:
     struct Vinculo {
@@ -60,9 +60,9 @@ private:
         // Empty when the value was taken, else the message.
         std::function<QString(Record&)> gravar;
     };
-    const TableDef& def_;
-    std::vector<Vinculo> vinculos_;
-    std::vector<QLineEdit*> datas_;
+    const TableDef& m_def;
+    std::vector<Vinculo> m_vinculos;
+    std::vector<QLineEdit*> m_datas;
 };
 
 // "1.234,56" <-> 1234.56 for the real64 money fields.

@@ -18,8 +18,8 @@ namespace qav {
 
 EnderecoCliente::EnderecoCliente(Tipo tipo, Record& cliente, Store& store, bool somenteLeitura,
                                  const ContextoClientes& contexto, QWidget* parent)
-    : QDialog(parent), tipo_(tipo), cliente_(cliente), store_(store), somenteLeitura_(somenteLeitura),
-      listas_(contexto.listas()) {
+    : QDialog(parent), m_tipo(tipo), m_cliente(cliente), m_store(store), m_somenteLeitura(somenteLeitura),
+      m_listas(contexto.listas()) {
     setObjectName(tipo == Entrega ? u"EndEntrega"_s : u"EndCobranca"_s);
     setWindowTitle(tipo == Entrega ? u"Endereço de Entrega"_s : u"Endereço de Cobrança"_s);
     // Wide enough for its caption beside the title bar's buttons, and for a street name.
@@ -27,35 +27,35 @@ EnderecoCliente::EnderecoCliente(Tipo tipo, Record& cliente, Store& store, bool 
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
     layout->addLayout(form);
-    endereco_ = montagem::entrada(form, u"Endereço:"_s, "endereco");
-    endereco_->setText(cliente.text(campo("E_ENDER", "C_ENDER")));
+    m_endereco = montagem::entrada(form, u"Endereço:"_s, "endereco");
+    m_endereco->setText(cliente.text(campo("E_ENDER", "C_ENDER")));
     if (tipo == Entrega) {
-        numero_ = montagem::entrada(form, u"Número:"_s, "numero");
-        numero_->setText(cliente.text("E_NUMERO"));
+        m_numero = montagem::entrada(form, u"Número:"_s, "numero");
+        m_numero->setText(cliente.text("E_NUMERO"));
     }
-    bairro_ = montagem::entrada(form, u"Bairro:"_s, "bairro");
-    bairro_->setText(cliente.text(campo("E_BAIRR", "C_BAIRR")));
-    municipio_ = montagem::entrada(form, u"Município:"_s, "municipio");
+    m_bairro = montagem::entrada(form, u"Bairro:"_s, "bairro");
+    m_bairro->setText(cliente.text(campo("E_BAIRR", "C_BAIRR")));
+    m_municipio = montagem::entrada(form, u"Município:"_s, "municipio");
     const std::int64_t idMun = cliente.integer(campo("ID_MUNICIPIO_ENTREGA", "ID_MUNICIPIO_COBRANCA"));
-    municipio_->setText(idMun ? QString::number(idMun) : QString());
-    cidade_ = montagem::rotulo(this, "cidade");
-    cidade_->setText(cliente.text(campo("E_MUNIC", "C_MUNIC")));
-    estado_ = montagem::rotulo(this, "estado");
-    estado_->setText(cliente.text(campo("E_ESTAD", "C_ESTAD")));
-    form->addRow(u"Cidade:"_s, cidade_);
-    form->addRow(u"UF:"_s, estado_);
-    cep_ = montagem::entrada(form, u"CEP:"_s, "cep");
-    cep_->setText(cliente.text(campo("E_CEP", "C_CEP")));
+    m_municipio->setText(idMun ? QString::number(idMun) : QString());
+    m_cidade = montagem::rotulo(this, "cidade");
+    m_cidade->setText(cliente.text(campo("E_MUNIC", "C_MUNIC")));
+    m_estado = montagem::rotulo(this, "estado");
+    m_estado->setText(cliente.text(campo("E_ESTAD", "C_ESTAD")));
+    form->addRow(u"Cidade:"_s, m_cidade);
+    form->addRow(u"UF:"_s, m_estado);
+    m_cep = montagem::entrada(form, u"CEP:"_s, "cep");
+    m_cep->setText(cliente.text(campo("E_CEP", "C_CEP")));
     // Each entry takes only what its field of the customer can hold.
     const TableDef& def = cliente.def();
-    limitToField(endereco_, def, campo("E_ENDER", "C_ENDER"));
-    if (numero_)
-        limitToField(numero_, def, "E_NUMERO");
-    limitToField(bairro_, def, campo("E_BAIRR", "C_BAIRR"));
-    limitToField(cep_, def, campo("E_CEP", "C_CEP"));
-    limitToField(municipio_, def, campo("ID_MUNICIPIO_ENTREGA", "ID_MUNICIPIO_COBRANCA"))
+    limitToField(m_endereco, def, campo("E_ENDER", "C_ENDER"));
+    if (m_numero)
+        limitToField(m_numero, def, "E_NUMERO");
+    limitToField(m_bairro, def, campo("E_BAIRR", "C_BAIRR"));
+    limitToField(m_cep, def, campo("E_CEP", "C_CEP"));
+    limitToField(m_municipio, def, campo("ID_MUNICIPIO_ENTREGA", "ID_MUNICIPIO_COBRANCA"))
         ->acceptNameOf(*findTable("municip.tps"), "NOME");
-    for (QLineEdit* e : {endereco_, numero_, bairro_, municipio_, cep_})
+    for (QLineEdit* e : {m_endereco, m_numero, m_bairro, m_municipio, m_cep})
         if (e)
             e->setReadOnly(somenteLeitura);
 
@@ -64,46 +64,46 @@ EnderecoCliente::EnderecoCliente(Tipo tipo, Record& cliente, Store& store, bool 
     fechar->setAutoDefault(false);
     layout->addWidget(fechar, 0, Qt::AlignRight);
     connect(fechar, &QPushButton::clicked, this, &QDialog::accept);
-    connect(municipio_, &QLineEdit::editingFinished, this, [this] {
-        if (!municipio_->isReadOnly() && !verificarMunicipio())
-            QTimer::singleShot(0, municipio_, [this] { municipio_->setFocus(); });
+    connect(m_municipio, &QLineEdit::editingFinished, this, [this] {
+        if (!m_municipio->isReadOnly() && !verificarMunicipio())
+            QTimer::singleShot(0, m_municipio, [this] { m_municipio->setFocus(); });
     });
-    connect(cep_, &QLineEdit::editingFinished, this,
-            [this] { cep_->setText(clientes::formatarCep(cep_->text())); });
+    connect(m_cep, &QLineEdit::editingFinished, this,
+            [this] { m_cep->setText(clientes::formatarCep(m_cep->text())); });
     WindowStateBinder::attach(this, tipo == Entrega ? janela::EndEntrega : janela::EndCobranca,
                               contexto.iniJanelas());
 }
 
 bool EnderecoCliente::verificarMunicipio() {
-    const QString digitado = municipio_->text().trimmed();
+    const QString digitado = m_municipio->text().trimmed();
     if (digitado.isEmpty() || digitado == u"0"_s) { // no separate address
-        cidade_->clear();
-        estado_->clear();
+        m_cidade->clear();
+        m_estado->clear();
         return true;
     }
     // An id, or the beginning of a name on which the municipality list opens.
-    const std::optional<MunicipioCadastro> m = resolverMunicipio(store_, digitado, listas_, this);
+    const std::optional<MunicipioCadastro> m = resolverMunicipio(m_store, digitado, m_listas, this);
     if (!m)
         return false;
-    municipio_->setText(QString::number(m->id));
-    cidade_->setText(m->nome);
-    estado_->setText(m->estado);
+    m_municipio->setText(QString::number(m->id));
+    m_cidade->setText(m->nome);
+    m_estado->setText(m->estado);
     return true;
 }
 
 void EnderecoCliente::done(int resultado) {
-    if (!somenteLeitura_) {
-        cep_->setText(clientes::formatarCep(cep_->text()));
-        const std::int64_t id = municipio_->text().trimmed().toLongLong();
-        const std::optional<MunicipioCadastro> m = buscarMunicipio(store_, id);
-        cliente_.setText(campo("E_ENDER", "C_ENDER"), endereco_->text());
-        if (numero_)
-            cliente_.setText("E_NUMERO", numero_->text());
-        cliente_.setText(campo("E_BAIRR", "C_BAIRR"), bairro_->text());
-        cliente_.setText(campo("E_CEP", "C_CEP"), cep_->text());
-        cliente_.setInteger(campo("ID_MUNICIPIO_ENTREGA", "ID_MUNICIPIO_COBRANCA"), m ? id : 0);
-        cliente_.setText(campo("E_MUNIC", "C_MUNIC"), m ? m->nome : QString());
-        cliente_.setText(campo("E_ESTAD", "C_ESTAD"), m ? m->estado : QString());
+    if (!m_somenteLeitura) {
+        m_cep->setText(clientes::formatarCep(m_cep->text()));
+        const std::int64_t id = m_municipio->text().trimmed().toLongLong();
+        const std::optional<MunicipioCadastro> m = buscarMunicipio(m_store, id);
+        m_cliente.setText(campo("E_ENDER", "C_ENDER"), m_endereco->text());
+        if (m_numero)
+            m_cliente.setText("E_NUMERO", m_numero->text());
+        m_cliente.setText(campo("E_BAIRR", "C_BAIRR"), m_bairro->text());
+        m_cliente.setText(campo("E_CEP", "C_CEP"), m_cep->text());
+        m_cliente.setInteger(campo("ID_MUNICIPIO_ENTREGA", "ID_MUNICIPIO_COBRANCA"), m ? id : 0);
+        m_cliente.setText(campo("E_MUNIC", "C_MUNIC"), m ? m->nome : QString());
+        m_cliente.setText(campo("E_ESTAD", "C_ESTAD"), m ? m->estado : QString());
     }
     QDialog::done(resultado);
 }

@@ -28,21 +28,21 @@ public:
 
 private:
     const char* campo(const char* entrega, const char* cobranca) const {
-        return tipo_ == Entrega ? entrega : cobranca;
+        return m_tipo == Entrega ? entrega : cobranca;
     }
 
-    Tipo tipo_;
-    Record& cliente_;
-    Store& store_;
-    bool somenteLeitura_;
-    ListContext listas_;
-    QLineEdit* endereco_;
-    QLineEdit* numero_ = nullptr;
-    QLineEdit* bairro_;
-    QLineEdit* cep_;
-    QLineEdit* municipio_;
-    QLabel* cidade_;
-    QLabel* estado_;
+    Tipo m_tipo;
+    Record& m_cliente;
+    Store& m_store;
+    bool m_somenteLeitura;
+    ListContext m_listas;
+    QLineEdit* m_endereco;
+    QLineEdit* m_numero = nullptr;
+    QLineEdit* m_bairro;
+    QLineEdit* m_cep;
+    QLineEdit* m_municipio;
+    QLabel* m_cidade;
+    QLabel* m_estado;
 };
 
 // EndEntrega() and EndCobranca().

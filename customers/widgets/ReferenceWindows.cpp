@@ -1,9 +1,9 @@
 #include "customers/widgets/ReferenceWindows.h"
 
-#include "customers/widgets/BrowseFormaPag.h"
-#include "customers/widgets/BrowseMunic.h"
-#include "customers/widgets/BrowseProdutos.h"
-#include "customers/widgets/BrowseVendedor.h"
+#include "customers/widgets/JanelaFormasPagamento.h"
+#include "customers/widgets/JanelaMunicipios.h"
+#include "customers/widgets/JanelaProdutos.h"
+#include "customers/widgets/JanelaVendedores.h"
 #include "ui/widgets/WindowRegistry.h"
 
 namespace qav {
@@ -20,10 +20,11 @@ template <typename List> WindowOpener opener(QStringView section) {
 } // namespace
 
 void registerReferenceWindows() {
-    WindowRegistry::add(janelaMenu::browseprodutos, opener<BrowseProdutos>(janelaMenu::browseprodutos));
-    WindowRegistry::add(janelaMenu::BrowseFORMAPAG, opener<BrowseFormaPag>(janelaMenu::BrowseFORMAPAG));
-    WindowRegistry::add(janelaMenu::BrowseVendedor, opener<BrowseVendedor>(janelaMenu::BrowseVendedor));
-    WindowRegistry::add(janelaMenu::BrowseMunic, opener<BrowseMunic>(janelaMenu::BrowseMunic));
+    WindowRegistry::add(janelaMenu::browseprodutos, opener<JanelaProdutos>(janelaMenu::browseprodutos));
+    WindowRegistry::add(janelaMenu::BrowseFORMAPAG,
+                        opener<JanelaFormasPagamento>(janelaMenu::BrowseFORMAPAG));
+    WindowRegistry::add(janelaMenu::BrowseVendedor, opener<JanelaVendedores>(janelaMenu::BrowseVendedor));
+    WindowRegistry::add(janelaMenu::BrowseMunic, opener<JanelaMunicipios>(janelaMenu::BrowseMunic));
 }
 
 } // namespace qav

@@ -1,8 +1,8 @@
 #include "customers/widgets/ResolverReferencia.h"
 
-#include "customers/widgets/BrowseFormaPag.h"
-#include "customers/widgets/BrowseMunic.h"
-#include "customers/widgets/BrowsePauta.h"
+#include "customers/widgets/JanelaFormasPagamento.h"
+#include "customers/widgets/JanelaMunicipios.h"
+#include "customers/widgets/JanelaPautas.h"
 
 namespace qav {
 
@@ -28,7 +28,7 @@ std::optional<MunicipioCadastro> resolverMunicipio(Store& store, const QString& 
             return m;
     // A name is carried into the list, which opens on it; an id not found opens the list as it is.
     const std::optional<int> escolhido =
-        BrowseMunic::selecionar(parent, listas, numero ? QString() : digitado.trimmed());
+        JanelaMunicipios::selecionar(parent, listas, numero ? QString() : digitado.trimmed());
     if (!escolhido)
         return std::nullopt;
     return buscarMunicipio(store, *escolhido);
@@ -38,7 +38,7 @@ std::optional<std::int64_t> resolverPauta(Store& store, std::int64_t codigo, con
                                           QWidget* parent) {
     if (pautaExiste(store, listas.idEmpresa, codigo))
         return codigo;
-    const std::optional<int> escolhida = BrowsePauta::selecionar(parent, listas);
+    const std::optional<int> escolhida = JanelaPautas::selecionar(parent, listas);
     if (!escolhida)
         return std::nullopt;
     return *escolhida;
@@ -48,7 +48,7 @@ std::optional<std::int64_t> resolverFormaPag(Store& store, std::int64_t codigo, 
                                              QWidget* parent) {
     if (formaPagamento(store, listas.idEmpresa, codigo))
         return codigo;
-    const std::optional<int> escolhida = BrowseFormaPag::selecionar(parent, listas);
+    const std::optional<int> escolhida = JanelaFormasPagamento::selecionar(parent, listas);
     if (!escolhida)
         return std::nullopt;
     return *escolhida;

@@ -1,6 +1,6 @@
 #pragma once
 // A code typed in a customer window that is not found opens the reference list for a choice:
-// municipalities (BrowseMunic), price lists (BrowsePauta) and payment forms (BrowseFORMAPAG). The
+// municipalities (JanelaMunicipios), price lists (JanelaPautas) and payment forms (BrowseFORMAPAG). The
 // list opens on what was typed, so the user goes on from there.
 
 #include "customers/core/ConsultasCliente.h"

@@ -106,8 +106,7 @@ Converter::Outcome Converter::convertTable(const char* fileName, ConversionResul
                          QString::fromLatin1(table->label));
 
     const auto warn = [this, &shownPath](Aviso aviso, const StoreError& error) {
-        setPendingError(error);
-        return m_hooks.warning ? m_hooks.warning(aviso, shownPath) : 0;
+        return m_hooks.warning ? m_hooks.warning(aviso, error, shownPath) : 0;
     };
     // The table is left as it is; the run goes on with the next one. The first failure gives the
     // run its final text.

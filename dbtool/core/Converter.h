@@ -15,9 +15,9 @@ namespace qav::upgrade {
 struct ConverterHooks {
     // What the window shows: the action, the file being processed and the table's label.
     std::function<void(const QString& action, const QString& file, const QString& label)> progress;
-    // Shows standard warning `number` about `text1` (the error is set as pending before the call)
-    // and returns its result.
-    std::function<int(Aviso aviso, const QString& text1)> warning;
+    // Shows standard warning `aviso` describing `error`, the failure of the table `text1`, and
+    // returns its result.
+    std::function<int(Aviso aviso, const StoreError& error, const QString& text1)> warning;
 };
 
 struct ConversionResult {

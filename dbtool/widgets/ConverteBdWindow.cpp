@@ -67,8 +67,8 @@ void ConverteBdWindow::convertNow() {
     hooks.progress = [this](const QString& action, const QString& file, const QString& label) {
         showProgress(action, file, label);
     };
-    hooks.warning = [this](Aviso aviso, const QString& text1) {
-        return standardWarning(aviso, text1, {}, this);
+    hooks.warning = [this](Aviso aviso, const StoreError& error, const QString& text1) {
+        return standardWarning(aviso, error, text1, {}, this);
     };
     m_result = upgrade::Converter(m_folder, hooks).run();
     m_convert->setEnabled(true);

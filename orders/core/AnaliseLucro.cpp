@@ -2,14 +2,20 @@
 
 #include "orders/core/Aritmetica.h"
 #include "orders/core/ComissaoPedido.h"
+#include "orders/core/Frete.h"
 #include "orders/core/IcmsSt.h"
 
 namespace qav {
 
+bool analiseAplicavel(const Pedido& pedido, const DadosPedido& dados) {
+    return dados.vendedor.PERMITIR_ANALISE_LUCRO != 0 &&
+           (pedido.ID_MUN_CARGA != 0 || pedido.FCONTA == fconta::Destinatario);
+}
+
 std::optional<AnaliseLucro> analisarLucro(const Pedido& pedido, const std::vector<PedidoItem>& itens,
                                           const DadosPedido& dados, Mensagens& mensagens) {
     AnaliseLucro analise;
-    if (pedido.FCONTA != 2) {
+    if (pedido.FCONTA != fconta::Destinatario) {
         const CstFrete* frete = dados.cstFretePara(dados.cliente.ID_REGIAO, pedido.ID_MUN_CARGA);
         if (frete == nullptr) {
             mensagens.push_back({QStringLiteral("Aviso!"),

@@ -40,6 +40,11 @@ struct AnaliseLucro {
     Decimal VL_CUSTO_M3;
 };
 
+// The analysis is made for a representative allowed to see it (VEN:PERMITIR_ANALISE_LUCRO), once the
+// loading municipality is chosen, or when the receiver pays the freight: until then there is no
+// freight cost to look up, and nothing to report as missing.
+bool analiseAplicavel(const Pedido& pedido, const DadosPedido& dados);
+
 // nullopt when the freight-cost row is missing (the message says so and the previous analysis stays).
 std::optional<AnaliseLucro> analisarLucro(const Pedido& pedido, const std::vector<PedidoItem>& itens,
                                           const DadosPedido& dados, Mensagens& mensagens);

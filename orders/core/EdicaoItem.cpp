@@ -464,6 +464,16 @@ std::vector<UltimoPreco> EdicaoItem::ultimosPrecos() const {
     return lista;
 }
 
+QString EdicaoItem::ordemDeCompraIncompleta() const {
+    const bool temNumero = !m_item.text("NUM_OC").trimmed().isEmpty();
+    const bool temItem = m_item.integer("NUM_ITEM_OC") != 0;
+    if (temItem && !temNumero)
+        return QStringLiteral("ordemCompra");
+    if (temNumero && !temItem)
+        return QStringLiteral("itemOrdemCompra");
+    return {};
+}
+
 std::optional<RecusaItem> EdicaoItem::verificar(Mensagens& avisos) const {
     avisos.clear();
     const Record& cabecalho = m_pedido.pedido();
@@ -566,12 +576,12 @@ QString EdicaoItem::observacaoComAcessorios() const {
         .left(kTamanhoObs);
 }
 
-std::optional<Mensagem> EdicaoItem::salvar() {
+std::optional<RecusaSalvar> EdicaoItem::salvar() {
     if (somenteLeitura())
-        return aviso(kTransmitido);
+        return RecusaSalvar{aviso(kTransmitido)};
     Mensagens avisos;
     if (const std::optional<RecusaItem> recusa = verificar(avisos))
-        return recusa->mensagem;
+        return RecusaSalvar{recusa->mensagem};
 
     const QString obs = observacaoComAcessorios();
     const int produto = inteiro(m_item, "PRODU");
@@ -580,7 +590,7 @@ std::optional<Mensagem> EdicaoItem::salvar() {
         if (static_cast<int>(i) == m_indice)
             continue;
         if (inteiro(itens[i].item, "PRODU") == produto && mesmaObservacao(itens[i].item.text("OBS"), obs))
-            return Mensagem{{}, kChaveItem};
+            return RecusaSalvar{{{}, kChaveItem}, true};
     }
 
     Record gravado = m_item;
@@ -588,7 +598,7 @@ std::optional<Mensagem> EdicaoItem::salvar() {
         gravado.setText("OBS", obs);
         gravado.setInteger("ID_VENDA", inteiro(m_pedido.pedido(), "ID"));
     } catch (const FieldValueError& erro) {
-        return Mensagem{QStringLiteral("Erro"), QString::fromStdString(erro.what())};
+        return RecusaSalvar{{QStringLiteral("Erro"), QString::fromStdString(erro.what())}};
     }
     std::vector<Record> acessorios = m_acessorios;
     for (Record& linha : acessorios)

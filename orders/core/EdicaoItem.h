@@ -47,6 +47,14 @@ struct RecusaItem {
     QString campo;
 };
 
+// Why salvar() kept the item out of the order: a message to show, or a duplicate of another item.
+struct RecusaSalvar {
+    Mensagem mensagem;
+    // Another item of the order has the same product and observation: the standard duplicate-key
+    // warning is shown on the key named in mensagem.texto ("Id Pedido + Produto + Obs.").
+    bool duplicado = false;
+};
+
 class EdicaoItem {
 public:
     // `pedido` is the order being edited; `dados` its reference rows (EdicaoPedido::carregarDados),
@@ -118,13 +126,16 @@ public:
     // item may be saved. Warnings that do not refuse (a flex order over the product's limit) are
     // returned in `avisos`.
     std::optional<RecusaItem> verificar(Mensagens& avisos) const;
+    // A customer's purchase-order item number goes with the purchase-order number, and the other
+    // way round: the entry still missing, "ordemCompra" (NUM_OC) or "itemOrdemCompra"
+    // (NUM_ITEM_OC), or empty when both or neither are given.
+    QString ordemDeCompraIncompleta() const;
     // Puts the item with its accessory rows into the order (the observation takes the accessories'
     // prefix). Runs verificar() first and is refused with its first refusal (its warnings are
-    // verificar()'s to show). Refused when another item of the order has the same product and
-    // observation: that refusal alone has an empty `titulo`, and its `texto` is the key's name
-    // "Id Pedido + Produto + Obs." for the standard duplicate-key warning. Insert: then primes the
-    // next item; change: the item is read again from the order, as abrir() does.
-    std::optional<Mensagem> salvar();
+    // verificar()'s to show). Refused, as `duplicado`, when another item of the order has the same
+    // product and observation. Insert: then primes the next item; change: the item is read again from
+    // the order, as abrir() does.
+    std::optional<RecusaSalvar> salvar();
 
 private:
     // Reads the product's row of the order's price list into the reference rows.

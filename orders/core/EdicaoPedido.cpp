@@ -2,6 +2,7 @@
 
 #include "orders/core/CamposPedido.h"
 #include "orders/core/DadosDoArquivo.h"
+#include "orders/core/Frete.h"
 #include "orders/core/LeituraRegistro.h"
 #include "orders/core/LinhasDoPedido.h"
 #include "orders/core/Mensagens.h"
@@ -74,8 +75,11 @@ FalhaEdicao EdicaoPedido::abrir(int idPedido) {
         return falhaArquivo(leitura.error(), "ao ler pedido!");
 
     const Status lido = leitura::registro(pedidos, "KEYID", {{"ID", idPedido}});
-    if (lido == Status::NotFound)
-        return falha(FalhaEdicao::Tipo::NaoEncontrado, {});
+    if (lido == Status::NotFound) {
+        FalhaEdicao f = falha(FalhaEdicao::Tipo::NaoEncontrado, {});
+        f.erro = pedidos.error(); // "Record Not Found", which the reading warning describes
+        return f;
+    }
     if (lido == Status::Error)
         return falhaArquivo(pedidos.error(), "ao ler pedido!");
     const Record pedido = pedidos.rec();
@@ -124,7 +128,7 @@ FalhaEdicao EdicaoPedido::novo(int idEmpresa, Date hoje, const Record* inicio) {
     // The freight responsibility the company forces, or the one of the last order entered (the
     // representative usually sells on the same terms).
     int fconta = 0;
-    if (cfg.BLOQ_FRETE == 1 || cfg.BLOQ_FRETE == 2)
+    if (fconta::escolhido(cfg.BLOQ_FRETE))
         fconta = cfg.BLOQ_FRETE;
     else if (maiorNumero > 0)
         fconta = inteiro(pedidos.rec(), "FCONTA"); // maiorValor leaves the last order in the buffer
@@ -150,7 +154,8 @@ FalhaEdicao EdicaoPedido::novo(int idEmpresa, Date hoje, const Record* inicio) {
     pedido.setInteger("PED_FLEX", cfg.PERMITIR_FLEX);
     pedido.setInteger("FCONTA", fconta);
     pedido.setInteger("PRODUTO_ENTREGUE", cfg.ATIVA_ENTREGA_IMEDIATA != 0 ? 1 : 0);
-    pedido.setDecimal("COMIS", vendedor.ORIGEM_COM == 1 ? vendedor.TAXA_COMISSAO : Decimal());
+    pedido.setDecimal("COMIS",
+                      vendedor.ORIGEM_COM == origemComissao::DoVendedor ? vendedor.TAXA_COMISSAO : Decimal());
 
     m_novo = true;
     m_pedido = pedido;
@@ -196,17 +201,17 @@ FalhaEdicao EdicaoPedido::outrosPedidos(std::vector<OutroPedido>& outros) const 
             return falhaArquivo(t->error(), "ao ler pedidos!");
     const int proprio = m_novo ? 0 : inteiro(m_original, "ID");
 
-    // The open orders: pending (1) and released (2), in situation order.
+    // The open orders: pending and released, in situation order.
     pedidos.clearFilter();
     pedidos.clear();
-    pedidos.rec().setInteger("SITUA", 1);
+    pedidos.rec().setInteger("SITUA", situacao::Pendente);
     if (pedidos.seek("KEYSITUA", 1) == Status::Error)
         return falhaArquivo(pedidos.error(), "ao ler pedidos!");
     Status status = Status::Ok;
     while ((status = pedidos.next()) == Status::Ok) {
         OutroPedido outro;
         lerRegistro(pedidos.rec(), outro);
-        if (outro.SITUA > 2)
+        if (outro.SITUA > situacao::Liberado)
             break;
         if (outro.ID == proprio && proprio != 0)
             continue;
@@ -414,10 +419,8 @@ bool EdicaoPedido::lerCodigoBarras(const QString& codigo, const DadosPedido& dad
         item.setDecimal("PRECO_PAUTA", preco);
         item.setDecimal("PRUNI", preco);
         item.setDecimal("VALOR_PRODUTO", preco);
-        if (dados.vendedor.ORIGEM_COM == 1)
-            item.setDecimal("COMIS", dados.vendedor.TAXA_COMISSAO);
-        else if (dados.vendedor.ORIGEM_COM == 2)
-            item.setDecimal("COMIS", produto.TAXA_COMISSAO);
+        if (const auto taxa = taxaComissaoInicial(dados.vendedor, produto))
+            item.setDecimal("COMIS", *taxa);
         item.setInteger("PRECO_COM_IPI", dados.qavcfg.PRECO_COM_IPI);
         item.setText("NUM_OC", m_pedido.text("NUM_OC"));
         m_itens.push_back({std::move(item), {}});

@@ -6,6 +6,7 @@
 // nothing behind.
 
 #include "orders/core/DadosPedido.h"
+#include "orders/core/RegrasCabecalho.h"
 #include "orders/core/RegrasLiberacao.h"
 #include "store/core/Date.h"
 #include "store/core/Record.h"
@@ -116,6 +117,71 @@ public:
     // also takes PRECO_COM_IPI from the company's qavcfg row and NUM_OC from the order, as every new
     // item does. The caller recalculates afterwards, which sets the item's net value and taxes.
     bool lerCodigoBarras(const QString& codigo, const DadosPedido& dados, FalhaEdicao& falha);
+
+    // ---- The header's rules, as the form applies them (RegrasCabecalho.cpp) ----
+
+    // The order's customer (its clientes.tps row); nullopt when no customer has CLIEN.
+    std::optional<Record> cliente() const;
+    // The customer typed must exist (`cliente` as cliente() found it; ClienteInexistente, told as an
+    // invalid "Id do Cliente").
+    static std::optional<RecusaPedido> verificarCliente(const std::optional<Record>& cliente);
+    // A customer of another representative is refused unless the order's representative sells to
+    // every customer. `dados` read for the order as it stands.
+    static std::optional<RecusaPedido> verificarRepresentanteDoCliente(const DadosPedido& dados);
+    // What the customer's row tells when it is typed: overdue receivables (of `titulos`, as of
+    // `hoje`), credit not released, the customer's alert note.
+    static AvisosCliente avisosDoCliente(const Record& cliente, const std::vector<Titulo>& titulos,
+                                         Date hoje);
+    // A new order takes the customer's terms: payment form, price list, contact, order discount, the
+    // customer-network flag and the delivery address. True when the customer brings a payment form,
+    // which is then applied as if typed (aplicarFormaPag); a customer without one leaves the choice
+    // to the representative.
+    bool aplicarCliente(const Record& cliente);
+    // "Delivery address": an order without one starts from the customer's.
+    void completarEnderecoEntrega(const Record& cliente);
+
+    // Whether the order type takes a payment form (types 3, 4, 5, 7, 8, 10 and 11 do not).
+    bool levaFormaPag() const;
+    // The payment form of an order type that takes one must exist for company `idEmpresa`.
+    std::optional<RecusaPedido> verificarFormaPag(int idEmpresa) const;
+    // The payment form chosen: its discount (or the customer's own order discount) becomes the
+    // header discount, the discount value goes back to 0, and the item prices trade the surcharge
+    // they contain (`acrescimoAnterior`, updated) for the new payment form's. Returns the notices of
+    // the repricing.
+    Mensagens aplicarFormaPag(const DadosPedido& dados, Decimal& acrescimoAnterior);
+
+    // A release code, when one is typed, must be the one given for this order and its total.
+    std::optional<RecusaPedido> verificarCodigoLiberacao() const;
+    // The carrier (Transportador) or redispatch carrier (Redespacho), when typed, must exist.
+    std::optional<RecusaPedido> verificarTransportador(CampoPedido campo) const;
+    // Only the upload makes an order transmitted: the situation list may choose "Transmitido" only
+    // for an order that already is.
+    bool situacaoPermitida(int escolhida) const;
+    // "&Novo" of the item list: where the company sells by price list, or the order has one, the
+    // order's price list must exist and be active.
+    std::optional<RecusaPedido> verificarPautaParaItens(const DadosPedido& dados) const;
+
+    // recalcular(), then the company's locked header discounts: only a price-list discount by order
+    // value opens the first discount; without one a first discount goes back to 0 and the order is
+    // recalculated without it.
+    ResultadoRecalculo recalcularComBloqueios(const DadosPedido& dados,
+                                              const std::vector<OutroPedido>& outros);
+    // Which header entries may be changed in an order of company `idEmpresa` (whose price lists may
+    // be reserved to the customers that have them).
+    CamposLiberados camposLiberados(const DadosPedido& dados, const ResultadoRecalculo& recalculo,
+                                    int idEmpresa) const;
+
+    // The confirmation, before the recalculation: an order type without a payment form drops it,
+    // any other needs one that exists; the freight responsibility must be chosen.
+    std::optional<RecusaPedido> prepararConfirmacao(int idEmpresa);
+    // The confirmation, after the recalculation: every value fits its field, and there is an item.
+    std::optional<RecusaPedido> verificarConteudo(const ResultadoRecalculo& recalculo) const;
+    // The confirmation pass: the rules of the entries again, without the look-ups and questions:
+    // customer, its representative, payment form and release code. The carriers' rules
+    // (verificarTransportador) follow it, each as when its entry is left: the form refreshes the
+    // order after each, as it always has, and a refresh is not free of effects (an item's commission
+    // share is taken again from a rate the representative's origin leaves as it is).
+    std::optional<RecusaPedido> passagemDeConfirmacao(const DadosPedido& dados, int idEmpresa) const;
 
     // Writes the order in one transaction: a new order is added (its ID and NUMER taken again as one
     // above the highest inside the transaction when another window took them meanwhile), an edited

@@ -11,6 +11,7 @@
 
 #include <QString>
 #include <array>
+#include <optional>
 
 namespace qav {
 
@@ -171,6 +172,12 @@ struct Municipio {
     QString ESTADO;
 };
 
+// Where a representative's commission rate comes from (VEN:ORIGEM_COM): the representative's own
+// rate or the product's; with any other value an item keeps the rate it has.
+namespace origemComissao {
+enum : int { DoVendedor = 1, DoProduto = 2 };
+} // namespace origemComissao
+
 struct Vendedor {
     int ID_EMPRESA = 0;
     int CODIGO = 0;
@@ -183,6 +190,16 @@ struct Vendedor {
     Decimal DESC_RATEIO_COM;
     Decimal VL_PED_MINIMO;
 };
+
+// The commission rate an item starts from, by where the representative's commission comes from;
+// nullopt when the origin names neither, and the item keeps the rate it has.
+inline std::optional<Decimal> taxaComissaoInicial(const Vendedor& vendedor, const Produto& produto) {
+    if (vendedor.ORIGEM_COM == origemComissao::DoVendedor)
+        return vendedor.TAXA_COMISSAO;
+    if (vendedor.ORIGEM_COM == origemComissao::DoProduto)
+        return produto.TAXA_COMISSAO;
+    return std::nullopt;
+}
 
 struct QavCfg {
     // Bits of BLOQUEIOS1.

@@ -131,6 +131,163 @@ FalhaEdicao gravarFormaPagCliente(Table& clientes, const Record& pedido) {
     return {};
 }
 
+// The header: a new order is numbered and added; a changed one is written over the row it was read
+// from, refused when another window saved, deleted or transmitted it meanwhile. Every save of an order
+// writes its header, so a header unchanged since it was read means no other window saved the order.
+FalhaEdicao gravarCabecalho(Gravacao& g, Record& pedido, bool novo, const Record& original) {
+    if (novo) {
+        if (FalhaEdicao f = numerarNovo(g.pedidos, pedido); !f.ok())
+            return f;
+        g.pedidos.rec() = pedido;
+        if (g.pedidos.add() != Status::Ok) {
+            FalhaEdicao f = falhaDe(g.pedidos.error(), "ao gravar pedido!");
+            if (f.tipo == FalhaEdicao::Tipo::Duplicado)
+                f.campo = QStringLiteral("Id");
+            return f;
+        }
+    } else {
+        const Status lido = leitura::registro(g.pedidos, "KEYID", {{"ID", inteiro(original, "ID")}});
+        if (lido == Status::Error)
+            return falhaDe(g.pedidos.error(), "ao gravar pedido!");
+        if (lido == Status::NotFound)
+            return alteradoPorOutro();
+        if (inteiro(g.pedidos.rec(), "SITUA") == situacao::Transmitido)
+            return transmitido();
+        if (g.pedidos.rec().rowId() != original.rowId() || g.pedidos.rec().revision() != original.revision())
+            return alteradoPorOutro();
+        g.pedidos.rec() = pedido;
+        g.pedidos.rec().setOrigin(original.rowId(), original.revision());
+        if (g.pedidos.put() != Status::Ok)
+            return falhaDe(g.pedidos.error(), "ao gravar pedido!");
+    }
+    pedido = g.pedidos.rec();
+    return {};
+}
+
+// The items as they were read, and those of them the order keeps, by id.
+struct IndiceItens {
+    IndiceItens(const std::vector<ItemEmEdicao>& lidos, const std::vector<ItemEmEdicao>& atuais) {
+        for (const ItemEmEdicao& original : lidos)
+            originais[inteiro(original.item, "ID_VENDASI")] = &original;
+        for (const ItemEmEdicao& item : atuais)
+            if (const int id = inteiro(item.item, "ID_VENDASI"); originais.count(id))
+                mantidos[id] = &item;
+    }
+    const ItemEmEdicao* original(int id) const {
+        const auto achado = originais.find(id);
+        return achado == originais.end() ? nullptr : achado->second;
+    }
+    std::map<int, const ItemEmEdicao*> originais;
+    std::map<int, const ItemEmEdicao*> mantidos;
+};
+
+// Every removal comes first, so that a row added in place of a removed one does not meet it in a key:
+// the accessories the order no longer has, and the items it no longer has.
+FalhaEdicao removerTirados(Gravacao& g, const IndiceItens& indice) {
+    for (const auto& [id, original] : indice.originais) {
+        const auto ficou = indice.mantidos.find(id);
+        const bool mantido = ficou != indice.mantidos.end();
+        const ItemEmEdicao* atual = mantido ? ficou->second : nullptr;
+        for (const Record& acessorio : original->acessorios) {
+            const bool fica =
+                atual && std::any_of(atual->acessorios.begin(), atual->acessorios.end(),
+                                     [&](const Record& a) { return a.rowId() == acessorio.rowId(); });
+            if (fica)
+                continue;
+            g.acessorios.rec() = acessorio;
+            if (g.acessorios.remove() != Status::Ok)
+                return falhaDe(g.acessorios.error(), "ao excluir itens do pedido.");
+        }
+        if (!mantido) {
+            g.itens.rec() = original->item;
+            if (g.itens.remove() != Status::Ok)
+                return falhaDe(g.itens.error(), "ao excluir itens do pedido.");
+        }
+    }
+    return {};
+}
+
+// New items keep the ids shown while they were entered unless another window took them; then they
+// take the next ones after every id in the file and in the order.
+class NumeracaoItens {
+public:
+    FalhaEdicao iniciar(Table& itens, const IndiceItens& indice, const std::vector<ItemEmEdicao>& atuais) {
+        if (linhas::maiorValor(itens, "KEYID_VENDASI", m_proximo) == Status::Error)
+            return falhaDoItem(itens);
+        for (const auto& [id, item] : indice.mantidos)
+            m_usados.insert(id);
+        for (const ItemEmEdicao& item : atuais)
+            m_proximo = std::max(m_proximo, inteiro(item.item, "ID_VENDASI"));
+        ++m_proximo;
+        return {};
+    }
+
+    // The id a new item is saved under, or a failure to read the file.
+    FalhaEdicao idDoNovo(Table& itens, int& id) {
+        Status status = Status::Ok;
+        if (id <= 0 || m_usados.count(id) || existe(itens, "KEYID_VENDASI", "ID_VENDASI", id, status))
+            id = m_proximo++;
+        else if (status == Status::Error)
+            return falhaDoItem(itens);
+        m_usados.insert(id);
+        return {};
+    }
+
+private:
+    int m_proximo = 0;
+    std::set<int> m_usados;
+};
+
+// The item's accessories that are new or changed since the item was read (`original`, null for a
+// new item).
+FalhaEdicao gravarAcessorios(Table& acessorios, ItemEmEdicao& item, const ItemEmEdicao* original) {
+    const int idItem = inteiro(item.item, "ID_VENDASI");
+    for (Record& acessorio : item.acessorios) {
+        acessorio.setInteger("ID_VENDASI", idItem);
+        const Record* antes = nullptr;
+        if (original)
+            for (const Record& a : original->acessorios)
+                if (acessorio.rowId() != 0 && a.rowId() == acessorio.rowId())
+                    antes = &a;
+        if (antes && acessorio == *antes)
+            continue;
+        if (!antes)
+            acessorio.setOrigin(0, 0);
+        acessorios.rec() = acessorio;
+        const Status escrito = antes ? acessorios.put() : acessorios.add();
+        if (escrito != Status::Ok)
+            return falhaDe(acessorios.error(), "ao gravar acessório!");
+        acessorio = acessorios.rec();
+    }
+    return {};
+}
+
+// One item of the order: added when new, written over its row when changed, then its accessories.
+FalhaEdicao gravarItem(Gravacao& g, ItemEmEdicao& item, const ItemEmEdicao* original, int idPedido,
+                       NumeracaoItens& numeracao) {
+    if (!original) {
+        int id = inteiro(item.item, "ID_VENDASI");
+        if (FalhaEdicao f = numeracao.idDoNovo(g.itens, id); !f.ok())
+            return f;
+        item.item.setInteger("ID_VENDASI", id);
+        item.item.setInteger("ID_VENDA", idPedido);
+        g.itens.rec() = item.item;
+        if (g.itens.add() != Status::Ok)
+            return falhaDoItem(g.itens);
+        item.item = g.itens.rec();
+    } else {
+        item.item.setInteger("ID_VENDA", idPedido);
+        item.item.setOrigin(original->item.rowId(), original->item.revision());
+        if (!(item.item == original->item)) {
+            g.itens.rec() = item.item;
+            if (g.itens.put() != Status::Ok)
+                return falhaDoItem(g.itens);
+            item.item = g.itens.rec();
+        }
+    }
+    return gravarAcessorios(g.acessorios, item, original);
+}
+
 } // namespace
 
 FalhaEdicao EdicaoPedido::gravar() {
@@ -151,128 +308,20 @@ FalhaEdicao EdicaoPedido::gravar() {
     Record pedido = m_pedido;
     std::vector<ItemEmEdicao> itens = m_itens;
 
-    // Header.
-    if (m_novo) {
-        if (FalhaEdicao f = numerarNovo(g.pedidos, pedido); !f.ok())
-            return f;
-        g.pedidos.rec() = pedido;
-        if (g.pedidos.add() != Status::Ok) {
-            FalhaEdicao f = falhaDe(g.pedidos.error(), "ao gravar pedido!");
-            if (f.tipo == FalhaEdicao::Tipo::Duplicado)
-                f.campo = QStringLiteral("Id");
-            return f;
-        }
-    } else {
-        // Every save of an order writes its header, so a header unchanged since it was read means
-        // that no other window saved the order meanwhile.
-        const Status lido = leitura::registro(g.pedidos, "KEYID", {{"ID", inteiro(m_original, "ID")}});
-        if (lido == Status::Error)
-            return falhaDe(g.pedidos.error(), "ao gravar pedido!");
-        if (lido == Status::NotFound)
-            return alteradoPorOutro();
-        if (inteiro(g.pedidos.rec(), "SITUA") == situacao::Transmitido)
-            return transmitido();
-        if (g.pedidos.rec().rowId() != m_original.rowId() ||
-            g.pedidos.rec().revision() != m_original.revision())
-            return alteradoPorOutro();
-        g.pedidos.rec() = pedido;
-        g.pedidos.rec().setOrigin(m_original.rowId(), m_original.revision());
-        if (g.pedidos.put() != Status::Ok)
-            return falhaDe(g.pedidos.error(), "ao gravar pedido!");
-    }
-    pedido = g.pedidos.rec();
+    if (FalhaEdicao f = gravarCabecalho(g, pedido, m_novo, m_original); !f.ok())
+        return f;
     const int idPedido = inteiro(pedido, "ID");
-
-    std::map<int, const ItemEmEdicao*> originais;
-    for (const ItemEmEdicao& original : m_itensOriginais)
-        originais[inteiro(original.item, "ID_VENDASI")] = &original;
-    // The items of the order that stay, by id.
-    std::map<int, const ItemEmEdicao*> mantidos;
-    for (const ItemEmEdicao& item : itens)
-        if (const int id = inteiro(item.item, "ID_VENDASI"); originais.count(id))
-            mantidos[id] = &item;
-
-    // First every removal, so that a row added in place of a removed one does not meet it in a key.
-    for (const auto& [id, original] : originais) {
-        const auto ficou = mantidos.find(id);
-        const bool mantido = ficou != mantidos.end();
-        const ItemEmEdicao* atual = mantido ? ficou->second : nullptr;
-        for (const Record& acessorio : original->acessorios) {
-            const bool fica =
-                atual && std::any_of(atual->acessorios.begin(), atual->acessorios.end(),
-                                     [&](const Record& a) { return a.rowId() == acessorio.rowId(); });
-            if (fica)
-                continue;
-            g.acessorios.rec() = acessorio;
-            if (g.acessorios.remove() != Status::Ok)
-                return falhaDe(g.acessorios.error(), "ao excluir itens do pedido.");
-        }
-        if (!mantido) {
-            g.itens.rec() = original->item;
-            if (g.itens.remove() != Status::Ok)
-                return falhaDe(g.itens.error(), "ao excluir itens do pedido.");
-        }
-    }
-
-    // New items keep the ids shown while they were entered unless another window took them.
-    int proximoId = 0;
-    if (linhas::maiorValor(g.itens, "KEYID_VENDASI", proximoId) == Status::Error)
-        return falhaDoItem(g.itens);
-    std::set<int> usados;
-    for (const auto& [id, item] : mantidos)
-        usados.insert(id);
-    for (const ItemEmEdicao& item : itens)
-        proximoId = std::max(proximoId, inteiro(item.item, "ID_VENDASI"));
-    ++proximoId;
-
+    const IndiceItens indice(m_itensOriginais, itens);
+    if (FalhaEdicao f = removerTirados(g, indice); !f.ok())
+        return f;
+    NumeracaoItens numeracao;
+    if (FalhaEdicao f = numeracao.iniciar(g.itens, indice, itens); !f.ok())
+        return f;
     int gravados = 0;
     for (ItemEmEdicao& item : itens) {
-        const int id = inteiro(item.item, "ID_VENDASI");
-        const auto original = originais.find(id);
-        const bool novoItem = original == originais.end();
-        if (novoItem) {
-            Status status = Status::Ok;
-            int idNovo = id;
-            if (idNovo <= 0 || usados.count(idNovo) ||
-                existe(g.itens, "KEYID_VENDASI", "ID_VENDASI", idNovo, status))
-                idNovo = proximoId++;
-            else if (status == Status::Error)
-                return falhaDoItem(g.itens);
-            usados.insert(idNovo);
-            item.item.setInteger("ID_VENDASI", idNovo);
-            item.item.setInteger("ID_VENDA", idPedido);
-            g.itens.rec() = item.item;
-            if (g.itens.add() != Status::Ok)
-                return falhaDoItem(g.itens);
-            item.item = g.itens.rec();
-        } else {
-            item.item.setInteger("ID_VENDA", idPedido);
-            item.item.setOrigin(original->second->item.rowId(), original->second->item.revision());
-            if (!(item.item == original->second->item)) {
-                g.itens.rec() = item.item;
-                if (g.itens.put() != Status::Ok)
-                    return falhaDoItem(g.itens);
-                item.item = g.itens.rec();
-            }
-        }
-        const int idItem = inteiro(item.item, "ID_VENDASI");
-        for (Record& acessorio : item.acessorios) {
-            acessorio.setInteger("ID_VENDASI", idItem);
-            const Record* antes = nullptr;
-            if (!novoItem)
-                for (const Record& a : original->second->acessorios)
-                    if (acessorio.rowId() != 0 && a.rowId() == acessorio.rowId())
-                        antes = &a;
-            if (antes && acessorio == *antes)
-                continue;
-            if (!antes)
-                acessorio.setOrigin(0, 0);
-            g.acessorios.rec() = acessorio;
-            const Status escrito = antes ? g.acessorios.put() : g.acessorios.add();
-            if (escrito != Status::Ok)
-                return falhaDe(g.acessorios.error(), "ao gravar acessório!");
-            acessorio = g.acessorios.rec();
-        }
+        const ItemEmEdicao* original = indice.original(inteiro(item.item, "ID_VENDASI"));
+        if (FalhaEdicao f = gravarItem(g, item, original, idPedido, numeracao); !f.ok())
+            return f;
         ++gravados;
         if (m_progresso)
             m_progresso(gravados);

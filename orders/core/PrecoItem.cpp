@@ -116,10 +116,8 @@ void ratearComissaoItem(PedidoItem& item, const Pedido& pedido, const DadosPedid
     const PautaProduto* linha = dados.pautaProduto(item.PRODU);
     if (linha != nullptr && !linha->TX_COMISSAO.isZero())
         item.COMIS = linha->TX_COMISSAO;
-    else if (vendedor.ORIGEM_COM == 1)
-        item.COMIS = vendedor.TAXA_COMISSAO;
-    else if (vendedor.ORIGEM_COM == 2)
-        item.COMIS = produto.TAXA_COMISSAO;
+    else if (const auto taxa = taxaComissaoInicial(vendedor, produto))
+        item.COMIS = *taxa;
 
     resultado.excessoComissao = false;
     if (item.COMIS.isZero() || vendedor.DESC_RATEIO_COM.isZero() || item.VL_LIQUIDO.isZero() ||

@@ -105,7 +105,7 @@ QString novoArquivo(const QString& pastaDados) {
         .filePath(kPasta + QStringLiteral("/pedido-%1-%2.json").arg(currentProcessId()).arg(++formularios));
 }
 
-bool gravar(const QString& arquivo, const EdicaoPedido& edicao, QString* erro) {
+Resultado gravar(const QString& arquivo, const EdicaoPedido& edicao) {
     const Record& p = edicao.pedido();
     QJsonObject raiz;
     raiz.insert(QStringLiteral("versao"), kVersao);
@@ -121,20 +121,15 @@ bool gravar(const QString& arquivo, const EdicaoPedido& edicao, QString* erro) {
     }
     raiz.insert(QStringLiteral("itens"), itens);
 
-    if (!QDir().mkpath(QFileInfo(arquivo).absolutePath())) {
-        if (erro)
-            *erro = QStringLiteral("pasta %1 não pode ser criada").arg(QFileInfo(arquivo).absolutePath());
-        return false;
-    }
+    if (!QDir().mkpath(QFileInfo(arquivo).absolutePath()))
+        return Resultado::falhou(
+            QStringLiteral("pasta %1 não pode ser criada").arg(QFileInfo(arquivo).absolutePath()));
     // The previous draft stays whole until the new one is complete on disk.
     QSaveFile arq(arquivo);
     if (!arq.open(QIODevice::WriteOnly) ||
-        arq.write(QJsonDocument(raiz).toJson(QJsonDocument::Compact)) < 0 || !arq.commit()) {
-        if (erro)
-            *erro = arq.errorString();
-        return false;
-    }
-    return true;
+        arq.write(QJsonDocument(raiz).toJson(QJsonDocument::Compact)) < 0 || !arq.commit())
+        return Resultado::falhou(arq.errorString());
+    return {};
 }
 
 std::optional<RascunhoPedido> ler(const QString& arquivo) {

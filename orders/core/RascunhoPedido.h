@@ -12,6 +12,7 @@
 // no longer runs (or by a form of this program that is closed) is offered back when the order list
 // opens, and reopened in the order form, unsaved.
 
+#include "base/core/Resultado.h"
 #include "orders/core/EdicaoPedido.h"
 
 #include <QString>
@@ -37,9 +38,9 @@ namespace rascunho {
 // The file a new form's draft goes to: one per form of this process.
 QString novoArquivo(const QString& pastaDados);
 
-// Writes the draft of `edicao` to `arquivo`, replacing the previous one whole. False (with the
-// reason in `erro`) when it could not be written; the order in memory is untouched either way.
-bool gravar(const QString& arquivo, const EdicaoPedido& edicao, QString* erro = nullptr);
+// Writes the draft of `edicao` to `arquivo`, replacing the previous one whole. Not done, with the
+// reason, when it could not be written; the order in memory is untouched either way.
+Resultado gravar(const QString& arquivo, const EdicaoPedido& edicao);
 // Reads one draft; nothing when the file is not a draft this program wrote.
 std::optional<RascunhoPedido> ler(const QString& arquivo);
 // Removes the draft (no error when it is already gone).

@@ -32,10 +32,8 @@ void aplicarRateio(PedidoItem& item, const Produto& produto, const Pedido& pedid
     const Vendedor& vendedor = dados.vendedor;
     if (vendedor.DESC_RATEIO_COM.isZero() || pedido.DESC_CLIENTE_REDE != 0)
         return;
-    if (vendedor.ORIGEM_COM == 1)
-        item.COMIS = vendedor.TAXA_COMISSAO;
-    else if (vendedor.ORIGEM_COM == 2)
-        item.COMIS = produto.TAXA_COMISSAO;
+    if (const auto taxa = taxaComissaoInicial(vendedor, produto))
+        item.COMIS = *taxa;
     if (item.COMIS.isZero())
         return;
     const Decimal d = descontoSobrePautaLiquida(item.PR_PAUTA_LIQ, item.VL_LIQUIDO, item.QTD);
@@ -119,7 +117,7 @@ ResultadoRecalculo recalcularPedido(Pedido& pedido, std::vector<PedidoItem>& ite
     }
 
     pedido.TOTAL = pedido.TOTPR + pedido.VL_ICMSST + pedido.IPI - pedido.DESCV;
-    if (pedido.FCONTA == 2)
+    if (pedido.FCONTA == fconta::Destinatario)
         pedido.TOTAL += pedido.FRETE;
 
     resultado.flex = calcularSaldoFlex(pedido, itens, outros, dados.qavcfg);

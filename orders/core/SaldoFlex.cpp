@@ -1,5 +1,7 @@
 #include "orders/core/SaldoFlex.h"
 
+#include "orders/core/SituacaoPedido.h"
+
 namespace qav {
 
 SaldoFlex calcularSaldoFlex(const Pedido& pedido, const std::vector<PedidoItem>& itens,
@@ -9,12 +11,13 @@ SaldoFlex calcularSaldoFlex(const Pedido& pedido, const std::vector<PedidoItem>&
         return saldo;
     Decimal liberados;
     for (const OutroPedido& outro : outros) {
-        if (outro.ID == pedido.ID || outro.SITUA < 1 || outro.SITUA > 2)
+        if (outro.ID == pedido.ID || outro.SITUA < situacao::Pendente || outro.SITUA > situacao::Liberado)
             continue;
         const Decimal flex = outro.PED_FLEX != 0 ? outro.VL_FLEX : Decimal();
-        if (outro.SITUA == 2 && flex <= Decimal())
+        if (outro.SITUA == situacao::Liberado && flex <= Decimal())
             liberados += flex;
-        const bool conta = pedido.SITUA == 1 || (pedido.SITUA == 2 && outro.SITUA == 2);
+        const bool conta = pedido.SITUA == situacao::Pendente ||
+                           (pedido.SITUA == situacao::Liberado && outro.SITUA == situacao::Liberado);
         if (!conta)
             continue;
         if (flex > Decimal())

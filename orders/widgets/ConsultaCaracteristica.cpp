@@ -214,8 +214,8 @@ void ConsultaCaracteristica::verificarLeitura(const char* tabela) {
         return;
     m_falhaMostrada = true;
     const TableDef* def = findTable(tabela);
-    setPendingError(m_busca.erro());
-    standardWarning(Aviso::ErroAcessoArquivo, def ? QString::fromLatin1(def->label) : QString(), {}, this);
+    standardWarning(Aviso::ErroAcessoArquivo, m_busca.erro(),
+                    def ? QString::fromLatin1(def->label) : QString(), {}, this);
 }
 
 } // namespace qav

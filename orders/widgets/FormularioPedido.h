@@ -5,6 +5,7 @@
 
 #include "store/core/Record.h"
 #include "ui/core/ListContext.h"
+#include "ui/core/Requisicao.h"
 
 #include <functional>
 #include <optional>
@@ -15,11 +16,8 @@ namespace qav {
 
 struct RascunhoPedido;
 
-// What the list asks of the header form.
-enum class RequisicaoPedido { Inserir, Alterar, Excluir, Consultar };
-
 struct PedidoAberto {
-    RequisicaoPedido requisicao = RequisicaoPedido::Inserir;
+    Requisicao requisicao = Requisicao::Inserir;
     // Insert: the values the new order starts with (customer or representative of the list's tab);
     // otherwise the order as the list shows it.
     const Record* pedido = nullptr;

@@ -22,17 +22,16 @@ QString pastaPdfPedidos() {
         .filePath(QStringLiteral("qavplus/pedidos"));
 }
 
-bool prepararPastaPdfPedidos(QString* erro) {
+Resultado prepararPastaPdfPedidos() {
     const QString pasta = pastaPdfPedidos();
     // Also a folder left by an older version with wider permissions is closed again.
     if (!QDir().mkpath(pasta) ||
         !QFile::setPermissions(pasta,
                                QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner)) {
-        if (erro)
-            *erro = QStringLiteral("Não foi possível criar a pasta %1").arg(QDir::toNativeSeparators(pasta));
-        return false;
+        return Resultado::falhou(
+            QStringLiteral("Não foi possível criar a pasta %1").arg(QDir::toNativeSeparators(pasta)));
     }
-    return true;
+    return {};
 }
 
 QString arquivoPdfPedido(int numero, int modelo) {
@@ -88,17 +87,14 @@ bool pdfCompleto(const QString& caminho, QString* motivo) {
     return true;
 }
 
-bool gravarPdf(const QString& arquivo, const QString& titulo,
-               const std::function<int(QPagedPaintDevice&)>& desenhar, QString* erro) {
+Resultado gravarPdf(const QString& arquivo, const QString& titulo,
+                    const std::function<int(QPagedPaintDevice&)>& desenhar) {
     // Written beside the target, checked and renamed over it at the end, so that a failure never
     // leaves a half-written document where the viewer or the mail program would pick it up, and the
     // earlier file of that name stays as it was.
     ArquivoInteiro saida(arquivo);
-    if (!saida.abrir()) {
-        if (erro)
-            *erro = saida.erro();
-        return false;
-    }
+    if (!saida.abrir())
+        return Resultado::falhou(saida.erro());
     int paginas = 0;
     {
         QPdfWriter pdf(&saida);
@@ -107,25 +103,18 @@ bool gravarPdf(const QString& arquivo, const QString& titulo,
         pdf.setResolution(600);
         paginas = desenhar(pdf);
     }
-    if (paginas == 0) {
-        if (erro)
-            *erro =
-                QStringLiteral("Não foi possível gravar o arquivo %1").arg(QDir::toNativeSeparators(arquivo));
-        return false;
-    }
-    if (!saida.concluir(pdfCompleto)) {
-        if (erro)
-            *erro = saida.erro();
-        return false;
-    }
-    return true;
+    if (paginas == 0)
+        return Resultado::falhou(
+            QStringLiteral("Não foi possível gravar o arquivo %1").arg(QDir::toNativeSeparators(arquivo)));
+    if (!saida.concluir(pdfCompleto))
+        return Resultado::falhou(saida.erro());
+    return {};
 }
 
-bool gravarPdf(const QString& arquivo, const DocumentoPedido& documento, Modelo modelo,
-               const OpcoesDesenho& opcoes, QString* erro) {
-    return gravarPdf(
-        arquivo, tituloPdf(documento.numero),
-        [&](QPagedPaintDevice& pdf) { return desenharPedido(pdf, documento, modelo, opcoes); }, erro);
+Resultado gravarPdf(const QString& arquivo, const DocumentoPedido& documento, Modelo modelo,
+                    const OpcoesDesenho& opcoes) {
+    return gravarPdf(arquivo, tituloPdf(documento.numero),
+                     [&](QPagedPaintDevice& pdf) { return desenharPedido(pdf, documento, modelo, opcoes); });
 }
 
 } // namespace qav::impressao

@@ -4,6 +4,7 @@
 // customer's data and prices: no other user of the machine reads it), titled
 // "Pedido # " + the same eight digits.
 
+#include "base/core/Resultado.h"
 #include "printout/core/DesenhoPedido.h"
 
 #include <QDateTime>
@@ -16,8 +17,8 @@ namespace qav::impressao {
 
 // The user's folder of order PDFs (in the user's cache folder, not the shared temporary one).
 QString pastaPdfPedidos();
-// Creates the folder when missing and leaves it open to its owner only. False with `erro` when not.
-bool prepararPastaPdfPedidos(QString* erro);
+// Creates the folder when missing and leaves it open to its owner only.
+Resultado prepararPastaPdfPedidos();
 // <folder>/pedido_00000123.pdf; with a model, <folder>/pedido_00000123_modelo3.pdf
 QString arquivoPdfPedido(int numero, int modelo = 0);
 QString tituloPdf(int numero); // "Pedido # 00000123"
@@ -27,17 +28,16 @@ QString tituloPdf(int numero); // "Pedido # 00000123"
 int removerPdfsAntigos(const QDateTime& agora);
 
 // Writes a PDF titled `titulo` with the pages `desenhar` draws (it returns how many), creating the
-// folder when missing; the file appears only whole. False with `erro` when it could not be written.
-bool gravarPdf(const QString& arquivo, const QString& titulo,
-               const std::function<int(QPagedPaintDevice&)>& desenhar, QString* erro);
+// folder when missing; the file appears only whole.
+Resultado gravarPdf(const QString& arquivo, const QString& titulo,
+                    const std::function<int(QPagedPaintDevice&)>& desenhar);
 
 // Whether the file is a whole PDF: its header, its end and the cross-reference table its end points
 // at. False with the reason.
 bool pdfCompleto(const QString& caminho, QString* motivo);
 
-// Writes the order's PDF (creating the folder when missing). False with `erro` when the file could not be
-// written.
-bool gravarPdf(const QString& arquivo, const DocumentoPedido& documento, Modelo modelo,
-               const OpcoesDesenho& opcoes, QString* erro);
+// Writes the order's PDF (creating the folder when missing).
+Resultado gravarPdf(const QString& arquivo, const DocumentoPedido& documento, Modelo modelo,
+                    const OpcoesDesenho& opcoes);
 
 } // namespace qav::impressao

@@ -280,15 +280,15 @@ QString ImpPedido::gravarPdf() {
     if (!m_documento || !m_modelo)
         return {};
     const QString arquivo = impressao::arquivoPdfPedido(m_documento->numero, static_cast<int>(*m_modelo));
-    QString erro;
-    bool gravou = false;
+    Resultado gravado;
     {
         const BusyCursor ocupado;
-        gravou = impressao::prepararPastaPdfPedidos(&erro) &&
-                 impressao::gravarPdf(arquivo, *m_documento, *m_modelo, opcoes(), &erro);
+        gravado = impressao::prepararPastaPdfPedidos();
+        if (gravado.ok)
+            gravado = impressao::gravarPdf(arquivo, *m_documento, *m_modelo, opcoes());
     }
-    if (!gravou) {
-        MessageBox::show(erro, u"Erro"_s, Icon::Critical, {Button::Ok}, Button::None, this);
+    if (!gravado.ok) {
+        MessageBox::show(gravado.erro, u"Erro"_s, Icon::Critical, {Button::Ok}, Button::None, this);
         return {};
     }
     return arquivo;
@@ -298,7 +298,9 @@ void ImpPedido::gerarPdf() {
     const QString arquivo = gravarPdf();
     if (arquivo.isEmpty())
         return;
-    if (QDesktopServices::openUrl(QUrl::fromLocalFile(arquivo)))
+    // A desktop without a program for PDF files would take the file and show nothing: asked first.
+    const std::optional<QString> leitor = programaPadrao(u"application/pdf"_s);
+    if ((!leitor || !leitor->isEmpty()) && QDesktopServices::openUrl(QUrl::fromLocalFile(arquivo)))
         return;
     // The file was written; there is only no program for PDF files. Say where it is and offer its
     // folder, where the user can open, copy or attach it.

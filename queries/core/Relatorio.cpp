@@ -57,9 +57,9 @@ double Tabela::titulos(impressao::Pagina& p, double x, double y) const {
     return altura;
 }
 
-Resultado desenhar(QPagedPaintDevice& destino, const Cabecalho& cab, Fonte& fonte, bool manterPapel,
-                   const Acompanhamento& acompanhar) {
-    Resultado r;
+ResultadoRelatorio desenhar(QPagedPaintDevice& destino, const Cabecalho& cab, Fonte& fonte, bool manterPapel,
+                            const Acompanhamento& acompanhar) {
+    ResultadoRelatorio r;
     if (!fonte.comecar()) {
         r.erro = fonte.erro();
         return r;
@@ -163,8 +163,8 @@ QByteArray linhaCsv(const QStringList& celulas, const std::vector<Coluna>& colun
 
 } // namespace
 
-Resultado gravarCsv(QIODevice& destino, Fonte& fonte, const Acompanhamento& acompanhar) {
-    Resultado r;
+ResultadoRelatorio gravarCsv(QIODevice& destino, Fonte& fonte, const Acompanhamento& acompanhar) {
+    ResultadoRelatorio r;
     if (!fonte.comecar()) {
         r.erro = fonte.erro();
         return r;

@@ -73,7 +73,7 @@ struct Cabecalho {
 // Told every few lines with the progress (0..100); false stops the report.
 using Acompanhamento = std::function<bool(int)>;
 
-struct Resultado {
+struct ResultadoRelatorio {
     int paginas = 0;
     bool cancelado = false;
     QString erro; // a table that could not be read, or a device that cannot be painted on
@@ -81,15 +81,15 @@ struct Resultado {
 };
 
 // Draws the whole report on `destino` (A4 in the report's orientation unless `manterPapel`).
-Resultado desenhar(QPagedPaintDevice& destino, const Cabecalho& cabecalho, Fonte& fonte,
-                   bool manterPapel = false, const Acompanhamento& acompanhar = {});
+ResultadoRelatorio desenhar(QPagedPaintDevice& destino, const Cabecalho& cabecalho, Fonte& fonte,
+                            bool manterPapel = false, const Acompanhamento& acompanhar = {});
 
 // Writes the report as CSV, as Brazilian spreadsheets read it: UTF-8 with a byte-order mark (without
 // it they read the accents as Windows-1252), ";" between fields, decimal commas and no thousands
 // points, every field in quotes when it holds a ";", a quote or a line break. The first row holds the
 // captions; then the details and the grand total (group headings and subtotals are left to the
 // spreadsheet, which sums by itself).
-Resultado gravarCsv(QIODevice& destino, Fonte& fonte, const Acompanhamento& acompanhar = {});
+ResultadoRelatorio gravarCsv(QIODevice& destino, Fonte& fonte, const Acompanhamento& acompanhar = {});
 
 // Draws one row of cells across the columns at y (captions right-aligned over numeric columns). In a
 // totals row the caption of the first cell runs over the empty cells after it.

@@ -110,6 +110,8 @@ protected:
         return s == Status::Ok;
     }
 
+    // Only the progress bar reads the total: a table that cannot be counted counts as empty there, and
+    // its reading, which follows, reports the failure.
     std::int64_t m_total = 0;
     std::int64_t m_lidos = 0;
 
@@ -198,7 +200,7 @@ protected:
         m_historico.setFilter("\"ID_EMPRESA\" = ?", {m_empresa});
         // Only the newest order of each customer is read: one record a look-up, not a page of them.
         m_historico.setPageSize(1);
-        m_total = m_clientes.count();
+        m_total = m_clientes.count().value_or(0);
         if (!lerMunicipios())
             return false;
         if (m_f.municipio != 0) {
@@ -460,7 +462,7 @@ protected:
             return falhou(*m_nomes.falha());
         if (m_f.cliente != 0)
             m_nomeCliente = m_nomes.clienteComCodigo(m_f.cliente);
-        m_total = m_pedidos.count();
+        m_total = m_pedidos.count().value_or(0);
         Condicao c;
         c.e("\"ID_EMPRESA\" = ?", m_empresa);
         c.periodo("DATA", m_f.inicio, m_f.fim);
@@ -565,7 +567,7 @@ protected:
             return falhou(*m_nomes.falha());
         if (m_f.cliente != 0)
             m_nomeCliente = m_nomes.clienteComCodigo(m_f.cliente);
-        m_total = m_pedidos.count();
+        m_total = m_pedidos.count().value_or(0);
         Condicao c;
         c.e("\"ID_EMPRESA\" = ?", m_empresa);
         c.e("\"SITUA\" <> ?", situacao::Cancelado);
@@ -686,7 +688,7 @@ protected:
             return falhou(m_pedcon);
         if (!m_nomes.abrir())
             return falhou(*m_nomes.falha());
-        m_total = m_pedcon.count();
+        m_total = m_pedcon.count().value_or(0);
         Condicao c;
         c.e("\"ID_EMPRESA\" = ?", m_empresa);
         c.periodo("DATA_PEDIDO", m_f.inicio, m_f.fim);
@@ -788,7 +790,8 @@ protected:
         for (Table* t : {&m_pedidos, &m_pedcon, &m_clientes, &m_municipios})
             if (!t->open())
                 return falhou(*t);
-        m_total = m_pedidos.count() + m_pedcon.count() + m_clientes.count();
+        m_total =
+            m_pedidos.count().value_or(0) + m_pedcon.count().value_or(0) + m_clientes.count().value_or(0);
         // The last order of every customer, local or in the history: only date and value are kept.
         std::unordered_map<std::int64_t, Ultimo> ultimos;
         const auto guardar = [&](std::int64_t cliente, Date data, const Decimal& valor) {

@@ -4,8 +4,8 @@
 #include "queries/widgets/AberturaJanela.h"
 #include "queries/widgets/CabecalhoGrupos.h"
 #include "queries/widgets/EntradaCliente.h"
+#include "queries/widgets/FichaPedidoHistorico.h"
 #include "queries/widgets/PedidosHistoricoModelo.h"
-#include "queries/widgets/Updatepedcon.h"
 #include "ui/core/StandardWarning.h"
 #include "ui/widgets/DadosAlterados.h"
 #include "ui/widgets/MessageBox.h"
@@ -126,8 +126,7 @@ void ConsultaPedido::recarregar() {
         const historico::Leitura leitura =
             historico::lerPedidos(*m_store, m_contexto.idEmpresa, cliente(), pedidos);
         if (!leitura.ok) {
-            setPendingError(leitura.erro);
-            standardWarning(Aviso::ErroLerRegistro, leitura.tabela, {}, this);
+            standardWarning(Aviso::ErroLerRegistro, leitura.erro, leitura.tabela, {}, this);
         }
     }
     m_modelo->mostrar(std::move(pedidos));
@@ -187,7 +186,7 @@ void ConsultaPedido::consultar() {
     const historico::Pedido* pedido = atual();
     if (!pedido)
         return;
-    Updatepedcon formulario(m_contexto, *pedido, this);
+    FichaPedidoHistorico formulario(m_contexto, *pedido, this);
     formulario.exec();
 }
 

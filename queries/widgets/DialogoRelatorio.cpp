@@ -91,7 +91,7 @@ bool DialogoRelatorio::lerPeriodo(QLineEdit* inicio, QLineEdit* fim, Date& de, D
     return true;
 }
 
-relatorio::Resultado DialogoRelatorio::desenharEm(QPrinter& destino, relatorio::Fonte& fonte) {
+relatorio::ResultadoRelatorio DialogoRelatorio::desenharEm(QPrinter& destino, relatorio::Fonte& fonte) {
     QProgressDialog progresso(QStringLiteral("Gerando %1...").arg(fonte.titulo()),
                               QStringLiteral("&Cancelar"), 0, 100, this);
     progresso.setObjectName(QStringLiteral("progresso"));
@@ -126,7 +126,7 @@ void DialogoRelatorio::imprimir() {
     connect(&previa, &QPrintPreviewDialog::paintRequested, this, [&](QPrinter* destino) {
         if (parar)
             return;
-        const relatorio::Resultado r = desenharEm(*destino, *fonte);
+        const relatorio::ResultadoRelatorio r = desenharEm(*destino, *fonte);
         // A report cancelled or cut short by a table that failed is not shown half drawn.
         if (!r.ok()) {
             parar = true;

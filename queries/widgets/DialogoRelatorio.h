@@ -34,7 +34,7 @@ public:
     // Checks the answers and shows the report in the preview.
     void imprimir();
     // Draws the report on `destino` with the progress dialog; what happened.
-    relatorio::Resultado desenharEm(QPrinter& destino, relatorio::Fonte& fonte);
+    relatorio::ResultadoRelatorio desenharEm(QPrinter& destino, relatorio::Fonte& fonte);
 
 protected:
     // `nome` is the window's name (object name and place in qavplus.INI).

@@ -1,6 +1,6 @@
 #include "queries/widgets/EntradaCliente.h"
 
-#include "customers/widgets/BrowseClientes.h"
+#include "customers/widgets/JanelaClientes.h"
 
 #include <QEvent>
 #include <QHBoxLayout>

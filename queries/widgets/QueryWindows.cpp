@@ -1,9 +1,9 @@
 #include "queries/widgets/QueryWindows.h"
 
 #include "queries/widgets/AberturaJanela.h"
-#include "queries/widgets/ConsultaCTR.h"
+#include "queries/widgets/ConsultaContasReceber.h"
 #include "queries/widgets/ConsultaPedido.h"
-#include "queries/widgets/RelCTR.h"
+#include "queries/widgets/RelatorioContasReceber.h"
 #include "queries/widgets/RelatoriosMenu.h"
 #include "ui/widgets/WindowRegistry.h"
 
@@ -27,7 +27,7 @@ void registerQueryWindows() {
         ListContext lista = ListContext::current();
         if (!context.programFolder.isEmpty())
             lista.programFolder = context.programFolder;
-        auto* janela = new ConsultaCTR(lista);
+        auto* janela = new ConsultaContasReceber(lista);
         janela->aplicarArgumentos(context.arguments);
         abrirJanela(context, janela, janelaMenu::ConsultaCTR);
     });
@@ -42,7 +42,7 @@ void registerQueryWindows() {
         ListContext lista = ListContext::current();
         if (!context.programFolder.isEmpty())
             lista.programFolder = context.programFolder;
-        RelCTR dialogo(lista, 0, ctr::Situacao::EmAberto, context.frame);
+        RelatorioContasReceber dialogo(lista, 0, ctr::Situacao::EmAberto, context.frame);
         dialogo.exec();
     });
     registrarRelatorio<RelClientes>(janelaMenu::RelClientes);

@@ -43,23 +43,4 @@ QString errorText(ErrorCode code) {
     return QStringLiteral("Unknown Error");
 }
 
-namespace {
-// Each thread works on its own record buffers, so the error of its last table operation is its own.
-thread_local StoreError lastError;
-} // namespace
-
-const StoreError& lastStoreError() {
-    return lastError;
-}
-
-void setLastStoreError(StoreError error) {
-    if (error.text.isEmpty())
-        error.text = errorText(error.code);
-    lastError = std::move(error);
-}
-
-void clearLastStoreError() {
-    lastError = StoreError{};
-}
-
 } // namespace qav

@@ -4,6 +4,7 @@
 // was changed by another station since it was read).
 
 #include <QString>
+#include <cstdint>
 
 namespace qav {
 
@@ -38,12 +39,15 @@ struct StoreError {
     int number() const { return static_cast<int>(code) >= 1000 ? 47 : static_cast<int>(code); }
 };
 
+// What a set operation did: the number of records it changed, or the error that stopped it (nothing
+// of it then stays). The caller hands the error on to whatever reports it.
+struct SetResult {
+    std::int64_t records = 0;
+    StoreError error;
+    bool ok() const { return !error.isError(); }
+};
+
 // The readable text of a code ("Creates Duplicate Key", "Record Changed By Another Station", ...).
 QString errorText(ErrorCode code);
-
-// The last error of a table operation on this thread, read by the standard warnings.
-const StoreError& lastStoreError();
-void setLastStoreError(StoreError error);
-void clearLastStoreError();
 
 } // namespace qav

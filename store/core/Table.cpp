@@ -115,7 +115,6 @@ void Table::close() {
 
 Status Table::fail(StoreError error) {
     m_error = std::move(error);
-    setLastStoreError(m_error);
     return Status::Error;
 }
 
@@ -616,17 +615,17 @@ Status Table::remove() {
     return Status::Ok;
 }
 
-std::int64_t Table::count() {
+std::optional<std::int64_t> Table::count() {
     if (!ensureOpen())
-        return -1;
+        return std::nullopt;
     sqlite3_stmt* statement =
         cached(CountShape, [this] { return "SELECT count(*) FROM " + qualifiedName(); });
     if (!statement)
-        return -1;
+        return std::nullopt;
     StatementReset reset(statement);
     if (sqlite3_step(statement) != SQLITE_ROW) {
         failFromConnection();
-        return -1;
+        return std::nullopt;
     }
     return sqlite3_column_int64(statement, 0);
 }

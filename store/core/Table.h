@@ -77,7 +77,8 @@ public:
     // other fields are left alone, which makes changing one value of a wide record much cheaper.
     Status putFields(std::initializer_list<const char*> fields);
     Status remove(); // deletes the record the buffer was read from
-    std::int64_t count();
+    // How many records the table holds; nothing when it cannot be counted (the reason in error()).
+    std::optional<std::int64_t> count();
 
     // A large set of adds and changes in one transaction (a download); the store keeps it fast and
     // all-or-nothing. A failed end is in error(); see Connection::commit() and rollback().

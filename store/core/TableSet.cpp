@@ -12,28 +12,30 @@ namespace qav {
 
 namespace {
 
-// Runs the statement with the parameters from `first` on; the number of records it changed.
-std::int64_t run(Table& table, const std::string& sql, const std::function<void(sqlite3_stmt*)>& bindFirst,
-                 int first, const std::vector<QVariant>& parameters, StoreError* error) {
+// Runs the statement with the parameters from `first` on: the number of records it changed.
+SetResult run(Table& table, const std::string& sql, const std::function<void(sqlite3_stmt*)>& bindFirst,
+              int first, const std::vector<QVariant>& parameters) {
+    SetResult result;
     Connection* connection = table.connection();
     if (!connection) {
-        *error = {ErrorCode::FileNotOpen, errorText(ErrorCode::FileNotOpen), {}, {}};
-        return -1;
+        result.error = {ErrorCode::FileNotOpen, errorText(ErrorCode::FileNotOpen), {}, {}};
+        return result;
     }
-    sqlite3_stmt* statement = connection->statement(sql, error);
+    sqlite3_stmt* statement = connection->statement(sql, &result.error);
     if (!statement)
-        return -1;
+        return result;
     StatementReset reset(statement);
     bindFirst(statement);
     for (size_t i = 0; i < parameters.size(); ++i)
         bindVariant(statement, first + static_cast<int>(i), parameters[i]);
     if (sqlite3_step(statement) != SQLITE_DONE) {
-        *error = connection->lastError();
-        return -1;
+        result.error = connection->lastError();
+        return result;
     }
     // Walks that read ahead must read again.
     Store::noteWrite();
-    return sqlite3_changes64(connection->handle());
+    result.records = sqlite3_changes64(connection->handle());
+    return result;
 }
 
 std::string qualifiedName(const Table& table) {
@@ -42,9 +44,8 @@ std::string qualifiedName(const Table& table) {
 
 } // namespace
 
-std::int64_t putIntegerWhere(Table& table, const char* field, std::int64_t value,
-                             const std::string& condition, const std::vector<QVariant>& parameters,
-                             StoreError* error) {
+SetResult putIntegerWhere(Table& table, const char* field, std::int64_t value, const std::string& condition,
+                          const std::vector<QVariant>& parameters) {
     Record buffer(table.def());
     const int f = buffer.field(field);
     buffer.setInteger(f, value);
@@ -55,15 +56,14 @@ std::int64_t putIntegerWhere(Table& table, const char* field, std::int64_t value
                             " = ?1, \"_rev\" = \"_rev\" + 1 WHERE \"_hold\" = '' AND " + column +
                             " IS NOT ?1 AND (" + withDecimalOrder(table.def(), condition) + ")";
     return run(
-        table, sql, [&](sqlite3_stmt* s) { rowcodec::bindField(s, 1, buffer, f); }, 2, parameters, error);
+        table, sql, [&](sqlite3_stmt* s) { rowcodec::bindField(s, 1, buffer, f); }, 2, parameters);
 }
 
-std::int64_t removeWhere(Table& table, const std::string& condition, const std::vector<QVariant>& parameters,
-                         StoreError* error) {
+SetResult removeWhere(Table& table, const std::string& condition, const std::vector<QVariant>& parameters) {
     const std::string sql = "DELETE FROM " + qualifiedName(table) + " WHERE \"_hold\" = '' AND (" +
                             withDecimalOrder(table.def(), condition) + ")";
     return run(
-        table, sql, [](sqlite3_stmt*) {}, 1, parameters, error);
+        table, sql, [](sqlite3_stmt*) {}, 1, parameters);
 }
 
 Status putChanged(Table& table, const Record& read) {

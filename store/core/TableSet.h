@@ -14,15 +14,13 @@ namespace qav {
 
 // Gives the integer field `field` the value `value` in every record that satisfies `condition` (an
 // SQL condition on the columns with ? parameters, as Table::setFilter) and that nobody holds. Records
-// that already hold the value are not touched. The number of records changed, or -1 with `error`.
-std::int64_t putIntegerWhere(Table& table, const char* field, std::int64_t value,
-                             const std::string& condition, const std::vector<QVariant>& parameters,
-                             StoreError* error);
+// that already hold the value are not touched. The number of records changed, or the error.
+SetResult putIntegerWhere(Table& table, const char* field, std::int64_t value, const std::string& condition,
+                          const std::vector<QVariant>& parameters);
 
 // Deletes every record that satisfies `condition` and that nobody holds. The number of records
-// deleted, or -1 with `error`.
-std::int64_t removeWhere(Table& table, const std::string& condition, const std::vector<QVariant>& parameters,
-                         StoreError* error);
+// deleted, or the error.
+SetResult removeWhere(Table& table, const std::string& condition, const std::vector<QVariant>& parameters);
 
 // Writes the buffer over the record it was read from, as Table::put(), but only the fields whose values
 // differ from `read` (the record as it was read): the keys built on the other fields are left alone,

@@ -1,10 +1,11 @@
 #include "sync/widgets/Comunicacao.h"
 
 #include "base/core/Session.h"
-#include "orders/widgets/UpdatePEDIDO.h"
+#include "orders/widgets/FichaPedido.h"
 #include "store/core/Text.h"
-#include "sync/core/ConfiguracaoComunicacao.h"
-#include "sync/core/EnvioPedidos.h"
+#include "sync/core/envio/Pedidos.h"
+#include "sync/core/execucao/ConfiguracaoComunicacao.h"
+#include "sync/core/roteiro/Passos.h"
 #include "sync/widgets/OuvinteJanela.h"
 #include "ui/widgets/DadosAlterados.h"
 #include "ui/widgets/MessageBox.h"
@@ -114,7 +115,7 @@ void Comunicacao::comunicar() {
     pedido.idEmpresa = static_cast<int>(m_registro.integer("ID_EMPRESA"));
     pedido.configuracao = m_registro;
     pedido.tipo = static_cast<sync::TipoComunicacao>(m_tipo->checkedId());
-    pedido.formularioPedidoAberto = UpdatePEDIDO::abertos() > 0;
+    pedido.formularioPedidoAberto = FichaPedido::abertos() > 0;
     pedido.limites.esperaSegundos = sync::esperaServidorConfigurada(QDir::currentPath());
 
     m_ouvinte = std::make_unique<OuvinteJanela>(this);

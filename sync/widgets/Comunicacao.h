@@ -7,7 +7,7 @@
 #include "customers/widgets/CamposRegistro.h"
 #include "store/core/Record.h"
 #include "store/core/Store.h"
-#include "sync/core/Comunicacao.h"
+#include "sync/core/execucao/Comunicacao.h"
 
 #include <QDialog>
 

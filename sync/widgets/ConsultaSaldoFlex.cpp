@@ -2,7 +2,7 @@
 
 #include "store/core/FormatoBr.h"
 #include "store/core/Store.h"
-#include "sync/core/SaldoFlex.h"
+#include "sync/core/execucao/SaldoFlex.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -59,13 +59,13 @@ ConsultaSaldoFlex::ConsultaSaldoFlex(const QString& pasta, int idEmpresa, QWidge
     layout->addLayout(botoes);
 
     Store store(pasta);
-    QString erro;
-    const auto valores = sync::calcularSaldoFlex(store, idEmpresa, &erro);
-    falha->setVisible(!valores);
-    if (!valores) {
-        falha->setText(QStringLiteral("Não foi possível calcular o saldo flex: ") + erro);
+    const ResultadoDe<sync::SaldoFlex> calculado = sync::calcularSaldoFlex(store, idEmpresa);
+    falha->setVisible(!calculado.ok());
+    if (!calculado.ok()) {
+        falha->setText(QStringLiteral("Não foi possível calcular o saldo flex: ") + calculado.erro);
         return;
     }
+    const std::optional<sync::SaldoFlex>& valores = calculado.valor;
     m_saldoEmpresa->setText(br::numero(valores->saldoEmpresa, 2));
     m_outrosDeb->setText(br::numero(valores->outrosDeb, 2));
     m_outrosCre->setText(br::numero(valores->outrosCre, 2));

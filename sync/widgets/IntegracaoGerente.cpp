@@ -1,9 +1,9 @@
 #include "sync/widgets/IntegracaoGerente.h"
 
 #include "base/core/Session.h"
-#include "orders/widgets/UpdatePEDIDO.h"
+#include "orders/widgets/FichaPedido.h"
 #include "store/core/Store.h"
-#include "sync/core/IntegracaoGerente.h"
+#include "sync/core/gerente/Integracao.h"
 #include "sync/widgets/OuvinteJanela.h"
 #include "ui/widgets/MessageBox.h"
 
@@ -160,7 +160,7 @@ void IntegracaoGerente::atualizar() {
     sync::PedidoIntegracao pedido;
     pedido.idEmpresa = idEmpAtiva();
     pedido.configuracao = configuracao();
-    pedido.formularioPedidoAberto = UpdatePEDIDO::abertos() > 0;
+    pedido.formularioPedidoAberto = FichaPedido::abertos() > 0;
 
     m_log->clear();
     m_progresso->clear();

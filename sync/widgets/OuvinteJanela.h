@@ -3,7 +3,7 @@
 // window keeps answering: log rows, the progress line and counts reach the window as queued
 // signals; messages and questions are shown by the window's thread while the run waits for them.
 
-#include "sync/core/OuvinteComunicacao.h"
+#include "sync/core/execucao/OuvinteComunicacao.h"
 
 #include <QObject>
 #include <QPointer>

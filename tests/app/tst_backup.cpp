@@ -4,6 +4,7 @@
 #include "base/core/IniFile.h"
 #include "store/core/Table.h"
 #include "store/core/Transaction.h"
+#include "tests/support/QtTestTexts.h"
 #include "tests/support/TempDataFolder.h"
 
 #include <QCryptographicHash>
@@ -93,7 +94,7 @@ std::map<QString, std::vector<Record>> dump(const QString& folder) {
 std::int64_t countOf(const QString& folder, const char* table) {
     Store store(folder);
     Table t(store, table);
-    return t.open() ? t.count() : -1;
+    return t.open() ? t.count().value_or(-1) : -1;
 }
 
 // Name and hash of every file in the folder and its parent's folder names: what "nothing changed"

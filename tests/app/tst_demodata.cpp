@@ -8,6 +8,7 @@
 #include "dbtool/core/TableCheck.h"
 #include "orders/core/CamposPedido.h"
 #include "store/core/Table.h"
+#include "tests/support/QtTestTexts.h"
 #include "tools/qavdemo/DemoData.h"
 #include "tools/qavdemo/PedidoDemo.h"
 

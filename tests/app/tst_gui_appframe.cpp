@@ -2,7 +2,7 @@
 #include "app/widgets/SelecionaEmpresa.h"
 #include "base/core/Session.h"
 #include "base/core/WindowState.h"
-#include "customers/widgets/BrowseClientes.h"
+#include "customers/widgets/JanelaClientes.h"
 #include "store/core/Clock.h"
 #include "store/core/Connection.h"
 #include "store/core/Table.h"
@@ -369,7 +369,7 @@ private Q_SLOTS:
             arguments = c.arguments;
             auto* w = new QLabel(u"ctr"_s);
             w->setObjectName(u"consultaCtr"_s);
-            c.addChild(w, janela::ConsultaCTR)->setGeometry(10, 20, 300, 200);
+            c.addChild(w, janela::ConsultaContasReceber)->setGeometry(10, 20, 300, 200);
         });
         auto frame = openFrame();
         QVERIFY(frame);

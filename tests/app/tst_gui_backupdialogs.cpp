@@ -21,7 +21,7 @@ namespace {
 std::int64_t countOf(const QString& folder, const char* table) {
     Store store(folder);
     Table t(store, table);
-    return t.open() ? t.count() : -1;
+    return t.open() ? t.count().value_or(-1) : -1;
 }
 
 void addGrupo(const QString& folder, int id) {

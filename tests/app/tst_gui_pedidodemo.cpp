@@ -1,11 +1,13 @@
 // A whole order typed into the demonstration folder through the order form and the item form: a
 // demonstration customer, one item by bar code, one with an accessory, one sold by pieces and length,
 // saved with "&OK". Its totals in pedidos.tps are those `qavtool calcular` computes for the same rows.
-#include "orders/widgets/UpdatePEDIDO.h"
-#include "orders/widgets/UpdatePED_ITEN.h"
+#include "orders/widgets/FichaItemPedido.h"
+#include "orders/widgets/FichaPedido.h"
 #include "store/core/Clock.h"
 #include "store/core/Table.h"
 #include "tests/support/Programs.h"
+#include "tests/support/QtTestTexts.h"
+#include "tests/support/Registros.h"
 #include "tests/support/gui/GuiSupport.h"
 #include "tools/qavdemo/DemoData.h"
 #include "ui/widgets/MessageBox.h"
@@ -68,17 +70,6 @@ std::vector<Record> todos(Store& store, const char* tabela, const std::string& c
     return lidos;
 }
 
-void alterar(Store& store, const char* tabela, const std::string& condicao,
-             const std::function<void(Record&)>& mudar) {
-    Table t(store, tabela);
-    QVERIFY(t.open());
-    t.setFilter(condicao);
-    QCOMPARE(t.seekPhysical(), Status::Ok);
-    QCOMPARE(t.next(), Status::Ok);
-    mudar(t.rec());
-    QCOMPARE(t.put(), Status::Ok);
-}
-
 } // namespace
 
 class TestGuiPedidoDemo : public QObject {
@@ -127,7 +118,7 @@ private Q_SLOTS:
         QTemporaryDir programa;
         const ListContext contexto{pasta, 1, programa.path()};
         Record inicio(*findTable("pedidos.tps"));
-        UpdatePEDIDO form(contexto, RequisicaoPedido::Inserir);
+        FichaPedido form(contexto, Requisicao::Inserir);
         QVERIFY(form.preparar(&inicio));
         form.show();
         auto* cliente = child<QLineEdit>(&form, "cliente");
@@ -138,7 +129,7 @@ private Q_SLOTS:
 
         QString acessorioNoItem;
         QString quantidadePorPeso;
-        whenModal<UpdatePED_ITEN>([&](UpdatePED_ITEN* item) {
+        whenModal<FichaItemPedido>([&](FichaItemPedido* item) {
             const auto ok = [item] { child<QPushButton>(item, "ok")->click(); };
             const auto digitar = [item](const char* nome, const QString& texto) {
                 auto* campo = child<QLineEdit>(item, nome);

@@ -22,7 +22,7 @@ private Q_SLOTS:
         {
             QWidget w;
             w.setGeometry(50, 60, 400, 300);
-            WindowStateBinder::attach(&w, janela::BrowsePauta, ini());
+            WindowStateBinder::attach(&w, janela::JanelaPautas, ini());
             w.show();
             QVERIFY(QTest::qWaitForWindowExposed(&w));
             w.setGeometry(120, 130, 500, 350);
@@ -34,7 +34,7 @@ private Q_SLOTS:
 
         QWidget again;
         again.setGeometry(0, 0, 200, 100);
-        WindowStateBinder::attach(&again, janela::BrowsePauta, ini());
+        WindowStateBinder::attach(&again, janela::JanelaPautas, ini());
         again.show();
         QVERIFY(QTest::qWaitForWindowExposed(&again));
         QCOMPARE(again.geometry(), QRect(120, 130, 500, 350));
@@ -98,7 +98,7 @@ private Q_SLOTS:
     void neverSavedWindowKeepsItsOwnPlace() {
         QWidget w;
         w.setGeometry(70, 80, 320, 240);
-        WindowStateBinder::attach(&w, janela::RelCTR, ini());
+        WindowStateBinder::attach(&w, janela::RelatorioContasReceber, ini());
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QCOMPARE(w.geometry(), QRect(70, 80, 320, 240));

@@ -5,6 +5,7 @@
 #include "app/core/FrameText.h"
 #include "app/core/MenuRules.h"
 #include "tests/app/ShellFixture.h"
+#include "tests/support/QtTestTexts.h"
 
 #include <QtTest>
 #include <sqlite3.h>

@@ -35,10 +35,10 @@ private:
 private Q_SLOTS:
     void normalWindowRoundTrip() {
         IniFile ini = freshIni();
-        QVERIFY(saveWindowState(ini, janela::BrowsePEDIDO, normal(100, 50, 800, 600)));
+        QVERIFY(saveWindowState(ini, janela::JanelaPedidos, normal(100, 50, 800, 600)));
         QCOMPARE(ini.readString(u"BrowsePEDIDO"_s, u"Maximize"_s), u"No"_s);
         QCOMPARE(ini.readString(u"BrowsePEDIDO"_s, u"Minimize"_s), u"No"_s);
-        const auto restored = restoreWindowState(ini, janela::BrowsePEDIDO, defaults);
+        const auto restored = restoreWindowState(ini, janela::JanelaPedidos, defaults);
         QVERIFY(restored.has_value());
         QCOMPARE(*restored, normal(100, 50, 800, 600));
     }
@@ -63,14 +63,14 @@ private Q_SLOTS:
 
     void minimisedReopensNormalAtLastPosition() {
         IniFile ini = freshIni();
-        QVERIFY(saveWindowState(ini, janela::UpdatePEDIDO, normal(10, 10, 300, 300)));
+        QVERIFY(saveWindowState(ini, janela::FichaPedido, normal(10, 10, 300, 300)));
         // Closed minimised after being moved and sized: the normal geometry of this close is kept.
         WindowGeometry minimised = normal(300, 200, 700, 500);
         minimised.minimized = true;
-        QVERIFY(saveWindowState(ini, janela::UpdatePEDIDO, minimised));
+        QVERIFY(saveWindowState(ini, janela::FichaPedido, minimised));
         QCOMPARE(ini.readString(u"UpdatePEDIDO"_s, u"Minimize"_s), u"Yes"_s);
         QCOMPARE(ini.readString(u"UpdatePEDIDO"_s, u"Maximize"_s), u"No"_s);
-        const auto restored = restoreWindowState(ini, janela::UpdatePEDIDO, defaults);
+        const auto restored = restoreWindowState(ini, janela::FichaPedido, defaults);
         QVERIFY(restored.has_value());
         QVERIFY(!restored->minimized);
         QVERIFY(!restored->maximized);
@@ -81,8 +81,10 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("content");
         QTest::newRow("no file") << QByteArray();
         QTest::newRow("other window only") << QByteArray("[Main]\r\nMaximize=No\r\nXPos=5\r\n");
-        QTest::newRow("positions without Maximize") << QByteArray("[RelCTR]\r\nXPos=5\r\nYPos=6\r\n");
-        QTest::newRow("Maximize not Yes or No") << QByteArray("[RelCTR]\r\nMaximize=1\r\nXPos=5\r\n");
+        QTest::newRow("positions without Maximize")
+            << QByteArray("[RelatorioContasReceber]\r\nXPos=5\r\nYPos=6\r\n");
+        QTest::newRow("Maximize not Yes or No")
+            << QByteArray("[RelatorioContasReceber]\r\nMaximize=1\r\nXPos=5\r\n");
     }
     void neverSavedRestoresNothing() {
         QFETCH(QByteArray, content);
@@ -92,7 +94,7 @@ private Q_SLOTS:
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(content);
         }
-        QVERIFY(!restoreWindowState(ini, janela::RelCTR, defaults).has_value());
+        QVERIFY(!restoreWindowState(ini, janela::RelatorioContasReceber, defaults).has_value());
     }
 
     void missingNumbersKeepDefaults() {
@@ -100,7 +102,7 @@ private Q_SLOTS:
         QVERIFY(ini.writeString(u"RelCTR"_s, u"Maximize"_s, u"No"_s));
         QVERIFY(ini.writeInt(u"RelCTR"_s, u"YPos"_s, 99));
         QVERIFY(ini.writeInt(u"RelCTR"_s, u"Height"_s, 333));
-        const auto restored = restoreWindowState(ini, janela::RelCTR, defaults);
+        const auto restored = restoreWindowState(ini, janela::RelatorioContasReceber, defaults);
         QVERIFY(restored.has_value());
         QCOMPARE(*restored, normal(10, 99, 640, 333));
     }

@@ -4,9 +4,10 @@
 // code under test opens next.
 
 #include "customers/widgets/ContextoClientes.h"
-#include "customers/widgets/UpdateClientes.h"
+#include "customers/widgets/FichaCliente.h"
 #include "store/core/Record.h"
 #include "store/core/Table.h"
+#include "tests/support/Registros.h"
 #include "tests/support/TempDataFolder.h"
 #include "ui/widgets/MessageBox.h"
 
@@ -28,7 +29,7 @@ public:
 
     FixtureClientes() {
         municipio(10, QStringLiteral("CAMPINAS"), QStringLiteral("SP"));
-        adicionar("qavcfg.tps", [](Record& r) {
+        adicionar(dados.store(), "qavcfg.tps", [](Record& r) {
             r.setInteger("ID_EMPRESA", idEmpresa);
             r.setInteger("COD_VENDEDOR", 12);
         });
@@ -37,8 +38,8 @@ public:
     ContextoClientes contexto() const { return {dados.path(), programa.path(), idEmpresa}; }
 
     // The customer form for `pedido`, shown; nullptr when it refuses to open.
-    std::unique_ptr<UpdateClientes> abrir(UpdateClientes::Pedido pedido, std::int64_t id = 0) const {
-        auto form = std::make_unique<UpdateClientes>(contexto(), pedido, id);
+    std::unique_ptr<FichaCliente> abrir(Requisicao pedido, std::int64_t id = 0) const {
+        auto form = std::make_unique<FichaCliente>(contexto(), pedido, id);
         if (!form->preparar())
             return nullptr;
         form->show();
@@ -55,19 +56,8 @@ public:
     }
     Store& store() { return dados.store(); }
 
-    void adicionar(const char* tabela, const std::function<void(Record&)>& preencher) {
-        Table t(dados.store(), tabela);
-        if (!t.open())
-            throw std::runtime_error("table does not open");
-        t.clear();
-        preencher(t.rec());
-        if (t.add() != Status::Ok)
-            throw std::runtime_error(t.error().text.toStdString());
-        t.close();
-    }
-
     void municipio(std::int64_t id, const QString& nome, const QString& uf) {
-        adicionar("municip.tps", [&](Record& r) {
+        adicionar(dados.store(), "municip.tps", [&](Record& r) {
             r.setInteger("ID", id);
             r.setText("NOME", nome);
             r.setText("ESTADO", uf);
@@ -75,7 +65,7 @@ public:
     }
 
     void cliente(std::int64_t id, const QString& razao, int ativo = 1, const QString& cgcpf = {}) {
-        adicionar("clientes.tps", [&](Record& r) {
+        adicionar(dados.store(), "clientes.tps", [&](Record& r) {
             r.setInteger("ID", id);
             r.setText("RAZAO", razao);
             r.setInteger("ATIVO", ativo);
@@ -112,7 +102,7 @@ public:
     std::int64_t contar(const char* tabela) {
         Table t(dados.store(), tabela);
         t.open();
-        const std::int64_t n = t.count();
+        const std::int64_t n = t.count().value_or(-1);
         t.close();
         return n;
     }

@@ -1,5 +1,5 @@
 #include "base/core/Settings.h"
-#include "customers/widgets/BrowseProdutos.h"
+#include "customers/widgets/JanelaProdutos.h"
 #include "tests/customers/ProdutoFixture.h"
 #include "tests/support/TempDataFolder.h"
 #include "tests/support/gui/GuiSupport.h"
@@ -27,7 +27,7 @@ private:
 
     ListContext context() const { return {folder->path(), 1, programFolder.path()}; }
 
-    static QStringList column(BrowseProdutos& list, int col) {
+    static QStringList column(JanelaProdutos& list, int col) {
         QStringList values;
         for (int row = 0; row < list.model()->rowCount(); ++row)
             values << list.model()->index(row, col).data().toString();
@@ -63,14 +63,14 @@ private Q_SLOTS:
     void cleanupTestCase() { delete folder; }
 
     void opensOnActiveProductsOfTheCompanyInCodeOrder() {
-        BrowseProdutos list(context());
+        JanelaProdutos list(context());
         QCOMPARE(list.windowTitle(), u"Produtos"_s);
         QCOMPARE(list.tabs()->tabText(0), u"Código"_s);
         QVERIFY(list.findChild<QRadioButton*>(u"situacaoAtivos"_s)->isChecked());
-        QCOMPARE(column(list, BrowseProdutos::Codigo), (QStringList{u"000045"_s, u"B10"_s, u"C30"_s}));
-        QCOMPARE(column(list, BrowseProdutos::Id),
+        QCOMPARE(column(list, JanelaProdutos::Codigo), (QStringList{u"000045"_s, u"B10"_s, u"C30"_s}));
+        QCOMPARE(column(list, JanelaProdutos::Id),
                  (QStringList{u"00000001"_s, u"00000002"_s, u"00000004"_s}));
-        QCOMPARE(list.model()->headerData(BrowseProdutos::Preco1, Qt::Horizontal).toString(), u"Preço 1"_s);
+        QCOMPARE(list.model()->headerData(JanelaProdutos::Preco1, Qt::Horizontal).toString(), u"Preço 1"_s);
     }
 
     void situationOption_data() {
@@ -86,7 +86,7 @@ private Q_SLOTS:
     void situationOption() {
         QFETCH(QString, button);
         QFETCH(QStringList, ids);
-        BrowseProdutos list(context());
+        JanelaProdutos list(context());
         list.show();
         if (button != u"situacaoAtivos"_s)
             list.findChild<QRadioButton*>(u"situacaoInativos"_s)->click();
@@ -94,7 +94,7 @@ private Q_SLOTS:
         QVERIFY(radio);
         QCOMPARE(radio->text(), u" "_s + QString(button).remove(u"situacao"_s));
         radio->click();
-        QCOMPARE(column(list, BrowseProdutos::Id), ids);
+        QCOMPARE(column(list, JanelaProdutos::Id), ids);
     }
 
     void fourOrders_data() {
@@ -118,12 +118,12 @@ private Q_SLOTS:
         QFETCH(int, tab);
         QFETCH(QString, name);
         QFETCH(QStringList, ids);
-        BrowseProdutos list(context());
+        JanelaProdutos list(context());
         list.show();
         list.findChild<QRadioButton*>(u"situacaoTodos"_s)->click();
         list.tabs()->setCurrentIndex(tab);
         QCOMPARE(list.tabs()->tabText(tab), name);
-        QCOMPARE(column(list, BrowseProdutos::Id), ids);
+        QCOMPARE(column(list, JanelaProdutos::Id), ids);
     }
 
     void lowerCaseSearchFindsTheWordAnywhere_data() {
@@ -133,29 +133,29 @@ private Q_SLOTS:
     }
     void lowerCaseSearchFindsTheWordAnywhere() {
         QFETCH(int, tab);
-        BrowseProdutos list(context());
+        JanelaProdutos list(context());
         list.show();
         list.tabs()->setCurrentIndex(tab);
         list.findChild<QRadioButton*>(u"situacaoTodos"_s)->click();
         QLineEdit* search = entry(list, u"localizador"_s);
         QTest::keyClicks(search, u"par"_s);
-        QCOMPARE(column(list, BrowseProdutos::Id),
+        QCOMPARE(column(list, JanelaProdutos::Id),
                  (QStringList{u"00000002"_s, u"00000001"_s, u"00000005"_s}));
         QTest::keyClicks(search, u"afuso"_s);
         // Every product of the company with the word, whatever its case or place; not the other
         // company's.
-        QCOMPARE(column(list, BrowseProdutos::Nome),
+        QCOMPARE(column(list, JanelaProdutos::Nome),
                  (QStringList{u"ARRUELA P/ PARAFUSO"_s, u"Parafuso Sextavado 1/2"_s}));
         QTest::keyClicks(search, u" s"_s);
-        QCOMPARE(column(list, BrowseProdutos::Nome), (QStringList{u"Parafuso Sextavado 1/2"_s}));
+        QCOMPARE(column(list, JanelaProdutos::Nome), (QStringList{u"Parafuso Sextavado 1/2"_s}));
         search->clear();
         QTest::keyClicks(search, u"zarc"_s);
         search->insert(u"ã"_s); // typed as the keyboard would (QTest types ASCII only)
-        QCOMPARE(column(list, BrowseProdutos::Id), (QStringList{u"00000005"_s}));
+        QCOMPARE(column(list, JanelaProdutos::Id), (QStringList{u"00000005"_s}));
         // Typed without the accent, as most keyboards in the field are used, and two words as one piece.
         search->clear();
         QTest::keyClicks(search, u"ZARCAO P"_s);
-        QCOMPARE(column(list, BrowseProdutos::Nome), (QStringList{u"Zarcão parafusado"_s}));
+        QCOMPARE(column(list, JanelaProdutos::Nome), (QStringList{u"Zarcão parafusado"_s}));
         QTest::keyClick(search, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(search, Qt::Key_Delete);
         QCOMPARE(list.model()->rowCount(), 5); // an empty entry removes the condition
@@ -178,7 +178,7 @@ private Q_SLOTS:
     void codeLocator() {
         QFETCH(QString, typed);
         QFETCH(QString, codigo);
-        BrowseProdutos list(context());
+        JanelaProdutos list(context());
         list.show();
         list.findChild<QRadioButton*>(u"situacaoTodos"_s)->click();
         QTest::keyClicks(entry(list, u"localizador"_s), typed);
@@ -193,18 +193,18 @@ private Q_SLOTS:
         QVERIFY(produto.open());
         addProduto(produto, produtoDe(1, 1, u"000045"_s, u"Com zeros"_s));
         addProduto(produto, produtoDe(1, 2, u"45"_s, u"Sem zeros"_s));
-        BrowseProdutos list({own.path(), 1, programFolder.path()});
+        JanelaProdutos list({own.path(), 1, programFolder.path()});
         list.show();
         QTest::keyClicks(entry(list, u"localizador"_s), u"45"_s);
         QCOMPARE(list.current()->text("NOME"), u"Sem zeros"_s);
     }
 
     void pricePerSingleUnit() {
-        BrowseProdutos list(context());
+        JanelaProdutos list(context());
         list.show();
         QTest::keyClicks(entry(list, u"localizador"_s), u"45"_s);
         QCOMPARE(list.current()->integer("ID"), 1);
-        QCOMPARE(list.model()->index(list.currentRow(), BrowseProdutos::Preco1).data().toString(),
+        QCOMPARE(list.model()->index(list.currentRow(), JanelaProdutos::Preco1).data().toString(),
                  u"24,0000"_s);
         QCOMPARE(entry(list, u"precoItemUnico"_s)->text(), u"2,0000"_s);
         list.setCurrentRow(list.model()->findLoaded(list.model()->def().fieldIndex("ID"), 4));
@@ -212,14 +212,14 @@ private Q_SLOTS:
     }
 
     void priceListPrices() {
-        BrowseProdutos list(context());
+        JanelaProdutos list(context());
         list.show();
         QLineEdit* pauta = entry(list, u"pauta"_s);
         pauta->setText(u"25"_s);
         Q_EMIT pauta->editingFinished();
         QCOMPARE(list.findChild<QLabel*>(u"pautaDescricao"_s)->text(), u"Tabela Sul"_s);
         // 000045 and B10 have prices in the list; C30 has none and shows zero.
-        QCOMPARE(column(list, BrowseProdutos::Preco1), (QStringList{u"18,0000"_s, u"3,0000"_s, u"0,0000"_s}));
+        QCOMPARE(column(list, JanelaProdutos::Preco1), (QStringList{u"18,0000"_s, u"3,0000"_s, u"0,0000"_s}));
         list.setCurrentRow(2);
         QCOMPARE(entry(list, u"precoItemUnico"_s)->text(), u"0,0000"_s);
         list.setCurrentRow(0);
@@ -227,17 +227,17 @@ private Q_SLOTS:
         // A list without any of these products: all zero.
         pauta->setText(u"26"_s);
         Q_EMIT pauta->editingFinished();
-        QCOMPARE(column(list, BrowseProdutos::Preco1), (QStringList{u"0,0000"_s, u"0,0000"_s, u"0,0000"_s}));
+        QCOMPARE(column(list, JanelaProdutos::Preco1), (QStringList{u"0,0000"_s, u"0,0000"_s, u"0,0000"_s}));
         // No list: the products' own prices; the records were not changed.
         pauta->clear();
         Q_EMIT pauta->editingFinished();
-        QCOMPARE(column(list, BrowseProdutos::Preco1),
+        QCOMPARE(column(list, JanelaProdutos::Preco1),
                  (QStringList{u"24,0000"_s, u"3,5000"_s, u"80,0000"_s}));
         QCOMPARE(list.findChild<QLabel*>(u"pautaDescricao"_s)->text(), QString());
     }
 
     void unknownPriceListCodeOpensThePriceListLookup() {
-        BrowseProdutos list(context());
+        JanelaProdutos list(context());
         list.show();
         QLineEdit* pauta = entry(list, u"pauta"_s);
         QString title;
@@ -257,33 +257,33 @@ private Q_SLOTS:
         pauta->setText(u"98"_s);
         Q_EMIT pauta->editingFinished();
         QCOMPARE(pauta->text(), QString()); // nothing chosen: no price list
-        QCOMPARE(column(list, BrowseProdutos::Preco1),
+        QCOMPARE(column(list, JanelaProdutos::Preco1),
                  (QStringList{u"24,0000"_s, u"3,5000"_s, u"80,0000"_s}));
     }
 
     void promotionalCellIsGreenAlsoHighlighted() {
-        BrowseProdutos list(context());
+        JanelaProdutos list(context());
         list.resize(900, 400);
         list.show();
         QVERIFY(QTest::qWaitForWindowExposed(&list));
         const int promo = list.model()->findLoaded(list.model()->def().fieldIndex("ID"), 2);
-        QCOMPARE(list.model()->index(promo, BrowseProdutos::Preco1).data(Qt::BackgroundRole).value<QColor>(),
+        QCOMPARE(list.model()->index(promo, JanelaProdutos::Preco1).data(Qt::BackgroundRole).value<QColor>(),
                  QColor(0, 255, 0));
-        QVERIFY(!list.model()->index(promo, BrowseProdutos::Nome).data(Qt::BackgroundRole).isValid());
-        QVERIFY(!list.model()->index(0, BrowseProdutos::Preco1).data(Qt::BackgroundRole).isValid());
+        QVERIFY(!list.model()->index(promo, JanelaProdutos::Nome).data(Qt::BackgroundRole).isValid());
+        QVERIFY(!list.model()->index(0, JanelaProdutos::Preco1).data(Qt::BackgroundRole).isValid());
         list.setCurrentRow(promo);
         QTableView* view = list.view();
         const auto pixel = [&](int row, int col) {
             const QRect cell = view->visualRect(list.model()->index(row, col));
             return view->viewport()->grab().toImage().pixelColor(cell.left() + 2, cell.top() + 2);
         };
-        QCOMPARE(pixel(promo, BrowseProdutos::Preco1), QColor(0, 255, 0));
-        QVERIFY(pixel(promo, BrowseProdutos::Nome) != QColor(0, 255, 0));
-        QVERIFY(pixel(0, BrowseProdutos::Preco1) != QColor(0, 255, 0));
+        QCOMPARE(pixel(promo, JanelaProdutos::Preco1), QColor(0, 255, 0));
+        QVERIFY(pixel(promo, JanelaProdutos::Nome) != QColor(0, 255, 0));
+        QVERIFY(pixel(0, JanelaProdutos::Preco1) != QColor(0, 255, 0));
     }
 
     void consultarOpensTheReadOnlyForm() {
-        BrowseProdutos list(context());
+        JanelaProdutos list(context());
         list.show();
         QMap<QString, QString> seen;
         bool readOnly = true;
@@ -320,22 +320,22 @@ private Q_SLOTS:
             view->setCurrentIndex(view->model()->index(2, 0)); // C30, id 4
             QTest::keyClick(view, Qt::Key_Return);
         });
-        QCOMPARE(BrowseProdutos::selecionar(nullptr, context()), std::optional<int>(4));
+        QCOMPARE(JanelaProdutos::selecionar(nullptr, context()), std::optional<int>(4));
         QCOMPARE(settings.consultaProdutoId(), 4);
 
         int openedOn = 0;
         whenModal([&](QWidget* modal) {
             auto* view = modal->findChild<QTableView*>(u"lista"_s);
-            openedOn = view->currentIndex().siblingAtColumn(BrowseProdutos::Id).data().toString().toInt();
+            openedOn = view->currentIndex().siblingAtColumn(JanelaProdutos::Id).data().toString().toInt();
             modal->findChild<QPushButton*>(u"botaoFechar"_s)->click();
         });
-        QCOMPARE(BrowseProdutos::selecionar(nullptr, context()), std::nullopt);
+        QCOMPARE(JanelaProdutos::selecionar(nullptr, context()), std::nullopt);
         QCOMPARE(openedOn, 4);
         QCOMPARE(settings.consultaProdutoId(), 4); // closing without a choice keeps it
     }
 
     void modelUnderTheModelTester() {
-        BrowseProdutos list(context());
+        JanelaProdutos list(context());
         QAbstractItemModelTester tester(list.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
         list.findChild<QRadioButton*>(u"situacaoTodos"_s)->click();
         for (int tab = 0; tab < 4; ++tab) {
@@ -347,7 +347,7 @@ private Q_SLOTS:
     }
 
     void enterInTheSearchOpensTheProduct() {
-        BrowseProdutos list(context());
+        JanelaProdutos list(context());
         list.show();
         QVERIFY(QTest::qWaitForWindowActive(&list));
         QTRY_COMPARE(QApplication::focusWidget(), entry(list, u"localizador"_s));

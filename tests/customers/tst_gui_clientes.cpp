@@ -1,6 +1,6 @@
 // The customer form "Clientes" driven through its widgets on real table files.
-#include "customers/widgets/UpdSocios.h"
-#include "customers/widgets/UpdateClientes.h"
+#include "customers/widgets/FichaCliente.h"
+#include "customers/widgets/FichaSocio.h"
 #include "store/core/Clock.h"
 #include "tests/customers/FixtureClientes.h"
 #include "tests/support/gui/GuiSupport.h"
@@ -34,7 +34,7 @@ class TestGuiClientes : public QObject {
     }
 
     // Everything a customer of type `pessoa` needs to be saved, apart from partners.
-    void preencher(UpdateClientes* f, int pessoa, const QString& razao) {
+    void preencher(FichaCliente* f, int pessoa, const QString& razao) {
         FixtureClientes::escolher(child<QComboBox>(f, "pessoa"), pessoa);
         digitar(child<QLineEdit>(f, "razao"), razao);
         digitar(child<QLineEdit>(f, "municipio"), u"10"_s);
@@ -58,7 +58,7 @@ class TestGuiClientes : public QObject {
     }
 
     void pauta(std::int64_t id, std::int64_t codigo, const QString& descricao) {
-        fx->adicionar("pauta.tps", [&](Record& r) {
+        adicionar(fx->store(), "pauta.tps", [&](Record& r) {
             r.setInteger("ID", id);
             r.setInteger("ID_EMPRESA", FixtureClientes::idEmpresa);
             r.setInteger("CODIGO", codigo);
@@ -67,8 +67,8 @@ class TestGuiClientes : public QObject {
         });
     }
 
-    void adicionarSocio(UpdateClientes* f, const QString& nome) {
-        whenModal<UpdSocios>([nome](UpdSocios* s) {
+    void adicionarSocio(FichaCliente* f, const QString& nome) {
+        whenModal<FichaSocio>([nome](FichaSocio* s) {
             s->findChild<QLineEdit*>(u"nome"_s)->setText(nome);
             QLineEdit* doc = s->findChild<QLineEdit*>(u"documento"_s);
             doc->setText(u"52998224725"_s);
@@ -90,7 +90,7 @@ private Q_SLOTS:
     }
 
     void primeiroClienteLocal() {
-        auto f = fx->abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(Requisicao::Inserir);
         QVERIFY(f);
         QCOMPARE(child<QLabel>(f.get(), "id")->text(), u"900001"_s);
         QCOMPARE(f->windowTitle(), u"Novo"_s);
@@ -106,7 +106,7 @@ private Q_SLOTS:
     void idsAposClientesDoServidor() {
         fx->cliente(7, u"SETE"_s);
         fx->cliente(1500, u"MIL E QUINHENTOS"_s);
-        auto f = fx->abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(Requisicao::Inserir);
         QVERIFY(f);
         QCOMPARE(child<QLabel>(f.get(), "id")->text(), u"901501"_s);
         preencher(f.get(), 2, u"PESSOA UM"_s);
@@ -126,7 +126,7 @@ private Q_SLOTS:
     }
 
     void cancelarRemoveReserva() {
-        auto f = fx->abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(Requisicao::Inserir);
         QVERIFY(f);
         adicionarSocio(f.get(), u"SOCIO"_s);
         QCOMPARE(fx->contar("socios.tps"), 1);
@@ -144,7 +144,7 @@ private Q_SLOTS:
     }
     void isentoEmQualquerCaixa() {
         QFETCH(QString, inscricao);
-        auto f = fx->abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(Requisicao::Inserir);
         QVERIFY(f);
         preencher(f.get(), 1, u"EMPRESA ISENTA"_s);
         digitar(child<QLineEdit>(f.get(), "inscricao"), inscricao);
@@ -170,7 +170,7 @@ private Q_SLOTS:
     }
 
     void empresaComInscricaoNaoEConsumidorFinal() {
-        auto f = fx->abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(Requisicao::Inserir);
         QVERIFY(f);
         preencher(f.get(), 1, u"CONTRIBUINTE"_s);
         FixtureClientes::escolher(child<QComboBox>(f.get(), "indicadorIe"), 1);
@@ -182,7 +182,7 @@ private Q_SLOTS:
     }
 
     void inscricaoInvalidaParaAUf() {
-        auto f = fx->abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(Requisicao::Inserir);
         QVERIFY(f);
         preencher(f.get(), 1, u"IE ERRADA"_s);
         FixtureClientes::escolher(child<QComboBox>(f.get(), "indicadorIe"), 1);
@@ -198,7 +198,7 @@ private Q_SLOTS:
     }
 
     void empresaSemSociosRecusada() {
-        auto f = fx->abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(Requisicao::Inserir);
         QVERIFY(f);
         preencher(f.get(), 1, u"SEM SOCIOS"_s);
         child<QPushButton>(f.get(), "ok")->click();
@@ -209,7 +209,7 @@ private Q_SLOTS:
     }
 
     void exportacaoSemSociosGravada() {
-        auto f = fx->abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(Requisicao::Inserir);
         QVERIFY(f);
         preencher(f.get(), 3, u"EXPORTADOR"_s);
         child<QPushButton>(f.get(), "ok")->click();
@@ -224,7 +224,7 @@ private Q_SLOTS:
     }
     void referenciasVaziasRecusadas() {
         QFETCH(int, pessoa);
-        auto f = fx->abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(Requisicao::Inserir);
         QVERIFY(f);
         preencher(f.get(), pessoa, u"SEM REFERENCIAS"_s);
         child<QPlainTextEdit>(f.get(), "referenciasComerciais")->setPlainText(u"   "_s);
@@ -234,7 +234,7 @@ private Q_SLOTS:
     }
 
     void catorzeDigitosViramCnpj() {
-        auto f = fx->abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(Requisicao::Inserir);
         QVERIFY(f);
         QLineEdit* doc = child<QLineEdit>(f.get(), "documento");
         digitar(doc, u"11222333000181"_s);
@@ -247,7 +247,7 @@ private Q_SLOTS:
     }
 
     void cpfInvalido() {
-        auto f = fx->abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(Requisicao::Inserir);
         QVERIFY(f);
         FixtureClientes::escolher(child<QComboBox>(f.get(), "pessoa"), 2);
         QLineEdit* doc = child<QLineEdit>(f.get(), "documento");
@@ -258,7 +258,7 @@ private Q_SLOTS:
 
     void documentoJaCadastrado() {
         fx->cliente(900005, u"JA EXISTE"_s, 1, u"11.222.333/0001-81"_s);
-        auto f = fx->abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(Requisicao::Inserir);
         QVERIFY(f);
         QCOMPARE(child<QLabel>(f.get(), "id")->text(), u"900006"_s);
         digitar(child<QLineEdit>(f.get(), "documento"), u"11222333000181"_s);
@@ -282,7 +282,7 @@ private Q_SLOTS:
         QFETCH(int, pessoa);
         QFETCH(bool, fisica);
         QFETCH(bool, juridica);
-        auto f = fx->abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(Requisicao::Inserir);
         QVERIFY(f);
         FixtureClientes::escolher(child<QComboBox>(f.get(), "pessoa"), pessoa);
         QTabWidget* abas = child<QTabWidget>(f.get(), "abas");
@@ -294,13 +294,13 @@ private Q_SLOTS:
         // The choice is proposed for the next new customer.
         QCOMPARE(fx->contexto().settings().clientesPessoa(), pessoa);
         f->reject();
-        auto seguinte = fx->abrir(UpdateClientes::Inserir);
+        auto seguinte = fx->abrir(Requisicao::Inserir);
         QCOMPARE(child<QComboBox>(seguinte.get(), "pessoa")->currentData().toInt(), pessoa);
     }
 
     void alteradoPorOutraJanela() {
         fx->cliente(900010, u"ORIGINAL"_s);
-        auto f = fx->abrir(UpdateClientes::Alterar, 900010);
+        auto f = fx->abrir(Requisicao::Alterar, 900010);
         QVERIFY(f);
         QCOMPARE(f->windowTitle(), u"Edita"_s);
         // Another window saves the customer meanwhile.
@@ -326,7 +326,7 @@ private Q_SLOTS:
 
     void alteracaoDeClienteDoServidorAvisa() {
         fx->cliente(1500, u"DO SERVIDOR"_s);
-        auto f = fx->abrir(UpdateClientes::Alterar, 1500);
+        auto f = fx->abrir(Requisicao::Alterar, 1500);
         QVERIFY(f);
         preencher(f.get(), 2, u"MUDADO"_s);
         child<QPushButton>(f.get(), "ok")->click();
@@ -339,7 +339,7 @@ private Q_SLOTS:
 
     void consultaSomenteLeitura() {
         fx->cliente(1500, u"DO SERVIDOR"_s);
-        auto f = fx->abrir(UpdateClientes::Consultar, 1500);
+        auto f = fx->abrir(Requisicao::Consultar, 1500);
         QVERIFY(f);
         QCOMPARE(f->windowTitle(), u"Consultar"_s);
         QVERIFY(child<QLineEdit>(f.get(), "razao")->isReadOnly());
@@ -349,7 +349,7 @@ private Q_SLOTS:
     }
 
     void classeDRetiraCredito() {
-        auto f = fx->abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(Requisicao::Inserir);
         QVERIFY(f);
         QCheckBox* credito = child<QCheckBox>(f.get(), "creditoLiberado");
         credito->setChecked(true);
@@ -362,7 +362,7 @@ private Q_SLOTS:
 
     void enderecoDeEntrega() {
         fx->municipio(20, u"SANTOS"_s, u"SP"_s);
-        auto f = fx->abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(Requisicao::Inserir);
         QVERIFY(f);
         whenModal<QDialog>([](QDialog* d) {
             QCOMPARE(d->objectName(), u"EndEntrega"_s);
@@ -388,7 +388,7 @@ private Q_SLOTS:
 
     void municipioDesconhecidoAbreALista() {
         fx->municipio(20, u"SANTOS"_s, u"SP"_s);
-        auto f = fx->abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(Requisicao::Inserir);
         QVERIFY(f);
         QString aberta;
         responderLista(aberta, 1); // by name: CAMPINAS, SANTOS
@@ -400,7 +400,7 @@ private Q_SLOTS:
     }
 
     void desistirDoMunicipioRecusaOCampo() {
-        auto f = fx->abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(Requisicao::Inserir);
         QVERIFY(f);
         QString aberta;
         responderLista(aberta, -1);
@@ -414,7 +414,7 @@ private Q_SLOTS:
     void pautaDesconhecidaAbreALista() {
         pauta(30001, 3, u"ATACADO"_s);
         pauta(50001, 5, u"VAREJO"_s);
-        auto f = fx->abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(Requisicao::Inserir);
         QVERIFY(f);
         QString aberta;
         responderLista(aberta, 1); // by code: 3, 5
@@ -428,7 +428,7 @@ private Q_SLOTS:
 
     void enderecoComMunicipioDesconhecido() {
         fx->municipio(20, u"SANTOS"_s, u"SP"_s);
-        auto f = fx->abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(Requisicao::Inserir);
         QVERIFY(f);
         QString aberta;
         whenModal<QDialog>([&aberta](QDialog* d) {

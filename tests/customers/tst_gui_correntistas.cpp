@@ -1,7 +1,7 @@
 // The customer list "Correntistas" driven through its widgets on real table files.
 #include "base/core/Session.h"
-#include "customers/widgets/BrowseClientes.h"
-#include "customers/widgets/UpdateClientes.h"
+#include "customers/widgets/FichaCliente.h"
+#include "customers/widgets/JanelaClientes.h"
 #include "tests/customers/FixtureClientes.h"
 #include "tests/support/gui/GuiSupport.h"
 #include "ui/widgets/WindowRegistry.h"
@@ -29,7 +29,7 @@ class TestGuiCorrentistas : public QObject {
 
     std::unique_ptr<FixtureClientes> fx;
 
-    static QList<qint64> ids(BrowseClientes& b) {
+    static QList<qint64> ids(JanelaClientes& b) {
         QList<qint64> lista;
         for (int i = 0; i < b.modelo().rowCount(); ++i)
             lista << b.modelo().idDaLinha(i);
@@ -50,7 +50,7 @@ private Q_SLOTS:
     // A customer with its trade name and document, in municipality `municipio`.
     void clienteCompleto(std::int64_t id, const QString& razao, const QString& fantasia, const QString& cgcpf,
                          std::int64_t municipio = 10) {
-        fx->adicionar("clientes.tps", [&](Record& r) {
+        adicionar(fx->store(), "clientes.tps", [&](Record& r) {
             r.setInteger("ID", id);
             r.setText("RAZAO", razao);
             r.setText("NOME", fantasia);
@@ -65,7 +65,7 @@ private Q_SLOTS:
     }
 
     void colunasEAtivos() {
-        BrowseClientes b(fx->contexto(), false);
+        JanelaClientes b(fx->contexto(), false);
         QCOMPARE(b.windowTitle(), u"Correntistas"_s);
         QCOMPARE(ids(b), (QList<qint64>{1500, 900001}));
         QCOMPARE(b.modelo().data(b.modelo().index(0, 0)).toString(), u"001500"_s);
@@ -76,7 +76,7 @@ private Q_SLOTS:
     }
 
     void situacao() {
-        BrowseClientes b(fx->contexto(), false);
+        JanelaClientes b(fx->contexto(), false);
         child<QRadioButton>(&b, "todos")->click();
         QCOMPARE(ids(b), (QList<qint64>{1500, 900001, 900002}));
         child<QRadioButton>(&b, "inativos")->click();
@@ -84,7 +84,7 @@ private Q_SLOTS:
     }
 
     void ordemPorNomeELocalizador() {
-        BrowseClientes b(fx->contexto(), false);
+        JanelaClientes b(fx->contexto(), false);
         child<QRadioButton>(&b, "todos")->click();
         child<QTabWidget>(&b, "abas")->setCurrentIndex(1);
         QCOMPARE(ids(b), (QList<qint64>{900001, 900002, 1500}));
@@ -93,7 +93,7 @@ private Q_SLOTS:
     }
 
     void localizadorDeDocumento() {
-        BrowseClientes b(fx->contexto(), false);
+        JanelaClientes b(fx->contexto(), false);
         child<QTabWidget>(&b, "abas")->setCurrentIndex(2);
         QLineEdit* e = child<QLineEdit>(&b, "localizaDocumento");
         QTest::keyClicks(e, u"11222333000181"_s);
@@ -103,7 +103,7 @@ private Q_SLOTS:
     }
 
     void municipioMostraTodasAsSituacoes() {
-        BrowseClientes b(fx->contexto(), false);
+        JanelaClientes b(fx->contexto(), false);
         child<QTabWidget>(&b, "abas")->setCurrentIndex(4);
         QLineEdit* e = child<QLineEdit>(&b, "municipio");
         QTest::keyClicks(e, u"10"_s);
@@ -113,7 +113,7 @@ private Q_SLOTS:
     }
 
     void municipioDesconhecidoAbreALista() {
-        BrowseClientes b(fx->contexto(), false);
+        JanelaClientes b(fx->contexto(), false);
         child<QTabWidget>(&b, "abas")->setCurrentIndex(4);
         QString aberta;
         whenModal([&aberta](QWidget* modal) {
@@ -130,7 +130,7 @@ private Q_SLOTS:
     }
 
     void clienteDoServidorSomenteLeitura() {
-        BrowseClientes b(fx->contexto(), false);
+        JanelaClientes b(fx->contexto(), false);
         b.posicionar(1500);
         child<QPushButton>(&b, "editar")->click();
         child<QPushButton>(&b, "excluir")->click();
@@ -140,9 +140,9 @@ private Q_SLOTS:
     }
 
     void clienteLocalEditavelEExcluivel() {
-        BrowseClientes b(fx->contexto(), false);
+        JanelaClientes b(fx->contexto(), false);
         b.posicionar(900001);
-        whenModal<UpdateClientes>([](UpdateClientes* f) {
+        whenModal<FichaCliente>([](FichaCliente* f) {
             QCOMPARE(f->windowTitle(), u"Edita"_s);
             QCOMPARE(f->idAtual(), 900001);
             f->reject();
@@ -157,11 +157,11 @@ private Q_SLOTS:
     }
 
     void excluirComPedidosRecusado() {
-        fx->adicionar("pedidos.tps", [](Record& r) {
+        adicionar(fx->store(), "pedidos.tps", [](Record& r) {
             r.setInteger("ID", 1);
             r.setInteger("CLIEN", 900001);
         });
-        BrowseClientes b(fx->contexto(), false);
+        JanelaClientes b(fx->contexto(), false);
         b.posicionar(900001);
         child<QPushButton>(&b, "excluir")->click();
         QCOMPARE(MessageBox::shown().size(), 2);
@@ -171,15 +171,15 @@ private Q_SLOTS:
 
     void novoRecusadoPeloBloqueio() {
         fx->bloqueios(8 | 1);
-        BrowseClientes b(fx->contexto(), false);
+        JanelaClientes b(fx->contexto(), false);
         child<QPushButton>(&b, "novo")->click();
         QCOMPARE(shownBoxes(), QStringList{u"Aviso: Sem permissão para cadastrar novo cliente!"_s});
         QCOMPARE(fx->contar("clientes.tps"), 3);
     }
 
     void novoPelaListaECancelado() {
-        BrowseClientes b(fx->contexto(), false);
-        whenModal<UpdateClientes>([this](UpdateClientes* f) {
+        JanelaClientes b(fx->contexto(), false);
+        whenModal<FichaCliente>([this](FichaCliente* f) {
             QCOMPARE(f->idAtual(), 900003);
             QCOMPARE(fx->contar("clientes.tps"), 4);
             f->reject();
@@ -190,7 +190,7 @@ private Q_SLOTS:
 
     void selecaoDevolveOCliente() {
         whenModal<QDialog>([](QDialog* d) {
-            auto* lista = d->findChild<BrowseClientes*>();
+            auto* lista = d->findChild<JanelaClientes*>();
             QVERIFY(lista);
             QVERIFY(lista->findChild<QPushButton*>(u"selecionar"_s)->isVisible());
             lista->posicionar(900001);
@@ -213,7 +213,7 @@ private Q_SLOTS:
         setIdEmpAtiva(FixtureClientes::idEmpresa);
         QVERIFY(WindowRegistry::open(janelaMenu::BrowseCLIENTES, c));
         QCOMPARE(area.subWindowList().size(), 1);
-        auto* lista = qobject_cast<BrowseClientes*>(area.subWindowList()[0]->widget());
+        auto* lista = qobject_cast<JanelaClientes*>(area.subWindowList()[0]->widget());
         QVERIFY(lista);
         QCOMPARE(ids(*lista), (QList<qint64>{1500, 900001})); // the session's folder
         QVERIFY(MessageBox::shown().isEmpty());
@@ -223,7 +223,7 @@ private Q_SLOTS:
     void modeloSobOTesterDeModelos() {
         for (int i = 0; i < 150; ++i)
             clienteCompleto(910000 + i, u"CLIENTE %1"_s.arg(i, 3, 10, QLatin1Char('0')), {}, {});
-        BrowseClientes b(fx->contexto(), false);
+        JanelaClientes b(fx->contexto(), false);
         QAbstractItemModelTester tester(&b.modelo(), QAbstractItemModelTester::FailureReportingMode::QtTest);
         for (int aba = 0; aba < 5; ++aba)
             child<QTabWidget>(&b, "abas")->setCurrentIndex(aba);
@@ -249,7 +249,7 @@ private Q_SLOTS:
     void municipioSemEscolhaMostraTodos() {
         fx->municipio(20, u"JUNDIAI"_s, u"SP"_s);
         clienteCompleto(900003, u"BETA"_s, {}, {}, 20);
-        BrowseClientes b(fx->contexto(), false);
+        JanelaClientes b(fx->contexto(), false);
         child<QTabWidget>(&b, "abas")->setCurrentIndex(4);
         // No municipality typed: every customer, by name, whatever its situation.
         QCOMPARE(ids(b), (QList<qint64>{900001, 900003, 900002, 1500}));
@@ -271,7 +271,7 @@ private Q_SLOTS:
     }
     void municipioForaDoIntervalo() {
         QFETCH(QString, digitado);
-        BrowseClientes b(fx->contexto(), false);
+        JanelaClientes b(fx->contexto(), false);
         child<QTabWidget>(&b, "abas")->setCurrentIndex(4);
         QLineEdit* e = child<QLineEdit>(&b, "municipio");
         QTest::keyClicks(e, digitado);
@@ -293,11 +293,11 @@ private Q_SLOTS:
         QFETCH(int, tecla);
         QFETCH(QString, formulario);
         QFETCH(bool, excluido);
-        BrowseClientes b(fx->contexto(), false);
+        JanelaClientes b(fx->contexto(), false);
         b.posicionar(900001);
         QString aberto;
         if (!formulario.isEmpty())
-            whenModal<UpdateClientes>([&aberto](UpdateClientes* f) {
+            whenModal<FichaCliente>([&aberto](FichaCliente* f) {
                 aberto = f->windowTitle();
                 f->reject();
             });
@@ -308,10 +308,10 @@ private Q_SLOTS:
     }
 
     void enterNaBuscaAbreOCliente() {
-        BrowseClientes b(fx->contexto(), false);
+        JanelaClientes b(fx->contexto(), false);
         child<QTabWidget>(&b, "abas")->setCurrentIndex(1);
         qint64 editado = 0;
-        whenModal<UpdateClientes>([&editado](UpdateClientes* f) {
+        whenModal<FichaCliente>([&editado](FichaCliente* f) {
             editado = f->idAtual();
             f->reject();
         });
@@ -323,7 +323,7 @@ private Q_SLOTS:
 
     void enterNaBuscaEscolheNaConsulta() {
         whenModal<QDialog>([](QDialog* d) {
-            auto* lista = d->findChild<BrowseClientes*>();
+            auto* lista = d->findChild<JanelaClientes*>();
             lista->findChild<QTabWidget*>(u"abas"_s)->setCurrentIndex(1);
             QLineEdit* e = lista->findChild<QLineEdit*>(u"localizaRazao"_s);
             QTest::keyClicks(e, u"ser"_s);
@@ -335,7 +335,7 @@ private Q_SLOTS:
     }
 
     void abreComOCursorNaBusca() {
-        BrowseClientes b(fx->contexto(), false);
+        JanelaClientes b(fx->contexto(), false);
         b.show();
         QVERIFY(QTest::qWaitForWindowActive(&b));
         QTRY_COMPARE(QApplication::focusWidget(), child<QLineEdit>(&b, "localizaId"));
@@ -373,7 +373,7 @@ private Q_SLOTS:
         QFETCH(qint64, esperado);
         clienteCompleto(900010, u"Antônio Ribeiro"_s, u"Zé do Boné"_s, u"706.588.110-53"_s);
         clienteCompleto(900011, u"ANTONIO SILVA"_s, u"ZEBRA"_s, u"800.000.000-00"_s);
-        BrowseClientes b(fx->contexto(), false);
+        JanelaClientes b(fx->contexto(), false);
         child<QTabWidget>(&b, "abas")->setCurrentIndex(aba);
         static const char* const entradas[] = {"localizaId", "localizaRazao", "localizaDocumento",
                                                "localizaFantasia"};
@@ -388,7 +388,7 @@ private Q_SLOTS:
         // leave about 640 pixels to the window.
         QMdiArea area;
         area.resize(1366, 640);
-        auto* b = new BrowseClientes(fx->contexto(), false);
+        auto* b = new JanelaClientes(fx->contexto(), false);
         QMdiSubWindow* janela = area.addSubWindow(b);
         area.show();
         janela->showMaximized();
@@ -400,7 +400,7 @@ private Q_SLOTS:
         QMdiArea area;
         area.resize(1366, 640);
         for (int i = 0; i < 6; ++i)
-            area.addSubWindow(new BrowseClientes(fx->contexto(), false))->show();
+            area.addSubWindow(new JanelaClientes(fx->contexto(), false))->show();
         area.show();
         QVERIFY(QTest::qWaitForWindowExposed(&area));
         area.tileSubWindows();
@@ -410,7 +410,7 @@ private Q_SLOTS:
     }
 
     void buscaRecusaOQueOCampoNaoGuarda() {
-        BrowseClientes b(fx->contexto(), false);
+        JanelaClientes b(fx->contexto(), false);
         child<QTabWidget>(&b, "abas")->setCurrentIndex(1);
         QLineEdit* e = child<QLineEdit>(&b, "localizaRazao");
         QKeyEvent tecla(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, u"Ł"_s); // not in the files

@@ -1,14 +1,15 @@
 // The entries of the customer windows and of the reference lists accept only what their fields can
 // hold; a refused value is said, never written, and never ends the program.
-#include "customers/widgets/BrowseFormaPag.h"
-#include "customers/widgets/BrowseMunic.h"
-#include "customers/widgets/BrowsePauta.h"
-#include "customers/widgets/BrowseVendedor.h"
-#include "customers/widgets/UpdSocios.h"
-#include "customers/widgets/UpdateClientes.h"
+#include "customers/widgets/FichaCliente.h"
+#include "customers/widgets/FichaSocio.h"
+#include "customers/widgets/JanelaFormasPagamento.h"
+#include "customers/widgets/JanelaMunicipios.h"
+#include "customers/widgets/JanelaPautas.h"
+#include "customers/widgets/JanelaVendedores.h"
 #include "store/core/Clock.h"
 #include "store/core/Text.h"
 #include "tests/customers/FixtureClientes.h"
+#include "tests/support/QtTestTexts.h"
 #include "tests/support/gui/GuiSupport.h"
 
 #include <QClipboard>
@@ -194,20 +195,20 @@ class TestGuiEntradas : public QObject {
     }
 
     void dadosDasListas() {
-        fx->adicionar("vendedor.tps", [](Record& r) {
+        adicionar(fx->store(), "vendedor.tps", [](Record& r) {
             r.setInteger("ID_VENDEDOR", 1);
             r.setInteger("ID_EMPRESA", FixtureClientes::idEmpresa);
             r.setInteger("CODIGO", 12);
             r.setInteger("ATIVO", 1);
             r.setText("NOME", u"ZÉLIA"_s);
         });
-        fx->adicionar("formapag.tps", [](Record& r) {
+        adicionar(fx->store(), "formapag.tps", [](Record& r) {
             r.setInteger("ID_FORMAPAG", 70001);
             r.setInteger("ID_EMPRESA", FixtureClientes::idEmpresa);
             r.setInteger("CODIGO", 7);
             r.setText("DESCR", u"BOLETO 30 DIAS"_s);
         });
-        fx->adicionar("pauta.tps", [](Record& r) {
+        adicionar(fx->store(), "pauta.tps", [](Record& r) {
             r.setInteger("ID", 30001);
             r.setInteger("ID_EMPRESA", FixtureClientes::idEmpresa);
             r.setInteger("CODIGO", 3);
@@ -249,7 +250,7 @@ private Q_SLOTS:
         QFETCH(QString, entrada);
         QFETCH(QString, digitado);
         QFETCH(QString, fica);
-        auto f = fx->abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(Requisicao::Inserir);
         QVERIFY(f);
         FixtureClientes::escolher(child<QComboBox>(f.get(), "pessoa"), pessoa);
         QLineEdit* e = child<QLineEdit>(f.get(), entrada.toLatin1().constData());
@@ -263,13 +264,13 @@ private Q_SLOTS:
 
     // A share above 100 that came from the server opens without a refusal and stays as it was.
     void valorAntigoForaDaFaixaAbreSemRecusa() {
-        fx->adicionar("clientes.tps", [](Record& r) {
+        adicionar(fx->store(), "clientes.tps", [](Record& r) {
             r.setInteger("ID", 1500);
             r.setInteger("PESSO", 1);
             r.setText("RAZAO", u"DO SERVIDOR"_s);
             r.setInteger("PERC_VENDAS", 200, 0);
         });
-        auto f = fx->abrir(UpdateClientes::Consultar, 1500);
+        auto f = fx->abrir(Requisicao::Consultar, 1500);
         QVERIFY(f);
         QCOMPARE(child<QLineEdit>(f.get(), "percentual1")->text(), u"200"_s);
         QVERIFY(MessageBox::shown().isEmpty());
@@ -281,7 +282,7 @@ private Q_SLOTS:
         fx->cliente(900010, u"JA GRAVADO"_s);
         const QList<Record> clientesAntes = registros(fx->store(), "clientes.tps");
         const QList<Record> sociosAntes = registros(fx->store(), "socios.tps");
-        auto f = fx->abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(Requisicao::Inserir);
         QVERIFY(f);
         QVERIFY(QTest::qWaitForWindowActive(f.get()));
         std::set<QLineEdit*> vistas;
@@ -292,7 +293,7 @@ private Q_SLOTS:
         QVERIFY(vistas.size() > 50);
 
         bool socioVisto = false;
-        whenModal<UpdSocios>([&](UpdSocios* s) {
+        whenModal<FichaSocio>([&](FichaSocio* s) {
             std::set<QLineEdit*> doSocio;
             percorrerEntradas(s, doSocio);
             socioVisto = doSocio.size() == 6;
@@ -327,10 +328,10 @@ private Q_SLOTS:
         dadosDasListas();
         const ListContext contexto = fx->contexto().listas();
         std::vector<std::unique_ptr<ReferenceList>> listas;
-        listas.push_back(std::make_unique<BrowseVendedor>(contexto));
-        listas.push_back(std::make_unique<BrowseFormaPag>(contexto));
-        listas.push_back(std::make_unique<BrowseMunic>(contexto));
-        listas.push_back(std::make_unique<BrowsePauta>(contexto));
+        listas.push_back(std::make_unique<JanelaVendedores>(contexto));
+        listas.push_back(std::make_unique<JanelaFormasPagamento>(contexto));
+        listas.push_back(std::make_unique<JanelaMunicipios>(contexto));
+        listas.push_back(std::make_unique<JanelaPautas>(contexto));
         for (auto& lista : listas) {
             lista->show();
             QLineEdit* localizador = child<QLineEdit>(lista.get(), "localizador");
@@ -348,7 +349,7 @@ private Q_SLOTS:
 
     // A date can be cleared; an impossible one is refused with a message and never saved.
     void dataApagadaEDataImpossivel() {
-        fx->adicionar("clientes.tps", [](Record& r) {
+        adicionar(fx->store(), "clientes.tps", [](Record& r) {
             r.setInteger("ID", 900020);
             r.setInteger("PESSO", 2);
             r.setInteger("ATIVO", 1);
@@ -358,7 +359,7 @@ private Q_SLOTS:
             r.setText("I_COM", u"Fornecedor (19)3232-0000"_s);
             r.setDate("NASCT", Date::fromYmd(1980, 5, 17));
         });
-        auto f = fx->abrir(UpdateClientes::Alterar, 900020);
+        auto f = fx->abrir(Requisicao::Alterar, 900020);
         QVERIFY(f);
         QLineEdit* nascimento = child<QLineEdit>(f.get(), "nascimento");
         QCOMPARE(nascimento->text(), u"17/05/1980"_s);
@@ -378,10 +379,10 @@ private Q_SLOTS:
     }
 
     void mesDeEntradaDoSocioImpossivel() {
-        auto f = fx->abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(Requisicao::Inserir);
         QVERIFY(f);
         bool continuouAberto = false;
-        whenModal<UpdSocios>([&](UpdSocios* s) {
+        whenModal<FichaSocio>([&](FichaSocio* s) {
             s->findChild<QLineEdit*>(u"nome"_s)->setText(u"ANA"_s);
             QLineEdit* entrada = s->findChild<QLineEdit*>(u"entrada"_s);
             entrada->setFocus();
@@ -404,7 +405,7 @@ private Q_SLOTS:
     // when it is not found.
     void formaDePagamentoSoExistente() {
         dadosDasListas();
-        auto f = fx->abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(Requisicao::Inserir);
         QVERIFY(f);
         QLineEdit* forma = child<QLineEdit>(f.get(), "formaPagamento");
         mostrarAbaDe(f.get(), forma);
@@ -425,7 +426,7 @@ private Q_SLOTS:
     }
 
     void emailSemArrobaRecusado() {
-        auto f = fx->abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(Requisicao::Inserir);
         QVERIFY(f);
         FixtureClientes::escolher(child<QComboBox>(f.get(), "pessoa"), 3);
         digitar(child<QLineEdit>(f.get(), "razao"), u"EXPORTADOR"_s);
@@ -449,7 +450,7 @@ private Q_SLOTS:
     // A name typed in the municipality entry opens the municipality list on that name.
     void nomeDoMunicipioLevadoParaALista() {
         fx->municipio(20, u"SANTOS"_s, u"SP"_s);
-        auto f = fx->abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(Requisicao::Inserir);
         QVERIFY(f);
         QString localizado;
         QString atual;
@@ -466,7 +467,7 @@ private Q_SLOTS:
     }
 
     void abreNoPrimeiroCampo() {
-        auto f = fx->abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(Requisicao::Inserir);
         QVERIFY(f);
         QVERIFY(QTest::qWaitForWindowActive(f.get()));
         QTRY_COMPARE(QApplication::focusWidget(), child<QComboBox>(f.get(), "pessoa"));
@@ -474,7 +475,7 @@ private Q_SLOTS:
 
     // Leaving the empty commercial references asks nothing: the check waits for "&OK".
     void referenciasConferidasSoNoOk() {
-        auto f = fx->abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(Requisicao::Inserir);
         QVERIFY(f);
         QVERIFY(QTest::qWaitForWindowActive(f.get()));
         QPlainTextEdit* refs = child<QPlainTextEdit>(f.get(), "referenciasComerciais");
@@ -490,10 +491,10 @@ private Q_SLOTS:
 
     // Esc in the partner form asks too; "&Não" gives the typed partner up.
     void escNoSocioPergunta() {
-        auto f = fx->abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(Requisicao::Inserir);
         QVERIFY(f);
         bool perguntou = false;
-        whenModal<UpdSocios>([&](UpdSocios* s) {
+        whenModal<FichaSocio>([&](FichaSocio* s) {
             s->findChild<QLineEdit*>(u"nome"_s)->setText(u"ANA"_s);
             MessageBox::clearShown();
             MessageBox::setNextAnswers({Button::Cancel});
@@ -511,7 +512,7 @@ private Q_SLOTS:
 
     // Esc asks before throwing typed data away; without changes it just closes.
     void escPerguntaAntesDeDescartar() {
-        auto f = fx->abrir(UpdateClientes::Inserir);
+        auto f = fx->abrir(Requisicao::Inserir);
         QVERIFY(f);
         digitar(child<QLineEdit>(f.get(), "razao"), u"DIGITADO"_s);
         MessageBox::setNextAnswers({Button::Cancel});
@@ -526,7 +527,7 @@ private Q_SLOTS:
         QVERIFY(!fx->lerCliente(900001));
 
         MessageBox::clearShown();
-        auto g = fx->abrir(UpdateClientes::Inserir);
+        auto g = fx->abrir(Requisicao::Inserir);
         QVERIFY(g);
         QTest::keyClick(g.get(), Qt::Key_Escape);
         QVERIFY(!g->isVisible());

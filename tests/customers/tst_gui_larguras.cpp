@@ -1,7 +1,7 @@
 // The partner form and the partner list show their values whole at the size they open with.
 #include "customers/core/SociosCliente.h"
 #include "customers/widgets/AbaSocios.h"
-#include "customers/widgets/UpdSocios.h"
+#include "customers/widgets/FichaSocio.h"
 #include "tests/customers/FixtureClientes.h"
 
 #include <QHeaderView>
@@ -23,7 +23,7 @@ private Q_SLOTS:
         FixtureClientes fx;
         Record socio(*findTable("socios.tps"));
         socio.setText("NOME", nomeLongo);
-        UpdSocios f(socio, UpdSocios::Alterar, fx.contexto().iniJanelas());
+        FichaSocio f(socio, Requisicao::Alterar, fx.contexto().iniJanelas());
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));
         auto* nome = f.findChild<QLineEdit*>(u"nome"_s);
@@ -32,7 +32,7 @@ private Q_SLOTS:
 
     void listaDeSociosMostraONomeInteiro() {
         FixtureClientes fx;
-        fx.adicionar("socios.tps", [](Record& r) {
+        adicionar(fx.store(), "socios.tps", [](Record& r) {
             r.setInteger("ID_SOCIO", 1);
             r.setInteger("ID_CLIENTE", 900001);
             r.setText("NOME", nomeLongo);

@@ -1,8 +1,8 @@
 #include "base/core/Session.h"
-#include "customers/widgets/BrowseFormaPag.h"
-#include "customers/widgets/BrowseMunic.h"
-#include "customers/widgets/BrowsePauta.h"
-#include "customers/widgets/BrowseVendedor.h"
+#include "customers/widgets/JanelaFormasPagamento.h"
+#include "customers/widgets/JanelaMunicipios.h"
+#include "customers/widgets/JanelaPautas.h"
+#include "customers/widgets/JanelaVendedores.h"
 #include "customers/widgets/ReferenceWindows.h"
 #include "tests/customers/ProdutoFixture.h"
 #include "tests/support/TempDataFolder.h"
@@ -135,27 +135,27 @@ private Q_SLOTS:
     }
 
     void vendedores() {
-        BrowseVendedor list(context());
+        JanelaVendedores list(context());
         QCOMPARE(list.windowTitle(), u"Vendedores"_s);
         QCOMPARE(headers(list), (QStringList{u"Id"_s, u"Nome"_s}));
         QCOMPARE(tabNames(list), (QStringList{u"Id"_s, u"Nome"_s}));
         // Active salespeople of every company, none inactive.
-        QCOMPARE(column(list, BrowseVendedor::Id), (QStringList{u"003"_s, u"007"_s, u"012"_s}));
+        QCOMPARE(column(list, JanelaVendedores::Id), (QStringList{u"003"_s, u"007"_s, u"012"_s}));
         list.tabs()->setCurrentIndex(1);
-        QCOMPARE(column(list, BrowseVendedor::Nome), (QStringList{u"Antônio"_s, u"carlos"_s, u"Zélia"_s}));
+        QCOMPARE(column(list, JanelaVendedores::Nome), (QStringList{u"Antônio"_s, u"carlos"_s, u"Zélia"_s}));
         QTest::keyClicks(list.findChild<QLineEdit*>(u"localizador"_s), u"Z"_s);
         QCOMPARE(list.current()->text("NOME"), u"Zélia"_s);
     }
 
     void formasDePagamento() {
-        BrowseFormaPag list(context());
+        JanelaFormasPagamento list(context());
         QCOMPARE(list.windowTitle(), u"Formas de Pagamento"_s);
         QCOMPARE(headers(list), (QStringList{u"Código"_s, u"Descrição"_s, u"Acrescimo"_s, u"Cobrança"_s}));
         QCOMPARE(tabNames(list), (QStringList{u"Descrição"_s, u"Código"_s}));
         // Only the active company's, in description order.
-        QCOMPARE(column(list, BrowseFormaPag::Codigo), (QStringList{u"000002"_s, u"000007"_s}));
-        QCOMPARE(column(list, BrowseFormaPag::Acrescimo), (QStringList{u"0,00"_s, u"2,50"_s}));
-        QCOMPARE(column(list, BrowseFormaPag::Cobranca), (QStringList{u"Carteira"_s, u"Bancaria"_s}));
+        QCOMPARE(column(list, JanelaFormasPagamento::Codigo), (QStringList{u"000002"_s, u"000007"_s}));
+        QCOMPARE(column(list, JanelaFormasPagamento::Acrescimo), (QStringList{u"0,00"_s, u"2,50"_s}));
+        QCOMPARE(column(list, JanelaFormasPagamento::Cobranca), (QStringList{u"Carteira"_s, u"Bancaria"_s}));
         list.tabs()->setCurrentIndex(1);
         QTest::keyClicks(list.findChild<QLineEdit*>(u"localizador"_s), u"5"_s);
         QCOMPARE(list.current()->integer("CODIGO"), 7);
@@ -169,11 +169,11 @@ private Q_SLOTS:
     }
 
     void municipios() {
-        BrowseMunic list(context());
+        JanelaMunicipios list(context());
         QCOMPARE(list.windowTitle(), u"Municípios"_s);
         QCOMPARE(headers(list), (QStringList{u"Id"_s, u"Município"_s, u"UF"_s}));
         QCOMPARE(tabNames(list), (QStringList{u"Município"_s, u"Id"_s}));
-        QCOMPARE(column(list, BrowseMunic::Municipio),
+        QCOMPARE(column(list, JanelaMunicipios::Municipio),
                  (QStringList{u"Campinas"_s, u"Curitiba"_s, u"São Paulo"_s, u"Sorocaba"_s}));
         auto* localizador = list.findChild<QLineEdit*>(u"localizador"_s);
         QTest::keyClicks(localizador, u"cu"_s);
@@ -186,7 +186,7 @@ private Q_SLOTS:
         QTest::keyClicks(localizador, u"so"_s);
         QCOMPARE(list.current()->text("NOME"), u"Sorocaba"_s);
         list.tabs()->setCurrentIndex(1);
-        QCOMPARE(column(list, BrowseMunic::Id),
+        QCOMPARE(column(list, JanelaMunicipios::Id),
                  (QStringList{u"3509502"_s, u"3550308"_s, u"3552205"_s, u"4106902"_s}));
     }
 
@@ -199,16 +199,16 @@ private Q_SLOTS:
     void pautas() {
         QFETCH(int, tab);
         QFETCH(QStringList, codigos);
-        BrowsePauta list(context());
+        JanelaPautas list(context());
         QCOMPARE(list.windowTitle(), u"Pauta de Preços"_s);
         QCOMPARE(headers(list), (QStringList{u"Código"_s, u"Nº Pauta"_s, u"Validade Inicial"_s,
                                              u"Validade Final"_s, u"Descrição"_s}));
         QCOMPARE(tabNames(list), (QStringList{u"Código"_s, u"Descrição"_s}));
         list.tabs()->setCurrentIndex(tab);
         // The active company's lists open to every customer, under both orders.
-        QCOMPARE(column(list, BrowsePauta::Codigo), codigos);
-        QCOMPARE(column(list, BrowsePauta::ValidadeInicial), (QStringList{u"01/01/2026"_s, u""_s}));
-        QCOMPARE(column(list, BrowsePauta::ValidadeFinal), (QStringList{u"31/12/2026"_s, u""_s}));
+        QCOMPARE(column(list, JanelaPautas::Codigo), codigos);
+        QCOMPARE(column(list, JanelaPautas::ValidadeInicial), (QStringList{u"01/01/2026"_s, u""_s}));
+        QCOMPARE(column(list, JanelaPautas::ValidadeFinal), (QStringList{u"31/12/2026"_s, u""_s}));
     }
 
     void selectionsReturnTheirCodes() {
@@ -217,19 +217,19 @@ private Q_SLOTS:
             view->setCurrentIndex(view->model()->index(2, 0));
             modal->findChild<QPushButton*>(u"botaoSelecionar"_s)->click();
         });
-        QCOMPARE(BrowseVendedor::selecionar(nullptr, context()), std::optional<int>(12));
+        QCOMPARE(JanelaVendedores::selecionar(nullptr, context()), std::optional<int>(12));
         whenModal([](QWidget* modal) {
             auto* view = modal->findChild<QTableView*>(u"lista"_s);
             view->setCurrentIndex(view->model()->index(1, 0));
             Q_EMIT view->doubleClicked(view->model()->index(1, 0));
         });
-        QCOMPARE(BrowseFormaPag::selecionar(nullptr, context()), std::optional<int>(7));
+        QCOMPARE(JanelaFormasPagamento::selecionar(nullptr, context()), std::optional<int>(7));
         whenModal([](QWidget* modal) {
             QTest::keyClick(modal->findChild<QTableView*>(u"lista"_s), Qt::Key_Return);
         });
-        QCOMPARE(BrowseMunic::selecionar(nullptr, context()), std::optional<int>(3509502));
+        QCOMPARE(JanelaMunicipios::selecionar(nullptr, context()), std::optional<int>(3509502));
         whenModal([](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Escape); });
-        QCOMPARE(BrowsePauta::selecionar(nullptr, context()), std::nullopt);
+        QCOMPARE(JanelaPautas::selecionar(nullptr, context()), std::nullopt);
     }
 
     void emptyListOffersNothingToSelect() {
@@ -242,7 +242,8 @@ private Q_SLOTS:
             QTest::keyClick(modal->findChild<QTableView*>(u"lista"_s), Qt::Key_Return);
             modal->findChild<QPushButton*>(u"botaoFechar"_s)->click();
         });
-        QCOMPARE(BrowseMunic::selecionar(nullptr, {empty.path(), 1, programFolder.path()}), std::nullopt);
+        QCOMPARE(JanelaMunicipios::selecionar(nullptr, {empty.path(), 1, programFolder.path()}),
+                 std::nullopt);
         QVERIFY(!enabled);
     }
 
@@ -277,16 +278,16 @@ private Q_SLOTS:
 
     void modelsUnderTheModelTester() {
         for (int tab = 0; tab < 2; ++tab) {
-            BrowseMunic munic(context());
+            JanelaMunicipios munic(context());
             QAbstractItemModelTester t1(munic.model(),
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
-            BrowsePauta pauta(context());
+            JanelaPautas pauta(context());
             QAbstractItemModelTester t2(pauta.model(),
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
-            BrowseVendedor vendedor(context());
+            JanelaVendedores vendedor(context());
             QAbstractItemModelTester t3(vendedor.model(),
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
-            BrowseFormaPag forma(context());
+            JanelaFormasPagamento forma(context());
             QAbstractItemModelTester t4(forma.model(),
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
             for (ListWindow* list : std::initializer_list<ListWindow*>{&munic, &pauta, &vendedor, &forma}) {
@@ -306,7 +307,7 @@ private Q_SLOTS:
         TempDataFolder many;
         manyMunicipalities(many);
         const ListContext manyContext{many.path(), 1, programFolder.path()};
-        BrowseMunic list(manyContext);
+        JanelaMunicipios list(manyContext);
         list.resize(600, 400);
         list.show();
         QVERIFY(QTest::qWaitForWindowExposed(&list));
@@ -321,16 +322,16 @@ private Q_SLOTS:
             auto* view = modal->findChild<QTableView*>(u"lista"_s);
             QTRY_VERIFY(currentRowInView(view));
             inView = true;
-            name = view->currentIndex().siblingAtColumn(BrowseMunic::Municipio).data().toString();
+            name = view->currentIndex().siblingAtColumn(JanelaMunicipios::Municipio).data().toString();
             QTest::keyClick(modal, Qt::Key_Escape);
         });
-        QCOMPARE(BrowseMunic::selecionar(nullptr, manyContext), std::nullopt);
+        QCOMPARE(JanelaMunicipios::selecionar(nullptr, manyContext), std::nullopt);
         QVERIFY(inView);
         QCOMPARE(name, u"MUNICIPIO 280"_s);
     }
 
     void opensWithTheCursorInTheSearch() {
-        BrowseMunic list(context());
+        JanelaMunicipios list(context());
         list.show();
         QVERIFY(QTest::qWaitForWindowActive(&list));
         QTRY_COMPARE(QApplication::focusWidget(), list.findChild<QLineEdit*>(u"localizador"_s));
@@ -345,7 +346,7 @@ private Q_SLOTS:
             if (modal->isVisible())
                 QTest::keyClick(modal, Qt::Key_Escape); // Enter chose nothing
         });
-        QCOMPARE(BrowseMunic::selecionar(nullptr, context()), std::optional<int>(4106902));
+        QCOMPARE(JanelaMunicipios::selecionar(nullptr, context()), std::optional<int>(4106902));
     }
 
     void lookupsShowTheirColumns() {
@@ -359,9 +360,9 @@ private Q_SLOTS:
                 QTest::keyClick(modal, Qt::Key_Escape);
             });
             if (list == 0)
-                BrowsePauta::selecionar(nullptr, context());
+                JanelaPautas::selecionar(nullptr, context());
             else
-                BrowseMunic::selecionar(nullptr, context());
+                JanelaMunicipios::selecionar(nullptr, context());
             QVERIFY2(needed > 0 && needed <= shown, qPrintable(u"%1 > %2"_s.arg(needed).arg(shown)));
         }
     }

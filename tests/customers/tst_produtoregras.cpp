@@ -2,6 +2,7 @@
 #include "customers/core/PrecosDaPauta.h"
 #include "customers/core/ProdutoRegras.h"
 #include "tests/customers/ProdutoFixture.h"
+#include "tests/support/QtTestTexts.h"
 #include "tests/support/TempDataFolder.h"
 
 #include <QtTest>

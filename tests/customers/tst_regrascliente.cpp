@@ -2,6 +2,7 @@
 #include "customers/core/RegrasCliente.h"
 #include "store/core/Record.h"
 #include "store/core/TableDef.h"
+#include "tests/support/QtTestTexts.h"
 
 #include <QtTest>
 

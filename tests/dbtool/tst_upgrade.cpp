@@ -9,6 +9,7 @@
 #include "store/core/Table.h"
 #include "store/core/TableFile.h"
 #include "tests/support/Programs.h"
+#include "tests/support/QtTestTexts.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -56,7 +57,7 @@ struct Run {
 Run convert(const QString& folder, int answer = 0) {
     Run run;
     ConverterHooks hooks;
-    hooks.warning = [&run, answer](Aviso aviso, const QString&) {
+    hooks.warning = [&run, answer](Aviso aviso, const StoreError&, const QString&) {
         run.warnings << static_cast<int>(aviso);
         return answer;
     };

@@ -2,6 +2,7 @@
 // Small builders for the order-rule tests: exact decimals from text and items with their totals.
 
 #include "orders/core/Entidades.h"
+#include "tests/support/QtTestTexts.h"
 
 #include <QTest>
 

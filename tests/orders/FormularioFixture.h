@@ -3,9 +3,10 @@
 // the date fixed and every message box answered, order 41 of the workstation's customer, and typing
 // into the entries as the user does.
 
-#include "orders/widgets/UpdatePEDIDO.h"
+#include "orders/widgets/FichaPedido.h"
 #include "store/core/Clock.h"
 #include "tests/orders/ReferenciasFixture.h"
+#include "tests/support/Registros.h"
 #include "tests/support/TempDataFolder.h"
 #include "ui/widgets/MessageBox.h"
 
@@ -92,13 +93,9 @@ protected:
     }
 
     // Changes the first row of `tabela` (these tests keep one company row, one representative, ...).
-    void alterarPrimeiro(const char* tabela, const std::function<void(Record&)>& mudar) {
-        Table t(store(), tabela);
-        QVERIFY(t.open());
-        QCOMPARE(t.seekPhysical(), Status::Ok);
-        QCOMPARE(t.next(), Status::Ok);
-        mudar(t.rec());
-        QCOMPARE(t.put(), Status::Ok);
+    void alterarPrimeiro(const char* tabela, const Preencher& mudar,
+                         std::source_location onde = std::source_location::current()) {
+        alterar(store(), tabela, {}, mudar, onde);
     }
 
     Record lido(int id) {
@@ -112,8 +109,8 @@ protected:
     }
 
     // The order form as the order list opens it; nothing when it refused to open.
-    std::unique_ptr<UpdatePEDIDO> abrirPedido(RequisicaoPedido requisicao, const Record* pedido) {
-        auto form = std::make_unique<UpdatePEDIDO>(contexto(), requisicao);
+    std::unique_ptr<FichaPedido> abrirPedido(Requisicao requisicao, const Record* pedido) {
+        auto form = std::make_unique<FichaPedido>(contexto(), requisicao);
         if (!form->preparar(pedido))
             return nullptr;
         form->show();

@@ -5,6 +5,7 @@
 #include "store/core/Decimal.h"
 #include "store/core/Table.h"
 #include "store/core/Transaction.h"
+#include "tests/support/Registros.h"
 
 #include <QString>
 #include <functional>
@@ -12,16 +13,6 @@
 #include <vector>
 
 namespace qav::test {
-
-inline void adicionar(Store& store, const char* tabela, const std::function<void(Record&)>& preencher) {
-    Table t(store, tabela);
-    if (!t.open())
-        throw std::runtime_error("table does not open");
-    t.clear();
-    preencher(t.rec());
-    if (t.add() != Status::Ok)
-        throw std::runtime_error(t.error().text.toStdString());
-}
 
 struct NovoPedido {
     int id = 0;

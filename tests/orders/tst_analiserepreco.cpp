@@ -3,6 +3,7 @@
 #include "orders/core/Recalculo.h"
 #include "orders/core/Repreco.h"
 #include "tests/orders/FabricaPedido.h"
+#include "tests/support/QtTestTexts.h"
 
 #include <QTest>
 
@@ -136,6 +137,31 @@ private Q_SLOTS:
         QCOMPARE(S(itens[1].PRUNI, 4), QStringLiteral("9.9900"));
         QCOMPARE(S(itens[0].TOTAL, 2), QStringLiteral("30.00"));
         QCOMPARE(static_cast<int>(m.size()), 2);
+    }
+
+    // Only for a representative who sees it, and only once there is a freight cost to look up.
+    void analiseAplicavel_data() {
+        QTest::addColumn<int>("permitir");
+        QTest::addColumn<int>("idMunCarga");
+        QTest::addColumn<int>("fconta");
+        QTest::addColumn<bool>("aplicavel");
+        QTest::newRow("CIF, loading municipality chosen") << 1 << 9 << 1 << true;
+        QTest::newRow("CIF, no loading municipality") << 1 << 0 << 1 << false;
+        QTest::newRow("freight not chosen, no loading municipality") << 1 << 0 << 0 << false;
+        QTest::newRow("FOB, no loading municipality") << 1 << 0 << 2 << true;
+        QTest::newRow("representative without the analysis") << 0 << 9 << 2 << false;
+    }
+    void analiseAplicavel() {
+        QFETCH(int, permitir);
+        QFETCH(int, idMunCarga);
+        QFETCH(int, fconta);
+        QFETCH(bool, aplicavel);
+        Pedido p;
+        p.ID_MUN_CARGA = idMunCarga;
+        p.FCONTA = fconta;
+        DadosPedido d = dadosAnalise();
+        d.vendedor.PERMITIR_ANALISE_LUCRO = permitir;
+        QCOMPARE(qav::analiseAplicavel(p, d), aplicavel);
     }
 
     void reprecificacaoSemEfeito() {

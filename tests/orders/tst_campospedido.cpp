@@ -4,6 +4,7 @@
 #include "orders/core/CamposPedido.h"
 #include "store/core/Table.h"
 #include "store/core/TableFile.h"
+#include "tests/support/QtTestTexts.h"
 #include "tests/support/TempDataFolder.h"
 
 #include <QTest>

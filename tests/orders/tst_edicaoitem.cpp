@@ -7,6 +7,7 @@
 #include "tests/orders/FabricaPedido.h"
 #include "tests/orders/PedidosFixture.h"
 #include "tests/orders/ReferenciasFixture.h"
+#include "tests/support/QtTestTexts.h"
 #include "tests/support/TempDataFolder.h"
 
 #include <QTest>
@@ -143,10 +144,23 @@ struct CasoConfirmacao {
     QString campo = {};
     QString avisos = {};
 };
+
+// One case of the price list's prices: the order's list and the company's default price, the
+// commission rate of the product's row in the list, and what the item offers and holds.
+struct CasoPauta {
+    int codPauta = 0;
+    int precoPadrao = 0;
+    const char* txComissao = "0";
+    const char* oferecidos = ""; // the prices offered, in order
+    const char* precoPauta = "";
+    bool comissaoVisivel = false;
+    const char* comComissao1 = ""; // product value with a 1 % commission
+};
 } // namespace
 
 Q_DECLARE_METATYPE(CasoQuantidade)
 Q_DECLARE_METATYPE(CasoConfirmacao)
+Q_DECLARE_METATYPE(CasoPauta)
 
 class TestEdicaoItem : public QObject {
     Q_OBJECT
@@ -171,6 +185,8 @@ private Q_SLOTS:
     void sameProductAndObservationRefused_data();
     void sameProductAndObservationRefused();
     void observationPrefixCutToTheField();
+    void purchaseOrderNumberAndItemGoTogether_data();
+    void purchaseOrderNumberAndItemGoTogether();
     void transmittedOrderIsOnlyViewed();
     void lastPricesOfTheCustomer();
     void valueOutsideItsFieldLeavesTheItemAsItWas();
@@ -317,43 +333,33 @@ void TestEdicaoItem::quantityRules() {
 }
 
 void TestEdicaoItem::priceListPrices_data() {
-    QTest::addColumn<int>("codPauta");
-    QTest::addColumn<int>("precoPadrao");
-    QTest::addColumn<QString>("txComissao"); // of the product's row in the list
-    QTest::addColumn<QString>("oferecidos");
-    QTest::addColumn<QString>("precoPauta");
-    QTest::addColumn<bool>("comissaoVisivel");
-    QTest::addColumn<QString>("comComissao1"); // product value with a 1 % commission
+    QTest::addColumn<CasoPauta>("caso");
 
     // Product prices 10 / 9 / 8; list 25 has the product at 20 / 19 / 18, list 26 lacks it.
-    QTest::newRow("no price list") << 0 << 0 << "0"
-                                   << "10.00 9.00 8.00"
-                                   << "10.00" << false << "10.0000";
-    QTest::newRow("the list's prices") << 25 << 0 << "0"
-                                       << "20.00 19.00 18.00"
-                                       << "20.00" << false << "20.0000";
-    QTest::newRow("a default price offers the first") << 25 << 2 << "0"
-                                                      << "20.00"
-                                                      << "20.00" << false << "20.0000";
-    QTest::newRow("product outside the list") << 26 << 0 << "0"
-                                              << "0.00 0.00 0.00"
-                                              << "0.00" << false << "0.0000";
-    QTest::newRow("list price by commission") << 25 << 0 << "3"
-                                              << "20.00 19.00 18.00"
-                                              << "20.00" << true << "19.6078";
+    QTest::newRow("no price list") << CasoPauta{
+        .oferecidos = "10.00 9.00 8.00", .precoPauta = "10.00", .comComissao1 = "10.0000"};
+    QTest::newRow("the list's prices") << CasoPauta{
+        .codPauta = 25, .oferecidos = "20.00 19.00 18.00", .precoPauta = "20.00", .comComissao1 = "20.0000"};
+    QTest::newRow("a default price offers the first") << CasoPauta{.codPauta = 25,
+                                                                   .precoPadrao = 2,
+                                                                   .oferecidos = "20.00",
+                                                                   .precoPauta = "20.00",
+                                                                   .comComissao1 = "20.0000"};
+    QTest::newRow("product outside the list") << CasoPauta{
+        .codPauta = 26, .oferecidos = "0.00 0.00 0.00", .precoPauta = "0.00", .comComissao1 = "0.0000"};
+    QTest::newRow("list price by commission") << CasoPauta{.codPauta = 25,
+                                                           .txComissao = "3",
+                                                           .oferecidos = "20.00 19.00 18.00",
+                                                           .precoPauta = "20.00",
+                                                           .comissaoVisivel = true,
+                                                           .comComissao1 = "19.6078"};
 }
 
 void TestEdicaoItem::priceListPrices() {
-    QFETCH(int, codPauta);
-    QFETCH(int, precoPadrao);
-    QFETCH(QString, txComissao);
-    QFETCH(QString, oferecidos);
-    QFETCH(QString, precoPauta);
-    QFETCH(bool, comissaoVisivel);
-    QFETCH(QString, comComissao1);
+    QFETCH(CasoPauta, caso);
 
     Cena cena;
-    referencias(cena.store(), {.precoPadrao = precoPadrao});
+    referencias(cena.store(), {.precoPadrao = caso.precoPadrao});
     produto(cena.store(), porta([](NovoProduto& p) {
                 p.prec2 = "9";
                 p.prec3 = "8";
@@ -373,22 +379,22 @@ void TestEdicaoItem::priceListPrices() {
         r.setDecimal("PRECO2", D("19"));
         r.setDecimal("PRECO3", D("18"));
         r.setDecimal("DIVISOR", D("100"));
-        r.setDecimal("TX_COMISSAO", D(txComissao.toLatin1().constData()));
+        r.setDecimal("TX_COMISSAO", D(caso.txComissao));
     });
-    QVERIFY(cena.abrir(1, codPauta));
+    QVERIFY(cena.abrir(1, caso.codPauta));
     QVERIFY(cena.escolher(QStringLiteral("123")));
     cena.item->alterarQuantidade(D("1"));
 
     QStringList precos;
     for (const Decimal& p : cena.item->precosOferecidos())
         precos << S(p, 2);
-    QCOMPARE(precos.join(QLatin1Char(' ')), oferecidos);
-    QCOMPARE(S(cena.item->item().decimal("PRECO_PAUTA"), 2), precoPauta);
-    QCOMPARE(cena.item->comissaoVisivel(), comissaoVisivel);
+    QCOMPARE(precos.join(QLatin1Char(' ')), QString::fromLatin1(caso.oferecidos));
+    QCOMPARE(S(cena.item->item().decimal("PRECO_PAUTA"), 2), QString::fromLatin1(caso.precoPauta));
+    QCOMPARE(cena.item->comissaoVisivel(), caso.comissaoVisivel);
 
     // A commission below the list's lowers the price; without a list rate the price stays.
     cena.item->alterarComissao(D("1"));
-    QCOMPARE(S(cena.item->item().decimal("VALOR_PRODUTO"), 4), comComissao1);
+    QCOMPARE(S(cena.item->item().decimal("VALOR_PRODUTO"), 4), QString::fromLatin1(caso.comComissao1));
     QCOMPARE(S(cena.item->item().decimal("COMIS"), 2), QStringLiteral("1.00"));
 }
 
@@ -597,8 +603,8 @@ void TestEdicaoItem::confirmation() {
     QCOMPARE(textos(vistos), caso.avisos);
 
     // The save runs the same checks: a refused item stays out of the order.
-    const std::optional<Mensagem> salvo = item.salvar();
-    QCOMPARE(salvo ? salvo->texto : QString(), caso.recusa);
+    const std::optional<RecusaSalvar> salvo = item.salvar();
+    QCOMPARE(salvo ? salvo->mensagem.texto : QString(), caso.recusa);
     QCOMPARE(cena.pedido.itens().size(), std::size_t{caso.recusa.isEmpty() ? 1u : 0u});
 }
 
@@ -739,16 +745,16 @@ void TestEdicaoItem::sameProductAndObservationRefused() {
         Mensagem m;
         const std::optional<Produto> p = cena.item->buscarProduto(QStringLiteral("123"));
         if (!p || !cena.item->escolherProduto(*p, m))
-            return std::optional<Mensagem>(m);
+            return std::optional<RecusaSalvar>(RecusaSalvar{m});
         cena.item->alterarQuantidade(D("1"));
         cena.item->item().setText("OBS", obs);
         return cena.item->salvar();
     };
     QVERIFY(!salvarCom(primeira));
-    const std::optional<Mensagem> segundo = salvarCom(segunda);
-    QCOMPARE(segundo ? segundo->texto : QString(), recusada ? kChaveItem : QString());
+    const std::optional<RecusaSalvar> segundo = salvarCom(segunda);
+    QCOMPARE(segundo ? segundo->mensagem.texto : QString(), recusada ? kChaveItem : QString());
     if (segundo)
-        QVERIFY(segundo->titulo.isEmpty()); // the standard duplicate-key warning names the key
+        QVERIFY(segundo->duplicado); // the standard duplicate-key warning names the key
     QCOMPARE(cena.pedido.itens().size(), std::size_t{recusada ? 1u : 2u});
 }
 
@@ -769,6 +775,33 @@ void TestEdicaoItem::observationPrefixCutToTheField() {
     const QString esperado =
         QStringLiteral("Puxador cromado: Kit montagem # ") + QString(95, QLatin1Char('x'));
     QCOMPARE(obs, esperado.left(100));
+}
+
+// The customer's purchase-order number and its item number are given together or not at all; the
+// item form sends the representative to the one missing.
+void TestEdicaoItem::purchaseOrderNumberAndItemGoTogether_data() {
+    QTest::addColumn<QString>("numero");
+    QTest::addColumn<int>("itemOc");
+    QTest::addColumn<QString>("falta");
+
+    QTest::newRow("neither") << QString() << 0 << QString();
+    QTest::newRow("both") << QStringLiteral("OC-55") << 3 << QString();
+    QTest::newRow("number without item") << QStringLiteral("OC-55") << 0 << QStringLiteral("itemOrdemCompra");
+    QTest::newRow("item without number") << QString() << 3 << QStringLiteral("ordemCompra");
+    QTest::newRow("blank number counts as none")
+        << QStringLiteral("   ") << 3 << QStringLiteral("ordemCompra");
+}
+
+void TestEdicaoItem::purchaseOrderNumberAndItemGoTogether() {
+    QFETCH(QString, numero);
+    QFETCH(int, itemOc);
+    QFETCH(QString, falta);
+
+    Cena cena;
+    QVERIFY(cena.abrir());
+    cena.item->item().setText("NUM_OC", numero);
+    cena.item->item().setInteger("NUM_ITEM_OC", itemOc);
+    QCOMPARE(cena.item->ordemDeCompraIncompleta(), falta);
 }
 
 void TestEdicaoItem::transmittedOrderIsOnlyViewed() {
@@ -794,7 +827,9 @@ void TestEdicaoItem::transmittedOrderIsOnlyViewed() {
     QCOMPARE(textos(item.alterarDesconto(D("3"))), transmitido);
     QCOMPARE(item.adicionarAcessorio(10, 101, D("1"))->texto, transmitido);
     QVERIFY(!item.alterado());
-    QCOMPARE(item.salvar()->texto, transmitido);
+    const std::optional<RecusaSalvar> recusa = item.salvar();
+    QVERIFY(recusa && !recusa->duplicado);
+    QCOMPARE(recusa->mensagem.texto, transmitido);
     QCOMPARE(S(cena.pedido.itens()[0].item.decimal("QTD"), 3), QStringLiteral("2.000"));
     QVERIFY(!cena.pedido.alterado());
 }

@@ -6,11 +6,14 @@
 #include "orders/core/EdicaoPedido.h"
 #include "orders/core/ManutencaoPedido.h"
 #include "orders/core/RascunhoPedido.h"
+#include "tests/orders/FabricaPedido.h"
 #include "tests/orders/PedidosFixture.h"
 #include "tests/orders/ReferenciasFixture.h"
 #include "tests/support/KillTest.h"
+#include "tests/support/QtTestTexts.h"
 #include "tests/support/TempDataFolder.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTest>
@@ -19,19 +22,13 @@
 
 using namespace qav;
 using namespace qav::test;
+using qavtest::D;
+using qavtest::S;
 
 namespace {
 const Date kHoje = Date::fromYmd(2026, 12, 8);
 constexpr int kEmpresa = 1;
 constexpr int kVendedor = 101;
-
-Decimal D(const char* texto) {
-    return Decimal::parse(texto).value();
-}
-
-QString S(const Decimal& valor, int casas) {
-    return QString::fromStdString(valor.toString(casas));
-}
 
 void pauta(Store& store, int id, int empresa, int codigo) {
     adicionar(store, "pauta", [&](Record& r) {
@@ -146,7 +143,25 @@ int childMain(const QString& mode, const QString& folder) {
     edicao.acompanharGravacao([](int feitos) { reportProgress(feitos, kKillItems, kKillStep); });
     return edicao.gravar().ok() ? 0 : 4;
 }
+
+// A new order primed over the settings and orders of a case: what the workstation says (freight lock,
+// commission origin, flex, immediate delivery), whose tab started it, and the id, number, freight
+// responsibility and commission rate it must get.
+struct NovoPedidoCaso {
+    bool pedidosExistentes = false;
+    int bloqFrete = 0;
+    int origemCom = 0;
+    int permitirFlex = 0;
+    int entregaImediata = 0;
+    int vendedorDoChamador = 0;
+    int id = 0;
+    int numero = 0;
+    int fconta = 0;
+    const char* comis = "";
+};
 } // namespace
+
+Q_DECLARE_METATYPE(NovoPedidoCaso)
 
 class TestEdicaoPedido : public QObject {
     Q_OBJECT
@@ -161,6 +176,7 @@ private Q_SLOTS:
     void twoNewOrdersPrimedTogetherAreBothSaved();
     void savesRemovedChangedAndAddedItems();
     void transmittedOrderIsNeverWritten();
+    void deletedOrderIsNotFound();
     void barCodePricesTheNewItem_data();
     void barCodePricesTheNewItem();
     void barCodeAddsOneUnitToTheItemWithoutObservation();
@@ -174,54 +190,53 @@ private Q_SLOTS:
 };
 
 void TestEdicaoPedido::primesANewOrder_data() {
-    QTest::addColumn<bool>("pedidosExistentes");
-    QTest::addColumn<int>("bloqFrete");
-    QTest::addColumn<int>("origemCom");
-    QTest::addColumn<int>("permitirFlex");
-    QTest::addColumn<int>("entregaImediata");
-    QTest::addColumn<int>("vendedorDoChamador");
-    QTest::addColumn<int>("id");
-    QTest::addColumn<int>("numero");
-    QTest::addColumn<int>("fconta");
-    QTest::addColumn<QString>("comis");
+    QTest::addColumn<NovoPedidoCaso>("caso");
 
-    QTest::newRow("empty folder") << false << 0 << 1 << 1 << 1 << 0 << 1 << 1 << 0 << "6.00";
+    QTest::newRow("empty folder") << NovoPedidoCaso{.origemCom = 1,
+                                                    .permitirFlex = 1,
+                                                    .entregaImediata = 1,
+                                                    .id = 1,
+                                                    .numero = 1,
+                                                    .fconta = 0,
+                                                    .comis = "6.00"};
     // Highest id is of company 2, highest number of company 1; the order with the highest number
     // (not the highest id) gives the freight responsibility.
-    QTest::newRow("over every company") << true << 0 << 2 << 0 << 0 << 0 << 11 << 41 << 2 << "0.00";
-    QTest::newRow("freight forced by the company")
-        << true << 1 << 1 << 0 << 0 << 0 << 11 << 41 << 1 << "6.00";
-    QTest::newRow("freight setting outside 1 and 2")
-        << true << 3 << 0 << 0 << 0 << 0 << 11 << 41 << 2 << "0.00";
+    QTest::newRow("over every company") << NovoPedidoCaso{
+        .pedidosExistentes = true, .origemCom = 2, .id = 11, .numero = 41, .fconta = 2, .comis = "0.00"};
+    QTest::newRow("freight forced by the company") << NovoPedidoCaso{.pedidosExistentes = true,
+                                                                     .bloqFrete = 1,
+                                                                     .origemCom = 1,
+                                                                     .id = 11,
+                                                                     .numero = 41,
+                                                                     .fconta = 1,
+                                                                     .comis = "6.00"};
+    QTest::newRow("freight setting outside 1 and 2") << NovoPedidoCaso{.pedidosExistentes = true,
+                                                                       .bloqFrete = 3,
+                                                                       .origemCom = 0,
+                                                                       .id = 11,
+                                                                       .numero = 41,
+                                                                       .fconta = 2,
+                                                                       .comis = "0.00"};
     // Started from another representative's tab: the order is still the workstation's, with its
     // representative's commission.
-    QTest::newRow("the caller's representative gives way")
-        << false << 0 << 1 << 0 << 0 << 202 << 1 << 1 << 0 << "6.00";
+    QTest::newRow("the caller's representative gives way") << NovoPedidoCaso{
+        .origemCom = 1, .vendedorDoChamador = 202, .id = 1, .numero = 1, .fconta = 0, .comis = "6.00"};
 }
 
 void TestEdicaoPedido::primesANewOrder() {
-    QFETCH(bool, pedidosExistentes);
-    QFETCH(int, bloqFrete);
-    QFETCH(int, origemCom);
-    QFETCH(int, permitirFlex);
-    QFETCH(int, entregaImediata);
-    QFETCH(int, vendedorDoChamador);
-    QFETCH(int, id);
-    QFETCH(int, numero);
-    QFETCH(int, fconta);
-    QFETCH(QString, comis);
+    QFETCH(NovoPedidoCaso, caso);
 
     TempDataFolder folder;
     Store& store = folder.store();
     qavcfg(store, {.vendedor = kVendedor,
-                   .bloqFrete = bloqFrete,
-                   .permitirFlex = permitirFlex,
-                   .entregaImediata = entregaImediata});
-    vendedor(store, {.id = 1, .codigo = kVendedor, .origemCom = origemCom, .taxa = "6"});
+                   .bloqFrete = caso.bloqFrete,
+                   .permitirFlex = caso.permitirFlex,
+                   .entregaImediata = caso.entregaImediata});
+    vendedor(store, {.id = 1, .codigo = kVendedor, .origemCom = caso.origemCom, .taxa = "6"});
     // The same code in another company.
     vendedor(store, {.id = 2, .empresa = 2, .codigo = kVendedor, .origemCom = 1, .taxa = "9"});
     vendedor(store, {.id = 3, .codigo = 202, .origemCom = 1, .taxa = "3"});
-    if (pedidosExistentes) {
+    if (caso.pedidosExistentes) {
         pedidoComFrete(store, 10, 2, 5, 1);
         pedidoComFrete(store, 3, kEmpresa, 40, 2);
         pedidoComFrete(store, 7, kEmpresa, 12, 1);
@@ -230,18 +245,18 @@ void TestEdicaoPedido::primesANewOrder() {
 
     Record inicio(mapeamento::tabela("pedidos.tps"));
     inicio.setInteger("CLIEN", 77);
-    inicio.setInteger("COD_VENDEDOR", vendedorDoChamador);
+    inicio.setInteger("COD_VENDEDOR", caso.vendedorDoChamador);
     EdicaoPedido edicao(store);
     QVERIFY(edicao.novo(kEmpresa, kHoje, &inicio).ok());
 
     const Record& p = edicao.pedido();
     QVERIFY(edicao.novoPedido());
-    QCOMPARE(p.integer("ID"), id);
-    QCOMPARE(p.integer("NUMER"), numero);
-    QCOMPARE(p.integer("FCONTA"), fconta);
-    QCOMPARE(S(p.decimal("COMIS"), 2), comis);
-    QCOMPARE(p.integer("PED_FLEX"), permitirFlex);
-    QCOMPARE(p.integer("PRODUTO_ENTREGUE"), entregaImediata);
+    QCOMPARE(p.integer("ID"), caso.id);
+    QCOMPARE(p.integer("NUMER"), caso.numero);
+    QCOMPARE(p.integer("FCONTA"), caso.fconta);
+    QCOMPARE(S(p.decimal("COMIS"), 2), QString::fromLatin1(caso.comis));
+    QCOMPARE(p.integer("PED_FLEX"), caso.permitirFlex);
+    QCOMPARE(p.integer("PRODUTO_ENTREGUE"), caso.entregaImediata);
     QCOMPARE(p.integer("COD_VENDEDOR"), kVendedor);
     QCOMPARE(p.integer("CLIEN"), 77);
     QCOMPARE(p.integer("DATA"), kHoje.dayNumber());
@@ -561,6 +576,19 @@ void TestEdicaoPedido::transmittedOrderIsNeverWritten() {
     QCOMPARE(falha.mensagem, QStringLiteral("Pedido já transmitido! Somente consulta disponível!"));
     QCOMPARE(pedidoNoArquivo(store, 1), antes);
     QCOMPARE(pedidoNoArquivo(store, 1).revision(), antes.revision());
+}
+
+// An order deleted by another window before this one opens it: not found, with the error the reading
+// warning describes.
+void TestEdicaoPedido::deletedOrderIsNotFound() {
+    TempDataFolder folder;
+    Store& store = folder.store();
+    pedidoDeTresItens(store);
+    EdicaoPedido edicao(store);
+    const FalhaEdicao falha = edicao.abrir(2);
+    QCOMPARE(falha.tipo, FalhaEdicao::Tipo::NaoEncontrado);
+    QCOMPARE(falha.erro.code, ErrorCode::RecordNotFound);
+    QVERIFY(edicao.abrir(1).ok());
 }
 
 void TestEdicaoPedido::barCodePricesTheNewItem_data() {
@@ -906,7 +934,12 @@ void TestEdicaoPedido::draftBringsBackHeaderItemsAndAccessories() {
         {itemEmMemoria(9, 1, 5, "1", QStringLiteral("Ação")), {acessorioEmMemoria(60, "1.25")}});
 
     const QString arquivo = rascunho::novoArquivo(folder.path());
-    QVERIFY(rascunho::gravar(arquivo, edicao));
+    QVERIFY(rascunho::gravar(arquivo, edicao).ok);
+    // A draft that cannot be written says why (here its folder would be inside a table file).
+    const Resultado semPasta =
+        rascunho::gravar(QDir(folder.path()).filePath(QStringLiteral("pedidos.tps/rascunho/1.json")), edicao);
+    QVERIFY(!semPasta.ok);
+    QVERIFY2(semPasta.erro.contains(QStringLiteral("não pode ser criada")), qPrintable(semPasta.erro));
     const std::optional<RascunhoPedido> lido = rascunho::ler(arquivo);
     QVERIFY(lido);
     QVERIFY(!lido->novo);

@@ -4,6 +4,7 @@
 #include "orders/core/Recalculo.h"
 #include "orders/core/SaldoFlex.h"
 #include "tests/orders/FabricaPedido.h"
+#include "tests/support/QtTestTexts.h"
 
 #include <QTest>
 

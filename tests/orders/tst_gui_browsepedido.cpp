@@ -2,11 +2,12 @@
 // the duplicate of an order, the delete with its items and accessories, and the buttons of the
 // header form while no form is registered.
 #include "base/core/Settings.h"
-#include "customers/widgets/BrowseClientes.h"
-#include "orders/widgets/BrowsePEDIDO.h"
+#include "customers/widgets/JanelaClientes.h"
 #include "orders/widgets/FormularioPedido.h"
+#include "orders/widgets/JanelaPedidos.h"
 #include "store/core/Clock.h"
 #include "tests/orders/PedidosFixture.h"
+#include "tests/support/QtTestTexts.h"
 #include "tests/support/TempDataFolder.h"
 #include "tests/support/gui/GuiSupport.h"
 #include "ui/widgets/DadosAlterados.h"
@@ -44,14 +45,14 @@ private:
     ListContext context() const { return {m_folder->path(), 1, m_program->path()}; }
     Store& store() { return m_folder->store(); }
 
-    static QStringList column(BrowsePEDIDO& list, int col) {
+    static QStringList column(JanelaPedidos& list, int col) {
         QStringList values;
         for (int row = 0; row < list.model()->rowCount(); ++row)
             values << list.model()->index(row, col).data().toString();
         return values;
     }
-    static int rowOfNumber(BrowsePEDIDO& list, const QString& numero) {
-        return static_cast<int>(column(list, BrowsePEDIDO::Qav).indexOf(numero));
+    static int rowOfNumber(JanelaPedidos& list, const QString& numero) {
+        return static_cast<int>(column(list, JanelaPedidos::Qav).indexOf(numero));
     }
     std::size_t contar(const char* tabela, const char* key, const std::string& condition) {
         return registros(store(), tabela, key, condition).size();
@@ -111,7 +112,7 @@ private Q_SLOTS:
     }
 
     void rowsShowTheOrder() {
-        BrowsePEDIDO list(context());
+        JanelaPedidos list(context());
         QAbstractItemModelTester tester(list.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
         QCOMPARE(list.windowTitle(), u"Pedidos"_s);
         QCOMPARE(list.tabs()->tabText(0), u"Número"_s);
@@ -120,13 +121,13 @@ private Q_SLOTS:
         const int r45 = rowOfNumber(list, u"00000045"_s);
         QVERIFY(r41 >= 0 && r43 >= 0 && r45 >= 0);
         const auto cell = [&](int row, int col) { return list.model()->index(row, col).data().toString(); };
-        QCOMPARE(cell(r41, BrowsePEDIDO::Erp), QString());
-        QCOMPARE(cell(r43, BrowsePEDIDO::Erp), u"000000123"_s);
-        QCOMPARE(cell(r41, BrowsePEDIDO::Data), u"03/11/2026"_s);
-        QCOMPARE(cell(r43, BrowsePEDIDO::Data), QString());
-        QCOMPARE(cell(r41, BrowsePEDIDO::Cliente), u"Casa das Ferragens Ltda"_s);
-        QCOMPARE(cell(r45, BrowsePEDIDO::Cliente), QString());
-        QCOMPARE(cell(r41, BrowsePEDIDO::Total), u"1.234,50"_s);
+        QCOMPARE(cell(r41, JanelaPedidos::Erp), QString());
+        QCOMPARE(cell(r43, JanelaPedidos::Erp), u"000000123"_s);
+        QCOMPARE(cell(r41, JanelaPedidos::Data), u"03/11/2026"_s);
+        QCOMPARE(cell(r43, JanelaPedidos::Data), QString());
+        QCOMPARE(cell(r41, JanelaPedidos::Cliente), u"Casa das Ferragens Ltda"_s);
+        QCOMPARE(cell(r45, JanelaPedidos::Cliente), QString());
+        QCOMPARE(cell(r41, JanelaPedidos::Total), u"1.234,50"_s);
     }
 
     // Every situation and all of them: only the active company's orders, in number order.
@@ -148,14 +149,14 @@ private Q_SLOTS:
         QFETCH(int, qsit);
         QFETCH(QStringList, numeros);
         QFETCH(QStringList, letras);
-        BrowsePEDIDO list(context());
+        JanelaPedidos list(context());
         QAbstractItemModelTester tester(list.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
         auto* situacao = child<QComboBox>(&list, "situacao");
         QCOMPARE(situacao->currentText(), u"Todas"_s); // no preference yet
         situacao->setCurrentIndex(qsit == 5 ? 0 : 4);  // away and back: the choice reloads
         situacao->setCurrentIndex(qsit - 1);
-        QCOMPARE(column(list, BrowsePEDIDO::Qav), numeros);
-        QCOMPARE(column(list, BrowsePEDIDO::Situacao), letras);
+        QCOMPARE(column(list, JanelaPedidos::Qav), numeros);
+        QCOMPARE(column(list, JanelaPedidos::Situacao), letras);
     }
 
     // The situation chosen comes back when the list opens again; a value that is no situation gives
@@ -171,35 +172,35 @@ private Q_SLOTS:
         QFETCH(QString, stored);
         QFETCH(QString, shown);
         {
-            BrowsePEDIDO list(context());
+            JanelaPedidos list(context());
             child<QComboBox>(&list, "situacao")->setCurrentIndex(3);
         }
         QCOMPARE(Settings(m_program->path()).pedidosSituacao(), 4);
         if (!stored.isEmpty())
             QVERIFY(Settings(m_program->path()).qavIni().writeString(u"Pedidos"_s, u"Situação"_s, stored));
-        BrowsePEDIDO again(context());
+        JanelaPedidos again(context());
         QCOMPARE(child<QComboBox>(&again, "situacao")->currentText(), shown);
         QCOMPARE(again.model()->rowCount(), shown == u"Todas"_s ? 5 : 1);
     }
 
     void customerAndRepresentativeTabs() {
-        BrowsePEDIDO list(context());
+        JanelaPedidos list(context());
         QAbstractItemModelTester tester(list.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
-        list.tabs()->setCurrentIndex(BrowsePEDIDO::TabCliente);
+        list.tabs()->setCurrentIndex(JanelaPedidos::TabCliente);
         QCOMPARE(list.model()->rowCount(), 0); // no customer chosen yet
         whenModal<QDialog>([](QDialog* d) {
-            auto* clientes = d->findChild<BrowseClientes*>();
+            auto* clientes = d->findChild<JanelaClientes*>();
             QVERIFY(clientes);
             clientes->posicionar(501);
             clientes->selecionar();
         });
         child<QPushButton>(&list, "selecionaCliente")->click();
-        QCOMPARE(column(list, BrowsePEDIDO::Qav), (QStringList{u"00000041"_s, u"00000043"_s}));
+        QCOMPARE(column(list, JanelaPedidos::Qav), (QStringList{u"00000041"_s, u"00000043"_s}));
         QCOMPARE(child<QLabel>(&list, "selecionaClienteNome")->text(), u"Casa das Ferragens Ltda"_s);
         child<QComboBox>(&list, "situacao")->setCurrentIndex(2);
-        QCOMPARE(column(list, BrowsePEDIDO::Qav), (QStringList{u"00000043"_s}));
+        QCOMPARE(column(list, JanelaPedidos::Qav), (QStringList{u"00000043"_s}));
 
-        list.tabs()->setCurrentIndex(BrowsePEDIDO::TabVendedor);
+        list.tabs()->setCurrentIndex(JanelaPedidos::TabVendedor);
         child<QComboBox>(&list, "situacao")->setCurrentIndex(4);
         whenModal<QWidget>([](QWidget* modal) {
             auto* view = modal->findChild<QTableView*>(u"lista"_s);
@@ -208,11 +209,12 @@ private Q_SLOTS:
         });
         child<QPushButton>(&list, "selecionaVendedor")->click();
         QCOMPARE(child<QLabel>(&list, "selecionaVendedorNome")->text(), u"Ana Representante"_s);
-        QCOMPARE(column(list, BrowsePEDIDO::Qav), (QStringList{u"00000041"_s, u"00000043"_s, u"00000044"_s}));
+        QCOMPARE(column(list, JanelaPedidos::Qav),
+                 (QStringList{u"00000041"_s, u"00000043"_s, u"00000044"_s}));
     }
 
     void locatorFindsTheNumber() {
-        BrowsePEDIDO list(context());
+        JanelaPedidos list(context());
         list.show();
         auto* locator = child<QLineEdit>(&list, "localizador");
         QTest::keyClicks(locator, u"43"_s);
@@ -226,7 +228,7 @@ private Q_SLOTS:
     }
 
     void duplicateCopiesTheOrderAsANewPendingOne() {
-        BrowsePEDIDO list(context());
+        JanelaPedidos list(context());
         QAbstractItemModelTester tester(list.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
         list.setCurrentRow(rowOfNumber(list, u"00000041"_s));
         MessageBox::setNextAnswers({Button::No});
@@ -276,12 +278,12 @@ private Q_SLOTS:
     // run's thread does): the list shows the transmission as soon as the run says it has ended, with
     // the highlight where it was.
     void runEndRefreshesTheList() {
-        BrowsePEDIDO list(context());
+        JanelaPedidos list(context());
         list.show();
         const int r42 = rowOfNumber(list, u"00000042"_s);
         list.setCurrentRow(r42);
         const auto cell = [&](int col) { return list.model()->index(r42, col).data().toString(); };
-        QCOMPARE(cell(BrowsePEDIDO::Erp), QString());
+        QCOMPARE(cell(JanelaPedidos::Erp), QString());
         {
             Store run(m_folder->path());
             Table pedidos(run, "pedidos");
@@ -295,13 +297,13 @@ private Q_SLOTS:
         }
         DadosAlterados::avisar();
         QCOMPARE(rowOfNumber(list, u"00000042"_s), r42);
-        QCOMPARE(cell(BrowsePEDIDO::Erp), u"000060006"_s);
-        QCOMPARE(cell(BrowsePEDIDO::Situacao), u"T"_s);
+        QCOMPARE(cell(JanelaPedidos::Erp), u"000060006"_s);
+        QCOMPARE(cell(JanelaPedidos::Situacao), u"T"_s);
         QCOMPARE(list.currentRow(), r42);
     }
 
     void transmittedOrderIsNotDeleted() {
-        BrowsePEDIDO list(context());
+        JanelaPedidos list(context());
         list.show();
         list.setCurrentRow(rowOfNumber(list, u"00000043"_s));
         MessageBox::setNextAnswers({Button::Ok});
@@ -322,7 +324,7 @@ private Q_SLOTS:
     void deleteRemovesItemsAndAccessories() {
         QFETCH(int, answer);
         QFETCH(bool, deleted);
-        BrowsePEDIDO list(context());
+        JanelaPedidos list(context());
         QAbstractItemModelTester tester(list.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
         list.setCurrentRow(rowOfNumber(list, u"00000041"_s));
         MessageBox::setNextAnswers({static_cast<Button>(answer)});
@@ -344,7 +346,7 @@ private Q_SLOTS:
     void popupGreyedWhenEmpty() {
         janelasPedido::registrarFormulario(
             [](QWidget*, const ListContext&, const PedidoAberto&) -> std::optional<int> { return {}; });
-        BrowsePEDIDO list(context());
+        JanelaPedidos list(context());
         list.show();
         const auto popup = [&list] {
             QStringList items;
@@ -360,14 +362,14 @@ private Q_SLOTS:
         };
         QCOMPARE(popup(), (QStringList{u"&Novo"_s, u"&Editar"_s, u"E&xcluir"_s, u"&Imprimir / PDF / e-mail"_s,
                                        u"Duplicar"_s}));
-        list.tabs()->setCurrentIndex(BrowsePEDIDO::TabCliente); // no customer chosen: no rows
+        list.tabs()->setCurrentIndex(JanelaPedidos::TabCliente); // no customer chosen: no rows
         QCOMPARE(popup(), (QStringList{u"&Novo"_s, u"~&Editar"_s, u"~E&xcluir"_s,
                                        u"~&Imprimir / PDF / e-mail"_s, u"~Duplicar"_s}));
     }
 
     void formButtonsWaitForTheForm() {
         {
-            BrowsePEDIDO list(context());
+            JanelaPedidos list(context());
             for (const char* name : {"botaoNovo", "botaoEditar", "botaoImprimir"}) {
                 auto* button = child<QPushButton>(&list, name);
                 QVERIFY2(!button->isEnabled(), name);
@@ -379,22 +381,22 @@ private Q_SLOTS:
         }
         // With a form: Insert on the customer tab starts a new order for the chosen customer, and
         // the list comes back positioned on the order the form saved.
-        QList<std::pair<RequisicaoPedido, std::int64_t>> calls;
+        QList<std::pair<Requisicao, std::int64_t>> calls;
         janelasPedido::registrarFormulario(
             [&](QWidget*, const ListContext&, const PedidoAberto& aberto) -> std::optional<int> {
                 calls.append({aberto.requisicao, aberto.pedido->integer("CLIEN")});
                 return 13;
             });
-        BrowsePEDIDO list(context());
+        JanelaPedidos list(context());
         list.show();
         QVERIFY(child<QPushButton>(&list, "botaoNovo")->isEnabled());
-        list.tabs()->setCurrentIndex(BrowsePEDIDO::TabCliente);
+        list.tabs()->setCurrentIndex(JanelaPedidos::TabCliente);
         list.setCliente(502);
         QTest::keyClick(list.view(), Qt::Key_Insert);
         QCOMPARE(list.current()->integer("ID"), 13);
         QTest::keyClick(list.view(), Qt::Key_Return, Qt::ControlModifier);
-        QCOMPARE(calls, (QList<std::pair<RequisicaoPedido, std::int64_t>>{{RequisicaoPedido::Inserir, 502},
-                                                                          {RequisicaoPedido::Alterar, 502}}));
+        QCOMPARE(calls, (QList<std::pair<Requisicao, std::int64_t>>{{Requisicao::Inserir, 502},
+                                                                    {Requisicao::Alterar, 502}}));
     }
 };
 

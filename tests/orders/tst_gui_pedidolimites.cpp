@@ -5,12 +5,13 @@
 // not offer, Esc on an untouched new order, and the draft that brings back an order a crash left
 // unsaved.
 #include "orders/core/RascunhoPedido.h"
-#include "orders/widgets/BrowsePEDIDO.h"
+#include "orders/widgets/FichaItemPedido.h"
+#include "orders/widgets/FichaPedido.h"
+#include "orders/widgets/JanelaPedidos.h"
 #include "orders/widgets/OrderWindows.h"
 #include "orders/widgets/PainelRegras.h"
-#include "orders/widgets/UpdatePEDIDO.h"
-#include "orders/widgets/UpdatePED_ITEN.h"
 #include "tests/orders/FormularioFixture.h"
+#include "tests/support/QtTestTexts.h"
 #include "tests/support/gui/GuiSupport.h"
 #include "ui/widgets/MessageBox.h"
 
@@ -88,11 +89,11 @@ private:
         QCOMPARE(pedidos.put(), Status::Ok);
     }
 
-    void ler(UpdatePEDIDO* form) {
+    void ler(FichaPedido* form) {
         digitar(child<QLineEdit>(form, "codigoBarras"), QString::fromLatin1(kBarras));
     }
 
-    QString texto(UpdatePEDIDO* form, const char* nome) { return child<QLabel>(form, nome)->text(); }
+    QString texto(FichaPedido* form, const char* nome) { return child<QLabel>(form, nome)->text(); }
 
 private Q_SLOTS:
     void init() {
@@ -108,7 +109,7 @@ private Q_SLOTS:
         pedido41("4");
         mudarPedido41([](Record& r) { r.setInteger("FCONTA", 2); });
         const Record original = lido(41);
-        auto form = abrirPedido(RequisicaoPedido::Alterar, &original);
+        auto form = abrirPedido(Requisicao::Alterar, &original);
         QVERIFY(form);
         digitar(child<QLineEdit>(form.get(), "txFrete"), u"5"_s);
         QCOMPARE(child<QLineEdit>(form.get(), "frete")->text(), u"2,00"_s);
@@ -129,7 +130,7 @@ private Q_SLOTS:
         pedido41("1");
         alterarPrimeiro("produto", [](Record& r) { r.setDecimal("VOL_M3", decimal("5000")); });
         const Record original = lido(41);
-        auto form = abrirPedido(RequisicaoPedido::Alterar, &original);
+        auto form = abrirPedido(Requisicao::Alterar, &original);
         QVERIFY(form);
         QCOMPARE(texto(form.get(), "total"), u"10,00"_s);
         ler(form.get());
@@ -152,7 +153,7 @@ private Q_SLOTS:
         pedido41("3");
         alterarPrimeiro("produto", [](Record& r) { r.setDecimal("VOL_M3", decimal("5000")); });
         const Record original = lido(41);
-        auto form = abrirPedido(RequisicaoPedido::Alterar, &original);
+        auto form = abrirPedido(Requisicao::Alterar, &original);
         QVERIFY(form);
         MessageBox::clearShown();
         QVERIFY(!form->confirmar());
@@ -190,7 +191,7 @@ private Q_SLOTS:
         QFETCH(QString, mensagem);
         pedido41("4");
         const Record original = lido(41);
-        auto form = abrirPedido(RequisicaoPedido::Alterar, &original);
+        auto form = abrirPedido(Requisicao::Alterar, &original);
         QVERIFY(form);
         auto* entrada = child<QLineEdit>(form.get(), qPrintable(campo));
         digitar(entrada, valor);
@@ -225,7 +226,7 @@ private Q_SLOTS:
                 {.id = 200, .razao = u"CLIENTE 200 LTDA"_s, .vendedor = 9, .libCred = 1, .municipio = 10});
         pedido41("4");
         const Record original = lido(41);
-        auto form = abrirPedido(RequisicaoPedido::Alterar, &original);
+        auto form = abrirPedido(Requisicao::Alterar, &original);
         QVERIFY(form);
         auto* entrada = child<QLineEdit>(form.get(), qPrintable(campo));
         digitar(entrada, valor);
@@ -245,14 +246,14 @@ private Q_SLOTS:
     void enterOnTheItemListOpensTheItem() {
         pedido41("4");
         const Record original = lido(41);
-        auto form = abrirPedido(RequisicaoPedido::Alterar, &original);
+        auto form = abrirPedido(Requisicao::Alterar, &original);
         QVERIFY(form);
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
         auto* itens = child<QTableView>(form.get(), "itens");
         itens->setFocus();
         itens->selectRow(0);
         QString aberto;
-        whenModal<UpdatePED_ITEN>([&aberto](UpdatePED_ITEN* item) {
+        whenModal<FichaItemPedido>([&aberto](FichaItemPedido* item) {
             aberto = item->windowTitle();
             item->reject();
         });
@@ -277,7 +278,7 @@ private Q_SLOTS:
             r.setDecimal("DESC_RATEIO_COM", decimal("5"));
         });
         const Record original = lido(41);
-        auto form = abrirPedido(RequisicaoPedido::Alterar, &original);
+        auto form = abrirPedido(Requisicao::Alterar, &original);
         QVERIFY(form);
         QVERIFY2(shownBoxes().isEmpty(), qPrintable(shownBoxes().join(u'\n')));
         const QStringList linhas = child<PainelRegras>(form.get(), "painelRegras")->linhas();
@@ -308,7 +309,7 @@ private Q_SLOTS:
         alterarPrimeiro("clientes",
                         [&](Record& r) { r.setDecimal("TX_DESC_PEDIDO", decimal(qPrintable(doCliente))); });
         Record inicio(*findTable("pedidos.tps"));
-        auto form = abrirPedido(RequisicaoPedido::Inserir, &inicio);
+        auto form = abrirPedido(Requisicao::Inserir, &inicio);
         QVERIFY(form);
         digitar(child<QLineEdit>(form.get(), "cliente"), QString::number(kCliente));
         QCOMPARE(child<QLineEdit>(form.get(), "descp")->text(), desconto);
@@ -322,7 +323,7 @@ private Q_SLOTS:
             r.setInteger("ID_MUN_CARGA", 77);
         });
         const Record original = lido(41);
-        auto form = abrirPedido(RequisicaoPedido::Alterar, &original);
+        auto form = abrirPedido(Requisicao::Alterar, &original);
         QVERIFY(form);
         digitar(child<QLineEdit>(form.get(), "descp"), u"1"_s);
         QVERIFY(form->confirmar());
@@ -335,7 +336,7 @@ private Q_SLOTS:
     void escOnAnUntouchedNewOrderDoesNotAsk() {
         Record inicio(*findTable("pedidos.tps"));
         inicio.setInteger("CLIEN", kCliente);
-        auto form = abrirPedido(RequisicaoPedido::Inserir, &inicio);
+        auto form = abrirPedido(Requisicao::Inserir, &inicio);
         QVERIFY(form);
         QTest::keyClick(form.get(), Qt::Key_Escape);
         QVERIFY(!form->isVisible());
@@ -349,7 +350,7 @@ private Q_SLOTS:
     void draftIsOfferedBackAndReopened() {
         registerOrderWindows();
         Record inicio(*findTable("pedidos.tps"));
-        auto form = abrirPedido(RequisicaoPedido::Inserir, &inicio);
+        auto form = abrirPedido(Requisicao::Inserir, &inicio);
         QVERIFY(form);
         QVERIFY(rascunho::pendentes(m_folder->path(), 1).empty());
         QVERIFY(!QFile::exists(form->arquivoRascunho()));
@@ -369,7 +370,7 @@ private Q_SLOTS:
         QCOMPARE(pendentes[0].itens[0].item.decimal("QTD"), decimal("2"));
         QVERIFY(rascunho::pendentes(m_folder->path(), 2).empty()); // another company's list
 
-        BrowsePEDIDO lista(contexto());
+        JanelaPedidos lista(contexto());
         lista.resize(1366, 768);
         lista.show();
         const QString pergunta = u"Recuperar o pedido não gravado do cliente CLIENTE 100 LTDA (1 itens)?"_s;
@@ -389,7 +390,7 @@ private Q_SLOTS:
         MessageBox::clearShown();
         MessageBox::setNextAnswers({Button::Yes});
         bool reaberto = false;
-        whenModal<UpdatePEDIDO>([&reaberto](UpdatePEDIDO* pedido) {
+        whenModal<FichaPedido>([&reaberto](FichaPedido* pedido) {
             reaberto = pedido->windowTitle() == u"Novo Pedido"_s && pedido->edicao().itens().size() == 1 &&
                        pedido->edicao().pedido().integer("CLIEN") == kCliente;
             MessageBox::setNextAnswers(kRespostas);
@@ -410,7 +411,7 @@ private Q_SLOTS:
     void draftGoesWithADiscardingEscOrADeclinedOffer() {
         pedido41("4");
         const Record original = lido(41);
-        auto form = abrirPedido(RequisicaoPedido::Alterar, &original);
+        auto form = abrirPedido(Requisicao::Alterar, &original);
         QVERIFY(form);
         ler(form.get());
         const QString arquivo = form->arquivoRascunho();
@@ -419,13 +420,13 @@ private Q_SLOTS:
         QVERIFY(!form->isVisible());
         QVERIFY(!QFile::exists(arquivo));
 
-        auto outro = abrirPedido(RequisicaoPedido::Alterar, &original);
+        auto outro = abrirPedido(Requisicao::Alterar, &original);
         QVERIFY(outro);
         ler(outro.get());
         outro.reset();
         QCOMPARE(rascunho::pendentes(m_folder->path(), 1).size(), size_t(1));
         QCOMPARE(rascunho::pendentes(m_folder->path(), 1)[0].idPedido, 41);
-        BrowsePEDIDO lista(contexto());
+        JanelaPedidos lista(contexto());
         MessageBox::clearShown();
         MessageBox::setNextAnswers({Button::No});
         lista.recuperarRascunhos();

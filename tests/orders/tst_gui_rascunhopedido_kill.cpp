@@ -2,9 +2,10 @@
 // in the real order form, one item per bar-code reading, and is killed at random moments; the draft
 // it leaves offers back every item it had confirmed, whole, and none it had not read.
 #include "orders/core/RascunhoPedido.h"
-#include "orders/widgets/UpdatePEDIDO.h"
+#include "orders/widgets/FichaPedido.h"
 #include "tests/orders/ReferenciasFixture.h"
 #include "tests/support/KillTest.h"
+#include "tests/support/QtTestTexts.h"
 #include "tests/support/TempDataFolder.h"
 #include "ui/widgets/MessageBox.h"
 
@@ -62,7 +63,7 @@ int filho(const QString& modo, const QString& pasta) {
     if (modo != u"pedido"_s)
         return 2;
     MessageBox::setNextAnswers(QList<Button>(1000, Button::No));
-    UpdatePEDIDO form(ListContext{pasta, 1, pasta}, RequisicaoPedido::Inserir);
+    FichaPedido form(ListContext{pasta, 1, pasta}, Requisicao::Inserir);
     Record inicio(*findTable("pedidos.tps"));
     if (!form.preparar(&inicio))
         return 3;

@@ -4,10 +4,11 @@
 // letting the order through at it.
 #include "orders/core/CamposPedido.h"
 #include "orders/core/CodigoLiberacao.h"
+#include "orders/widgets/FichaPedido.h"
 #include "orders/widgets/PainelRegras.h"
-#include "orders/widgets/UpdatePEDIDO.h"
 #include "store/core/Clock.h"
 #include "tests/orders/FormularioFixture.h"
+#include "tests/support/QtTestTexts.h"
 #include "tests/support/gui/GuiSupport.h"
 #include "ui/widgets/MessageBox.h"
 
@@ -23,6 +24,25 @@
 using namespace qav;
 using namespace qav::test;
 using namespace Qt::StringLiterals;
+
+namespace {
+
+// An order 41 confirmed over a case: its quantity of product 1 at 10,00, the discount typed, the
+// customer's credit limit, a receivable so many days late with its balance, the key of a release code
+// typed; and the refusal "&OK" shows, none when the order is released.
+struct CasoLiberacao {
+    const char* qtd = "";
+    const char* descp = ""; // none typed
+    const char* limcred = "100000";
+    int diasVencido = -1; // no receivable
+    const char* saldo = "";
+    int chave = -1;          // no release code
+    const char* recusa = ""; // released
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(CasoLiberacao)
 
 class TestGuiUpdatePedido : public QObject, private FormularioFixture {
     Q_OBJECT
@@ -81,7 +101,7 @@ private Q_SLOTS:
         referencias("100000");
         pedido41("100");
         Record inicio(*findTable("pedidos.tps"));
-        auto form = abrirPedido(RequisicaoPedido::Inserir, &inicio);
+        auto form = abrirPedido(Requisicao::Inserir, &inicio);
         QVERIFY(form);
         QCOMPARE(form->windowTitle(), u"Novo Pedido"_s);
         QCOMPARE(child<QLabel>(form.get(), "numero")->text(), u"42"_s);
@@ -116,7 +136,7 @@ private Q_SLOTS:
 
         // The next order: the restore key copies into the focused entry what it held in the order
         // saved last.
-        auto seguinte = abrirPedido(RequisicaoPedido::Inserir, &inicio);
+        auto seguinte = abrirPedido(Requisicao::Inserir, &inicio);
         QVERIFY(seguinte);
         QCOMPARE(child<QLabel>(seguinte.get(), "numero")->text(), u"43"_s);
         auto* cliente = child<QLineEdit>(seguinte.get(), "cliente");
@@ -129,7 +149,7 @@ private Q_SLOTS:
         referencias("100000");
         Record inicio(*findTable("pedidos.tps"));
         inicio.setInteger("CLIEN", kCliente); // opened from the customer's tab of the list
-        auto form = abrirPedido(RequisicaoPedido::Inserir, &inicio);
+        auto form = abrirPedido(Requisicao::Inserir, &inicio);
         QVERIFY(form);
         QCOMPARE(child<QLineEdit>(form.get(), "formaPag")->text(), u"1"_s);
         digitar(child<QLineEdit>(form.get(), "codigoBarras"), QString::fromLatin1(kBarras));
@@ -154,7 +174,7 @@ private Q_SLOTS:
         QCOMPARE(pedidos.put(), Status::Ok);
 
         const Record transmitido = lido(41);
-        auto form = abrirPedido(RequisicaoPedido::Alterar, &transmitido);
+        auto form = abrirPedido(Requisicao::Alterar, &transmitido);
         QVERIFY(form);
         QVERIFY(shownBoxes().contains(u"Aviso: Pedido já transmitido! Somente consulta disponível!"_s));
         QCOMPARE(form->windowTitle(), u"Consulta Pedido"_s);
@@ -168,7 +188,7 @@ private Q_SLOTS:
         referencias("100000");
         pedido41("100");
         const Record pendente = lido(41);
-        auto form = abrirPedido(RequisicaoPedido::Alterar, &pendente);
+        auto form = abrirPedido(Requisicao::Alterar, &pendente);
         QVERIFY(form);
         auto* situacao = child<QComboBox>(form.get(), "situacao");
         escolher(situacao, 3);
@@ -183,7 +203,7 @@ private Q_SLOTS:
         referencias("100000");
         pedido41("100");
         const Record original = lido(41);
-        auto form = abrirPedido(RequisicaoPedido::Alterar, &original);
+        auto form = abrirPedido(Requisicao::Alterar, &original);
         QVERIFY(form);
         digitar(child<QLineEdit>(form.get(), "descp"), u"1,00"_s);
         QFile vendedores(QDir(m_folder->path()).filePath(u"vendedor.tps"_s));
@@ -204,8 +224,8 @@ private Q_SLOTS:
         referencias("100000");
         pedido41("100");
         const Record original = lido(41);
-        auto primeira = abrirPedido(RequisicaoPedido::Alterar, &original);
-        auto segunda = abrirPedido(RequisicaoPedido::Alterar, &original);
+        auto primeira = abrirPedido(Requisicao::Alterar, &original);
+        auto segunda = abrirPedido(Requisicao::Alterar, &original);
         QVERIFY(primeira && segunda);
         digitar(child<QLineEdit>(primeira.get(), "descp"), u"1,00"_s);
         digitar(child<QLineEdit>(segunda.get(), "descp"), u"2,00"_s);
@@ -219,91 +239,71 @@ private Q_SLOTS:
     }
 
     void releaseRules_data() {
-        QTest::addColumn<QString>("qtd");
-        QTest::addColumn<QString>("descp");
-        QTest::addColumn<QString>("limcred");
-        QTest::addColumn<int>("diasVencido"); // -1: no receivable
-        QTest::addColumn<QString>("saldo");
-        QTest::addColumn<int>("chave");      // release code's key, -1: none
-        QTest::addColumn<QString>("recusa"); // empty: released
+        QTest::addColumn<CasoLiberacao>("caso");
 
         // Minimum 500,00.
-        QTest::newRow("minimum reached") << "50"
-                                         << ""
-                                         << "100000" << -1 << "" << -1 << "";
+        QTest::newRow("minimum reached") << CasoLiberacao{.qtd = "50"};
         QTest::newRow("below minimum")
-            << "49"
-            << ""
-            << "100000" << -1 << "" << -1 << "Aviso: Pedido abaixo no mínimo (500,00)!";
+            << CasoLiberacao{.qtd = "49", .recusa = "Aviso: Pedido abaixo no mínimo (500,00)!"};
         // Representative's 10 % combined with the payment form's 5 %: 14,50 %.
-        QTest::newRow("discount at limit") << "100"
-                                           << "14,50"
-                                           << "100000" << -1 << "" << -1 << "";
-        QTest::newRow("discount past limit") << "100"
-                                             << "14,60"
-                                             << "100000" << -1 << "" << -1
-                                             << "Aviso: Desconto de 14,60% acima do máximo permitido para o "
-                                                "vendedor!\nProduto: A-1 PARAFUSO SEXTAVADO\nDesconto "
-                                                "máximo: 14,50%";
+        QTest::newRow("discount at limit") << CasoLiberacao{.qtd = "100", .descp = "14,50"};
+        QTest::newRow("discount past limit") << CasoLiberacao{
+            .qtd = "100",
+            .descp = "14,60",
+            .recusa = "Aviso: Desconto de 14,60% acima do máximo permitido para o vendedor!\n"
+                      "Produto: A-1 PARAFUSO SEXTAVADO\nDesconto máximo: 14,50%"};
         // Total 1.000,00.
-        QTest::newRow("credit limit equal to total") << "100"
-                                                     << ""
-                                                     << "1000" << -1 << "" << -1 << "";
-        QTest::newRow("credit limit below total")
-            << "100"
-            << ""
-            << "999,99" << -1 << "" << -1
-            << "Aviso: Limite de crédito do cliente (999,99) é menor que o total do pedido!";
-        QTest::newRow("receivable 29 days late") << "100"
-                                                 << ""
-                                                 << "100000" << 29 << "10" << -1 << "";
-        QTest::newRow("receivable 0,09 late") << "100"
-                                              << ""
-                                              << "100000" << 40 << "0,09" << -1 << "";
-        QTest::newRow("receivable 30 days late")
-            << "100"
-            << ""
-            << "100000" << 30 << "10" << -1
-            << "Títulos em Atraso: Cliente possui títulos em atraso.\nPara liberar crédito favor solicitar "
-               "código de "
-               "liberação junto ao setor comercial da empresa.\nDeseja consultar os títulos desse cliente?";
-        QTest::newRow("odd release key lets it through") << "100"
-                                                         << ""
-                                                         << "100000" << 30 << "10" << 37 << "";
-        QTest::newRow("even release key does not")
-            << "100"
-            << ""
-            << "100000" << 30 << "10" << 36
-            << "Títulos em Atraso: Cliente possui títulos em atraso.\nPara liberar crédito favor solicitar "
-               "código de "
-               "liberação junto ao setor comercial da empresa.\nDeseja consultar os títulos desse cliente?";
+        QTest::newRow("credit limit equal to total") << CasoLiberacao{.qtd = "100", .limcred = "1000"};
+        QTest::newRow("credit limit below total") << CasoLiberacao{
+            .qtd = "100",
+            .limcred = "999,99",
+            .recusa = "Aviso: Limite de crédito do cliente (999,99) é menor que o total do pedido!"};
+        QTest::newRow("receivable 29 days late")
+            << CasoLiberacao{.qtd = "100", .diasVencido = 29, .saldo = "10"};
+        QTest::newRow("receivable 0,09 late")
+            << CasoLiberacao{.qtd = "100", .diasVencido = 40, .saldo = "0,09"};
+        QTest::newRow("receivable 30 days late") << CasoLiberacao{
+            .qtd = "100",
+            .diasVencido = 30,
+            .saldo = "10",
+            .recusa =
+                "Títulos em Atraso: Cliente possui títulos em atraso.\nPara liberar crédito favor solicitar "
+                "código de liberação junto ao setor comercial da empresa.\nDeseja consultar os "
+                "títulos desse cliente?"};
+        QTest::newRow("odd release key lets it through")
+            << CasoLiberacao{.qtd = "100", .diasVencido = 30, .saldo = "10", .chave = 37};
+        QTest::newRow("even release key does not") << CasoLiberacao{
+            .qtd = "100",
+            .diasVencido = 30,
+            .saldo = "10",
+            .chave = 36,
+            .recusa =
+                "Títulos em Atraso: Cliente possui títulos em atraso.\nPara liberar crédito favor solicitar "
+                "código de liberação junto ao setor comercial da empresa.\nDeseja consultar os "
+                "títulos desse cliente?"};
     }
 
     void releaseRules() {
-        QFETCH(QString, qtd);
-        QFETCH(QString, descp);
-        QFETCH(QString, limcred);
-        QFETCH(int, diasVencido);
-        QFETCH(QString, saldo);
-        QFETCH(int, chave);
-        QFETCH(QString, recusa);
-        referencias(qPrintable(QString(limcred).replace(u',', u'.')));
-        pedido41(qPrintable(qtd));
-        if (diasVencido >= 0)
-            titulo(diasVencido, qPrintable(QString(saldo).replace(u',', u'.')));
+        QFETCH(CasoLiberacao, caso);
+        const QString recusa = QString::fromUtf8(caso.recusa);
+        referencias(qPrintable(QString::fromLatin1(caso.limcred).replace(u',', u'.')));
+        pedido41(caso.qtd);
+        if (caso.diasVencido >= 0)
+            titulo(caso.diasVencido, qPrintable(QString::fromLatin1(caso.saldo).replace(u',', u'.')));
         const Record original = lido(41);
-        auto form = abrirPedido(RequisicaoPedido::Alterar, &original);
+        auto form = abrirPedido(Requisicao::Alterar, &original);
         QVERIFY(form);
         escolher(child<QComboBox>(form.get(), "situacao"), 2);
-        if (!descp.isEmpty())
-            digitar(child<QLineEdit>(form.get(), "descp"), descp);
-        if (chave >= 0) {
+        if (*caso.descp)
+            digitar(child<QLineEdit>(form.get(), "descp"), QString::fromLatin1(caso.descp));
+        if (caso.chave >= 0) {
             const Pedido p = [&] {
                 Pedido lidoAgora;
                 lerRegistro(form->edicao().pedido(), lidoAgora);
                 return lidoAgora;
             }();
-            const std::optional<std::int32_t> codigo = gerarCodigoLiberacao(p.NUMER, p.CLIEN, p.TOTAL, chave);
+            const std::optional<std::int32_t> codigo =
+                gerarCodigoLiberacao(p.NUMER, p.CLIEN, p.TOTAL, caso.chave);
             QVERIFY(codigo);
             digitar(child<QLineEdit>(form.get(), "codigoLiberacao"), QString::number(*codigo));
         }
@@ -360,7 +360,7 @@ private Q_SLOTS:
             alterarPrimeiro("pedidos", [](Record& r) { r.setInteger("PED_FLEX", 1); });
         }
         const Record original = lido(41);
-        auto form = abrirPedido(RequisicaoPedido::Alterar, &original);
+        auto form = abrirPedido(Requisicao::Alterar, &original);
         QVERIFY(form);
         escolher(child<QComboBox>(form.get(), "situacao"), 2);
         digitar(child<QLineEdit>(form.get(), "descp"), descp);
@@ -378,7 +378,7 @@ private Q_SLOTS:
         pedido41("100");
         titulo(30, "10");
         const Record original = lido(41);
-        auto form = abrirPedido(RequisicaoPedido::Alterar, &original);
+        auto form = abrirPedido(Requisicao::Alterar, &original);
         QVERIFY(form);
         escolher(child<QComboBox>(form.get(), "situacao"), 2);
         const std::optional<std::int32_t> codigo = gerarCodigoLiberacao(41, kCliente, decimal("1000"), 37);

@@ -3,10 +3,11 @@
 // the product list, the order form's item buttons, keys and refusals, and a transmitted order whose
 // items are only shown.
 #include "orders/widgets/ConsultaCaracteristica.h"
+#include "orders/widgets/FichaItemPedido.h"
+#include "orders/widgets/FichaPedido.h"
 #include "orders/widgets/ItensPedidoModelo.h"
-#include "orders/widgets/UpdatePEDIDO.h"
-#include "orders/widgets/UpdatePED_ITEN.h"
 #include "tests/orders/FormularioFixture.h"
+#include "tests/support/QtTestTexts.h"
 #include "tests/support/gui/GuiSupport.h"
 #include "ui/widgets/MessageBox.h"
 
@@ -35,12 +36,12 @@ private:
 
     // Order 41 read into memory, and the item form over it, shown, for a new item. Nothing when the
     // order cannot be read.
-    std::unique_ptr<UpdatePED_ITEN> abrirItem() {
+    std::unique_ptr<FichaItemPedido> abrirItem() {
         m_pedido = std::make_unique<EdicaoPedido>(store());
         if (!m_pedido->abrir(41).ok() || !m_pedido->carregarDados(m_dados).ok())
             return nullptr;
-        auto form = std::make_unique<UpdatePED_ITEN>(contexto(), store(), *m_pedido, m_dados,
-                                                     RequisicaoItem::Inserir, -1, false);
+        auto form = std::make_unique<FichaItemPedido>(contexto(), store(), *m_pedido, m_dados,
+                                                      Requisicao::Inserir, -1, false);
         form->preparar();
         form->show();
         return form;
@@ -462,7 +463,7 @@ private Q_SLOTS:
     // in the order form's list, and after the order's "&OK" in the files.
     void cancelAfterTwoKeepsBoth() {
         Record inicio(*findTable("pedidos.tps"));
-        auto form = abrirPedido(RequisicaoPedido::Inserir, &inicio);
+        auto form = abrirPedido(Requisicao::Inserir, &inicio);
         QVERIFY(form);
         digitar(child<QLineEdit>(form.get(), "cliente"), QString::number(kCliente));
         QCOMPARE(child<QLineEdit>(form.get(), "formaPag")->text(), u"1"_s);
@@ -473,7 +474,7 @@ private Q_SLOTS:
         QString titulo;
         int gravados = -1;
         bool teclado = false;
-        whenModal<UpdatePED_ITEN>([&](UpdatePED_ITEN* item) {
+        whenModal<FichaItemPedido>([&](FichaItemPedido* item) {
             titulo = item->windowTitle();
             teclado = itemDoTeclado(item, u"A-1"_s, u"2"_s) && itemDoTeclado(item, u"123"_s, u"5"_s);
             gravados = item->itensGravados();
@@ -505,7 +506,7 @@ private Q_SLOTS:
     void itemButtonsAndKeys() {
         pedido41();
         const Record original = lido(41);
-        auto form = abrirPedido(RequisicaoPedido::Alterar, &original);
+        auto form = abrirPedido(Requisicao::Alterar, &original);
         QVERIFY(form);
         auto* itens = child<QTableView>(form.get(), "itens");
         QCOMPARE(itens->model()->rowCount(), 1);
@@ -513,7 +514,7 @@ private Q_SLOTS:
         itens->setCurrentIndex(itens->model()->index(0, 0));
 
         QString titulo;
-        whenModal<UpdatePED_ITEN>([&](UpdatePED_ITEN* item) {
+        whenModal<FichaItemPedido>([&](FichaItemPedido* item) {
             titulo = item->windowTitle();
             digitar(child<QLineEdit>(item, "qtd"), u"6"_s);
             child<QPushButton>(item, "ok")->click();
@@ -595,13 +596,13 @@ private Q_SLOTS:
                 r.setInteger("ATIVO", pautaAtiva);
             });
         const Record original = lido(41);
-        auto form = abrirPedido(RequisicaoPedido::Alterar, &original);
+        auto form = abrirPedido(Requisicao::Alterar, &original);
         QVERIFY(form);
         MessageBox::clearShown();
         MessageBox::setNextAnswers(kRespostas);
         bool abriu = false;
         if (recusa.isEmpty())
-            whenModal<UpdatePED_ITEN>([&](UpdatePED_ITEN* item) {
+            whenModal<FichaItemPedido>([&](FichaItemPedido* item) {
                 abriu = true;
                 item->reject();
             });
@@ -636,7 +637,7 @@ private Q_SLOTS:
             form = std::move(item);
         } else {
             const Record original = lido(41);
-            form = abrirPedido(RequisicaoPedido::Alterar, &original);
+            form = abrirPedido(Requisicao::Alterar, &original);
             QVERIFY(form);
         }
         auto* entrada = child<QLineEdit>(form.get(), qPrintable(campo));
@@ -653,7 +654,7 @@ private Q_SLOTS:
     void transmittedOrderItemsAreOnlyShown() {
         pedido41("4", 3);
         const Record transmitido = lido(41);
-        auto form = abrirPedido(RequisicaoPedido::Alterar, &transmitido);
+        auto form = abrirPedido(Requisicao::Alterar, &transmitido);
         QVERIFY(form);
         auto* itens = child<QTableView>(form.get(), "itens");
         itens->setCurrentIndex(itens->model()->index(0, 0));
@@ -668,7 +669,7 @@ private Q_SLOTS:
         QString titulo;
         bool okHabilitado = true;
         bool qtdSoLeitura = false;
-        whenModal<UpdatePED_ITEN>([&](UpdatePED_ITEN* item) {
+        whenModal<FichaItemPedido>([&](FichaItemPedido* item) {
             titulo = item->windowTitle();
             okHabilitado = child<QPushButton>(item, "ok")->isEnabled();
             qtdSoLeitura = child<QLineEdit>(item, "qtd")->isReadOnly();

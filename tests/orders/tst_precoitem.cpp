@@ -4,6 +4,7 @@
 #include "orders/core/PrecoItem.h"
 #include "orders/core/Quantidade.h"
 #include "tests/orders/FabricaPedido.h"
+#include "tests/support/QtTestTexts.h"
 
 #include <QTest>
 

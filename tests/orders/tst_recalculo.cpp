@@ -3,6 +3,7 @@
 #include "orders/core/FatorBase.h"
 #include "orders/core/Recalculo.h"
 #include "tests/orders/FabricaPedido.h"
+#include "tests/support/QtTestTexts.h"
 
 #include <QTest>
 

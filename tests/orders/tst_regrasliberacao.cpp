@@ -16,10 +16,6 @@ namespace {
 const Date kHoje = Date::fromYmd(2026, 12, 8);
 constexpr int kSemVencimento = -999; // a receivable's "days overdue" for one without a due date
 
-Decimal dec(const char* texto) {
-    return Decimal::parse(texto).value();
-}
-
 // What a rule should come to: its state, its line in the panel (not compared when null) and the
 // messages of the confirmation, joined by " // ".
 struct Esperado {
@@ -43,12 +39,12 @@ struct Cenario {
         pedido.NUMER = 123;
         pedido.CLIEN = 4567;
         pedido.SITUA = 2;
-        pedido.TOTAL = dec("1000.00");
+        pedido.TOTAL = D("1000.00");
         dados.cliente.ID = 4567;
-        dados.cliente.LIMCRED = dec("5000");
+        dados.cliente.LIMCRED = D("5000");
         produto7.CODIGO = QStringLiteral("ABC-1     ");
         produto7.NOME = QStringLiteral("Parafuso sextavado   ");
-        produto7.PRECO = dec("100");
+        produto7.PRECO = D("100");
     }
 
     // An item whose net value is `liquido` for `qtd` units.
@@ -56,8 +52,8 @@ struct Cenario {
         PedidoItem i;
         i.ID_VENDASI = static_cast<int>(itens.size()) + 1;
         i.PRODU = idProduto;
-        i.QTD = dec(qtd);
-        i.VL_LIQUIDO = dec(liquido);
+        i.QTD = D(qtd);
+        i.VL_LIQUIDO = D(liquido);
         itens.push_back(i);
         return itens.back();
     }
@@ -192,8 +188,8 @@ private Q_SLOTS:
         QFETCH(Esperado, esperado);
         Cenario c;
         c.pedido.SITUA = caso.situa;
-        c.pedido.TOTAL = dec(caso.total);
-        c.dados.vendedor.VL_PED_MINIMO = dec(caso.minimo);
+        c.pedido.TOTAL = D(caso.total);
+        c.dados.vendedor.VL_PED_MINIMO = D(caso.minimo);
         conferir(c.regra(Regra::ValorMinimo), esperado);
     }
 
@@ -283,18 +279,18 @@ private Q_SLOTS:
         QFETCH(CasoDesconto, caso);
         QFETCH(Esperado, esperado);
         Cenario c;
-        c.produto7.PRECO = dec(caso.preco);
-        c.produto7.DESC_MAX = dec(caso.maxProduto);
+        c.produto7.PRECO = D(caso.preco);
+        c.produto7.DESC_MAX = D(caso.maxProduto);
         PedidoItem& i = c.item(caso.qtd, caso.liquido);
         if (caso.ipi) {
             i.PRECO_COM_IPI = 1;
-            i.VL_IPI = dec(caso.ipi);
+            i.VL_IPI = D(caso.ipi);
         }
-        c.dados.vendedor.TX_DESCMAX = dec(caso.maxVendedor);
-        c.dados.formaPag.emplace().DESCO = dec(caso.descontoForma);
+        c.dados.vendedor.TX_DESCMAX = D(caso.maxVendedor);
+        c.dados.formaPag.emplace().DESCO = D(caso.descontoForma);
         c.dados.pauta.emplace().BLOQ_DESCONTOS = caso.pautaSemDescontos;
         c.dados.qavcfg.BLOQUEIOS1 = caso.bloqueios1;
-        c.recalculo.TX_DESC_PAUTA = dec(caso.descontoPauta);
+        c.recalculo.TX_DESC_PAUTA = D(caso.descontoPauta);
         c.pedido.PED_FLEX = caso.flex;
 
         const ResultadoRegra r = c.regra(Regra::Descontos);
@@ -326,14 +322,14 @@ private Q_SLOTS:
         QFETCH(QString, liquido);
         QFETCH(Estado, estado);
         Cenario c;
-        c.produto7.DESC_MAX = dec("10");
+        c.produto7.DESC_MAX = D("10");
         c.item("1", liquido.toLatin1().constData());
         if (pedidoComPauta)
             c.dados.pauta = Pauta{};
         if (produtoNaPauta) {
             PautaProduto linha;
             linha.ID_PROD = 7;
-            linha.PRECO1 = dec("120");
+            linha.PRECO1 = D("120");
             c.dados.adicionarPautaProduto(linha);
         }
         const ResultadoRegra r = c.regra(Regra::Descontos);
@@ -350,10 +346,10 @@ private Q_SLOTS:
         Produto outro = c.produto7;
         outro.ID = 8;
         outro.CODIGO = QStringLiteral("XYZ-9");
-        outro.DESC_MAX = dec("20");
+        outro.DESC_MAX = D("20");
         c.dados.adicionarProduto(outro);
-        c.produto7.DESC_MAX = dec("10");
-        c.dados.vendedor.TX_DESCMAX = dec("15");
+        c.produto7.DESC_MAX = D("10");
+        c.dados.vendedor.TX_DESCMAX = D("15");
         c.pedido.PED_FLEX = 1;
         c.item("1", "88.00");    // 12 %: above the product's maximum, a warning on a flex order
         c.item("1", "95.00");    // within every limit
@@ -370,7 +366,7 @@ private Q_SLOTS:
         QVERIFY(r.mensagens[2].texto.startsWith(QStringLiteral("Desconto de 15,00%")));
         QCOMPARE(r.resumo, QStringLiteral("Desconto 20,00 % > limite 15,00 % (XYZ-9) e mais 2"));
 
-        c.itens[2].VL_LIQUIDO = dec("85.00");
+        c.itens[2].VL_LIQUIDO = D("85.00");
         const ResultadoRegra soAvisos = c.regra(Regra::Descontos);
         QCOMPARE(soAvisos.estado, Estado::Aviso);
         QCOMPARE(soAvisos.mensagens.size(), std::size_t(2));
@@ -396,7 +392,7 @@ private Q_SLOTS:
         QFETCH(int, situa);
         QFETCH(Estado, estado);
         Cenario c;
-        c.dados.vendedor.DESC_RATEIO_COM = dec(rateio.toLatin1().constData());
+        c.dados.vendedor.DESC_RATEIO_COM = D(rateio.toLatin1().constData());
         c.pedido.DESC_CLIENTE_REDE = clienteRede;
         c.pedido.SITUA = situa;
         c.recalculo.excessoComissao = excesso;
@@ -432,8 +428,8 @@ private Q_SLOTS:
         Cenario c;
         c.pedido.SITUA = caso.situa;
         c.pedido.PED_FLEX = caso.pedFlex;
-        c.recalculo.flex.VL_FLEX = dec(caso.flex);
-        c.recalculo.flex.SALDO_FLEX_LIBERACAO = dec(caso.saldo);
+        c.recalculo.flex.VL_FLEX = D(caso.flex);
+        c.recalculo.flex.SALDO_FLEX_LIBERACAO = D(caso.saldo);
         conferir(c.regra(Regra::Flex), esperado);
     }
 
@@ -465,10 +461,10 @@ private Q_SLOTS:
         QFETCH(Esperado, esperado);
         Cenario c;
         c.pedido.SITUA = caso.situa;
-        c.pedido.TOTAL = dec(caso.total);
+        c.pedido.TOTAL = D(caso.total);
         c.dados.qavcfg.BLOQUEIOS1 = caso.bloqueios1;
         c.dados.formaPag.emplace().LIBERA_CREDITO = caso.liberaCredito;
-        c.dados.cliente.LIMCRED = dec(caso.limite);
+        c.dados.cliente.LIMCRED = D(caso.limite);
         conferir(c.regra(Regra::LimiteCredito), esperado);
     }
 
@@ -524,8 +520,7 @@ private Q_SLOTS:
             c.pedido.COD_LIBERACAO = c.codigo(37) + 100; // the same odd key, other digits
         for (qsizetype i = 0; i < caso.diasVencidos.size(); ++i) {
             const int dias = caso.diasVencidos[i];
-            c.titulos.push_back(
-                {dias == kSemVencimento ? Date() : kHoje.addDays(-dias), dec(caso.saldos[i])});
+            c.titulos.push_back({dias == kSemVencimento ? Date() : kHoje.addDays(-dias), D(caso.saldos[i])});
         }
 
         const ResultadoRegra r = c.regra(Regra::TitulosAtraso);
@@ -558,7 +553,7 @@ private Q_SLOTS:
         c.pedido.SITUA = situa;
         if (comCodigo)
             c.pedido.COD_LIBERACAO = c.codigo(37);
-        c.pedido.TOTAL = dec(totalDepois.toLatin1().constData());
+        c.pedido.TOTAL = D(totalDepois.toLatin1().constData());
         conferir(c.regra(Regra::CodigoLiberacao),
                  {estado, nullptr, estado == Estado::Recusa ? "Código de liberação inválido!" : ""});
     }
@@ -599,13 +594,13 @@ private Q_SLOTS:
         Cenario c;
         c.pedido.SITUA = caso.situa;
         c.pedido.PED_FLEX = 1;
-        c.recalculo.flex.SALDO_FLEX_LIBERACAO = dec("100");
-        c.produto7.DESC_MAX = dec("10");
-        c.dados.vendedor.TX_DESCMAX = dec("20");
-        c.dados.vendedor.DESC_RATEIO_COM = dec("5");
-        c.dados.vendedor.VL_PED_MINIMO = dec(caso.abaixoMinimo ? "1000.01" : "1000");
+        c.recalculo.flex.SALDO_FLEX_LIBERACAO = D("100");
+        c.produto7.DESC_MAX = D("10");
+        c.dados.vendedor.TX_DESCMAX = D("20");
+        c.dados.vendedor.DESC_RATEIO_COM = D("5");
+        c.dados.vendedor.VL_PED_MINIMO = D(caso.abaixoMinimo ? "1000.01" : "1000");
         c.dados.qavcfg.BLOQUEIOS1 = QavCfg::kLimiteCredito;
-        c.dados.cliente.LIMCRED = dec(caso.acimaLimiteCredito ? "999.99" : "1000");
+        c.dados.cliente.LIMCRED = D(caso.acimaLimiteCredito ? "999.99" : "1000");
         c.item("1", caso.avisoFlex ? "85.00" : "95.00");
         if (caso.acimaVendedor)
             c.item("1", "70.00");
@@ -628,16 +623,16 @@ private Q_SLOTS:
         Cenario c;
         c.pedido.SITUA = 1;
         c.pedido.PED_FLEX = 1;
-        c.pedido.TOTAL = dec("1234.56");
-        c.dados.vendedor.VL_PED_MINIMO = dec("2000");
-        c.recalculo.flex.VL_FLEX = dec("-12");
-        c.recalculo.flex.SALDO_FLEX_LIBERACAO = dec("5");
+        c.pedido.TOTAL = D("1234.56");
+        c.dados.vendedor.VL_PED_MINIMO = D("2000");
+        c.recalculo.flex.VL_FLEX = D("-12");
+        c.recalculo.flex.SALDO_FLEX_LIBERACAO = D("5");
         c.dados.qavcfg.BLOQUEIOS1 = QavCfg::kLimiteCredito;
         c.dados.qavcfg.DIAS_BLOQ_CREDITO = 30;
-        c.dados.cliente.LIMCRED = dec("1000");
-        c.titulos.push_back({kHoje.addDays(-40), dec("50")});
-        c.produto7.DESC_MAX = dec("20");
-        c.dados.vendedor.TX_DESCMAX = dec("10");
+        c.dados.cliente.LIMCRED = D("1000");
+        c.titulos.push_back({kHoje.addDays(-40), D("50")});
+        c.produto7.DESC_MAX = D("20");
+        c.dados.vendedor.TX_DESCMAX = D("10");
         c.item("1", "84.00");
 
         const std::vector<ResultadoRegra> pendente = avaliarRegras(c.entrada());
@@ -714,7 +709,7 @@ private Q_SLOTS:
         QFETCH(int, diasVencido);
         QFETCH(QString, saldo);
         const Date vecto = diasVencido == kSemVencimento ? Date() : kHoje.addDays(-diasVencido);
-        const std::vector<Titulo> titulos{{vecto, dec(saldo.toLatin1().constData())}};
+        const std::vector<Titulo> titulos{{vecto, D(saldo.toLatin1().constData())}};
         QTEST(qav::temContasVencidas(titulos, kHoje), "vencidas");
     }
 };

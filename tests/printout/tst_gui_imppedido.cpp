@@ -4,8 +4,8 @@
 #include "base/core/Mail.h"
 #include "base/core/Session.h"
 #include "base/core/Settings.h"
-#include "orders/widgets/BrowsePEDIDO.h"
 #include "orders/widgets/FormularioPedido.h"
+#include "orders/widgets/JanelaPedidos.h"
 #include "printout/core/ArquivoPdf.h"
 #include "printout/widgets/ImpPedido.h"
 #include "printout/widgets/PrintoutWindows.h"
@@ -467,11 +467,20 @@ private Q_SLOTS:
         QCOMPARE(inicio(pdf()), QByteArray("%PDF"));
     }
 
-    // Without a program for PDF files the file is still there: the user is told where, not shown an
-    // error, and offered its folder.
+    // Without a program for PDF files (none opens the file, or the desktop names none) the file is
+    // still there: the user is told where, not shown an error, and offered its folder.
+    void pdfSemProgramaParaAbrir_data() {
+        QTest::addColumn<bool>("desktopSemLeitor");
+        QTest::newRow("opening fails") << false;
+        QTest::newRow("desktop names no program") << true;
+    }
     void pdfSemProgramaParaAbrir() {
+        QFETCH(bool, desktopSemLeitor);
         preparar();
-        QDesktopServices::unsetUrlHandler(u"file"_s);
+        if (desktopSemLeitor)
+            instalarPrograma(u"xdg-mime"_s, 0, QString());
+        else
+            QDesktopServices::unsetUrlHandler(u"file"_s);
         ImpPedido janela(contexto(), kIdPedidoImpresso);
         MessageBox::setNextAnswers({Button::No});
         child<QPushButton>(&janela, "pdf")->click();
@@ -481,6 +490,7 @@ private Q_SLOTS:
                              u"\n\nNão há programa para abrir arquivos PDF neste computador. "
                              u"Abrir a pasta do arquivo?"_s});
         QCOMPARE(inicio(pdf()), QByteArray("%PDF"));
+        QVERIFY(m_abertos.urls.isEmpty());
     }
 
     // Each printout model has a file of its own: the second does not overwrite the first.
@@ -546,7 +556,7 @@ private Q_SLOTS:
     void botaoDaListaAbreJanela() {
         preparar();
         registrarImpressaoPedido();
-        BrowsePEDIDO lista(contexto());
+        JanelaPedidos lista(contexto());
         lista.setCurrentRow(0);
         auto* botao = child<QPushButton>(&lista, "botaoImprimir");
         QVERIFY(botao->isEnabled());

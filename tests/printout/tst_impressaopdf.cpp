@@ -117,9 +117,8 @@ QStringList imprimir(Store& store, Modelo modelo, OrdemItens ordem, const QStrin
     const auto documento = lerDocumento(store, kIdPedidoImpresso, ordem, &falha);
     if (!documento)
         return {falha.texto};
-    QString erro;
-    if (!gravarPdf(pdf, *documento, modelo, {}, &erro))
-        return {erro};
+    if (const Resultado gravado = gravarPdf(pdf, *documento, modelo, {}); !gravado.ok)
+        return {gravado.erro};
     QStringList paginas = pdfParaTexto(pdf).split(QLatin1Char('\f'));
     if (!paginas.isEmpty() && paginas.last().trimmed().isEmpty())
         paginas.removeLast();
@@ -342,8 +341,8 @@ private Q_SLOTS:
         OpcoesDesenho opcoes;
         opcoes.pastaPrograma = programa.path();
         const QString pdf = pasta.path() + QStringLiteral("/logo.pdf");
-        QString erro;
-        QVERIFY2(gravarPdf(pdf, *documento, static_cast<Modelo>(modelo), opcoes, &erro), qPrintable(erro));
+        const Resultado gravado = gravarPdf(pdf, *documento, static_cast<Modelo>(modelo), opcoes);
+        QVERIFY2(gravado.ok, qPrintable(gravado.erro));
         QProcess lista;
         lista.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf});
         QVERIFY(lista.waitForFinished(60000));
@@ -543,14 +542,14 @@ private Q_SLOTS:
         });
         QVERIFY(pastaPdfPedidos().startsWith(cache.path()));
         QVERIFY(arquivoPdfPedido(123).endsWith(QStringLiteral("/pedido_00000123.pdf")));
-        QString erro;
-        QVERIFY2(prepararPastaPdfPedidos(&erro), qPrintable(erro));
+        const Resultado preparada = prepararPastaPdfPedidos();
+        QVERIFY2(preparada.ok, qPrintable(preparada.erro));
         const auto dono = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
         const auto outros = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
                             QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
         // An existing folder left open to others is closed again.
         QVERIFY(QFile::setPermissions(pastaPdfPedidos(), dono | outros));
-        QVERIFY(prepararPastaPdfPedidos(&erro));
+        QVERIFY(prepararPastaPdfPedidos().ok);
         QCOMPARE(QFileInfo(pastaPdfPedidos()).permissions() & (dono | outros), dono);
 
         const QDateTime agora = QDateTime::currentDateTime();
@@ -644,12 +643,11 @@ private Q_SLOTS:
         rlimit pequeno = original;
         pequeno.rlim_cur = kLimite;
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &pequeno), 0);
-        QString erro;
-        const bool gravou = gravarPdf(pdf, *documento, Modelo::RetratoSemComissao, {}, &erro);
+        const Resultado cheio = gravarPdf(pdf, *documento, Modelo::RetratoSemComissao, {});
         setrlimit(RLIMIT_FSIZE, &original);
         std::signal(SIGXFSZ, sinal);
-        QVERIFY(!gravou);
-        QVERIFY2(erro.startsWith(QStringLiteral("Disco cheio ao gravar ")), qPrintable(erro));
+        QVERIFY(!cheio.ok);
+        QVERIFY2(cheio.erro.startsWith(QStringLiteral("Disco cheio ao gravar ")), qPrintable(cheio.erro));
         QCOMPARE(lerTudo(pdf), antes);
         QCOMPARE(QDir(pasta.path()).entryList({QStringLiteral("pedido.pdf*")}, QDir::Files),
                  QStringList{QStringLiteral("pedido.pdf")});
@@ -671,7 +669,8 @@ private Q_SLOTS:
         QCOMPARE(lerTudo(pdf), antes);
 
         // Without the limit the same order's PDF is whole and replaces the earlier file.
-        QVERIFY2(gravarPdf(pdf, *documento, Modelo::RetratoSemComissao, {}, &erro), qPrintable(erro));
+        const Resultado inteiro = gravarPdf(pdf, *documento, Modelo::RetratoSemComissao, {});
+        QVERIFY2(inteiro.ok, qPrintable(inteiro.erro));
         QString motivo;
         QVERIFY2(pdfCompleto(pdf, &motivo), qPrintable(motivo));
         QVERIFY(infoPdf(pdf).contains(QStringLiteral("Pedido # 00000042")));

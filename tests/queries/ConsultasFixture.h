@@ -5,6 +5,7 @@
 #include "store/core/Clock.h"
 #include "store/core/Record.h"
 #include "store/core/Table.h"
+#include "tests/support/Registros.h"
 #include "tests/support/TempDataFolder.h"
 
 #include <QTemporaryDir>
@@ -15,17 +16,6 @@
 namespace qav::test {
 
 inline const Date kHojeConsultas = Date::fromYmd(2026, 12, 8);
-
-inline void incluir(Store& store, const char* tabela, const std::function<void(Record&)>& preencher) {
-    Table t(store, tabela);
-    if (!t.open())
-        throw std::runtime_error(std::string("cannot open ") + tabela);
-    t.clear();
-    preencher(t.rec());
-    if (t.add() != Status::Ok)
-        throw std::runtime_error(std::string("cannot add to ") + tabela);
-    t.close();
-}
 
 inline Decimal dec(const char* texto) {
     return *Decimal::parse(texto);
@@ -48,13 +38,13 @@ public:
 
     ConsultasFixture() {
         Clock::setOverride([] { return DateTimeParts{kHojeConsultas, 10, 0, 0}; });
-        incluir(store(), "empresa", [](Record& r) {
+        adicionar(store(), "empresa", [](Record& r) {
             r.setInteger("ID_EMPRESA", kEmpresa);
             r.setText("NOME", QStringLiteral("Metalúrgica Exemplo S.A."));
             r.setText("MUNIC", QStringLiteral("CAXIAS DO SUL"));
             r.setText("UF", QStringLiteral("RS"));
         });
-        incluir(store(), "municip", [](Record& r) {
+        adicionar(store(), "municip", [](Record& r) {
             r.setInteger("ID", 10);
             r.setText("NOME", QStringLiteral("CAMPINAS"));
             r.setText("ESTADO", QStringLiteral("SP"));
@@ -69,7 +59,7 @@ public:
     QString pastaPrograma() const { return programa.path(); }
 
     void cliente(std::int64_t id, const QString& razao, bool credito, bool alerta, const QString& obs) {
-        incluir(store(), "clientes", [&](Record& r) {
+        adicionar(store(), "clientes", [&](Record& r) {
             r.setInteger("ID", id);
             r.setText("RAZAO", razao);
             r.setInteger("ATIVO", 1);
@@ -81,7 +71,7 @@ public:
     }
 
     void titulo(const TituloTeste& t) {
-        incluir(store(), "ctr", [&](Record& r) {
+        adicionar(store(), "ctr", [&](Record& r) {
             r.setInteger("ID_EMPRESA", t.idEmpresa);
             r.setText("NUMER", QString::fromLatin1(t.numero));
             r.setInteger("DEVED", t.devedor);
@@ -114,7 +104,7 @@ public:
         const char* tipo = "N";
     };
     void pedido(const PedidoTeste& p) {
-        incluir(store(), "pedcon", [&](Record& r) {
+        adicionar(store(), "pedcon", [&](Record& r) {
             r.setInteger("ID_PEDCON", p.idPedcon);
             r.setInteger("ID_EMPRESA", p.idEmpresa);
             r.setInteger("NUMERO", p.numero);
@@ -133,7 +123,7 @@ public:
     }
     void item(int idPedcon, int ordem, std::int64_t produto, const char* descricao, const char* quantidade,
               const char* preco, const char* desconto = "0.00") {
-        incluir(store(), "pedicon", [&](Record& r) {
+        adicionar(store(), "pedicon", [&](Record& r) {
             r.setInteger("ID_PEDCON", idPedcon);
             r.setInteger("ORDEM", ordem);
             r.setInteger("ID_EMPRESA", kEmpresa);
@@ -145,7 +135,7 @@ public:
         });
     }
     void produto(std::int64_t id, const char* codigo, const char* nome, const char* pesoBruto) {
-        incluir(store(), "produto", [&](Record& r) {
+        adicionar(store(), "produto", [&](Record& r) {
             r.setInteger("ID_EMPRESA", kEmpresa);
             r.setInteger("ID", id);
             r.setText("CODIGO", QString::fromLatin1(codigo));

@@ -2,6 +2,7 @@
 // without a due date), and when a due date is shown as overdue.
 #include "queries/core/ContasReceber.h"
 #include "queries/core/HistoricoPedidos.h"
+#include "tests/support/QtTestTexts.h"
 
 #include <QtTest>
 

@@ -2,11 +2,11 @@
 // due dates and days late at the day boundary, sorting a balance column by value, the customer
 // entry, the situation and customer the menu and the order form pass, and the report's period check.
 #include "base/core/Session.h"
-#include "customers/widgets/BrowseClientes.h"
+#include "customers/widgets/JanelaClientes.h"
 #include "queries/widgets/CelulaDestaque.h"
-#include "queries/widgets/ConsultaCTR.h"
+#include "queries/widgets/ConsultaContasReceber.h"
 #include "queries/widgets/QueryWindows.h"
-#include "queries/widgets/RelCTR.h"
+#include "queries/widgets/RelatorioContasReceber.h"
 #include "queries/widgets/TitulosModelo.h"
 #include "tests/queries/ConsultasFixture.h"
 #include "tests/support/gui/GuiSupport.h"
@@ -44,14 +44,14 @@ private:
     }
 
     // The column as the list shows it, top to bottom.
-    static QStringList coluna(const ConsultaCTR& janela, int c) {
+    static QStringList coluna(const ConsultaContasReceber& janela, int c) {
         QStringList valores;
         const QAbstractItemModel* m = janela.lista()->model();
         for (int linha = 0; linha < m->rowCount(); ++linha)
             valores << m->index(linha, c).data().toString();
         return valores;
     }
-    static QModelIndex celula(const ConsultaCTR& janela, const QString& numero, int c) {
+    static QModelIndex celula(const ConsultaContasReceber& janela, const QString& numero, int c) {
         const QAbstractItemModel* m = janela.lista()->model();
         for (int linha = 0; linha < m->rowCount(); ++linha)
             if (m->index(linha, TitulosModelo::Numero).data().toString() == numero)
@@ -100,7 +100,7 @@ private Q_SLOTS:
         QFETCH(QStringList, numeros);
         QFETCH(QString, saldo);
         QFETCH(QString, valor);
-        ConsultaCTR janela(contexto());
+        ConsultaContasReceber janela(contexto());
         QAbstractItemModelTester tester(janela.lista()->model(),
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
         janela.setDevedor(501);
@@ -127,7 +127,7 @@ private Q_SLOTS:
         QFETCH(bool, vencimentoVermelho);
         QFETCH(QString, dias);
         QFETCH(bool, diasVermelho);
-        ConsultaCTR janela(contexto());
+        ConsultaContasReceber janela(contexto());
         janela.setDevedor(501);
         janela.setSituacao(ctr::Situacao::Todas);
         const QModelIndex vencimento = celula(janela, numero, TitulosModelo::Vencimento);
@@ -156,7 +156,7 @@ private Q_SLOTS:
 
     // Clicking the heading sorts by the balance's value: 9,50 comes before 10,00 (as text it would not).
     void ordenaSaldoPeloValor() {
-        ConsultaCTR janela(contexto());
+        ConsultaContasReceber janela(contexto());
         janela.resize(1000, 500);
         janela.show();
         QVERIFY(QTest::qWaitForWindowExposed(&janela));
@@ -195,7 +195,7 @@ private Q_SLOTS:
         QStringList numeros;
         std::optional<ctr::Situacao> situacao;
         whenModal<QDialog>([&](QDialog* d) {
-            if (auto* janela = d->findChild<ConsultaCTR*>()) {
+            if (auto* janela = d->findChild<ConsultaContasReceber*>()) {
                 numeros = coluna(*janela, TitulosModelo::Numero);
                 situacao = janela->situacao();
             }
@@ -215,7 +215,7 @@ private Q_SLOTS:
         menuContexto.arguments.clear();
         QVERIFY(WindowRegistry::open(janelaMenu::ConsultaPedidos, menuContexto));
         QCOMPARE(area.subWindowList().size(), 2);
-        auto* ctrFilha = qobject_cast<ConsultaCTR*>(area.subWindowList().at(0)->widget());
+        auto* ctrFilha = qobject_cast<ConsultaContasReceber*>(area.subWindowList().at(0)->widget());
         QVERIFY(ctrFilha);
         QCOMPARE(ctrFilha->situacao(), ctr::Situacao::Todas);
         QCOMPARE(ctrFilha->devedor(), 0);
@@ -224,7 +224,7 @@ private Q_SLOTS:
         WindowRegistry::remove(janelaMenu::ConsultaCTR);
         WindowRegistry::remove(janelaMenu::ConsultaPedidos);
 
-        ConsultaCTR menu(contexto());
+        ConsultaContasReceber menu(contexto());
         menu.aplicarArgumentos({u"3"_s, QString()});
         QCOMPARE(menu.situacao(), ctr::Situacao::Todas);
         QVERIFY(child<QRadioButton>(&menu, "todas")->isChecked());
@@ -242,7 +242,7 @@ private Q_SLOTS:
     // An unknown id (or none) opens the customer list; cancelling it leaves the customer shown as it
     // was.
     void devedorDesconhecidoAbreALista() {
-        ConsultaCTR janela(contexto());
+        ConsultaContasReceber janela(contexto());
         janela.setDevedor(502);
         QCOMPARE(coluna(janela, TitulosModelo::Numero), QStringList{u"OUTRO"_s});
         QLineEdit* devedor = child<QLineEdit>(&janela, "devedor");
@@ -265,7 +265,7 @@ private Q_SLOTS:
 
         devedor->setText(u"0"_s);
         whenModal<QDialog>([](QDialog* d) {
-            auto* clientes = d->findChild<BrowseClientes*>();
+            auto* clientes = d->findChild<JanelaClientes*>();
             QVERIFY(clientes);
             clientes->posicionar(501);
             clientes->selecionar();
@@ -279,7 +279,7 @@ private Q_SLOTS:
     // Titles that cannot be read leave nothing to show: the standard warning for "ctr", and the
     // window closes.
     void tabelaIlegivelFechaAJanela() {
-        ConsultaCTR janela(contexto());
+        ConsultaContasReceber janela(contexto());
         janela.show();
         QVERIFY(QTest::qWaitForWindowExposed(&janela));
         QFile ctr(QDir(m_f->pastaDados()).filePath(u"ctr.tps"_s));
@@ -302,7 +302,7 @@ private Q_SLOTS:
         registerQueryWindows();
         QStringList numeros;
         QString situacao;
-        whenModal<RelCTR>([&](RelCTR* d) {
+        whenModal<RelatorioContasReceber>([&](RelatorioContasReceber* d) {
             situacao = child<QComboBox>(d, "situacao")->currentText();
             if (const auto r = d->montar())
                 for (const ctr::Titulo& t : r->titulos)
@@ -321,7 +321,7 @@ private Q_SLOTS:
 
     // A period that ends before it starts is refused and nothing is printed.
     void relatorioRecusaPeriodoInvertido() {
-        RelCTR dialogo(contexto(), 501, ctr::Situacao::EmAberto);
+        RelatorioContasReceber dialogo(contexto(), 501, ctr::Situacao::EmAberto);
         child<QLineEdit>(&dialogo, "dataInicial")->setText(u"10/12/2026"_s);
         child<QLineEdit>(&dialogo, "dataFinal")->setText(u"01/12/2026"_s);
         MessageBox::setNextAnswers({Button::Ok});

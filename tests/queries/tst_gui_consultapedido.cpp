@@ -4,9 +4,9 @@
 // button that asks for the printer before the preview.
 #include "queries/widgets/CabecalhoGrupos.h"
 #include "queries/widgets/ConsultaPedido.h"
+#include "queries/widgets/FichaPedidoHistorico.h"
 #include "queries/widgets/ItensHistoricoModelo.h"
 #include "queries/widgets/PedidosHistoricoModelo.h"
-#include "queries/widgets/Updatepedcon.h"
 #include "tests/queries/ConsultasFixture.h"
 #include "tests/support/gui/GuiSupport.h"
 #include "ui/widgets/MessageBox.h"
@@ -162,7 +162,7 @@ private Q_SLOTS:
         QStringList descricoes;
         QStringList mensagens;
         QString titulo;
-        whenModal<Updatepedcon>([&](Updatepedcon* f) {
+        whenModal<FichaPedidoHistorico>([&](FichaPedidoHistorico* f) {
             titulo = f->windowTitle();
             produtos = coluna(f->lista(), ItensHistoricoModelo::Produto);
             descricoes = coluna(f->lista(), ItensHistoricoModelo::Descricao);
@@ -201,7 +201,7 @@ private Q_SLOTS:
              {static_cast<QWidget*>(child<QTableView>(janela, "lista")), static_cast<QWidget*>(cliente)}) {
             quadro.activateWindow();
             foco->setFocus();
-            whenModal<Updatepedcon>([&](Updatepedcon* f) {
+            whenModal<FichaPedidoHistorico>([&](FichaPedidoHistorico* f) {
                 ++consultas;
                 f->reject();
             });

@@ -6,6 +6,7 @@
 #include "queries/core/PedidoHistoricoImpresso.h"
 #include "queries/core/RelatorioCtr.h"
 #include "tests/queries/ConsultasFixture.h"
+#include "tests/support/QtTestTexts.h"
 
 #include <QDir>
 #include <QImage>
@@ -96,11 +97,10 @@ private Q_SLOTS:
         QVERIFY(consulta::montarRelatorio(f.store(), ConsultasFixture::kEmpresa, r, nullptr));
         QTemporaryDir pasta;
         const QString pdf = pasta.filePath(u"relatorio.pdf"_s);
-        QString erro;
-        QVERIFY2(impressao::gravarPdf(
-                     pdf, u"Contas a Receber"_s,
-                     [&](QPagedPaintDevice& d) { return consulta::desenharRelatorioCtr(d, r); }, &erro),
-                 qPrintable(erro));
+        const Resultado gravado = impressao::gravarPdf(pdf, u"Contas a Receber"_s, [&](QPagedPaintDevice& d) {
+            return consulta::desenharRelatorioCtr(d, r);
+        });
+        QVERIFY2(gravado.ok, qPrintable(gravado.erro));
         const QStringList texto = paginas(pdf);
         QCOMPARE(texto.size(), paginasEsperadas);
         for (int n = 0; n < texto.size(); ++n) {
@@ -136,9 +136,9 @@ private Q_SLOTS:
         QCOMPARE(documento->pesoTotal, dec("12.500")); // the missing product weighs nothing
         QTemporaryDir pasta;
         const QString pdf = pasta.filePath(u"pedido.pdf"_s);
-        QVERIFY(impressao::gravarPdf(
-            pdf, u"Pedido 4321"_s,
-            [&](QPagedPaintDevice& d) { return consulta::desenharPedidoHistorico(d, *documento); }, nullptr));
+        QVERIFY(impressao::gravarPdf(pdf, u"Pedido 4321"_s, [&](QPagedPaintDevice& d) {
+                    return consulta::desenharPedidoHistorico(d, *documento);
+                }).ok);
         const QStringList texto = paginas(pdf);
         QCOMPARE(texto.size(), 1);
         const QString& t = texto.first();
@@ -156,12 +156,9 @@ private Q_SLOTS:
         logo.fill(Qt::darkBlue);
         QVERIFY(logo.save(QDir(programa.path()).filePath(u"tmp/logo2.png"_s)));
         const QString comLogo = pasta.filePath(u"com-logo.pdf"_s);
-        QVERIFY(impressao::gravarPdf(
-            comLogo, u"Pedido 4321"_s,
-            [&](QPagedPaintDevice& d) {
-                return consulta::desenharPedidoHistorico(d, *documento, false, programa.path());
-            },
-            nullptr));
+        QVERIFY(impressao::gravarPdf(comLogo, u"Pedido 4321"_s, [&](QPagedPaintDevice& d) {
+                    return consulta::desenharPedidoHistorico(d, *documento, false, programa.path());
+                }).ok);
         QCOMPARE(imagens(comLogo), 1);
         QCOMPARE(imagens(pdf), 0);
         QVERIFY(paginas(comLogo).first().contains(u"Metalúrgica Exemplo S.A."_s));

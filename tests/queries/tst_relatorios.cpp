@@ -422,16 +422,17 @@ print(json.dumps({'colunas': len(cabecalho), 'larguras': sorted({len(l) for l in
         Store store(m_pasta);
         const auto fonte = relatorioPedidosConsulta(store, 1, {{}, {}, 0, true});
         QPdfWriter completo(m_raiz.filePath(u"completo.pdf"_s));
-        const Resultado tudo = desenhar(completo, {u"Empresa"_s, kHoje}, *fonte);
+        const ResultadoRelatorio tudo = desenhar(completo, {u"Empresa"_s, kHoje}, *fonte);
         QVERIFY(tudo.ok());
         QVERIFY(tudo.paginas > 3);
         int chamadas = 0;
         QList<int> feitos;
         QPdfWriter parcial(m_raiz.filePath(u"parcial.pdf"_s));
-        const Resultado parte = desenhar(parcial, {u"Empresa"_s, kHoje}, *fonte, false, [&](int feito) {
-            feitos << feito;
-            return ++chamadas < 1;
-        });
+        const ResultadoRelatorio parte =
+            desenhar(parcial, {u"Empresa"_s, kHoje}, *fonte, false, [&](int feito) {
+                feitos << feito;
+                return ++chamadas < 1;
+            });
         QVERIFY(parte.cancelado);
         QVERIFY(parte.erro.isEmpty());
         QCOMPARE(chamadas, 1);

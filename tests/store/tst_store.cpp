@@ -2,6 +2,7 @@
 #include "store/core/DecimalCollation.h"
 #include "store/core/Table.h"
 #include "store/core/TableFile.h"
+#include "tests/support/QtTestTexts.h"
 #include "tests/support/TempDataFolder.h"
 
 #include <QFile>
@@ -755,7 +756,7 @@ void TestStore::arraysAndMemosRoundTrip() {
     QVERIFY(clientes.rec().text("PRINC_PRODU", 1).isEmpty());
     QCOMPARE(clientes.rec().integer("PERC_VENDAS", 1), 40);
     QCOMPARE(clientes.rec().text("OBS"), memo);
-    QVERIFY(clientes.rec() == written);
+    QCOMPARE(clientes.rec(), written);
     QVERIFY_THROWS_EXCEPTION(FieldValueError, clientes.rec().text("PRINC_PRODU", 3));
 }
 
@@ -796,7 +797,7 @@ void TestStore::useCountKeepsFileOpen() {
     empresa.close();
     QVERIFY(!empresa.isOpen());
     QCOMPARE(folder.store().useCount(empresa.def()), 0);
-    QCOMPARE(empresa.count(), -1);
+    QVERIFY(!empresa.count());
     QCOMPARE(empresa.error().code, ErrorCode::FileNotOpen);
 }
 

@@ -57,8 +57,10 @@ private Q_SLOTS:
         QCOMPARE(ler(t, 3, 1), Status::Ok);
         const auto revisaoInativo = t.rec().revision();
 
-        StoreError erro;
-        QCOMPARE(putIntegerWhere(t, "ATIVO", 0, "ID_EMPRESA = ?", {QVariant::fromValue(1)}, &erro), 1);
+        const SetResult inativados =
+            putIntegerWhere(t, "ATIVO", 0, "ID_EMPRESA = ?", {QVariant::fromValue(1)});
+        QVERIFY(inativados.ok());
+        QCOMPARE(inativados.records, 1);
         QCOMPARE(ler(t, 1, 1), Status::Ok);
         QCOMPARE(t.rec().integer("ATIVO"), 0);
         QCOMPARE(ler(t, 2, 1), Status::Ok);
@@ -74,13 +76,13 @@ private Q_SLOTS:
         {
             Transaction transacao({&t});
             QVERIFY(transacao.begin());
-            QCOMPARE(removeWhere(t, "ID_EMPRESA = ?", {QVariant::fromValue(1)}, &erro), 2);
+            QCOMPARE(removeWhere(t, "ID_EMPRESA = ?", {QVariant::fromValue(1)}).records, 2);
             QCOMPARE(t.count(), 2); // the held one and the other company's
             QVERIFY(transacao.rollback());
         }
         QCOMPARE(t.count(), 4);
         editor.release();
-        QCOMPARE(removeWhere(t, "ID_EMPRESA = ?", {QVariant::fromValue(1)}, &erro), 3);
+        QCOMPARE(removeWhere(t, "ID_EMPRESA = ?", {QVariant::fromValue(1)}).records, 3);
         QCOMPARE(t.count(), 1);
     }
 
@@ -127,6 +129,26 @@ private Q_SLOTS:
         QCOMPARE(outro.error().code, ErrorCode::RecordHeld);
         t.release();
         QCOMPARE(ler(t, 2, 1), Status::Ok);
+        QCOMPARE(t.rec().integer("ATIVO"), 1);
+    }
+
+    // A set operation that cannot run changes nothing and says why: a table not open, a condition
+    // the engine refuses.
+    void failedSetOperationCarriesItsError() {
+        test::TempDataFolder pasta;
+        Table t(pasta.store(), "produto");
+        const SetResult fechada = removeWhere(t, "ID_EMPRESA = ?", {QVariant::fromValue(1)});
+        QVERIFY(!fechada.ok());
+        QCOMPARE(fechada.error.code, ErrorCode::FileNotOpen);
+
+        QVERIFY(t.open());
+        adicionarProduto(t, 1, 1, "A", 1);
+        const SetResult recusada = putIntegerWhere(t, "ATIVO", 0, "NAO_EXISTE = ?", {QVariant::fromValue(1)});
+        QVERIFY(!recusada.ok());
+        QCOMPARE(recusada.records, 0);
+        QCOMPARE(recusada.error.code, ErrorCode::FileSystemError);
+        QVERIFY(recusada.error.driverText.contains(QStringLiteral("NAO_EXISTE")));
+        QCOMPARE(ler(t, 1, 1), Status::Ok);
         QCOMPARE(t.rec().integer("ATIVO"), 1);
     }
 };

@@ -7,7 +7,7 @@
 #include "store/core/Decimal.h"
 #include "store/core/Table.h"
 #include "store/core/Transaction.h"
-#include "sync/core/ParametrosConexao.h"
+#include "sync/core/conexao/ParametrosConexao.h"
 #include "tests/orders/PedidosFixture.h"
 
 #include <QString>

@@ -5,6 +5,7 @@
 
 #include "base/core/Settings.h"
 #include "store/core/Table.h"
+#include "tests/support/Registros.h"
 #include "tests/support/ServidorTeste.h"
 
 #include <QtTest>
@@ -12,16 +13,6 @@
 #include <utility>
 
 namespace qav::test {
-
-using Preencher = std::function<void(Record&)>;
-
-inline void adicionar(Store& store, const char* tabela, const Preencher& preencher) {
-    Table t(store, tabela);
-    QVERIFY(t.open());
-    t.clear();
-    preencher(t.rec());
-    QVERIFY2(t.add() == Status::Ok, qPrintable(t.error().text + QLatin1Char(' ') + t.error().driverText));
-}
 
 // The record of `tabela` under `chave` with the values `preencher` puts in the buffer; blank when
 // there is none.
@@ -49,7 +40,7 @@ inline void alterarCliente(Store& store, long long id, const Preencher& mudar) {
 inline long long contar(Store& store, const char* tabela) {
     Table t(store, tabela);
     t.open();
-    return t.count();
+    return t.count().value_or(-1);
 }
 
 inline BdGerente configuracao(const ServidorTeste& s, const QString& pastaTps) {

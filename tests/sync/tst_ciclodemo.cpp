@@ -6,8 +6,9 @@
 
 #include "store/core/Table.h"
 #include "store/core/Text.h"
-#include "sync/core/Comunicacao.h"
-#include "sync/core/EnvioPedidos.h"
+#include "sync/core/envio/Pedidos.h"
+#include "sync/core/execucao/Comunicacao.h"
+#include "sync/core/roteiro/Passos.h"
 #include "tests/support/Programs.h"
 #include "tests/support/ServidorTeste.h"
 

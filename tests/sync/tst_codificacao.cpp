@@ -4,10 +4,13 @@
 // order notes go up readable by the office's programs, characters one side cannot hold cross in their
 // nearest plain form with a line in the run's log, and neither such a text nor a server's date style
 // nor a throwing step ends the run badly.
+#include "OuvinteGravador.h"
 #include "store/core/Table.h"
 #include "store/core/Text.h"
-#include "sync/core/Comunicacao.h"
-#include "sync/core/EnvioPedidos.h"
+#include "sync/core/envio/Pedidos.h"
+#include "sync/core/execucao/Comunicacao.h"
+#include "sync/core/roteiro/Passos.h"
+#include "tests/support/QtTestTexts.h"
 #include "tests/support/ServidorTeste.h"
 #include "tests/support/TempDataFolder.h"
 #include "tests/sync/EnvioFixture.h"
@@ -21,18 +24,7 @@ using qav::test::ServidorTeste;
 
 namespace {
 
-class Ouvinte : public OuvinteComunicacao {
-public:
-    QStringList registros, mensagens;
-    void registro(const QTime&, const QString& texto) override { registros << texto; }
-    void progresso(const QString&) override {}
-    void mensagem(const QString& titulo, const QString& texto, Icone) override {
-        mensagens << titulo + QStringLiteral(": ") + texto;
-    }
-    bool pergunta(const QString&, const QString&) override { return false; }
-    QString tudo() const { return (registros + mensagens).join(QLatin1Char('\n')); }
-    QStringList linhasCom(const QString& trecho) const { return registros.filter(trecho); }
-};
+using Ouvinte = test::OuvinteGravador;
 
 Desfecho rodar(Store& store, Ouvinte& ouvinte, TipoComunicacao tipo = TipoComunicacao::Total) {
     PedidoComunicacao pedido;

@@ -2,9 +2,11 @@
 // data: the answers of the statement helper, texts that must arrive unchanged whatever they hold, the
 // connection and its refusals, a whole run and what it leaves in the local tables and in the server's
 // log, the company's communication policy, and qavtool comunicar.
+#include "OuvinteGravador.h"
 #include "store/core/Table.h"
-#include "sync/core/Comunicacao.h"
+#include "sync/core/execucao/Comunicacao.h"
 #include "tests/support/Programs.h"
+#include "tests/support/QtTestTexts.h"
 #include "tests/support/ServidorTeste.h"
 #include "tests/support/TempDataFolder.h"
 
@@ -19,33 +21,7 @@ using qav::test::ServidorTeste;
 
 namespace {
 
-// Keeps what the run says; questions get the answers queued (No when none is left).
-class Ouvinte : public OuvinteComunicacao {
-public:
-    QStringList registros, linhas, mensagens, perguntas;
-    QList<bool> respostas;
-    int pararDepoisDe = -1; // stop requested from that call on
-    int chamadasParar = 0;
-    QString endereco;
-    std::function<void(const QString&)> aoRegistrar;
-
-    void registro(const QTime&, const QString& texto) override {
-        registros << texto;
-        if (aoRegistrar)
-            aoRegistrar(texto);
-    }
-    void progresso(const QString& linha) override { linhas << linha; }
-    void mensagem(const QString& titulo, const QString& texto, Icone) override {
-        mensagens << titulo + QStringLiteral(": ") + texto;
-    }
-    bool pergunta(const QString& titulo, const QString& texto) override {
-        perguntas << titulo + QStringLiteral(": ") + texto;
-        return respostas.isEmpty() ? false : respostas.takeFirst();
-    }
-    void abrirEndereco(const QString& e) override { endereco = e; }
-    bool pararSolicitado() override { return pararDepoisDe >= 0 && chamadasParar++ >= pararDepoisDe; }
-    QString tudo() const { return (registros + mensagens + perguntas).join(QLatin1Char('\n')); }
-};
+using Ouvinte = test::OuvinteGravador;
 
 ParametrosConexao parametros(const ServidorTeste& s) {
     return {s.database(), s.host(), s.port(), s.passwordUser(), s.password()};
@@ -127,8 +103,8 @@ private Q_SLOTS:
         QFETCH(QString, codigoErro);
         QAV_SERVIDOR_TESTE(servidor, ServidorTeste::Esquema::Zor);
         Conexao conexao;
-        QString erro;
-        QVERIFY2(conexao.conectar(parametros(servidor), &erro), qPrintable(erro));
+        const Resultado conectado = conexao.conectar(parametros(servidor));
+        QVERIFY2(conectado.ok, qPrintable(conectado.erro));
         QList<ErroSql> erros;
         conexao.aoErroSql([&erros](const ErroSql& e) { erros << e; });
         QCOMPARE(conexao.querysql(comando), resposta);
@@ -162,8 +138,8 @@ private Q_SLOTS:
         QFETCH(bool, padrao);
         QAV_SERVIDOR_TESTE(servidor, ServidorTeste::Esquema::Zor, ServidorTeste::Dados::Vazio);
         Conexao conexao;
-        QString erro;
-        QVERIFY2(conexao.conectar(parametros(servidor), &erro), qPrintable(erro));
+        const Resultado conectado = conexao.conectar(parametros(servidor));
+        QVERIFY2(conectado.ok, qPrintable(conectado.erro));
         QVERIFY(conexao.executar(QStringLiteral("SET standard_conforming_strings = ") +
                                  (padrao ? QStringLiteral("on") : QStringLiteral("off"))));
         QVERIFY(conexao.executar(QStringLiteral("CREATE TEMP TABLE eco (t text, n text);")));
@@ -184,19 +160,21 @@ private Q_SLOTS:
         QAV_SERVIDOR_TESTE(gerente, ServidorTeste::Esquema::Gerente, ServidorTeste::Dados::Vazio);
         QVERIFY(zor.password().contains(QLatin1Char(';')) && zor.password().contains(QLatin1Char('\'')));
         Conexao conexao;
-        QString erro;
-        QVERIFY2(conexao.conectar(parametros(zor), &erro), qPrintable(erro));
+        const Resultado conectado = conexao.conectar(parametros(zor));
+        QVERIFY2(conectado.ok, qPrintable(conectado.erro));
         QCOMPARE(conexao.sistema(), QStringLiteral("zor"));
         QVERIFY(conexao.versaoMaior() >= 9);
-        QVERIFY2(conexao.conectar(parametros(gerente), &erro), qPrintable(erro));
+        const Resultado doEscritorio = conexao.conectar(parametros(gerente));
+        QVERIFY2(doEscritorio.ok, qPrintable(doEscritorio.erro));
         QCOMPARE(conexao.sistema(), QStringLiteral("gerente"));
 
         ParametrosConexao errada = parametros(zor);
         errada.senha = QStringLiteral("senhaErrada123");
-        QVERIFY(!conexao.conectar(errada, &erro));
+        const Resultado recusado = conexao.conectar(errada);
+        QVERIFY(!recusado.ok);
         QVERIFY(!conexao.conectada());
-        QVERIFY(!erro.isEmpty());
-        QVERIFY2(!erro.contains(errada.senha), qPrintable(erro));
+        QVERIFY(!recusado.erro.isEmpty());
+        QVERIFY2(!recusado.erro.contains(errada.senha), qPrintable(recusado.erro));
     }
 
     // A whole run: the log rows on the server, the settings, company, salesperson and order types in
@@ -507,8 +485,8 @@ private Q_SLOTS:
             textos << t;
         }
         Conexao conexao;
-        QString erro;
-        QVERIFY2(conexao.conectar(parametros(servidor), &erro), qPrintable(erro));
+        const Resultado conectado = conexao.conectar(parametros(servidor));
+        QVERIFY2(conectado.ok, qPrintable(conectado.erro));
         QVERIFY(conexao.executar(QStringLiteral("CREATE TEMP TABLE eco (n integer, t text);")));
         for (bool padrao : {true, false}) {
             QVERIFY(conexao.executar(QStringLiteral("SET standard_conforming_strings = ") +

@@ -1,7 +1,9 @@
 // The company's communication settings as the window saves them, and the move of a company's orders
 // to its head office, on real table files.
 #include "store/core/Table.h"
-#include "sync/core/ConfiguracaoComunicacao.h"
+#include "sync/core/execucao/ConfiguracaoComunicacao.h"
+#include "tests/support/QtTestTexts.h"
+#include "tests/support/Registros.h"
 #include "tests/support/TempDataFolder.h"
 
 #include <QtTest>
@@ -13,14 +15,6 @@ using namespace qav::test;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-void adicionar(Store& store, const char* tabela, const std::function<void(Record&)>& preencher) {
-    Table t(store, tabela);
-    QVERIFY(t.open());
-    t.clear();
-    preencher(t.rec());
-    QCOMPARE(t.add(), Status::Ok);
-}
 
 void configuracao(Store& store, int idEmpresa, const QString& host) {
     adicionar(store, "qavcfg", [&](Record& r) {

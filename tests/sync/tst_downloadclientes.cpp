@@ -2,13 +2,16 @@
 // the repository's schemas and test data, in both server forms (ERP and sales office), into a real
 // data folder: full and partial runs, texts arriving unchanged, a step that fails or is stopped leaving
 // its table as before; and the flex balance the salesperson still has over the local orders.
+#include "OuvinteGravador.h"
 #include "store/core/Table.h"
-#include "sync/core/DownloadClientes.h"
-#include "sync/core/DownloadHistorico.h"
-#include "sync/core/DownloadReceber.h"
-#include "sync/core/DownloadSocios.h"
-#include "sync/core/SaldoFlex.h"
+#include "sync/core/download/Clientes.h"
+#include "sync/core/download/Historico.h"
+#include "sync/core/download/Receber.h"
+#include "sync/core/download/Socios.h"
+#include "sync/core/execucao/SaldoFlex.h"
 #include "tests/support/FailingDisk.h"
+#include "tests/support/QtTestTexts.h"
+#include "tests/support/Registros.h"
 #include "tests/support/ServidorTeste.h"
 #include "tests/support/TempDataFolder.h"
 
@@ -18,6 +21,7 @@
 
 using namespace qav;
 using namespace qav::sync;
+using qav::test::adicionar;
 using qav::test::ServidorTeste;
 
 namespace {
@@ -32,23 +36,7 @@ QStringList lista(std::initializer_list<const char*> textos) {
     return l;
 }
 
-class Ouvinte : public OuvinteComunicacao {
-public:
-    QStringList registros, mensagens;
-    bool parar = false;
-    std::function<void(const QString&)> aoRegistrar;
-    void registro(const QTime&, const QString& texto) override {
-        registros << texto;
-        if (aoRegistrar)
-            aoRegistrar(texto);
-    }
-    void progresso(const QString&) override {}
-    void mensagem(const QString& titulo, const QString& texto, Icone) override {
-        mensagens << titulo + QStringLiteral(": ") + texto;
-    }
-    bool pergunta(const QString&, const QString&) override { return false; }
-    bool pararSolicitado() override { return parar; }
-};
+using Ouvinte = test::OuvinteGravador;
 
 // A data folder of company 1, salesperson 5, keeping 360 days of history, connected to the server as
 // a run connects: the server's today is 8 December 2026.
@@ -60,9 +48,10 @@ struct Baixa {
     std::optional<ContextoComunicacao> contexto;
 
     bool conectar(const ServidorTeste& s, TipoComunicacao tipo, Date corte) {
-        QString erro;
-        if (!conexao.conectar({s.database(), s.host(), s.port(), s.passwordUser(), s.password()}, &erro)) {
-            qWarning() << erro;
+        const Resultado conectado =
+            conexao.conectar({s.database(), s.host(), s.port(), s.passwordUser(), s.password()});
+        if (!conectado.ok) {
+            qWarning() << conectado.erro;
             return false;
         }
         Table t(pasta.store(), "qavcfg");
@@ -84,14 +73,6 @@ struct Baixa {
         return true;
     }
 
-    void adicionar(const char* tabela, const std::function<void(Record&)>& preencher) {
-        Table t(pasta.store(), tabela);
-        QVERIFY(t.open());
-        t.clear();
-        preencher(t.rec());
-        QCOMPARE(t.add(), Status::Ok);
-    }
-
     // The receivables as "number|company", sorted.
     QStringList titulos() {
         QStringList linhas;
@@ -111,7 +92,7 @@ struct Baixa {
 // open title of the company that the server no longer lists.
 void titulosLocais(Baixa& b) {
     const auto titulo = [&](const char* numero, int empresa, Date recebido) {
-        b.adicionar("ctr", [&](Record& r) {
+        adicionar(b.pasta.store(), "ctr", [&](Record& r) {
             r.setText("NUMER", QString::fromLatin1(numero));
             r.setInteger("ID_EMPRESA", empresa);
             r.setDate("VECTO", Date::fromYmd(2026, 1, 10));
@@ -198,13 +179,13 @@ void TestDownloadClientes::clientes() {
     const QString razao2 =
         servidor.valor(QStringLiteral("SELECT razao FROM %1 WHERE %2=2").arg(tabela, chave));
     Baixa b;
-    b.adicionar("municip", [](Record& r) {
+    adicionar(b.pasta.store(), "municip", [](Record& r) {
         r.setInteger("ID", 1);
         r.setText("NOME", QStringLiteral("Florianópolis"));
         r.setText("ESTADO", QStringLiteral("SC"));
     });
     const auto cliente = [&](int id, const QString& documento, int formaPag) {
-        b.adicionar("clientes", [&](Record& r) {
+        adicionar(b.pasta.store(), "clientes", [&](Record& r) {
             r.setInteger("ID", id);
             r.setInteger("ATIVO", 1);
             r.setInteger("COD_VENDEDOR", 5);
@@ -217,7 +198,7 @@ void TestDownloadClientes::clientes() {
     cliente(4, QStringLiteral("529.982.247-25"), 7);
     cliente(800, documento1, 0);
     cliente(900001, documento2, 0);
-    b.adicionar("pedidos", [](Record& r) {
+    adicionar(b.pasta.store(), "pedidos", [](Record& r) {
         r.setInteger("ID", 1);
         r.setInteger("ID_EMPRESA", 1);
         r.setInteger("NUMER", 1);
@@ -366,7 +347,7 @@ void TestDownloadClientes::socios() {
     QAV_SERVIDOR_TESTE(servidor, static_cast<Esquema>(esquema));
     Baixa b;
     const auto socio = [&](int id, int cliente, const QString& nome, const QString& naciona) {
-        b.adicionar("socios", [&](Record& r) {
+        adicionar(b.pasta.store(), "socios", [&](Record& r) {
             r.setInteger("ID_SOCIO", id);
             r.setInteger("ID_CLIENTE", cliente);
             r.setText("NOME", nome);
@@ -444,14 +425,14 @@ void TestDownloadClientes::historico() {
             .arg(zor ? QStringLiteral("zor") : QStringLiteral("gerente")));
     Baixa b;
     const auto historico = [&](int numero, int idPedcon, Date faturado) {
-        b.adicionar("pedcon", [&](Record& r) {
+        adicionar(b.pasta.store(), "pedcon", [&](Record& r) {
             r.setInteger("ID_PEDCON", idPedcon);
             r.setInteger("ID_EMPRESA", 1);
             r.setInteger("NUMERO", numero);
             r.setInteger("SITUACAO", 4);
             r.setDate("DATA_FATUR", faturado);
         });
-        b.adicionar("pedicon", [&](Record& r) {
+        adicionar(b.pasta.store(), "pedicon", [&](Record& r) {
             r.setInteger("ID_PEDCON", idPedcon);
             r.setInteger("ORDEM", numero == 101 ? 5 : 1);
             r.setInteger("ID_EMPRESA", 1);
@@ -616,12 +597,12 @@ void TestDownloadClientes::clientesParadoDeixaTabela() {
                        "cod_vendedor, dt_atual) SELECT 1000 + n, 1, 2, '00.000.' || n, 'Cliente ' || n, "
                        "'C' || n, 5, '2026-11-30' FROM generate_series(1, 300) n"));
     Baixa b;
-    b.adicionar("clientes", [](Record& r) {
+    adicionar(b.pasta.store(), "clientes", [](Record& r) {
         r.setInteger("ID", 900001);
         r.setInteger("COD_VENDEDOR", 5);
         r.setText("CGCPF", QStringLiteral("44.555.666/0001-72")); // the office's customer 2
     });
-    b.adicionar("pedidos", [](Record& r) {
+    adicionar(b.pasta.store(), "pedidos", [](Record& r) {
         r.setInteger("ID", 1);
         r.setInteger("SITUA", 2);
         r.setInteger("CLIEN", 900001);
@@ -690,7 +671,7 @@ void TestDownloadClientes::discoQueFalhaDeixaHistorico() {
     QAV_SERVIDOR_TESTE(servidor, Esquema::Zor);
     test::FailingDisk disco;
     Baixa b;
-    b.adicionar("pedcon", [](Record& r) {
+    adicionar(b.pasta.store(), "pedcon", [](Record& r) {
         r.setInteger("ID_PEDCON", 77);
         r.setInteger("ID_EMPRESA", 1);
         r.setInteger("NUMERO", 777);
@@ -790,8 +771,9 @@ void TestDownloadClientes::saldoFlex() {
             QCOMPARE(itens.add(), Status::Ok);
         }
     }
-    const auto valores = calcularSaldoFlex(pasta.store(), 1);
-    QVERIFY(valores);
+    const auto calculado = calcularSaldoFlex(pasta.store(), 1);
+    QVERIFY2(calculado.ok(), qPrintable(calculado.erro));
+    const auto& valores = calculado.valor;
     QCOMPARE(QString::fromStdString(valores->saldoEmpresa.toString(2)),
              comConfiguracao ? QStringLiteral("100.00") : QStringLiteral("0.00"));
     QCOMPARE(QString::fromStdString(valores->outrosDeb.toString(2)), debito);

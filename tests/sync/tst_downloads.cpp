@@ -3,12 +3,16 @@
 // repository's schemas and test data: what a full and a partial run bring, how product codes that
 // moved and products no longer sent are handled, which products a workstation sees, and that a step
 // that loses its connection leaves its table as it was.
+#include "OuvinteGravador.h"
 #include "store/core/Clock.h"
 #include "store/core/Connection.h"
 #include "store/core/Table.h"
 #include "store/core/Text.h"
-#include "sync/core/Comunicacao.h"
-#include "sync/core/EnvioPedidos.h"
+#include "sync/core/envio/Pedidos.h"
+#include "sync/core/execucao/Comunicacao.h"
+#include "sync/core/roteiro/Passos.h"
+#include "tests/support/QtTestTexts.h"
+#include "tests/support/Registros.h"
 #include "tests/support/ServidorTeste.h"
 #include "tests/support/TempDataFolder.h"
 
@@ -21,46 +25,14 @@
 
 using namespace qav;
 using namespace qav::sync;
+using qav::test::adicionar;
 using qav::test::ServidorTeste;
 
 namespace {
 
 const Date kHoje = Date::fromYmd(2026, 12, 8);
 
-class Ouvinte : public OuvinteComunicacao {
-public:
-    QStringList registros, mensagens;
-    int progressos = 0;
-    long long contadas = 0;
-    bool parar = false;
-    std::function<void(const QString&)> aoRegistrar;
-    std::function<void(long long)> aoContar; // rows done in the middle of a step
-    void contagem(long long feitas, long long esperadas) override {
-        contadas = std::max(contadas, feitas);
-        if (aoContar && esperadas == 0)
-            aoContar(feitas);
-    }
-    bool pararSolicitado() override { return parar; }
-    void registro(const QTime&, const QString& texto) override {
-        registros << texto;
-        if (aoRegistrar)
-            aoRegistrar(texto);
-    }
-    void progresso(const QString&) override { ++progressos; }
-    void mensagem(const QString& titulo, const QString& texto, Icone) override {
-        mensagens << titulo + QStringLiteral(": ") + texto;
-    }
-    bool pergunta(const QString&, const QString&) override { return false; }
-    QString tudo() const { return (registros + mensagens).join(QLatin1Char('\n')); }
-};
-
-void adicionar(Store& store, const char* tabela, const std::function<void(Record&)>& preencher) {
-    Table t(store, tabela);
-    QVERIFY(t.open());
-    t.clear();
-    preencher(t.rec());
-    QVERIFY2(t.add() == Status::Ok, qPrintable(t.error().text));
-}
+using Ouvinte = test::OuvinteGravador;
 
 // Salesperson 5 of company 1, pointing at the test server, last communication on `ultima`.
 void prepararEstacao(Store& store, const ServidorTeste& s, Date ultima = {}) {

@@ -3,8 +3,9 @@
 // order and report success: it names the file, sends nothing, and once the keys are rebuilt (the
 // repair it offers) the next run sends every order once.
 #include "store/core/Table.h"
-#include "sync/core/Comunicacao.h"
-#include "sync/core/EnvioPedidos.h"
+#include "sync/core/envio/Pedidos.h"
+#include "sync/core/execucao/Comunicacao.h"
+#include "sync/core/roteiro/Passos.h"
 #include "tests/support/ServidorTeste.h"
 #include "tests/support/TempDataFolder.h"
 #include "tests/sync/EnvioFixture.h"

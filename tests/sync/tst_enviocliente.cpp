@@ -3,10 +3,11 @@
 // a customer or partner never created twice (also after a run that lost its local commit), the
 // workstations' id range, the local renumbering of the customer, its partners and its orders, and the
 // server's refusals, after which both sides are as they were.
+#include "OuvinteGravador.h"
 #include "store/core/Table.h"
 #include "store/core/Transaction.h"
-#include "sync/core/CorrentZor.h"
-#include "sync/core/EnvioCliente.h"
+#include "sync/core/envio/Cliente.h"
+#include "sync/core/envio/CorrentZor.h"
 #include "tests/support/ServidorTeste.h"
 #include "tests/support/TempDataFolder.h"
 
@@ -29,16 +30,7 @@ const QString kDocumentoCliente1 = QStringLiteral("11.222.333/0001-81");
 // A document the server does not know.
 const QString kDocumentoNovo = QStringLiteral("45.723.174/0001-10");
 
-class Ouvinte : public OuvinteComunicacao {
-public:
-    QStringList linhas, mensagens;
-    void registro(const QTime&, const QString&) override {}
-    void progresso(const QString& linha) override { linhas << linha; }
-    void mensagem(const QString& titulo, const QString& texto, Icone) override {
-        mensagens << titulo + QStringLiteral(": ") + texto;
-    }
-    bool pergunta(const QString&, const QString&) override { return false; }
-};
+using Ouvinte = test::OuvinteGravador;
 
 // The five tables of an order's local transaction over a fresh data folder.
 struct Local {
@@ -121,9 +113,10 @@ struct Envio {
     std::optional<ContextoComunicacao> contexto;
 
     bool conectar(Local& local, const ServidorTeste& s) {
-        QString erro;
-        if (!conexao.conectar({s.database(), s.host(), s.port(), s.passwordUser(), s.password()}, &erro)) {
-            qWarning() << erro;
+        const Resultado conectado =
+            conexao.conectar({s.database(), s.host(), s.port(), s.passwordUser(), s.password()});
+        if (!conectado.ok) {
+            qWarning() << conectado.erro;
             return false;
         }
         contexto.emplace(local.pasta.store(), conexao, ouvinte);

@@ -2,13 +2,16 @@
 // server built from the repository's schemas and test data: which orders go, the numbers they take,
 // what lands in the order tables and in the log, what the workstation's tables say afterwards, and
 // that an order is never received twice nor half-way, also with two workstations at once.
+#include "OuvinteGravador.h"
 #include "store/core/Clock.h"
 #include "store/core/Table.h"
 #include "store/core/Transaction.h"
-#include "sync/core/Comunicacao.h"
-#include "sync/core/EnvioPedidos.h"
-#include "sync/core/RegistroTransito.h"
+#include "sync/core/envio/Pedidos.h"
+#include "sync/core/envio/RegistroTransito.h"
+#include "sync/core/execucao/Comunicacao.h"
+#include "sync/core/roteiro/Passos.h"
 #include "tests/support/Programs.h"
+#include "tests/support/Registros.h"
 #include "tests/support/ServidorTeste.h"
 #include "tests/support/TempDataFolder.h"
 
@@ -24,49 +27,21 @@
 
 using namespace qav;
 using namespace qav::sync;
+using qav::test::adicionar;
+using qav::test::alterar;
+using qav::test::Preencher;
 using qav::test::ServidorTeste;
 
 namespace {
 
 const Date kHoje = Date::fromYmd(2026, 12, 8);
 
-class Ouvinte : public OuvinteComunicacao {
-public:
-    QStringList registros, mensagens;
-    void registro(const QTime&, const QString& texto) override { registros << texto; }
-    void progresso(const QString&) override {}
-    void mensagem(const QString& titulo, const QString& texto, Icone) override {
-        mensagens << titulo + QStringLiteral(": ") + texto;
-    }
-    bool pergunta(const QString&, const QString&) override { return false; }
-    QString tudo() const { return (registros + mensagens).join(QLatin1Char('\n')); }
-};
-
-using Preencher = std::function<void(Record&)>;
-
-void adicionar(Store& store, const char* tabela, const Preencher& preencher) {
-    Table t(store, tabela);
-    QVERIFY(t.open());
-    t.clear();
-    preencher(t.rec());
-    QVERIFY2(t.add() == Status::Ok, qPrintable(t.error().text + QLatin1Char(' ') + t.error().driverText));
-}
-
-// Changes the first record of `tabela` that passes `condicao`.
-void alterar(Store& store, const char* tabela, const std::string& condicao, const Preencher& mudar) {
-    Table t(store, tabela);
-    QVERIFY(t.open());
-    t.setFilter(condicao);
-    QCOMPARE(t.seekPhysical(), Status::Ok);
-    QCOMPARE(t.next(), Status::Ok);
-    mudar(t.rec());
-    QCOMPARE(t.put(), Status::Ok);
-}
+using Ouvinte = test::OuvinteGravador;
 
 qint64 contar(Store& store, const char* tabela) {
     Table t(store, tabela);
     t.open();
-    return t.count();
+    return t.count().value_or(-1);
 }
 
 Record lerPedido(Store& store, int id) {
@@ -251,7 +226,50 @@ QString itemServidor(ServidorTeste& s, const QString& coluna, int numer = 41, in
                        .arg(ordem));
 }
 
+// What the server's item row holds, column by column, as the server writes it; unless a case says
+// otherwise, 10 units at 25.50 without IPI in the price, 15 wide, not a variation.
+struct ItemServidor {
+    const char* produ = "";
+    const char* qtd = "10.0000";
+    const char* unidade = "";
+    const char* undEstoque = "";
+    const char* pruni = "25.5000";
+    const char* precoIpi = "0.0000";
+    const char* largura = "15.00";
+    const char* altura = "0.00";
+    const char* idVarprod = "0";
+    const char* idSt = "";
+};
+
+// An item of order 41 of `cliente`, of order type `tipo`, and what the server receives of it.
+struct CasoItem {
+    int cliente = 1;
+    int produto = 0;
+    int tipo = 1;
+    int comprimento = 0;
+    bool precoComIpi = false;
+    ItemServidor servidor{};
+};
+
+// The commission groups of the item's price, of the price list and of the salesperson, how the
+// salesperson is paid, the price's divisor, the item's values, and the commission the server keeps.
+struct CasoComissao {
+    const char* grupoPreco = "";
+    const char* grupoPauta = "";
+    const char* grupoVendedor = "";
+    int origemCom = 0;
+    const char* divisor = "0";
+    const char* pruni = "0";
+    const char* precoPauta = "0";
+    const char* descv = "0";
+    const char* qtd = "10";
+    const char* comissao = "";
+};
+
 } // namespace
+
+Q_DECLARE_METATYPE(CasoItem)
+Q_DECLARE_METATYPE(CasoComissao)
 
 class TestEnvioPedidos : public QObject {
     Q_OBJECT
@@ -476,65 +494,83 @@ private Q_SLOTS:
     // to a customer invoiced by the bar; the price with IPI in its own column; the tax situation that
     // the bonus operation puts in place of the product's.
     void items_data() {
-        QTest::addColumn<int>("cliente");
-        QTest::addColumn<int>("produto");
-        QTest::addColumn<int>("tipo");
-        QTest::addColumn<int>("comprimento");
-        QTest::addColumn<bool>("precoComIpi");
-        QTest::addColumn<QStringList>("esperado"); // produ, qtd, unidade, und_estoque, pruni, preco_ipi,
-                                                   // largura, altura, id_varprod, id_st
-        QTest::newRow("variation the server measures")
-            << 1 << 1003 << 1 << 6000 << false
-            << QStringLiteral("1001|10.0000|BR|BR6000|25.5000|0.0000|30.00|20.00|1003|1")
-                   .split(QLatin1Char('|'));
-        QTest::newRow("variation the server does not know")
-            << 1 << 2001 << 1 << 0 << false
-            << QStringLiteral("1001|10.0000|PC|PC|25.5000|0.0000|15.00|0.00|0|3").split(QLatin1Char('|'));
-        QTest::newRow("bar")
-            << 1 << 1001 << 1 << 6000 << false
-            << QStringLiteral("1001|10.0000|BR|BR6000|25.5000|0.0000|15.00|0.00|0|1").split(QLatin1Char('|'));
-        QTest::newRow("bar invoiced by the bar")
-            << 2 << 1001 << 1 << 6000 << false
-            << QStringLiteral("1001|4.0000|BR6000|BR6000|47.1240|0.0000|15.00|0.00|0|1")
-                   .split(QLatin1Char('|'));
+        QTest::addColumn<CasoItem>("caso");
+        QTest::newRow("variation the server measures") << CasoItem{.produto = 1003,
+                                                                   .comprimento = 6000,
+                                                                   .servidor = {.produ = "1001",
+                                                                                .unidade = "BR",
+                                                                                .undEstoque = "BR6000",
+                                                                                .largura = "30.00",
+                                                                                .altura = "20.00",
+                                                                                .idVarprod = "1003",
+                                                                                .idSt = "1"}};
+        QTest::newRow("variation the server does not know") << CasoItem{
+            .produto = 2001, .servidor = {.produ = "1001", .unidade = "PC", .undEstoque = "PC", .idSt = "3"}};
+        QTest::newRow("bar") << CasoItem{
+            .produto = 1001,
+            .comprimento = 6000,
+            .servidor = {.produ = "1001", .unidade = "BR", .undEstoque = "BR6000", .idSt = "1"}};
+        QTest::newRow("bar invoiced by the bar") << CasoItem{.cliente = 2,
+                                                             .produto = 1001,
+                                                             .comprimento = 6000,
+                                                             .servidor = {.produ = "1001",
+                                                                          .qtd = "4.0000",
+                                                                          .unidade = "BR6000",
+                                                                          .undEstoque = "BR6000",
+                                                                          .pruni = "47.1240",
+                                                                          .idSt = "1"}};
         QTest::newRow("bar of five-digit length")
-            << 1 << 1001 << 1 << 12000 << false
-            << QStringLiteral("1001|10.0000|BR|B12000|25.5000|0.0000|15.00|0.00|0|1").split(QLatin1Char('|'));
-        QTest::newRow("price with IPI")
-            << 1 << 1002 << 1 << 0 << true
-            << QStringLiteral("1002|10.0000|PC|PC|0.0000|25.5000|15.00|0.00|0|2").split(QLatin1Char('|'));
+            << CasoItem{.produto = 1001,
+                        .comprimento = 12000,
+                        .servidor = {.produ = "1001", .unidade = "BR", .undEstoque = "B12000", .idSt = "1"}};
+        QTest::newRow("price with IPI") << CasoItem{.produto = 1002,
+                                                    .precoComIpi = true,
+                                                    .servidor = {.produ = "1002",
+                                                                 .unidade = "PC",
+                                                                 .undEstoque = "PC",
+                                                                 .pruni = "0.0000",
+                                                                 .precoIpi = "25.5000",
+                                                                 .idSt = "2"}};
         QTest::newRow("bonus operation replaces the situation")
-            << 1 << 1001 << 2 << 6000 << false
-            << QStringLiteral("1001|10.0000|BR|BR6000|25.5000|0.0000|15.00|0.00|0|2").split(QLatin1Char('|'));
+            << CasoItem{.produto = 1001,
+                        .tipo = 2,
+                        .comprimento = 6000,
+                        .servidor = {.produ = "1001", .unidade = "BR", .undEstoque = "BR6000", .idSt = "2"}};
         QTest::newRow("bonus operation without a rule for the situation")
-            << 1 << 1002 << 2 << 0 << false
-            << QStringLiteral("1002|10.0000|PC|PC|25.5000|0.0000|15.00|0.00|0|2").split(QLatin1Char('|'));
+            << CasoItem{.produto = 1002,
+                        .tipo = 2,
+                        .servidor = {.produ = "1002", .unidade = "PC", .undEstoque = "PC", .idSt = "2"}};
     }
 
     void items() {
-        QFETCH(int, cliente);
-        QFETCH(int, produto);
-        QFETCH(int, tipo);
-        QFETCH(int, comprimento);
-        QFETCH(bool, precoComIpi);
-        QFETCH(QStringList, esperado);
+        QFETCH(CasoItem, caso);
         QAV_SERVIDOR_TESTE(servidor, ServidorTeste::Esquema::Zor);
         test::TempDataFolder pasta;
         Store& store = pasta.store();
         prepararEstacao(store, servidor);
-        pedido(store, {.cliente = cliente, .tipo = tipo});
-        item(store, 11, 1, produto, [&](Record& r) {
-            r.setInteger("COMPRIMENTO", comprimento);
-            r.setInteger("PRECO_COM_IPI", precoComIpi ? 1 : 0);
+        pedido(store, {.cliente = caso.cliente, .tipo = caso.tipo});
+        item(store, 11, 1, caso.produto, [&](Record& r) {
+            r.setInteger("COMPRIMENTO", caso.comprimento);
+            r.setInteger("PRECO_COM_IPI", caso.precoComIpi ? 1 : 0);
             r.setDecimal("LARGURA", Decimal(15));
         });
         Ouvinte ouvinte;
         QVERIFY2(rodar(store, ouvinte).resultado == ResultadoComunicacao::Sucesso,
                  qPrintable(ouvinte.tudo()));
-        QStringList linha;
-        for (const char* c : {"produ", "qtd", "unidade", "und_estoque", "pruni", "preco_ipi", "largura",
-                              "altura", "id_varprod", "id_st"})
-            linha << itemServidor(servidor, QString::fromLatin1(c));
+        // Each column named in both lists, so that a failure says which one differs.
+        const ItemServidor& e = caso.servidor;
+        const std::pair<const char*, const char*> colunas[] = {
+            {"produ", e.produ},          {"qtd", e.qtd},
+            {"unidade", e.unidade},      {"und_estoque", e.undEstoque},
+            {"pruni", e.pruni},          {"preco_ipi", e.precoIpi},
+            {"largura", e.largura},      {"altura", e.altura},
+            {"id_varprod", e.idVarprod}, {"id_st", e.idSt}};
+        QStringList linha, esperado;
+        for (const auto& [coluna, valor] : colunas) {
+            const QString nome = QString::fromLatin1(coluna);
+            linha << nome + u'=' + itemServidor(servidor, nome);
+            esperado << nome + u'=' + QString::fromLatin1(valor);
+        }
         QCOMPARE(linha, esperado);
         // The workstation's item keeps its own values.
         Table itens(store, "peditens");
@@ -543,70 +579,75 @@ private Q_SLOTS:
         itens.rec().setInteger("ID_VENDASI", 11);
         QCOMPARE(itens.get("KEYID_VENDASI"), Status::Ok);
         QCOMPARE(itens.rec().integer("ID_VARPROD"), 0);
-        QCOMPARE(itens.rec().integer("PRODU"), produto);
+        QCOMPARE(itens.rec().integer("PRODU"), caso.produto);
     }
 
     // The commission of an item: scaled by the band its price reached against the list price (the
     // group of the price, else of the list, else of the salesperson), 100 % when no band matches; the
     // priced rate for a price paid by divisor or without a list price; none for a salesperson paid by
-    // origin without a group.
+    // origin without a group. The item's rate is 3 %, its total 200.00.
     void commission_data() {
-        // Price's group | list's group | salesperson's group | ORIGEM_COM | DIVISOR | PRUNI | PRECO_PAUTA |
-        // DESCV | QTD | the commission on the server (the item's rate is 3 %, its total 200.00).
-        QTest::addColumn<QStringList>("caso");
-        QTest::newRow("at the list price")
-            << QStringLiteral("|PADRAO||0|0|25.5|25.5|0|10|3.00").split(QLatin1Char('|'));
+        QTest::addColumn<CasoComissao>("caso");
+        QTest::newRow("at the list price") << CasoComissao{
+            .grupoPauta = "PADRAO", .pruni = "25.5", .precoPauta = "25.5", .comissao = "3.00"};
         QTest::newRow("band of 90 %")
-            << QStringLiteral("|PADRAO||0|0|24|25.5|0|10|2.40").split(QLatin1Char('|'));
-        QTest::newRow("discount in value: total over quantity")
-            << QStringLiteral("|PADRAO||0|0|25.5|25.5|55|10|1.50").split(QLatin1Char('|'));
-        QTest::newRow("discount in value, no quantity")
-            << QStringLiteral("|PADRAO||0|0|25.5|25.5|55|0|1.50").split(QLatin1Char('|'));
-        QTest::newRow("salesperson's group")
-            << QStringLiteral("||PADRAO|0|0|24|25.5|0|10|2.40").split(QLatin1Char('|'));
-        QTest::newRow("no band matches")
-            << QStringLiteral("ESPECIAL|PADRAO||0|0|10|25.5|0|10|3.00").split(QLatin1Char('|'));
-        QTest::newRow("paid by divisor")
-            << QStringLiteral("|PADRAO||0|1|10|25.5|0|10|3.00").split(QLatin1Char('|'));
+            << CasoComissao{.grupoPauta = "PADRAO", .pruni = "24", .precoPauta = "25.5", .comissao = "2.40"};
+        QTest::newRow("discount in value: total over quantity") << CasoComissao{
+            .grupoPauta = "PADRAO", .pruni = "25.5", .precoPauta = "25.5", .descv = "55", .comissao = "1.50"};
+        QTest::newRow("discount in value, no quantity") << CasoComissao{.grupoPauta = "PADRAO",
+                                                                        .pruni = "25.5",
+                                                                        .precoPauta = "25.5",
+                                                                        .descv = "55",
+                                                                        .qtd = "0",
+                                                                        .comissao = "1.50"};
+        QTest::newRow("salesperson's group") << CasoComissao{
+            .grupoVendedor = "PADRAO", .pruni = "24", .precoPauta = "25.5", .comissao = "2.40"};
+        QTest::newRow("no band matches") << CasoComissao{.grupoPreco = "ESPECIAL",
+                                                         .grupoPauta = "PADRAO",
+                                                         .pruni = "10",
+                                                         .precoPauta = "25.5",
+                                                         .comissao = "3.00"};
+        QTest::newRow("paid by divisor") << CasoComissao{
+            .grupoPauta = "PADRAO", .divisor = "1", .pruni = "10", .precoPauta = "25.5", .comissao = "3.00"};
         QTest::newRow("no list price")
-            << QStringLiteral("|PADRAO||0|0|10|0|0|10|3.00").split(QLatin1Char('|'));
+            << CasoComissao{.grupoPauta = "PADRAO", .pruni = "10", .precoPauta = "0", .comissao = "3.00"};
         QTest::newRow("no group, by origin")
-            << QStringLiteral("|||1|0|10|25.5|0|10|0.00").split(QLatin1Char('|'));
-        QTest::newRow("no group") << QStringLiteral("|||0|0|10|25.5|0|10|3.00").split(QLatin1Char('|'));
+            << CasoComissao{.origemCom = 1, .pruni = "10", .precoPauta = "25.5", .comissao = "0.00"};
+        QTest::newRow("no group") << CasoComissao{.pruni = "10", .precoPauta = "25.5", .comissao = "3.00"};
     }
 
     void commission() {
-        QFETCH(QStringList, caso);
-        QCOMPARE(caso.size(), 10);
+        QFETCH(CasoComissao, caso);
         QAV_SERVIDOR_TESTE(servidor, ServidorTeste::Esquema::Zor);
         test::TempDataFolder pasta;
         Store& store = pasta.store();
         prepararEstacao(store, servidor);
-        const auto dec = [](const QString& v) { return Decimal::parse(v.toStdString()).value(); };
-        alterar(store, "pauta", "ID = 10001", [&](Record& r) { r.setText("BC_COMISSAO", caso[1]); });
+        const auto dec = [](const char* v) { return Decimal::parse(v).value(); };
+        alterar(store, "pauta", "ID = 10001",
+                [&](Record& r) { r.setText("BC_COMISSAO", QString::fromLatin1(caso.grupoPauta)); });
         alterar(store, "vendedor", "CODIGO = 5", [&](Record& r) {
-            r.setText("BC_COMISSAO", caso[2]);
-            r.setInteger("ORIGEM_COM", caso[3].toInt());
+            r.setText("BC_COMISSAO", QString::fromLatin1(caso.grupoVendedor));
+            r.setInteger("ORIGEM_COM", caso.origemCom);
         });
         adicionar(store, "pauxpro", [&](Record& r) {
             r.setInteger("ID_PAUTA", 10001);
             r.setInteger("ID_PROD", 1004);
-            r.setText("BC_COMISSAO", caso[0]);
-            r.setDecimal("DIVISOR", dec(caso[4]));
+            r.setText("BC_COMISSAO", QString::fromLatin1(caso.grupoPreco));
+            r.setDecimal("DIVISOR", dec(caso.divisor));
             r.setDecimal("TX_COMISSAO", Decimal(2));
         });
         pedido(store, {});
         item(store, 11, 1, 1004, [&](Record& r) {
-            r.setDecimal("PRUNI", dec(caso[5]));
-            r.setDecimal("PRECO_PAUTA", dec(caso[6]));
-            r.setDecimal("DESCV", dec(caso[7]));
-            r.setDecimal("QTD", dec(caso[8]));
+            r.setDecimal("PRUNI", dec(caso.pruni));
+            r.setDecimal("PRECO_PAUTA", dec(caso.precoPauta));
+            r.setDecimal("DESCV", dec(caso.descv));
+            r.setDecimal("QTD", dec(caso.qtd));
             r.setDecimal("TOTAL", Decimal(200));
         });
         Ouvinte ouvinte;
         QVERIFY2(rodar(store, ouvinte).resultado == ResultadoComunicacao::Sucesso,
                  qPrintable(ouvinte.tudo()));
-        QCOMPARE(itemServidor(servidor, QStringLiteral("comis")), caso[9]);
+        QCOMPARE(itemServidor(servidor, QStringLiteral("comis")), QString::fromLatin1(caso.comissao));
     }
 
     // The customer's second salesperson is looked up among the salespeople of the head company, not of
@@ -839,10 +880,10 @@ private Q_SLOTS:
         QCOMPARE(cabecalho(servidor, QStringLiteral("count(*)")), QStringLiteral("1"));
     }
 
-    // A real64 field of the order or of its new customer that holds no finite number (written into
-    // the file by another program: the program's own records refuse one, and the file keeps a NaN as
-    // no value) holds that order back, released, with a message naming the field; the other orders
-    // go and nothing throws out of the run.
+    // A real64 field of the order, of its new customer or of a partner of that customer that holds no finite
+    // number (written into the file by another program: the program's own records refuse one, and the file
+    // keeps a NaN as no value) holds that order back, released, with a message naming the field; the other
+    // orders go and nothing throws out of the run.
     void nonFiniteNumberHoldsTheOrderBack_data() {
         QTest::addColumn<QString>("comando");
         QTest::addColumn<QString>("campo");
@@ -851,6 +892,9 @@ private Q_SLOTS:
         QTest::newRow("customer capital minus infinity")
             << "UPDATE clientes SET CAP_SOCIAL = -1e999 WHERE ID = 900001"
             << "CLI:CAP_SOCIAL";
+        QTest::newRow("partner quotas infinite")
+            << "UPDATE socios SET VL_QUOTAS = 1e999 WHERE ID_CLIENTE = 900001"
+            << "SOC:VL_QUOTAS";
     }
     void nonFiniteNumberHoldsTheOrderBack() {
         QFETCH(QString, comando);
@@ -864,6 +908,11 @@ private Q_SLOTS:
             r.setInteger("PESSO", 1);
             r.setText("CGCPF", QStringLiteral("44.555.666/0001-81"));
             r.setInteger("ID_MUNICIPIO", 1);
+        });
+        adicionar(store, "socios", [](Record& r) {
+            r.setInteger("ID_SOCIO", 1);
+            r.setInteger("ID_CLIENTE", 900001);
+            r.setText("NOME", QStringLiteral("Ana Sócia"));
         });
         pedido(store, {.id = 1, .numer = 41, .cliente = 900001});
         item(store, 11, 1, 1004);

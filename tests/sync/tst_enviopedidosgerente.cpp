@@ -3,11 +3,13 @@
 // day numbers the orders take, what lands in the office's order tables, in its stock movements and in
 // the log, the tax operation and situation of each item, the customers created on the workstation,
 // and that an order never reaches the office twice.
+#include "OuvinteGravador.h"
 #include "store/core/Clock.h"
 #include "store/core/Table.h"
-#include "sync/core/Comunicacao.h"
-#include "sync/core/EnvioPedidos.h"
-#include "sync/core/RegistroTransito.h"
+#include "sync/core/envio/Pedidos.h"
+#include "sync/core/envio/RegistroTransito.h"
+#include "sync/core/execucao/Comunicacao.h"
+#include "sync/core/roteiro/Passos.h"
 #include "tests/orders/PedidosFixture.h"
 #include "tests/support/ServidorTeste.h"
 #include "tests/support/TempDataFolder.h"
@@ -19,6 +21,8 @@
 using namespace qav;
 using namespace qav::sync;
 using qav::test::adicionar;
+using qav::test::alterar;
+using qav::test::Preencher;
 using qav::test::ServidorTeste;
 
 namespace {
@@ -26,29 +30,7 @@ namespace {
 const Date kHoje = Date::fromYmd(2026, 12, 8);
 const Date kDataPedido = Date::fromYmd(2026, 12, 7);
 
-class Ouvinte : public OuvinteComunicacao {
-public:
-    QStringList registros, mensagens;
-    void registro(const QTime&, const QString& texto) override { registros << texto; }
-    void progresso(const QString&) override {}
-    void mensagem(const QString& titulo, const QString& texto, Icone) override {
-        mensagens << titulo + QStringLiteral(": ") + texto;
-    }
-    bool pergunta(const QString&, const QString&) override { return false; }
-    QString tudo() const { return (registros + mensagens).join(QLatin1Char('\n')); }
-};
-
-using Preencher = std::function<void(Record&)>;
-
-void alterar(Store& store, const char* tabela, const std::string& condicao, const Preencher& mudar) {
-    Table t(store, tabela);
-    QVERIFY(t.open());
-    t.setFilter(condicao);
-    QCOMPARE(t.seekPhysical(), Status::Ok);
-    QCOMPARE(t.next(), Status::Ok);
-    mudar(t.rec());
-    QCOMPARE(t.put(), Status::Ok);
-}
+using Ouvinte = test::OuvinteGravador;
 
 Record lerRegistro(Store& store, const char* tabela, const char* chave, const char* campo, int id) {
     Table t(store, tabela);

@@ -2,12 +2,14 @@
 // defaults, the save, the transfer of orders, and runs that stop before or at the connection, with
 // the run on a thread of its own.
 #include "base/core/Session.h"
-#include "orders/widgets/UpdatePEDIDO.h"
+#include "orders/widgets/FichaPedido.h"
 #include "store/core/Table.h"
-#include "sync/core/ConfiguracaoComunicacao.h"
+#include "sync/core/execucao/ConfiguracaoComunicacao.h"
 #include "sync/widgets/Comunicacao.h"
 #include "sync/widgets/SyncWindows.h"
 #include "tests/support/ProxyFalho.h"
+#include "tests/support/QtTestTexts.h"
+#include "tests/support/Registros.h"
 #include "tests/support/ServidorTeste.h"
 #include "tests/support/TempDataFolder.h"
 #include "tests/support/gui/GuiSupport.h"
@@ -62,17 +64,9 @@ class TestGuiComunicacao : public QObject {
 
     std::unique_ptr<TempDataFolder> dados;
 
-    void adicionar(const char* tabela, const std::function<void(Record&)>& preencher) {
-        Table t(dados->store(), tabela);
-        QVERIFY(t.open());
-        t.clear();
-        preencher(t.rec());
-        QCOMPARE(t.add(), Status::Ok);
-    }
-
     // A company's settings that pass every check before connecting.
     void configuracao(int idEmpresa, const std::function<void(Record&)>& ajustar = {}) {
-        adicionar("qavcfg", [&](Record& r) {
+        adicionar(dados->store(), "qavcfg", [&](Record& r) {
             r.setInteger("ID_EMPRESA", idEmpresa);
             r.setText("BD_NOME", u"vendas"_s);
             r.setText("BD_HOST", u"127.0.0.1"_s);
@@ -84,7 +78,7 @@ class TestGuiComunicacao : public QObject {
     }
 
     void pedido(int id, int idEmpresa, int situa) {
-        adicionar("pedidos", [&](Record& r) {
+        adicionar(dados->store(), "pedidos", [&](Record& r) {
             r.setInteger("ID", id);
             r.setInteger("NUMER", id);
             r.setInteger("ID_EMPRESA", idEmpresa);
@@ -170,7 +164,7 @@ private Q_SLOTS:
         QFETCH(int, bloqueado);
         QFETCH(QString, tpCom);
         QFETCH(QString, escolha);
-        adicionar("qavcfg", [&](Record& r) {
+        adicionar(dados->store(), "qavcfg", [&](Record& r) {
             r.setInteger("ID_EMPRESA", 1);
             r.setInteger("SISTEMA_BLOQUEADO", bloqueado);
             r.setText("TP_COM", tpCom);
@@ -288,8 +282,7 @@ private Q_SLOTS:
         QTemporaryDir programa;
         auto j = abrir();
         {
-            UpdatePEDIDO formulario(ListContext{dados->path(), 1, programa.path()},
-                                    RequisicaoPedido::Inserir);
+            FichaPedido formulario(ListContext{dados->path(), 1, programa.path()}, Requisicao::Inserir);
             MessageBox::setNextAnswers({Button::Ok});
             child<QPushButton>(j.get(), "comunicar")->click();
             QTRY_VERIFY(!j->emComunicacao());
@@ -448,20 +441,20 @@ private Q_SLOTS:
             r.setText("BD_SENHA", servidor.password());
             r.setInteger("COD_VENDEDOR", 5);
         });
-        adicionar("municip", [](Record& r) {
+        adicionar(dados->store(), "municip", [](Record& r) {
             r.setInteger("ID", 1);
             r.setText("ESTADO", u"SC"_s);
         });
-        adicionar("clientes", [](Record& r) {
+        adicionar(dados->store(), "clientes", [](Record& r) {
             r.setInteger("ID", 1);
             r.setInteger("ID_MUNICIPIO", 1);
         });
-        adicionar("produto", [](Record& r) {
+        adicionar(dados->store(), "produto", [](Record& r) {
             r.setInteger("ID", 1004);
             r.setInteger("ID_EMPRESA", 1);
             r.setText("UNIDA", u"UN"_s);
         });
-        adicionar("pedidos", [](Record& r) {
+        adicionar(dados->store(), "pedidos", [](Record& r) {
             r.setInteger("ID", 1);
             r.setInteger("ID_EMPRESA", 1);
             r.setInteger("COD_VENDEDOR", 5);
@@ -469,7 +462,7 @@ private Q_SLOTS:
             r.setInteger("SITUA", 2);
             r.setInteger("CLIEN", 1);
         });
-        adicionar("peditens", [](Record& r) {
+        adicionar(dados->store(), "peditens", [](Record& r) {
             r.setInteger("ID_VENDASI", 1);
             r.setInteger("ID_VENDA", 1);
             r.setInteger("PRODU", 1004);

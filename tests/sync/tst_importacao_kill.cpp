@@ -4,9 +4,10 @@
 // keeps the order's mark while the local copy is lost. The next update then runs to the end. Every
 // time, every office order is in the local order list exactly once, its mark names that local order's
 // number (so no mark points at nothing), and nothing is left in transit.
+#include "OuvinteGravador.h"
 #include "store/core/Table.h"
 #include "store/core/TableDef.h"
-#include "sync/core/IntegracaoGerente.h"
+#include "sync/core/gerente/Integracao.h"
 #include "tests/support/KillTest.h"
 #include "tests/support/ServidorTeste.h"
 #include "tests/support/TempDataFolder.h"
@@ -27,16 +28,7 @@ namespace {
 constexpr int kNovos = 8; // office orders 201 to 208, besides the test data's 105
 constexpr int kRodadas = 8;
 
-class Ouvinte : public OuvinteComunicacao {
-public:
-    QStringList mensagens;
-    void registro(const QTime&, const QString&) override {}
-    void progresso(const QString&) override {}
-    void mensagem(const QString& titulo, const QString& texto, Icone) override {
-        mensagens << titulo + u": "_s + texto;
-    }
-    bool pergunta(const QString&, const QString&) override { return false; }
-};
+using Ouvinte = test::OuvinteGravador;
 
 // The test cluster of the environment, database `banco`.
 BdGerente configuracao(const QString& banco) {

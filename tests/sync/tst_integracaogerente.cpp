@@ -1,14 +1,16 @@
 // The update of a sales office's manager database from the hub installation, run against a real
 // PostgreSQL server built from the repository's schemas and test data: what each step writes to the
 // office, what the order import writes here, that a failing step ends the update, and qavtool gerente.
+#include "OuvinteGravador.h"
 #include "base/core/Settings.h"
 #include "base/core/Utils.h"
 #include "store/core/Clock.h"
 #include "store/core/Table.h"
 #include "store/core/TableFile.h"
-#include "sync/core/IntegracaoGerente.h"
+#include "sync/core/gerente/Integracao.h"
 #include "tests/support/FailingDisk.h"
 #include "tests/support/Programs.h"
+#include "tests/support/QtTestTexts.h"
 #include "tests/support/ServidorTeste.h"
 #include "tests/support/TempDataFolder.h"
 #include "tests/sync/GerenteFixture.h"
@@ -30,17 +32,7 @@ namespace {
 
 const Date kHoje = Date::fromYmd(2026, 12, 8);
 
-class Ouvinte : public OuvinteComunicacao {
-public:
-    QStringList registros, mensagens;
-    void registro(const QTime&, const QString& texto) override { registros << texto; }
-    void progresso(const QString&) override {}
-    void mensagem(const QString& titulo, const QString& texto, Icone) override {
-        mensagens << titulo + QStringLiteral(": ") + texto;
-    }
-    bool pergunta(const QString&, const QString&) override { return false; }
-    QString tudo() const { return (registros + mensagens).join(QLatin1Char('\n')); }
-};
+using Ouvinte = test::OuvinteGravador;
 
 struct Atualizacao {
     bool ok = false;

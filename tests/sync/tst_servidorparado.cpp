@@ -4,9 +4,10 @@
 // "Interromper" ends a stalled run within seconds, the dead session of the stalled run does not hold
 // another workstation up, and the next run completes with every order on the server exactly once.
 #include "store/core/Table.h"
-#include "sync/core/Comunicacao.h"
-#include "sync/core/EnvioPedidos.h"
-#include "sync/core/OuvinteAposFalha.h"
+#include "sync/core/envio/Pedidos.h"
+#include "sync/core/execucao/Comunicacao.h"
+#include "sync/core/execucao/OuvinteAposFalha.h"
+#include "sync/core/roteiro/Passos.h"
 #include "tests/support/ProxyFalho.h"
 #include "tests/support/ServidorTeste.h"
 #include "tests/support/TempDataFolder.h"

@@ -1,16 +1,11 @@
 // Day numbers of the date fields: known values, round trips, the three text forms and weekdays.
 #include "store/core/Date.h"
+#include "tests/support/QtTestTexts.h"
 
 #include <QTest>
 
 using namespace Qt::StringLiterals;
 using qav::Date;
-
-namespace qav {
-char* toString(const Date& d) {
-    return qstrdup(("day " + std::to_string(d.dayNumber()) + " " + d.toIso()).c_str());
-}
-} // namespace qav
 
 namespace {
 QString str(const std::string& s) {

@@ -1,6 +1,7 @@
 // Exact decimal arithmetic: parsing, rounding half away from zero, field limits, overflow, and a
 // randomised cross-check against an independent 128/256-bit reference.
 #include "store/core/Decimal.h"
+#include "tests/support/QtTestTexts.h"
 
 #include <QTest>
 
@@ -13,13 +14,6 @@ using namespace Qt::StringLiterals;
 using qav::Decimal;
 using qav::DecimalOverflow;
 using qav::DivisionByZero;
-
-namespace qav {
-// Readable failures in QCOMPARE.
-char* toString(const Decimal& d) {
-    return qstrdup(d.toString().c_str());
-}
-} // namespace qav
 
 namespace {
 

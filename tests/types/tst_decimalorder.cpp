@@ -2,6 +2,7 @@
 // value.
 #include "store/core/DecimalCollation.h"
 #include "store/core/DecimalCondition.h"
+#include "tests/support/QtTestTexts.h"
 
 #include <QTest>
 

@@ -22,8 +22,6 @@ private Q_SLOTS:
     void init() {
         MessageBox::setNextAnswers({});
         MessageBox::clearShown();
-        clearPendingError();
-        clearLastStoreError();
         endedWith.clear();
         setEndProgramFunction([this](const QString& text) { endedWith << text; });
     }
@@ -116,9 +114,8 @@ private Q_SLOTS:
     void fatalWarningEndsTheProgram() {
         StoreError e;
         e.code = ErrorCode::AccessDenied;
-        setLastStoreError(e);
         MessageBox::setNextAnswers({Button::Ok});
-        QCOMPARE(standardWarning(1, u"Clientes"_s), 0);
+        QCOMPARE(standardWarning(1, e, u"Clientes"_s), 0);
         QCOMPARE(endedWith, QStringList{u"Invalid File!"_s});
         QCOMPARE(MessageBox::shown().last().text,
                  u"Error: (Access Denied (5)) accessing Clientes.  Press OK to end this application."_s);
@@ -132,17 +129,19 @@ private Q_SLOTS:
         QCOMPARE(endedWith, QStringList{u"Invalid Key!"_s});
     }
 
-    void pendingErrorShownOnce() {
-        StoreError pending;
-        pending.code = ErrorCode::CreatesDuplicateKey;
-        setPendingError(pending);
+    void eachWarningShowsTheErrorItIsGiven() {
+        StoreError duplicate;
+        duplicate.code = ErrorCode::CreatesDuplicateKey;
+        StoreError held;
+        held.code = ErrorCode::RecordHeld;
         MessageBox::setNextAnswers({Button::Ok, Button::Ok});
-        standardWarning(17, u"Clientes"_s);
-        standardWarning(17, u"Clientes"_s);
+        standardWarning(17, duplicate, u"Clientes"_s);
+        standardWarning(17, held, u"Clientes"_s);
         const auto shown = MessageBox::shown();
         QCOMPARE(shown.size(), 2);
         QVERIFY(shown[0].text.contains(u"Creates Duplicate Key (40)"_s));
         QVERIFY(!shown[1].text.contains(u"Creates Duplicate Key"_s));
+        QVERIFY(shown[1].text.contains(u"Record Is Already Held (43)"_s));
     }
 
     void unknownWarningShowsNothing() {

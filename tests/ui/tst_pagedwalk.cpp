@@ -143,7 +143,8 @@ private Q_SLOTS:
         QVERIFY(read.empty());
         QVERIFY(walk.atEnd());
         QVERIFY(!walk.error().text.isEmpty());
-        QCOMPARE(walk.countMatching(), -1);
+        QVERIFY(!walk.countMatching());
+        QVERIFY(!walk.error().text.isEmpty());
     }
 
     void openFailsWithoutTheFile() {

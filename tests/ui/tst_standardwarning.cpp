@@ -1,7 +1,6 @@
 #include "ui/core/StandardWarning.h"
 
 #include <QtTest>
-#include <thread>
 
 using namespace qav;
 using namespace Qt::StringLiterals;
@@ -57,11 +56,6 @@ class TestStandardWarning : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() {
-        clearPendingError();
-        clearLastStoreError();
-    }
-
     void warnings_data() {
         QTest::addColumn<int>("number");
         QTest::addColumn<QString>("text1");
@@ -316,40 +310,24 @@ private Q_SLOTS:
         QVERIFY(w.buttons.isEmpty());
     }
 
-    void pendingErrorShownOnceThenGone() {
-        setLastStoreError(tableError(ErrorCode::RecordHeld));
-        setPendingError(tableError(ErrorCode::CreatesDuplicateKey));
-        QVERIFY(hasPendingError());
-        const ComposedWarning first = composeWarning(14, {}, {}, takeCurrentError());
+    void theErrorGivenIsTheOneDescribed() {
+        const ComposedWarning first = composeWarning(14, {}, {}, tableError(ErrorCode::CreatesDuplicateKey));
         QCOMPARE(first.text, u"Ocorreu um erro ao gravar o registro.\nCreates Duplicate Key (40)."_s);
-        QVERIFY(!hasPendingError());
-        const ComposedWarning second = composeWarning(14, {}, {}, takeCurrentError());
+        const ComposedWarning second = composeWarning(14, {}, {}, tableError(ErrorCode::RecordHeld));
         QCOMPARE(second.text, u"Ocorreu um erro ao gravar o registro.\nRecord Is Already Held (43)."_s);
     }
 
-    void pendingErrorIsClearedByAWarningWithoutError() {
-        setPendingError(tableError(ErrorCode::CreatesDuplicateKey));
-        composeWarning(23, {}, {}, takeCurrentError());
-        QVERIFY(!hasPendingError());
-        QCOMPARE(takeCurrentError().code, ErrorCode::None);
+    void aQuestionDescribesNoErrorEvenWhenGivenOne() {
+        const ComposedWarning w = composeWarning(23, {}, {}, tableError(ErrorCode::CreatesDuplicateKey));
+        QVERIFY(!w.showsError);
+        QCOMPARE(w.text, u"Tem certeza que deseja cancelar?"_s);
     }
 
-    void pendingErrorBelongsToItsThread() {
-        setPendingError(tableError(ErrorCode::CreatesDuplicateKey));
-        bool otherSaw = true;
-        std::thread other([&] { otherSaw = hasPendingError(); });
-        other.join();
-        QVERIFY(!otherSaw);
-        QVERIFY(hasPendingError());
-    }
-
-    void lastStoreErrorFillsItsText() {
+    void errorWithoutTextIsDescribedByItsCode() {
         StoreError e;
-        e.code = ErrorCode::FileLocked;
-        setLastStoreError(e);
-        QCOMPARE(lastStoreError().text, u"File Is Already Locked"_s);
-        clearLastStoreError();
-        QVERIFY(!lastStoreError().isError());
+        e.code = ErrorCode::FileLocked; // as a table reports it: the code alone
+        const ComposedWarning w = composeWarning(14, {}, {}, e);
+        QCOMPARE(w.text, u"Ocorreu um erro ao gravar o registro.\nFile Is Already Locked (32)."_s);
     }
 
     void errorTexts_data() {

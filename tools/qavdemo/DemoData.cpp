@@ -1226,7 +1226,7 @@ bool Generator::pedidos() {
 
 bool folderHasCompany(Store& store) {
     Table empresa(store, "empresa");
-    return empresa.open() && empresa.count() > 0;
+    return empresa.open() && empresa.count().value_or(0) > 0;
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 
 #include "store/core/Table.h"
 #include "store/core/Text.h"
-#include "sync/core/Conexao.h"
+#include "sync/core/conexao/Conexao.h"
 
 #include <QStringList>
 #include <algorithm>

@@ -3,8 +3,9 @@
 // notebooks.
 #include "store/core/Table.h"
 #include "store/core/TableDef.h"
-#include "sync/core/Comunicacao.h"
-#include "sync/core/EnvioPedidos.h"
+#include "sync/core/envio/Pedidos.h"
+#include "sync/core/execucao/Comunicacao.h"
+#include "sync/core/roteiro/Passos.h"
 #include "tools/qavtool/Commands.h"
 #include "tools/qavtool/OuvinteTerminal.h"
 

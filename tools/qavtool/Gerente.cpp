@@ -2,7 +2,7 @@
 // without the window, with the settings of qav.cfg ("BD Gerente") in the working folder.
 #include "base/core/Settings.h"
 #include "store/core/Table.h"
-#include "sync/core/IntegracaoGerente.h"
+#include "sync/core/gerente/Integracao.h"
 #include "tools/qavtool/Commands.h"
 #include "tools/qavtool/OuvinteTerminal.h"
 

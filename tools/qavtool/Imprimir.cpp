@@ -145,8 +145,9 @@ int runImprimir(int argc, char** argv) {
         return falha(falhaLeitura.texto);
     qav::impressao::OpcoesDesenho opcoes;
     opcoes.pastaPrograma = QDir::currentPath();
-    if (!qav::impressao::gravarPdf(p->pdf, *documento, modelo, opcoes, &erro))
-        return falha(erro);
+    if (const qav::Resultado gravado = qav::impressao::gravarPdf(p->pdf, *documento, modelo, opcoes);
+        !gravado.ok)
+        return falha(gravado.erro);
     return 0;
 }
 

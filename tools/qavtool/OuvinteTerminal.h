@@ -3,7 +3,7 @@
 // and the messages are printed as they happen (errors on stderr); every question is answered No, the
 // command itself having been the Yes to the run.
 
-#include "sync/core/OuvinteComunicacao.h"
+#include "sync/core/execucao/OuvinteComunicacao.h"
 
 #include <QString>
 #include <cstdio>

@@ -207,7 +207,7 @@ int runRelatorio(int argc, char** argv) {
         QSaveFile arquivo(p->csv);
         if (!arquivo.open(QIODevice::WriteOnly))
             return falha(QStringLiteral("Não foi possível criar %1: %2").arg(p->csv, arquivo.errorString()));
-        const Resultado r = gravarCsv(arquivo, *fonte);
+        const ResultadoRelatorio r = gravarCsv(arquivo, *fonte);
         if (!r.ok())
             return falha(r.erro);
         if (!arquivo.commit())
@@ -223,19 +223,16 @@ int runRelatorio(int argc, char** argv) {
         QGuiApplication app(qtArgc, qtArgv);
         const Cabecalho cabecalho{qav::consulta::buscarEmpresa(store, p->empresa).nome,
                                   p->hoje.value_or(qav::Clock::today())};
-        Resultado r;
-        QString erro;
-        const bool gravou = qav::impressao::gravarPdf(
-            p->pdf, fonte->titulo(),
-            [&](QPagedPaintDevice& destino) {
+        ResultadoRelatorio r;
+        const qav::Resultado gravado =
+            qav::impressao::gravarPdf(p->pdf, fonte->titulo(), [&](QPagedPaintDevice& destino) {
                 r = desenhar(destino, cabecalho, *fonte);
                 return r.paginas;
-            },
-            &erro);
+            });
         if (!r.ok())
             return falha(r.erro);
-        if (!gravou)
-            return falha(erro);
+        if (!gravado.ok)
+            return falha(gravado.erro);
     }
     return 0;
 }

@@ -210,10 +210,12 @@ Status PagedWalk::readBackward(int count, std::vector<Record>& into) {
     return m_atStart ? Status::EndOfFile : Status::Ok;
 }
 
-std::int64_t PagedWalk::countMatching() {
+std::optional<std::int64_t> PagedWalk::countMatching() {
     Connection* connection = m_forward.connection();
-    if (!connection)
-        return -1;
+    if (!connection) {
+        m_error = {ErrorCode::FileNotOpen, errorText(ErrorCode::FileNotOpen), {}, {}};
+        return std::nullopt;
+    }
     const TableDef& table = def();
     bool indexed = false;
     if (!useIndexFor(false, &indexed))
@@ -233,7 +235,7 @@ std::int64_t PagedWalk::countMatching() {
                             (where.empty() ? std::string() : " WHERE " + where);
     sqlite3_stmt* statement = connection->statement(sql, &m_error);
     if (!statement)
-        return -1;
+        return std::nullopt;
     StatementReset reset(statement);
     for (size_t i = 0; i < parameters.size(); ++i) {
         const QVariant& value = parameters[i];
@@ -250,7 +252,7 @@ std::int64_t PagedWalk::countMatching() {
     }
     if (sqlite3_step(statement) != SQLITE_ROW) {
         m_error = connection->lastError();
-        return -1;
+        return std::nullopt;
     }
     return sqlite3_column_int64(statement, 0);
 }

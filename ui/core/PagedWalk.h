@@ -44,8 +44,9 @@ public:
     bool atEnd() const { return m_atEnd; }
     bool atStart() const { return m_atStart; }
 
-    // How many records pass the filter (and the key's opt rule); -1 on failure.
-    std::int64_t countMatching();
+    // How many records pass the filter (and the key's opt rule); nothing when they cannot be counted
+    // (the reason in error()).
+    std::optional<std::int64_t> countMatching();
 
 private:
     Status begin(bool first, const Record* values, int components);

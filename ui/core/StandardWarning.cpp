@@ -7,8 +7,6 @@ namespace {
 constexpr qsizetype maxDescription = 150;
 const QString pressOkToEnd = QStringLiteral(".  Press OK to end this application.");
 
-thread_local StoreError pendingError;
-
 bool isDriverError(const StoreError& error) {
     const int code = static_cast<int>(error.code);
     return code == 90 || code == 100;
@@ -284,26 +282,6 @@ ComposedWarning composeWarning(int number, const QString& text1, const QString& 
     ComposedWarning w = build(number, text1, text2, error);
     w.text = lines(w.text);
     return w;
-}
-
-void setPendingError(StoreError error) {
-    pendingError = std::move(error);
-}
-
-void clearPendingError() {
-    pendingError = StoreError{};
-}
-
-bool hasPendingError() {
-    return pendingError.isError();
-}
-
-StoreError takeCurrentError() {
-    if (!pendingError.isError())
-        return lastStoreError();
-    StoreError error = std::move(pendingError);
-    pendingError = StoreError{};
-    return error;
 }
 
 } // namespace qav

@@ -1,6 +1,7 @@
 #pragma once
 // The numbered standard warnings: failures of the local tables and the routine questions of lists and
-// forms, composed from fixed texts, the caller's texts and the current error. The same numbers and
+// forms, composed from fixed texts, the caller's texts and the error of the operation that failed, which
+// the caller hands over. The same numbers and
 // texts serve qavplus and qavbd. Showing the box is ui/widgets/StandardWarningBox.
 
 #include "store/core/StoreError.h"
@@ -80,14 +81,5 @@ inline ComposedWarning composeWarning(Aviso aviso, const QString& text1, const Q
                                       const StoreError& error) {
     return composeWarning(static_cast<int>(aviso), text1, text2, error);
 }
-
-// The pending error: a caller may fill it before a warning to have that error described instead of
-// the last table error. Kept per thread, like the table buffers, so a window never shows another
-// window's error.
-void setPendingError(StoreError error);
-void clearPendingError();
-bool hasPendingError();
-// The error a warning describes now: the pending one (emptying the slot) or the last table error.
-StoreError takeCurrentError();
 
 } // namespace qav

@@ -316,8 +316,7 @@ void ListWindow::closeWindow() {
 }
 
 void ListWindow::showLoadFailure(Aviso warning, const StoreError& error) {
-    setPendingError(error);
-    standardWarning(warning, QString::fromLatin1(m_model->def().label), {}, this);
+    standardWarning(warning, error, QString::fromLatin1(m_model->def().label), {}, this);
     // A record that cannot be read leaves nothing to show: back to the previous window.
     if (warning == Aviso::ErroLerRegistro)
         QTimer::singleShot(0, this, &ListWindow::closeWindow);

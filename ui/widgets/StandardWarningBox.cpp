@@ -27,8 +27,9 @@ void setEndProgramFunction(EndProgramFunction function) {
     endProgram = std::move(function);
 }
 
-int standardWarning(int number, const QString& text1, const QString& text2, QWidget* parent) {
-    const ComposedWarning warning = composeWarning(number, text1, text2, takeCurrentError());
+int standardWarning(int number, const StoreError& error, const QString& text1, const QString& text2,
+                    QWidget* parent) {
+    const ComposedWarning warning = composeWarning(number, text1, text2, error);
     if (warning.number == 0)
         return 0; // no such warning: nothing to show
     const Button pressed = MessageBox::show(warning.text, warning.caption, warning.icon, warning.buttons,
@@ -45,6 +46,10 @@ int standardWarning(int number, const QString& text1, const QString& text2, QWid
             defaultEndProgram(warning.finalText);
     }
     return warning.result(pressed);
+}
+
+int standardWarning(int number, const QString& text1, const QString& text2, QWidget* parent) {
+    return standardWarning(number, StoreError{}, text1, text2, parent);
 }
 
 } // namespace qav

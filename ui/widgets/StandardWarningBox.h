@@ -16,6 +16,16 @@ namespace qav {
 using EndProgramFunction = std::function<void(const QString& finalText)>;
 void setEndProgramFunction(EndProgramFunction function); // empty: back to the default
 
+// Shows warning `number` describing `error`: the error of the operation that failed, taken from the
+// object that ran it (`table.error()`, a result's `erro`, ...), never from elsewhere.
+int standardWarning(int number, const StoreError& error, const QString& text1 = {}, const QString& text2 = {},
+                    QWidget* parent = nullptr);
+inline int standardWarning(Aviso aviso, const StoreError& error, const QString& text1 = {},
+                           const QString& text2 = {}, QWidget* parent = nullptr) {
+    return standardWarning(static_cast<int>(aviso), error, text1, text2, parent);
+}
+
+// A warning that describes no error: the questions, the limits and the refusals of the forms.
 int standardWarning(int number, const QString& text1 = {}, const QString& text2 = {},
                     QWidget* parent = nullptr);
 inline int standardWarning(Aviso aviso, const QString& text1 = {}, const QString& text2 = {},

@@ -44,8 +44,9 @@ public:
     // and the row is the last one (a locator typed past the end stays on the end of the list);
     // nullopt only for an empty list.
     std::optional<int> locateNearest(const Record& values, int components);
-    // Records that pass the filter, counted without loading them; -1 on failure.
-    std::int64_t countMatching() { return m_walk.countMatching(); }
+    // Records that pass the filter, counted without loading them; nothing when they cannot be counted
+    // (the reason in error()).
+    std::optional<std::int64_t> countMatching() { return m_walk.countMatching(); }
 
     const Record& record(int row) const { return m_rows.at(static_cast<size_t>(row)); }
     // Row of the loaded record with this field value, or -1.

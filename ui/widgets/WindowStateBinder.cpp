@@ -28,58 +28,58 @@ WindowStateBinder* WindowStateBinder::attach(QWidget* window, QStringView sectio
 }
 
 WindowStateBinder::WindowStateBinder(QWidget* window, QStringView section, const QString& iniPath)
-    : QObject(window), window_(window), section_(section.toString()), ini_(iniPath) {
-    window_->installEventFilter(this);
+    : QObject(window), m_window(window), m_section(section.toString()), m_ini(iniPath) {
+    m_window->installEventFilter(this);
     // A dialog ended by its buttons is hidden without a close event: its place is kept when it ends.
     if (auto* dialog = qobject_cast<QDialog*>(window))
         connect(dialog, &QDialog::finished, this, &WindowStateBinder::save);
 }
 
 void WindowStateBinder::restore() {
-    const QRect current = window_->geometry();
+    const QRect current = m_window->geometry();
     WindowGeometry defaults;
     defaults.x = current.x();
     defaults.y = current.y();
     defaults.width = current.width();
     defaults.height = current.height();
     defaults.resizable = resizable();
-    const auto state = restoreWindowState(ini_, section_, defaults);
+    const auto state = restoreWindowState(m_ini, m_section, defaults);
     if (!state)
         return;
-    window_->setWindowState(window_->windowState() & ~(Qt::WindowMaximized | Qt::WindowMinimized));
+    m_window->setWindowState(m_window->windowState() & ~(Qt::WindowMaximized | Qt::WindowMinimized));
     QRect target(state->x, state->y, state->width, state->height);
     if (target.width() <= 0 || target.height() <= 0)
         target.setSize(current.size());
     if (!onSomeScreen(target))
         target.moveTopLeft(current.topLeft());
-    window_->setGeometry(target);
+    m_window->setGeometry(target);
     if (state->maximized)
-        window_->setWindowState(window_->windowState() | Qt::WindowMaximized);
+        m_window->setWindowState(m_window->windowState() | Qt::WindowMaximized);
 }
 
 void WindowStateBinder::save() {
     // The normal geometry is where a minimised or maximised window returns to.
-    const QRect normal =
-        window_->isMinimized() || window_->isMaximized() ? window_->normalGeometry() : window_->geometry();
+    const QRect normal = m_window->isMinimized() || m_window->isMaximized() ? m_window->normalGeometry()
+                                                                            : m_window->geometry();
     WindowGeometry state;
-    state.maximized = window_->isMaximized();
-    state.minimized = window_->isMinimized();
+    state.maximized = m_window->isMaximized();
+    state.minimized = m_window->isMinimized();
     state.x = normal.x();
     state.y = normal.y();
     state.width = normal.width();
     state.height = normal.height();
     state.resizable = resizable();
-    saveWindowState(ini_, section_, state);
+    saveWindowState(m_ini, m_section, state);
 }
 
 bool WindowStateBinder::resizable() const {
-    return window_->minimumSize() != window_->maximumSize();
+    return m_window->minimumSize() != m_window->maximumSize();
 }
 
 bool WindowStateBinder::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == window_) {
-        if (event->type() == QEvent::Show && !restored_) {
-            restored_ = true;
+    if (watched == m_window) {
+        if (event->type() == QEvent::Show && !m_restored) {
+            m_restored = true;
             restore();
         } else if (event->type() == QEvent::Close) {
             save();

@@ -27,10 +27,10 @@ private:
     WindowStateBinder(QWidget* window, QStringView section, const QString& iniPath);
     bool resizable() const;
 
-    QWidget* window_;
-    QString section_;
-    IniFile ini_;
-    bool restored_ = false;
+    QWidget* m_window;
+    QString m_section;
+    IniFile m_ini;
+    bool m_restored = false;
 };
 
 } // namespace qav

@@ -1,0 +1,47 @@
+#pragma once
+// Order numbers on the server (the ERP or a manager database): the next free number of the company, taken
+// under the lock of the company's settings row so that two workstations never take the same one, and the
+// look-up of an order this workstation was sending when a run was cut off.
+
+#include "sync/core/execucao/ContextoComunicacao.h"
+
+#include <optional>
+
+namespace qav::sync {
+
+// The server's order table, and what tells the workstations' orders in it from the other kinds the
+// ERP keeps there.
+struct PedidosServidor {
+    const char* tabela;
+    const char* filtro;
+};
+inline constexpr PedidosServidor kPedidosZor{"zor.pedidos", " AND tipo='P'"};
+inline constexpr PedidosServidor kPedidosGerente{"gerente.pedidos", ""};
+
+// Reserves the next free order number of the company: the last number handed out plus one, passing
+// over the numbers the back office already used. The row lock lasts until the order's server
+// transaction ends, so the number is the order's once it commits. nullopt when no number could be
+// reserved (said why, except when the company has no settings row on the server).
+std::optional<int> reservarNumeroPedido(ContextoComunicacao& contexto, int idEmpresa,
+                                        const PedidosServidor& pedidos = kPedidosZor);
+
+// The order's number as the back office sees where it came from: salesperson, installation and the
+// workstation's own number ("000123.A.00000045").
+QString numeroPedidoQav(long long codVendedor, const QString& pontoInstalacao, long long numer);
+
+// Whether the server holds the order that this workstation recorded as sending: the order of that
+// number and server id, of the company and salesperson, under the workstation number it was sent
+// with. Asked only for an order that carries such a record, never by the workstation number alone
+// (a new data folder or a second notebook numbers its orders from 1 again). nullopt when the server
+// refused the question (shown).
+struct PedidoEnviado {
+    int idEmpresa = 0;
+    long long codVendedor = 0;
+    long long numero = 0;
+    long long idPedido = 0;
+    QString numeroQav;
+};
+std::optional<bool> pedidoNoServidor(ContextoComunicacao& contexto, const PedidoEnviado& pedido,
+                                     const PedidosServidor& pedidos = kPedidosZor);
+
+} // namespace qav::sync

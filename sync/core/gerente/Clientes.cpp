@@ -1,0 +1,136 @@
+// The customer step of the manager database's update: the office's customers that this
+// installation also has under another id take the local id, then every local customer goes to the
+// office under its id.
+#include "store/core/Table.h"
+#include "sync/core/envio/ColunasClienteGerente.h"
+#include "sync/core/gerente/Gravacao.h"
+#include "sync/core/gerente/Integracao.h"
+
+#include <QStringList>
+
+namespace qav::sync {
+
+namespace {
+
+// Each column of the office's customer that holds a local field, with that field's value; the columns
+// the workstation keeps nothing of (the office's tax operation among them) are left as the office has
+// them.
+ValoresColunas valoresCliente(const ContextoIntegracao& c, const Record& r) {
+    ValoresColunas valores;
+    for (const ColunaCliente& coluna : colunasClienteGerente())
+        if (temCampoLocal(r.def(), coluna))
+            valores.push_back({QString::fromLatin1(coluna.nome), valorColuna(c.conexao, r, coluna)});
+    // The local customer keeps no country and no tax classification: the office gets Brazil's code and
+    // no classification.
+    valores.push_back({QStringLiteral("cod_pais"), Conexao::inteiro(kCodigoPaisBrasil)});
+    valores.push_back({QStringLiteral("enquadramento"), QStringLiteral("Null")});
+    return valores;
+}
+
+// The date of the last change moves only when a column changes (or when the row has none), so that
+// the office's partial downloads do not take every customer each time.
+QString dataAtualizacao(const ContextoIntegracao& c, const ValoresColunas& valores) {
+    QStringList colunas, literais;
+    for (const ValorColuna& v : valores) {
+        colunas << v.coluna;
+        literais << v.literal;
+    }
+    return QStringLiteral("CASE WHEN dt_atual IS NULL OR ROW(") + colunas.join(QStringLiteral(", ")) +
+           QStringLiteral(") IS DISTINCT FROM ROW(") + literais.join(QStringLiteral(", ")) +
+           QStringLiteral(") THEN ") + Conexao::data(c.hoje) + QStringLiteral(" ELSE dt_atual END");
+}
+
+bool comandoRespondido(const ContextoIntegracao& c, const QString& comando) {
+    return !c.conexao.querysql(comando).isEmpty();
+}
+
+// The office's customer `antigo` becomes `local`, with its partners and orders, all or nothing.
+bool renumerar(const ContextoIntegracao& c, long long antigo, long long local) {
+    const QString de = Conexao::inteiro(antigo), para = Conexao::inteiro(local);
+    if (!comandoRespondido(c, QStringLiteral("BEGIN;")))
+        return false;
+    const bool ok = comandoRespondido(c, QStringLiteral("UPDATE gerente.clientes SET id_cliente=") + para +
+                                             QStringLiteral(" WHERE id_cliente=") + de) &&
+                    comandoRespondido(c, QStringLiteral("UPDATE gestao.socios    SET id_cliente=") + para +
+                                             QStringLiteral(" WHERE id_cliente=") + de) &&
+                    comandoRespondido(c, QStringLiteral("UPDATE gerente.pedidos  SET clien=") + para +
+                                             QStringLiteral(" WHERE clien=") + de) &&
+                    c.conexao.confirmar(QStringLiteral("COMMIT;"));
+    if (!ok && c.conexao.emTransacao())
+        c.conexao.executar(QStringLiteral("ROLLBACK;"));
+    return ok;
+}
+
+bool renumerarClientesDoGerente(const ContextoIntegracao& c, Table& clientes) {
+    ErroSql erro;
+    const auto linhas = c.conexao.consultar(
+        QStringLiteral("SELECT id_cliente, cgcpf, suf_cgcpf FROM gerente.clientes WHERE id_cliente>90000;"),
+        &erro);
+    if (!linhas) {
+        c.erroSql(erro);
+        return false;
+    }
+    for (const Linha& linha : *linhas) {
+        const long long id = linha.inteiro(0);
+        c.linhaProgresso(QStringLiteral("Atualizando Id Cliente ") + QString::number(id));
+        if (linha.texto(1).trimmed().isEmpty())
+            continue;
+        clientes.clear();
+        try {
+            clientes.rec().setText("CGCPF", linha.texto(1).trimmed());
+            clientes.rec().setText("SUF_CGCPF", linha.texto(2).trimmed());
+        } catch (const FieldValueError&) {
+            continue; // a document this installation cannot hold is not one of its customers
+        }
+        if (clientes.get("KEYCGC") != Status::Ok)
+            continue;
+        const long long local = clientes.rec().integer("ID");
+        if (local != id && !renumerar(c, id, local))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool atualizarClientesGerente(ContextoIntegracao& c) {
+    c.registrar(QStringLiteral("Atualizando Clientes..."));
+    Table clientes(c.store, "clientes");
+    if (!clientes.open()) {
+        c.erro(QStringLiteral("Erro (%1) ao abrir clientes.tps!").arg(clientes.error().number()));
+        return false;
+    }
+    if (!renumerarClientesDoGerente(c, clientes))
+        return false;
+    long long contagem = 0;
+    for (Status s = primeiro(clientes, "KEYID"); s == Status::Ok; s = clientes.next()) {
+        const Record& r = clientes.rec();
+        const long long id = r.integer("ID");
+        c.linhaProgresso(QStringLiteral("Atualizando Clientes ") + QString::number(id));
+        ValoresColunas valores = valoresCliente(c, r);
+        ErroSql erro;
+        const auto existe =
+            existeNoGerente(c, QStringLiteral("gerente.clientes"), QStringLiteral("id_cliente"), id, erro);
+        bool ok = existe.has_value();
+        if (ok && *existe) {
+            valores.push_back({QStringLiteral("dt_atual"), dataAtualizacao(c, valores)});
+            ok = c.conexao.executar(comandoAlteracao(QStringLiteral("gerente.clientes"), valores,
+                                                     QStringLiteral("id_cliente=") + Conexao::inteiro(id)),
+                                    &erro);
+        } else if (ok) {
+            valores.insert(valores.begin(), {QStringLiteral("id_cliente"), Conexao::inteiro(id)});
+            valores.push_back({QStringLiteral("dt_atual"), Conexao::data(c.hoje)});
+            ok = c.conexao.executar(comandoInsercao(QStringLiteral("gerente.clientes"), valores), &erro);
+        }
+        if (!ok) {
+            c.erroGravacao(erro, "cliente", existe.has_value() && !*existe, id);
+            return false;
+        }
+        ++contagem;
+    }
+    c.registrar(QStringLiteral("Atualizados ") + QString::number(contagem) +
+                QStringLiteral(" Clientes......"));
+    return true;
+}
+
+} // namespace qav::sync
