@@ -171,11 +171,11 @@ std::vector<std::string> searchSql(const TableDef& table, int field, const std::
             insertNew + " END",
         "CREATE TRIGGER " + prefix + quoted(index + "_del") + " AFTER DELETE ON " + quoted(bare) + " BEGIN " +
             deleteOld + " END",
-        // Only a change of the text (or of the rowid) touches the index: a download that rewrites
-        // prices and stock leaves it alone.
-        "CREATE TRIGGER " + prefix + quoted(index + "_upd") + " AFTER UPDATE ON " + quoted(bare) +
-            " WHEN old." + shadow + " IS NOT new." + shadow + " OR old.rowid IS NOT new.rowid BEGIN " +
-            deleteOld + " " + insertNew + " END",
+        // Only a write of the text touches the index: the prices, stock and situation a download
+        // rewrites leave it alone (the trigger is not even looked at for them).
+        "CREATE TRIGGER " + prefix + quoted(index + "_upd") + " AFTER UPDATE OF " + shadow + " ON " +
+            quoted(bare) + " WHEN old." + shadow + " IS NOT new." + shadow + " BEGIN " + deleteOld + " " +
+            insertNew + " END",
     };
 }
 } // namespace
@@ -192,13 +192,14 @@ std::vector<std::string> createSearchIndexSql(const TableDef& table, const std::
     return statements;
 }
 
-std::vector<std::string> fillSearchIndexSql(const TableDef& table) {
+std::vector<std::string> fillSearchIndexSql(const TableDef& table, const std::string& schemaName) {
+    const std::string prefix = schemaName.empty() ? "" : quoted(schemaName) + ".";
     std::vector<std::string> statements;
     for (const int field : table.searched)
-        statements.push_back("INSERT INTO " + quoted(searchIndexName(table, field)) +
+        statements.push_back("INSERT INTO " + prefix + quoted(searchIndexName(table, field)) +
                              " (rowid, texto) SELECT rowid, " +
                              searchedText(quoted(shadowColumn(table.fields[static_cast<size_t>(field)]))) +
-                             " FROM " + quoted(table.tableName().toStdString()));
+                             " FROM " + prefix + quoted(table.tableName().toStdString()));
     return statements;
 }
 
@@ -209,6 +210,34 @@ std::vector<std::string> dropSearchIndexSql(const TableDef& table) {
         for (const char* trigger : {"_ins", "_del", "_upd"})
             statements.push_back("DROP TRIGGER IF EXISTS " + quoted(index + trigger));
         statements.push_back("DROP TABLE IF EXISTS " + quoted(index));
+    }
+    return statements;
+}
+
+std::vector<std::string> suspendSearchIndexSql(const TableDef& table, const std::string& schemaName) {
+    std::vector<std::string> statements;
+    for (const int field : table.searched) {
+        const std::string index = searchIndexName(table, field);
+        for (const char* trigger : {"_ins", "_del", "_upd"})
+            statements.push_back("DROP TRIGGER " + quoted(schemaName) + "." + quoted(index + trigger));
+    }
+    return statements;
+}
+
+std::vector<std::string> refillSearchIndexSql(const TableDef& table, const std::string& schemaName) {
+    std::vector<std::string> statements;
+    for (const int field : table.searched) {
+        const std::string index = quoted(schemaName) + "." + quoted(searchIndexName(table, field));
+        // A contentless index forgets everything at once without being told the texts.
+        statements.push_back("INSERT INTO " + index + " (" + quoted(searchIndexName(table, field)) +
+                             ") VALUES ('delete-all')");
+    }
+    for (std::string& sql : fillSearchIndexSql(table, schemaName))
+        statements.push_back(std::move(sql));
+    for (const int field : table.searched) {
+        std::vector<std::string> objects = searchSql(table, field, quoted(schemaName) + ".");
+        for (size_t i = 1; i < objects.size(); ++i) // the triggers, not the index
+            statements.push_back(std::move(objects[i]));
     }
     return statements;
 }

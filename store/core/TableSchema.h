@@ -50,10 +50,16 @@ std::vector<std::string> createIndexSql(const TableDef& table, const std::string
 // createIndexSql (a schema prefix names the schema of the file).
 std::string searchIndexName(const TableDef& table, int field);
 std::vector<std::string> createSearchIndexSql(const TableDef& table, const std::string& tableName);
-// Fills the indexes of an existing table from its records (they must be empty, just created).
-std::vector<std::string> fillSearchIndexSql(const TableDef& table);
+// Fills the indexes of an existing table from its records (they must be empty, just created), in the
+// schema `schemaName` (the main one when empty).
+std::vector<std::string> fillSearchIndexSql(const TableDef& table, const std::string& schemaName = {});
 // Drops the indexes and triggers of the searched fields that exist, in the main schema.
 std::vector<std::string> dropSearchIndexSql(const TableDef& table);
+// For a writer that rewrites most of the table in one transaction: drops the triggers (the indexes
+// stay, no longer in step), and later empties the indexes, fills them from the records in one
+// statement each and puts the triggers back. Both in the schema `schemaName`.
+std::vector<std::string> suspendSearchIndexSql(const TableDef& table, const std::string& schemaName);
+std::vector<std::string> refillSearchIndexSql(const TableDef& table, const std::string& schemaName);
 // The objects (name, SQL as sqlite_master keeps it) a file of the table must hold for its searched
 // fields; the FTS5 table's own shadow tables ("<index>_data", "_idx", "_config") come with it.
 std::vector<std::pair<std::string, std::string>> searchIndexObjects(const TableDef& table);

@@ -202,8 +202,8 @@ private Q_SLOTS:
         t.rec().setText("CODIGO", u"J1"_s);
         QCOMPARE(putChanged(t, lido), Status::Ok);
         StoreError erro;
-        QCOMPARE(putIntegerWhere(t, "ATIVO", 0, "\"ID\" > ?", {15}, &erro), std::int64_t(5));
-        QCOMPARE(removeWhere(t, "\"ID\" IN (5, 6)", {}, &erro), std::int64_t(2));
+        QCOMPARE(putIntegerWhere(t, "ATIVO", 0, "\"ID\" > ?", {15}).records, std::int64_t(5));
+        QCOMPARE(removeWhere(t, "\"ID\" IN (5, 6)", {}).records, std::int64_t(2));
         adicionar(t, 50, 1, u"Conexão Nova São José"_s);
         comparar(pasta, "download");
 
@@ -242,6 +242,53 @@ private Q_SLOTS:
             &erro));
         sql.reset();
         comparar(pasta, "SQL");
+    }
+
+    // A writer of most of the table suspends the per-record upkeep inside its transaction and builds
+    // the index once before the commit; undone, the table, its index and its triggers are as before.
+    // Outside a transaction the suspension is refused.
+    void indiceSuspensoEReconstruido() {
+        test::TempDataFolder pasta;
+        Table t(pasta.store(), "produto");
+        QVERIFY(t.open());
+        for (int i = 0; i < kNomes.size(); ++i)
+            adicionar(t, i + 1, 1, kNomes[i]);
+        QVERIFY(!suspendNameIndex(t).ok());
+        const auto escrever = [&] {
+            QVERIFY(suspendNameIndex(t).ok());
+            t.clear();
+            t.rec().setInteger("ID", 1);
+            t.rec().setInteger("ID_EMPRESA", 1);
+            QCOMPARE(t.get("KEYID"), Status::Ok);
+            t.rec().setText("NOME", u"Dobradiça Nova"_s);
+            QCOMPARE(t.put(), Status::Ok);
+            QCOMPARE(removeWhere(t, "\"ID\" IN (2, 3)", {}).records, std::int64_t(2));
+            QCOMPARE(putIntegerWhere(t, "ATIVO", 0, "\"ID\" > ?", {15}).records, std::int64_t(5));
+            adicionar(t, 60, 1, u"Conexão Nova São José"_s);
+        };
+        Table clientes(pasta.store(), "clientes");
+        QVERIFY(clientes.open());
+        {
+            Transaction transacao({&t, &clientes});
+            QVERIFY(transacao.begin());
+            escrever();
+            QVERIFY(transacao.rollback());
+        }
+        comparar(pasta, "suspended, undone");
+        {
+            Transaction transacao({&t, &clientes});
+            QVERIFY(transacao.begin());
+            escrever();
+            QVERIFY(rebuildNameIndex(t).ok());
+            QVERIFY(transacao.commit());
+        }
+        comparar(pasta, "suspended, rebuilt");
+        // The triggers are back: a later single write is followed.
+        adicionar(t, 61, 1, u"Parafuso Francês"_s);
+        comparar(pasta, "after the rebuild");
+        Store outra(pasta.path());
+        Table deOutro(outra, "produto");
+        QVERIFY2(deOutro.open(), qPrintable(deOutro.error().text));
     }
 
     // The customers' names have their index too: a name written, changed and removed.

@@ -385,8 +385,9 @@ private Q_SLOTS:
     }
 
     // The downloads write products and customers through narrow writes, set operations and plain
-    // adds: the name indexes follow a first full run, names changed and products gone on the server,
-    // and a second full run over the filled folder.
+    // adds, the full runs with the indexes built once at the end of the step: the name indexes follow
+    // a first full run, names changed and products gone on the server, a second full run over the
+    // filled folder, a full run stopped half-way and a partial run.
     void downloadsKeepTheNameIndexes() {
         QAV_SERVIDOR_TESTE(servidor, ServidorTeste::Esquema::Zor);
         test::TempDataFolder pasta;
@@ -421,6 +422,40 @@ private Q_SLOTS:
         }));
         QCOMPARE(indiceDeNomesDifere(store, "produto", "NOME"), QString());
         QCOMPARE(indiceDeNomesDifere(store, "clientes", "RAZAO"), QString());
+
+        // A full run whose product step fails after its index was suspended and the products
+        // deactivated (another window holds one): the products and their index are as before, and
+        // the file still keeps its index in step by itself.
+        servidor.executar(QStringLiteral("UPDATE gestao.produto SET descr_det='Luva Soldável Marrom', "
+                                         "dt_atual='2099-01-01' WHERE id_erp=1002;"));
+        const QStringList antes = conteudo(store, "produto");
+        {
+            Table editor(store, "produto");
+            QVERIFY(editor.open());
+            editor.rec().setInteger("ID", 1001);
+            editor.rec().setInteger("ID_EMPRESA", 1);
+            QCOMPARE(editor.get("KEYID"), Status::Ok);
+            QCOMPARE(editor.hold(0), Status::Ok);
+            Ouvinte falha;
+            QCOMPARE(rodar(store, falha, TipoComunicacao::Total).resultado, ResultadoComunicacao::Falhou);
+            QVERIFY2(falha.mensagens.join(QLatin1Char(' ')).contains(QStringLiteral("ao gravar produto")),
+                     qPrintable(falha.tudo()));
+            editor.release();
+        }
+        QCOMPARE(conteudo(store, "produto"), antes);
+        QCOMPARE(indiceDeNomesDifere(store, "produto", "NOME"), QString());
+        {
+            Store outra(pasta.path());
+            Table t(outra, "produto");
+            QVERIFY2(t.open(), qPrintable(t.error().text));
+        }
+
+        // A partial run writes the few changed products one by one, the index following each.
+        Ouvinte parcial;
+        QCOMPARE(rodar(store, parcial, TipoComunicacao::Parcial).resultado, ResultadoComunicacao::Sucesso);
+        QCOMPARE(text::rtrim(registros(store, "produto", {"ID"}).at(QStringLiteral("1002")).text("NOME")),
+                 QStringLiteral("Luva Soldável Marrom"));
+        QCOMPARE(indiceDeNomesDifere(store, "produto", "NOME"), QString());
     }
 
     // The first run of a company adds its rows without looking them up; a key that comes twice (codes
