@@ -20,6 +20,8 @@
 
 #include "store/core/TableDef.h"
 
+#include <QString>
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -45,6 +47,15 @@ std::string optCondition(const TableDef& table, const KeyDef& key);
 
 std::string createTableSql(const TableDef& table, const std::string& tableName);
 std::vector<std::string> createIndexSql(const TableDef& table, const std::string& tableName);
+
+// The list filters a table's name index carries besides the text ("FIELD = value", in this order:
+// the products' company and situation, the customers' situation), so that it counts the matches of a
+// list by itself: each record's index row holds, in the column `filtro`, a code of three characters
+// for the values of the first field, one for the first two, and so on. Empty for other tables.
+std::vector<int> searchFilterFields(const TableDef& table);
+// The code of the values of the first values.size() filter fields (empty when there are more values
+// than fields): what a search puts beside the typed text to keep only those records.
+QString searchFilterCode(const TableDef& table, const std::vector<std::int64_t>& values);
 
 // The "contains" index of a searched field and its triggers, in creation order. `tableName` as for
 // createIndexSql (a schema prefix names the schema of the file).

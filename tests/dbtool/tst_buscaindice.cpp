@@ -121,16 +121,32 @@ QSet<qint64> contem(Store& store, const char* tabela, const char* campo, const Q
 class TestBuscaIndice : public QObject {
     Q_OBJECT
 
-    // Every word searched both ways in the company's products: the same ids in the same order, and
-    // the list's walk and count (which choose between the two) agree with them; the index alone holds
-    // exactly the records whose name holds the text.
+    // Every word searched both ways in the company's products, all of them and the active and the
+    // inactive ones: the same ids in the same order, and the list's walk and count (which choose
+    // between the two, the count answered by the index alone for a word without a space after it)
+    // agree with them; the index alone holds exactly the records whose name holds the text.
     void comparar(test::TempDataFolder& pasta, const char* contexto) {
         const TableDef& def = *findTable("produto");
-        for (const QString& palavra : kPalavras) {
-            const ListFilter busca =
-                ListFilter{"\"ID_EMPRESA\" = ?", {1}}.and_(containsText(def, "NOME", palavra));
+        using Iguais = std::vector<std::pair<const char*, std::int64_t>>;
+        for (const Iguais& iguais : {Iguais{{"ID_EMPRESA", 1}}, Iguais{{"ID_EMPRESA", 1}, {"ATIVO", 1}},
+                                     Iguais{{"ID_EMPRESA", 1}, {"ATIVO", 0}}})
+            for (const QString& palavra : kPalavras) {
+                const QString onde = QStringLiteral("%1, \"%2\", %3 filters")
+                                         .arg(QLatin1String(contexto), palavra)
+                                         .arg(iguais.size());
+                compararPalavra(pasta, containsTextWhere(def, "NOME", palavra, iguais), palavra, onde);
+                if (QTest::currentTestFailed())
+                    return;
+            }
+    }
+
+    void compararPalavra(test::TempDataFolder& pasta, const ListFilter& busca, const QString& palavra,
+                         const QString& onde) {
+        const TableDef& def = *findTable("produto");
+        {
             const QString agulha = text::foldSearch(palavra);
-            const QString onde = QStringLiteral("%1, \"%2\"").arg(QLatin1String(contexto), palavra);
+            QVERIFY2(!busca.indexed || busca.indexed->count.empty() == palavra.endsWith(u' '),
+                     qPrintable(onde));
             QVERIFY2(busca.indexed.has_value() == (agulha.size() >= 3), qPrintable(onde));
             const QList<int> varredura =
                 idsEmOrdem(pasta.store(), "produto", "KEYNOME", busca.condition, busca.parameters);

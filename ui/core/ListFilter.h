@@ -22,6 +22,10 @@ struct ListFilter {
         // candidates the index gives, counted no further than the limit.
         std::string candidates{};
         std::vector<QVariant> candidateParameters{};
+        // "SELECT count(*) FROM <index> WHERE ..." with its parameters when the index alone counts
+        // the matches of the whole filter exactly (see containsTextWhere); empty otherwise.
+        std::string count{};
+        std::vector<QVariant> countParameters{};
     };
     std::optional<Indexed> indexed{};
 
@@ -45,6 +49,9 @@ struct ListFilter {
                            mine.candidateParameters};
             joined.parameters.insert(joined.parameters.end(), theirs.parameters.begin(),
                                      theirs.parameters.end());
+            // Another condition is not in the index: its count no longer answers for the whole.
+            joined.count.clear();
+            joined.countParameters.clear();
             if (joined.candidates.empty()) {
                 joined.candidates = theirs.candidates;
                 joined.candidateParameters = theirs.candidateParameters;

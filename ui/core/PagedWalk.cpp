@@ -217,6 +217,13 @@ std::optional<std::int64_t> PagedWalk::countMatching() {
         return std::nullopt;
     }
     const TableDef& table = def();
+    // The index counts the matches by itself when it carries the whole filter: no record is read.
+    if (m_indexed && !m_indexed->count.empty()) {
+        std::int64_t matches = 0;
+        if (!singleInteger(*connection, m_indexed->count, m_indexed->countParameters, &matches, &m_error))
+            return std::nullopt;
+        return matches;
+    }
     bool indexed = false;
     if (!useIndexFor(false, &indexed))
         return -1;

@@ -17,7 +17,11 @@ const FieldDef& textField(const TableDef& table, std::string_view field, int* in
 }
 } // namespace
 
-ListFilter containsText(const TableDef& table, std::string_view field, const QString& typed) {
+namespace {
+// containsText, whose index part also keeps only the records of `filterCode` (searchFilterCode) when
+// one is given; `count`, when the index alone counts the matches exactly, gets that count's statement.
+ListFilter containsTextMatching(const TableDef& table, std::string_view field, const QString& typed,
+                                const QString& filterCode, ListFilter::Indexed* count) {
     int index = 0;
     const FieldDef& def = textField(table, field, &index);
     // The key form keeps the text without accents first: the typed text, without its accents, is
@@ -49,7 +53,9 @@ ListFilter containsText(const TableDef& table, std::string_view field, const QSt
         return filter;
     QString phrase = needle;
     phrase.replace(u'"', QStringLiteral("\"\""));
-    phrase = u'"' + phrase + u'"';
+    phrase = QStringLiteral("texto : \"") + phrase + u'"';
+    if (!filterCode.isEmpty())
+        phrase += QStringLiteral(" AND filtro : \"") + filterCode + u'"';
     const std::string ftsName = schema::quoted(schema::searchIndexName(table, index));
     const std::string candidates = "SELECT rowid FROM " + ftsName + " WHERE " + ftsName + " MATCH ?";
     ListFilter::Indexed indexed{"rowid IN (" + candidates + ") AND " + filter.condition, {phrase}};
@@ -57,6 +63,38 @@ ListFilter containsText(const TableDef& table, std::string_view field, const QSt
     indexed.candidates = "SELECT count(*) FROM (" + candidates + " LIMIT ?)";
     indexed.candidateParameters = {phrase};
     filter.indexed = std::move(indexed);
+    // Without a space after the word the index's records are exactly the matches.
+    if (count && !filterCode.isEmpty() && text::rtrim(typed).size() == typed.size()) {
+        count->condition = "SELECT count(*) FROM " + ftsName + " WHERE " + ftsName + " MATCH ?";
+        count->parameters = {phrase};
+    }
+    return filter;
+}
+} // namespace
+
+ListFilter containsText(const TableDef& table, std::string_view field, const QString& typed) {
+    return containsTextMatching(table, field, typed, {}, nullptr);
+}
+
+ListFilter containsTextWhere(const TableDef& table, std::string_view field, const QString& typed,
+                             const std::vector<std::pair<const char*, std::int64_t>>& equal) {
+    const std::vector<int> carried = schema::searchFilterFields(table);
+    ListFilter filter;
+    std::vector<std::int64_t> values;
+    bool inIndex = equal.size() <= carried.size();
+    for (size_t i = 0; i < equal.size(); ++i) {
+        filter = filter.and_("\"" + std::string(equal[i].first) + "\" = ?",
+                             {QVariant::fromValue(static_cast<qlonglong>(equal[i].second))});
+        inIndex = inIndex && table.fieldIndex(equal[i].first) == carried[i];
+        values.push_back(equal[i].second);
+    }
+    ListFilter::Indexed count;
+    filter = filter.and_(containsTextMatching(
+        table, field, typed, inIndex ? schema::searchFilterCode(table, values) : QString(), &count));
+    if (filter.indexed && !count.condition.empty()) {
+        filter.indexed->count = std::move(count.condition);
+        filter.indexed->countParameters = std::move(count.parameters);
+    }
     return filter;
 }
 
