@@ -92,9 +92,12 @@ bool PagedWalk::useIndexFor(bool walk, bool* indexed) {
                                schema::quoted(def().tableName().toStdString()),
                            {}, &m_tableRows, &m_error))
             return false;
+        // When the index counts the matches by itself, only the walk asks how many there are.
+        const std::int64_t limit = m_indexed->count.empty()
+                                       ? std::max(walkLimit(m_tableRows), countLimit(m_tableRows))
+                                       : walkLimit(m_tableRows);
         std::vector<QVariant> parameters = m_indexed->candidateParameters;
-        parameters.emplace_back(
-            static_cast<qlonglong>(std::max(walkLimit(m_tableRows), countLimit(m_tableRows)) + 1));
+        parameters.emplace_back(static_cast<qlonglong>(limit + 1));
         std::int64_t candidates = 0;
         if (!singleInteger(*connection, m_indexed->candidates, parameters, &candidates, &m_error))
             return false;
@@ -230,8 +233,11 @@ std::optional<std::int64_t> PagedWalk::countMatching() {
     const std::string& filter = indexed ? m_indexed->condition : m_filter;
     const std::vector<QVariant>& parameters = indexed ? m_indexed->parameters : m_parameters;
     std::string where;
-    if (!filter.empty())
-        where = "(" + withDecimalOrder(table, filter) + ")"; // decimals compare by value, as in the walk
+    if (!filter.empty()) { // decimals compare by value, as in the walk
+        where += '(';
+        where += withDecimalOrder(table, filter);
+        where += ')';
+    }
     const int keyIndex = table.keyIndex(m_key);
     if (keyIndex >= 0) {
         const std::string opt = schema::optCondition(table, table.keys[static_cast<size_t>(keyIndex)]);

@@ -83,8 +83,10 @@ ListFilter containsTextWhere(const TableDef& table, std::string_view field, cons
     std::vector<std::int64_t> values;
     bool inIndex = equal.size() <= carried.size();
     for (size_t i = 0; i < equal.size(); ++i) {
-        filter = filter.and_("\"" + std::string(equal[i].first) + "\" = ?",
-                             {QVariant::fromValue(static_cast<qlonglong>(equal[i].second))});
+        std::string condition = "\"";
+        condition += equal[i].first;
+        condition += "\" = ?";
+        filter = filter.and_(condition, {QVariant::fromValue(static_cast<qlonglong>(equal[i].second))});
         inIndex = inIndex && table.fieldIndex(equal[i].first) == carried[i];
         values.push_back(equal[i].second);
     }
