@@ -303,8 +303,7 @@ int main(int argc, char** argv) {
             return 1;
         walk.setOrder("KEYRAZAO");
         const auto filter = [](const QString& typed) {
-            return ListFilter{"\"ATIVO\" = ?", {1}}.and_(
-                containsText(*findTable("clientes"), "RAZAO", typed));
+            return containsTextWhere(*findTable("clientes"), "RAZAO", typed, {{"ATIVO", 1}});
         };
         for (const QString& word :
              {QStringLiteral("ferragens"), QStringLiteral("conceicao"), QStringLiteral("são jo"),

@@ -149,8 +149,10 @@ constexpr int kFilterCodeDigit = 0x4E00;
 
 // The accent-free part of a shadow column's value: the searches look there only (the accented form
 // that may follow holds no match the first part lacks).
+// It ends with one space more, so that a word typed with a space after it finds the names that end
+// with it too, as the list's own condition does.
 std::string searchedText(const std::string& column) {
-    return "substr(" + column + ", 1, instr(" + column + " || char(1), char(1)) - 1)";
+    return "substr(" + column + ", 1, instr(" + column + " || char(1), char(1)) - 1) || ' '";
 }
 
 std::string schemaPrefixOf(const std::string& tableName) {

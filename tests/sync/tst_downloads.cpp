@@ -119,7 +119,8 @@ QStringList conteudo(Store& store, const char* tabela) {
 }
 
 // Every piece of three and of five characters of every name in the table: the records whose name
-// index gives it are exactly those whose accent-free name holds it. Empty when so; otherwise the first
+// index gives it are exactly those whose accent-free name holds it (a piece that ends with a space
+// also where the name ends with the rest of it). Empty when so; otherwise the first
 // piece that differs.
 QString indiceDeNomesDifere(Store& store, const char* tabela, const char* campo) {
     Table t(store, tabela);
@@ -142,7 +143,7 @@ QString indiceDeNomesDifere(Store& store, const char* tabela, const char* campo)
                 const QString pedaco = nome.mid(i, tamanho);
                 std::set<qint64> esperados, achados;
                 for (const auto& [outro, outroNome] : nomes)
-                    if (outroNome.contains(pedaco))
+                    if ((outroNome + u' ').contains(pedaco))
                         esperados.insert(outro);
                 StatementReset reset(consulta);
                 const QByteArray frase =

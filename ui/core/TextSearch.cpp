@@ -49,9 +49,12 @@ ListFilter containsTextMatching(const TableDef& table, std::string_view field, c
     // matches among them. Fewer than three characters make no piece: those are only scanned.
     const bool searched =
         std::find(table.searched.begin(), table.searched.end(), index) != table.searched.end();
-    if (!searched || needle.size() < 3 || needle.contains(QChar(text::kKeySeparator)))
+    // The index's text ends with a space: a space typed after the word is looked for as one more
+    // character, and finds the names that end with the word as well.
+    const bool spaceAfter = text::rtrim(typed).size() != typed.size();
+    if (!searched || needle.size() + (spaceAfter ? 1 : 0) < 3 || needle.contains(QChar(text::kKeySeparator)))
         return filter;
-    QString phrase = needle;
+    QString phrase = spaceAfter ? needle + u' ' : needle;
     phrase.replace(u'"', QStringLiteral("\"\""));
     phrase = QStringLiteral("texto : \"") + phrase + u'"';
     if (!filterCode.isEmpty())
@@ -63,8 +66,8 @@ ListFilter containsTextMatching(const TableDef& table, std::string_view field, c
     indexed.candidates = "SELECT count(*) FROM (" + candidates + " LIMIT ?)";
     indexed.candidateParameters = {phrase};
     filter.indexed = std::move(indexed);
-    // Without a space after the word the index's records are exactly the matches.
-    if (count && !filterCode.isEmpty() && text::rtrim(typed).size() == typed.size()) {
+    // The index's records are exactly the matches.
+    if (count && !filterCode.isEmpty()) {
         count->condition = "SELECT count(*) FROM " + ftsName + " WHERE " + ftsName + " MATCH ?";
         count->parameters = {phrase};
     }
