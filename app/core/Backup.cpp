@@ -6,6 +6,7 @@
 #include "dbtool/core/TableCheck.h"
 #include "store/core/Clock.h"
 #include "store/core/TableDef.h"
+#include "store/core/TableSchema.h"
 
 #include <QDir>
 #include <QFile>
@@ -283,14 +284,15 @@ bool extractEntry(zip_t* archive, const Entry& entry, const QString& target, QSt
     return ok && syncFile(target);
 }
 
-// Only our table, its key indexes and the engine's own tables: no other table, no view, and no
-// trigger that could run later on our writes.
+// Only our table, its key indexes, its search indexes with their triggers exactly as this program
+// declares them, and the engine's own tables: no other table, no view, and no trigger that could run
+// later on our writes.
 bool holdsOnlyOurTable(const QString& path, const TableDef& table, QString* why) {
     SqlitePtr db = openSqlite(path, SQLITE_OPEN_READONLY, why);
     if (!db)
         return false;
     sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(db.get(), "SELECT type, name, tbl_name FROM sqlite_master", -1, &statement,
+    if (sqlite3_prepare_v2(db.get(), "SELECT type, name, tbl_name, sql FROM sqlite_master", -1, &statement,
                            nullptr) != SQLITE_OK) {
         *why = QString::fromUtf8(sqlite3_errmsg(db.get()));
         return false;
@@ -305,8 +307,19 @@ bool holdsOnlyOurTable(const QString& path, const TableDef& table, QString* why)
         };
         const QString type = text(0);
         const QString name = text(1);
+        const auto declaredSearchObject = [&]() {
+            for (const auto& [object, sql] : schema::searchIndexObjects(table))
+                if (name.toStdString() == object)
+                    return schema::normalisedSql(text(3).toStdString()) == schema::normalisedSql(sql);
+            return false;
+        };
         if (type == QLatin1String("table") && name.compare(ours, Qt::CaseInsensitive) == 0)
             found = true;
+        else if ((type == QLatin1String("table") || type == QLatin1String("trigger")) &&
+                 declaredSearchObject())
+            continue;
+        else if (type == QLatin1String("table") && schema::isSearchIndexShadow(table, name.toStdString()))
+            continue;
         else if (type == QLatin1String("table") && name.startsWith(QLatin1String("sqlite_")))
             continue;
         else if (type == QLatin1String("index") && text(2).compare(ours, Qt::CaseInsensitive) == 0)

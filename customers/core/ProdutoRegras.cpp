@@ -6,10 +6,10 @@
 namespace qav::produto {
 
 ListFilter filtro(Situacao situacao, int idEmpresa, const QString& pesquisa) {
-    ListFilter result{"\"ID_EMPRESA\" = ?", {idEmpresa}};
-    if (situacao != Situacao::Todos)
-        result = result.and_("\"ATIVO\" = ?", {static_cast<int>(situacao)});
-    return result.and_(containsText(*findTable("produto"), "NOME", pesquisa));
+    if (situacao == Situacao::Todos)
+        return containsTextWhere(*findTable("produto"), "NOME", pesquisa, {{"ID_EMPRESA", idEmpresa}});
+    return containsTextWhere(*findTable("produto"), "NOME", pesquisa,
+                             {{"ID_EMPRESA", idEmpresa}, {"ATIVO", static_cast<int>(situacao)}});
 }
 
 QStringList codigosParaLocalizar(const QString& digitado) {

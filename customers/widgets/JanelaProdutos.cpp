@@ -121,7 +121,7 @@ void JanelaProdutos::chooseTab(int tab) {
 
 void JanelaProdutos::applyFilter() {
     const ListFilter filter = produto::filtro(m_situacao, m_context.idEmpresa, m_pesquisa);
-    model()->setFilter(filter.condition, filter.parameters);
+    model()->setListFilter(filter);
 }
 
 void JanelaProdutos::setSituacao(produto::Situacao situacao) {

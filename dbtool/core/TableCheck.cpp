@@ -213,6 +213,21 @@ bool upgradeTable(const QString& path, const TableDef& table, StoreError* error,
         return connection->exec("COMMIT", error);
     }
 
+    // A table of the declared structure that only lacks its search indexes (or holds other ones)
+    // keeps its records where they are: the indexes are built again from them.
+    StoreError probe;
+    if (storedName == name && Store::fieldsMatch(*connection, table, &probe) &&
+        storedStructureVersion(*connection, &probe) == table.structureVersion &&
+        indexesMatch(*connection, table, &probe)) {
+        if (!rebuildSearchIndexes(*connection, table, error))
+            return abandon();
+        return connection->exec("COMMIT", error) || abandon();
+    }
+    // The old table's triggers would go with it; the new table gets its own indexes and triggers.
+    for (const std::string& sql : schema::dropSearchIndexSql(table))
+        if (!connection->exec(sql, error))
+            return abandon();
+
     std::vector<QString> oldColumns;
     if (!queryTexts(*connection, "SELECT name FROM pragma_table_info('" + storedName.toStdString() + "')",
                     &oldColumns, error))

@@ -74,7 +74,10 @@ std::unique_ptr<Connection> Connection::open(const QString& path, bool create, S
     std::unique_ptr<Connection> connection(new Connection(db, path));
     // Rollback journal (never WAL): a transaction over several attached table files is atomic only
     // in this mode. Full synchronisation: an order must survive a power cut right after it is saved.
-    if (!connection->exec("PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL; PRAGMA cache_size=-16000;",
+    // Recursive triggers: a row that an INSERT OR REPLACE deletes is then taken out of the search
+    // indexes too (SQLite fires delete triggers for such rows only in this mode).
+    if (!connection->exec("PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL; PRAGMA cache_size=-16000; "
+                          "PRAGMA recursive_triggers=ON;",
                           error))
         return nullptr;
     return connection;

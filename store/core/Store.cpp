@@ -45,6 +45,45 @@ int Store::useCount(const TableDef& table) const {
 }
 
 bool Store::structureMatches(Connection& connection, const TableDef& table, StoreError* error) {
+    return fieldsMatch(connection, table, error) && searchIndexesMatch(connection, table, error);
+}
+
+namespace {
+StoreError outdated(const TableDef& table) {
+    const QString file = QString::fromLatin1(table.fileName);
+    return {ErrorCode::StructureMismatch,
+            QStringLiteral("Estrutura de %1 desatualizada").arg(file),
+            QStringLiteral("estrutura de %1 difere da declarada").arg(file),
+            {}};
+}
+} // namespace
+
+bool Store::searchIndexesMatch(Connection& connection, const TableDef& table, StoreError* error) {
+    if (table.searched.empty())
+        return true;
+    sqlite3_stmt* statement = connection.statement(
+        "SELECT sql FROM sqlite_master WHERE name = ? AND type IN ('table', 'trigger')", error);
+    if (!statement)
+        return false;
+    for (const auto& [name, sql] : schema::searchIndexObjects(table)) {
+        StatementReset reset(statement);
+        sqlite3_bind_text(statement, 1, name.c_str(), static_cast<int>(name.size()), SQLITE_TRANSIENT);
+        const int rc = sqlite3_step(statement);
+        if (rc != SQLITE_ROW && rc != SQLITE_DONE) {
+            *error = connection.lastError();
+            return false;
+        }
+        const auto* stored =
+            rc == SQLITE_ROW ? reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)) : nullptr;
+        if (!stored || schema::normalisedSql(stored) != schema::normalisedSql(sql)) {
+            *error = outdated(table);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool Store::fieldsMatch(Connection& connection, const TableDef& table, StoreError* error) {
     const std::string sql = "PRAGMA table_info(" + schema::quoted(table.tableName().toStdString()) + ")";
     sqlite3_stmt* statement = connection.statement(sql, error);
     if (!statement)

@@ -34,6 +34,12 @@ public:
     // Compares a file with the declaration: the same columns (names and declared types, in order) and
     // the same structure version. A table of another structure is refused, the error naming it.
     static bool structureMatches(Connection& connection, const TableDef& table, StoreError* error);
+    // The columns and structure version only (structureMatches less the search indexes).
+    static bool fieldsMatch(Connection& connection, const TableDef& table, StoreError* error);
+    // The "contains" indexes of the searched fields and their triggers are there, as declared: a file
+    // without them (made by an earlier build, or whose index was dropped) is refused like one of an
+    // older structure, and the upgrade tool builds them.
+    static bool searchIndexesMatch(Connection& connection, const TableDef& table, StoreError* error);
 
     // Raised by every write in this process, so that read-ahead pages of walks are refreshed.
     static std::uint64_t writeGeneration() { return s_writeGeneration.load(std::memory_order_relaxed); }

@@ -74,6 +74,10 @@ struct TableDef {
     NameIndex keyByName;   // upper-case name -> index
     // Text fields that take part in a case-insensitive key (they get a folded shadow column).
     std::vector<int> shadowed;
+    // Text fields searched by any part of their value as the user types (a product's name): each has
+    // an index of the three-character pieces of its folded form, kept in step by the file itself.
+    // Only shadowed fields: the index is built from the shadow column.
+    std::vector<int> searched;
     void finalize();
 };
 

@@ -15,7 +15,23 @@ bool createTableIn(Connection& connection, const TableDef& table, const std::str
     for (const std::string& sql : schema::createIndexSql(table, tableName))
         if (!connection.exec(sql, error))
             return false;
+    for (const std::string& sql : schema::createSearchIndexSql(table, tableName))
+        if (!connection.exec(sql, error))
+            return false;
     return connection.exec("PRAGMA user_version = " + std::to_string(table.structureVersion), error);
+}
+
+bool rebuildSearchIndexes(Connection& connection, const TableDef& table, StoreError* error) {
+    std::vector<std::string> statements = schema::dropSearchIndexSql(table);
+    for (std::string& sql :
+         schema::createSearchIndexSql(table, schema::quoted(table.tableName().toStdString())))
+        statements.push_back(std::move(sql));
+    for (std::string& sql : schema::fillSearchIndexSql(table))
+        statements.push_back(std::move(sql));
+    for (const std::string& sql : statements)
+        if (!connection.exec(sql, error))
+            return false;
+    return true;
 }
 
 bool createTableFile(const QString& path, const TableDef& table, StoreError* error) {

@@ -14,6 +14,9 @@ class Connection;
 // prefix) and sets the structure version. Runs inside the caller's transaction when there is one.
 bool createTableIn(Connection& connection, const TableDef& table, const std::string& tableName,
                    StoreError* error);
+// Drops the "contains" indexes of the table's searched fields (when there are any) and builds them
+// again from the records. Runs inside the caller's transaction when there is one.
+bool rebuildSearchIndexes(Connection& connection, const TableDef& table, StoreError* error);
 // Creates a new, empty table file at `path`. Fails when the file already exists.
 bool createTableFile(const QString& path, const TableDef& table, StoreError* error);
 // The structure version a file records (0 when it records none).

@@ -137,4 +137,36 @@ Status putChanged(Table& table, const Record& read) {
     return Status::Ok;
 }
 
+namespace {
+// Runs the statements in order inside the table's current transaction; one outside a transaction is
+// refused, since the index would stay out of step should the writer stop half-way.
+SetResult runInTransaction(Table& table, const std::vector<std::string>& statements) {
+    SetResult result;
+    Connection* connection = table.connection();
+    if (!connection) {
+        result.error = {ErrorCode::FileNotOpen, errorText(ErrorCode::FileNotOpen), {}, {}};
+        return result;
+    }
+    if (sqlite3_get_autocommit(connection->handle())) {
+        result.error = {ErrorCode::FileSystemError,
+                        errorText(ErrorCode::FileSystemError),
+                        QStringLiteral("índice de nomes fora de uma transação"),
+                        {}};
+        return result;
+    }
+    for (const std::string& sql : statements)
+        if (!connection->exec(sql, &result.error))
+            return result;
+    return result;
+}
+} // namespace
+
+SetResult suspendNameIndex(Table& table) {
+    return runInTransaction(table, schema::suspendSearchIndexSql(table.def(), table.schemaName()));
+}
+
+SetResult rebuildNameIndex(Table& table) {
+    return runInTransaction(table, schema::refillSearchIndexSql(table.def(), table.schemaName()));
+}
+
 } // namespace qav

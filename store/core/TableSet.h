@@ -29,4 +29,13 @@ SetResult removeWhere(Table& table, const std::string& condition, const std::vec
 // record changed or held meanwhile) is left to Table::put(), which says why.
 Status putChanged(Table& table, const Record& read);
 
+// For a step that writes most of a table in one transaction (a company's first download, a full
+// run): the name indexes (TableDef::searched) stop following each write for the rest of the
+// transaction, and rebuildNameIndex, before the commit, builds them again from the records in one
+// statement each: one set statement costs a fraction of a per-record upkeep over many records. Both
+// refuse to run outside a transaction; a transaction undone takes the table and its indexes back as
+// they were, the upkeep included. A table without searched fields is left as it is.
+SetResult suspendNameIndex(Table& table);
+SetResult rebuildNameIndex(Table& table);
+
 } // namespace qav

@@ -410,6 +410,8 @@ void TestBackup::badArchiveIsRefusedAndChangesNothing_data() {
                                                       << "pedidos.tps";
     QTest::newRow("table with a trigger") << "trigger"
                                           << "pedidos.tps";
+    QTest::newRow("search index trigger of another text") << "searchTrigger"
+                                                          << "produto.tps";
     QTest::newRow("table missing") << "missing"
                                    << "ctr.tps";
     QTest::newRow("table twice") << "twice"
@@ -483,6 +485,20 @@ void TestBackup::badArchiveIsRefusedAndChangesNothing() {
                  SQLITE_OK);
         sqlite3_close(db);
         replaceEntry(entries, QStringLiteral("pedidos.tps"), readAll(path));
+        QVERIFY(writeZip(archive, entries));
+    } else if (kind == QLatin1String("searchTrigger")) {
+        // Named as the program's own trigger of the name index, but deleting on every insert.
+        const QString path = source.filePath(QStringLiteral("produto.tps"));
+        sqlite3* db = nullptr;
+        QCOMPARE(sqlite3_open(path.toUtf8().constData(), &db), SQLITE_OK);
+        QCOMPARE(
+            sqlite3_exec(db,
+                         "DROP TRIGGER produto_busca_NOME_ins; CREATE TRIGGER produto_busca_NOME_ins AFTER "
+                         "INSERT ON produto BEGIN DELETE FROM produto; END",
+                         nullptr, nullptr, nullptr),
+            SQLITE_OK);
+        sqlite3_close(db);
+        replaceEntry(entries, QStringLiteral("produto.tps"), readAll(path));
         QVERIFY(writeZip(archive, entries));
     } else if (kind == QLatin1String("missing")) {
         entries.erase(std::find_if(entries.begin(), entries.end(),

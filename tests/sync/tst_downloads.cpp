@@ -5,6 +5,7 @@
 // that loses its connection leaves its table as it was.
 #include "OuvinteGravador.h"
 #include "store/core/Clock.h"
+#include "store/core/Connection.h"
 #include "store/core/Table.h"
 #include "store/core/Text.h"
 #include "sync/core/envio/Pedidos.h"
@@ -19,6 +20,8 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <set>
+#include <sqlite3.h>
 
 using namespace qav;
 using namespace qav::sync;
@@ -113,6 +116,46 @@ QStringList conteudo(Store& store, const char* tabela) {
     }
     linhas.sort();
     return linhas;
+}
+
+// Every piece of three and of five characters of every name in the table: the records whose name
+// index gives it are exactly those whose accent-free name holds it (a piece that ends with a space
+// also where the name ends with the rest of it). Empty when so; otherwise the first
+// piece that differs.
+QString indiceDeNomesDifere(Store& store, const char* tabela, const char* campo) {
+    Table t(store, tabela);
+    if (!t.open() || t.seekPhysical() != Status::Ok)
+        return QStringLiteral("não abre");
+    std::map<qint64, QString> nomes;
+    while (t.next() == Status::Ok)
+        nomes[t.rec().rowId()] = text::foldSearch(t.rec().text(campo));
+    StoreError erro;
+    auto conexao = Connection::open(store.filePath(t.def()), false, &erro);
+    const std::string indice = '"' + std::string(tabela) + "_busca_" + campo + '"';
+    sqlite3_stmt* consulta =
+        conexao ? conexao->statement("SELECT rowid FROM " + indice + " WHERE " + indice + " MATCH ?", &erro)
+                : nullptr;
+    if (!consulta)
+        return erro.text;
+    for (const auto& [rowid, nome] : nomes)
+        for (const int tamanho : {3, 5})
+            for (qsizetype i = 0; i + tamanho <= nome.size(); ++i) {
+                const QString pedaco = nome.mid(i, tamanho);
+                std::set<qint64> esperados, achados;
+                for (const auto& [outro, outroNome] : nomes)
+                    if ((outroNome + u' ').contains(pedaco))
+                        esperados.insert(outro);
+                StatementReset reset(consulta);
+                const QByteArray frase =
+                    (u'"' + QString(pedaco).replace(u'"', QStringLiteral("\"\"")) + u'"').toUtf8();
+                sqlite3_bind_text(consulta, 1, frase.constData(), static_cast<int>(frase.size()),
+                                  SQLITE_TRANSIENT);
+                while (sqlite3_step(consulta) == SQLITE_ROW)
+                    achados.insert(sqlite3_column_int64(consulta, 0));
+                if (achados != esperados)
+                    return pedaco;
+            }
+    return {};
 }
 
 // The order history, its items and the receivables of a data folder.
@@ -340,6 +383,80 @@ private Q_SLOTS:
                  qPrintable(terceira.tudo()));
         editor.release();
         QCOMPARE(conteudo(store, "produto"), depois[0]);
+    }
+
+    // The downloads write products and customers through narrow writes, set operations and plain
+    // adds, the full runs with the indexes built once at the end of the step: the name indexes follow
+    // a first full run, names changed and products gone on the server, a second full run over the
+    // filled folder, a full run stopped half-way and a partial run.
+    void downloadsKeepTheNameIndexes() {
+        QAV_SERVIDOR_TESTE(servidor, ServidorTeste::Esquema::Zor);
+        test::TempDataFolder pasta;
+        Store& store = pasta.store();
+        prepararEstacao(store, servidor);
+        adicionar(store, "produto", [](Record& r) {
+            r.setInteger("ID", 999);
+            r.setInteger("ID_EMPRESA", 1);
+            r.setText("CODIGO", QStringLiteral("P-1001"));
+            r.setText("NOME", QStringLiteral("Produto antigo de ligação"));
+            r.setInteger("ATIVO", 1);
+        });
+        Ouvinte primeira;
+        QCOMPARE(rodar(store, primeira, TipoComunicacao::Total).resultado, ResultadoComunicacao::Sucesso);
+        QVERIFY(registros(store, "produto", {"ID"}).size() > 2);
+        QVERIFY(!registros(store, "clientes", {"ID"}).empty());
+        QCOMPARE(indiceDeNomesDifere(store, "produto", "NOME"), QString());
+        QCOMPARE(indiceDeNomesDifere(store, "clientes", "RAZAO"), QString());
+
+        servidor.executar(
+            QStringLiteral("UPDATE gestao.produto SET descr_det='Válvula de Retenção Açu' WHERE id_erp=1001;"
+                           "UPDATE gestao.produto SET descr_det='ARRUELA LISA' WHERE id_erp=1002;"
+                           "UPDATE zor.corrent SET razao='Comércio São João Ltda';"));
+        Ouvinte segunda;
+        QCOMPARE(rodar(store, segunda, TipoComunicacao::Total).resultado, ResultadoComunicacao::Sucesso);
+        const auto produtos = registros(store, "produto", {"ID"});
+        QCOMPARE(text::rtrim(produtos.at(QStringLiteral("1001")).text("NOME")),
+                 QStringLiteral("Válvula de Retenção Açu"));
+        const auto clientes = registros(store, "clientes", {"ID"});
+        QVERIFY(std::any_of(clientes.begin(), clientes.end(), [](const auto& c) {
+            return text::rtrim(c.second.text("RAZAO")) == QStringLiteral("Comércio São João Ltda");
+        }));
+        QCOMPARE(indiceDeNomesDifere(store, "produto", "NOME"), QString());
+        QCOMPARE(indiceDeNomesDifere(store, "clientes", "RAZAO"), QString());
+
+        // A full run whose product step fails after its index was suspended and the products
+        // deactivated (another window holds one): the products and their index are as before, and
+        // the file still keeps its index in step by itself.
+        servidor.executar(QStringLiteral("UPDATE gestao.produto SET descr_det='Luva Soldável Marrom', "
+                                         "dt_atual='2099-01-01' WHERE id_erp=1002;"));
+        const QStringList antes = conteudo(store, "produto");
+        {
+            Table editor(store, "produto");
+            QVERIFY(editor.open());
+            editor.rec().setInteger("ID", 1001);
+            editor.rec().setInteger("ID_EMPRESA", 1);
+            QCOMPARE(editor.get("KEYID"), Status::Ok);
+            QCOMPARE(editor.hold(0), Status::Ok);
+            Ouvinte falha;
+            QCOMPARE(rodar(store, falha, TipoComunicacao::Total).resultado, ResultadoComunicacao::Falhou);
+            QVERIFY2(falha.mensagens.join(QLatin1Char(' ')).contains(QStringLiteral("ao gravar produto")),
+                     qPrintable(falha.tudo()));
+            editor.release();
+        }
+        QCOMPARE(conteudo(store, "produto"), antes);
+        QCOMPARE(indiceDeNomesDifere(store, "produto", "NOME"), QString());
+        {
+            Store outra(pasta.path());
+            Table t(outra, "produto");
+            QVERIFY2(t.open(), qPrintable(t.error().text));
+        }
+
+        // A partial run writes the few changed products one by one, the index following each.
+        Ouvinte parcial;
+        QCOMPARE(rodar(store, parcial, TipoComunicacao::Parcial).resultado, ResultadoComunicacao::Sucesso);
+        QCOMPARE(text::rtrim(registros(store, "produto", {"ID"}).at(QStringLiteral("1002")).text("NOME")),
+                 QStringLiteral("Luva Soldável Marrom"));
+        QCOMPARE(indiceDeNomesDifere(store, "produto", "NOME"), QString());
     }
 
     // The first run of a company adds its rows without looking them up; a key that comes twice (codes

@@ -2,6 +2,7 @@
 // A list's filter: an SQL condition on the table's columns with its ? parameters.
 
 #include <QVariant>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,17 +12,59 @@ struct ListFilter {
     std::string condition; // empty: every record
     std::vector<QVariant> parameters;
 
+    // The same records found through a search index (a name searched by any part of it): the
+    // condition narrows the records to the index's candidates first. Which of the two a walk or a
+    // count runs is a matter of speed only (see PagedWalk): their answers are the same.
+    struct Indexed {
+        std::string condition;
+        std::vector<QVariant> parameters;
+        // "SELECT count(*) FROM (... LIMIT ?)" with its parameters before the limit: how many
+        // candidates the index gives, counted no further than the limit.
+        std::string candidates{};
+        std::vector<QVariant> candidateParameters{};
+        // "SELECT count(*) FROM <index> WHERE ..." with its parameters when the index alone counts
+        // the matches of the whole filter exactly (see containsTextWhere); empty otherwise.
+        std::string count{};
+        std::vector<QVariant> countParameters{};
+    };
+    std::optional<Indexed> indexed{};
+
     // This filter AND another condition.
     ListFilter and_(const std::string& other, std::vector<QVariant> otherParameters = {}) const {
-        ListFilter result = *this;
-        if (other.empty())
-            return result;
-        result.condition = condition.empty() ? other : "(" + condition + ") AND (" + other + ")";
-        for (QVariant& value : otherParameters)
-            result.parameters.push_back(std::move(value));
+        return and_(ListFilter{other, std::move(otherParameters), {}});
+    }
+    ListFilter and_(const ListFilter& other) const {
+        if (other.condition.empty())
+            return *this;
+        ListFilter result;
+        result.condition = both(condition, other.condition);
+        result.parameters = parameters;
+        result.parameters.insert(result.parameters.end(), other.parameters.begin(), other.parameters.end());
+        if (indexed || other.indexed) {
+            // Each side through its index when it has one; the first index tells the candidates.
+            const Indexed mine = indexed ? *indexed : Indexed{condition, parameters, {}, {}};
+            const Indexed theirs =
+                other.indexed ? *other.indexed : Indexed{other.condition, other.parameters, {}, {}};
+            Indexed joined{both(mine.condition, theirs.condition), mine.parameters, mine.candidates,
+                           mine.candidateParameters};
+            joined.parameters.insert(joined.parameters.end(), theirs.parameters.begin(),
+                                     theirs.parameters.end());
+            // Another condition is not in the index: its count no longer answers for the whole.
+            joined.count.clear();
+            joined.countParameters.clear();
+            if (joined.candidates.empty()) {
+                joined.candidates = theirs.candidates;
+                joined.candidateParameters = theirs.candidateParameters;
+            }
+            result.indexed = std::move(joined);
+        }
         return result;
     }
-    ListFilter and_(const ListFilter& other) const { return and_(other.condition, other.parameters); }
+
+private:
+    static std::string both(const std::string& a, const std::string& b) {
+        return a.empty() ? b : "(" + a + ") AND (" + b + ")";
+    }
 };
 
 } // namespace qav

@@ -1,8 +1,11 @@
 #include "ui/core/PagedWalk.h"
 
+#include "store/core/BindVariant.h"
 #include "store/core/DecimalCondition.h"
 #include "store/core/TableSchema.h"
 
+#include <algorithm>
+#include <cmath>
 #include <sqlite3.h>
 
 namespace qav {
@@ -24,10 +27,84 @@ bool PagedWalk::open() {
 }
 
 void PagedWalk::setFilter(std::string condition, std::vector<QVariant> parameters) {
+    m_indexed.reset();
+    m_candidates.reset();
     m_filter = std::move(condition);
     m_parameters = std::move(parameters);
-    m_forward.setFilter(m_filter, m_parameters);
-    m_backward.setFilter(m_filter, m_parameters);
+    applyFilter(false);
+}
+
+void PagedWalk::setListFilter(const ListFilter& filter) {
+    setFilter(filter.condition, filter.parameters);
+    m_indexed = filter.indexed;
+}
+
+void PagedWalk::applyFilter(bool indexed) {
+    m_cursorsIndexed = indexed;
+    m_forward.setFilter(indexed ? m_indexed->condition : m_filter,
+                        indexed ? m_indexed->parameters : m_parameters);
+    m_backward.setFilter(indexed ? m_indexed->condition : m_filter,
+                         indexed ? m_indexed->parameters : m_parameters);
+}
+
+namespace {
+// Where the index pays, as measured on 200,000 products: a record found through the index costs a
+// read of its own (about four records of a scan), and a page in key order through the index sorts
+// every candidate, while the scan in key order stops at the page's last match. So a walk takes the
+// index while the candidates are few against the table (a scan would read long before its first
+// matches), and a count while they are less than a quarter of it.
+std::int64_t walkLimit(std::int64_t tableRows) {
+    return std::max<std::int64_t>(
+        1000, static_cast<std::int64_t>(std::sqrt(64.0 * static_cast<double>(tableRows))));
+}
+std::int64_t countLimit(std::int64_t tableRows) {
+    return std::max<std::int64_t>(1000, tableRows / 4);
+}
+
+bool singleInteger(Connection& connection, const std::string& sql, const std::vector<QVariant>& parameters,
+                   std::int64_t* value, StoreError* error) {
+    sqlite3_stmt* statement = connection.statement(sql, error);
+    if (!statement)
+        return false;
+    StatementReset reset(statement);
+    for (size_t i = 0; i < parameters.size(); ++i)
+        bindVariant(statement, static_cast<int>(i + 1), parameters[i]);
+    if (sqlite3_step(statement) != SQLITE_ROW) {
+        *error = connection.lastError();
+        return false;
+    }
+    *value = sqlite3_column_int64(statement, 0);
+    return true;
+}
+} // namespace
+
+bool PagedWalk::useIndexFor(bool walk, bool* indexed) {
+    *indexed = false;
+    if (!m_indexed)
+        return true;
+    Connection* connection = m_forward.connection();
+    if (!connection)
+        return true; // not open: the walk reports it
+    if (!m_candidates) {
+        // The rowid of the last record tells the size of the table closely enough, without reading it.
+        if (!singleInteger(*connection,
+                           "SELECT ifnull(max(rowid), 0) FROM " +
+                               schema::quoted(def().tableName().toStdString()),
+                           {}, &m_tableRows, &m_error))
+            return false;
+        // When the index counts the matches by itself, only the walk asks how many there are.
+        const std::int64_t limit = m_indexed->count.empty()
+                                       ? std::max(walkLimit(m_tableRows), countLimit(m_tableRows))
+                                       : walkLimit(m_tableRows);
+        std::vector<QVariant> parameters = m_indexed->candidateParameters;
+        parameters.emplace_back(static_cast<qlonglong>(limit + 1));
+        std::int64_t candidates = 0;
+        if (!singleInteger(*connection, m_indexed->candidates, parameters, &candidates, &m_error))
+            return false;
+        m_candidates = candidates;
+    }
+    *indexed = *m_candidates <= (walk ? walkLimit(m_tableRows) : countLimit(m_tableRows));
+    return true;
 }
 
 Status PagedWalk::failWith(const Table& table) {
@@ -46,6 +123,13 @@ Status PagedWalk::startAt(const Record& values, int components) {
 
 Status PagedWalk::startAtEnd() {
     m_error = {};
+    bool indexed = false;
+    if (!useIndexFor(true, &indexed)) {
+        m_atEnd = m_atStart = true;
+        return Status::Error;
+    }
+    if (indexed != m_cursorsIndexed)
+        applyFilter(indexed);
     m_atEnd = true;
     m_atStart = false;
     m_first.reset();
@@ -55,6 +139,13 @@ Status PagedWalk::startAtEnd() {
 
 Status PagedWalk::begin(bool first, const Record* values, int components) {
     m_error = {};
+    bool indexed = false;
+    if (!useIndexFor(true, &indexed)) {
+        m_atEnd = m_atStart = true;
+        return Status::Error;
+    }
+    if (indexed != m_cursorsIndexed)
+        applyFilter(indexed);
     m_atEnd = false;
     m_atStart = first;
     m_first.reset();
@@ -129,9 +220,24 @@ std::optional<std::int64_t> PagedWalk::countMatching() {
         return std::nullopt;
     }
     const TableDef& table = def();
+    // The index counts the matches by itself when it carries the whole filter: no record is read.
+    if (m_indexed && !m_indexed->count.empty()) {
+        std::int64_t matches = 0;
+        if (!singleInteger(*connection, m_indexed->count, m_indexed->countParameters, &matches, &m_error))
+            return std::nullopt;
+        return matches;
+    }
+    bool indexed = false;
+    if (!useIndexFor(false, &indexed))
+        return -1;
+    const std::string& filter = indexed ? m_indexed->condition : m_filter;
+    const std::vector<QVariant>& parameters = indexed ? m_indexed->parameters : m_parameters;
     std::string where;
-    if (!m_filter.empty())
-        where = "(" + withDecimalOrder(table, m_filter) + ")"; // decimals compare by value, as in the walk
+    if (!filter.empty()) { // decimals compare by value, as in the walk
+        where += '(';
+        where += withDecimalOrder(table, filter);
+        where += ')';
+    }
     const int keyIndex = table.keyIndex(m_key);
     if (keyIndex >= 0) {
         const std::string opt = schema::optCondition(table, table.keys[static_cast<size_t>(keyIndex)]);
@@ -144,8 +250,8 @@ std::optional<std::int64_t> PagedWalk::countMatching() {
     if (!statement)
         return std::nullopt;
     StatementReset reset(statement);
-    for (size_t i = 0; i < m_parameters.size(); ++i) {
-        const QVariant& value = m_parameters[i];
+    for (size_t i = 0; i < parameters.size(); ++i) {
+        const QVariant& value = parameters[i];
         const int parameter = static_cast<int>(i + 1);
         if (value.typeId() == QMetaType::QString || value.typeId() == QMetaType::QByteArray) {
             const QByteArray utf8 = value.toString().toUtf8();

@@ -4,6 +4,7 @@
 // over the same table: one goes on after the last record read, the other before the first.
 
 #include "store/core/Table.h"
+#include "ui/core/ListFilter.h"
 
 #include <QVariant>
 #include <optional>
@@ -24,6 +25,10 @@ public:
     void setOrder(std::string key) { m_key = std::move(key); }
     const std::string& order() const { return m_key; }
     void setFilter(std::string condition, std::vector<QVariant> parameters = {});
+    // A filter that may also be answered through a search index: each walk and count takes the way
+    // that reads less, by how many candidates the index gives (a few: the index; most of the table:
+    // the key order, where the matches come soon, or a plain count).
+    void setListFilter(const ListFilter& filter);
 
     // From the first record of the order.
     Status startAtFirst();
@@ -47,12 +52,20 @@ private:
     Status begin(bool first, const Record* values, int components);
     Status failWith(const Table& table);
     Status positionBackward();
+    // Puts the plain or the indexed filter on both cursors; false when the index's candidates could
+    // not be counted (m_error says why).
+    bool useIndexFor(bool walk, bool* indexed);
+    void applyFilter(bool indexed);
 
     Table m_forward;
     Table m_backward;
     std::string m_key;
     std::string m_filter;
     std::vector<QVariant> m_parameters;
+    std::optional<ListFilter::Indexed> m_indexed;
+    std::optional<std::int64_t> m_candidates; // counted once per filter, up to the limit
+    std::int64_t m_tableRows = 0;
+    bool m_cursorsIndexed = false;
     StoreError m_error;
     bool m_atEnd = true;
     bool m_atStart = true;

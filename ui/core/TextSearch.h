@@ -6,7 +6,10 @@
 #include "ui/core/ListFilter.h"
 
 #include <QString>
+#include <cstdint>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace qav {
 
@@ -16,6 +19,12 @@ namespace qav {
 // the text. Nothing typed but spaces gives no condition. Fastest on a field of a case-insensitive key,
 // whose folded shadow column it searches.
 ListFilter containsText(const TableDef& table, std::string_view field, const QString& typed);
+
+// The records whose fields hold these values ("FIELD = value", in this order) and whose text field
+// contains the typed text (containsText). When the fields are those the field's name index carries
+// (schema::searchFilterFields, or the first of them), the index alone counts the matches.
+ListFilter containsTextWhere(const TableDef& table, std::string_view field, const QString& typed,
+                             const std::vector<std::pair<const char*, std::int64_t>>& equal);
 
 // Records whose text field holds the digits typed, next to each other and in that order, whatever
 // punctuation either side has ("706588" and "706.588" find the CPF "706.588.110-53"). Nothing typed

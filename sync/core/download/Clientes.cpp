@@ -352,6 +352,9 @@ bool baixar(ContextoComunicacao& c, const Forma& forma) {
         return false;
     }
     TabelasEnvio tabelas{pedidos, peditens, pedacess, clientes, socios};
+    if ((c.tipo == TipoComunicacao::Total || semRegistros(outro.tabela())) &&
+        !passo.indiceDeNomesNoFim(clientes, QStringLiteral(") ao gravar cliente!|Cliente: ")))
+        return false;
 
     static const std::vector<QString> nomesZor = colunas(kSelectZor);
     static const std::vector<QString> nomesGerente = colunas(kSelectGerente);

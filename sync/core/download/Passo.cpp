@@ -116,7 +116,22 @@ bool PassoDownload::falhaGravacao(const StoreError& erro, const QString& texto) 
     return false;
 }
 
+bool semRegistros(Table& tabela) {
+    tabela.clearFilter();
+    return tabela.seekPhysical() == Status::Ok && tabela.next() == Status::EndOfFile;
+}
+
+bool PassoDownload::indiceDeNomesNoFim(Table& tabela, const QString& textoFalha) {
+    if (const SetResult suspenso = suspendNameIndex(tabela); !suspenso.ok())
+        return falhaGravacao(suspenso.error, textoFalha);
+    m_indicesNoFim.emplace_back(&tabela, textoFalha);
+    return true;
+}
+
 bool PassoDownload::concluir() {
+    for (const auto& [tabela, textoFalha] : std::exchange(m_indicesNoFim, {}))
+        if (const SetResult refeito = rebuildNameIndex(*tabela); !refeito.ok())
+            return falhaGravacao(refeito.error, textoFalha);
     if (m_transacao) {
         const bool gravou = m_transacao->commit();
         const StoreError erro = m_transacao->error();

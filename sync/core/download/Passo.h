@@ -15,6 +15,7 @@
 #include <initializer_list>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace qav::sync {
@@ -65,12 +66,18 @@ public:
     // parts). False when the commit failed.
     bool concluir();
 
+    // For a step that writes most of `tabela` (a full run, a company's first download): its name
+    // indexes stop following each write and are built again from the records just before the commit,
+    // in the same transaction (see suspendNameIndex). False after the failure was shown.
+    bool indiceDeNomesNoFim(Table& tabela, const QString& textoFalha);
+
 private:
     ContextoComunicacao& m_contexto;
     QString m_sufixo;
     QString m_prefixo;
     QStringList m_partesConcluidas;
     std::optional<Transaction> m_transacao;
+    std::vector<std::pair<Table*, QString>> m_indicesNoFim; // the tables and their failure texts
     long long m_linhas = 0;
     long long m_ultimaMostrada = -1;
     QElapsedTimer m_relogio;
@@ -79,6 +86,8 @@ private:
 // Looks the local record up by `chave` after `preencherChave` set its key fields: Ok with the stored
 // record in the buffer, NotFound with a blank buffer holding only the key fields, or Error.
 Status localizar(Table& tabela, const char* chave, const std::function<void(Record&)>& preencherChave);
+// Whether the table holds no record at all (the folder's first download of it).
+bool semRegistros(Table& tabela);
 // Adds the buffer when `achou` is NotFound, else writes it over the stored record.
 Status gravar(Table& tabela, Status achou);
 // The record of the key that `preencherChave` sets gets the values `preencherCampos` sets: added when

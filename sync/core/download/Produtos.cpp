@@ -221,6 +221,8 @@ public:
         m_outro.clearFilter();
     }
 
+    bool semProdutos() const { return m_semProdutos; }
+
     // A full run first marks all the company's products inactive; the ones the server still sends
     // become active again, the others stay inactive (never deleted: old orders name them).
     bool inativarTodos() {
@@ -376,6 +378,9 @@ bool baixarProdutos(ContextoComunicacao& c) {
 
     BaixaProdutos baixa(c, passo, produtos, outro.tabela(), v);
     baixa.verificarSeVazia();
+    if ((c.tipo == TipoComunicacao::Total || baixa.semProdutos()) &&
+        !passo.indiceDeNomesNoFim(produtos, QStringLiteral(") ao gravar produto!")))
+        return false;
     if (c.tipo == TipoComunicacao::Total && !baixa.inativarTodos())
         return false;
     const bool ok =
