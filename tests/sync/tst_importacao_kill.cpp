@@ -51,14 +51,19 @@ bool atualizar(Store& store, Ouvinte& ouvinte, const QString& banco,
     return atualizarGerente(store, ouvinte, pedido);
 }
 
-// The child says "commit <n>" as it sends the n-th order's commit to the office.
+// The child says "commit <n>" as it sends the n-th imported order's commit to the office (the one
+// after the order's mark; the update's earlier steps commit too).
 int childMain(const QString& banco, const QString& pasta) {
     QStandardPaths::setTestModeEnabled(true);
     Store store(pasta);
     Ouvinte ouvinte;
     int commits = 0;
-    const bool ok = atualizar(store, ouvinte, banco, [&commits](const QString& comando) {
-        if (comando == QStringLiteral("commit;")) {
+    bool marcado = false;
+    const bool ok = atualizar(store, ouvinte, banco, [&commits, &marcado](const QString& comando) {
+        if (comando.startsWith(QStringLiteral("UPDATE gerente.pedidos SET num_ped_qav='QAV#")))
+            marcado = true;
+        if (comando == QStringLiteral("commit;") && marcado) {
+            marcado = false;
             std::printf("commit %d\n", ++commits);
             std::fflush(stdout);
         }
