@@ -118,21 +118,9 @@ bool gravarCliente(const ContextoIntegracao& c, const Record& r) {
 // The customers of a batch on the office under their ids: a new one dated today; over an existing one
 // the date moves only when a column changes (or when it had none), as gravarCliente does.
 QString comandoClientes(const ContextoIntegracao& c, const std::vector<Record>& lote) {
-    QStringList colunas{QStringLiteral("id_cliente")}, atualizadas, linhas;
-    for (const ValorColuna& v : valoresCliente(c, lote.front())) {
-        colunas << v.coluna;
-        atualizadas << v.coluna;
-    }
-    colunas << QStringLiteral("dt_atual");
-    for (const Record& r : lote) {
-        QStringList literais{Conexao::inteiro(r.integer("ID"))};
-        for (const ValorColuna& v : valoresCliente(c, r))
-            literais << v.literal;
-        literais << Conexao::data(c.hoje);
-        linhas << QLatin1Char('(') + literais.join(QStringLiteral(", ")) + QLatin1Char(')');
-    }
+    const LinhasLote l = linhasLote(c, QStringLiteral("id_cliente"), lote, valoresCliente);
     QStringList antes, depois;
-    for (const QString& coluna : atualizadas) {
+    for (const QString& coluna : l.atualizadas) {
         antes << QStringLiteral("gerente.clientes.") + coluna;
         depois << QStringLiteral("EXCLUDED.") + coluna;
     }
@@ -140,8 +128,8 @@ QString comandoClientes(const ContextoIntegracao& c, const std::vector<Record>& 
                          antes.join(QStringLiteral(", ")) + QStringLiteral(") IS DISTINCT FROM ROW(") +
                          depois.join(QStringLiteral(", ")) +
                          QStringLiteral(") THEN EXCLUDED.dt_atual ELSE gerente.clientes.dt_atual END");
-    return comandoLote(QStringLiteral("gerente.clientes"), colunas, linhas, QStringLiteral("id_cliente"),
-                       atualizadas, {{QStringLiteral("dt_atual"), data}});
+    return comandoLote(QStringLiteral("gerente.clientes"), l.colunas, l.linhas, QStringLiteral("id_cliente"),
+                       l.atualizadas, {{QStringLiteral("dt_atual"), data}});
 }
 
 } // namespace

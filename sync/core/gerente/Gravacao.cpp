@@ -37,6 +37,26 @@ bool gravarNoGerente(const ContextoIntegracao& c, const QString& tabela, const Q
     return c.conexao.executar(comandoInsercao(tabela, comId), &erro);
 }
 
+LinhasLote
+linhasLote(const ContextoIntegracao& c, const QString& colunaId, const std::vector<Record>& lote,
+           const std::function<ValoresColunas(const ContextoIntegracao&, const Record&)>& valores) {
+    LinhasLote l;
+    l.colunas << colunaId;
+    for (const ValorColuna& v : valores(c, lote.front())) {
+        l.colunas << v.coluna;
+        l.atualizadas << v.coluna;
+    }
+    l.colunas << QStringLiteral("dt_atual");
+    for (const Record& r : lote) {
+        QStringList literais{Conexao::inteiro(r.integer("ID"))};
+        for (const ValorColuna& v : valores(c, r))
+            literais << v.literal;
+        literais << Conexao::data(c.hoje);
+        l.linhas << QLatin1Char('(') + literais.join(QStringLiteral(", ")) + QLatin1Char(')');
+    }
+    return l;
+}
+
 QString comandoLote(const QString& tabela, const QStringList& colunas, const QStringList& linhas,
                     const QString& chave, const QStringList& atualizadas,
                     const std::vector<std::pair<QString, QString>>& extras) {

@@ -35,6 +35,15 @@ QString comandoLote(const QString& tabela, const QStringList& colunas, const QSt
                     const QString& chave, const QStringList& atualizadas,
                     const std::vector<std::pair<QString, QString>>& extras = {});
 
+// A batch of records as comandoLote takes it: the id column, the columns `valores` gives for each
+// record, and "dt_atual" dated today; `atualizadas` are the record's own columns (neither the id nor
+// the date).
+struct LinhasLote {
+    QStringList colunas, atualizadas, linhas;
+};
+LinhasLote linhasLote(const ContextoIntegracao& c, const QString& colunaId, const std::vector<Record>& lote,
+                      const std::function<ValoresColunas(const ContextoIntegracao&, const Record&)>& valores);
+
 // One step of the update in one transaction on the office: a failure (or a lost connection) leaves
 // the office's tables as they were before the step. The step's rows go in batches; a batch the office
 // refuses is undone back to the last batch that went, and its rows go again one at a time, so that

@@ -47,21 +47,9 @@ bool gravarMunicipio(const ContextoIntegracao& c, const Record& m) {
 // The municipalities of a batch under their local ids; a new one dated today, a changed one keeping
 // its date.
 QString comandoMunicipios(const ContextoIntegracao& c, const std::vector<Record>& lote) {
-    QStringList colunas{QStringLiteral("id_municipio")}, atualizadas, linhas;
-    for (const ValorColuna& v : valoresMunicipio(c, lote.front())) {
-        colunas << v.coluna;
-        atualizadas << v.coluna;
-    }
-    colunas << QStringLiteral("dt_atual");
-    for (const Record& m : lote) {
-        QStringList literais{Conexao::inteiro(m.integer("ID"))};
-        for (const ValorColuna& v : valoresMunicipio(c, m))
-            literais << v.literal;
-        literais << Conexao::data(c.hoje);
-        linhas << QLatin1Char('(') + literais.join(QStringLiteral(", ")) + QLatin1Char(')');
-    }
-    return comandoLote(QStringLiteral("gestao.municipio"), colunas, linhas, QStringLiteral("id_municipio"),
-                       atualizadas);
+    const LinhasLote l = linhasLote(c, QStringLiteral("id_municipio"), lote, valoresMunicipio);
+    return comandoLote(QStringLiteral("gestao.municipio"), l.colunas, l.linhas,
+                       QStringLiteral("id_municipio"), l.atualizadas);
 }
 
 } // namespace
