@@ -325,5 +325,14 @@ int main(int argc, char** argv) {
         return 1;
     std::printf("  qavplus run: %lld ms (%lld ms of processor time in this process)\n",
                 static_cast<long long>(parcial.ms), static_cast<long long>(parcial.cpu));
+    // Most of a Parcial is the server finding the changed rows: the raw pipeline shows that part.
+    const Bruto brutoParcial = pipelineBruto(parcial.selects, trabalho.path(), 2, servidor);
+    if (brutoParcial.psql < 0 || brutoParcial.sqlite < 0)
+        return 1;
+    std::printf("  raw pipeline for the same %lld statements: %lld ms (psql \\copy %lld ms + sqlite3 "
+                ".import %lld ms)\n",
+                static_cast<long long>(parcial.selects.size()),
+                static_cast<long long>(brutoParcial.psql + brutoParcial.sqlite),
+                static_cast<long long>(brutoParcial.psql), static_cast<long long>(brutoParcial.sqlite));
     return 0;
 }

@@ -76,9 +76,11 @@ std::unique_ptr<Connection> Connection::open(const QString& path, bool create, S
     // in this mode. Full synchronisation: an order must survive a power cut right after it is saved.
     // Recursive triggers: a row that an INSERT OR REPLACE deletes is then taken out of the search
     // indexes too (SQLite fires delete triggers for such rows only in this mode).
-    if (!connection->exec("PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL; PRAGMA cache_size=-16000; "
-                          "PRAGMA recursive_triggers=ON;",
-                          error))
+    if (!connection->exec(
+            "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL; PRAGMA recursive_triggers=ON; "
+            "PRAGMA cache_size=" +
+                std::to_string(kCacheSize) + ";",
+            error))
         return nullptr;
     return connection;
 }

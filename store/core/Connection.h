@@ -25,6 +25,8 @@ public:
 
     // How long a statement waits for another window or process that is writing to the file.
     static constexpr int kWaitMs = 10000;
+    // The page cache of a connection's own file, as SQLite reads it: negative means KiB (16 MB).
+    static constexpr int kCacheSize = -16000;
     void setWaitLimit(int waitMs);
     const QString& path() const { return m_path; }
 

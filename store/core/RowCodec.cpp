@@ -5,13 +5,34 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QStringEncoder>
 #include <algorithm>
 #include <sqlite3.h>
 
 namespace qav::rowcodec {
 
 namespace {
-void bindText(sqlite3_stmt* statement, int parameter, const QString& value) {
+// The caller's text of this parameter, made room for.
+std::string& keptText(BoundTexts& kept, int parameter) {
+    if (kept.size() <= static_cast<size_t>(parameter))
+        kept.resize(static_cast<size_t>(parameter) + 1);
+    return kept[static_cast<size_t>(parameter)];
+}
+
+void bindKept(sqlite3_stmt* statement, int parameter, const std::string& text) {
+    sqlite3_bind_text(statement, parameter, text.data(), static_cast<int>(text.size()), SQLITE_STATIC);
+}
+
+void bindText(sqlite3_stmt* statement, int parameter, const QString& value, BoundTexts* kept = nullptr) {
+    if (kept) {
+        std::string& text = keptText(*kept, parameter);
+        text.resize(static_cast<size_t>(value.size()) * 3);
+        QStringEncoder utf8(QStringEncoder::Utf8, QStringConverter::Flag::Stateless);
+        char* end = utf8.appendToBuffer(text.data(), value);
+        text.resize(static_cast<size_t>(end - text.data()));
+        bindKept(statement, parameter, text);
+        return;
+    }
     const QByteArray utf8 = value.toUtf8();
     sqlite3_bind_text(statement, parameter, utf8.constData(), static_cast<int>(utf8.size()),
                       SQLITE_TRANSIENT);
@@ -46,18 +67,25 @@ QString columnText(sqlite3_stmt* statement, int column) {
 }
 } // namespace
 
-void bindField(sqlite3_stmt* statement, int parameter, const Record& record, int field, int element) {
+void bindField(sqlite3_stmt* statement, int parameter, const Record& record, int field, int element,
+               BoundTexts* kept) {
     const FieldDef& def = record.def().fields[static_cast<size_t>(field)];
     if (def.isArray()) {
         QJsonArray array;
         for (int e = 0; e < def.count; ++e)
             array.append(elementJson(record, field, e));
-        bindText(statement, parameter,
-                 QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Compact)));
+        bindText(statement, parameter, QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Compact)),
+                 kept);
         return;
     }
     switch (def.type) {
     case FieldType::Decimal: {
+        if (kept) {
+            std::string& text = keptText(*kept, parameter);
+            text = record.decimal(field, element).toString(def.scale);
+            bindKept(statement, parameter, text);
+            break;
+        }
         const std::string text = record.decimal(field, element).toString(def.scale);
         sqlite3_bind_text(statement, parameter, text.c_str(), static_cast<int>(text.size()),
                           SQLITE_TRANSIENT);
@@ -69,7 +97,7 @@ void bindField(sqlite3_stmt* statement, int parameter, const Record& record, int
     case FieldType::Text:
     case FieldType::ZText:
     case FieldType::Memo:
-        bindText(statement, parameter, record.text(field, element));
+        bindText(statement, parameter, record.text(field, element), kept);
         break;
     default:
         sqlite3_bind_int64(statement, parameter, record.integer(field, element));
@@ -89,25 +117,31 @@ void bindKeyValue(sqlite3_stmt* statement, int parameter, const Record& record, 
         bindField(statement, parameter, record, component.field);
 }
 
-int bindRecord(sqlite3_stmt* statement, int first, const Record& record) {
+int bindRecord(sqlite3_stmt* statement, int first, const Record& record, BoundTexts* kept) {
     const TableDef& table = record.def();
+    // Room for every parameter before the first is bound: a bound text must not move afterwards.
+    const size_t last =
+        static_cast<size_t>(first) + table.fields.size() + schema::shadowedFields(table).size();
+    if (kept && kept->size() < last)
+        kept->resize(last);
     int parameter = first;
     for (int f = 0; f < static_cast<int>(table.fields.size()); ++f)
-        bindField(statement, parameter++, record, f);
+        bindField(statement, parameter++, record, f, 0, kept);
     for (const int f : schema::shadowedFields(table))
-        bindText(statement, parameter++, text::foldKey(record.text(f)));
+        bindText(statement, parameter++, text::foldKey(record.text(f)), kept);
     return parameter;
 }
 
-void bindFields(sqlite3_stmt* statement, int first, const Record& record, const std::vector<int>& fields) {
+void bindFields(sqlite3_stmt* statement, int first, const Record& record, const std::vector<int>& fields,
+                BoundTexts* kept) {
     const std::vector<int>& shadowed = schema::shadowedFields(record.def());
     const int shadowFirst = first + static_cast<int>(record.def().fields.size());
     for (const int f : fields) {
-        bindField(statement, first + f, record, f);
+        bindField(statement, first + f, record, f, 0, kept);
         const auto s = std::find(shadowed.begin(), shadowed.end(), f);
         if (s != shadowed.end())
             bindText(statement, shadowFirst + static_cast<int>(s - shadowed.begin()),
-                     text::foldKey(record.text(f)));
+                     text::foldKey(record.text(f)), kept);
     }
 }
 

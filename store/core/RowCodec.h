@@ -7,18 +7,29 @@
 
 #include "store/core/Record.h"
 
+#include <string>
+#include <vector>
+
 struct sqlite3_stmt;
 
 namespace qav::rowcodec {
 
+// The texts of a statement's parameters kept by the caller, by parameter number, so that SQLite
+// reads them where they are instead of copying each one: for a statement of its own that binds
+// millions of rows (a download's series). They must outlive the bindings; each text keeps its
+// storage from one binding to the next.
+using BoundTexts = std::vector<std::string>;
+
 // Binds the fields and then the shadow columns of `record`, starting at parameter `first` (1-based).
 // Returns the next free parameter number.
-int bindRecord(sqlite3_stmt* statement, int first, const Record& record);
+int bindRecord(sqlite3_stmt* statement, int first, const Record& record, BoundTexts* kept = nullptr);
 // Binds again only `fields` (and their shadow columns) of a statement that bindRecord bound from
 // parameter `first`.
-void bindFields(sqlite3_stmt* statement, int first, const Record& record, const std::vector<int>& fields);
+void bindFields(sqlite3_stmt* statement, int first, const Record& record, const std::vector<int>& fields,
+                BoundTexts* kept = nullptr);
 // Binds one field value (element `element`) as it is stored, for key comparisons.
-void bindField(sqlite3_stmt* statement, int parameter, const Record& record, int field, int element = 0);
+void bindField(sqlite3_stmt* statement, int parameter, const Record& record, int field, int element = 0,
+               BoundTexts* kept = nullptr);
 // Binds the folded text of a text field, as its shadow column holds it.
 void bindFolded(sqlite3_stmt* statement, int parameter, const Record& record, int field);
 // Binds the value a key component compares on: the folded text for case-insensitive text keys.

@@ -213,6 +213,70 @@ Status Table::get(std::string_view keyName) {
     return Status::Ok;
 }
 
+std::optional<std::int64_t> Table::identicalRowId(std::string_view keyName, const std::vector<int>& varying) {
+    if (!ensureOpen())
+        return std::nullopt;
+    const KeyDef* key = findKey(keyName);
+    if (!key)
+        return std::nullopt;
+    const int components = static_cast<int>(key->components.size());
+    if (!m_identicalStatement || m_identicalKey != key) {
+        dropIdentical();
+        // The key finds the candidates through its index; the row value then compares every stored
+        // column, shadows included, byte for byte with what the buffer would store.
+        std::string sql = "SELECT rowid FROM " + qualifiedName() + " WHERE ";
+        for (int i = 0; i < components; ++i)
+            sql += (i ? " AND " : "") +
+                   schema::keyColumn(*m_def, *key, key->components[static_cast<size_t>(i)]) + " = ?" +
+                   std::to_string(i + 1);
+        const std::string opt = schema::optCondition(*m_def, *key);
+        if (!opt.empty())
+            sql += " AND " + opt;
+        std::vector<std::string> stored;
+        for (const FieldDef& field : m_def->fields)
+            stored.push_back(schema::quoted(field.name));
+        for (const int f : schema::shadowedFields(*m_def))
+            stored.push_back(schema::quoted(schema::shadowColumn(m_def->fields[static_cast<size_t>(f)])));
+        std::string columns, values;
+        for (size_t i = 0; i < stored.size(); ++i) {
+            columns += (i ? ", " : "") + stored[i] + " COLLATE BINARY";
+            values += (i ? ", ?" : "?") + std::to_string(components + 1 + static_cast<int>(i));
+        }
+        sql += " AND \"_hold\" = '' AND (" + columns + ") IS (" + values + ") ORDER BY rowid LIMIT 1";
+        if (sqlite3_prepare_v3(m_connection->handle(), sql.c_str(), static_cast<int>(sql.size()),
+                               SQLITE_PREPARE_PERSISTENT, &m_identicalStatement, nullptr) != SQLITE_OK) {
+            m_identicalStatement = nullptr;
+            failFromConnection();
+            return std::nullopt;
+        }
+        m_identicalKey = key;
+    }
+    sqlite3_stmt* statement = m_identicalStatement;
+    StatementReset reset(statement);
+    for (int i = 0; i < components; ++i)
+        rowcodec::bindKeyValue(statement, i + 1, m_record, *key, key->components[static_cast<size_t>(i)]);
+    if (m_identicalFields != varying) {
+        rowcodec::bindRecord(statement, components + 1, m_record, &m_identicalTexts);
+        m_identicalFields = varying;
+    } else {
+        rowcodec::bindFields(statement, components + 1, m_record, varying, &m_identicalTexts);
+    }
+    const int rc = sqlite3_step(statement);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) {
+        failFromConnection();
+        return std::nullopt;
+    }
+    m_error = {};
+    return rc == SQLITE_ROW ? sqlite3_column_int64(statement, 0) : 0;
+}
+
+void Table::dropIdentical() {
+    sqlite3_finalize(m_identicalStatement);
+    m_identicalStatement = nullptr;
+    m_identicalKey = nullptr;
+    m_identicalFields.clear();
+}
+
 const KeyDef* Table::keyForWalk(std::string_view keyName) {
     return ensureOpen() ? findKey(keyName) : nullptr;
 }
@@ -500,10 +564,10 @@ Status Table::addSimilar(const std::vector<int>& varying) {
     sqlite3_stmt* statement = m_similarStatement;
     StatementReset reset(statement);
     if (m_similarFields != varying) {
-        rowcodec::bindRecord(statement, 1, m_record);
+        rowcodec::bindRecord(statement, 1, m_record, &m_similarTexts);
         m_similarFields = varying;
     } else {
-        rowcodec::bindFields(statement, 1, m_record, varying);
+        rowcodec::bindFields(statement, 1, m_record, varying, &m_similarTexts);
     }
     return added(statement);
 }
@@ -512,6 +576,7 @@ void Table::dropSimilar() {
     sqlite3_finalize(m_similarStatement);
     m_similarStatement = nullptr;
     m_similarFields.clear();
+    dropIdentical();
 }
 
 Status Table::added(sqlite3_stmt* statement) {

@@ -3,6 +3,7 @@
 // report and download uses. End of file and record not found are results, not failures.
 
 #include "store/core/Record.h"
+#include "store/core/RowCodec.h"
 #include "store/core/Store.h"
 
 #include <QVariant>
@@ -78,6 +79,12 @@ public:
     // every record. The caller changes no other field of the buffer during the series; a series
     // ends when `varying` changes, the table is routed through another connection or closed.
     Status addSimilar(const std::vector<int>& varying);
+    // The row id of the record stored under the buffer's key whose every field equals the buffer's,
+    // 0 when there is none (nothing under the key, it differs, or another editor holds it); nothing
+    // on a failure (the reason in error()). A full download leaves such a record as it is instead of
+    // writing it again. Like addSimilar, a series of look-ups binds the whole buffer once and then only
+    // the `varying` fields, under the same conditions. The buffer is left as it was.
+    std::optional<std::int64_t> identicalRowId(std::string_view keyName, const std::vector<int>& varying);
     Status put(); // writes the buffer over the record it was read from
     // Writes only these fields of the buffer over the record it was read from: the keys built on the
     // other fields are left alone, which makes changing one value of a wide record much cheaper.
@@ -143,6 +150,7 @@ private:
     std::string insertSql() const;
     Status added(sqlite3_stmt* statement); // steps an INSERT whose values are bound
     void dropSimilar();
+    void dropIdentical();
     std::string updateSql(const std::vector<int>& fields) const;
     Status write(const std::vector<int>& fields);
 
@@ -165,6 +173,12 @@ private:
     // The series of addSimilar: its statement (on the current connection) and varying fields.
     sqlite3_stmt* m_similarStatement = nullptr;
     std::vector<int> m_similarFields;
+    rowcodec::BoundTexts m_similarTexts; // what its parameters point at
+    // The series of identicalRowId: its statement, key and varying fields.
+    sqlite3_stmt* m_identicalStatement = nullptr;
+    const KeyDef* m_identicalKey = nullptr;
+    std::vector<int> m_identicalFields;
+    rowcodec::BoundTexts m_identicalTexts;
     const Connection* m_cacheConnection = nullptr;
     std::string m_cacheSchema;
 };

@@ -6,6 +6,7 @@
 #include "store/core/RowCodec.h"
 #include "store/core/TableSchema.h"
 
+#include <algorithm>
 #include <sqlite3.h>
 
 namespace qav {
@@ -80,6 +81,50 @@ SetResult removeWhere(Table& table, const std::string& condition, const std::vec
     return run(
         table, "DELETE FROM " + qualifiedName(table) + " WHERE " + removed, [](sqlite3_stmt*) {}, 1,
         parameters);
+}
+
+SetResult removeWhereExcept(Table& table, const std::string& condition,
+                            const std::vector<QVariant>& parameters, const std::vector<std::int64_t>& kept) {
+    SetResult result;
+    Connection* connection = table.connection();
+    if (!connection) {
+        result.error = {ErrorCode::FileNotOpen, errorText(ErrorCode::FileNotOpen), {}, {}};
+        return result;
+    }
+    // The candidates in row id order beside the sorted kept ones: one pass over each.
+    std::vector<std::int64_t> doomed;
+    {
+        sqlite3_stmt* walk = connection->statement(
+            "SELECT rowid FROM " + qualifiedName(table) + " WHERE \"_hold\" = '' AND (" +
+                withDecimalOrder(table.def(), condition) + ") ORDER BY rowid",
+            &result.error);
+        if (!walk)
+            return result;
+        StatementReset reset(walk);
+        for (size_t i = 0; i < parameters.size(); ++i)
+            bindVariant(walk, static_cast<int>(i) + 1, parameters[i]);
+        auto k = kept.begin();
+        int rc;
+        while ((rc = sqlite3_step(walk)) == SQLITE_ROW) {
+            const std::int64_t row = sqlite3_column_int64(walk, 0);
+            k = std::lower_bound(k, kept.end(), row);
+            if (k == kept.end() || *k != row)
+                doomed.push_back(row);
+        }
+        if (rc != SQLITE_DONE) {
+            result.error = connection->lastError();
+            return result;
+        }
+    }
+    for (const std::int64_t row : doomed) {
+        const SetResult one =
+            run(table, "DELETE FROM " + qualifiedName(table) + " WHERE rowid = ?1 AND \"_hold\" = ''",
+                [row](sqlite3_stmt* s) { sqlite3_bind_int64(s, 1, row); }, 2, {});
+        if (!one.ok())
+            return one;
+        result.records += one.records;
+    }
+    return result;
 }
 
 Status putChanged(Table& table, const Record& read) {

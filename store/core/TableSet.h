@@ -22,6 +22,12 @@ SetResult putIntegerWhere(Table& table, const char* field, std::int64_t value, c
 // deleted, or the error.
 SetResult removeWhere(Table& table, const std::string& condition, const std::vector<QVariant>& parameters);
 
+// Deletes every record that satisfies `condition` and that nobody holds, except those whose row ids are
+// in `kept` (sorted): a full run that left its unchanged records in place (Table::identicalRowId)
+// takes away the ones the server no longer sends. The number of records deleted, or the error.
+SetResult removeWhereExcept(Table& table, const std::string& condition,
+                            const std::vector<QVariant>& parameters, const std::vector<std::int64_t>& kept);
+
 // Writes the buffer over the record it was read from, as Table::put(), but only the fields whose values
 // differ from `read` (the record as it was read): the keys built on the other fields are left alone,
 // which makes a download that rewrites a wide record with mostly the same values much cheaper. A

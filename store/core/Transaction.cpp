@@ -90,7 +90,27 @@ bool Transaction::rollback() {
     return rolledBack;
 }
 
+void Transaction::enlargeCache(int kib) {
+    if (!m_active)
+        return;
+    // Only a faster commit depends on it: a cache that cannot grow is no failure.
+    std::vector<std::string> schemas = m_attached;
+    schemas.emplace_back("main");
+    for (const std::string& schemaName : schemas) {
+        StoreError ignored;
+        m_connection->exec("PRAGMA " + schema::quoted(schemaName) + ".cache_size = -" + std::to_string(kib),
+                           &ignored);
+    }
+    m_cacheEnlarged = true;
+}
+
 void Transaction::detach() {
+    if (m_cacheEnlarged) {
+        // The attached files' caches go with them; the connection's own file keeps its usual size.
+        StoreError ignored;
+        m_connection->exec("PRAGMA main.cache_size = " + std::to_string(Connection::kCacheSize), &ignored);
+        m_cacheEnlarged = false;
+    }
     for (Table* table : m_tables)
         table->unroute();
     for (const std::string& alias : m_attached) {

@@ -31,6 +31,11 @@ public:
     bool commit();
     bool rollback();
     const StoreError& error() const { return m_error; }
+    // For a transaction that writes most of a large table (a download's step): each file's page cache
+    // may grow to `kib` KiB for the rest of the transaction, so that pages are not written out and read
+    // back, and the journal synced again, before the commit. The cache goes back to its usual size at
+    // the end.
+    void enlargeCache(int kib);
 
     static constexpr int kMaxTables = 10;
 
@@ -41,6 +46,7 @@ private:
     std::vector<std::string> m_attached;
     Connection* m_connection = nullptr;
     bool m_active = false;
+    bool m_cacheEnlarged = false;
     StoreError m_error;
 };
 

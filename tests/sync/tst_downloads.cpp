@@ -385,6 +385,61 @@ private Q_SLOTS:
         QCOMPARE(conteudo(store, "produto"), depois[0]);
     }
 
+    // A full run over a folder that holds the prices leaves the unchanged ones in place and writes
+    // only what changed: the result is the prices a fresh folder gets from the same server (a price
+    // changed, one gone, one new and promotional, a list deactivated, a price the server never had),
+    // and another company's price stays.
+    void fullRunOverFilledPricesMatchesAFreshFolder() {
+        QAV_SERVIDOR_TESTE(servidor, ServidorTeste::Esquema::Zor);
+        test::TempDataFolder usada;
+        prepararEstacao(usada.store(), servidor);
+        Ouvinte primeira;
+        QCOMPARE(rodar(usada.store(), primeira, TipoComunicacao::Total).resultado,
+                 ResultadoComunicacao::Sucesso);
+        {
+            Table precos(usada.store(), "pauxpro");
+            QVERIFY(precos.open());
+            for (const auto& [pauta, produto] : {std::pair{10001, 9999}, std::pair{10002, 1001}}) {
+                precos.clear();
+                precos.rec().setInteger("ID_PAUTA", pauta);
+                precos.rec().setInteger("ID_PROD", produto);
+                precos.rec().setText("PRECO1", QStringLiteral("1.0000"));
+                QCOMPARE(precos.add(), Status::Ok);
+            }
+        }
+        servidor.executar(QStringLiteral(
+            "UPDATE gestao.pauxpro SET preco1=31.2500 WHERE id_pauxpro=1;"
+            "UPDATE gestao.pauxpro SET bc_comissao='NOVA' WHERE id_pauxpro=3;"
+            "DELETE FROM gestao.pauxpro WHERE id_pauxpro=2;"
+            "INSERT INTO gestao.pauxpro (id_pauxpro, id_pauta, id_prod, preco1, preco2, preco3, id_varprod,"
+            " valor_pauta_icms_st, tp_pauta, divisor, tx_comissao, tx_icms, dt_atual) VALUES"
+            " (8, 1, 1006, 5.0000, 5.0000, 5.0000, 0, 0, 1, 0, 0, 17, '2025-12-15');"
+            "UPDATE gestao.pauta SET ativo=0 WHERE id_pauta=2;"));
+        Ouvinte segunda;
+        QCOMPARE(rodar(usada.store(), segunda, TipoComunicacao::Total).resultado,
+                 ResultadoComunicacao::Sucesso);
+
+        test::TempDataFolder nova;
+        prepararEstacao(nova.store(), servidor);
+        Ouvinte fresca;
+        QCOMPARE(rodar(nova.store(), fresca, TipoComunicacao::Total).resultado,
+                 ResultadoComunicacao::Sucesso);
+
+        QStringList precosUsada = conteudo(usada.store(), "pauxpro");
+        const QStringList outraEmpresa =
+            precosUsada.filter(QRegularExpression(QStringLiteral("^10002\\|1001\\|")));
+        QCOMPARE(outraEmpresa.size(), 1);
+        precosUsada.removeAll(outraEmpresa.first());
+        QCOMPARE(precosUsada, conteudo(nova.store(), "pauxpro"));
+        const auto precos = registros(usada.store(), "pauxpro", {"ID_PAUTA", "ID_PROD"});
+        QCOMPARE(dec(precos.at(QStringLiteral("10001/1001")), "PRECO1"), QStringLiteral("31.2500"));
+        QVERIFY(!precos.count(QStringLiteral("10001/1002")) && !precos.count(QStringLiteral("10001/9999")));
+        QVERIFY(precos.count(QStringLiteral("10001/1006")));
+        const QStringList contagem = fresca.registros.filter(QStringLiteral("Produtos da Pauta"));
+        QVERIFY2(!contagem.isEmpty() && segunda.registros.contains(contagem.last()),
+                 qPrintable(segunda.tudo()));
+    }
+
     // The downloads write products and customers through narrow writes, set operations and plain
     // adds, the full runs with the indexes built once at the end of the step: the name indexes follow
     // a first full run, names changed and products gone on the server, a second full run over the

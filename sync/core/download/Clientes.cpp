@@ -13,6 +13,7 @@
 
 #include <exception>
 #include <map>
+#include <unordered_map>
 #include <vector>
 
 namespace qav::sync {
@@ -293,10 +294,8 @@ private:
             }
             if (m_forma.zor) {
                 atribuirOuRegistrar(m_c, r, "N_SUFRAMA", l.texto(m_posSuframa), registro);
-                const auto [eMunic, eEstad] =
-                    municipio(m_municip, l.texto(m_posMunicipioEntrega).toLongLong());
-                const auto [cMunic, cEstad] =
-                    municipio(m_municip, l.texto(m_posMunicipioCobranca).toLongLong());
+                const auto [eMunic, eEstad] = municipioLido(l.texto(m_posMunicipioEntrega).toLongLong());
+                const auto [cMunic, cEstad] = municipioLido(l.texto(m_posMunicipioCobranca).toLongLong());
                 r.setText("E_MUNIC", text::fit(eMunic, 30));
                 r.setText("E_ESTAD", text::fit(eEstad, 2));
                 r.setText("C_MUNIC", text::fit(cMunic, 30));
@@ -321,6 +320,14 @@ private:
     PassoDownload& m_passo;
     Table& m_clientes;
     Table& m_municip;
+    // The step writes no municipality: each one is read once for all the customers that name it.
+    std::unordered_map<long long, std::pair<QString, QString>> m_municipiosLidos;
+    const std::pair<QString, QString>& municipioLido(long long id) {
+        auto it = m_municipiosLidos.find(id);
+        if (it == m_municipiosLidos.end())
+            it = m_municipiosLidos.emplace(id, municipio(m_municip, id)).first;
+        return it->second;
+    }
     Table& m_outro; // a second cursor in the same transaction, for the document look-ups
     TabelasEnvio& m_tabelas;
     const std::vector<QString>& m_nomes;

@@ -15,6 +15,9 @@ namespace {
 constexpr long long kLinhasEntreAvisos = 200;
 constexpr qint64 kMsEntreAvisos = 100;
 
+// The page cache of each file a step writes, at most (KiB).
+constexpr int kCacheDoPassoKiB = 64 * 1024;
+
 // The record by its key; blank when it is missing or cannot be read.
 Record lerPorChave(Store& store, const char* tabela, const char* chave,
                    std::initializer_list<std::pair<const char*, long long>> valores) {
@@ -54,6 +57,9 @@ bool PassoDownload::iniciar(const QString& textoInicio, std::initializer_list<Ta
         m_transacao.reset();
         return falhaGravacao(erro, QStringLiteral(") ao iniciar a gravação!"));
     }
+    // A step may write hundreds of thousands of records: a larger page cache keeps them from being
+    // written out and read back before the commit.
+    m_transacao->enlargeCache(kCacheDoPassoKiB);
     m_relogio.start();
     return true;
 }

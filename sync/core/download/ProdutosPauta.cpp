@@ -1,9 +1,11 @@
+#include "store/core/TableSet.h"
 #include "store/core/Text.h"
 #include "sync/core/conexao/CampoServidor.h"
 #include "sync/core/download/Cadastros.h"
 #include "sync/core/download/Passo.h"
 #include "sync/core/execucao/ValorNaoCabe.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 namespace qav::sync {
@@ -26,6 +28,19 @@ enum Coluna : size_t {
     TxIcms = 11,
 };
 
+// The price list's id ends in the company's four digits: those are the company's prices.
+const std::string kPrecosDaEmpresa = "ID_PAUTA % 10000 = ?";
+
+// Whether the folder holds any price of the company (the first one found ends the look).
+bool temPrecosDaEmpresa(Table& precos, int idEmpresa) {
+    precos.setFilter(kPrecosDaEmpresa, {QVariant::fromValue(idEmpresa)});
+    precos.setPageSize(1);
+    const bool tem = precos.seekPhysical() == Status::Ok && precos.next() == Status::Ok;
+    precos.setPageSize(Table::kDefaultPageSize);
+    precos.clearFilter();
+    return tem;
+}
+
 // A price list's price marked 1 in `tp_pauta` is a promotional one.
 constexpr long long kPrecoPromocional = 1;
 
@@ -43,9 +58,23 @@ struct CamposPreco {
 // The step's work on the local tables, row by row. The rows come list by list.
 class BaixaPrecosPauta {
 public:
-    BaixaPrecosPauta(ContextoComunicacao& c, PassoDownload& passo, Table& precos, Table& produtos)
+    // `noLugar`: a full run over prices already in the folder, which it leaves in place when they come
+    // unchanged (see gravarNoLugar) instead of having removed them all first.
+    BaixaPrecosPauta(ContextoComunicacao& c, PassoDownload& passo, Table& precos, Table& produtos,
+                     bool noLugar)
         : m_c(c), m_passo(passo), m_precos(precos), m_produtos(produtos), m_campo(precos.rec()),
-          m_precoPadrao(c.qavcfg->integer("PRECO_PADRAO")), m_camposGravados(camposGravados()) {}
+          m_precoPadrao(c.qavcfg->integer("PRECO_PADRAO")), m_camposGravados(camposGravados()),
+          m_noLugar(noLugar) {}
+
+    // After a full run in place: the company's prices the server did not send again go.
+    bool removerNaoRecebidos() {
+        std::sort(m_mantidos.begin(), m_mantidos.end());
+        const SetResult removidos =
+            removeWhereExcept(m_precos, kPrecosDaEmpresa, {QVariant::fromValue(m_c.idEmpresa)}, m_mantidos);
+        if (!removidos.ok())
+            return m_passo.falhaGravacao(removidos.error, QStringLiteral(") ao excluir Pauta x Produto!"));
+        return true;
+    }
 
     bool gravar(const Linha& l) {
         const long long codigo = l.inteiro(CodigoPauta);
@@ -122,6 +151,8 @@ private:
             m_produtosDaPauta.clear();
         }
         const bool nova = m_produtosDaPauta.insert(idProduto).second && m_c.tipo == TipoComunicacao::Total;
+        if (nova && m_noLugar)
+            return gravarNoLugar(l, idPauta, idProduto);
         bool gravado = false;
         if (nova) {
             // The buffer stays blank but for the fields every new price sets, blank again before
@@ -144,7 +175,46 @@ private:
                     m_precos, "KEYPRODUTO", false, [&](Record& r) { chave(r, idPauta, idProduto); },
                     [&](Record& r) { preencher(r, l); }) != Status::Ok)
                 return falhaPreco();
+            if (m_noLugar)
+                m_mantidos.push_back(m_precos.rec().rowId());
         }
+        return true;
+    }
+
+    // The price as a new one would be written (blank but for the row's fields); a stored price equal
+    // to it in every field stays as it is, untouched, and a different one is written over whole: the
+    // same records as removing them all and adding them again, without rewriting the unchanged
+    // majority of a full run.
+    bool gravarNoLugar(const Linha& l, long long idPauta, long long idProduto) {
+        if (!m_bufferEmBranco) {
+            m_precos.clear();
+            m_bufferEmBranco = true;
+        }
+        for (const int campo : m_camposGravados)
+            m_precos.rec().clearField(campo);
+        chave(m_precos.rec(), idPauta, idProduto);
+        preencher(m_precos.rec(), l);
+        const std::optional<std::int64_t> igual = m_precos.identicalRowId("KEYPRODUTO", m_camposGravados);
+        if (!igual)
+            return falhaPreco();
+        if (*igual != 0) {
+            m_mantidos.push_back(*igual);
+            return true;
+        }
+        const Record novo = m_precos.rec();
+        m_bufferEmBranco = false;
+        const Status achou =
+            localizar(m_precos, "KEYPRODUTO", [&](Record& r) { chave(r, idPauta, idProduto); });
+        if (achou == Status::Error)
+            return falhaPreco();
+        const std::int64_t linha = m_precos.rec().rowId();
+        const std::int64_t revisao = m_precos.rec().revision();
+        m_precos.rec() = novo;
+        if (achou == Status::Ok)
+            m_precos.rec().setOrigin(linha, revisao);
+        if ((achou == Status::Ok ? m_precos.put() : m_precos.add()) != Status::Ok)
+            return falhaPreco();
+        m_mantidos.push_back(m_precos.rec().rowId());
         return true;
     }
 
@@ -174,6 +244,8 @@ private:
     const CamposPreco m_campo;
     const long long m_precoPadrao;
     const std::vector<int> m_camposGravados;
+    const bool m_noLugar;
+    std::vector<std::int64_t> m_mantidos; // the prices of a run in place that stay (row ids)
     bool m_bufferEmBranco = false;
     long long m_pautaAtual = -1;
     std::unordered_set<long long> m_produtosDaPauta, m_pautasRecusadas;
@@ -192,10 +264,12 @@ bool baixarProdutosPauta(ContextoComunicacao& c) {
     PassoDownload passo(c, QStringLiteral(" Produtos da Pauta de Preços..."));
     if (!passo.iniciar(QStringLiteral("Atualizando Produtos da Pauta de Preços..."), {&precos, &produtos}))
         return false;
-    // The price list's id ends in the company's four digits: those are the company's prices.
-    if (c.tipo == TipoComunicacao::Total &&
+    // A full run over a folder that holds the company's prices compares each price with the one it
+    // has; into an empty one (a company's first run) the prices are added as they come.
+    const bool noLugar = c.tipo == TipoComunicacao::Total && temPrecosDaEmpresa(precos, c.idEmpresa);
+    if (c.tipo == TipoComunicacao::Total && !noLugar &&
         !passo.excluir(
-            precos, "ID_PAUTA % 10000 = ?", {QVariant::fromValue(c.idEmpresa)},
+            precos, kPrecosDaEmpresa, {QVariant::fromValue(c.idEmpresa)},
             [](const Record& r) {
                 return QStringLiteral("Excluindo Produto da Pauta # %1/%2")
                     .arg(r.integer("ID_PAUTA"))
@@ -211,10 +285,10 @@ bool baixarProdutosPauta(ContextoComunicacao& c) {
         listasDoVendedor(c, v, "b.codigo") +
         desdeCorte(c, QStringLiteral(" AND ("), QStringLiteral("a.dt_atual"), QStringLiteral(")")) +
         QStringLiteral(" ORDER BY b.codigo,a.id_produto;");
-    BaixaPrecosPauta baixa(c, passo, precos, produtos);
+    BaixaPrecosPauta baixa(c, passo, precos, produtos, noLugar);
     const bool ok = passo.percorrer(
         comando, [&](const Linha& l) { return baixa.gravar(l); }, PassoDownload::ErroComando::ComComando);
-    return ok && passo.concluir();
+    return ok && (!noLugar || baixa.removerNaoRecebidos()) && passo.concluir();
 }
 
 } // namespace qav::sync
