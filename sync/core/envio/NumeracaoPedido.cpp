@@ -66,20 +66,45 @@ QString numeroPedidoQav(long long codVendedor, const QString& pontoInstalacao, l
         .arg(numer, 8, 10, QLatin1Char('0'));
 }
 
-std::optional<bool> pedidoNoServidor(ContextoComunicacao& c, const PedidoEnviado& p,
-                                     const PedidosServidor& pedidos) {
-    std::optional<Linha> linha;
-    if (!envio::lerLinha(c,
-                         QStringLiteral("SELECT numero FROM ") + QString::fromLatin1(pedidos.tabela) +
-                             QStringLiteral(" WHERE id_empresa=") + Conexao::inteiro(p.idEmpresa) +
-                             QStringLiteral(" AND cod_vendedor=") + Conexao::inteiro(p.codVendedor) +
-                             QString::fromLatin1(pedidos.filtro) + QStringLiteral(" AND numero=") +
-                             Conexao::inteiro(p.numero) + QStringLiteral(" AND id_pedido=") +
-                             Conexao::inteiro(p.idPedido) + QStringLiteral(" AND num_ped_qav=") +
-                             c.conexao.textoSempre(p.numeroQav) + QLatin1Char(';'),
-                         linha))
+std::optional<std::vector<long long>> reservarIdsPedidos(ContextoComunicacao& c,
+                                                         const PedidosServidor& pedidos, int quantidade) {
+    ErroSql erro;
+    const auto linhas =
+        c.conexao.consultar(QStringLiteral("SELECT nextval('") + QString::fromLatin1(pedidos.sequencia) +
+                                QStringLiteral("') FROM generate_series(1, ") + QString::number(quantidade) +
+                                QStringLiteral(");"),
+                            &erro);
+    if (!linhas) {
+        c.erroSql(erro);
         return std::nullopt;
-    return linha.has_value();
+    }
+    std::vector<long long> ids;
+    for (const Linha& l : *linhas)
+        if (l.inteiro(0) > 0)
+            ids.push_back(l.inteiro(0));
+    if (static_cast<int>(ids.size()) != quantidade)
+        return std::nullopt;
+    return ids;
+}
+
+bool pedidoNoServidor(ContextoComunicacao& c, const PedidoEnviado& p, const PedidosServidor& pedidos,
+                      std::optional<PedidoAchado>& achado) {
+    std::optional<Linha> linha;
+    if (!envio::lerLinha(
+            c,
+            QStringLiteral("SELECT numero, clien FROM ") + QString::fromLatin1(pedidos.tabela) +
+                QStringLiteral(" WHERE id_empresa=") + Conexao::inteiro(p.idEmpresa) +
+                QStringLiteral(" AND cod_vendedor=") + Conexao::inteiro(p.codVendedor) +
+                QString::fromLatin1(pedidos.filtro) +
+                (p.numero > 0 ? QStringLiteral(" AND numero=") + Conexao::inteiro(p.numero) : QString()) +
+                QStringLiteral(" AND id_pedido=") + Conexao::inteiro(p.idPedido) +
+                QStringLiteral(" AND num_ped_qav=") + c.conexao.textoSempre(p.numeroQav) + QLatin1Char(';'),
+            linha))
+        return false;
+    achado.reset();
+    if (linha)
+        achado = PedidoAchado{linha->inteiro(0), linha->inteiro(1)};
+    return true;
 }
 
 } // namespace qav::sync

@@ -40,15 +40,13 @@ public:
                                               .numero = *numero,
                                               .numeroDia = *numeroDia,
                                               .numeroQav = p.numeroQav,
-                                              .hoje = hoje};
+                                              .hoje = hoje,
+                                              .idPedido = p.idPedidoServidor};
         if (!c.conexao.executar(comandoCabecalhoGerente(c.conexao, cabecalho), &erro)) {
             c.erroComando(erro);
             return std::nullopt;
         }
-        const QString idPedido =
-            c.conexao.querysql(QStringLiteral("select currval('gerente.pedidos_id_pedido_seq');"));
-        if (idPedido.isEmpty())
-            return std::nullopt;
+        const QString idPedido = Conexao::inteiro(p.idPedidoServidor);
         const DadosItensGerente itens{
             .fontes = itensDoPedido(t, p, idPedido.toLongLong()), .estado = p.estado, .numero = *numero};
         if (!enviarItensGerente(c, itens) || !registrarNoLog(c, p.pedido, idPedido, *numero))

@@ -33,20 +33,15 @@ public:
             return std::nullopt;
 
         ErroSql erro;
-        const DadosCabecalho cabecalho{p.pedido,           p.cliente,       p.vendedor,    p.formaPag,
-                                       p.empresa,          p.tipo,          *numero,       p.numeroQav,
-                                       std::move(segundo), operacao->idTes, Clock::today()};
-        // The header and the question of its id in one round trip.
-        std::vector<std::vector<Linha>> respostas;
-        if (!c.conexao.executarJuntos({comandoCabecalho(c.conexao, cabecalho),
-                                       QStringLiteral("select currval('zor.pedidos_id_pedido_seq');")},
-                                      respostas, &erro)) {
+        DadosCabecalho cabecalho{p.pedido,           p.cliente,       p.vendedor,    p.formaPag,
+                                 p.empresa,          p.tipo,          *numero,       p.numeroQav,
+                                 std::move(segundo), operacao->idTes, Clock::today()};
+        cabecalho.idPedido = p.idPedidoServidor;
+        if (!c.conexao.executar(comandoCabecalho(c.conexao, cabecalho), &erro)) {
             c.erroComando(erro);
             return std::nullopt;
         }
-        const QString idPedido = respostas[1].empty() ? QString() : respostas[1].front().texto(0);
-        if (idPedido.isEmpty())
-            return std::nullopt;
+        const QString idPedido = Conexao::inteiro(p.idPedidoServidor);
         const DadosItens itens{.fontes = itensDoPedido(t, p, idPedido.toLongLong()), .operacao = *operacao};
         if (!enviarItens(c, itens) || !registrarNoLog(c, p, idPedido, *numero))
             return std::nullopt;
