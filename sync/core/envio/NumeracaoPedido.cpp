@@ -11,50 +11,69 @@ constexpr int kLote = 100;
 
 } // namespace
 
-std::optional<int> reservarNumeroPedido(ContextoComunicacao& c, int idEmpresa,
-                                        const PedidosServidor& pedidos) {
-    const QString empresa = Conexao::inteiro(idEmpresa);
-    std::optional<Linha> cfg;
-    if (!envio::lerLinha(c,
-                         QStringLiteral("SELECT numped_gestao FROM gestao.qavcfg WHERE id_empresa=") +
-                             empresa + QStringLiteral(" FOR UPDATE;"),
-                         cfg) ||
-        !cfg)
+QString perguntaUltimoNumero(int idEmpresa) {
+    return QStringLiteral("SELECT numped_gestao FROM gestao.qavcfg WHERE id_empresa=") +
+           Conexao::inteiro(idEmpresa) + QStringLiteral(" FOR UPDATE;");
+}
+
+std::optional<long long> ultimoNumero(const ContextoComunicacao& c, const std::vector<Linha>& resposta) {
+    if (resposta.empty())
         return std::nullopt;
-    const long long ultimo = cfg->inteiro(0);
+    const long long ultimo = resposta.front().inteiro(0);
     if (ultimo == 0) {
         c.aviso(
             QStringLiteral("Falta definir número do pedido para comunicação no cadastro de empresas (ERP)!"));
         return std::nullopt;
     }
-    long long candidato = ultimo + 1;
+    return ultimo;
+}
+
+QString perguntaOcupados(const PedidosServidor& pedidos, int idEmpresa, long long candidato) {
+    return QStringLiteral("SELECT numero FROM ") + QString::fromLatin1(pedidos.tabela) +
+           QStringLiteral(" WHERE id_empresa=") + Conexao::inteiro(idEmpresa) +
+           QString::fromLatin1(pedidos.filtro) + QStringLiteral(" AND numero>=") +
+           Conexao::inteiro(candidato) + QStringLiteral(" ORDER BY numero LIMIT ") + QString::number(kLote) +
+           QLatin1Char(';');
+}
+
+bool passarOcupados(long long& candidato, const std::vector<Linha>& ocupados) {
+    int passados = 0;
+    for (const Linha& l : ocupados) {
+        if (l.inteiro(0) != candidato)
+            break;
+        ++candidato;
+        ++passados;
+    }
+    return passados >= kLote;
+}
+
+QString atualizacaoNumero(int idEmpresa, long long numero) {
+    return QStringLiteral("UPDATE gestao.qavcfg SET numped_gestao=") + Conexao::inteiro(numero) +
+           QStringLiteral(" WHERE id_empresa=") + Conexao::inteiro(idEmpresa) + QLatin1Char(';');
+}
+
+std::optional<int> reservarNumeroPedido(ContextoComunicacao& c, int idEmpresa,
+                                        const PedidosServidor& pedidos) {
+    ErroSql erro;
+    const auto trava = c.conexao.consultar(perguntaUltimoNumero(idEmpresa), &erro);
+    if (!trava) {
+        c.erroSql(erro);
+        return std::nullopt;
+    }
+    const auto ultimo = ultimoNumero(c, *trava);
+    if (!ultimo)
+        return std::nullopt;
+    long long candidato = *ultimo + 1;
     for (;;) {
-        ErroSql erro;
-        const auto ocupados = c.conexao.consultar(
-            QStringLiteral("SELECT numero FROM ") + QString::fromLatin1(pedidos.tabela) +
-                QStringLiteral(" WHERE id_empresa=") + empresa + QString::fromLatin1(pedidos.filtro) +
-                QStringLiteral(" AND numero>=") + Conexao::inteiro(candidato) +
-                QStringLiteral(" ORDER BY numero LIMIT ") + QString::number(kLote) + QLatin1Char(';'),
-            &erro);
+        const auto ocupados = c.conexao.consultar(perguntaOcupados(pedidos, idEmpresa, candidato), &erro);
         if (!ocupados) {
             c.erroSql(erro);
             return std::nullopt;
         }
-        int passados = 0;
-        for (const Linha& l : *ocupados) {
-            if (l.inteiro(0) != candidato)
-                break;
-            ++candidato;
-            ++passados;
-        }
-        if (passados < kLote)
+        if (!passarOcupados(candidato, *ocupados))
             break;
     }
-    if (c.conexao
-            .querysql(QStringLiteral("UPDATE gestao.qavcfg SET numped_gestao=") +
-                      Conexao::inteiro(candidato) + QStringLiteral(" WHERE id_empresa=") + empresa +
-                      QLatin1Char(';'))
-            .isEmpty())
+    if (c.conexao.querysql(atualizacaoNumero(idEmpresa, candidato)).isEmpty())
         return std::nullopt;
     return static_cast<int>(candidato);
 }

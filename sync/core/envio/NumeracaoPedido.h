@@ -27,6 +27,20 @@ inline constexpr PedidosServidor kPedidosGerente{"gerente.pedidos", "", "gerente
 std::optional<int> reservarNumeroPedido(ContextoComunicacao& contexto, int idEmpresa,
                                         const PedidosServidor& pedidos = kPedidosZor);
 
+// The same in its steps, for an upload that sends each of them beside other statements of the order:
+// the question that locks the company's settings row and reads the last number handed out;
+QString perguntaUltimoNumero(int idEmpresa);
+// that number from its answer (nullopt when there is no row, said nothing, or it is not set, said why);
+std::optional<long long> ultimoNumero(const ContextoComunicacao& contexto,
+                                      const std::vector<Linha>& resposta);
+// the question of the numbers already taken from `candidato` on;
+QString perguntaOcupados(const PedidosServidor& pedidos, int idEmpresa, long long candidato);
+// the candidate moved past the taken ones of its answer; true when the answer was a full batch and
+// the numbers after it must be read too;
+bool passarOcupados(long long& candidato, const std::vector<Linha>& ocupados);
+// and the statement that hands the number out.
+QString atualizacaoNumero(int idEmpresa, long long numero);
+
 // The order's number as the back office sees where it came from: salesperson, installation and the
 // workstation's own number ("000123.A.00000045").
 QString numeroPedidoQav(long long codVendedor, const QString& pontoInstalacao, long long numer);

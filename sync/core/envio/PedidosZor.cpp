@@ -22,47 +22,110 @@ public:
 
     std::optional<PedidoInserido> inserir(ContextoComunicacao& c, TabelasPedidos& t,
                                           const PedidoAEnviar& p) override {
-        const auto numero = reservarNumeroPedido(c, c.idEmpresa, kPedidosZor);
-        if (!numero)
+        // The order's questions go to the server a few at a time, each batch in one round trip and
+        // in the order they would go one by one: first the lock of the numbering with the questions
+        // that do not depend on the number (the tax operation, the customer's second salesperson),
+        // then the numbers taken after the last one with what the tax operation still needs, then the
+        // new number with the header.
+        EscolhaOperacaoFiscal fiscal(c, p.cliente, p.tipo, p.estado);
+        std::vector<std::vector<Linha>> respostas;
+        if (!juntos(
+                c,
+                {perguntaUltimoNumero(c.idEmpresa), comandoSegundoVendedor(c, p.pedido), fiscal.pergunta()},
+                respostas))
             return std::nullopt;
-        const auto operacao = escolherOperacaoFiscal(c, p.cliente, p.tipo, p.estado);
-        if (!operacao)
+        const auto ultimo = ultimoNumero(c, respostas[0]);
+        if (!ultimo)
             return std::nullopt;
-        SegundoVendedor segundo;
-        if (!segundoVendedor(c, p.pedido, segundo))
+        const SegundoVendedor segundo = segundoVendedor(primeira(respostas[1]));
+        if (!fiscal.pergunta().isEmpty())
+            fiscal.responder(primeira(respostas[2]));
+
+        long long numero = *ultimo + 1;
+        if (!juntos(c, {perguntaOcupados(kPedidosZor, c.idEmpresa, numero), fiscal.pergunta()}, respostas))
             return std::nullopt;
+        if (!fiscal.pergunta().isEmpty())
+            fiscal.responder(primeira(respostas[1]));
+        bool cheio = passarOcupados(numero, respostas[0]);
+        while (cheio) {
+            if (!juntos(c, {perguntaOcupados(kPedidosZor, c.idEmpresa, numero)}, respostas))
+                return std::nullopt;
+            cheio = passarOcupados(numero, respostas[0]);
+        }
+        const OperacaoFiscal operacao = fiscal.operacao();
 
         ErroSql erro;
-        DadosCabecalho cabecalho{p.pedido,           p.cliente,       p.vendedor,    p.formaPag,
-                                 p.empresa,          p.tipo,          *numero,       p.numeroQav,
-                                 std::move(segundo), operacao->idTes, Clock::today()};
+        DadosCabecalho cabecalho{p.pedido,
+                                 p.cliente,
+                                 p.vendedor,
+                                 p.formaPag,
+                                 p.empresa,
+                                 p.tipo,
+                                 static_cast<int>(numero),
+                                 p.numeroQav,
+                                 segundo,
+                                 operacao.idTes,
+                                 Clock::today()};
         cabecalho.idPedido = p.idPedidoServidor;
-        if (!c.conexao.executar(comandoCabecalho(c.conexao, cabecalho), &erro)) {
-            c.erroComando(erro);
+        if (!c.conexao.executarJuntos(
+                {atualizacaoNumero(c.idEmpresa, numero), comandoCabecalho(c.conexao, cabecalho)}, respostas,
+                &erro)) {
+            if (respostas.empty())
+                c.erroSql(erro);
+            else
+                c.erroComando(erro);
             return std::nullopt;
         }
         const QString idPedido = Conexao::inteiro(p.idPedidoServidor);
-        const DadosItens itens{.fontes = itensDoPedido(t, p, idPedido.toLongLong()), .operacao = *operacao};
-        if (!enviarItens(c, itens) || !registrarNoLog(c, p, idPedido, *numero))
+        const DadosItens itens{.fontes = itensDoPedido(t, p, p.idPedidoServidor), .operacao = operacao};
+        if (!enviarItens(c, itens) || !registrarNoLog(c, p, idPedido, static_cast<int>(numero)))
             return std::nullopt;
-        return PedidoInserido{*numero, idPedido.toLongLong()};
+        return PedidoInserido{static_cast<int>(numero), p.idPedidoServidor};
     }
 
 private:
-    // The customer's second salesperson, as the head office registers salespeople.
-    static bool segundoVendedor(ContextoComunicacao& c, const Record& vda, SegundoVendedor& segundo) {
-        std::optional<Linha> linha;
-        if (!envio::lerLinha(
-                c,
-                QStringLiteral("SELECT cod_vendedor2,com_ven,com_rec   FROM zor.corrent A   LEFT OUTER "
-                               "JOIN gestao.vendedor B ON (a.cod_vendedor2=b.codigo AND "
-                               "b.id_empresa=") +
-                    Conexao::inteiro(c.empresaCabeca) + QStringLiteral(")   WHERE id_corrent=") +
-                    Conexao::inteiro(vda.integer("CLIEN")) + QLatin1Char(';'),
-                linha))
+    // The questions that are not empty, in one round trip; their answers in `respostas`, in the
+    // order of `comandos` (an empty question answered by nothing). False when the server refused one
+    // (shown).
+    static bool juntos(ContextoComunicacao& c, const QStringList& comandos,
+                       std::vector<std::vector<Linha>>& respostas) {
+        QStringList enviados;
+        for (const QString& comando : comandos)
+            if (!comando.isEmpty())
+                enviados << comando;
+        std::vector<std::vector<Linha>> lidas;
+        ErroSql erro;
+        if (!c.conexao.executarJuntos(enviados, lidas, &erro)) {
+            c.erroSql(erro);
             return false;
+        }
+        respostas.assign(static_cast<size_t>(comandos.size()), {});
+        size_t lida = 0;
+        for (qsizetype i = 0; i < comandos.size(); ++i)
+            if (!comandos[i].isEmpty())
+                respostas[static_cast<size_t>(i)] = std::move(lidas[lida++]);
+        return true;
+    }
+
+    static std::optional<Linha> primeira(const std::vector<Linha>& linhas) {
+        if (linhas.empty())
+            return std::nullopt;
+        return linhas.front();
+    }
+
+    // The question of the customer's second salesperson, as the head office registers salespeople.
+    static QString comandoSegundoVendedor(const ContextoComunicacao& c, const Record& vda) {
+        return QStringLiteral("SELECT cod_vendedor2,com_ven,com_rec   FROM zor.corrent A   LEFT OUTER "
+                              "JOIN gestao.vendedor B ON (a.cod_vendedor2=b.codigo AND "
+                              "b.id_empresa=") +
+               Conexao::inteiro(c.empresaCabeca) + QStringLiteral(")   WHERE id_corrent=") +
+               Conexao::inteiro(vda.integer("CLIEN")) + QLatin1Char(';');
+    }
+
+    static SegundoVendedor segundoVendedor(const std::optional<Linha>& linha) {
+        SegundoVendedor segundo;
         if (!linha)
-            return true;
+            return segundo;
         segundo.codigo = linha->inteiro(0);
         if (linha->decimal(1) > Decimal()) {
             segundo.taxa = linha->decimal(1);
@@ -71,24 +134,24 @@ private:
             segundo.taxa = linha->decimal(2);
             segundo.tipo = QStringLiteral("R");
         }
-        return true;
+        return segundo;
     }
 
     static bool registrarNoLog(ContextoComunicacao& c, const PedidoAEnviar& p, const QString& idPedido,
                                int numero) {
         const Record& vda = p.pedido;
-        std::optional<Linha> soma, saldo;
-        if (!envio::lerLinha(c,
-                             QStringLiteral("SELECT sum(vl_flex) FROM zor.peditens WHERE id_pedido=") +
-                                 idPedido + QLatin1Char(';'),
-                             soma) ||
-            !envio::lerLinha(c,
-                             QStringLiteral("SELECT saldo_flex FROM gestao.flex WHERE id_empresa=") +
-                                 Conexao::inteiro(vda.integer("ID_EMPRESA")) +
-                                 QStringLiteral(" AND id_vendedor=") +
-                                 Conexao::inteiro(p.vendedor.integer("ID_VENDEDOR")) + QLatin1Char(';'),
-                             saldo))
+        // The two figures in one round trip.
+        std::vector<std::vector<Linha>> respostas;
+        if (!juntos(c,
+                    {QStringLiteral("SELECT sum(vl_flex) FROM zor.peditens WHERE id_pedido=") + idPedido +
+                         QLatin1Char(';'),
+                     QStringLiteral("SELECT saldo_flex FROM gestao.flex WHERE id_empresa=") +
+                         Conexao::inteiro(vda.integer("ID_EMPRESA")) + QStringLiteral(" AND id_vendedor=") +
+                         Conexao::inteiro(p.vendedor.integer("ID_VENDEDOR")) + QLatin1Char(';')},
+                    respostas))
             return false;
+        const auto soma = primeira(respostas[0]);
+        const auto saldo = primeira(respostas[1]);
         const QString descricao =
             QString::number(numero) + QStringLiteral("/QAV+ ") + versaoPrograma.toString() +
             QStringLiteral("/Flex: ") + QString::number(vda.integer("PED_FLEX")) + QLatin1Char('/') +
