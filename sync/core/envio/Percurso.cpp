@@ -519,7 +519,11 @@ bool enviarGrupo(ContextoComunicacao& c, TabelasPedidos& t, DestinoPedidos& dest
         return false;
     }
 
-    Transaction local({&t.pedidos, &t.peditens, &t.pedacess, &t.clientes, &t.socios, &t.transito.tabela()});
+    // The products, their prices and the price lists only are read, every item of every order: inside
+    // the transaction they are read under its locks instead of taking and giving back a lock of their
+    // own at each read.
+    Transaction local({&t.pedidos, &t.peditens, &t.pedacess, &t.clientes, &t.socios, &t.transito.tabela(),
+                       &t.produtos, &t.precos, &t.pautas});
     if (!local.begin(kEsperaTransacaoMs)) {
         c.aviso(QStringLiteral("Erro (%1) ao iniciar transação!").arg(local.error().number()));
         std::vector<long long> todos;
