@@ -52,32 +52,6 @@ QString atualizacaoNumero(int idEmpresa, long long numero) {
            QStringLiteral(" WHERE id_empresa=") + Conexao::inteiro(idEmpresa) + QLatin1Char(';');
 }
 
-std::optional<int> reservarNumeroPedido(ContextoComunicacao& c, int idEmpresa,
-                                        const PedidosServidor& pedidos) {
-    ErroSql erro;
-    const auto trava = c.conexao.consultar(perguntaUltimoNumero(idEmpresa), &erro);
-    if (!trava) {
-        c.erroSql(erro);
-        return std::nullopt;
-    }
-    const auto ultimo = ultimoNumero(c, *trava);
-    if (!ultimo)
-        return std::nullopt;
-    long long candidato = *ultimo + 1;
-    for (;;) {
-        const auto ocupados = c.conexao.consultar(perguntaOcupados(pedidos, idEmpresa, candidato), &erro);
-        if (!ocupados) {
-            c.erroSql(erro);
-            return std::nullopt;
-        }
-        if (!passarOcupados(candidato, *ocupados))
-            break;
-    }
-    if (c.conexao.querysql(atualizacaoNumero(idEmpresa, candidato)).isEmpty())
-        return std::nullopt;
-    return static_cast<int>(candidato);
-}
-
 QString numeroPedidoQav(long long codVendedor, const QString& pontoInstalacao, long long numer) {
     return QStringLiteral("%1.%2.%3")
         .arg(codVendedor, 6, 10, QLatin1Char('0'))

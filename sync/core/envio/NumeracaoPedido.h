@@ -20,15 +20,11 @@ struct PedidosServidor {
 inline constexpr PedidosServidor kPedidosZor{"zor.pedidos", " AND tipo='P'", "zor.pedidos_id_pedido_seq"};
 inline constexpr PedidosServidor kPedidosGerente{"gerente.pedidos", "", "gerente.pedidos_id_pedido_seq"};
 
-// Reserves the next free order number of the company: the last number handed out plus one, passing
-// over the numbers the back office already used. The row lock lasts until the order's server
-// transaction ends, so the number is the order's once it commits. nullopt when no number could be
-// reserved (said why, except when the company has no settings row on the server).
-std::optional<int> reservarNumeroPedido(ContextoComunicacao& contexto, int idEmpresa,
-                                        const PedidosServidor& pedidos = kPedidosZor);
-
-// The same in its steps, for an upload that sends each of them beside other statements of the order:
-// the question that locks the company's settings row and reads the last number handed out;
+// The next free order number of the company is the last number handed out plus one, passing over
+// the numbers the back office already used, under the lock of the company's settings row, which lasts
+// until the order's server transaction ends, so the number is the order's once it commits. The upload
+// takes it in steps, each sent beside other statements of the order:
+// the question that locks the row and reads the last number handed out;
 QString perguntaUltimoNumero(int idEmpresa);
 // that number from its answer (nullopt when there is no row, said nothing, or it is not set, said why);
 std::optional<long long> ultimoNumero(const ContextoComunicacao& contexto,

@@ -29,7 +29,7 @@ public:
         // new number with the header.
         EscolhaOperacaoFiscal fiscal(c, p.cliente, p.tipo, p.estado);
         std::vector<std::vector<Linha>> respostas;
-        if (!juntos(
+        if (!envio::perguntarJuntos(
                 c,
                 {perguntaUltimoNumero(c.idEmpresa), comandoSegundoVendedor(c, p.pedido), fiscal.pergunta()},
                 respostas))
@@ -37,18 +37,19 @@ public:
         const auto ultimo = ultimoNumero(c, respostas[0]);
         if (!ultimo)
             return std::nullopt;
-        const SegundoVendedor segundo = segundoVendedor(primeira(respostas[1]));
+        const SegundoVendedor segundo = segundoVendedor(envio::primeiraLinha(respostas[1]));
         if (!fiscal.pergunta().isEmpty())
-            fiscal.responder(primeira(respostas[2]));
+            fiscal.responder(envio::primeiraLinha(respostas[2]));
 
         long long numero = *ultimo + 1;
-        if (!juntos(c, {perguntaOcupados(kPedidosZor, c.idEmpresa, numero), fiscal.pergunta()}, respostas))
+        if (!envio::perguntarJuntos(
+                c, {perguntaOcupados(kPedidosZor, c.idEmpresa, numero), fiscal.pergunta()}, respostas))
             return std::nullopt;
         if (!fiscal.pergunta().isEmpty())
-            fiscal.responder(primeira(respostas[1]));
+            fiscal.responder(envio::primeiraLinha(respostas[1]));
         bool cheio = passarOcupados(numero, respostas[0]);
         while (cheio) {
-            if (!juntos(c, {perguntaOcupados(kPedidosZor, c.idEmpresa, numero)}, respostas))
+            if (!envio::perguntarJuntos(c, {perguntaOcupados(kPedidosZor, c.idEmpresa, numero)}, respostas))
                 return std::nullopt;
             cheio = passarOcupados(numero, respostas[0]);
         }
@@ -84,35 +85,6 @@ public:
     }
 
 private:
-    // The questions that are not empty, in one round trip; their answers in `respostas`, in the
-    // order of `comandos` (an empty question answered by nothing). False when the server refused one
-    // (shown).
-    static bool juntos(ContextoComunicacao& c, const QStringList& comandos,
-                       std::vector<std::vector<Linha>>& respostas) {
-        QStringList enviados;
-        for (const QString& comando : comandos)
-            if (!comando.isEmpty())
-                enviados << comando;
-        std::vector<std::vector<Linha>> lidas;
-        ErroSql erro;
-        if (!c.conexao.executarJuntos(enviados, lidas, &erro)) {
-            c.erroSql(erro);
-            return false;
-        }
-        respostas.assign(static_cast<size_t>(comandos.size()), {});
-        size_t lida = 0;
-        for (qsizetype i = 0; i < comandos.size(); ++i)
-            if (!comandos[i].isEmpty())
-                respostas[static_cast<size_t>(i)] = std::move(lidas[lida++]);
-        return true;
-    }
-
-    static std::optional<Linha> primeira(const std::vector<Linha>& linhas) {
-        if (linhas.empty())
-            return std::nullopt;
-        return linhas.front();
-    }
-
     // The question of the customer's second salesperson, as the head office registers salespeople.
     static QString comandoSegundoVendedor(const ContextoComunicacao& c, const Record& vda) {
         return QStringLiteral("SELECT cod_vendedor2,com_ven,com_rec   FROM zor.corrent A   LEFT OUTER "
@@ -142,16 +114,17 @@ private:
         const Record& vda = p.pedido;
         // The two figures in one round trip.
         std::vector<std::vector<Linha>> respostas;
-        if (!juntos(c,
-                    {QStringLiteral("SELECT sum(vl_flex) FROM zor.peditens WHERE id_pedido=") + idPedido +
-                         QLatin1Char(';'),
-                     QStringLiteral("SELECT saldo_flex FROM gestao.flex WHERE id_empresa=") +
-                         Conexao::inteiro(vda.integer("ID_EMPRESA")) + QStringLiteral(" AND id_vendedor=") +
-                         Conexao::inteiro(p.vendedor.integer("ID_VENDEDOR")) + QLatin1Char(';')},
-                    respostas))
+        if (!envio::perguntarJuntos(
+                c,
+                {QStringLiteral("SELECT sum(vl_flex) FROM zor.peditens WHERE id_pedido=") + idPedido +
+                     QLatin1Char(';'),
+                 QStringLiteral("SELECT saldo_flex FROM gestao.flex WHERE id_empresa=") +
+                     Conexao::inteiro(vda.integer("ID_EMPRESA")) + QStringLiteral(" AND id_vendedor=") +
+                     Conexao::inteiro(p.vendedor.integer("ID_VENDEDOR")) + QLatin1Char(';')},
+                respostas))
             return false;
-        const auto soma = primeira(respostas[0]);
-        const auto saldo = primeira(respostas[1]);
+        const auto soma = envio::primeiraLinha(respostas[0]);
+        const auto saldo = envio::primeiraLinha(respostas[1]);
         const QString descricao =
             QString::number(numero) + QStringLiteral("/QAV+ ") + versaoPrograma.toString() +
             QStringLiteral("/Flex: ") + QString::number(vda.integer("PED_FLEX")) + QLatin1Char('/') +
