@@ -16,6 +16,7 @@
 
 #include <QDir>
 #include <QtTest>
+#include <csignal>
 #include <cstdio>
 
 using namespace qav;
@@ -29,16 +30,23 @@ constexpr int kPedidos = 50;
 constexpr int kClientes = 10;
 constexpr int kItens = 3;
 constexpr int kRodadas = 30;
+// The orders of the crash inside a group, and the order whose start the crash comes at.
+constexpr int kPedidosGrupo = 8;
+constexpr int kMorteNoGrupo = 6;
 // This folder's orders on the server; the other notebook's are numbered from 5001.
 const QString kDestaPasta = QStringLiteral("num_ped_qav LIKE '000005.K.%' AND numero < 5000");
 
-// The child tells the parent where it is: "at <n>" when it starts the n-th order.
+// The child tells the parent where it is: "at <n>" when it starts the n-th order. With `morrerEm`
+// it kills itself as it starts that order instead.
 class OuvinteFilho : public OuvinteComunicacao {
 public:
     int pedidos = 0;
+    int morrerEm = 0;
     void registro(const QTime&, const QString& texto) override {
         if (texto.startsWith(QStringLiteral("Transferindo Pedido #"))) {
-            std::printf("at %d\n", ++pedidos);
+            if (++pedidos == morrerEm)
+                std::raise(SIGKILL);
+            std::printf("at %d\n", pedidos);
             std::fflush(stdout);
         }
     }
@@ -73,9 +81,11 @@ Desfecho enviar(Store& store, OuvinteComunicacao& ouvinte,
 
 // The child also says "commit <n>" as it sends the n-th server commit, so that some kills land
 // between the server's commit and the workstation's.
-int childMain(const QString&, const QString& pasta) {
+int childMain(const QString& modo, const QString& pasta) {
     Store store(pasta);
     OuvinteFilho ouvinte;
+    if (modo == QStringLiteral("meio"))
+        ouvinte.morrerEm = kMorteNoGrupo;
     int commits = 0;
     const auto gravador = [&commits](const QString& comando) {
         if (comando == QStringLiteral("commit;")) {
@@ -228,6 +238,88 @@ private Q_SLOTS:
         // Kills that land after the child's end test nothing: most rounds must cut the upload.
         QVERIFY2(cortadas * 2 >= kRodadas, qPrintable(QString::number(cortadas)));
         QVERIFY2(perdidos * 4 >= kRodadas, qPrintable(QString::number(perdidos)));
+    }
+
+    // The workstation dies as it starts the sixth of eight orders that go together: the server has
+    // committed the first five (and the three new customers they brought, two of them named again by
+    // later orders of the group), while the workstation has marked none of them and still holds the
+    // records of all eight. The next run marks the five under the numbers and customer ids the server
+    // gave them and sends the other three, once each.
+    void crashInTheMiddleOfAGroup() {
+        QAV_SERVIDOR_TESTE(servidor, ServidorTeste::Esquema::Zor);
+        test::TempDataFolder pasta;
+        test::prepararEnvio(pasta.store(),
+                            {servidor.database(), servidor.host(), servidor.port(), servidor.passwordUser(),
+                             servidor.password()},
+                            {.pedidos = kPedidosGrupo, .itens = 2, .clientes = 3});
+        servidor.executar(u"INSERT INTO zor.pedidos (id_empresa, tipo, numero, clien, cod_vendedor, "
+                          "num_ped_qav, obs) SELECT 1, 'P', 5000 + n, 1, 5, '000005.K.' || "
+                          "lpad(n::text, 8, '0'), 'outro notebook' FROM generate_series(1, 8) n"_s);
+        QProcess filho;
+        filho.start(QCoreApplication::applicationFilePath(), {u"--child"_s, u"meio"_s, pasta.path()});
+        QVERIFY(filho.waitForFinished(60000));
+        QCOMPARE(filho.exitStatus(), QProcess::CrashExit);
+        QTRY_COMPARE_WITH_TIMEOUT(servidor.valor(u"SELECT count(*) FROM pg_stat_activity WHERE "
+                                                 "application_name='QAV+' AND datname=current_database()"_s),
+                                  u"0"_s, 10000);
+
+        const int antes = kMorteNoGrupo - 1;
+        QCOMPARE(servidor.valor(u"SELECT count(*) FROM zor.pedidos WHERE "_s + kDestaPasta),
+                 QString::number(antes));
+        {
+            Store morta(pasta.path());
+            Table pedidos(morta, "pedidos");
+            QVERIFY(pedidos.open());
+            QVERIFY(pedidos.seekFirst("KEYID") == Status::Ok);
+            int liberados = 0;
+            while (pedidos.next() == Status::Ok)
+                liberados += pedidos.rec().integer("SITUA") == 2 ? 1 : 0;
+            QCOMPARE(liberados, kPedidosGrupo);
+            Table transito(morta, "qavtrans");
+            QVERIFY(transito.open());
+            QCOMPARE(transito.count(), qint64(kPedidosGrupo));
+        }
+
+        Store store(pasta.path());
+        OuvinteTeste ouvinte;
+        QVERIFY2(enviar(store, ouvinte).resultado == ResultadoComunicacao::Sucesso,
+                 qPrintable(ouvinte.mensagens.join(u'\n')));
+        QCOMPARE(servidor.linhas(u"SELECT count(*), count(DISTINCT num_ped_qav), count(DISTINCT id_pedido) "
+                                 "FROM zor.pedidos WHERE "_s +
+                                 kDestaPasta),
+                 (std::vector<QStringList>{{QString::number(kPedidosGrupo), QString::number(kPedidosGrupo),
+                                            QString::number(kPedidosGrupo)}}));
+        QCOMPARE(servidor.valor(u"SELECT count(*) FROM zor.peditens i JOIN zor.pedidos p USING (id_pedido) "
+                                "WHERE p."_s +
+                                kDestaPasta),
+                 QString::number(kPedidosGrupo * 2));
+        QCOMPARE(servidor.valor(u"SELECT count(*) FROM zor.corrent WHERE cgcpf LIKE '71.%'"_s), u"3"_s);
+        QCOMPARE(servidor.valor(u"SELECT count(*) FROM zor.pedidos WHERE obs='outro notebook'"_s), u"8"_s);
+        Table pedidos(store, "pedidos");
+        QVERIFY(pedidos.open());
+        QVERIFY(pedidos.seekFirst("KEYID") == Status::Ok);
+        int vistos = 0;
+        while (pedidos.next() == Status::Ok) {
+            const Record& v = pedidos.rec();
+            QCOMPARE(v.integer("SITUA"), 3);
+            const auto noServidor = servidor.linhas(
+                u"SELECT numero, clien FROM zor.pedidos WHERE numero < 5000 AND num_ped_qav='"_s +
+                test::numeroQavEnvio(static_cast<int>(v.integer("NUMER"))) + u"'"_s);
+            QCOMPARE(noServidor.size(), size_t(1));
+            QCOMPARE(QString::number(v.integer("NUM_ERP")), noServidor.front().at(0));
+            QCOMPARE(QString::number(v.integer("CLIEN")), noServidor.front().at(1));
+            ++vistos;
+        }
+        QCOMPARE(vistos, kPedidosGrupo);
+        Table clientes(store, "clientes");
+        QVERIFY(clientes.open());
+        QCOMPARE(clientes.count(), qint64(3));
+        QVERIFY(clientes.seekFirst("KEYID") == Status::Ok);
+        while (clientes.next() == Status::Ok)
+            QVERIFY(clientes.rec().integer("ID") < 900001);
+        Table transito(store, "qavtrans");
+        QVERIFY(transito.open());
+        QCOMPARE(transito.count(), qint64(0));
     }
 };
 

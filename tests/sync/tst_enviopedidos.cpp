@@ -978,6 +978,51 @@ private Q_SLOTS:
         QCOMPARE(lerPedido(store, 3).integer("NUM_ERP"), 106);
     }
 
+    // The server refuses the header of the second of three orders that go together: the message names
+    // that statement, the server keeps the first order alone under the next number, the first order is
+    // transmitted here all the same, the other two stay released with nothing left in transit, and
+    // once the server takes them the next run sends them.
+    void refusedHeaderNamesItsStatementAndKeepsTheOrdersBefore() {
+        QAV_SERVIDOR_TESTE(servidor, ServidorTeste::Esquema::Zor);
+        servidor.executar(QStringLiteral(
+            "CREATE FUNCTION zor.recusa() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN IF "
+            "NEW.num_ped_qav LIKE '%00000042' THEN RAISE EXCEPTION 'pedido recusado'; END IF; RETURN NEW; "
+            "END $$; CREATE TRIGGER recusa BEFORE INSERT ON zor.pedidos FOR EACH ROW EXECUTE FUNCTION "
+            "zor.recusa();"));
+        test::TempDataFolder pasta;
+        Store& store = pasta.store();
+        prepararEstacao(store, servidor);
+        for (int n = 1; n <= 3; ++n) {
+            pedido(store, {.id = n, .numer = 40 + n});
+            item(store, 10 * n + 1, n, 1004);
+        }
+        Ouvinte ouvinte;
+        QCOMPARE(rodar(store, ouvinte).resultado, ResultadoComunicacao::Falhou);
+        const QStringList recusa = ouvinte.mensagens.filter(QStringLiteral("pedido recusado"));
+        QVERIFY2(recusa.size() == 1 && recusa.front().contains(QStringLiteral("|INSERT INTO zor.pedidos(")) &&
+                     recusa.front().contains(QStringLiteral("'000005.A.00000042'")) &&
+                     !recusa.front().contains(QStringLiteral("UPDATE gestao.qavcfg")),
+                 qPrintable(ouvinte.tudo()));
+        QCOMPARE(lerPedido(store, 1).integer("SITUA"), 3);
+        QCOMPARE(lerPedido(store, 1).integer("NUM_ERP"), 103);
+        QCOMPARE(cabecalho(servidor, QStringLiteral("numero"), 41), QStringLiteral("103"));
+        for (int id : {2, 3})
+            QCOMPARE(lerPedido(store, id).integer("SITUA"), 2);
+        for (int numer : {42, 43})
+            QCOMPARE(cabecalho(servidor, QStringLiteral("count(*)"), numer), QStringLiteral("0"));
+        QCOMPARE(numped(servidor), QStringLiteral("103"));
+        QCOMPARE(contar(store, "qavtrans"), qint64(0));
+
+        servidor.executar(QStringLiteral("DROP TRIGGER recusa ON zor.pedidos"));
+        Ouvinte segunda;
+        QVERIFY2(rodar(store, segunda).resultado == ResultadoComunicacao::Sucesso,
+                 qPrintable(segunda.tudo()));
+        QCOMPARE(lerPedido(store, 2).integer("NUM_ERP"), 105);
+        QCOMPARE(lerPedido(store, 3).integer("NUM_ERP"), 106);
+        for (int numer : {41, 42, 43})
+            QCOMPARE(cabecalho(servidor, QStringLiteral("count(*)"), numer), QStringLiteral("1"));
+    }
+
     // A customer created on this workstation goes with its first order, in the same transaction: two
     // orders of it create it once and both name it by the server's id; when its order fails, the
     // server has no such customer and the workstation keeps it under its own id.

@@ -27,6 +27,9 @@ QString comandoCabecalhoGerente(const Conexao& conexao, const DadosCabecalhoGere
     const long long fconta = vda.integer("FCONTA") == fconta::Emitente ? 3 : 2;
 
     envio::Insercao linha;
+    // The id taken for the order beforehand, which the record of the order in transit names.
+    if (d.idPedido > 0)
+        linha.coluna("id_pedido", Conexao::inteiro(d.idPedido));
     linha.colunas({
         {"id_empresa", campo.inteiro("ID_EMPRESA")},
         {"cod_vendedor", campo.inteiro("COD_VENDEDOR")},

@@ -17,6 +17,7 @@ struct DadosCabecalhoGerente {
     int numeroDia = 0;      // the order's place among the office's orders of the day
     QString numeroQav;      // "000123.A.00000045"
     Date hoje;
+    long long idPedido = 0; // the id taken for the order on the server
 };
 
 // An order delivered to the customer on the spot reaches the office already delivered, with a stock

@@ -20,6 +20,9 @@ QString comandoCabecalho(const Conexao& conexao, const DadosCabecalho& d) {
                                    : d.empresa.integer("ID_PORTADOR_PADRAO");
 
     envio::Insercao linha;
+    // The id taken for the order beforehand, which the record of the order in transit names.
+    if (d.idPedido > 0)
+        linha.coluna("id_pedido", Conexao::inteiro(d.idPedido));
     linha.colunas({
         {"id_empresa", campo.inteiro("ID_EMPRESA")},
         {"cod_vendedor", campo.inteiro("COD_VENDEDOR")},

@@ -27,6 +27,7 @@ struct DadosCabecalho {
     SegundoVendedor segundo;
     long long idTes = 0;
     Date hoje;
+    long long idPedido = 0; // the id taken for the order on the server
 };
 
 // The INSERT of the header into zor.pedidos.

@@ -54,4 +54,30 @@ bool lerLinha(const ContextoComunicacao& contexto, const QString& comando, std::
     return true;
 }
 
+bool perguntarJuntos(const ContextoComunicacao& contexto, const QStringList& comandos,
+                     std::vector<std::vector<Linha>>& respostas) {
+    QStringList enviados;
+    for (const QString& comando : comandos)
+        if (!comando.isEmpty())
+            enviados << comando;
+    std::vector<std::vector<Linha>> lidas;
+    ErroSql erro;
+    if (!contexto.conexao.executarJuntos(enviados, lidas, &erro)) {
+        contexto.erroSql(erro);
+        return false;
+    }
+    respostas.assign(static_cast<size_t>(comandos.size()), {});
+    size_t lida = 0;
+    for (qsizetype i = 0; i < comandos.size(); ++i)
+        if (!comandos[i].isEmpty() && lida < lidas.size())
+            respostas[static_cast<size_t>(i)] = std::move(lidas[lida++]);
+    return true;
+}
+
+std::optional<Linha> primeiraLinha(const std::vector<Linha>& linhas) {
+    if (linhas.empty())
+        return std::nullopt;
+    return linhas.front();
+}
+
 } // namespace qav::sync::envio

@@ -11,6 +11,7 @@
 #include <initializer_list>
 #include <optional>
 #include <utility>
+#include <vector>
 
 namespace qav::sync::envio {
 
@@ -60,5 +61,14 @@ QString numeroNoVendedor(const Record& pedido);
 // The first row of the answer in `linha` (nullopt when there is none). False when the server refused
 // the statement: the SQL error message has been shown, and the order's server transaction is lost.
 bool lerLinha(const ContextoComunicacao& contexto, const QString& comando, std::optional<Linha>& linha);
+
+// The questions that are not empty, in one round trip, run one after the other in their order: their
+// answers in `respostas`, one for each question (no rows for an empty one). False when the server
+// refused one: the SQL error message, naming that statement alone, has been shown, and the order's
+// server transaction is lost.
+bool perguntarJuntos(const ContextoComunicacao& contexto, const QStringList& comandos,
+                     std::vector<std::vector<Linha>>& respostas);
+// The first row of an answer, nullopt when it has none.
+std::optional<Linha> primeiraLinha(const std::vector<Linha>& linhas);
 
 } // namespace qav::sync::envio

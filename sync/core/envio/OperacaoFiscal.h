@@ -17,8 +17,23 @@ struct OperacaoFiscal {
     long long empresaFiscal = 0; // the company whose substitution rules apply
 };
 
-// `tipoPedido` may be blank (no order type). nullopt when the server refused a statement (shown).
-std::optional<OperacaoFiscal> escolherOperacaoFiscal(ContextoComunicacao& contexto, const Record& cliente,
-                                                     const Record& tipoPedido, const QString& estado);
+// The choice asks the server at most two questions, one after the other (the operation of the code,
+// then the code of the operation), which the upload sends beside its other questions of the order:
+// pergunta() is the next one (empty once the choice is made), responder() takes its first row.
+class EscolhaOperacaoFiscal {
+public:
+    // `tipoPedido` may be blank (no order type).
+    EscolhaOperacaoFiscal(const ContextoComunicacao& contexto, const Record& cliente,
+                          const Record& tipoPedido, const QString& estado);
+    const QString& pergunta() const { return m_pergunta; }
+    void responder(const std::optional<Linha>& linha);
+    const OperacaoFiscal& operacao() const { return m_operacao; }
+
+private:
+    QString perguntaCodigo() const;
+    OperacaoFiscal m_operacao;
+    QString m_pergunta;
+    bool m_porCodigo = false; // the pending question is the operation of a code
+};
 
 } // namespace qav::sync

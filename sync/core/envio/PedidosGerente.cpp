@@ -22,14 +22,26 @@ public:
 
     std::optional<PedidoInserido> inserir(ContextoComunicacao& c, TabelasPedidos& t,
                                           const PedidoAEnviar& p) override {
-        // Under the lock the number took, so that two workstations never take the same day number.
-        const auto numero = reservarNumeroPedido(c, c.idEmpresa, kPedidosGerente);
-        if (!numero)
-            return std::nullopt;
+        // The day number is read right after the lock the number takes, in the same round trip, so
+        // that two workstations never take the same day number; the new number goes with the header.
         const Date hoje = Clock::today();
-        const auto numeroDia = proximoNumeroDia(c, hoje);
-        if (!numeroDia)
+        std::vector<std::vector<Linha>> respostas;
+        if (!envio::perguntarJuntos(c, {perguntaUltimoNumero(c.idEmpresa), perguntaNumeroDia(c, hoje)},
+                                    respostas))
             return std::nullopt;
+        const auto ultimo = ultimoNumero(c, respostas[0]);
+        if (!ultimo)
+            return std::nullopt;
+        const auto dia = envio::primeiraLinha(respostas[1]);
+        const int numeroDia = static_cast<int>((dia ? dia->inteiro(0) : 0) + 1);
+        long long numero = *ultimo + 1;
+        bool cheio = true;
+        while (cheio) {
+            if (!envio::perguntarJuntos(c, {perguntaOcupados(kPedidosGerente, c.idEmpresa, numero)},
+                                        respostas))
+                return std::nullopt;
+            cheio = passarOcupados(numero, respostas[0]);
+        }
 
         ErroSql erro;
         const DadosCabecalhoGerente cabecalho{.pedido = p.pedido,
@@ -37,37 +49,37 @@ public:
                                               .vendedor = p.vendedor,
                                               .pauta = p.pauta,
                                               .qavcfg = *c.qavcfg,
-                                              .numero = *numero,
-                                              .numeroDia = *numeroDia,
+                                              .numero = static_cast<int>(numero),
+                                              .numeroDia = numeroDia,
                                               .numeroQav = p.numeroQav,
-                                              .hoje = hoje};
-        if (!c.conexao.executar(comandoCabecalhoGerente(c.conexao, cabecalho), &erro)) {
-            c.erroComando(erro);
+                                              .hoje = hoje,
+                                              .idPedido = p.idPedidoServidor};
+        if (!c.conexao.executarJuntos(
+                {atualizacaoNumero(c.idEmpresa, numero), comandoCabecalhoGerente(c.conexao, cabecalho)},
+                respostas, &erro)) {
+            if (respostas.empty())
+                c.erroSql(erro);
+            else
+                c.erroComando(erro);
             return std::nullopt;
         }
-        const QString idPedido =
-            c.conexao.querysql(QStringLiteral("select currval('gerente.pedidos_id_pedido_seq');"));
-        if (idPedido.isEmpty())
+        const QString idPedido = Conexao::inteiro(p.idPedidoServidor);
+        const DadosItensGerente itens{.fontes = itensDoPedido(t, p, p.idPedidoServidor),
+                                      .estado = p.estado,
+                                      .numero = static_cast<int>(numero)};
+        if (!enviarItensGerente(c, itens) || !registrarNoLog(c, p.pedido, idPedido, static_cast<int>(numero)))
             return std::nullopt;
-        const DadosItensGerente itens{
-            .fontes = itensDoPedido(t, p, idPedido.toLongLong()), .estado = p.estado, .numero = *numero};
-        if (!enviarItensGerente(c, itens) || !registrarNoLog(c, p.pedido, idPedido, *numero))
-            return std::nullopt;
-        return PedidoInserido{*numero, idPedido.toLongLong()};
+        return PedidoInserido{static_cast<int>(numero), p.idPedidoServidor};
     }
 
 private:
-    // The order's place among the company's orders of the day it is received on: one after the last.
-    // The day is the one the order is stored under, so that the numbers of a day never repeat.
-    static std::optional<int> proximoNumeroDia(ContextoComunicacao& c, Date dia) {
-        std::optional<Linha> linha;
-        if (!envio::lerLinha(c,
-                             QStringLiteral("SELECT MAX(numero_dia) FROM gerente.pedidos WHERE id_empresa=") +
-                                 Conexao::inteiro(c.idEmpresa) + QStringLiteral(" AND data=") +
-                                 Conexao::data(dia) + QLatin1Char(';'),
-                             linha))
-            return std::nullopt;
-        return static_cast<int>((linha ? linha->inteiro(0) : 0) + 1);
+    // The question of the order's place among the company's orders of the day it is received on: one
+    // after the last. The day is the one the order is stored under, so that the numbers of a day never
+    // repeat.
+    static QString perguntaNumeroDia(const ContextoComunicacao& c, Date dia) {
+        return QStringLiteral("SELECT MAX(numero_dia) FROM gerente.pedidos WHERE id_empresa=") +
+               Conexao::inteiro(c.idEmpresa) + QStringLiteral(" AND data=") + Conexao::data(dia) +
+               QLatin1Char(';');
     }
 
     static bool registrarNoLog(ContextoComunicacao& c, const Record& vda, const QString& idPedido,

@@ -22,52 +22,82 @@ public:
 
     std::optional<PedidoInserido> inserir(ContextoComunicacao& c, TabelasPedidos& t,
                                           const PedidoAEnviar& p) override {
-        const auto numero = reservarNumeroPedido(c, c.idEmpresa, kPedidosZor);
-        if (!numero)
+        // The order's questions go to the server a few at a time, each batch in one round trip and
+        // in the order they would go one by one: first the lock of the numbering with the questions
+        // that do not depend on the number (the tax operation, the customer's second salesperson),
+        // then the numbers taken after the last one with what the tax operation still needs, then the
+        // new number with the header.
+        EscolhaOperacaoFiscal fiscal(c, p.cliente, p.tipo, p.estado);
+        std::vector<std::vector<Linha>> respostas;
+        if (!envio::perguntarJuntos(
+                c,
+                {perguntaUltimoNumero(c.idEmpresa), comandoSegundoVendedor(c, p.pedido), fiscal.pergunta()},
+                respostas))
             return std::nullopt;
-        const auto operacao = escolherOperacaoFiscal(c, p.cliente, p.tipo, p.estado);
-        if (!operacao)
+        const auto ultimo = ultimoNumero(c, respostas[0]);
+        if (!ultimo)
             return std::nullopt;
-        SegundoVendedor segundo;
-        if (!segundoVendedor(c, p.pedido, segundo))
+        const SegundoVendedor segundo = segundoVendedor(envio::primeiraLinha(respostas[1]));
+        if (!fiscal.pergunta().isEmpty())
+            fiscal.responder(envio::primeiraLinha(respostas[2]));
+
+        long long numero = *ultimo + 1;
+        if (!envio::perguntarJuntos(
+                c, {perguntaOcupados(kPedidosZor, c.idEmpresa, numero), fiscal.pergunta()}, respostas))
             return std::nullopt;
+        if (!fiscal.pergunta().isEmpty())
+            fiscal.responder(envio::primeiraLinha(respostas[1]));
+        bool cheio = passarOcupados(numero, respostas[0]);
+        while (cheio) {
+            if (!envio::perguntarJuntos(c, {perguntaOcupados(kPedidosZor, c.idEmpresa, numero)}, respostas))
+                return std::nullopt;
+            cheio = passarOcupados(numero, respostas[0]);
+        }
+        const OperacaoFiscal operacao = fiscal.operacao();
 
         ErroSql erro;
-        const DadosCabecalho cabecalho{p.pedido,           p.cliente,       p.vendedor,    p.formaPag,
-                                       p.empresa,          p.tipo,          *numero,       p.numeroQav,
-                                       std::move(segundo), operacao->idTes, Clock::today()};
-        // The header and the question of its id in one round trip.
-        std::vector<std::vector<Linha>> respostas;
-        if (!c.conexao.executarJuntos({comandoCabecalho(c.conexao, cabecalho),
-                                       QStringLiteral("select currval('zor.pedidos_id_pedido_seq');")},
-                                      respostas, &erro)) {
-            c.erroComando(erro);
+        DadosCabecalho cabecalho{p.pedido,
+                                 p.cliente,
+                                 p.vendedor,
+                                 p.formaPag,
+                                 p.empresa,
+                                 p.tipo,
+                                 static_cast<int>(numero),
+                                 p.numeroQav,
+                                 segundo,
+                                 operacao.idTes,
+                                 Clock::today()};
+        cabecalho.idPedido = p.idPedidoServidor;
+        if (!c.conexao.executarJuntos(
+                {atualizacaoNumero(c.idEmpresa, numero), comandoCabecalho(c.conexao, cabecalho)}, respostas,
+                &erro)) {
+            if (respostas.empty())
+                c.erroSql(erro);
+            else
+                c.erroComando(erro);
             return std::nullopt;
         }
-        const QString idPedido = respostas[1].empty() ? QString() : respostas[1].front().texto(0);
-        if (idPedido.isEmpty())
+        const QString idPedido = Conexao::inteiro(p.idPedidoServidor);
+        const DadosItens itens{.fontes = itensDoPedido(t, p, p.idPedidoServidor), .operacao = operacao};
+        if (!enviarItens(c, itens) || !registrarNoLog(c, p, idPedido, static_cast<int>(numero)))
             return std::nullopt;
-        const DadosItens itens{.fontes = itensDoPedido(t, p, idPedido.toLongLong()), .operacao = *operacao};
-        if (!enviarItens(c, itens) || !registrarNoLog(c, p, idPedido, *numero))
-            return std::nullopt;
-        return PedidoInserido{*numero, idPedido.toLongLong()};
+        return PedidoInserido{static_cast<int>(numero), p.idPedidoServidor};
     }
 
 private:
-    // The customer's second salesperson, as the head office registers salespeople.
-    static bool segundoVendedor(ContextoComunicacao& c, const Record& vda, SegundoVendedor& segundo) {
-        std::optional<Linha> linha;
-        if (!envio::lerLinha(
-                c,
-                QStringLiteral("SELECT cod_vendedor2,com_ven,com_rec   FROM zor.corrent A   LEFT OUTER "
-                               "JOIN gestao.vendedor B ON (a.cod_vendedor2=b.codigo AND "
-                               "b.id_empresa=") +
-                    Conexao::inteiro(c.empresaCabeca) + QStringLiteral(")   WHERE id_corrent=") +
-                    Conexao::inteiro(vda.integer("CLIEN")) + QLatin1Char(';'),
-                linha))
-            return false;
+    // The question of the customer's second salesperson, as the head office registers salespeople.
+    static QString comandoSegundoVendedor(const ContextoComunicacao& c, const Record& vda) {
+        return QStringLiteral("SELECT cod_vendedor2,com_ven,com_rec   FROM zor.corrent A   LEFT OUTER "
+                              "JOIN gestao.vendedor B ON (a.cod_vendedor2=b.codigo AND "
+                              "b.id_empresa=") +
+               Conexao::inteiro(c.empresaCabeca) + QStringLiteral(")   WHERE id_corrent=") +
+               Conexao::inteiro(vda.integer("CLIEN")) + QLatin1Char(';');
+    }
+
+    static SegundoVendedor segundoVendedor(const std::optional<Linha>& linha) {
+        SegundoVendedor segundo;
         if (!linha)
-            return true;
+            return segundo;
         segundo.codigo = linha->inteiro(0);
         if (linha->decimal(1) > Decimal()) {
             segundo.taxa = linha->decimal(1);
@@ -76,24 +106,25 @@ private:
             segundo.taxa = linha->decimal(2);
             segundo.tipo = QStringLiteral("R");
         }
-        return true;
+        return segundo;
     }
 
     static bool registrarNoLog(ContextoComunicacao& c, const PedidoAEnviar& p, const QString& idPedido,
                                int numero) {
         const Record& vda = p.pedido;
-        std::optional<Linha> soma, saldo;
-        if (!envio::lerLinha(c,
-                             QStringLiteral("SELECT sum(vl_flex) FROM zor.peditens WHERE id_pedido=") +
-                                 idPedido + QLatin1Char(';'),
-                             soma) ||
-            !envio::lerLinha(c,
-                             QStringLiteral("SELECT saldo_flex FROM gestao.flex WHERE id_empresa=") +
-                                 Conexao::inteiro(vda.integer("ID_EMPRESA")) +
-                                 QStringLiteral(" AND id_vendedor=") +
-                                 Conexao::inteiro(p.vendedor.integer("ID_VENDEDOR")) + QLatin1Char(';'),
-                             saldo))
+        // The two figures in one round trip.
+        std::vector<std::vector<Linha>> respostas;
+        if (!envio::perguntarJuntos(
+                c,
+                {QStringLiteral("SELECT sum(vl_flex) FROM zor.peditens WHERE id_pedido=") + idPedido +
+                     QLatin1Char(';'),
+                 QStringLiteral("SELECT saldo_flex FROM gestao.flex WHERE id_empresa=") +
+                     Conexao::inteiro(vda.integer("ID_EMPRESA")) + QStringLiteral(" AND id_vendedor=") +
+                     Conexao::inteiro(p.vendedor.integer("ID_VENDEDOR")) + QLatin1Char(';')},
+                respostas))
             return false;
+        const auto soma = envio::primeiraLinha(respostas[0]);
+        const auto saldo = envio::primeiraLinha(respostas[1]);
         const QString descricao =
             QString::number(numero) + QStringLiteral("/QAV+ ") + versaoPrograma.toString() +
             QStringLiteral("/Flex: ") + QString::number(vda.integer("PED_FLEX")) + QLatin1Char('/') +

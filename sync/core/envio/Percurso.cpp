@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <span>
 #include <sqlite3.h>
 #include <vector>
 
@@ -21,6 +22,13 @@ namespace {
 // How long an order waits for another window or station writing to the order and customer files
 // before the upload gives up (and the run with it).
 constexpr int kEsperaTransacaoMs = 1000;
+
+// How many orders share one local commit of their records and one of their marks. Each local commit
+// costs tens of milliseconds on a notebook's disk, against a few milliseconds an order on the server:
+// at 50 those two commits weigh about a millisecond an order, while a run cut off in a group leaves
+// at most 50 records for the next run to ask the server about, and the order files are held by the
+// upload for no more than a second or so at a time.
+constexpr size_t kPedidosPorGrupo = 50;
 
 // The ids of the company's released orders read from the records themselves (NOT INDEXED), whatever
 // state the file's keys are in. nullopt with `erro` on an error.
@@ -107,14 +115,8 @@ void avisarPedidosOcultos(ContextoComunicacao& c, Table& pedidos, long long ocul
                 .arg(arquivo));
 }
 
-// The customer created for an order, when there was one: its local id and the server's.
-struct ClienteCriado {
-    long long idLocal = 0;
-    long long idServidor = 0;
-};
-
-// The local order takes the server's number (and its customer the server's id) inside `local`,
-// the order's local transaction. False when it could not be stored (said why).
+// The local order takes the server's number (and its customer the server's id), inside the local
+// transaction open over the order files. False when it could not be stored (said why).
 bool marcarTransmitido(ContextoComunicacao& c, Table& pedidos, long long idPedido, int numero,
                        long long cliente) {
     const bool lido = lerRegistro(pedidos, "KEYID", {{"ID", idPedido}}).has_value();
@@ -136,60 +138,78 @@ void falhaInesperada(ContextoComunicacao& c, long long numer, const std::excepti
     c.erro(QStringLiteral("Pedido # %1 não transmitido:|%2").arg(numer).arg(QString::fromUtf8(e.what())));
 }
 
-// One order, from "begin;" to "commit;", beside its local transaction.
+// How one order of a group ended.
+enum class Desfecho {
+    Enviado,  // on the server, and marked here inside the group's local transaction
+    Desfeito, // nothing of it on the server nor here
+    Incerto,  // its commit got no answer: the server may hold it, and only its record can tell
+};
+
+// A statement on the connection of the group's local transaction (its savepoints). False when it
+// failed (said why).
+bool executarLocal(ContextoComunicacao& c, Table& tabela, const char* sql) {
+    StoreError erro;
+    if (tabela.connection() && tabela.connection()->exec(sql, &erro))
+        return true;
+    c.erro(QStringLiteral("Erro (%1) ao gravar pedido!").arg(erro.number()) + oQueFazer(erro));
+    return false;
+}
+
+// One order, from "begin;" to "commit;", its local side under a savepoint of the group's local
+// transaction, so that an order that fails leaves nothing here while the orders before it stay.
 class EnvioPedido {
 public:
     EnvioPedido(ContextoComunicacao& c, TabelasPedidos& t, DestinoPedidos& destino, PedidoAEnviar pedido)
         : m_c(c), m_t(t), m_destino(destino), m_p(std::move(pedido)) {}
 
-    // True when the order is on the server and marked transmitted here; otherwise both sides are as
-    // they were before it.
-    bool enviar() {
-        Transaction local({&m_t.pedidos, &m_t.peditens, &m_t.pedacess, &m_t.clientes, &m_t.socios});
-        if (!m_c.conexao.iniciar())
-            return false;
-        if (!local.begin(kEsperaTransacaoMs)) {
-            m_c.aviso(QStringLiteral("Erro (%1) ao iniciar transação!").arg(local.error().number()));
-            m_c.conexao.desfazer();
-            return false;
+    Desfecho enviar() {
+        if (!executarLocal(m_c, m_t.pedidos, "SAVEPOINT pedido"))
+            return Desfecho::Desfeito;
+        Desfecho desfecho = Desfecho::Desfeito;
+        if (m_c.conexao.iniciar()) {
+            try {
+                desfecho = transmitir();
+            } catch (const std::exception& e) {
+                falhaInesperada(m_c, numer(), e);
+            }
         }
-        bool ok = false;
-        try {
-            ok = transmitir(local);
-        } catch (const std::exception& e) {
-            falhaInesperada(m_c, numer(), e);
+        if (desfecho == Desfecho::Enviado) {
+            if (executarLocal(m_c, m_t.pedidos, "RELEASE pedido"))
+                return desfecho;
+            // The server holds the order; whether it is marked here is in doubt, and its record tells.
+            return Desfecho::Incerto;
         }
-        if (ok)
-            return true;
-        // After the server's commit (a local commit that failed) there is nothing left to roll back
-        // there: the next run finds the order, recorded in transit, on the server and only marks it.
         if (m_c.conexao.emTransacao())
             m_c.conexao.desfazer();
-        local.rollback();
-        return false;
+        StoreError ignorado;
+        if (Connection* conexao = m_t.pedidos.connection())
+            conexao->exec("ROLLBACK TO pedido; RELEASE pedido", &ignorado);
+        return desfecho;
     }
 
 private:
     long long numer() const { return m_p.pedido.integer("NUMER"); }
 
-    bool transmitir(Transaction& local) {
-        const long long idEmpresa = m_p.pedido.integer("ID_EMPRESA");
-        QString ponto = text::rtrim(m_c.qavcfg->text("PONTO_INSTALACAO"));
-        if (ponto.isEmpty())
-            ponto = QStringLiteral("A"); // the installation point every workstation has until told otherwise
-        m_p.numeroQav = numeroPedidoQav(m_p.pedido.integer("COD_VENDEDOR"), ponto, numer());
-
+    Desfecho transmitir() {
         if (m_p.pedido.integer("CLIEN") >= kPrimeiroIdLocal && !enviarClienteNovo())
-            return false;
+            return Desfecho::Desfeito;
 
+        const long long idEmpresa = m_p.pedido.integer("ID_EMPRESA");
         m_p.pauta = lerOuVazio(m_t.pautas, "KEYCODIGO",
                                {{"CODIGO", m_p.pedido.integer("COD_PAUTA")}, {"ID_EMPRESA", idEmpresa}});
         m_c.linhaProgresso(QStringLiteral("Gravando Pedido # %1...").arg(numer()));
         m_c.registroEmEnvio = QStringLiteral("Pedido # %1").arg(numer());
         const auto inserido = m_destino.inserir(m_c, m_t, m_p);
         if (!inserido)
-            return false;
-        return concluir(local, *inserido);
+            return Desfecho::Desfeito;
+        if (!marcarTransmitido(m_c, m_t.pedidos, m_p.pedido.integer("ID"), inserido->numero,
+                               m_p.pedido.integer("CLIEN")))
+            return Desfecho::Desfeito;
+        if (m_c.conexao.confirmar())
+            return Desfecho::Enviado;
+        // The server answered: nothing of the order stays there. Without an answer, the record stays
+        // for the next run to ask.
+        return m_c.conexao.conectada() ? Desfecho::Desfeito : Desfecho::Incerto;
     }
 
     // The order's new customer goes first, in the same transaction; the order then names it by the
@@ -201,7 +221,6 @@ private:
                           static_cast<int>(m_p.pedido.integer("ID_EMPRESA")), m_destino.clientes());
         if (!idServidor)
             return false;
-        m_cliente = {idLocal, *idServidor};
         m_p.pedido.setInteger("CLIEN", *idServidor);
         if (auto cliente = lerRegistro(m_t.clientes, "KEYID", {{"ID", *idServidor}}))
             m_p.cliente = *cliente;
@@ -210,52 +229,10 @@ private:
         return true;
     }
 
-    // The order is transmitted under the server's number; both sides commit. The record of the order
-    // in transit is committed first: should the local commit be lost after the server's, the next
-    // run finds the order on the server through it and only marks it.
-    bool concluir(Transaction& local, const PedidoInserido& inserido) {
-        if (!marcarTransmitido(m_c, m_t.pedidos, m_p.pedido.integer("ID"), inserido.numero,
-                               m_p.pedido.integer("CLIEN")))
-            return false;
-        RegistroTransito registro;
-        registro.tipo = TipoTransito::Envio;
-        registro.idEmpresa = m_p.pedido.integer("ID_EMPRESA");
-        registro.idPedido = m_p.pedido.integer("ID");
-        registro.numer = numer();
-        registro.numErp = inserido.numero;
-        registro.idPedidoServidor = inserido.idPedido;
-        registro.numPedQav = m_p.numeroQav;
-        registro.idCliente = m_cliente.idLocal;
-        registro.idClienteServidor = m_cliente.idServidor;
-        if (!m_t.transito.gravar(registro)) {
-            m_c.erro(QStringLiteral("Erro (%1) ao gravar qavtrans!").arg(m_t.transito.erro().number()) +
-                     oQueFazer(m_t.transito.erro()));
-            return false;
-        }
-        if (!m_c.conexao.confirmar()) {
-            // The server answered: nothing of the order stays there, and the record has nothing to
-            // tell. Without an answer the record stays for the next run to ask.
-            if (m_c.conexao.conectada())
-                m_t.transito.apagar(registro.id);
-            return false;
-        }
-        if (!local.commit()) {
-            m_c.erro(QStringLiteral("Erro (%1) ao gravar pedido!").arg(local.error().number()) +
-                     oQueFazer(local.error()));
-            return false;
-        }
-        // The record now names an order already transmitted: it goes with the others at the end of the
-        // upload; left behind, the next run clears it.
-        m_t.transitoConcluido.push_back(registro.id);
-        ++m_c.pedidosEnviados;
-        return true;
-    }
-
     ContextoComunicacao& m_c;
     TabelasPedidos& m_t;
     DestinoPedidos& m_destino;
     PedidoAEnviar m_p;
-    ClienteCriado m_cliente;
 };
 
 // The orders a cut-off run was sending. The server is asked, under the lock every numbering takes
@@ -301,34 +278,43 @@ private:
         if (!pedido || pedido->integer("NUMER") != r.numer ||
             pedido->integer("SITUA") == situacao::Transmitido)
             return apagar(r);
-        const auto recebido = perguntar(r, pedido->integer("COD_VENDEDOR"));
-        if (!recebido)
+        std::optional<PedidoAchado> achado;
+        if (!perguntar(r, pedido->integer("COD_VENDEDOR"), achado))
             return false;
-        if (!*recebido)
+        if (!achado)
             return apagar(r);
-        Transaction local({&m_t.pedidos, &m_t.peditens, &m_t.pedacess, &m_t.clientes, &m_t.socios});
+        // A record written before its order went knows only the id taken for it: the number and the
+        // customer are the server's.
+        const long long numero = r.numErp > 0 ? r.numErp : achado->numero;
+        const long long clienteServidor = r.idClienteServidor > 0 ? r.idClienteServidor : achado->cliente;
+        Transaction local(
+            {&m_t.pedidos, &m_t.peditens, &m_t.pedacess, &m_t.clientes, &m_t.socios, &m_t.transito.tabela()});
         if (!local.begin(kEsperaTransacaoMs)) {
             m_c.aviso(QStringLiteral("Erro (%1) ao iniciar transação!").arg(local.error().number()));
             return false;
         }
         long long cliente = pedido->integer("CLIEN");
-        if (r.idCliente >= kPrimeiroIdLocal && r.idClienteServidor > 0 && cliente == r.idCliente) {
+        if (r.idCliente >= kPrimeiroIdLocal && clienteServidor > 0 && clienteServidor < kPrimeiroIdLocal &&
+            cliente == r.idCliente) {
             // The customer went with the order: it takes the server's id here as it would have then.
             if (lerRegistro(m_t.clientes, "KEYID", {{"ID", r.idCliente}}) &&
                 !renumerarClienteLocal(m_c, m_t.envio, static_cast<int>(r.idCliente),
-                                       static_cast<int>(r.idClienteServidor))) {
+                                       static_cast<int>(clienteServidor))) {
                 local.rollback();
                 return false;
             }
-            cliente = r.idClienteServidor;
+            cliente = clienteServidor;
             auto& lista = m_c.renumeracaoClientes;
             std::erase_if(lista, [&r](const std::pair<int, int>& par) { return par.first == r.idCliente; });
-            lista.emplace_back(static_cast<int>(r.idCliente), static_cast<int>(r.idClienteServidor));
+            lista.emplace_back(static_cast<int>(r.idCliente), static_cast<int>(clienteServidor));
         }
-        if (!marcarTransmitido(m_c, m_t.pedidos, r.idPedido, static_cast<int>(r.numErp), cliente)) {
+        if (!marcarTransmitido(m_c, m_t.pedidos, r.idPedido, static_cast<int>(numero), cliente)) {
             local.rollback();
             return false;
         }
+        // The record goes with the mark; should it not, the next run finds the order transmitted and
+        // clears it.
+        RegistrosTransito::apagarEm(m_t.transito.tabela(), r.id);
         if (!local.commit()) {
             m_c.erro(QStringLiteral("Erro (%1) ao gravar pedido!").arg(local.error().number()) +
                      oQueFazer(local.error()));
@@ -336,31 +322,31 @@ private:
         }
         m_c.registrar(QStringLiteral("Pedido # %1 já recebido pelo servidor com o número %2...")
                           .arg(r.numer)
-                          .arg(r.numErp));
+                          .arg(numero));
         ++m_c.pedidosEnviados;
-        apagar(r);
         return true;
     }
 
-    // Whether the server holds the recorded order; nullopt when it could not be asked (said why).
-    std::optional<bool> perguntar(const RegistroTransito& r, long long codVendedor) {
+    // Whether the server holds the recorded order (in `achado`); false when it could not be asked
+    // (said why).
+    bool perguntar(const RegistroTransito& r, long long codVendedor, std::optional<PedidoAchado>& achado) {
         if (!m_c.conexao.iniciar())
-            return std::nullopt;
+            return false;
         std::optional<Linha> trava;
-        std::optional<bool> recebido;
+        bool perguntado = false;
         if (envio::lerLinha(m_c,
                             QStringLiteral("SELECT numped_gestao FROM gestao.qavcfg WHERE id_empresa=") +
                                 Conexao::inteiro(m_c.idEmpresa) + QStringLiteral(" FOR UPDATE;"),
                             trava))
-            recebido = pedidoNoServidor(m_c,
-                                        {.idEmpresa = static_cast<int>(r.idEmpresa),
-                                         .codVendedor = codVendedor,
-                                         .numero = r.numErp,
-                                         .idPedido = r.idPedidoServidor,
-                                         .numeroQav = r.numPedQav},
-                                        m_destino.pedidosServidor());
+            perguntado = pedidoNoServidor(m_c,
+                                          {.idEmpresa = static_cast<int>(r.idEmpresa),
+                                           .codVendedor = codVendedor,
+                                           .numero = r.numErp,
+                                           .idPedido = r.idPedidoServidor,
+                                           .numeroQav = r.numPedQav},
+                                          m_destino.pedidosServidor(), achado);
         m_c.conexao.desfazer();
-        return recebido;
+        return perguntado;
     }
 
     ContextoComunicacao& m_c;
@@ -432,13 +418,169 @@ QString socioNaoFinito(Table& socios, long long idCliente) {
 
 } // namespace
 
+namespace {
+
+// The order `id` as it goes, with what it names; nullopt when it is no longer released or is skipped
+// (said why) and waits, released, for a later run.
+std::optional<PedidoAEnviar> prepararPedido(ContextoComunicacao& c, TabelasPedidos& t,
+                                            const DestinoPedidos& destino, long long id) {
+    auto pedido = lerRegistro(t.pedidos, "KEYID", {{"ID", id}});
+    if (!pedido || pedido->integer("SITUA") != situacao::Liberado)
+        return std::nullopt;
+    const long long numer = pedido->integer("NUMER");
+    const long long idEmpresa = pedido->integer("ID_EMPRESA");
+    c.registrar(QStringLiteral("Transferindo Pedido # %1...").arg(numer));
+    PedidoAEnviar envio(t);
+    envio.empresa = lerOuVazio(t.empresas, "KEYID", {{"ID_EMPRESA", idEmpresa}});
+    const auto renumerado =
+        std::find_if(c.renumeracaoClientes.begin(), c.renumeracaoClientes.end(),
+                     [&](const std::pair<int, int>& par) { return par.first == pedido->integer("CLIEN"); });
+    if (renumerado != c.renumeracaoClientes.end())
+        pedido->setInteger("CLIEN", renumerado->second);
+    const auto cliente = lerRegistro(t.clientes, "KEYID", {{"ID", pedido->integer("CLIEN")}});
+    if (!cliente) {
+        c.aviso(QStringLiteral("Cliente inválido!|Pedido # %1").arg(numer));
+        return std::nullopt;
+    }
+    const auto municipio = lerRegistro(t.municipios, "KEYID", {{"ID", cliente->integer("ID_MUNICIPIO")}});
+    if (!municipio) {
+        c.aviso(QStringLiteral("Município inválido!|Cliente # %1").arg(cliente->integer("ID")));
+        return std::nullopt;
+    }
+    // A number that is none cannot go to the server; the order waits, released, until it is
+    // corrected, and the others go.
+    QString invalido = campoNaoFinito(*pedido);
+    if (invalido.isEmpty())
+        invalido = campoNaoFinito(*cliente);
+    if (invalido.isEmpty() && cliente->integer("ID") >= kPrimeiroIdLocal)
+        invalido = socioNaoFinito(t.socios, cliente->integer("ID"));
+    if (!invalido.isEmpty()) {
+        c.aviso(QStringLiteral("Valor inválido no campo %1!|Pedido # %2").arg(invalido).arg(numer));
+        return std::nullopt;
+    }
+    envio.cliente = *cliente;
+    envio.estado = municipio->text("ESTADO");
+    if (destino.usaTipoEFormaPagamento()) {
+        envio.tipo = lerOuVazio(t.tipos, "KEYID", {{"ID", pedido->integer("TIPOV")}});
+        envio.formaPag = lerOuVazio(t.formas, "KEYCODIGO",
+                                    {{"CODIGO", pedido->integer("COD_FORMAPAG")}, {"ID_EMPRESA", idEmpresa}});
+    }
+    envio.vendedor = lerOuVazio(t.vendedores, "KEYCODIGO",
+                                {{"CODIGO", pedido->integer("COD_VENDEDOR")}, {"ID_EMPRESA", idEmpresa}});
+    envio.pedido = std::move(*pedido);
+    return envio;
+}
+
+// The workstation's installation point, which the server's orders carry in their workstation number.
+QString pontoInstalacao(const ContextoComunicacao& c) {
+    const QString ponto = text::rtrim(c.qavcfg->text("PONTO_INSTALACAO"));
+    // the installation point every workstation has until told otherwise
+    return ponto.isEmpty() ? QStringLiteral("A") : ponto;
+}
+
+void erroTransito(ContextoComunicacao& c, const StoreError& erro) {
+    c.erro(QStringLiteral("Erro (%1) ao gravar qavtrans!").arg(erro.number()) + oQueFazer(erro));
+}
+
+// The orders of one group (ids in the order they go). Their server ids are taken and their records
+// written first, in one local commit; each order then goes in its own server transaction; one local
+// commit at the end marks the orders the server committed and clears every record that has nothing
+// left to tell. A crash anywhere leaves the records the next run resolves order by order. False when
+// an order failed or the user stopped the run (said why): the orders before it stay transmitted.
+bool enviarGrupo(ContextoComunicacao& c, TabelasPedidos& t, DestinoPedidos& destino,
+                 std::span<const long long> ids) {
+    std::vector<RegistroTransito> registros;
+    const QString ponto = pontoInstalacao(c);
+    for (const long long id : ids) {
+        const auto pedido = lerRegistro(t.pedidos, "KEYID", {{"ID", id}});
+        if (!pedido || pedido->integer("SITUA") != situacao::Liberado)
+            continue;
+        RegistroTransito r;
+        r.tipo = TipoTransito::Envio;
+        r.idEmpresa = pedido->integer("ID_EMPRESA");
+        r.idPedido = id;
+        r.numer = pedido->integer("NUMER");
+        r.numPedQav = numeroPedidoQav(pedido->integer("COD_VENDEDOR"), ponto, r.numer);
+        // A customer of this workstation that goes with the order: the server's order names its id there.
+        if (pedido->integer("CLIEN") >= kPrimeiroIdLocal)
+            r.idCliente = pedido->integer("CLIEN");
+        registros.push_back(r);
+    }
+    if (registros.empty())
+        return true;
+    const auto idsServidor =
+        reservarIdsPedidos(c, destino.pedidosServidor(), static_cast<int>(registros.size()));
+    if (!idsServidor)
+        return false;
+    for (size_t i = 0; i < registros.size(); ++i)
+        registros[i].idPedidoServidor = (*idsServidor)[i];
+    if (!t.transito.gravarTodos(registros)) {
+        erroTransito(c, t.transito.erro());
+        return false;
+    }
+
+    // The products, their prices and the price lists only are read, every item of every order: inside
+    // the transaction they are read under its locks instead of taking and giving back a lock of their
+    // own at each read.
+    Transaction local({&t.pedidos, &t.peditens, &t.pedacess, &t.clientes, &t.socios, &t.transito.tabela(),
+                       &t.produtos, &t.precos, &t.pautas});
+    if (!local.begin(kEsperaTransacaoMs)) {
+        c.aviso(QStringLiteral("Erro (%1) ao iniciar transação!").arg(local.error().number()));
+        std::vector<long long> todos;
+        for (const RegistroTransito& r : registros)
+            todos.push_back(r.id);
+        t.transito.apagarTodos(todos);
+        return false;
+    }
+    int enviados = 0;
+    bool ok = true;
+    long long incerto = 0; // the record of an order whose commit got no answer: it stays
+    for (const RegistroTransito& r : registros) {
+        if (c.parar()) {
+            c.registrar(QStringLiteral("Comunicação interrompida pelo usuário..."));
+            ok = false;
+            break;
+        }
+        auto envio = prepararPedido(c, t, destino, r.idPedido);
+        if (!envio)
+            continue;
+        envio->numeroQav = r.numPedQav;
+        envio->idPedidoServidor = r.idPedidoServidor;
+        const Desfecho desfecho = EnvioPedido(c, t, destino, std::move(*envio)).enviar();
+        if (desfecho == Desfecho::Enviado) {
+            ++enviados;
+            continue;
+        }
+        if (desfecho == Desfecho::Incerto)
+            incerto = r.id;
+        ok = false;
+        break;
+    }
+    // The orders the server committed, marked, and the records that tell nothing any more (orders
+    // transmitted, skipped, refused or not reached) go in one commit. Should it fail, the records
+    // stay, and the next run marks the orders the server holds and sends the others.
+    for (const RegistroTransito& r : registros) {
+        if (r.id != incerto && !RegistrosTransito::apagarEm(t.transito.tabela(), r.id)) {
+            // After a failure already told (a full disk), the records left behind need no word.
+            if (ok)
+                erroTransito(c, t.transito.erro());
+            local.rollback();
+            return false;
+        }
+    }
+    if (!local.commit()) {
+        c.erro(QStringLiteral("Erro (%1) ao gravar pedido!").arg(local.error().number()) +
+               oQueFazer(local.error()));
+        return false;
+    }
+    c.pedidosEnviados += enviados;
+    return ok;
+}
+
+} // namespace
+
 bool enviarPedidos(ContextoComunicacao& c, DestinoPedidos& destino) {
     TabelasPedidos t(c.store);
-    // However the upload ends, the records of the orders it transmitted go.
-    struct Limpeza {
-        TabelasPedidos& t;
-        ~Limpeza() { t.transito.apagarTodos(t.transitoConcluido); }
-    } limpeza{t};
     if (Table* falhou = t.abrir()) {
         c.erro(QStringLiteral("Erro (%1) ao abrir %2!")
                    .arg(falhou->error().number())
@@ -475,57 +617,11 @@ bool enviarPedidos(ContextoComunicacao& c, DestinoPedidos& destino) {
         avisarPedidosOcultos(c, t.pedidos, liberados->ocultos);
         return false;
     }
-    for (const long long id : liberados->ids) {
-        if (c.parar()) {
-            c.registrar(QStringLiteral("Comunicação interrompida pelo usuário..."));
-            return false;
-        }
-        auto pedido = lerRegistro(t.pedidos, "KEYID", {{"ID", id}});
-        if (!pedido || pedido->integer("SITUA") != situacao::Liberado)
-            continue;
-        const long long numer = pedido->integer("NUMER");
-        const long long idEmpresa = pedido->integer("ID_EMPRESA");
-        c.registrar(QStringLiteral("Transferindo Pedido # %1...").arg(numer));
-        PedidoAEnviar envio(t);
-        envio.empresa = lerOuVazio(t.empresas, "KEYID", {{"ID_EMPRESA", idEmpresa}});
-        const auto renumerado = std::find_if(
-            c.renumeracaoClientes.begin(), c.renumeracaoClientes.end(),
-            [&](const std::pair<int, int>& par) { return par.first == pedido->integer("CLIEN"); });
-        if (renumerado != c.renumeracaoClientes.end())
-            pedido->setInteger("CLIEN", renumerado->second);
-        const auto cliente = lerRegistro(t.clientes, "KEYID", {{"ID", pedido->integer("CLIEN")}});
-        if (!cliente) {
-            c.aviso(QStringLiteral("Cliente inválido!|Pedido # %1").arg(numer));
-            continue;
-        }
-        const auto municipio = lerRegistro(t.municipios, "KEYID", {{"ID", cliente->integer("ID_MUNICIPIO")}});
-        if (!municipio) {
-            c.aviso(QStringLiteral("Município inválido!|Cliente # %1").arg(cliente->integer("ID")));
-            continue;
-        }
-        // A number that is none cannot go to the server; the order waits, released, until it is
-        // corrected, and the others go.
-        QString invalido = campoNaoFinito(*pedido);
-        if (invalido.isEmpty())
-            invalido = campoNaoFinito(*cliente);
-        if (invalido.isEmpty() && cliente->integer("ID") >= kPrimeiroIdLocal)
-            invalido = socioNaoFinito(t.socios, cliente->integer("ID"));
-        if (!invalido.isEmpty()) {
-            c.aviso(QStringLiteral("Valor inválido no campo %1!|Pedido # %2").arg(invalido).arg(numer));
-            continue;
-        }
-        envio.cliente = *cliente;
-        envio.estado = municipio->text("ESTADO");
-        if (destino.usaTipoEFormaPagamento()) {
-            envio.tipo = lerOuVazio(t.tipos, "KEYID", {{"ID", pedido->integer("TIPOV")}});
-            envio.formaPag =
-                lerOuVazio(t.formas, "KEYCODIGO",
-                           {{"CODIGO", pedido->integer("COD_FORMAPAG")}, {"ID_EMPRESA", idEmpresa}});
-        }
-        envio.vendedor = lerOuVazio(t.vendedores, "KEYCODIGO",
-                                    {{"CODIGO", pedido->integer("COD_VENDEDOR")}, {"ID_EMPRESA", idEmpresa}});
-        envio.pedido = std::move(*pedido);
-        if (!EnvioPedido(c, t, destino, std::move(envio)).enviar())
+    for (size_t inicio = 0; inicio < liberados->ids.size(); inicio += kPedidosPorGrupo) {
+        const size_t fim = std::min(liberados->ids.size(), inicio + kPedidosPorGrupo);
+        if (!enviarGrupo(c, t, destino,
+                         {liberados->ids.begin() + static_cast<std::ptrdiff_t>(inicio),
+                          liberados->ids.begin() + static_cast<std::ptrdiff_t>(fim)}))
             return false;
     }
     return true;

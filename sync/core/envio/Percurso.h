@@ -1,11 +1,13 @@
 #pragma once
 // What every order upload does whatever the server: the walk of the company's released orders, one
-// server transaction beside one local transaction per order, the customer created on this
-// workstation going first, and the local order marked transmitted under the server's number when
-// both sides commit. Before the server's commit the order is recorded as in transit (qavtrans.tps);
-// the next upload looks on the server only for the orders so recorded, so that an order whose local
-// commit was lost is not sent twice and no other order is ever taken for it. What the server's tables
-// receive is the destination's.
+// server transaction per order, the customer created on this workstation going first, and the local
+// order marked transmitted under the server's number once the server has committed it. The orders go
+// in groups: the server ids of a group's orders are taken first and the orders recorded as in transit
+// (qavtrans.tps) in one local commit; each order then goes in its own server transaction, its local
+// side kept inside the group's local transaction; and one local commit marks the orders the server
+// committed and clears their records. The next upload looks on the server only for the orders so
+// recorded, so that an order whose local commit was lost is not sent twice and no other order is ever
+// taken for it. What the server's tables receive is the destination's.
 
 #include "store/core/Record.h"
 #include "store/core/Table.h"
@@ -30,12 +32,8 @@ struct TabelasPedidos {
     Table pedidos, peditens, pedacess, clientes, socios, municipios, tipos, vendedores, formas, empresas,
         pautas, precos, produtos;
     TabelasEnvio envio;
-    // Written on its own, outside the order's transaction.
+    // Written on its own before a group's orders go; cleared inside the group's local transaction.
     RegistrosTransito transito;
-    // The records of the orders transmitted in this upload (both sides committed): they tell nothing
-    // any more and go together when the upload ends (or at the next run, which clears a record whose
-    // order is transmitted), instead of a local commit of their own per order.
-    std::vector<long long> transitoConcluido;
 };
 
 // The record of `tabela` with the given key values.
@@ -61,6 +59,7 @@ struct PedidoAEnviar {
     Record formaPag; // FORPAG (blank when absent or not read)
     Record pauta;    // PAUTA (blank when absent)
     QString numeroQav;
+    long long idPedidoServidor = 0; // the id taken for it on the server before it goes
 };
 
 // What the item upload of either server reads of the order `p`, inserted on the server as
@@ -90,8 +89,8 @@ public:
     virtual const ClientesServidor& clientes() const = 0;
     // Whether the order's type and payment form are read for it.
     virtual bool usaTipoEFormaPagamento() const = 0;
-    // Inside the order's open transactions: numbers the order and inserts it with its items and log
-    // row. Its number and id; nullopt when it failed (said why).
+    // Inside the order's open transactions: numbers the order and inserts it, under the id taken for
+    // it, with its items and log row. Its number and id; nullopt when it failed (said why).
     virtual std::optional<PedidoInserido> inserir(ContextoComunicacao& contexto, TabelasPedidos& tabelas,
                                                   const PedidoAEnviar& pedido) = 0;
 };
@@ -102,7 +101,7 @@ QString campoNaoFinito(const Record& registro);
 
 // The upload step. True when every order went (or there was none, or the local salesperson is
 // unknown and the upload was skipped); false at the first order that failed, both sides of that order
-// rolled back.
+// rolled back and the orders before it marked transmitted.
 bool enviarPedidos(ContextoComunicacao& contexto, DestinoPedidos& destino);
 
 } // namespace qav::sync

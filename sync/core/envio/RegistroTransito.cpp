@@ -34,29 +34,57 @@ RegistroTransito lido(const Record& r) {
     return g;
 }
 
-} // namespace
-
-bool RegistrosTransito::gravar(RegistroTransito& registro) {
-    m_tabela.clear();
-    const Status ultimo = m_tabela.seekLast("KEYID");
-    long long id = 0;
+// The highest id in the table, 0 when it is empty; nullopt when it could not be read.
+std::optional<long long> ultimoId(Table& tabela) {
+    tabela.clear();
+    const Status ultimo = tabela.seekLast("KEYID");
     if (ultimo == Status::Error)
-        return false;
+        return std::nullopt;
     if (ultimo == Status::Ok) {
-        const Status s = m_tabela.previous();
+        const Status s = tabela.previous();
         if (s == Status::Error)
-            return false;
+            return std::nullopt;
         if (s == Status::Ok)
-            id = m_tabela.rec().integer("ID");
+            return tabela.rec().integer("ID");
     }
-    registro.id = id + 1;
-    m_tabela.clear();
+    return 0;
+}
+
+bool adicionar(Table& tabela, const RegistroTransito& registro) {
+    tabela.clear();
     try {
-        preencher(m_tabela.rec(), registro);
+        preencher(tabela.rec(), registro);
     } catch (const FieldValueError&) {
         return false;
     }
-    return m_tabela.add() == Status::Ok;
+    return tabela.add() == Status::Ok;
+}
+
+} // namespace
+
+bool RegistrosTransito::gravar(RegistroTransito& registro) {
+    const auto id = ultimoId(m_tabela);
+    if (!id)
+        return false;
+    registro.id = *id + 1;
+    return adicionar(m_tabela, registro);
+}
+
+bool RegistrosTransito::gravarTodos(std::vector<RegistroTransito>& registros) {
+    if (registros.empty())
+        return true;
+    if (!m_tabela.beginBatch())
+        return false;
+    auto id = ultimoId(m_tabela);
+    for (RegistroTransito& registro : registros) {
+        if (id)
+            registro.id = ++*id;
+        if (!id || !adicionar(m_tabela, registro)) {
+            m_tabela.rollbackBatch();
+            return false;
+        }
+    }
+    return m_tabela.endBatch();
 }
 
 bool RegistrosTransito::apagar(long long id) {

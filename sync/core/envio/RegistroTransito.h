@@ -46,6 +46,9 @@ public:
 
     // Writes `registro` under the next id (set in it); true once it is committed.
     bool gravar(RegistroTransito& registro);
+    // Writes them under the next ids (set in each), in one local commit: true once all are committed,
+    // false with none of them written.
+    bool gravarTodos(std::vector<RegistroTransito>& registros);
     // Deletes the record of that id; true also when it is no longer there.
     bool apagar(long long id);
     // Deletes the records of those ids together, in one local commit; true also for ids no longer
