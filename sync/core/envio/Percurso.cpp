@@ -8,6 +8,7 @@
 #include "sync/core/envio/RenumeracaoCliente.h"
 #include "sync/core/execucao/FalhaLocal.h"
 
+#include <QElapsedTimer>
 #include <algorithm>
 #include <cmath>
 #include <exception>
@@ -29,6 +30,10 @@ constexpr int kEsperaTransacaoMs = 1000;
 // at most 50 records for the next run to ask the server about, and the order files are held by the
 // upload for no more than a second or so at a time.
 constexpr size_t kPedidosPorGrupo = 50;
+// The first group is small, and each next one as large as the orders that went in about a second:
+// on a slow link the group's local transaction, which other windows wait for, stays short.
+constexpr size_t kPrimeiroGrupo = 10;
+constexpr qint64 kMsPorGrupo = 1000;
 
 // The ids of the company's released orders read from the records themselves (NOT INDEXED), whatever
 // state the file's keys are in. nullopt with `erro` on an error.
@@ -617,12 +622,19 @@ bool enviarPedidos(ContextoComunicacao& c, DestinoPedidos& destino) {
         avisarPedidosOcultos(c, t.pedidos, liberados->ocultos);
         return false;
     }
-    for (size_t inicio = 0; inicio < liberados->ids.size(); inicio += kPedidosPorGrupo) {
-        const size_t fim = std::min(liberados->ids.size(), inicio + kPedidosPorGrupo);
+    size_t tamanho = kPrimeiroGrupo;
+    for (size_t inicio = 0; inicio < liberados->ids.size();) {
+        const size_t fim = std::min(liberados->ids.size(), inicio + tamanho);
+        QElapsedTimer relogio;
+        relogio.start();
         if (!enviarGrupo(c, t, destino,
                          {liberados->ids.begin() + static_cast<std::ptrdiff_t>(inicio),
                           liberados->ids.begin() + static_cast<std::ptrdiff_t>(fim)}))
             return false;
+        const qint64 ms = std::max<qint64>(1, relogio.elapsed());
+        tamanho = std::clamp<size_t>(
+            static_cast<size_t>(static_cast<qint64>(fim - inicio) * kMsPorGrupo / ms), 1, kPedidosPorGrupo);
+        inicio = fim;
     }
     return true;
 }
