@@ -178,6 +178,15 @@ sqlite3_stmt* Table::cached(int slot, const std::function<std::string()>& buildS
     return statement;
 }
 
+std::string Table::keyEquals(const KeyDef& key) const {
+    std::string sql;
+    for (size_t i = 0; i < key.components.size(); ++i)
+        sql += (i ? " AND " : "") + schema::keyColumn(*m_def, key, key.components[i]) + " = ?" +
+               std::to_string(i + 1);
+    const std::string opt = schema::optCondition(*m_def, key);
+    return opt.empty() ? sql : sql + " AND " + opt;
+}
+
 Status Table::get(std::string_view keyName) {
     if (!ensureOpen())
         return Status::Error;
@@ -186,14 +195,8 @@ Status Table::get(std::string_view keyName) {
         return Status::Error;
     const int keyIndex = static_cast<int>(key - m_def->keys.data());
     sqlite3_stmt* statement = cached(GetShape + keyIndex, [&] {
-        std::string sql = "SELECT " + m_selectColumns + " FROM " + qualifiedName() + " WHERE ";
-        for (size_t i = 0; i < key->components.size(); ++i)
-            sql += (i ? " AND " : "") + schema::keyColumn(*m_def, *key, key->components[i]) + " = ?" +
-                   std::to_string(i + 1);
-        const std::string opt = schema::optCondition(*m_def, *key);
-        if (!opt.empty())
-            sql += " AND " + opt;
-        return sql + " ORDER BY rowid LIMIT 1";
+        return "SELECT " + m_selectColumns + " FROM " + qualifiedName() + " WHERE " + keyEquals(*key) +
+               " ORDER BY rowid LIMIT 1";
     });
     if (!statement)
         return fail(m_error);
@@ -224,14 +227,7 @@ std::optional<std::int64_t> Table::identicalRowId(std::string_view keyName, cons
         dropIdentical();
         // The key finds the candidates through its index; the row value then compares every stored
         // column, shadows included, byte for byte with what the buffer would store.
-        std::string sql = "SELECT rowid FROM " + qualifiedName() + " WHERE ";
-        for (int i = 0; i < components; ++i)
-            sql += (i ? " AND " : "") +
-                   schema::keyColumn(*m_def, *key, key->components[static_cast<size_t>(i)]) + " = ?" +
-                   std::to_string(i + 1);
-        const std::string opt = schema::optCondition(*m_def, *key);
-        if (!opt.empty())
-            sql += " AND " + opt;
+        std::string sql = "SELECT rowid FROM " + qualifiedName() + " WHERE " + keyEquals(*key);
         std::vector<std::string> stored;
         for (const FieldDef& field : m_def->fields)
             stored.push_back(schema::quoted(field.name));

@@ -134,6 +134,8 @@ private:
     Status failFromConnection();
     bool ensureOpen();
     std::string qualifiedName() const;
+    // The key's components equal to parameters ?1.. (and its condition for records it leaves out).
+    std::string keyEquals(const KeyDef& key) const;
     const KeyDef* findKey(std::string_view key);
     const KeyDef* keyForWalk(std::string_view key);
     Status walkFromEnd(const KeyDef& key, bool fromStart);

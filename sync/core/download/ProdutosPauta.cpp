@@ -155,16 +155,7 @@ private:
             return gravarNoLugar(l, idPauta, idProduto);
         bool gravado = false;
         if (nova) {
-            // The buffer stays blank but for the fields every new price sets, blank again before
-            // the row's values go in (a value that does not fit leaves its field blank).
-            if (!m_bufferEmBranco) {
-                m_precos.clear();
-                m_bufferEmBranco = true;
-            }
-            for (const int campo : m_camposGravados)
-                m_precos.rec().clearField(campo);
-            chave(m_precos.rec(), idPauta, idProduto);
-            preencher(m_precos.rec(), l);
+            comoNovo(l, idPauta, idProduto);
             gravado = m_precos.addSimilar(m_camposGravados) == Status::Ok;
             if (!gravado && m_precos.error().code != ErrorCode::CreatesDuplicateKey)
                 return falhaPreco();
@@ -181,11 +172,9 @@ private:
         return true;
     }
 
-    // The price as a new one would be written (blank but for the row's fields); a stored price equal
-    // to it in every field stays as it is, untouched, and a different one is written over whole: the
-    // same records as removing them all and adding them again, without rewriting the unchanged
-    // majority of a full run.
-    bool gravarNoLugar(const Linha& l, long long idPauta, long long idProduto) {
+    // The buffer as a new price: it stays blank but for the fields every new price sets, blank again
+    // before the row's values go in (a value that does not fit leaves its field blank).
+    void comoNovo(const Linha& l, long long idPauta, long long idProduto) {
         if (!m_bufferEmBranco) {
             m_precos.clear();
             m_bufferEmBranco = true;
@@ -194,6 +183,14 @@ private:
             m_precos.rec().clearField(campo);
         chave(m_precos.rec(), idPauta, idProduto);
         preencher(m_precos.rec(), l);
+    }
+
+    // The price as a new one would be written (blank but for the row's fields); a stored price equal
+    // to it in every field stays as it is, untouched, and a different one is written over whole: the
+    // same records as removing them all and adding them again, without rewriting the unchanged
+    // majority of a full run.
+    bool gravarNoLugar(const Linha& l, long long idPauta, long long idProduto) {
+        comoNovo(l, idPauta, idProduto);
         const std::optional<std::int64_t> igual = m_precos.identicalRowId("KEYPRODUTO", m_camposGravados);
         if (!igual)
             return falhaPreco();
