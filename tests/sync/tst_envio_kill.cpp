@@ -96,6 +96,17 @@ int childMain(const QString& modo, const QString& pasta) {
     return enviar(store, ouvinte, gravador).resultado == ResultadoComunicacao::Sucesso ? 0 : 3;
 }
 
+// How many of the folder's orders are in situation `situa`; -1 when the order file cannot be read.
+int pedidosNaSituacao(Store& store, long long situa) {
+    Table pedidos(store, "pedidos");
+    if (!pedidos.open() || pedidos.seekFirst("KEYID") != Status::Ok)
+        return -1;
+    int quantos = 0;
+    while (pedidos.next() == Status::Ok)
+        quantos += pedidos.rec().integer("SITUA") == situa ? 1 : 0;
+    return quantos;
+}
+
 } // namespace
 
 class TestEnvioKill : public QObject {
@@ -155,12 +166,8 @@ private Q_SLOTS:
             cortadas += noServidor < kPedidos ? 1 : 0;
             {
                 Store antes(pasta.path());
-                Table pedidos(antes, "pedidos");
-                QVERIFY(pedidos.open());
-                QVERIFY(pedidos.seekFirst("KEYID") == Status::Ok);
-                int transmitidos = 0;
-                while (pedidos.next() == Status::Ok)
-                    transmitidos += pedidos.rec().integer("SITUA") == 3 ? 1 : 0;
+                const int transmitidos = pedidosNaSituacao(antes, 3);
+                QVERIFY(transmitidos >= 0);
                 perdidos += noServidor > transmitidos ? 1 : 0;
                 if (qEnvironmentVariableIsSet("QAV_KILL_VERBOSE"))
                     std::printf("round %d: server %d, workstation %d (%s)\n", rodada, noServidor,
@@ -268,13 +275,7 @@ private Q_SLOTS:
                  QString::number(antes));
         {
             Store morta(pasta.path());
-            Table pedidos(morta, "pedidos");
-            QVERIFY(pedidos.open());
-            QVERIFY(pedidos.seekFirst("KEYID") == Status::Ok);
-            int liberados = 0;
-            while (pedidos.next() == Status::Ok)
-                liberados += pedidos.rec().integer("SITUA") == 2 ? 1 : 0;
-            QCOMPARE(liberados, kPedidosGrupo);
+            QCOMPARE(pedidosNaSituacao(morta, 2), kPedidosGrupo);
             Table transito(morta, "qavtrans");
             QVERIFY(transito.open());
             QCOMPARE(transito.count(), qint64(kPedidosGrupo));
