@@ -1,12 +1,17 @@
 #pragma once
 // A list's filter: an SQL condition on the table's columns with its ? parameters.
 
+#include <QMetaType>
 #include <QVariant>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace qav {
+
+// A parameter of an indexed filter that takes the index's question for a key too short for its
+// pieces (ListFilter::Indexed::terms), known only once the index's vocabulary has been read.
+struct IndexTerms {};
 
 struct ListFilter {
     std::string condition; // empty: every record
@@ -26,6 +31,14 @@ struct ListFilter {
         // the matches of the whole filter exactly (see containsTextWhere); empty otherwise.
         std::string count{};
         std::vector<QVariant> countParameters{};
+        // A key shorter than the index's pieces of three characters ("li") is asked of it as every
+        // piece that begins with it ("lin", "lim", ...). `terms` reads them from the vocabulary of the
+        // index `termsIndex` (a table "temp.<index>_termos" made on first use) and gives how many there
+        // are and the question that takes them all; the IndexTerms parameters above become that
+        // question before anything else runs. Empty for a key long enough.
+        std::string termsIndex{};
+        std::string terms{};
+        std::vector<QVariant> termsParameters{};
     };
     std::optional<Indexed> indexed{};
 
@@ -43,8 +56,10 @@ struct ListFilter {
         if (indexed || other.indexed) {
             // Each side through its index when it has one; the first index tells the candidates.
             const Indexed mine = indexed ? *indexed : Indexed{condition, parameters, {}, {}};
-            const Indexed theirs =
-                other.indexed ? *other.indexed : Indexed{other.condition, other.parameters, {}, {}};
+            // One short key is read per filter: a second one is checked on the records as they come.
+            const Indexed theirs = other.indexed && (mine.terms.empty() || other.indexed->terms.empty())
+                                       ? *other.indexed
+                                       : Indexed{other.condition, other.parameters, {}, {}};
             Indexed joined{both(mine.condition, theirs.condition), mine.parameters, mine.candidates,
                            mine.candidateParameters};
             joined.parameters.insert(joined.parameters.end(), theirs.parameters.begin(),
@@ -56,6 +71,10 @@ struct ListFilter {
                 joined.candidates = theirs.candidates;
                 joined.candidateParameters = theirs.candidateParameters;
             }
+            const Indexed& withTerms = mine.terms.empty() ? theirs : mine;
+            joined.termsIndex = withTerms.termsIndex;
+            joined.terms = withTerms.terms;
+            joined.termsParameters = withTerms.termsParameters;
             result.indexed = std::move(joined);
         }
         return result;
@@ -68,3 +87,5 @@ private:
 };
 
 } // namespace qav
+
+Q_DECLARE_METATYPE(qav::IndexTerms)

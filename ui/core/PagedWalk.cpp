@@ -78,8 +78,50 @@ bool singleInteger(Connection& connection, const std::string& sql, const std::ve
 }
 } // namespace
 
+bool PagedWalk::readIndexTerms() {
+    if (!m_indexed || m_indexed->terms.empty())
+        return true;
+    Connection* connection = m_forward.connection();
+    if (!connection)
+        return true; // not open: the walk reports it
+    const std::string& index = m_indexed->termsIndex;
+    if (!connection->exec("CREATE VIRTUAL TABLE IF NOT EXISTS temp." + schema::quoted(index + "_termos") +
+                              " USING fts5vocab(" + schema::quoted(m_forward.schemaName()) + ", " +
+                              schema::quoted(index) + ", row)",
+                          &m_error))
+        return false;
+    sqlite3_stmt* statement = connection->statement(m_indexed->terms, &m_error);
+    if (!statement)
+        return false;
+    StatementReset reset(statement);
+    for (size_t i = 0; i < m_indexed->termsParameters.size(); ++i)
+        bindVariant(statement, static_cast<int>(i + 1), m_indexed->termsParameters[i]);
+    if (sqlite3_step(statement) != SQLITE_ROW) {
+        m_error = connection->lastError();
+        return false;
+    }
+    // Two characters begin a few dozen pieces at most; a text that begins more of them (digits and
+    // punctuation of every kind) is read faster by the scan than asked of the index piece by piece.
+    constexpr std::int64_t kMostTerms = 128;
+    if (sqlite3_column_int64(statement, 0) > kMostTerms) {
+        m_indexed.reset();
+        return true;
+    }
+    const QString question =
+        QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 1)));
+    for (std::vector<QVariant>* parameters :
+         {&m_indexed->parameters, &m_indexed->candidateParameters, &m_indexed->countParameters})
+        for (QVariant& parameter : *parameters)
+            if (parameter.metaType() == QMetaType::fromType<IndexTerms>())
+                parameter = question;
+    m_indexed->terms.clear();
+    return true;
+}
+
 bool PagedWalk::useIndexFor(bool walk, bool* indexed) {
     *indexed = false;
+    if (!readIndexTerms())
+        return false;
     if (!m_indexed)
         return true;
     Connection* connection = m_forward.connection();
@@ -220,6 +262,8 @@ std::optional<std::int64_t> PagedWalk::countMatching() {
         return std::nullopt;
     }
     const TableDef& table = def();
+    if (!readIndexTerms())
+        return std::nullopt;
     // The index counts the matches by itself when it carries the whole filter: no record is read.
     if (m_indexed && !m_indexed->count.empty()) {
         std::int64_t matches = 0;

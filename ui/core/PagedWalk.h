@@ -55,6 +55,9 @@ private:
     // Puts the plain or the indexed filter on both cursors; false when the index's candidates could
     // not be counted (m_error says why).
     bool useIndexFor(bool walk, bool* indexed);
+    // Turns a short key into the index's question once per filter (ListFilter::Indexed::terms); false
+    // when the index could not be read (m_error says why).
+    bool readIndexTerms();
     void applyFilter(bool indexed);
 
     Table m_forward;

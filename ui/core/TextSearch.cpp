@@ -46,30 +46,54 @@ ListFilter containsTextMatching(const TableDef& table, std::string_view field, c
     // A searched field's index holds every three-character piece of the accent-free part of the key
     // form, where every match lies: the records whose part holds the typed text as one piece are a
     // superset of the matches (all of them when no space follows), and the condition above picks the
-    // matches among them. Fewer than three characters make no piece: those are only scanned.
+    // matches among them.
     const bool searched =
         std::find(table.searched.begin(), table.searched.end(), index) != table.searched.end();
     // The index's text ends with a space: a space typed after the word is looked for as one more
     // character, and finds the names that end with the word as well.
     const bool spaceAfter = text::rtrim(typed).size() != typed.size();
-    if (!searched || needle.size() + (spaceAfter ? 1 : 0) < 3 || needle.contains(QChar(text::kKeySeparator)))
+    const QString typedPiece = spaceAfter ? needle + u' ' : needle;
+    // Two characters are found through the pieces that begin with them (below) only when a character
+    // of the text follows every place they occur: the text's last character is its added space, so
+    // the second of them must not be a space. One character may end the text, and is only scanned.
+    const bool pieceLongEnough =
+        typedPiece.size() >= 3 || (typedPiece.size() == 2 && typedPiece.back() != u' ');
+    if (!searched || !pieceLongEnough || needle.contains(QChar(text::kKeySeparator)))
         return filter;
-    QString phrase = spaceAfter ? needle + u' ' : needle;
-    phrase.replace(u'"', QStringLiteral("\"\""));
-    phrase = QStringLiteral("texto : \"") + phrase + u'"';
-    if (!filterCode.isEmpty())
-        phrase += QStringLiteral(" AND filtro : \"") + filterCode + u'"';
     const std::string ftsName = schema::quoted(schema::searchIndexName(table, index));
+    const QString onFilter =
+        filterCode.isEmpty() ? QString() : QStringLiteral(" AND filtro : \"") + filterCode + u'"';
+    ListFilter::Indexed indexed;
+    QVariant question;
+    if (typedPiece.size() >= 3) {
+        QString phrase = typedPiece;
+        phrase.replace(u'"', QStringLiteral("\"\""));
+        question = QStringLiteral("texto : \"") + phrase + u'"' + onFilter;
+    } else {
+        // Two characters make no piece of their own, but a character follows them wherever they
+        // occur: the records that hold them are those that hold a piece beginning with them, and the
+        // index is asked for all of those at once. Two that begin no piece ask for themselves, which
+        // finds nothing.
+        question = QVariant::fromValue(IndexTerms{});
+        indexed.termsIndex = schema::searchIndexName(table, index);
+        indexed.terms = "SELECT count(*), ifnull('(' || group_concat('texto : \"' || replace(term, '\"', "
+                        "'\"\"') || '\"', ' OR ') || ')', 'texto : \"' || replace(?1, '\"', '\"\"') || "
+                        "'\"') || ?2 FROM temp." +
+                        schema::quoted(indexed.termsIndex + "_termos") +
+                        " WHERE term >= ?1 AND term < ?1 || char(1114111)";
+        indexed.termsParameters = {typedPiece, onFilter};
+    }
     const std::string candidates = "SELECT rowid FROM " + ftsName + " WHERE " + ftsName + " MATCH ?";
-    ListFilter::Indexed indexed{"rowid IN (" + candidates + ") AND " + filter.condition, {phrase}};
+    indexed.condition = "rowid IN (" + candidates + ") AND " + filter.condition;
+    indexed.parameters = {question};
     indexed.parameters.insert(indexed.parameters.end(), filter.parameters.begin(), filter.parameters.end());
     indexed.candidates = "SELECT count(*) FROM (" + candidates + " LIMIT ?)";
-    indexed.candidateParameters = {phrase};
+    indexed.candidateParameters = {question};
     filter.indexed = std::move(indexed);
     // The index's records are exactly the matches.
     if (count && !filterCode.isEmpty()) {
         count->condition = "SELECT count(*) FROM " + ftsName + " WHERE " + ftsName + " MATCH ?";
-        count->parameters = {phrase};
+        count->parameters = {question};
     }
     return filter;
 }
