@@ -83,48 +83,81 @@ SetResult removeWhere(Table& table, const std::string& condition, const std::vec
         parameters);
 }
 
-SetResult removeWhereExcept(Table& table, const std::string& condition,
-                            const std::vector<QVariant>& parameters, const std::vector<std::int64_t>& kept) {
-    SetResult result;
+namespace {
+// The row ids of the records that satisfy `condition` and that nobody holds, less the sorted `kept`:
+// the candidates in row id order beside the kept ones, one pass over each.
+bool rowsExcept(Table& table, const std::string& condition, const std::vector<QVariant>& parameters,
+                const std::vector<std::int64_t>& kept, std::vector<std::int64_t>* rows, StoreError* error) {
     Connection* connection = table.connection();
     if (!connection) {
-        result.error = {ErrorCode::FileNotOpen, errorText(ErrorCode::FileNotOpen), {}, {}};
-        return result;
+        *error = {ErrorCode::FileNotOpen, errorText(ErrorCode::FileNotOpen), {}, {}};
+        return false;
     }
-    // The candidates in row id order beside the sorted kept ones: one pass over each.
-    std::vector<std::int64_t> doomed;
-    {
-        sqlite3_stmt* walk = connection->statement(
-            "SELECT rowid FROM " + qualifiedName(table) + " WHERE \"_hold\" = '' AND (" +
-                withDecimalOrder(table.def(), condition) + ") ORDER BY rowid",
-            &result.error);
-        if (!walk)
-            return result;
-        StatementReset reset(walk);
-        for (size_t i = 0; i < parameters.size(); ++i)
-            bindVariant(walk, static_cast<int>(i) + 1, parameters[i]);
-        auto k = kept.begin();
-        int rc;
-        while ((rc = sqlite3_step(walk)) == SQLITE_ROW) {
-            const std::int64_t row = sqlite3_column_int64(walk, 0);
-            k = std::lower_bound(k, kept.end(), row);
-            if (k == kept.end() || *k != row)
-                doomed.push_back(row);
-        }
-        if (rc != SQLITE_DONE) {
-            result.error = connection->lastError();
-            return result;
-        }
+    sqlite3_stmt* walk =
+        connection->statement("SELECT rowid FROM " + qualifiedName(table) + " WHERE \"_hold\" = '' AND (" +
+                                  withDecimalOrder(table.def(), condition) + ") ORDER BY rowid",
+                              error);
+    if (!walk)
+        return false;
+    StatementReset reset(walk);
+    for (size_t i = 0; i < parameters.size(); ++i)
+        bindVariant(walk, static_cast<int>(i) + 1, parameters[i]);
+    auto k = kept.begin();
+    int rc;
+    while ((rc = sqlite3_step(walk)) == SQLITE_ROW) {
+        const std::int64_t row = sqlite3_column_int64(walk, 0);
+        k = std::lower_bound(k, kept.end(), row);
+        if (k == kept.end() || *k != row)
+            rows->push_back(row);
     }
-    for (const std::int64_t row : doomed) {
+    if (rc != SQLITE_DONE) {
+        *error = connection->lastError();
+        return false;
+    }
+    return true;
+}
+
+// Runs `sql` (its ?1 the row id) once for each row.
+SetResult runForRows(Table& table, const std::string& sql, const std::vector<std::int64_t>& rows) {
+    SetResult result;
+    for (const std::int64_t row : rows) {
         const SetResult one =
-            run(table, "DELETE FROM " + qualifiedName(table) + " WHERE rowid = ?1 AND \"_hold\" = ''",
-                [row](sqlite3_stmt* s) { sqlite3_bind_int64(s, 1, row); }, 2, {});
+            run(table, sql, [row](sqlite3_stmt* s) { sqlite3_bind_int64(s, 1, row); }, 2, {});
         if (!one.ok())
             return one;
         result.records += one.records;
     }
     return result;
+}
+} // namespace
+
+SetResult removeWhereExcept(Table& table, const std::string& condition,
+                            const std::vector<QVariant>& parameters, const std::vector<std::int64_t>& kept) {
+    SetResult result;
+    std::vector<std::int64_t> doomed;
+    if (!rowsExcept(table, condition, parameters, kept, &doomed, &result.error))
+        return result;
+    return runForRows(table, "DELETE FROM " + qualifiedName(table) + " WHERE rowid = ?1 AND \"_hold\" = ''",
+                      doomed);
+}
+
+SetResult putIntegerWhereExcept(Table& table, const char* field, std::int64_t value,
+                                const std::string& condition, const std::vector<QVariant>& parameters,
+                                const std::vector<std::int64_t>& kept) {
+    Record buffer(table.def());
+    const int f = buffer.field(field);
+    buffer.setInteger(f, value);
+    const std::string column = schema::quoted(table.def().fields[static_cast<size_t>(f)].name);
+    SetResult result;
+    std::vector<std::int64_t> rows;
+    if (!rowsExcept(table, "(" + condition + ") AND " + column + " IS NOT " + std::to_string(value),
+                    parameters, kept, &rows, &result.error))
+        return result;
+    // The revision goes up as with every write (see putIntegerWhere).
+    return runForRows(table,
+                      "UPDATE " + qualifiedName(table) + " SET " + column + " = " + std::to_string(value) +
+                          ", \"_rev\" = \"_rev\" + 1 WHERE rowid = ?1 AND \"_hold\" = ''",
+                      rows);
 }
 
 Status putChanged(Table& table, const Record& read) {

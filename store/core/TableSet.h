@@ -28,6 +28,13 @@ SetResult removeWhere(Table& table, const std::string& condition, const std::vec
 SetResult removeWhereExcept(Table& table, const std::string& condition,
                             const std::vector<QVariant>& parameters, const std::vector<std::int64_t>& kept);
 
+// Gives the integer field `field` the value `value` as putIntegerWhere does, except in the records
+// whose row ids are in `kept` (sorted): a full run that left the records the server sent in place
+// marks the others. The number of records changed, or the error.
+SetResult putIntegerWhereExcept(Table& table, const char* field, std::int64_t value,
+                                const std::string& condition, const std::vector<QVariant>& parameters,
+                                const std::vector<std::int64_t>& kept);
+
 // Writes the buffer over the record it was read from, as Table::put(), but only the fields whose values
 // differ from `read` (the record as it was read): the keys built on the other fields are left alone,
 // which makes a download that rewrites a wide record with mostly the same values much cheaper. A

@@ -7,6 +7,7 @@
 #include "store/core/Clock.h"
 #include "store/core/Connection.h"
 #include "store/core/Table.h"
+#include "store/core/TableSchema.h"
 #include "store/core/Text.h"
 #include "sync/core/envio/Pedidos.h"
 #include "sync/core/execucao/Comunicacao.h"
@@ -156,6 +157,25 @@ QString indiceDeNomesDifere(Store& store, const char* tabela, const char* campo)
                     return pedaco;
             }
     return {};
+}
+
+// How many products of company 1, active or not, the name index finds for a piece of a name.
+qint64 produtosNoIndice(Store& store, const QString& pedaco, int ativo) {
+    const TableDef& def = *findTable("produto");
+    StoreError erro;
+    auto conexao = Connection::open(store.filePath(def), false, &erro);
+    sqlite3_stmt* consulta =
+        conexao ? conexao->statement(
+                      "SELECT count(*) FROM produto_busca_NOME WHERE produto_busca_NOME MATCH ?", &erro)
+                : nullptr;
+    if (!consulta)
+        return -1;
+    StatementReset reset(consulta);
+    const QByteArray frase = (QStringLiteral("texto : \"") + pedaco + QStringLiteral("\" AND filtro : \"") +
+                              schema::searchFilterCode(def, {1, ativo}) + u'"')
+                                 .toUtf8();
+    sqlite3_bind_text(consulta, 1, frase.constData(), static_cast<int>(frase.size()), SQLITE_TRANSIENT);
+    return sqlite3_step(consulta) == SQLITE_ROW ? sqlite3_column_int64(consulta, 0) : -2;
 }
 
 // The order history, its items and the receivables of a data folder.
@@ -312,7 +332,8 @@ private Q_SLOTS:
     }
 
     // A code that moved on the server to another product is freed by the local product that held it;
-    // products the server no longer sends stay, inactive.
+    // products the server no longer sends stay, inactive, and the list of inactive products finds
+    // them by name.
     void movedCodeIsFreedAndMissingProductsDeactivated() {
         QAV_SERVIDOR_TESTE(servidor, ServidorTeste::Esquema::Zor);
         test::TempDataFolder pasta;
@@ -334,6 +355,8 @@ private Q_SLOTS:
         QCOMPARE(produtos.at(QStringLiteral("999")).integer("ATIVO"), 0);
         QCOMPARE(produtos.at(QStringLiteral("555")).integer("ATIVO"), 0);
         QCOMPARE(produtos.at(QStringLiteral("1001")).integer("ATIVO"), 1);
+        QCOMPARE(produtosNoIndice(store, text::foldSearch(QStringLiteral("antigo")), 1), 0);
+        QCOMPARE(produtosNoIndice(store, text::foldSearch(QStringLiteral("antigo")), 0), 2);
     }
 
     // Rows come from the server as one stream of text: tabs, line breaks and backslashes inside a

@@ -6,6 +6,7 @@
 #include "sync/core/execucao/CursorTransacao.h"
 #include "sync/core/execucao/ValorNaoCabe.h"
 
+#include <algorithm>
 #include <cstring>
 #include <stdexcept>
 
@@ -223,34 +224,35 @@ public:
 
     bool semProdutos() const { return m_semProdutos; }
 
-    // A full run first marks all the company's products inactive; the ones the server still sends
-    // become active again, the others stay inactive (never deleted: old orders name them).
-    bool inativarTodos() {
-        m_passo.progresso([] { return QStringLiteral("Inativando os Produtos..."); });
-        const SetResult inativados =
-            putIntegerWhere(m_outro, "ATIVO", 0, "ID_EMPRESA = ?", {QVariant::fromValue(m_c.idEmpresa)});
-        if (!inativados.ok())
-            return m_passo.falhaGravacao(inativados.error,
-                                         QStringLiteral(") ao gravar produto!|Produto: 0 "));
-        // A product another window holds was left active: the walk meets it and reports it.
-        m_outro.setFilter("ID_EMPRESA = ? AND ATIVO <> 0", {QVariant::fromValue(m_c.idEmpresa)});
+    // A full run leaves inactive the company's products the server no longer sends (never deleted:
+    // old orders name them). The ones it sends are written in place where they changed, so an
+    // unchanged catalogue costs no write; the others are marked at the end (marcarNaoEnviados).
+    // A product another window holds is met first, as its marking would meet it, and fails the
+    // step before anything is written.
+    bool verificarRetidos() {
+        m_outro.setFilter("ID_EMPRESA = ? AND ATIVO <> 0 AND \"_hold\" <> ''",
+                          {QVariant::fromValue(m_c.idEmpresa)});
         Status s = m_outro.seekPhysical();
         if (s == Status::Ok)
             s = m_outro.next();
-        while (s == Status::Ok) {
+        if (s == Status::Ok) {
             Record& r = m_outro.rec();
-            m_passo.progresso([&] {
-                return QStringLiteral("Inativando o Produto: ") + text::rtrim(r.text("CODIGO")) +
-                       QLatin1Char(' ') + text::rtrim(r.text("NOME"));
-            });
             r.setInteger("ATIVO", 0);
             if (m_outro.putFields({"ATIVO"}) != Status::Ok)
                 return falha(m_outro, r.integer("ID"), text::rtrim(r.text("NOME")));
-            s = m_outro.next();
         }
-        if (s == Status::Error)
-            return falha(m_outro, 0, QString());
         m_outro.clearFilter();
+        return s != Status::Error || falha(m_outro, 0, QString());
+    }
+
+    bool marcarNaoEnviados() {
+        m_passo.progresso([] { return QStringLiteral("Inativando os Produtos..."); });
+        std::sort(m_enviados.begin(), m_enviados.end());
+        const SetResult inativados = putIntegerWhereExcept(m_outro, "ATIVO", 0, "ID_EMPRESA = ?",
+                                                           {QVariant::fromValue(m_c.idEmpresa)}, m_enviados);
+        if (!inativados.ok())
+            return m_passo.falhaGravacao(inativados.error,
+                                         QStringLiteral(") ao gravar produto!|Produto: 0 "));
         return true;
     }
 
@@ -290,6 +292,7 @@ public:
         // A product already here is written only where it changed (its keys stay as they are).
         if ((achou == Status::Ok ? putChanged(m_produtos, m_lido) : m_produtos.add()) != Status::Ok)
             return falha(m_produtos, id, l.texto(m_colunaNome));
+        m_enviados.push_back(m_produtos.rec().rowId());
         m_passo.contar();
         return true;
     }
@@ -351,7 +354,8 @@ private:
     Table& m_outro; // a second cursor in the same transaction, for the walks and the code's owner
     Record m_lido;  // the stored product, as read before the server's values go in
     std::vector<CopiaIndexada> m_copias;
-    std::vector<int> m_camposGravados; // the fields a new product gets from its row (the others blank)
+    std::vector<int> m_camposGravados;    // the fields a new product gets from its row (the others blank)
+    std::vector<std::int64_t> m_enviados; // the row ids of the products the server sent
     const size_t m_colunaId = coluna("id_erp"), m_colunaCodigo = coluna("codigo"),
                  m_colunaNome = coluna("descr_det"), m_colunaPreco1 = coluna("vl_preco1"),
                  m_colunaPreco2 = coluna("vl_preco2"), m_colunaPreco3 = coluna("vl_preco3"),
@@ -378,14 +382,17 @@ bool baixarProdutos(ContextoComunicacao& c) {
 
     BaixaProdutos baixa(c, passo, produtos, outro.tabela(), v);
     baixa.verificarSeVazia();
-    if ((c.tipo == TipoComunicacao::Total || baixa.semProdutos()) &&
-        !passo.indiceDeNomesNoFim(produtos, QStringLiteral(") ao gravar produto!")))
+    // A company's first products are indexed by name once at the end; over a filled folder the few
+    // names that change keep the index in step as they are written.
+    if (baixa.semProdutos() && !passo.indiceDeNomesNoFim(produtos, QStringLiteral(") ao gravar produto!")))
         return false;
-    if (c.tipo == TipoComunicacao::Total && !baixa.inativarTodos())
+    const bool total = c.tipo == TipoComunicacao::Total;
+    if (total && !baixa.verificarRetidos())
         return false;
     const bool ok =
         passo.percorrer(comandoProdutos(c, v), [&](const Linha& linha) { return baixa.gravar(linha); });
-    return ok && passo.concluir();
+    // Into an empty folder every product was sent by this run.
+    return ok && (!total || baixa.semProdutos() || baixa.marcarNaoEnviados()) && passo.concluir();
 }
 
 } // namespace qav::sync
