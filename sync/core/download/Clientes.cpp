@@ -359,7 +359,9 @@ bool baixar(ContextoComunicacao& c, const Forma& forma) {
         return false;
     }
     TabelasEnvio tabelas{pedidos, peditens, pedacess, clientes, socios};
-    if ((c.tipo == TipoComunicacao::Total || semRegistros(outro.tabela())) &&
+    // A folder's first customers are indexed by name once at the end; over a filled folder a run
+    // writes only the customers that changed, and those keep the index in step as they are written.
+    if (semRegistros(outro.tabela()) &&
         !passo.indiceDeNomesNoFim(clientes, QStringLiteral(") ao gravar cliente!|Cliente: ")))
         return false;
 
