@@ -144,9 +144,7 @@ SetResult removeWhereExcept(Table& table, const std::string& condition,
 SetResult putIntegerWhereExcept(Table& table, const char* field, std::int64_t value,
                                 const std::string& condition, const std::vector<QVariant>& parameters,
                                 const std::vector<std::int64_t>& kept) {
-    Record buffer(table.def());
-    const int f = buffer.field(field);
-    buffer.setInteger(f, value);
+    const int f = Record(table.def()).field(field);
     const std::string column = schema::quoted(table.def().fields[static_cast<size_t>(f)].name);
     SetResult result;
     std::vector<std::int64_t> rows;
