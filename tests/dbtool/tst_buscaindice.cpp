@@ -10,6 +10,7 @@
 #include "store/core/Text.h"
 #include "store/core/Transaction.h"
 #include "tests/support/TempDataFolder.h"
+#include "tests/support/TestMain.h"
 #include "ui/core/PagedWalk.h"
 #include "ui/core/TextSearch.h"
 
@@ -392,5 +393,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestBuscaIndice)
+QAV_TEST_GUILESS_MAIN(TestBuscaIndice)
 #include "tst_buscaindice.moc"
