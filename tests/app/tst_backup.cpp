@@ -6,6 +6,7 @@
 #include "store/core/Transaction.h"
 #include "tests/support/QtTestTexts.h"
 #include "tests/support/TempDataFolder.h"
+#include "tests/support/TestMain.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -638,5 +639,5 @@ void TestBackup::refusedArchiveCreatesNoFolder() {
     QVERIFY(QDir(parent.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty());
 }
 
-QTEST_GUILESS_MAIN(TestBackup)
+QAV_TEST_GUILESS_MAIN(TestBackup)
 #include "tst_backup.moc"

@@ -9,6 +9,7 @@
 #include "orders/core/CamposPedido.h"
 #include "store/core/Table.h"
 #include "tests/support/QtTestTexts.h"
+#include "tests/support/TestMain.h"
 #include "tools/qavdemo/DemoData.h"
 #include "tools/qavdemo/PedidoDemo.h"
 
@@ -468,5 +469,5 @@ void TestDemoData::inscricaoValidForEachState() {
     QCOMPARE(demo::inscricaoFrom(QStringLiteral("AC"), 1), QStringLiteral("ISENTO"));
 }
 
-QTEST_GUILESS_MAIN(TestDemoData)
+QAV_TEST_GUILESS_MAIN(TestDemoData)
 #include "tst_demodata.moc"

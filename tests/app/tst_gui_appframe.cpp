@@ -7,6 +7,7 @@
 #include "store/core/Connection.h"
 #include "store/core/Table.h"
 #include "tests/app/ShellFixture.h"
+#include "tests/support/TestMain.h"
 #include "tests/support/gui/GuiSupport.h"
 #include "ui/widgets/MessageBox.h"
 #include "ui/widgets/WindowRegistry.h"
@@ -636,5 +637,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestGuiAppFrame)
+QAV_TEST_MAIN(TestGuiAppFrame)
 #include "tst_gui_appframe.moc"

@@ -6,6 +6,7 @@
 #include "store/core/Connection.h"
 #include "store/core/Table.h"
 #include "tests/support/TempDataFolder.h"
+#include "tests/support/TestMain.h"
 #include "ui/widgets/MessageBox.h"
 
 #include <QApplication>
@@ -208,5 +209,5 @@ void TestBackupDialogs::folderLeftByAFailedUpgradeIsBackedUpAndRestored() {
     QVERIFY(QDir(parent.filePath(kept.front())).removeRecursively());
 }
 
-QTEST_MAIN(TestBackupDialogs)
+QAV_TEST_MAIN(TestBackupDialogs)
 #include "tst_gui_backupdialogs.moc"

@@ -10,6 +10,7 @@
 #include "base/core/Settings.h"
 #include "base/core/Version.h"
 #include "tests/support/Programs.h"
+#include "tests/support/TestMain.h"
 #include "ui/widgets/MessageBox.h"
 
 #include <QProcess>
@@ -157,5 +158,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestGuiFirstStart)
+QAV_TEST_MAIN(TestGuiFirstStart)
 #include "tst_gui_firststart.moc"

@@ -10,6 +10,7 @@
 #include "queries/widgets/RelatoriosMenu.h"
 #include "store/core/Clock.h"
 #include "store/core/Table.h"
+#include "tests/support/TestMain.h"
 #include "tests/support/gui/GuiSupport.h"
 #include "tools/qavdemo/DemoData.h"
 #include "ui/widgets/DadosAlterados.h"
@@ -308,5 +309,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestGuiJanelasMenu)
+QAV_TEST_MAIN(TestGuiJanelasMenu)
 #include "tst_gui_janelasmenu.moc"

@@ -8,6 +8,7 @@
 #include "tests/support/Programs.h"
 #include "tests/support/QtTestTexts.h"
 #include "tests/support/Registros.h"
+#include "tests/support/TestMain.h"
 #include "tests/support/gui/GuiSupport.h"
 #include "tools/qavdemo/DemoData.h"
 #include "ui/widgets/MessageBox.h"
@@ -257,5 +258,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestGuiPedidoDemo)
+QAV_TEST_MAIN(TestGuiPedidoDemo)
 #include "tst_gui_pedidodemo.moc"

@@ -1,6 +1,7 @@
 #include "app/widgets/SelecionaEmpresa.h"
 #include "base/core/Session.h"
 #include "tests/app/ShellFixture.h"
+#include "tests/support/TestMain.h"
 #include "tests/support/gui/GuiSupport.h"
 #include "ui/widgets/MessageBox.h"
 #include "ui/widgets/WindowRegistry.h"
@@ -445,5 +446,5 @@ private:
     void settingsVersion(const QString& pasta, int versao) { inst->settings().setVersaoBd(pasta, versao); }
 };
 
-QTEST_MAIN(TestGuiSelecionaEmpresa)
+QAV_TEST_MAIN(TestGuiSelecionaEmpresa)
 #include "tst_gui_selecionaempresa.moc"

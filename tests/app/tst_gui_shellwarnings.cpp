@@ -2,6 +2,7 @@
 // answered by clicking, after real failures of the local tables.
 #include "app/widgets/ButtonCaptions.h"
 #include "tests/app/ShellFixture.h"
+#include "tests/support/TestMain.h"
 #include "ui/core/StandardWarning.h"
 #include "ui/widgets/MessageBox.h"
 #include "ui/widgets/StandardWarningBox.h"
@@ -188,5 +189,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestGuiShellWarnings)
+QAV_TEST_MAIN(TestGuiShellWarnings)
 #include "tst_gui_shellwarnings.moc"

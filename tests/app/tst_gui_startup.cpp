@@ -4,6 +4,7 @@
 #include "store/core/Table.h"
 #include "tests/app/ShellFixture.h"
 #include "tests/support/Programs.h"
+#include "tests/support/TestMain.h"
 #include "tests/support/gui/GuiSupport.h"
 #include "ui/widgets/MessageBox.h"
 
@@ -249,5 +250,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestGuiStartup)
+QAV_TEST_MAIN(TestGuiStartup)
 #include "tst_gui_startup.moc"

@@ -1,5 +1,6 @@
 #include "base/core/IniFile.h"
 #include "base/core/WindowState.h"
+#include "tests/support/TestMain.h"
 #include "ui/widgets/WindowStateBinder.h"
 
 #include <QDialog>
@@ -107,5 +108,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestGuiWindowStateBinder)
+QAV_TEST_MAIN(TestGuiWindowStateBinder)
 #include "tst_gui_windowstatebinder.moc"

@@ -1,4 +1,5 @@
 #include "base/core/IniFile.h"
+#include "tests/support/TestMain.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -200,5 +201,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestIniFile)
+QAV_TEST_GUILESS_MAIN(TestIniFile)
 #include "tst_inifile.moc"

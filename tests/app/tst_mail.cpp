@@ -2,6 +2,7 @@
 // default mail program), Thunderbird, Evolution and dbus-send, alone on the PATH, record what they
 // were given and answer with the exit code the case asks for.
 #include "base/core/Mail.h"
+#include "tests/support/TestMain.h"
 
 #include <QDir>
 #include <QFile>
@@ -323,5 +324,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestMail)
+QAV_TEST_GUILESS_MAIN(TestMail)
 #include "tst_mail.moc"

@@ -1,5 +1,6 @@
 #include "base/core/Settings.h"
 #include "base/core/Version.h"
+#include "tests/support/TestMain.h"
 
 #include <QDir>
 #include <QFile>
@@ -156,5 +157,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestSettings)
+QAV_TEST_GUILESS_MAIN(TestSettings)
 #include "tst_settings.moc"

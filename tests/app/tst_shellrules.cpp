@@ -6,6 +6,7 @@
 #include "app/core/MenuRules.h"
 #include "tests/app/ShellFixture.h"
 #include "tests/support/QtTestTexts.h"
+#include "tests/support/TestMain.h"
 
 #include <QtTest>
 #include <sqlite3.h>
@@ -437,5 +438,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestShellRules)
+QAV_TEST_GUILESS_MAIN(TestShellRules)
 #include "tst_shellrules.moc"

@@ -1,5 +1,6 @@
 // Folder creation and the settings-store write of the utility library.
 #include "base/core/Utils.h"
+#include "tests/support/TestMain.h"
 
 #include <QDir>
 #include <QFile>
@@ -62,5 +63,5 @@ void TestUtils::gravaRegistroRecordsTheFourTexts() {
         leRegistro(QStringLiteral("gerente"), QStringLiteral("QAV.Hub"), QStringLiteral("Outro")).isEmpty());
 }
 
-QTEST_GUILESS_MAIN(TestUtils)
+QAV_TEST_GUILESS_MAIN(TestUtils)
 #include "tst_utils.moc"

@@ -1,4 +1,5 @@
 #include "base/core/WindowState.h"
+#include "tests/support/TestMain.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -139,5 +140,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestWindowState)
+QAV_TEST_GUILESS_MAIN(TestWindowState)
 #include "tst_windowstate.moc"

@@ -2,6 +2,7 @@
 // one transaction, cancel, change by another window, delete.
 #include "customers/core/CadastroCliente.h"
 #include "tests/support/TempDataFolder.h"
+#include "tests/support/TestMain.h"
 
 #include <QtTest>
 #include <memory>
@@ -229,5 +230,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestCadastroCliente)
+QAV_TEST_GUILESS_MAIN(TestCadastroCliente)
 #include "tst_cadastrocliente.moc"

@@ -3,6 +3,7 @@
 // published rule and confirmed by independent public validators (js-brasil, inscricaoestadual and
 // br-validations on npm) where those implement the rule.
 #include "customers/core/DocumentChecks.h"
+#include "tests/support/TestMain.h"
 
 #include <QTest>
 
@@ -498,5 +499,5 @@ void TestDocumentChecks::stripFormatting() {
     QCOMPARE(qav::docs::stripFormatting(text), plain);
 }
 
-QTEST_GUILESS_MAIN(TestDocumentChecks)
+QAV_TEST_GUILESS_MAIN(TestDocumentChecks)
 #include "tst_documentchecks.moc"

@@ -2,6 +2,7 @@
 #include "customers/widgets/JanelaProdutos.h"
 #include "tests/customers/ProdutoFixture.h"
 #include "tests/support/TempDataFolder.h"
+#include "tests/support/TestMain.h"
 #include "tests/support/gui/GuiSupport.h"
 
 #include <QAbstractItemModelTester>
@@ -362,5 +363,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestGuiBrowseProdutos)
+QAV_TEST_MAIN(TestGuiBrowseProdutos)
 #include "tst_gui_browseprodutos.moc"

@@ -3,6 +3,7 @@
 #include "customers/widgets/FichaSocio.h"
 #include "store/core/Clock.h"
 #include "tests/customers/FixtureClientes.h"
+#include "tests/support/TestMain.h"
 #include "tests/support/gui/GuiSupport.h"
 
 #include <QCheckBox>
@@ -453,5 +454,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestGuiClientes)
+QAV_TEST_MAIN(TestGuiClientes)
 #include "tst_gui_clientes.moc"

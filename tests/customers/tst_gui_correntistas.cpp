@@ -3,6 +3,7 @@
 #include "customers/widgets/FichaCliente.h"
 #include "customers/widgets/JanelaClientes.h"
 #include "tests/customers/FixtureClientes.h"
+#include "tests/support/TestMain.h"
 #include "tests/support/gui/GuiSupport.h"
 #include "ui/widgets/WindowRegistry.h"
 
@@ -421,5 +422,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestGuiCorrentistas)
+QAV_TEST_MAIN(TestGuiCorrentistas)
 #include "tst_gui_correntistas.moc"

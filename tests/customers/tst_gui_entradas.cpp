@@ -10,6 +10,7 @@
 #include "store/core/Text.h"
 #include "tests/customers/FixtureClientes.h"
 #include "tests/support/QtTestTexts.h"
+#include "tests/support/TestMain.h"
 #include "tests/support/gui/GuiSupport.h"
 
 #include <QClipboard>
@@ -535,5 +536,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestGuiEntradas)
+QAV_TEST_MAIN(TestGuiEntradas)
 #include "tst_gui_entradas.moc"

@@ -3,6 +3,7 @@
 #include "customers/widgets/AbaSocios.h"
 #include "customers/widgets/FichaSocio.h"
 #include "tests/customers/FixtureClientes.h"
+#include "tests/support/TestMain.h"
 
 #include <QHeaderView>
 #include <QLineEdit>
@@ -52,5 +53,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestGuiLarguras)
+QAV_TEST_MAIN(TestGuiLarguras)
 #include "tst_gui_larguras.moc"

@@ -6,6 +6,7 @@
 #include "customers/widgets/ReferenceWindows.h"
 #include "tests/customers/ProdutoFixture.h"
 #include "tests/support/TempDataFolder.h"
+#include "tests/support/TestMain.h"
 #include "tests/support/gui/GuiSupport.h"
 #include "ui/widgets/MessageBox.h"
 #include "ui/widgets/WindowRegistry.h"
@@ -368,5 +369,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestGuiReferencias)
+QAV_TEST_MAIN(TestGuiReferencias)
 #include "tst_gui_referencias.moc"

@@ -2,6 +2,7 @@
 #include "customers/core/ListaClientes.h"
 #include "store/core/Table.h"
 #include "tests/support/TempDataFolder.h"
+#include "tests/support/TestMain.h"
 
 #include <QtTest>
 
@@ -109,5 +110,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestListaClientes)
+QAV_TEST_GUILESS_MAIN(TestListaClientes)
 #include "tst_listaclientes.moc"

@@ -4,6 +4,7 @@
 #include "tests/customers/ProdutoFixture.h"
 #include "tests/support/QtTestTexts.h"
 #include "tests/support/TempDataFolder.h"
+#include "tests/support/TestMain.h"
 
 #include <QtTest>
 
@@ -245,5 +246,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestProdutoRegras)
+QAV_TEST_GUILESS_MAIN(TestProdutoRegras)
 #include "tst_produtoregras.moc"

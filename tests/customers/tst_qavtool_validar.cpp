@@ -1,5 +1,6 @@
 // qavtool validar, run as a separate process: single values, the batch form and the exit statuses.
 #include "tests/support/Programs.h"
+#include "tests/support/TestMain.h"
 
 #include <QFileInfo>
 #include <QProcess>
@@ -163,5 +164,5 @@ void TestQavtoolValidar::loteManyLines() {
     QCOMPARE(run.out, expected);
 }
 
-QTEST_GUILESS_MAIN(TestQavtoolValidar)
+QAV_TEST_GUILESS_MAIN(TestQavtoolValidar)
 #include "tst_qavtool_validar.moc"

@@ -3,6 +3,7 @@
 #include "store/core/Record.h"
 #include "store/core/TableDef.h"
 #include "tests/support/QtTestTexts.h"
+#include "tests/support/TestMain.h"
 
 #include <QtTest>
 
@@ -318,5 +319,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestRegrasCliente)
+QAV_TEST_GUILESS_MAIN(TestRegrasCliente)
 #include "tst_regrascliente.moc"

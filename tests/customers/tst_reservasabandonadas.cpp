@@ -5,6 +5,7 @@
 #include "customers/core/ListaClientes.h"
 #include "customers/core/ReservasPendentes.h"
 #include "tests/support/TempDataFolder.h"
+#include "tests/support/TestMain.h"
 
 #include <QtTest>
 #include <memory>
@@ -119,5 +120,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestReservasAbandonadas)
+QAV_TEST_GUILESS_MAIN(TestReservasAbandonadas)
 #include "tst_reservasabandonadas.moc"

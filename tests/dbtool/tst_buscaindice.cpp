@@ -10,6 +10,7 @@
 #include "store/core/Text.h"
 #include "store/core/Transaction.h"
 #include "tests/support/TempDataFolder.h"
+#include "tests/support/TestMain.h"
 #include "ui/core/PagedWalk.h"
 #include "ui/core/TextSearch.h"
 
@@ -411,5 +412,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestBuscaIndice)
+QAV_TEST_GUILESS_MAIN(TestBuscaIndice)
 #include "tst_buscaindice.moc"

@@ -3,6 +3,7 @@
 #include "base/core/Version.h"
 #include "dbtool/widgets/ConverteBdWindow.h"
 #include "store/core/Connection.h"
+#include "tests/support/TestMain.h"
 #include "ui/widgets/MessageBox.h"
 
 #include <QApplication>
@@ -100,5 +101,5 @@ void TestConverteBd::finalMessageNamesTheLogOfCutValues() {
     QVERIFY(MessageBox::shown().isEmpty());
 }
 
-QTEST_MAIN(TestConverteBd)
+QAV_TEST_MAIN(TestConverteBd)
 #include "tst_gui_convertebd.moc"

@@ -10,6 +10,7 @@
 #include "store/core/TableFile.h"
 #include "tests/support/Programs.h"
 #include "tests/support/QtTestTexts.h"
+#include "tests/support/TestMain.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -586,5 +587,5 @@ void TestUpgrade::qavbdRefusesWhatIsNotAPlainFolderName() {
     QVERIFY(!files.hasNext());
 }
 
-QTEST_GUILESS_MAIN(TestUpgrade)
+QAV_TEST_GUILESS_MAIN(TestUpgrade)
 #include "tst_upgrade.moc"

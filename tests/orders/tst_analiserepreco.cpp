@@ -4,6 +4,7 @@
 #include "orders/core/Repreco.h"
 #include "tests/orders/FabricaPedido.h"
 #include "tests/support/QtTestTexts.h"
+#include "tests/support/TestMain.h"
 
 #include <QTest>
 
@@ -180,5 +181,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TstAnaliseRepreco)
+QAV_TEST_GUILESS_MAIN(TstAnaliseRepreco)
 #include "tst_analiserepreco.moc"

@@ -4,6 +4,7 @@
 #include "orders/core/BuscaCaracteristica.h"
 #include "tests/orders/CaracteristicasFixture.h"
 #include "tests/support/TempDataFolder.h"
+#include "tests/support/TestMain.h"
 
 #include <QtTest>
 #include <memory>
@@ -224,5 +225,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TstBuscaCaracteristica)
+QAV_TEST_GUILESS_MAIN(TstBuscaCaracteristica)
 #include "tst_buscacaracteristica.moc"

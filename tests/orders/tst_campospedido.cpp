@@ -6,6 +6,7 @@
 #include "store/core/TableFile.h"
 #include "tests/support/QtTestTexts.h"
 #include "tests/support/TempDataFolder.h"
+#include "tests/support/TestMain.h"
 
 #include <QTest>
 #include <functional>
@@ -350,5 +351,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TstCamposPedido)
+QAV_TEST_GUILESS_MAIN(TstCamposPedido)
 #include "tst_campospedido.moc"

@@ -1,6 +1,7 @@
 // Release codes: the code for an order and key, and its check against the order.
 #include "orders/core/CodigoLiberacao.h"
 #include "tests/orders/FabricaPedido.h"
+#include "tests/support/TestMain.h"
 
 #include <QTest>
 
@@ -53,5 +54,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TstCodigoLiberacao)
+QAV_TEST_GUILESS_MAIN(TstCodigoLiberacao)
 #include "tst_codigoliberacao.moc"

@@ -9,6 +9,7 @@
 #include "tests/orders/ReferenciasFixture.h"
 #include "tests/support/QtTestTexts.h"
 #include "tests/support/TempDataFolder.h"
+#include "tests/support/TestMain.h"
 
 #include <QTest>
 #include <functional>
@@ -904,5 +905,5 @@ void TestEdicaoItem::valueOutsideItsFieldLeavesTheItemAsItWas() {
     QVERIFY(cena.item->item() == antes);
 }
 
-QTEST_GUILESS_MAIN(TestEdicaoItem)
+QAV_TEST_GUILESS_MAIN(TestEdicaoItem)
 #include "tst_edicaoitem.moc"

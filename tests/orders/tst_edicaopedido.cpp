@@ -1042,8 +1042,6 @@ void TestEdicaoPedido::killedSaveLeavesTheOrderWhole() {
     QVERIFY(interrupted > 0);
 }
 
-int main(int argc, char** argv) {
-    return qav::test::killTestMain<TestEdicaoPedido>(argc, argv, childMain);
-}
+QAV_KILL_TEST_MAIN(TestEdicaoPedido, childMain)
 
 #include "tst_edicaopedido.moc"

@@ -5,6 +5,7 @@
 #include "orders/core/FaixasPedido.h"
 #include "orders/core/RegrasLiberacao.h"
 #include "tests/orders/FabricaPedido.h"
+#include "tests/support/TestMain.h"
 
 #include <QTest>
 
@@ -169,5 +170,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TstFaixasPedido)
+QAV_TEST_GUILESS_MAIN(TstFaixasPedido)
 #include "tst_faixaspedido.moc"

@@ -5,6 +5,7 @@
 #include "orders/core/SaldoFlex.h"
 #include "tests/orders/FabricaPedido.h"
 #include "tests/support/QtTestTexts.h"
+#include "tests/support/TestMain.h"
 
 #include <QTest>
 
@@ -262,5 +263,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TstFlexComissao)
+QAV_TEST_GUILESS_MAIN(TstFlexComissao)
 #include "tst_flexcomissao.moc"

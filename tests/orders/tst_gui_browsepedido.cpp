@@ -9,6 +9,7 @@
 #include "tests/orders/PedidosFixture.h"
 #include "tests/support/QtTestTexts.h"
 #include "tests/support/TempDataFolder.h"
+#include "tests/support/TestMain.h"
 #include "tests/support/gui/GuiSupport.h"
 #include "ui/widgets/DadosAlterados.h"
 #include "ui/widgets/MessageBox.h"
@@ -400,5 +401,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestGuiBrowsePedido)
+QAV_TEST_MAIN(TestGuiBrowsePedido)
 #include "tst_gui_browsepedido.moc"

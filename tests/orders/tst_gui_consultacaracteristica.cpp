@@ -5,6 +5,7 @@
 #include "store/core/FormatoBr.h"
 #include "tests/orders/CaracteristicasFixture.h"
 #include "tests/support/TempDataFolder.h"
+#include "tests/support/TestMain.h"
 #include "tests/support/gui/GuiSupport.h"
 #include "ui/widgets/MessageBox.h"
 
@@ -233,5 +234,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestGuiConsultaCaracteristica)
+QAV_TEST_MAIN(TestGuiConsultaCaracteristica)
 #include "tst_gui_consultacaracteristica.moc"

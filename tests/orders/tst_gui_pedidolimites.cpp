@@ -12,6 +12,7 @@
 #include "orders/widgets/PainelRegras.h"
 #include "tests/orders/FormularioFixture.h"
 #include "tests/support/QtTestTexts.h"
+#include "tests/support/TestMain.h"
 #include "tests/support/gui/GuiSupport.h"
 #include "ui/widgets/MessageBox.h"
 
@@ -436,5 +437,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestGuiPedidoLimites)
+QAV_TEST_MAIN(TestGuiPedidoLimites)
 #include "tst_gui_pedidolimites.moc"

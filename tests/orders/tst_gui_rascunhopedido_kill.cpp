@@ -7,6 +7,7 @@
 #include "tests/support/KillTest.h"
 #include "tests/support/QtTestTexts.h"
 #include "tests/support/TempDataFolder.h"
+#include "tests/support/TestMain.h"
 #include "ui/widgets/MessageBox.h"
 
 #include <QApplication>
@@ -119,12 +120,15 @@ private Q_SLOTS:
     }
 };
 
-int main(int argc, char** argv) {
+namespace {
+int run(int argc, char** argv) {
     QApplication app(argc, argv);
     if (argc == 4 && QByteArray(argv[1]) == "--child")
         return filho(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
     TestRascunhoPedidoKill test;
     return QTest::qExec(&test, argc, argv);
 }
+} // namespace
+QAV_TEST_MAIN_FUNCTION(run)
 
 #include "tst_gui_rascunhopedido_kill.moc"

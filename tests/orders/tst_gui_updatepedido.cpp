@@ -9,6 +9,7 @@
 #include "store/core/Clock.h"
 #include "tests/orders/FormularioFixture.h"
 #include "tests/support/QtTestTexts.h"
+#include "tests/support/TestMain.h"
 #include "tests/support/gui/GuiSupport.h"
 #include "ui/widgets/MessageBox.h"
 
@@ -393,5 +394,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestGuiUpdatePedido)
+QAV_TEST_MAIN(TestGuiUpdatePedido)
 #include "tst_gui_updatepedido.moc"

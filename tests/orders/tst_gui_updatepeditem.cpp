@@ -8,6 +8,7 @@
 #include "orders/widgets/ItensPedidoModelo.h"
 #include "tests/orders/FormularioFixture.h"
 #include "tests/support/QtTestTexts.h"
+#include "tests/support/TestMain.h"
 #include "tests/support/gui/GuiSupport.h"
 #include "ui/widgets/MessageBox.h"
 
@@ -687,5 +688,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestGuiUpdatePedItem)
+QAV_TEST_MAIN(TestGuiUpdatePedItem)
 #include "tst_gui_updatepeditem.moc"

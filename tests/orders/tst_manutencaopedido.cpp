@@ -96,8 +96,6 @@ void TestManutencaoPedido::killedWorkLeavesTheOrderWholeOrGone() {
     QVERIFY(interrupted > 0);
 }
 
-int main(int argc, char** argv) {
-    return qav::test::killTestMain<TestManutencaoPedido>(argc, argv, childMain);
-}
+QAV_KILL_TEST_MAIN(TestManutencaoPedido, childMain)
 
 #include "tst_manutencaopedido.moc"

@@ -5,6 +5,7 @@
 #include "orders/core/Quantidade.h"
 #include "tests/orders/FabricaPedido.h"
 #include "tests/support/QtTestTexts.h"
+#include "tests/support/TestMain.h"
 
 #include <QTest>
 
@@ -331,5 +332,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TstPrecoItem)
+QAV_TEST_GUILESS_MAIN(TstPrecoItem)
 #include "tst_precoitem.moc"

@@ -1,6 +1,7 @@
 // The qavtool commands as the commercial department and scripts run them: calcular (JSON in and out)
 // and codigo-liberacao.
 #include "tests/support/Programs.h"
+#include "tests/support/TestMain.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -171,5 +172,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TstQavtoolCalcular)
+QAV_TEST_GUILESS_MAIN(TstQavtoolCalcular)
 #include "tst_qavtool_calcular.moc"

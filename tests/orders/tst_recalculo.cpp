@@ -4,6 +4,7 @@
 #include "orders/core/Recalculo.h"
 #include "tests/orders/FabricaPedido.h"
 #include "tests/support/QtTestTexts.h"
+#include "tests/support/TestMain.h"
 
 #include <QTest>
 
@@ -433,5 +434,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TstRecalculo)
+QAV_TEST_GUILESS_MAIN(TstRecalculo)
 #include "tst_recalculo.moc"

@@ -11,6 +11,7 @@
 #include "tests/orders/ReferenciasFixture.h"
 #include "tests/support/QtTestTexts.h"
 #include "tests/support/TempDataFolder.h"
+#include "tests/support/TestMain.h"
 
 #include <QTest>
 
@@ -681,5 +682,5 @@ void TestRegrasCabecalho::deliveryAddressFromCustomer() {
     QCOMPARE(p.text("E_MUNIC").trimmed(), QStringLiteral("Gaspar"));
 }
 
-QTEST_GUILESS_MAIN(TestRegrasCabecalho)
+QAV_TEST_GUILESS_MAIN(TestRegrasCabecalho)
 #include "tst_regrascabecalho.moc"

@@ -3,6 +3,7 @@
 #include "orders/core/CodigoLiberacao.h"
 #include "orders/core/RegrasLiberacao.h"
 #include "tests/orders/FabricaPedido.h"
+#include "tests/support/TestMain.h"
 
 #include <QTest>
 
@@ -714,5 +715,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TstRegrasLiberacao)
+QAV_TEST_GUILESS_MAIN(TstRegrasLiberacao)
 #include "tst_regrasliberacao.moc"

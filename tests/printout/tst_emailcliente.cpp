@@ -3,6 +3,7 @@
 #include "store/core/Table.h"
 #include "tests/printout/PedidoImpressoFixture.h"
 #include "tests/support/TempDataFolder.h"
+#include "tests/support/TestMain.h"
 
 #include <QtTest>
 
@@ -101,5 +102,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestEmailCliente)
+QAV_TEST_GUILESS_MAIN(TestEmailCliente)
 #include "tst_emailcliente.moc"

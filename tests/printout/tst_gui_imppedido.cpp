@@ -12,6 +12,7 @@
 #include "store/core/Table.h"
 #include "tests/printout/PedidoImpressoFixture.h"
 #include "tests/support/TempDataFolder.h"
+#include "tests/support/TestMain.h"
 #include "tests/support/gui/GuiSupport.h"
 #include "ui/widgets/MessageBox.h"
 
@@ -573,5 +574,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestGuiImpPedido)
+QAV_TEST_MAIN(TestGuiImpPedido)
 #include "tst_gui_imppedido.moc"

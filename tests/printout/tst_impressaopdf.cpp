@@ -7,6 +7,7 @@
 #include "tests/printout/PedidoImpressoFixture.h"
 #include "tests/support/Programs.h"
 #include "tests/support/TempDataFolder.h"
+#include "tests/support/TestMain.h"
 
 #include <QImage>
 #include <QProcess>
@@ -700,5 +701,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestImpressaoPdf)
+QAV_TEST_MAIN(TestImpressaoPdf)
 #include "tst_impressaopdf.moc"

@@ -3,6 +3,7 @@
 #include "queries/core/ContasReceber.h"
 #include "queries/core/HistoricoPedidos.h"
 #include "tests/support/QtTestTexts.h"
+#include "tests/support/TestMain.h"
 
 #include <QtTest>
 
@@ -78,5 +79,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestContasReceber)
+QAV_TEST_GUILESS_MAIN(TestContasReceber)
 #include "tst_contasreceber.moc"

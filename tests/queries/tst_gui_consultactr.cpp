@@ -9,6 +9,7 @@
 #include "queries/widgets/RelatorioContasReceber.h"
 #include "queries/widgets/TitulosModelo.h"
 #include "tests/queries/ConsultasFixture.h"
+#include "tests/support/TestMain.h"
 #include "tests/support/gui/GuiSupport.h"
 #include "ui/widgets/MessageBox.h"
 #include "ui/widgets/WindowRegistry.h"
@@ -358,5 +359,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestGuiConsultaCtr)
+QAV_TEST_MAIN(TestGuiConsultaCtr)
 #include "tst_gui_consultactr.moc"

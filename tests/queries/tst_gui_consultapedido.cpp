@@ -8,6 +8,7 @@
 #include "queries/widgets/ItensHistoricoModelo.h"
 #include "queries/widgets/PedidosHistoricoModelo.h"
 #include "tests/queries/ConsultasFixture.h"
+#include "tests/support/TestMain.h"
 #include "tests/support/gui/GuiSupport.h"
 #include "ui/widgets/MessageBox.h"
 
@@ -235,5 +236,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestGuiConsultaPedido)
+QAV_TEST_MAIN(TestGuiConsultaPedido)
 #include "tst_gui_consultapedido.moc"

@@ -7,6 +7,7 @@
 #include "queries/core/RelatorioCtr.h"
 #include "tests/queries/ConsultasFixture.h"
 #include "tests/support/QtTestTexts.h"
+#include "tests/support/TestMain.h"
 
 #include <QDir>
 #include <QImage>
@@ -174,5 +175,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestImpressaoConsultas)
+QAV_TEST_MAIN(TestImpressaoConsultas)
 #include "tst_impressaoconsultas.moc"

@@ -12,6 +12,7 @@
 #include "store/core/FormatoBr.h"
 #include "store/core/Table.h"
 #include "tests/support/Programs.h"
+#include "tests/support/TestMain.h"
 #include "tools/qavdemo/DemoData.h"
 
 #include <QGuiApplication>
@@ -441,12 +442,15 @@ print(json.dumps({'colunas': len(cabecalho), 'larguras': sorted({len(l) for l in
     }
 };
 
-int main(int argc, char** argv) {
+namespace {
+int run(int argc, char** argv) {
     // The printout needs fonts, never a screen.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     TstRelatorios t;
     return QTest::qExec(&t, argc, argv);
 }
+} // namespace
+QAV_TEST_MAIN_FUNCTION(run)
 
 #include "tst_relatorios.moc"

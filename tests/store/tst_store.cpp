@@ -4,6 +4,7 @@
 #include "store/core/TableFile.h"
 #include "tests/support/QtTestTexts.h"
 #include "tests/support/TempDataFolder.h"
+#include "tests/support/TestMain.h"
 
 #include <QFile>
 #include <QTest>
@@ -864,5 +865,5 @@ void TestStore::filesReadWithPlainSqlite() {
     QCOMPARE(version, 26);
 }
 
-QTEST_GUILESS_MAIN(TestStore)
+QAV_TEST_GUILESS_MAIN(TestStore)
 #include "tst_store.moc"

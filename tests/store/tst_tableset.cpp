@@ -5,6 +5,7 @@
 #include "store/core/TableSet.h"
 #include "store/core/Transaction.h"
 #include "tests/support/TempDataFolder.h"
+#include "tests/support/TestMain.h"
 
 #include <QTest>
 
@@ -206,5 +207,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestTableSet)
+QAV_TEST_GUILESS_MAIN(TestTableSet)
 #include "tst_tableset.moc"

@@ -297,7 +297,7 @@ void TestTransaction::killedBatchLeavesNothing() {
     const qint64 emptySize = QFileInfo(file).size();
     QProcess child;
     child.start(QCoreApplication::applicationFilePath(),
-                {QStringLiteral("--child"), QStringLiteral("batch"), folder.path()});
+                {test::currentTestName(), QStringLiteral("--child"), QStringLiteral("batch"), folder.path()});
     QVERIFY(child.waitForStarted());
     QVERIFY(waitForLine(child, "writing"));
     // Kill once the batch has pushed pages of its own into the table file, so that the next open
@@ -358,8 +358,6 @@ void TestTransaction::killedTransactionLeavesAllOrNothing() {
     QVERIFY(interrupted > 0);
 }
 
-int main(int argc, char** argv) {
-    return qav::test::killTestMain<TestTransaction>(argc, argv, childMain);
-}
+QAV_KILL_TEST_MAIN(TestTransaction, childMain)
 
 #include "tst_transaction.moc"

@@ -60,7 +60,8 @@ KillMoment KillMoments::at(int round, int mark, int delayMs) const {
 
 QString killChildAt(const QString& mode, const QString& folder, const KillMoment& moment) {
     QProcess child;
-    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--child"), mode, folder});
+    child.start(QCoreApplication::applicationFilePath(),
+                {currentTestName(), QStringLiteral("--child"), mode, folder});
     if (!child.waitForStarted())
         return QStringLiteral("%1: the child did not start (%2)").arg(moment.text, child.errorString());
     if (!waitForLine(child, moment.line))

@@ -3,6 +3,8 @@
 // drawn to kill it at, and the round itself (start this test program as a child, kill it at the
 // moment, see it end).
 
+#include "tests/support/TestMain.h"
+
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QProcess>
@@ -54,13 +56,15 @@ private:
     QRandomGenerator m_random;
 };
 
-// Starts this test program as a child with "--child <mode> <folder>", kills it at `moment` and waits
+// Starts this test program as a child with "<test> --child <mode> <folder>" (<test> the running test's
+// name, so that the child runs the same test file), kills it at `moment` and waits
 // for it to end. Empty when it was killed, or had already ended by itself with exit code 0; otherwise
 // what went wrong (it did not start, never printed the line, did not end, or failed).
 QString killChildAt(const QString& mode, const QString& folder, const KillMoment& moment);
 
-// The main of a test program that kills itself as a child: started with "--child <mode> <folder>" it
-// runs `childMain` (what the child does, its exit code), otherwise the tests of `Test`.
+// The main of a test that kills its own program as a child: started with "--child <mode> <folder>"
+// (after the test's name) it runs `childMain` (what the child does, its exit code), otherwise the
+// tests of `Test`. QAV_KILL_TEST_MAIN(Test, childMain) registers it as the file's test.
 template <typename Test>
 int killTestMain(int argc, char** argv, int (*childMain)(const QString& mode, const QString& folder)) {
     QCoreApplication app(argc, argv);
@@ -71,3 +75,7 @@ int killTestMain(int argc, char** argv, int (*childMain)(const QString& mode, co
 }
 
 } // namespace qav::test
+
+#define QAV_KILL_TEST_MAIN(Test, childMain)                                                                  \
+    QAV_TEST_MAIN_FUNCTION(                                                                                  \
+        [](int argc, char** argv) { return qav::test::killTestMain<Test>(argc, argv, childMain); })

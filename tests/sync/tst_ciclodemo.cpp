@@ -11,6 +11,7 @@
 #include "sync/core/roteiro/Passos.h"
 #include "tests/support/Programs.h"
 #include "tests/support/ServidorTeste.h"
+#include "tests/support/TestMain.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -190,5 +191,5 @@ void TestCicloDemo::totalThenPartialLeaveTheDemoWhole() {
              historicoAntes + static_cast<long long>(enviados.size()));
 }
 
-QTEST_GUILESS_MAIN(TestCicloDemo)
+QAV_TEST_GUILESS_MAIN(TestCicloDemo)
 #include "tst_ciclodemo.moc"

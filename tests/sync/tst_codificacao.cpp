@@ -13,6 +13,7 @@
 #include "tests/support/QtTestTexts.h"
 #include "tests/support/ServidorTeste.h"
 #include "tests/support/TempDataFolder.h"
+#include "tests/support/TestMain.h"
 #include "tests/sync/EnvioFixture.h"
 
 #include <QtTest>
@@ -280,5 +281,5 @@ void TestCodificacao::recusaNaTabelaDeTaxasAparece() {
     QVERIFY2(erros.front().contains(u"zor.tabdesp"_s), qPrintable(erros.front()));
 }
 
-QTEST_GUILESS_MAIN(TestCodificacao)
+QAV_TEST_GUILESS_MAIN(TestCodificacao)
 #include "tst_codificacao.moc"

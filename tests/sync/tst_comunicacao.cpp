@@ -9,6 +9,7 @@
 #include "tests/support/QtTestTexts.h"
 #include "tests/support/ServidorTeste.h"
 #include "tests/support/TempDataFolder.h"
+#include "tests/support/TestMain.h"
 
 #include <QProcess>
 #include <QRandomGenerator>
@@ -589,5 +590,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestComunicacao)
+QAV_TEST_GUILESS_MAIN(TestComunicacao)
 #include "tst_comunicacao.moc"

@@ -5,6 +5,7 @@
 #include "tests/support/QtTestTexts.h"
 #include "tests/support/Registros.h"
 #include "tests/support/TempDataFolder.h"
+#include "tests/support/TestMain.h"
 
 #include <QtTest>
 #include <functional>
@@ -200,5 +201,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestConfiguracaoComunicacao)
+QAV_TEST_GUILESS_MAIN(TestConfiguracaoComunicacao)
 #include "tst_configuracaocomunicacao.moc"

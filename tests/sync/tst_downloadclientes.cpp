@@ -14,6 +14,7 @@
 #include "tests/support/Registros.h"
 #include "tests/support/ServidorTeste.h"
 #include "tests/support/TempDataFolder.h"
+#include "tests/support/TestMain.h"
 
 #include <QtTest>
 #include <functional>
@@ -781,5 +782,5 @@ void TestDownloadClientes::saldoFlex() {
     QCOMPARE(QString::fromStdString(valores->saldo.toString(2)), saldo);
 }
 
-QTEST_GUILESS_MAIN(TestDownloadClientes)
+QAV_TEST_GUILESS_MAIN(TestDownloadClientes)
 #include "tst_downloadclientes.moc"

@@ -16,6 +16,7 @@
 #include "tests/support/Registros.h"
 #include "tests/support/ServidorTeste.h"
 #include "tests/support/TempDataFolder.h"
+#include "tests/support/TestMain.h"
 
 #include <QtTest>
 #include <algorithm>
@@ -1004,5 +1005,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestDownloads)
+QAV_TEST_GUILESS_MAIN(TestDownloads)
 #include "tst_downloads.moc"

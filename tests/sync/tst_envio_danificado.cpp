@@ -8,6 +8,7 @@
 #include "sync/core/roteiro/Passos.h"
 #include "tests/support/ServidorTeste.h"
 #include "tests/support/TempDataFolder.h"
+#include "tests/support/TestMain.h"
 #include "tests/sync/EnvioFixture.h"
 
 #include <QtTest>
@@ -146,5 +147,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestEnvioDanificado)
+QAV_TEST_GUILESS_MAIN(TestEnvioDanificado)
 #include "tst_envio_danificado.moc"

@@ -263,7 +263,8 @@ private Q_SLOTS:
                           "num_ped_qav, obs) SELECT 1, 'P', 5000 + n, 1, 5, '000005.K.' || "
                           "lpad(n::text, 8, '0'), 'outro notebook' FROM generate_series(1, 8) n"_s);
         QProcess filho;
-        filho.start(QCoreApplication::applicationFilePath(), {u"--child"_s, u"meio"_s, pasta.path()});
+        filho.start(QCoreApplication::applicationFilePath(),
+                    {test::currentTestName(), u"--child"_s, u"meio"_s, pasta.path()});
         QVERIFY(filho.waitForFinished(60000));
         QCOMPARE(filho.exitStatus(), QProcess::CrashExit);
         QTRY_COMPARE_WITH_TIMEOUT(servidor.valor(u"SELECT count(*) FROM pg_stat_activity WHERE "
@@ -324,7 +325,5 @@ private Q_SLOTS:
     }
 };
 
-int main(int argc, char** argv) {
-    return qav::test::killTestMain<TestEnvioKill>(argc, argv, childMain);
-}
+QAV_KILL_TEST_MAIN(TestEnvioKill, childMain)
 #include "tst_envio_kill.moc"

@@ -10,6 +10,7 @@
 #include "sync/core/envio/CorrentZor.h"
 #include "tests/support/ServidorTeste.h"
 #include "tests/support/TempDataFolder.h"
+#include "tests/support/TestMain.h"
 
 #include <QtTest>
 #include <functional>
@@ -622,5 +623,5 @@ void TestEnvioCliente::recusaDoServidor() {
     QVERIFY(envio.contexto->renumeracaoClientes.empty());
 }
 
-QTEST_GUILESS_MAIN(TestEnvioCliente)
+QAV_TEST_GUILESS_MAIN(TestEnvioCliente)
 #include "tst_enviocliente.moc"

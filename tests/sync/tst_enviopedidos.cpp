@@ -14,6 +14,7 @@
 #include "tests/support/Registros.h"
 #include "tests/support/ServidorTeste.h"
 #include "tests/support/TempDataFolder.h"
+#include "tests/support/TestMain.h"
 
 #include <QDir>
 #include <QProcess>
@@ -1264,5 +1265,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestEnvioPedidos)
+QAV_TEST_GUILESS_MAIN(TestEnvioPedidos)
 #include "tst_enviopedidos.moc"

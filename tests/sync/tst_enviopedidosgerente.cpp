@@ -13,6 +13,7 @@
 #include "tests/orders/PedidosFixture.h"
 #include "tests/support/ServidorTeste.h"
 #include "tests/support/TempDataFolder.h"
+#include "tests/support/TestMain.h"
 
 #include <QtTest>
 #include <functional>
@@ -717,5 +718,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestEnvioPedidosGerente)
+QAV_TEST_GUILESS_MAIN(TestEnvioPedidosGerente)
 #include "tst_enviopedidosgerente.moc"

@@ -12,6 +12,7 @@
 #include "tests/support/Registros.h"
 #include "tests/support/ServidorTeste.h"
 #include "tests/support/TempDataFolder.h"
+#include "tests/support/TestMain.h"
 #include "tests/support/gui/GuiSupport.h"
 #include "ui/widgets/MessageBox.h"
 #include "ui/widgets/WindowRegistry.h"
@@ -576,5 +577,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestGuiComunicacao)
+QAV_TEST_MAIN(TestGuiComunicacao)
 #include "tst_gui_comunicacao.moc"

@@ -3,6 +3,7 @@
 #include "store/core/Table.h"
 #include "sync/widgets/ConsultaSaldoFlex.h"
 #include "tests/support/TempDataFolder.h"
+#include "tests/support/TestMain.h"
 
 #include <QFile>
 #include <QLabel>
@@ -89,5 +90,5 @@ void TestGuiConsultaSaldoFlex::tabelaIlegivelDitaNaJanela() {
         QCOMPARE(janela.findChild<QLineEdit*>(QString::fromLatin1(nome))->text(), QString());
 }
 
-QTEST_MAIN(TestGuiConsultaSaldoFlex)
+QAV_TEST_MAIN(TestGuiConsultaSaldoFlex)
 #include "tst_gui_consultasaldoflex.moc"

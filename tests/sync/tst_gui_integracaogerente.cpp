@@ -8,6 +8,7 @@
 #include "tests/support/ProxyFalho.h"
 #include "tests/support/ServidorTeste.h"
 #include "tests/support/TempDataFolder.h"
+#include "tests/support/TestMain.h"
 #include "tests/support/gui/GuiSupport.h"
 #include "tests/sync/GerenteFixture.h"
 #include "ui/widgets/MessageBox.h"
@@ -126,5 +127,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestGuiIntegracaoGerente)
+QAV_TEST_MAIN(TestGuiIntegracaoGerente)
 #include "tst_gui_integracaogerente.moc"

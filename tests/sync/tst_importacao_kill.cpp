@@ -166,7 +166,5 @@ private Q_SLOTS:
     }
 };
 
-int main(int argc, char** argv) {
-    return qav::test::killTestMain<TestImportacaoKill>(argc, argv, childMain);
-}
+QAV_KILL_TEST_MAIN(TestImportacaoKill, childMain)
 #include "tst_importacao_kill.moc"

@@ -14,6 +14,7 @@
 #include "tests/support/QtTestTexts.h"
 #include "tests/support/ServidorTeste.h"
 #include "tests/support/TempDataFolder.h"
+#include "tests/support/TestMain.h"
 #include "tests/sync/GerenteFixture.h"
 
 #include <QProcess>
@@ -807,5 +808,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TstIntegracaoGerente)
+QAV_TEST_GUILESS_MAIN(TstIntegracaoGerente)
 #include "tst_integracaogerente.moc"

@@ -11,6 +11,7 @@
 #include "tests/support/ProxyFalho.h"
 #include "tests/support/ServidorTeste.h"
 #include "tests/support/TempDataFolder.h"
+#include "tests/support/TestMain.h"
 #include "tests/sync/EnvioFixture.h"
 
 #include <QElapsedTimer>
@@ -260,5 +261,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestServidorParado)
+QAV_TEST_GUILESS_MAIN(TestServidorParado)
 #include "tst_servidorparado.moc"

@@ -1,6 +1,7 @@
 // The throw-away server database of the tests: both kinds of server with their test data, the
 // workstation's password-protected role, and the database gone when the object goes.
 #include "tests/support/ServidorTeste.h"
+#include "tests/support/TestMain.h"
 
 #include <QTest>
 #include <libpq-fe.h>
@@ -129,5 +130,5 @@ void TstServidorTeste::semClusterFalhaComMotivo() {
     QVERIFY2(servidor.error().contains(u"QAV_TEST_PGHOST"_s), qPrintable(servidor.error()));
 }
 
-QTEST_GUILESS_MAIN(TstServidorTeste)
+QAV_TEST_GUILESS_MAIN(TstServidorTeste)
 #include "tst_servidorteste.moc"

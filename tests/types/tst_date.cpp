@@ -1,6 +1,7 @@
 // Day numbers of the date fields: known values, round trips, the three text forms and weekdays.
 #include "store/core/Date.h"
 #include "tests/support/QtTestTexts.h"
+#include "tests/support/TestMain.h"
 
 #include <QTest>
 
@@ -266,5 +267,5 @@ void TestDate::arithmetic() {
     QCOMPARE(Date::fromYmd(2026, 12, 7).addDays(7).dayOfWeek(), 1);
 }
 
-QTEST_GUILESS_MAIN(TestDate)
+QAV_TEST_GUILESS_MAIN(TestDate)
 #include "tst_date.moc"

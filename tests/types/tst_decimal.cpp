@@ -2,6 +2,7 @@
 // randomised cross-check against an independent 128/256-bit reference.
 #include "store/core/Decimal.h"
 #include "tests/support/QtTestTexts.h"
+#include "tests/support/TestMain.h"
 
 #include <QTest>
 
@@ -772,5 +773,5 @@ void TestDecimal::randomCrossCheck() {
 }
 #endif
 
-QTEST_GUILESS_MAIN(TestDecimal)
+QAV_TEST_GUILESS_MAIN(TestDecimal)
 #include "tst_decimal.moc"

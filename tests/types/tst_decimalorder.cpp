@@ -3,6 +3,7 @@
 #include "store/core/DecimalCollation.h"
 #include "store/core/DecimalCondition.h"
 #include "tests/support/QtTestTexts.h"
+#include "tests/support/TestMain.h"
 
 #include <QTest>
 
@@ -87,5 +88,5 @@ void TestDecimalOrder::conditionComparesDecimalsByValue() {
     QCOMPARE(QByteArray::fromStdString(withDecimalOrder(*produto, condition.toStdString())), expected);
 }
 
-QTEST_GUILESS_MAIN(TestDecimalOrder)
+QAV_TEST_GUILESS_MAIN(TestDecimalOrder)
 #include "tst_decimalorder.moc"

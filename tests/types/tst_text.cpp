@@ -1,5 +1,6 @@
 // Windows-1252 texts: the code page both ways, the UTF-8 fallback, trimming, fitting and case folding.
 #include "store/core/Text.h"
+#include "tests/support/TestMain.h"
 
 #include <QTest>
 #include <algorithm>
@@ -337,5 +338,5 @@ void TestText::plainForm() {
     QCOMPARE(text::plainForm(value, [limit](char32_t c) { return c < limit; }), expected);
 }
 
-QTEST_GUILESS_MAIN(TestText)
+QAV_TEST_GUILESS_MAIN(TestText)
 #include "tst_text.moc"

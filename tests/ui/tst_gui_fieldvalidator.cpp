@@ -1,6 +1,7 @@
 // What an entry bound to a catalogue field accepts, for every kind of field: the limits come from the
 // field's type, width and places, and anything beyond them is refused with its reason.
 #include "store/core/TableDef.h"
+#include "tests/support/TestMain.h"
 #include "ui/widgets/FieldValidator.h"
 #include "ui/widgets/MessageBox.h"
 
@@ -167,5 +168,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestGuiFieldValidator)
+QAV_TEST_MAIN(TestGuiFieldValidator)
 #include "tst_gui_fieldvalidator.moc"

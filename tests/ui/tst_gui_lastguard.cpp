@@ -1,6 +1,7 @@
 // The last guard of both programs: an exception that escapes an event handler is reported with the
 // standard error box, and the window it happened in stays open and working.
 #include "store/core/Record.h"
+#include "tests/support/TestMain.h"
 #include "ui/widgets/GuardedApplication.h"
 #include "ui/widgets/MessageBox.h"
 
@@ -80,11 +81,14 @@ private Q_SLOTS:
     }
 };
 
-int main(int argc, char** argv) {
+namespace {
+int run(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qav::GuardedApplication app(argc, argv);
     TestGuiLastGuard test;
     return QTest::qExec(&test, argc, argv);
 }
+} // namespace
+QAV_TEST_MAIN_FUNCTION(run)
 
 #include "tst_gui_lastguard.moc"

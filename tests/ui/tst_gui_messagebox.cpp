@@ -1,4 +1,5 @@
 #include "store/core/StoreError.h"
+#include "tests/support/TestMain.h"
 #include "ui/core/StandardWarning.h"
 #include "ui/widgets/MessageBox.h"
 #include "ui/widgets/StandardWarningBox.h"
@@ -150,5 +151,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestGuiMessageBox)
+QAV_TEST_MAIN(TestGuiMessageBox)
 #include "tst_gui_messagebox.moc"

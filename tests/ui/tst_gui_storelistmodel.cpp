@@ -1,5 +1,6 @@
 #include "tests/customers/ProdutoFixture.h"
 #include "tests/support/TempDataFolder.h"
+#include "tests/support/TestMain.h"
 #include "ui/widgets/ListWindow.h"
 #include "ui/widgets/StoreListModel.h"
 
@@ -229,5 +230,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestGuiStoreListModel)
+QAV_TEST_MAIN(TestGuiStoreListModel)
 #include "tst_gui_storelistmodel.moc"

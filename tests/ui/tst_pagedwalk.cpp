@@ -1,4 +1,5 @@
 #include "tests/support/TempDataFolder.h"
+#include "tests/support/TestMain.h"
 #include "ui/core/PagedWalk.h"
 
 #include <QtTest>
@@ -155,5 +156,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestPagedWalk)
+QAV_TEST_GUILESS_MAIN(TestPagedWalk)
 #include "tst_pagedwalk.moc"

@@ -1,4 +1,5 @@
 // Qt's own dialogs and buttons speak Brazilian Portuguese.
+#include "tests/support/TestMain.h"
 #include "ui/core/QtTranslations.h"
 
 #include <QCoreApplication>
@@ -34,5 +35,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestQtTranslations)
+QAV_TEST_GUILESS_MAIN(TestQtTranslations)
 #include "tst_qttranslations.moc"

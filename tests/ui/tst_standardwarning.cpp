@@ -1,3 +1,4 @@
+#include "tests/support/TestMain.h"
 #include "ui/core/StandardWarning.h"
 
 #include <QtTest>
@@ -353,5 +354,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestStandardWarning)
+QAV_TEST_GUILESS_MAIN(TestStandardWarning)
 #include "tst_standardwarning.moc"

@@ -2,6 +2,7 @@
 // of a document whatever its punctuation, run on real table files.
 #include "store/core/Table.h"
 #include "tests/support/TempDataFolder.h"
+#include "tests/support/TestMain.h"
 #include "ui/core/TextSearch.h"
 
 #include <QtTest>
@@ -100,5 +101,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestTextSearch)
+QAV_TEST_GUILESS_MAIN(TestTextSearch)
 #include "tst_textsearch.moc"
