@@ -332,6 +332,48 @@ private Q_SLOTS:
         QCOMPARE(registros(store, "formapag", {"CODIGO"}).size(), size_t(2));
     }
 
+    // A partial run writes over a stored price only the values that changed, and a price that comes
+    // again unchanged (its row touched on the server) is not written at all: another window that read
+    // it can still save it, and the fields the download does not bring stay as they were.
+    void partialRunWritesOnlyWhatChanged() {
+        QAV_SERVIDOR_TESTE(servidor, ServidorTeste::Esquema::Zor);
+        test::TempDataFolder pasta;
+        Store& store = pasta.store();
+        prepararEstacao(store, servidor);
+        Ouvinte total;
+        QCOMPARE(rodar(store, total, TipoComunicacao::Total).resultado, ResultadoComunicacao::Sucesso);
+        Table precos(store, "pauxpro");
+        QVERIFY(precos.open());
+        const auto ler = [&](int produto) {
+            precos.clear();
+            precos.rec().setInteger("ID_PAUTA", 10001);
+            precos.rec().setInteger("ID_PROD", produto);
+            return precos.get("KEYPRODUTO") == Status::Ok ? precos.rec() : Record(precos.def());
+        };
+        precos.rec() = ler(1001);
+        precos.rec().setDecimal("CST_REP", *Decimal::parse("7.5"));
+        QCOMPARE(precos.put(), Status::Ok);
+        const Record mudado = ler(1001), igual = ler(1002);
+        QVERIFY(mudado.rowId() != 0 && igual.rowId() != 0);
+
+        servidor.executar(
+            QStringLiteral("UPDATE gestao.pauxpro SET preco1=31.2500, dt_atual=current_date "
+                           "WHERE id_pauxpro=1;"
+                           "UPDATE gestao.pauxpro SET dt_atual=current_date WHERE id_pauxpro=2;"));
+        Ouvinte parcial;
+        QCOMPARE(rodar(store, parcial, TipoComunicacao::Parcial).resultado, ResultadoComunicacao::Sucesso);
+        QVERIFY2(parcial.registros.contains(QStringLiteral("Atualizados 2 Produtos da Pauta de Preços...")),
+                 qPrintable(parcial.tudo()));
+
+        const Record depois = ler(1001);
+        QCOMPARE(depois.decimal("PRECO1"), *Decimal::parse("31.25"));
+        QCOMPARE(depois.decimal("CST_REP"), *Decimal::parse("7.5"));
+        QCOMPARE(depois.revision(), mudado.revision() + 1);
+        const Record intacto = ler(1002);
+        QCOMPARE(intacto, igual);
+        QCOMPARE(intacto.revision(), igual.revision());
+    }
+
     // A code that moved on the server to another product is freed by the local product that held it;
     // products the server no longer sends stay, inactive, and the list of inactive products finds
     // them by name.

@@ -218,8 +218,13 @@ Status incluirOuAlterar(Table& t, const char* chave, bool nova,
     const Status achou = localizar(t, chave, preencherChave);
     if (achou == Status::Error)
         return achou;
+    if (achou == Status::NotFound) {
+        preencherCampos(t.rec());
+        return t.add();
+    }
+    const Record lido = t.rec();
     preencherCampos(t.rec());
-    return gravar(t, achou);
+    return putChanged(t, lido);
 }
 
 long long idComEmpresa(long long codigo, int idEmpresa) {

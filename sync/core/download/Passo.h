@@ -91,8 +91,9 @@ bool semRegistros(Table& tabela);
 // Adds the buffer when `achou` is NotFound, else writes it over the stored record.
 Status gravar(Table& tabela, Status achou);
 // The record of the key that `preencherChave` sets gets the values `preencherCampos` sets: added when
-// the key is new, else written over the stored one (its other fields kept). `nova` says the caller
-// knows the key is not stored (the step emptied the table and has not written it yet): the record is
+// the key is new, else written over the stored one: only the fields whose values changed are written
+// (the keys on the others are left alone; a record that comes unchanged is not written). `nova` says the
+// caller knows the key is not stored (the step emptied the table and has not written it yet): the record is
 // then added without the look-up, which halves the work of such a step; should a unique key turn out
 // taken after all, the look-up follows.
 Status incluirOuAlterar(Table& tabela, const char* chave, bool nova,
