@@ -55,6 +55,15 @@ void Record::clearField(int field) {
         m_values[static_cast<size_t>(m_def->slotOffset[static_cast<size_t>(field)] + e)] = blankValue(def);
 }
 
+bool Record::sameField(const Record& other, int field) const {
+    const size_t offset = static_cast<size_t>(m_def->slotOffset[static_cast<size_t>(field)]);
+    const size_t count = static_cast<size_t>(m_def->fields.at(static_cast<size_t>(field)).count);
+    for (size_t e = 0; e < count; ++e)
+        if (!(m_values[offset + e] == other.m_values[offset + e]))
+            return false;
+    return true;
+}
+
 int Record::field(std::string_view name) const {
     const int index = m_def->fieldIndex(name);
     if (index < 0)

@@ -145,41 +145,48 @@ void bindFields(sqlite3_stmt* statement, int first, const Record& record, const 
     }
 }
 
-void readRecord(sqlite3_stmt* statement, int first, Record& record) {
+void readField(sqlite3_stmt* statement, int column, Record& record, int f) {
     const TableDef& table = record.def();
-    for (int f = 0; f < static_cast<int>(table.fields.size()); ++f) {
-        const FieldDef& def = table.fields[static_cast<size_t>(f)];
-        const int column = first + f;
-        const int type = sqlite3_column_type(statement, column);
-        if (def.isArray()) {
-            const QJsonArray array = QJsonDocument::fromJson(columnText(statement, column).toUtf8()).array();
-            for (int e = 0; e < def.count; ++e)
-                setElementFromJson(record, f, e, e < array.size() ? array.at(e) : QJsonValue());
-            continue;
-        }
-        if (type == SQLITE_NULL)
-            continue; // keeps the blank value
-        Record::Value& slot = record.slot(table.slotOffset[static_cast<size_t>(f)]);
-        switch (def.type) {
-        case FieldType::Decimal: {
-            // Our own rows hold canonical text; a row written by another tool may hold a number.
-            const auto* raw = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
-            const auto parsed = Decimal::parse(raw ? raw : "");
-            slot = parsed ? parsed->rounded(def.scale) : Decimal();
-            break;
-        }
-        case FieldType::Real64:
-            slot = sqlite3_column_double(statement, column);
-            break;
-        case FieldType::Text:
-        case FieldType::ZText:
-        case FieldType::Memo:
-            slot = columnText(statement, column);
-            break;
-        default:
-            slot = static_cast<std::int64_t>(sqlite3_column_int64(statement, column));
-        }
+    const FieldDef& def = table.fields[static_cast<size_t>(f)];
+    const int type = sqlite3_column_type(statement, column);
+    if (def.isArray()) {
+        const QJsonArray array = QJsonDocument::fromJson(columnText(statement, column).toUtf8()).array();
+        for (int e = 0; e < def.count; ++e)
+            setElementFromJson(record, f, e, e < array.size() ? array.at(e) : QJsonValue());
+        return;
     }
+    if (type == SQLITE_NULL)
+        return; // keeps the blank value
+    Record::Value& slot = record.slot(table.slotOffset[static_cast<size_t>(f)]);
+    switch (def.type) {
+    case FieldType::Decimal: {
+        // Our own rows hold canonical text; a row written by another tool may hold a number.
+        const auto* raw = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
+        const auto parsed = Decimal::parse(raw ? raw : "");
+        slot = parsed ? parsed->rounded(def.scale) : Decimal();
+        break;
+    }
+    case FieldType::Real64:
+        slot = sqlite3_column_double(statement, column);
+        break;
+    case FieldType::Text:
+    case FieldType::ZText:
+    case FieldType::Memo:
+        slot = columnText(statement, column);
+        break;
+    default:
+        slot = static_cast<std::int64_t>(sqlite3_column_int64(statement, column));
+    }
+}
+
+void readRecord(sqlite3_stmt* statement, int first, Record& record) {
+    for (int f = 0; f < static_cast<int>(record.def().fields.size()); ++f)
+        readField(statement, first + f, record, f);
+}
+
+void readFields(sqlite3_stmt* statement, int first, Record& record, const std::vector<int>& fields) {
+    for (size_t i = 0; i < fields.size(); ++i)
+        readField(statement, first + static_cast<int>(i), record, fields[i]);
 }
 
 } // namespace qav::rowcodec

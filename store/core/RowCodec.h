@@ -37,5 +37,7 @@ void bindKeyValue(sqlite3_stmt* statement, int parameter, const Record& record, 
                   const KeyComponent& component);
 // Reads the fields from columns starting at `first` (0-based) into `record`.
 void readRecord(sqlite3_stmt* statement, int first, Record& record);
+// Reads only `fields`, from consecutive columns starting at `first`, into `record`.
+void readFields(sqlite3_stmt* statement, int first, Record& record, const std::vector<int>& fields);
 
 } // namespace qav::rowcodec

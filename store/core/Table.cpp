@@ -216,6 +216,35 @@ Status Table::get(std::string_view keyName) {
     return Status::Ok;
 }
 
+Status Table::getFields(std::string_view keyName, const std::vector<int>& fields) {
+    if (!ensureOpen())
+        return Status::Error;
+    const KeyDef* key = findKey(keyName);
+    if (!key)
+        return Status::Error;
+    std::string sql = "SELECT rowid, \"_rev\"";
+    for (const int f : fields)
+        sql += ", " + schema::quoted(m_def->fields[static_cast<size_t>(f)].name);
+    sql += " FROM " + qualifiedName() + " WHERE " + keyEquals(*key) + " ORDER BY rowid LIMIT 1";
+    sqlite3_stmt* statement = m_connection->statement(sql, &m_error);
+    if (!statement)
+        return fail(m_error);
+    StatementReset reset(statement);
+    for (size_t i = 0; i < key->components.size(); ++i)
+        rowcodec::bindKeyValue(statement, static_cast<int>(i + 1), m_record, *key, key->components[i]);
+    const int rc = sqlite3_step(statement);
+    if (rc == SQLITE_DONE) {
+        m_error = {ErrorCode::RecordNotFound, errorText(ErrorCode::RecordNotFound), {}, {}};
+        return Status::NotFound;
+    }
+    if (rc != SQLITE_ROW)
+        return failFromConnection();
+    rowcodec::readFields(statement, 2, m_record, fields);
+    m_record.setOrigin(sqlite3_column_int64(statement, 0), sqlite3_column_int64(statement, 1));
+    m_error = {};
+    return Status::Ok;
+}
+
 std::optional<std::int64_t> Table::identicalRowId(std::string_view keyName, const std::vector<int>& varying) {
     if (!ensureOpen())
         return std::nullopt;
@@ -586,6 +615,14 @@ Status Table::added(sqlite3_stmt* statement) {
 
 Status Table::put() {
     return write({});
+}
+
+Status Table::putFields(const std::vector<int>& fields) {
+    if (fields.empty()) {
+        m_error = {};
+        return Status::Ok;
+    }
+    return write(fields);
 }
 
 Status Table::putFields(std::initializer_list<const char*> fields) {

@@ -46,6 +46,11 @@ public:
     // The record whose key components equal those in the buffer (the first in physical order when
     // the key allows duplicates).
     Status get(std::string_view key);
+    // The same record, of which only `fields` are read into the buffer (the others keep what the
+    // buffer held): for a pass that looks at a few fields of a wide record and writes back only
+    // those (putFields). Writing the whole buffer after it would store the fields not read as the
+    // buffer held them.
+    Status getFields(std::string_view key, const std::vector<int>& fields);
 
     // Walks. `seek` positions at the first record not less than the first `components` key values
     // of the buffer (all components when -1); next() then reads forwards from there and previous()
@@ -89,6 +94,8 @@ public:
     // Writes only these fields of the buffer over the record it was read from: the keys built on the
     // other fields are left alone, which makes changing one value of a wide record much cheaper.
     Status putFields(std::initializer_list<const char*> fields);
+    // The same by field index; an empty list writes nothing.
+    Status putFields(const std::vector<int>& fields);
     Status remove(); // deletes the record the buffer was read from
     // How many records the table holds; nothing when it cannot be counted (the reason in error()).
     std::optional<std::int64_t> count();

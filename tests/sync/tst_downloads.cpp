@@ -741,9 +741,13 @@ private Q_SLOTS:
             QCOMPARE(cfg.put(), Status::Ok);
         }
         Ouvinte parcial;
+        Record esperado = produtos.at(QStringLiteral("1001"));
         QCOMPARE(rodar(store, parcial, TipoComunicacao::Parcial).resultado, ResultadoComunicacao::Sucesso);
         produtos = registros(store, "produto", {"ID"});
         QCOMPARE(dec(produtos.at(QStringLiteral("1001")), "QTD_ESTOQUE"), QStringLiteral("1450.0000"));
+        // The stock step reads and writes that one field: the rest of the product stays as it was.
+        esperado.setDecimal("QTD_ESTOQUE", *Decimal::parse("1450"));
+        QCOMPARE(produtos.at(QStringLiteral("1001")), esperado);
         QCOMPARE(dec(produtos.at(QStringLiteral("1002")), "QTD_ESTOQUE"), QStringLiteral("75.0000"));
         QCOMPARE(dec(produtos.at(QStringLiteral("1004")), "QTD_ESTOQUE"), QStringLiteral("1900.0000"));
     }

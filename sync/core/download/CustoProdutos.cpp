@@ -12,6 +12,8 @@ bool baixarCustoProdutos(ContextoComunicacao& c) {
         return true;
     Table produtos(c.store, "produto");
     Record lido(produtos.def());
+    const std::vector<int> campos = {lido.field("DT_ATUAL_CUSTO"), lido.field("VL_CUSTO"),
+                                     lido.field("NOME")};
     PassoDownload passo(c, QStringLiteral(" Produtos..."), QStringLiteral("Atualizados Custo de "));
     if (!passo.iniciar(QStringLiteral("Atualizando Custo dos Produtos..."), {&produtos}))
         return false;
@@ -29,7 +31,7 @@ bool baixarCustoProdutos(ContextoComunicacao& c) {
         const long long id = l.inteiro(0);
         passo.progresso([&] { return QStringLiteral("Atualizando Custo do Produto: %1").arg(id); });
         return gravarNoProduto(
-            passo, produtos, id, c.idEmpresa, lido,
+            passo, produtos, id, c.idEmpresa, lido, campos,
             [&](Record& r) {
                 const QString registro = QStringLiteral("Custo do Produto # %1").arg(id);
                 atribuirOuRegistrar(c, r, "DT_ATUAL_CUSTO", l.texto(1), registro);

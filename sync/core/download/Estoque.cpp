@@ -14,6 +14,7 @@ bool baixarEstoque(ContextoComunicacao& c) {
         return true;
     Table produtos(c.store, "produto");
     Record lido(produtos.def());
+    const std::vector<int> campos = {lido.field("QTD_ESTOQUE")};
     PassoDownload passo(c, QStringLiteral(" Estoques..."));
     if (!passo.iniciar(QStringLiteral("Atualizando Estoque..."), {&produtos}))
         return false;
@@ -48,7 +49,7 @@ bool baixarEstoque(ContextoComunicacao& c) {
         const long long id = l.inteiro(1);
         passo.progresso([&] { return QStringLiteral("Atualizando Estoque: %1").arg(id); });
         return gravarNoProduto(
-            passo, produtos, id, c.idEmpresa, lido,
+            passo, produtos, id, c.idEmpresa, lido, campos,
             [&](Record& r) {
                 atribuirOuRegistrar(c, r, "QTD_ESTOQUE", l.texto(2),
                                     QStringLiteral("Estoque do Produto # %1").arg(id));

@@ -296,17 +296,22 @@ Date inicioHistorico(const ContextoComunicacao& c) {
 }
 
 bool gravarNoProduto(PassoDownload& passo, Table& produtos, long long idProduto, int idEmpresa, Record& lido,
-                     const std::function<void(Record&)>& mudar, const std::function<QString()>& textoFalha) {
-    const Status achou = localizar(produtos, "KEYID", [&](Record& r) {
-        r.setInteger("ID", idProduto);
-        r.setInteger("ID_EMPRESA", idEmpresa);
-    });
+                     const std::vector<int>& campos, const std::function<void(Record&)>& mudar,
+                     const std::function<QString()>& textoFalha) {
+    produtos.clear();
+    produtos.rec().setInteger("ID", idProduto);
+    produtos.rec().setInteger("ID_EMPRESA", idEmpresa);
+    const Status achou = produtos.getFields("KEYID", campos);
     if (achou == Status::NotFound)
         return true;
     if (achou == Status::Ok) {
         lido = produtos.rec();
         mudar(produtos.rec());
-        if (putChanged(produtos, lido) == Status::Ok) {
+        std::vector<int> mudados;
+        for (const int campo : campos)
+            if (!produtos.rec().sameField(lido, campo))
+                mudados.push_back(campo);
+        if (produtos.putFields(mudados) == Status::Ok) {
             passo.contar();
             return true;
         }

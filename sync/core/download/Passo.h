@@ -104,8 +104,11 @@ Status incluirOuAlterar(Table& tabela, const char* chave, bool nova,
 // here is passed over. False after a write failure was shown.
 // Only the fields whose values `mudar` changed are written (none when it changed nothing), so the
 // product's keys are not rebuilt for each row. `lido` holds the product as read (the step's own buffer).
+// Only `campos` are read from the product, the wide rest left out: they must hold every field `mudar`
+// sets and `textoFalha` shows.
 bool gravarNoProduto(PassoDownload& passo, Table& produtos, long long idProduto, int idEmpresa, Record& lido,
-                     const std::function<void(Record&)>& mudar, const std::function<QString()>& textoFalha);
+                     const std::vector<int>& campos, const std::function<void(Record&)>& mudar,
+                     const std::function<QString()>& textoFalha);
 
 // The number made of the code's digits followed by the company id in four digits (code 12 of company
 // 3 gives 120003): how a company's price lists and payment forms are told apart in shared files. The
