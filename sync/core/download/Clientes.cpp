@@ -172,7 +172,8 @@ bool separarDocumento(Table& outro, Record& r) {
     outro.clear();
     outro.rec().setText("CGCPF", r.text("CGCPF"));
     outro.rec().setText("SUF_CGCPF", r.text("SUF_CGCPF"));
-    const Status s = outro.get("KEYCGC");
+    // Only the holder's id is looked at: the rest of its wide record is not read.
+    const Status s = outro.getFields("KEYCGC", {outro.rec().field("ID")});
     if (s == Status::Error)
         return false;
     if (s == Status::Ok && outro.rec().integer("ID") != r.integer("ID"))
