@@ -102,6 +102,17 @@ std::optional<Decimal> Decimal::parse(std::string_view text) {
         return std::nullopt;
     if (!text::allAsciiDigits(whole) || !text::allAsciiDigits(fraction))
         return std::nullopt;
+    // Prices, quantities and rates: every digit is kept and the magnitude fits in 64 bits (below
+    // 10^18), so it is summed directly.
+    if (whole.size() + kScale <= 18 && fraction.size() <= static_cast<std::size_t>(kScale)) {
+        std::uint64_t units = 0;
+        for (const char c : whole)
+            units = units * 10 + static_cast<std::uint64_t>(c - '0');
+        for (const char c : fraction)
+            units = units * 10 + static_cast<std::uint64_t>(c - '0');
+        units *= wide::kPow10[kScale - static_cast<int>(fraction.size())];
+        return fromMagnitude(negative, 0, units);
+    }
     const auto m = magnitudeOf({whole, fraction, static_cast<int>(whole.size())}, kScale);
     if (!m)
         return std::nullopt;

@@ -88,6 +88,12 @@ void TestDecimal::parse_data() {
     QTest::newRow("13th place below tie") << u"0.0000000000004999"_s << true << u"0"_s;
     QTest::newRow("13th place tie negative") << u"-0.0000000000005"_s << true << u"-0.000000000001"_s;
     QTest::newRow("round carries") << u"0.9999999999995"_s << true << u"1"_s;
+    QTest::newRow("six digits, twelve places")
+        << u"999999.999999999999"_s << true << u"999999.999999999999"_s;
+    QTest::newRow("seven digits, twelve places")
+        << u"1234567.123456789012"_s << true << u"1234567.123456789012"_s;
+    QTest::newRow("six digits, thirteen places") << u"999999.9999999999995"_s << true << u"1000000"_s;
+    QTest::newRow("negative six digits") << u"-000123.450"_s << true << u"-123.45"_s;
     QTest::newRow("largest") << QString::fromLatin1(kMax) << true << QString::fromLatin1(kMax);
     QTest::newRow("largest negative")
         << u"-99999999999999999999999999"_s << true << u"-99999999999999999999999999"_s;
