@@ -201,19 +201,10 @@ Status Table::get(std::string_view keyName) {
     if (!statement)
         return fail(m_error);
     StatementReset reset(statement);
-    for (size_t i = 0; i < key->components.size(); ++i)
-        rowcodec::bindKeyValue(statement, static_cast<int>(i + 1), m_record, *key, key->components[i]);
-    const int rc = sqlite3_step(statement);
-    if (rc == SQLITE_DONE) {
-        m_error = {ErrorCode::RecordNotFound, errorText(ErrorCode::RecordNotFound), {}, {}};
-        return Status::NotFound;
-    }
-    if (rc != SQLITE_ROW)
-        return failFromConnection();
-    rowcodec::readRecord(statement, 2, m_record);
-    m_record.setOrigin(sqlite3_column_int64(statement, 0), sqlite3_column_int64(statement, 1));
-    m_error = {};
-    return Status::Ok;
+    const Status found = stepByKey(statement, *key);
+    if (found == Status::Ok)
+        rowcodec::readRecord(statement, 2, m_record);
+    return found;
 }
 
 Status Table::getFields(std::string_view keyName, const std::vector<int>& fields) {
@@ -230,8 +221,15 @@ Status Table::getFields(std::string_view keyName, const std::vector<int>& fields
     if (!statement)
         return fail(m_error);
     StatementReset reset(statement);
-    for (size_t i = 0; i < key->components.size(); ++i)
-        rowcodec::bindKeyValue(statement, static_cast<int>(i + 1), m_record, *key, key->components[i]);
+    const Status found = stepByKey(statement, *key);
+    if (found == Status::Ok)
+        rowcodec::readFields(statement, 2, m_record, fields);
+    return found;
+}
+
+Status Table::stepByKey(sqlite3_stmt* statement, const KeyDef& key) {
+    for (size_t i = 0; i < key.components.size(); ++i)
+        rowcodec::bindKeyValue(statement, static_cast<int>(i + 1), m_record, key, key.components[i]);
     const int rc = sqlite3_step(statement);
     if (rc == SQLITE_DONE) {
         m_error = {ErrorCode::RecordNotFound, errorText(ErrorCode::RecordNotFound), {}, {}};
@@ -239,7 +237,6 @@ Status Table::getFields(std::string_view keyName, const std::vector<int>& fields
     }
     if (rc != SQLITE_ROW)
         return failFromConnection();
-    rowcodec::readFields(statement, 2, m_record, fields);
     m_record.setOrigin(sqlite3_column_int64(statement, 0), sqlite3_column_int64(statement, 1));
     m_error = {};
     return Status::Ok;

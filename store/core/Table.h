@@ -139,6 +139,9 @@ private:
 
     Status fail(StoreError error);
     Status failFromConnection();
+    // Binds the buffer's values of `key` to a look-up whose first two columns are the rowid and the
+    // revision, and steps it: Ok with the row ready to be read (its origin noted), or NotFound.
+    Status stepByKey(sqlite3_stmt* statement, const KeyDef& key);
     bool ensureOpen();
     std::string qualifiedName() const;
     // The key's components equal to parameters ?1.. (and its condition for records it leaves out).
