@@ -13,6 +13,7 @@
 #include "customers/core/ReservasPendentes.h"
 #include "orders/core/RascunhoPedido.h"
 #include "store/core/Clock.h"
+#include "store/core/Store.h"
 #include "ui/widgets/DadosAlterados.h"
 #include "ui/widgets/MessageBox.h"
 #include "ui/widgets/WindowRegistry.h"
@@ -21,6 +22,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
@@ -32,6 +34,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QWindow>
 
 namespace qav {
 
@@ -86,7 +89,8 @@ AppFrame::AppFrame(Settings settings, QWidget* parent)
 
     buildMenu();
     buildToolBar();
-    // The orders waiting to be sent change when an order form closes and when a run ends.
+    // The orders waiting to be sent change when an order form closes and when a run ends (the
+    // order form is a dialog: see eventFilter).
     connect(m_mdi, &QMdiArea::subWindowActivated, this, [this] { updateStatusComunicacao(); });
     connect(&DadosAlterados::instancia(), &DadosAlterados::alterados, this,
             [this] { refreshConfiguration(); });
@@ -213,6 +217,7 @@ void AppFrame::updateToolBar() {
 void AppFrame::updateStatusComunicacao() {
     if (idEmpAtiva() == 0)
         return;
+    m_geracaoStatus = Store::writeGeneration();
     Store store(boundFolder().path);
     m_comunicacao->setText(
         statusComunicacaoText(m_dados.configuracao.dtUltCom, pedidosAEnviar(store, idEmpAtiva())));
@@ -411,6 +416,11 @@ bool AppFrame::eventFilter(QObject* watched, QEvent* event) {
             m_mdi->setBackground(backgroundPicture(m_mdi->viewport()->size()));
         return false;
     }
+    // A dialog that wrote records (an order released in its form) closes: the orders waiting to be
+    // sent are counted again once it is gone.
+    if (event->type() == QEvent::Hide && qobject_cast<QDialog*>(watched) &&
+        m_geracaoStatus != Store::writeGeneration())
+        QTimer::singleShot(0, this, [this] { updateStatusComunicacao(); });
     // Alt alone, or Alt+Space, opens "&Sistema" instead of the window's system menu.
     const auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || widget->window() != this)

@@ -10,6 +10,7 @@
 #include <QHash>
 #include <QMainWindow>
 #include <QPrinter>
+#include <cstdint>
 #include <memory>
 
 class QAction;
@@ -68,7 +69,8 @@ private:
     QMdiArea* m_mdi;
     QTimer* m_timer;
     QLabel* m_zones[4];
-    QLabel* m_comunicacao = nullptr; // last communication and orders waiting to be sent
+    QLabel* m_comunicacao = nullptr;   // last communication and orders waiting to be sent
+    std::uint64_t m_geracaoStatus = 0; // the writes of the process when it was last counted
     QToolBar* m_atalhos = nullptr;
     QHash<QString, QAction*> m_atalhosPorEntrada; // registry name -> toolbar button
     QMenu* m_sistema = nullptr;

@@ -3,10 +3,13 @@
 // size its contents need (which would cut its buttons), and the toolbar and status line show the
 // work waiting. With $QAV_SCREENSHOT_DIR set, a picture of the frame with each window is saved there
 // (for a look by eye).
+#include "app/core/FrameConfig.h"
+#include "app/core/FrameText.h"
 #include "app/widgets/AppFrame.h"
 #include "app/widgets/RegisteredWindows.h"
 #include "app/widgets/SelecionaEmpresa.h"
 #include "base/core/Settings.h"
+#include "orders/core/SituacaoPedido.h"
 #include "queries/widgets/RelatoriosMenu.h"
 #include "store/core/Clock.h"
 #include "store/core/Table.h"
@@ -306,6 +309,40 @@ private Q_SLOTS:
         QTest::qWait(50); // the status bar lays out its longer line
         foto(frame, u"pedidos-apos-comunicacao"_s);
         frame.mdiArea()->closeAllSubWindows();
+    }
+
+    // An order released in a dialog (the order form is one, not a window of the area) is counted as
+    // waiting to be sent as soon as the dialog closes.
+    void statusLineAfterADialogSaves() {
+        AppFrame frame{Settings(programa())};
+        escolherEmpresa();
+        QVERIFY(frame.open());
+        frame.setWindowState(Qt::WindowNoState);
+        frame.setGeometry(0, 0, 1366, 768);
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        auto* status = child<QLabel>(&frame, "zonaComunicacao");
+        const QString antes = status->text();
+        Store store(m_raiz.filePath(u"demo"_s));
+        const long long aEnviar = pedidosAEnviar(store, 1);
+
+        QDialog formulario(&frame);
+        formulario.setModal(true);
+        formulario.show();
+        QVERIFY(QTest::qWaitForWindowActive(&formulario));
+        {
+            Table pedidos(store, "pedidos");
+            QVERIFY(pedidos.open());
+            pedidos.clear();
+            pedidos.rec().setInteger("ID", 2);
+            QCOMPARE(pedidos.get("KEYID"), Status::Ok);
+            QVERIFY(pedidos.rec().integer("SITUA") != situacao::Liberado);
+            pedidos.rec().setInteger("SITUA", situacao::Liberado);
+            QCOMPARE(pedidos.put(), Status::Ok);
+        }
+        QCOMPARE(pedidosAEnviar(store, 1), aEnviar + 1);
+        QCOMPARE(status->text(), antes);
+        formulario.accept();
+        QTRY_COMPARE(status->text(), statusComunicacaoText(Date::fromYmd(2026, 12, 8), aEnviar + 1));
     }
 };
 
