@@ -34,7 +34,6 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
-#include <QWindow>
 
 namespace qav {
 

@@ -307,8 +307,10 @@ bool gravarNoProduto(PassoDownload& passo, Table& produtos, long long idProduto,
     if (achou == Status::Ok) {
         lido = produtos.rec();
         mudar(produtos.rec());
+        // Every field is compared, not only those read: one that `mudar` set without reading it is
+        // written too.
         std::vector<int> mudados;
-        for (const int campo : campos)
+        for (int campo = 0; campo < static_cast<int>(produtos.def().fields.size()); ++campo)
             if (!produtos.rec().sameField(lido, campo))
                 mudados.push_back(campo);
         if (produtos.putFields(mudados) == Status::Ok) {

@@ -104,8 +104,8 @@ Status incluirOuAlterar(Table& tabela, const char* chave, bool nova,
 // here is passed over. False after a write failure was shown.
 // Only the fields whose values `mudar` changed are written (none when it changed nothing), so the
 // product's keys are not rebuilt for each row. `lido` holds the product as read (the step's own buffer).
-// Only `campos` are read from the product, the wide rest left out: they must hold every field `mudar`
-// sets and `textoFalha` shows.
+// Only `campos` are read from the product, the wide rest left out: they hold the fields `mudar` looks
+// at or sets (a field it sets without reading is always written) and those `textoFalha` shows.
 bool gravarNoProduto(PassoDownload& passo, Table& produtos, long long idProduto, int idEmpresa, Record& lido,
                      const std::vector<int>& campos, const std::function<void(Record&)>& mudar,
                      const std::function<QString()>& textoFalha);
