@@ -55,13 +55,17 @@ void Record::clearField(int field) {
         m_values[static_cast<size_t>(m_def->slotOffset[static_cast<size_t>(field)] + e)] = blankValue(def);
 }
 
-bool Record::sameField(const Record& other, int field) const {
-    const size_t offset = static_cast<size_t>(m_def->slotOffset[static_cast<size_t>(field)]);
-    const size_t count = static_cast<size_t>(m_def->fields.at(static_cast<size_t>(field)).count);
-    for (size_t e = 0; e < count; ++e)
-        if (!(m_values[offset + e] == other.m_values[offset + e]))
-            return false;
-    return true;
+std::vector<int> Record::fieldsDifferingFrom(const Record& other) const {
+    std::vector<int> differing;
+    for (size_t f = 0; f < m_def->fields.size(); ++f) {
+        const size_t offset = static_cast<size_t>(m_def->slotOffset[f]);
+        for (size_t e = 0; e < static_cast<size_t>(m_def->fields[f].count); ++e)
+            if (!(m_values[offset + e] == other.m_values[offset + e])) {
+                differing.push_back(static_cast<int>(f));
+                break;
+            }
+    }
+    return differing;
 }
 
 int Record::field(std::string_view name) const {

@@ -34,9 +34,9 @@ public:
     void clear();
     // One field blank, all its elements.
     void clearField(int field);
-    // Whether `field` (all its elements) holds the same values here and in `other`, a record of the
-    // same table.
-    bool sameField(const Record& other, int field) const;
+    // The fields (by index) of which some element differs between this record and `other`, a record
+    // of the same table.
+    std::vector<int> fieldsDifferingFrom(const Record& other) const;
 
     // By field index (fast) and by field name (case-insensitive). `element` is for array fields.
     int field(std::string_view name) const; // throws FieldValueError for an unknown name

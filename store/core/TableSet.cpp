@@ -165,15 +165,7 @@ Status putChanged(Table& table, const Record& read) {
     if (!connection || record.rowId() == 0 || record.rowId() != read.rowId() ||
         record.revision() != read.revision())
         return table.put();
-    std::vector<int> changed;
-    for (size_t f = 0; f < def.fields.size(); ++f) {
-        const int first = def.slotOffset[f];
-        for (int e = 0; e < def.fields[f].count; ++e)
-            if (!(record.slot(first + e) == read.slot(first + e))) {
-                changed.push_back(static_cast<int>(f));
-                break;
-            }
-    }
+    const std::vector<int> changed = record.fieldsDifferingFrom(read);
     if (changed.empty())
         return Status::Ok;
     std::string columns;

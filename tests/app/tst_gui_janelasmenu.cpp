@@ -72,6 +72,16 @@ private:
 
     QString programa() const { return m_raiz.filePath(u"pgms"_s); }
 
+    // The frame open on the demo company, in a window of 1366x768 shown on the screen.
+    [[nodiscard]] bool abrirNaTela(AppFrame& frame) {
+        escolherEmpresa();
+        if (!frame.open())
+            return false;
+        frame.setWindowState(Qt::WindowNoState);
+        frame.setGeometry(0, 0, 1366, 768);
+        return QTest::qWaitForWindowExposed(&frame);
+    }
+
     void foto(QWidget& janela, const QString& nome) {
         if (!m_fotos.isEmpty())
             QVERIFY(janela.grab().save(m_fotos + u'/' + nome + u".png"_s));
@@ -107,11 +117,7 @@ private Q_SLOTS:
     void everyWindowFitsInside() {
         QFETCH(QString, entrada);
         AppFrame frame{Settings(programa())};
-        escolherEmpresa();
-        QVERIFY(frame.open());
-        frame.setWindowState(Qt::WindowNoState);
-        frame.setGeometry(0, 0, 1366, 768);
-        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        QVERIFY(abrirNaTela(frame));
         QAction* acao = frame.action(entrada);
         QVERIFY(acao);
         if (!acao->isEnabled())
@@ -254,11 +260,7 @@ private Q_SLOTS:
     // of the demo as waiting to be sent.
     void toolbarAndStatusLine() {
         AppFrame frame{Settings(programa())};
-        escolherEmpresa();
-        QVERIFY(frame.open());
-        frame.setWindowState(Qt::WindowNoState);
-        frame.setGeometry(0, 0, 1366, 768);
-        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        QVERIFY(abrirNaTela(frame));
         auto* barra = child<QToolBar>(&frame, "barraAtalhos");
         QStringList textos;
         for (QAction* a : barra->actions())
@@ -278,11 +280,7 @@ private Q_SLOTS:
     // thread (tables of its own) transmitted the released order 3 as 60006.
     void orderListAfterARun() {
         AppFrame frame{Settings(programa())};
-        escolherEmpresa();
-        QVERIFY(frame.open());
-        frame.setWindowState(Qt::WindowNoState);
-        frame.setGeometry(0, 0, 1366, 768);
-        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        QVERIFY(abrirNaTela(frame));
         frame.action(janelaMenu::BrowsePEDIDO)->trigger();
         QTRY_VERIFY(frame.mdiArea()->activeSubWindow());
         auto* lista = frame.mdiArea()->activeSubWindow()->widget()->findChild<QTableView*>(u"lista"_s);
@@ -315,11 +313,7 @@ private Q_SLOTS:
     // waiting to be sent as soon as the dialog closes.
     void statusLineAfterADialogSaves() {
         AppFrame frame{Settings(programa())};
-        escolherEmpresa();
-        QVERIFY(frame.open());
-        frame.setWindowState(Qt::WindowNoState);
-        frame.setGeometry(0, 0, 1366, 768);
-        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        QVERIFY(abrirNaTela(frame));
         auto* status = child<QLabel>(&frame, "zonaComunicacao");
         const QString antes = status->text();
         Store store(m_raiz.filePath(u"demo"_s));

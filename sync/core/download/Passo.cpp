@@ -309,11 +309,7 @@ bool gravarNoProduto(PassoDownload& passo, Table& produtos, long long idProduto,
         mudar(produtos.rec());
         // Every field is compared, not only those read: one that `mudar` set without reading it is
         // written too.
-        std::vector<int> mudados;
-        for (int campo = 0; campo < static_cast<int>(produtos.def().fields.size()); ++campo)
-            if (!produtos.rec().sameField(lido, campo))
-                mudados.push_back(campo);
-        if (produtos.putFields(mudados) == Status::Ok) {
+        if (produtos.putFields(produtos.rec().fieldsDifferingFrom(lido)) == Status::Ok) {
             passo.contar();
             return true;
         }
