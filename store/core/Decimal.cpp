@@ -21,6 +21,16 @@ void checkPlaces(int places) {
 U128 roundMagnitude(U128 m, int k, bool halfAway) {
     if (k == 0)
         return m;
+    // Values below 2^64 units (every price and quantity) round in one word, when the rounded-up
+    // multiple cannot pass the word's end.
+    if (m.hi == 0 && m.lo <= ~std::uint64_t{0} - wide::kPow10[k]) {
+        const std::uint64_t unit = wide::kPow10[k];
+        const std::uint64_t rem = m.lo % unit;
+        std::uint64_t q = m.lo / unit;
+        if (halfAway && rem >= unit - rem)
+            ++q;
+        return {0, q * unit};
+    }
     std::uint64_t rem = 0;
     U128 q = wide::divPow10(m, k, rem);
     if (halfAway && rem >= wide::kPow10[k] - rem) {

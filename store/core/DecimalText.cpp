@@ -94,6 +94,26 @@ std::optional<Decimal> Decimal::parse(std::string_view text) {
         negative = text.front() == '-';
         text.remove_prefix(1);
     }
+    // Prices, quantities and rates: up to 6 integer digits and 12 places, so that every digit is kept
+    // and the magnitude fits in 64 bits (below 10^18); summed in the one pass that checks them.
+    {
+        std::uint64_t units = 0;
+        int wholeDigits = 0, places = 0;
+        bool point = false, plain = true;
+        for (const char c : text) {
+            if (c >= '0' && c <= '9') {
+                units = units * 10 + static_cast<std::uint64_t>(c - '0');
+                ++(point ? places : wholeDigits);
+            } else if (c == '.' && !point) {
+                point = true;
+            } else {
+                plain = false;
+                break;
+            }
+        }
+        if (plain && wholeDigits + places > 0 && wholeDigits + kScale <= 18 && places <= kScale)
+            return fromMagnitude(negative, 0, units * wide::kPow10[kScale - places]);
+    }
     const std::size_t point = text.find('.');
     const std::string_view whole = text.substr(0, point);
     const std::string_view fraction =
@@ -102,17 +122,6 @@ std::optional<Decimal> Decimal::parse(std::string_view text) {
         return std::nullopt;
     if (!text::allAsciiDigits(whole) || !text::allAsciiDigits(fraction))
         return std::nullopt;
-    // Prices, quantities and rates: every digit is kept and the magnitude fits in 64 bits (below
-    // 10^18), so it is summed directly.
-    if (whole.size() + kScale <= 18 && fraction.size() <= static_cast<std::size_t>(kScale)) {
-        std::uint64_t units = 0;
-        for (const char c : whole)
-            units = units * 10 + static_cast<std::uint64_t>(c - '0');
-        for (const char c : fraction)
-            units = units * 10 + static_cast<std::uint64_t>(c - '0');
-        units *= wide::kPow10[kScale - static_cast<int>(fraction.size())];
-        return fromMagnitude(negative, 0, units);
-    }
     const auto m = magnitudeOf({whole, fraction, static_cast<int>(whole.size())}, kScale);
     if (!m)
         return std::nullopt;

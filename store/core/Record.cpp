@@ -209,6 +209,20 @@ void Record::setDecimal(int field, const Decimal& value, int element) {
     }
 }
 
+bool Record::trySetDecimal(int field, const Decimal& value, int element) {
+    const FieldDef& def = m_def->fields.at(static_cast<size_t>(field));
+    if (def.type != FieldType::Decimal) {
+        setDecimal(field, value, element);
+        return true;
+    }
+    try {
+        m_values[static_cast<size_t>(slotIndex(field, element))] = value.forField(def.size, def.scale);
+    } catch (const DecimalOverflow&) {
+        return false;
+    }
+    return true;
+}
+
 void Record::setDate(int field, Date value, int element) {
     setInteger(field, value.dayNumber(), element);
 }

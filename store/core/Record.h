@@ -50,6 +50,8 @@ public:
     void setInteger(int field, std::int64_t value, int element = 0);
     void setReal(int field, double value, int element = 0);
     void setDecimal(int field, const Decimal& value, int element = 0);
+    // As setDecimal, but a value that does not fit a decimal field leaves it as it was and gives false.
+    bool trySetDecimal(int field, const Decimal& value, int element = 0);
     void setDate(int field, Date value, int element = 0);
     void setText(int field, const QString& value, int element = 0);
 

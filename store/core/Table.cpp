@@ -187,6 +187,12 @@ std::string Table::keyEquals(const KeyDef& key) const {
     return opt.empty() ? sql : sql + " AND " + opt;
 }
 
+std::string Table::firstOfKey(const KeyDef& key) {
+    // A unique key's columns are never null, so its equality holds one row at most; the rowid order
+    // would make SQLite sort that one row in a temporary tree (a partial index does not promise it).
+    return key.unique ? " LIMIT 1" : " ORDER BY rowid LIMIT 1";
+}
+
 Status Table::get(std::string_view keyName) {
     if (!ensureOpen())
         return Status::Error;
@@ -196,7 +202,7 @@ Status Table::get(std::string_view keyName) {
     const int keyIndex = static_cast<int>(key - m_def->keys.data());
     sqlite3_stmt* statement = cached(GetShape + keyIndex, [&] {
         return "SELECT " + m_selectColumns + " FROM " + qualifiedName() + " WHERE " + keyEquals(*key) +
-               " ORDER BY rowid LIMIT 1";
+               firstOfKey(*key);
     });
     if (!statement)
         return fail(m_error);
@@ -213,11 +219,17 @@ Status Table::getFields(std::string_view keyName, const std::vector<int>& fields
     const KeyDef* key = findKey(keyName);
     if (!key)
         return Status::Error;
-    std::string sql = "SELECT rowid, \"_rev\"";
-    for (const int f : fields)
-        sql += ", " + schema::quoted(m_def->fields[static_cast<size_t>(f)].name);
-    sql += " FROM " + qualifiedName() + " WHERE " + keyEquals(*key) + " ORDER BY rowid LIMIT 1";
-    sqlite3_stmt* statement = m_connection->statement(sql, &m_error);
+    // A step reads the same fields of every record it brings: their statement's text is made once.
+    if (m_getFieldsKey != key || m_getFieldsList != fields || m_getFieldsSchema != m_schema) {
+        std::string sql = "SELECT rowid, \"_rev\"";
+        for (const int f : fields)
+            sql += ", " + schema::quoted(m_def->fields[static_cast<size_t>(f)].name);
+        m_getFieldsSql = sql + " FROM " + qualifiedName() + " WHERE " + keyEquals(*key) + firstOfKey(*key);
+        m_getFieldsKey = key;
+        m_getFieldsList = fields;
+        m_getFieldsSchema = m_schema;
+    }
+    sqlite3_stmt* statement = m_connection->statement(m_getFieldsSql, &m_error);
     if (!statement)
         return fail(m_error);
     StatementReset reset(statement);
@@ -264,7 +276,7 @@ std::optional<std::int64_t> Table::identicalRowId(std::string_view keyName, cons
             columns += (i ? ", " : "") + stored[i] + " COLLATE BINARY";
             values += (i ? ", ?" : "?") + std::to_string(components + 1 + static_cast<int>(i));
         }
-        sql += " AND \"_hold\" = '' AND (" + columns + ") IS (" + values + ") ORDER BY rowid LIMIT 1";
+        sql += " AND \"_hold\" = '' AND (" + columns + ") IS (" + values + ")" + firstOfKey(*key);
         if (sqlite3_prepare_v3(m_connection->handle(), sql.c_str(), static_cast<int>(sql.size()),
                                SQLITE_PREPARE_PERSISTENT, &m_identicalStatement, nullptr) != SQLITE_OK) {
             m_identicalStatement = nullptr;

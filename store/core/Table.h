@@ -156,6 +156,7 @@ private:
     Status fetchRow(std::int64_t rowId, Record& into);
     std::string whereForWalk(bool forward, std::vector<std::function<void(sqlite3_stmt*, int)>>& binders);
     std::string holdToken() const;
+    static std::string firstOfKey(const KeyDef& key); // the clause that takes a key's first record
     // The statement of one fixed operation shape, prepared once per connection and schema.
     enum Shape { AddShape, PutShape, ProbeShape, FetchRowShape, DeleteShape, CountShape, GetShape };
     sqlite3_stmt* cached(int slot, const std::function<std::string()>& buildSql);
@@ -191,6 +192,10 @@ private:
     const KeyDef* m_identicalKey = nullptr;
     std::vector<int> m_identicalFields;
     rowcodec::BoundTexts m_identicalTexts;
+    // The text of getFields' statement for its last key and fields.
+    const KeyDef* m_getFieldsKey = nullptr;
+    std::vector<int> m_getFieldsList;
+    std::string m_getFieldsSchema, m_getFieldsSql;
     const Connection* m_cacheConnection = nullptr;
     std::string m_cacheSchema;
 };

@@ -154,6 +154,24 @@ private Q_SLOTS:
         QCOMPARE(servidor.valor(QStringLiteral("SELECT count(*) FROM gestao.log")), QStringLiteral("0"));
     }
 
+    // A row's whole numbers as the server writes them: plain digits (read directly), and a sign alone,
+    // a boolean, a decimal (truncated), padded text, more digits than the direct reading takes, a
+    // word and a null (the general path).
+    void wholeNumbersOfARow() {
+        QAV_SERVIDOR_TESTE(servidor, ServidorTeste::Esquema::Zor, ServidorTeste::Dados::Vazio);
+        Conexao conexao;
+        const Resultado conectado = conexao.conectar(parametros(servidor));
+        QVERIFY2(conectado.ok, qPrintable(conectado.erro));
+        const auto linhas = conexao.consultar(QStringLiteral(
+            "SELECT 42, -42, '-'::text, true, 12.7::numeric, -12.7::numeric, '  7 '::text, "
+            "1234567890123456789::bigint, -123456789012345678::bigint, 'x'::text, NULL::int;"));
+        QVERIFY(linhas && linhas->size() == 1);
+        const std::vector<long long> esperados{
+            42, -42, 0, 1, 12, -12, 7, 1234567890123456789LL, -123456789012345678LL, 0, 0};
+        for (size_t i = 0; i < esperados.size(); ++i)
+            QCOMPARE(linhas->front().inteiro(i), esperados[i]);
+    }
+
     // The server's system is the schema that holds the orders; a wrong password is refused without
     // the password showing anywhere; a password holding ";" and a quote works.
     void connection() {

@@ -202,6 +202,12 @@ void TestDecimal::rounded_data() {
     QTest::newRow("already rounded") << u"12.3"_s << 2 << u"12.3"_s;
     QTest::newRow("12 places unchanged") << u"0.123456789012"_s << 12 << u"0.123456789012"_s;
     QTest::newRow("large value") << u"12345678901234567890123456.5"_s << 0 << u"12345678901234567890123457"_s;
+    // Around 2^64 units (18446744.073709551616), where rounding leaves the single word.
+    QTest::newRow("one word, near its end") << u"18446744.055"_s << 2 << u"18446744.06"_s;
+    QTest::newRow("-one word, near its end") << u"-18446744.055"_s << 2 << u"-18446744.06"_s;
+    QTest::newRow("last unit of one word") << u"18446744.073709551615"_s << 2 << u"18446744.07"_s;
+    QTest::newRow("last unit of one word, whole") << u"18446744.073709551615"_s << 0 << u"18446744"_s;
+    QTest::newRow("two words") << u"18446745.005"_s << 2 << u"18446745.01"_s;
 }
 
 void TestDecimal::rounded() {

@@ -80,16 +80,7 @@ bool atribuirDoServidor(Record& r, int indice, const QString& valor, int element
         return true;
     case FieldType::Decimal: {
         const auto d = Decimal::parse(TextoNumero(valor).texto());
-        Decimal arredondado;
-        try {
-            arredondado = d ? d->rounded(def.scale) : Decimal();
-        } catch (const DecimalOverflow&) {
-            return false;
-        }
-        if (!arredondado.integerDigitsFit(def.size, def.scale))
-            return false;
-        r.setDecimal(indice, arredondado, elemento);
-        return true;
+        return r.trySetDecimal(indice, d ? *d : Decimal(), elemento);
     }
     case FieldType::Date: {
         const auto d = Date::fromIso(valor.left(10).toStdString());
