@@ -537,6 +537,17 @@ Status Table::stepRuntime(bool forward) {
     }
 }
 
+Status Table::getRow(std::int64_t rowId) {
+    if (!ensureOpen())
+        return Status::Error;
+    const Status found = fetchRow(rowId, m_record);
+    if (found == Status::NotFound)
+        m_error = {ErrorCode::RecordNotFound, errorText(ErrorCode::RecordNotFound), {}, {}};
+    else if (found == Status::Ok)
+        m_error = {};
+    return found;
+}
+
 Status Table::fetchRow(std::int64_t rowId, Record& into) {
     sqlite3_stmt* statement = cached(FetchRowShape, [this] {
         return "SELECT " + m_selectColumns + " FROM " + qualifiedName() + " WHERE rowid = ?1";

@@ -51,6 +51,8 @@ public:
     // those (putFields). Writing the whole buffer after it would store the fields not read as the
     // buffer held them.
     Status getFields(std::string_view key, const std::vector<int>& fields);
+    // The record stored in this row (a row id a write of this table gave).
+    Status getRow(std::int64_t rowId);
 
     // Walks. `seek` positions at the first record not less than the first `components` key values
     // of the buffer (all components when -1); next() then reads forwards from there and previous()

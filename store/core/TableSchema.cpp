@@ -113,30 +113,49 @@ std::string createTableSql(const TableDef& table, const std::string& tableName) 
     return sql;
 }
 
+namespace {
+// Index names live in the schema of the file; the table name may be prefixed by a schema.
+std::string schemaPrefixOfTable(const std::string& tableName) {
+    const auto dot = tableName.find('.');
+    return dot == std::string::npos ? "" : tableName.substr(0, dot + 1);
+}
+
+std::string indexName(const TableDef& table, const KeyDef& key) {
+    return quoted(table.tableName().toStdString() + "_" + key.name);
+}
+} // namespace
+
+std::string createKeyIndexSql(const TableDef& table, const KeyDef& key, const std::string& tableName) {
+    if (key.runtime || key.components.empty())
+        return {};
+    std::string sql = std::string(key.unique ? "CREATE UNIQUE INDEX " : "CREATE INDEX ") +
+                      schemaPrefixOfTable(tableName) + indexName(table, key) + " ON " +
+                      quoted(table.tableName().toStdString()) + " (";
+    for (size_t i = 0; i < key.components.size(); ++i) {
+        if (i)
+            sql += ", ";
+        sql += keyColumn(table, key, key.components[i]);
+        if (key.components[i].descending)
+            sql += " DESC";
+    }
+    sql += ")";
+    const std::string opt = optCondition(table, key);
+    if (!opt.empty())
+        sql += " WHERE " + opt;
+    return sql;
+}
+
+std::string dropKeyIndexSql(const TableDef& table, const KeyDef& key, const std::string& tableName) {
+    if (key.runtime || key.components.empty())
+        return {};
+    return "DROP INDEX " + schemaPrefixOfTable(tableName) + indexName(table, key);
+}
+
 std::vector<std::string> createIndexSql(const TableDef& table, const std::string& tableName) {
     std::vector<std::string> statements;
-    const std::string bare = table.tableName().toStdString();
-    // Index names live in the schema of the file; the table name may be prefixed by a schema.
-    const auto dot = tableName.find('.');
-    const std::string schemaPrefix = dot == std::string::npos ? "" : tableName.substr(0, dot + 1);
-    for (const KeyDef& key : table.keys) {
-        if (key.runtime || key.components.empty())
-            continue;
-        std::string sql = std::string(key.unique ? "CREATE UNIQUE INDEX " : "CREATE INDEX ") + schemaPrefix +
-                          quoted(bare + "_" + key.name) + " ON " + quoted(bare) + " (";
-        for (size_t i = 0; i < key.components.size(); ++i) {
-            if (i)
-                sql += ", ";
-            sql += keyColumn(table, key, key.components[i]);
-            if (key.components[i].descending)
-                sql += " DESC";
-        }
-        sql += ")";
-        const std::string opt = optCondition(table, key);
-        if (!opt.empty())
-            sql += " WHERE " + opt;
-        statements.push_back(sql);
-    }
+    for (const KeyDef& key : table.keys)
+        if (std::string sql = createKeyIndexSql(table, key, tableName); !sql.empty())
+            statements.push_back(std::move(sql));
     return statements;
 }
 

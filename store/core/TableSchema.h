@@ -47,6 +47,9 @@ std::string optCondition(const TableDef& table, const KeyDef& key);
 
 std::string createTableSql(const TableDef& table, const std::string& tableName);
 std::vector<std::string> createIndexSql(const TableDef& table, const std::string& tableName);
+// The index of one key, made and dropped (empty for the run-time key); `tableName` as above.
+std::string createKeyIndexSql(const TableDef& table, const KeyDef& key, const std::string& tableName);
+std::string dropKeyIndexSql(const TableDef& table, const KeyDef& key, const std::string& tableName);
 
 // The list filters a table's name index carries besides the text ("FIELD = value", in this order:
 // the products' company and situation, the customers' situation), so that it counts the matches of a

@@ -237,4 +237,37 @@ SetResult rebuildNameIndex(Table& table) {
     return runInTransaction(table, schema::refillSearchIndexSql(table.def(), table.schemaName()));
 }
 
+namespace {
+SetResult keyIndexes(Table& table, const std::vector<std::string>& keys, bool build) {
+    const std::string name =
+        schema::quoted(table.schemaName()) + "." + schema::quoted(table.def().tableName().toStdString());
+    std::vector<std::string> statements;
+    for (const std::string& keyName : keys) {
+        const int index = table.def().keyIndex(keyName);
+        if (index < 0) {
+            SetResult unknown;
+            unknown.error = {ErrorCode::InvalidFileName,
+                             QStringLiteral("Chave desconhecida: %1").arg(QString::fromStdString(keyName)),
+                             {},
+                             {}};
+            return unknown;
+        }
+        const KeyDef& key = table.def().keys[static_cast<size_t>(index)];
+        if (std::string sql = build ? schema::createKeyIndexSql(table.def(), key, name)
+                                    : schema::dropKeyIndexSql(table.def(), key, name);
+            !sql.empty())
+            statements.push_back(std::move(sql));
+    }
+    return runInTransaction(table, statements);
+}
+} // namespace
+
+SetResult suspendKeys(Table& table, const std::vector<std::string>& keys) {
+    return keyIndexes(table, keys, false);
+}
+
+SetResult rebuildKeys(Table& table, const std::vector<std::string>& keys) {
+    return keyIndexes(table, keys, true);
+}
+
 } // namespace qav

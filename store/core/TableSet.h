@@ -50,5 +50,10 @@ Status putChanged(Table& table, const Record& read);
 // they were, the upkeep included. A table without searched fields is left as it is.
 SetResult suspendNameIndex(Table& table);
 SetResult rebuildNameIndex(Table& table);
+// The same for the indexes of some keys: dropped inside the transaction and built again from the
+// records before the commit (a sort instead of a look-up per record), under the same conditions.
+// Until then a look-up by such a key reads the whole table: only keys the writer does not look up by.
+SetResult suspendKeys(Table& table, const std::vector<std::string>& keys);
+SetResult rebuildKeys(Table& table, const std::vector<std::string>& keys);
 
 } // namespace qav

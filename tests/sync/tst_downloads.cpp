@@ -160,6 +160,31 @@ QString indiceDeNomesDifere(Store& store, const char* tabela, const char* campo)
     return {};
 }
 
+// The keys of a table whose index its file lacks or holds otherwise than the tables are created with
+// (a key built again at the end of a step must be the very index the upgrade tool expects).
+QStringList chavesDiferentes(Store& store, const char* tabela) {
+    const TableDef& def = *findTable(tabela);
+    StoreError erro;
+    auto conexao = Connection::open(store.filePath(def), false, &erro);
+    sqlite3_stmt* consulta =
+        conexao ? conexao->statement("SELECT count(*) FROM sqlite_master WHERE type = 'index' AND sql = ?1",
+                                     &erro)
+                : nullptr;
+    if (!consulta)
+        return {erro.text};
+    QStringList diferentes;
+    for (const KeyDef& chave : def.keys) {
+        const std::string sql = schema::createKeyIndexSql(def, chave, schema::quoted(tabela));
+        if (sql.empty())
+            continue;
+        StatementReset reset(consulta);
+        sqlite3_bind_text(consulta, 1, sql.c_str(), static_cast<int>(sql.size()), SQLITE_TRANSIENT);
+        if (sqlite3_step(consulta) != SQLITE_ROW || sqlite3_column_int(consulta, 0) != 1)
+            diferentes << QString::fromLatin1(chave.name);
+    }
+    return diferentes;
+}
+
 // How many products of company 1, active or not, the name index finds for a piece of a name.
 qint64 produtosNoIndice(Store& store, const QString& pedaco, int ativo) {
     const TableDef& def = *findTable("produto");
@@ -614,6 +639,9 @@ private Q_SLOTS:
         QCOMPARE(dec(precos.at(QStringLiteral("10001/1003")), "PRECO1"), QStringLiteral("30.0000"));
         QVERIFY2(ouvinte.registros.contains(QStringLiteral("Atualizados 7 Produtos da Pauta de Preços...")),
                  qPrintable(ouvinte.tudo()));
+        // The keys the first run built at the end of its steps are back, as created.
+        QCOMPARE(chavesDiferentes(store, "pauxpro"), QStringList());
+        QCOMPARE(chavesDiferentes(store, "produto"), QStringList());
     }
 
     // Which products reach the workstation: the company's sale types, or, with products by price

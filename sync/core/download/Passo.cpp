@@ -134,10 +134,20 @@ bool PassoDownload::indiceDeNomesNoFim(Table& tabela, const QString& textoFalha)
     return true;
 }
 
+bool PassoDownload::chavesNoFim(Table& tabela, std::vector<std::string> chaves, const QString& textoFalha) {
+    if (const SetResult suspensas = suspendKeys(tabela, chaves); !suspensas.ok())
+        return falhaGravacao(suspensas.error, textoFalha);
+    m_chavesNoFim.push_back({&tabela, std::move(chaves), textoFalha});
+    return true;
+}
+
 bool PassoDownload::concluir() {
     for (const auto& [tabela, textoFalha] : std::exchange(m_indicesNoFim, {}))
         if (const SetResult refeito = rebuildNameIndex(*tabela); !refeito.ok())
             return falhaGravacao(refeito.error, textoFalha);
+    for (const ChavesNoFim& c : std::exchange(m_chavesNoFim, {}))
+        if (const SetResult refeitas = rebuildKeys(*c.tabela, c.chaves); !refeitas.ok())
+            return falhaGravacao(refeitas.error, c.textoFalha);
     if (m_transacao) {
         const bool gravou = m_transacao->commit();
         const StoreError erro = m_transacao->error();

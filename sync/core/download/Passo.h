@@ -70,6 +70,9 @@ public:
     // indexes stop following each write and are built again from the records just before the commit,
     // in the same transaction (see suspendNameIndex). False after the failure was shown.
     bool indiceDeNomesNoFim(Table& tabela, const QString& textoFalha);
+    // The same for the indexes of these keys of `tabela`, which the step must not look up by (see
+    // suspendKeys): for the keys whose index each new record would land in the middle of.
+    bool chavesNoFim(Table& tabela, std::vector<std::string> chaves, const QString& textoFalha);
 
 private:
     ContextoComunicacao& m_contexto;
@@ -78,6 +81,12 @@ private:
     QStringList m_partesConcluidas;
     std::optional<Transaction> m_transacao;
     std::vector<std::pair<Table*, QString>> m_indicesNoFim; // the tables and their failure texts
+    struct ChavesNoFim {
+        Table* tabela;
+        std::vector<std::string> chaves;
+        QString textoFalha;
+    };
+    std::vector<ChavesNoFim> m_chavesNoFim;
     long long m_linhas = 0;
     long long m_ultimaMostrada = -1;
     QElapsedTimer m_relogio;

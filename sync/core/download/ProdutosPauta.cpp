@@ -41,6 +41,44 @@ bool temPrecosDaEmpresa(Table& precos, int idEmpresa) {
     return tem;
 }
 
+// The products of the list being read, each with the row its price went to. The rows come by product
+// id within a list, so a new id is nearly always the largest yet and goes at the end; only an id out
+// of that order (a colour priced as a variation) is looked for among the others.
+class ProdutosDaLista {
+public:
+    void limpar() { m_linhas.clear(); }
+    // The row of the product's price in this list; nothing when the list has not brought it yet.
+    std::optional<std::int64_t> linhaDe(long long idProduto) const {
+        if (m_linhas.empty() || idProduto > m_linhas.back().first)
+            return std::nullopt;
+        const auto it = lugar(idProduto);
+        return it != m_linhas.end() && it->first == idProduto ? std::optional(it->second) : std::nullopt;
+    }
+    void anotar(long long idProduto, std::int64_t linha) {
+        if (m_linhas.empty() || idProduto > m_linhas.back().first) {
+            m_linhas.emplace_back(idProduto, linha);
+            return;
+        }
+        const auto it = lugar(idProduto);
+        if (it != m_linhas.end() && it->first == idProduto)
+            it->second = linha;
+        else
+            m_linhas.emplace(it, idProduto, linha);
+    }
+
+private:
+    using Linhas = std::vector<std::pair<long long, std::int64_t>>;
+    Linhas::const_iterator lugar(long long idProduto) const {
+        return std::lower_bound(m_linhas.begin(), m_linhas.end(), idProduto,
+                                [](const auto& par, long long id) { return par.first < id; });
+    }
+    Linhas::iterator lugar(long long idProduto) {
+        return std::lower_bound(m_linhas.begin(), m_linhas.end(), idProduto,
+                                [](const auto& par, long long id) { return par.first < id; });
+    }
+    Linhas m_linhas;
+};
+
 // A price list's price marked 1 in `tp_pauta` is a promotional one.
 constexpr long long kPrecoPromocional = 1;
 
@@ -60,11 +98,13 @@ class BaixaPrecosPauta {
 public:
     // `noLugar`: a full run over prices already in the folder, which it leaves in place when they come
     // unchanged (see gravarNoLugar) instead of having removed them all first.
+    // `semChaveProduto`: a company's first prices, added while the index of KEYPRODUTO waits for the
+    // end of the step; a price that comes again in its list is then found by its row (see gravarPreco).
     BaixaPrecosPauta(ContextoComunicacao& c, PassoDownload& passo, Table& precos, Table& produtos,
-                     bool noLugar)
+                     bool noLugar, bool semChaveProduto)
         : m_c(c), m_passo(passo), m_precos(precos), m_produtos(produtos), m_campo(precos.rec()),
           m_precoPadrao(c.qavcfg->integer("PRECO_PADRAO")), m_camposGravados(camposGravados()),
-          m_noLugar(noLugar) {}
+          m_noLugar(noLugar), m_semChaveProduto(semChaveProduto) {}
 
     // After a full run in place: the company's prices the server did not send again go.
     bool removerNaoRecebidos() {
@@ -148,17 +188,22 @@ private:
     bool gravarPreco(const Linha& l, long long idPauta, long long idProduto) {
         if (idPauta != m_pautaAtual) {
             m_pautaAtual = idPauta;
-            m_produtosDaPauta.clear();
+            m_produtosDaPauta.limpar();
         }
-        const bool nova = m_produtosDaPauta.insert(idProduto).second && m_c.tipo == TipoComunicacao::Total;
+        const std::optional<std::int64_t> linhaNaLista = m_produtosDaPauta.linhaDe(idProduto);
+        const bool nova = !linhaNaLista && m_c.tipo == TipoComunicacao::Total;
         if (nova && m_noLugar)
             return gravarNoLugar(l, idPauta, idProduto);
+        if (linhaNaLista && m_semChaveProduto)
+            return regravar(l, *linhaNaLista);
         bool gravado = false;
         if (nova) {
             comoNovo(l, idPauta, idProduto);
             gravado = m_precos.addSimilar(m_camposGravados) == Status::Ok;
             if (!gravado && m_precos.error().code != ErrorCode::CreatesDuplicateKey)
                 return falhaPreco();
+            if (gravado)
+                m_produtosDaPauta.anotar(idProduto, m_precos.rec().rowId());
         }
         if (!gravado) {
             m_bufferEmBranco = false;
@@ -166,10 +211,22 @@ private:
                     m_precos, "KEYPRODUTO", false, [&](Record& r) { chave(r, idPauta, idProduto); },
                     [&](Record& r) { preencher(r, l); }) != Status::Ok)
                 return falhaPreco();
+            m_produtosDaPauta.anotar(idProduto, m_precos.rec().rowId());
             if (m_noLugar)
                 m_mantidos.push_back(m_precos.rec().rowId());
         }
         return true;
+    }
+
+    // A price this step wrote earlier in the list comes again: written over with the row's values,
+    // where they differ, as the look-up by its key would have done.
+    bool regravar(const Linha& l, std::int64_t linha) {
+        m_bufferEmBranco = false;
+        if (m_precos.getRow(linha) != Status::Ok)
+            return falhaPreco();
+        const Record lido = m_precos.rec();
+        preencher(m_precos.rec(), l);
+        return putChanged(m_precos, lido) == Status::Ok || falhaPreco();
     }
 
     // The buffer as a new price: it stays blank but for the fields every new price sets, blank again
@@ -196,6 +253,7 @@ private:
             return falhaPreco();
         if (*igual != 0) {
             m_mantidos.push_back(*igual);
+            m_produtosDaPauta.anotar(idProduto, *igual);
             return true;
         }
         const Record novo = m_precos.rec();
@@ -212,6 +270,7 @@ private:
         if ((achou == Status::Ok ? m_precos.put() : m_precos.add()) != Status::Ok)
             return falhaPreco();
         m_mantidos.push_back(m_precos.rec().rowId());
+        m_produtosDaPauta.anotar(idProduto, m_precos.rec().rowId());
         return true;
     }
 
@@ -242,10 +301,12 @@ private:
     const long long m_precoPadrao;
     const std::vector<int> m_camposGravados;
     const bool m_noLugar;
+    const bool m_semChaveProduto;
     std::vector<std::int64_t> m_mantidos; // the prices of a run in place that stay (row ids)
     bool m_bufferEmBranco = false;
     long long m_pautaAtual = -1;
-    std::unordered_set<long long> m_produtosDaPauta, m_pautasRecusadas;
+    ProdutosDaLista m_produtosDaPauta;
+    std::unordered_set<long long> m_pautasRecusadas;
     long long m_codigoAtual = 0, m_idPautaDoCodigo = 0;
     bool m_temCodigo = false, m_recusada = false;
 };
@@ -282,7 +343,13 @@ bool baixarProdutosPauta(ContextoComunicacao& c) {
         listasDoVendedor(c, v, "b.codigo") +
         desdeCorte(c, QStringLiteral(" AND ("), QStringLiteral("a.dt_atual"), QStringLiteral(")")) +
         QStringLiteral(" ORDER BY b.codigo,a.id_produto;");
-    BaixaPrecosPauta baixa(c, passo, precos, produtos, noLugar);
+    // A company's first prices land all over the index by product (they come list by list): it is
+    // built once, sorted, at the end.
+    const bool primeiraCarga = c.tipo == TipoComunicacao::Total && !noLugar;
+    if (primeiraCarga &&
+        !passo.chavesNoFim(precos, {"KEYPRODUTO"}, QStringLiteral(") ao gravar produto na pauta de preços!")))
+        return false;
+    BaixaPrecosPauta baixa(c, passo, precos, produtos, noLugar, primeiraCarga);
     const bool ok = passo.percorrer(
         comando, [&](const Linha& l) { return baixa.gravar(l); }, PassoDownload::ErroComando::ComComando);
     return ok && (!noLugar || baixa.removerNaoRecebidos()) && passo.concluir();
