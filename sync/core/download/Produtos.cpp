@@ -368,17 +368,6 @@ private:
 
 } // namespace
 
-namespace {
-// The keys that allow repeated values: the step never looks a product up by them.
-std::vector<std::string> chavesSemBusca(const TableDef& def) {
-    std::vector<std::string> chaves;
-    for (const KeyDef& chave : def.keys)
-        if (!chave.unique && !chave.runtime && !chave.components.empty())
-            chaves.emplace_back(chave.name);
-    return chaves;
-}
-} // namespace
-
 bool baixarProdutos(ContextoComunicacao& c) {
     if (!baixaCadastros(c))
         return true;
@@ -396,10 +385,6 @@ bool baixarProdutos(ContextoComunicacao& c) {
     // A company's first products are indexed by name once at the end; over a filled folder the few
     // names that change keep the index in step as they are written.
     if (baixa.semProdutos() && !passo.indiceDeNomesNoFim(produtos, QStringLiteral(") ao gravar produto!")))
-        return false;
-    // So are the keys the step does not look up by (all but the unique id and code): built sorted.
-    if (baixa.semProdutos() &&
-        !passo.chavesNoFim(produtos, chavesSemBusca(produtos.def()), QStringLiteral(") ao gravar produto!")))
         return false;
     const bool total = c.tipo == TipoComunicacao::Total;
     if (total && !baixa.verificarRetidos())
