@@ -1020,7 +1020,7 @@ private Q_SLOTS:
 
     // A total, a price and a freight cost wider than their local fields and a price-list code whose id
     // would pass 32 bits are logged with the record and the field and counted at the end of the run;
-    // the list is refused with a notice, and the run goes on.
+    // the list is refused with a notice, and the run goes on. A price list's price too wide is blank.
     void valuesThatDoNotFitAreLoggedAndCounted() {
         QAV_SERVIDOR_TESTE(servidor, ServidorTeste::Esquema::Zor);
         servidor.executar(QStringLiteral(
@@ -1031,7 +1031,13 @@ private Q_SLOTS:
             "(99, 1, 999999, 'Pauta grande', 1, '2026-01-01');"
             "INSERT INTO gestao.pauxpro (id_pauxpro, id_pauta, id_prod, preco1, tp_pauta, dt_atual) VALUES "
             "(999, 99, 1001, 1, 0, '2026-01-01');"
-            "UPDATE zor.corrent SET cod_pauta=999999 WHERE cod_vendedor=5;"));
+            "UPDATE zor.corrent SET cod_pauta=999999 WHERE cod_vendedor=5;"
+            "DO $$ DECLARE v text := pg_get_viewdef('gestao.vpauxpro'); BEGIN DROP VIEW gestao.vpauxpro;"
+            " ALTER TABLE gestao.pauxpro ALTER COLUMN preco1 TYPE numeric(15,4);"
+            " EXECUTE 'CREATE VIEW gestao.vpauxpro AS ' || v; END $$;"
+            "GRANT SELECT ON gestao.vpauxpro TO PUBLIC;"
+            "INSERT INTO gestao.pauxpro (id_pauxpro, id_pauta, id_prod, preco1, tp_pauta, dt_atual) VALUES "
+            "(998, 1, 1009, 99999999999.5, 0, '2026-01-01');"));
         test::TempDataFolder pasta;
         Store& store = pasta.store();
         prepararEstacao(store, servidor);
@@ -1051,7 +1057,10 @@ private Q_SLOTS:
             qPrintable(ouvinte.tudo()));
         // Only the three lists of the salesperson; no list or price under a wrapped id.
         QCOMPARE(registros(store, "pauta", {"ID"}).size(), size_t(3));
-        QCOMPARE(registros(store, "pauxpro", {"ID_PAUTA", "ID_PROD"}).size(), size_t(6));
+        // A price too wide for its field is left blank, not given the price of the row before it.
+        const auto precos = registros(store, "pauxpro", {"ID_PAUTA", "ID_PROD"});
+        QCOMPARE(precos.size(), size_t(7));
+        QCOMPARE(dec(precos.at(QStringLiteral("10001/1009")), "PRECO1"), QStringLiteral("0.0000"));
     }
 
     // When the flex balance cannot be asked, the last balance stays and the salesperson is told.

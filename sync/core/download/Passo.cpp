@@ -14,6 +14,7 @@ namespace {
 // Rows between two looks at the progress line, the clock and the user's stop request.
 constexpr long long kLinhasEntreAvisos = 200;
 constexpr qint64 kMsEntreAvisos = 100;
+constexpr long long kLinhasEntreRelogios = 16;
 
 // The page cache of each file a step writes, at most (KiB).
 constexpr int kCacheDoPassoKiB = 64 * 1024;
@@ -109,9 +110,11 @@ bool PassoDownload::percorrer(const QString& comando, const std::function<bool(c
 }
 
 void PassoDownload::progresso(const std::function<QString()>& texto) {
-    if (m_ultimaMostrada >= 0 && m_linhas - m_ultimaMostrada < kLinhasEntreAvisos &&
-        m_relogio.elapsed() < kMsEntreAvisos)
-        return;
+    if (m_ultimaMostrada >= 0 && m_linhas - m_ultimaMostrada < kLinhasEntreAvisos) {
+        // A step passes millions of rows: the clock is read every few of them.
+        if (++m_semRelogio % kLinhasEntreRelogios != 0 || m_relogio.elapsed() < kMsEntreAvisos)
+            return;
+    }
     m_ultimaMostrada = m_linhas;
     m_relogio.restart();
     m_contexto.linhaProgresso(texto());

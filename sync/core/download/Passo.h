@@ -89,6 +89,7 @@ private:
     std::vector<ChavesNoFim> m_chavesNoFim;
     long long m_linhas = 0;
     long long m_ultimaMostrada = -1;
+    long long m_semRelogio = 0; // calls of progresso since the start, for reading the clock less often
     QElapsedTimer m_relogio;
 };
 

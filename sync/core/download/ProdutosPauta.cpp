@@ -165,20 +165,25 @@ private:
         return campos;
     }
 
-    // The company's standard price goes alone into PRECO1; otherwise all three.
-    void preencher(Record& r, const Linha& l) const {
+    // The company's standard price goes alone into PRECO1; otherwise all three. A value that does not
+    // fit leaves its field as it was, or blank with `emBrancoSeNaoCouber`.
+    void preencher(Record& r, const Linha& l, bool emBrancoSeNaoCouber = false) const {
+        const auto atribuir = [&](int campo, size_t coluna) {
+            if (!atribuirDoServidor(r, campo, l.texto(coluna)) && emBrancoSeNaoCouber)
+                r.clearField(campo);
+        };
         if (m_precoPadrao >= 1 && m_precoPadrao <= 3) {
-            atribuirDoServidor(r, m_campo.preco1, l.texto(static_cast<size_t>(Preco1 - 1 + m_precoPadrao)));
+            atribuir(m_campo.preco1, static_cast<size_t>(Preco1 - 1 + m_precoPadrao));
         } else {
-            atribuirDoServidor(r, m_campo.preco1, l.texto(Preco1));
-            atribuirDoServidor(r, m_campo.preco2, l.texto(Preco2));
-            atribuirDoServidor(r, m_campo.preco3, l.texto(Preco3));
+            atribuir(m_campo.preco1, Preco1);
+            atribuir(m_campo.preco2, Preco2);
+            atribuir(m_campo.preco3, Preco3);
         }
-        atribuirDoServidor(r, m_campo.bcComissao, l.texto(BcComissao));
-        atribuirDoServidor(r, m_campo.valorPautaIcmsSt, l.texto(ValorPautaIcmsSt));
-        atribuirDoServidor(r, m_campo.divisor, l.texto(Divisor));
-        atribuirDoServidor(r, m_campo.txComissao, l.texto(TxComissao));
-        atribuirDoServidor(r, m_campo.txIcms, l.texto(TxIcms));
+        atribuir(m_campo.bcComissao, BcComissao);
+        atribuir(m_campo.valorPautaIcmsSt, ValorPautaIcmsSt);
+        atribuir(m_campo.divisor, Divisor);
+        atribuir(m_campo.txComissao, TxComissao);
+        atribuir(m_campo.txIcms, TxIcms);
     }
 
     // The products already written in the current list tell a new price from one that comes again (a
@@ -229,17 +234,15 @@ private:
         return putChanged(m_precos, lido) == Status::Ok || falhaPreco();
     }
 
-    // The buffer as a new price: it stays blank but for the fields every new price sets, blank again
-    // before the row's values go in (a value that does not fit leaves its field blank).
+    // The buffer as a new price: it stays blank but for the fields every new price sets, which the
+    // row's values replace (a value that does not fit leaves its field blank).
     void comoNovo(const Linha& l, long long idPauta, long long idProduto) {
         if (!m_bufferEmBranco) {
             m_precos.clear();
             m_bufferEmBranco = true;
         }
-        for (const int campo : m_camposGravados)
-            m_precos.rec().clearField(campo);
         chave(m_precos.rec(), idPauta, idProduto);
-        preencher(m_precos.rec(), l);
+        preencher(m_precos.rec(), l, true);
     }
 
     // The price as a new one would be written (blank but for the row's fields); a stored price equal
