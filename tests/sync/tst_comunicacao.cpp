@@ -4,6 +4,7 @@
 // log, the company's communication policy, and qavtool comunicar.
 #include "OuvinteGravador.h"
 #include "store/core/Table.h"
+#include "sync/core/conexao/CampoServidor.h"
 #include "sync/core/execucao/Comunicacao.h"
 #include "tests/support/Programs.h"
 #include "tests/support/QtTestTexts.h"
@@ -170,6 +171,27 @@ private Q_SLOTS:
             42, -42, 0, 1, 12, -12, 7, 1234567890123456789LL, -123456789012345678LL, 0, 0};
         for (size_t i = 0; i < esperados.size(); ++i)
             QCOMPARE(linhas->front().inteiro(i), esperados[i]);
+    }
+
+    // Numbers of a row stored in fields of other types: plain forms take the quick reading, the rest
+    // (a plus sign, spaces, an exponent, a word, a boolean) reads as before.
+    void serverNumbersIntoFields() {
+        using namespace Qt::StringLiterals;
+        Record r(*findTable("clientes"));
+        const int limite = r.field("LIMCRED"), vendedor = r.field("COD_VENDEDOR");
+        const std::vector<std::pair<QString, double>> reais{
+            {u"1234.5"_s, 1234.5}, {u"-0.25"_s, -0.25}, {u" 2.5 "_s, 2.5}, {u"1e3"_s, 1000},
+            {u"+3"_s, 3},          {u"abc"_s, 0},       {QString(), 0}};
+        for (const auto& [texto, esperado] : reais) {
+            QVERIFY(atribuirDoServidor(r, limite, texto));
+            QCOMPARE(r.real(limite), esperado);
+        }
+        const std::vector<std::pair<QString, long long>> inteiros{
+            {u"-42"_s, -42}, {u"t"_s, 1}, {u"f"_s, 0}, {u"12.7"_s, 12}, {u" 7 "_s, 7}, {u"+8"_s, 8}};
+        for (const auto& [texto, esperado] : inteiros) {
+            QVERIFY(atribuirDoServidor(r, vendedor, texto));
+            QCOMPARE(r.integer(vendedor), esperado);
+        }
     }
 
     // The server's system is the schema that holds the orders; a wrong password is refused without

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <string_view>
 
 namespace qav::sync {
@@ -49,6 +50,8 @@ private:
 };
 
 long long inteiro(const QString& valor) {
+    if (const auto n = inteiroSimples(valor))
+        return *n;
     const TextoNumero numero(valor);
     const std::string_view t = numero.texto();
     if (t == "t")
@@ -63,6 +66,21 @@ long long inteiro(const QString& valor) {
 
 } // namespace
 
+std::optional<long long> inteiroSimples(const QString& valor) {
+    const bool negativo = !valor.isEmpty() && valor.front() == u'-';
+    const qsizetype inicio = negativo ? 1 : 0;
+    if (valor.size() <= inicio || valor.size() - inicio > 18)
+        return std::nullopt;
+    long long n = 0;
+    for (qsizetype i = inicio; i < valor.size(); ++i) {
+        const char16_t c = valor[i].unicode();
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        n = n * 10 + (c - u'0');
+    }
+    return negativo ? -n : n;
+}
+
 bool atribuirDoServidor(Record& r, const char* campo, const QString& valor, int elemento) {
     return atribuirDoServidor(r, r.field(campo), valor, elemento);
 }
@@ -75,9 +93,17 @@ bool atribuirDoServidor(Record& r, int indice, const QString& valor, int element
     case FieldType::UInt8:
         r.setInteger(indice, inteiro(valor), elemento);
         return true;
-    case FieldType::Real64:
-        r.setReal(indice, valor.trimmed().toDouble(), elemento);
+    case FieldType::Real64: {
+        // Plain numbers are read without the locale machinery; anything else as Qt reads it.
+        const TextoNumero numero(valor);
+        const std::string_view t = numero.texto();
+        double d = 0;
+        if (const auto [fim, erro] = std::from_chars(t.data(), t.data() + t.size(), d);
+            t.empty() || erro != std::errc() || fim != t.data() + t.size() || !std::isfinite(d))
+            d = valor.trimmed().toDouble();
+        r.setReal(indice, d, elemento);
         return true;
+    }
     case FieldType::Decimal: {
         const auto d = Decimal::parse(TextoNumero(valor).texto());
         return r.trySetDecimal(indice, d ? *d : Decimal(), elemento);

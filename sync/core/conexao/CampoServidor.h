@@ -6,8 +6,13 @@
 #include "store/core/Record.h"
 
 #include <QString>
+#include <optional>
 
 namespace qav::sync {
+
+// A whole number written as plain digits, with a minus or not (up to 18 digits, so that it cannot
+// overflow): how the server writes most values, read without the general parsing. Nothing otherwise.
+std::optional<long long> inteiroSimples(const QString& valor);
 
 // False when the value does not fit the field (a decimal too large for it): the field is left as it was.
 // `elemento` is the element of an array field.

@@ -1,6 +1,7 @@
 #include "sync/core/conexao/Conexao.h"
 
 #include "store/core/Text.h"
+#include "sync/core/conexao/CampoServidor.h"
 #include "sync/core/conexao/ComandoGravacao.h"
 
 #include <QList>
@@ -92,23 +93,9 @@ struct RespostaPg {
 long long Linha::inteiro(size_t coluna) const {
     // Plain digits, as the server writes its whole numbers, are read directly; anything else (spaces,
     // a sign, a point, "t") takes the general path.
-    if (coluna < colunas.size()) {
-        const QString& digitos = colunas[coluna];
-        const bool negativo = !digitos.isEmpty() && digitos.front() == u'-';
-        const qsizetype inicio = negativo ? 1 : 0;
-        if (digitos.size() > inicio && digitos.size() - inicio <= 18) {
-            long long valor = 0;
-            qsizetype i = inicio;
-            for (; i < digitos.size(); ++i) {
-                const char16_t c = digitos[i].unicode();
-                if (c < u'0' || c > u'9')
-                    break;
-                valor = valor * 10 + (c - u'0');
-            }
-            if (i == digitos.size())
-                return negativo ? -valor : valor;
-        }
-    }
+    if (coluna < colunas.size())
+        if (const auto n = inteiroSimples(colunas[coluna]))
+            return *n;
     const QString t = texto(coluna).trimmed();
     if (t == QStringLiteral("t"))
         return 1;

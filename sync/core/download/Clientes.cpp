@@ -75,6 +75,8 @@ struct Destino {
     QByteArray campo;
     int elemento = 0;
     int indice = -1; // the field's place in the record, looked up once for the step
+    // The arrays of main products (cut to their width) and of sales shares.
+    enum class Lista { Nenhuma, PrincipaisProdutos, PercentuaisVendas } lista = Lista::Nenhuma;
 };
 
 std::vector<Destino> destinos(const Record& r, const std::vector<QString>& nomes,
@@ -93,6 +95,10 @@ std::vector<Destino> destinos(const Record& r, const std::vector<QString>& nomes
                 if (QString::fromLatin1(f.name).compare(nome, Qt::CaseInsensitive) == 0)
                     destino.campo = f.name;
         }
+        if (destino.campo == "PRINC_PRODU")
+            destino.lista = Destino::Lista::PrincipaisProdutos;
+        else if (destino.campo == "PERC_VENDAS")
+            destino.lista = Destino::Lista::PercentuaisVendas;
         if (!destino.campo.isEmpty()) {
             try {
                 destino.indice = r.field(destino.campo.constData());
@@ -281,8 +287,8 @@ private:
                 const Destino& d = m_mapa[i];
                 if (d.campo.isEmpty())
                     continue;
-                if (d.elemento > 0 || d.campo == "PRINC_PRODU" || d.campo == "PERC_VENDAS") {
-                    if (d.campo == "PRINC_PRODU")
+                if (d.elemento > 0 || d.lista != Destino::Lista::Nenhuma) {
+                    if (d.lista == Destino::Lista::PrincipaisProdutos)
                         r.setText("PRINC_PRODU", text::fit(l.texto(i), 35), d.elemento);
                     else
                         atribuirOuRegistrar(m_c, r, "PERC_VENDAS", l.texto(i), registro, d.elemento);

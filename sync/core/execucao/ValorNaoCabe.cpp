@@ -21,6 +21,8 @@ bool inteiroCabe(FieldType tipo, const QString& valor) {
         minimo = 0;
         maximo = 255;
     }
+    if (const auto simples = inteiroSimples(valor))
+        return *simples >= minimo && *simples <= maximo;
     const QString t = valor.trimmed();
     bool ok = false;
     long long n = t.toLongLong(&ok);
