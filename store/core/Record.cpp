@@ -40,11 +40,24 @@ Record::Record(const TableDef& def) : m_def(&def) {
 }
 
 void Record::clear() {
-    m_values.clear();
-    m_values.reserve(static_cast<size_t>(m_def->slotCount));
-    for (const FieldDef& field : m_def->fields)
-        for (int e = 0; e < field.count; ++e)
-            m_values.push_back(blankValue(field));
+    if (m_values.size() != static_cast<size_t>(m_def->slotCount)) {
+        m_values.clear();
+        m_values.reserve(static_cast<size_t>(m_def->slotCount));
+        for (const FieldDef& field : m_def->fields)
+            for (int e = 0; e < field.count; ++e)
+                m_values.push_back(blankValue(field));
+    } else {
+        // A buffer cleared for every record of a download keeps the storage of its texts.
+        size_t slot = 0;
+        for (const FieldDef& field : m_def->fields)
+            for (int e = 0; e < field.count; ++e, ++slot) {
+                auto* own = field.isText() ? std::get_if<QString>(&m_values[slot]) : nullptr;
+                if (own && own->isDetached())
+                    own->resize(0);
+                else
+                    m_values[slot] = blankValue(field);
+            }
+    }
     m_rowId = 0;
     m_revision = 0;
 }
@@ -255,9 +268,20 @@ void Record::setText(int field, const QString& value, int element) {
         fail(field, QStringLiteral("o caractere \"%1\" (U+%2) não pode ser gravado")
                         .arg(*bad)
                         .arg(bad->unicode(), 4, 16, QLatin1Char('0')));
-    QString stored =
+    const QString stored =
         def.type == FieldType::Memo ? value.left(def.maxLength()) : text::fit(value, def.maxLength());
-    m_values[static_cast<size_t>(slotIndex(field, element))] = std::move(stored);
+    Value& slot = m_values[static_cast<size_t>(slotIndex(field, element))];
+    // Copied into the field's own storage when it has room, rather than shared: a download writes
+    // millions of texts through one buffer, and a shared text would make the reader of the next row
+    // allocate anew.
+    if (auto* own = std::get_if<QString>(&slot); own && own->isDetached() &&
+                                                 own->capacity() >= stored.size() &&
+                                                 own->constData() != stored.constData()) {
+        own->resize(stored.size());
+        std::copy(stored.cbegin(), stored.cend(), own->begin());
+        return;
+    }
+    slot = stored;
 }
 
 bool operator==(const Record& a, const Record& b) {

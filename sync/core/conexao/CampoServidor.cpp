@@ -118,7 +118,11 @@ bool atribuirDoServidor(Record& r, int indice, const QString& valor, int element
     case FieldType::Memo:
         // Texts read from the connection are already within the local code page; a text put together
         // from other sources is brought to it here, so that no server value can stop a step.
-        r.setText(indice, text::fit(text::win1252Form(valor), def.maxLength()), elemento);
+        // (A record cuts a text to its field as it stores it; a memo field only drops the spaces here.)
+        r.setText(indice,
+                  def.type == FieldType::Memo ? text::fit(text::win1252Form(valor), def.maxLength())
+                                              : text::win1252Form(valor),
+                  elemento);
         return true;
     }
     return true;

@@ -90,6 +90,11 @@ struct RespostaPg {
 
 } // namespace
 
+const QString& Linha::semTexto() {
+    static const QString vazio;
+    return vazio;
+}
+
 long long Linha::inteiro(size_t coluna) const {
     // Plain digits, as the server writes its whole numbers, are read directly; anything else (spaces,
     // a sign, a point, "t") takes the general path.

@@ -45,7 +45,11 @@ struct Linha {
     std::vector<QString> colunas;
     std::vector<bool> nulas;
     std::vector<AjusteTexto> ajustes;
-    QString texto(size_t coluna) const { return coluna < colunas.size() ? colunas[coluna] : QString(); }
+    // The column's text (empty past the last column), valid until the next row is read into the line:
+    // handed by reference, as a step reads millions of them.
+    const QString& texto(size_t coluna) const {
+        return coluna < colunas.size() ? colunas[coluna] : semTexto();
+    }
     bool nula(size_t coluna) const { return coluna >= nulas.size() || nulas[coluna]; }
     // The column as a whole number, 0 when null or not a number.
     long long inteiro(size_t coluna) const;
@@ -53,6 +57,9 @@ struct Linha {
     Decimal decimal(size_t coluna) const;
     // A date or timestamp column ("2026-12-08", "2026-12-08 10:11:12"), no date when null.
     Date data(size_t coluna) const;
+
+private:
+    static const QString& semTexto();
 };
 
 class Conexao;
