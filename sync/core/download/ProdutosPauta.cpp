@@ -51,7 +51,7 @@ public:
     std::optional<std::int64_t> linhaDe(long long idProduto) const {
         if (m_linhas.empty() || idProduto > m_linhas.back().first)
             return std::nullopt;
-        const auto it = lugar(idProduto);
+        const auto it = m_linhas.begin() + lugar(idProduto);
         return it != m_linhas.end() && it->first == idProduto ? std::optional(it->second) : std::nullopt;
     }
     void anotar(long long idProduto, std::int64_t linha) {
@@ -59,7 +59,7 @@ public:
             m_linhas.emplace_back(idProduto, linha);
             return;
         }
-        const auto it = lugar(idProduto);
+        const auto it = m_linhas.begin() + lugar(idProduto);
         if (it != m_linhas.end() && it->first == idProduto)
             it->second = linha;
         else
@@ -67,16 +67,12 @@ public:
     }
 
 private:
-    using Linhas = std::vector<std::pair<long long, std::int64_t>>;
-    Linhas::const_iterator lugar(long long idProduto) const {
+    std::ptrdiff_t lugar(long long idProduto) const {
         return std::lower_bound(m_linhas.begin(), m_linhas.end(), idProduto,
-                                [](const auto& par, long long id) { return par.first < id; });
+                                [](const auto& par, long long id) { return par.first < id; }) -
+               m_linhas.begin();
     }
-    Linhas::iterator lugar(long long idProduto) {
-        return std::lower_bound(m_linhas.begin(), m_linhas.end(), idProduto,
-                                [](const auto& par, long long id) { return par.first < id; });
-    }
-    Linhas m_linhas;
+    std::vector<std::pair<long long, std::int64_t>> m_linhas;
 };
 
 // A price list's price marked 1 in `tp_pauta` is a promotional one.
