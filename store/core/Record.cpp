@@ -199,14 +199,11 @@ void Record::setDecimal(int field, const Decimal& value, int element) {
     const FieldDef& def = m_def->fields.at(static_cast<size_t>(field));
     switch (def.type) {
     case FieldType::Decimal:
-        try {
-            m_values[static_cast<size_t>(slotIndex(field, element))] = value.forField(def.size, def.scale);
-        } catch (const DecimalOverflow&) {
+        if (!trySetDecimal(field, value, element))
             fail(field, QStringLiteral("valor %1 não cabe em decimal(%2,%3)")
                             .arg(QString::fromStdString(value.toString()))
                             .arg(def.size)
                             .arg(def.scale));
-        }
         return;
     case FieldType::Real64:
         m_values[static_cast<size_t>(slotIndex(field, element))] = value.toDouble();

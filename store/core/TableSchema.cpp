@@ -115,7 +115,7 @@ std::string createTableSql(const TableDef& table, const std::string& tableName) 
 
 namespace {
 // Index names live in the schema of the file; the table name may be prefixed by a schema.
-std::string schemaPrefixOfTable(const std::string& tableName) {
+std::string schemaPrefixOf(const std::string& tableName) {
     const auto dot = tableName.find('.');
     return dot == std::string::npos ? "" : tableName.substr(0, dot + 1);
 }
@@ -129,7 +129,7 @@ std::string createKeyIndexSql(const TableDef& table, const KeyDef& key, const st
     if (key.runtime || key.components.empty())
         return {};
     std::string sql = std::string(key.unique ? "CREATE UNIQUE INDEX " : "CREATE INDEX ") +
-                      schemaPrefixOfTable(tableName) + indexName(table, key) + " ON " +
+                      schemaPrefixOf(tableName) + indexName(table, key) + " ON " +
                       quoted(table.tableName().toStdString()) + " (";
     for (size_t i = 0; i < key.components.size(); ++i) {
         if (i)
@@ -148,7 +148,7 @@ std::string createKeyIndexSql(const TableDef& table, const KeyDef& key, const st
 std::string dropKeyIndexSql(const TableDef& table, const KeyDef& key, const std::string& tableName) {
     if (key.runtime || key.components.empty())
         return {};
-    return "DROP INDEX " + schemaPrefixOfTable(tableName) + indexName(table, key);
+    return "DROP INDEX " + schemaPrefixOf(tableName) + indexName(table, key);
 }
 
 std::vector<std::string> createIndexSql(const TableDef& table, const std::string& tableName) {
@@ -172,11 +172,6 @@ constexpr int kFilterCodeDigit = 0x4E00;
 // with it too, as the list's own condition does.
 std::string searchedText(const std::string& column) {
     return "substr(" + column + ", 1, instr(" + column + " || char(1), char(1)) - 1) || ' '";
-}
-
-std::string schemaPrefixOf(const std::string& tableName) {
-    const auto dot = tableName.find('.');
-    return dot == std::string::npos ? "" : tableName.substr(0, dot + 1);
 }
 
 // The value of the filter fields up to `level` as one integer, each field in its width, in SQL over
