@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTableView>
+#include <QTimer>
 
 namespace qav {
 
@@ -117,6 +118,13 @@ void JanelaProdutos::chooseTab(int tab) {
     if (searched)
         applyFilter();
     model()->reload();
+    if (tab == TabNome || tab == TabNomeFiltro)
+        // The names are read for the search once the tab shows, before the first letter is typed; a
+        // failure shows when the search runs.
+        QTimer::singleShot(0, this, [this] {
+            if (tabs()->currentIndex() == TabNome || tabs()->currentIndex() == TabNomeFiltro)
+                model()->prepareSearch("NOME");
+        });
 }
 
 void JanelaProdutos::applyFilter() {

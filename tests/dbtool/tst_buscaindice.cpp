@@ -282,6 +282,73 @@ private Q_SLOTS:
         comparar(pasta, "SQL");
     }
 
+    // A list keeps the names it searches in memory: a change of the table, made by this program or
+    // by another, shows in its next count and page, and a walk under way goes on from where it stood.
+    void listaAbertaSegueAsMudancas() {
+        test::TempDataFolder pasta;
+        Table t(pasta.store(), "produto");
+        QVERIFY(t.open());
+        for (int i = 1; i <= 9; ++i)
+            adicionar(t, i, 1, u"Luva %1"_s.arg(i));
+        adicionar(t, 20, 1, u"Cano"_s);
+        adicionar(t, 21, 2, u"Luva 0"_s); // another company's
+        PagedWalk lista(pasta.store(), *findTable("produto"));
+        QVERIFY(lista.open());
+        lista.setOrder("KEYNOME");
+        QVERIFY(lista.prepareSearch("NOME"));
+        lista.setListFilter(containsTextWhere(*findTable("produto"), "NOME", u"v"_s, {{"ID_EMPRESA", 1}}));
+        QCOMPARE(lista.countMatching(), 9);
+        const auto ids = [](const std::vector<Record>& registros) {
+            QList<int> lidos;
+            for (const Record& r : registros)
+                lidos << static_cast<int>(r.integer("ID"));
+            return lidos;
+        };
+        std::vector<Record> pagina;
+        QCOMPARE(lista.startAtFirst(), Status::Ok);
+        QCOMPARE(lista.readForward(3, pagina), Status::Ok);
+        QCOMPARE(ids(pagina), (QList<int>{1, 2, 3}));
+
+        // By this program: one before the walk's place, one just after it, one removed ahead.
+        adicionar(t, 10, 1, u"Luva 0"_s);
+        adicionar(t, 11, 1, u"Luva 35"_s);
+        t.clear();
+        t.rec().setInteger("ID", 4);
+        t.rec().setInteger("ID_EMPRESA", 1);
+        QCOMPARE(t.get("KEYID"), Status::Ok);
+        QCOMPARE(t.remove(), Status::Ok);
+        QCOMPARE(lista.countMatching(), 10);
+        pagina.clear();
+        QCOMPARE(lista.readForward(2, pagina), Status::Ok);
+        QCOMPARE(ids(pagina), (QList<int>{11, 5}));
+
+        // By another connection: the record last read removed, a name changed so it no longer matches.
+        StoreError erro;
+        auto sql = Connection::open(pasta.filePath("produto.tps"), false, &erro);
+        QVERIFY(sql);
+        QVERIFY(sql->exec("DELETE FROM produto WHERE ID = 5", &erro));
+        QVERIFY(sql->exec("UPDATE produto SET NOME = 'Cano 7', \"_ci_NOME\" = 'cano 7' WHERE ID = 7", &erro));
+        sql.reset();
+        pagina.clear();
+        QCOMPARE(lista.readForward(5, pagina), Status::EndOfFile);
+        QCOMPARE(ids(pagina), (QList<int>{6, 8, 9}));
+        QCOMPARE(lista.countMatching(), 8);
+        qDebug() << lista.error().text;
+
+        // From a name on, and back from it, nearest first.
+        Record luva5(*findTable("produto"));
+        luva5.setText("NOME", u"Luva 5"_s);
+        QCOMPARE(lista.startAt(luva5, 1), Status::Ok);
+        pagina.clear();
+        QCOMPARE(lista.readForward(1, pagina), Status::Ok);
+        QCOMPARE(lista.readBackward(6, pagina), Status::EndOfFile);
+        QCOMPARE(ids(pagina), (QList<int>{6, 11, 3, 2, 1, 10}));
+        QCOMPARE(lista.startAtEnd(), Status::Ok);
+        pagina.clear();
+        QCOMPARE(lista.readBackward(2, pagina), Status::Ok);
+        QCOMPARE(ids(pagina), (QList<int>{9, 8}));
+    }
+
     // A writer of most of the table suspends the per-record upkeep inside its transaction and builds
     // the index once before the commit; undone, the table, its index and its triggers are as before.
     // Outside a transaction the suspension is refused.

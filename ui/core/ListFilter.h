@@ -2,7 +2,9 @@
 // A list's filter: an SQL condition on the table's columns with its ? parameters.
 
 #include <QMetaType>
+#include <QString>
 #include <QVariant>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -42,6 +44,16 @@ struct ListFilter {
     };
     std::optional<Indexed> indexed{};
 
+    // The same records, said as "the accent-free text of the searched field holds `piece`, and the
+    // table's list filter fields (schema::searchFilterFields) hold `values`, the first ones in order":
+    // a list that keeps those texts in memory (SearchMemory) answers it without a scan.
+    struct InMemory {
+        int field = -1;
+        QString piece;
+        std::vector<std::int64_t> values;
+    };
+    std::optional<InMemory> inMemory{};
+
     // This filter AND another condition.
     ListFilter and_(const std::string& other, std::vector<QVariant> otherParameters = {}) const {
         return and_(ListFilter{other, std::move(otherParameters), {}});
@@ -49,7 +61,7 @@ struct ListFilter {
     ListFilter and_(const ListFilter& other) const {
         if (other.condition.empty())
             return *this;
-        ListFilter result;
+        ListFilter result; // another condition is not in the texts kept in memory
         result.condition = both(condition, other.condition);
         result.parameters = parameters;
         result.parameters.insert(result.parameters.end(), other.parameters.begin(), other.parameters.end());

@@ -11,7 +11,9 @@
 namespace qav {
 
 PagedWalk::PagedWalk(Store& store, const TableDef& table)
-    : m_forward(store, table), m_backward(store, table) {}
+    : m_forward(store, table), m_backward(store, table), m_locator(store, table) {
+    m_locator.setPageSize(1);
+}
 
 bool PagedWalk::open() {
     if (!m_forward.open()) {
@@ -23,12 +25,19 @@ bool PagedWalk::open() {
         m_forward.close();
         return false;
     }
+    if (!m_locator.open()) {
+        m_error = m_locator.error();
+        m_forward.close();
+        m_backward.close();
+        return false;
+    }
     return true;
 }
 
 void PagedWalk::setFilter(std::string condition, std::vector<QVariant> parameters) {
     m_indexed.reset();
     m_candidates.reset();
+    m_inMemory.reset();
     m_filter = std::move(condition);
     m_parameters = std::move(parameters);
     applyFilter(false);
@@ -37,6 +46,9 @@ void PagedWalk::setFilter(std::string condition, std::vector<QVariant> parameter
 void PagedWalk::setListFilter(const ListFilter& filter) {
     setFilter(filter.condition, filter.parameters);
     m_indexed = filter.indexed;
+    m_inMemory = filter.inMemory;
+    if (m_inMemory)
+        m_question = SearchMemory::question(*m_inMemory);
 }
 
 void PagedWalk::applyFilter(bool indexed) {
@@ -165,6 +177,9 @@ Status PagedWalk::startAt(const Record& values, int components) {
 
 Status PagedWalk::startAtEnd() {
     m_error = {};
+    m_memoryWalk = inMemory();
+    if (m_memoryWalk)
+        return beginInMemory({}, false, true);
     bool indexed = false;
     if (!useIndexFor(true, &indexed)) {
         m_atEnd = m_atStart = true;
@@ -181,6 +196,9 @@ Status PagedWalk::startAtEnd() {
 
 Status PagedWalk::begin(bool first, const Record* values, int components) {
     m_error = {};
+    m_memoryWalk = inMemory();
+    if (m_memoryWalk)
+        return beginInMemory(first ? Edge{} : Edge{Edge::Seek, *values, components}, first, false);
     bool indexed = false;
     if (!useIndexFor(true, &indexed)) {
         m_atEnd = m_atStart = true;
@@ -223,6 +241,8 @@ Status PagedWalk::positionBackward() {
 }
 
 Status PagedWalk::readForward(int count, std::vector<Record>& into) {
+    if (m_memoryWalk)
+        return readInMemory(count, into, true);
     m_forward.setPageSize(count); // no more read from the file than the list asked for
     for (int i = 0; i < count && !m_atEnd; ++i) {
         const Status status = m_forward.next();
@@ -240,6 +260,8 @@ Status PagedWalk::readForward(int count, std::vector<Record>& into) {
 }
 
 Status PagedWalk::readBackward(int count, std::vector<Record>& into) {
+    if (m_memoryWalk)
+        return readInMemory(count, into, false);
     if (!m_backwardPlaced && !m_atStart && positionBackward() == Status::Error)
         return Status::Error;
     m_backward.setPageSize(count);
@@ -260,6 +282,11 @@ std::optional<std::int64_t> PagedWalk::countMatching() {
     if (!connection) {
         m_error = {ErrorCode::FileNotOpen, errorText(ErrorCode::FileNotOpen), {}, {}};
         return std::nullopt;
+    }
+    if (inMemory()) {
+        if (!memoryReady(m_inMemory->field))
+            return std::nullopt;
+        return m_memory.count(m_question);
     }
     const TableDef& table = def();
     if (!readIndexTerms())
@@ -312,6 +339,118 @@ std::optional<std::int64_t> PagedWalk::countMatching() {
         return std::nullopt;
     }
     return sqlite3_column_int64(statement, 0);
+}
+
+bool PagedWalk::inMemory() const {
+    return m_inMemory && def().keyIndex(m_key) >= 0 && m_forward.connection();
+}
+
+bool PagedWalk::prepareSearch(std::string_view field) {
+    const int index = def().fieldIndex(field);
+    if (index < 0 || def().keyIndex(m_key) < 0 || !m_forward.connection())
+        return false;
+    m_error = {};
+    return memoryReady(index);
+}
+
+bool PagedWalk::memoryReady(int field) {
+    Connection& connection = *m_forward.connection();
+    const int key = def().keyIndex(m_key);
+    if (m_memory.current(connection, field, key))
+        return true;
+    if (!m_memory.load(connection, def(), m_forward.schemaName(), field, key, &m_error))
+        return false;
+    ++m_memoryLoads;
+    return true;
+}
+
+Status PagedWalk::beginInMemory(Edge start, bool atStart, bool atEnd) {
+    m_atStart = atStart;
+    m_atEnd = atEnd;
+    m_first.reset();
+    m_ahead = start;
+    m_behind = std::move(start);
+    m_edgesPlacedFor = 0;
+    if (!memoryReady(m_inMemory->field) || !placeEdges()) {
+        m_atEnd = m_atStart = true;
+        return Status::Error;
+    }
+    return Status::Ok;
+}
+
+std::optional<std::int64_t> PagedWalk::locate(const Record& values, int components) {
+    m_locator.rec() = values;
+    Status status = m_locator.seek(m_key, components);
+    if (status == Status::Ok)
+        status = m_locator.next();
+    if (status == Status::EndOfFile)
+        return m_memory.size();
+    if (status != Status::Ok) {
+        m_error = m_locator.error();
+        return std::nullopt;
+    }
+    // Not among the texts only when the record came after they were read: it is taken as the end,
+    // and the next look reads them anew.
+    return m_memory.positionOf(m_locator.rec().rowId()).value_or(m_memory.size());
+}
+
+bool PagedWalk::placeEdges() {
+    if (m_edgesPlacedFor == m_memoryLoads)
+        return true;
+    const auto place = [this](const Edge& edge, bool ahead) -> std::optional<std::int64_t> {
+        const std::int64_t before = ahead ? 0 : -1; // looking backward, the place before a point
+        if (edge.kind == Edge::TableEdge)
+            return ahead ? 0 : m_memory.size() - 1;
+        if (edge.kind == Edge::Passed) {
+            if (const std::optional<std::int64_t> at = m_memory.positionOf(edge.record->rowId()))
+                return ahead ? *at + 1 : *at - 1;
+        }
+        // A starting point, or a record read and removed since: where its key values stand.
+        const std::optional<std::int64_t> at =
+            locate(*edge.record, edge.kind == Edge::Seek ? edge.components : -1);
+        if (!at)
+            return std::nullopt;
+        return *at + before;
+    };
+    const std::optional<std::int64_t> ahead = place(m_ahead, true);
+    const std::optional<std::int64_t> behind = ahead ? place(m_behind, false) : std::nullopt;
+    if (!behind)
+        return false;
+    m_aheadPosition = *ahead;
+    m_behindPosition = *behind;
+    m_edgesPlacedFor = m_memoryLoads;
+    return true;
+}
+
+Status PagedWalk::readInMemory(int count, std::vector<Record>& into, bool forward) {
+    bool& done = forward ? m_atEnd : m_atStart;
+    if (done)
+        return Status::EndOfFile;
+    if (!memoryReady(m_inMemory->field) || !placeEdges()) {
+        m_atEnd = m_atStart = true;
+        return Status::Error;
+    }
+    std::int64_t& position = forward ? m_aheadPosition : m_behindPosition;
+    const size_t before = into.size();
+    while (static_cast<int>(into.size() - before) < count) {
+        const std::int64_t found =
+            forward ? m_memory.nextMatch(position, m_question) : m_memory.previousMatch(position, m_question);
+        if (found < 0 || found >= m_memory.size()) {
+            done = true;
+            break;
+        }
+        position = forward ? found + 1 : found - 1;
+        const Status status = m_forward.getRow(m_memory.rowId(found));
+        // Removed since the texts were read (by another program, in the meantime): passed over.
+        if (status == Status::NotFound)
+            continue;
+        if (status != Status::Ok)
+            return failWith(m_forward);
+        into.push_back(m_forward.rec());
+    }
+    if (into.size() > before)
+        (forward ? m_ahead : m_behind) = Edge{Edge::Passed, into.back(), -1};
+    return done ? Status::EndOfFile : Status::Ok;
 }
 
 } // namespace qav

@@ -5,10 +5,13 @@
 
 #include "store/core/Table.h"
 #include "ui/core/ListFilter.h"
+#include "ui/core/SearchMemory.h"
 
 #include <QVariant>
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qav {
@@ -23,11 +26,17 @@ public:
 
     // Takes effect at the next start.
     void setOrder(std::string key) { m_key = std::move(key); }
+    // Reads the texts a search of the field `field` looks at into memory, for the current order,
+    // before the first search asks for them (a table of 200,000 products takes about a tenth of a
+    // second). False when they could not be read (the reason in error()).
+    bool prepareSearch(std::string_view field);
     const std::string& order() const { return m_key; }
     void setFilter(std::string condition, std::vector<QVariant> parameters = {});
     // A filter that may also be answered through a search index: each walk and count takes the way
     // that reads less, by how many candidates the index gives (a few: the index; most of the table:
-    // the key order, where the matches come soon, or a plain count).
+    // the key order, where the matches come soon, or a plain count). A name search the index's texts
+    // answer by themselves (ListFilter::inMemory) is answered from them, kept in memory, when the
+    // order is one of the table's keys.
     void setListFilter(const ListFilter& filter);
 
     // From the first record of the order.
@@ -60,6 +69,22 @@ private:
     bool readIndexTerms();
     void applyFilter(bool indexed);
 
+    // The walk through the texts kept in memory. Each end of what was read is kept as a record or a
+    // starting point, not only as a place in the texts, so that it is found again when they are read
+    // anew after a change of the table.
+    struct Edge {
+        enum Kind { TableEdge, Seek, Passed } kind = TableEdge;
+        std::optional<Record> record{};
+        int components = -1;
+    };
+    bool inMemory() const;
+    // Loaded for the field and current; false when it could not be read (m_error says why).
+    bool memoryReady(int field);
+    Status beginInMemory(Edge start, bool atStart, bool atEnd);
+    Status readInMemory(int count, std::vector<Record>& into, bool forward);
+    bool placeEdges();
+    std::optional<std::int64_t> locate(const Record& values, int components);
+
     Table m_forward;
     Table m_backward;
     std::string m_key;
@@ -76,6 +101,18 @@ private:
     // list first asks for the records before it (most lists never do).
     std::optional<Record> m_first;
     bool m_backwardPlaced = false;
+
+    std::optional<ListFilter::InMemory> m_inMemory;
+    SearchMemory::Question m_question;
+    SearchMemory m_memory;
+    std::uint64_t m_memoryLoads = 0;
+    Table m_locator; // finds where a starting point stands in the key order
+    bool m_memoryWalk = false;
+    Edge m_ahead;  // where the next record forward is looked for from
+    Edge m_behind; // and backward
+    std::int64_t m_aheadPosition = 0;
+    std::int64_t m_behindPosition = -1;
+    std::uint64_t m_edgesPlacedFor = 0; // the load the two positions belong to (0: none)
 };
 
 } // namespace qav

@@ -58,7 +58,11 @@ ListFilter containsTextMatching(const TableDef& table, std::string_view field, c
     // the second of them must not be a space. One character may end the text, and is only scanned.
     const bool pieceLongEnough =
         typedPiece.size() >= 3 || (typedPiece.size() == 2 && typedPiece.back() != u' ');
-    if (!searched || !pieceLongEnough || needle.contains(QChar(text::kKeySeparator)))
+    if (!searched || needle.contains(QChar(text::kKeySeparator)))
+        return filter;
+    // The index's text, kept in memory by a list, answers a piece of any length.
+    filter.inMemory = ListFilter::InMemory{index, typedPiece, {}};
+    if (!pieceLongEnough)
         return filter;
     const std::string ftsName = schema::quoted(schema::searchIndexName(table, index));
     const QString onFilter =
@@ -118,11 +122,16 @@ ListFilter containsTextWhere(const TableDef& table, std::string_view field, cons
         values.push_back(equal[i].second);
     }
     ListFilter::Indexed count;
-    filter = filter.and_(containsTextMatching(
-        table, field, typed, inIndex ? schema::searchFilterCode(table, values) : QString(), &count));
+    const ListFilter text = containsTextMatching(
+        table, field, typed, inIndex ? schema::searchFilterCode(table, values) : QString(), &count);
+    filter = filter.and_(text);
     if (filter.indexed && !count.condition.empty()) {
         filter.indexed->count = std::move(count.condition);
         filter.indexed->countParameters = std::move(count.parameters);
+    }
+    if (inIndex && text.inMemory) {
+        filter.inMemory = text.inMemory;
+        filter.inMemory->values = std::move(values);
     }
     return filter;
 }

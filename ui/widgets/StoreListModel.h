@@ -32,6 +32,8 @@ public:
     void setFilter(std::string condition, std::vector<QVariant> parameters = {});
     // Through the filter's search index where that reads less (see PagedWalk::setListFilter).
     void setListFilter(const ListFilter& filter) { m_walk.setListFilter(filter); }
+    // Before the user types in a search of this field (see PagedWalk::prepareSearch).
+    bool prepareSearch(std::string_view field) { return m_walk.prepareSearch(field); }
     int pageSize() const { return m_pageSize; }
     void setPageSize(int rows) { m_pageSize = rows; }
 
