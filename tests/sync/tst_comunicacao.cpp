@@ -218,6 +218,54 @@ private Q_SLOTS:
         QVERIFY2(!recusado.erro.contains(errada.senha), qPrintable(recusado.erro));
     }
 
+    // A statement sent ahead is read by the abrir() of the same text and told to the recorder then,
+    // once; a third one finds no place and goes the usual way. A role that may open no other
+    // connection gets every statement the usual way.
+    void statementsSentAhead() {
+        using namespace Qt::StringLiterals;
+        QAV_SERVIDOR_TESTE(servidor, ServidorTeste::Esquema::Zor, ServidorTeste::Dados::Vazio);
+        const QString unica = servidor.database() + u"_unica"_s;
+        servidor.executar(u"CREATE ROLE \""_s + unica +
+                          u"\" LOGIN PASSWORD 'x1' CONNECTION LIMIT 1 IN ROLE \""_s +
+                          servidor.passwordUser() + u"\""_s);
+        for (const bool limitada : {false, true}) {
+            ParametrosConexao p = parametros(servidor);
+            if (limitada) {
+                p.usuario = unica;
+                p.senha = u"x1"_s;
+            }
+            Conexao conexao;
+            QStringList enviados;
+            conexao.aoComando([&](const QString& comando) { enviados << comando; });
+            const Resultado conectado = conexao.conectar(p);
+            QVERIFY2(conectado.ok, qPrintable(conectado.erro));
+            enviados.clear(); // the session's own questions
+            const auto ler = [&](const QString& comando) {
+                const auto cursor = conexao.abrir(comando);
+                QStringList valores;
+                Linha linha;
+                while (cursor->proxima(linha) == Cursor::Passo::Linha)
+                    valores << linha.texto(0);
+                return valores.join(u',');
+            };
+            const QString principal = conexao.querysql(u"SELECT pg_backend_pid() AS principal;"_s);
+            enviados.clear();
+            conexao.antecipar(u"SELECT generate_series(1, 3);"_s);
+            conexao.antecipar(u"SELECT pg_backend_pid();"_s);
+            conexao.antecipar(u"SELECT 'c';"_s);
+            QVERIFY(enviados.isEmpty());
+            QCOMPARE(servidor.valor(u"SELECT count(*) FROM pg_stat_activity WHERE usename = '"_s + p.usuario +
+                                    u"' AND application_name = 'QAV+'"_s),
+                     limitada ? u"1"_s : u"3"_s);
+            // Answered by a session of its own, unless there is none.
+            QCOMPARE(ler(u"SELECT pg_backend_pid();"_s) == principal, limitada);
+            QCOMPARE(ler(u"SELECT 'c';"_s), u"c"_s);
+            QCOMPARE(ler(u"SELECT generate_series(1, 3);"_s), u"1,2,3"_s);
+            QCOMPARE(enviados, (QStringList{u"SELECT pg_backend_pid();"_s, u"SELECT 'c';"_s,
+                                            u"SELECT generate_series(1, 3);"_s}));
+        }
+    }
+
     // A whole run: the log rows on the server, the settings, company, salesperson and order types in
     // the local tables, the date of the server, the lock lifted and the flex balance.
     void fullRun() {

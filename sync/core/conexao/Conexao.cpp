@@ -9,6 +9,7 @@
 #include <cctype>
 
 #include <QByteArray>
+#include <algorithm>
 #include <libpq-fe.h>
 
 namespace qav::sync {
@@ -479,6 +480,7 @@ Conexao::~Conexao() {
 
 Resultado Conexao::conectar(const ParametrosConexao& p) {
     desconectar();
+    m_parametros = p;
     m_senha = p.senha;
     Palavras w;
     w.mais("host", p.host);
@@ -593,6 +595,10 @@ void Conexao::anunciarAjustes(const QString& comando) {
 }
 
 void Conexao::desconectar() {
+    // The statements sent ahead go before their connections.
+    m_antecipadas.clear();
+    m_auxiliares.clear();
+    m_auxiliarRecusada = false;
     if (m_conexao)
         PQfinish(m_conexao);
     m_conexao = nullptr;
@@ -856,7 +862,45 @@ bool Conexao::executarJuntos(const QStringList& comandos, std::vector<std::vecto
 }
 
 std::unique_ptr<Cursor> Conexao::abrir(const QString& comando) {
+    for (auto it = m_antecipadas.begin(); it != m_antecipadas.end(); ++it) {
+        if (it->comando != comando)
+            continue;
+        // Told as if it went now, from here.
+        if (m_gravador)
+            m_gravador(comando);
+        anunciarAjustes(comando);
+        std::unique_ptr<Cursor> cursor = std::move(it->cursor);
+        m_antecipadas.erase(it);
+        return cursor;
+    }
     return std::unique_ptr<Cursor>(new Cursor(*this, comando));
+}
+
+void Conexao::antecipar(const QString& comando) {
+    if (!conectada() || m_auxiliarRecusada)
+        return;
+    // The connections whose rows were read are closed (their objects stay for the cursors).
+    for (const std::unique_ptr<Conexao>& auxiliar : m_auxiliares) {
+        const bool esperando = std::any_of(m_antecipadas.begin(), m_antecipadas.end(),
+                                           [&](const Antecipada& a) { return a.conexao == auxiliar.get(); });
+        if (!esperando && !auxiliar->m_cursorAberto)
+            auxiliar->desconectar();
+    }
+    constexpr size_t kMaisAntecipadas = 2;
+    if (m_antecipadas.size() >= kMaisAntecipadas ||
+        std::any_of(m_antecipadas.begin(), m_antecipadas.end(),
+                    [&](const Antecipada& a) { return a.comando == comando; }))
+        return;
+    auto auxiliar = std::make_unique<Conexao>();
+    auxiliar->definirLimites(m_limites);
+    auxiliar->aoVerificarParada(m_parar);
+    if (!auxiliar->conectar(m_parametros).ok || auxiliar->sistema() != m_sistema) {
+        m_auxiliarRecusada = true;
+        return;
+    }
+    std::unique_ptr<Cursor> cursor = auxiliar->abrir(comando);
+    m_antecipadas.push_back({comando, auxiliar.get(), std::move(cursor)});
+    m_auxiliares.push_back(std::move(auxiliar));
 }
 
 QString Conexao::texto(const QString& valor) const {

@@ -153,6 +153,14 @@ public:
                         ErroSql* erro = nullptr);
     // The rows of an answer one by one.
     std::unique_ptr<Cursor> abrir(const QString& comando);
+    // Sends a statement that only reads on a connection of its own to the same server, so that the
+    // server works out its answer (a large sort takes it half a second) while the run's work goes on
+    // here; the next abrir() of the very same text reads that answer. The statement must see every
+    // write of the run: it goes once nothing more is written on the server. Each such connection
+    // serves one statement and is closed once its rows have been read (a statement stopped halfway
+    // is never followed by another on it); at most two wait at a time. When one cannot be opened (the
+    // server's limit of connections), nothing more is sent ahead in this session.
+    void antecipar(const QString& comando);
 
     bool iniciar() { return !querysql(QStringLiteral("begin;")).isEmpty(); }
     // The commit, and whether the server committed: a transaction that had already failed is answered
@@ -204,6 +212,17 @@ private:
     QString textoSemConexao() const;
 
     pg_conn* m_conexao = nullptr;
+    ParametrosConexao m_parametros;
+    // The statements sent ahead and not yet read, each on its own connection; the connections of
+    // those handed out stay (closed once read) as long as this one, since their cursors name them.
+    struct Antecipada {
+        QString comando;
+        Conexao* conexao;
+        std::unique_ptr<Cursor> cursor;
+    };
+    std::vector<Antecipada> m_antecipadas;
+    std::vector<std::unique_ptr<Conexao>> m_auxiliares;
+    bool m_auxiliarRecusada = false;
     LimitesConexao m_limites;
     std::function<bool()> m_parar;
     Falha m_falha = Falha::Nenhuma;

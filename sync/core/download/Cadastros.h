@@ -7,6 +7,9 @@
 
 #include "sync/core/execucao/ContextoComunicacao.h"
 
+#include <QString>
+#include <optional>
+
 namespace qav::sync {
 
 bool baixarMunicipios(ContextoComunicacao& contexto);
@@ -19,5 +22,11 @@ bool baixarStIcms(ContextoComunicacao& contexto);
 bool baixarEstoque(ContextoComunicacao& contexto);
 bool baixarCustoProdutos(ContextoComunicacao& contexto);
 bool baixarCustoFrete(ContextoComunicacao& contexto); // the ERP only
+
+// The statement of the large answer of a step, exactly as the step sends it, when this run calls for
+// it (see EtapaDownload).
+std::optional<QString> consultaProdutos(ContextoComunicacao& contexto);
+std::optional<QString> consultaProdutosPauta(ContextoComunicacao& contexto);
+std::optional<QString> consultaEstoque(ContextoComunicacao& contexto);
 
 } // namespace qav::sync

@@ -7,17 +7,11 @@
 
 namespace qav::sync {
 
-bool baixarEstoque(ContextoComunicacao& c) {
+std::optional<QString> consultaEstoque(ContextoComunicacao& c) {
     const bool entregaImediata = c.qavcfg->integer("ATIVA_ENTREGA_IMEDIATA") != 0;
     // An orders-only run still refreshes the stock when the salesperson may promise immediate delivery.
     if (!baixaCadastros(c) && !entregaImediata)
-        return true;
-    Table produtos(c.store, "produto");
-    Record lido(produtos.def());
-    const std::vector<int> campos = {lido.field("QTD_ESTOQUE")};
-    PassoDownload passo(c, QStringLiteral(" Estoques..."));
-    if (!passo.iniciar(QStringLiteral("Atualizando Estoque..."), {&produtos}))
-        return false;
+        return std::nullopt;
     const QString local = entregaImediata ? Conexao::inteiro(c.qavcfg->integer("ID_ESTLOCAL"))
                                           : QStringLiteral("a.cod_estlocal");
     const QString tipo = text::rtrim(c.qavcfg->text("TP_ESTOQUE"));
@@ -45,7 +39,20 @@ bool baixarEstoque(ContextoComunicacao& c) {
     if (c.tipo != TipoComunicacao::Total)
         comando += QStringLiteral(" AND d.data>=") + Conexao::data(c.corte);
     comando += QStringLiteral(" ORDER BY a.id_erp");
-    const bool ok = passo.percorrer(comando, [&](const Linha& l) {
+    return comando;
+}
+
+bool baixarEstoque(ContextoComunicacao& c) {
+    const std::optional<QString> comando = consultaEstoque(c);
+    if (!comando)
+        return true;
+    Table produtos(c.store, "produto");
+    Record lido(produtos.def());
+    const std::vector<int> campos = {lido.field("QTD_ESTOQUE")};
+    PassoDownload passo(c, QStringLiteral(" Estoques..."));
+    if (!passo.iniciar(QStringLiteral("Atualizando Estoque..."), {&produtos}))
+        return false;
+    const bool ok = passo.percorrer(*comando, [&](const Linha& l) {
         const long long id = l.inteiro(1);
         passo.progresso([&] { return QStringLiteral("Atualizando Estoque: %1").arg(id); });
         return gravarNoProduto(

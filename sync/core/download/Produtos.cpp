@@ -368,8 +368,15 @@ private:
 
 } // namespace
 
-bool baixarProdutos(ContextoComunicacao& c) {
+std::optional<QString> consultaProdutos(ContextoComunicacao& c) {
     if (!baixaCadastros(c))
+        return std::nullopt;
+    return comandoProdutos(c, lerValoresDownload(c));
+}
+
+bool baixarProdutos(ContextoComunicacao& c) {
+    const std::optional<QString> comando = consultaProdutos(c);
+    if (!comando)
         return true;
     const ValoresDownload v = lerValoresDownload(c);
     Table produtos(c.store, "produto");
@@ -389,8 +396,7 @@ bool baixarProdutos(ContextoComunicacao& c) {
     const bool total = c.tipo == TipoComunicacao::Total;
     if (total && !baixa.verificarRetidos())
         return false;
-    const bool ok =
-        passo.percorrer(comandoProdutos(c, v), [&](const Linha& linha) { return baixa.gravar(linha); });
+    const bool ok = passo.percorrer(*comando, [&](const Linha& linha) { return baixa.gravar(linha); });
     // Into an empty folder every product was sent by this run.
     return ok && (!total || baixa.semProdutos() || baixa.marcarNaoEnviados()) && passo.concluir();
 }

@@ -312,10 +312,22 @@ private:
 
 } // namespace
 
-bool baixarProdutosPauta(ContextoComunicacao& c) {
+std::optional<QString> consultaProdutosPauta(ContextoComunicacao& c) {
     if (!baixaCadastros(c))
+        return std::nullopt;
+    return QStringLiteral(
+               "SELECT b.codigo,a.id_produto,preco1,preco2,preco3,a.bc_comissao,a.id_varprod,a.tp_pauta,"
+               "a.valor_pauta_icms_st, divisor, tx_comissao, tx_icms FROM gestao.vpauxpro A LEFT OUTER "
+               "JOIN gestao.pauta B ON (a.id_pauta=b.id_pauta) WHERE b.ativo=1 AND (") +
+           listasDoVendedor(c, lerValoresDownload(c), "b.codigo") +
+           desdeCorte(c, QStringLiteral(" AND ("), QStringLiteral("a.dt_atual"), QStringLiteral(")")) +
+           QStringLiteral(" ORDER BY b.codigo,a.id_produto;");
+}
+
+bool baixarProdutosPauta(ContextoComunicacao& c) {
+    const std::optional<QString> comando = consultaProdutosPauta(c);
+    if (!comando)
         return true;
-    const ValoresDownload v = lerValoresDownload(c);
     Table precos(c.store, "pauxpro");
     Table produtos(c.store, "produto");
     PassoDownload passo(c, QStringLiteral(" Produtos da Pauta de Preços..."));
@@ -334,14 +346,6 @@ bool baixarProdutosPauta(ContextoComunicacao& c) {
             },
             QStringLiteral(") ao excluir Pauta x Produto!")))
         return false;
-    const QString comando =
-        QStringLiteral(
-            "SELECT b.codigo,a.id_produto,preco1,preco2,preco3,a.bc_comissao,a.id_varprod,a.tp_pauta,"
-            "a.valor_pauta_icms_st, divisor, tx_comissao, tx_icms FROM gestao.vpauxpro A LEFT OUTER "
-            "JOIN gestao.pauta B ON (a.id_pauta=b.id_pauta) WHERE b.ativo=1 AND (") +
-        listasDoVendedor(c, v, "b.codigo") +
-        desdeCorte(c, QStringLiteral(" AND ("), QStringLiteral("a.dt_atual"), QStringLiteral(")")) +
-        QStringLiteral(" ORDER BY b.codigo,a.id_produto;");
     // A company's first prices land all over the index by product (they come list by list): it is
     // built once, sorted, at the end.
     const bool primeiraCarga = c.tipo == TipoComunicacao::Total && !noLugar;
@@ -350,7 +354,7 @@ bool baixarProdutosPauta(ContextoComunicacao& c) {
         return false;
     BaixaPrecosPauta baixa(c, passo, precos, produtos, noLugar, primeiraCarga);
     const bool ok = passo.percorrer(
-        comando, [&](const Linha& l) { return baixa.gravar(l); }, PassoDownload::ErroComando::ComComando);
+        *comando, [&](const Linha& l) { return baixa.gravar(l); }, PassoDownload::ErroComando::ComComando);
     return ok && (!noLugar || baixa.removerNaoRecebidos()) && passo.concluir();
 }
 

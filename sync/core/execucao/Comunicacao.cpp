@@ -83,17 +83,34 @@ bool passos(ContextoComunicacao& c, const PassosComunicacao& externos) {
             return externos.envioPedidosZor(ctx);
         return true;
     });
-    for (const PassoComunicacao& download : externos.downloads)
-        lista.push_back(download);
-
-    for (const PassoComunicacao& passo : lista) {
+    const auto executar = [&c](const std::function<bool()>& passo) {
         if (c.parar()) {
             c.registrar(QStringLiteral("Comunicação interrompida pelo usuário..."));
             return false;
         }
-        c.passoOk = protegido(c, [&] { return passo(c); });
+        c.passoOk = protegido(c, passo);
         // A step may read a failed statement as "no row" and go on: the run never does.
-        if (!c.passoOk || c.conexao.falha() != Conexao::Falha::Nenhuma)
+        return c.passoOk && c.conexao.falha() == Conexao::Falha::Nenhuma;
+    };
+    for (const PassoComunicacao& passo : lista)
+        if (!executar([&] { return passo(c); }))
+            return false;
+    // The downloads only read from the server: while one runs, the server is already working out the
+    // large answer of the next one that reads one.
+    const std::vector<EtapaDownload>& downloads = externos.downloads;
+    for (size_t i = 0; i < downloads.size(); ++i) {
+        const bool ok = executar([&] {
+            for (size_t j = i + 1; j < downloads.size(); ++j) {
+                if (!downloads[j].consulta)
+                    continue;
+                if (const std::optional<QString> comando = downloads[j].consulta(c)) {
+                    c.conexao.antecipar(*comando);
+                    break;
+                }
+            }
+            return downloads[i].executar(c);
+        });
+        if (!ok)
             return false;
     }
     return true;

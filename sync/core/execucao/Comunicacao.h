@@ -6,6 +6,7 @@
 #include "store/core/Store.h"
 #include "sync/core/execucao/ContextoComunicacao.h"
 
+#include <QString>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -15,11 +16,23 @@ namespace qav::sync {
 // A step: true when it ended well (the run goes on), false when it failed (it has said why).
 using PassoComunicacao = std::function<bool(ContextoComunicacao&)>;
 
+// A download step, and, for one that reads a large answer, the statement of that answer as the step
+// will send it (nothing when the run does not call for it): the run has the server start on it while
+// the steps before are still at work (Conexao::antecipar).
+struct EtapaDownload {
+    using Consulta = std::function<std::optional<QString>(ContextoComunicacao&)>;
+    EtapaDownload(bool (*passo)(ContextoComunicacao&)) : executar(passo) {}
+    EtapaDownload(PassoComunicacao passo, Consulta comando)
+        : executar(std::move(passo)), consulta(std::move(comando)) {}
+    PassoComunicacao executar;
+    Consulta consulta;
+};
+
 struct PassosComunicacao {
     PassoComunicacao envioPedidosGerente; // runs only against a manager database
     PassoComunicacao envioPedidosZor;     // runs only against the ERP's database
     // In the run's order; each decides by itself whether the run's type and the server call for it.
-    std::vector<PassoComunicacao> downloads;
+    std::vector<EtapaDownload> downloads;
 };
 
 struct PedidoComunicacao {

@@ -25,12 +25,12 @@ PassosComunicacao passosPadrao() {
                         &baixarHistoricoZor,
                         &baixarReceberZor,
                         &baixarFormasPagamento,
-                        &baixarProdutos,
+                        {&baixarProdutos, &consultaProdutos},
                         &baixarAcessorios,
                         &baixarPautas,
-                        &baixarProdutosPauta,
+                        {&baixarProdutosPauta, &consultaProdutosPauta},
                         &baixarStIcms,
-                        &baixarEstoque,
+                        {&baixarEstoque, &consultaEstoque},
                         &baixarCustoProdutos,
                         &baixarCustoFrete};
     // clang-format on
