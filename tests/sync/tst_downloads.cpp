@@ -606,11 +606,15 @@ private Q_SLOTS:
     }
 
     // The first run of a company adds its rows without looking them up; a key that comes twice (codes
-    // the server tells apart by case only, a colour priced under its own id and as a variation) is
-    // still written once, the later row winning as in any run.
+    // the server tells apart by case only, a colour priced under its own id and as a variation, a
+    // customer the server lists twice) is still written once, the later row winning as in any run.
     void firstRunWithRepeatedKeys() {
         QAV_SERVIDOR_TESTE(servidor, ServidorTeste::Esquema::Zor);
         servidor.executar(QStringLiteral(
+            "ALTER TABLE zor.corrent DROP CONSTRAINT corrent_pkey;"
+            "CREATE TEMP TABLE nc AS SELECT * FROM zor.corrent WHERE id_corrent=1;"
+            "UPDATE nc SET razao='Ferragens Repetida', cgcpf='44.555.666/0001-77';"
+            "INSERT INTO zor.corrent SELECT * FROM nc;"
             "CREATE TEMP TABLE np AS SELECT * FROM gestao.produto WHERE id_produto=2;"
             "UPDATE np SET id_produto=50, id_erp=1050, codigo='p-1002', descricao='Cantoneira nova';"
             "INSERT INTO gestao.produto SELECT * FROM np;"
@@ -622,6 +626,12 @@ private Q_SLOTS:
         prepararEstacao(store, servidor);
         Ouvinte ouvinte;
         QCOMPARE(rodar(store, ouvinte, TipoComunicacao::Total).resultado, ResultadoComunicacao::Sucesso);
+        const auto clientes = registros(store, "clientes", {"ID"});
+        QCOMPARE(clientes.size(), size_t(3));
+        const QString razao = text::rtrim(clientes.at(QStringLiteral("1")).text("RAZAO"));
+        QVERIFY2(razao == QStringLiteral("Ferragens Repetida") ||
+                     razao == QStringLiteral("Comércio de Ferragens São João Ltda"),
+                 qPrintable(razao));
         const auto produtos = registros(store, "produto", {"ID"});
         const QString codigo1002 = text::rtrim(produtos.at(QStringLiteral("1002")).text("CODIGO"));
         const QString codigo1050 = text::rtrim(produtos.at(QStringLiteral("1050")).text("CODIGO"));

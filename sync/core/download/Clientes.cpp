@@ -206,10 +206,10 @@ class BaixaClientes {
 public:
     BaixaClientes(ContextoComunicacao& c, const Forma& forma, PassoDownload& passo, Table& clientes,
                   Table& municip, Table& outro, TabelasEnvio& tabelas, const std::vector<QString>& nomes,
-                  bool todos)
+                  bool todos, bool vazia)
         : m_c(c), m_forma(forma), m_passo(passo), m_clientes(clientes), m_municip(municip), m_outro(outro),
           m_tabelas(tabelas), m_nomes(nomes), m_mapa(destinos(clientes.rec(), nomes, forma.outrosNomes)),
-          m_todos(todos), m_rep(representante(c)), m_lido(clientes.def()) {}
+          m_todos(todos), m_rep(representante(c)), m_lido(clientes.def()), m_vazia(vazia) {}
 
     bool gravar(const Linha& l) {
         const long long id = l.inteiro(0);
@@ -230,8 +230,12 @@ public:
         }
         m_clientes.clearFilter();
         m_clientes.clear();
-        m_clientes.rec().setInteger("ID", id);
-        const Status achou = m_clientes.get("KEYID");
+        // Into a folder without customers every customer is new: none is looked up.
+        Status achou = Status::NotFound;
+        if (!m_vazia) {
+            m_clientes.rec().setInteger("ID", id);
+            achou = m_clientes.get("KEYID");
+        }
         if (achou == Status::Error)
             return falha(sobre);
         if (achou != Status::Ok && !m_todos && !doVendedor)
@@ -255,8 +259,14 @@ public:
         if (!separarDocumento(m_outro, r))
             return falha(sobre);
         // A customer already here is written only where it changed (its keys stay as they are).
-        if ((achou == Status::Ok ? putChanged(m_clientes, m_lido) : m_clientes.add()) != Status::Ok)
+        if ((achou == Status::Ok ? putChanged(m_clientes, m_lido) : m_clientes.add()) != Status::Ok) {
+            // An id the server sent twice: from then on each customer is looked up.
+            if (m_vazia && m_clientes.error().code == ErrorCode::CreatesDuplicateKey) {
+                m_vazia = false;
+                return gravar(l);
+            }
             return falha(sobre);
+        }
         m_passo.contar();
         return true;
     }
@@ -342,6 +352,7 @@ private:
     const bool m_todos;
     const int m_rep;
     Record m_lido; // the stored customer, as read before the server's values go in
+    bool m_vazia;  // no customer was in the folder when the step began
     // The columns read by name, placed once for the step.
     const size_t m_posRazao = posicao("razao"), m_posDocumento = posicao("cgcpf"),
                  m_posVendedor = posicao("cod_vendedor"), m_posVendedor2 = posicao("cod_vendedor2"),
@@ -368,8 +379,8 @@ bool baixar(ContextoComunicacao& c, const Forma& forma) {
     TabelasEnvio tabelas{pedidos, peditens, pedacess, clientes, socios};
     // A folder's first customers are indexed by name once at the end; over a filled folder a run
     // writes only the customers that changed, and those keep the index in step as they are written.
-    if (semRegistros(outro.tabela()) &&
-        !passo.indiceDeNomesNoFim(clientes, QStringLiteral(") ao gravar cliente!|Cliente: ")))
+    const bool vazia = semRegistros(outro.tabela());
+    if (vazia && !passo.indiceDeNomesNoFim(clientes, QStringLiteral(") ao gravar cliente!|Cliente: ")))
         return false;
 
     static const std::vector<QString> nomesZor = colunas(kSelectZor);
@@ -378,7 +389,7 @@ bool baixar(ContextoComunicacao& c, const Forma& forma) {
     // A salesperson who sells to every customer takes them all; otherwise only their own.
     const bool todos = todosOsClientes(c);
     const QString comando = QString::fromLatin1(forma.select) + filtro(c, forma.zor, todos);
-    BaixaClientes baixa(c, forma, passo, clientes, municip, outro.tabela(), tabelas, nomes, todos);
+    BaixaClientes baixa(c, forma, passo, clientes, municip, outro.tabela(), tabelas, nomes, todos, vazia);
     const bool ok = passo.percorrer(
         comando, [&](const Linha& l) { return baixa.gravar(l); },
         // A refused statement shows the server's text alone, without the statement.
