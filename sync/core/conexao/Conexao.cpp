@@ -898,6 +898,9 @@ void Conexao::antecipar(const QString& comando) {
         m_auxiliarRecusada = true;
         return;
     }
+    // Sent ahead, it has time: it leaves the server's parallel workers to the statement being read.
+    if (PQserverVersion(auxiliar->m_conexao) >= 90600)
+        auxiliar->executar(QStringLiteral("SET max_parallel_workers_per_gather = 0;"));
     std::unique_ptr<Cursor> cursor = auxiliar->abrir(comando);
     m_antecipadas.push_back({comando, auxiliar.get(), std::move(cursor)});
     m_auxiliares.push_back(std::move(auxiliar));
