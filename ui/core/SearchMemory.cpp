@@ -61,6 +61,7 @@ bool SearchMemory::load(Connection& connection, const TableDef& table, const std
     connection.exec("RELEASE qav_busca_em_memoria", &ignored); // nothing was written
     if (!read)
         return false;
+    putInKeyOrder();
     m_field = field;
     m_key = key;
     m_version = version;
@@ -140,35 +141,55 @@ bool SearchMemory::readOrder(Connection& connection, const TableDef& table, int 
     return true;
 }
 
-bool SearchMemory::matches(size_t record, const Question& question) const {
-    const std::int64_t* values = m_values.data() + record * static_cast<size_t>(m_valuesPerRecord);
+void SearchMemory::putInKeyOrder() {
+    const auto perRecord = static_cast<size_t>(m_valuesPerRecord);
+    std::vector<std::int64_t> values;
+    values.reserve(m_order.size() * perRecord);
+    std::vector<std::uint32_t> starts;
+    starts.reserve(m_order.size() + 1);
+    starts.push_back(0);
+    std::string texts;
+    texts.reserve(m_texts.size());
+    for (const std::uint32_t record : m_order) {
+        const auto first = m_values.begin() + static_cast<std::ptrdiff_t>(record * perRecord);
+        values.insert(values.end(), first, first + static_cast<std::ptrdiff_t>(perRecord));
+        texts.append(m_texts, m_starts[record], m_starts[record + 1] - m_starts[record]);
+        starts.push_back(static_cast<std::uint32_t>(texts.size()));
+    }
+    m_values = std::move(values);
+    m_starts = std::move(starts);
+    m_texts = std::move(texts);
+}
+
+bool SearchMemory::matches(size_t position, const Question& question) const {
+    const std::int64_t* values = m_values.data() + position * static_cast<size_t>(m_valuesPerRecord);
     for (size_t i = 0; i < question.values.size(); ++i)
         if (values[i] == kNull || values[i] != question.values[i])
             return false;
-    const std::string_view text(m_texts.data() + m_starts[record], m_starts[record + 1] - m_starts[record]);
+    const std::string_view text(m_texts.data() + m_starts[position],
+                                m_starts[position + 1] - m_starts[position]);
     return text.find(question.piece) != std::string_view::npos;
 }
 
 std::int64_t SearchMemory::nextMatch(std::int64_t from, const Question& question) const {
     for (auto position = static_cast<size_t>(std::max<std::int64_t>(from, 0)); position < m_order.size();
          ++position)
-        if (matches(m_order[position], question))
+        if (matches(position, question))
             return static_cast<std::int64_t>(position);
     return size();
 }
 
 std::int64_t SearchMemory::previousMatch(std::int64_t from, const Question& question) const {
     for (std::int64_t position = std::min(from, size() - 1); position >= 0; --position)
-        if (matches(m_order[static_cast<size_t>(position)], question))
+        if (matches(static_cast<size_t>(position), question))
             return position;
     return -1;
 }
 
 std::int64_t SearchMemory::count(const Question& question) const {
-    // In the order of the records: the memory is read straight through.
     std::int64_t matching = 0;
-    for (size_t record = 0; record < m_rowIds.size(); ++record)
-        matching += m_positions[record] != kUnlisted && matches(record, question) ? 1 : 0;
+    for (size_t position = 0; position < m_order.size(); ++position)
+        matching += matches(position, question) ? 1 : 0;
     return matching;
 }
 

@@ -58,19 +58,23 @@ private:
     std::string from(const TableDef& table) const;
     bool readRecords(Connection& connection, const TableDef& table, int field, StoreError* error);
     bool readOrder(Connection& connection, const TableDef& table, int key, StoreError* error);
-    bool matches(size_t record, const Question& question) const;
+    // Lays the values and texts out again in the key order (a page's look then goes straight
+    // through memory), without the records the key leaves out.
+    void putInKeyOrder();
+    bool matches(size_t position, const Question& question) const;
     std::optional<size_t> recordOf(std::int64_t rowId) const; // its place in m_rowIds
 
     int m_field = -1;
     int m_key = -1;
     std::string m_schema;
     Version m_version;
-    // The records as the table stores them (by rowid), which is the fastest way to read them all;
-    // the key order is a list of places in it, read from the key's index alone.
+    // The records are read as the table stores them (by rowid), the fastest way to read them all,
+    // and the key order from the key's index alone; the values and texts are then laid out in that
+    // order.
     int m_valuesPerRecord = 0;
     std::vector<std::int64_t> m_rowIds;     // ascending
-    std::vector<std::int64_t> m_values;     // m_valuesPerRecord per record
-    std::vector<std::uint32_t> m_starts;    // of each record's text in m_texts, and its end
+    std::vector<std::int64_t> m_values;     // m_valuesPerRecord per position
+    std::vector<std::uint32_t> m_starts;    // of each position's text in m_texts, and its end
     std::string m_texts;                    // UTF-8, one after the other
     std::vector<std::uint32_t> m_order;     // record of each position
     std::vector<std::uint32_t> m_positions; // position of each record (kUnlisted: left out by the key)
