@@ -175,7 +175,7 @@ double msSince(const QElapsedTimer& timer) {
 }
 
 // A list's first search reads the names into memory (and so does the first one after a change of
-// the table): the time of that first count, of the next one, and of the first page after a change.
+// the table): the time of that first count, and of the same count again.
 void firstSearch(Store& store, const char* table, const char* key, const ListFilter& filter,
                  const char* what) {
     PagedWalk walk(store, *findTable(table));

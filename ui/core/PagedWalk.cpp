@@ -341,13 +341,13 @@ std::optional<std::int64_t> PagedWalk::countMatching() {
     return sqlite3_column_int64(statement, 0);
 }
 
-bool PagedWalk::inMemory() const {
-    return m_inMemory && def().keyIndex(m_key) >= 0 && m_forward.connection();
+bool PagedWalk::memoryPossible() const {
+    return def().keyIndex(m_key) >= 0 && m_forward.connection();
 }
 
 bool PagedWalk::prepareSearch(std::string_view field) {
     const int index = def().fieldIndex(field);
-    if (index < 0 || def().keyIndex(m_key) < 0 || !m_forward.connection())
+    if (index < 0 || !memoryPossible())
         return false;
     m_error = {};
     return memoryReady(index);

@@ -26,11 +26,11 @@ public:
 
     // Takes effect at the next start.
     void setOrder(std::string key) { m_key = std::move(key); }
+    const std::string& order() const { return m_key; }
     // Reads the texts a search of the field `field` looks at into memory, for the current order,
     // before the first search asks for them (a table of 200,000 products takes about a tenth of a
     // second). False when they could not be read (the reason in error()).
     bool prepareSearch(std::string_view field);
-    const std::string& order() const { return m_key; }
     void setFilter(std::string condition, std::vector<QVariant> parameters = {});
     // A filter that may also be answered through a search index: each walk and count takes the way
     // that reads less, by how many candidates the index gives (a few: the index; most of the table:
@@ -77,7 +77,9 @@ private:
         std::optional<Record> record{};
         int components = -1;
     };
-    bool inMemory() const;
+    // The order is one of the table's keys and the table is open: texts can be kept in memory.
+    bool memoryPossible() const;
+    bool inMemory() const { return m_inMemory && memoryPossible(); }
     // Loaded for the field and current; false when it could not be read (m_error says why).
     bool memoryReady(int field);
     Status beginInMemory(Edge start, bool atStart, bool atEnd);

@@ -62,6 +62,18 @@ void corrigirMatrizLocal(ContextoComunicacao& c) {
 
 // The steps after the connection, in their order; false at the first that fails or when the user
 // asked to stop.
+// The downloads only read from the server: while one runs, the server is already working out the
+// large answer of the next one (from `proxima` on) that the run calls for.
+void anteciparProxima(ContextoComunicacao& c, std::vector<EtapaDownload>::const_iterator proxima,
+                      std::vector<EtapaDownload>::const_iterator fim) {
+    for (; proxima != fim; ++proxima)
+        if (proxima->consulta)
+            if (const std::optional<QString> comando = proxima->consulta(c)) {
+                c.conexao.antecipar(*comando);
+                return;
+            }
+}
+
 bool passos(ContextoComunicacao& c, const PassosComunicacao& externos) {
     std::vector<PassoComunicacao> lista;
     lista.push_back(&abrirComunicacao);
@@ -95,24 +107,13 @@ bool passos(ContextoComunicacao& c, const PassosComunicacao& externos) {
     for (const PassoComunicacao& passo : lista)
         if (!executar([&] { return passo(c); }))
             return false;
-    // The downloads only read from the server: while one runs, the server is already working out the
-    // large answer of the next one that reads one.
     const std::vector<EtapaDownload>& downloads = externos.downloads;
-    for (size_t i = 0; i < downloads.size(); ++i) {
-        const bool ok = executar([&] {
-            for (size_t j = i + 1; j < downloads.size(); ++j) {
-                if (!downloads[j].consulta)
-                    continue;
-                if (const std::optional<QString> comando = downloads[j].consulta(c)) {
-                    c.conexao.antecipar(*comando);
-                    break;
-                }
-            }
-            return downloads[i].executar(c);
-        });
-        if (!ok)
+    for (auto etapa = downloads.begin(); etapa != downloads.end(); ++etapa)
+        if (!executar([&] {
+                anteciparProxima(c, etapa + 1, downloads.end());
+                return etapa->executar(c);
+            }))
             return false;
-    }
     return true;
 }
 
